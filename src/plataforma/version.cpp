@@ -1,0 +1,1 @@
+#include "plataforma/version.h"
