@@ -1,0 +1,37 @@
+#pragma once
+// Paths and files. Every component of a path is resolved without regard to
+// letter case; a new file or folder takes its name as written.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plataforma {
+
+// The working folder: the current folder at start-up.
+std::string CarpetaActual();
+// Joins with "/" (never doubles a separator).
+std::string UneRuta(std::string_view a, std::string_view b);
+// Resolves each existing component ignoring letter case; the components that
+// do not exist keep their spelling. "ListasNoenviadas" finds "ListasNoEnviadas".
+std::string ResuelveRuta(const std::string& ruta);
+bool ExisteFichero(const std::string& ruta);   // an ordinary file
+bool ExisteCarpeta(const std::string& ruta);
+// Ordinary files of a folder (names only), sorted by name without regard to
+// case. Empty when the folder does not exist.
+std::vector<std::string> ListaFicheros(const std::string& carpeta);
+// Subfolders of a folder (names only), sorted likewise.
+std::vector<std::string> ListaCarpetas(const std::string& carpeta);
+// Copies with overwrite. false on failure.
+bool CopiaFichero(const std::string& origen, const std::string& destino);
+// Renames/moves; never overwrites an existing destination (false then).
+bool RenombraFichero(const std::string& origen, const std::string& destino);
+// Deletes a file; false when it failed (callers may ignore it).
+bool BorraFichero(const std::string& ruta);
+// Creates a folder (and its parents); true when it exists afterwards.
+bool CreaCarpeta(const std::string& ruta);
+// Reduces a name that comes from outside (an attachment name, a mail
+// address, a contest name) to a plain file name: no "/", "\\", "..", control
+// characters; never empty (returns "_" then).
+std::string NombreSeguro(std::string_view nombre);
+
+}  // namespace plataforma

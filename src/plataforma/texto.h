@@ -1,0 +1,66 @@
+#pragma once
+// Text files of the program: Windows-1252 bytes on disk, UTF-8 in memory.
+// Every file the program reads or writes goes through these functions.
+#include <string>
+#include <string_view>
+#include <vector>
+#include <memory>
+
+namespace plataforma {
+
+// Windows-1252 bytes to UTF-8 (all 256 byte values map to a character).
+std::string DesdeWindows1252(std::string_view bytes);
+// UTF-8 to Windows-1252 bytes; a character with no Windows-1252 byte (or an
+// invalid UTF-8 sequence) becomes "?".
+std::string AWindows1252(std::string_view utf8);
+
+// Reads a text file as lines (UTF-8). A line ends at CR LF, a lone CR or a
+// lone LF; a final line end does not make an empty last line. The path is
+// resolved without regard to letter case. Returns false when the file cannot
+// be read (lineas is then empty).
+bool LeerLineas(const std::string& ruta, std::vector<std::string>& lineas);
+// Same, throwing ErrorFichero when the file cannot be read.
+std::vector<std::string> LeerLineas(const std::string& ruta);
+
+// Writes a text file: deletes the old file, then writes each line as
+// Windows-1252 bytes followed by CR LF (the last line too), no byte-order
+// mark. Returns false when the file cannot be written.
+bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas);
+
+// A text file kept open for appending lines (Windows-1252, CR LF).
+class FicheroAnexo {
+ public:
+  FicheroAnexo();
+  ~FicheroAnexo();
+  FicheroAnexo(const FicheroAnexo&) = delete;
+  FicheroAnexo& operator=(const FicheroAnexo&) = delete;
+  // Opens for append (creates when missing); truncar=true starts it empty.
+  bool Abrir(const std::string& ruta, bool truncar = false);
+  bool EstaAbierto() const;
+  // Writes text as is (no line end added).
+  void Escribir(std::string_view texto);
+  // Writes text followed by CR LF.
+  void EscribirLinea(std::string_view texto = {});
+  void Cerrar();
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Blank-only trimming (a TAB is not a blank).
+std::string Recorta(std::string_view s);
+std::string RecortaIzq(std::string_view s);
+std::string RecortaDer(std::string_view s);
+// Upper case of the Windows-1252 repertoire (a-z, and accented letters:
+// ñ→Ñ, é→É, ...).
+std::string Mayusculas(std::string_view s);
+std::string Minusculas(std::string_view s);
+// Number of characters (code points) of a UTF-8 text.
+std::size_t Longitud(std::string_view s);
+// Characters [inicio, inicio+cuantos) by character position, 1-based as the
+// classic Mid; out-of-range parts are simply empty.
+std::string Medio(std::string_view s, std::size_t inicio, std::size_t cuantos = std::string::npos);
+std::string Izquierda(std::string_view s, std::size_t cuantos);
+std::string Derecha(std::string_view s, std::size_t cuantos);
+
+}  // namespace plataforma
