@@ -1,0 +1,76 @@
+#pragma once
+// What a work window offers to the shared procedures that run a log or a
+// list for it: list boxes and labels reached by name, the progress panel,
+// and the data of the mail in hand for the head of the error report.
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A list box of a window: an ordered list of texts.
+class ListaVentana {
+ public:
+  virtual ~ListaVentana() = default;
+  virtual void Limpia() = 0;
+  virtual void Agrega(const std::string& texto) = 0;
+  virtual std::size_t Cuenta() const = 0;
+  virtual std::string Elemento(std::size_t indice) const = 0;
+  virtual void Quita(std::size_t indice) = 0;
+};
+
+// Receipt date and subject of the mail in hand.
+struct DatosCorreoEnCurso {
+  std::string FechaRecepcion;
+  std::string Asunto;
+};
+
+class VentanaProceso {
+ public:
+  virtual ~VentanaProceso() = default;
+  // List box by name ("FicheroCabrillo", "ListasValidas", ...), without
+  // regard to case; nullptr when the window has no such list.
+  virtual ListaVentana* Lista(std::string_view nombre) = 0;
+  // Sets the caption of a label or frame by name ("LProceso", "LValidas",
+  // the frame "Lista", ...); ignored when the window has no such control.
+  virtual void PonTexto(std::string_view nombre, const std::string& texto) = 0;
+  // Caption of a label or frame by name; empty when there is none.
+  virtual std::string Texto(std::string_view nombre) const = 0;
+  // Progress panel `Proceso` (0 to 100).
+  virtual void PonProgreso(int porcentaje) = 0;
+  // Yields once to the window system.
+  virtual void Cede() {}
+  // The mail in hand, when the window has a mail control and a mail is in
+  // hand; nullopt otherwise (a log taken from the manual folder).
+  virtual std::optional<DatosCorreoEnCurso> CorreoEnCurso() const { return std::nullopt; }
+};
+
+// Plain implementation for the tests, the benchmarks and the runs without a
+// window: lists and labels are created on first use.
+class ListaSimple : public ListaVentana {
+ public:
+  void Limpia() override { elementos.clear(); }
+  void Agrega(const std::string& texto) override { elementos.push_back(texto); }
+  std::size_t Cuenta() const override { return elementos.size(); }
+  std::string Elemento(std::size_t i) const override { return i < elementos.size() ? elementos[i] : std::string(); }
+  void Quita(std::size_t i) override {
+    if (i < elementos.size()) elementos.erase(elementos.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  std::vector<std::string> elementos;
+};
+
+class VentanaProcesoSimple : public VentanaProceso {
+ public:
+  ListaVentana* Lista(std::string_view nombre) override;
+  void PonTexto(std::string_view nombre, const std::string& texto) override;
+  std::string Texto(std::string_view nombre) const override;
+  void PonProgreso(int porcentaje) override { progreso = porcentaje; }
+  std::optional<DatosCorreoEnCurso> CorreoEnCurso() const override { return correo; }
+
+  ListaSimple& ListaPorNombre(std::string_view nombre);
+
+  std::map<std::string, ListaSimple> listas;  // keys in upper case
+  std::map<std::string, std::string> textos;  // keys in upper case
+  int progreso = 0;
+  std::optional<DatosCorreoEnCurso> correo;
+};
