@@ -1,0 +1,160 @@
+#include "rules/verificacion_formato.h"
+
+#include <array>
+#include <cctype>
+
+namespace rules {
+namespace {
+
+constexpr std::array<std::string_view, 8> kControlesElemento = {
+    "CabrilloRstEnv", "CabrilloNumSerieEnv", "CabrilloLiteralEnv", "CabrilloLocatorEnv",
+    "CabrilloRstRec", "CabrilloNumSerieRec", "CabrilloLiteralRec", "CabrilloLocatorRec"};
+constexpr std::array<std::string_view, 10> kControlesColumna = {
+    "CMiIndicativo", "CMiRst", "CMiNumero", "CMisLetras", "CMiLocator",
+    "CSuIndicativo", "CSuRst", "CSuNumero", "CSusLetras", "CSuLocator"};
+
+constexpr std::string_view kTituloNumero = "VERIFICAR NUMERO ";
+
+std::string_view RecortaBlancos(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+
+// A signed decimal number with an optional exponent, blanks around it.
+bool LeeComoNumero(std::string_view s) {
+  s = RecortaBlancos(s);
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t cifras = 0;
+  while (i < s.size() && EsDigito(s[i])) ++i, ++cifras;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && EsDigito(s[i])) ++i, ++cifras;
+  }
+  if (cifras == 0) return false;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t exponente = 0;
+    while (i < s.size() && EsDigito(s[i])) ++i, ++exponente;
+    if (exponente == 0) return false;
+  }
+  return i == s.size();
+}
+
+// A column: digits only (blanks around them allowed), 1 to kColumnaMaxima.
+std::optional<int> LeeColumna(std::string_view s) {
+  s = RecortaBlancos(s);
+  if (s.empty() || s.size() > 3) return std::nullopt;
+  int valor = 0;
+  for (char c : s) {
+    if (!EsDigito(c)) return std::nullopt;
+    valor = valor * 10 + (c - '0');
+  }
+  if (valor < 1 || valor > kColumnaMaxima) return std::nullopt;
+  return valor;
+}
+
+std::size_t Caracteres(std::string_view utf8) {
+  std::size_t n = 0;
+  for (char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  }
+  return n;
+}
+
+FalloVerificacion Aviso(std::string mensaje, std::string_view foco = {}) {
+  return {std::move(mensaje), "", IconoAviso::Ninguno, std::string(foco)};
+}
+
+// The test of a ticked element's column field.
+std::optional<FalloVerificacion> VerificaColumna(std::string& texto, Columna c) {
+  std::string_view control = kControlesColumna[c];
+  if (texto.empty()) return Aviso("Este Dato no se puede dejar en blanco", control);
+  if (!EsTextoNumerico(texto)) {
+    return FalloVerificacion{".- ERROR en FORMATO NUMERICO", std::string(kTituloNumero), IconoAviso::Pregunta,
+                             std::string(control)};
+  }
+  if (!LeeColumna(texto)) {
+    return FalloVerificacion{"La posición en columna debe ser un número entero entre 1 y 100",
+                             std::string(kTituloNumero), IconoAviso::Pregunta, std::string(control)};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string_view ControlElemento(Elemento e) { return kControlesElemento[e]; }
+std::string_view ControlColumna(Columna c) { return kControlesColumna[c]; }
+
+bool EsTextoNumerico(std::string& texto) {
+  if (RecortaBlancos(texto).empty()) {
+    texto = "0";
+    return true;
+  }
+  if (RecortaBlancos(texto) == "-") return true;
+  return LeeComoNumero(texto);
+}
+
+std::optional<FalloVerificacion> VerificaFormatoCabrillo(FormularioCabrillo& f) {
+  const ResumenCabrillo& cat = f.categorias;
+  if (!cat.Categoria("SingleOp") && !cat.Categoria("MultiOp") && !cat.Categoria("ServerOp")) {
+    return Aviso(std::string(GruposCategorias()[0].mensaje));
+  }
+  if (f.EMailConcurso.empty()) {
+    return Aviso("Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros", "EMailConcurso");
+  }
+  if (Caracteres(f.EMailConcurso) > kLongitudTextoResumen) {
+    return Aviso("La dirección E-MAIL no puede tener más de 64 caracteres", "EMailConcurso");
+  }
+  if (f.AsuntoConcurso.empty()) {
+    return Aviso("Deberá introducir el ASUNTO que debe figurar en el E-MAIL del concursante", "AsuntoConcurso");
+  }
+  if (Caracteres(f.AsuntoConcurso) > kLongitudTextoResumen) {
+    return Aviso("El ASUNTO no puede tener más de 64 caracteres", "AsuntoConcurso");
+  }
+  for (const GrupoCategorias& g : GruposCategorias().subspan(1)) {
+    if (cat.Categoria(g.noAplicable)) continue;
+    bool alguno = false;
+    for (std::size_t i = g.primero; i < g.primero + g.cuantos; ++i) alguno = alguno || cat.categorias[i];
+    if (!alguno) return Aviso(std::string(g.mensaje));
+  }
+  const auto& m = f.intercambio.marcado;
+  if (!m[kRstEnviado] && !m[kNumeralEnviado] && !m[kLetrasEnviadas] && !m[kLocatorEnviado]) {
+    return Aviso("Deberá indicar algún control a pasar o recibir", "CabrilloRstEnv");
+  }
+  if (!m[kRstRecibido] && !m[kNumeralRecibido] && !m[kLetrasRecibidas] && !m[kLocatorRecibido]) {
+    return Aviso("Deberá indicar algún control a pasar o recibir", "CabrilloRstRec");
+  }
+  for (std::size_t e = kRstEnviado; e <= kLocatorRecibido; ++e) {
+    Columna c = ColumnaDeElemento(static_cast<Elemento>(e));
+    std::string& texto = f.intercambio.columna[c];
+    if (!m[e]) {
+      texto = "0";
+      continue;
+    }
+    if (auto fallo = VerificaColumna(texto, c)) return fallo;
+  }
+  for (Columna c : {kSuIndicativo, kMiIndicativo}) {
+    if (auto fallo = VerificaColumna(f.intercambio.columna[c], c)) return fallo;
+  }
+  return std::nullopt;
+}
+
+ResumenCabrillo ResumenDesdeFormulario(const FormularioCabrillo& f, std::string_view nombreConcurso) {
+  ResumenCabrillo fila;
+  fila.categorias = f.categorias.categorias;
+  fila.elementos = f.intercambio.marcado;
+  for (std::size_t c = 0; c < fila.columnas.size(); ++c) {
+    fila.columnas[c] = LeeColumna(f.intercambio.columna[c]).value_or(0);
+  }
+  fila.EMailConcurso = f.EMailConcurso;
+  fila.AsuntoConcurso = f.AsuntoConcurso;
+  if (EsConcursoConPuntos(nombreConcurso)) AplicaDisposicionPuntos(fila);
+  return fila;
+}
+
+}  // namespace rules
