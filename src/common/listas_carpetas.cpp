@@ -48,7 +48,7 @@ std::vector<std::string> LeeListaFichero(const std::string& ruta, bool debeExist
   std::vector<std::string> lineas;
   if (!debeExistir && !plataforma::ExisteFichero(ruta)) return lineas;
   if (!plataforma::LeerLineas(ruta, lineas))
-    throw ErrorListaFichero("No se puede leer el fichero " + ruta);
+    throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
   return lineas;
 }
 
@@ -65,7 +65,7 @@ std::size_t GuardaFichero(VentanaProceso& ventana, std::string_view lista, const
   lineas.reserve(l.Cuenta());
   for (std::size_t i = 0; i < l.Cuenta(); ++i) lineas.push_back(l.Elemento(i));
   if (!plataforma::EscribirLineas(ruta, lineas))
-    throw ErrorListaFichero("No se puede escribir el fichero " + ruta);
+    throw plataforma::ErrorFichero(ruta, "No se puede escribir el fichero");
   return lineas.size();
 }
 

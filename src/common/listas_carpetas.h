@@ -6,21 +6,17 @@
 // A list box that the window lacks raises ErrorVentana; a missing label is
 // ignored by the window. A missing subfolder lists as empty and a missing list
 // file loads as an empty list; a list file that exists but cannot be read, or
-// that cannot be written, raises ErrorListaFichero.
+// that cannot be written, raises plataforma::ErrorFichero.
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "plataforma/errores.h"
 
 class VentanaProceso;
 
 // The calling window has no list box of the name a procedure needs.
 class ErrorVentana : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// A list file could not be read or written.
-class ErrorListaFichero : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

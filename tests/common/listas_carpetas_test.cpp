@@ -306,9 +306,9 @@ TEST_F(ListasCarpetasTest, FailuresArePassedToTheCaller) {
   // Writing into a subfolder that does not exist.
   fs::remove_all(concurso_ / "ListasDeControl");
   Llena("ListasDeControl", {"A"});
-  EXPECT_THROW(GuardaListasDeControl(ventana_), ErrorListaFichero);
+  EXPECT_THROW(GuardaListasDeControl(ventana_), plataforma::ErrorFichero);
   // The rules text must exist.
-  EXPECT_THROW(CargaFicheroBasesConcurso(ventana_), ErrorListaFichero);
+  EXPECT_THROW(CargaFicheroBasesConcurso(ventana_), plataforma::ErrorFichero);
 
   // A window without the list box.
   class SinListas : public VentanaProcesoSimple {
