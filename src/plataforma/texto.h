@@ -6,6 +6,8 @@
 #include <vector>
 #include <memory>
 
+#include "plataforma/errores.h"
+
 namespace plataforma {
 
 // Windows-1252 bytes to UTF-8 (all 256 byte values map to a character).
@@ -13,6 +15,12 @@ std::string DesdeWindows1252(std::string_view bytes);
 // UTF-8 to Windows-1252 bytes; a character with no Windows-1252 byte (or an
 // invalid UTF-8 sequence) becomes "?".
 std::string AWindows1252(std::string_view utf8);
+
+// Splits Windows-1252 bytes into lines (UTF-8): a line ends at CR LF, a lone
+// CR or a lone LF; a final line end does not make an empty last line.
+std::vector<std::string> PartirLineas(std::string_view bytes);
+// The raw bytes of a file (path resolved without regard to letter case).
+bool LeerBytes(const std::string& ruta, std::string& bytes);
 
 // Reads a text file as lines (UTF-8). A line ends at CR LF, a lone CR or a
 // lone LF; a final line end does not make an empty last line. The path is
@@ -62,5 +70,13 @@ std::size_t Longitud(std::string_view s);
 std::string Medio(std::string_view s, std::size_t inicio, std::size_t cuantos = std::string::npos);
 std::string Izquierda(std::string_view s, std::size_t cuantos);
 std::string Derecha(std::string_view s, std::size_t cuantos);
+
+// Character helpers. A letter is a character of the Windows-1252 repertoire
+// that has a case (a-z, A-Z, accented letters) or ß, ª, º.
+bool EsLetra(char32_t c);
+inline bool EsDigito(char32_t c) { return c >= U'0' && c <= U'9'; }
+// UTF-8 text as code points (an invalid sequence becomes "?") and back.
+std::u32string ACodigos(std::string_view s);
+std::string DesdeCodigos(std::u32string_view s);
 
 }  // namespace plataforma
