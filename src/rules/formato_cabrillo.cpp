@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include "rules/avisos_formato.h"
+#include "plataforma/mensajes.h"
 #include "rules/resumen_cabrillo_bd.h"
 #include "ui_formato_cabrillo.h"
 
@@ -91,8 +91,8 @@ void FormatoCabrillo::CargaFormatoCabrillo() {
   } catch (const ErrorResumenCabrillo& error) {
     // Nothing read, nothing may be written over what could not be read.
     ui_->AceptarCabrillo->setEnabled(false);
-    MuestraAviso(this, {"No se ha podido leer el formato cabrillo del concurso: " + std::string(error.what()),
-                        "ERROR", IconoAviso::Error, ""});
+    plataforma::MsgBox("No se ha podido leer el formato cabrillo del concurso: " + std::string(error.what()),
+                       "ERROR", plataforma::Icono::Error);
     AsignaControlesPorDefecto();
     return;
   }
@@ -183,7 +183,7 @@ bool FormatoCabrillo::VerificaFormatoCabrillo() {
     if (campo->text() != Q(f.intercambio.columna[c])) campo->setText(Q(f.intercambio.columna[c]));
   }
   if (!fallo) return true;
-  MuestraAviso(this, *fallo);
+  plataforma::MsgBox(fallo->mensaje, fallo->titulo, fallo->icono);
   if (!fallo->foco.empty()) {
     if (QWidget* control = Control(fallo->foco)) control->setFocus();
   }
@@ -197,8 +197,8 @@ void FormatoCabrillo::AceptarCabrillo_Click() {
   try {
     GrabaResumenCabrillo(principal_.CarpetaTrabajo(), principal_.NumeroConcursoActual(), fila);
   } catch (const ErrorResumenCabrillo& error) {
-    MuestraAviso(this, {"No se ha podido grabar el formato cabrillo del concurso: " + std::string(error.what()),
-                        "ERROR", IconoAviso::Error, ""});
+    plataforma::MsgBox("No se ha podido grabar el formato cabrillo del concurso: " + std::string(error.what()),
+                       "ERROR", plataforma::Icono::Error);
     return;
   }
   principal_.PonCorreoReclamaciones(S(ui_->EMailReclamaciones->text()));

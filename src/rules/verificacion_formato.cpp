@@ -3,6 +3,9 @@
 #include <array>
 #include <cctype>
 
+#include "plataforma/lenguaje.h"
+#include "plataforma/texto.h"
+
 namespace rules {
 namespace {
 
@@ -23,28 +26,6 @@ std::string_view RecortaBlancos(std::string_view s) {
 
 bool EsDigito(char c) { return c >= '0' && c <= '9'; }
 
-// A signed decimal number with an optional exponent, blanks around it.
-bool LeeComoNumero(std::string_view s) {
-  s = RecortaBlancos(s);
-  std::size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  std::size_t cifras = 0;
-  while (i < s.size() && EsDigito(s[i])) ++i, ++cifras;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && EsDigito(s[i])) ++i, ++cifras;
-  }
-  if (cifras == 0) return false;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t exponente = 0;
-    while (i < s.size() && EsDigito(s[i])) ++i, ++exponente;
-    if (exponente == 0) return false;
-  }
-  return i == s.size();
-}
-
 // A column: digits only (blanks around them allowed), 1 to kColumnaMaxima.
 std::optional<int> LeeColumna(std::string_view s) {
   s = RecortaBlancos(s);
@@ -58,16 +39,8 @@ std::optional<int> LeeColumna(std::string_view s) {
   return valor;
 }
 
-std::size_t Caracteres(std::string_view utf8) {
-  std::size_t n = 0;
-  for (char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 FalloVerificacion Aviso(std::string mensaje, std::string_view foco = {}) {
-  return {std::move(mensaje), "", IconoAviso::Ninguno, std::string(foco)};
+  return {std::move(mensaje), "", plataforma::Icono::Ninguno, std::string(foco)};
 }
 
 // The test of a ticked element's column field.
@@ -75,12 +48,12 @@ std::optional<FalloVerificacion> VerificaColumna(std::string& texto, Columna c) 
   std::string_view control = kControlesColumna[c];
   if (texto.empty()) return Aviso("Este Dato no se puede dejar en blanco", control);
   if (!EsTextoNumerico(texto)) {
-    return FalloVerificacion{".- ERROR en FORMATO NUMERICO", std::string(kTituloNumero), IconoAviso::Pregunta,
+    return FalloVerificacion{".- ERROR en FORMATO NUMERICO", std::string(kTituloNumero), plataforma::Icono::Pregunta,
                              std::string(control)};
   }
   if (!LeeColumna(texto)) {
     return FalloVerificacion{"La posición en columna debe ser un número entero entre 1 y 100",
-                             std::string(kTituloNumero), IconoAviso::Pregunta, std::string(control)};
+                             std::string(kTituloNumero), plataforma::Icono::Pregunta, std::string(control)};
   }
   return std::nullopt;
 }
@@ -96,7 +69,7 @@ bool EsTextoNumerico(std::string& texto) {
     return true;
   }
   if (RecortaBlancos(texto) == "-") return true;
-  return LeeComoNumero(texto);
+  return plataforma::EsNumerico(texto);
 }
 
 std::optional<FalloVerificacion> VerificaFormatoCabrillo(FormularioCabrillo& f) {
@@ -107,13 +80,13 @@ std::optional<FalloVerificacion> VerificaFormatoCabrillo(FormularioCabrillo& f) 
   if (f.EMailConcurso.empty()) {
     return Aviso("Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros", "EMailConcurso");
   }
-  if (Caracteres(f.EMailConcurso) > kLongitudTextoResumen) {
+  if (plataforma::Longitud(f.EMailConcurso) > kLongitudTextoResumen) {
     return Aviso("La dirección E-MAIL no puede tener más de 64 caracteres", "EMailConcurso");
   }
   if (f.AsuntoConcurso.empty()) {
     return Aviso("Deberá introducir el ASUNTO que debe figurar en el E-MAIL del concursante", "AsuntoConcurso");
   }
-  if (Caracteres(f.AsuntoConcurso) > kLongitudTextoResumen) {
+  if (plataforma::Longitud(f.AsuntoConcurso) > kLongitudTextoResumen) {
     return Aviso("El ASUNTO no puede tener más de 64 caracteres", "AsuntoConcurso");
   }
   for (const GrupoCategorias& g : GruposCategorias().subspan(1)) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "plataforma/mensajes.h"
 #include "rules/perfil_cabrillo.h"
 #include "rules/posiciones_intercambio.h"
 
@@ -19,14 +20,12 @@ struct FormularioCabrillo {
   std::string AsuntoConcurso;
 };
 
-enum class IconoAviso { Ninguno, Error, Pregunta, Informacion };
-
 // A refused check: the message box to show and the control that takes the
 // focus (empty: the focus does not move).
 struct FalloVerificacion {
   std::string mensaje;
   std::string titulo;
-  IconoAviso icono = IconoAviso::Ninguno;
+  plataforma::Icono icono = plataforma::Icono::Ninguno;
   std::string foco;
 };
 

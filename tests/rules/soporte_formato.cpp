@@ -72,15 +72,4 @@ std::vector<FilaTexto> CarpetaConBase::Filas() const {
   return filas;
 }
 
-RegistroAvisos::RegistroAvisos() {
-  rules::PonMostradorAvisos([this](const rules::FalloVerificacion& a) { avisos.push_back(a); });
-}
-RegistroAvisos::~RegistroAvisos() { rules::PonMostradorAvisos({}); }
-
-std::vector<std::string> RegistroAvisos::Textos() const {
-  std::vector<std::string> r;
-  for (const auto& a : avisos) r.push_back(a.mensaje);
-  return r;
-}
-
 }  // namespace prueba

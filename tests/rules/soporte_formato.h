@@ -1,7 +1,7 @@
 #pragma once
 // Test support of the Cabrillo format window: a working folder with a
-// contest database holding an empty ResumenCabrillo table, the main window's
-// side as a plain struct, and a recorder of message boxes.
+// contest database holding an empty ResumenCabrillo table, and the main
+// window's side as a plain struct.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "rules/avisos_formato.h"
 #include "rules/enlace_formato_cabrillo.h"
 
 namespace prueba {
@@ -53,15 +52,6 @@ class CarpetaConBase {
 
  private:
   QTemporaryDir dir_;
-};
-
-// Records every message box; a test says which boxes it expects.
-class RegistroAvisos {
- public:
-  RegistroAvisos();
-  ~RegistroAvisos();
-  std::vector<rules::FalloVerificacion> avisos;
-  std::vector<std::string> Textos() const;
 };
 
 }  // namespace prueba

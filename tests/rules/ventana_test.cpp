@@ -8,6 +8,7 @@
 
 #include "rules/formato_cabrillo.h"
 #include "rules/perfil_cabrillo.h"
+#include "soporte/mensajes_guion.h"
 #include "soporte_formato.h"
 
 using namespace rules;
@@ -48,6 +49,12 @@ class VentanaFormato : public ::testing::Test {
     return r;
   }
   void Acepta(FormatoCabrillo& w) { Boton(w, "AceptarCabrillo")->click(); }
+  // Accepts expecting exactly one box with this text.
+  void AceptaConAviso(FormatoCabrillo& w, const std::string& texto) {
+    soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, texto);
+    Acepta(w);
+  }
+  static const std::vector<soporte::CajaMostrada>& Cajas() { return soporte::Mensajes().Cajas(); }
   void Rellena(FormatoCabrillo& w) {
     Campo(w, "EMailConcurso")->setText("logs@concurso.es");
     Campo(w, "AsuntoConcurso")->setText("Log de $");
@@ -55,7 +62,6 @@ class VentanaFormato : public ::testing::Test {
 
   prueba::CarpetaConBase carpeta;
   prueba::EnlacePrueba enlace;
-  prueba::RegistroAvisos registro;
 };
 
 const std::vector<std::string> kInicial = {"SingleOp",          "BandaNoAplicable",        "ModoNoAplicable",
@@ -85,7 +91,7 @@ TEST_F(VentanaFormato, EstadoInicialSinFilaYAlta) {
   Rellena(w);
   Campo(w, "WEBConcurso")->setText("https://concurso.es/resultados");
   Acepta(w);
-  EXPECT_TRUE(registro.avisos.empty());
+  EXPECT_TRUE(Cajas().empty());
   EXPECT_EQ(w.result(), QDialog::Accepted);
   EXPECT_EQ(enlace.webConcurso, "https://concurso.es/resultados");
 
@@ -116,39 +122,33 @@ TEST_F(VentanaFormato, ComprobacionesEnOrdenSinGrabarNada) {
   Casilla(w, "BandaNoAplicable")->setChecked(false);
   Campo(w, "CMiRst")->setFocus();
 
-  Acepta(w);
+  AceptaConAviso(w, "Deberá seleccionar, al menos, SINGLE-OP, MULTI-OP o SERVER-OP");
   Casilla(w, "MultiOp")->setChecked(true);
   EXPECT_EQ(w.focusWidget(), Campo(w, "CMiRst"));  // the operator check does not move the focus
-  Acepta(w);
+  AceptaConAviso(w, "Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros");
   EXPECT_EQ(w.focusWidget(), Campo(w, "EMailConcurso"));
   Campo(w, "EMailConcurso")->setText(QString(65, 'a'));
-  Acepta(w);
+  AceptaConAviso(w, "La dirección E-MAIL no puede tener más de 64 caracteres");
   Rellena(w);
-  Acepta(w);
+  AceptaConAviso(w, "Deberá seleccionar, al menos, una categoría de Banda.");
   Casilla(w, "M20")->setChecked(true);
   Casilla(w, "CabrilloRstRec")->setChecked(false);
-  Acepta(w);
+  AceptaConAviso(w, "Deberá indicar algún control a pasar o recibir");
   EXPECT_EQ(w.focusWidget(), Casilla(w, "CabrilloRstRec"));
   Casilla(w, "CabrilloLocatorRec")->setChecked(true);
   Campo(w, "CSuLocator")->clear();
-  Acepta(w);
+  AceptaConAviso(w, "Este Dato no se puede dejar en blanco");
   EXPECT_EQ(w.focusWidget(), Campo(w, "CSuLocator"));
   Campo(w, "CSuLocator")->setText("4X");
-  Acepta(w);
+  AceptaConAviso(w, ".- ERROR en FORMATO NUMERICO");
   Campo(w, "CSuLocator")->setText("150");
-  Acepta(w);
-  EXPECT_EQ(registro.Textos(), (std::vector<std::string>{
-                                   "Deberá seleccionar, al menos, SINGLE-OP, MULTI-OP o SERVER-OP",
-                                   "Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros",
-                                   "La dirección E-MAIL no puede tener más de 64 caracteres",
-                                   "Deberá seleccionar, al menos, una categoría de Banda.",
-                                   "Deberá indicar algún control a pasar o recibir",
-                                   "Este Dato no se puede dejar en blanco",
-                                   ".- ERROR en FORMATO NUMERICO",
-                                   "La posición en columna debe ser un número entero entre 1 y 100",
-                               }));
-  EXPECT_EQ(registro.avisos[6].titulo, "VERIFICAR NUMERO ");
-  EXPECT_EQ(registro.avisos[0].titulo, "");
+  AceptaConAviso(w, "La posición en columna debe ser un número entero entre 1 y 100");
+  ASSERT_EQ(Cajas().size(), 8u);
+  EXPECT_EQ(Cajas()[0].titulo, "");
+  EXPECT_EQ(Cajas()[0].icono, plataforma::Icono::Ninguno);
+  EXPECT_EQ(Cajas()[0].botones, plataforma::Botones::Aceptar);
+  EXPECT_EQ(Cajas()[6].titulo, "VERIFICAR NUMERO ");
+  EXPECT_EQ(Cajas()[6].icono, plataforma::Icono::Pregunta);
   EXPECT_TRUE(carpeta.Filas().empty());
   EXPECT_NE(w.result(), QDialog::Accepted);
   // The checks wrote "0" into the fields of unticked elements.
@@ -207,7 +207,7 @@ TEST_F(VentanaFormato, VueltaAAbrirMuestraLoGrabado) {
     Campo(w, "EMailConcurso")->setText("  logs@concurso.es");
     Campo(w, "AsuntoConcurso")->setText("Lista de $ – año");
     Acepta(w);
-    ASSERT_TRUE(registro.avisos.empty()) << registro.avisos[0].mensaje;
+    ASSERT_TRUE(Cajas().empty()) << Cajas()[0].texto;
   }
   const std::vector<std::string> esperadas = {"SingleOp", "ServerOp", "CheckLog", "M40", "G12", "SSB", "Low",
                                               "NonAssisted", "Two", "Swl", "Expedition", "Hours24", "Rookie"};
@@ -266,7 +266,7 @@ TEST_F(VentanaFormato, DisposicionDePuntosDelSprintDce) {
     FormatoCabrillo w(enlace);  // another contest: the points columns are kept
     Rellena(w);
     Acepta(w);
-    ASSERT_TRUE(registro.avisos.empty());
+    ASSERT_TRUE(Cajas().empty());
   }
   auto filas = carpeta.Filas();
   ASSERT_EQ(filas.size(), 2u);
@@ -280,7 +280,7 @@ TEST_F(VentanaFormato, DisposicionDePuntosDelSprintDce) {
   FormatoCabrillo w(enlace);
   Rellena(w);
   Acepta(w);
-  EXPECT_TRUE(registro.avisos.empty());
+  EXPECT_TRUE(Cajas().empty());
   filas = carpeta.Filas();
   ASSERT_EQ(filas.size(), 2u);
   FilaTexto& f = filas[1];
@@ -306,9 +306,10 @@ TEST_F(VentanaFormato, CargaDeUnaFilaConAsistidoContradictorio) {
 
 TEST_F(VentanaFormato, SinBaseDeDatosNoSeGraba) {
   enlace.carpeta = carpeta.Ruta() + "/no-existe";
+  soporte::Mensajes().Espera();
   FormatoCabrillo w(enlace);
-  ASSERT_EQ(registro.avisos.size(), 1u);
-  EXPECT_EQ(registro.avisos[0].titulo, "ERROR");
+  ASSERT_EQ(Cajas().size(), 1u);
+  EXPECT_EQ(Cajas()[0].titulo, "ERROR");
   EXPECT_FALSE(Boton(w, "AceptarCabrillo")->isEnabled());
   EXPECT_EQ(Columnas(w), "31 45 - - - 49 63 - - -");
 }
