@@ -148,6 +148,7 @@ void FormatoCabrillo::PonIntercambio(const EstadoIntercambio& estado) {
     Columna c = ColumnaDeElemento(static_cast<Elemento>(e));
     CampoColumna(c)->setEnabled(estado.marcado[e]);
     if (auto* etiqueta = findChild<QLabel*>(EtiquetaDe(ControlColumna(c)))) etiqueta->setEnabled(estado.marcado[e]);
+    if (auto* texto = findChild<QLabel*>("EnColumna" + Q(ControlColumna(c).substr(1)))) texto->setEnabled(estado.marcado[e]);
   }
   for (std::size_t c = 0; c < estado.columna.size(); ++c) {
     QLineEdit* campo = CampoColumna(static_cast<Columna>(c));
