@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -208,6 +209,14 @@ void FormatoCabrillo::AceptarCabrillo_Click() {
 }
 
 void FormatoCabrillo::CancelarCabrillo_Click() { reject(); }
+
+void FormatoCabrillo::keyPressEvent(QKeyEvent* evento) {
+  if (evento->key() == Qt::Key_Escape) {
+    evento->ignore();
+    return;
+  }
+  QDialog::keyPressEvent(evento);
+}
 
 bool AbreFormatoCabrillo(QWidget* ventanaPrincipal, EnlaceFormatoCabrillo& principal) {
   if (ventanaPrincipal) ventanaPrincipal->hide();

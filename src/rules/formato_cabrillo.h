@@ -29,6 +29,10 @@ class FormatoCabrillo : public QDialog {
   // and subject).
   FormularioCabrillo Formulario() const;
 
+ protected:
+  // The window has no keys of its own: Esc does not close it.
+  void keyPressEvent(QKeyEvent* evento) override;
+
  private:
   void Form_Load();
   void CargaFormatoCabrillo();

@@ -1,5 +1,8 @@
 // The Cabrillo format window, offscreen, over a contest database of its own.
+#include <QApplication>
 #include <QCheckBox>
+#include <QTimer>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -312,4 +315,30 @@ TEST_F(VentanaFormato, SinBaseDeDatosNoSeGraba) {
   EXPECT_EQ(Cajas()[0].titulo, "ERROR");
   EXPECT_FALSE(Boton(w, "AceptarCabrillo")->isEnabled());
   EXPECT_EQ(Columnas(w), "31 45 - - - 49 63 - - -");
+}
+
+TEST_F(VentanaFormato, AbiertaPorLaVentanaPrincipal) {
+  QWidget principal;
+  principal.show();
+  bool principalOculta = false;
+  bool sinTeclas = false;
+  // While the modal window runs: Esc does nothing, then the operator accepts.
+  QTimer::singleShot(0, [&] {
+    auto* w = qobject_cast<FormatoCabrillo*>(QApplication::activeModalWidget());
+    ASSERT_NE(w, nullptr);
+    principalOculta = !principal.isVisible();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w, &esc);
+    sinTeclas = w->isVisible();
+    Rellena(*w);
+    Acepta(*w);
+  });
+  EXPECT_TRUE(AbreFormatoCabrillo(&principal, enlace));
+  EXPECT_TRUE(principalOculta);
+  EXPECT_TRUE(sinTeclas);
+  EXPECT_TRUE(principal.isVisible());
+  EXPECT_EQ(carpeta.Filas().size(), 1u);
+
+  QTimer::singleShot(0, [&] { Boton(*QApplication::activeModalWidget(), "CancelarCabrillo")->click(); });
+  EXPECT_FALSE(AbreFormatoCabrillo(&principal, enlace));
 }
