@@ -80,6 +80,15 @@ TEST_F(Carpetas, ListaSoloFicherosOrdenadosSinDistinguirMayusculas) {
   EXPECT_TRUE(ListaFicheros(C("L/b.log")).empty());
 }
 
+TEST_F(Carpetas, VariosNombresQueSoloDifierenEnMayusculas) {
+  dir.EscribeBytes("M/a.log", "minusculas");
+  dir.EscribeBytes("M/A.LOG", "mayusculas");
+  // The one written exactly wins; otherwise the first in listing order.
+  EXPECT_EQ(C("M/a.log"), ResuelveRuta(C("M/a.log")));
+  EXPECT_EQ(C("M/A.LOG"), ResuelveRuta(C("M/A.LOG")));
+  EXPECT_EQ(C("M/A.LOG"), ResuelveRuta(C("m/a.Log")));
+}
+
 TEST_F(Carpetas, CopiarSobrescribe) {
   dir.EscribeBytes("a.txt", "nuevo");
   dir.EscribeBytes("Destino.TXT", "contenido antiguo más largo");

@@ -193,3 +193,27 @@ TEST(AyudasDeCaracter, LetrasDigitosYCodigos) {
   EXPECT_EQ("añ€", DesdeCodigos(U"añ€"));
   EXPECT_EQ(U"a?", ACodigos("a\xFF"));
 }
+
+TEST(IgualesSinCaso, Tabla) {
+  struct Caso {
+    std::string a, b;
+    bool iguales;
+  };
+  const Caso casos[] = {
+      {"ListasNoenviadas", "ListasNoEnviadas", true},
+      {"FicheroBasesConcurso.lst", "FicheroBasesConcurso.LST", true},
+      {"año", "AÑO", true},
+      {"ÿœ", "ŸŒ", true},
+      {"", "", true},
+      {"a", "b", false},
+      {"ab", "abc", false},
+      {"ñ", "n", false},
+      {"ß", "SS", false},
+      {"a\xFF", "A\xFF", true},
+      {"a\xFF", "A\xFE", false},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(c.iguales, IgualesSinCaso(c.a, c.b)) << c.a << " / " << c.b;
+    EXPECT_EQ(c.iguales, IgualesSinCaso(c.b, c.a)) << c.b << " / " << c.a;
+  }
+}
