@@ -69,7 +69,7 @@ bool IgualesSinCaso(std::string_view a, std::string_view b);
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Longitud(std::string_view s);
 // Characters [inicio, inicio+cuantos) by character position, 1-based as the
-// classic Mid; out-of-range parts are simply empty.
+// classic Mid (0 counts as 1); out-of-range parts are simply empty.
 std::string Medio(std::string_view s, std::size_t inicio, std::size_t cuantos = std::string::npos);
 std::string Izquierda(std::string_view s, std::size_t cuantos);
 std::string Derecha(std::string_view s, std::size_t cuantos);
