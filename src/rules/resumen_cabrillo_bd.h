@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "plataforma/dao.h"
 #include "rules/perfil_cabrillo.h"
 
 namespace rules {
@@ -31,5 +32,9 @@ std::optional<ResumenCabrillo> CargaResumenCabrillo(const std::string& carpetaTr
 // edits the first one found: every category, element flag, column, mailbox
 // and subject; the points columns only when `fila` holds them.
 void GrabaResumenCabrillo(const std::string& carpetaTrabajo, std::int32_t numero, const ResumenCabrillo& fila);
+
+// A reader of the Boolean columns of the row a recordset stands on, for the
+// ValorCategoria* keywords (the recordset is shared, not copied).
+LectorCampoLogico LectorDe(const dao::Recordset& fila);
 
 }  // namespace rules

@@ -4,31 +4,23 @@
 
 #include <stdexcept>
 
+#include "plataforma/dao.h"
+
 namespace prueba {
 namespace {
 
 // ResumenCabrillo column by column, as created and then upgraded.
-const char* const kCreacion =
-    "CREATE TABLE ResumenCabrillo (\"NumeroOrden\" INTEGER, "
-    "\"SingleOp\" BOOLEAN, \"MultiOp\" BOOLEAN, \"ServerOp\" BOOLEAN, \"CheckLog\" BOOLEAN, "
-    "\"BandaNoAplicable\" BOOLEAN, \"ALL\" BOOLEAN, \"M160\" BOOLEAN, \"M80\" BOOLEAN, \"M40\" BOOLEAN, "
-    "\"M30\" BOOLEAN, \"M20\" BOOLEAN, \"M15\" BOOLEAN, \"M16\" BOOLEAN, \"M12\" BOOLEAN, \"M10\" BOOLEAN, "
-    "\"M6\" BOOLEAN, \"M2\" BOOLEAN, \"M222\" BOOLEAN, \"M432\" BOOLEAN, \"M902\" BOOLEAN, \"G12\" BOOLEAN, "
-    "\"ModoNoAplicable\" BOOLEAN, \"SSB\" BOOLEAN, \"CW\" BOOLEAN, \"FM\" BOOLEAN, \"RTTY\" BOOLEAN, \"MIXED\" BOOLEAN, "
-    "\"PotenciaNoAplicable\" BOOLEAN, \"High\" BOOLEAN, \"Low\" BOOLEAN, \"Qrp\" BOOLEAN, "
-    "\"AsistidoNoAplicable\" BOOLEAN, \"NonAssisted\" BOOLEAN, \"Assisted\" BOOLEAN, "
-    "\"TxNoAplicable\" BOOLEAN, \"One\" BOOLEAN, \"Two\" BOOLEAN, \"Limited\" BOOLEAN, \"UnLimited\" BOOLEAN, "
-    "\"Swl\" BOOLEAN, \"TipoEstacionNoAplicable\" BOOLEAN, \"Fixed\" BOOLEAN, \"Mobile\" BOOLEAN, "
-    "\"Portable\" BOOLEAN, \"HillTopper\" BOOLEAN, \"Rover\" BOOLEAN, \"Expedition\" BOOLEAN, \"Hq\" BOOLEAN, "
-    "\"School\" BOOLEAN, \"TimeNoAplicable\" BOOLEAN, \"Hours6\" BOOLEAN, \"Hours12\" BOOLEAN, \"Hours24\" BOOLEAN, "
-    "\"OverlayNoAplicable\" BOOLEAN, \"Rookie\" BOOLEAN, \"TbWires\" BOOLEAN, \"NoviceTech\" BOOLEAN, "
-    "\"Over50\" BOOLEAN, \"RstEnviado\" BOOLEAN, \"NumeralEnviado\" BOOLEAN, \"LetrasEnviadas\" BOOLEAN, "
-    "\"LocatorEnviado\" BOOLEAN, \"RstRecibido\" BOOLEAN, \"NumeralRecibido\" BOOLEAN, "
-    "\"LetrasRecibidas\" BOOLEAN, \"LocatorRecibido\" BOOLEAN, \"MiIndicativo\" SMALLINT, \"MiRst\" SMALLINT, "
-    "\"MiNumero\" SMALLINT, \"MisLetras\" SMALLINT, \"MiLocator\" SMALLINT, \"SuIndicativo\" SMALLINT, "
-    "\"SuRst\" SMALLINT, \"SuNumero\" SMALLINT, \"SusLetras\" SMALLINT, \"Sulocator\" SMALLINT, "
-    "\"EMailConcurso\" TEXT(64), \"AsuntoConcurso\" TEXT(64), \"PuntosRecibidos\" BOOLEAN, "
-    "\"PuntosEnviados\" BOOLEAN, \"MisPuntos\" SMALLINT, \"SusPuntos\" SMALLINT)";
+const char* const kLogicosCreados[] = {
+    "SingleOp", "MultiOp", "ServerOp", "CheckLog", "BandaNoAplicable", "ALL", "M160", "M80", "M40", "M30",
+    "M20", "M15", "M16", "M12", "M10", "M6", "M2", "M222", "M432", "M902", "G12", "ModoNoAplicable", "SSB",
+    "CW", "FM", "RTTY", "MIXED", "PotenciaNoAplicable", "High", "Low", "Qrp", "AsistidoNoAplicable",
+    "NonAssisted", "Assisted", "TxNoAplicable", "One", "Two", "Limited", "UnLimited", "Swl",
+    "TipoEstacionNoAplicable", "Fixed", "Mobile", "Portable", "HillTopper", "Rover", "Expedition", "Hq",
+    "School", "TimeNoAplicable", "Hours6", "Hours12", "Hours24", "OverlayNoAplicable", "Rookie", "TbWires",
+    "NoviceTech", "Over50", "RstEnviado", "NumeralEnviado", "LetrasEnviadas", "LocatorEnviado", "RstRecibido",
+    "NumeralRecibido", "LetrasRecibidas", "LocatorRecibido"};
+const char* const kPosiciones[] = {"MiIndicativo", "MiRst", "MiNumero", "MisLetras", "MiLocator",
+                                   "SuIndicativo", "SuRst", "SuNumero", "SusLetras", "Sulocator"};
 
 struct Base {
   sqlite3* db = nullptr;
@@ -40,7 +32,26 @@ struct Base {
 
 }  // namespace
 
-CarpetaConBase::CarpetaConBase() { Ejecuta(kCreacion); }
+CarpetaConBase::CarpetaConBase() {
+  dao::Database db = dao::CreateDatabase(RutaBase());
+  dao::TableDef td = db.CreateTableDef("ResumenCabrillo");
+  td.Fields().Append(td.CreateField("NumeroOrden", dao::Tipo::Long));
+  for (const char* n : kLogicosCreados) td.Fields().Append(td.CreateField(n, dao::Tipo::Boolean));
+  for (const char* n : kPosiciones) td.Fields().Append(td.CreateField(n, dao::Tipo::Integer));
+  for (const char* n : {"EMailConcurso", "AsuntoConcurso"}) {
+    dao::Field f = td.CreateField(n, dao::Tipo::Text, 64);
+    f.SetAllowZeroLength(true);
+    td.Fields().Append(f);
+  }
+  db.TableDefs().Append(td);
+  // Appended by the upgrade at start-up.
+  dao::TableDef resumen = db.TableDefs()["ResumenCabrillo"];
+  resumen.Fields().Append(resumen.CreateField("PuntosRecibidos", dao::Tipo::Boolean));
+  resumen.Fields().Append(resumen.CreateField("PuntosEnviados", dao::Tipo::Boolean));
+  resumen.Fields().Append(resumen.CreateField("MisPuntos", dao::Tipo::Integer));
+  resumen.Fields().Append(resumen.CreateField("SusPuntos", dao::Tipo::Integer));
+  db.Close();
+}
 
 std::string CarpetaConBase::Ruta() const { return dir_.path().toStdString(); }
 std::string CarpetaConBase::RutaBase() const { return Ruta() + "/Ledrima"; }

@@ -11,6 +11,7 @@
 
 #include "rules/formato_cabrillo.h"
 #include "rules/perfil_cabrillo.h"
+#include "rules/resumen_cabrillo_bd.h"
 #include "soporte/mensajes_guion.h"
 #include "soporte_formato.h"
 
@@ -101,7 +102,8 @@ TEST_F(VentanaFormato, EstadoInicialSinFilaYAlta) {
   auto filas = carpeta.Filas();
   ASSERT_EQ(filas.size(), 1u);
   FilaTexto esperada = {{"NumeroOrden", "7"}, {"EMailConcurso", "logs@concurso.es"}, {"AsuntoConcurso", "Log de $"},
-                        {"PuntosRecibidos", "NULL"}, {"PuntosEnviados", "NULL"}, {"MisPuntos", "NULL"},
+                        // not written: the table's initial values (a Boolean is never Null)
+                        {"PuntosRecibidos", "0"}, {"PuntosEnviados", "0"}, {"MisPuntos", "NULL"},
                         {"SusPuntos", "NULL"}};
   for (const ColumnaCategoria& c : ColumnasCategoria()) {
     bool marcada = std::find(kInicial.begin(), kInicial.end(), c.control) != kInicial.end();
@@ -275,7 +277,8 @@ TEST_F(VentanaFormato, DisposicionDePuntosDelSprintDce) {
   ASSERT_EQ(filas.size(), 2u);
   EXPECT_EQ(filas[0]["PuntosEnviados"], "-1");
   EXPECT_EQ(filas[0]["MisPuntos"], "3");
-  EXPECT_EQ(filas[0]["PuntosRecibidos"], "NULL");
+  EXPECT_EQ(filas[0]["PuntosRecibidos"], "0");
+  EXPECT_EQ(filas[0]["SusPuntos"], "NULL");
   EXPECT_EQ(filas[0]["EMailConcurso"], "logs@concurso.es");
 
   enlace.numero = 8;
@@ -303,7 +306,7 @@ TEST_F(VentanaFormato, CargaDeUnaFilaConAsistidoContradictorio) {
   FormatoCabrillo w(enlace);
   EXPECT_FALSE(Casilla(w, "AsistidoNoAplicable")->isChecked());
   EXPECT_TRUE(Casilla(w, "Assisted")->isChecked());
-  EXPECT_FALSE(Casilla(w, "BandaNoAplicable")->isChecked());  // as stored (NULL reads unticked)
+  EXPECT_FALSE(Casilla(w, "BandaNoAplicable")->isChecked());  // as stored
   EXPECT_EQ(Campo(w, "EMailConcurso")->text(), "");
 }
 
@@ -341,4 +344,19 @@ TEST_F(VentanaFormato, AbiertaPorLaVentanaPrincipal) {
 
   QTimer::singleShot(0, [&] { Boton(*QApplication::activeModalWidget(), "CancelarCabrillo")->click(); });
   EXPECT_FALSE(AbreFormatoCabrillo(&principal, enlace));
+}
+
+TEST_F(VentanaFormato, PalabrasClaveSobreLaFilaGrabada) {
+  carpeta.Ejecuta("INSERT INTO ResumenCabrillo (NumeroOrden, CheckLog, BandaNoAplicable, M16, M15, Swl, "
+                  "Hours24) VALUES (7, -1, 0, -1, -1, -1, -1)");
+  dao::Database db = dao::OpenDatabase(RutaBaseConcursos(carpeta.Ruta()));
+  dao::Recordset rs = db.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = 7");
+  LectorCampoLogico fila = LectorDe(rs);
+  EXPECT_EQ(ValorCategoriaOperador(fila), "CHECKLOG");
+  EXPECT_EQ(ValorCategoriaBanda(fila), "15M");
+  EXPECT_EQ(ValorCategoriaTransmisor(fila), "SWL");  // switches not given read False
+  EXPECT_EQ(ValorCategoriaTiempo(fila), "24-HOURS");
+  EXPECT_EQ(ValorCategoriaModo(fila), "");
+  rs.Close();
+  db.Close();
 }
