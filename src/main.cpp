@@ -1,10 +1,13 @@
-// Trovalis: contest manager for amateur-radio contests.
+// Trovalis: contest manager for amateur-radio contests. The program is its
+// main window, started in the current folder.
 #include <QApplication>
-#include <QMessageBox>
+
+#include "mainwindow/trovalis.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMessageBox::information(nullptr, "TROVALIS",
-                           "La ventana principal todavía no está disponible en esta versión.");
-  return 0;
+  Trovalis ventana(principal::CreaServiciosPrograma());
+  if (!ventana.Form_Load()) return 1;
+  ventana.show();
+  return app.exec();
 }
