@@ -1,12 +1,5 @@
 #include "mainwindow/estado_principal.h"
 
-#ifndef TROVALIS_ESTADO_EN_DATABASE
-std::string CarpetaTrabajo;
-std::string CarpetaConcurso;
-std::string NombreConcurso;
-std::string EdicionConcurso;
-std::int32_t NumeroConcursoActual = 0;
-#endif
 
 bool HayConcursoCargado = false;
 std::string CorreoReclamaciones;

@@ -4,17 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#if __has_include("database/estado.h")
 #include "database/estado.h"
-#define TROVALIS_ESTADO_EN_DATABASE 1
-#else
-extern std::string CarpetaTrabajo;
-extern std::string CarpetaConcurso;
-extern std::string NombreConcurso;
-extern std::string EdicionConcurso;
-extern std::int32_t NumeroConcursoActual;
-inline constexpr const char* NombreConcursoDiploma = "ZEDAZIV OZIRUDUZ UV ERAZUDOZO";
-#endif
 
 // A stored contest is shown in the editor.
 extern bool HayConcursoCargado;

@@ -1,14 +1,15 @@
 // The main window's services on the program's own database files, printers
 // and message boxes.
-#include <QMessageBox>
-#include <QPrinterInfo>
-#include <QString>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <sqlite3.h>
 
+#include "database/carpetas.h"
 #include "mainwindow/estado_principal.h"
+#include "plataforma/impresion.h"
+#include "plataforma/mensajes.h"
+#include "plataforma/rutas.h"
 #include "mainwindow/servicios_programa.h"
 
 namespace principal {
@@ -19,17 +20,7 @@ namespace fs = std::filesystem;
 
 // A database file of the working folder, found without regard to letter case.
 std::string RutaBase(const std::string& nombre) {
-  std::error_code ec;
-  std::string minuscula = nombre;
-  std::transform(minuscula.begin(), minuscula.end(), minuscula.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  for (const auto& e : fs::directory_iterator(CarpetaTrabajo.empty() ? "." : CarpetaTrabajo, ec)) {
-    std::string n = e.path().filename().string();
-    std::string nm = n;
-    std::transform(nm.begin(), nm.end(), nm.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (nm == minuscula && e.is_regular_file(ec)) return e.path().string();
-  }
-  return (fs::path(CarpetaTrabajo) / nombre).string();
+  return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaTrabajo, nombre));
 }
 
 TipoColumna TipoDeclarado(std::string tipo, int& tamano) {
@@ -146,49 +137,23 @@ void ServiciosPrograma::FijaConcursoActivo(std::int32_t numero) {
     if (s.Valida()) sqlite3_step(s.st());
   }
 
-std::vector<std::string> ServiciosPrograma::Impresoras() {
-    std::vector<std::string> r;
-    for (const QString& n : QPrinterInfo::availablePrinterNames()) r.push_back(n.toStdString());
-    return r;
-  }
-std::string ServiciosPrograma::ImpresoraActual() {
-    if (actualImpresora_.empty()) actualImpresora_ = QPrinterInfo::defaultPrinterName().toStdString();
-    return actualImpresora_;
-  }
-void ServiciosPrograma::EstableceImpresora(const std::string& nombre) {
-    for (const std::string& n : Impresoras())
-      if (n == nombre) {
-        actualImpresora_ = n;
-        return;
-      }
-  }
+std::vector<std::string> ServiciosPrograma::Impresoras() { return plataforma::Impresoras(); }
+
+std::string ServiciosPrograma::ImpresoraActual() { return plataforma::ImpresoraActual(); }
+
+void ServiciosPrograma::EstableceImpresora(const std::string& nombre) { plataforma::EligeImpresora(nombre); }
 
 void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) {
-    QMessageBox::Icon i = icono == IconoMensaje::Error         ? QMessageBox::Critical
-                          : icono == IconoMensaje::Pregunta    ? QMessageBox::Question
-                          : icono == IconoMensaje::Informacion ? QMessageBox::Information
-                                                               : QMessageBox::NoIcon;
-    QMessageBox caja(i, QString::fromStdString(titulo), QString::fromStdString(texto), QMessageBox::Ok);
-    caja.exec();
-  }
+  plataforma::Icono i = icono == IconoMensaje::Error         ? plataforma::Icono::Error
+                        : icono == IconoMensaje::Pregunta    ? plataforma::Icono::Pregunta
+                        : icono == IconoMensaje::Informacion ? plataforma::Icono::Informacion
+                                                             : plataforma::Icono::Ninguno;
+  plataforma::MsgBox(texto, titulo, i);
+}
 
 void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) {
-    std::error_code ec;
-    fs::path carpeta = fs::path(CarpetaTrabajo) / (nombre + "_" + edicion);
-    CarpetaConcurso = carpeta.string();
-    fs::create_directories(carpeta, ec);
-    std::vector<const char*> sub = {"FicherosRecibidos", "FicherosErrores", "FicherosConfirmacion",
-                                    "FicherosManuales", "BasesConcurso", "ListasEmail"};
-    if (nombre == NombreConcursoDiploma) {
-      sub.insert(sub.end(), {"ListasAdmitidas", "DiplomasBroncePendientes", "DiplomasPlataPendientes",
-                             "DiplomasOroPendientes", "DiplomasBronceExpedidos", "DiplomasPlataExpedidos",
-                             "DiplomasOroExpedidos"});
-    } else {
-      sub.insert(sub.end(), {"ListasValidas", "ListasDeSWL", "ListasDeControl", "ListasNoEnviadas",
-                             "ListasCruzadas", "ListasQsoAnulados", "ListasPuntuaciones", "ListasClasificacion"});
-    }
-    for (const char* s : sub) fs::create_directory(carpeta / s, ec);
-  }
+  ::CrearCarpetasConcurso(nombre, edicion);
+}
 
 bool ServiciosPrograma::AbreVentana(VentanaSecundaria, QWidget*) { return false; }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A working folder with a contest database and a countries database, and
-// services that record the message boxes instead of showing them.
+// the program's services with scripted printers.
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -10,23 +10,15 @@
 
 namespace prueba {
 
-struct MensajeVisto {
-  std::string Texto, Titulo;
-  principal::IconoMensaje Icono;
-};
-
-// The program's services, with scripted printers and recorded boxes.
+// The program's services, with scripted printers and the other windows
+// recorded instead of opened.
 class ServiciosGrabados : public principal::ServiciosPrograma {
  public:
-  explicit ServiciosGrabados(std::vector<MensajeVisto>* mensajes, std::vector<std::string> impresoras = {"PDF", "Laser"},
-                             std::string actual = "Laser")
-      : mensajes_(mensajes), impresoras_(std::move(impresoras)), actual_(std::move(actual)) {}
+  explicit ServiciosGrabados(std::vector<std::string> impresoras = {"PDF", "Laser"}, std::string actual = "Laser")
+      : impresoras_(std::move(impresoras)), actual_(std::move(actual)) {}
   std::vector<std::string> Impresoras() override { return impresoras_; }
   std::string ImpresoraActual() override { return actual_; }
   void EstableceImpresora(const std::string& n) override { establecida = n; }
-  void Mensaje(const std::string& texto, const std::string& titulo, principal::IconoMensaje icono) override {
-    mensajes_->push_back({texto, titulo, icono});
-  }
   void CargaTablaMunicipios() override { ++municipiosCargados; }
   bool AbreVentana(principal::VentanaSecundaria v, QWidget*) override {
     ventanasAbiertas.push_back(v);
@@ -38,7 +30,6 @@ class ServiciosGrabados : public principal::ServiciosPrograma {
   std::vector<principal::VentanaSecundaria> ventanasAbiertas;
 
  private:
-  std::vector<MensajeVisto>* mensajes_;
   std::vector<std::string> impresoras_;
   std::string actual_;
 };

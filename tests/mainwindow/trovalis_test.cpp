@@ -16,8 +16,8 @@
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
+#include "soporte/mensajes_guion.h"
 
-using principal::IconoMensaje;
 using principal::VentanaSecundaria;
 
 namespace {
@@ -33,7 +33,7 @@ class VentanaPrincipal : public ::testing::Test {
 
   // Builds the window on the fixture folder and runs its loading.
   bool Carga(std::vector<std::string> impresoras = {"PDF", "Laser"}) {
-    auto s = std::make_unique<prueba::ServiciosGrabados>(&mensajes, std::move(impresoras));
+    auto s = std::make_unique<prueba::ServiciosGrabados>(std::move(impresoras));
     servicios = s.get();
     ventana = std::make_unique<Trovalis>(std::move(s));
     return ventana->Form_Load();
@@ -81,7 +81,6 @@ class VentanaPrincipal : public ::testing::Test {
   }
 
   prueba::CarpetaPrueba carpeta;
-  std::vector<prueba::MensajeVisto> mensajes;
   prueba::ServiciosGrabados* servicios = nullptr;
   std::unique_ptr<Trovalis> ventana;
 };
@@ -94,7 +93,7 @@ TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
   carpeta.AgregaConcurso(3, "Antena", "2022");
   Arranca();
 
-  EXPECT_TRUE(mensajes.empty());
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   EXPECT_EQ(ventana->windowTitle().toStdString(), "Trovalis - Versión 1.0.0.0");
   EXPECT_EQ(CarpetaTrabajo, QDir::currentPath().toStdString());
   ASSERT_EQ(ventana->Combo1->count(), 3);
@@ -148,11 +147,12 @@ TEST_F(VentanaPrincipal, SinConcursoActivoSeCargaElPrimeroDeLaLista) {
 
 TEST_F(VentanaPrincipal, SinConcursosAvisaYDejaSoloLoQueNoLosNecesita) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
-  ASSERT_EQ(mensajes.size(), 1u);
-  EXPECT_EQ(mensajes[0].Texto, "No hay Concursos CONFIGURADOS");
-  EXPECT_EQ(mensajes[0].Titulo, "DEFINA ALGUN CONCURSO");
-  EXPECT_EQ(mensajes[0].Icono, IconoMensaje::Informacion);
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "DEFINA ALGUN CONCURSO");
+  EXPECT_EQ(cajas[0].icono, plataforma::Icono::Informacion);
   EXPECT_EQ(ventana->Combo1->count(), 0);
   EXPECT_FALSE(HayConcursoCargado);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_EQ(Texto(i), "") << i;
@@ -171,13 +171,15 @@ TEST_F(VentanaPrincipal, SinConcursosAvisaYDejaSoloLoQueNoLosNecesita) {
 TEST_F(VentanaPrincipal, UnaBaseQueFaltaDetieneElArranqueNombrandoElFichero) {
   carpeta.CreaBases(0);
   std::filesystem::remove(carpeta.Ruta() + "/Terravia");
+  soporte::Mensajes().Espera();
   EXPECT_FALSE(Carga());
-  ASSERT_EQ(mensajes.size(), 1u);
-  EXPECT_EQ(mensajes[0].Titulo, "ERROR");
-  EXPECT_EQ(mensajes[0].Icono, IconoMensaje::Error);
-  EXPECT_NE(mensajes[0].Texto.find(carpeta.Ruta() + "/Terravia"), std::string::npos) << mensajes[0].Texto;
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "ERROR");
+  EXPECT_EQ(cajas[0].icono, plataforma::Icono::Error);
+  EXPECT_NE(cajas[0].texto.find(carpeta.Ruta() + "/Terravia"), std::string::npos) << cajas[0].texto;
   ventana->Form_Activate();  // nothing happens after a failed start-up
-  EXPECT_EQ(mensajes.size(), 1u);
+  EXPECT_EQ(cajas.size(), 1u);
 }
 
 TEST_F(VentanaPrincipal, UnaBaseBloqueadaDetieneElArranque) {
@@ -185,11 +187,13 @@ TEST_F(VentanaPrincipal, UnaBaseBloqueadaDetieneElArranque) {
   sqlite3* db = nullptr;
   sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
   sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+  soporte::Mensajes().Espera();
   EXPECT_FALSE(Carga());
   sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(db);
-  ASSERT_EQ(mensajes.size(), 1u);
-  EXPECT_NE(mensajes[0].Texto.find("Ledrima"), std::string::npos) << mensajes[0].Texto;
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_NE(cajas[0].texto.find("Ledrima"), std::string::npos) << cajas[0].texto;
 }
 
 TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
@@ -315,8 +319,8 @@ TEST_F(VentanaPrincipal, LasTeclasDeFuncionSoloSinMayusculasYConElBotonActivo) {
 
 TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
   Arranca();
-  mensajes.clear();
   ventana->BloqueaCampos(0);
   Enfoca(1);
   Teclea("añb");
@@ -339,6 +343,7 @@ TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
 
 TEST_F(VentanaPrincipal, EnterRecorreElAnilloFijoSaltandoLaCajaDesactivada) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
   Arranca();
   ventana->Text3[26]->setEnabled(true);
   Enfoca(0);
@@ -377,6 +382,7 @@ TEST_F(VentanaPrincipal, EnterRecorreElAnilloFijoSaltandoLaCajaDesactivada) {
 
 TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
   Arranca();
   Enfoca(1);
   Pulsa(Qt::Key_Up);
@@ -399,6 +405,7 @@ TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
 
 TEST_F(VentanaPrincipal, ElColorDeFocoSigueAlFoco) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
   Arranca();
   auto fondo = [&](int i) { return ventana->Text3[static_cast<std::size_t>(i)]->palette().color(QPalette::Base); };
   Enfoca(1);
@@ -447,6 +454,7 @@ TEST_F(VentanaPrincipal, GruposDeCamposYBotones) {
 
 TEST_F(VentanaPrincipal, EleccionDeImpresora) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
   Arranca();
   ASSERT_EQ(ventana->Impresora.size(), 2u);
   EXPECT_EQ(ventana->Impresora[0]->text().toStdString(), "PDF");
@@ -465,6 +473,7 @@ TEST_F(VentanaPrincipal, EleccionDeImpresora) {
 
 TEST_F(VentanaPrincipal, SinImpresorasElArranqueSigue) {
   carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
   ASSERT_TRUE(Carga({}));
   EXPECT_FALSE(ventana->Impresora[0]->isVisibleTo(ventana.get()));
   ventana->SeleccionarImpresora_Click();
