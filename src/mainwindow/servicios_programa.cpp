@@ -11,6 +11,9 @@
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "mainwindow/servicios_programa.h"
+#include "mainwindow/enlace_formato_trovalis.h"
+#include "mainwindow/trovalis.h"
+#include "rules/formato_cabrillo.h"
 
 namespace principal {
 
@@ -155,7 +158,17 @@ void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const s
   ::CrearCarpetasConcurso(nombre, edicion);
 }
 
-bool ServiciosPrograma::AbreVentana(VentanaSecundaria, QWidget*) { return false; }
+bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principal) {
+  auto* trovalis = dynamic_cast<Trovalis*>(principal);
+  if (ventana == VentanaSecundaria::FormatoCabrillo && trovalis) {
+    // Modal: the main window has hidden itself and shows itself again.
+    EnlaceFormatoTrovalis enlace(*trovalis);
+    rules::FormatoCabrillo formato(enlace);
+    formato.exec();
+    return true;
+  }
+  return false;
+}
 
 sqlite3* ServiciosPrograma::Abre(const std::string& ruta, bool soloLectura, const std::string& cual) {
     if (!fs::is_regular_file(ruta)) throw ErrorArranque(ruta, "No se encuentra la base de datos " + cual);

@@ -1,0 +1,34 @@
+#include "mainwindow/enlace_formato_trovalis.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+
+namespace principal {
+
+int EnlaceFormatoTrovalis::ListasSoloConsulta() const { return ::ListasSoloConsulta; }
+std::int32_t EnlaceFormatoTrovalis::NumeroConcursoActual() const { return ::NumeroConcursoActual; }
+std::string EnlaceFormatoTrovalis::NombreConcurso() const { return ::NombreConcurso; }
+std::string EnlaceFormatoTrovalis::TextoNombreConcurso() const { return ventana_.Text3[1]->text().toStdString(); }
+std::string EnlaceFormatoTrovalis::CarpetaTrabajo() const { return ::CarpetaTrabajo; }
+
+rules::OpcionesIntercambio EnlaceFormatoTrovalis::Intercambio() const {
+  rules::OpcionesIntercambio o;
+  o.EnviarNumeral = ventana_.EnviarNumeral->isChecked();
+  o.EnviarSiglas = ventana_.EnviarSiglas->isChecked();
+  o.EnviarLocator = ventana_.EnviarLocator->isChecked();
+  o.RecibirNumeral = ventana_.RecibirNumeral->isChecked();
+  o.RecibirSiglas = ventana_.RecibirSiglas->isChecked();
+  o.RecibirLocator = ventana_.RecibirLocator->isChecked();
+  o.SiglasONumeral = ventana_.SiglasONumeral->isChecked();
+  return o;
+}
+
+std::string EnlaceFormatoTrovalis::CorreoReclamaciones() const { return ::CorreoReclamaciones; }
+void EnlaceFormatoTrovalis::PonCorreoReclamaciones(const std::string& texto) { ::CorreoReclamaciones = texto; }
+std::string EnlaceFormatoTrovalis::DireccionWebConcurso() const { return ::DireccionWebConcurso; }
+void EnlaceFormatoTrovalis::PonDireccionWebConcurso(const std::string& texto) { ::DireccionWebConcurso = texto; }
+
+}  // namespace principal

@@ -1,0 +1,144 @@
+// The Cabrillo format window opened from the main window's button.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "fixture_principal.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+#include "plataforma/dao.h"
+#include "rules/formato_cabrillo.h"
+#include "rules/perfil_cabrillo.h"
+#include "soporte/mensajes_guion.h"
+
+using principal::VentanaSecundaria;
+
+namespace {
+
+// The program's services, opening the real format window.
+class ServiciosConFormato : public prueba::ServiciosGrabados {
+ public:
+  bool AbreVentana(VentanaSecundaria v, QWidget* w) override {
+    ventanasAbiertas.push_back(v);
+    return principal::ServiciosPrograma::AbreVentana(v, w);
+  }
+};
+
+class FormatoDesdePrincipal : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NombreConcurso.clear();
+    NumeroConcursoActual = 0;
+    CorreoReclamaciones.clear();
+    DireccionWebConcurso.clear();
+    carpeta.CreaBases(4);
+    carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
+    CreaResumenCabrillo();
+    auto s = std::make_unique<ServiciosConFormato>();
+    servicios = s.get();
+    ventana = std::make_unique<Trovalis>(std::move(s));
+    ASSERT_TRUE(ventana->Form_Load());
+    ventana->show();
+    ventana->Form_Activate();
+    QApplication::processEvents();
+  }
+
+  void CreaResumenCabrillo() {
+    dao::Database db = dao::OpenDatabase(carpeta.Ruta() + "/Ledrima");
+    dao::TableDef td = db.CreateTableDef("ResumenCabrillo");
+    td.Fields().Append(td.CreateField("NumeroOrden", dao::Tipo::Long));
+    for (const auto& c : rules::ColumnasCategoria()) td.Fields().Append(td.CreateField(std::string(c.campo), dao::Tipo::Boolean));
+    for (auto c : rules::CamposElemento()) td.Fields().Append(td.CreateField(std::string(c), dao::Tipo::Boolean));
+    for (auto c : rules::CamposColumna()) td.Fields().Append(td.CreateField(std::string(c), dao::Tipo::Integer));
+    for (const char* c : {"EMailConcurso", "AsuntoConcurso"}) {
+      dao::Field f = td.CreateField(c, dao::Tipo::Text, 64);
+      f.SetAllowZeroLength(true);
+      td.Fields().Append(f);
+    }
+    for (const char* c : {"PuntosRecibidos", "PuntosEnviados"}) td.Fields().Append(td.CreateField(c, dao::Tipo::Boolean));
+    for (const char* c : {"MisPuntos", "SusPuntos"}) td.Fields().Append(td.CreateField(c, dao::Tipo::Integer));
+    db.TableDefs().Append(td);
+    db.Close();
+  }
+
+  // Clicks the main window's button and runs `enVentana` on the format
+  // window while it is shown modally.
+  void AbreFormato(std::function<void(rules::FormatoCabrillo&)> enVentana) {
+    bool abierta = false;
+    QTimer::singleShot(0, [&] {
+      auto* w = qobject_cast<rules::FormatoCabrillo*>(QApplication::activeModalWidget());
+      if (!w) return;
+      abierta = true;
+      principalOculta = !ventana->isVisible();
+      enVentana(*w);
+      if (w->isVisible()) w->findChild<QPushButton*>("CancelarCabrillo")->click();
+    });
+    ventana->ConfigurarCabrillo->click();
+    EXPECT_TRUE(abierta);
+  }
+
+  template <typename T>
+  static T* Control(QWidget& w, const char* nombre) {
+    T* c = w.findChild<T*>(nombre);
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+  }
+
+  prueba::CarpetaPrueba carpeta;
+  ServiciosConFormato* servicios = nullptr;
+  std::unique_ptr<Trovalis> ventana;
+  bool principalOculta = false;
+};
+
+}  // namespace
+
+TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
+  ASSERT_EQ(NumeroConcursoActual, 4);
+  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->EnviarNumeral->setChecked(true);
+  ventana->RecibirSiglas->setChecked(true);
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    EXPECT_EQ(Control<QLineEdit>(w, "CMiNumero")->text(), "49");
+    EXPECT_EQ(Control<QLineEdit>(w, "CSusLetras")->text(), "72");
+    Control<QCheckBox>(w, "M40")->setChecked(true);
+    Control<QLineEdit>(w, "EMailConcurso")->setText("navidad@concurso.es");
+    Control<QLineEdit>(w, "AsuntoConcurso")->setText("$");
+    Control<QLineEdit>(w, "EMailReclamaciones")->setText("info@concurso.es");
+    Control<QPushButton>(w, "AceptarCabrillo")->click();
+  });
+  EXPECT_TRUE(principalOculta);
+  EXPECT_TRUE(ventana->isVisible());
+  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_EQ(CorreoReclamaciones, "info@concurso.es");
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+
+  dao::Database db = dao::OpenDatabase(carpeta.Ruta() + "/Ledrima");
+  dao::Recordset rs = db.OpenRecordset("Select * From ResumenCabrillo");
+  ASSERT_FALSE(rs.Eof());
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 4);
+  EXPECT_TRUE(rs["M40"].CBool());
+  EXPECT_FALSE(rs["BandaNoAplicable"].CBool());
+  EXPECT_EQ(rs["MiNumero"].CLng(), 49);
+  EXPECT_EQ(rs["EMailConcurso"].CStr(), "navidad@concurso.es");
+  rs.MoveNext();
+  EXPECT_TRUE(rs.Eof());
+  rs.Close();
+  db.Close();
+
+  // Outside a creation or modification the window opens view-only.
+  ventana->OperacionRegistro = "";
+  ventana->EnviarNumeral->setChecked(false);
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
+    EXPECT_TRUE(Control<QCheckBox>(w, "M40")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(w, "CabrilloNumSerieEnv")->isChecked());
+    EXPECT_EQ(Control<QLineEdit>(w, "CMiNumero")->text(), "49");
+    EXPECT_EQ(Control<QLineEdit>(w, "AsuntoConcurso")->text(), "$");
+    EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "info@concurso.es");
+  });
+  EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+}
