@@ -188,19 +188,4 @@ ResumenCabrillo PerfilInicial() {
   return fila;
 }
 
-bool EsConcursoConPuntos(std::string_view nombreConcurso) {
-  return nombreConcurso.starts_with("SPRINT DCE 1.0");
-}
-
-void AplicaDisposicionPuntos(ResumenCabrillo& fila) {
-  fila.PuntosRecibidos = true;
-  fila.PuntosEnviados = true;
-  fila.columnas[kMisLetras] = 49;
-  fila.MisPuntos = 57;
-  fila.columnas[kSuIndicativo] = 60;
-  fila.columnas[kSuRst] = 74;
-  fila.columnas[kSusLetras] = 78;
-  fila.SusPuntos = 86;
-}
-
 }  // namespace rules

@@ -110,9 +110,4 @@ void CambiaCategoria(ResumenCabrillo& fila, std::string_view control, bool valor
 // Initial state of the window: SINGLE-OP and the eight not-applicable boxes.
 ResumenCabrillo PerfilInicial();
 
-// Fixed points layout of the contests named like "SPRINT DCE 1.0*" (the
-// name begins with that text, letter case included).
-bool EsConcursoConPuntos(std::string_view nombreConcurso);
-void AplicaDisposicionPuntos(ResumenCabrillo& fila);
-
 }  // namespace rules

@@ -2,30 +2,22 @@
 
 #include <string>
 
+#include "database/reglas.h"
+
 namespace rules {
 namespace {
 
-// Step after the token in each column of a side: call, RST, serial, letters,
-// locator.
-constexpr std::array<int, 5> kPasos = {14, 4, 5, 7, 7};
-
-int Numero(const std::string& texto) { return std::stoi(texto); }
-
-// Columns of one side: `base` is the call column; elements follow in the
-// order RST, serial number, letters, locator, each after the nearest
-// non-empty column before it.
-void CalculaLado(EstadoIntercambio& estado, std::size_t base, std::size_t primerElemento) {
-  for (std::size_t k = 1; k <= 4; ++k) {
-    if (!estado.marcado[primerElemento + k - 1]) continue;
-    for (std::size_t j = k; j-- > 0;) {
-      const std::string& anterior = estado.columna[base + j];
-      if (!anterior.empty()) {
-        estado.columna[base + k] = std::to_string(Numero(anterior) + kPasos[j]);
-        break;
-      }
-    }
-  }
+database::PerfilIntercambio PerfilDe(const EstadoIntercambio& e) {
+  database::PerfilIntercambio p;
+  p.enviado = {e.marcado[kRstEnviado], e.marcado[kNumeralEnviado], e.marcado[kLetrasEnviadas], false,
+               e.marcado[kLocatorEnviado]};
+  p.recibido = {e.marcado[kRstRecibido], e.marcado[kNumeralRecibido], e.marcado[kLetrasRecibidas], false,
+                e.marcado[kLocatorRecibido]};
+  return p;
 }
+
+// A column field shows its column, or nothing for an element not present.
+std::string Texto(int columna) { return columna > 0 ? std::to_string(columna) : std::string(); }
 
 }  // namespace
 
@@ -35,40 +27,19 @@ Columna ColumnaDeElemento(Elemento e) {
                           : static_cast<Columna>(std::size_t{kSuRst} + (i - kRstRecibido));
 }
 
-void CalculaPosicionesEnviadas(EstadoIntercambio& estado) {
-  for (std::size_t c = kMiRst; c <= kMiLocator; ++c) estado.columna[c].clear();
-  estado.columna[kMiIndicativo] = "31";
-  CalculaLado(estado, kMiIndicativo, kRstEnviado);
-}
-
-void CalculaPosicionesRecibidas(EstadoIntercambio& estado, std::string_view nombreConcurso) {
-  for (std::size_t c = kSuRst; c <= kSuLocator; ++c) estado.columna[c].clear();
-  // The worked call follows the last sent token.
-  for (std::size_t c = kMiLocator + 1; c-- > kMiIndicativo;) {
-    if (!estado.columna[c].empty()) {
-      estado.columna[kSuIndicativo] = std::to_string(Numero(estado.columna[c]) + kPasos[c - kMiIndicativo]);
-      break;
-    }
-  }
-  CalculaLado(estado, kSuIndicativo, kRstRecibido);
-
-  struct Fijas { std::string_view nombre; int indicativo, rst, letras; };
-  static constexpr Fijas kFijas[] = {{"VGE SPRINT", 57, 71, 75}, {"CONCURSO DIE", 58, 72, 76}};
-  for (const Fijas& f : kFijas) {
-    if (nombreConcurso != f.nombre) continue;
-    // Each untick that changes a box runs its change rule, which computes
-    // the columns again without the serial number.
-    CambiaElemento(estado, kNumeralEnviado, false, nombreConcurso);
-    CambiaElemento(estado, kNumeralRecibido, false, nombreConcurso);
-    estado.columna[kSuIndicativo] = std::to_string(f.indicativo);
-    estado.columna[kSuRst] = std::to_string(f.rst);
-    estado.columna[kSusLetras] = std::to_string(f.letras);
-  }
-}
-
 void CalculaPosiciones(EstadoIntercambio& estado, std::string_view nombreConcurso) {
-  CalculaPosicionesEnviadas(estado);
-  CalculaPosicionesRecibidas(estado, nombreConcurso);
+  database::PerfilIntercambio perfil = PerfilDe(estado);
+  database::PosicionesQso p = database::CalculaPosiciones(perfil);
+  // "VGE SPRINT" and "CONCURSO DIE": both serial numbers are unticked (their
+  // change rule computes everything again without them) and the received
+  // call, RST and letters take the fixed columns.
+  if (database::AplicaDisposicionFija(nombreConcurso, perfil, p)) {
+    estado.marcado[kNumeralEnviado] = perfil.enviado.numeral;
+    estado.marcado[kNumeralRecibido] = perfil.recibido.numeral;
+  }
+  const int columnas[] = {p.miIndicativo, p.miRst, p.miNumero, p.misLetras, p.miLocator,
+                          p.suIndicativo, p.suRst, p.suNumero, p.susLetras, p.suLocator};
+  for (std::size_t c = 0; c < estado.columna.size(); ++c) estado.columna[c] = Texto(columnas[c]);
 }
 
 void CambiaElemento(EstadoIntercambio& estado, Elemento e, bool valor, std::string_view nombreConcurso) {

@@ -29,8 +29,6 @@ Columna ColumnaDeElemento(Elemento e);
 // "CONCURSO DIE" (exact names) both serial numbers are unticked and the
 // received call, RST and letters take fixed columns.
 void CalculaPosiciones(EstadoIntercambio& estado, std::string_view nombreConcurso);
-void CalculaPosicionesEnviadas(EstadoIntercambio& estado);
-void CalculaPosicionesRecibidas(EstadoIntercambio& estado, std::string_view nombreConcurso);
 
 // Change rule of an element box: the box takes the value, an unticked
 // element's column is emptied, and every column is computed again. Setting

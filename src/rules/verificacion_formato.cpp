@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 
+#include "database/reglas.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -126,7 +127,21 @@ ResumenCabrillo ResumenDesdeFormulario(const FormularioCabrillo& f, std::string_
   }
   fila.EMailConcurso = f.EMailConcurso;
   fila.AsuntoConcurso = f.AsuntoConcurso;
-  if (EsConcursoConPuntos(nombreConcurso)) AplicaDisposicionPuntos(fila);
+  // Contests named like "SPRINT DCE 1.0*": points both ways and a fixed
+  // layout over the window's columns.
+  database::PerfilIntercambio perfil;
+  database::PosicionesQso p;
+  auto& c = fila.columnas;
+  p = {c[kMiIndicativo], c[kMiRst], c[kMiNumero], c[kMisLetras], c[kMiLocator],
+       c[kSuIndicativo], c[kSuRst], c[kSuNumero], c[kSusLetras], c[kSuLocator]};
+  if (database::AplicaDisposicionPuntos(nombreConcurso, perfil, p)) {
+    fila.PuntosEnviados = perfil.enviado.puntos;
+    fila.PuntosRecibidos = perfil.recibido.puntos;
+    c = {p.miIndicativo, p.miRst, p.miNumero, p.misLetras, p.miLocator,
+         p.suIndicativo, p.suRst, p.suNumero, p.susLetras, p.suLocator};
+    fila.MisPuntos = p.misPuntos;
+    fila.SusPuntos = p.susPuntos;
+  }
   return fila;
 }
 

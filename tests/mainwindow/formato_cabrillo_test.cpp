@@ -7,12 +7,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "database/creacion.h"
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/dao.h"
 #include "rules/formato_cabrillo.h"
-#include "rules/perfil_cabrillo.h"
 #include "soporte/mensajes_guion.h"
 
 using principal::VentanaSecundaria;
@@ -47,23 +47,7 @@ class FormatoDesdePrincipal : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  void CreaResumenCabrillo() {
-    dao::Database db = dao::OpenDatabase(carpeta.Ruta() + "/Ledrima");
-    dao::TableDef td = db.CreateTableDef("ResumenCabrillo");
-    td.Fields().Append(td.CreateField("NumeroOrden", dao::Tipo::Long));
-    for (const auto& c : rules::ColumnasCategoria()) td.Fields().Append(td.CreateField(std::string(c.campo), dao::Tipo::Boolean));
-    for (auto c : rules::CamposElemento()) td.Fields().Append(td.CreateField(std::string(c), dao::Tipo::Boolean));
-    for (auto c : rules::CamposColumna()) td.Fields().Append(td.CreateField(std::string(c), dao::Tipo::Integer));
-    for (const char* c : {"EMailConcurso", "AsuntoConcurso"}) {
-      dao::Field f = td.CreateField(c, dao::Tipo::Text, 64);
-      f.SetAllowZeroLength(true);
-      td.Fields().Append(f);
-    }
-    for (const char* c : {"PuntosRecibidos", "PuntosEnviados"}) td.Fields().Append(td.CreateField(c, dao::Tipo::Boolean));
-    for (const char* c : {"MisPuntos", "SusPuntos"}) td.Fields().Append(td.CreateField(c, dao::Tipo::Integer));
-    db.TableDefs().Append(td);
-    db.Close();
-  }
+  void CreaResumenCabrillo() { database::CrearTablaResumenCabrillo(carpeta.Ruta() + "/Ledrima"); }
 
   // Clicks the main window's button and runs `enVentana` on the format
   // window while it is shown modally.

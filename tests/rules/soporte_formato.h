@@ -39,8 +39,7 @@ struct EnlacePrueba : rules::EnlaceFormatoCabrillo {
 // A stored value of the table, as text ("NULL" for no value).
 using FilaTexto = std::map<std::string, std::string>;
 
-// A working folder with "Ledrima" holding ResumenCabrillo as the upgraded
-// schema has it (83 columns).
+// A working folder with the empty contest database of a new installation.
 class CarpetaConBase {
  public:
   CarpetaConBase();
