@@ -122,10 +122,27 @@ std::unique_ptr<TablasPaises> g_paises;
 
 // ---------------------------------------------------------------------------
 
-std::unique_ptr<TablasPaises> TablasPaises::Abre(const std::string& ruta) {
+namespace {
+// The file of that name in its folder, whatever its letter case.
+std::string ResuelveNombre(const std::string& ruta) {
+  namespace fs = std::filesystem;
   std::error_code ec;
+  if (fs::is_regular_file(ruta, ec)) return ruta;
+  fs::path p(ruta);
+  fs::path carpeta = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+  const std::string buscado = MayusculasAscii(p.filename().string());
+  for (fs::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec))
+    if (MayusculasAscii(it->path().filename().string()) == buscado && it->is_regular_file(ec))
+      return it->path().string();
+  return ruta;
+}
+}  // namespace
+
+std::unique_ptr<TablasPaises> TablasPaises::Abre(const std::string& rutaPedida) {
+  std::error_code ec;
+  const std::string ruta = ResuelveNombre(rutaPedida);
   if (!std::filesystem::is_regular_file(ruta, ec))
-    throw ErrorPaises("No se encuentra la base de datos de países: " + ruta);
+    throw ErrorPaises("No se encuentra la base de datos de países: " + rutaPedida);
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   if (rc != SQLITE_OK) {
@@ -285,12 +302,13 @@ void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std
   // Left parts longer than the base call are the whole base call: seeking it
   // again gives the same answer, so the search starts at the base call.
   const std::size_t lb = LongitudCar(base);
-  for (std::size_t m = std::min(n, lb); m >= 1; --m) {
+  for (std::size_t m = std::min(n, lb); m >= 1 || (m == 0 && lb == 0); --m) {
     std::string_view parte = Izquierda(base, m);
     if (const auto* f = paises.BuscaEnPrefijos(parte)) {
       prefijo = Valor(f->Prefijo, "Prefijos", "Prefijo");
       return;
     }
+    if (m == 0) break;
   }
   // The last text tried: the first character of the base call (or the
   // empty base call itself).

@@ -228,6 +228,12 @@ TEST(AbrePaises, FicheroOIndiceQueFaltaEsUnError) {
   EXPECT_THROW(TablasPaises::Abre(carpeta.Ruta("NoExiste")), ErrorPaises);
   EXPECT_FALSE(fs::exists(carpeta.Ruta("NoExiste")));  // never created
 
+  // The name is found without regard to letter case.
+  EscribeFixture(carpeta.Ruta("TERRAVIA"));
+  std::string a, b, c;
+  ObtienePaisZonaContinente(*TablasPaises::Abre(carpeta.Ruta("Terravia")), "QQ8ABC", a, b, c);
+  EXPECT_EQ(a, "Q8");
+
   const std::string ruta = carpeta.Ruta("SinIndice");
   EscribeFixture(ruta, "DROP INDEX ClaveDxcc;");
   EXPECT_THROW(TablasPaises::Abre(ruta), ErrorPaises);
