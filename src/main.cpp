@@ -1,10 +1,14 @@
 // Trovalis: contest manager for amateur-radio contests.
-#include <QApplication>
-#include <QMessageBox>
+#include "plataforma/aplicacion.h"
+#include "plataforma/mensajes.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMessageBox::information(nullptr, "TROVALIS",
-                           "La ventana principal todavía no está disponible en esta versión.");
-  return 0;
+  plataforma::Aplicacion app(argc, argv);
+  plataforma::MensajeroQt mensajero;
+  plataforma::InstalaMensajero(&mensajero);
+  return plataforma::EjecutaProtegido([] {
+    plataforma::MsgBox("La ventana principal todavía no está disponible en esta versión.",
+                       "TROVALIS", plataforma::Icono::Informacion);
+    return 0;
+  });
 }

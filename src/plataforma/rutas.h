@@ -11,7 +11,8 @@ namespace plataforma {
 std::string CarpetaActual();
 // Joins with "/" (never doubles a separator).
 std::string UneRuta(std::string_view a, std::string_view b);
-// Resolves each existing component ignoring letter case; the components that
+// Resolves each existing component ignoring letter case ("\\" separates
+// components as "/" does); the components that
 // do not exist keep their spelling. "ListasNoenviadas" finds "ListasNoEnviadas".
 std::string ResuelveRuta(const std::string& ruta);
 bool ExisteFichero(const std::string& ruta);   // an ordinary file
@@ -30,8 +31,10 @@ bool BorraFichero(const std::string& ruta);
 // Creates a folder (and its parents); true when it exists afterwards.
 bool CreaCarpeta(const std::string& ruta);
 // Reduces a name that comes from outside (an attachment name, a mail
-// address, a contest name) to a plain file name: no "/", "\\", "..", control
-// characters; never empty (returns "_" then).
+// address, a contest name) to a plain file name that stays inside the folder
+// it is joined to: a name written as a path keeps only its last component
+// (after the last "/" or "\\"), control characters are dropped, blanks
+// trimmed, and "", "." or ".." become "_". At most 255 bytes.
 std::string NombreSeguro(std::string_view nombre);
 
 }  // namespace plataforma

@@ -6,6 +6,8 @@
 #include <vector>
 #include <memory>
 
+#include "plataforma/errores.h"
+
 namespace plataforma {
 
 // Windows-1252 bytes to UTF-8 (all 256 byte values map to a character).
@@ -13,6 +15,12 @@ std::string DesdeWindows1252(std::string_view bytes);
 // UTF-8 to Windows-1252 bytes; a character with no Windows-1252 byte (or an
 // invalid UTF-8 sequence) becomes "?".
 std::string AWindows1252(std::string_view utf8);
+
+// Splits Windows-1252 bytes into lines (UTF-8): a line ends at CR LF, a lone
+// CR or a lone LF; a final line end does not make an empty last line.
+std::vector<std::string> PartirLineas(std::string_view bytes);
+// The raw bytes of a file (path resolved without regard to letter case).
+bool LeerBytes(const std::string& ruta, std::string& bytes);
 
 // Reads a text file as lines (UTF-8). A line ends at CR LF, a lone CR or a
 // lone LF; a final line end does not make an empty last line. The path is
@@ -27,7 +35,8 @@ std::vector<std::string> LeerLineas(const std::string& ruta);
 // mark. Returns false when the file cannot be written.
 bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas);
 
-// A text file kept open for appending lines (Windows-1252, CR LF).
+// A text file kept open for appending lines (Windows-1252, CR LF); the path
+// is resolved without regard to letter case.
 class FicheroAnexo {
  public:
   FicheroAnexo();
@@ -55,12 +64,22 @@ std::string RecortaDer(std::string_view s);
 // ñ→Ñ, é→É, ...).
 std::string Mayusculas(std::string_view s);
 std::string Minusculas(std::string_view s);
+// Equal but for letter case (the case pairs of Mayusculas).
+bool IgualesSinCaso(std::string_view a, std::string_view b);
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Longitud(std::string_view s);
 // Characters [inicio, inicio+cuantos) by character position, 1-based as the
-// classic Mid; out-of-range parts are simply empty.
+// classic Mid (0 counts as 1); out-of-range parts are simply empty.
 std::string Medio(std::string_view s, std::size_t inicio, std::size_t cuantos = std::string::npos);
 std::string Izquierda(std::string_view s, std::size_t cuantos);
 std::string Derecha(std::string_view s, std::size_t cuantos);
+
+// Character helpers. A letter is a character of the Windows-1252 repertoire
+// that has a case (a-z, A-Z, accented letters) or ß, ª, º.
+bool EsLetra(char32_t c);
+inline bool EsDigito(char32_t c) { return c >= U'0' && c <= U'9'; }
+// UTF-8 text as code points (an invalid sequence becomes "?") and back.
+std::u32string ACodigos(std::string_view s);
+std::string DesdeCodigos(std::u32string_view s);
 
 }  // namespace plataforma

@@ -1,0 +1,64 @@
+#pragma once
+// Printing. The installed printers are known by device name; one of them,
+// or a PDF file, is the current printer for the rest of the run. A machine
+// without printers is normal: the lists are empty and a document reports
+// ErrorImpresora when it starts.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plataforma/errores.h"
+
+namespace plataforma {
+
+// Device names of the installed printers, in the system's order.
+std::vector<std::string> Impresoras();
+// The default printer's name; empty when there is none.
+std::string ImpresoraPredeterminada();
+bool HayImpresoras();
+// Makes the printer with exactly that device name current. With no such
+// printer the current one stays as it was and the answer is false.
+bool EligeImpresora(const std::string& nombre);
+// Makes the default printer current again (undoes EligeImpresora and
+// EligeSalidaPdf).
+void UsaImpresoraPredeterminada();
+// Makes a PDF file the current printer: every later document is written to
+// that file, replacing it.
+void EligeSalidaPdf(const std::string& ruta);
+// Name of the current printer: the chosen one, else the default one; for a
+// PDF output its path. Empty when there is none.
+std::string ImpresoraActual();
+
+// One printed document on the current printer. Lines go down the page in
+// the current font; a page that is full continues on a new page. Any
+// failure throws ErrorImpresora; the document is then to be cancelled.
+class DocumentoImpreso {
+ public:
+  // Starts the document; throws ErrorImpresora when there is no printer or
+  // it refuses the document.
+  DocumentoImpreso();
+  // A document that is neither ended nor cancelled is cancelled.
+  ~DocumentoImpreso();
+  DocumentoImpreso(const DocumentoImpreso&) = delete;
+  DocumentoImpreso& operator=(const DocumentoImpreso&) = delete;
+
+  // Font for the following lines (a fixed-pitch face stands in when a
+  // fixed-pitch font such as "Courier new" is missing).
+  void Fuente(const std::string& nombre, double puntos, bool negrita);
+  // Prints one line (UTF-8) and moves to the next one.
+  void Linea(const std::string& texto);
+  // Starts a new page.
+  void NuevaPagina();
+  // Ends the document and sends it to the printer.
+  void Fin();
+  // Abandons the document (nothing more is printed).
+  void Cancela();
+  // Page in hand, from 1.
+  int Pagina() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace plataforma

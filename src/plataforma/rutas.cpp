@@ -1,0 +1,199 @@
+#include "plataforma/rutas.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "plataforma/texto.h"
+
+namespace fs = std::filesystem;
+
+namespace plataforma {
+namespace {
+
+bool Existe(const std::string& ruta) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(ruta, ec));
+}
+
+// Order of names without regard to case; names equal but for case in byte
+// order, so the order is always the same.
+bool Antes(const std::string& clave_a, const std::string& a, const std::string& clave_b,
+           const std::string& b) {
+  if (clave_a != clave_b) return clave_a < clave_b;
+  return a < b;
+}
+
+// Names in a folder, sorted without regard to case; tipo 0 all entries,
+// 1 ordinary files, 2 folders.
+std::vector<std::string> Nombres(const std::string& carpeta, int tipo) {
+  std::vector<std::pair<std::string, std::string>> pares;  // key, name
+  std::error_code ec;
+  fs::directory_iterator it(carpeta.empty() ? "." : carpeta, ec);
+  if (ec) return {};
+  for (const auto& e : it) {
+    std::error_code ec2;
+    if (tipo == 1 && !e.is_regular_file(ec2)) continue;
+    if (tipo == 2 && !e.is_directory(ec2)) continue;
+    std::string n = e.path().filename().string();
+    pares.emplace_back(Mayusculas(n), std::move(n));
+  }
+  std::sort(pares.begin(), pares.end());
+  std::vector<std::string> r;
+  r.reserve(pares.size());
+  for (auto& p : pares) r.push_back(std::move(p.second));
+  return r;
+}
+
+// The entry of a folder whose name equals `nombre` but for case (the first
+// in the listing order when several do); empty when there is none.
+std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) {
+  std::error_code ec;
+  fs::directory_iterator it(carpeta.empty() ? "." : carpeta, ec);
+  if (ec) return {};
+  std::string mejor, clave_mejor;
+  for (const auto& e : it) {
+    std::string n = e.path().filename().string();
+    if (!IgualesSinCaso(n, nombre)) continue;
+    std::string clave = Mayusculas(n);
+    if (mejor.empty() || Antes(clave, n, clave_mejor, mejor)) {
+      mejor = std::move(n);
+      clave_mejor = std::move(clave);
+    }
+  }
+  return mejor;
+}
+
+}  // namespace
+
+std::string CarpetaActual() {
+  std::error_code ec;
+  const fs::path p = fs::current_path(ec);
+  return ec ? std::string(".") : p.string();
+}
+
+std::string UneRuta(std::string_view a, std::string_view b) {
+  if (a.empty()) return std::string(b);
+  if (b.empty()) return std::string(a);
+  std::string r(a);
+  while (r.size() > 1 && (r.back() == '/' || r.back() == '\\')) r.pop_back();
+  while (!b.empty() && (b.front() == '/' || b.front() == '\\')) b.remove_prefix(1);
+  if (r != "/") r += '/';
+  r.append(b);
+  return r;
+}
+
+std::string ResuelveRuta(const std::string& ruta) {
+  // A backslash separates components as a slash does, so a path written
+  // the old way still finds its file.
+  std::string texto = ruta;
+  std::replace(texto.begin(), texto.end(), '\\', '/');
+  std::vector<std::string> partes;
+  std::size_t i = 0;
+  while (i <= texto.size()) {
+    const std::size_t j = std::min(texto.find('/', i), texto.size());
+    partes.push_back(texto.substr(i, j - i));
+    i = j + 1;
+  }
+  const bool absoluta = !texto.empty() && texto.front() == '/';
+  std::string resultado = absoluta ? "/" : "";
+  bool buscando = true;  // false once a component does not exist
+  for (std::size_t k = 0; k < partes.size(); ++k) {
+    std::string parte = partes[k];
+    if (parte.empty()) continue;
+    if (buscando && parte != "." && parte != "..") {
+      const std::string directo = UneRuta(resultado, parte);
+      if (!Existe(directo)) {
+        std::string hallado = BuscaSinCaso(resultado.empty() ? "." : resultado, parte);
+        if (hallado.empty())
+          buscando = false;
+        else
+          parte = std::move(hallado);
+      }
+    }
+    resultado = UneRuta(resultado, parte);
+  }
+  if (resultado.empty()) return texto.empty() ? std::string() : std::string(".");
+  if (!texto.empty() && texto.back() == '/' && resultado.back() != '/') resultado += '/';
+  return resultado;
+}
+
+bool ExisteFichero(const std::string& ruta) {
+  std::error_code ec;
+  return fs::is_regular_file(ResuelveRuta(ruta), ec);
+}
+
+bool ExisteCarpeta(const std::string& ruta) {
+  std::error_code ec;
+  return fs::is_directory(ResuelveRuta(ruta), ec);
+}
+
+std::vector<std::string> ListaFicheros(const std::string& carpeta) {
+  return Nombres(ResuelveRuta(carpeta), 1);
+}
+
+std::vector<std::string> ListaCarpetas(const std::string& carpeta) {
+  return Nombres(ResuelveRuta(carpeta), 2);
+}
+
+bool CopiaFichero(const std::string& origen, const std::string& destino) {
+  const std::string o = ResuelveRuta(origen);
+  const std::string d = ResuelveRuta(destino);
+  std::error_code ec;
+  if (!fs::is_regular_file(o, ec)) return false;
+  if (fs::exists(d, ec) && fs::equivalent(o, d, ec)) return true;
+  fs::copy_file(o, d, fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+bool RenombraFichero(const std::string& origen, const std::string& destino) {
+  const std::string o = ResuelveRuta(origen);
+  std::string d = ResuelveRuta(destino);
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(o, ec))) return false;
+  if (Existe(d)) {
+    if (!fs::equivalent(o, d, ec) || ec) return false;
+    // The same file under another spelling: the new name as written.
+    std::string escrito = destino;
+    std::replace(escrito.begin(), escrito.end(), '\\', '/');
+    d = (fs::path(d).parent_path() / fs::path(escrito).filename()).string();
+  }
+  fs::rename(o, d, ec);
+  return !ec;
+}
+
+bool BorraFichero(const std::string& ruta) {
+  const std::string r = ResuelveRuta(ruta);
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(r, ec))) return false;
+  return fs::remove(r, ec) && !ec;
+}
+
+bool CreaCarpeta(const std::string& ruta) {
+  const std::string r = ResuelveRuta(ruta);
+  std::error_code ec;
+  fs::create_directories(r, ec);
+  return fs::is_directory(r, ec);
+}
+
+std::string NombreSeguro(std::string_view nombre) {
+  // A name given as a path names its last component.
+  const auto barra = nombre.find_last_of("/\\");
+  if (barra != std::string_view::npos) nombre.remove_prefix(barra + 1);
+  std::string limpio;
+  for (char32_t c : ACodigos(nombre)) {
+    if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) continue;
+    limpio += DesdeCodigos(std::u32string_view(&c, 1));
+  }
+  limpio = Recorta(limpio);
+  // At most 255 bytes, the limit of a file name, cut at a character border.
+  while (limpio.size() > 255) {
+    std::size_t fin = limpio.size() - 1;
+    while (fin > 0 && (static_cast<unsigned char>(limpio[fin]) & 0xC0) == 0x80) --fin;
+    limpio.resize(fin);
+  }
+  if (limpio.empty() || limpio == "." || limpio == "..") return "_";
+  return limpio;
+}
+
+}  // namespace plataforma
