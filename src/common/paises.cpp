@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "plataforma/rutas.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -122,25 +124,9 @@ std::unique_ptr<TablasPaises> g_paises;
 
 // ---------------------------------------------------------------------------
 
-namespace {
-// The file of that name in its folder, whatever its letter case.
-std::string ResuelveNombre(const std::string& ruta) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (fs::is_regular_file(ruta, ec)) return ruta;
-  fs::path p(ruta);
-  fs::path carpeta = p.parent_path().empty() ? fs::path(".") : p.parent_path();
-  const std::string buscado = MayusculasAscii(p.filename().string());
-  for (fs::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec))
-    if (MayusculasAscii(it->path().filename().string()) == buscado && it->is_regular_file(ec))
-      return it->path().string();
-  return ruta;
-}
-}  // namespace
-
 std::unique_ptr<TablasPaises> TablasPaises::Abre(const std::string& rutaPedida) {
   std::error_code ec;
-  const std::string ruta = ResuelveNombre(rutaPedida);
+  const std::string ruta = plataforma::ResuelveRuta(rutaPedida);
   if (!std::filesystem::is_regular_file(ruta, ec))
     throw ErrorPaises("No se encuentra la base de datos de países: " + rutaPedida);
   sqlite3* db = nullptr;
