@@ -307,7 +307,9 @@ TEST(Locator, Distancias) {
   EXPECT_EQ(km, 5.0f);
   EXPECT_FALSE(CalculaDistanciaLocator("IN80", "IN8", km));
   EXPECT_EQ(km, 5.0f);
-  EXPECT_FALSE(CalculaDistanciaLocator("", "", km) && km != 0.0f);
+  km = 5;
+  EXPECT_TRUE(CalculaDistanciaLocator("", "", km));
+  EXPECT_EQ(km, 0.0f);
 
   // Madrid to Tokyo, more than a quarter of the circumference: 20000 plus a
   // negative whole number.
