@@ -17,6 +17,8 @@ class ListaVentana {
   virtual std::size_t Cuenta() const = 0;
   virtual std::string Elemento(std::size_t indice) const = 0;
   virtual void Quita(std::size_t indice) = 0;
+  // Leaves no item selected.
+  virtual void QuitaSeleccion() {}
 };
 
 // Receipt date and subject of the mail in hand.
@@ -56,7 +58,9 @@ class ListaSimple : public ListaVentana {
   void Quita(std::size_t i) override {
     if (i < elementos.size()) elementos.erase(elementos.begin() + static_cast<std::ptrdiff_t>(i));
   }
+  void QuitaSeleccion() override { seleccion = -1; }
   std::vector<std::string> elementos;
+  std::ptrdiff_t seleccion = -1;  // index of the selected item, -1 for none
 };
 
 class VentanaProcesoSimple : public VentanaProceso {

@@ -1,0 +1,80 @@
+#pragma once
+// Folder lists, list files and clearing of earlier results of the contest in
+// hand (CarpetaConcurso). Each procedure fills or writes list boxes of the
+// calling window reached by name, and sets the window's count label.
+//
+// A list box that the window lacks raises ErrorVentana; a missing label is
+// ignored by the window. A missing subfolder lists as empty and a missing list
+// file loads as an empty list; a list file that exists but cannot be read, or
+// that cannot be written, raises plataforma::ErrorFichero.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "plataforma/errores.h"
+
+class VentanaProceso;
+
+// The calling window has no list box of the name a procedure needs.
+class ErrorVentana : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Count label texts: "12 Listas", "12 NO ENVIADAS".
+std::string TextoCuentaListas(std::size_t cuantas);
+std::string TextoCuentaNoEnviadas(std::size_t cuantas);
+
+// Ordinary, not hidden files of a folder (names only), sorted by name without
+// regard to letter case; empty when the folder does not exist.
+std::vector<std::string> FicherosDeCarpeta(const std::string& carpeta);
+
+// Folder loaders: clear the list box, add the name of every file of the
+// subfolder of the same name, set the count label ("n Listas").
+void CargaListasValidas(VentanaProceso& ventana);          // ListasValidas / LValidas
+void CargaListasAdmitidas(VentanaProceso& ventana);        // ListasAdmitidas / LAdmitidas
+void CargaListasAdmitidasDiploma(VentanaProceso& ventana); // same, leaves nothing selected
+void CargaListasCruzadas(VentanaProceso& ventana);         // ListasCruzadas / LCruzadas
+void CargaListasQsoAnulados(VentanaProceso& ventana);      // ListasQsoAnulados / LAnulados
+void CargaListasPuntuaciones(VentanaProceso& ventana);     // ListasPuntuaciones / LPuntuaciones
+void CargaFicherosRecibidos(VentanaProceso& ventana);      // FicherosRecibidos / LRecibidos
+void CargaFicherosConfirmacion(VentanaProceso& ventana);   // FicherosConfirmacion / LConfirmaciones
+void CargaFicherosErrores(VentanaProceso& ventana);        // FicherosErrores / LErrores
+
+// FicherosManuales / LManuales. First renames every log whose extension (from
+// the first ".") is ".CBR" in any letter case to the same name with "LOG"
+// ("QQ1ABC.cbr" becomes "QQ1ABC.LOG"); a log whose new name is taken already
+// keeps its name, so the earlier file is never overwritten; those logs are
+// reported to the operator in one message. Then lists the folder. Returns the
+// names that could not be renamed.
+std::vector<std::string> CargaFicherosManuales(VentanaProceso& ventana);
+// Text of that message.
+std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres);
+
+// List-file loaders: clear the list box and add every line of the file when
+// it exists; then set the count label, when the member has one.
+void CargaListasNoEnviadasPorIndicativo(VentanaProceso& ventana);  // Label6, "n NO ENVIADAS"
+void CargaListasNoEnviadasPorNumero(VentanaProceso& ventana);      // no label
+void CargaListasDeControl(VentanaProceso& ventana);                // LDeControl
+void CargaListasDeSWL(VentanaProceso& ventana);                    // LDESWL
+// ListaBasesConcurso from BasesConcurso/FicheroBasesConcurso.lst; the file
+// must exist (it was just written).
+void CargaFicheroBasesConcurso(VentanaProceso& ventana);
+
+// List-file writers: write every item of the list box to its file, replacing
+// it (Windows-1252, CR LF after every line), then set the count label.
+void GuardaListasNoEnviadasPorIndicativo(VentanaProceso& ventana);  // Label6
+void GuardaListasNoEnviadasPorNumero(VentanaProceso& ventana);      // Label6, this list's count
+void GuardaListasDeControl(VentanaProceso& ventana);                // LDeControl
+// LDESWL; does nothing at all for the award contest.
+void GuardaListasDeSWL(VentanaProceso& ventana);
+
+// Deletes the results of the cross-check and the scoring: empties the lists
+// and labels of crossed logs, annulled QSOs, scores and control logs, sets
+// Label6 to "NO ENVIADAS", and deletes every file of ListasCruzadas,
+// ListasQsoAnulados, ListasPuntuaciones, ListasNoEnviadas, ListasDeControl
+// and ListasDeSWL. A file that cannot be deleted is skipped.
+void BorraResultadosCruce(VentanaProceso& ventana);
+// Empties the list ListasPuntuaciones (not its label) and deletes every file
+// of ListasPuntuaciones, skipping those that cannot be deleted.
+void BorraListasPuntuaciones(VentanaProceso& ventana);

@@ -1,0 +1,33 @@
+#pragma once
+// The folder tree of a contest edition under the working folder.
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Subfolders of every contest folder, in creation order.
+const std::vector<std::string>& SubcarpetasComunes();
+// Subfolders of an ordinary contest, after the common ones.
+const std::vector<std::string>& SubcarpetasConcurso();
+// Subfolders of the award contest, after the common ones.
+const std::vector<std::string>& SubcarpetasDiploma();
+
+// True when a contest name or edition may become part of a folder name: it
+// holds no "/", "\", "..", nor control characters. The contest validation
+// refuses a name or edition that fails it.
+bool TextoValidoParaCarpeta(std::string_view texto);
+
+// The folder of a contest edition: the working folder, the name, "_" and the
+// edition, the last part reduced to a plain folder name, so that no name
+// reaches outside the working folder. An existing folder whose name differs
+// only in letter case is the same folder.
+std::string RutaCarpetaConcurso(std::string_view nombre, std::string_view edicion);
+
+// Sets CarpetaConcurso to RutaCarpetaConcurso(nombre, edicion) and creates
+// that folder and its subfolders: the common ones, then the award's when
+// NombreConcurso is the award, the contest's otherwise. A folder that exists
+// already is no failure. Returns the folders that could not be created.
+std::vector<std::string> CreaArbolCarpetasConcurso(std::string_view nombre, std::string_view edicion);
+
+// As CreaArbolCarpetasConcurso (name and edition as typed in the editor),
+// and reports to the operator every folder that could not be created.
+void CrearCarpetasConcurso(std::string_view nombre, std::string_view edicion);
