@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "common/ventana_proceso.h"
+#include "database/estado.h"
 #include "plataforma/rutas.h"
 
 namespace cabrillo {
@@ -152,5 +153,7 @@ bool CreaFicheroErrores(VentanaProceso& ventana, const std::string& carpeta_trab
   if (correo) return FicheroErroresEnCurso().Crea(carpeta_trabajo, FechaInforme(correo->FechaRecepcion), correo->Asunto);
   return FicheroErroresEnCurso().Crea(carpeta_trabajo, FechaDeHoy(), "");
 }
+
+bool CreaFicheroErrores(VentanaProceso& ventana) { return CreaFicheroErrores(ventana, CarpetaTrabajo); }
 
 }  // namespace cabrillo

@@ -83,5 +83,7 @@ std::string FechaDeHoy();
 // log from the manual folder) the head shows today's date and an empty
 // subject. False when the report cannot be opened.
 bool CreaFicheroErrores(VentanaProceso& ventana, const std::string& carpeta_trabajo);
+// The same in the working folder `CarpetaTrabajo`.
+bool CreaFicheroErrores(VentanaProceso& ventana);
 
 }  // namespace cabrillo

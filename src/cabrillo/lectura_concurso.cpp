@@ -1,5 +1,6 @@
 #include "cabrillo/lectura_concurso.h"
 
+#include "database/estado.h"
 #include "plataforma/dao.h"
 
 namespace cabrillo {
@@ -72,6 +73,10 @@ CategoriasAdmitidas GeneraCategoriasAdmitidas(dao::Database& base, std::string_v
   if (fija.Numero() > 0) return fija;
   const std::optional<FilaResumenCabrillo> fila = LeeFilaResumenCabrillo(base, numero_orden);
   return GeneraCategoriasAdmitidas(nombre_concurso, fila ? &*fila : nullptr);
+}
+
+void GeneraCategoriasAdmitidas(dao::Database& base) {
+  CategoriasAdmitidasConcurso() = GeneraCategoriasAdmitidas(base, NombreConcurso, NumeroConcursoActual);
 }
 
 }  // namespace cabrillo

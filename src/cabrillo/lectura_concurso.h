@@ -34,5 +34,8 @@ bool LeeDatosConcursoLog(dao::Database& base, std::int32_t numero_orden, DatosCo
 // `ResumenCabrillo` (the three contests with fixed tables read nothing).
 CategoriasAdmitidas GeneraCategoriasAdmitidas(dao::Database& base, std::string_view nombre_concurso,
                                               std::int32_t numero_orden);
+// Rebuilds the shared table `CategoriasAdmitidasConcurso()` for the contest
+// in hand (`NombreConcurso`, `NumeroConcursoActual`).
+void GeneraCategoriasAdmitidas(dao::Database& base);
 
 }  // namespace cabrillo

@@ -4,6 +4,7 @@
 
 #include "cabrillo/lectura.h"
 #include "common/ventana_proceso.h"
+#include "database/estado.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -28,6 +29,10 @@ bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concu
   fichero.Cerrar();
   ventana.PonTexto("LProceso", "FIN PROCESO");
   return true;
+}
+
+bool GeneraListaValida(VentanaProceso& ventana, std::string_view nombre_fichero) {
+  return GeneraListaValida(ventana, CarpetaConcurso, nombre_fichero);
 }
 
 }  // namespace cabrillo

@@ -15,5 +15,7 @@ namespace cabrillo {
 // to a plain name (no folder parts). False when the file cannot be written.
 bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso,
                        std::string_view nombre_fichero);
+// The same in the folder of the contest in hand, `CarpetaConcurso`.
+bool GeneraListaValida(VentanaProceso& ventana, std::string_view nombre_fichero);
 
 }  // namespace cabrillo

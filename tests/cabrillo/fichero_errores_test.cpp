@@ -9,6 +9,7 @@
 
 #include "cabrillo/lista_valida.h"
 #include "common/ventana_proceso.h"
+#include "database/estado.h"
 
 namespace cabrillo {
 namespace {
@@ -75,8 +76,9 @@ TEST_F(FicheroErroresTest, InformeDeUnCorreoIgualAlFicheroDeReferencia) {
 
 TEST_F(FicheroErroresTest, FicheroManualSinCorreoLlevaLaFechaDeHoyYAsuntoVacio) {
   VentanaProcesoSimple ventana;  // no mail in hand
+  CarpetaTrabajo = carpeta_.string();
   const std::string antes = FechaDeHoy();
-  ASSERT_TRUE(CreaFicheroErrores(ventana, carpeta_.string()));
+  ASSERT_TRUE(CreaFicheroErrores(ventana));
   const std::string despues = FechaDeHoy();
   FicheroErroresEnCurso().EscribeAdjunto("QQ1ABC.LOG", true);
   FicheroErroresEnCurso().Cierra();
@@ -147,7 +149,8 @@ TEST_F(ListaValidaTest, NombreConRutaNoSaleDeLaCarpeta) {
   fs::create_directories(carpeta_ / "ListasValidas");
   VentanaProcesoSimple ventana;
   ventana.ListaPorNombre("FicheroCabrillo").Agrega("END-OF-LOG:");
-  ASSERT_TRUE(GeneraListaValida(ventana, carpeta_.string(), "../FUERA.LOG"));
+  CarpetaConcurso = carpeta_.string() + "/";
+  ASSERT_TRUE(GeneraListaValida(ventana, "../FUERA.LOG"));
   EXPECT_FALSE(fs::exists(carpeta_ / "FUERA.LOG"));
   EXPECT_TRUE(fs::exists(carpeta_ / "ListasValidas" / "FUERA.LOG"));
 }
