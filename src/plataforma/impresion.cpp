@@ -43,6 +43,8 @@ bool EligeImpresora(const std::string& nombre) {
   return false;
 }
 
+void UsaImpresoraPredeterminada() { Actual() = {}; }
+
 void EligeSalidaPdf(const std::string& ruta) { Actual() = {{}, ruta}; }
 
 std::string ImpresoraActual() {

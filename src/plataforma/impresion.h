@@ -19,6 +19,9 @@ bool HayImpresoras();
 // Makes the printer with exactly that device name current. With no such
 // printer the current one stays as it was and the answer is false.
 bool EligeImpresora(const std::string& nombre);
+// Makes the default printer current again (undoes EligeImpresora and
+// EligeSalidaPdf).
+void UsaImpresoraPredeterminada();
 // Makes a PDF file the current printer: every later document is written to
 // that file, replacing it.
 void EligeSalidaPdf(const std::string& ruta);

@@ -75,7 +75,9 @@ std::string TextoErrorNoControlado(std::string_view detalle) {
 }
 
 void TerminaPorErrorNoControlado(std::string_view detalle) {
-  MsgBox(TextoErrorNoControlado(detalle), "TROVALIS", Icono::Error, Botones::Aceptar);
+  const std::string texto = TextoErrorNoControlado(detalle);
+  std::fprintf(stderr, "%s\n", texto.c_str());
+  MsgBox(texto, "TROVALIS", Icono::Error, Botones::Aceptar);
   std::fflush(nullptr);
   std::_Exit(1);
 }

@@ -11,35 +11,57 @@ namespace fs = std::filesystem;
 namespace plataforma {
 namespace {
 
-// Key for comparing names without regard to letter case.
-std::string Clave(std::string_view nombre) { return Mayusculas(nombre); }
-
-bool OrdenSinCaso(const std::string& a, const std::string& b) {
-  const std::string ca = Clave(a), cb = Clave(b);
-  if (ca != cb) return ca < cb;
-  return a < b;  // same name but for case: byte order, so the order is fixed
-}
-
 bool Existe(const std::string& ruta) {
   std::error_code ec;
   return fs::exists(fs::symlink_status(ruta, ec));
 }
 
-// Names in a folder, sorted as ListaFicheros sorts them; tipo 0 all entries,
+// Order of names without regard to case; names equal but for case in byte
+// order, so the order is always the same.
+bool Antes(const std::string& clave_a, const std::string& a, const std::string& clave_b,
+           const std::string& b) {
+  if (clave_a != clave_b) return clave_a < clave_b;
+  return a < b;
+}
+
+// Names in a folder, sorted without regard to case; tipo 0 all entries,
 // 1 ordinary files, 2 folders.
 std::vector<std::string> Nombres(const std::string& carpeta, int tipo) {
-  std::vector<std::string> r;
+  std::vector<std::pair<std::string, std::string>> pares;  // key, name
   std::error_code ec;
   fs::directory_iterator it(carpeta.empty() ? "." : carpeta, ec);
-  if (ec) return r;
+  if (ec) return {};
   for (const auto& e : it) {
     std::error_code ec2;
     if (tipo == 1 && !e.is_regular_file(ec2)) continue;
     if (tipo == 2 && !e.is_directory(ec2)) continue;
-    r.push_back(e.path().filename().string());
+    std::string n = e.path().filename().string();
+    pares.emplace_back(Mayusculas(n), std::move(n));
   }
-  std::sort(r.begin(), r.end(), OrdenSinCaso);
+  std::sort(pares.begin(), pares.end());
+  std::vector<std::string> r;
+  r.reserve(pares.size());
+  for (auto& p : pares) r.push_back(std::move(p.second));
   return r;
+}
+
+// The entry of a folder whose name equals `nombre` but for case (the first
+// in the listing order when several do); empty when there is none.
+std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) {
+  std::error_code ec;
+  fs::directory_iterator it(carpeta.empty() ? "." : carpeta, ec);
+  if (ec) return {};
+  std::string mejor, clave_mejor;
+  for (const auto& e : it) {
+    std::string n = e.path().filename().string();
+    if (!IgualesSinCaso(n, nombre)) continue;
+    std::string clave = Mayusculas(n);
+    if (mejor.empty() || Antes(clave, n, clave_mejor, mejor)) {
+      mejor = std::move(n);
+      clave_mejor = std::move(clave);
+    }
+  }
+  return mejor;
 }
 
 }  // namespace
@@ -82,16 +104,11 @@ std::string ResuelveRuta(const std::string& ruta) {
     if (buscando && parte != "." && parte != "..") {
       const std::string directo = UneRuta(resultado, parte);
       if (!Existe(directo)) {
-        const std::string clave = Clave(parte);
-        bool hallado = false;
-        for (const auto& n : Nombres(resultado.empty() ? "." : resultado, 0)) {
-          if (Clave(n) == clave) {
-            parte = n;
-            hallado = true;
-            break;
-          }
-        }
-        if (!hallado) buscando = false;
+        std::string hallado = BuscaSinCaso(resultado.empty() ? "." : resultado, parte);
+        if (hallado.empty())
+          buscando = false;
+        else
+          parte = std::move(hallado);
       }
     }
     resultado = UneRuta(resultado, parte);

@@ -282,6 +282,29 @@ std::string Recorta(std::string_view s) { return RecortaIzq(RecortaDer(s)); }
 std::string Mayusculas(std::string_view s) { return MapeaCodigos(s, MayusculaDe); }
 std::string Minusculas(std::string_view s) { return MapeaCodigos(s, MinusculaDe); }
 
+bool IgualesSinCaso(std::string_view a, std::string_view b) {
+  // Case pairs of the repertoire have UTF-8 forms of the same length.
+  if (a.size() != b.size()) return false;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
+    if (x < 0x80 && y < 0x80) {
+      if (x != y && MayusculaDe(x) != MayusculaDe(y)) return false;
+      ++i;
+      ++j;
+      continue;
+    }
+    const std::size_t ia = i, jb = j;
+    const char32_t ca = SiguienteCodigo(a, i), cb = SiguienteCodigo(b, j);
+    if (ca == kInvalido || cb == kInvalido) {
+      if (a.substr(ia, i - ia) != b.substr(jb, j - jb)) return false;
+    } else if (ca != cb && MayusculaDe(ca) != MayusculaDe(cb)) {
+      return false;
+    }
+  }
+  return i == a.size() && j == b.size();
+}
+
 std::size_t Longitud(std::string_view s) {
   std::size_t n = 0;
   std::size_t i = 0;

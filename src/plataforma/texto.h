@@ -35,7 +35,8 @@ std::vector<std::string> LeerLineas(const std::string& ruta);
 // mark. Returns false when the file cannot be written.
 bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas);
 
-// A text file kept open for appending lines (Windows-1252, CR LF).
+// A text file kept open for appending lines (Windows-1252, CR LF); the path
+// is resolved without regard to letter case.
 class FicheroAnexo {
  public:
   FicheroAnexo();
@@ -63,10 +64,12 @@ std::string RecortaDer(std::string_view s);
 // ñ→Ñ, é→É, ...).
 std::string Mayusculas(std::string_view s);
 std::string Minusculas(std::string_view s);
+// Equal but for letter case (the case pairs of Mayusculas).
+bool IgualesSinCaso(std::string_view a, std::string_view b);
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Longitud(std::string_view s);
 // Characters [inicio, inicio+cuantos) by character position, 1-based as the
-// classic Mid; out-of-range parts are simply empty.
+// classic Mid (0 counts as 1); out-of-range parts are simply empty.
 std::string Medio(std::string_view s, std::size_t inicio, std::size_t cuantos = std::string::npos);
 std::string Izquierda(std::string_view s, std::size_t cuantos);
 std::string Derecha(std::string_view s, std::size_t cuantos);

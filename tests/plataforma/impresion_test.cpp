@@ -1,0 +1,155 @@
+#include "plataforma/impresion.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "plataforma/lenguaje.h"
+#include "soporte/carpeta_temporal.h"
+
+using namespace plataforma;
+
+namespace {
+
+// Text of a PDF as pdftotext reads it; pages are separated by form feeds.
+std::string TextoDePdf(const std::string& ruta) {
+  const std::string orden = "pdftotext -enc UTF-8 -layout '" + ruta + "' - 2>&1";
+  std::unique_ptr<FILE, int (*)(FILE*)> p(popen(orden.c_str(), "r"), pclose);
+  std::string salida;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while (p && (n = std::fread(buf.data(), 1, buf.size(), p.get())) > 0) salida.append(buf.data(), n);
+  return salida;
+}
+
+// The same text with every run of blanks made one blank (pdftotext
+// reproduces columns only roughly).
+std::string UnBlanco(const std::string& t) {
+  std::string r;
+  for (char c : t)
+    if (c != ' ' || r.empty() || r.back() != ' ') r += c;
+  return r;
+}
+
+std::size_t Paginas(const std::string& texto) {
+  // pdftotext ends every page with a form feed.
+  return static_cast<std::size_t>(std::count(texto.begin(), texto.end(), '\f'));
+}
+
+// The text of one page (1-based).
+std::string Pagina(const std::string& texto, std::size_t n) {
+  std::size_t inicio = 0;
+  for (std::size_t i = 1; i < n; ++i) inicio = texto.find('\f', inicio) + 1;
+  return texto.substr(inicio, texto.find('\f', inicio) - inicio);
+}
+
+class ImpresionPdf : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pdf = dir.En("lista.pdf");
+    EligeSalidaPdf(pdf);
+  }
+  void TearDown() override { UsaImpresoraPredeterminada(); }
+  soporte::CarpetaTemporal dir;
+  std::string pdf;
+};
+
+}  // namespace
+
+TEST_F(ImpresionPdf, UnaListaSeLeeDeVueltaDelPdf) {
+  EXPECT_EQ(pdf, ImpresoraActual());
+  {
+    DocumentoImpreso d;
+    d.Fuente("Courier new", 10, true);
+    d.Linea("LISTAS VALIDAS");
+    d.Linea("");
+    d.Fuente("Courier new", 10, false);
+    d.Linea("EA1ABC      CONCURSANTE: AÑO 2024 €");
+    d.Linea("EA4XYZ      120 QSO");
+    d.NuevaPagina();
+    d.Linea("SEGUNDA PAGINA");
+    EXPECT_EQ(2, d.Pagina());
+    d.Fin();
+  }
+  const std::string t = TextoDePdf(pdf);
+  ASSERT_EQ(2u, Paginas(t)) << t;
+  const std::string p1 = UnBlanco(Pagina(t, 1));
+  EXPECT_NE(std::string::npos, p1.find("LISTAS VALIDAS")) << t;
+  EXPECT_NE(std::string::npos, p1.find("EA1ABC CONCURSANTE: AÑO 2024 €")) << t;
+  EXPECT_NE(std::string::npos, p1.find("EA4XYZ")) << t;
+  EXPECT_LT(p1.find("LISTAS VALIDAS"), p1.find("EA1ABC"));
+  EXPECT_LT(p1.find("EA1ABC"), p1.find("EA4XYZ"));
+  EXPECT_NE(std::string::npos, Pagina(t, 2).find("SEGUNDA PAGINA")) << t;
+}
+
+TEST_F(ImpresionPdf, UnaPaginaLlenaSigueEnLaSiguienteSinPerderLineas) {
+  {
+    DocumentoImpreso d;
+    d.Fuente("Courier new", 10, false);
+    for (int i = 1; i <= 200; ++i) d.Linea("LINEA " + ConCeros(i, 3));
+    d.Fin();
+  }
+  const std::string t = TextoDePdf(pdf);
+  EXPECT_GE(Paginas(t), 3u);
+  std::size_t desde = 0;
+  for (int i = 1; i <= 200; ++i) {
+    const std::size_t p = t.find("LINEA " + ConCeros(i, 3), desde);
+    ASSERT_NE(std::string::npos, p) << "falta la línea " << i;
+    desde = p;
+  }
+  // The first page is full before the second starts.
+  EXPECT_NE(std::string::npos, Pagina(t, 1).find("LINEA 050"));
+}
+
+TEST_F(ImpresionPdf, CancelarAbandonaElDocumento) {
+  DocumentoImpreso d;
+  d.Linea("x");
+  d.Cancela();
+  EXPECT_THROW(d.Linea("y"), ErrorImpresora);
+  EXPECT_THROW(d.NuevaPagina(), ErrorImpresora);
+  d.Cancela();
+  d.Fin();  // nothing more happens
+}
+
+TEST_F(ImpresionPdf, UnDocumentoSinTerminarSeCancelaSinRomperNada) {
+  { DocumentoImpreso d; d.Linea("x"); }
+  DocumentoImpreso otro;
+  otro.Linea("otro");
+  otro.Fin();
+  EXPECT_NE(std::string::npos, TextoDePdf(pdf).find("otro"));
+}
+
+TEST_F(ImpresionPdf, UnPdfImposibleEsUnErrorDeImpresora) {
+  EligeSalidaPdf(dir.En("no/hay/carpeta.pdf"));
+  EXPECT_THROW(DocumentoImpreso d, ErrorImpresora);
+}
+
+TEST(Impresoras, ElegirUnaQueNoExisteNoCambiaLaActual) {
+  UsaImpresoraPredeterminada();
+  const std::string antes = ImpresoraActual();
+  EXPECT_FALSE(EligeImpresora("Impresora que no existe"));
+  EXPECT_EQ(antes, ImpresoraActual());
+  const auto lista = Impresoras();
+  EXPECT_EQ(!lista.empty(), HayImpresoras());
+  if (!lista.empty()) {
+    EXPECT_TRUE(EligeImpresora(lista.back()));
+    EXPECT_EQ(lista.back(), ImpresoraActual());
+    UsaImpresoraPredeterminada();
+  }
+}
+
+TEST(Impresoras, SinImpresoraSeDiceYNoSeRompeNada) {
+  UsaImpresoraPredeterminada();
+  if (!ImpresoraPredeterminada().empty()) GTEST_SKIP() << "esta máquina tiene impresora";
+  EXPECT_EQ("", ImpresoraActual());
+  try {
+    DocumentoImpreso d;
+    ADD_FAILURE() << "un documento sin impresora no debe empezar";
+  } catch (const ErrorImpresora& e) {
+    EXPECT_STRNE("", e.what());
+  }
+}

@@ -1,0 +1,219 @@
+#include "plataforma/texto.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "soporte/carpeta_temporal.h"
+
+using namespace plataforma;
+using Lineas = std::vector<std::string>;
+
+TEST(CodecWindows1252, LosDoscientosCincuentaYSeisBytesVuelvenIguales) {
+  std::string todos;
+  for (int b = 0; b < 256; ++b) todos += static_cast<char>(b);
+  const std::string utf8 = DesdeWindows1252(todos);
+  EXPECT_EQ(todos, AWindows1252(utf8));
+  // Every byte is one character.
+  EXPECT_EQ(256u, Longitud(utf8));
+}
+
+TEST(CodecWindows1252, CaracteresYSusBytes) {
+  struct Caso {
+    std::string utf8;
+    std::string bytes;
+  };
+  const Caso casos[] = {
+      {"ñ", "\xF1"},       {"Ñ", "\xD1"},          {"€", "\x80"},
+      {"é", "\xE9"},       {"…", "\x85"},          {"Ÿ", "\x9F"},
+      {"ž", "\x9E"},       {"“x”", "\x93x\x94"}, {"ABC 123", "ABC 123"},
+      {"º", "\xBA"},       {"\xC2\x81", "\x81"},   {"", ""},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(c.bytes, AWindows1252(c.utf8)) << c.utf8;
+    EXPECT_EQ(c.utf8, DesdeWindows1252(c.bytes)) << c.utf8;
+  }
+}
+
+TEST(CodecWindows1252, SinByteOInvalidoEsInterrogacion) {
+  EXPECT_EQ("a?b", AWindows1252("a中b"));
+  EXPECT_EQ("?", AWindows1252("😀"));                  // four bytes, one character
+  EXPECT_EQ("x??", AWindows1252("x\xFF\xC3"));        // stray byte, truncated sequence
+  EXPECT_EQ("??", AWindows1252("\xC0\xAF"));          // overlong "/"
+  EXPECT_EQ("???", AWindows1252("\xED\xA0\x80"));     // surrogate
+}
+
+TEST(PartirLineas, CadaFinDeLinea) {
+  struct Caso {
+    std::string bytes;
+    Lineas lineas;
+  };
+  const Caso casos[] = {
+      {"uno\r\ndos\rtres\ncuatro", {"uno", "dos", "tres", "cuatro"}},
+      {"uno\r\n", {"uno"}},
+      {"uno", {"uno"}},
+      {"", {}},
+      {"\r\n", {""}},
+      {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+      {"a\n\nb", {"a", "", "b"}},
+      {"a\r\rb", {"a", "", "b"}},
+      {"a\n\r\nb", {"a", "", "b"}},   // LF, then CR LF
+      {"a\r\n\nb", {"a", "", "b"}},
+      {"a\tb \r\n", {"a\tb "}},
+      {"A\xF1o \x80", {"Año €"}},
+  };
+  for (const auto& c : casos) EXPECT_EQ(c.lineas, PartirLineas(c.bytes)) << c.bytes;
+}
+
+class FicherosTexto : public ::testing::Test {
+ protected:
+  soporte::CarpetaTemporal dir;
+};
+
+TEST_F(FicherosTexto, LineasConCrLfCrSoloYLfSoloSeLeenIgual) {
+  dir.EscribeBytes("log.LOG", "START-OF-LOG: 3.0\r\nCALLSIGN: EA1ABC\rQSO: 14000\nEND-OF-LOG:\r\n");
+  Lineas l;
+  ASSERT_TRUE(LeerLineas(dir.En("log.LOG"), l));
+  EXPECT_EQ((Lineas{"START-OF-LOG: 3.0", "CALLSIGN: EA1ABC", "QSO: 14000", "END-OF-LOG:"}), l);
+  // Written back, the same lines come out of the file again.
+  ASSERT_TRUE(EscribirLineas(dir.En("copia.log"), l));
+  EXPECT_EQ(l, LeerLineas(dir.En("copia.log")));
+}
+
+TEST_F(FicherosTexto, LeerSinDistinguirMayusculasYFicheroAusente) {
+  dir.EscribeBytes("Datos/Lista.TXT", "x\r\n");
+  EXPECT_EQ(Lineas{"x"}, LeerLineas(dir.En("datos/lista.txt")));
+  Lineas l{"resto"};
+  EXPECT_FALSE(LeerLineas(dir.En("no-existe.txt"), l));
+  EXPECT_TRUE(l.empty());
+  EXPECT_FALSE(LeerLineas(dir.En("Datos"), l));  // a folder is no file
+  EXPECT_THROW(LeerLineas(dir.En("no-existe.txt")), ErrorFichero);
+}
+
+TEST_F(FicherosTexto, EscritoEsWindows1252ConCrLfByteAByte) {
+  ASSERT_TRUE(EscribirLineas(dir.En("f.txt"), {"Año 2024 €", "", "ñ", "中"}));
+  EXPECT_EQ(std::string("A\xF1o 2024 \x80\r\n\r\n\xF1\r\n?\r\n"), dir.LeeBytes("f.txt"));
+}
+
+TEST_F(FicherosTexto, EscribirReemplazaElFicheroAnterior) {
+  dir.EscribeBytes("Informe.TXT", "una línea mucho más larga que lo nuevo\r\nsegunda\r\n");
+  ASSERT_TRUE(EscribirLineas(dir.En("informe.txt"), {"corto"}));
+  EXPECT_EQ("corto\r\n", dir.LeeBytes("Informe.TXT"));
+  EXPECT_EQ("", dir.LeeBytes("informe.txt"));  // no second file in another case
+  ASSERT_TRUE(EscribirLineas(dir.En("Informe.TXT"), {}));
+  EXPECT_EQ("", dir.LeeBytes("Informe.TXT"));
+}
+
+TEST_F(FicherosTexto, EscribirEnCarpetaInexistenteFalla) {
+  EXPECT_FALSE(EscribirLineas(dir.En("no/hay/f.txt"), {"x"}));
+}
+
+TEST_F(FicherosTexto, FicheroAnexoAgregaYTrunca) {
+  dir.EscribeBytes("FicheroErrores.ERR", "previo\r\n");
+  FicheroAnexo f;
+  EXPECT_FALSE(f.EstaAbierto());
+  f.EscribirLinea("sin abrir");  // ignored
+  ASSERT_TRUE(f.Abrir(dir.En("ficheroerrores.err")));
+  f.Escribir(".- ERROR ");
+  f.EscribirLinea("1: No se ha incluido ningún adjunto.");
+  f.EscribirLinea();
+  f.Cerrar();
+  EXPECT_FALSE(f.EstaAbierto());
+  f.EscribirLinea("cerrado");  // ignored
+  EXPECT_EQ(std::string("previo\r\n.- ERROR 1: No se ha incluido ning\xFAn adjunto.\r\n\r\n"),
+            dir.LeeBytes("FicheroErrores.ERR"));
+
+  ASSERT_TRUE(f.Abrir(dir.En("FicheroErrores.ERR"), true));
+  f.EscribirLinea("nuevo");
+  f.Cerrar();
+  EXPECT_EQ("nuevo\r\n", dir.LeeBytes("FicheroErrores.ERR"));
+  EXPECT_FALSE(f.Abrir(dir.En("no/hay/f.err")));
+}
+
+TEST(Recortes, SoloBlancos) {
+  struct Caso {
+    std::string entrada, ambos, izq, der;
+  };
+  const Caso casos[] = {
+      {"  a b  ", "a b", "a b  ", "  a b"},
+      {"   ", "", "", ""},
+      {"", "", "", ""},
+      {"\tx\t", "\tx\t", "\tx\t", "\tx\t"},
+      {" \tx ", "\tx", "\tx ", " \tx"},
+      {" ñ ", "ñ", "ñ ", " ñ"},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(c.ambos, Recorta(c.entrada)) << "[" << c.entrada << "]";
+    EXPECT_EQ(c.izq, RecortaIzq(c.entrada)) << "[" << c.entrada << "]";
+    EXPECT_EQ(c.der, RecortaDer(c.entrada)) << "[" << c.entrada << "]";
+  }
+}
+
+TEST(MayusculasYMinusculas, RepertorioWindows1252) {
+  struct Caso {
+    std::string minus, mayus;
+  };
+  const Caso casos[] = {
+      {"ea1abc/p", "EA1ABC/P"}, {"ñandú", "ÑANDÚ"}, {"é", "É"},       {"àçõü", "ÀÇÕÜ"},
+      {"ÿ", "Ÿ"},               {"œšž", "ŒŠŽ"},     {"1-2 €", "1-2 €"},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(c.mayus, Mayusculas(c.minus)) << c.minus;
+    EXPECT_EQ(c.minus, Minusculas(c.mayus)) << c.mayus;
+  }
+  // Without a case of their own: stay as they are.
+  EXPECT_EQ("ß÷×µ中", Mayusculas("ß÷×µ中"));
+  EXPECT_EQ("ß÷×µ中", Minusculas("ß÷×µ中"));
+  // An invalid byte is left untouched.
+  EXPECT_EQ("A\xFF" "B", Mayusculas("a\xFF" "b"));
+}
+
+TEST(PosicionesDeCaracter, MedioIzquierdaDerecha) {
+  const std::string s = "AÑO€Z";
+  EXPECT_EQ(5u, Longitud(s));
+  EXPECT_EQ("ÑO", Medio(s, 2, 2));
+  EXPECT_EQ("€Z", Medio(s, 4));
+  EXPECT_EQ("Z", Medio(s, 5, 10));
+  EXPECT_EQ("", Medio(s, 6));
+  EXPECT_EQ("", Medio(s, 99, 2));
+  EXPECT_EQ("AÑ", Izquierda(s, 2));
+  EXPECT_EQ(s, Izquierda(s, 50));
+  EXPECT_EQ("€Z", Derecha(s, 2));
+  EXPECT_EQ(s, Derecha(s, 50));
+  EXPECT_EQ("", Derecha(s, 0));
+}
+
+TEST(AyudasDeCaracter, LetrasDigitosYCodigos) {
+  for (char32_t c : std::u32string(U"aZñÑéßº")) EXPECT_TRUE(EsLetra(c)) << static_cast<unsigned>(c);
+  for (char32_t c : std::u32string(U"0 -/€\t")) EXPECT_FALSE(EsLetra(c)) << static_cast<unsigned>(c);
+  EXPECT_TRUE(EsDigito(U'7'));
+  EXPECT_FALSE(EsDigito(U'a'));
+  EXPECT_EQ(U"añ€", ACodigos("añ€"));
+  EXPECT_EQ("añ€", DesdeCodigos(U"añ€"));
+  EXPECT_EQ(U"a?", ACodigos("a\xFF"));
+}
+
+TEST(IgualesSinCaso, Tabla) {
+  struct Caso {
+    std::string a, b;
+    bool iguales;
+  };
+  const Caso casos[] = {
+      {"ListasNoenviadas", "ListasNoEnviadas", true},
+      {"FicheroBasesConcurso.lst", "FicheroBasesConcurso.LST", true},
+      {"año", "AÑO", true},
+      {"ÿœ", "ŸŒ", true},
+      {"", "", true},
+      {"a", "b", false},
+      {"ab", "abc", false},
+      {"ñ", "n", false},
+      {"ß", "SS", false},
+      {"a\xFF", "A\xFF", true},
+      {"a\xFF", "A\xFE", false},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(c.iguales, IgualesSinCaso(c.a, c.b)) << c.a << " / " << c.b;
+    EXPECT_EQ(c.iguales, IgualesSinCaso(c.b, c.a)) << c.b << " / " << c.a;
+  }
+}
