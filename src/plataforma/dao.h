@@ -49,6 +49,8 @@ enum NumeroError : int {
   errNoActualizable = 3027,           // set is read-only (a projection)
   errIndiceNoValido = 3800,           // Index not set or unknown
   errMotor = 3146,                    // any other SQLite failure
+  errDesbordamientoNumerico = 3349,   // number out of range for its column
+  errRegistroEliminado = 3167,        // the current record was deleted
 };
 
 class Error : public std::runtime_error {
@@ -349,8 +351,7 @@ class Database {
   bool Abierta() const;
 
   // Runs a statement: "DELETE FROM T [Where criterion]" in the dialect;
-  // "UPDATE T SET ..." and "INSERT INTO ..." in the dialect as well; any
-  // other text is passed to SQLite as it is. A "?" takes the next value.
+  // any other text is passed to SQLite as it is. A "?" takes the next value.
   void Execute(std::string_view sql, const std::vector<Variant>& parametros = {});
   // Rows changed by the last Execute.
   int RecordsAffected() const;
