@@ -1,14 +1,13 @@
 #include "rules/formato_cabrillo.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 
+#include "common/ventanas.h"
 #include "plataforma/mensajes.h"
 #include "rules/resumen_cabrillo_bd.h"
 #include "ui_formato_cabrillo.h"
@@ -68,16 +67,9 @@ QLineEdit* FormatoCabrillo::CampoColumna(Columna c) const {
 
 QWidget* FormatoCabrillo::Control(std::string_view nombre) const { return findChild<QWidget*>(Q(nombre)); }
 
-void FormatoCabrillo::CentraFormulario() {
-  adjustSize();
-  if (QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    QRect area = pantalla->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-  }
-}
-
 void FormatoCabrillo::Form_Load() {
-  CentraFormulario();
+  adjustSize();
+  ::CentraFormulario(this);
   ui_->PanelCabrillo->setTitle("Configurar FORMATO CABRILLO para CONCURSO " + Q(principal_.TextoNombreConcurso()));
   ui_->AceptarCabrillo->setEnabled(principal_.ListasSoloConsulta() == 0);
   CargaFormatoCabrillo();

@@ -48,7 +48,6 @@ class FormatoCabrillo : public QDialog {
   QCheckBox* Casilla(std::string_view nombre) const;
   QLineEdit* CampoColumna(Columna c) const;
   QWidget* Control(std::string_view nombre) const;
-  void CentraFormulario();
 
   EnlaceFormatoCabrillo& principal_;
   std::unique_ptr<Ui::FormatoCabrillo> ui_;
