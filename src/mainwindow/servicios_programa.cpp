@@ -10,6 +10,7 @@
 #include "plataforma/impresion.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
+#include "plataforma/version.h"
 #include "mainwindow/servicios_programa.h"
 
 namespace principal {
@@ -65,7 +66,13 @@ ServiciosPrograma::~ServiciosPrograma() {
     if (paises_) sqlite3_close(paises_);
   }
 
-std::string ServiciosPrograma::VersionPrograma() { return "1.0.0.0"; }
+// The program's version as four numbers joined by points.
+std::string ServiciosPrograma::VersionPrograma() {
+  std::string version = plataforma::kVersionPrograma;
+  int puntos = static_cast<int>(std::count(version.begin(), version.end(), '.'));
+  for (; puntos < 3; ++puntos) version += ".0";
+  return version;
+}
 
 void ServiciosPrograma::ActualizaEsquema() {
     // The contest database must exist before its layout is brought up to date.
