@@ -508,6 +508,36 @@ TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   EXPECT_TRUE(ventana->isVisible());
 }
 
+TEST_F(VentanaPrincipal, MaximizarYRestaurarReescalanUnaVezCadaVez) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  Arranca();
+  double normal = ventana->font().pointSizeF();
+  auto espera = [] {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  };
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  double maximizada = ventana->font().pointSizeF();
+  EXPECT_GE(maximizada, normal);
+  // Minimised and maximised again: no second rescale.
+  ventana->setWindowState(Qt::WindowMinimized);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), maximizada);
+  ventana->setWindowState(Qt::WindowNoState);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 0);
+  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), normal);
+  // Resizing the normal window scales nothing.
+  ventana->resize(ventana->width() + 40, ventana->height() + 20);
+  espera();
+  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), normal);
+}
+
 // TROVALIS_CAPTURA=fichero.png: saves a picture of the window on a contest.
 TEST_F(VentanaPrincipal, Captura) {
   const char* destino = std::getenv("TROVALIS_CAPTURA");
