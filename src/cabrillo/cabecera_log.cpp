@@ -1,0 +1,10 @@
+#include "cabrillo/cabecera_log.h"
+
+namespace cabrillo {
+
+CabeceraLog& CabeceraLogEnCurso() {
+  static CabeceraLog cabecera;
+  return cabecera;
+}
+
+}  // namespace cabrillo

@@ -1,0 +1,38 @@
+#include "cabrillo/lista_valida.h"
+
+#include <cstdint>
+
+#include "cabrillo/lectura.h"
+#include "common/ventana_proceso.h"
+#include "database/estado.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+
+namespace cabrillo {
+
+bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso,
+                       std::string_view nombre_fichero) {
+  ventana.PonProgreso(0);
+  ventana.PonTexto("LProceso", "Generando LISTA VALIDA");
+  const ListaVentana* lista = ventana.Lista(kListaFicheroCabrillo);
+  const std::size_t n = lista ? lista->Cuenta() : 0;
+
+  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
+      plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero)));
+  plataforma::FicheroAnexo fichero;
+  if (!fichero.Abrir(ruta, true)) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    fichero.EscribirLinea(lista->Elemento(i));
+    ventana.PonProgreso(static_cast<int>((static_cast<std::uint64_t>(i) + 1) * 100 / n));
+    ventana.Cede();
+  }
+  fichero.Cerrar();
+  ventana.PonTexto("LProceso", "FIN PROCESO");
+  return true;
+}
+
+bool GeneraListaValida(VentanaProceso& ventana, std::string_view nombre_fichero) {
+  return GeneraListaValida(ventana, CarpetaConcurso, nombre_fichero);
+}
+
+}  // namespace cabrillo
