@@ -69,42 +69,4 @@ void RegistroConcursoMemoria::Pon(std::string_view nombre, std::optional<std::st
   valores_[static_cast<std::size_t>(PosicionObligada(nombre))] = std::move(valor);
 }
 
-std::vector<ColumnaConcurso> ColumnasConcursoEditor() {
-  using T = TipoColumna;
-  std::vector<ColumnaConcurso> c = {
-      {"NumeroOrden", T::Entero32, 4}, {"Concurso", T::Texto, 64}, {"Edicion", T::Texto, 4},
-      {"DesdeDia", T::Fecha, 8},       {"DesdeHora", T::Texto, 5}, {"HastaDia", T::Fecha, 8},
-      {"HastaHora", T::Texto, 5},
-  };
-  const char* bandas[] = {"1-8", "3-5", "7", "10", "14", "18", "21", "24", "28"};
-  for (const char* b : bandas) c.push_back({std::string("MismoContinente") + b, T::Texto, 2});
-  for (const char* b : bandas) c.push_back({std::string("DistintoContinente") + b, T::Texto, 2});
-  c.push_back({"PuntosMismoPais", T::Texto, 2});
-  c.push_back({"RepetirHoras", T::Texto, 5});
-  for (const char* b : {"Banda1'8", "Banda3'5", "Banda7", "Banda10", "Banda14", "Banda18", "Banda21",
-                        "Banda24", "Banda28", "Banda50", "Banda144", "Banda432", "Banda1296", "BandaUser"})
-    c.push_back({b, T::Booleano, 1});
-  for (const char* m : {"ModoAM", "ModoCW", "ModoUSB", "ModoLSB", "ModoSSB", "ModoFM", "ModoRTTY",
-                        "ModoPACKET", "ModoUSER1", "ModoUSER2", "ModoUSER3", "ModoUSER4"})
-    c.push_back({m, T::Booleano, 1});
-  for (const char* o :
-       {"EnviarNumeral", "EnviarLocator", "EnviarSiglas", "RecibirNumeral", "RecibirLocator", "RecibirSiglas",
-        "RecibirPuntos", "RecibirPuntosPorKm", "SiglasONumeral", "NoRepetir", "RepetirEstacion",
-        "RepetirEnCadaBanda", "RepetirEnCadaModo", "RepetirCadaHoras", "Multiplicadores", "CadaModo",
-        "CadaDia", "CadaBanda", "CadaCuadricula", "CadaEstacion", "CadaPais", "CadaPrefijo", "CadaSufijo",
-        "CadaProv", "CadaDistrito", "CadaCq", "Otros", "CuadriculaPorBanda", "EstacionPorBanda",
-        "PaisPorBanda", "PrefijoPorBanda", "SufijoPorBanda", "ProvPorBanda", "DistritoPorBanda",
-        "OtrosPorBanda", "CqPorBanda", "CuadriculaPorDia", "EstacionPorDia", "PaisPorDia", "PrefijoPorDia",
-        "SufijoPorDia", "ProvPorDia", "DistritoPorDia", "OtrosPorDia", "CqPorDia", "CuadriculaPorModo",
-        "EstacionPorModo", "PaisPorModo", "PrefijoPorModo", "SufijoPorModo", "ProvPorModo",
-        "DistritoPorModo", "OtrosPorModo", "CqPorModo", "ExcluirPais", "ExcluirPrefijo", "ExcluirProv",
-        "ExcluirDistrito", "ExcluirCq", "ExcluirMismaProv", "ExcluirMismoDist", "ExcluirMismoPais",
-        "ExcluirMismoPrefijo", "ExcluirMismaZonaCQ", "PrimerNumero", "PrimeraLetra", "SegundaLetra",
-        "TerceraLetra", "UltimaLetra"})
-    c.push_back({o, T::Booleano, 1});
-  c.push_back({"EMailReclamaciones", T::Texto, 64});
-  c.push_back({"WEBConcurso", T::Texto, 64});
-  return c;
-}
-
 }  // namespace principal

@@ -69,9 +69,4 @@ class RegistroConcursoMemoria : public RegistroConcurso {
 // "1", "-1", "True", "true", "Verdadero": True; anything else False.
 bool TextoEsVerdadero(const std::optional<std::string>& valor);
 
-// The columns of `Concursos` that the editor binds, in table order: the 53
-// positional columns, then the option columns and the columns of the shared
-// values, as a database of the current layout holds them.
-std::vector<ColumnaConcurso> ColumnasConcursoEditor();
-
 }  // namespace principal

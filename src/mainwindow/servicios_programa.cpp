@@ -1,16 +1,16 @@
 // The main window's services on the program's own database files, printers
 // and message boxes.
+#include "mainwindow/servicios_programa.h"
+
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <sqlite3.h>
 
 #include "database/carpetas.h"
+#include "database/creacion.h"
 #include "mainwindow/estado_principal.h"
 #include "plataforma/impresion.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
-#include "mainwindow/servicios_programa.h"
+#include "plataforma/version.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/trovalis.h"
 #include "rules/formato_cabrillo.h"
@@ -19,126 +19,173 @@ namespace principal {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // A database file of the working folder, found without regard to letter case.
 std::string RutaBase(const std::string& nombre) {
   return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaTrabajo, nombre));
 }
 
-TipoColumna TipoDeclarado(std::string tipo, int& tamano) {
-  std::transform(tipo.begin(), tipo.end(), tipo.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  tamano = 0;
-  auto abre = tipo.find('(');
-  if (abre != std::string::npos) tamano = std::atoi(tipo.c_str() + abre + 1);
-  auto tiene = [&](const char* s) { return tipo.find(s) != std::string::npos; };
-  if (tiene("BOOL") || tiene("BIT") || tiene("YESNO")) return TipoColumna::Booleano;
-  if (tiene("DATE") || tiene("TIME")) return TipoColumna::Fecha;
-  if (tiene("CHAR") || tiene("TEXT") || tiene("CLOB")) {
-    if (tamano <= 0) tamano = 50;
-    return TipoColumna::Texto;
+// A failure of the database layer while opening a file becomes the reason
+// why start-up cannot go on, naming the file.
+[[noreturn]] void FallaBase(const std::string& ruta, const std::string& cual, const dao::Error& e) {
+  if (e.Number() == dao::errFicheroNoEncontrado)
+    throw ErrorArranque(ruta, "No se encuentra la base de datos " + cual);
+  if (e.Number() == dao::errNoEsBaseDeDatos)
+    throw ErrorArranque(ruta, "El fichero no es una base de datos " + cual);
+  throw ErrorArranque(ruta, "No se puede abrir la base de datos " + cual +
+                                " (puede estar bloqueada por otro programa): " + e.Description());
+}
+
+TipoColumna TipoDe(dao::Tipo t) {
+  switch (t) {
+    case dao::Tipo::Boolean: return TipoColumna::Booleano;
+    case dao::Tipo::Integer: return TipoColumna::Entero16;
+    case dao::Tipo::Long: return TipoColumna::Entero32;
+    case dao::Tipo::Double: return TipoColumna::Doble;
+    case dao::Tipo::Date: return TipoColumna::Fecha;
+    case dao::Tipo::Text: return TipoColumna::Texto;
   }
-  if (tiene("SMALLINT") || tiene("SHORT") || tiene("INT16")) return TipoColumna::Entero16;
-  if (tiene("INT") || tiene("LONG")) return TipoColumna::Entero32;
-  if (tiene("REAL") || tiene("DOUBLE") || tiene("FLOAT") || tiene("NUMERIC")) return TipoColumna::Doble;
   return TipoColumna::Otro;
 }
 
-class Sentencia {
- public:
-  Sentencia(sqlite3* db, const std::string& sql) { sqlite3_prepare_v2(db, sql.c_str(), -1, &st_, nullptr); }
-  ~Sentencia() { sqlite3_finalize(st_); }
-  bool Valida() const { return st_ != nullptr; }
-  bool Paso() { return st_ && sqlite3_step(st_) == SQLITE_ROW; }
-  sqlite3_stmt* st() { return st_; }
-  std::optional<std::string> Texto(int col) {
-    if (sqlite3_column_type(st_, col) == SQLITE_NULL) return std::nullopt;
-    const unsigned char* t = sqlite3_column_text(st_, col);
-    return std::string(t ? reinterpret_cast<const char*>(t) : "");
-  }
+std::optional<std::string> TextoDe(const dao::Field& campo) {
+  dao::Variant v = campo.Value();
+  if (v.IsNull()) return std::nullopt;
+  if (v.clase() == dao::Variant::Clase::Date) return v.CDate().Texto();
+  return v.CStr();
+}
 
- private:
-  sqlite3_stmt* st_ = nullptr;
-};
+bool BooleanoDe(const dao::Field& campo) {
+  dao::Variant v = campo.Value();
+  return !v.IsNull() && v.CBool();
+}
 
 }  // namespace
 
-ServiciosPrograma::~ServiciosPrograma() {
-    if (concursos_) sqlite3_close(concursos_);
-    if (paises_) sqlite3_close(paises_);
-  }
+// ---------------------------------------------------------------- the row
 
-std::string ServiciosPrograma::VersionPrograma() { return "1.0.0.0"; }
+std::vector<ColumnaConcurso> RegistroConcursoDao::Definicion() const {
+  std::vector<ColumnaConcurso> r;
+  dao::Fields campos = conjunto_.Fields();
+  for (int i = 0; i < campos.Count(); ++i) {
+    dao::Field c = campos[i];
+    r.push_back({c.Name(), TipoDe(c.Type()), c.Size()});
+  }
+  return r;
+}
+std::optional<std::string> RegistroConcursoDao::LeeTexto(int posicion) const { return TextoDe(conjunto_[posicion]); }
+std::optional<std::string> RegistroConcursoDao::LeeTexto(std::string_view nombre) const {
+  return TextoDe(conjunto_[nombre]);
+}
+bool RegistroConcursoDao::LeeBooleano(int posicion) const { return BooleanoDe(conjunto_[posicion]); }
+bool RegistroConcursoDao::LeeBooleano(std::string_view nombre) const { return BooleanoDe(conjunto_[nombre]); }
+void RegistroConcursoDao::EscribeTexto(int posicion, const std::string& valor) {
+  conjunto_[posicion].SetValue(dao::Variant(valor));
+}
+void RegistroConcursoDao::EscribeTexto(std::string_view nombre, const std::string& valor) {
+  conjunto_[nombre].SetValue(dao::Variant(valor));
+}
+void RegistroConcursoDao::EscribeBooleano(int posicion, bool valor) { conjunto_[posicion].SetValue(dao::Variant(valor)); }
+void RegistroConcursoDao::EscribeBooleano(std::string_view nombre, bool valor) {
+  conjunto_[nombre].SetValue(dao::Variant(valor));
+}
+
+// ---------------------------------------------------------------- start-up
+
+// The program's version as four numbers joined by points.
+std::string ServiciosPrograma::VersionPrograma() {
+  std::string version = plataforma::kVersionPrograma;
+  int puntos = static_cast<int>(std::count(version.begin(), version.end(), '.'));
+  for (; puntos < 3; ++puntos) version += ".0";
+  return version;
+}
 
 void ServiciosPrograma::ActualizaEsquema() {
-    // The contest database must exist before its layout is brought up to date.
-    std::string ruta = RutaBase("Ledrima");
-    if (!fs::is_regular_file(ruta))
-      throw ErrorArranque(ruta, "No se encuentra la base de datos de concursos");
+  std::string ruta = RutaBase("Ledrima");
+  try {
+    database::ActualizaEsquema(ruta);
+  } catch (const dao::Error& e) {
+    FallaBase(ruta, "de concursos", e);
   }
+}
 
 void ServiciosPrograma::AbrirBasesDeDatos() {
-    concursos_ = Abre(RutaBase("Ledrima"), false, "de concursos");
-    paises_ = Abre(RutaBase("Terravia"), true, "de países");
+  std::string rutaConcursos = RutaBase("Ledrima");
+  std::string rutaPaises = RutaBase("Terravia");
+  try {
+    baseConcursos_ = dao::OpenDatabase(rutaConcursos);
     definicion_.clear();
-    Sentencia s(concursos_, "PRAGMA table_info(Concursos)");
-    while (s.Paso()) {
-      ColumnaConcurso c;
-      c.Nombre = s.Texto(1).value_or("");
-      c.Tipo = TipoDeclarado(s.Texto(2).value_or(""), c.Tamano);
-      definicion_.push_back(c);
+    dao::Fields campos = baseConcursos_.TableDefs()["Concursos"].Fields();
+    for (int i = 0; i < campos.Count(); ++i) {
+      dao::Field c = campos[i];
+      definicion_.push_back({c.Name(), TipoDe(c.Type()), c.Size()});
     }
-    if (definicion_.empty())
-      throw ErrorArranque(RutaBase("Ledrima"), "La base de datos de concursos no tiene la tabla Concursos");
+  } catch (const dao::Error& e) {
+    FallaBase(rutaConcursos, "de concursos", e);
   }
+  try {
+    basePaises_ = dao::OpenDatabase(rutaPaises);
+    basePaises_.TableDefs().Count();
+  } catch (const dao::Error& e) {
+    FallaBase(rutaPaises, "de países", e);
+  }
+}
 
-void ServiciosPrograma::AbrirControlConcursos() {}
+void ServiciosPrograma::AbrirControlConcursos() {
+  control_ = baseConcursos_.OpenRecordset("Select * From ControlConcursos");
+}
 
 bool ServiciosPrograma::CargarComboConcursos(ListaConcursos& lista) {
-    lista.Limpia();
-    Sentencia s(concursos_, "SELECT NumeroOrden, Concurso, Edicion FROM Concursos");
-    while (s.Paso()) {
-      lista.Agrega(s.Texto(1).value_or("") + " .- Edición: " + s.Texto(2).value_or(""),
-                   static_cast<std::int32_t>(sqlite3_column_int64(s.st(), 0)));
-    }
-    if (lista.Cuenta() == 0) {
-      Mensaje("No hay Concursos CONFIGURADOS", "DEFINA ALGUN CONCURSO", IconoMensaje::Informacion);
-      return false;
-    }
-    std::int32_t activo = 0;
-    Sentencia c(concursos_, "SELECT ConcursoActivo FROM ControlConcursos");
-    if (c.Paso()) activo = static_cast<std::int32_t>(sqlite3_column_int64(c.st(), 0));
-    int indice = lista.BuscaNumero(activo);
-    lista.Selecciona(indice < 0 ? 0 : indice);
-    BuscaConcurso(lista.Numero(lista.Seleccionado()));
-    return true;
+  actual_ = std::make_unique<RegistroConcursoDao>(baseConcursos_.OpenRecordset("Select * From Concursos"));
+  posicionado_ = false;
+  dao::Recordset& conjunto = actual_->Conjunto();
+  lista.Limpia();
+  if (conjunto.Eof() && conjunto.Bof()) {
+    Mensaje("No hay Concursos CONFIGURADOS", "DEFINA ALGUN CONCURSO", IconoMensaje::Informacion);
+    return false;
   }
+  for (conjunto.MoveFirst(); !conjunto.Eof(); conjunto.MoveNext())
+    lista.Agrega(conjunto[1].CStr() + " .- Edición: " + conjunto[2].CStr(), conjunto["NumeroOrden"].CLng());
+  std::int32_t activo = 0;
+  if (!control_.Eof()) {
+    control_.MoveFirst();
+    if (!control_["ConcursoActivo"].IsNull()) activo = control_["ConcursoActivo"].CLng();
+  }
+  int indice = lista.BuscaNumero(activo);
+  lista.Selecciona(indice < 0 ? 0 : indice);
+  BuscaConcurso(lista.Numero(lista.Seleccionado()));
+  return true;
+}
 
 bool ServiciosPrograma::BuscaConcurso(std::int32_t numero) {
-    Sentencia s(concursos_, "SELECT * FROM Concursos WHERE NumeroOrden = ?");
-    sqlite3_bind_int64(s.st(), 1, numero);
-    if (!s.Paso()) return false;
-    auto registro = std::make_unique<RegistroConcursoMemoria>(definicion_);
-    int columnas = sqlite3_column_count(s.st());
-    for (int i = 0; i < columnas && i < static_cast<int>(definicion_.size()); ++i)
-      registro->Pon(definicion_[static_cast<std::size_t>(i)].Nombre, s.Texto(i));
-    actual_ = std::move(registro);
-    return true;
-  }
+  if (!actual_) return false;
+  dao::Recordset& conjunto = actual_->Conjunto();
+  if (conjunto.Eof() && conjunto.Bof()) return false;
+  conjunto.FindFirst("NumeroOrden = ?", {dao::Variant(numero)});
+  if (conjunto.NoMatch()) return false;
+  posicionado_ = true;
+  return true;
+}
 
-RegistroConcurso* ServiciosPrograma::ConcursoActual() { return actual_.get(); }
-std::vector<ColumnaConcurso> ServiciosPrograma::DefinicionConcursos() { return definicion_; }
+RegistroConcurso* ServiciosPrograma::ConcursoActual() { return posicionado_ ? actual_.get() : nullptr; }
 
 void ServiciosPrograma::FijaConcursoActivo(std::int32_t numero) {
-    Sentencia cuenta(concursos_, "SELECT count(*) FROM ControlConcursos");
-    bool hay = cuenta.Paso() && sqlite3_column_int64(cuenta.st(), 0) > 0;
+  if (control_.Eof() && control_.Bof()) {
     // A control table without its row gets one, so that the choice is kept.
-    Sentencia s(concursos_, hay ? "UPDATE ControlConcursos SET ConcursoActivo = ?"
-                                : "INSERT INTO ControlConcursos (ConcursoActivo, UltimoConcurso) "
-                                  "SELECT ?1, coalesce(max(NumeroOrden), 0) FROM Concursos");
-    sqlite3_bind_int64(s.st(), 1, numero);
-    if (s.Valida()) sqlite3_step(s.st());
+    control_.AddNew();
+    std::int32_t ultimo = numero;
+    dao::Recordset todos = baseConcursos_.OpenRecordset("Select NumeroOrden From Concursos");
+    for (; !todos.Eof(); todos.MoveNext()) ultimo = std::max(ultimo, todos["NumeroOrden"].CLng());
+    control_["UltimoConcurso"] = dao::Variant(ultimo);
+  } else {
+    control_.MoveFirst();
+    control_.Edit();
   }
+  control_["ConcursoActivo"] = dao::Variant(numero);
+  control_.Update();
+  control_.MoveFirst();
+}
+
+// ---------------------------------------------------------------- the rest
 
 std::vector<std::string> ServiciosPrograma::Impresoras() { return plataforma::Impresoras(); }
 
@@ -169,28 +216,6 @@ bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principa
   }
   return false;
 }
-
-sqlite3* ServiciosPrograma::Abre(const std::string& ruta, bool soloLectura, const std::string& cual) {
-    if (!fs::is_regular_file(ruta)) throw ErrorArranque(ruta, "No se encuentra la base de datos " + cual);
-    sqlite3* db = nullptr;
-    int flags = soloLectura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    if (sqlite3_open_v2(ruta.c_str(), &db, flags, nullptr) != SQLITE_OK) {
-      sqlite3_close(db);
-      throw ErrorArranque(ruta, "No se puede abrir la base de datos " + cual);
-    }
-    // A file that is not a database, or that another program holds locked.
-    const char* prueba = soloLectura ? "SELECT count(*) FROM sqlite_master" : "BEGIN IMMEDIATE; ROLLBACK;";
-    if (sqlite3_exec(db, prueba, nullptr, nullptr, nullptr) != SQLITE_OK) {
-      int codigo = sqlite3_errcode(db);
-      sqlite3_close(db);
-      throw ErrorArranque(ruta, codigo == SQLITE_BUSY || codigo == SQLITE_LOCKED
-                                    ? "La base de datos " + cual + " está bloqueada por otro programa"
-                                    : "No se puede abrir la base de datos " + cual);
-    }
-    return db;
-  }
-
-
 
 std::unique_ptr<ServiciosPrincipal> CreaServiciosPrograma() { return std::make_unique<ServiciosPrograma>(); }
 

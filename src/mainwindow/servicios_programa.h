@@ -6,18 +6,31 @@
 #include <vector>
 
 #include "mainwindow/servicios_principal.h"
-
-struct sqlite3;
+#include "plataforma/dao.h"
 
 namespace principal {
 
+// The row of the open contest recordset on which it stands.
+class RegistroConcursoDao : public RegistroConcurso {
+ public:
+  explicit RegistroConcursoDao(dao::Recordset conjunto) : conjunto_(std::move(conjunto)) {}
+  std::vector<ColumnaConcurso> Definicion() const override;
+  std::optional<std::string> LeeTexto(int posicion) const override;
+  std::optional<std::string> LeeTexto(std::string_view nombre) const override;
+  bool LeeBooleano(int posicion) const override;
+  bool LeeBooleano(std::string_view nombre) const override;
+  void EscribeTexto(int posicion, const std::string& valor) override;
+  void EscribeTexto(std::string_view nombre, const std::string& valor) override;
+  void EscribeBooleano(int posicion, bool valor) override;
+  void EscribeBooleano(std::string_view nombre, bool valor) override;
+  dao::Recordset& Conjunto() { return conjunto_; }
+
+ private:
+  dao::Recordset conjunto_;
+};
+
 class ServiciosPrograma : public ServiciosPrincipal {
  public:
-  ServiciosPrograma() = default;
-  ~ServiciosPrograma() override;
-  ServiciosPrograma(const ServiciosPrograma&) = delete;
-  ServiciosPrograma& operator=(const ServiciosPrograma&) = delete;
-
   std::string VersionPrograma() override;
   void ActualizaEsquema() override;
   void AbrirBasesDeDatos() override;
@@ -25,7 +38,7 @@ class ServiciosPrograma : public ServiciosPrincipal {
   bool CargarComboConcursos(ListaConcursos& lista) override;
   bool BuscaConcurso(std::int32_t numero) override;
   RegistroConcurso* ConcursoActual() override;
-  std::vector<ColumnaConcurso> DefinicionConcursos() override;
+  std::vector<ColumnaConcurso> DefinicionConcursos() override { return definicion_; }
   void FijaConcursoActivo(std::int32_t numero) override;
   std::vector<std::string> Impresoras() override;
   std::string ImpresoraActual() override;
@@ -34,14 +47,18 @@ class ServiciosPrograma : public ServiciosPrincipal {
   void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) override;
   bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) override;
 
- private:
-  static sqlite3* Abre(const std::string& ruta, bool soloLectura, const std::string& cual);
+  // The shared connections and recordsets, for the parts that work on them.
+  dao::Database& BaseConcursos() { return baseConcursos_; }
+  dao::Database& BasePaises() { return basePaises_; }
+  dao::Recordset& RegistroControlConcursos() { return control_; }
 
-  sqlite3* concursos_ = nullptr;
-  sqlite3* paises_ = nullptr;
+ private:
+  dao::Database baseConcursos_;
+  dao::Database basePaises_;
+  dao::Recordset control_;
   std::vector<ColumnaConcurso> definicion_;
-  std::unique_ptr<RegistroConcursoMemoria> actual_;
-  std::string actualImpresora_;
+  std::unique_ptr<RegistroConcursoDao> actual_;
+  bool posicionado_ = false;
 };
 
 }  // namespace principal

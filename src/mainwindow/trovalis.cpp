@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "mainwindow/estado_principal.h"
@@ -426,7 +427,7 @@ void Trovalis::RedimensionaControles(bool maximizar) {
     alturaMaximizada_ = height();
     anchuraMaximizada_ = width();
     double factor = AnchuraNormal > 0 ? static_cast<double>(anchuraMaximizada_) / AnchuraNormal : 1.0;
-    letra.setPointSizeF(tamanoLetraNormal_ * std::min(factor, 1.6));
+    letra.setPointSizeF(tamanoLetraNormal_ * std::clamp(factor, 1.0, 1.6));
   } else {
     letra.setPointSizeF(tamanoLetraNormal_);
   }

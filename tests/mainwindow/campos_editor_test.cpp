@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/campos_editor.h"
+#include "fixture_principal.h"
 #include "mainwindow/registro_concurso.h"
 
 using namespace principal;
@@ -65,7 +66,7 @@ TEST(CamposEditor, FechaComoDiaMesAnio) {
 }
 
 TEST(RegistroConcurso, NombresSinCasoYNulos) {
-  RegistroConcursoMemoria fila(ColumnasConcursoEditor());
+  RegistroConcursoMemoria fila(prueba::ColumnasConcursos());
   ASSERT_EQ(fila.Posicion("Concurso"), 1);
   ASSERT_EQ(fila.Posicion("BandaUser"), 40);
   ASSERT_EQ(fila.Posicion("ModoUSER4"), 52);

@@ -4,7 +4,10 @@
 #include <sqlite3.h>
 #include <stdexcept>
 
+#include "database/creacion.h"
+#include "database/esquema.h"
 #include "mainwindow/registro_concurso.h"
+#include "plataforma/dao.h"
 
 namespace prueba {
 
@@ -28,39 +31,55 @@ void CarpetaPrueba::Ejecuta(const std::string& sql) {
   if (rc != SQLITE_OK) throw std::runtime_error(texto + " en " + sql);
 }
 
-void CarpetaPrueba::CreaBases(int concursoActivo) {
-  std::string sql = "CREATE TABLE Concursos (";
-  bool primera = true;
-  for (const principal::ColumnaConcurso& c : principal::ColumnasConcursoEditor()) {
-    if (!primera) sql += ", ";
-    primera = false;
-    sql += "\"" + c.Nombre + "\" ";
-    switch (c.Tipo) {
-      case principal::TipoColumna::Booleano: sql += "BOOLEAN"; break;
-      case principal::TipoColumna::Entero32: sql += "INTEGER"; break;
-      case principal::TipoColumna::Fecha: sql += "DATE"; break;
-      default: sql += "TEXT(" + std::to_string(c.Tamano) + ")"; break;
+std::vector<principal::ColumnaConcurso> ColumnasConcursos() {
+  std::vector<principal::ColumnaConcurso> r;
+  for (const database::Columna& c : database::LayoutCompleto(database::kConcursos)) {
+    principal::TipoColumna t = principal::TipoColumna::Otro;
+    switch (c.tipo) {
+      case database::TipoColumna::Booleano: t = principal::TipoColumna::Booleano; break;
+      case database::TipoColumna::Entero: t = principal::TipoColumna::Entero16; break;
+      case database::TipoColumna::Largo: t = principal::TipoColumna::Entero32; break;
+      case database::TipoColumna::Doble: t = principal::TipoColumna::Doble; break;
+      case database::TipoColumna::Fecha: t = principal::TipoColumna::Fecha; break;
+      case database::TipoColumna::Texto: t = principal::TipoColumna::Texto; break;
     }
+    r.push_back({std::string(c.nombre), t, c.tamano});
   }
-  sql += "); CREATE TABLE ControlConcursos (ConcursoActivo INTEGER, UltimoConcurso INTEGER);";
-  Ejecuta(sql);
+  return r;
+}
+
+void CarpetaPrueba::CreaBases(int concursoActivo) {
+  database::CreaBaseConcursosVacia(Ruta() + "/Ledrima");
   if (concursoActivo >= 0)
-    Ejecuta("INSERT INTO ControlConcursos VALUES (" + std::to_string(concursoActivo) + ", 9);");
-  sqlite3* db = nullptr;
-  sqlite3_open((Ruta() + "/Terravia").c_str(), &db);
-  sqlite3_exec(db, "CREATE TABLE Dxcc (Dxcc TEXT, Waz TEXT, Continente TEXT);", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+    Ejecuta("INSERT INTO ControlConcursos (ConcursoActivo, UltimoConcurso) VALUES (" +
+            std::to_string(concursoActivo) + ", 9);");
+  dao::Database paises = dao::CreateDatabase(Ruta() + "/Terravia");
+  paises.Execute("CREATE TABLE Dxcc (Dxcc TEXT, Waz TEXT, Continente TEXT)");
+  paises.Close();
 }
 
 void CarpetaPrueba::AgregaConcurso(int numero, const std::string& nombre, const std::string& edicion,
                                    const std::vector<Columna>& otras) {
-  std::string nombres = "NumeroOrden, Concurso, Edicion";
-  std::string valores = std::to_string(numero) + ", '" + nombre + "', '" + edicion + "'";
+  dao::Database base = dao::OpenDatabase(Ruta() + "/Ledrima");
+  dao::Recordset rs = base.OpenRecordset("Concursos");
+  rs.AddNew();
+  rs["NumeroOrden"] = dao::Variant(numero);
+  rs["Concurso"] = dao::Variant(nombre);
+  rs["Edicion"] = dao::Variant(edicion);
   for (const Columna& c : otras) {
-    nombres += ", \"" + c.Nombre + "\"";
-    valores += c.Valor ? ", '" + std::string(c.Valor) + "'" : ", NULL";
+    dao::Field campo = rs[c.Nombre];
+    if (!c.Valor) {
+      campo = dao::Variant();
+    } else if (campo.Type() == dao::Tipo::Boolean) {
+      campo = dao::Variant(std::string(c.Valor) == "1");
+    } else if (campo.Type() == dao::Tipo::Date) {
+      campo = dao::Variant(*dao::Fecha::Desde(c.Valor));
+    } else {
+      campo = dao::Variant(std::string(c.Valor));
+    }
   }
-  Ejecuta("INSERT INTO Concursos (" + nombres + ") VALUES (" + valores + ");");
+  rs.Update();
+  base.Close();
 }
 
 }  // namespace prueba

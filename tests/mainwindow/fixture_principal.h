@@ -34,6 +34,10 @@ class ServiciosGrabados : public principal::ServiciosPrograma {
   std::string actual_;
 };
 
+// The layout of the contest table as a database of the current layout
+// holds it.
+std::vector<principal::ColumnaConcurso> ColumnasConcursos();
+
 // One contest row: column name and value (nullptr for Null).
 struct Columna {
   std::string Nombre;
@@ -46,10 +50,11 @@ class CarpetaPrueba {
   CarpetaPrueba();
   ~CarpetaPrueba();
   std::string Ruta() const;
-  // Creates Ledrima (Concursos with every bound column, ControlConcursos)
-  // and Terravia.
+  // Creates an empty Ledrima of the current layout and Terravia; with
+  // concursoActivo >= 0 the control row holds it.
   void CreaBases(int concursoActivo = 0);
-  // Adds a contest: number, name, edition, then further columns.
+  // Adds a contest: number, name, edition, then further columns (Booleans
+  // "1" or "0", dates "yyyy-mm-dd").
   void AgregaConcurso(int numero, const std::string& nombre, const std::string& edicion,
                       const std::vector<Columna>& otras = {});
   void Ejecuta(const std::string& sql);

@@ -203,7 +203,7 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
   std::vector<prueba::Columna> columnas;
   std::vector<std::string> valores;
   valores.reserve(200);
-  auto definicion = principal::ColumnasConcursoEditor();
+  auto definicion = prueba::ColumnasConcursos();
   for (std::size_t i = 3; i < definicion.size(); ++i) {
     const auto& c = definicion[i];
     if (c.Nombre == "DesdeDia" || c.Nombre == "HastaDia") {
@@ -244,12 +244,18 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
   EXPECT_EQ(CorreoReclamaciones, "");
   EXPECT_EQ(DireccionWebConcurso, "");
 
-  // Written back, the row is the same (Null texts become empty).
-  principal::RegistroConcursoMemoria copia(principal::ColumnasConcursoEditor());
+  // Written back, every bound column is the same (Null texts become empty);
+  // the annulment options, ExcluirSufijo and NumeroListas are not the
+  // editor's and are left alone.
+  principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
   ventana->GrabaCamposConcurso(copia);
   ventana->GrabaOpcionesConcurso(copia);
   for (std::size_t i = 0; i < definicion.size(); ++i) {
     const auto& c = definicion[i];
+    if (c.Nombre.starts_with("Anular") || c.Nombre == "ExcluirSufijo" || c.Nombre == "NumeroListas") {
+      EXPECT_FALSE(copia.LeeTexto(c.Nombre).has_value()) << c.Nombre;
+      continue;
+    }
     if (c.Tipo == principal::TipoColumna::Booleano) {
       if (c.Nombre == "PrimerNumero" || c.Nombre == "PrimeraLetra" || c.Nombre == "SegundaLetra" ||
           c.Nombre == "TerceraLetra" || c.Nombre == "UltimaLetra")
@@ -266,7 +272,7 @@ TEST_F(VentanaPrincipal, SinSufijoSeGuardaElFormatoDeSufijoVacio) {
   carpeta.AgregaConcurso(1, "S", "1", {{"PrimerNumero", "1"}, {"UltimaLetra", "1"}});
   Arranca();
   ASSERT_TRUE(ventana->PrimerNumero);
-  principal::RegistroConcursoMemoria copia(principal::ColumnasConcursoEditor());
+  principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
   ventana->CadaSufijo->setChecked(true);
   ventana->GrabaCamposConcurso(copia);
   EXPECT_TRUE(copia.LeeBooleano("PrimerNumero"));
@@ -500,6 +506,36 @@ TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
   EXPECT_TRUE(ventana->isVisible());
+}
+
+TEST_F(VentanaPrincipal, MaximizarYRestaurarReescalanUnaVezCadaVez) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  Arranca();
+  double normal = ventana->font().pointSizeF();
+  auto espera = [] {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  };
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  double maximizada = ventana->font().pointSizeF();
+  EXPECT_GE(maximizada, normal);
+  // Minimised and maximised again: no second rescale.
+  ventana->setWindowState(Qt::WindowMinimized);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), maximizada);
+  ventana->setWindowState(Qt::WindowNoState);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 0);
+  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), normal);
+  // Resizing the normal window scales nothing.
+  ventana->resize(ventana->width() + 40, ventana->height() + 20);
+  espera();
+  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), normal);
 }
 
 // TROVALIS_CAPTURA=fichero.png: saves a picture of the window on a contest.
