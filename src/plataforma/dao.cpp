@@ -169,14 +169,11 @@ void RecordsetImpl::LeeValores() {
   valoresValidos = true;
 }
 
-const Variant& RecordsetImpl::Valor(int i) {
+Variant RecordsetImpl::Valor(int i) {
   Comprueba();
-  if (modo != Recordset::ModoEdicion::Ninguno && buffer[i]) return *buffer[i];
-  if (modo == Recordset::ModoEdicion::Alta) {
-    static const Variant nulo;
-    static const Variant falso(false);
-    return tabla->columnas[columnas[i]].tipo == Tipo::Boolean ? falso : nulo;
-  }
+  const Columna& col = tabla->columnas[columnas[i]];
+  if (modo != Recordset::ModoEdicion::Ninguno && buffer[i]) return ComoLeido(*buffer[i], col);
+  if (modo == Recordset::ModoEdicion::Alta) return col.tipo == Tipo::Boolean ? Variant(false) : Variant();
   LeeValores();
   return valores[i];
 }
@@ -187,7 +184,7 @@ void RecordsetImpl::Asigna(int i, const Variant& v) {
   if (modo == Recordset::ModoEdicion::Ninguno)
     throw Error(errUpdateSinAddNewNiEdit, "Operación sin AddNew ni Edit");
   const Columna& col = tabla->columnas[columnas[i]];
-  buffer[i] = ComoLeido(ConvierteParaColumna(v, col), col);
+  buffer[i] = ConvierteParaColumna(v, col);
 }
 
 }  // namespace detalle
@@ -295,6 +292,8 @@ Field Fields::operator[](int indice) const {
 
 Field Fields::operator[](std::string_view nombre) const {
   if (rs_) {
+    for (size_t i = 0; i < rs_->columnas.size(); ++i)  // the usual spelling first
+      if (rs_->tabla->columnas[rs_->columnas[i]].nombre == nombre) return (*this)[static_cast<int>(i)];
     for (size_t i = 0; i < rs_->columnas.size(); ++i)
       if (detalle::IgualesSinCaso(rs_->tabla->columnas[rs_->columnas[i]].nombre, nombre))
         return (*this)[static_cast<int>(i)];
@@ -596,24 +595,27 @@ void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& c
       valores.push_back(claves[i]);
     }
   }
-  std::string sql = "SELECT rowid FROM " + Cita(r.tabla->nombre) + " WHERE ";
-  if (op == "=") {
-    for (size_t i = 0; i < n; ++i)
-      sql += (i ? " AND " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) + " = ?";
-  } else {
-    std::string izq = "(", der = "(";
-    for (size_t i = 0; i < n; ++i) {
-      izq += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]);
-      der += i ? ", ?" : "?";
+  std::string& sql = r.sqlBusquedas[op + std::to_string(n)];
+  if (sql.empty()) {
+    sql = "SELECT rowid FROM " + Cita(r.tabla->nombre) + " WHERE ";
+    if (op == "=") {
+      for (size_t i = 0; i < n; ++i)
+        sql += (i ? " AND " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) + " = ?";
+    } else {
+      std::string izq = "(", der = "(";
+      for (size_t i = 0; i < n; ++i) {
+        izq += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]);
+        der += i ? ", ?" : "?";
+      }
+      sql += izq + ") " + op + " " + der + ")";
     }
-    sql += izq + ") " + op + " " + der + ")";
+    bool descendente = op == "<" || op == "<=";
+    sql += " ORDER BY ";
+    for (size_t i = 0; i < r.columnasIndice.size(); ++i)
+      sql += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) +
+             (descendente ? " DESC" : "");
+    sql += descendente ? ", rowid DESC LIMIT 1" : ", rowid LIMIT 1";
   }
-  bool descendente = op == "<" || op == "<=";
-  sql += " ORDER BY ";
-  for (size_t i = 0; i < r.columnasIndice.size(); ++i)
-    sql += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) +
-           (descendente ? " DESC" : "");
-  sql += descendente ? ", rowid DESC LIMIT 1" : ", rowid LIMIT 1";
   Sentencia s(*r.con, sql);
   s.Enlaza(valores);
   r.valoresValidos = false;
@@ -653,26 +655,33 @@ void Recordset::Update() {
   std::vector<Variant> valores;
   std::string sql;
   if (r.modo == ModoEdicion::Alta) {
-    std::vector<bool> puesta(t.columnas.size(), false);
-    std::string nombres, marcas;
-    for (size_t i = 0; i < r.columnas.size(); ++i) {
-      if (!r.buffer[i]) continue;
-      const Columna& col = t.columnas[r.columnas[i]];
-      puesta[r.columnas[i]] = true;
-      nombres += (nombres.empty() ? "" : ", ") + Cita(col.nombre);
-      marcas += marcas.empty() ? "?" : ", ?";
-      valores.push_back(detalle::ConvierteParaColumna(*r.buffer[i], col));
+    // Columns set, plus every unset Boolean (stored False, never Null).
+    std::string clave(t.columnas.size(), '0');
+    for (size_t i = 0; i < r.columnas.size(); ++i)
+      if (r.buffer[i]) clave[r.columnas[i]] = '1';
+    valores.reserve(t.columnas.size());
+    for (size_t i = 0; i < r.columnas.size(); ++i)
+      if (r.buffer[i]) valores.push_back(*r.buffer[i]);
+    for (size_t c = 0; c < t.columnas.size(); ++c)
+      if (clave[c] == '0' && t.columnas[c].tipo == Tipo::Boolean) valores.push_back(Variant(0));
+    std::string& texto = r.sqlAltas[clave];
+    if (texto.empty()) {
+      std::string nombres, marcas;
+      for (size_t i = 0; i < r.columnas.size(); ++i) {
+        if (!r.buffer[i]) continue;
+        nombres += (nombres.empty() ? "" : ", ") + Cita(t.columnas[r.columnas[i]].nombre);
+        marcas += marcas.empty() ? "?" : ", ?";
+      }
+      for (size_t c = 0; c < t.columnas.size(); ++c) {
+        if (clave[c] == '1' || t.columnas[c].tipo != Tipo::Boolean) continue;
+        nombres += (nombres.empty() ? "" : ", ") + Cita(t.columnas[c].nombre);
+        marcas += marcas.empty() ? "?" : ", ?";
+      }
+      texto = "INSERT INTO " + Cita(t.nombre) +
+              (nombres.empty() ? std::string(" DEFAULT VALUES") : " (" + nombres + ") VALUES (" + marcas + ")");
     }
-    for (size_t c = 0; c < t.columnas.size(); ++c) {
-      if (puesta[c] || t.columnas[c].tipo != Tipo::Boolean) continue;
-      nombres += (nombres.empty() ? "" : ", ") + Cita(t.columnas[c].nombre);
-      marcas += marcas.empty() ? "?" : ", ?";
-      valores.push_back(Variant(0));
-    }
-    sql = "INSERT INTO " + Cita(t.nombre) +
-          (nombres.empty() ? std::string(" DEFAULT VALUES") : " (" + nombres + ") VALUES (" + marcas + ")");
     {
-      Sentencia s(*r.con, sql);
+      Sentencia s(*r.con, texto);
       s.Enlaza(valores);
       s.Paso();
     }
@@ -695,7 +704,7 @@ void Recordset::Update() {
       if (!r.buffer[i]) continue;
       const Columna& col = t.columnas[r.columnas[i]];
       asignaciones += (asignaciones.empty() ? "" : ", ") + Cita(col.nombre) + " = ?";
-      valores.push_back(detalle::ConvierteParaColumna(*r.buffer[i], col));
+      valores.push_back(*r.buffer[i]);
     }
     if (!asignaciones.empty()) {
       sql = "UPDATE " + Cita(t.nombre) + " SET " + asignaciones + " WHERE rowid = ?";

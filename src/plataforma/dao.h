@@ -125,6 +125,8 @@ class Variant {
   double CDbl() const;
   Fecha CDate() const;
   std::string CStr() const;  // Boolean -> "True"/"False"; Date -> short form
+  // The text of a Text value without a copy; empty for any other class.
+  const std::string& Str() const { return s_; }
   bool EsNumero() const;     // IsNumeric
 
   // Same class and same value (Text compared exactly).

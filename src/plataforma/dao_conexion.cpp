@@ -159,7 +159,7 @@ void Sentencia::Enlaza(int i, const Variant& v) {
       break;
     }
     case Variant::Clase::Text: {
-      std::string t = v.CStr();
+      const std::string& t = v.Str();
       rc = sqlite3_bind_text(st_, i, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
       break;
     }

@@ -166,7 +166,9 @@ struct RecordsetImpl {
 
   // Copy buffer.
   Recordset::ModoEdicion modo = Recordset::ModoEdicion::Ninguno;
-  std::vector<std::optional<Variant>> buffer;
+  std::vector<std::optional<Variant>> buffer;  // values as they are bound
+  std::unordered_map<std::string, std::string> sqlAltas;  // by the columns set
+  std::unordered_map<std::string, std::string> sqlBusquedas;  // Seek, by operator
 
   void Comprueba() const;
   void Carga();
@@ -175,7 +177,7 @@ struct RecordsetImpl {
   void SinActual();
   void Primera();  // position on the first row without loading
   void LeeValores();
-  const Variant& Valor(int i);
+  Variant Valor(int i);
   void Asigna(int i, const Variant& v);
   std::string SelectRowids(const std::string& extra) const;
 };

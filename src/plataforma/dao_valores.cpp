@@ -86,13 +86,31 @@ std::optional<Fecha> Fecha::Desde(std::string_view texto) {
   return f;
 }
 
+namespace {
+void Digitos(std::string& r, int v, int n) {
+  char buf[8];
+  for (int i = n - 1; i >= 0; --i, v /= 10) buf[i] = static_cast<char>('0' + (v % 10 + 10) % 10);
+  r.append(buf, static_cast<size_t>(n));
+}
+}  // namespace
+
 std::string Fecha::Texto() const {
-  char buf[40];
-  if (hora == 0 && minuto == 0 && segundo == 0)
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", anio, mes, dia);
-  else
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", anio, mes, dia, hora, minuto, segundo);
-  return buf;
+  std::string r;
+  r.reserve(19);
+  Digitos(r, anio, 4);
+  r += '-';
+  Digitos(r, mes, 2);
+  r += '-';
+  Digitos(r, dia, 2);
+  if (hora != 0 || minuto != 0 || segundo != 0) {
+    r += ' ';
+    Digitos(r, hora, 2);
+    r += ':';
+    Digitos(r, minuto, 2);
+    r += ':';
+    Digitos(r, segundo, 2);
+  }
+  return r;
 }
 
 std::string Fecha::TextoCorto() const {
