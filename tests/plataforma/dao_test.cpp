@@ -423,6 +423,9 @@ TEST_F(Registros, QuotesInsideValuesNeverBreakTheQuery) {
   dao::Recordset a = db_.OpenRecordset("Select * From Concursos Where Concurso = '" + nombre + "'");
   ASSERT_FALSE(a.Eof());
   EXPECT_EQ(a["NumeroOrden"].CLng(), 12);
+  a = db_.OpenRecordset("Select * From Concursos Where Concurso = '" + nombre + "' Order By NumeroOrden");
+  ASSERT_FALSE(a.Eof());
+  EXPECT_EQ(a["NumeroOrden"].CLng(), 12);
   dao::Recordset b = db_.OpenRecordset("Select Concurso, NumeroOrden from Concursos Where Concurso = '" +
                                        dao::Escapa("o'brien") + "'");
   ASSERT_FALSE(b.Eof());
@@ -432,6 +435,8 @@ TEST_F(Registros, QuotesInsideValuesNeverBreakTheQuery) {
 }
 
 TEST_F(Registros, ProjectionOfAMissingColumnIsAnError) {
+  db_.Execute("DELETE FROM Concursos Where Concurso = 'O'BRIEN'");
+  EXPECT_EQ(db_.RecordsAffected(), 1);
   EXPECT_THROW(db_.OpenRecordset("Select Concurso, Edicion from Concursos Where Concurso = 'URE'"), dao::Error);
 }
 
