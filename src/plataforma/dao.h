@@ -319,6 +319,9 @@ class Recordset {
   void Update();
   void CancelUpdate();
   void Delete();  // the position stays on the deleted row until a move
+  // Kept for callers that set it; SQLite locks the file while it writes.
+  void SetLockEdits(bool pesimista) { bloqueoPesimista_ = pesimista; }
+  bool LockEdits() const { return bloqueoPesimista_; }
   enum class ModoEdicion { Ninguno, Edicion, Alta };
   ModoEdicion EditMode() const;
 
@@ -338,6 +341,7 @@ class Recordset {
  private:
   friend class Database;
   std::shared_ptr<detalle::RecordsetImpl> impl_;
+  bool bloqueoPesimista_ = true;
 };
 
 // ------------------------------------------------------------- databases

@@ -73,9 +73,18 @@ void Conexion::EsquemaCambiado() {
   tablasCargadas = false;
 }
 
+std::int64_t Conexion::VersionEsquema() {
+  Sentencia s(*this, "PRAGMA schema_version");
+  return s.Paso() ? sqlite3_column_int64(s.st(), 0) : -1;
+}
+
+// The tables are read again when the schema changed, here or through
+// another connection to the same file.
 void Conexion::CargaTablas() {
-  if (tablasCargadas) return;
   Comprueba();
+  std::int64_t version = VersionEsquema();
+  if (tablasCargadas && version == versionEsquema) return;
+  versionEsquema = version;
   tablas.clear();
   std::vector<std::string> nombres;
   {

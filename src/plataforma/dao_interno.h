@@ -59,6 +59,8 @@ struct Conexion {
   std::unordered_map<std::string, sqlite3_stmt*> cache;
   std::map<std::string, std::shared_ptr<Tabla>> tablas;  // key: lower-case name
   bool tablasCargadas = false;
+  std::int64_t versionEsquema = -1;  // of the loaded tables
+  std::int64_t VersionEsquema();
   bool enTransaccion = false;
   int afectadas = 0;
 

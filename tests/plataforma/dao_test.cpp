@@ -169,6 +169,19 @@ TEST_F(BaseTemporal, AppendedColumnsGoAtTheEndAndBooleansReadFalse) {
   rs.CancelUpdate();
 }
 
+TEST_F(BaseTemporal, ASchemaChangeThroughAnotherConnectionIsSeen) {
+  CreaTabla(db_, "Concursos", {{"NumeroOrden", Tipo::Long}});
+  EXPECT_EQ(db_.TableDefs()["Concursos"].Fields().Count(), 1);
+  dao::Database otra = dao::OpenDatabase(ruta_);
+  dao::TableDef td = otra.TableDefs()["Concursos"];
+  td.Fields().Append(td.CreateField("SiglasONumeral", Tipo::Boolean));
+  otra.Close();
+  EXPECT_EQ(db_.TableDefs()["Concursos"].Fields().Count(), 2);
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos");
+  EXPECT_EQ(rs.Fields().Count(), 2);
+  EXPECT_EQ(rs.Fields()[1].Name(), "SiglasONumeral");
+}
+
 TEST_F(BaseTemporal, TableDefinitionsAreDeletedAndRecreated) {
   CreaTabla(db_, "MultEspeciales", {{"NumeroOrden", Tipo::Long}});
   CreaTabla(db_, "Aux", {{"A", Tipo::Long}});
