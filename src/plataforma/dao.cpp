@@ -66,8 +66,17 @@ std::string RecordsetImpl::SelectRowids(const std::string& extra) const {
   return sql + orden;
 }
 
+void RecordsetImpl::Resuelve() {
+  if (!primeraPendiente) return;
+  primeraPendiente = false;
+  Primera();
+}
+
 void RecordsetImpl::Carga() {
-  if (cargadas) return;
+  if (cargadas) {
+    Resuelve();
+    return;
+  }
   Sentencia s(*con, SelectRowids(""));
   s.Enlaza(parametrosFiltro);
   filas.clear();
@@ -76,10 +85,12 @@ void RecordsetImpl::Carga() {
   cargadas = true;
   posicionesValidas = false;
   posConocida = false;
+  Resuelve();
 }
 
 void RecordsetImpl::ConocePosicion() {
   Carga();
+  Resuelve();
   if (posConocida) return;
   posConocida = true;
   if (!hayActual) {
@@ -97,6 +108,7 @@ void RecordsetImpl::ConocePosicion() {
 }
 
 void RecordsetImpl::PonEn(std::ptrdiff_t p) {
+  primeraPendiente = false;
   pos = p;
   posConocida = true;
   borrado = false;
@@ -151,6 +163,7 @@ void RecordsetImpl::Primera() {
 }
 
 void RecordsetImpl::LeeValores() {
+  Resuelve();
   if (valoresValidos) return;
   if (!hayActual) detalle::SinRegistroActual();
   if (borrado) throw Error(errRegistroEliminado, "El registro se ha eliminado");
@@ -428,8 +441,16 @@ void AbandonaEdicion(detalle::RecordsetImpl& r) {
 }
 }  // namespace
 
-bool Recordset::Eof() const { return Impl(impl_).eof; }
-bool Recordset::Bof() const { return Impl(impl_).bof; }
+bool Recordset::Eof() const {
+  auto& r = Impl(impl_);
+  r.Resuelve();
+  return r.eof;
+}
+bool Recordset::Bof() const {
+  auto& r = Impl(impl_);
+  r.Resuelve();
+  return r.bof;
+}
 
 void Recordset::MoveFirst() {
   auto& r = Impl(impl_);
@@ -453,6 +474,7 @@ void Recordset::MoveLast() {
 
 void Recordset::MoveNext() {
   auto& r = Impl(impl_);
+  r.Resuelve();
   if (r.eof) detalle::SinRegistroActual();
   AbandonaEdicion(r);
   r.ConocePosicion();
@@ -463,6 +485,7 @@ void Recordset::MoveNext() {
 
 void Recordset::MovePrevious() {
   auto& r = Impl(impl_);
+  r.Resuelve();
   if (r.bof) detalle::SinRegistroActual();
   AbandonaEdicion(r);
   r.ConocePosicion();
@@ -489,6 +512,7 @@ bool Busca(detalle::RecordsetImpl& r, std::string_view criterio, const std::vect
   s.Enlaza(t.parametros, static_cast<int>(r.parametrosFiltro.size()) + 1);
   if (!r.cargadas) {
     if (!s.Paso()) return false;
+    r.primeraPendiente = false;
     r.actual = sqlite3_column_int64(s.st(), 0);
     r.hayActual = true;
     r.posConocida = false;
@@ -572,6 +596,7 @@ void Recordset::SetIndex(std::string_view nombre) {
   r.orden += ", rowid";
   r.cargadas = false;
   r.posConocida = false;
+  r.primeraPendiente = true;  // the first row in index order
 }
 
 std::string Recordset::Index() const { return Impl(impl_).indice; }
@@ -618,6 +643,7 @@ void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& c
   }
   Sentencia s(*r.con, sql);
   s.Enlaza(valores);
+  r.primeraPendiente = false;
   r.valoresValidos = false;
   r.borrado = false;
   if (s.Paso()) {
@@ -691,7 +717,7 @@ void Recordset::Update() {
       r.filas.push_back(nueva);
       if (r.posicionesValidas) r.posiciones[nueva] = r.filas.size() - 1;
       ++r.vivas;
-      if (r.eof && r.posConocida && !r.hayActual) {
+      if (!r.primeraPendiente && r.eof && r.posConocida && !r.hayActual) {
         // An empty set or one past its end stays at its end.
         r.pos = static_cast<std::ptrdiff_t>(r.filas.size());
         r.bof = false;
@@ -728,6 +754,7 @@ void Recordset::Delete() {
   auto& r = Impl(impl_);
   if (!r.actualizable) throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
   AbandonaEdicion(r);
+  r.Resuelve();
   if (!r.hayActual) detalle::SinRegistroActual();
   if (r.borrado) throw Error(errRegistroEliminado, "El registro se ha eliminado");
   r.ConocePosicion();
@@ -768,7 +795,7 @@ Recordset Recordset::Clone() const {
     c->vivas = r.vivas;
   }
   c->buffer.assign(c->columnas.size(), std::nullopt);
-  c->Primera();
+  c->primeraPendiente = true;
   Recordset rs;
   rs.impl_ = c;
   return rs;
@@ -872,7 +899,7 @@ Recordset Database::OpenRecordset(std::string_view origen, TipoRecordset tipo,
     r->actualizable = r->tipo != TipoRecordset::Snapshot;
   }
   r->buffer.assign(r->columnas.size(), std::nullopt);
-  r->Primera();
+  r->primeraPendiente = true;
   Recordset rs;
   rs.impl_ = r;
   return rs;

@@ -160,6 +160,9 @@ struct RecordsetImpl {
   bool bof = true, eof = true;
   bool borrado = false;  // the current row was deleted through this set
   bool noMatch = false;
+  // Positioned on the first row, not yet looked up (a set just opened or
+  // cloned costs no query until it is read or moved).
+  bool primeraPendiente = false;
 
   // Values of the current row.
   bool valoresValidos = false;
@@ -178,6 +181,7 @@ struct RecordsetImpl {
   void PonEn(std::ptrdiff_t p);
   void SinActual();
   void Primera();  // position on the first row without loading
+  void Resuelve();  // settles a pending first-row position
   void LeeValores();
   Variant Valor(int i);
   void Asigna(int i, const Variant& v);

@@ -431,6 +431,22 @@ TEST_F(Registros, CloneIsAnIndependentCursor) {
   EXPECT_EQ(rs["NumeroOrden"].CLng(), 10);
 }
 
+TEST_F(Registros, OpenedAndClonedSetsStandOnTheFirstRowUntilMoved) {
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos Order By NumeroOrden Desc");
+  dao::Recordset c = rs.Clone();
+  c.FindFirst("NumeroOrden = 99");
+  EXPECT_TRUE(c.NoMatch());
+  EXPECT_EQ(c["NumeroOrden"].CLng(), 12) << "a miss leaves the clone on its first row";
+  rs.AddNew();
+  rs["NumeroOrden"] = 5;
+  rs.Update();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 12);
+  EXPECT_EQ(rs.RecordCount(), 4);
+  rs.MoveLast();
+  EXPECT_EQ(rs[0].CLng(), 5);
+  EXPECT_EQ(c.RecordCount(), 4) << "the clone was not read before the row was added";
+}
+
 TEST_F(Registros, QuotesInsideValuesNeverBreakTheQuery) {
   std::string nombre = "O'BRIEN";
   dao::Recordset a = db_.OpenRecordset("Select * From Concursos Where Concurso = '" + nombre + "'");
@@ -483,6 +499,7 @@ TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
   EXPECT_EQ(NumeroDeError([&] { t.Seek("=", Variant("EA")); }), dao::errIndiceNoValido);
   t.SetIndex("claveprefijo");
   EXPECT_EQ(t.Index(), "ClavePrefijo");
+  EXPECT_EQ(t["Prefijo"].CStr(), "DL") << "setting the index moves to its first row";
   t.Seek("=", Variant("ea8"));
   ASSERT_FALSE(t.NoMatch());
   EXPECT_EQ(t["Dxcc"].CStr(), "EA8");
