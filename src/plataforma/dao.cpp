@@ -685,11 +685,6 @@ void Recordset::Update() {
     std::string clave(t.columnas.size(), '0');
     for (size_t i = 0; i < r.columnas.size(); ++i)
       if (r.buffer[i]) clave[r.columnas[i]] = '1';
-    valores.reserve(t.columnas.size());
-    for (size_t i = 0; i < r.columnas.size(); ++i)
-      if (r.buffer[i]) valores.push_back(*r.buffer[i]);
-    for (size_t c = 0; c < t.columnas.size(); ++c)
-      if (clave[c] == '0' && t.columnas[c].tipo == Tipo::Boolean) valores.push_back(Variant(0));
     std::string& texto = r.sqlAltas[clave];
     if (texto.empty()) {
       std::string nombres, marcas;
@@ -708,7 +703,11 @@ void Recordset::Update() {
     }
     {
       Sentencia s(*r.con, texto);
-      s.Enlaza(valores);
+      int n = 0;
+      for (size_t i = 0; i < r.columnas.size(); ++i)
+        if (r.buffer[i]) s.Enlaza(++n, *r.buffer[i]);
+      for (size_t c = 0; c < t.columnas.size(); ++c)
+        if (clave[c] == '0' && t.columnas[c].tipo == Tipo::Boolean) s.EnlazaEntero(++n, 0);
       s.Paso();
     }
     std::int64_t nueva = sqlite3_last_insert_rowid(r.con->db);
