@@ -104,7 +104,11 @@ class Variant {
   Variant(int v);
   Variant(long v);
   Variant(long long v);
+  Variant(unsigned v) : Variant(static_cast<long long>(v)) {}
+  Variant(unsigned long v);  // beyond 63 bits: error 6
+  Variant(unsigned long long v) : Variant(static_cast<unsigned long>(v)) {}
   Variant(double v);
+  Variant(float v) : Variant(static_cast<double>(v)) {}
   Variant(const Fecha& f);
   Variant(const char* s);
   Variant(std::string_view s);

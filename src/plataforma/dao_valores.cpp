@@ -128,6 +128,10 @@ Variant::Variant(bool b) : clase_(Clase::Boolean), b_(b) {}
 Variant::Variant(int v) : clase_(Clase::Long), l_(v) {}
 Variant::Variant(long v) : clase_(Clase::Long), l_(v) {}
 Variant::Variant(long long v) : clase_(Clase::Long), l_(v) {}
+Variant::Variant(unsigned long v) : clase_(Clase::Long), l_(static_cast<std::int64_t>(v)) {
+  if (v > static_cast<unsigned long>(std::numeric_limits<std::int64_t>::max()))
+    throw Error(errDesbordamiento, "Desbordamiento");
+}
 Variant::Variant(double v) : clase_(Clase::Double), d_(v) {}
 Variant::Variant(const Fecha& f) : clase_(Clase::Date), f_(f) {}
 Variant::Variant(const char* s) : clase_(Clase::Text), s_(s ? s : "") {}

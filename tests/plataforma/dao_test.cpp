@@ -278,6 +278,8 @@ TEST(Variantes, Conversions) {
   EXPECT_TRUE(Variant(" 7 ").EsNumero());
   EXPECT_FALSE(Variant("7a").EsNumero());
   EXPECT_EQ(dao::Escapa("O'B'"), "O''B''");
+  EXPECT_EQ(Variant(std::string("ab").size()).CLng(), 2);
+  EXPECT_EQ(Variant(3u).CLng(), 3);
 }
 
 TEST(Fechas, TextFormsAndRoundTrip) {
