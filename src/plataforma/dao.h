@@ -51,6 +51,7 @@ enum NumeroError : int {
   errMotor = 3146,                    // any other SQLite failure
   errDesbordamientoNumerico = 3349,   // number out of range for its column
   errRegistroEliminado = 3167,        // the current record was deleted
+  errValorDuplicado = 3022,           // a unique index refused the value
 };
 
 class Error : public std::runtime_error {

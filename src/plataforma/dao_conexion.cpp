@@ -33,6 +33,8 @@ void Conexion::Falla(int rc) const {
   std::string texto = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
   int base = rc & 0xFF;
   if (base == SQLITE_NOTADB) throw Error(errNoEsBaseDeDatos, "El fichero " + nombre + " no es una base de datos");
+  if (base == SQLITE_CONSTRAINT)
+    throw Error(errValorDuplicado, "Los cambios crearían valores duplicados en un índice de " + nombre + ": " + texto);
   if (base == SQLITE_BUSY || base == SQLITE_LOCKED)
     throw Error(errMotor, "La base de datos " + nombre + " está bloqueada: " + texto);
   throw Error(errMotor, "Error de la base de datos " + nombre + ": " + texto);
@@ -117,6 +119,7 @@ void Conexion::CargaTablas() {
 }
 
 std::shared_ptr<Tabla> Conexion::BuscaTabla(std::string_view nombre) {
+  if (nombre.size() >= 2 && nombre.front() == '[' && nombre.back() == ']') nombre = nombre.substr(1, nombre.size() - 2);
   CargaTablas();
   auto it = tablas.find(Minusculas(nombre));
   if (it != tablas.end()) return it->second;

@@ -515,6 +515,10 @@ TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
   t.Seek(">=", Variant("E"));
   ASSERT_FALSE(t.NoMatch());
   EXPECT_EQ(t["Prefijo"].CStr(), "EA");
+  dao::Recordset alta = db_.OpenRecordset("Prefijos");
+  alta.AddNew();
+  alta["Prefijo"] = "dl";  // the unique index ignores case
+  EXPECT_EQ(NumeroDeError([&] { alta.Update(); }), dao::errValorDuplicado);
   t.Seek("=", Variant("O'X"));
   EXPECT_TRUE(t.NoMatch());
   EXPECT_EQ(NumeroDeError([&] { t.SetIndex("NoHay"); }), dao::errIndiceNoValido);
