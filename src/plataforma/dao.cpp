@@ -563,34 +563,43 @@ void Recordset::SetIndex(std::string_view nombre) {
   auto& r = Impl(impl_);
   if (r.tipo != TipoRecordset::Tabla)
     throw Error(errOperacionNoValida, "Index solo se aplica a un conjunto de registros de tipo tabla");
-  std::string exacto;
-  {
-    Sentencia s(*r.con, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?");
-    s.Enlaza(1, Variant(r.tabla->nombre));
-    while (s.Paso()) {
-      std::string n = reinterpret_cast<const char*>(sqlite3_column_text(s.st(), 0));
-      if (detalle::IgualesSinCaso(n, nombre)) exacto = n;
+  Tabla& t = *r.tabla;
+  if (!t.indicesLeidos) {
+    std::vector<std::string> nombres;
+    {
+      Sentencia s(*r.con, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?");
+      s.Enlaza(1, Variant(t.nombre));
+      while (s.Paso()) nombres.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s.st(), 0)));
     }
-  }
-  if (exacto.empty()) throw Error(errIndiceNoValido, "'" + std::string(nombre) + "' no es un índice de esta tabla");
-  std::vector<int> cols;
-  {
-    sqlite3_stmt* st = nullptr;
-    std::string sql = "PRAGMA index_info(" + Cita(exacto) + ")";
-    if (sqlite3_prepare_v2(r.con->db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) r.con->Falla(SQLITE_ERROR);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-      const unsigned char* n = sqlite3_column_text(st, 2);
-      int i = n ? r.tabla->Busca(reinterpret_cast<const char*>(n)) : -1;
-      if (i < 0) {
-        sqlite3_finalize(st);
-        throw Error(errIndiceNoValido, "El índice '" + exacto + "' no es de columnas simples");
+    for (const std::string& n : nombres) {
+      Tabla::Indice ind{n, {}};
+      sqlite3_stmt* st = nullptr;
+      std::string sql = "PRAGMA index_info(" + Cita(n) + ")";
+      if (sqlite3_prepare_v2(r.con->db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) r.con->Falla(SQLITE_ERROR);
+      bool simples = true;
+      while (sqlite3_step(st) == SQLITE_ROW) {
+        const unsigned char* c = sqlite3_column_text(st, 2);
+        int i = c ? t.Busca(reinterpret_cast<const char*>(c)) : -1;
+        if (i < 0) simples = false;
+        ind.columnas.push_back(i);
       }
-      cols.push_back(i);
+      sqlite3_finalize(st);
+      if (!simples) ind.columnas.clear();
+      t.indices.push_back(std::move(ind));
     }
-    sqlite3_finalize(st);
+    t.indicesLeidos = true;
   }
+  const Tabla::Indice* encontrado = nullptr;
+  for (const Tabla::Indice& ind : t.indices)
+    if (detalle::IgualesSinCaso(ind.nombre, nombre)) encontrado = &ind;
+  if (!encontrado) throw Error(errIndiceNoValido, "'" + std::string(nombre) + "' no es un índice de esta tabla");
+  if (encontrado->columnas.empty())
+    throw Error(errIndiceNoValido, "El índice '" + encontrado->nombre + "' no es de columnas simples");
+  const std::string& exacto = encontrado->nombre;
+  const std::vector<int>& cols = encontrado->columnas;
   r.indice = exacto;
   r.columnasIndice = cols;
+  r.sqlBusquedas.clear();
   r.orden = " ORDER BY ";
   for (size_t i = 0; i < cols.size(); ++i) r.orden += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[cols[i]]);
   r.orden += ", rowid";

@@ -49,6 +49,14 @@ struct Tabla {
   std::string nombre;  // as stored
   std::vector<Columna> columnas;
   int Busca(std::string_view nombre) const;  // -1 when absent
+  // Indexes, read on first use (the table is read again after any schema
+  // change, so this never goes stale). Empty columns: not on plain columns.
+  struct Indice {
+    std::string nombre;
+    std::vector<int> columnas;
+  };
+  bool indicesLeidos = false;
+  std::vector<Indice> indices;
 };
 
 class Sentencia;

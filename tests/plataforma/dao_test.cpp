@@ -522,6 +522,16 @@ TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
   t.Seek("=", Variant("O'X"));
   EXPECT_TRUE(t.NoMatch());
   EXPECT_EQ(NumeroDeError([&] { t.SetIndex("NoHay"); }), dao::errIndiceNoValido);
+  // Another index of the same set seeks on its own column.
+  db_.CreateIndex("Prefijos", "ClaveDxcc", {"Dxcc"});
+  dao::Recordset u = db_.OpenRecordset("Prefijos");
+  u.SetIndex("ClavePrefijo");
+  u.Seek("=", Variant("ea8"));
+  EXPECT_FALSE(u.NoMatch());
+  u.SetIndex("ClaveDxcc");
+  u.Seek("=", Variant("ea6"));
+  ASSERT_FALSE(u.NoMatch());
+  EXPECT_EQ(u["Prefijo"].CStr(), "ea6");
   dao::Recordset d = db_.OpenRecordset("Select * From Prefijos");
   EXPECT_EQ(NumeroDeError([&] { d.SetIndex("ClavePrefijo"); }), dao::errOperacionNoValida);
 }
