@@ -51,6 +51,7 @@ enum NumeroError : int {
   errMotor = 3146,                    // any other SQLite failure
   errDesbordamientoNumerico = 3349,   // number out of range for its column
   errRegistroEliminado = 3167,        // the current record was deleted
+  errValorDuplicado = 3022,           // a unique index refused the value
 };
 
 class Error : public std::runtime_error {
@@ -104,7 +105,11 @@ class Variant {
   Variant(int v);
   Variant(long v);
   Variant(long long v);
+  Variant(unsigned v) : Variant(static_cast<long long>(v)) {}
+  Variant(unsigned long v);  // beyond 63 bits: error 6
+  Variant(unsigned long long v) : Variant(static_cast<unsigned long>(v)) {}
   Variant(double v);
+  Variant(float v) : Variant(static_cast<double>(v)) {}
   Variant(const Fecha& f);
   Variant(const char* s);
   Variant(std::string_view s);
@@ -125,6 +130,8 @@ class Variant {
   double CDbl() const;
   Fecha CDate() const;
   std::string CStr() const;  // Boolean -> "True"/"False"; Date -> short form
+  // The text of a Text value without a copy; empty for any other class.
+  const std::string& Str() const { return s_; }
   bool EsNumero() const;     // IsNumeric
 
   // Same class and same value (Text compared exactly).
@@ -317,6 +324,9 @@ class Recordset {
   void Update();
   void CancelUpdate();
   void Delete();  // the position stays on the deleted row until a move
+  // Kept for callers that set it; SQLite locks the file while it writes.
+  void SetLockEdits(bool pesimista) { bloqueoPesimista_ = pesimista; }
+  bool LockEdits() const { return bloqueoPesimista_; }
   enum class ModoEdicion { Ninguno, Edicion, Alta };
   ModoEdicion EditMode() const;
 
@@ -336,6 +346,7 @@ class Recordset {
  private:
   friend class Database;
   std::shared_ptr<detalle::RecordsetImpl> impl_;
+  bool bloqueoPesimista_ = true;
 };
 
 // ------------------------------------------------------------- databases
