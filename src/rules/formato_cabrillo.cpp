@@ -26,7 +26,6 @@ QString EtiquetaDe(std::string_view campo) { return "L" + Q(campo.substr(1)); }
 FormatoCabrillo::FormatoCabrillo(EnlaceFormatoCabrillo& principal, QWidget* padre)
     : QDialog(padre), principal_(principal), ui_(std::make_unique<Ui::FormatoCabrillo>()) {
   ui_->setupUi(this);
-  setAttribute(Qt::WA_DeleteOnClose, false);
 
   for (const ColumnaCategoria& columna : ColumnasCategoria()) {
     QCheckBox* casilla = Casilla(columna.control);
@@ -49,8 +48,6 @@ FormatoCabrillo::FormatoCabrillo(EnlaceFormatoCabrillo& principal, QWidget* padr
     casilla->setChecked(inicial.categorias[i]);
   }
   PonIntercambio(EstadoIntercambio{});
-  ui_->CMiIndicativo->clear();
-  ui_->CSuIndicativo->clear();
 
   Form_Load();
 }
