@@ -337,11 +337,11 @@ class Recordset {
 
   // Fields in the table's column order (a projection: in the listed order).
   dao::Fields Fields() const;
-  Field Fields(int indice) const { return Fields()[indice]; }
-  Field Fields(std::string_view nombre) const { return Fields()[nombre]; }
-  Field operator[](int indice) const { return Fields()[indice]; }
-  Field operator[](std::string_view nombre) const { return Fields()[nombre]; }
-  Field operator[](const char* nombre) const { return Fields()[std::string_view(nombre)]; }
+  Field Fields(int indice) const { return (*this)[indice]; }
+  Field Fields(std::string_view nombre) const { return (*this)[nombre]; }
+  Field operator[](int indice) const;               // error 3265 outside range
+  Field operator[](std::string_view nombre) const;  // ignoring case; 3265
+  Field operator[](const char* nombre) const { return (*this)[std::string_view(nombre)]; }
 
  private:
   friend class Database;
