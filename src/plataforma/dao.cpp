@@ -818,6 +818,29 @@ void Recordset::Close() {
 
 bool Recordset::Abierto() const { return impl_ && !impl_->cerrado && impl_->con->db; }
 
+Field Recordset::operator[](int indice) const {
+  auto& r = Impl(impl_);
+  if (indice < 0 || indice >= static_cast<int>(r.columnas.size())) NoEnColeccion(std::to_string(indice));
+  Field f;
+  f.rs_ = impl_;
+  f.indice_ = indice;
+  return f;
+}
+
+Field Recordset::operator[](std::string_view nombre) const {
+  auto& r = Impl(impl_);
+  int encontrado = -1;
+  for (size_t i = 0; i < r.columnas.size() && encontrado < 0; ++i)  // the usual spelling first
+    if (r.tabla->columnas[r.columnas[i]].nombre == nombre) encontrado = static_cast<int>(i);
+  for (size_t i = 0; i < r.columnas.size() && encontrado < 0; ++i)
+    if (detalle::IgualesSinCaso(r.tabla->columnas[r.columnas[i]].nombre, nombre)) encontrado = static_cast<int>(i);
+  if (encontrado < 0) NoEnColeccion(std::string(nombre));
+  Field f;
+  f.rs_ = impl_;
+  f.indice_ = encontrado;
+  return f;
+}
+
 dao::Fields Recordset::Fields() const {
   Impl(impl_);
   dao::Fields f;

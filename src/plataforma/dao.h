@@ -287,6 +287,9 @@ class Recordset {
  public:
   Recordset() = default;
 
+  // A set opened or cloned stands on its first row (Bof and Eof both true
+  // when it is empty). MoveFirst/MoveLast on an empty set, MoveNext at Eof
+  // and MovePrevious at Bof are error 3021. A move drops a pending edit.
   bool Eof() const;
   bool Bof() const;
   void MoveFirst();
@@ -304,7 +307,7 @@ class Recordset {
   bool NoMatch() const;
 
   // Table recordsets: the index to move and seek by (by name, ignoring
-  // case). Rows then come in index order.
+  // case). Rows then come in index order, starting at the first.
   void SetIndex(std::string_view nombre);
   std::string Index() const;
   // Seek "=" (also "<", "<=", ">", ">=") on the current index; texts compare
@@ -318,7 +321,8 @@ class Recordset {
   // unless a transaction is open) and is visible to sets opened later.
   // After Update of an AddNew the position stays where it was; the new row
   // joins the end of the set. Edit or Delete with no current record is
-  // error 3021.
+  // error 3021. AddNew/Edit drop an edit still pending; a refused Update
+  // keeps the buffer (fix a value and Update again, or CancelUpdate).
   void AddNew();
   void Edit();
   void Update();
@@ -337,11 +341,11 @@ class Recordset {
 
   // Fields in the table's column order (a projection: in the listed order).
   dao::Fields Fields() const;
-  Field Fields(int indice) const { return Fields()[indice]; }
-  Field Fields(std::string_view nombre) const { return Fields()[nombre]; }
-  Field operator[](int indice) const { return Fields()[indice]; }
-  Field operator[](std::string_view nombre) const { return Fields()[nombre]; }
-  Field operator[](const char* nombre) const { return Fields()[std::string_view(nombre)]; }
+  Field Fields(int indice) const { return (*this)[indice]; }
+  Field Fields(std::string_view nombre) const { return (*this)[nombre]; }
+  Field operator[](int indice) const;               // error 3265 outside range
+  Field operator[](std::string_view nombre) const;  // ignoring case; 3265
+  Field operator[](const char* nombre) const { return (*this)[std::string_view(nombre)]; }
 
  private:
   friend class Database;
