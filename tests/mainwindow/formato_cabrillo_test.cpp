@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -38,6 +39,12 @@ class FormatoDesdePrincipal : public ::testing::Test {
     carpeta.CreaBases(4);
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
     CreaResumenCabrillo();
+    Arranca();
+  }
+
+  // Starts the main window on the fixture folder (again, for a restart).
+  void Arranca() {
+    ventana.reset();
     auto s = std::make_unique<ServiciosConFormato>();
     servicios = s.get();
     ventana = std::make_unique<Trovalis>(std::move(s));
@@ -125,4 +132,47 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
     EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "info@concurso.es");
   });
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+}
+
+TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
+  const std::vector<const char*> marcadas = {"MultiOp", "ServerOp", "ALL", "M160", "M15", "M16", "G12", "CW",
+                                             "RTTY", "High", "Qrp", "NonAssisted", "Assisted", "One", "Unlimited",
+                                             "Mobile", "HillTopper", "School", "Hours6", "Hours12", "NoviceTech",
+                                             "Over50"};
+  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->EnviarLocator->setChecked(true);
+  AbreFormato([&](rules::FormatoCabrillo& w) {
+    Control<QCheckBox>(w, "SingleOp")->setChecked(false);
+    for (const char* c : marcadas) Control<QCheckBox>(w, c)->setChecked(true);
+    Control<QCheckBox>(w, "CabrilloNumSerieRec")->setChecked(true);
+    Control<QCheckBox>(w, "CabrilloLiteralRec")->setChecked(true);
+    Control<QLineEdit>(w, "CSusLetras")->setText("95");  // typed by hand
+    Control<QLineEdit>(w, "EMailConcurso")->setText("Logs@Navidad.es ");
+    Control<QLineEdit>(w, "AsuntoConcurso")->setText("Lista $ navideña");
+    Control<QPushButton>(w, "AceptarCabrillo")->click();
+  });
+  ASSERT_TRUE(soporte::Mensajes().Cajas().empty());
+
+  Arranca();  // the program starts again
+  ASSERT_EQ(NumeroConcursoActual, 4);
+  ventana->OperacionRegistro = "";
+  AbreFormato([&](rules::FormatoCabrillo& w) {
+    for (const auto& c : rules::ColumnasCategoria()) {
+      bool esperada = std::find_if(marcadas.begin(), marcadas.end(), [&](const char* m) { return c.control == m; }) !=
+                      marcadas.end();
+      EXPECT_EQ(Control<QCheckBox>(w, std::string(c.control).c_str())->isChecked(), esperada) << c.control;
+    }
+    const char* elementos[] = {"CabrilloRstEnv", "CabrilloLocatorEnv", "CabrilloRstRec", "CabrilloNumSerieRec",
+                               "CabrilloLiteralRec"};
+    for (const char* e : elementos) EXPECT_TRUE(Control<QCheckBox>(w, e)->isChecked()) << e;
+    for (const char* e : {"CabrilloNumSerieEnv", "CabrilloLiteralEnv", "CabrilloLocatorRec"})
+      EXPECT_FALSE(Control<QCheckBox>(w, e)->isChecked()) << e;
+    const std::pair<const char*, const char*> columnas[] = {
+        {"CMiIndicativo", "31"}, {"CMiRst", "45"}, {"CMiNumero", "0"}, {"CMisLetras", "0"}, {"CMiLocator", "49"},
+        {"CSuIndicativo", "56"}, {"CSuRst", "70"}, {"CSuNumero", "74"}, {"CSusLetras", "95"}, {"CSuLocator", "0"}};
+    for (auto [campo, valor] : columnas) EXPECT_EQ(Control<QLineEdit>(w, campo)->text().toStdString(), valor) << campo;
+    EXPECT_EQ(Control<QLineEdit>(w, "EMailConcurso")->text(), "Logs@Navidad.es ");
+    EXPECT_EQ(Control<QLineEdit>(w, "AsuntoConcurso")->text(), "Lista $ navideña");
+    EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
+  });
 }
