@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "plataforma/rutas.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -122,10 +124,11 @@ std::unique_ptr<TablasPaises> g_paises;
 
 // ---------------------------------------------------------------------------
 
-std::unique_ptr<TablasPaises> TablasPaises::Abre(const std::string& ruta) {
+std::unique_ptr<TablasPaises> TablasPaises::Abre(const std::string& rutaPedida) {
   std::error_code ec;
+  const std::string ruta = plataforma::ResuelveRuta(rutaPedida);
   if (!std::filesystem::is_regular_file(ruta, ec))
-    throw ErrorPaises("No se encuentra la base de datos de países: " + ruta);
+    throw ErrorPaises("No se encuentra la base de datos de países: " + rutaPedida);
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   if (rc != SQLITE_OK) {
@@ -220,8 +223,8 @@ const TablasPaises::FilaDxcc* TablasPaises::BuscaEnDxcc(std::string_view clave) 
 
 const std::vector<TablasPaises::FilaRegion>& TablasPaises::RegionesDe(std::string_view dxcc) const {
   static const std::vector<FilaRegion> vacio;
-  auto it = regiones_.find(std::string_view(MayusculasAscii(dxcc)));
-  return it == regiones_.end() ? vacio : it->second;
+  const auto* filas = BuscaClave(regiones_, dxcc);
+  return filas ? *filas : vacio;
 }
 
 void AbrePaises(const std::string& ruta) { g_paises = TablasPaises::Abre(ruta); }
@@ -285,12 +288,13 @@ void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std
   // Left parts longer than the base call are the whole base call: seeking it
   // again gives the same answer, so the search starts at the base call.
   const std::size_t lb = LongitudCar(base);
-  for (std::size_t m = std::min(n, lb); m >= 1; --m) {
+  for (std::size_t m = std::min(n, lb); m >= 1 || (m == 0 && lb == 0); --m) {
     std::string_view parte = Izquierda(base, m);
     if (const auto* f = paises.BuscaEnPrefijos(parte)) {
       prefijo = Valor(f->Prefijo, "Prefijos", "Prefijo");
       return;
     }
+    if (m == 0) break;
   }
   // The last text tried: the first character of the base call (or the
   // empty base call itself).
@@ -455,29 +459,30 @@ std::u32string ACodigos(std::string_view s) {
 // One element of a pattern at position p: does it match character c? Sets
 // siguiente to the position after the element. A bracket without its closing
 // "]" matches nothing.
-bool ElementoCoincide(const std::u32string& pat, std::size_t p, char32_t c, std::size_t& siguiente) {
-  char32_t e = pat[p];
-  if (e == U'?') {
+template <class Vista, class Car = typename Vista::value_type>
+bool ElementoCoincide(Vista pat, std::size_t p, Car c, std::size_t& siguiente) {
+  Car e = pat[p];
+  if (e == Car('?')) {
     siguiente = p + 1;
     return true;
   }
-  if (e == U'#') {
+  if (e == Car('#')) {
     siguiente = p + 1;
-    return c >= U'0' && c <= U'9';
+    return c >= Car('0') && c <= Car('9');
   }
-  if (e == U'[') {
+  if (e == Car('[')) {
     std::size_t q = p + 1;
     bool niega = false;
-    if (q < pat.size() && pat[q] == U'!') {
+    if (q < pat.size() && pat[q] == Car('!')) {
       niega = true;
       ++q;
     }
     bool dentro = false;
     std::size_t inicio = q;
-    while (q < pat.size() && pat[q] != U']') {
-      char32_t a = pat[q];
-      if (q + 2 < pat.size() && pat[q + 1] == U'-' && pat[q + 2] != U']') {
-        char32_t b = pat[q + 2];
+    while (q < pat.size() && pat[q] != Car(']')) {
+      Car a = pat[q];
+      if (q + 2 < pat.size() && pat[q + 1] == Car('-') && pat[q + 2] != Car(']')) {
+        Car b = pat[q + 2];
         if (a <= c && c <= b) dentro = true;
         q += 3;
       } else {
@@ -497,11 +502,13 @@ bool ElementoCoincide(const std::u32string& pat, std::size_t p, char32_t c, std:
   return e == c;
 }
 
-bool CoincideCodigos(const std::u32string& txt, const std::u32string& pat) {
+template <class Vista, class Car = typename Vista::value_type>
+bool CoincideCodigos(Vista txt, Vista pat) {
+  constexpr std::size_t ninguna = static_cast<std::size_t>(-1);
   std::size_t t = 0, p = 0;
-  std::size_t estrellaP = std::u32string::npos, estrellaT = 0;
+  std::size_t estrellaP = ninguna, estrellaT = 0;
   while (t < txt.size()) {
-    if (p < pat.size() && pat[p] == U'*') {
+    if (p < pat.size() && pat[p] == Car('*')) {
       estrellaP = ++p;
       estrellaT = t;
       continue;
@@ -512,18 +519,26 @@ bool CoincideCodigos(const std::u32string& txt, const std::u32string& pat) {
       ++t;
       continue;
     }
-    if (estrellaP == std::u32string::npos) return false;
+    if (estrellaP == ninguna) return false;
     p = estrellaP;
     t = ++estrellaT;
   }
-  while (p < pat.size() && pat[p] == U'*') ++p;
+  while (p < pat.size() && pat[p] == Car('*')) ++p;
   return p == pat.size();
 }
 
 }  // namespace
 
+static bool EsAscii(std::string_view s) {
+  for (unsigned char b : s)
+    if (b >= 0x80) return false;
+  return true;
+}
+
 bool CoincidePatron(std::string_view texto, std::string_view patron) {
-  return CoincideCodigos(ACodigos(texto), ACodigos(patron));
+  if (EsAscii(texto) && EsAscii(patron)) return CoincideCodigos(texto, patron);
+  const std::u32string t = ACodigos(texto), p = ACodigos(patron);
+  return CoincideCodigos(std::u32string_view(t), std::u32string_view(p));
 }
 
 // ---------------------------------------------------------------------------
@@ -588,6 +603,9 @@ void CalculaDistanciaKm(float longitud2, float latitud2, float longitud1, float 
   }
   const double theta = std::atan(static_cast<double>(y) / x);
   double dist = std::floor(theta * (180.0 / 3.141592) * 111.2);
-  if (dist < 0) dist += 20000.0;
+  // Over a quarter of the circumference the angle comes out negative. Within
+  // reach of the antipode x rounds to -1 and the angle to -0: that is the
+  // half circumference, not 0 km.
+  if (dist < 0 || (x < 0.0f && dist == 0)) dist += 20000.0;
   km = static_cast<float>(dist);
 }

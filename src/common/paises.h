@@ -43,7 +43,8 @@ class TablasPaises {
     std::optional<std::string> Continente;
   };
 
-  // Opens the database file read-only and loads it. Throws ErrorPaises when
+  // Opens the database file read-only (its name found without regard to
+  // letter case) and loads it. Throws ErrorPaises when
   // the file does not exist or cannot be read, or a table, column or index
   // the lookups use is missing.
   static std::unique_ptr<TablasPaises> Abre(const std::string& ruta);

@@ -5,17 +5,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "common/paises.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
 
 namespace {
 
@@ -60,11 +61,13 @@ bool ContinenteValido(const std::string& c) {
 }
 
 std::vector<Entidad> LeeFicheroPaises(const std::string& ruta) {
-  std::ifstream f(ruta, std::ios::binary);
-  if (!f) throw ErrorPaises("No se puede leer el fichero de países: " + ruta);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  const std::string texto = ss.str();
+  std::vector<std::string> lineas;
+  if (!plataforma::LeerLineas(ruta, lineas)) throw ErrorPaises("No se puede leer el fichero de países: " + ruta);
+  std::string texto;
+  for (const auto& l : lineas) {
+    texto += l;
+    texto += '\n';
+  }
 
   std::vector<Entidad> entidades;
   std::size_t inicio = 0;
@@ -346,18 +349,6 @@ void Inserta(sqlite3* db, const char* sql, const std::vector<std::vector<const s
   sqlite3_finalize(st);
 }
 
-// True when the folder holds a file of that name, whatever its letter case.
-bool ExisteSinMayusculas(const std::filesystem::path& ruta) {
-  std::error_code ec;
-  if (std::filesystem::exists(std::filesystem::symlink_status(ruta, ec))) return true;
-  std::filesystem::path carpeta = ruta.parent_path();
-  if (carpeta.empty()) carpeta = ".";
-  const std::string buscado = Mayusculas(ruta.filename().string());
-  for (std::filesystem::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec))
-    if (Mayusculas(it->path().filename().string()) == buscado) return true;
-  return false;
-}
-
 }  // namespace
 
 void CreaTablasTerravia(sqlite3* db) {
@@ -378,7 +369,8 @@ ResumenTerravia CreaTerravia(const std::string& rutaCty, const std::string& ruta
   for (const auto& f : c.Regiones)
     if (f.Prefijo.size() > 20) throw ErrorPaises("Fichero de países: patrón demasiado largo: " + f.Prefijo);
 
-  if (ExisteSinMayusculas(rutaSalida))
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(plataforma::ResuelveRuta(rutaSalida), ec)))
     throw ErrorPaises("Ya existe " + rutaSalida + ": no se sobrescribe");
   // Created exclusively: a file that appears meanwhile is not overwritten.
   int fd = ::open(rutaSalida.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644);

@@ -50,7 +50,9 @@ inline constexpr std::array<std::string_view, 12> kColumnasModo = {
 // "CW" CW; "FM" FM; "PS" PACKET; "PH" AM, SSB, LSB or USB; "RY" RTTY or
 // PACKET. Empty for any other token (USER1..4 admit none).
 std::vector<int> ModosQueAdmiten(std::string_view token);
-// A QSO mode token is admitted when one of its boxes is ticked.
+// A QSO mode token is admitted when one of its boxes is ticked (a reader
+// that compares the stored columns with False passes a Null column as
+// ticked).
 bool ModoQsoAdmitido(std::string_view token, const std::array<bool, 12>& modos);
 // A mode of a special-station row: "*" always; "PH" with AM, USB, LSB or
 // SSB; "CW" with CW; "FM" with FM; "PS" with RTTY or PACKET.

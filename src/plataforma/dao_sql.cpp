@@ -1,6 +1,7 @@
 // Text comparison, Like, and translation of criteria and "Select" texts to
 // SQLite SQL.
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include "plataforma/dao_interno.h"
@@ -53,8 +54,31 @@ char32_t Pliega(char32_t c) {
 
 }  // namespace
 
+namespace {
+
+// Primary weight for ordering: a letter with an accent or diaeresis weighs
+// as its base letter, "ñ" right after "n". Equal primary weights are then
+// ordered by the letters themselves, so "á" and "a" stay distinct.
+std::uint64_t PesoPrimario(char32_t c) {  // c already folded
+  if (c < 0x80) return static_cast<std::uint64_t>(c) << 1;
+  switch (c) {
+    case 0xE0: case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: return 'a' << 1;
+    case 0xE7: return 'c' << 1;
+    case 0xE8: case 0xE9: case 0xEA: case 0xEB: return 'e' << 1;
+    case 0xEC: case 0xED: case 0xEE: case 0xEF: return 'i' << 1;
+    case 0xF1: return ('n' << 1) | 1;
+    case 0xF2: case 0xF3: case 0xF4: case 0xF5: case 0xF6: return 'o' << 1;
+    case 0xF9: case 0xFA: case 0xFB: case 0xFC: return 'u' << 1;
+    case 0xFD: case 0xFF: return 'y' << 1;
+    default: return static_cast<std::uint64_t>(c) << 1;
+  }
+}
+
+}  // namespace
+
 int ComparaSinCaso(std::string_view a, std::string_view b) {
   size_t i = 0, j = 0;
+  int secundaria = 0;
   while (i < a.size() && j < b.size()) {
     unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
     if (x < 0x80 && y < 0x80) {  // fast path
@@ -65,11 +89,14 @@ int ComparaSinCaso(std::string_view a, std::string_view b) {
       continue;
     }
     char32_t cx = Pliega(Decodifica(a, i)), cy = Pliega(Decodifica(b, j));
-    if (cx != cy) return cx < cy ? -1 : 1;
+    if (cx == cy) continue;
+    std::uint64_t px = PesoPrimario(cx), py = PesoPrimario(cy);
+    if (px != py) return px < py ? -1 : 1;
+    if (secundaria == 0) secundaria = cx < cy ? -1 : 1;
   }
   if (i < a.size()) return 1;
   if (j < b.size()) return -1;
-  return 0;
+  return secundaria;
 }
 
 namespace {

@@ -1,0 +1,147 @@
+#include "common/ventanas.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLayout>
+#include <QScreen>
+#include <QWidget>
+#include <memory>
+
+#include "common/ventana_proceso.h"
+#include "plataforma/errores.h"
+#include "plataforma/impresion.h"
+#include "plataforma/lenguaje.h"
+#include "plataforma/mensajes.h"
+#include "plataforma/texto.h"
+
+using plataforma::Botones;
+using plataforma::Icono;
+
+bool EsCampoEnBlanco(std::string& texto) {
+  if (texto.empty()) return true;
+  for (char c : texto)
+    if (c != ' ') return false;
+  texto.clear();
+  return true;
+}
+
+bool VerificaFormatoNumerico(std::string& texto) {
+  if (EsCampoEnBlanco(texto)) {
+    texto.assign(1, '0');
+    return true;
+  }
+  if (texto == "-") return true;
+  if (plataforma::EsNumerico(texto)) return true;
+  plataforma::MsgBox(".- ERROR en FORMATO NUMERICO", "VERIFICAR NUMERO ", Icono::Pregunta, Botones::Aceptar);
+  return false;
+}
+
+void AvisaDatoEnBlanco(const std::string& titulo) {
+  QApplication::beep();
+  plataforma::MsgBox("Este dato no se puede dejar en blanco", titulo, Icono::Pregunta, Botones::Aceptar);
+}
+
+void CentraFormulario(QWidget* ventana) {
+  if (!ventana) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QScreen* pantalla = ventana->screen() ? ventana->screen() : QGuiApplication::primaryScreen();
+  if (pantalla) {
+    const QRect area = pantalla->availableGeometry();
+    const QRect marco = ventana->frameGeometry();
+    ventana->move(area.left() + area.width() / 2 - marco.width() / 2,
+                  area.top() + area.height() / 2 - marco.height() / 2);
+  }
+  QApplication::restoreOverrideCursor();
+}
+
+namespace {
+
+constexpr const char* kAlturaMaximizada = "AlturaMaximizada";
+constexpr const char* kAnchuraMaximizada = "AnchuraMaximizada";
+constexpr const char* kPuntosNormales = "PuntosNormales";
+constexpr const char* kGeometriaNormal = "GeometriaNormal";
+
+// A control whose geometry a layout manages is left to the layout.
+bool LoColocaUnLayout(const QWidget* w) {
+  const QWidget* padre = w->parentWidget();
+  return padre && padre->layout() && padre->layout()->indexOf(const_cast<QWidget*>(w)) >= 0;
+}
+
+}  // namespace
+
+void RedimensionaControles(QWidget* ventana, int alturaNormal, int anchuraNormal, bool maximizar) {
+  if (!ventana || alturaNormal <= 0 || anchuraNormal <= 0) return;
+  ventana->setUpdatesEnabled(false);
+  float factorAltura = 1.0f, factorAnchura = 1.0f;
+  if (maximizar) {
+    const int altura = ventana->height(), anchura = ventana->width();
+    ventana->setProperty(kAlturaMaximizada, altura);
+    ventana->setProperty(kAnchuraMaximizada, anchura);
+    factorAltura = static_cast<float>(altura) / static_cast<float>(alturaNormal);
+    factorAnchura = static_cast<float>(anchura) / static_cast<float>(anchuraNormal);
+  }
+  const auto controles = ventana->findChildren<QWidget*>();
+  for (QWidget* w : controles) {
+    // Each control keeps its normal font size and geometry, so restoring
+    // gives back exactly what it had, however often the window changes.
+    if (!w->property(kPuntosNormales).isValid()) w->setProperty(kPuntosNormales, w->font().pointSizeF());
+    if (!LoColocaUnLayout(w) && !w->isWindow() && !w->property(kGeometriaNormal).isValid())
+      w->setProperty(kGeometriaNormal, w->geometry());
+    const double puntos = w->property(kPuntosNormales).toDouble();
+    QFont f = w->font();
+    if (puntos > 0) {
+      f.setPointSizeF(maximizar ? puntos * static_cast<double>(factorAnchura) : puntos);
+      w->setFont(f);
+    }
+    const QVariant g = w->property(kGeometriaNormal);
+    if (g.isValid()) {
+      const QRect r = g.toRect();
+      if (maximizar)
+        w->setGeometry(static_cast<int>(static_cast<float>(r.left()) * factorAnchura),
+                       static_cast<int>(static_cast<float>(r.top()) * factorAltura),
+                       static_cast<int>(static_cast<float>(r.width()) * factorAnchura),
+                       static_cast<int>(static_cast<float>(r.height()) * factorAltura));
+      else
+        w->setGeometry(r);
+    }
+  }
+  ventana->setUpdatesEnabled(true);
+  ventana->show();
+}
+
+void EstableceImpresora(const std::string& nombreImpresora) {
+  for (const auto& nombre : plataforma::Impresoras()) {
+    if (nombre == nombreImpresora) {
+      plataforma::EligeImpresora(nombre);
+      return;
+    }
+  }
+}
+
+void ImprimeLista(const std::vector<std::string>& lineas, const std::string& titulo) {
+  std::unique_ptr<plataforma::DocumentoImpreso> documento;
+  try {
+    documento = std::make_unique<plataforma::DocumentoImpreso>();
+    auto& doc = *documento;
+    doc.Fuente("Courier new", 10, true);
+    doc.Linea(plataforma::Mayusculas(titulo));
+    doc.Linea("");
+    int contador = 0;
+    for (const auto& linea : lineas) {
+      doc.Fuente("Courier new", 10, false);
+      doc.Linea(linea);
+      if (++contador == 60) doc.NuevaPagina();
+    }
+    doc.Fin();
+  } catch (const std::exception&) {
+    plataforma::MsgBox("La Impresora no está disponible, deberá REINICIAR el programa");
+    if (documento) documento->Cancela();
+  }
+}
+
+void ImprimeLista(const ListaVentana& lista, const std::string& titulo) {
+  std::vector<std::string> lineas;
+  lineas.reserve(lista.Cuenta());
+  for (std::size_t i = 0; i < lista.Cuenta(); ++i) lineas.push_back(lista.Elemento(i));
+  ImprimeLista(lineas, titulo);
+}

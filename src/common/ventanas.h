@@ -1,0 +1,36 @@
+#pragma once
+// Small services every window uses: numeric-entry check, blank-field test
+// and message, centring, rescaling on maximise/restore, printer choice and
+// printing a list with a title.
+#include <string>
+#include <vector>
+
+class QWidget;
+class ListaVentana;
+
+// Blank text becomes "0" and passes; a lone "-" passes; a number passes;
+// anything else shows ".- ERROR en FORMATO NUMERICO" and fails (the text
+// stays as typed).
+bool VerificaFormatoNumerico(std::string& texto);
+// True for an empty or all-blank text (an all-blank text becomes empty).
+// Only the space counts as blank.
+bool EsCampoEnBlanco(std::string& texto);
+// Beep and "Este dato no se puede dejar en blanco" titled with the field's
+// name.
+void AvisaDatoEnBlanco(const std::string& titulo);
+// Centres a window on its screen.
+void CentraFormulario(QWidget* ventana);
+// Rescales a window's controls when it is maximised (maximizar = true) or
+// restored: fonts follow the width factor, and controls that no layout
+// places also scale their geometry. Each window keeps its own maximised
+// size, so restoring one window never uses another window's size.
+void RedimensionaControles(QWidget* ventana, int alturaNormal, int anchuraNormal, bool maximizar);
+// Makes current the first installed printer whose name equals the caption of
+// the chosen printer option; none matching leaves the current one.
+void EstableceImpresora(const std::string& nombreImpresora);
+// Prints the title in upper case (bold), an empty line, then every item in a
+// fixed-pitch 10-point font, with a forced page break after the 60th item.
+// A printing failure shows "La Impresora no está disponible, deberá
+// REINICIAR el programa" and cancels the document.
+void ImprimeLista(const std::vector<std::string>& lineas, const std::string& titulo);
+void ImprimeLista(const ListaVentana& lista, const std::string& titulo);

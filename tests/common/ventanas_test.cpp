@@ -1,0 +1,161 @@
+#include "common/ventanas.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "common/ventana_proceso.h"
+#include "plataforma/impresion.h"
+#include "soporte/carpeta_temporal.h"
+#include "soporte/mensajes_guion.h"
+#include "soporte/texto_pdf.h"
+
+namespace {
+
+using plataforma::Icono;
+using plataforma::Respuesta;
+
+TEST(CamposDeVentana, EsCampoEnBlanco) {
+  struct Caso {
+    std::string entrada;
+    bool blanco;
+    std::string despues;
+  };
+  for (const auto& c : {Caso{"", true, ""}, Caso{"   ", true, ""}, Caso{" A ", false, " A "},
+                        Caso{"\t", false, "\t"}}) {
+    std::string t = c.entrada;
+    EXPECT_EQ(c.blanco, EsCampoEnBlanco(t)) << "[" << c.entrada << "]";
+    EXPECT_EQ(c.despues, t);
+  }
+}
+
+TEST(CamposDeVentana, VerificaFormatoNumericoAceptaNumerosYBlancos) {
+  for (std::string entrada : {"", "   ", "-", "12", "-12", "3.5"}) {
+    std::string t = entrada;
+    EXPECT_TRUE(VerificaFormatoNumerico(t)) << "[" << entrada << "]";
+    if (entrada.find_first_not_of(' ') == std::string::npos)
+      EXPECT_EQ("0", t);
+    else
+      EXPECT_EQ(entrada, t);
+  }
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+}
+
+TEST(CamposDeVentana, VerificaFormatoNumericoRechazaConMensaje) {
+  soporte::Mensajes().Espera(Respuesta::Aceptar, ".- ERROR en FORMATO NUMERICO");
+  std::string t = "1A";
+  EXPECT_FALSE(VerificaFormatoNumerico(t));
+  EXPECT_EQ("1A", t);
+  ASSERT_EQ(1u, soporte::Mensajes().Cajas().size());
+  EXPECT_EQ("VERIFICAR NUMERO ", soporte::Mensajes().Cajas()[0].titulo);
+  EXPECT_EQ(Icono::Pregunta, soporte::Mensajes().Cajas()[0].icono);
+}
+
+TEST(CamposDeVentana, AvisaDatoEnBlancoConElNombreDelCampo) {
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Este dato no se puede dejar en blanco");
+  AvisaDatoEnBlanco("EDICION");
+  EXPECT_EQ("EDICION", soporte::Mensajes().Cajas().at(0).titulo);
+  EXPECT_EQ(Icono::Pregunta, soporte::Mensajes().Cajas().at(0).icono);
+}
+
+TEST(Redimensiona, MaximizarYRestaurarSinLayout) {
+  QWidget ventana;
+  ventana.resize(900, 600);
+  auto* boton = new QPushButton("X", &ventana);
+  boton->setGeometry(90, 60, 180, 30);
+  QFont f = boton->font();
+  f.setPointSizeF(9);
+  boton->setFont(f);
+
+  ventana.resize(1200, 900);
+  RedimensionaControles(&ventana, 600, 900, true);
+  EXPECT_EQ(QRect(120, 90, 240, 45), boton->geometry());
+  EXPECT_NEAR(12.0, boton->font().pointSizeF(), 0.01);
+
+  ventana.resize(900, 600);
+  RedimensionaControles(&ventana, 600, 900, false);
+  EXPECT_EQ(QRect(90, 60, 180, 30), boton->geometry());
+  EXPECT_NEAR(9.0, boton->font().pointSizeF(), 0.01);
+}
+
+TEST(Redimensiona, CadaVentanaGuardaSuPropioTamanoMaximizado) {
+  // Another window maximised in between must not change the factors of the
+  // first one when it is restored.
+  QWidget a, b;
+  a.resize(900, 600);
+  auto* etiqueta = new QLabel("A", &a);
+  etiqueta->setGeometry(90, 60, 90, 30);
+  a.resize(1800, 1200);
+  RedimensionaControles(&a, 600, 900, true);
+  EXPECT_EQ(QRect(180, 120, 180, 60), etiqueta->geometry());
+  b.resize(400, 300);
+  RedimensionaControles(&b, 150, 200, true);
+  a.resize(900, 600);
+  RedimensionaControles(&a, 600, 900, false);
+  EXPECT_EQ(QRect(90, 60, 90, 30), etiqueta->geometry());
+}
+
+TEST(Redimensiona, ControlesEnLayoutSoloCambianLaFuente) {
+  QWidget ventana;
+  auto* layout = new QVBoxLayout(&ventana);
+  auto* boton = new QPushButton("X");
+  layout->addWidget(boton);
+  QFont f = boton->font();
+  f.setPointSizeF(10);
+  boton->setFont(f);
+  ventana.resize(1000, 500);
+  RedimensionaControles(&ventana, 500, 500, true);
+  EXPECT_NEAR(20.0, boton->font().pointSizeF(), 0.01);
+  RedimensionaControles(&ventana, 500, 500, false);
+  EXPECT_NEAR(10.0, boton->font().pointSizeF(), 0.01);
+}
+
+TEST(Impresora, NombreDesconocidoNoCambiaLaActual) {
+  const std::string antes = plataforma::ImpresoraActual();
+  EstableceImpresora("NO EXISTE NINGUNA IMPRESORA ASI");
+  EXPECT_EQ(antes, plataforma::ImpresoraActual());
+}
+
+class ImprimeListaPdf : public ::testing::Test {
+ protected:
+  void SetUp() override { plataforma::EligeSalidaPdf(pdf); }
+  void TearDown() override { plataforma::UsaImpresoraPredeterminada(); }
+  soporte::CarpetaTemporal dir;
+  std::string pdf = dir.En("lista.pdf");
+};
+
+TEST_F(ImprimeListaPdf, TituloEnMayusculasYLineas) {
+  ListaSimple lista;
+  lista.Agrega("EA4ABC   1234");
+  lista.Agrega("QQ1ÑAB   99");
+  ImprimeLista(lista, "Clasificación por puntos");
+  const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
+  EXPECT_NE(std::string::npos, texto.find("CLASIFICACIÓN POR PUNTOS")) << texto;
+  EXPECT_NE(std::string::npos, texto.find("EA4ABC 1234"));
+  EXPECT_NE(std::string::npos, texto.find("QQ1ÑAB 99"));
+  EXPECT_EQ(1u, soporte::Paginas(soporte::TextoDePdf(pdf)));
+}
+
+TEST_F(ImprimeListaPdf, SaltoForzadoTrasLaLinea60) {
+  std::vector<std::string> lineas;
+  for (int i = 1; i <= 61; ++i) lineas.push_back("LINEA" + std::to_string(i));
+  ImprimeLista(lineas, "t");
+  const std::string texto = soporte::TextoDePdf(pdf);
+  ASSERT_EQ(2u, soporte::Paginas(texto));
+  EXPECT_NE(std::string::npos, soporte::Pagina(texto, 1).find("LINEA60"));
+  EXPECT_NE(std::string::npos, soporte::Pagina(texto, 2).find("LINEA61"));
+}
+
+TEST(ImprimeListaSinImpresora, AvisaYNoImprime) {
+  soporte::CarpetaTemporal dir;
+  plataforma::EligeSalidaPdf(dir.En("no/hay/carpeta.pdf"));
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "La Impresora no está disponible, deberá REINICIAR el programa");
+  ImprimeLista(std::vector<std::string>{"A"}, "t");
+  EXPECT_EQ("", soporte::Mensajes().Cajas().at(0).titulo);
+  plataforma::UsaImpresoraPredeterminada();
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+#include "database/conexiones.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "database/estado.h"
+#include "soporte/mensajes_guion.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A working folder with a small contest database and a countries database.
+class Conexiones : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    carpeta_ = fs::temp_directory_path() /
+               ("conexiones_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(carpeta_);
+    fs::create_directories(carpeta_);
+    CarpetaTrabajo = carpeta_.string();
+    auto db = dao::CreateDatabase((carpeta_ / "Ledrima").string());
+    auto td = db.CreateTableDef("Concursos");
+    td.Fields().Append(td.CreateField("NumeroOrden", dao::Tipo::Long));
+    td.Fields().Append(td.CreateField("Concurso", dao::Tipo::Text, 64));
+    td.Fields().Append(td.CreateField("Edicion", dao::Tipo::Text, 4));
+    db.TableDefs().Append(td);
+    auto tc = db.CreateTableDef("ControlConcursos");
+    tc.Fields().Append(tc.CreateField("UltimoConcurso", dao::Tipo::Long));
+    tc.Fields().Append(tc.CreateField("ConcursoActivo", dao::Tipo::Long));
+    db.TableDefs().Append(tc);
+    db_ = db;
+    auto paises = dao::CreateDatabase((carpeta_ / "Terravia").string());
+    auto tp = paises.CreateTableDef("Prefijos");
+    tp.Fields().Append(tp.CreateField("Prefijo", dao::Tipo::Text, 10));
+    paises.TableDefs().Append(tp);
+    paises.Close();
+  }
+  void TearDown() override {
+    CierraBasesDeDatos();
+    if (db_.Abierta()) db_.Close();
+    fs::remove_all(carpeta_);
+  }
+  void Concurso(int numero, const char* nombre, const char* edicion) {
+    db_.Execute("INSERT INTO Concursos (NumeroOrden, Concurso, Edicion) VALUES (?, ?, ?)",
+                {dao::Variant(numero), nombre ? dao::Variant(nombre) : dao::Variant(), dao::Variant(edicion)});
+  }
+  void Control(int ultimo, dao::Variant activo) {
+    db_.Execute("INSERT INTO ControlConcursos (UltimoConcurso, ConcursoActivo) VALUES (?, ?)",
+                {dao::Variant(ultimo), activo});
+  }
+  void Arranca() {
+    AbrirBasesDeDatos();
+    AbrirControlConcursos();
+  }
+
+  fs::path carpeta_;
+  dao::Database db_;
+};
+
+TEST_F(Conexiones, ListaOrdenadaConElConcursoActivoSeleccionado) {
+  Concurso(1, "ZULU", "2024");
+  Concurso(2, "alfa", "2020");
+  Concurso(3, "ALFA", "2019");
+  Concurso(12, "MIKE", "2024");
+  Control(12, dao::Variant(12));
+  Arranca();
+  ListaConcursosSimple combo;
+  EXPECT_TRUE(CargarComboConcursos(combo));
+  ASSERT_EQ(4, combo.Cuenta());
+  EXPECT_EQ("ALFA .- Edición: 2019", combo.Texto(0));
+  EXPECT_EQ("alfa .- Edición: 2020", combo.Texto(1));
+  EXPECT_EQ("MIKE .- Edición: 2024", combo.Texto(2));
+  EXPECT_EQ("ZULU .- Edición: 2024", combo.Texto(3));
+  EXPECT_EQ(2, combo.Seleccionado());
+  EXPECT_EQ(12, combo.Numero(2));
+  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_EQ(12, ConcursoActual["NumeroOrden"].CLng());
+  EXPECT_EQ("MIKE", ConcursoActual["concurso"].CStr());
+}
+
+TEST_F(Conexiones, PrimeraEntradaSinConcursoActivoValido) {
+  struct Caso {
+    const char* nombre;
+    dao::Variant activo;
+  };
+  for (const auto& caso : {Caso{"cero", dao::Variant(0)}, Caso{"nulo", dao::Variant()},
+                           Caso{"borrado", dao::Variant(99)}}) {
+    SCOPED_TRACE(caso.nombre);
+    db_.Execute("DELETE FROM Concursos");
+    db_.Execute("DELETE FROM ControlConcursos");
+    Concurso(5, "ZULU", "2024");
+    Concurso(7, "BRAVO", "2024");
+    Control(7, caso.activo);
+    Arranca();
+    ListaConcursosSimple combo;
+    EXPECT_TRUE(CargarComboConcursos(combo));
+    EXPECT_EQ(0, combo.Seleccionado());
+    EXPECT_EQ(7, ConcursoActual["NumeroOrden"].CLng());
+    CierraBasesDeDatos();
+  }
+}
+
+TEST_F(Conexiones, SinConcursosAvisaYNoSelecciona) {
+  Arranca();
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  ListaConcursosSimple combo;
+  EXPECT_FALSE(CargarComboConcursos(combo));
+  ASSERT_EQ(1u, soporte::Mensajes().Cajas().size());
+  EXPECT_EQ("DEFINA ALGUN CONCURSO", soporte::Mensajes().Cajas()[0].titulo);
+  EXPECT_EQ(plataforma::Icono::Informacion, soporte::Mensajes().Cajas()[0].icono);
+  EXPECT_EQ(0, combo.Cuenta());
+  EXPECT_EQ(-1, combo.Seleccionado());
+  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_TRUE(ConcursoActual.Eof());
+  // An empty database gets no control row.
+  EXPECT_TRUE(RegistroControlConcursos.Eof());
+}
+
+TEST_F(Conexiones, FilaDeControlAusenteSeRepara) {
+  Concurso(3, "BRAVO", "2024");
+  Concurso(9, "ALFA", "2024");
+  Arranca();
+  ASSERT_FALSE(RegistroControlConcursos.Eof());
+  EXPECT_EQ(9, RegistroControlConcursos["UltimoConcurso"].CLng());
+  EXPECT_EQ(0, RegistroControlConcursos["ConcursoActivo"].CLng());
+  ListaConcursosSimple combo;
+  EXPECT_TRUE(CargarComboConcursos(combo));
+  EXPECT_EQ(0, combo.Seleccionado());
+  EXPECT_EQ(9, ConcursoActual["NumeroOrden"].CLng());
+  // The row can be written at the first activation.
+  RegistroControlConcursos.Edit();
+  RegistroControlConcursos["ConcursoActivo"] = dao::Variant(9);
+  RegistroControlConcursos.Update();
+  auto rs = db_.OpenRecordset("Select * From ControlConcursos");
+  EXPECT_EQ(1, rs.RecordCount());
+}
+
+TEST_F(Conexiones, NombreNuloDaTextoVacio) {
+  Concurso(4, nullptr, "2024");
+  Concurso(5, "ALFA", "2024");
+  Control(5, dao::Variant(5));
+  Arranca();
+  ListaConcursosSimple combo;
+  CargarComboConcursos(combo);
+  EXPECT_EQ(" .- Edición: 2024", combo.Texto(0));
+  EXPECT_EQ(1, combo.Seleccionado());
+}
+
+TEST_F(Conexiones, BaseDeDatosAusenteEsUnError) {
+  fs::remove(carpeta_ / "Terravia");
+  EXPECT_THROW(AbrirBasesDeDatos(), dao::Error);
+  CierraBasesDeDatos();
+  fs::remove(carpeta_ / "Ledrima");
+  EXPECT_THROW(AbrirBasesDeDatos(), dao::Error);
+}
+
+TEST_F(Conexiones, NombresDeFicheroSinDistinguirMayusculas) {
+  db_.Close();
+  fs::rename(carpeta_ / "Ledrima", carpeta_ / "LEDRIMA");
+  fs::rename(carpeta_ / "Terravia", carpeta_ / "terravia");
+  EXPECT_NO_THROW(AbrirBasesDeDatos());
+  EXPECT_EQ("Concursos", DefinicionConcursos.Name());
+}
+
+TEST(ListaConcursos, InsercionOrdenadaSinDistinguirMayusculas) {
+  ListaConcursosSimple l;
+  l.Agrega("bravo", 2);
+  l.Agrega("ÁGUILA", 3);
+  l.Agrega("Alfa", 1);
+  l.Selecciona(0);
+  l.Agrega("ALFA", 4);  // equal text goes after
+  EXPECT_EQ("Alfa", l.Texto(0));
+  EXPECT_EQ(4, l.Numero(1));
+  EXPECT_EQ(0, l.Seleccionado());
+  EXPECT_EQ("bravo", l.Texto(2));
+}
+
+}  // namespace

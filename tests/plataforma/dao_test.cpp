@@ -1,0 +1,488 @@
+// Database layer: opening, schema, values and recordset semantics.
+#include <fstream>
+#include <functional>
+
+#include "plataforma/dao.h"
+#include "plataforma/dao_prueba.h"
+
+namespace {
+
+using dao::Fecha;
+using dao::Tipo;
+using dao::Variant;
+using dao_prueba::BaseTemporal;
+using dao_prueba::CreaTabla;
+
+int NumeroDeError(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const dao::Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+// ---------------------------------------------------------------- opening
+
+TEST_F(BaseTemporal, OpeningFindsTheFileWithoutRegardToCaseAndNeverCreates) {
+  CreaTabla(db_, "Concursos", {{"NumeroOrden", Tipo::Long}});
+  db_.Close();
+  std::filesystem::rename(ruta_, carpeta_ / "LEDRIMA");
+  dao::Database db = dao::OpenDatabase((carpeta_ / "Ledrima").string());
+  EXPECT_TRUE(db.TableDefs().Existe("concursos"));
+  db.Close();
+
+  std::string falta = (carpeta_ / "Terravia").string();
+  EXPECT_EQ(NumeroDeError([&] { dao::OpenDatabase(falta); }), dao::errFicheroNoEncontrado);
+  EXPECT_FALSE(std::filesystem::exists(falta));
+
+  std::ofstream(carpeta_ / "texto") << "esto no es una base de datos, solo texto de prueba que ocupa sitio\n";
+  EXPECT_EQ(NumeroDeError([&] { dao::OpenDatabase((carpeta_ / "texto").string()); }), dao::errNoEsBaseDeDatos);
+  std::ofstream(carpeta_ / "vacio").close();
+  EXPECT_EQ(NumeroDeError([&] { dao::OpenDatabase((carpeta_ / "vacio").string()); }), dao::errNoEsBaseDeDatos);
+}
+
+TEST_F(BaseTemporal, ClosedDatabaseAndRecordsetRefuseWork) {
+  CreaTabla(db_, "T", {{"A", Tipo::Long}});
+  dao::Recordset rs = db_.OpenRecordset("T");
+  rs.Close();
+  EXPECT_THROW(rs.Eof(), dao::Error);
+  dao::Recordset otro = db_.OpenRecordset("T");
+  db_.Close();
+  EXPECT_THROW(otro.MoveFirst(), dao::Error);
+  EXPECT_THROW(db_.OpenRecordset("T"), dao::Error);
+}
+
+// ----------------------------------------------------------------- schema
+
+TEST_F(BaseTemporal, TypesAndSizesReadBackExactly) {
+  CreaTabla(db_, "Concursos",
+            {{"NumeroOrden", Tipo::Long},
+             {"Concurso", Tipo::Text, 64},
+             {"Modo", Tipo::Text, 6, false},
+             {"Banda1'8", Tipo::Boolean},
+             {"MismoContinente1-8", Tipo::Integer},
+             {"ALL", Tipo::Double},
+             {"DesdeDia", Tipo::Date},
+             {"HoraQso", Tipo::Text}});
+  dao::TableDefs tds = db_.TableDefs();
+  ASSERT_EQ(tds.Count(), 1);
+  EXPECT_EQ(tds[0].Name(), "Concursos");
+  dao::TableDef td = tds["CONCURSOS"];
+  dao::Fields f = td.Fields();
+  ASSERT_EQ(f.Count(), 8);
+  struct Esperado {
+    const char* nombre;
+    Tipo tipo;
+    int tamano;
+    bool vacio;
+  };
+  const Esperado esperado[] = {{"NumeroOrden", Tipo::Long, 4, false},      {"Concurso", Tipo::Text, 64, true},
+                               {"Modo", Tipo::Text, 6, false},             {"Banda1'8", Tipo::Boolean, 1, false},
+                               {"MismoContinente1-8", Tipo::Integer, 2, false}, {"ALL", Tipo::Double, 8, false},
+                               {"DesdeDia", Tipo::Date, 8, false},         {"HoraQso", Tipo::Text, 50, true}};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(f[i].Name(), esperado[i].nombre);
+    EXPECT_EQ(f[i].Type(), esperado[i].tipo) << esperado[i].nombre;
+    EXPECT_EQ(f[i].Size(), esperado[i].tamano) << esperado[i].nombre;
+    EXPECT_EQ(f[i].AllowZeroLength(), esperado[i].vacio) << esperado[i].nombre;
+  }
+  EXPECT_EQ(f["concurso"].Size(), 64);
+  EXPECT_EQ(NumeroDeError([&] { (void)f["NoHay"]; }), dao::errElementoNoEncontrado);
+  EXPECT_EQ(NumeroDeError([&] { (void)tds[5]; }), dao::errElementoNoEncontrado);
+  EXPECT_EQ(NumeroDeError([&] { (void)tds["NoHay"]; }), dao::errElementoNoEncontrado);
+
+  // Odd column names work everywhere, quoted by the layer.
+  dao::Recordset rs = db_.OpenRecordset("Select * From concursos");
+  rs.AddNew();
+  rs["banda1'8"] = true;
+  rs["MISMOCONTINENTE1-8"] = 7;
+  rs["all"] = 2.5;
+  rs["Modo"] = "CW";
+  rs.Update();
+  rs.MoveFirst();
+  EXPECT_TRUE(rs["Banda1'8"].CBool());
+  EXPECT_EQ(rs["MismoContinente1-8"].CLng(), 7);
+  EXPECT_EQ(rs["ALL"].CDbl(), 2.5);
+  rs.FindFirst("[Banda1'8] = True and [MismoContinente1-8] = 7 and [ALL] > 2");
+  EXPECT_FALSE(rs.NoMatch());
+}
+
+TEST_F(BaseTemporal, AllowZeroLengthIsRefusedOnANonTextField) {
+  dao::TableDef td = db_.CreateTableDef("T");
+  dao::Field f = td.CreateField();
+  f.SetName("B");
+  f.SetType(Tipo::Boolean);
+  EXPECT_EQ(NumeroDeError([&] { f.SetAllowZeroLength(true); }), dao::errOperacionNoValida);
+  td.Fields().Append(f);
+  EXPECT_EQ(NumeroDeError([&] { td.Fields().Append(dao::Field("b", Tipo::Long)); }), dao::errCampoYaExiste);
+  db_.TableDefs().Append(td);
+  EXPECT_EQ(NumeroDeError([&] {
+              dao::TableDef otra = db_.CreateTableDef("t");
+              otra.Fields().Append(dao::Field("X", Tipo::Long));
+              db_.TableDefs().Append(otra);
+            }),
+            dao::errTablaYaExiste);
+}
+
+TEST_F(BaseTemporal, AppendedColumnsGoAtTheEndAndBooleansReadFalse) {
+  CreaTabla(db_, "ListaEspeciales", {{"NumeroOrden", Tipo::Long}, {"Estacion", Tipo::Text, 10}});
+  dao::Recordset rs = db_.OpenRecordset("ListaEspeciales");
+  rs.AddNew();
+  rs["NumeroOrden"] = 1;
+  rs["Estacion"] = "EA1X";
+  rs.Update();
+  rs.Close();
+
+  dao::TableDef td = db_.TableDefs()["listaespeciales"];
+  dao::Field b = td.CreateField("AnularDos", Tipo::Boolean);
+  td.Fields().Append(b);
+  dao::Field m = td.CreateField("Modo", Tipo::Text, 6);
+  td.Fields().Append(m);
+  EXPECT_EQ(NumeroDeError([&] { td.Fields().Append(dao::Field("MODO", Tipo::Text, 6)); }), dao::errCampoYaExiste);
+
+  dao::TableDef de_nuevo = db_.TableDefs()["ListaEspeciales"];
+  ASSERT_EQ(de_nuevo.Fields().Count(), 4);
+  EXPECT_EQ(de_nuevo.Fields()[2].Name(), "AnularDos");
+  EXPECT_EQ(de_nuevo.Fields()[3].Name(), "Modo");
+  EXPECT_EQ(de_nuevo.Fields()[3].Size(), 6);
+  EXPECT_FALSE(de_nuevo.Fields()[3].AllowZeroLength());
+
+  rs = db_.OpenRecordset("Select * From ListaEspeciales");
+  EXPECT_EQ(rs[0].CLng(), 1) << "existing positions never move";
+  EXPECT_EQ(rs[1].CStr(), "EA1X");
+  EXPECT_EQ(rs[2].Value(), Variant(false));
+  EXPECT_TRUE(rs[3].IsNull());
+  rs.FindFirst("AnularDos = False and Modo = Null");
+  EXPECT_FALSE(rs.NoMatch());
+  // A new row that leaves the Boolean unset reads False too.
+  rs.AddNew();
+  rs["NumeroOrden"] = 2;
+  rs["Estacion"] = "";
+  rs.Update();
+  rs.MoveLast();
+  EXPECT_EQ(rs["AnularDos"].Value(), Variant(false));
+  EXPECT_EQ(rs["Estacion"].Value(), Variant(""));
+  // The text column created without AllowZeroLength refuses the empty text.
+  rs.Edit();
+  EXPECT_EQ(NumeroDeError([&] { rs["Modo"] = ""; }), dao::errCadenaVacia);
+  rs.CancelUpdate();
+}
+
+TEST_F(BaseTemporal, TableDefinitionsAreDeletedAndRecreated) {
+  CreaTabla(db_, "MultEspeciales", {{"NumeroOrden", Tipo::Long}});
+  CreaTabla(db_, "Aux", {{"A", Tipo::Long}});
+  EXPECT_EQ(db_.TableDefs().Count(), 2);
+  db_.TableDefs().Delete("multespeciales");
+  EXPECT_EQ(db_.TableDefs().Count(), 1);
+  EXPECT_FALSE(db_.TableDefs().Existe("MultEspeciales"));
+  EXPECT_EQ(NumeroDeError([&] { db_.TableDefs().Delete("MultEspeciales"); }), dao::errElementoNoEncontrado);
+  CreaTabla(db_, "MultEspeciales", {{"NumeroOrden", Tipo::Long}, {"Estacion", Tipo::Text, 10}});
+  EXPECT_EQ(db_.TableDefs()["MultEspeciales"].Fields().Count(), 2);
+}
+
+// ----------------------------------------------------------------- values
+
+TEST_F(BaseTemporal, ValuesAreConvertedOnAssignmentAndRefusedWhenTheyDoNotFit) {
+  CreaTabla(db_, "T",
+            {{"L", Tipo::Long},
+             {"I", Tipo::Integer},
+             {"D", Tipo::Double},
+             {"F", Tipo::Date},
+             {"S", Tipo::Text, 5},
+             {"B", Tipo::Boolean}});
+  dao::Recordset rs = db_.OpenRecordset("T");
+  rs.AddNew();
+  rs["L"] = "0";
+  rs["I"] = " 12 ";
+  rs["D"] = "2,5";
+  rs["F"] = "05-04-2024";
+  rs["S"] = "ñañañ";  // five characters, more bytes
+  rs["B"] = -1;
+  rs.Update();
+  rs.MoveFirst();
+  EXPECT_EQ(rs["L"].Value(), Variant(0));
+  EXPECT_EQ(rs["I"].Value(), Variant(12));
+  EXPECT_EQ(rs["D"].Value(), Variant(2.5));
+  EXPECT_EQ(rs["F"].CDate(), (Fecha{2024, 4, 5}));
+  EXPECT_EQ(rs["F"].CStr(), "05/04/2024");
+  EXPECT_EQ(rs["S"].CStr(), "ñañañ");
+  EXPECT_EQ(rs["B"].Value(), Variant(true));
+
+  struct Caso {
+    const char* campo;
+    Variant valor;
+    int error;
+  };
+  const Caso casos[] = {
+      {"S", Variant("EA1ABC"), dao::errCampoDemasiadoPequeno},
+      {"I", Variant(40000), dao::errDesbordamientoNumerico},
+      {"I", Variant(-32769), dao::errDesbordamientoNumerico},
+      {"L", Variant(3000000000LL), dao::errDesbordamientoNumerico},
+      {"L", Variant("doce"), dao::errConversionDeDatos},
+      {"L", Variant(""), dao::errConversionDeDatos},
+      {"D", Variant("1.2.3"), dao::errConversionDeDatos},
+      {"F", Variant("32-01-2024"), dao::errConversionDeDatos},
+      {"F", Variant("mañana"), dao::errConversionDeDatos},
+      {"B", Variant("quizá"), dao::errConversionDeDatos},
+  };
+  for (const Caso& c : casos) {
+    rs.Edit();
+    EXPECT_EQ(NumeroDeError([&] { rs[c.campo] = c.valor; }), c.error) << c.campo << " " << c.valor.CStr();
+    rs.CancelUpdate();
+  }
+  // Nothing refused reached the file.
+  dao::Recordset otra = db_.OpenRecordset("T");
+  EXPECT_EQ(otra["S"].CStr(), "ñañañ");
+  EXPECT_EQ(otra["I"].CLng(), 12);
+  // Edges that fit.
+  rs.Edit();
+  rs["I"] = -32768;
+  rs["L"] = 2147483647;
+  rs["D"] = 7;
+  rs["S"] = "";
+  rs["F"] = Fecha{2024, 12, 31, 23, 59, 0};
+  rs.Update();
+  EXPECT_EQ(rs["L"].CLng(), 2147483647);
+  EXPECT_EQ(rs["D"].Value(), Variant(7.0));
+  EXPECT_EQ(rs["F"].CDate(), (Fecha{2024, 12, 31, 23, 59, 0}));
+}
+
+TEST(Variantes, Conversions) {
+  EXPECT_EQ(Variant("12").CLng(), 12);
+  EXPECT_EQ(Variant(2.5).CLng(), 2);  // half to even
+  EXPECT_EQ(Variant(3.5).CLng(), 4);
+  EXPECT_EQ(Variant(true).CLng(), -1);
+  EXPECT_EQ(Variant().CStr(), "");
+  EXPECT_THROW(Variant().CLng(), dao::Error);
+  EXPECT_THROW(Variant("x").CDbl(), dao::Error);
+  EXPECT_THROW(Variant(3e10).CLng(), dao::Error);
+  EXPECT_TRUE(Variant("True").CBool());
+  EXPECT_FALSE(Variant("0").CBool());
+  EXPECT_EQ(Variant("01-02-2024").CDate(), (Fecha{2024, 2, 1}));
+  EXPECT_EQ(Variant(Fecha{2024, 2, 1}).CStr(), "01/02/2024");
+  EXPECT_EQ(Variant(1.25).CStr(), "1.25");
+  EXPECT_TRUE(Variant(" 7 ").EsNumero());
+  EXPECT_FALSE(Variant("7a").EsNumero());
+  EXPECT_EQ(dao::Escapa("O'B'"), "O''B''");
+}
+
+TEST(Fechas, TextFormsAndRoundTrip) {
+  struct Caso {
+    const char* texto;
+    std::optional<Fecha> fecha;
+  };
+  const Caso casos[] = {
+      {"01-02-2024", Fecha{2024, 2, 1}},
+      {"1/2/2024", Fecha{2024, 2, 1}},
+      {"29-02-2024", Fecha{2024, 2, 29}},
+      {"29-02-2023", std::nullopt},
+      {"2024-02-01", Fecha{2024, 2, 1}},
+      {"2024-02-01 10:20:30", Fecha{2024, 2, 1, 10, 20, 30}},
+      {"01/02/24", Fecha{2024, 2, 1}},
+      {"01-13-2024", std::nullopt},
+      {"", std::nullopt},
+      {"01-02-2024x", std::nullopt},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(Fecha::Desde(c.texto), c.fecha) << c.texto;
+  Fecha f{2024, 3, 9, 7, 5, 0};
+  EXPECT_EQ(Fecha::Desde(f.Texto()), f);
+  EXPECT_EQ(Fecha::Desde(f.TextoCorto()), f);
+  EXPECT_LT(Fecha({2023, 12, 31}).Texto(), Fecha({2024, 1, 1}).Texto()) << "the stored form sorts";
+}
+
+// ------------------------------------------------------------ recordsets
+
+class Registros : public BaseTemporal {
+ protected:
+  void SetUp() override {
+    BaseTemporal::SetUp();
+    CreaTabla(db_, "Concursos", {{"NumeroOrden", Tipo::Long}, {"Concurso", Tipo::Text, 64}, {"Activo", Tipo::Boolean}});
+    dao::Recordset rs = db_.OpenRecordset("Concursos");
+    for (auto [n, nombre] : std::vector<std::pair<int, const char*>>{{10, "URE"}, {12, "O'BRIEN"}, {11, "Ávila"}}) {
+      rs.AddNew();
+      rs["NumeroOrden"] = n;
+      rs["Concurso"] = nombre;
+      rs.Update();
+    }
+  }
+  std::vector<int> Numeros(dao::Recordset rs) {
+    std::vector<int> r;
+    if (rs.RecordCount() == 0) return r;
+    rs.MoveFirst();
+    while (!rs.Eof()) {
+      r.push_back(rs["NumeroOrden"].CLng());
+      rs.MoveNext();
+    }
+    return r;
+  }
+};
+
+TEST_F(Registros, NavigationBofEofAndCount) {
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos");
+  EXPECT_FALSE(rs.Bof());
+  EXPECT_FALSE(rs.Eof());
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 10) << "positioned on the first row when opened";
+  EXPECT_EQ(rs.RecordCount(), 3);
+  rs.MoveLast();
+  EXPECT_EQ(rs[0].CLng(), 11);
+  EXPECT_EQ(rs.RecordCount(), 3);
+  rs.MoveNext();
+  EXPECT_TRUE(rs.Eof());
+  EXPECT_EQ(NumeroDeError([&] { (void)rs[0].Value(); }), dao::errNoHayRegistroActual);
+  EXPECT_EQ(NumeroDeError([&] { rs.MoveNext(); }), dao::errNoHayRegistroActual);
+  rs.MoveFirst();
+  rs.MovePrevious();
+  EXPECT_TRUE(rs.Bof());
+
+  dao::Recordset vacio = db_.OpenRecordset("Select * From Concursos Where NumeroOrden = 99");
+  EXPECT_TRUE(vacio.Bof());
+  EXPECT_TRUE(vacio.Eof());
+  EXPECT_EQ(vacio.RecordCount(), 0);
+  EXPECT_EQ(NumeroDeError([&] { vacio.MoveFirst(); }), dao::errNoHayRegistroActual);
+  EXPECT_EQ(NumeroDeError([&] { vacio.Edit(); }), dao::errNoHayRegistroActual);
+  EXPECT_EQ(NumeroDeError([&] { vacio.Delete(); }), dao::errNoHayRegistroActual);
+}
+
+TEST_F(Registros, AddNewEditUpdateDeleteAreCommittedAndSeenByLaterSets) {
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos");
+  EXPECT_EQ(NumeroDeError([&] { rs["Concurso"] = "X"; }), dao::errUpdateSinAddNewNiEdit);
+  EXPECT_EQ(NumeroDeError([&] { rs.Update(); }), dao::errUpdateSinAddNewNiEdit);
+
+  rs.AddNew();
+  rs["NumeroOrden"] = "13";  // text turned into a number, as the editor writes it
+  rs["Concurso"] = "NUEVO";
+  EXPECT_EQ(rs["Concurso"].CStr(), "NUEVO") << "the copy buffer reads back";
+  rs.Update();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 10) << "the position stays where it was";
+  EXPECT_EQ(rs.RecordCount(), 4) << "the new row joins the set";
+  rs.FindFirst("NumeroOrden = 13");
+  ASSERT_FALSE(rs.NoMatch());
+  rs.Edit();
+  rs["Concurso"] = "CAMBIADO";
+  rs["Activo"] = true;
+  rs.Update();
+  EXPECT_EQ(rs["Concurso"].CStr(), "CAMBIADO");
+
+  dao::Recordset despues = db_.OpenRecordset("Select * From Concursos Where NumeroOrden = 13");
+  EXPECT_EQ(despues["Concurso"].CStr(), "CAMBIADO");
+  EXPECT_TRUE(despues["Activo"].CBool());
+
+  // CancelUpdate and a move both drop the copy buffer.
+  rs.Edit();
+  rs["Concurso"] = "NO";
+  rs.CancelUpdate();
+  EXPECT_EQ(rs["Concurso"].CStr(), "CAMBIADO");
+
+  rs.FindFirst("NumeroOrden = 12");
+  rs.Delete();
+  EXPECT_EQ(NumeroDeError([&] { (void)rs["Concurso"].Value(); }), dao::errRegistroEliminado);
+  rs.MoveNext();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 11) << "a move after Delete goes on from the deleted row";
+  EXPECT_EQ(rs.RecordCount(), 3);
+  EXPECT_EQ(Numeros(db_.OpenRecordset("Concursos")), (std::vector<int>{10, 11, 13}));
+}
+
+TEST_F(Registros, DeleteWhileWalkingVisitsEveryRow) {
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos");
+  int vistos = 0;
+  while (!rs.Eof()) {
+    ++vistos;
+    rs.Delete();
+    rs.MoveNext();
+  }
+  EXPECT_EQ(vistos, 3);
+  EXPECT_EQ(db_.OpenRecordset("Concursos").RecordCount(), 0);
+  // An empty set accepts AddNew and then shows the row.
+  rs = db_.OpenRecordset("Select * From Concursos");
+  rs.AddNew();
+  rs["NumeroOrden"] = 1;
+  rs.Update();
+  rs.MoveFirst();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 1);
+}
+
+TEST_F(Registros, CloneIsAnIndependentCursor) {
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos Order By Concurso");
+  dao::Recordset copia = rs.Clone();
+  copia.FindFirst("Concurso = 'ure'");
+  ASSERT_FALSE(copia.NoMatch());
+  EXPECT_EQ(copia["NumeroOrden"].CLng(), 10);
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 11) << "ordered without regard to case or accent: Ávila first";
+  rs.MoveNext();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 12);
+  EXPECT_EQ(copia["NumeroOrden"].CLng(), 10);
+  // A handle copy shares the cursor, as an object variable does.
+  dao::Recordset mismo = rs;
+  mismo.MoveNext();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 10);
+}
+
+TEST_F(Registros, QuotesInsideValuesNeverBreakTheQuery) {
+  std::string nombre = "O'BRIEN";
+  dao::Recordset a = db_.OpenRecordset("Select * From Concursos Where Concurso = '" + nombre + "'");
+  ASSERT_FALSE(a.Eof());
+  EXPECT_EQ(a["NumeroOrden"].CLng(), 12);
+  dao::Recordset b = db_.OpenRecordset("Select Concurso, NumeroOrden from Concursos Where Concurso = '" +
+                                       dao::Escapa("o'brien") + "'");
+  ASSERT_FALSE(b.Eof());
+  EXPECT_EQ(b["numeroorden"].CLng(), 12);
+  b.FindFirst("Concurso = '" + nombre + "' and NumeroOrden = 12");
+  EXPECT_FALSE(b.NoMatch());
+}
+
+TEST_F(Registros, ProjectionOfAMissingColumnIsAnError) {
+  EXPECT_THROW(db_.OpenRecordset("Select Concurso, Edicion from Concursos Where Concurso = 'URE'"), dao::Error);
+}
+
+TEST_F(Registros, TransactionsAreAllOrNothing) {
+  db_.BeginTrans();
+  dao::Recordset rs = db_.OpenRecordset("Concursos");
+  rs.AddNew();
+  rs["NumeroOrden"] = 20;
+  rs.Update();
+  db_.Execute("DELETE FROM Concursos WHERE NumeroOrden = 10");
+  db_.Rollback();
+  EXPECT_EQ(Numeros(db_.OpenRecordset("Concursos")), (std::vector<int>{10, 12, 11}));
+  db_.BeginTrans();
+  db_.Execute("DELETE FROM Concursos WHERE NumeroOrden = 10");
+  db_.CommitTrans();
+  EXPECT_EQ(Numeros(db_.OpenRecordset("Concursos")), (std::vector<int>{12, 11}));
+  EXPECT_THROW(db_.CommitTrans(), dao::Error);
+}
+
+TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
+  CreaTabla(db_, "Prefijos", {{"Prefijo", Tipo::Text, 10}, {"Dxcc", Tipo::Text, 5}});
+  dao::Recordset rs = db_.OpenRecordset("Prefijos");
+  for (auto [p, d] : std::vector<std::pair<const char*, const char*>>{{"EA", "EA"}, {"EA8", "EA8"}, {"DL", "DL"}, {"ea6", "EA6"}}) {
+    rs.AddNew();
+    rs["Prefijo"] = p;
+    rs["Dxcc"] = d;
+    rs.Update();
+  }
+  db_.CreateIndex("Prefijos", "ClavePrefijo", {"Prefijo"}, true);
+  dao::Recordset t = db_.OpenRecordset("prefijos");
+  EXPECT_EQ(NumeroDeError([&] { t.Seek("=", Variant("EA")); }), dao::errIndiceNoValido);
+  t.SetIndex("claveprefijo");
+  EXPECT_EQ(t.Index(), "ClavePrefijo");
+  t.Seek("=", Variant("ea8"));
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Dxcc"].CStr(), "EA8");
+  t.Seek("=", Variant("EA6"));
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Dxcc"].CStr(), "EA6");
+  t.MoveNext();  // index order: DL, EA, ea6, EA8
+  EXPECT_EQ(t["Dxcc"].CStr(), "EA8");
+  t.Seek("=", Variant("F"));
+  EXPECT_TRUE(t.NoMatch());
+  t.Seek(">=", Variant("E"));
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Prefijo"].CStr(), "EA");
+  t.Seek("=", Variant("O'X"));
+  EXPECT_TRUE(t.NoMatch());
+  EXPECT_EQ(NumeroDeError([&] { t.SetIndex("NoHay"); }), dao::errIndiceNoValido);
+  dao::Recordset d = db_.OpenRecordset("Select * From Prefijos");
+  EXPECT_EQ(NumeroDeError([&] { d.SetIndex("ClavePrefijo"); }), dao::errOperacionNoValida);
+}
+
+}  // namespace
