@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,8 @@ struct CasoDorado {
   bool aceptado;
   bool copia_valida;  // an expected accepted copy (.VAL) exists
 };
+
+void PrintTo(const CasoDorado& c, std::ostream* os) { *os << c.caso; }
 
 class InformesDorados : public Validacion, public ::testing::WithParamInterface<CasoDorado> {};
 
