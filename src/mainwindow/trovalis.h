@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "mainwindow/campos_editor.h"
-#include "mainwindow/lista_concursos.h"
 #include "mainwindow/servicios_principal.h"
 
 class QCheckBox;
@@ -42,7 +41,7 @@ class Trovalis : public QWidget {
 
   principal::ServiciosPrincipal& Servicios() { return *servicios_; }
   // Combo1 as the contest list that the start-up fills.
-  principal::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
+  ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 
   // ---- Controls, under their own names.
   std::array<QLineEdit*, principal::kNumeroCamposTexto> Text3{};
@@ -189,16 +188,13 @@ class Trovalis : public QWidget {
   int IndiceTexto(QObject* objeto) const;
   void MueveFocoA(int destino, const std::function<int(int)>& paso);
   void AbreVentanaListas(principal::VentanaSecundaria ventana);
-  void RedimensionaControles(bool maximizar);
 
   std::unique_ptr<Ui::Trovalis> ui_;
   std::unique_ptr<principal::ServiciosPrincipal> servicios_;
   std::vector<OpcionEnlazada> opciones_;
   std::vector<OpcionEnlazada> opcionesGrabacion_;
-  std::unique_ptr<principal::ListaConcursos> listaConcursos_;
+  std::unique_ptr<::ListaConcursos> listaConcursos_;
   std::vector<QListWidget*> listasOcultas_;
   std::array<bool, principal::kNumeroCamposTexto> bloqueo_{};
   bool reenviando_ = false;
-  int alturaMaximizada_ = 0, anchuraMaximizada_ = 0;
-  double tamanoLetraNormal_ = 0;
 };

@@ -30,6 +30,10 @@ class VentanaPrincipal : public ::testing::Test {
     NumeroConcursoActual = 0;
     HayConcursoCargado = false;
   }
+  void TearDown() override {
+    ventana.reset();
+    CierraBasesDeDatos();
+  }
 
   // Builds the window on the fixture folder and runs its loading.
   bool Carga(std::vector<std::string> impresoras = {"PDF", "Laser"}) {
@@ -512,30 +516,30 @@ TEST_F(VentanaPrincipal, MaximizarYRestaurarReescalanUnaVezCadaVez) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  double normal = ventana->font().pointSizeF();
+  auto letra = [&] { return ventana->AltaReg->font().pointSizeF(); };
+  double normal = letra();
   auto espera = [] {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
   };
   ventana->setWindowState(Qt::WindowMaximized);
   espera();
   EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
-  double maximizada = ventana->font().pointSizeF();
-  EXPECT_GE(maximizada, normal);
+  double maximizada = letra();
   // Minimised and maximised again: no second rescale.
   ventana->setWindowState(Qt::WindowMinimized);
   espera();
   EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
   ventana->setWindowState(Qt::WindowMaximized);
   espera();
-  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), maximizada);
+  EXPECT_DOUBLE_EQ(letra(), maximizada);
   ventana->setWindowState(Qt::WindowNoState);
   espera();
   EXPECT_EQ(ventana->UltimoEstadoVentana, 0);
-  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), normal);
+  EXPECT_DOUBLE_EQ(letra(), normal);
   // Resizing the normal window scales nothing.
   ventana->resize(ventana->width() + 40, ventana->height() + 20);
   espera();
-  EXPECT_DOUBLE_EQ(ventana->font().pointSizeF(), normal);
+  EXPECT_DOUBLE_EQ(letra(), normal);
 }
 
 // TROVALIS_CAPTURA=fichero.png: saves a picture of the window on a contest.
