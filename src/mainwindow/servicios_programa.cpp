@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cabrillo/lectura_concurso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
@@ -173,6 +174,8 @@ void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& tit
 void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) {
   ::CrearCarpetasConcurso(nombre, edicion);
 }
+
+void ServiciosPrograma::GeneraCategoriasAdmitidas() { cabrillo::GeneraCategoriasAdmitidas(BaseConcursos); }
 
 bool ServiciosPrograma::AbreVentana(VentanaSecundaria, QWidget*) { return false; }
 

@@ -46,6 +46,7 @@ class ServiciosPrograma : public ServiciosPrincipal {
   void EstableceImpresora(const std::string& nombre) override;
   void Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) override;
   void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) override;
+  void GeneraCategoriasAdmitidas() override;
   bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) override;
 
  private:
