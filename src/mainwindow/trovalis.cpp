@@ -370,8 +370,9 @@ bool Trovalis::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
     boton->click();
     return true;
   }
-  // A function key whose button is disabled does nothing; Esc goes on.
-  return tecla != Qt::Key_Escape;
+  // A key whose button is disabled does nothing here and goes on to the
+  // control, except F7, which is always taken.
+  return tecla == Qt::Key_F7;
 }
 
 bool Trovalis::MueveFoco(int tecla) {

@@ -149,8 +149,11 @@ class Trovalis : public QWidget {
   void LimpiaListas();
   void CargaListasConcurso();
 
-  // Option handlers: each runs on every change of its box's value.
+  // Option handlers: OpcionCambiada runs on every change of a box's value
+  // (Qt's toggled), with the box and its new value.
   void OpcionCambiada(QCheckBox* casilla, bool valor);
+  void ActualizaExclusiones();
+  void ActualizaBotonesConfiguracion();
   void VerificaNombre_Click();
 
  public slots:

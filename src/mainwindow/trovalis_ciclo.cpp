@@ -50,11 +50,6 @@ void Trovalis::CargaListasConcurso() {
 // Rebuilds the reports of logs not sent from the contest folder.
 void Trovalis::ActualizaFicherosListasNoEnviadas() {}
 
-// Handlers of the option boxes: run on every change of a box's value.
-void Trovalis::OpcionCambiada(QCheckBox*, bool) {}
-
-void Trovalis::VerificaNombre_Click() {}
-
 // Create, query, modify, delete, accept and cancel.
 void Trovalis::AltaReg_Click() {}
 void Trovalis::ConsultaReg_Click() {}
