@@ -149,6 +149,20 @@ class Trovalis : public QWidget {
   void LimpiaListas();
   void CargaListasConcurso();
 
+  // ---- Contest validation before a create or a save. CamposConcurso holds
+  // the 27 editor texts (copied from Text3 by the create and the save),
+  // checked and normalised in place.
+  std::vector<std::string> CamposConcurso = std::vector<std::string>(81);
+  bool VerificarCampoVacio(std::string& Valor);
+  bool VerificaFormatoFecha(std::string& Campo);
+  bool VerificaFormatoHora(std::string& Hora);
+  bool VerificaFormatoCampos(const dao::TableDef& Tdef, std::vector<std::string>& Texto, std::int16_t& I);
+  bool VerificaDatosConcurso(std::vector<std::string>& Campos);
+  bool VerificaBandas();
+  bool VerificaModos();
+  bool VerificaListasMultiplicadores();
+  bool ExisteConcurso(const std::string& Nombre, const std::string& Edicion);
+
   // Option handlers: OpcionCambiada runs on every change of a box's value
   // (Qt's toggled), with the box and its new value.
   void OpcionCambiada(QCheckBox* casilla, bool valor);
