@@ -66,8 +66,17 @@ std::string RecordsetImpl::SelectRowids(const std::string& extra) const {
   return sql + orden;
 }
 
+void RecordsetImpl::Resuelve() {
+  if (!primeraPendiente) return;
+  primeraPendiente = false;
+  Primera();
+}
+
 void RecordsetImpl::Carga() {
-  if (cargadas) return;
+  if (cargadas) {
+    Resuelve();
+    return;
+  }
   Sentencia s(*con, SelectRowids(""));
   s.Enlaza(parametrosFiltro);
   filas.clear();
@@ -76,10 +85,12 @@ void RecordsetImpl::Carga() {
   cargadas = true;
   posicionesValidas = false;
   posConocida = false;
+  Resuelve();
 }
 
 void RecordsetImpl::ConocePosicion() {
   Carga();
+  Resuelve();
   if (posConocida) return;
   posConocida = true;
   if (!hayActual) {
@@ -97,6 +108,7 @@ void RecordsetImpl::ConocePosicion() {
 }
 
 void RecordsetImpl::PonEn(std::ptrdiff_t p) {
+  primeraPendiente = false;
   pos = p;
   posConocida = true;
   borrado = false;
@@ -151,6 +163,7 @@ void RecordsetImpl::Primera() {
 }
 
 void RecordsetImpl::LeeValores() {
+  Resuelve();
   if (valoresValidos) return;
   if (!hayActual) detalle::SinRegistroActual();
   if (borrado) throw Error(errRegistroEliminado, "El registro se ha eliminado");
@@ -169,14 +182,11 @@ void RecordsetImpl::LeeValores() {
   valoresValidos = true;
 }
 
-const Variant& RecordsetImpl::Valor(int i) {
+Variant RecordsetImpl::Valor(int i) {
   Comprueba();
-  if (modo != Recordset::ModoEdicion::Ninguno && buffer[i]) return *buffer[i];
-  if (modo == Recordset::ModoEdicion::Alta) {
-    static const Variant nulo;
-    static const Variant falso(false);
-    return tabla->columnas[columnas[i]].tipo == Tipo::Boolean ? falso : nulo;
-  }
+  const Columna& col = tabla->columnas[columnas[i]];
+  if (modo != Recordset::ModoEdicion::Ninguno && buffer[i]) return ComoLeido(*buffer[i], col);
+  if (modo == Recordset::ModoEdicion::Alta) return col.tipo == Tipo::Boolean ? Variant(false) : Variant();
   LeeValores();
   return valores[i];
 }
@@ -187,7 +197,7 @@ void RecordsetImpl::Asigna(int i, const Variant& v) {
   if (modo == Recordset::ModoEdicion::Ninguno)
     throw Error(errUpdateSinAddNewNiEdit, "Operación sin AddNew ni Edit");
   const Columna& col = tabla->columnas[columnas[i]];
-  buffer[i] = ComoLeido(ConvierteParaColumna(v, col), col);
+  buffer[i] = ConvierteParaColumna(v, col);
 }
 
 }  // namespace detalle
@@ -295,6 +305,8 @@ Field Fields::operator[](int indice) const {
 
 Field Fields::operator[](std::string_view nombre) const {
   if (rs_) {
+    for (size_t i = 0; i < rs_->columnas.size(); ++i)  // the usual spelling first
+      if (rs_->tabla->columnas[rs_->columnas[i]].nombre == nombre) return (*this)[static_cast<int>(i)];
     for (size_t i = 0; i < rs_->columnas.size(); ++i)
       if (detalle::IgualesSinCaso(rs_->tabla->columnas[rs_->columnas[i]].nombre, nombre))
         return (*this)[static_cast<int>(i)];
@@ -429,8 +441,16 @@ void AbandonaEdicion(detalle::RecordsetImpl& r) {
 }
 }  // namespace
 
-bool Recordset::Eof() const { return Impl(impl_).eof; }
-bool Recordset::Bof() const { return Impl(impl_).bof; }
+bool Recordset::Eof() const {
+  auto& r = Impl(impl_);
+  r.Resuelve();
+  return r.eof;
+}
+bool Recordset::Bof() const {
+  auto& r = Impl(impl_);
+  r.Resuelve();
+  return r.bof;
+}
 
 void Recordset::MoveFirst() {
   auto& r = Impl(impl_);
@@ -454,6 +474,7 @@ void Recordset::MoveLast() {
 
 void Recordset::MoveNext() {
   auto& r = Impl(impl_);
+  r.Resuelve();
   if (r.eof) detalle::SinRegistroActual();
   AbandonaEdicion(r);
   r.ConocePosicion();
@@ -464,6 +485,7 @@ void Recordset::MoveNext() {
 
 void Recordset::MovePrevious() {
   auto& r = Impl(impl_);
+  r.Resuelve();
   if (r.bof) detalle::SinRegistroActual();
   AbandonaEdicion(r);
   r.ConocePosicion();
@@ -490,6 +512,7 @@ bool Busca(detalle::RecordsetImpl& r, std::string_view criterio, const std::vect
   s.Enlaza(t.parametros, static_cast<int>(r.parametrosFiltro.size()) + 1);
   if (!r.cargadas) {
     if (!s.Paso()) return false;
+    r.primeraPendiente = false;
     r.actual = sqlite3_column_int64(s.st(), 0);
     r.hayActual = true;
     r.posConocida = false;
@@ -540,39 +563,49 @@ void Recordset::SetIndex(std::string_view nombre) {
   auto& r = Impl(impl_);
   if (r.tipo != TipoRecordset::Tabla)
     throw Error(errOperacionNoValida, "Index solo se aplica a un conjunto de registros de tipo tabla");
-  std::string exacto;
-  {
-    Sentencia s(*r.con, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?");
-    s.Enlaza(1, Variant(r.tabla->nombre));
-    while (s.Paso()) {
-      std::string n = reinterpret_cast<const char*>(sqlite3_column_text(s.st(), 0));
-      if (detalle::IgualesSinCaso(n, nombre)) exacto = n;
+  Tabla& t = *r.tabla;
+  if (!t.indicesLeidos) {
+    std::vector<std::string> nombres;
+    {
+      Sentencia s(*r.con, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?");
+      s.Enlaza(1, Variant(t.nombre));
+      while (s.Paso()) nombres.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s.st(), 0)));
     }
-  }
-  if (exacto.empty()) throw Error(errIndiceNoValido, "'" + std::string(nombre) + "' no es un índice de esta tabla");
-  std::vector<int> cols;
-  {
-    sqlite3_stmt* st = nullptr;
-    std::string sql = "PRAGMA index_info(" + Cita(exacto) + ")";
-    if (sqlite3_prepare_v2(r.con->db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) r.con->Falla(SQLITE_ERROR);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-      const unsigned char* n = sqlite3_column_text(st, 2);
-      int i = n ? r.tabla->Busca(reinterpret_cast<const char*>(n)) : -1;
-      if (i < 0) {
-        sqlite3_finalize(st);
-        throw Error(errIndiceNoValido, "El índice '" + exacto + "' no es de columnas simples");
+    for (const std::string& n : nombres) {
+      Tabla::Indice ind{n, {}};
+      sqlite3_stmt* st = nullptr;
+      std::string sql = "PRAGMA index_info(" + Cita(n) + ")";
+      if (sqlite3_prepare_v2(r.con->db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) r.con->Falla(SQLITE_ERROR);
+      bool simples = true;
+      while (sqlite3_step(st) == SQLITE_ROW) {
+        const unsigned char* c = sqlite3_column_text(st, 2);
+        int i = c ? t.Busca(reinterpret_cast<const char*>(c)) : -1;
+        if (i < 0) simples = false;
+        ind.columnas.push_back(i);
       }
-      cols.push_back(i);
+      sqlite3_finalize(st);
+      if (!simples) ind.columnas.clear();
+      t.indices.push_back(std::move(ind));
     }
-    sqlite3_finalize(st);
+    t.indicesLeidos = true;
   }
+  const Tabla::Indice* encontrado = nullptr;
+  for (const Tabla::Indice& ind : t.indices)
+    if (detalle::IgualesSinCaso(ind.nombre, nombre)) encontrado = &ind;
+  if (!encontrado) throw Error(errIndiceNoValido, "'" + std::string(nombre) + "' no es un índice de esta tabla");
+  if (encontrado->columnas.empty())
+    throw Error(errIndiceNoValido, "El índice '" + encontrado->nombre + "' no es de columnas simples");
+  const std::string& exacto = encontrado->nombre;
+  const std::vector<int>& cols = encontrado->columnas;
   r.indice = exacto;
   r.columnasIndice = cols;
+  r.sqlBusquedas.clear();
   r.orden = " ORDER BY ";
   for (size_t i = 0; i < cols.size(); ++i) r.orden += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[cols[i]]);
   r.orden += ", rowid";
   r.cargadas = false;
   r.posConocida = false;
+  r.primeraPendiente = true;  // the first row in index order
 }
 
 std::string Recordset::Index() const { return Impl(impl_).indice; }
@@ -596,26 +629,30 @@ void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& c
       valores.push_back(claves[i]);
     }
   }
-  std::string sql = "SELECT rowid FROM " + Cita(r.tabla->nombre) + " WHERE ";
-  if (op == "=") {
-    for (size_t i = 0; i < n; ++i)
-      sql += (i ? " AND " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) + " = ?";
-  } else {
-    std::string izq = "(", der = "(";
-    for (size_t i = 0; i < n; ++i) {
-      izq += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]);
-      der += i ? ", ?" : "?";
+  std::string& sql = r.sqlBusquedas[op + std::to_string(n)];
+  if (sql.empty()) {
+    sql = "SELECT rowid FROM " + Cita(r.tabla->nombre) + " WHERE ";
+    if (op == "=") {
+      for (size_t i = 0; i < n; ++i)
+        sql += (i ? " AND " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) + " = ?";
+    } else {
+      std::string izq = "(", der = "(";
+      for (size_t i = 0; i < n; ++i) {
+        izq += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]);
+        der += i ? ", ?" : "?";
+      }
+      sql += izq + ") " + op + " " + der + ")";
     }
-    sql += izq + ") " + op + " " + der + ")";
+    bool descendente = op == "<" || op == "<=";
+    sql += " ORDER BY ";
+    for (size_t i = 0; i < r.columnasIndice.size(); ++i)
+      sql += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) +
+             (descendente ? " DESC" : "");
+    sql += descendente ? ", rowid DESC LIMIT 1" : ", rowid LIMIT 1";
   }
-  bool descendente = op == "<" || op == "<=";
-  sql += " ORDER BY ";
-  for (size_t i = 0; i < r.columnasIndice.size(); ++i)
-    sql += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) +
-           (descendente ? " DESC" : "");
-  sql += descendente ? ", rowid DESC LIMIT 1" : ", rowid LIMIT 1";
   Sentencia s(*r.con, sql);
   s.Enlaza(valores);
+  r.primeraPendiente = false;
   r.valoresValidos = false;
   r.borrado = false;
   if (s.Paso()) {
@@ -653,27 +690,33 @@ void Recordset::Update() {
   std::vector<Variant> valores;
   std::string sql;
   if (r.modo == ModoEdicion::Alta) {
-    std::vector<bool> puesta(t.columnas.size(), false);
-    std::string nombres, marcas;
-    for (size_t i = 0; i < r.columnas.size(); ++i) {
-      if (!r.buffer[i]) continue;
-      const Columna& col = t.columnas[r.columnas[i]];
-      puesta[r.columnas[i]] = true;
-      nombres += (nombres.empty() ? "" : ", ") + Cita(col.nombre);
-      marcas += marcas.empty() ? "?" : ", ?";
-      valores.push_back(detalle::ConvierteParaColumna(*r.buffer[i], col));
+    // Columns set, plus every unset Boolean (stored False, never Null).
+    std::string clave(t.columnas.size(), '0');
+    for (size_t i = 0; i < r.columnas.size(); ++i)
+      if (r.buffer[i]) clave[r.columnas[i]] = '1';
+    std::string& texto = r.sqlAltas[clave];
+    if (texto.empty()) {
+      std::string nombres, marcas;
+      for (size_t i = 0; i < r.columnas.size(); ++i) {
+        if (!r.buffer[i]) continue;
+        nombres += (nombres.empty() ? "" : ", ") + Cita(t.columnas[r.columnas[i]].nombre);
+        marcas += marcas.empty() ? "?" : ", ?";
+      }
+      for (size_t c = 0; c < t.columnas.size(); ++c) {
+        if (clave[c] == '1' || t.columnas[c].tipo != Tipo::Boolean) continue;
+        nombres += (nombres.empty() ? "" : ", ") + Cita(t.columnas[c].nombre);
+        marcas += marcas.empty() ? "?" : ", ?";
+      }
+      texto = "INSERT INTO " + Cita(t.nombre) +
+              (nombres.empty() ? std::string(" DEFAULT VALUES") : " (" + nombres + ") VALUES (" + marcas + ")");
     }
-    for (size_t c = 0; c < t.columnas.size(); ++c) {
-      if (puesta[c] || t.columnas[c].tipo != Tipo::Boolean) continue;
-      nombres += (nombres.empty() ? "" : ", ") + Cita(t.columnas[c].nombre);
-      marcas += marcas.empty() ? "?" : ", ?";
-      valores.push_back(Variant(0));
-    }
-    sql = "INSERT INTO " + Cita(t.nombre) +
-          (nombres.empty() ? std::string(" DEFAULT VALUES") : " (" + nombres + ") VALUES (" + marcas + ")");
     {
-      Sentencia s(*r.con, sql);
-      s.Enlaza(valores);
+      Sentencia s(*r.con, texto);
+      int n = 0;
+      for (size_t i = 0; i < r.columnas.size(); ++i)
+        if (r.buffer[i]) s.Enlaza(++n, *r.buffer[i]);
+      for (size_t c = 0; c < t.columnas.size(); ++c)
+        if (clave[c] == '0' && t.columnas[c].tipo == Tipo::Boolean) s.EnlazaEntero(++n, 0);
       s.Paso();
     }
     std::int64_t nueva = sqlite3_last_insert_rowid(r.con->db);
@@ -682,7 +725,7 @@ void Recordset::Update() {
       r.filas.push_back(nueva);
       if (r.posicionesValidas) r.posiciones[nueva] = r.filas.size() - 1;
       ++r.vivas;
-      if (r.eof && r.posConocida && !r.hayActual) {
+      if (!r.primeraPendiente && r.eof && r.posConocida && !r.hayActual) {
         // An empty set or one past its end stays at its end.
         r.pos = static_cast<std::ptrdiff_t>(r.filas.size());
         r.bof = false;
@@ -695,7 +738,7 @@ void Recordset::Update() {
       if (!r.buffer[i]) continue;
       const Columna& col = t.columnas[r.columnas[i]];
       asignaciones += (asignaciones.empty() ? "" : ", ") + Cita(col.nombre) + " = ?";
-      valores.push_back(detalle::ConvierteParaColumna(*r.buffer[i], col));
+      valores.push_back(*r.buffer[i]);
     }
     if (!asignaciones.empty()) {
       sql = "UPDATE " + Cita(t.nombre) + " SET " + asignaciones + " WHERE rowid = ?";
@@ -719,6 +762,7 @@ void Recordset::Delete() {
   auto& r = Impl(impl_);
   if (!r.actualizable) throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
   AbandonaEdicion(r);
+  r.Resuelve();
   if (!r.hayActual) detalle::SinRegistroActual();
   if (r.borrado) throw Error(errRegistroEliminado, "El registro se ha eliminado");
   r.ConocePosicion();
@@ -759,7 +803,7 @@ Recordset Recordset::Clone() const {
     c->vivas = r.vivas;
   }
   c->buffer.assign(c->columnas.size(), std::nullopt);
-  c->Primera();
+  c->primeraPendiente = true;
   Recordset rs;
   rs.impl_ = c;
   return rs;
@@ -773,6 +817,29 @@ void Recordset::Close() {
 }
 
 bool Recordset::Abierto() const { return impl_ && !impl_->cerrado && impl_->con->db; }
+
+Field Recordset::operator[](int indice) const {
+  auto& r = Impl(impl_);
+  if (indice < 0 || indice >= static_cast<int>(r.columnas.size())) NoEnColeccion(std::to_string(indice));
+  Field f;
+  f.rs_ = impl_;
+  f.indice_ = indice;
+  return f;
+}
+
+Field Recordset::operator[](std::string_view nombre) const {
+  auto& r = Impl(impl_);
+  int encontrado = -1;
+  for (size_t i = 0; i < r.columnas.size() && encontrado < 0; ++i)  // the usual spelling first
+    if (r.tabla->columnas[r.columnas[i]].nombre == nombre) encontrado = static_cast<int>(i);
+  for (size_t i = 0; i < r.columnas.size() && encontrado < 0; ++i)
+    if (detalle::IgualesSinCaso(r.tabla->columnas[r.columnas[i]].nombre, nombre)) encontrado = static_cast<int>(i);
+  if (encontrado < 0) NoEnColeccion(std::string(nombre));
+  Field f;
+  f.rs_ = impl_;
+  f.indice_ = encontrado;
+  return f;
+}
 
 dao::Fields Recordset::Fields() const {
   Impl(impl_);
@@ -863,7 +930,7 @@ Recordset Database::OpenRecordset(std::string_view origen, TipoRecordset tipo,
     r->actualizable = r->tipo != TipoRecordset::Snapshot;
   }
   r->buffer.assign(r->columnas.size(), std::nullopt);
-  r->Primera();
+  r->primeraPendiente = true;
   Recordset rs;
   rs.impl_ = r;
   return rs;

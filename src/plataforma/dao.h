@@ -51,6 +51,7 @@ enum NumeroError : int {
   errMotor = 3146,                    // any other SQLite failure
   errDesbordamientoNumerico = 3349,   // number out of range for its column
   errRegistroEliminado = 3167,        // the current record was deleted
+  errValorDuplicado = 3022,           // a unique index refused the value
 };
 
 class Error : public std::runtime_error {
@@ -104,7 +105,11 @@ class Variant {
   Variant(int v);
   Variant(long v);
   Variant(long long v);
+  Variant(unsigned v) : Variant(static_cast<long long>(v)) {}
+  Variant(unsigned long v);  // beyond 63 bits: error 6
+  Variant(unsigned long long v) : Variant(static_cast<unsigned long>(v)) {}
   Variant(double v);
+  Variant(float v) : Variant(static_cast<double>(v)) {}
   Variant(const Fecha& f);
   Variant(const char* s);
   Variant(std::string_view s);
@@ -125,6 +130,8 @@ class Variant {
   double CDbl() const;
   Fecha CDate() const;
   std::string CStr() const;  // Boolean -> "True"/"False"; Date -> short form
+  // The text of a Text value without a copy; empty for any other class.
+  const std::string& Str() const { return s_; }
   bool EsNumero() const;     // IsNumeric
 
   // Same class and same value (Text compared exactly).
@@ -280,6 +287,9 @@ class Recordset {
  public:
   Recordset() = default;
 
+  // A set opened or cloned stands on its first row (Bof and Eof both true
+  // when it is empty). MoveFirst/MoveLast on an empty set, MoveNext at Eof
+  // and MovePrevious at Bof are error 3021. A move drops a pending edit.
   bool Eof() const;
   bool Bof() const;
   void MoveFirst();
@@ -297,7 +307,7 @@ class Recordset {
   bool NoMatch() const;
 
   // Table recordsets: the index to move and seek by (by name, ignoring
-  // case). Rows then come in index order.
+  // case). Rows then come in index order, starting at the first.
   void SetIndex(std::string_view nombre);
   std::string Index() const;
   // Seek "=" (also "<", "<=", ">", ">=") on the current index; texts compare
@@ -311,12 +321,16 @@ class Recordset {
   // unless a transaction is open) and is visible to sets opened later.
   // After Update of an AddNew the position stays where it was; the new row
   // joins the end of the set. Edit or Delete with no current record is
-  // error 3021.
+  // error 3021. AddNew/Edit drop an edit still pending; a refused Update
+  // keeps the buffer (fix a value and Update again, or CancelUpdate).
   void AddNew();
   void Edit();
   void Update();
   void CancelUpdate();
   void Delete();  // the position stays on the deleted row until a move
+  // Kept for callers that set it; SQLite locks the file while it writes.
+  void SetLockEdits(bool pesimista) { bloqueoPesimista_ = pesimista; }
+  bool LockEdits() const { return bloqueoPesimista_; }
   enum class ModoEdicion { Ninguno, Edicion, Alta };
   ModoEdicion EditMode() const;
 
@@ -327,15 +341,16 @@ class Recordset {
 
   // Fields in the table's column order (a projection: in the listed order).
   dao::Fields Fields() const;
-  Field Fields(int indice) const { return Fields()[indice]; }
-  Field Fields(std::string_view nombre) const { return Fields()[nombre]; }
-  Field operator[](int indice) const { return Fields()[indice]; }
-  Field operator[](std::string_view nombre) const { return Fields()[nombre]; }
-  Field operator[](const char* nombre) const { return Fields()[std::string_view(nombre)]; }
+  Field Fields(int indice) const { return (*this)[indice]; }
+  Field Fields(std::string_view nombre) const { return (*this)[nombre]; }
+  Field operator[](int indice) const;               // error 3265 outside range
+  Field operator[](std::string_view nombre) const;  // ignoring case; 3265
+  Field operator[](const char* nombre) const { return (*this)[std::string_view(nombre)]; }
 
  private:
   friend class Database;
   std::shared_ptr<detalle::RecordsetImpl> impl_;
+  bool bloqueoPesimista_ = true;
 };
 
 // ------------------------------------------------------------- databases

@@ -33,6 +33,8 @@ void Conexion::Falla(int rc) const {
   std::string texto = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
   int base = rc & 0xFF;
   if (base == SQLITE_NOTADB) throw Error(errNoEsBaseDeDatos, "El fichero " + nombre + " no es una base de datos");
+  if (base == SQLITE_CONSTRAINT)
+    throw Error(errValorDuplicado, "Los cambios crearían valores duplicados en un índice de " + nombre + ": " + texto);
   if (base == SQLITE_BUSY || base == SQLITE_LOCKED)
     throw Error(errMotor, "La base de datos " + nombre + " está bloqueada: " + texto);
   throw Error(errMotor, "Error de la base de datos " + nombre + ": " + texto);
@@ -73,9 +75,18 @@ void Conexion::EsquemaCambiado() {
   tablasCargadas = false;
 }
 
+std::int64_t Conexion::VersionEsquema() {
+  Sentencia s(*this, "PRAGMA schema_version");
+  return s.Paso() ? sqlite3_column_int64(s.st(), 0) : -1;
+}
+
+// The tables are read again when the schema changed, here or through
+// another connection to the same file.
 void Conexion::CargaTablas() {
-  if (tablasCargadas) return;
   Comprueba();
+  std::int64_t version = VersionEsquema();
+  if (tablasCargadas && version == versionEsquema) return;
+  versionEsquema = version;
   tablas.clear();
   std::vector<std::string> nombres;
   {
@@ -108,6 +119,7 @@ void Conexion::CargaTablas() {
 }
 
 std::shared_ptr<Tabla> Conexion::BuscaTabla(std::string_view nombre) {
+  if (nombre.size() >= 2 && nombre.front() == '[' && nombre.back() == ']') nombre = nombre.substr(1, nombre.size() - 2);
   CargaTablas();
   auto it = tablas.find(Minusculas(nombre));
   if (it != tablas.end()) return it->second;
@@ -159,7 +171,7 @@ void Sentencia::Enlaza(int i, const Variant& v) {
       break;
     }
     case Variant::Clase::Text: {
-      std::string t = v.CStr();
+      const std::string& t = v.Str();
       rc = sqlite3_bind_text(st_, i, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
       break;
     }

@@ -49,6 +49,14 @@ struct Tabla {
   std::string nombre;  // as stored
   std::vector<Columna> columnas;
   int Busca(std::string_view nombre) const;  // -1 when absent
+  // Indexes, read on first use (the table is read again after any schema
+  // change, so this never goes stale). Empty columns: not on plain columns.
+  struct Indice {
+    std::string nombre;
+    std::vector<int> columnas;
+  };
+  bool indicesLeidos = false;
+  std::vector<Indice> indices;
 };
 
 class Sentencia;
@@ -59,6 +67,8 @@ struct Conexion {
   std::unordered_map<std::string, sqlite3_stmt*> cache;
   std::map<std::string, std::shared_ptr<Tabla>> tablas;  // key: lower-case name
   bool tablasCargadas = false;
+  std::int64_t versionEsquema = -1;  // of the loaded tables
+  std::int64_t VersionEsquema();
   bool enTransaccion = false;
   int afectadas = 0;
 
@@ -158,6 +168,9 @@ struct RecordsetImpl {
   bool bof = true, eof = true;
   bool borrado = false;  // the current row was deleted through this set
   bool noMatch = false;
+  // Positioned on the first row, not yet looked up (a set just opened or
+  // cloned costs no query until it is read or moved).
+  bool primeraPendiente = false;
 
   // Values of the current row.
   bool valoresValidos = false;
@@ -166,7 +179,9 @@ struct RecordsetImpl {
 
   // Copy buffer.
   Recordset::ModoEdicion modo = Recordset::ModoEdicion::Ninguno;
-  std::vector<std::optional<Variant>> buffer;
+  std::vector<std::optional<Variant>> buffer;  // values as they are bound
+  std::unordered_map<std::string, std::string> sqlAltas;  // by the columns set
+  std::unordered_map<std::string, std::string> sqlBusquedas;  // Seek, by operator
 
   void Comprueba() const;
   void Carga();
@@ -174,8 +189,9 @@ struct RecordsetImpl {
   void PonEn(std::ptrdiff_t p);
   void SinActual();
   void Primera();  // position on the first row without loading
+  void Resuelve();  // settles a pending first-row position
   void LeeValores();
-  const Variant& Valor(int i);
+  Variant Valor(int i);
   void Asigna(int i, const Variant& v);
   std::string SelectRowids(const std::string& extra) const;
 };

@@ -282,8 +282,13 @@ class Lector {
  public:
   explicit Lector(std::string_view t) : t_(t) {}
 
+  // Where the last token read began, and where reading goes on.
+  size_t Inicio() const { return inicio_; }
+  size_t Posicion() const { return p_; }
+
   Token Siguiente() {
     while (p_ < t_.size() && std::isspace(static_cast<unsigned char>(t_[p_]))) ++p_;
+    inicio_ = p_;
     Token k;
     if (p_ >= t_.size()) return k;
     char c = t_[p_];
@@ -377,6 +382,7 @@ class Lector {
 
   std::string_view t_;
   size_t p_ = 0;
+  size_t inicio_ = 0;
 };
 
 bool Es(const Token& k, const char* palabra) {
@@ -632,46 +638,17 @@ struct Partes {
   bool hayCriterio = false, hayOrden = false;
 };
 
-// Position of the keyword "order" followed by "by", outside quotes.
+// Position of the keywords "Order By", read with the reader's own rules so
+// that literals (even one holding a pasted quote) are skipped.
 size_t BuscaOrderBy(std::string_view t) {
-  // Literals are skipped with the same rules as the reader: walk tokens.
-  size_t p = 0;
-  while (p < t.size()) {
-    char c = t[p];
-    if (c == '\'' || c == '"') {
-      size_t k = p + 1;
-      while (k < t.size()) {
-        if (t[k] == c) {
-          if (k + 1 < t.size() && t[k + 1] == c) {
-            k += 2;
-            continue;
-          }
-          break;
-        }
-        ++k;
-      }
-      p = k + 1;
-      continue;
-    }
-    if (c == '[') {
-      size_t fin = t.find(']', p);
-      p = fin == std::string_view::npos ? t.size() : fin + 1;
-      continue;
-    }
-    if (EsLetraId(static_cast<unsigned char>(c)) && (p == 0 || !EsLetraId(static_cast<unsigned char>(t[p - 1])))) {
-      size_t fin = p;
-      while (fin < t.size() && EsLetraId(static_cast<unsigned char>(t[fin]))) ++fin;
-      if (Minusculas(t.substr(p, fin - p)) == "order") {
-        size_t k = fin;
-        while (k < t.size() && std::isspace(static_cast<unsigned char>(t[k]))) ++k;
-        size_t f2 = k;
-        while (f2 < t.size() && EsLetraId(static_cast<unsigned char>(t[f2]))) ++f2;
-        if (Minusculas(t.substr(k, f2 - k)) == "by") return p;
-      }
-      p = fin;
-      continue;
-    }
-    ++p;
+  Lector l(t);
+  Token anterior = l.Siguiente();
+  size_t inicioAnterior = l.Inicio();
+  while (anterior.clase != Token::Fin) {
+    Token k = l.Siguiente();
+    if (Es(anterior, "order") && Es(k, "by")) return inicioAnterior;
+    anterior = k;
+    inicioAnterior = l.Inicio();
   }
   return std::string_view::npos;
 }
@@ -748,20 +725,8 @@ ConsultaSelect TraduceSelect(std::string_view sql, Conexion& con, const std::vec
   // Where: the rest of the body after the table name.
   k = l.Siguiente();
   if (Es(k, "where")) {
-    // Find where the criterion starts: after the first "where" token.
-    std::string low = Minusculas(cuerpo);
-    size_t pw = std::string::npos;
-    // the first standalone "where" after "from"
-    size_t desde = low.find("from");
-    for (size_t p = low.find("where", desde); p != std::string::npos; p = low.find("where", p + 1)) {
-      bool antes = p == 0 || !EsLetraId(static_cast<unsigned char>(low[p - 1]));
-      bool despues = p + 5 >= low.size() || !EsLetraId(static_cast<unsigned char>(low[p + 5]));
-      if (antes && despues) {
-        pw = p;
-        break;
-      }
-    }
-    Traduccion tr = TraduceCriterio(cuerpo.substr(pw + 5), t, externos);
+    size_t pw = l.Posicion();
+    Traduccion tr = TraduceCriterio(cuerpo.substr(pw), t, externos);
     r.filtro = tr.sql;
     r.parametros = std::move(tr.parametros);
   } else if (k.clase != Token::Fin && !EsOp(k, ";")) {
@@ -785,13 +750,7 @@ Traduccion TraduceDelete(std::string_view sql, Conexion& con, const std::vector<
   r.sql = "DELETE FROM " + Cita(tabla->nombre);
   k = l.Siguiente();
   if (Es(k, "where")) {
-    std::string low = Minusculas(sql);
-    size_t p = low.find("where");
-    while (p != std::string::npos &&
-           !((p == 0 || !EsLetraId(static_cast<unsigned char>(low[p - 1]))) &&
-             (p + 5 >= low.size() || !EsLetraId(static_cast<unsigned char>(low[p + 5])))))
-      p = low.find("where", p + 1);
-    Traduccion c = TraduceCriterio(sql.substr(p + 5), *tabla, externos);
+    Traduccion c = TraduceCriterio(sql.substr(l.Posicion()), *tabla, externos);
     r.sql += " WHERE " + c.sql;
     r.parametros = std::move(c.parametros);
   } else if (k.clase != Token::Fin && !EsOp(k, ";")) {

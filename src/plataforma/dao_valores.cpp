@@ -86,13 +86,31 @@ std::optional<Fecha> Fecha::Desde(std::string_view texto) {
   return f;
 }
 
+namespace {
+void Digitos(std::string& r, int v, int n) {
+  char buf[8];
+  for (int i = n - 1; i >= 0; --i, v /= 10) buf[i] = static_cast<char>('0' + (v % 10 + 10) % 10);
+  r.append(buf, static_cast<size_t>(n));
+}
+}  // namespace
+
 std::string Fecha::Texto() const {
-  char buf[40];
-  if (hora == 0 && minuto == 0 && segundo == 0)
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", anio, mes, dia);
-  else
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", anio, mes, dia, hora, minuto, segundo);
-  return buf;
+  std::string r;
+  r.reserve(19);
+  Digitos(r, anio, 4);
+  r += '-';
+  Digitos(r, mes, 2);
+  r += '-';
+  Digitos(r, dia, 2);
+  if (hora != 0 || minuto != 0 || segundo != 0) {
+    r += ' ';
+    Digitos(r, hora, 2);
+    r += ':';
+    Digitos(r, minuto, 2);
+    r += ':';
+    Digitos(r, segundo, 2);
+  }
+  return r;
 }
 
 std::string Fecha::TextoCorto() const {
@@ -110,6 +128,10 @@ Variant::Variant(bool b) : clase_(Clase::Boolean), b_(b) {}
 Variant::Variant(int v) : clase_(Clase::Long), l_(v) {}
 Variant::Variant(long v) : clase_(Clase::Long), l_(v) {}
 Variant::Variant(long long v) : clase_(Clase::Long), l_(v) {}
+Variant::Variant(unsigned long v) : clase_(Clase::Long), l_(static_cast<std::int64_t>(v)) {
+  if (v > static_cast<unsigned long>(std::numeric_limits<std::int64_t>::max()))
+    throw Error(errDesbordamiento, "Desbordamiento");
+}
 Variant::Variant(double v) : clase_(Clase::Double), d_(v) {}
 Variant::Variant(const Fecha& f) : clase_(Clase::Date), f_(f) {}
 Variant::Variant(const char* s) : clase_(Clase::Text), s_(s ? s : "") {}

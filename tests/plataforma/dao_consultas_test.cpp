@@ -221,6 +221,43 @@ TEST_F(Consultas, DeleteStatementsWithAndWithoutCriterion) {
   EXPECT_EQ(db_.OpenRecordset("Clasificaciones").RecordCount(), 0);
 }
 
+TEST_F(BaseTemporal, ReferenceListQueriesAsTheScoringWritesThem) {
+  using dao::Tipo;
+  dao_prueba::CreaTabla(db_, "ListaDistritos", {{"NumeroOrden", Tipo::Long}, {"CodigoDistrito", Tipo::Text, 6}});
+  dao_prueba::CreaTabla(db_, "MultEspeciales",
+                        {{"NumeroOrden", Tipo::Long}, {"Estacion", Tipo::Text, 10}, {"Pais", Tipo::Text, 10},
+                         {"Puntos", Tipo::Long}});
+  dao::Recordset d = db_.OpenRecordset("ListaDistritos");
+  for (auto [n, c] : std::vector<std::pair<int, const char*>>{{7, "EA1"}, {7, "EA*"}, {8, "EA1"}}) {
+    d.AddNew();
+    d["NumeroOrden"] = n;
+    d["CodigoDistrito"] = c;
+    d.Update();
+  }
+  dao::Recordset m = db_.OpenRecordset("MultEspeciales");
+  m.AddNew();
+  m["NumeroOrden"] = 7;
+  m["Estacion"] = "ED1R";
+  m["Pais"] = "*";
+  m["Puntos"] = 3;
+  m.Update();
+  struct Caso {
+    std::string sql;
+    int filas;
+  };
+  const std::string numero = "7";
+  const Caso casos[] = {
+      {"Select * From ListaDistritos Where NumeroOrden = " + numero + " And CodigoDistrito = '" + "ea1" + "'", 1},
+      {"Select * From ListaDistritos Where NumeroOrden = " + numero + " And  CodigoDistrito = '" + "EA*" + "'", 1},
+      {"Select * From ListaDistritos Where NumeroOrden = " + numero + " And CodigoDistrito = '" + "O'X" + "'", 0},
+      {"Select * From ListaDistritos Where NumeroOrden = " + numero, 2},
+      {"Select * From MultEspeciales Where Estacion = '" + std::string("ed1r") + "'and NumeroOrden = " + numero, 1},
+      {"Select * From MultEspeciales Where Pais = '*'and NumeroOrden = 8", 0},
+      {"Select * From MultEspeciales Where Puntos = 3 and Pais = '*'", 1},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(db_.OpenRecordset(c.sql).RecordCount(), c.filas) << c.sql;
+}
+
 TEST(Like, Patterns) {
   struct Caso {
     const char* valor;

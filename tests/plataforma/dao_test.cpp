@@ -169,6 +169,19 @@ TEST_F(BaseTemporal, AppendedColumnsGoAtTheEndAndBooleansReadFalse) {
   rs.CancelUpdate();
 }
 
+TEST_F(BaseTemporal, ASchemaChangeThroughAnotherConnectionIsSeen) {
+  CreaTabla(db_, "Concursos", {{"NumeroOrden", Tipo::Long}});
+  EXPECT_EQ(db_.TableDefs()["Concursos"].Fields().Count(), 1);
+  dao::Database otra = dao::OpenDatabase(ruta_);
+  dao::TableDef td = otra.TableDefs()["Concursos"];
+  td.Fields().Append(td.CreateField("SiglasONumeral", Tipo::Boolean));
+  otra.Close();
+  EXPECT_EQ(db_.TableDefs()["Concursos"].Fields().Count(), 2);
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos");
+  EXPECT_EQ(rs.Fields().Count(), 2);
+  EXPECT_EQ(rs.Fields()[1].Name(), "SiglasONumeral");
+}
+
 TEST_F(BaseTemporal, TableDefinitionsAreDeletedAndRecreated) {
   CreaTabla(db_, "MultEspeciales", {{"NumeroOrden", Tipo::Long}});
   CreaTabla(db_, "Aux", {{"A", Tipo::Long}});
@@ -265,6 +278,8 @@ TEST(Variantes, Conversions) {
   EXPECT_TRUE(Variant(" 7 ").EsNumero());
   EXPECT_FALSE(Variant("7a").EsNumero());
   EXPECT_EQ(dao::Escapa("O'B'"), "O''B''");
+  EXPECT_EQ(Variant(std::string("ab").size()).CLng(), 2);
+  EXPECT_EQ(Variant(3u).CLng(), 3);
 }
 
 TEST(Fechas, TextFormsAndRoundTrip) {
@@ -418,9 +433,28 @@ TEST_F(Registros, CloneIsAnIndependentCursor) {
   EXPECT_EQ(rs["NumeroOrden"].CLng(), 10);
 }
 
+TEST_F(Registros, OpenedAndClonedSetsStandOnTheFirstRowUntilMoved) {
+  dao::Recordset rs = db_.OpenRecordset("Select * From Concursos Order By NumeroOrden Desc");
+  dao::Recordset c = rs.Clone();
+  c.FindFirst("NumeroOrden = 99");
+  EXPECT_TRUE(c.NoMatch());
+  EXPECT_EQ(c["NumeroOrden"].CLng(), 12) << "a miss leaves the clone on its first row";
+  rs.AddNew();
+  rs["NumeroOrden"] = 5;
+  rs.Update();
+  EXPECT_EQ(rs["NumeroOrden"].CLng(), 12);
+  EXPECT_EQ(rs.RecordCount(), 4);
+  rs.MoveLast();
+  EXPECT_EQ(rs[0].CLng(), 5);
+  EXPECT_EQ(c.RecordCount(), 4) << "the clone was not read before the row was added";
+}
+
 TEST_F(Registros, QuotesInsideValuesNeverBreakTheQuery) {
   std::string nombre = "O'BRIEN";
   dao::Recordset a = db_.OpenRecordset("Select * From Concursos Where Concurso = '" + nombre + "'");
+  ASSERT_FALSE(a.Eof());
+  EXPECT_EQ(a["NumeroOrden"].CLng(), 12);
+  a = db_.OpenRecordset("Select * From Concursos Where Concurso = '" + nombre + "' Order By NumeroOrden");
   ASSERT_FALSE(a.Eof());
   EXPECT_EQ(a["NumeroOrden"].CLng(), 12);
   dao::Recordset b = db_.OpenRecordset("Select Concurso, NumeroOrden from Concursos Where Concurso = '" +
@@ -432,6 +466,8 @@ TEST_F(Registros, QuotesInsideValuesNeverBreakTheQuery) {
 }
 
 TEST_F(Registros, ProjectionOfAMissingColumnIsAnError) {
+  db_.Execute("DELETE FROM Concursos Where Concurso = 'O'BRIEN'");
+  EXPECT_EQ(db_.RecordsAffected(), 1);
   EXPECT_THROW(db_.OpenRecordset("Select Concurso, Edicion from Concursos Where Concurso = 'URE'"), dao::Error);
 }
 
@@ -465,6 +501,7 @@ TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
   EXPECT_EQ(NumeroDeError([&] { t.Seek("=", Variant("EA")); }), dao::errIndiceNoValido);
   t.SetIndex("claveprefijo");
   EXPECT_EQ(t.Index(), "ClavePrefijo");
+  EXPECT_EQ(t["Prefijo"].CStr(), "DL") << "setting the index moves to its first row";
   t.Seek("=", Variant("ea8"));
   ASSERT_FALSE(t.NoMatch());
   EXPECT_EQ(t["Dxcc"].CStr(), "EA8");
@@ -478,9 +515,23 @@ TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
   t.Seek(">=", Variant("E"));
   ASSERT_FALSE(t.NoMatch());
   EXPECT_EQ(t["Prefijo"].CStr(), "EA");
+  dao::Recordset alta = db_.OpenRecordset("Prefijos");
+  alta.AddNew();
+  alta["Prefijo"] = "dl";  // the unique index ignores case
+  EXPECT_EQ(NumeroDeError([&] { alta.Update(); }), dao::errValorDuplicado);
   t.Seek("=", Variant("O'X"));
   EXPECT_TRUE(t.NoMatch());
   EXPECT_EQ(NumeroDeError([&] { t.SetIndex("NoHay"); }), dao::errIndiceNoValido);
+  // Another index of the same set seeks on its own column.
+  db_.CreateIndex("Prefijos", "ClaveDxcc", {"Dxcc"});
+  dao::Recordset u = db_.OpenRecordset("Prefijos");
+  u.SetIndex("ClavePrefijo");
+  u.Seek("=", Variant("ea8"));
+  EXPECT_FALSE(u.NoMatch());
+  u.SetIndex("ClaveDxcc");
+  u.Seek("=", Variant("ea6"));
+  ASSERT_FALSE(u.NoMatch());
+  EXPECT_EQ(u["Prefijo"].CStr(), "ea6");
   dao::Recordset d = db_.OpenRecordset("Select * From Prefijos");
   EXPECT_EQ(NumeroDeError([&] { d.SetIndex("ClavePrefijo"); }), dao::errOperacionNoValida);
 }
