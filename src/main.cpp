@@ -1,4 +1,6 @@
-// Trovalis: contest manager for amateur-radio contests.
+// Trovalis: contest manager for amateur-radio contests. The program is its
+// main window, started in the current folder.
+#include "mainwindow/trovalis.h"
 #include "plataforma/aplicacion.h"
 #include "plataforma/mensajes.h"
 
@@ -6,9 +8,10 @@ int main(int argc, char** argv) {
   plataforma::Aplicacion app(argc, argv);
   plataforma::MensajeroQt mensajero;
   plataforma::InstalaMensajero(&mensajero);
-  return plataforma::EjecutaProtegido([] {
-    plataforma::MsgBox("La ventana principal todavía no está disponible en esta versión.",
-                       "TROVALIS", plataforma::Icono::Informacion);
-    return 0;
+  return plataforma::EjecutaProtegido([&app] {
+    Trovalis ventana(principal::CreaServiciosPrograma());
+    if (!ventana.Form_Load()) return 1;
+    ventana.show();
+    return app.exec();
   });
 }

@@ -1,0 +1,507 @@
+// The main window: controls, start-up, keys, navigation and printer choice.
+#include "mainwindow/trovalis.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "common/ventanas.h"
+#include "mainwindow/estado_principal.h"
+#include "ui_trovalis.h"
+
+using principal::VentanaSecundaria;
+
+namespace {
+
+// Combo1 as the contest list: entries sorted by text without regard to case.
+class ComboConcursos : public ::ListaConcursos {
+ public:
+  explicit ComboConcursos(QComboBox* combo) : combo_(combo) {}
+  void Limpia() override { combo_->clear(); }
+  int Agrega(const std::string& texto, std::int32_t numero) override {
+    std::vector<std::string> textos;
+    for (int i = 0; i < combo_->count(); ++i) textos.push_back(combo_->itemText(i).toStdString());
+    int i = PosicionOrdenada(textos, texto);
+    combo_->insertItem(i, QString::fromStdString(texto), QVariant(static_cast<int>(numero)));
+    return i;
+  }
+  int Cuenta() const override { return combo_->count(); }
+  std::string Texto(int i) const override { return combo_->itemText(i).toStdString(); }
+  std::int32_t Numero(int i) const override { return combo_->itemData(i).toInt(); }
+  void Selecciona(int i) override { combo_->setCurrentIndex(i); }
+  int Seleccionado() const override { return combo_->currentIndex(); }
+
+ private:
+  QComboBox* combo_;
+};
+
+const char* const kListasOcultas[] = {
+    "ListaProv",        "ListaExProv",         "ListaDistritos",       "ListaExDistritos",
+    "ListaMultEstEsp",  "ListaExPaises",       "ListaExPrefijos",      "ListaExZonasCq",
+    "ListaEstEsp",      "ListaPreEsp",         "ListaDistEsp",         "ListaProvEsp",
+    "ListaBandaEsp",    "ListaModoEsp",        "ListaPuntosEsp",       "ListaPuntosRefEsp",
+    "ListaEstMultEsp",  "ListaPaisMultEsp",    "ListaDistritoMultEsp", "ListaPrefijoMultEsp",
+    "ListaProvinciasMultEsp", "ListaZonaCqMultEsp", "ListaOtrosMultEsp", "ListaPuntosMultEsp",
+};
+
+bool IgualSinCaso(std::string_view a, std::string_view b) {
+  return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
+             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+Trovalis::Trovalis(std::unique_ptr<principal::ServiciosPrincipal> servicios, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::Trovalis>()), servicios_(std::move(servicios)) {
+  ui_->setupUi(this);
+  ConstruyeControles();
+  ConectaSenales();
+}
+
+Trovalis::~Trovalis() = default;
+
+void Trovalis::ConstruyeControles() {
+  auto busca = [this]<typename T>(T*& destino, const QString& nombre) {
+    destino = findChild<T*>(nombre);
+    if (!destino) throw std::logic_error("Falta el control " + nombre.toStdString());
+  };
+#define TROVALIS_CONTROL(nombre) busca(nombre, QStringLiteral(#nombre))
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) busca(Text3[static_cast<std::size_t>(i)], QString("Text3_%1").arg(i));
+  for (int j = 0; j < principal::kNumeroBandas; ++j) busca(Banda[static_cast<std::size_t>(j)], QString("Banda_%1").arg(j));
+  for (int k = 0; k < principal::kNumeroModos; ++k) busca(Modo[static_cast<std::size_t>(k)], QString("Modo_%1").arg(k));
+  QRadioButton* primera = nullptr;
+  busca(primera, "Impresora_0");
+  Impresora.push_back(primera);
+  TROVALIS_CONTROL(Combo1);
+  TROVALIS_CONTROL(SeleccionConcurso);
+  TROVALIS_CONTROL(PanelImpresora);
+  TROVALIS_CONTROL(AltaReg); TROVALIS_CONTROL(ConsultaReg); TROVALIS_CONTROL(ModificarReg);
+  TROVALIS_CONTROL(BorrarReg); TROVALIS_CONTROL(Aceptar); TROVALIS_CONTROL(Cancelar); TROVALIS_CONTROL(Bases);
+  TROVALIS_CONTROL(GestionListas); TROVALIS_CONTROL(FinClientes); TROVALIS_CONTROL(SeleccionarImpresora);
+  TROVALIS_CONTROL(AceptarImpresora);
+  TROVALIS_CONTROL(ConfDistritosValidos); TROVALIS_CONTROL(ConfEstEsp); TROVALIS_CONTROL(ConfPaisesExc);
+  TROVALIS_CONTROL(ConfPrefijos); TROVALIS_CONTROL(ConfSiglasValidas); TROVALIS_CONTROL(ConfSufijo);
+  TROVALIS_CONTROL(ConfZonaExcluida); TROVALIS_CONTROL(ConfMultEstacionesEspeciales);
+  TROVALIS_CONTROL(Especiales); TROVALIS_CONTROL(ConfigurarCabrillo);
+  TROVALIS_CONTROL(GestionAutomatica); TROVALIS_CONTROL(GestionManual); TROVALIS_CONTROL(VerificaNombre);
+  TROVALIS_CONTROL(EnviarNumeral); TROVALIS_CONTROL(EnviarLocator); TROVALIS_CONTROL(EnviarSiglas);
+  TROVALIS_CONTROL(RecibirNumeral); TROVALIS_CONTROL(RecibirLocator); TROVALIS_CONTROL(RecibirSiglas);
+  TROVALIS_CONTROL(RecibirPuntos); TROVALIS_CONTROL(RecibirPuntosPorKM); TROVALIS_CONTROL(SiglasONumeral);
+  TROVALIS_CONTROL(NoRepetir); TROVALIS_CONTROL(RepetirEstacion); TROVALIS_CONTROL(RepetirEnCadaBanda);
+  TROVALIS_CONTROL(RepetirEnCadaModo); TROVALIS_CONTROL(RepetirCadaHoras);
+  TROVALIS_CONTROL(Multiplicadores); TROVALIS_CONTROL(CadaModo); TROVALIS_CONTROL(CadaDia);
+  TROVALIS_CONTROL(CadaBanda); TROVALIS_CONTROL(CadaCuadricula); TROVALIS_CONTROL(CadaEstacion);
+  TROVALIS_CONTROL(CadaPais); TROVALIS_CONTROL(CadaPrefijo); TROVALIS_CONTROL(CadaSufijo);
+  TROVALIS_CONTROL(CadaProv); TROVALIS_CONTROL(CadaDistrito); TROVALIS_CONTROL(CadaCq); TROVALIS_CONTROL(Otros);
+  TROVALIS_CONTROL(CuadriculaPorBanda); TROVALIS_CONTROL(EstacionPorBanda); TROVALIS_CONTROL(PaisPorBanda);
+  TROVALIS_CONTROL(PrefijoPorBanda); TROVALIS_CONTROL(SufijoPorBanda); TROVALIS_CONTROL(ProvPorBanda);
+  TROVALIS_CONTROL(DistritoPorBanda); TROVALIS_CONTROL(OtrosPorBanda); TROVALIS_CONTROL(CqPorBanda);
+  TROVALIS_CONTROL(CuadriculaPorDia); TROVALIS_CONTROL(EstacionPorDia); TROVALIS_CONTROL(PaisPorDia);
+  TROVALIS_CONTROL(PrefijoPorDia); TROVALIS_CONTROL(SufijoPorDia); TROVALIS_CONTROL(ProvPorDia);
+  TROVALIS_CONTROL(DistritoPorDia); TROVALIS_CONTROL(OtrosPorDia); TROVALIS_CONTROL(CQPorDia);
+  TROVALIS_CONTROL(CuadriculaPorModo); TROVALIS_CONTROL(EstacionPorModo); TROVALIS_CONTROL(PaisPorModo);
+  TROVALIS_CONTROL(PrefijoPorModo); TROVALIS_CONTROL(SufijoPorModo); TROVALIS_CONTROL(ProvPorModo);
+  TROVALIS_CONTROL(DistritoPorModo); TROVALIS_CONTROL(OtrosPorModo); TROVALIS_CONTROL(CqPorModo);
+  TROVALIS_CONTROL(ExcluirPais); TROVALIS_CONTROL(ExcluirPrefijo); TROVALIS_CONTROL(ExcluirProv);
+  TROVALIS_CONTROL(ExcluirDistrito); TROVALIS_CONTROL(ExcluirCq);
+#undef TROVALIS_CONTROL
+
+  listaConcursos_ = std::make_unique<ComboConcursos>(Combo1);
+
+  // Option columns in the order the load sets them.
+  opciones_ = {
+      {EnviarNumeral, "EnviarNumeral"},       {EnviarLocator, "EnviarLocator"},
+      {EnviarSiglas, "EnviarSiglas"},         {RecibirNumeral, "RecibirNumeral"},
+      {RecibirLocator, "RecibirLocator"},     {RecibirSiglas, "RecibirSiglas"},
+      {RecibirPuntos, "RecibirPuntos"},       {RecibirPuntosPorKM, "RecibirPuntosPorKm"},
+      {SiglasONumeral, "SiglasONumeral"},     {NoRepetir, "NoRepetir"},
+      {RepetirEstacion, "RepetirEstacion"},   {RepetirEnCadaBanda, "RepetirEnCadaBanda"},
+      {RepetirEnCadaModo, "RepetirEnCadaModo"}, {RepetirCadaHoras, "RepetirCadaHoras"},
+      {Multiplicadores, "Multiplicadores"},   {CadaModo, "CadaModo"},
+      {CadaDia, "CadaDia"},                   {CadaBanda, "CadaBanda"},
+      {CadaCuadricula, "CadaCuadricula"},     {CadaEstacion, "CadaEstacion"},
+      {CadaPais, "CadaPais"},                 {CadaPrefijo, "CadaPrefijo"},
+      {CadaSufijo, "CadaSufijo"},             {CadaProv, "CadaProv"},
+      {CadaDistrito, "CadaDistrito"},         {CadaCq, "CadaCq"},
+      {Otros, "Otros"},                       {CuadriculaPorBanda, "CuadriculaPorBanda"},
+      {EstacionPorBanda, "EstacionPorBanda"}, {PaisPorBanda, "PaisPorBanda"},
+      {PrefijoPorBanda, "PrefijoPorBanda"},   {SufijoPorBanda, "SufijoPorBanda"},
+      {ProvPorBanda, "ProvPorBanda"},         {DistritoPorBanda, "DistritoPorBanda"},
+      {OtrosPorBanda, "OtrosPorBanda"},       {CqPorBanda, "CqPorBanda"},
+      {CuadriculaPorDia, "CuadriculaPorDia"}, {EstacionPorDia, "EstacionPorDia"},
+      {PaisPorDia, "PaisPorDia"},             {PrefijoPorDia, "PrefijoPorDia"},
+      {SufijoPorDia, "SufijoPorDia"},         {ProvPorDia, "ProvPorDia"},
+      {DistritoPorDia, "DistritoPorDia"},     {OtrosPorDia, "OtrosPorDia"},
+      {CQPorDia, "CqPorDia"},                 {CuadriculaPorModo, "CuadriculaPorModo"},
+      {EstacionPorModo, "EstacionPorModo"},   {PaisPorModo, "PaisPorModo"},
+      {PrefijoPorModo, "PrefijoPorModo"},     {SufijoPorModo, "SufijoPorModo"},
+      {ProvPorModo, "ProvPorModo"},           {DistritoPorModo, "DistritoPorModo"},
+      {OtrosPorModo, "OtrosPorModo"},         {CqPorModo, "CqPorModo"},
+      {ExcluirPais, "ExcluirPais"},           {ExcluirPrefijo, "ExcluirPrefijo"},
+      {ExcluirProv, "ExcluirProv"},           {ExcluirDistrito, "ExcluirDistrito"},
+      {ExcluirCq, "ExcluirCq"},
+  };
+  // The same columns in the order a save writes them.
+  opcionesGrabacion_ = {
+      {Multiplicadores, "Multiplicadores"}, {CadaBanda, "CadaBanda"}, {CadaDia, "CadaDia"},
+      {CadaModo, "CadaModo"}, {CadaCuadricula, "CadaCuadricula"}, {CadaEstacion, "CadaEstacion"},
+      {CadaPais, "CadaPais"}, {CadaPrefijo, "CadaPrefijo"}, {CadaSufijo, "CadaSufijo"}, {CadaProv, "CadaProv"},
+      {CadaDistrito, "CadaDistrito"}, {CadaCq, "CadaCq"}, {Otros, "Otros"},
+      {OtrosPorBanda, "OtrosPorBanda"}, {CuadriculaPorBanda, "CuadriculaPorBanda"},
+      {EstacionPorBanda, "EstacionPorBanda"}, {PaisPorBanda, "PaisPorBanda"}, {PrefijoPorBanda, "PrefijoPorBanda"},
+      {SufijoPorBanda, "SufijoPorBanda"}, {ProvPorBanda, "ProvPorBanda"}, {DistritoPorBanda, "DistritoPorBanda"},
+      {CqPorBanda, "CqPorBanda"},
+      {CuadriculaPorDia, "CuadriculaPorDia"}, {EstacionPorDia, "EstacionPorDia"}, {PaisPorDia, "PaisPorDia"},
+      {PrefijoPorDia, "PrefijoPorDia"}, {SufijoPorDia, "SufijoPorDia"}, {ProvPorDia, "ProvPorDia"},
+      {OtrosPorDia, "OtrosPorDia"}, {DistritoPorDia, "DistritoPorDia"}, {CQPorDia, "CqPorDia"},
+      {CuadriculaPorModo, "CuadriculaPorModo"}, {EstacionPorModo, "EstacionPorModo"},
+      {PaisPorModo, "PaisPorModo"}, {PrefijoPorModo, "PrefijoPorModo"}, {SufijoPorModo, "SufijoPorModo"},
+      {ProvPorModo, "ProvPorModo"}, {OtrosPorModo, "OtrosPorModo"}, {DistritoPorModo, "DistritoPorModo"},
+      {CqPorModo, "CqPorModo"},
+      {ExcluirPais, "ExcluirPais"}, {ExcluirPrefijo, "ExcluirPrefijo"}, {ExcluirProv, "ExcluirProv"},
+      {ExcluirDistrito, "ExcluirDistrito"}, {ExcluirCq, "ExcluirCq"},
+      {EnviarNumeral, "EnviarNumeral"}, {EnviarLocator, "EnviarLocator"}, {EnviarSiglas, "EnviarSiglas"},
+      {RecibirNumeral, "RecibirNumeral"}, {RecibirLocator, "RecibirLocator"}, {RecibirSiglas, "RecibirSiglas"},
+      {RecibirPuntos, "RecibirPuntos"}, {SiglasONumeral, "SiglasONumeral"},
+      {NoRepetir, "NoRepetir"}, {RepetirEstacion, "RepetirEstacion"}, {RepetirEnCadaBanda, "RepetirEnCadaBanda"},
+      {RepetirEnCadaModo, "RepetirEnCadaModo"}, {RepetirCadaHoras, "RepetirCadaHoras"},
+      {RecibirPuntosPorKM, "RecibirPuntosPorKm"},
+  };
+
+  // The working lists of the contest in hand: never shown.
+  for (const char* nombre : kListasOcultas) {
+    auto* lista = new QListWidget(this);
+    lista->setObjectName(nombre);
+    lista->hide();
+    listasOcultas_.push_back(lista);
+  }
+
+  for (QLineEdit* t : Text3) {
+    t->setAutoFillBackground(true);
+    QPalette p = t->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    t->setPalette(p);
+  }
+  setWindowTitle("Trovalis");
+}
+
+void Trovalis::ConectaSenales() {
+  // The window sees every key before the control that has it.
+  installEventFilter(this);
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+
+  for (const OpcionEnlazada& o : opciones_) {
+    QCheckBox* casilla = o.Casilla;
+    connect(casilla, &QCheckBox::toggled, this, [this, casilla](bool v) { OpcionCambiada(casilla, v); });
+  }
+  connect(VerificaNombre, &QCheckBox::clicked, this, [this] { VerificaNombre_Click(); });
+  connect(Impresora[0], &QRadioButton::toggled, this, [this](bool v) { Impresora_Click(0, v); });
+
+  connect(AltaReg, &QPushButton::clicked, this, &Trovalis::AltaReg_Click);
+  connect(ConsultaReg, &QPushButton::clicked, this, &Trovalis::ConsultaReg_Click);
+  connect(ModificarReg, &QPushButton::clicked, this, &Trovalis::ModificarReg_Click);
+  connect(BorrarReg, &QPushButton::clicked, this, &Trovalis::BorrarReg_Click);
+  connect(Aceptar, &QPushButton::clicked, this, &Trovalis::Aceptar_Click);
+  connect(Cancelar, &QPushButton::clicked, this, &Trovalis::Cancelar_Click);
+  connect(GestionListas, &QPushButton::clicked, this, &Trovalis::GestionListas_Click);
+  connect(Bases, &QPushButton::clicked, this, &Trovalis::Bases_Click);
+  connect(FinClientes, &QPushButton::clicked, this, &Trovalis::FinClientes_Click);
+  connect(SeleccionarImpresora, &QPushButton::clicked, this, &Trovalis::SeleccionarImpresora_Click);
+  connect(AceptarImpresora, &QPushButton::clicked, this, &Trovalis::AceptarImpresora_Click);
+  connect(ConfDistritosValidos, &QPushButton::clicked, this, &Trovalis::ConfDistritosValidos_Click);
+  connect(ConfEstEsp, &QPushButton::clicked, this, &Trovalis::ConfEstEsp_Click);
+  connect(ConfPaisesExc, &QPushButton::clicked, this, &Trovalis::ConfPaisesExc_Click);
+  connect(ConfPrefijos, &QPushButton::clicked, this, &Trovalis::ConfPrefijos_Click);
+  connect(ConfSiglasValidas, &QPushButton::clicked, this, &Trovalis::ConfSiglasValidas_Click);
+  connect(ConfSufijo, &QPushButton::clicked, this, &Trovalis::ConfSufijo_Click);
+  connect(ConfZonaExcluida, &QPushButton::clicked, this, &Trovalis::ConfZonaExcluida_Click);
+  connect(ConfMultEstacionesEspeciales, &QPushButton::clicked, this, &Trovalis::ConfMultEstacionesEspeciales_Click);
+  connect(Especiales, &QPushButton::clicked, this, &Trovalis::Especiales_Click);
+  connect(ConfigurarCabrillo, &QPushButton::clicked, this, &Trovalis::ConfigurarCabrillo_Click);
+}
+
+QCheckBox* Trovalis::CasillaOpcion(std::string_view columna) const {
+  for (const OpcionEnlazada& o : opciones_)
+    if (IgualSinCaso(o.Columna, columna)) return o.Casilla;
+  return nullptr;
+}
+
+QListWidget* Trovalis::ListaOculta(std::string_view nombre) const {
+  for (QListWidget* l : listasOcultas_)
+    if (IgualSinCaso(l->objectName().toStdString(), nombre)) return l;
+  return nullptr;
+}
+
+int Trovalis::IndiceTexto(QObject* objeto) const {
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    if (Text3[static_cast<std::size_t>(i)] == objeto) return i;
+  return -1;
+}
+
+// ---------------------------------------------------------------- start-up
+
+bool Trovalis::Form_Load() {
+  CarpetaTrabajo = QDir::currentPath().toStdString();
+  while (CarpetaTrabajo.size() > 1 && CarpetaTrabajo.back() == '/') CarpetaTrabajo.pop_back();
+  CentraFormulario(this);
+  setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
+  PrimeraActivacion = true;
+  AlturaNormal = height();
+  AnchuraNormal = width();
+  UltimoEstadoVentana = 0;
+  try {
+    servicios_->ActualizaEsquema();
+
+    LimpiaFormulario();
+    BloqueaCampos(1);
+    HabilitaIntercambio(false);
+    HabilitaRepeticiones(false);
+    HabilitaMultiplicadores(0);
+    HabilitaBandas(false);
+    HabilitaModos(false);
+    RecibirPuntosPorKM->setEnabled(false);
+    Multiplicadores->setEnabled(false);
+
+    servicios_->AbrirBasesDeDatos();
+    servicios_->AbrirControlConcursos();
+    HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
+    Bases->setEnabled(HayConcursoCargado);
+  } catch (const principal::ErrorArranque& e) {
+    PrimeraActivacion = false;
+    servicios_->Mensaje(std::string(e.what()) + ":\n" + e.Fichero() + "\n\nEl programa no puede continuar.",
+                        "ERROR", principal::IconoMensaje::Error);
+    return false;
+  }
+  CargaImpresoras();
+  AjustaLongitudCampos(0);
+  // Deleting needs a contest in hand.
+  BorrarReg->setEnabled(HayConcursoCargado);
+  return true;
+}
+
+void Trovalis::showEvent(QShowEvent* evento) {
+  QWidget::showEvent(evento);
+  if (PrimeraActivacion) QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void Trovalis::Form_Activate() {
+  if (!PrimeraActivacion) return;
+  OperacionRegistro.clear();
+  if (!CargaConcursoSeleccionado()) LimpiaFormulario();
+  if (NombreConcurso == NombreConcursoDiploma) {
+    servicios_->CargaTablaMunicipios();
+    GestionAutomatica->setChecked(false);
+    GestionManual->setChecked(true);
+  }
+  ActualizaFicherosListasNoEnviadas();
+  ActualizaBotones();
+  AltaReg->setFocus();
+  PrimeraActivacion = false;
+}
+
+// ---------------------------------------------------------------- keys
+
+bool Trovalis::eventFilter(QObject* objeto, QEvent* evento) {
+  int indice = IndiceTexto(objeto);
+  switch (evento->type()) {
+    case QEvent::FocusIn:
+      if (indice >= 0) Text3_GotFocus(indice);
+      break;
+    case QEvent::FocusOut: {
+      auto razon = static_cast<QFocusEvent*>(evento)->reason();
+      // Another window coming to the front does not move the focus here.
+      if (indice >= 0 && razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason)
+        Text3_LostFocus(indice);
+      break;
+    }
+    case QEvent::KeyPress: {
+      if (reenviando_) break;
+      auto* tecla = static_cast<QKeyEvent*>(evento);
+      if (Form_KeyDown(tecla->key(), tecla->modifiers())) return true;
+      if (indice < 0) break;
+      if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+        Text3_KeyPress(indice, 13);
+        return true;
+      }
+      QString texto = tecla->text();
+      if (texto.size() != 1 || !texto[0].isPrint()) break;
+      char32_t original = texto[0].unicode();
+      char32_t mayuscula = Text3_KeyPress(indice, original);
+      if (mayuscula == original) break;
+      QKeyEvent copia(tecla->type(), tecla->key(), tecla->modifiers(), QString(QChar(mayuscula)),
+                      tecla->isAutoRepeat(), static_cast<ushort>(tecla->count()));
+      reenviando_ = true;
+      QApplication::sendEvent(objeto, &copia);
+      reenviando_ = false;
+      return true;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+bool Trovalis::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
+  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return MueveFoco(tecla);
+  QPushButton* boton = nullptr;
+  switch (tecla) {
+    case Qt::Key_F2: boton = AltaReg; break;
+    case Qt::Key_F3: boton = ConsultaReg; break;
+    case Qt::Key_F4: boton = ModificarReg; break;
+    case Qt::Key_F5: boton = BorrarReg; break;
+    case Qt::Key_F6: boton = Bases; break;
+    case Qt::Key_F7: boton = GestionListas; break;
+    case Qt::Key_F12: boton = Aceptar; break;
+    case Qt::Key_Escape: boton = Cancelar; break;
+    default: return MueveFoco(tecla);
+  }
+  if (boton->isEnabled() && boton->isVisibleTo(this)) {
+    boton->setFocus();
+    boton->click();
+    return true;
+  }
+  // A key whose button is disabled does nothing here and goes on to the
+  // control, except F7, which is always taken.
+  return tecla == Qt::Key_F7;
+}
+
+bool Trovalis::MueveFoco(int tecla) {
+  if (tecla != Qt::Key_Up && tecla != Qt::Key_Down) return false;
+  // Only the editor's text boxes move this way; lists keep their arrows.
+  if (IndiceTexto(QApplication::focusWidget()) < 0) return false;
+  bool consulta = OperacionRegistro == "CONSULTA";
+  if (tecla == Qt::Key_Up)
+    MueveFocoA(CampoActual, [consulta](int i) { return principal::CampoArriba(i, consulta); });
+  else
+    MueveFocoA(CampoActual, [consulta](int i) { return principal::CampoAbajo(i, consulta); });
+  return true;
+}
+
+void Trovalis::MueveFocoA(int desde, const std::function<int(int)>& paso) {
+  int destino = principal::PrimerCampoDisponible(desde, paso, [this](int i) {
+    QLineEdit* t = Text3[static_cast<std::size_t>(i)];
+    return t->isEnabled() && t->isVisibleTo(this);
+  });
+  if (destino >= 0) Text3[static_cast<std::size_t>(destino)]->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------- resize
+
+void Trovalis::changeEvent(QEvent* evento) {
+  QWidget::changeEvent(evento);
+  if (evento->type() == QEvent::WindowStateChange) QTimer::singleShot(0, this, [this] { Form_Resize(); });
+}
+
+void Trovalis::Form_Resize() {
+  if (isMinimized()) return;
+  if (isMaximized()) {
+    if (UltimoEstadoVentana != 2) {
+      RedimensionaControles(this, AlturaNormal, AnchuraNormal, true);
+      UltimoEstadoVentana = 2;
+    }
+  } else if (UltimoEstadoVentana != 0) {
+    RedimensionaControles(this, AlturaNormal, AnchuraNormal, false);
+    UltimoEstadoVentana = 0;
+  }
+}
+
+// ---------------------------------------------------------------- printers
+
+void Trovalis::CargaImpresoras() {
+  std::vector<std::string> nombres = servicios_->Impresoras();
+  std::string actual = servicios_->ImpresoraActual();
+  auto* capa = findChild<QVBoxLayout*>("ListaImpresoras");
+  if (nombres.empty()) {
+    // No printer installed: the choice stays empty.
+    Impresora[0]->setText(QString());
+    Impresora[0]->hide();
+    return;
+  }
+  Impresora[0]->setText(QString::fromStdString(nombres[0]));
+  Impresora[0]->show();
+  for (std::size_t i = 1; i < nombres.size(); ++i) {
+    auto* opcion = new QRadioButton(QString::fromStdString(nombres[i]), PanelImpresora);
+    opcion->setObjectName(QString("Impresora_%1").arg(i));
+    if (capa) capa->addWidget(opcion);
+    opcion->installEventFilter(this);
+    int indice = static_cast<int>(i);
+    connect(opcion, &QRadioButton::toggled, this, [this, indice](bool v) { Impresora_Click(indice, v); });
+    Impresora.push_back(opcion);
+  }
+  for (QRadioButton* opcion : Impresora)
+    if (opcion->text().toStdString() == actual) opcion->setChecked(true);
+}
+
+void Trovalis::Impresora_Click(int indice, bool valor) {
+  if (valor) MiImpresora = static_cast<std::int16_t>(indice);
+}
+
+void Trovalis::SeleccionarImpresora_Click() {
+  DesactivarBotones();
+  PanelImpresora->show();
+  if (!Impresora.empty() && Impresora[0]->isVisibleTo(this)) Impresora[static_cast<std::size_t>(MiImpresora)]->setFocus();
+}
+
+void Trovalis::AceptarImpresora_Click() {
+  for (QRadioButton* opcion : Impresora) {
+    if (opcion->isVisibleTo(this) && opcion->isChecked()) {
+      servicios_->EstableceImpresora(Impresora[static_cast<std::size_t>(MiImpresora)]->text().toStdString());
+      break;
+    }
+  }
+  PanelImpresora->hide();
+  ActualizaBotones();
+}
+
+// ---------------------------------------------------------------- other windows
+
+void Trovalis::GestionListas_Click() {
+  NombreConcurso = Text3[1]->text().toStdString();
+  EdicionConcurso = Text3[2]->text().toStdString();
+  if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, this)) hide();
+  QDir::setCurrent(QString::fromStdString(CarpetaTrabajo));
+}
+
+void Trovalis::Bases_Click() {
+  if (servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, this)) hide();
+}
+
+void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
+  if (NombreConcurso.empty() || OperacionRegistro == "CONSULTA") return;
+  bool editable = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
+  ListasSoloConsulta = editable ? 0 : 1;
+  hide();
+  servicios_->AbreVentana(ventana, this);
+  show();
+  activateWindow();
+  if (editable)
+    Text3[1]->setFocus();
+  else
+    AltaReg->setFocus();
+}
+
+void Trovalis::ConfDistritosValidos_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfEstEsp_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfPaisesExc_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfPrefijos_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfSiglasValidas_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfSufijo_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfZonaExcluida_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
+void Trovalis::ConfMultEstacionesEspeciales_Click() { AbreVentanaListas(VentanaSecundaria::MultEspeciales); }
+void Trovalis::Especiales_Click() { AbreVentanaListas(VentanaSecundaria::EstacionesEspeciales); }
+void Trovalis::ConfigurarCabrillo_Click() { AbreVentanaListas(VentanaSecundaria::FormatoCabrillo); }
+
+void Trovalis::FinClientes_Click() {
+  QDir::setCurrent(QString::fromStdString(CarpetaTrabajo));
+  close();
+}

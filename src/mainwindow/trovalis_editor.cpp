@@ -1,0 +1,247 @@
+// The contest editor of the main window: the binding of the contest row to
+// the controls, and the states of its fields and buttons.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+
+namespace {
+
+const char* const kExcluirPropios[] = {"ExcluirMismaProv", "ExcluirMismoDist", "ExcluirMismoPais",
+                                       "ExcluirMismoPrefijo", "ExcluirMismaZonaCQ"};
+const char* const kFormatoSufijo[] = {"PrimerNumero", "PrimeraLetra", "SegundaLetra", "TerceraLetra",
+                                      "UltimaLetra"};
+
+QString QTexto(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- binding
+
+void Trovalis::CargaCamposConcurso() {
+  principal::RegistroConcurso* fila = servicios_->ConcursoActual();
+  if (!fila) return;
+  NombreConcurso = fila->LeeTexto("Concurso").value_or("");
+  NumeroConcursoActual = static_cast<std::int32_t>(std::atol(fila->LeeTexto("NumeroOrden").value_or("0").c_str()));
+  EdicionConcurso = fila->LeeTexto("Edicion").value_or("");
+
+  // The options first: their handlers may fill the points grid and the
+  // hours box, which the row's texts then replace.
+  CargaOpcionesConcurso();
+
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) {
+    std::string valor = fila->LeeTexto(i).value_or("");
+    if (i == 3 || i == 5) valor = principal::FechaComoDiaMesAnio(valor);
+    Text3[static_cast<std::size_t>(i)]->setText(QTexto(valor));
+  }
+  CorreoReclamaciones = fila->LeeTexto("EMailReclamaciones").value_or("");
+  DireccionWebConcurso = fila->LeeTexto("WEBConcurso").value_or("");
+  for (int j = 0; j < principal::kNumeroBandas; ++j) Banda[static_cast<std::size_t>(j)]->setChecked(fila->LeeBooleano(27 + j));
+  for (int k = 0; k < principal::kNumeroModos; ++k) Modo[static_cast<std::size_t>(k)]->setChecked(fila->LeeBooleano(41 + k));
+  OpcionExcluirMismaProv = fila->LeeBooleano(kExcluirPropios[0]);
+  OpcionExcluirMismoDist = fila->LeeBooleano(kExcluirPropios[1]);
+  OpcionExcluirMismoPais = fila->LeeBooleano(kExcluirPropios[2]);
+  OpcionExcluirMismoPrefijo = fila->LeeBooleano(kExcluirPropios[3]);
+  OpcionExcluirMismaZonaCQ = fila->LeeBooleano(kExcluirPropios[4]);
+}
+
+void Trovalis::CargaOpcionesConcurso() {
+  principal::RegistroConcurso* fila = servicios_->ConcursoActual();
+  if (!fila) return;
+  // A change of value runs the box's handler; setting the value it already
+  // has runs nothing.
+  for (const OpcionEnlazada& o : opciones_) o.Casilla->setChecked(fila->LeeBooleano(o.Columna));
+}
+
+void Trovalis::CargaFormatoSufijo() {
+  principal::RegistroConcurso* fila = servicios_->ConcursoActual();
+  if (!fila) return;
+  PrimerNumero = fila->LeeBooleano(kFormatoSufijo[0]);
+  PrimeraLetra = fila->LeeBooleano(kFormatoSufijo[1]);
+  SegundaLetra = fila->LeeBooleano(kFormatoSufijo[2]);
+  TerceraLetra = fila->LeeBooleano(kFormatoSufijo[3]);
+  UltimaLetra = fila->LeeBooleano(kFormatoSufijo[4]);
+}
+
+void Trovalis::LimpiaFormatoSufijo() {
+  if (!CadaSufijo->isChecked()) PrimerNumero = PrimeraLetra = SegundaLetra = TerceraLetra = UltimaLetra = false;
+}
+
+void Trovalis::GrabaCamposConcurso(principal::RegistroConcurso& fila) {
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    fila.EscribeTexto(i, Text3[static_cast<std::size_t>(i)]->text().toStdString());
+  for (int j = 0; j < principal::kNumeroBandas; ++j) fila.EscribeBooleano(27 + j, Banda[static_cast<std::size_t>(j)]->isChecked());
+  for (int k = 0; k < principal::kNumeroModos; ++k) fila.EscribeBooleano(41 + k, Modo[static_cast<std::size_t>(k)]->isChecked());
+  fila.EscribeBooleano(kExcluirPropios[0], OpcionExcluirMismaProv);
+  fila.EscribeBooleano(kExcluirPropios[1], OpcionExcluirMismoDist);
+  fila.EscribeBooleano(kExcluirPropios[2], OpcionExcluirMismoPais);
+  fila.EscribeBooleano(kExcluirPropios[3], OpcionExcluirMismoPrefijo);
+  fila.EscribeBooleano(kExcluirPropios[4], OpcionExcluirMismaZonaCQ);
+  LimpiaFormatoSufijo();
+  fila.EscribeBooleano(kFormatoSufijo[0], PrimerNumero);
+  fila.EscribeBooleano(kFormatoSufijo[1], PrimeraLetra);
+  fila.EscribeBooleano(kFormatoSufijo[2], SegundaLetra);
+  fila.EscribeBooleano(kFormatoSufijo[3], TerceraLetra);
+  fila.EscribeBooleano(kFormatoSufijo[4], UltimaLetra);
+  fila.EscribeTexto("EMailReclamaciones", CorreoReclamaciones);
+  fila.EscribeTexto("WEBConcurso", DireccionWebConcurso);
+}
+
+void Trovalis::GrabaOpcionesConcurso(principal::RegistroConcurso& fila) {
+  for (const OpcionEnlazada& o : opcionesGrabacion_) fila.EscribeBooleano(o.Columna, o.Casilla->isChecked());
+}
+
+void Trovalis::AjustaLongitudCampos(int extra) {
+  std::vector<principal::ColumnaConcurso> definicion = servicios_->DefinicionConcursos();
+  for (int i = 0; i < principal::kNumeroCamposTexto && i < static_cast<int>(definicion.size()); ++i) {
+    QLineEdit* t = Text3[static_cast<std::size_t>(i)];
+    const principal::ColumnaConcurso& c = definicion[static_cast<std::size_t>(i)];
+    t->setMaxLength(principal::LongitudMaxima(c.Tipo, c.Tamano, extra, t->maxLength()));
+  }
+}
+
+// ---------------------------------------------------------------- buttons
+
+void Trovalis::DesactivarBotones() {
+  for (QPushButton* b : {AltaReg, ConsultaReg, SeleccionarImpresora, GestionListas, ModificarReg, BorrarReg,
+                         FinClientes, Bases})
+    b->setEnabled(false);
+}
+
+void Trovalis::ActualizaBotones() {
+  AltaReg->setEnabled(true);
+  ConsultaReg->setEnabled(true);
+  SeleccionarImpresora->setEnabled(true);
+  // The buttons that work on the contest in hand only while there is one.
+  for (QPushButton* b : {GestionListas, ModificarReg, BorrarReg, Bases}) b->setEnabled(HayConcursoCargado);
+  FinClientes->setEnabled(true);
+  Aceptar->setEnabled(false);
+  Cancelar->setEnabled(false);
+}
+
+// ---------------------------------------------------------------- fields
+
+void Trovalis::PonBloqueo(int indice, bool cerrado) {
+  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  bloqueo_[static_cast<std::size_t>(indice)] = cerrado;
+  // A closed box takes neither a click nor typing; Enter and the arrow keys
+  // still reach it.
+  t->setReadOnly(cerrado);
+  t->setFocusPolicy(cerrado ? Qt::NoFocus : Qt::StrongFocus);
+}
+
+bool Trovalis::Bloqueado(int indice) const { return bloqueo_[static_cast<std::size_t>(indice)]; }
+
+void Trovalis::BloqueaCampos(int bloqueo) {
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) PonBloqueo(i, bloqueo != 0);
+}
+
+void Trovalis::BloqueaPuntos(int bloqueo) {
+  for (int i = principal::kPrimerPunto; i <= principal::kUltimoPunto; ++i) PonBloqueo(i, bloqueo != 0);
+}
+
+void Trovalis::HabilitaBandas(bool habilitar) {
+  for (QCheckBox* c : Banda) c->setEnabled(habilitar);
+}
+
+void Trovalis::HabilitaModos(bool habilitar) {
+  for (QCheckBox* c : Modo) c->setEnabled(habilitar);
+}
+
+void Trovalis::HabilitaIntercambio(bool habilitar) {
+  for (QCheckBox* c : {EnviarNumeral, RecibirNumeral, EnviarLocator, RecibirLocator, EnviarSiglas, RecibirSiglas,
+                       RecibirPuntos, SiglasONumeral})
+    c->setEnabled(habilitar);
+}
+
+void Trovalis::HabilitaRepeticiones(bool habilitar) {
+  for (QCheckBox* c : {NoRepetir, RepetirEstacion, RepetirEnCadaBanda, RepetirEnCadaModo, RepetirCadaHoras})
+    c->setEnabled(habilitar);
+}
+
+namespace {
+// The 44 multiplier option boxes in the order the procedures walk them.
+std::vector<QCheckBox*> CasillasMultiplicador(Trovalis& v) {
+  return {v.CadaBanda,        v.CadaDia,          v.CadaModo,        v.CadaCuadricula,   v.CuadriculaPorBanda,
+          v.CuadriculaPorDia, v.CuadriculaPorModo, v.CadaEstacion,   v.EstacionPorBanda, v.EstacionPorDia,
+          v.EstacionPorModo,  v.CadaPais,         v.PaisPorBanda,    v.PaisPorDia,       v.PaisPorModo,
+          v.CadaPrefijo,      v.PrefijoPorBanda,  v.PrefijoPorDia,   v.PrefijoPorModo,   v.CadaProv,
+          v.ProvPorBanda,     v.ProvPorDia,       v.ProvPorModo,     v.CadaDistrito,     v.DistritoPorBanda,
+          v.DistritoPorDia,   v.DistritoPorModo,  v.CadaCq,          v.CqPorBanda,       v.CQPorDia,
+          v.CqPorModo,        v.CadaSufijo,       v.SufijoPorBanda,  v.SufijoPorDia,     v.SufijoPorModo,
+          v.Otros,            v.OtrosPorBanda,    v.OtrosPorDia,     v.OtrosPorModo,     v.ExcluirPais,
+          v.ExcluirPrefijo,   v.ExcluirProv,      v.ExcluirDistrito, v.ExcluirCq};
+}
+}  // namespace
+
+void Trovalis::HabilitaMultiplicadores(int habilitar) {
+  for (QCheckBox* c : CasillasMultiplicador(*this)) c->setEnabled(habilitar != 0);
+}
+
+void Trovalis::LimpiaBandas() {
+  for (QCheckBox* c : Banda) c->setChecked(false);
+}
+
+void Trovalis::LimpiaModos() {
+  for (QCheckBox* c : Modo) c->setChecked(false);
+}
+
+void Trovalis::LimpiaIntercambio() {
+  for (QCheckBox* c : {EnviarNumeral, RecibirNumeral, EnviarLocator, RecibirLocator, EnviarSiglas, RecibirSiglas,
+                       RecibirPuntos, SiglasONumeral})
+    c->setChecked(false);
+}
+
+void Trovalis::LimpiaRepeticiones() {
+  for (QCheckBox* c : {NoRepetir, RepetirEstacion, RepetirEnCadaBanda, RepetirEnCadaModo, RepetirCadaHoras})
+    c->setChecked(false);
+}
+
+void Trovalis::DesmarcarMultiplicadores() {
+  Multiplicadores->setChecked(false);
+  for (QCheckBox* c : CasillasMultiplicador(*this)) c->setChecked(false);
+}
+
+void Trovalis::LimpiaFormulario() {
+  for (QLineEdit* t : Text3) t->clear();
+  LimpiaBandas();
+  LimpiaModos();
+  LimpiaIntercambio();
+  LimpiaRepeticiones();
+  DesmarcarMultiplicadores();
+  LimpiaListas();
+  RecibirPuntosPorKM->setChecked(false);
+}
+
+void Trovalis::LimpiaListas() {
+  for (QListWidget* l : listasOcultas_) l->clear();
+}
+
+void Trovalis::Text3_GotFocus(int indice) {
+  CampoActual = static_cast<std::int16_t>(indice);
+  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  QPalette p = t->palette();
+  p.setColor(QPalette::Base, Qt::yellow);
+  t->setPalette(p);
+}
+
+void Trovalis::Text3_LostFocus(int indice) {
+  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  QPalette p = t->palette();
+  p.setColor(QPalette::Base, Qt::white);
+  t->setPalette(p);
+  if (indice == 1) NombreConcurso = t->text().toStdString();
+  if (indice == 2) EdicionConcurso = t->text().toStdString();
+}
+
+char32_t Trovalis::Text3_KeyPress(int indice, char32_t tecla) {
+  if (tecla == 13) {
+    // Along the fixed ring; a box that cannot take the focus is passed over.
+    MueveFocoA(indice, principal::SiguienteCampoEnter);
+    return 0;
+  }
+  return principal::MayusculaTecla(tecla);
+}

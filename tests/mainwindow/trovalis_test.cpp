@@ -1,0 +1,569 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "fixture_principal.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+#include "soporte/mensajes_guion.h"
+
+using principal::VentanaSecundaria;
+
+namespace {
+
+class VentanaPrincipal : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NombreConcurso.clear();
+    EdicionConcurso.clear();
+    NumeroConcursoActual = 0;
+    HayConcursoCargado = false;
+  }
+  void TearDown() override {
+    ventana.reset();
+    CierraBasesDeDatos();
+  }
+
+  // Builds the window on the fixture folder and runs its loading.
+  bool Carga(std::vector<std::string> impresoras = {"PDF", "Laser"}) {
+    auto s = std::make_unique<prueba::ServiciosGrabados>(std::move(impresoras));
+    servicios = s.get();
+    ventana = std::make_unique<Trovalis>(std::move(s));
+    return ventana->Form_Load();
+  }
+  // Loading, showing and the first activation.
+  void Arranca() {
+    ASSERT_TRUE(Carga());
+    ventana->show();
+    ventana->activateWindow();
+    QApplication::setActiveWindow(ventana.get());
+    ventana->Form_Activate();
+    QApplication::processEvents();
+  }
+
+  void Pulsa(int tecla, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& texto = {}) {
+    QWidget* destino = QApplication::focusWidget() ? QApplication::focusWidget() : ventana.get();
+    QKeyEvent pulsada(QEvent::KeyPress, tecla, mod, texto);
+    QApplication::sendEvent(destino, &pulsada);
+    QKeyEvent soltada(QEvent::KeyRelease, tecla, mod, texto);
+    QApplication::sendEvent(destino, &soltada);
+  }
+  void Teclea(const QString& texto) {
+    for (QChar c : texto) Pulsa(c.toUpper().unicode(), Qt::NoModifier, QString(c));
+  }
+  int Enfocado() const {
+    for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+      if (ventana->Text3[static_cast<std::size_t>(i)]->hasFocus()) return i;
+    return -1;
+  }
+  void Enfoca(int i) {
+    ventana->Text3[static_cast<std::size_t>(i)]->setFocus();
+    QApplication::processEvents();
+  }
+  std::string Texto(int i) const { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
+
+  std::int64_t ConcursoActivoGuardado() {
+    sqlite3* db = nullptr;
+    sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT ConcursoActivo FROM ControlConcursos", -1, &st, nullptr);
+    std::int64_t r = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return r;
+  }
+
+  prueba::CarpetaPrueba carpeta;
+  prueba::ServiciosGrabados* servicios = nullptr;
+  std::unique_ptr<Trovalis> ventana;
+};
+
+TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
+  carpeta.CreaBases(2);
+  carpeta.AgregaConcurso(1, "zeta concurso", "2023");
+  carpeta.AgregaConcurso(2, "COMARCAS", "2024", {{"DesdeDia", "2024-03-09"}, {"DesdeHora", "08:00"},
+                                                 {"PuntosMismoPais", "2"}, {"CadaPais", "1"}});
+  carpeta.AgregaConcurso(3, "Antena", "2022");
+  Arranca();
+
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  EXPECT_EQ(ventana->windowTitle().toStdString(), "Trovalis - Versión 1.0.0.0");
+  EXPECT_EQ(CarpetaTrabajo, QDir::currentPath().toStdString());
+  ASSERT_EQ(ventana->Combo1->count(), 3);
+  EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "Antena .- Edición: 2022");
+  EXPECT_EQ(ventana->Combo1->itemText(1).toStdString(), "COMARCAS .- Edición: 2024");
+  EXPECT_EQ(ventana->Combo1->itemText(2).toStdString(), "zeta concurso .- Edición: 2023");
+  EXPECT_EQ(ventana->Combo1->currentData().toInt(), 2);
+
+  EXPECT_EQ(Texto(0), "2");
+  EXPECT_EQ(Texto(1), "COMARCAS");
+  EXPECT_EQ(Texto(3), "09-03-2024");
+  EXPECT_EQ(Texto(25), "2");
+  EXPECT_TRUE(ventana->CadaPais->isChecked());
+  EXPECT_FALSE(ventana->CadaPais->isEnabled());
+  EXPECT_EQ(NombreConcurso, "COMARCAS");
+  EXPECT_EQ(NumeroConcursoActual, 2);
+  EXPECT_TRUE(std::filesystem::is_directory(carpeta.Ruta() + "/COMARCAS_2024/ListasValidas"));
+  EXPECT_EQ(ConcursoActivoGuardado(), 2);
+
+  for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora,
+                         ventana->FinClientes, ventana->GestionListas, ventana->ModificarReg, ventana->BorrarReg,
+                         ventana->Bases})
+    EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+  EXPECT_FALSE(ventana->Aceptar->isEnabled());
+  EXPECT_FALSE(ventana->Cancelar->isEnabled());
+  EXPECT_TRUE(ventana->AltaReg->hasFocus());
+  EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
+  EXPECT_FALSE(ventana->PanelImpresora->isVisible());
+
+  // Maximum lengths from the table definition.
+  EXPECT_EQ(ventana->Text3[0]->maxLength(), 11);
+  EXPECT_EQ(ventana->Text3[1]->maxLength(), 64);
+  EXPECT_EQ(ventana->Text3[2]->maxLength(), 4);
+  EXPECT_EQ(ventana->Text3[3]->maxLength(), 10);
+  EXPECT_EQ(ventana->Text3[4]->maxLength(), 5);
+  EXPECT_EQ(ventana->Text3[12]->maxLength(), 2);
+  EXPECT_EQ(ventana->Text3[26]->maxLength(), 5);
+  // Every box starts closed.
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+}
+
+TEST_F(VentanaPrincipal, SinConcursoActivoSeCargaElPrimeroDeLaLista) {
+  carpeta.CreaBases(0);
+  carpeta.AgregaConcurso(5, "BETA", "1");
+  carpeta.AgregaConcurso(4, "alfa", "1");
+  Arranca();
+  EXPECT_EQ(ventana->Combo1->currentIndex(), 0);
+  EXPECT_EQ(NombreConcurso, "alfa");
+  EXPECT_EQ(ConcursoActivoGuardado(), 4);
+}
+
+TEST_F(VentanaPrincipal, SinConcursosAvisaYDejaSoloLoQueNoLosNecesita) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  Arranca();
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "DEFINA ALGUN CONCURSO");
+  EXPECT_EQ(cajas[0].icono, plataforma::Icono::Informacion);
+  EXPECT_EQ(ventana->Combo1->count(), 0);
+  EXPECT_FALSE(HayConcursoCargado);
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_EQ(Texto(i), "") << i;
+  for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora, ventana->FinClientes})
+    EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+  for (QPushButton* b : {ventana->Bases, ventana->BorrarReg, ventana->ModificarReg, ventana->GestionListas,
+                         ventana->Aceptar, ventana->Cancelar})
+    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+  EXPECT_TRUE(ventana->AltaReg->hasFocus());
+  // The list buttons do nothing while no contest is known.
+  ventana->ConfigurarCabrillo->click();
+  ventana->Especiales->click();
+  EXPECT_TRUE(servicios->ventanasAbiertas.empty());
+}
+
+TEST_F(VentanaPrincipal, UnaBaseQueFaltaDetieneElArranqueNombrandoElFichero) {
+  carpeta.CreaBases(0);
+  std::filesystem::remove(carpeta.Ruta() + "/Terravia");
+  soporte::Mensajes().Espera();
+  EXPECT_FALSE(Carga());
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "ERROR");
+  EXPECT_EQ(cajas[0].icono, plataforma::Icono::Error);
+  EXPECT_NE(cajas[0].texto.find(carpeta.Ruta() + "/Terravia"), std::string::npos) << cajas[0].texto;
+  ventana->Form_Activate();  // nothing happens after a failed start-up
+  EXPECT_EQ(cajas.size(), 1u);
+}
+
+TEST_F(VentanaPrincipal, UnaBaseBloqueadaDetieneElArranque) {
+  carpeta.CreaBases(0);
+  sqlite3* db = nullptr;
+  sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
+  sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+  soporte::Mensajes().Espera();
+  EXPECT_FALSE(Carga());
+  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_NE(cajas[0].texto.find("Ledrima"), std::string::npos) << cajas[0].texto;
+}
+
+TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
+  carpeta.CreaBases(7);
+  // Every bound Boolean column gets a value that differs from its
+  // neighbours; texts get their own position as value.
+  std::vector<prueba::Columna> columnas;
+  std::vector<std::string> valores;
+  valores.reserve(200);
+  auto definicion = prueba::ColumnasConcursos();
+  for (std::size_t i = 3; i < definicion.size(); ++i) {
+    const auto& c = definicion[i];
+    if (c.Nombre == "DesdeDia" || c.Nombre == "HastaDia") {
+      valores.push_back(c.Nombre == "DesdeDia" ? "2024-01-02" : "2024-12-31");
+    } else if (c.Tipo == principal::TipoColumna::Booleano) {
+      valores.push_back((i * 7 / 3) % 2 ? "1" : "0");
+    } else if (c.Nombre == "EMailReclamaciones" || c.Nombre == "WEBConcurso") {
+      continue;  // left Null
+    } else {
+      valores.push_back(std::to_string(i % 100));
+    }
+    columnas.push_back({c.Nombre, valores.back().c_str()});
+  }
+  carpeta.AgregaConcurso(7, "PRUEBA", "2025", columnas);
+  CorreoReclamaciones = "viejo@x";
+  Arranca();
+
+  principal::RegistroConcurso* fila = servicios->ConcursoActual();
+  ASSERT_NE(fila, nullptr);
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) {
+    std::string esperado = fila->LeeTexto(i).value_or("");
+    if (i == 3) esperado = "02-01-2024";
+    if (i == 5) esperado = "31-12-2024";
+    EXPECT_EQ(Texto(i), esperado) << i;
+  }
+  for (int j = 0; j < principal::kNumeroBandas; ++j)
+    EXPECT_EQ(ventana->Banda[static_cast<std::size_t>(j)]->isChecked(), fila->LeeBooleano(27 + j)) << j;
+  for (int k = 0; k < principal::kNumeroModos; ++k)
+    EXPECT_EQ(ventana->Modo[static_cast<std::size_t>(k)]->isChecked(), fila->LeeBooleano(41 + k)) << k;
+  ASSERT_EQ(ventana->OpcionesConcurso().size(), 59u);
+  for (const auto& o : ventana->OpcionesConcurso())
+    EXPECT_EQ(o.Casilla->isChecked(), fila->LeeBooleano(o.Columna)) << o.Columna;
+  EXPECT_EQ(ventana->CasillaOpcion("RecibirPuntosPorKm"), ventana->RecibirPuntosPorKM);
+  EXPECT_EQ(ventana->CasillaOpcion("CqPorDia"), ventana->CQPorDia);
+  EXPECT_EQ(OpcionExcluirMismaProv, fila->LeeBooleano("ExcluirMismaProv"));
+  EXPECT_EQ(OpcionExcluirMismaZonaCQ, fila->LeeBooleano("ExcluirMismaZonaCQ"));
+  EXPECT_EQ(ventana->UltimaLetra, fila->LeeBooleano("UltimaLetra"));
+  EXPECT_EQ(CorreoReclamaciones, "");
+  EXPECT_EQ(DireccionWebConcurso, "");
+
+  // Written back, every bound column is the same (Null texts become empty);
+  // the annulment options, ExcluirSufijo and NumeroListas are not the
+  // editor's and are left alone.
+  principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
+  ventana->GrabaCamposConcurso(copia);
+  ventana->GrabaOpcionesConcurso(copia);
+  for (std::size_t i = 0; i < definicion.size(); ++i) {
+    const auto& c = definicion[i];
+    if (c.Nombre.starts_with("Anular") || c.Nombre == "ExcluirSufijo" || c.Nombre == "NumeroListas") {
+      EXPECT_FALSE(copia.LeeTexto(c.Nombre).has_value()) << c.Nombre;
+      continue;
+    }
+    if (c.Tipo == principal::TipoColumna::Booleano) {
+      if (c.Nombre == "PrimerNumero" || c.Nombre == "PrimeraLetra" || c.Nombre == "SegundaLetra" ||
+          c.Nombre == "TerceraLetra" || c.Nombre == "UltimaLetra")
+        continue;
+      EXPECT_EQ(copia.LeeBooleano(c.Nombre), fila->LeeBooleano(c.Nombre)) << c.Nombre;
+    } else if (c.Tipo != principal::TipoColumna::Fecha) {
+      EXPECT_EQ(copia.LeeTexto(c.Nombre).value_or(""), fila->LeeTexto(c.Nombre).value_or("")) << c.Nombre;
+    }
+  }
+}
+
+TEST_F(VentanaPrincipal, SinSufijoSeGuardaElFormatoDeSufijoVacio) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "S", "1", {{"PrimerNumero", "1"}, {"UltimaLetra", "1"}});
+  Arranca();
+  ASSERT_TRUE(ventana->PrimerNumero);
+  principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
+  ventana->CadaSufijo->setChecked(true);
+  ventana->GrabaCamposConcurso(copia);
+  EXPECT_TRUE(copia.LeeBooleano("PrimerNumero"));
+  ventana->CadaSufijo->setChecked(false);
+  ventana->GrabaCamposConcurso(copia);
+  EXPECT_FALSE(copia.LeeBooleano("PrimerNumero"));
+  EXPECT_FALSE(copia.LeeBooleano("UltimaLetra"));
+}
+
+TEST_F(VentanaPrincipal, ElConcursoDelDiplomaEmpiezaEnGestionManual) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "ZEDAZIV OZIRUDUZ UV ERAZUDOZO", "2024");
+  Arranca();
+  EXPECT_TRUE(ventana->GestionManual->isChecked());
+  EXPECT_FALSE(ventana->GestionAutomatica->isChecked());
+  EXPECT_EQ(servicios->municipiosCargados, 1);
+  EXPECT_TRUE(std::filesystem::is_directory(carpeta.Ruta() + "/ZEDAZIV OZIRUDUZ UV ERAZUDOZO_2024/ListasAdmitidas"));
+}
+
+TEST_F(VentanaPrincipal, LasTeclasDeFuncionSoloSinMayusculasYConElBotonActivo) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  Arranca();
+  int altas = 0, listas = 0;
+  QObject::connect(ventana->AltaReg, &QPushButton::clicked, [&] { ++altas; });
+  QObject::connect(ventana->GestionListas, &QPushButton::clicked, [&] { ++listas; });
+  Enfoca(1);
+  Pulsa(Qt::Key_F2, Qt::ShiftModifier);
+  Pulsa(Qt::Key_F2, Qt::ControlModifier);
+  EXPECT_EQ(altas, 0);
+  EXPECT_EQ(Enfocado(), 1);
+  Pulsa(Qt::Key_F2);
+  EXPECT_EQ(altas, 1);
+  EXPECT_TRUE(ventana->AltaReg->hasFocus());
+
+  ventana->GestionListas->setEnabled(false);
+  Pulsa(Qt::Key_F7);
+  EXPECT_EQ(listas, 0);
+  ventana->GestionListas->setEnabled(true);
+  Pulsa(Qt::Key_F7);
+  EXPECT_EQ(listas, 1);
+  ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
+  EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::GestionCorreo);
+  // The mail window is not there yet: the main window stays.
+  EXPECT_TRUE(ventana->isVisible());
+
+  EXPECT_FALSE(ventana->Cancelar->isEnabled());
+  EXPECT_FALSE(ventana->Form_KeyDown(Qt::Key_Escape, Qt::NoModifier));
+}
+
+TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  Arranca();
+  ventana->BloqueaCampos(0);
+  Enfoca(1);
+  Teclea("añb");
+  EXPECT_EQ(Texto(1), "AÑB");
+  Enfoca(2);
+  Teclea("é1");
+  EXPECT_EQ(Texto(2), "É1");
+  // Leaving the name box keeps the name typed.
+  EXPECT_EQ(NombreConcurso, "AÑB");
+  EXPECT_EQ(EdicionConcurso, "");
+  Enfoca(3);
+  EXPECT_EQ(EdicionConcurso, "É1");
+
+  ventana->PonBloqueo(4, true);
+  Enfoca(4);
+  Teclea("xy");
+  EXPECT_EQ(Texto(4), "");
+  EXPECT_EQ(ventana->Text3[4]->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(VentanaPrincipal, EnterRecorreElAnilloFijoSaltandoLaCajaDesactivada) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  Arranca();
+  ventana->Text3[26]->setEnabled(true);
+  Enfoca(0);
+  std::vector<int> visto;
+  for (int n = 0; n < 8; ++n) {
+    Pulsa(Qt::Key_Return);
+    visto.push_back(Enfocado());
+  }
+  EXPECT_EQ(visto, (std::vector<int>{1, 2, 3, 4, 5, 6, 1, 2}));
+  Enfoca(7);
+  visto.clear();
+  for (int n = 0; n < 18; ++n) {
+    Pulsa(Qt::Key_Enter);
+    visto.push_back(Enfocado());
+  }
+  std::vector<int> esperado;
+  for (int i = 8; i <= 24; ++i) esperado.push_back(i);
+  esperado.push_back(7);
+  EXPECT_EQ(visto, esperado);
+  Enfoca(25);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Enfocado(), 26);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Enfocado(), 1);
+  // Enter is never typed into the box.
+  EXPECT_EQ(Texto(26), "");
+
+  ventana->Text3[26]->setEnabled(false);
+  Enfoca(25);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Enfocado(), 1);
+  Enfoca(25);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(Enfocado(), 1);
+}
+
+TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  Arranca();
+  Enfoca(1);
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), 6);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(Enfocado(), 1);
+  ventana->OperacionRegistro = "CONSULTA";
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), 0);
+  ventana->OperacionRegistro.clear();
+  Enfoca(24);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(Enfocado(), 7);
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), 24);
+  // Outside the text boxes the arrows are left alone.
+  ventana->AltaReg->setFocus();
+  EXPECT_FALSE(ventana->MueveFoco(Qt::Key_Down));
+}
+
+TEST_F(VentanaPrincipal, ElColorDeFocoSigueAlFoco) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  Arranca();
+  auto fondo = [&](int i) { return ventana->Text3[static_cast<std::size_t>(i)]->palette().color(QPalette::Base); };
+  Enfoca(1);
+  EXPECT_EQ(fondo(1), QColor(Qt::yellow));
+  EXPECT_EQ(ventana->CampoActual, 1);
+  Enfoca(2);
+  EXPECT_EQ(fondo(1), QColor(Qt::white));
+  EXPECT_EQ(fondo(2), QColor(Qt::yellow));
+  EXPECT_EQ(ventana->CampoActual, 2);
+  ventana->AltaReg->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(fondo(2), QColor(Qt::white));
+}
+
+TEST_F(VentanaPrincipal, GruposDeCamposYBotones) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1", {{"RepetirHoras", "12:00"}});
+  Arranca();
+  ventana->BloqueaCampos(0);
+  ventana->BloqueaPuntos(1);
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    EXPECT_EQ(ventana->Bloqueado(i), i >= 7 && i <= 25) << i;
+  ventana->ModificarReg->setEnabled(true);
+  ventana->DesactivarBotones();
+  for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora,
+                         ventana->GestionListas, ventana->ModificarReg, ventana->BorrarReg, ventana->FinClientes,
+                         ventana->Bases})
+    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+  ventana->HabilitaMultiplicadores(1);
+  EXPECT_TRUE(ventana->ExcluirCq->isEnabled());
+  EXPECT_FALSE(ventana->Multiplicadores->isEnabled());
+  ventana->Multiplicadores->setEnabled(true);
+  ventana->Multiplicadores->setChecked(true);
+  ventana->CQPorDia->setChecked(true);
+  ventana->DesmarcarMultiplicadores();
+  EXPECT_FALSE(ventana->Multiplicadores->isChecked());
+  EXPECT_FALSE(ventana->CQPorDia->isChecked());
+  ventana->ListaOculta("ListaProv")->addItem("CANTABRIA");
+  ventana->Text3[26]->setEnabled(true);
+  ventana->LimpiaFormulario();
+  EXPECT_EQ(Texto(26), "");
+  EXPECT_TRUE(ventana->Text3[26]->isEnabled());
+  EXPECT_EQ(ventana->ListaOculta("listaprov")->count(), 0);
+  EXPECT_EQ(ventana->ListasOcultas().size(), 24u);
+}
+
+TEST_F(VentanaPrincipal, EleccionDeImpresora) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  Arranca();
+  ASSERT_EQ(ventana->Impresora.size(), 2u);
+  EXPECT_EQ(ventana->Impresora[0]->text().toStdString(), "PDF");
+  EXPECT_EQ(ventana->Impresora[1]->text().toStdString(), "Laser");
+  EXPECT_TRUE(ventana->Impresora[1]->isChecked());
+  EXPECT_EQ(ventana->MiImpresora, 1);
+  ventana->SeleccionarImpresora->click();
+  EXPECT_TRUE(ventana->PanelImpresora->isVisible());
+  EXPECT_FALSE(ventana->AltaReg->isEnabled());
+  ventana->Impresora[0]->click();
+  ventana->AceptarImpresora->click();
+  EXPECT_EQ(servicios->establecida, "PDF");
+  EXPECT_FALSE(ventana->PanelImpresora->isVisible());
+  EXPECT_TRUE(ventana->AltaReg->isEnabled());
+}
+
+TEST_F(VentanaPrincipal, SinImpresorasElArranqueSigue) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  ASSERT_TRUE(Carga({}));
+  EXPECT_FALSE(ventana->Impresora[0]->isVisibleTo(ventana.get()));
+  ventana->SeleccionarImpresora_Click();
+  ventana->AceptarImpresora_Click();
+  EXPECT_EQ(servicios->establecida, "");
+}
+
+TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  Arranca();
+  ventana->OperacionRegistro = "CONSULTA";
+  ventana->ConfigurarCabrillo->click();
+  EXPECT_TRUE(servicios->ventanasAbiertas.empty());
+  ventana->OperacionRegistro = "BORRAR";
+  ventana->ConfigurarCabrillo->click();
+  ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
+  EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::FormatoCabrillo);
+  EXPECT_EQ(ListasSoloConsulta, 1);
+  EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+  ventana->OperacionRegistro = "ALTA";
+  ventana->Especiales->click();
+  EXPECT_EQ(ListasSoloConsulta, 0);
+  EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);
+  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_TRUE(ventana->isVisible());
+}
+
+TEST_F(VentanaPrincipal, MaximizarYRestaurarReescalanUnaVezCadaVez) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  Arranca();
+  auto letra = [&] { return ventana->AltaReg->font().pointSizeF(); };
+  double normal = letra();
+  auto espera = [] {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  };
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  double maximizada = letra();
+  // Minimised and maximised again: no second rescale.
+  ventana->setWindowState(Qt::WindowMinimized);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_DOUBLE_EQ(letra(), maximizada);
+  ventana->setWindowState(Qt::WindowNoState);
+  espera();
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 0);
+  EXPECT_DOUBLE_EQ(letra(), normal);
+  // Resizing the normal window scales nothing.
+  ventana->resize(ventana->width() + 40, ventana->height() + 20);
+  espera();
+  EXPECT_DOUBLE_EQ(letra(), normal);
+}
+
+// TROVALIS_CAPTURA=fichero.png: saves a picture of the window on a contest.
+TEST_F(VentanaPrincipal, Captura) {
+  const char* destino = std::getenv("TROVALIS_CAPTURA");
+  if (!destino) GTEST_SKIP() << "sin TROVALIS_CAPTURA";
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "CONCURSO NACIONAL DE PRUEBA", "2025",
+                         {{"DesdeDia", "2025-03-08"}, {"DesdeHora", "15:00"}, {"HastaDia", "2025-03-09"},
+                          {"HastaHora", "15:00"}, {"Banda3'5", "1"}, {"Banda7", "1"}, {"Banda14", "1"},
+                          {"ModoCW", "1"}, {"ModoSSB", "1"}, {"RecibirPuntos", "1"}, {"EnviarNumeral", "1"},
+                          {"RecibirNumeral", "1"}, {"Multiplicadores", "1"}, {"CadaProv", "1"},
+                          {"ProvPorBanda", "1"}, {"MismoContinente3-5", "1"}, {"DistintoContinente3-5", "3"},
+                          {"PuntosMismoPais", "1"}, {"NoRepetir", "1"}});
+  carpeta.AgregaConcurso(2, "OTRO CONCURSO", "2024");
+  Arranca();
+  if (std::getenv("TROVALIS_CAPTURA_CONSULTA")) {
+    ventana->SeleccionConcurso->show();
+    ventana->PanelImpresora->show();
+  }
+  QApplication::processEvents();
+  ventana->Text3[1]->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(ventana->grab().save(destino));
+}
+
+}  // namespace
