@@ -9,6 +9,8 @@
 
 #include "common/paises.h"
 #include "common/terravia.h"
+#include "database/estado.h"
+#include "plataforma/dao.h"
 #include "soporte/carpeta_temporal.h"
 
 namespace cabrillo {
@@ -237,6 +239,46 @@ TEST_F(ClaveCategoria, LeeElFicheroDelLog) {
   LeeCabeceraCabrillo(log, concurso, clave, indicativo);
   EXPECT_EQ(clave, "SINGLE-OP 20M");
   EXPECT_EQ(indicativo, "EA3AAA");
+}
+
+TEST_F(ClaveCategoria, ConcursoEnCursoLeidoDeLaBaseDeConcursos) {
+  soporte::CarpetaTemporal carpeta;
+  dao::Database base = dao::CreateDatabase(carpeta.En("Ledrima"));
+  dao::TableDef resumen = base.CreateTableDef("ResumenCabrillo");
+  resumen.Fields().Append(resumen.CreateField("NumeroOrden", dao::Tipo::Long));
+  for (const char* c : {"BandaNoAplicable", "PotenciaNoAplicable", "ModoNoAplicable", "AsistidoNoAplicable",
+                        "TxNoAplicable", "TipoEstacionNoAplicable", "TimeNoAplicable", "OverlayNoAplicable"})
+    resumen.Fields().Append(resumen.CreateField(c, dao::Tipo::Boolean));
+  base.TableDefs().Append(resumen);
+  dao::Recordset rs = base.OpenRecordset("ResumenCabrillo");
+  rs.AddNew();
+  rs["NumeroOrden"].SetValue(7);
+  rs["BandaNoAplicable"].SetValue(false);
+  rs["PotenciaNoAplicable"].SetValue(true);
+  rs.Update();
+  rs.Close();
+
+  const std::string nombre = NombreConcurso;
+  const std::int32_t numero = NumeroConcursoActual;
+  auto clave_de = [&](const std::vector<std::string>& socios) {
+    LectorLog log({"START-OF-LOG: 3.0", "CALLSIGN: EA2ZZZ", "CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-BAND: 20M",
+                   "CATEGORY-POWER: LOW"});
+    std::string clave, indicativo;
+    LeeCabeceraCabrillo(base, log, socios, clave, indicativo);
+    EXPECT_EQ(indicativo, "EA2ZZZ");
+    return clave;
+  };
+  NombreConcurso = "PRUEBA";
+  NumeroConcursoActual = 7;
+  EXPECT_EQ(clave_de({}), "SINGLE-OP 20M");
+  NombreConcurso = "X ANIVERSARIO ZUROZI";
+  EXPECT_EQ(clave_de(socios_), " SOCIO ZUROZI");
+  NombreConcurso = "PRUEBA";
+  NumeroConcursoActual = 8;  // no row
+  EXPECT_EQ(clave_de({}), "SINGLE-OP");
+  NombreConcurso = nombre;
+  NumeroConcursoActual = numero;
+  base.Close();
 }
 
 TEST(LeeCategoria, PrimerValorDeCategoriaDesdeLaPosicionActual) {
