@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "cabrillo/linea_qso.h"
+#include "cabrillo/verificacion_fichero.h"
+#include "common/ventana_proceso.h"
 #include "common/paises.h"
 #include "common/terravia.h"
 #include "plataforma/texto.h"
@@ -418,6 +420,43 @@ TEST_F(ReglasConcurso, DiplomaMunicipioRecibido) {
       {"EA1AAA", "SINGLE-OP", "", "QSO: 14025 CW 2026-03-01 1000 EA1AAA 599 39075 EA1BBB 599",
        {{{"DME: "}, ".- ERROR 30: El DME recibido no es válido."}}},
   });
+}
+
+// Through the QSO stage of the validation: what spans the lines of a log
+// starts afresh with every log.
+TEST_F(ReglasConcurso, CadaLogEmpiezaSinSiglasNiReferenciaNiPuntos) {
+  auto valida = [&](const std::vector<std::string>& lineas) {
+    VentanaProcesoSimple ventana;
+    EXPECT_TRUE(informe_.Crea(carpeta_.Ruta(), "05-03-2026", ""));
+    const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, paises_.get()};
+    const bool aceptado = VerificaLineasQso(ventana, lineas, entorno);
+    informe_.Cierra();
+    return aceptado;
+  };
+  auto cabecera = [&](const std::string& estacion) {
+    cabecera_.Limpia();
+    cabecera_.LineaCallsign = "CALLSIGN: EA1AAA";
+    cabecera_.IndicativoParticipante = "EA1AAA";
+    cabecera_.LineaCategoryOperator = "CATEGORY-OPERATOR: SINGLE-OP";
+    cabecera_.LineaCategoryStation = "CATEGORY-STATION: " + estacion;
+  };
+  const std::string p = "QSO: 14025 CW 2026-03-01 1000 EA1AAA 599 ";
+
+  Concurso("XYL TEST");
+  cabecera("FIXED");
+  EXPECT_FALSE(valida({"START-OF-LOG: 3.0", p + "YL EA2BBB 599 OM", p + "OM EA2BBB 599 OM", "END-OF-LOG:"}));
+  EXPECT_TRUE(valida({"START-OF-LOG: 3.0", p + "OM EA2BBB 599 OM", p + "OM EA2BBB 599 YL", "END-OF-LOG:"}));
+
+  Concurso("SPRINT DCE 1.0", true);
+  cabecera("EXPEDITION");
+  EXPECT_TRUE(valida({"START-OF-LOG: 3.0", p + "CSE-001 5 EA2BBB 599 - 1", "END-OF-LOG:"}));
+  EXPECT_TRUE(valida({"START-OF-LOG: 3.0", p + "CB-002 10 EA2BBB 599 - 1", "END-OF-LOG:"}));
+
+  Concurso("ZEDAZIV OZIRUDUZ UV ERAZUDOZO");
+  datos_.EnviarSiglas = false;
+  cabecera("FIXED");
+  EXPECT_TRUE(valida({"START-OF-LOG: 3.0", p + "39075 EA2BBB 599 39087", p + "39075 EA2BBB 599 -", "END-OF-LOG:"}));
+  EXPECT_FALSE(valida({"START-OF-LOG: 3.0", p + "39075 EA2BBB 599 39087", p + "39075 EA2BBB 599", "END-OF-LOG:"}));
 }
 
 TEST_F(ReglasConcurso, OtroConcursoSigueLasReglasPorDefecto) {
