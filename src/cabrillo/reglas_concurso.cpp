@@ -60,7 +60,7 @@ bool EsPaisIberico(std::string_view pais) { return Like(pais, "CT*") || Like(pai
 bool EsNaranja(std::string_view c) { return Like(c, "*NARANJA*"); }
 bool EsA1A(std::string_view c) { return Like(c, "*A1A CLUB*"); }
 
-// Rules A and B: both stations of Spain, Portugal or Andorra.
+// Contests "*NARANJA*": both stations of Spain, Portugal or Andorra.
 ResultadoReglaConcurso PaisConcursante(LineaQsoEnCurso& l) {
   if (!EsNaranja(l.concurso.Concurso)) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
@@ -79,7 +79,7 @@ ResultadoReglaConcurso PaisContacto(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// Rule C: a phone category works phone only.
+// "VGE SPRINT": a phone category works phone only.
 ResultadoReglaConcurso Modo(LineaQsoEnCurso& l) {
   if (l.concurso.Concurso != "VGE SPRINT") return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
@@ -89,7 +89,7 @@ ResultadoReglaConcurso Modo(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// Rule D: the sent letters.
+// The sent letters, by the first contest of the list that matches.
 ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
   const DatosConcursoLog& c = l.concurso;
   const std::string& nombre = c.Concurso;
@@ -184,7 +184,7 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// Rule E: the sent points, the same in every QSO.
+// "SPRINT DCE 1.0": the sent points, by station type and the same in every QSO.
 ResultadoReglaConcurso PuntosEnviados(LineaQsoEnCurso& l) {
   if (l.concurso.Concurso != "SPRINT DCE 1.0") return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
@@ -209,7 +209,7 @@ ResultadoReglaConcurso PuntosEnviados(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// Rule F: the received letters.
+// The received letters, by the first contest of the list that matches.
 ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
   const DatosConcursoLog& c = l.concurso;
   const std::string& nombre = c.Concurso;
@@ -277,7 +277,7 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// Rule G: the received points, by the received reference.
+// "SPRINT DCE 1.0": the received points, by the received reference.
 ResultadoReglaConcurso PuntosRecibidos(LineaQsoEnCurso& l) {
   if (l.concurso.Concurso != "SPRINT DCE 1.0") return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
