@@ -107,6 +107,9 @@ dao::Variant ValorColumna(Grupo g, std::size_t columna, const std::string& item,
     if (item.empty()) return dao::Variant(0);
     return dao::Variant(item);
   }
+  // An empty wildcard column means any value, as "*" does (the `Modo`
+  // column takes no empty text).
+  if (EsComodin(g, columna) && item.empty()) return dao::Variant("*");
   return dao::Variant(item);
 }
 

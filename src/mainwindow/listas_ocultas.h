@@ -54,7 +54,8 @@ struct OpcionesListas {
 // `Puntos` of 0 as "". Loading ignores the options.
 void Carga(dao::Database& base, Grupo grupo, std::int32_t numero, ListasOcultas& l);
 // New contest: trims the group's lists by the options and adds one row per
-// entry. An empty `Puntos` is stored as 0.
+// entry. An empty `Puntos` is stored as 0; an empty `Banda`, `Modo` or
+// `PuntosRef` of a special station as "*", which it loads as anyway.
 void Graba(dao::Database& base, Grupo grupo, std::int32_t numero, const OpcionesListas& o, ListasOcultas& l);
 // Edited contest: trims the lists by the options and brings the table into
 // line with them (rows whose value is no longer listed are deleted, listed
