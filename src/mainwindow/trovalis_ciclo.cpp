@@ -132,8 +132,8 @@ bool HayConcursoConNumero(std::int32_t numero) {
 // afterwards, so that they see exactly what the database holds.
 template <typename Escrituras>
 bool EnTransaccion(Escrituras&& escrituras, const std::string& operacion) {
-  BaseConcursos.BeginTrans();
   try {
+    BaseConcursos.BeginTrans();
     escrituras();
     BaseConcursos.CommitTrans();
   } catch (const std::exception& e) {
@@ -149,22 +149,22 @@ bool EnTransaccion(Escrituras&& escrituras, const std::string& operacion) {
   return true;
 }
 
-}  // namespace
-
 // The number in the editor's number box.
-static std::int32_t NumeroEditor(const Trovalis& v) {
+std::int32_t NumeroEditor(const Trovalis& v) {
   return static_cast<std::int32_t>(v.Text3[0]->text().trimmed().toLong());
 }
 
 // Opens the shared recordsets again and stands the contest record on the
 // contest `numero` (none when 0).
-static void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t numero) {
+void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t numero) {
   if (ConcursoActual.Abierto()) ConcursoActual.Close();
   ConcursoActual = BaseConcursos.OpenRecordset("Select * From Concursos");
   if (RegistroControlConcursos.Abierto()) RegistroControlConcursos.Close();
   RegistroControlConcursos = BaseConcursos.OpenRecordset("Select * From ControlConcursos");
   if (numero > 0) servicios.BuscaConcurso(numero);
 }
+
+}  // namespace
 
 bool Trovalis::CargaConcursoSeleccionado() {
   SeleccionConcurso->hide();
