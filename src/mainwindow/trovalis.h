@@ -148,6 +148,11 @@ class Trovalis : public QWidget {
   void ActualizaFicherosListasNoEnviadas();
   void LimpiaListas();
   void CargaListasConcurso();
+  void AltaConcurso();
+  void ModificaConcurso();
+  void BorraConcurso();
+  // The number that the create in progress proposed (and will store).
+  std::int32_t NumeroPropuesto = 0;
 
   // ---- Contest validation before a create or a save. CamposConcurso holds
   // the 27 editor texts (copied from Text3 by the create and the save),

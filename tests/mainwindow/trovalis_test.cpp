@@ -310,6 +310,9 @@ TEST_F(VentanaPrincipal, LasTeclasDeFuncionSoloSinMayusculasYConElBotonActivo) {
   EXPECT_EQ(Enfocado(), 1);
   Pulsa(Qt::Key_F2);
   EXPECT_EQ(altas, 1);
+  // The create puts the focus on the name; Esc, with Cancelar enabled, ends it.
+  EXPECT_EQ(Enfocado(), 1);
+  Pulsa(Qt::Key_Escape);
   EXPECT_TRUE(ventana->AltaReg->hasFocus());
 
   ventana->GestionListas->setEnabled(false);
