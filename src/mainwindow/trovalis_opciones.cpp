@@ -188,22 +188,30 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     return;
   }
 
-  // The type boxes, with their rivals.
-  if (casilla == CadaPais) {
+  // The type boxes, with their rivals. The list buttons untick the band
+  // variant of a type that is no longer ticked, so the exclude boxes are
+  // recomputed once more after them: an exclude box never stays ticked
+  // without its type.
+  auto actualiza = [this] {
     ActualizaExclusiones();
     ActualizaBotonesConfiguracion();
+    ActualizaExclusiones();
+  };
+  if (casilla == CadaPais) {
+    actualiza();
   } else if (casilla == CadaPrefijo || casilla == CadaSufijo) {
     if (valor) Desmarca(casilla == CadaPrefijo ? CadaSufijo : CadaPrefijo);
-    if (casilla == CadaPrefijo) ActualizaExclusiones();
-    ActualizaBotonesConfiguracion();
+    if (casilla == CadaPrefijo)
+      actualiza();
+    else
+      ActualizaBotonesConfiguracion();
     focoNombre();
   } else if (casilla == CadaProv) {
     if (valor) {
       Desmarca(Otros);
       Marca(RecibirSiglas);
     }
-    ActualizaExclusiones();
-    ActualizaBotonesConfiguracion();
+    actualiza();
     focoNombre();
   } else if (casilla == Otros) {
     // That contest counts provinces and other letters together.
@@ -215,8 +223,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
   } else if (casilla == CadaDistrito || casilla == CadaCq) {
     if (valor) Desmarca(casilla == CadaDistrito ? CadaCq : CadaDistrito);
-    ActualizaExclusiones();
-    ActualizaBotonesConfiguracion();
+    actualiza();
     focoNombre();
   } else if (casilla == CadaCuadricula) {
     ActualizaBotonesConfiguracion();
