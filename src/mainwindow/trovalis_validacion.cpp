@@ -252,21 +252,17 @@ bool Trovalis::VerificaListasMultiplicadores() {
   e.FormatoSufijo = PrimerNumero || PrimeraLetra || SegundaLetra || TerceraLetra || UltimaLetra;
   e.OpcionExcluirMismoPais = OpcionExcluirMismoPais;
 
-  int fallo = principal::PrimeraListaQueFalta(e);
-  // The categories are looked up last, and only when every list is there.
-  if (fallo == 0) {
-    // A number box that is not a number names no contest.
-    std::string numero = TextoDe(Text3[0]);
-    char* fin = nullptr;
-    long valor = std::strtol(numero.c_str(), &fin, 10);
-    if (!numero.empty() && fin && *fin == '\0') {
-      dao::Recordset fila = BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
-                                                        {dao::Variant(valor)});
-      e.HayCategorias = !fila.Eof();
-      fila.Close();
-    }
-    fallo = principal::PrimeraListaQueFalta(e);
+  // A number box that is not a number names no contest.
+  std::string numero = TextoDe(Text3[0]);
+  char* fin = nullptr;
+  long valor = std::strtol(numero.c_str(), &fin, 10);
+  if (!numero.empty() && fin && *fin == '\0') {
+    dao::Recordset fila = BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
+                                                      {dao::Variant(valor)});
+    e.HayCategorias = !fila.Eof();
+    fila.Close();
   }
+  int fallo = principal::PrimeraListaQueFalta(e);
   if (fallo == 0) return true;
   const principal::AvisoListaConcurso& aviso = principal::AvisoListaQueFalta(fallo);
   servicios_->Mensaje(aviso.Texto(), std::string(aviso.Titulo), IconoMensaje::Error);

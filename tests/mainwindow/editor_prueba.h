@@ -16,7 +16,7 @@
 namespace prueba {
 
 class EditorConcurso : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     NombreConcurso.clear();
     EdicionConcurso.clear();
