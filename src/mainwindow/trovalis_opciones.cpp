@@ -64,7 +64,16 @@ void Marca(QCheckBox* casilla) { casilla->setChecked(true); }
 }  // namespace
 
 void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
-  auto focoNombre = [this] { Text3[1]->setFocus(); };
+  // The focus moves serve the operator while he creates or modifies a
+  // contest. In any other state only the program changes the boxes (the
+  // record loader, the clearing procedures), and moving the focus then would
+  // make the name box, left with the text of the previous contest, hand that
+  // text to the name of the contest in hand when it loses the focus.
+  const bool editando = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
+  auto foco = [this, editando](int indice) {
+    if (editando) Text3[static_cast<std::size_t>(indice)]->setFocus();
+  };
+  auto focoNombre = [&foco] { foco(1); };
 
   // ---- Exchange.
   if (casilla == EnviarNumeral || casilla == RecibirNumeral) {
@@ -107,10 +116,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
       Text3[static_cast<std::size_t>(i)]->setText(valor ? QStringLiteral("1") : QString());
       PonBloqueo(i, !valor);
     }
-    if (valor)
-      Text3[principal::kPrimerPunto]->setFocus();
-    else
-      focoNombre();
+    foco(valor ? principal::kPrimerPunto : 1);
     return;
   }
   if (casilla == SiglasONumeral || casilla == RecibirPuntosPorKM) return;
@@ -143,7 +149,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
       horas->clear();
       horas->setEnabled(true);
       PonBloqueo(principal::kCampoHoras, false);
-      horas->setFocus();
+      foco(principal::kCampoHoras);
     } else {
       horas->clear();
       PonBloqueo(principal::kCampoHoras, true);

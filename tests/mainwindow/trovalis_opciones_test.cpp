@@ -303,3 +303,26 @@ TEST_F(Interbloqueos, LaVerificacionDelNombreSigueALaCasillaYNoSeGuarda) {
 }
 
 }  // namespace
+
+namespace {
+
+class CargaConOpciones : public prueba::EditorConcurso {};
+
+// Loading a contest runs the handlers of the boxes whose value changes; their
+// focus moves must not replace the name of the contest in hand with what the
+// name box held before the row's texts were put in it.
+TEST_F(CargaConOpciones, LosManejadoresNoCambianElNombreDelConcursoCargado) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "PUNTOS", "2025",
+                         {{"EnviarNumeral", "1"}, {"RecibirPuntos", "1"}, {"MismoContinente7", "3"},
+                          {"RepetirCadaHoras", "1"}, {"RepetirHoras", "02:00"}});
+  Arranca();
+  EXPECT_EQ(NombreConcurso, "PUNTOS");
+  EXPECT_EQ(EdicionConcurso, "2025");
+  EXPECT_EQ(Texto(9), "3");
+  EXPECT_EQ(Texto(10), "");
+  EXPECT_EQ(Texto(26), "02:00");
+  EXPECT_EQ(Foco(), ventana->AltaReg);
+}
+
+}  // namespace
