@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cabrillo/lectura_concurso.h"
+#include "common/paises.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
@@ -116,6 +117,13 @@ void ServiciosPrograma::AbrirBasesDeDatos() {
     // Name the file that failed: the contest database opens first.
     FallaBase(BaseConcursos.Abierta() ? rutaPaises : rutaConcursos,
               BaseConcursos.Abierta() ? "de países" : "de concursos", e);
+  }
+  // The callsign lookups read the countries database from memory for the
+  // whole run.
+  try {
+    AbrePaises(rutaPaises);
+  } catch (const ErrorPaises& e) {
+    throw ErrorArranque(rutaPaises, std::string("No se puede leer la base de datos de países: ") + e.what());
   }
 }
 
