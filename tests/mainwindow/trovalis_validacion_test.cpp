@@ -192,6 +192,22 @@ TEST_F(Validacion, CadaPasoFallidoDaSuMensajeYPoneElFoco) {
   }
 }
 
+TEST_F(Validacion, LasFechasSeCompruebanTambienEnLosDatosDelConcurso) {
+  // Straight to the editor checks, without the typed-field pass before them.
+  for (int indice : {3, 5}) {
+    SCOPED_TRACE(indice);
+    soporte::Mensajes().Reinicia();
+    auto& campos = ventana->CamposConcurso;
+    for (int i = 0; i < principal::kNumeroCamposTexto; ++i) campos[static_cast<std::size_t>(i)] = Texto(i);
+    campos[static_cast<std::size_t>(indice)] = "30-02-2018";
+    soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, ".- ERROR en FORMATO fecha");
+    EXPECT_FALSE(ventana->VerificaDatosConcurso(campos));
+    EXPECT_EQ(Foco(), ventana->Text3[static_cast<std::size_t>(indice)]);
+    // Nothing is written back before the whole period has passed.
+    EXPECT_EQ(Texto(3), "05/03/2018");
+  }
+}
+
 TEST_F(Validacion, LasFechasYHorasSeGuardanNormalizadas) {
   PonTexto(3, "0503201812");  // two digits too many
   PonTexto(4, "0");
