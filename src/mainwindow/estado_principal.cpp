@@ -1,7 +1,6 @@
 #include "mainwindow/estado_principal.h"
 
 
-bool HayConcursoCargado = false;
 std::string CorreoReclamaciones;
 std::string DireccionWebConcurso;
 bool OpcionExcluirMismaProv = false;

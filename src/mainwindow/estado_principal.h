@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "database/conexiones.h"
 #include "database/estado.h"
 
-// A stored contest is shown in the editor.
-extern bool HayConcursoCargado;
 // Claims mailbox and web address of the contest in hand.
 extern std::string CorreoReclamaciones;
 extern std::string DireccionWebConcurso;

@@ -39,8 +39,8 @@ class RegistroConcurso {
   virtual void EscribeBooleano(std::string_view nombre, bool valor) = 0;
 };
 
-// A row held in memory, with its own definition: for the tests and for a
-// row read whole from the database.
+// A row held in memory, with its own definition (a row being prepared, the
+// tests).
 class RegistroConcursoMemoria : public RegistroConcurso {
  public:
   explicit RegistroConcursoMemoria(std::vector<ColumnaConcurso> definicion = {});

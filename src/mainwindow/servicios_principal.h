@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/lista_concursos.h"
+#include "database/conexiones.h"
 #include "mainwindow/registro_concurso.h"
 
 class QWidget;
@@ -54,7 +54,7 @@ class ServiciosPrincipal {
   virtual void AbrirControlConcursos() = 0;
   // Fills the list with every contest and selects the active one. With no
   // contest it shows "No hay Concursos CONFIGURADOS" and answers false.
-  virtual bool CargarComboConcursos(ListaConcursos& lista) = 0;
+  virtual bool CargarComboConcursos(::ListaConcursos& lista) = 0;
 
   // Positions the contest in hand on the row of that number; false when
   // there is none.

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "cabrillo/lectura_concurso.h"
+#include "common/paises.h"
+#include "common/ventanas.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "mainwindow/estado_principal.h"
@@ -112,77 +115,55 @@ void ServiciosPrograma::AbrirBasesDeDatos() {
   std::string rutaConcursos = RutaBase("Ledrima");
   std::string rutaPaises = RutaBase("Terravia");
   try {
-    baseConcursos_ = dao::OpenDatabase(rutaConcursos);
-    definicion_.clear();
-    dao::Fields campos = baseConcursos_.TableDefs()["Concursos"].Fields();
-    for (int i = 0; i < campos.Count(); ++i) {
-      dao::Field c = campos[i];
-      definicion_.push_back({c.Name(), TipoDe(c.Type()), c.Size()});
-    }
+    ::AbrirBasesDeDatos();
   } catch (const dao::Error& e) {
-    FallaBase(rutaConcursos, "de concursos", e);
+    // Name the file that failed: the contest database opens first.
+    FallaBase(BaseConcursos.Abierta() ? rutaPaises : rutaConcursos,
+              BaseConcursos.Abierta() ? "de países" : "de concursos", e);
   }
+  // The callsign lookups read the countries database from memory for the
+  // whole run.
   try {
-    basePaises_ = dao::OpenDatabase(rutaPaises);
-    basePaises_.TableDefs().Count();
-  } catch (const dao::Error& e) {
-    FallaBase(rutaPaises, "de países", e);
+    AbrePaises(rutaPaises);
+  } catch (const ErrorPaises& e) {
+    throw ErrorArranque(rutaPaises, std::string("No se puede leer la base de datos de países: ") + e.what());
   }
 }
 
-void ServiciosPrograma::AbrirControlConcursos() {
-  control_ = baseConcursos_.OpenRecordset("Select * From ControlConcursos");
-}
+void ServiciosPrograma::AbrirControlConcursos() { ::AbrirControlConcursos(); }
 
-bool ServiciosPrograma::CargarComboConcursos(ListaConcursos& lista) {
-  actual_ = std::make_unique<RegistroConcursoDao>(baseConcursos_.OpenRecordset("Select * From Concursos"));
-  posicionado_ = false;
-  dao::Recordset& conjunto = actual_->Conjunto();
+bool ServiciosPrograma::CargarComboConcursos(::ListaConcursos& lista) {
   lista.Limpia();
-  if (conjunto.Eof() && conjunto.Bof()) {
-    Mensaje("No hay Concursos CONFIGURADOS", "DEFINA ALGUN CONCURSO", IconoMensaje::Informacion);
-    return false;
-  }
-  for (conjunto.MoveFirst(); !conjunto.Eof(); conjunto.MoveNext())
-    lista.Agrega(conjunto[1].CStr() + " .- Edición: " + conjunto[2].CStr(), conjunto["NumeroOrden"].CLng());
-  std::int32_t activo = 0;
-  if (!control_.Eof()) {
-    control_.MoveFirst();
-    if (!control_["ConcursoActivo"].IsNull()) activo = control_["ConcursoActivo"].CLng();
-  }
-  int indice = lista.BuscaNumero(activo);
-  lista.Selecciona(indice < 0 ? 0 : indice);
-  BuscaConcurso(lista.Numero(lista.Seleccionado()));
-  return true;
+  posicionado_ = ::CargarComboConcursos(lista);
+  return posicionado_;
 }
 
 bool ServiciosPrograma::BuscaConcurso(std::int32_t numero) {
-  if (!actual_) return false;
-  dao::Recordset& conjunto = actual_->Conjunto();
-  if (conjunto.Eof() && conjunto.Bof()) return false;
+  dao::Recordset& conjunto = ::ConcursoActual;
+  if (!conjunto.Abierto() || (conjunto.Eof() && conjunto.Bof())) return false;
   conjunto.FindFirst("NumeroOrden = ?", {dao::Variant(numero)});
   if (conjunto.NoMatch()) return false;
   posicionado_ = true;
   return true;
 }
 
-RegistroConcurso* ServiciosPrograma::ConcursoActual() { return posicionado_ ? actual_.get() : nullptr; }
+RegistroConcurso* ServiciosPrograma::ConcursoActual() { return posicionado_ ? &actual_ : nullptr; }
+
+std::vector<ColumnaConcurso> ServiciosPrograma::DefinicionConcursos() {
+  std::vector<ColumnaConcurso> r;
+  dao::Fields campos = ::DefinicionConcursos.Fields();
+  for (int i = 0; i < campos.Count(); ++i) {
+    dao::Field c = campos[i];
+    r.push_back({c.Name(), TipoDe(c.Type()), c.Size()});
+  }
+  return r;
+}
 
 void ServiciosPrograma::FijaConcursoActivo(std::int32_t numero) {
-  if (control_.Eof() && control_.Bof()) {
-    // A control table without its row gets one, so that the choice is kept.
-    control_.AddNew();
-    std::int32_t ultimo = numero;
-    dao::Recordset todos = baseConcursos_.OpenRecordset("Select NumeroOrden From Concursos");
-    for (; !todos.Eof(); todos.MoveNext()) ultimo = std::max(ultimo, todos["NumeroOrden"].CLng());
-    control_["UltimoConcurso"] = dao::Variant(ultimo);
-  } else {
-    control_.MoveFirst();
-    control_.Edit();
-  }
-  control_["ConcursoActivo"] = dao::Variant(numero);
-  control_.Update();
-  control_.MoveFirst();
+  RegistroControlConcursos.MoveFirst();
+  RegistroControlConcursos.Edit();
+  RegistroControlConcursos["ConcursoActivo"] = dao::Variant(numero);
+  RegistroControlConcursos.Update();
 }
 
 // ---------------------------------------------------------------- the rest
@@ -191,7 +172,7 @@ std::vector<std::string> ServiciosPrograma::Impresoras() { return plataforma::Im
 
 std::string ServiciosPrograma::ImpresoraActual() { return plataforma::ImpresoraActual(); }
 
-void ServiciosPrograma::EstableceImpresora(const std::string& nombre) { plataforma::EligeImpresora(nombre); }
+void ServiciosPrograma::EstableceImpresora(const std::string& nombre) { ::EstableceImpresora(nombre); }
 
 void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) {
   plataforma::Icono i = icono == IconoMensaje::Error         ? plataforma::Icono::Error
@@ -204,6 +185,8 @@ void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& tit
 void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) {
   ::CrearCarpetasConcurso(nombre, edicion);
 }
+
+void ServiciosPrograma::GeneraCategoriasAdmitidas() { cabrillo::GeneraCategoriasAdmitidas(BaseConcursos); }
 
 bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principal) {
   auto* trovalis = dynamic_cast<Trovalis*>(principal);

@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "database/conexiones.h"
 #include "mainwindow/servicios_principal.h"
 #include "plataforma/dao.h"
 
 namespace principal {
 
-// The row of the open contest recordset on which it stands.
+// The row on which a contest recordset stands (the shared `ConcursoActual`
+// for the program).
 class RegistroConcursoDao : public RegistroConcurso {
  public:
-  explicit RegistroConcursoDao(dao::Recordset conjunto) : conjunto_(std::move(conjunto)) {}
+  explicit RegistroConcursoDao(dao::Recordset& conjunto) : conjunto_(conjunto) {}
   std::vector<ColumnaConcurso> Definicion() const override;
   std::optional<std::string> LeeTexto(int posicion) const override;
   std::optional<std::string> LeeTexto(std::string_view nombre) const override;
@@ -23,10 +25,9 @@ class RegistroConcursoDao : public RegistroConcurso {
   void EscribeTexto(std::string_view nombre, const std::string& valor) override;
   void EscribeBooleano(int posicion, bool valor) override;
   void EscribeBooleano(std::string_view nombre, bool valor) override;
-  dao::Recordset& Conjunto() { return conjunto_; }
 
  private:
-  dao::Recordset conjunto_;
+  dao::Recordset& conjunto_;
 };
 
 class ServiciosPrograma : public ServiciosPrincipal {
@@ -35,29 +36,21 @@ class ServiciosPrograma : public ServiciosPrincipal {
   void ActualizaEsquema() override;
   void AbrirBasesDeDatos() override;
   void AbrirControlConcursos() override;
-  bool CargarComboConcursos(ListaConcursos& lista) override;
+  bool CargarComboConcursos(::ListaConcursos& lista) override;
   bool BuscaConcurso(std::int32_t numero) override;
   RegistroConcurso* ConcursoActual() override;
-  std::vector<ColumnaConcurso> DefinicionConcursos() override { return definicion_; }
+  std::vector<ColumnaConcurso> DefinicionConcursos() override;
   void FijaConcursoActivo(std::int32_t numero) override;
   std::vector<std::string> Impresoras() override;
   std::string ImpresoraActual() override;
   void EstableceImpresora(const std::string& nombre) override;
   void Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) override;
   void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) override;
+  void GeneraCategoriasAdmitidas() override;
   bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) override;
 
-  // The shared connections and recordsets, for the parts that work on them.
-  dao::Database& BaseConcursos() { return baseConcursos_; }
-  dao::Database& BasePaises() { return basePaises_; }
-  dao::Recordset& RegistroControlConcursos() { return control_; }
-
  private:
-  dao::Database baseConcursos_;
-  dao::Database basePaises_;
-  dao::Recordset control_;
-  std::vector<ColumnaConcurso> definicion_;
-  std::unique_ptr<RegistroConcursoDao> actual_;
+  RegistroConcursoDao actual_{::ConcursoActual};
   bool posicionado_ = false;
 };
 

@@ -11,12 +11,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <stdexcept>
 
+#include "common/ventanas.h"
 #include "mainwindow/estado_principal.h"
 #include "ui_trovalis.h"
 
@@ -25,15 +24,16 @@ using principal::VentanaSecundaria;
 namespace {
 
 // Combo1 as the contest list: entries sorted by text without regard to case.
-class ComboConcursos : public principal::ListaConcursos {
+class ComboConcursos : public ::ListaConcursos {
  public:
   explicit ComboConcursos(QComboBox* combo) : combo_(combo) {}
   void Limpia() override { combo_->clear(); }
-  void Agrega(const std::string& texto, std::int32_t numero) override {
-    QString t = QString::fromStdString(texto);
-    int i = 0;
-    while (i < combo_->count() && QString::compare(combo_->itemText(i), t, Qt::CaseInsensitive) <= 0) ++i;
-    combo_->insertItem(i, t, QVariant(static_cast<int>(numero)));
+  int Agrega(const std::string& texto, std::int32_t numero) override {
+    std::vector<std::string> textos;
+    for (int i = 0; i < combo_->count(); ++i) textos.push_back(combo_->itemText(i).toStdString());
+    int i = PosicionOrdenada(textos, texto);
+    combo_->insertItem(i, QString::fromStdString(texto), QVariant(static_cast<int>(numero)));
+    return i;
   }
   int Cuenta() const override { return combo_->count(); }
   std::string Texto(int i) const override { return combo_->itemText(i).toStdString(); }
@@ -253,11 +253,7 @@ int Trovalis::IndiceTexto(QObject* objeto) const {
 bool Trovalis::Form_Load() {
   CarpetaTrabajo = QDir::currentPath().toStdString();
   while (CarpetaTrabajo.size() > 1 && CarpetaTrabajo.back() == '/') CarpetaTrabajo.pop_back();
-  // Centred on the screen.
-  if (QScreen* pantalla = screen()) {
-    QRect zona = pantalla->availableGeometry();
-    move(zona.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-  }
+  CentraFormulario(this);
   setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
   PrimeraActivacion = true;
   AlturaNormal = height();
@@ -374,8 +370,9 @@ bool Trovalis::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
     boton->click();
     return true;
   }
-  // A function key whose button is disabled does nothing; Esc goes on.
-  return tecla != Qt::Key_Escape;
+  // A key whose button is disabled does nothing here and goes on to the
+  // control, except F7, which is always taken.
+  return tecla == Qt::Key_F7;
 }
 
 bool Trovalis::MueveFoco(int tecla) {
@@ -409,29 +406,13 @@ void Trovalis::Form_Resize() {
   if (isMinimized()) return;
   if (isMaximized()) {
     if (UltimoEstadoVentana != 2) {
-      RedimensionaControles(true);
+      RedimensionaControles(this, AlturaNormal, AnchuraNormal, true);
       UltimoEstadoVentana = 2;
     }
   } else if (UltimoEstadoVentana != 0) {
-    RedimensionaControles(false);
+    RedimensionaControles(this, AlturaNormal, AnchuraNormal, false);
     UltimoEstadoVentana = 0;
   }
-}
-
-// The layouts place and size the controls; the lettering follows the
-// window's width when it is maximised and returns when it is restored.
-void Trovalis::RedimensionaControles(bool maximizar) {
-  QFont letra = font();
-  if (tamanoLetraNormal_ <= 0) tamanoLetraNormal_ = letra.pointSizeF();
-  if (maximizar) {
-    alturaMaximizada_ = height();
-    anchuraMaximizada_ = width();
-    double factor = AnchuraNormal > 0 ? static_cast<double>(anchuraMaximizada_) / AnchuraNormal : 1.0;
-    letra.setPointSizeF(tamanoLetraNormal_ * std::clamp(factor, 1.0, 1.6));
-  } else {
-    letra.setPointSizeF(tamanoLetraNormal_);
-  }
-  setFont(letra);
 }
 
 // ---------------------------------------------------------------- printers

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "mainwindow/campos_editor.h"
-#include "mainwindow/lista_concursos.h"
 #include "mainwindow/servicios_principal.h"
 
 class QCheckBox;
@@ -42,7 +41,7 @@ class Trovalis : public QWidget {
 
   principal::ServiciosPrincipal& Servicios() { return *servicios_; }
   // Combo1 as the contest list that the start-up fills.
-  principal::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
+  ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 
   // ---- Controls, under their own names.
   std::array<QLineEdit*, principal::kNumeroCamposTexto> Text3{};
@@ -149,9 +148,31 @@ class Trovalis : public QWidget {
   void ActualizaFicherosListasNoEnviadas();
   void LimpiaListas();
   void CargaListasConcurso();
+  void AltaConcurso();
+  void ModificaConcurso();
+  void BorraConcurso();
+  // The number that the create in progress proposed (and will store).
+  std::int32_t NumeroPropuesto = 0;
 
-  // Option handlers: each runs on every change of its box's value.
+  // ---- Contest validation before a create or a save. CamposConcurso holds
+  // the 27 editor texts (copied from Text3 by the create and the save),
+  // checked and normalised in place.
+  std::vector<std::string> CamposConcurso = std::vector<std::string>(81);
+  bool VerificarCampoVacio(std::string& Valor);
+  bool VerificaFormatoFecha(std::string& Campo);
+  bool VerificaFormatoHora(std::string& Hora);
+  bool VerificaFormatoCampos(const dao::TableDef& Tdef, std::vector<std::string>& Texto, std::int16_t& I);
+  bool VerificaDatosConcurso(std::vector<std::string>& Campos);
+  bool VerificaBandas();
+  bool VerificaModos();
+  bool VerificaListasMultiplicadores();
+  bool ExisteConcurso(const std::string& Nombre, const std::string& Edicion);
+
+  // Option handlers: OpcionCambiada runs on every change of a box's value
+  // (Qt's toggled), with the box and its new value.
   void OpcionCambiada(QCheckBox* casilla, bool valor);
+  void ActualizaExclusiones();
+  void ActualizaBotonesConfiguracion();
   void VerificaNombre_Click();
 
  public slots:
@@ -189,16 +210,13 @@ class Trovalis : public QWidget {
   int IndiceTexto(QObject* objeto) const;
   void MueveFocoA(int destino, const std::function<int(int)>& paso);
   void AbreVentanaListas(principal::VentanaSecundaria ventana);
-  void RedimensionaControles(bool maximizar);
 
   std::unique_ptr<Ui::Trovalis> ui_;
   std::unique_ptr<principal::ServiciosPrincipal> servicios_;
   std::vector<OpcionEnlazada> opciones_;
   std::vector<OpcionEnlazada> opcionesGrabacion_;
-  std::unique_ptr<principal::ListaConcursos> listaConcursos_;
+  std::unique_ptr<::ListaConcursos> listaConcursos_;
   std::vector<QListWidget*> listasOcultas_;
   std::array<bool, principal::kNumeroCamposTexto> bloqueo_{};
   bool reenviando_ = false;
-  int alturaMaximizada_ = 0, anchuraMaximizada_ = 0;
-  double tamanoLetraNormal_ = 0;
 };

@@ -1,13 +1,170 @@
-// The contest in hand: loading the contest picked in the list, and the
-// entry points of the create, query, modify and delete operations.
+// The contest in hand: create, pick, modify and delete a contest, the
+// active contest, the reference lists of the contest in hand and the
+// reports of logs not sent.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
+#include <optional>
 
+#include "database/conexiones.h"
 #include "mainwindow/estado_principal.h"
+#include "mainwindow/listas_no_enviadas.h"
+#include "mainwindow/listas_ocultas.h"
+#include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
+#include "plataforma/mensajes.h"
+
+namespace {
+
+// The hourglass for as long as an operation runs.
+class RelojDeArena {
+ public:
+  RelojDeArena() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~RelojDeArena() { QApplication::restoreOverrideCursor(); }
+  RelojDeArena(const RelojDeArena&) = delete;
+  RelojDeArena& operator=(const RelojDeArena&) = delete;
+};
+
+// The working lists of the window as plain lists, and back.
+listas::ListasOcultas ListasDeVentana(const Trovalis& v) {
+  listas::ListasOcultas l = listas::ListasVacias();
+  for (auto& [nombre, items] : l) {
+    QListWidget* lista = v.ListaOculta(nombre);
+    if (!lista) continue;
+    for (int i = 0; i < lista->count(); ++i) items.push_back(lista->item(i)->text().toStdString());
+  }
+  return l;
+}
+
+void PonListasEnVentana(Trovalis& v, const listas::ListasOcultas& l) {
+  for (const auto& [nombre, items] : l) {
+    QListWidget* lista = v.ListaOculta(nombre);
+    if (!lista) continue;
+    lista->clear();
+    for (const std::string& t : items) lista->addItem(QString::fromStdString(t));
+  }
+}
+
+listas::OpcionesListas OpcionesDeListas(const Trovalis& v) {
+  listas::OpcionesListas o;
+  o.CadaProv = v.CadaProv->isChecked();
+  o.ProvPorBanda = v.ProvPorBanda->isChecked();
+  o.ExcluirProv = v.ExcluirProv->isChecked();
+  o.CadaDistrito = v.CadaDistrito->isChecked();
+  o.DistritoPorBanda = v.DistritoPorBanda->isChecked();
+  o.ExcluirDistrito = v.ExcluirDistrito->isChecked();
+  o.CadaEstacion = v.CadaEstacion->isChecked();
+  o.EstacionPorBanda = v.EstacionPorBanda->isChecked();
+  o.CadaPais = v.CadaPais->isChecked();
+  o.PaisPorBanda = v.PaisPorBanda->isChecked();
+  o.ExcluirPais = v.ExcluirPais->isChecked();
+  o.CadaPrefijo = v.CadaPrefijo->isChecked();
+  o.PrefijoPorBanda = v.PrefijoPorBanda->isChecked();
+  o.ExcluirPrefijo = v.ExcluirPrefijo->isChecked();
+  o.CadaCq = v.CadaCq->isChecked();
+  o.CqPorBanda = v.CqPorBanda->isChecked();
+  o.ExcluirCq = v.ExcluirCq->isChecked();
+  o.RecibirPuntos = v.RecibirPuntos->isChecked();
+  o.Multiplicadores = v.Multiplicadores->isChecked();
+  return o;
+}
+
+std::optional<std::int32_t> LeeEntero(const dao::Variant& v) {
+  if (v.IsNull() || !v.EsNumero()) return std::nullopt;
+  return v.CLng();
+}
+
+// The number a new contest gets: the last one handed out plus one (1 while
+// the control table has no row). A number already carried by a contest row
+// is never proposed.
+std::int32_t ProximoNumeroConcurso() {
+  std::int32_t ultimo = 0;
+  dao::Recordset control = BaseConcursos.OpenRecordset("Select * From ControlConcursos", dao::TipoRecordset::Snapshot);
+  if (!control.Eof()) ultimo = LeeEntero(control["UltimoConcurso"].Value()).value_or(0);
+  control.Close();
+  dao::Recordset numeros = BaseConcursos.OpenRecordset("Select NumeroOrden From Concursos", dao::TipoRecordset::Snapshot);
+  for (; !numeros.Eof(); numeros.MoveNext())
+    ultimo = std::max(ultimo, LeeEntero(numeros["NumeroOrden"].Value()).value_or(0));
+  numeros.Close();
+  return ultimo + 1;
+}
+
+// Writes the control row (adding it when the table has none).
+void GuardaControl(std::optional<std::int32_t> ultimo, std::int32_t activo) {
+  dao::Recordset control = BaseConcursos.OpenRecordset("Select * From ControlConcursos");
+  if (control.Eof()) {
+    control.AddNew();
+    control["UltimoConcurso"] = dao::Variant(ultimo.value_or(0));
+  } else {
+    control.Edit();
+    if (ultimo) control["UltimoConcurso"] = dao::Variant(*ultimo);
+  }
+  control["ConcursoActivo"] = dao::Variant(activo);
+  control.Update();
+  control.Close();
+}
+
+// Another contest (not `numero`) with this name and edition.
+bool ExisteOtroConcurso(const std::string& nombre, const std::string& edicion, std::int32_t numero) {
+  dao::Recordset rs = BaseConcursos.OpenRecordset(
+      "Select NumeroOrden From Concursos Where Concurso = ? And Edicion = ? And NumeroOrden <> ?",
+      dao::TipoRecordset::Snapshot, {dao::Variant(nombre), dao::Variant(edicion), dao::Variant(numero)});
+  bool existe = !rs.Eof();
+  rs.Close();
+  return existe;
+}
+
+bool HayConcursoConNumero(std::int32_t numero) {
+  dao::Recordset rs = BaseConcursos.OpenRecordset("Select NumeroOrden From Concursos Where NumeroOrden = ?",
+                                                  dao::TipoRecordset::Snapshot, {dao::Variant(numero)});
+  bool existe = !rs.Eof();
+  rs.Close();
+  return existe;
+}
+
+// Runs the writes of one operation as a whole: either all of them are kept
+// or the database stays as it was. The shared recordsets are opened again
+// afterwards, so that they see exactly what the database holds.
+template <typename Escrituras>
+bool EnTransaccion(Escrituras&& escrituras, const std::string& operacion) {
+  try {
+    BaseConcursos.BeginTrans();
+    escrituras();
+    BaseConcursos.CommitTrans();
+  } catch (const std::exception& e) {
+    try {
+      if (BaseConcursos.EnTransaccion()) BaseConcursos.Rollback();
+    } catch (const std::exception&) {
+    }
+    plataforma::MsgBox("No se ha podido " + operacion +
+                           ". La base de datos de concursos queda como estaba.\n\n" + e.what(),
+                       "ERROR", plataforma::Icono::Error);
+    return false;
+  }
+  return true;
+}
+
+// The number in the editor's number box.
+std::int32_t NumeroEditor(const Trovalis& v) {
+  return static_cast<std::int32_t>(v.Text3[0]->text().trimmed().toLong());
+}
+
+// Opens the shared recordsets again and stands the contest record on the
+// contest `numero` (none when 0).
+void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t numero) {
+  if (ConcursoActual.Abierto()) ConcursoActual.Close();
+  ConcursoActual = BaseConcursos.OpenRecordset("Select * From Concursos");
+  if (RegistroControlConcursos.Abierto()) RegistroControlConcursos.Close();
+  RegistroControlConcursos = BaseConcursos.OpenRecordset("Select * From ControlConcursos");
+  if (numero > 0) servicios.BuscaConcurso(numero);
+}
+
+}  // namespace
 
 bool Trovalis::CargaConcursoSeleccionado() {
   SeleccionConcurso->hide();
@@ -43,22 +200,350 @@ bool Trovalis::CargaConcursoSeleccionado() {
 // The working lists of the contest in hand, from its reference tables; the
 // suffix format is read in its place among them.
 void Trovalis::CargaListasConcurso() {
-  LimpiaListas();
-  CargaFormatoSufijo();
+  listas::ListasOcultas l = ListasDeVentana(*this);
+  const std::int32_t numero = NumeroConcursoActual;
+  for (listas::Grupo g : listas::kOrdenCarga) {
+    listas::Carga(BaseConcursos, g, numero, l);
+    if (g == listas::Grupo::Prefijos) CargaFormatoSufijo();
+  }
+  PonListasEnVentana(*this, l);
 }
 
-// Rebuilds the reports of logs not sent from the contest folder.
-void Trovalis::ActualizaFicherosListasNoEnviadas() {}
+// Rebuilds the reports of logs not sent from the contest folder. A report
+// that cannot be written leaves the input in place for the next run.
+void Trovalis::ActualizaFicherosListasNoEnviadas() { noenviadas::ActualizaFicheros(CarpetaConcurso); }
 
-// Handlers of the option boxes: run on every change of a box's value.
-void Trovalis::OpcionCambiada(QCheckBox*, bool) {}
+// ---------------------------------------------------------------- buttons
 
-void Trovalis::VerificaNombre_Click() {}
+void Trovalis::AltaReg_Click() {
+  OperacionRegistro = "ALTA";
+  LimpiaFormulario();
+  // A new contest starts without the values of the contest shown before.
+  CorreoReclamaciones.clear();
+  DireccionWebConcurso.clear();
+  OpcionExcluirMismaProv = OpcionExcluirMismoDist = OpcionExcluirMismoPais = OpcionExcluirMismoPrefijo =
+      OpcionExcluirMismaZonaCQ = false;
+  PrimerNumero = PrimeraLetra = SegundaLetra = TerceraLetra = UltimaLetra = false;
 
-// Create, query, modify, delete, accept and cancel.
-void Trovalis::AltaReg_Click() {}
-void Trovalis::ConsultaReg_Click() {}
-void Trovalis::ModificarReg_Click() {}
-void Trovalis::BorrarReg_Click() {}
-void Trovalis::Aceptar_Click() {}
-void Trovalis::Cancelar_Click() {}
+  BloqueaCampos(0);
+  BloqueaPuntos(1);
+  HabilitaBandas(true);
+  HabilitaModos(true);
+  HabilitaIntercambio(true);
+  HabilitaRepeticiones(true);
+  RecibirPuntosPorKM->setEnabled(true);
+  Multiplicadores->setEnabled(true);
+  Multiplicadores->setChecked(false);
+
+  // The contest gets the proposed number: the box stays closed.
+  NumeroPropuesto = ProximoNumeroConcurso();
+  Text3[0]->setText(QString::number(NumeroPropuesto));
+  PonBloqueo(0, true);
+  NumeroConcursoActual = NumeroPropuesto;
+
+  DesactivarBotones();
+  Aceptar->setEnabled(true);
+  Cancelar->setEnabled(true);
+  Text3[1]->setFocus();
+  HayConcursoCargado = false;
+}
+
+void Trovalis::ConsultaReg_Click() {
+  OperacionRegistro = "CONSULTA";
+  DesactivarBotones();
+  SeleccionConcurso->show();
+  Aceptar->setEnabled(true);
+  Cancelar->setEnabled(true);
+  Combo1->setFocus();
+}
+
+void Trovalis::ModificarReg_Click() {
+  OperacionRegistro = "MODIFICAR";
+  DesactivarBotones();
+  NombreConcurso = Text3[1]->text().toStdString();
+  EdicionConcurso = Text3[2]->text().toStdString();
+  BloqueaCampos(0);
+  BloqueaPuntos(0);
+  HabilitaBandas(true);
+  HabilitaModos(true);
+  HabilitaIntercambio(true);
+  HabilitaMultiplicadores(1);
+  HabilitaRepeticiones(true);
+  RecibirPuntosPorKM->setEnabled(true);
+  Multiplicadores->setEnabled(true);
+  // The number of a stored contest is not edited.
+  PonBloqueo(0, true);
+  Aceptar->setEnabled(true);
+  Cancelar->setEnabled(true);
+  Text3[1]->setFocus();
+}
+
+void Trovalis::BorrarReg_Click() {
+  OperacionRegistro = "BORRAR";
+  DesactivarBotones();
+  Aceptar->setEnabled(true);
+  Cancelar->setEnabled(true);
+  Cancelar->setFocus();
+}
+
+void Trovalis::Aceptar_Click() {
+  RelojDeArena reloj;
+  if (OperacionRegistro == "BORRAR") {
+    BorraConcurso();
+  } else if (OperacionRegistro == "ALTA") {
+    AltaConcurso();
+  } else if (OperacionRegistro == "CONSULTA") {
+    if (!CargaConcursoSeleccionado()) {
+      QApplication::beep();
+      servicios_->Mensaje("No se han encontrado CONCURSOS con estas condiciones", "CONSULTA",
+                          principal::IconoMensaje::Informacion);
+      ActualizaBotones();
+      AltaReg->setFocus();
+    }
+  } else if (OperacionRegistro == "MODIFICAR") {
+    ModificaConcurso();
+  }
+}
+
+void Trovalis::Cancelar_Click() {
+  HabilitaBandas(false);
+  HabilitaModos(false);
+  HabilitaIntercambio(false);
+  HabilitaMultiplicadores(0);
+  HabilitaRepeticiones(false);
+  RecibirPuntosPorKM->setEnabled(false);
+  Multiplicadores->setEnabled(false);
+  SiglasONumeral->setEnabled(false);
+
+  if (OperacionRegistro == "ALTA") {
+    OperacionRegistro.clear();
+    // The Cabrillo format saved for the contest that was not created goes
+    // with it, so that the next new contest does not inherit it.
+    if (NumeroPropuesto > 0 && !HayConcursoConNumero(NumeroPropuesto))
+      EnTransaccion([&] { listas::BorraResumenCabrillo(BaseConcursos, NumeroPropuesto); },
+                    "borrar el formato Cabrillo del concurso cancelado");
+    LimpiaFormulario();
+    BloqueaCampos(1);
+    ActualizaBotones();
+    AltaReg->setFocus();
+  } else if (OperacionRegistro == "CONSULTA") {
+    SeleccionConcurso->hide();
+    ActualizaBotones();
+    AltaReg->setFocus();
+  } else if (OperacionRegistro == "MODIFICAR") {
+    OperacionRegistro.clear();
+    CargaCamposConcurso();
+    CargaListasConcurso();
+    BloqueaCampos(1);
+    ActualizaBotones();
+    AltaReg->setFocus();
+  } else if (OperacionRegistro == "BORRAR") {
+    OperacionRegistro.clear();
+    ActualizaBotones();
+    AltaReg->setFocus();
+  }
+}
+
+// ---------------------------------------------------------------- operations
+
+void Trovalis::AltaConcurso() {
+  const std::string nombre = Text3[1]->text().toStdString();
+  const std::string edicion = Text3[2]->text().toStdString();
+  if (ExisteConcurso(nombre, edicion)) {
+    servicios_->Mensaje("Ya hay un concurso con el MISMO NOMBRE y EDICIÓN", "CONCURSO", principal::IconoMensaje::Error);
+    Text3[1]->setFocus();
+    return;
+  }
+  if (CadaProv->isChecked() || Otros->isChecked()) {
+    Multiplicadores->setChecked(true);
+    RecibirSiglas->setChecked(true);
+  }
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
+  NombreConcurso = nombre;
+  EdicionConcurso = edicion;
+  std::int16_t I = 0;
+  if (!VerificaFormatoCampos(::DefinicionConcursos, CamposConcurso, I)) {
+    Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
+    return;
+  }
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(CamposConcurso[static_cast<std::size_t>(i)]));
+  if (!VerificaDatosConcurso(CamposConcurso)) return;
+  if (!VerificaListasMultiplicadores()) {
+    Text3[1]->setFocus();
+    return;
+  }
+
+  const std::int32_t numero = NumeroEditor(*this);
+  const std::string nombreGuardado = Text3[1]->text().toStdString();
+  const std::string edicionGuardada = Text3[2]->text().toStdString();
+  listas::ListasOcultas l = ListasDeVentana(*this);
+  const listas::OpcionesListas opciones = OpcionesDeListas(*this);
+  const std::int32_t anterior =
+      listaConcursos_->Seleccionado() >= 0 ? listaConcursos_->Numero(listaConcursos_->Seleccionado()) : 0;
+
+  bool hecho = EnTransaccion(
+      [&] {
+        ConcursoActual.AddNew();
+        principal::RegistroConcursoDao fila(ConcursoActual);
+        for (const char* c : {"AnularQSO", "AnularCinco", "AnularPorBandaDistinta"}) fila.EscribeBooleano(c, true);
+        for (const char* c : {"AnularPorFecha", "AnularPorFechaDistinta", "AnularPorRSTDistinto"})
+          fila.EscribeBooleano(c, false);
+        GrabaCamposConcurso(fila);
+        GrabaOpcionesConcurso(fila);
+        ConcursoActual.Update();
+        for (listas::Grupo g : listas::kOrdenGrabacion) listas::Graba(BaseConcursos, g, numero, opciones, l);
+        GuardaControl(numero, numero);
+      },
+      "dar de alta el Concurso");
+  if (!hecho) {
+    ReabreConjuntos(*servicios_, anterior);
+    return;
+  }
+  ReabreConjuntos(*servicios_, numero);
+  PonListasEnVentana(*this, l);
+  NombreConcurso = nombreGuardado;
+  EdicionConcurso = edicionGuardada;
+  NumeroConcursoActual = numero;
+  servicios_->CrearCarpetasConcurso(nombreGuardado, edicionGuardada);
+
+  listaConcursos_->Agrega(TextoEntradaConcurso(nombreGuardado, edicionGuardada), numero);
+  for (int i = 0; i < listaConcursos_->Cuenta(); ++i)
+    if (listaConcursos_->Numero(i) == numero) {
+      listaConcursos_->Selecciona(i);
+      break;
+    }
+  NumeroPropuesto = 0;
+  HayConcursoCargado = true;
+  servicios_->Mensaje("Alta del Concurso efectuada", "ALTA", principal::IconoMensaje::Informacion);
+
+  OperacionRegistro.clear();
+  BloqueaCampos(1);
+  HabilitaIntercambio(false);
+  HabilitaRepeticiones(false);
+  HabilitaMultiplicadores(0);
+  HabilitaBandas(false);
+  HabilitaModos(false);
+  RecibirPuntosPorKM->setEnabled(false);
+  Multiplicadores->setEnabled(false);
+  servicios_->GeneraCategoriasAdmitidas();
+  ActualizaBotones();
+  AltaReg->setFocus();
+}
+
+void Trovalis::ModificaConcurso() {
+  const std::int32_t numero = NumeroEditor(*this);
+  const std::string nombre = Text3[1]->text().toStdString();
+  const std::string edicion = Text3[2]->text().toStdString();
+  servicios_->BuscaConcurso(numero);
+  principal::RegistroConcurso* guardado = servicios_->ConcursoActual();
+  // A new name or a new edition must not be those of another contest: the
+  // two would share one folder.
+  bool cambiado = !guardado || guardado->LeeTexto("Concurso").value_or("") != nombre ||
+                  guardado->LeeTexto("Edicion").value_or("") != edicion;
+  if (cambiado && ExisteOtroConcurso(nombre, edicion, numero)) {
+    servicios_->Mensaje("Ya hay un concurso con el MISMO NOMBRE y EDICIÓN", "CONCURSO", principal::IconoMensaje::Error);
+    Text3[1]->setFocus();
+    return;
+  }
+  if (CadaProv->isChecked() || Otros->isChecked()) {
+    Multiplicadores->setChecked(true);
+    RecibirSiglas->setChecked(true);
+  }
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
+  std::int16_t I = 0;
+  if (!VerificaFormatoCampos(::DefinicionConcursos, CamposConcurso, I)) {
+    Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
+    return;
+  }
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(CamposConcurso[static_cast<std::size_t>(i)]));
+  if (!VerificaDatosConcurso(CamposConcurso)) return;
+  if (!VerificaListasMultiplicadores()) {
+    Text3[1]->setFocus();
+    return;
+  }
+
+  listas::ListasOcultas l = ListasDeVentana(*this);
+  const listas::OpcionesListas opciones = OpcionesDeListas(*this);
+  bool hecho = EnTransaccion(
+      [&] {
+        if (!servicios_->BuscaConcurso(numero))
+          throw dao::Error(dao::errNoHayRegistroActual, "El concurso " + std::to_string(numero) + " no existe");
+        ConcursoActual.Edit();
+        principal::RegistroConcursoDao fila(ConcursoActual);
+        GrabaCamposConcurso(fila);
+        GrabaOpcionesConcurso(fila);
+        ConcursoActual.Update();
+        for (listas::Grupo g : listas::kOrdenActualizacion) listas::Actualiza(BaseConcursos, g, numero, opciones, l);
+      },
+      "modificar el Concurso");
+  ReabreConjuntos(*servicios_, numero);
+  if (!hecho) return;
+  PonListasEnVentana(*this, l);
+
+  // The entry of this contest in the list shows the new name and edition.
+  const std::string texto = TextoEntradaConcurso(CamposConcurso[1], Text3[2]->text().toStdString());
+  for (int i = 0; i < Combo1->count(); ++i)
+    if (Combo1->itemData(i).toInt() == numero) {
+      Combo1->setItemText(i, QString::fromStdString(texto));
+      break;
+    }
+  NombreConcurso = nombre;
+  EdicionConcurso = edicion;
+  servicios_->CrearCarpetasConcurso(nombre, edicion);
+  ActualizaFicherosListasNoEnviadas();
+  HayConcursoCargado = true;
+  servicios_->Mensaje("Modificación del Concurso efectuada", "MODIFICAR", principal::IconoMensaje::Informacion);
+
+  OperacionRegistro.clear();
+  BloqueaCampos(1);
+  HabilitaIntercambio(false);
+  HabilitaRepeticiones(false);
+  HabilitaMultiplicadores(0);
+  HabilitaBandas(false);
+  HabilitaModos(false);
+  RecibirPuntosPorKM->setEnabled(false);
+  Multiplicadores->setEnabled(false);
+  servicios_->GeneraCategoriasAdmitidas();
+  ActualizaBotones();
+  AltaReg->setFocus();
+}
+
+void Trovalis::BorraConcurso() {
+  plataforma::Respuesta r = plataforma::MsgBox("De verdad quiere BORRAR este CONCURSO", "VERIFICAR BORRADO DE QSO",
+                                               plataforma::Icono::Error, plataforma::Botones::SiNo);
+  if (r != plataforma::Respuesta::Si) {
+    OperacionRegistro = "CONSULTA";
+  } else {
+    const std::int32_t numero = NumeroEditor(*this);
+    bool hecho = EnTransaccion(
+        [&] {
+          BaseConcursos.Execute("DELETE FROM Concursos Where NumeroOrden = ?", {dao::Variant(numero)});
+          for (listas::Grupo g : listas::kOrdenBorrado) listas::Borra(BaseConcursos, g, numero);
+          listas::BorraResumenCabrillo(BaseConcursos, numero);
+          GuardaControl(std::nullopt, 0);
+        },
+        "borrar el Concurso");
+    if (!hecho) {
+      ReabreConjuntos(*servicios_, numero);
+      return;
+    }
+    ReabreConjuntos(*servicios_, 0);
+    for (int i = 0; i < Combo1->count(); ++i)
+      if (Combo1->itemData(i).toInt() == numero) {
+        Combo1->removeItem(i);
+        break;
+      }
+    NombreConcurso.clear();
+    EdicionConcurso.clear();
+    NumeroConcursoActual = 0;
+    LimpiaFormulario();
+    OperacionRegistro.clear();
+    HayConcursoCargado = false;
+  }
+  ActualizaBotones();
+  AltaReg->setFocus();
+}

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <stdexcept>
 
+#include "common/terravia.h"
 #include "database/creacion.h"
 #include "database/esquema.h"
 #include "mainwindow/registro_concurso.h"
@@ -53,9 +54,10 @@ void CarpetaPrueba::CreaBases(int concursoActivo) {
   if (concursoActivo >= 0)
     Ejecuta("INSERT INTO ControlConcursos (ConcursoActivo, UltimoConcurso) VALUES (" +
             std::to_string(concursoActivo) + ", 9);");
-  dao::Database paises = dao::CreateDatabase(Ruta() + "/Terravia");
-  paises.Execute("CREATE TABLE Dxcc (Dxcc TEXT, Waz TEXT, Continente TEXT)");
-  paises.Close();
+  sqlite3* paises = nullptr;
+  if (sqlite3_open((Ruta() + "/Terravia").c_str(), &paises) != SQLITE_OK) throw std::runtime_error("Terravia");
+  CreaTablasTerravia(paises);
+  sqlite3_close(paises);
 }
 
 void CarpetaPrueba::AgregaConcurso(int numero, const std::string& nombre, const std::string& edicion,

@@ -1,0 +1,47 @@
+#pragma once
+// What the checks of one log work with besides the log itself: the contest
+// in hand as read once for the log (its rows of `Concursos` and
+// `ResumenCabrillo`, its province list and the main window's options), the
+// admitted-category table that the category blocks print, the open error
+// report, the header of the log in hand, and the countries database.
+#include <string>
+#include <string_view>
+
+#include "cabrillo/cabecera_log.h"
+#include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/datos_concurso.h"
+#include "cabrillo/fichero_errores.h"
+
+class TablasPaises;
+
+namespace cabrillo {
+
+struct EntornoValidacion {
+  const DatosConcursoLog& concurso;
+  const CategoriasAdmitidas& categorias;
+  FicheroErrores& informe;
+  CabeceraLog& cabecera;
+  // nullptr: the countries database opened for the run (PaisesAbiertos).
+  // Only the checks that need a station's country look it up.
+  const TablasPaises* paises = nullptr;
+};
+
+// The `Dxcc` code of a call (empty for an empty or unknown call), from the
+// given countries database or, when nullptr, from the one of the run.
+std::string PaisDeIndicativo(const TablasPaises* paises, const std::string& indicativo);
+
+// A station's country, looked up the first time it is asked for: a check
+// that never needs it costs no lookup, and the answer is the same.
+class PaisPerezoso {
+ public:
+  PaisPerezoso(const TablasPaises* paises, std::string_view indicativo) : paises_(paises), indicativo_(indicativo) {}
+  const std::string& Valor() const;
+
+ private:
+  const TablasPaises* paises_;
+  std::string indicativo_;
+  mutable bool hallado_ = false;
+  mutable std::string valor_;
+};
+
+}  // namespace cabrillo

@@ -1,0 +1,335 @@
+#include "cabrillo/linea_qso.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "cabrillo/comprobaciones_intercambio.h"
+#include "cabrillo/indicativo_base.h"
+#include "cabrillo/lectura.h"
+#include "cabrillo/verificacion_cabecera.h"
+#include "database/reglas.h"
+#include "plataforma/lenguaje.h"
+#include "plataforma/texto.h"
+
+namespace cabrillo {
+
+namespace {
+
+using D = DatosConcursoLog;
+using R = FilaResumenCabrillo;
+
+// Band table: the folded band, the column that permits it (of `Concursos`
+// or, for 222 and 902, of `ResumenCabrillo`) and its category word.
+struct FilaBanda {
+  std::string_view banda;
+  Logico D::*concursos;
+  Logico R::*resumen;
+  std::string_view categoria;  // empty: the band has no category word
+};
+constexpr std::array<FilaBanda, 16> kBandas = {{
+    {"1800", &D::Banda1_8, nullptr, "160M"},   {"3500", &D::Banda3_5, nullptr, "80M"},
+    {"7000", &D::Banda7, nullptr, "40M"},      {"10000", &D::Banda10, nullptr, "30M"},
+    {"14000", &D::Banda14, nullptr, "20M"},    {"18000", &D::Banda18, nullptr, "16M"},
+    {"21000", &D::Banda21, nullptr, "15M"},    {"24000", &D::Banda24, nullptr, "12M"},
+    {"27500", &D::BandaUser, nullptr, {}},     {"28000", &D::Banda28, nullptr, "10M"},
+    {"50", &D::Banda50, nullptr, "6M"},        {"144", &D::Banda144, nullptr, "2M"},
+    {"222", nullptr, &R::M222, "222"},         {"432", &D::Banda432, nullptr, "432"},
+    {"902", nullptr, &R::M902, "902"},         {"1.2", &D::Banda1296, nullptr, "1.2G"},
+}};
+
+// Mode table: the category modes that a QSO mode fits, the RST length it
+// asks for (0: any) and its name in the RST errors.
+struct FilaModo {
+  std::string_view modo;
+  std::string_view categoria1, categoria2;
+  std::size_t longitud_rst;
+  std::string_view nombre_rst;
+};
+constexpr std::array<FilaModo, 5> kModos = {{
+    {"CW", "CW", "MIXED", 3, "CW"},
+    {"PH", "SSB", "MIXED", 2, "SSB"},
+    {"FM", "FM", "MIXED", 0, {}},
+    {"RY", "RTTY", {}, 3, "RTTY"},
+    {"PS", {}, {}, 3, "PSK"},
+}};
+
+int IndiceBanda(std::string_view banda) {
+  for (std::size_t i = 0; i < kBandas.size(); ++i)
+    if (kBandas[i].banda == banda) return static_cast<int>(i);
+  return -1;
+}
+
+int IndiceModo(std::string_view modo) {
+  for (std::size_t i = 0; i < kModos.size(); ++i)
+    if (kModos[i].modo == modo) return static_cast<int>(i);
+  return -1;
+}
+
+// The numeric value of a text that passes the numeric test.
+double Valor(std::string_view texto) {
+  const std::string copia(texto);
+  return std::strtod(copia.c_str(), nullptr);
+}
+
+bool EmpiezaPor(std::string_view texto, std::string_view prefijo) { return texto.substr(0, prefijo.size()) == prefijo; }
+
+std::string ValorDe(std::string_view linea) {
+  std::string valor;
+  ObtieneValorParametro(linea, valor);
+  return valor;
+}
+
+}  // namespace
+
+std::string BandaDeFrecuencia(std::string_view frecuencia) {
+  if (frecuencia == "1.2G") return "1.2";
+  if (!plataforma::EsNumerico(frecuencia)) return std::string(frecuencia);
+  // A leading "+" reads as the same number.
+  if (!frecuencia.empty() && frecuencia.front() == '+') {
+    const std::string plegada = database::PliegaBanda(frecuencia.substr(1));
+    return plegada == frecuencia.substr(1) ? std::string(frecuencia) : plegada;
+  }
+  return database::PliegaBanda(frecuencia);
+}
+
+ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : entorno_(entorno) {
+  const DatosConcursoLog& c = entorno.concurso;
+  const R& r = c.Resumen;
+  const CabeceraLog& cabecera = entorno.cabecera;
+  enviado_ = {EsCierto(r.RstEnviado), EsCierto(r.NumeralEnviado), EsCierto(r.LetrasEnviadas),
+              EsCierto(r.PuntosEnviados), EsCierto(r.LocatorEnviado)};
+  recibido_ = {EsCierto(r.RstRecibido), EsCierto(r.NumeralRecibido), EsCierto(r.LetrasRecibidas),
+               EsCierto(r.PuntosRecibidos), EsCierto(r.LocatorRecibido)};
+
+  if (plataforma::Like(cabecera.LineaContest, "*CAMINO DE SANTIAGO*")) {
+    disposicion_ = Disposicion::CaminoSantiago;
+    camino_server_op_ = plataforma::Like(cabecera.LineaCategoryOperator, "*SERVER-OP*") ||
+                        plataforma::Like(cabecera.LineaCategory, "*SERVER-OP*");
+  } else if (c.Concurso == "COMARCAS CATALANAS") {
+    disposicion_ = Disposicion::ComarcasCatalanas;
+  }
+
+  participante_base_ = IndicativoBase(cabecera.IndicativoParticipante);
+
+  // The log's categories.
+  if (!cabecera.LineaCategory.empty()) {
+    std::string potencia;
+    DesglosaCategoriaCabrillo(cabecera.LineaCategory, categoria_operador_, categoria_banda_, potencia,
+                              categoria_modo_, categoria_estacion_);
+  } else {
+    categoria_operador_ = ValorDe(cabecera.LineaCategoryOperator);
+    categoria_banda_ = ValorDe(cabecera.LineaCategoryBand);
+    categoria_modo_ = ValorDe(cabecera.LineaCategoryMode);
+    categoria_estacion_ = ValorDe(cabecera.LineaCategoryStation);
+  }
+  if (EsCierto(r.BandaNoAplicable)) categoria_banda_.clear();
+  if (EsCierto(r.ModoNoAplicable)) categoria_modo_.clear();
+
+  // Permissions: an empty (Null) column refuses nothing.
+  for (std::size_t i = 0; i < kBandas.size(); ++i) {
+    const Logico& campo = kBandas[i].concursos ? c.*(kBandas[i].concursos) : r.*(kBandas[i].resumen);
+    banda_permitida_[i] = !EsFalso(campo);
+  }
+  const std::array<bool, 12> casillas = {!EsFalso(c.ModoAM),  !EsFalso(c.ModoCW),   !EsFalso(c.ModoUSB),
+                                         !EsFalso(c.ModoLSB), !EsFalso(c.ModoSSB),  !EsFalso(c.ModoFM),
+                                         !EsFalso(c.ModoRTTY), !EsFalso(c.ModoPACKET), false, false, false, false};
+  for (std::size_t i = 0; i < kModos.size(); ++i) modo_permitido_[i] = database::ModoQsoAdmitido(kModos[i].modo, casillas);
+}
+
+void ComprobadorLineasQso::LeeIntercambio(std::string_view linea, std::int64_t& posicion, const Lado& lado,
+                                          const PaisPerezoso& pais, Intercambio& x) const {
+  switch (disposicion_) {
+    case Disposicion::Normal:
+      if (lado.rst) ObtieneSiguienteCampo(linea, posicion, x.rst);
+      if (lado.numeral) ObtieneSiguienteCampo(linea, posicion, x.numeral);
+      if (lado.letras) ObtieneSiguienteCampo(linea, posicion, x.letras);
+      if (lado.puntos) ObtieneSiguienteCampo(linea, posicion, x.puntos);
+      if (lado.locator) ObtieneSiguienteCampo(linea, posicion, x.locator);
+      break;
+    case Disposicion::CaminoSantiago:
+      if (camino_server_op_) {
+        ObtieneSiguienteCampo(linea, posicion, x.rst);
+        if (&lado == &enviado_) ObtieneSiguienteCampo(linea, posicion, x.letras);
+      }
+      break;
+    case Disposicion::ComarcasCatalanas: {
+      ObtieneSiguienteCampo(linea, posicion, x.rst);
+      if (plataforma::Like(pais.Valor(), "EA*")) {
+        ObtieneSiguienteCampo(linea, posicion, x.letras);
+        ObtieneSiguienteCampo(linea, posicion, x.locator);
+        break;
+      }
+      std::string t;
+      ObtieneSiguienteCampo(linea, posicion, t);
+      x.letras = "-";
+      if (t == "-")
+        ObtieneSiguienteCampo(linea, posicion, x.locator);
+      else
+        x.locator = std::move(t);
+      break;
+    }
+  }
+}
+
+bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& memoria) const {
+  FicheroErrores& informe = entorno_.informe;
+  const DatosConcursoLog& c = entorno_.concurso;
+  const std::string linea_texto(linea);
+  bool correcto = true;
+  auto bloque = [&](std::initializer_list<std::string> contexto, int numero, std::string_view texto) {
+    std::vector<std::string> lineas;
+    lineas.reserve(contexto.size() + 1);
+    lineas.push_back(linea_texto);
+    for (const std::string& l : contexto) lineas.push_back(l);
+    informe.EscribeBloqueError(lineas, numero, texto);
+    correcto = false;
+  };
+
+  if (!EmpiezaPor(linea, "QSO:")) {
+    bloque({}, 43, "La línea del QSO no es correcta. Debe comenzar por QSO:");
+    return false;
+  }
+
+  std::int64_t posicion = 5;
+  std::string frecuencia, modo, fecha, hora, propio, trabajado;
+  ObtieneSiguienteCampo(linea, posicion, frecuencia);
+  ObtieneSiguienteCampo(linea, posicion, modo);
+  ObtieneSiguienteCampo(linea, posicion, fecha);
+  ObtieneSiguienteCampo(linea, posicion, hora);
+  ObtieneSiguienteCampo(linea, posicion, propio);
+  const PaisPerezoso pais_propio(entorno_.paises, propio);
+  const std::string propio_base = IndicativoBase(propio);
+
+  Intercambio env, rec;
+  PaisPerezoso pais_trabajado(entorno_.paises, {});
+  LineaQsoEnCurso en_curso{c,
+                           informe,
+                           memoria,
+                           linea,
+                           modo,
+                           propio,
+                           propio_base,
+                           pais_propio,
+                           trabajado,
+                           pais_trabajado,
+                           {},
+                           {},
+                           {},
+                           {},
+                           categoria_operador_,
+                           categoria_estacion_};
+  auto regla = [&](PuntoReglaConcurso punto) {
+    const ResultadoReglaConcurso r = AplicaReglaConcurso(punto, en_curso);
+    if (r == ResultadoReglaConcurso::NoCumple) correcto = false;
+    return r;
+  };
+
+  regla(PuntoReglaConcurso::PaisConcursante);
+  LeeIntercambio(linea, posicion, enviado_, pais_propio, env);
+  en_curso.letras_enviadas = env.letras;
+  en_curso.puntos_enviados = env.puntos;
+  ObtieneSiguienteCampo(linea, posicion, trabajado);
+  en_curso.indicativo_trabajado = trabajado;
+  pais_trabajado = PaisPerezoso(entorno_.paises, trabajado);
+  regla(PuntoReglaConcurso::PaisContacto);
+  LeeIntercambio(linea, posicion, recibido_, pais_trabajado, rec);
+  en_curso.letras_recibidas = rec.letras;
+  en_curso.puntos_recibidos = rec.puntos;
+
+  // Band against the contest and against the log's band category.
+  const std::string banda = BandaDeFrecuencia(frecuencia);
+  const std::string_view mostrada = frecuencia == "1.2G" ? std::string_view("1.2") : std::string_view(frecuencia);
+  const int b = plataforma::EsNumerico(mostrada) ? IndiceBanda(banda) : -1;
+  if (b < 0 || !banda_permitida_[static_cast<std::size_t>(b)])
+    bloque({"BANDA: " + std::string(mostrada)}, 19, "En el QSO se ha utilizado una BANDA no permitida");
+  if (!categoria_banda_.empty()) {
+    const std::string_view palabra = b < 0 ? std::string_view() : kBandas[static_cast<std::size_t>(b)].categoria;
+    if (palabra.empty() || (categoria_banda_ != palabra && categoria_banda_ != "ALL"))
+      bloque({"BANDA: " + banda + " - CATEGORÍA: " + categoria_banda_}, 37,
+             "La Banda del QSO no se corresponde con la categoria del concursante");
+  }
+
+  // Mode against the contest and against the log's mode category.
+  const int m = IndiceModo(modo);
+  if (m < 0 || !modo_permitido_[static_cast<std::size_t>(m)])
+    bloque({"MODO: " + modo}, 20, "En el QSO se ha utilizado un MODO no permitido");
+  if (!categoria_modo_.empty()) {
+    const bool encaja = m >= 0 && !kModos[static_cast<std::size_t>(m)].categoria1.empty() &&
+                        (categoria_modo_ == kModos[static_cast<std::size_t>(m)].categoria1 ||
+                         categoria_modo_ == kModos[static_cast<std::size_t>(m)].categoria2);
+    if (!encaja)
+      bloque({"MODO: " + modo + " - CATEGORIA: " + categoria_modo_}, 36,
+             "El modo del QSO no se corresponde con la categoría del concursante");
+  }
+  regla(PuntoReglaConcurso::Modo);
+
+  // Date: a fault ends the check of the line.
+  if (!plataforma::EsFechaValida(fecha, plataforma::FormatoFecha::AnioMesDia)) {
+    bloque({"FECHA: " + fecha}, 21, "El formato de FECHA no es correcto. Formato válido: yyyy-mm-dd");
+    return false;
+  }
+
+  // Time: hours and minutes each give their own block.
+  const std::string horas = plataforma::Medio(hora, 1, 2);
+  const std::string minutos = plataforma::Medio(hora, 3, 2);
+  constexpr std::string_view kErrorHora = "El formato de HORA no es correcto. Formato válido: hhmm";
+  if (!plataforma::EsNumerico(horas) || Valor(horas) > 23) bloque({"HORA: " + hora}, 22, kErrorHora);
+  if (!plataforma::EsNumerico(minutos) || Valor(minutos) > 59) bloque({"HORA: " + hora}, 22, kErrorHora);
+
+  // Own call, base calls compared exactly.
+  if (propio_base != participante_base_)
+    bloque({entorno_.cabecera.LineaCallsign, "CONCURSANTE: " + propio_base}, 23,
+           "El indicativo del CALLSIGN no coincide con la estación concursante en el QSO.");
+
+  const FilaModo* fila_modo = m < 0 ? nullptr : &kModos[static_cast<std::size_t>(m)];
+  auto rst = [&](const std::string& r, bool enviado) {
+    const std::string lado = enviado ? "enviado" : "recibido";
+    if (r != "5NN" && !plataforma::EsNumerico(r)) {
+      bloque({"RST: " + r}, enviado ? 24 : 28, "RST " + lado + " del QSO no es numérico.");
+    } else if (plataforma::Longitud(r) > 3) {
+      bloque({"RST: " + r}, 24, "RST " + lado + " del QSO no es del tipo 59x.");
+    } else if (fila_modo && fila_modo->longitud_rst != 0 && plataforma::Longitud(r) != fila_modo->longitud_rst) {
+      bloque({"RST: " + r}, enviado ? 41 : 42,
+             "RST " + lado + " del QSO no se corresponde con el Modo " + std::string(fila_modo->nombre_rst) + ".");
+    }
+  };
+  auto numeral = [&](const std::string& n, bool enviado) {
+    if (!plataforma::EsNumerico(n))
+      bloque({"NÚMERO SERIE: " + n}, enviado ? 25 : 29,
+             enviado ? "El NÚMERO SERIE enviado del QSO no es numérico." : "El NÚMERO SERIE recibido del QSO no es numérico.");
+    else if (plataforma::Longitud(n) > 4)
+      bloque({"Numeral: " + n}, enviado ? 25 : 29,
+             enviado ? "El Numeral enviado del QSO es mayor de 9999." : "El Numeral Recibido del QSO es mayor de 9999.");
+  };
+  auto letras = [&](const std::string& l, bool enviado) {
+    if (c.SiglasONumeral && plataforma::EsNumerico(l)) return;
+    if (enviado ? VerificaSiglasEnviadas(c, l) : VerificaSiglasRecibidas(c, l)) return;
+    bloque({"SIGLAS: " + l}, 26,
+           enviado ? "Las SIGLAS enviadas no están permitidas" : "Las SIGLAS recibidas no están permitidas");
+  };
+
+  if (enviado_.rst) rst(env.rst, true);
+  if (enviado_.numeral) numeral(env.numeral, true);
+  if (enviado_.letras && regla(PuntoReglaConcurso::LetrasEnviadas) ==
+                             ResultadoReglaConcurso::SinReglaEspecifica)
+    letras(env.letras, true);
+  if (enviado_.locator && !VerificaLocator(env.locator))
+    bloque({"LOCATOR: " + env.locator}, 27, "El LOCATOR enviado no es correcto.");
+  if (enviado_.puntos) regla(PuntoReglaConcurso::PuntosEnviados);
+
+  if (recibido_.rst) rst(rec.rst, false);
+  if (recibido_.numeral) numeral(rec.numeral, false);
+  if (recibido_.letras && regla(PuntoReglaConcurso::LetrasRecibidas) ==
+                              ResultadoReglaConcurso::SinReglaEspecifica)
+    letras(rec.letras, false);
+  if (recibido_.locator && !VerificaLocator(rec.locator))
+    bloque({"LOCATOR: " + rec.locator}, 31, "El LOCATOR recibido no es correcto.");
+  if (recibido_.puntos) regla(PuntoReglaConcurso::PuntosRecibidos);
+  return correcto;
+}
+
+bool VerificaLineaQso(std::string_view linea, MemoriaLog& memoria, const EntornoValidacion& entorno) {
+  return ComprobadorLineasQso(entorno).VerificaLineaQso(linea, memoria);
+}
+
+}  // namespace cabrillo

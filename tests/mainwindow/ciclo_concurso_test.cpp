@@ -1,0 +1,481 @@
+// The life cycle of a contest driven through the main window's buttons, on a
+// real contest database.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "fixture_principal.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+#include "soporte/mensajes_guion.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Filas = std::vector<std::vector<std::string>>;
+using plataforma::Respuesta;
+
+class CicloConcurso : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NombreConcurso.clear();
+    EdicionConcurso.clear();
+    CarpetaConcurso.clear();
+    NumeroConcursoActual = 0;
+    HayConcursoCargado = false;
+  }
+  void TearDown() override {
+    ventana.reset();
+    CierraBasesDeDatos();
+  }
+
+  void Arranca() {
+    auto s = std::make_unique<prueba::ServiciosGrabados>();
+    ventana = std::make_unique<Trovalis>(std::move(s));
+    ASSERT_TRUE(ventana->Form_Load());
+    ventana->show();
+    QApplication::setActiveWindow(ventana.get());
+    ventana->Form_Activate();
+    QApplication::processEvents();
+  }
+
+  Filas Lee(const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
+    Filas r;
+    while (st && sqlite3_step(st) == SQLITE_ROW) {
+      std::vector<std::string> fila;
+      for (int i = 0; i < sqlite3_column_count(st); ++i) {
+        const unsigned char* t = sqlite3_column_text(st, i);
+        fila.push_back(t ? reinterpret_cast<const char*>(t) : "<null>");
+      }
+      r.push_back(fila);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return r;
+  }
+  Filas Control() { return Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"); }
+  std::size_t Cuenta(const std::string& tabla, int numero) {
+    return Lee("SELECT NumeroOrden FROM " + tabla + " WHERE NumeroOrden = " + std::to_string(numero)).size();
+  }
+  // Every row of every table, to compare the whole database.
+  std::string Volcado() {
+    std::string r;
+    for (const char* t : {"Concursos", "ResumenCabrillo", "ControlConcursos", "ListaProv", "ListaDistritos",
+                          "ListaMultEspeciales", "ListaPaises", "ListaPrefijos", "ListaCq", "ListaEspeciales",
+                          "MultEspeciales"}) {
+      r += std::string("# ") + t + "\n";
+      for (const auto& fila : Lee(std::string("SELECT * FROM ") + t + " ORDER BY rowid")) {
+        for (const auto& v : fila) r += v + "|";
+        r += "\n";
+      }
+    }
+    return r;
+  }
+
+  void PonLista(const char* nombre, const std::vector<const char*>& items) {
+    QListWidget* l = ventana->ListaOculta(nombre);
+    ASSERT_NE(l, nullptr) << nombre;
+    l->clear();
+    for (const char* i : items) l->addItem(i);
+  }
+  std::vector<std::string> Items(const char* nombre) {
+    std::vector<std::string> r;
+    QListWidget* l = ventana->ListaOculta(nombre);
+    for (int i = 0; i < l->count(); ++i) r.push_back(l->item(i)->text().toStdString());
+    return r;
+  }
+  std::string Texto(int i) { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
+
+  // A contest that passes every check of the editor: name, edition, period,
+  // one band, one mode.
+  void LlenaEditor(const char* nombre, const char* edicion) {
+    const char* textos[] = {nullptr, nombre, edicion, "01-03-2025", "08:00", "02-03-2025", "20:00"};
+    for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+    ventana->Banda[4]->setChecked(true);
+    ventana->Modo[1]->setChecked(true);
+  }
+  // The Cabrillo format window saves the contest's row meanwhile.
+  void GuardaFormatoCabrillo(int numero) {
+    carpeta.Ejecuta("INSERT INTO ResumenCabrillo (NumeroOrden, SingleOp, \"ALL\", EMailConcurso) VALUES (" +
+                    std::to_string(numero) + ", 1, 1, 'concurso@example.org')");
+  }
+  // A stored contest that passes the editor's checks as it is.
+  void AgregaConcursoValido(int numero, const std::string& nombre, const std::string& edicion,
+                            std::vector<prueba::Columna> otras = {}) {
+    std::vector<prueba::Columna> columnas = {{"DesdeDia", "2025-03-01"}, {"DesdeHora", "08:00"},
+                                             {"HastaDia", "2025-03-02"}, {"HastaHora", "20:00"},
+                                             {"Banda14", "1"},           {"ModoCW", "1"}};
+    columnas.insert(columnas.end(), otras.begin(), otras.end());
+    carpeta.AgregaConcurso(numero, nombre, edicion, columnas);
+    GuardaFormatoCabrillo(numero);
+  }
+  int NumeroSeleccionado() { return ventana->Combo1->currentData().toInt(); }
+  void Selecciona(int numero) { ventana->Combo1->setCurrentIndex(ventana->Combo1->findData(numero)); }
+
+  prueba::CarpetaPrueba carpeta;
+  std::unique_ptr<Trovalis> ventana;
+};
+
+TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  Arranca();
+
+  // ---- Create: the first contest gets number 1, which the operator
+  // cannot change.
+  ventana->AltaReg->click();
+  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(Texto(0), "1");
+  EXPECT_TRUE(ventana->Bloqueado(0));
+  EXPECT_FALSE(ventana->Bloqueado(1));
+  EXPECT_TRUE(ventana->Bloqueado(7));
+  EXPECT_TRUE(ventana->Aceptar->isEnabled());
+  EXPECT_FALSE(ventana->ConsultaReg->isEnabled());
+  EXPECT_TRUE(Control().empty());
+
+  LlenaEditor("PRUEBA", "2025");
+  ventana->Multiplicadores->setChecked(true);
+  ventana->CadaProv->setChecked(true);
+  ventana->ExcluirProv->setChecked(true);
+  ventana->CadaCq->setChecked(true);
+  ventana->ExcluirCq->setChecked(true);
+  ventana->RecibirPuntos->setChecked(true);
+  PonLista("ListaProv", {"M", "B"});
+  PonLista("ListaExProv", {"", "SI"});
+  PonLista("ListaExZonasCq", {"14"});
+  PonLista("ListaExPaises", {"230"});  // CadaPais not ticked: not stored
+  PonLista("ListaEstEsp", {"QQ1ABC"});
+  PonLista("ListaPuntosEsp", {"5"});
+  GuardaFormatoCabrillo(1);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[1].titulo, "ALTA");
+  EXPECT_EQ(soporte::Mensajes().Cajas()[1].icono, plataforma::Icono::Informacion);
+
+  EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion, DesdeDia, HastaHora, AnularQSO, AnularCinco, "
+                "AnularPorBandaDistinta, AnularPorFecha, AnularPorFechaDistinta, AnularPorRSTDistinto, CadaProv "
+                "FROM Concursos"),
+            (Filas{{"1", "PRUEBA", "2025", "2025-03-01", "20:00", "-1", "-1", "-1", "0", "0", "0", "-1"}}));
+  EXPECT_EQ(Lee("SELECT CodigoProv, ProvExcluida FROM ListaProv WHERE NumeroOrden = 1 ORDER BY rowid"),
+            (Filas{{"M", "0"}, {"B", "-1"}}));
+  EXPECT_EQ(Lee("SELECT CqExcluido FROM ListaCq WHERE NumeroOrden = 1"), (Filas{{"14"}}));
+  EXPECT_EQ(Lee("SELECT Estacion, Puntos FROM ListaEspeciales WHERE NumeroOrden = 1"), (Filas{{"QQ1ABC", "5"}}));
+  EXPECT_EQ(Cuenta("ListaPaises", 1), 0u);
+  EXPECT_TRUE(Items("ListaExPaises").empty());
+  EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
+  EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
+  EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2025/ListasValidas"));
+  ASSERT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
+  EXPECT_EQ(NumeroSeleccionado(), 1);
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(NumeroConcursoActual, 1);
+  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_TRUE(ventana->ModificarReg->isEnabled());
+  EXPECT_FALSE(ventana->Aceptar->isEnabled());
+  EXPECT_TRUE(ventana->Bloqueado(1));
+  EXPECT_FALSE(ventana->Banda[4]->isEnabled());
+
+  // ---- Modify: a new edition and another zone list; the control row stays.
+  ventana->ModificarReg->click();
+  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_TRUE(ventana->Bloqueado(0));
+  EXPECT_FALSE(ventana->Bloqueado(2));
+  ventana->Text3[2]->setText("2026");
+  PonLista("ListaExZonasCq", {"15"});
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT Edicion, AnularQSO FROM Concursos WHERE NumeroOrden = 1"), (Filas{{"2026", "-1"}}));
+  EXPECT_EQ(Lee("SELECT CqExcluido FROM ListaCq WHERE NumeroOrden = 1"), (Filas{{"15"}}));
+  EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
+  EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "PRUEBA .- Edición: 2026");
+  EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026/ListasValidas"));
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+
+  // ---- A second contest becomes the active one.
+  ventana->AltaReg->click();
+  EXPECT_EQ(Texto(0), "2");
+  EXPECT_TRUE(Items("ListaProv").empty());
+  LlenaEditor("OTRO", "2025");
+  GuardaFormatoCabrillo(2);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Control(), (Filas{{"2", "2"}}));
+  EXPECT_EQ(ventana->Combo1->count(), 2);
+
+  // ---- Pick the first one: it is loaded with its lists and made active.
+  ventana->ConsultaReg->click();
+  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_TRUE(ventana->SeleccionConcurso->isVisible());
+  Selecciona(1);
+  ventana->Aceptar->click();
+  EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
+  EXPECT_EQ(Texto(1), "PRUEBA");
+  EXPECT_EQ(Texto(2), "2026");
+  EXPECT_EQ(Items("ListaProv"), (std::vector<std::string>{"M", "B"}));
+  EXPECT_EQ(Items("ListaExProv"), (std::vector<std::string>{"", "SI"}));
+  EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"15"}));
+  EXPECT_EQ(Items("ListaBandaEsp"), (std::vector<std::string>{"*"}));
+  EXPECT_EQ(Control(), (Filas{{"2", "1"}}));
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+
+  // ---- Delete, answering No first: nothing changes.
+  ventana->BorrarReg->click();
+  EXPECT_TRUE(ventana->Cancelar->hasFocus());
+  soporte::Mensajes().Espera(Respuesta::No, "De verdad quiere BORRAR este CONCURSO");
+  ventana->Aceptar->click();
+  const auto& pregunta = soporte::Mensajes().Cajas().back();
+  EXPECT_EQ(pregunta.titulo, "VERIFICAR BORRADO DE QSO");
+  EXPECT_EQ(pregunta.icono, plataforma::Icono::Error);
+  EXPECT_EQ(pregunta.botones, plataforma::Botones::SiNo);
+  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(Cuenta("Concursos", 1), 1u);
+  EXPECT_EQ(Texto(1), "PRUEBA");
+  EXPECT_FALSE(ventana->Aceptar->isEnabled());
+
+  // ---- Yes: every row of the contest goes; its folder stays.
+  ventana->BorrarReg->click();
+  soporte::Mensajes().Espera(Respuesta::Si, "De verdad quiere BORRAR este CONCURSO");
+  ventana->Aceptar->click();
+  for (const char* t : {"Concursos", "ListaProv", "ListaCq", "ListaEspeciales", "ResumenCabrillo"})
+    EXPECT_EQ(Cuenta(t, 1), 0u) << t;
+  EXPECT_EQ(Cuenta("Concursos", 2), 1u);
+  EXPECT_EQ(Cuenta("ResumenCabrillo", 2), 1u);
+  EXPECT_EQ(Control(), (Filas{{"2", "0"}}));
+  EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026"));
+  ASSERT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(NumeroSeleccionado(), 2);
+  EXPECT_EQ(Texto(1), "");
+  EXPECT_TRUE(Items("ListaProv").empty());
+  EXPECT_EQ(NombreConcurso, "");
+  EXPECT_EQ(NumeroConcursoActual, 0);
+  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_FALSE(ventana->ModificarReg->isEnabled());
+  EXPECT_TRUE(ventana->AltaReg->isEnabled());
+
+  // ---- Delete the last one created: its number is not handed out again.
+  ventana->ConsultaReg->click();
+  Selecciona(2);
+  ventana->Aceptar->click();
+  ventana->BorrarReg->click();
+  soporte::Mensajes().Espera(Respuesta::Si, "De verdad quiere BORRAR este CONCURSO");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Control(), (Filas{{"2", "0"}}));
+  ventana->AltaReg->click();
+  EXPECT_EQ(Texto(0), "3");
+}
+
+TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025", {{"Multiplicadores", "1"}, {"CadaCq", "1"}, {"ExcluirCq", "1"}});
+  carpeta.Ejecuta("INSERT INTO ListaCq (NumeroOrden, CqExcluido) VALUES (1, '14'), (1, '20')");
+  Arranca();
+  ASSERT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14", "20"}));
+  const std::string antes = Volcado();
+
+  // The database refuses the third write of the save: the contest row and
+  // the deletion of zone 20 are written before it.
+  carpeta.Ejecuta("CREATE TRIGGER falla BEFORE INSERT ON ListaCq BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
+  ventana->ModificarReg->click();
+  ventana->Text3[2]->setText("2026");
+  PonLista("ListaExZonasCq", {"14", "16"});
+  soporte::Mensajes().Espera(Respuesta::Aceptar);
+  ventana->Aceptar->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
+  EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("queda como estaba"), std::string::npos);
+  EXPECT_EQ(Volcado(), antes);
+  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_FALSE(fs::exists(carpeta.Ruta() + "/PRUEBA_2026"));
+  // What the operator typed stays in the editor.
+  EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14", "16"}));
+
+  // Once the database takes writes again, the same save goes through.
+  carpeta.Ejecuta("DROP TRIGGER falla");
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT Edicion FROM Concursos"), (Filas{{"2026"}}));
+  EXPECT_EQ(Lee("SELECT CqExcluido FROM ListaCq ORDER BY rowid"), (Filas{{"14"}, {"16"}}));
+
+  // A failed delete leaves everything too.
+  const std::string guardado = Volcado();
+  carpeta.Ejecuta("CREATE TRIGGER falla BEFORE DELETE ON ListaCq BEGIN SELECT RAISE(ABORT, 'bloqueada'); END");
+  ventana->BorrarReg->click();
+  soporte::Mensajes().Espera(Respuesta::Si, "De verdad quiere BORRAR este CONCURSO");
+  soporte::Mensajes().Espera(Respuesta::Aceptar);
+  ventana->Aceptar->click();
+  EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
+  EXPECT_EQ(Volcado(), guardado);
+  EXPECT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(Texto(1), "PRUEBA");
+  // Cancelling shows the stored contest.
+  ventana->Cancelar->click();
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_TRUE(HayConcursoCargado);
+}
+
+TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025");
+  Arranca();
+  const std::string antes = Volcado();
+  ventana->AltaReg->click();
+  EXPECT_EQ(Texto(0), "10");  // the control row says 9 was the last one
+  LlenaEditor("NUEVO", "2025");
+  ventana->Multiplicadores->setChecked(true);
+  ventana->CadaProv->setChecked(true);
+  PonLista("ListaProv", {"M"});
+  GuardaFormatoCabrillo(10);
+  const std::string conFormato = Volcado();
+  carpeta.Ejecuta("CREATE TRIGGER falla BEFORE INSERT ON ListaProv BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
+  soporte::Mensajes().Espera(Respuesta::Aceptar);
+  ventana->Aceptar->click();
+  EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
+  EXPECT_EQ(Volcado(), conFormato);
+  EXPECT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+
+  carpeta.Ejecuta("DROP TRIGGER falla");
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso FROM Concursos ORDER BY NumeroOrden"),
+            (Filas{{"1", "PRUEBA"}, {"10", "NUEVO"}}));
+  EXPECT_EQ(Lee("SELECT CodigoProv FROM ListaProv WHERE NumeroOrden = 10"), (Filas{{"M"}}));
+  EXPECT_EQ(Control(), (Filas{{"10", "10"}}));
+  EXPECT_NE(Volcado(), antes);
+}
+
+TEST_F(CicloConcurso, GuardarConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2024");
+  AgregaConcursoValido(2, "PRUEBA", "2025");
+  Arranca();
+  const std::string antes = Volcado();
+
+  // Only the edition changes, to that of the other contest.
+  ventana->ModificarReg->click();
+  ventana->Text3[2]->setText("2025");
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Ya hay un concurso con el MISMO NOMBRE y EDICIÓN");
+  ventana->Aceptar->click();
+  EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONCURSO");
+  EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
+  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_TRUE(ventana->Aceptar->isEnabled());
+  EXPECT_EQ(Volcado(), antes);
+
+  // An edition of its own is accepted, and so is saving without a change.
+  ventana->Text3[2]->setText("2023");
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  ventana->Aceptar->click();
+  ventana->ModificarReg->click();
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT NumeroOrden, Edicion FROM Concursos ORDER BY NumeroOrden"),
+            (Filas{{"1", "2023"}, {"2", "2025"}}));
+}
+
+TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025",
+                       {{"EMailReclamaciones", "quejas@example.org"}, {"WEBConcurso", "example.org"},
+                        {"ExcluirMismoPais", "1"}, {"CadaSufijo", "1"}, {"PrimerNumero", "1"}});
+  carpeta.Ejecuta("INSERT INTO ListaProv (NumeroOrden, CodigoProv, ProvExcluida) VALUES (1, 'M', 0)");
+  Arranca();
+  ASSERT_EQ(CorreoReclamaciones, "quejas@example.org");
+  ASSERT_TRUE(ventana->PrimerNumero);
+
+  ventana->AltaReg->click();
+  EXPECT_EQ(Texto(0), "10");
+  EXPECT_EQ(Texto(1), "");
+  EXPECT_TRUE(Items("ListaProv").empty());
+  EXPECT_EQ(CorreoReclamaciones, "");
+  EXPECT_EQ(DireccionWebConcurso, "");
+  EXPECT_FALSE(OpcionExcluirMismoPais);
+  EXPECT_FALSE(ventana->PrimerNumero);
+  EXPECT_FALSE(HayConcursoCargado);
+
+  // The Cabrillo format saved for it meanwhile goes with the cancel.
+  GuardaFormatoCabrillo(10);
+  ventana->Cancelar->click();
+  EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
+  EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
+  EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_TRUE(ventana->Bloqueado(1));
+  EXPECT_FALSE(ventana->Banda[0]->isEnabled());
+  // The next create proposes the same number again.
+  ventana->AltaReg->click();
+  EXPECT_EQ(Texto(0), "10");
+  ventana->Cancelar->click();
+}
+
+TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025", {{"Multiplicadores", "1"}, {"CadaCq", "1"}, {"ExcluirCq", "1"}});
+  carpeta.Ejecuta("INSERT INTO ListaCq (NumeroOrden, CqExcluido) VALUES (1, '14')");
+  Arranca();
+  ventana->ModificarReg->click();
+  ventana->Text3[1]->setText("OTRO NOMBRE");
+  PonLista("ListaExZonasCq", {"1", "2", "3"});
+  ventana->Cancelar->click();
+  EXPECT_EQ(Texto(1), "PRUEBA");
+  EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14"}));
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_TRUE(ventana->Bloqueado(1));
+  EXPECT_TRUE(ventana->ModificarReg->isEnabled());
+  EXPECT_FALSE(ventana->Cancelar->isEnabled());
+
+  // Cancelling a delete and a pick.
+  ventana->BorrarReg->click();
+  ventana->Cancelar->click();
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(Cuenta("Concursos", 1), 1u);
+  ventana->ConsultaReg->click();
+  ventana->Cancelar->click();
+  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
+  EXPECT_TRUE(ventana->AltaReg->isEnabled());
+
+  // A pick with nothing selected finds nothing.
+  ventana->ConsultaReg->click();
+  ventana->Combo1->setCurrentIndex(-1);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "No se han encontrado CONCURSOS con estas condiciones");
+  ventana->Aceptar->click();
+  EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_FALSE(ventana->Aceptar->isEnabled());
+}
+
+TEST_F(CicloConcurso, AlCargarElConcursoSeRehacenLosInformesDeListasNoEnviadas) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025");
+  const std::string listas = carpeta.Ruta() + "/PRUEBA_2025/ListasNoEnviadas";
+  fs::create_directories(listas);
+  {
+    std::ofstream f(listas + "/ListasNoEnviadas.txt", std::ios::binary);
+    f << "QQ2B en 3 listas\r\nroto\r\nQQ1A en 3 listas\r\nQQ3C en 12 listas\r\n";
+  }
+  Arranca();
+  EXPECT_FALSE(fs::exists(listas + "/ListasNoEnviadas.txt"));
+  std::vector<std::string> porNumero;
+  ASSERT_TRUE(plataforma::LeerLineas(listas + "/ListasNoEnviadasPorNumero.txt", porNumero));
+  EXPECT_EQ(porNumero, (std::vector<std::string>{"QQ3C en 012 listas", "QQ1A en 003 listas", "QQ2B en 003 listas"}));
+  EXPECT_TRUE(fs::exists(listas + "/ListasNoEnviadasPorIndicativo.txt"));
+}
+
+}  // namespace

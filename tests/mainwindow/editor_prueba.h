@@ -1,0 +1,82 @@
+#pragma once
+// The main window started on a fixture folder with one contest, put in the
+// state of a create (every option box open), for the tests of the option
+// interlocks and of the checks before a save.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+#include "fixture_principal.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+
+namespace prueba {
+
+class EditorConcurso : public ::testing::Test {
+ public:
+  void SetUp() override {
+    NombreConcurso.clear();
+    EdicionConcurso.clear();
+    NumeroConcursoActual = 0;
+    HayConcursoCargado = false;
+    OpcionExcluirMismoPais = false;
+  }
+  void TearDown() override {
+    ventana.reset();
+    CierraBasesDeDatos();
+  }
+
+  // Contest 1 "PRUEBA" 2025 with nothing ticked; with its categories row
+  // unless told otherwise.
+  void CreaConcurso(bool conCategorias = true) {
+    carpeta.CreaBases(1);
+    carpeta.AgregaConcurso(1, "PRUEBA", "2025");
+    if (conCategorias) carpeta.Ejecuta("INSERT INTO ResumenCabrillo (NumeroOrden) VALUES (1);");
+  }
+
+  // Loading, showing and the first activation.
+  void Arranca() {
+    auto s = std::make_unique<ServiciosGrabados>();
+    ventana = std::make_unique<Trovalis>(std::move(s));
+    ASSERT_TRUE(ventana->Form_Load());
+    ventana->show();
+    ventana->activateWindow();
+    QApplication::setActiveWindow(ventana.get());
+    ventana->Form_Activate();
+    QApplication::processEvents();
+  }
+
+  // The editor as a create leaves it: text boxes open (the points grid
+  // closed), option boxes enabled, the master multiplier box ticked when
+  // asked (which enables the 44 multiplier boxes).
+  void EmpiezaEdicion(bool conMultiplicadores = true) {
+    ventana->OperacionRegistro = "ALTA";
+    ventana->BloqueaCampos(0);
+    ventana->BloqueaPuntos(1);
+    ventana->HabilitaIntercambio(true);
+    ventana->HabilitaRepeticiones(true);
+    ventana->HabilitaBandas(true);
+    ventana->HabilitaModos(true);
+    ventana->Multiplicadores->setEnabled(true);
+    if (conMultiplicadores) ventana->Multiplicadores->setChecked(true);
+  }
+
+  QCheckBox* Casilla(const std::string& nombre) const {
+    auto* c = ventana->findChild<QCheckBox*>(QString::fromStdString(nombre));
+    if (!c) ADD_FAILURE() << "No hay casilla " << nombre;
+    return c;
+  }
+  std::string Texto(int i) const { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
+  void PonTexto(int i, const std::string& t) {
+    ventana->Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(t));
+  }
+  QWidget* Foco() const { return QApplication::focusWidget(); }
+
+  CarpetaPrueba carpeta;
+  std::unique_ptr<Trovalis> ventana;
+};
+
+}  // namespace prueba
