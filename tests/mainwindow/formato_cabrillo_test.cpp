@@ -8,7 +8,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "database/creacion.h"
+#include <sqlite3.h>
+
+#include "database/conexiones.h"
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
@@ -38,8 +40,11 @@ class FormatoDesdePrincipal : public ::testing::Test {
     DireccionWebConcurso.clear();
     carpeta.CreaBases(4);
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
-    CreaResumenCabrillo();
     Arranca();
+  }
+  void TearDown() override {
+    ventana.reset();
+    CierraBasesDeDatos();
   }
 
   // Starts the main window on the fixture folder (again, for a restart).
@@ -54,7 +59,6 @@ class FormatoDesdePrincipal : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  void CreaResumenCabrillo() { database::CrearTablaResumenCabrillo(carpeta.Ruta() + "/Ledrima"); }
 
   // Clicks the main window's button and runs `enVentana` on the format
   // window while it is shown modally.
@@ -77,6 +81,24 @@ class FormatoDesdePrincipal : public ::testing::Test {
     T* c = w.findChild<T*>(nombre);
     EXPECT_NE(c, nullptr) << nombre;
     return c;
+  }
+
+  std::string Consulta(const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+    std::string r;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      for (int i = 0; i < sqlite3_column_count(st); ++i) {
+        const unsigned char* t = sqlite3_column_text(st, i);
+        r += std::string(t ? reinterpret_cast<const char*>(t) : "<null>") + "|";
+      }
+      r += "\n";
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return r;
   }
 
   prueba::CarpetaPrueba carpeta;
@@ -174,5 +196,63 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
     EXPECT_EQ(Control<QLineEdit>(w, "EMailConcurso")->text(), "Logs@Navidad.es ");
     EXPECT_EQ(Control<QLineEdit>(w, "AsuntoConcurso")->text(), "Lista $ navideña");
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
+  });
+}
+
+TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
+  ventana->AltaReg->click();
+  ASSERT_EQ(ventana->OperacionRegistro, "ALTA");
+  const int numero = std::stoi(ventana->Text3[0]->text().toStdString());
+  const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
+  for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+  ventana->Banda[4]->setChecked(true);
+  ventana->Modo[1]->setChecked(true);
+  ventana->RecibirSiglas->setChecked(true);
+
+  // Without its Cabrillo format the contest is not saved.
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
+  ventana->Aceptar->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("categorías"), std::string::npos);
+  EXPECT_EQ(Consulta("SELECT NumeroOrden FROM Concursos WHERE NumeroOrden = " + std::to_string(numero)), "");
+
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    EXPECT_TRUE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
+    EXPECT_EQ(Control<QLineEdit>(w, "CSusLetras")->text(), "67");
+    Control<QCheckBox>(w, "M20")->setChecked(true);
+    Control<QCheckBox>(w, "CW")->setChecked(true);
+    Control<QLineEdit>(w, "EMailConcurso")->setText("sprint@navidad.es");
+    Control<QLineEdit>(w, "AsuntoConcurso")->setText("Log de $");
+    Control<QLineEdit>(w, "EMailReclamaciones")->setText("info@navidad.es");
+    Control<QLineEdit>(w, "WEBConcurso")->setText("https://navidad.es");
+    Control<QPushButton>(w, "AceptarCabrillo")->click();
+  });
+  // The row is written at once, keyed by the number the contest will get.
+  EXPECT_EQ(Consulta("SELECT NumeroOrden, M20, CW, LetrasRecibidas, SusLetras, EMailConcurso FROM "
+                     "ResumenCabrillo"),
+            std::to_string(numero) + "|-1|-1|-1|67|sprint@navidad.es|\n");
+
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Consulta("SELECT Concurso, EMailReclamaciones, WEBConcurso FROM Concursos WHERE NumeroOrden = " +
+                     std::to_string(numero)),
+            "SPRINT NAVIDAD|info@navidad.es|https://navidad.es|\n");
+
+  // The program starts again on the new contest, now the active one.
+  Arranca();
+  ASSERT_EQ(NumeroConcursoActual, numero);
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
+    EXPECT_TRUE(Control<QCheckBox>(w, "SingleOp")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(w, "M20")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(w, "BandaNoAplicable")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(w, "CW")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(w, "PotenciaNoAplicable")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(w, "CabrilloLiteralRec")->isChecked());
+    EXPECT_EQ(Control<QLineEdit>(w, "CSusLetras")->text(), "67");
+    EXPECT_EQ(Control<QLineEdit>(w, "EMailConcurso")->text(), "sprint@navidad.es");
+    EXPECT_EQ(Control<QLineEdit>(w, "AsuntoConcurso")->text(), "Log de $");
+    EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "info@navidad.es");
+    EXPECT_EQ(Control<QLineEdit>(w, "WEBConcurso")->text(), "https://navidad.es");
   });
 }
