@@ -65,7 +65,9 @@ QLineEdit* FormatoCabrillo::CampoColumna(Columna c) const {
 QWidget* FormatoCabrillo::Control(std::string_view nombre) const { return findChild<QWidget*>(Q(nombre)); }
 
 void FormatoCabrillo::Form_Load() {
-  adjustSize();
+  // The size the layout asks for (the wrapped notes make adjustSize settle
+  // for the minimum height, which squeezes the category frames).
+  resize(sizeHint());
   ::CentraFormulario(this);
   ui_->PanelCabrillo->setTitle("Configurar FORMATO CABRILLO para CONCURSO " + Q(principal_.TextoNombreConcurso()));
   ui_->AceptarCabrillo->setEnabled(principal_.ListasSoloConsulta() == 0);
