@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "plataforma/dao.h"
 #include "plataforma/dao_interno.h"
@@ -213,11 +215,24 @@ void BM_AddNew_capa(benchmark::State& st) {
 
 }  // namespace
 
-BENCHMARK(BM_FindFirst_sqlite3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FindFirst_capa)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Seek_sqlite3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Seek_capa)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_AddNew_sqlite3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_AddNew_capa)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();
+// TROVALIS_DAO_VUELTAS=n runs every case exactly n iterations, so that an
+// instruction count (valgrind --tool=callgrind --toggle-collect=<case>)
+// divides into a count per iteration.
+int main(int argc, char** argv) {
+  const char* vueltas = std::getenv("TROVALIS_DAO_VUELTAS");
+  const std::pair<const char*, void (*)(benchmark::State&)> casos[] = {
+      {"BM_FindFirst_sqlite3", BM_FindFirst_sqlite3}, {"BM_FindFirst_capa", BM_FindFirst_capa},
+      {"BM_Seek_sqlite3", BM_Seek_sqlite3},           {"BM_Seek_capa", BM_Seek_capa},
+      {"BM_AddNew_sqlite3", BM_AddNew_sqlite3},       {"BM_AddNew_capa", BM_AddNew_capa},
+  };
+  for (const auto& [nombre, funcion] : casos) {
+    auto* b = benchmark::RegisterBenchmark(nombre, funcion)->Unit(benchmark::kMicrosecond);
+    if (vueltas && std::atoi(vueltas) > 0) b->Iterations(std::atoi(vueltas));
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  LosDatos();  // the rows are made before any case runs
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
