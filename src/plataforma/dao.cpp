@@ -437,7 +437,8 @@ detalle::RecordsetImpl& Impl(const std::shared_ptr<detalle::RecordsetImpl>& p) {
 
 void AbandonaEdicion(detalle::RecordsetImpl& r) {
   r.modo = Recordset::ModoEdicion::Ninguno;
-  r.buffer.assign(r.columnas.size(), std::nullopt);
+  if (r.buffer.size() != r.columnas.size()) r.buffer.resize(r.columnas.size());
+  for (auto& valor : r.buffer) valor.reset();
 }
 }  // namespace
 
@@ -691,10 +692,17 @@ void Recordset::Update() {
   std::string sql;
   if (r.modo == ModoEdicion::Alta) {
     // Columns set, plus every unset Boolean (stored False, never Null).
-    std::string clave(t.columnas.size(), '0');
+    std::string& clave = r.claveAlta;
+    clave.assign(t.columnas.size(), '0');
     for (size_t i = 0; i < r.columnas.size(); ++i)
       if (r.buffer[i]) clave[r.columnas[i]] = '1';
-    std::string& texto = r.sqlAltas[clave];
+    RecordsetImpl::Alta* alta = r.ultimaAlta;
+    if (!alta || clave != r.ultimaClaveAlta) {
+      alta = &r.sqlAltas[clave];  // elements of an unordered_map never move
+      r.ultimaAlta = alta;
+      r.ultimaClaveAlta = clave;
+    }
+    std::string& texto = alta->sql;
     if (texto.empty()) {
       std::string nombres, marcas;
       for (size_t i = 0; i < r.columnas.size(); ++i) {
@@ -711,17 +719,18 @@ void Recordset::Update() {
               (nombres.empty() ? std::string(" DEFAULT VALUES") : " (" + nombres + ") VALUES (" + marcas + ")");
     }
     {
-      Sentencia s(*r.con, texto);
+      // The buffer outlives the statement's use: its texts are bound in place.
+      Sentencia s(*r.con, texto, alta->sentencia);
       int n = 0;
       for (size_t i = 0; i < r.columnas.size(); ++i)
-        if (r.buffer[i]) s.Enlaza(++n, *r.buffer[i]);
+        if (r.buffer[i]) s.EnlazaPrestado(++n, *r.buffer[i]);
       for (size_t c = 0; c < t.columnas.size(); ++c)
         if (clave[c] == '0' && t.columnas[c].tipo == Tipo::Boolean) s.EnlazaEntero(++n, 0);
       s.Paso();
     }
-    std::int64_t nueva = sqlite3_last_insert_rowid(r.con->db);
     r.con->afectadas = 1;
     if (r.cargadas) {
+      std::int64_t nueva = sqlite3_last_insert_rowid(r.con->db);
       r.filas.push_back(nueva);
       if (r.posicionesValidas) r.posiciones[nueva] = r.filas.size() - 1;
       ++r.vivas;

@@ -19,6 +19,7 @@ Conexion::~Conexion() { Cierra(); }
 void Conexion::Cierra() {
   for (auto& [sql, st] : cache) sqlite3_finalize(st);
   cache.clear();
+  ++generacion;
   tablas.clear();
   tablasCargadas = false;
   if (db) sqlite3_close_v2(db);
@@ -52,9 +53,18 @@ sqlite3_stmt* Conexion::Prepara(const std::string& sql) {
   if (cache.size() > 2000) {  // keep the cache bounded
     for (auto& [s, p] : cache) sqlite3_finalize(p);
     cache.clear();
+    ++generacion;
   }
   cache.emplace(sql, st);
   return st;
+}
+
+sqlite3_stmt* Conexion::Prepara(const std::string& sql, SentenciaGuardada& guardada) {
+  Comprueba();
+  if (guardada.st && guardada.generacion == generacion) return guardada.st;
+  guardada.st = Prepara(sql);
+  guardada.generacion = generacion;
+  return guardada.st;
 }
 
 void Conexion::Ejecuta(const std::string& sql) {
@@ -151,6 +161,9 @@ int Tabla::Busca(std::string_view n) const {
 
 Sentencia::Sentencia(Conexion& con, const std::string& sql) : con_(con), st_(con.Prepara(sql)) {}
 
+Sentencia::Sentencia(Conexion& con, const std::string& sql, SentenciaGuardada& guardada)
+    : con_(con), st_(con.Prepara(sql, guardada)) {}
+
 Sentencia::~Sentencia() {
   sqlite3_reset(st_);
   sqlite3_clear_bindings(st_);
@@ -176,6 +189,13 @@ void Sentencia::Enlaza(int i, const Variant& v) {
       break;
     }
   }
+  if (rc != SQLITE_OK) con_.Falla(rc);
+}
+
+void Sentencia::EnlazaPrestado(int i, const Variant& v) {
+  if (v.clase() != Variant::Clase::Text) return Enlaza(i, v);
+  const std::string& t = v.Str();
+  int rc = sqlite3_bind_text(st_, i, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
   if (rc != SQLITE_OK) con_.Falla(rc);
 }
 

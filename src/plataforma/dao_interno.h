@@ -61,10 +61,19 @@ struct Tabla {
 
 class Sentencia;
 
+// A statement of the connection's cache remembered by its user, so that a
+// hot path skips the lookup by SQL text. Valid while `generacion` matches
+// the connection's (the cache finalizes its statements when it is emptied).
+struct SentenciaGuardada {
+  sqlite3_stmt* st = nullptr;
+  std::uint64_t generacion = 0;
+};
+
 struct Conexion {
   sqlite3* db = nullptr;
   std::string nombre;
   std::unordered_map<std::string, sqlite3_stmt*> cache;
+  std::uint64_t generacion = 1;  // changes whenever cached statements are finalized
   std::map<std::string, std::shared_ptr<Tabla>> tablas;  // key: lower-case name
   bool tablasCargadas = false;
   std::int64_t versionEsquema = -1;  // of the loaded tables
@@ -76,6 +85,7 @@ struct Conexion {
   void Cierra();
   void Comprueba() const;  // error when closed
   sqlite3_stmt* Prepara(const std::string& sql);
+  sqlite3_stmt* Prepara(const std::string& sql, SentenciaGuardada& guardada);
   void Ejecuta(const std::string& sql);  // no results, no parameters
   [[noreturn]] void Falla(int rc) const;
   void CargaTablas();
@@ -89,11 +99,15 @@ struct Conexion {
 class Sentencia {
  public:
   Sentencia(Conexion& con, const std::string& sql);
+  Sentencia(Conexion& con, const std::string& sql, SentenciaGuardada& guardada);
   ~Sentencia();
   Sentencia(const Sentencia&) = delete;
   Sentencia& operator=(const Sentencia&) = delete;
   void Enlaza(int i, const Variant& v);  // 1-based
   void Enlaza(const std::vector<Variant>& valores, int desde = 1);
+  // As Enlaza, but a text is bound without a copy: the value must outlive
+  // this Sentencia (its bindings are cleared on destruction).
+  void EnlazaPrestado(int i, const Variant& v);
   void EnlazaEntero(int i, std::int64_t v);
   bool Paso();  // true when a row is ready
   sqlite3_stmt* st() const { return st_; }
@@ -180,7 +194,16 @@ struct RecordsetImpl {
   // Copy buffer.
   Recordset::ModoEdicion modo = Recordset::ModoEdicion::Ninguno;
   std::vector<std::optional<Variant>> buffer;  // values as they are bound
-  std::unordered_map<std::string, std::string> sqlAltas;  // by the columns set
+  // INSERT statements by the columns set (a '1' per column set); the last
+  // one used is remembered, as a run of AddNew usually sets the same ones.
+  struct Alta {
+    std::string sql;
+    SentenciaGuardada sentencia;
+  };
+  std::unordered_map<std::string, Alta> sqlAltas;
+  std::string claveAlta;        // scratch key
+  std::string ultimaClaveAlta;  // key of ultimaAlta
+  Alta* ultimaAlta = nullptr;
   std::unordered_map<std::string, std::string> sqlBusquedas;  // Seek, by operator
 
   void Comprueba() const;
