@@ -325,7 +325,7 @@ Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
       if (v.IsNull()) return Variant(0);
       if (v.clase() == C::Date) NoConvertible(v, col);
       if (v.clase() == C::Text) {
-        auto b = BooleanoDeTexto(v.CStr());
+        auto b = BooleanoDeTexto(v.Str());
         if (!b) NoConvertible(v, col);
         return Variant(*b ? -1 : 0);
       }
@@ -337,7 +337,7 @@ Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
       if (v.clase() == C::Date) NoConvertible(v, col);
       double d = 0;
       if (v.clase() == C::Text) {
-        auto n = NumeroDeTexto(v.CStr());
+        auto n = NumeroDeTexto(v.Str());
         if (!n) NoConvertible(v, col);
         d = *n;
       } else {
@@ -354,7 +354,7 @@ Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
       if (v.IsNull()) return v;
       if (v.clase() == C::Date) NoConvertible(v, col);
       if (v.clase() == C::Text) {
-        auto n = NumeroDeTexto(v.CStr());
+        auto n = NumeroDeTexto(v.Str());
         if (!n) NoConvertible(v, col);
         return Variant(*n);
       }
@@ -364,7 +364,7 @@ Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
       if (v.IsNull()) return v;
       if (v.clase() == C::Date) return Variant(v.CDate().Texto());
       if (v.clase() == C::Text) {
-        auto f = Fecha::Desde(v.CStr());
+        auto f = Fecha::Desde(v.Str());
         if (!f) NoConvertible(v, col);
         return Variant(f->Texto());
       }

@@ -87,30 +87,26 @@ std::optional<Fecha> Fecha::Desde(std::string_view texto) {
 }
 
 namespace {
-void Digitos(std::string& r, int v, int n) {
-  char buf[8];
-  for (int i = n - 1; i >= 0; --i, v /= 10) buf[i] = static_cast<char>('0' + (v % 10 + 10) % 10);
-  r.append(buf, static_cast<size_t>(n));
+void Digitos(char* d, int v, int n) {
+  for (int i = n - 1; i >= 0; --i, v /= 10) d[i] = static_cast<char>('0' + (v % 10 + 10) % 10);
 }
 }  // namespace
 
 std::string Fecha::Texto() const {
-  std::string r;
-  r.reserve(19);
-  Digitos(r, anio, 4);
-  r += '-';
-  Digitos(r, mes, 2);
-  r += '-';
-  Digitos(r, dia, 2);
-  if (hora != 0 || minuto != 0 || segundo != 0) {
-    r += ' ';
-    Digitos(r, hora, 2);
-    r += ':';
-    Digitos(r, minuto, 2);
-    r += ':';
-    Digitos(r, segundo, 2);
-  }
-  return r;
+  char buf[19];
+  Digitos(buf, anio, 4);
+  buf[4] = '-';
+  Digitos(buf + 5, mes, 2);
+  buf[7] = '-';
+  Digitos(buf + 8, dia, 2);
+  if (hora == 0 && minuto == 0 && segundo == 0) return std::string(buf, 10);
+  buf[10] = ' ';
+  Digitos(buf + 11, hora, 2);
+  buf[13] = ':';
+  Digitos(buf + 14, minuto, 2);
+  buf[16] = ':';
+  Digitos(buf + 17, segundo, 2);
+  return std::string(buf, 19);
 }
 
 std::string Fecha::TextoCorto() const {
