@@ -164,7 +164,12 @@ void RecordsetImpl::Primera() {
 
 void RecordsetImpl::LeeValores() {
   Resuelve();
-  if (valoresValidos) return;
+  if (valoresValidos) {
+    if (!valoresAnticipados) return;
+    valoresAnticipados = false;
+    if (sqlite3_total_changes64(con->db) == cambiosAlAnticipar) return;
+    valoresValidos = false;  // read them again, as a read now would
+  }
   if (!hayActual) detalle::SinRegistroActual();
   if (borrado) throw Error(errRegistroEliminado, "El registro se ha eliminado");
   if (sqlLectura.empty()) {
@@ -180,6 +185,7 @@ void RecordsetImpl::LeeValores() {
   for (size_t i = 0; i < columnas.size(); ++i)
     valores[i] = LeeValor(s.st(), static_cast<int>(i), tabla->columnas[columnas[i]]);
   valoresValidos = true;
+  valoresAnticipados = false;
 }
 
 Variant RecordsetImpl::Valor(int i) {
@@ -611,28 +617,24 @@ void Recordset::SetIndex(std::string_view nombre) {
 
 std::string Recordset::Index() const { return Impl(impl_).indice; }
 
-void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& claves) {
-  auto& r = Impl(impl_);
+namespace {
+
+void BuscaEnIndice(detalle::RecordsetImpl& r, std::string_view comparacion, const Variant* claves, size_t cuantas) {
   AbandonaEdicion(r);
   if (r.indice.empty()) throw Error(errIndiceNoValido, "Seek sin índice");
-  std::string op(comparacion);
-  op.erase(std::remove(op.begin(), op.end(), ' '), op.end());
+  std::string op;
+  for (char c : comparacion)
+    if (c != ' ') op += c;
   if (op != "=" && op != "<" && op != "<=" && op != ">" && op != ">=")
     throw Error(errOperacionNoValida, "Comparación de Seek no válida: '" + op + "'");
-  size_t n = std::min(claves.size(), r.columnasIndice.size());
+  size_t n = std::min(cuantas, r.columnasIndice.size());
   if (n == 0) throw Error(errOperacionNoValida, "Seek sin valores");
-  std::vector<Variant> valores;
-  for (size_t i = 0; i < n; ++i) {
-    const Columna& col = r.tabla->columnas[r.columnasIndice[i]];
-    try {
-      valores.push_back(col.tipo == Tipo::Text ? claves[i] : detalle::ConvierteParaColumna(claves[i], col));
-    } catch (const Error&) {
-      valores.push_back(claves[i]);
-    }
-  }
-  std::string& sql = r.sqlBusquedas[op + std::to_string(n)];
+  RecordsetImpl::Busqueda& busqueda = r.sqlBusquedas[op + std::to_string(n)];
+  std::string& sql = busqueda.sql;
   if (sql.empty()) {
-    sql = "SELECT rowid FROM " + Cita(r.tabla->nombre) + " WHERE ";
+    sql = "SELECT rowid";
+    for (int c : r.columnas) sql += ", " + Cita(r.tabla->columnas[c].nombre);
+    sql += " FROM " + Cita(r.tabla->nombre) + " WHERE ";
     if (op == "=") {
       for (size_t i = 0; i < n; ++i)
         sql += (i ? " AND " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) + " = ?";
@@ -651,10 +653,25 @@ void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& c
              (descendente ? " DESC" : "");
     sql += descendente ? ", rowid DESC LIMIT 1" : ", rowid LIMIT 1";
   }
-  Sentencia s(*r.con, sql);
-  s.Enlaza(valores);
+  Sentencia s(*r.con, sql, busqueda.sentencia);
+  for (size_t i = 0; i < n; ++i) {
+    // A text key compares as it is; another is converted to the column type
+    // when it can be (a key that cannot simply finds nothing).
+    const Columna& col = r.tabla->columnas[r.columnasIndice[i]];
+    if (col.tipo == Tipo::Text) {
+      s.EnlazaPrestado(static_cast<int>(i) + 1, claves[i]);  // the keys outlive s
+      continue;
+    }
+    std::optional<Variant> convertido;
+    try {
+      convertido = detalle::ConvierteParaColumna(claves[i], col);
+    } catch (const Error&) {
+    }
+    s.Enlaza(static_cast<int>(i) + 1, convertido ? *convertido : claves[i]);
+  }
   r.primeraPendiente = false;
   r.valoresValidos = false;
+  r.valoresAnticipados = false;
   r.borrado = false;
   if (s.Paso()) {
     r.noMatch = false;
@@ -662,11 +679,28 @@ void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& c
     r.actual = sqlite3_column_int64(s.st(), 0);
     r.posConocida = false;
     r.bof = r.eof = false;
+    // The row's values come with it; LeeValores checks they still stand.
+    r.valores.resize(r.columnas.size());
+    for (size_t i = 0; i < r.columnas.size(); ++i)
+      r.valores[i] = detalle::LeeValor(s.st(), static_cast<int>(i) + 1, r.tabla->columnas[r.columnas[i]]);
+    r.valoresValidos = true;
+    r.valoresAnticipados = true;
+    r.cambiosAlAnticipar = sqlite3_total_changes64(r.con->db);
   } else {
     r.noMatch = true;
     r.SinActual();
     r.eof = true;
   }
+}
+
+}  // namespace
+
+void Recordset::Seek(std::string_view comparacion, const std::vector<Variant>& claves) {
+  BuscaEnIndice(Impl(impl_), comparacion, claves.data(), claves.size());
+}
+
+void Recordset::Seek(std::string_view comparacion, const Variant& clave) {
+  BuscaEnIndice(Impl(impl_), comparacion, &clave, 1);
 }
 
 void Recordset::AddNew() {

@@ -313,9 +313,7 @@ class Recordset {
   // Seek "=" (also "<", "<=", ">", ">=") on the current index; texts compare
   // without regard to case. A miss sets NoMatch and leaves no current row.
   void Seek(std::string_view comparacion, const std::vector<Variant>& claves);
-  void Seek(std::string_view comparacion, const Variant& clave) {
-    Seek(comparacion, std::vector<Variant>{clave});
-  }
+  void Seek(std::string_view comparacion, const Variant& clave);
 
   // AddNew/Edit open a copy buffer; Update writes it (committed at once
   // unless a transaction is open) and is visible to sets opened later.

@@ -188,6 +188,10 @@ struct RecordsetImpl {
 
   // Values of the current row.
   bool valoresValidos = false;
+  // The values were read along with the positioning (Seek), before any field
+  // was asked for; they stand while this connection has changed nothing since.
+  bool valoresAnticipados = false;
+  sqlite3_int64 cambiosAlAnticipar = 0;
   std::vector<Variant> valores;
   std::string sqlLectura;
 
@@ -204,7 +208,13 @@ struct RecordsetImpl {
   std::string claveAlta;        // scratch key
   std::string ultimaClaveAlta;  // key of ultimaAlta
   Alta* ultimaAlta = nullptr;
-  std::unordered_map<std::string, std::string> sqlBusquedas;  // Seek, by operator
+  // Seek statements, by operator and number of keys. They read the set's
+  // columns along with the rowid, so a hit needs no second query.
+  struct Busqueda {
+    std::string sql;
+    SentenciaGuardada sentencia;
+  };
+  std::unordered_map<std::string, Busqueda> sqlBusquedas;
 
   void Comprueba() const;
   void Carga();

@@ -536,4 +536,79 @@ TEST_F(BaseTemporal, SeekOnAnIndexIgnoresCase) {
   EXPECT_EQ(NumeroDeError([&] { d.SetIndex("ClavePrefijo"); }), dao::errOperacionNoValida);
 }
 
+// A Seek reads the row it lands on; a field read later still shows what the
+// row holds then, whoever changed it in between.
+TEST_F(BaseTemporal, SeekShowsTheRowAsItIsWhenItsFieldsAreRead) {
+  CreaTabla(db_, "Prefijos", {{"Prefijo", Tipo::Text, 10}, {"Dxcc", Tipo::Text, 5}});
+  db_.Execute("INSERT INTO Prefijos (Prefijo, Dxcc) VALUES ('EA8', 'EA8'), ('DL', 'DL')");
+  db_.CreateIndex("Prefijos", "ClavePrefijo", {"Prefijo"}, true);
+  dao::Recordset t = db_.OpenRecordset("Prefijos");
+  t.SetIndex("ClavePrefijo");
+
+  t.Seek("=", Variant("ea8"));
+  ASSERT_FALSE(t.NoMatch());
+  dao::Recordset otro = db_.OpenRecordset("Select * From Prefijos Where Prefijo = 'EA8'");
+  otro.Edit();
+  otro["Dxcc"] = "GC";
+  otro.Update();
+  EXPECT_EQ(t["Dxcc"].CStr(), "GC");
+
+  t.Seek("=", Variant("DL"));
+  ASSERT_FALSE(t.NoMatch());
+  db_.Execute("UPDATE Prefijos SET Dxcc = 'DA' WHERE Prefijo = 'DL'");
+  EXPECT_EQ(t["Dxcc"].CStr(), "DA");
+
+  t.Seek("=", Variant("EA8"));
+  ASSERT_FALSE(t.NoMatch());
+  db_.Execute("DELETE FROM Prefijos WHERE Prefijo = 'EA8'");
+  EXPECT_EQ(NumeroDeError([&] { t["Dxcc"].CStr(); }), dao::errRegistroEliminado);
+
+  t.Seek("=", Variant("dl"));
+  ASSERT_FALSE(t.NoMatch());
+  t.Edit();
+  t["Dxcc"] = "DL";
+  t.Update();
+  EXPECT_EQ(t["Dxcc"].CStr(), "DL");
+  EXPECT_EQ(t["Prefijo"].CStr(), "DL");
+}
+
+// Keys of a numeric or date column are converted to the column type; a key
+// that cannot be converted finds nothing. A key shorter than the index seeks
+// on its leading columns.
+TEST_F(BaseTemporal, SeekConvertsKeysAndSeeksOnLeadingColumns) {
+  CreaTabla(db_, "Turnos", {{"Numero", Tipo::Long}, {"Dia", Tipo::Date}, {"Nombre", Tipo::Text, 10}});
+  dao::Recordset rs = db_.OpenRecordset("Turnos");
+  for (auto [n, d, x] : std::vector<std::tuple<int, const char*, const char*>>{
+           {12, "02-03-2024", "b"}, {7, "01-03-2024", "a"}, {12, "01-03-2024", "c"}}) {
+    rs.AddNew();
+    rs["Numero"] = n;
+    rs["Dia"] = d;
+    rs["Nombre"] = x;
+    rs.Update();
+  }
+  db_.CreateIndex("Turnos", "Clave", {"Numero", "Dia"});
+  dao::Recordset t = db_.OpenRecordset("Turnos");
+  t.SetIndex("Clave");
+  t.Seek("=", Variant("12"));
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Nombre"].CStr(), "c") << "first in index order";
+  t.Seek("=", {Variant(12), Variant("02-03-2024")});
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Nombre"].CStr(), "b");
+  EXPECT_EQ(t["Dia"].CDate(), (Fecha{2024, 3, 2}));
+  t.Seek("=", {Variant(12), Variant(Fecha{2024, 3, 1})});
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Nombre"].CStr(), "c");
+  t.Seek("<", Variant(12));
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Nombre"].CStr(), "a");
+  t.Seek("> ", {Variant(12), Variant("01-03-2024")});
+  ASSERT_FALSE(t.NoMatch());
+  EXPECT_EQ(t["Nombre"].CStr(), "b");
+  t.Seek("=", Variant("doce"));
+  EXPECT_TRUE(t.NoMatch());
+  EXPECT_EQ(NumeroDeError([&] { t["Nombre"].CStr(); }), dao::errNoHayRegistroActual);
+  EXPECT_EQ(NumeroDeError([&] { t.Seek("<>", Variant(12)); }), dao::errOperacionNoValida);
+}
+
 }  // namespace
