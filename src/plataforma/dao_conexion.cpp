@@ -316,6 +316,15 @@ size_t Caracteres(std::string_view t) {
   return n;
 }
 
+// Refuses a text its column cannot hold.
+void CompruebaTexto(const std::string& t, const Columna& col) {
+  if (t.empty() && !col.permiteVacio)
+    throw Error(errCadenaVacia, "El campo '" + col.nombre + "' no puede ser una cadena de longitud cero");
+  if (col.tamano > 0 && Caracteres(t) > static_cast<size_t>(col.tamano))
+    throw Error(errCampoDemasiadoPequeno, "El campo '" + col.nombre + "' es demasiado pequeño para el valor '" + t +
+                                              "' (admite " + std::to_string(col.tamano) + " caracteres)");
+}
+
 }  // namespace
 
 Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
@@ -372,12 +381,12 @@ Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
     }
     case Tipo::Text: {
       if (v.IsNull()) return v;
+      if (v.clase() == C::Text) {
+        CompruebaTexto(v.Str(), col);
+        return v;
+      }
       std::string t = v.clase() == C::Boolean ? (v.CBool() ? "-1" : "0") : v.CStr();
-      if (t.empty() && !col.permiteVacio)
-        throw Error(errCadenaVacia, "El campo '" + col.nombre + "' no puede ser una cadena de longitud cero");
-      if (col.tamano > 0 && Caracteres(t) > static_cast<size_t>(col.tamano))
-        throw Error(errCampoDemasiadoPequeno, "El campo '" + col.nombre + "' es demasiado pequeño para el valor '" +
-                                                  t + "' (admite " + std::to_string(col.tamano) + " caracteres)");
+      CompruebaTexto(t, col);
       return Variant(std::move(t));
     }
   }

@@ -42,9 +42,32 @@ std::string_view Recorta(std::string_view t) {
   return t;
 }
 
+// The two forms written most, "dd-mm-yyyy" and the stored "yyyy-mm-dd"
+// (or with "/"), read without the general parser; empty for any other text.
+std::optional<Fecha> FormaFija(std::string_view t) {
+  if (t.size() != 10) return std::nullopt;
+  auto digito = [&](size_t i) { return t[i] >= '0' && t[i] <= '9'; };
+  auto dos = [&](size_t i) { return (t[i] - '0') * 10 + (t[i + 1] - '0'); };
+  Fecha f;
+  if (digito(0) && digito(1) && (t[2] == '-' || t[2] == '/') && digito(3) && digito(4) && t[5] == t[2] &&
+      digito(6) && digito(7) && digito(8) && digito(9)) {
+    f.dia = dos(0), f.mes = dos(3), f.anio = dos(6) * 100 + dos(8);
+  } else if (digito(0) && digito(1) && digito(2) && digito(3) && (t[4] == '-' || t[4] == '/') && digito(5) &&
+             digito(6) && t[7] == t[4] && digito(8) && digito(9)) {
+    f.anio = dos(0) * 100 + dos(2), f.mes = dos(5), f.dia = dos(8);
+  } else {
+    return std::nullopt;
+  }
+  return f;
+}
+
 }  // namespace
 
 std::optional<Fecha> Fecha::Desde(std::string_view texto) {
+  if (auto f = FormaFija(texto)) {
+    if (!Valida(f->anio, f->mes, f->dia)) return std::nullopt;
+    return f;
+  }
   std::string_view t = Recorta(texto);
   size_t p = 0;
   int a = 0, b = 0, c = 0;
