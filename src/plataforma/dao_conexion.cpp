@@ -320,7 +320,8 @@ size_t Caracteres(std::string_view t) {
 void CompruebaTexto(const std::string& t, const Columna& col) {
   if (t.empty() && !col.permiteVacio)
     throw Error(errCadenaVacia, "El campo '" + col.nombre + "' no puede ser una cadena de longitud cero");
-  if (col.tamano > 0 && Caracteres(t) > static_cast<size_t>(col.tamano))
+  // A text holds no more characters than bytes: only a long one is counted.
+  if (col.tamano > 0 && t.size() > static_cast<size_t>(col.tamano) && Caracteres(t) > static_cast<size_t>(col.tamano))
     throw Error(errCampoDemasiadoPequeno, "El campo '" + col.nombre + "' es demasiado pequeño para el valor '" + t +
                                               "' (admite " + std::to_string(col.tamano) + " caracteres)");
 }

@@ -229,6 +229,8 @@ TEST_F(BaseTemporal, ValuesAreConvertedOnAssignmentAndRefusedWhenTheyDoNotFit) {
   };
   const Caso casos[] = {
       {"S", Variant("EA1ABC"), dao::errCampoDemasiadoPequeno},
+      {"S", Variant("ñañañá"), dao::errCampoDemasiadoPequeno},  // six characters
+      {"S", Variant(123456), dao::errCampoDemasiadoPequeno},
       {"I", Variant(40000), dao::errDesbordamientoNumerico},
       {"I", Variant(-32769), dao::errDesbordamientoNumerico},
       {"L", Variant(3000000000LL), dao::errDesbordamientoNumerico},
