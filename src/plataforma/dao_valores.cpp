@@ -111,6 +111,10 @@ std::optional<Fecha> Fecha::Desde(std::string_view texto) {
 
 namespace {
 void Digitos(char* d, int v, int n) {
+  if (v >= 0) {
+    for (int i = n - 1; i >= 0; --i, v /= 10) d[i] = static_cast<char>('0' + v % 10);
+    return;
+  }
   for (int i = n - 1; i >= 0; --i, v /= 10) d[i] = static_cast<char>('0' + (v % 10 + 10) % 10);
 }
 }  // namespace
