@@ -2,6 +2,14 @@
 // FindFirst on a QSO table, Seek on an indexed prefix table, AddNew/Update.
 // Each layer benchmark runs after its hand-written twin and reports the
 // ratio of their times per iteration (counter "ratio"; the target is <= 2).
+// Both sides do the same work: the layer's Seek reads every field of the
+// row it finds and the hand-written one a single column, and the layer's
+// AddNew converts the date text it is given while the hand-written insert
+// binds the stored form directly. For instruction counts, which a loaded
+// machine does not disturb, run one case at a time under callgrind:
+//   TROVALIS_DAO_VUELTAS=20000 valgrind --tool=callgrind --collect-atstart=no
+//     --toggle-collect='*BM_Seek_capa*' bench_dao_bench --benchmark_filter='BM_Seek_capa/'
+// and divide the instructions collected by the iterations.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
