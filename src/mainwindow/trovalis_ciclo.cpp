@@ -192,6 +192,9 @@ bool Trovalis::CargaConcursoSeleccionado() {
   servicios_->CrearCarpetasConcurso(Text3[1]->text().toStdString(), Text3[2]->text().toStdString());
   ActualizaFicherosListasNoEnviadas();
   OperacionRegistro.clear();
+  // The option boxes set by the load may have opened the points grid or the
+  // hours box: nothing is being edited now.
+  BloqueaCampos(1);
   ActualizaBotones();
   AltaReg->setFocus();
   return true;

@@ -1,0 +1,272 @@
+// The whole road of a contest on a new working folder: the folder prepared
+// as the setup prepares it, the contest created through the main window's
+// editor and its Cabrillo format window, the program started again on it,
+// and two logs checked against it as the mail intake checks them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "cabrillo/cabecera_log.h"
+#include "cabrillo/fichero_errores.h"
+#include "cabrillo/lista_valida.h"
+#include "cabrillo/prueba_validacion.h"
+#include "cabrillo/verificacion_fichero.h"
+#include "common/terravia.h"
+#include "common/ventana_proceso.h"
+#include "database/carpetas.h"
+#include "database/conexiones.h"
+#include "database/creacion.h"
+#include "database/estado.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/servicios_principal.h"
+#include "mainwindow/trovalis.h"
+#include "rules/formato_cabrillo.h"
+#include "soporte/mensajes_guion.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Filas = std::vector<std::vector<std::string>>;
+using plataforma::Respuesta;
+
+const char* const kFicheroPaises = "/usr/share/hamradio-files/cty.dat";
+
+class ExtremoAExtremo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kFicheroPaises)) GTEST_SKIP() << "sin " << kFicheroPaises;
+    ASSERT_TRUE(dir.isValid());
+    anterior = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    NombreConcurso.clear();
+    EdicionConcurso.clear();
+    CarpetaConcurso.clear();
+    NumeroConcursoActual = 0;
+    HayConcursoCargado = false;
+    VerificarNombreExacto = false;
+    // The working folder as the setup leaves it.
+    database::CreaBaseConcursosVacia(Ruta() + "/Ledrima");
+    CreaTerravia(kFicheroPaises, Ruta() + "/Terravia");
+  }
+  void TearDown() override {
+    ventana.reset();
+    CierraBasesDeDatos();
+    if (!anterior.isEmpty()) QDir::setCurrent(anterior);
+  }
+
+  std::string Ruta() const { return dir.path().toStdString(); }
+
+  // Starts the program's main window with the program's own services.
+  void Arranca() {
+    ventana.reset();
+    CierraBasesDeDatos();
+    ventana = std::make_unique<Trovalis>(principal::CreaServiciosPrograma());
+    ASSERT_TRUE(ventana->Form_Load());
+    ventana->show();
+    QApplication::setActiveWindow(ventana.get());
+    QApplication::processEvents();  // the first activation loads the contest
+  }
+
+  // Clicks the editor's button and runs `enVentana` on the Cabrillo format
+  // window while it is shown modally.
+  void AbreFormato(const std::function<void(rules::FormatoCabrillo&)>& enVentana) {
+    bool abierta = false;
+    QTimer::singleShot(0, [&] {
+      auto* w = qobject_cast<rules::FormatoCabrillo*>(QApplication::activeModalWidget());
+      if (!w) return;
+      abierta = true;
+      enVentana(*w);
+      if (w->isVisible()) w->findChild<QPushButton*>("CancelarCabrillo")->click();
+    });
+    ventana->ConfigurarCabrillo->click();
+    EXPECT_TRUE(abierta);
+  }
+
+  template <typename T>
+  static T* Control(QWidget& w, const char* nombre) {
+    T* c = w.findChild<T*>(nombre);
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+  }
+
+  Filas Lee(const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open((Ruta() + "/Ledrima").c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
+    Filas r;
+    while (st && sqlite3_step(st) == SQLITE_ROW) {
+      std::vector<std::string> fila;
+      for (int i = 0; i < sqlite3_column_count(st); ++i) {
+        const unsigned char* t = sqlite3_column_text(st, i);
+        fila.push_back(t ? reinterpret_cast<const char*>(t) : "<null>");
+      }
+      r.push_back(fila);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return r;
+  }
+
+  static std::string LeeBytes(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  }
+
+  // One log received from the manual folder, as the mail intake runs it:
+  // the report opened with its "ADJUNTO:" line, the file copied into
+  // FicherosRecibidos, the check with the options the main window shows,
+  // then the accepted copy or the report closed for filing.
+  bool ProcesaLog(const std::string& nombre, const std::string& bytes) {
+    std::ofstream(CarpetaConcurso + "/FicherosRecibidos/" + nombre, std::ios::binary) << bytes;
+    cabrillo::CabeceraLogEnCurso().Limpia();
+    EXPECT_TRUE(cabrillo::CreaFicheroErrores(proceso));
+    cabrillo::FicheroErroresEnCurso().EscribeAdjunto(nombre, true);
+    const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(), VerificarNombreExacto};
+    const bool aceptado = cabrillo::VerificaFicheroCabrillo(proceso, nombre, BaseConcursos, ajustes);
+    cabrillo::FicheroErroresEnCurso().Cierra();
+    if (aceptado) {
+      EXPECT_TRUE(cabrillo::GeneraListaValida(proceso, nombre));
+    }
+    informe = LeeBytes(cabrillo::FicheroErroresEnCurso().Ruta());
+    return aceptado;
+  }
+
+  QTemporaryDir dir;
+  QString anterior;
+  std::unique_ptr<Trovalis> ventana;
+  VentanaProcesoSimple proceso;
+  std::string informe;
+};
+
+std::string Log(const std::string& contest, const std::vector<std::string>& qsos) {
+  std::string t = "START-OF-LOG: 3.0\r\nCALLSIGN: EA1ABC\r\nCONTEST: " + contest +
+                  "\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 20M\r\nCATEGORY-MODE: CW\r\n"
+                  "NAME: Pe\xF1" "a\r\n";
+  for (const std::string& q : qsos) t += q + "\r\n";
+  return t + "END-OF-LOG:\r\n";
+}
+
+TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
+  // ---- A new folder: no contest yet.
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  Arranca();
+  EXPECT_EQ(NumeroConcursoActual, 0);
+  EXPECT_TRUE(Lee("SELECT * FROM ControlConcursos").empty());
+
+  // ---- Create a contest through the editor.
+  ventana->AltaReg->click();
+  ASSERT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->Text3[0]->text(), "1");
+  const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
+  for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+  ventana->Banda[4]->setChecked(true);  // 14 MHz
+  ventana->Modo[1]->setChecked(true);   // CW
+  ventana->EnviarNumeral->setChecked(true);
+  ventana->RecibirSiglas->setChecked(true);
+  ventana->SiglasONumeral->setChecked(true);
+  ventana->Multiplicadores->setChecked(true);
+  ventana->CadaProv->setChecked(true);
+  // The province editor fills the working list of the contest in hand.
+  for (const char* p : {"M", "B", "SG"}) ventana->ListaOculta("ListaProv")->addItem(p);
+  ventana->ListaOculta("ListaExProv")->addItems({"", "", ""});
+
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    ASSERT_TRUE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
+    // Letters or a number: the serial number sent is not proposed; the
+    // operator ticks it.
+    EXPECT_TRUE(Control<QCheckBox>(w, "CabrilloRstEnv")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(w, "CabrilloNumSerieEnv")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(w, "CabrilloLiteralRec")->isChecked());
+    EXPECT_EQ(Control<QLineEdit>(w, "CSusLetras")->text(), "67");
+    Control<QCheckBox>(w, "CabrilloNumSerieEnv")->setChecked(true);
+    EXPECT_EQ(Control<QLineEdit>(w, "CMiNumero")->text(), "49");
+    EXPECT_EQ(Control<QLineEdit>(w, "CSusLetras")->text(), "72");
+    Control<QCheckBox>(w, "M20")->setChecked(true);
+    Control<QCheckBox>(w, "CW")->setChecked(true);
+    Control<QLineEdit>(w, "EMailConcurso")->setText("sprint@navidad.es");
+    Control<QLineEdit>(w, "AsuntoConcurso")->setText("Log de $");
+    Control<QPushButton>(w, "AceptarCabrillo")->click();
+  });
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  ASSERT_TRUE(soporte::Mensajes().Cajas().size() == 2u);
+
+  EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion, DesdeDia, DesdeHora, HastaDia, HastaHora, Banda14, Banda7, "
+                "ModoCW, ModoSSB, EnviarNumeral, RecibirSiglas, SiglasONumeral, CadaProv, Multiplicadores "
+                "FROM Concursos"),
+            (Filas{{"1", "SPRINT NAVIDAD", "2026", "2026-12-24", "08:00", "2026-12-24", "20:00", "-1", "0", "-1",
+                    "0", "-1", "-1", "-1", "-1", "-1"}}));
+  EXPECT_EQ(Lee("SELECT NumeroOrden, SingleOp, M20, CW, RstEnviado, NumeralEnviado, RstRecibido, LetrasRecibidas, "
+                "NumeralRecibido, EMailConcurso FROM ResumenCabrillo"),
+            (Filas{{"1", "-1", "-1", "-1", "-1", "-1", "-1", "-1", "0", "sprint@navidad.es"}}));
+  EXPECT_EQ(Lee("SELECT CodigoProv FROM ListaProv WHERE NumeroOrden = 1 ORDER BY rowid"),
+            (Filas{{"M"}, {"B"}, {"SG"}}));
+  EXPECT_EQ(Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"), (Filas{{"1", "1"}}));
+  const std::string carpetaConcurso = Ruta() + "/SPRINT NAVIDAD_2026";
+  for (const std::string& s : SubcarpetasComunes()) EXPECT_TRUE(fs::is_directory(carpetaConcurso + "/" + s)) << s;
+  for (const std::string& s : SubcarpetasConcurso()) EXPECT_TRUE(fs::is_directory(carpetaConcurso + "/" + s)) << s;
+  EXPECT_EQ(fs::path(CarpetaConcurso), fs::path(carpetaConcurso));
+
+  // ---- The program starts again on the same folder.
+  Arranca();
+  ASSERT_TRUE(soporte::Mensajes().Cajas().size() == 2u);
+  EXPECT_EQ(NumeroConcursoActual, 1);
+  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_EQ(NombreConcurso, "SPRINT NAVIDAD");
+  EXPECT_EQ(EdicionConcurso, "2026");
+  EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "SPRINT NAVIDAD .- Edición: 2026");
+  EXPECT_EQ(ventana->Text3[1]->text(), "SPRINT NAVIDAD");
+  EXPECT_EQ(ventana->Text3[3]->text(), "24-12-2026");
+  EXPECT_TRUE(ventana->Banda[4]->isChecked());
+  EXPECT_TRUE(ventana->Modo[1]->isChecked());
+  EXPECT_TRUE(ventana->EnviarNumeral->isChecked());
+  EXPECT_TRUE(ventana->RecibirSiglas->isChecked());
+  EXPECT_TRUE(ventana->SiglasONumeral->isChecked());
+  EXPECT_EQ(ventana->ListaOculta("ListaProv")->count(), 3);
+  EXPECT_EQ(fs::path(CarpetaConcurso), fs::path(carpetaConcurso));
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+  EXPECT_EQ(Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"), (Filas{{"1", "1"}}));
+
+  // ---- Two logs, checked with the contest name required exactly.
+  ventana->VerificaNombre->click();
+  ASSERT_TRUE(VerificarNombreExacto);
+
+  const std::string bueno =
+      Log("SPRINT NAVIDAD", {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 M",
+                             "QSO: 14030 CW 2026-12-24 0820 EA1ABC 599 002 F5ABC 599 28"});
+  EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", bueno)) << informe;
+  EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{});
+  EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
+
+  const std::string malo =
+      Log("SPRINT NAVIDAD", {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 ZZ",
+                             "QSO: 7025 CW 2026-12-24 0820 EA1ABC 599 002 F5ABC 599 B",
+                             "QSO: 14030 CW 2026-12-24 2415 EA1ABC 599 003 EA3AAA 599 B"});
+  EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", malo));
+  EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), (std::vector<int>{26, 19, 37, 22}));
+  EXPECT_NE(informe.find("ADJUNTO:"), std::string::npos);
+  EXPECT_NE(informe.find(".- ERROR 26: Las SIGLAS recibidas no est\xE1n permitidas\r\n"), std::string::npos);
+  EXPECT_NE(informe.find(".- ERROR 19: En el QSO se ha utilizado una BANDA no permitida\r\n"), std::string::npos);
+  EXPECT_NE(informe.find(".- ERROR 22: El formato de HORA no es correcto. Formato v\xE1lido: hhmm\r\n"),
+            std::string::npos);
+
+  // A log for another contest, with the exact name required.
+  EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", Log("SPRINT PASCUA", {})));
+  EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{38});
+  EXPECT_NE(informe.find(".- ERROR 38: La LISTA cabrillo no pertenece al SPRINT NAVIDAD\r\n"), std::string::npos);
+}
+
+}  // namespace
