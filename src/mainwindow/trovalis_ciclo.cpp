@@ -337,6 +337,9 @@ void Trovalis::Cancelar_Click() {
     OperacionRegistro.clear();
     CargaCamposConcurso();
     CargaListasConcurso();
+    // The Cabrillo format window stores its row at once, so a cancelled
+    // modification may leave the contest with other categories.
+    servicios_->GeneraCategoriasAdmitidas();
     BloqueaCampos(1);
     ActualizaBotones();
     AltaReg->setFocus();

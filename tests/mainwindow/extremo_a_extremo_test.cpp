@@ -263,6 +263,16 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_NE(informe.find(".- ERROR 22: El formato de HORA no es correcto. Formato v\xE1lido: hhmm\r\n"),
             std::string::npos);
 
+  // A category the contest does not admit: the block shows what it admits.
+  std::string otraCategoria = bueno;
+  otraCategoria.replace(otraCategoria.find("OPERATOR: SINGLE-OP"), 19, "OPERATOR: MULTI-OP");
+  EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", otraCategoria));
+  EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{10});
+  EXPECT_NE(informe.find("\tCATEGOR\xCD" "AS ADMITIDAS:\r\nSINGLE-OP 20M CW\r\n\r\n\tSUS DATOS:\r\n"
+                         "CATEGORY-OPERATOR: MULTI-OP\r\nOPERADOR: MULTI-OP\r\n"),
+            std::string::npos)
+      << informe;
+
   // A log for another contest, with the exact name required.
   EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", Log("SPRINT PASCUA", {})));
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{38});
