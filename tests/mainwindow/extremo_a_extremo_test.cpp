@@ -277,6 +277,12 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", Log("SPRINT PASCUA", {})));
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{38});
   EXPECT_NE(informe.find(".- ERROR 38: La LISTA cabrillo no pertenece al SPRINT NAVIDAD\r\n"), std::string::npos);
+
+  // The mail window keeps the contest folder with a final separator.
+  CarpetaConcurso += "/";
+  fs::remove(carpetaConcurso + "/ListasValidas/EA1ABC.LOG");
+  EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", bueno)) << informe;
+  EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
 }
 
 }  // namespace
