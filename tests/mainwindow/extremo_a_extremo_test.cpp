@@ -18,6 +18,7 @@
 #include <sqlite3.h>
 
 #include "cabrillo/cabecera_log.h"
+#include "cabrillo/entorno_validacion.h"
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/prueba_validacion.h"
@@ -201,7 +202,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   });
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
   ventana->Aceptar->click();
-  ASSERT_TRUE(soporte::Mensajes().Cajas().size() == 2u);
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
 
   EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion, DesdeDia, DesdeHora, HastaDia, HastaHora, Banda14, Banda7, "
                 "ModoCW, ModoSSB, EnviarNumeral, RecibirSiglas, SiglasONumeral, CadaProv, Multiplicadores "
@@ -221,7 +222,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
 
   // ---- The program starts again on the same folder.
   Arranca();
-  ASSERT_TRUE(soporte::Mensajes().Cajas().size() == 2u);
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
   EXPECT_EQ(NumeroConcursoActual, 1);
   EXPECT_TRUE(HayConcursoCargado);
   EXPECT_EQ(NombreConcurso, "SPRINT NAVIDAD");
@@ -250,6 +251,16 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", bueno)) << informe;
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{});
   EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
+
+  // The numeric letters pass because the box is ticked as shown.
+  ventana->SiglasONumeral->setChecked(false);
+  EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", bueno));
+  EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{26});
+  ventana->SiglasONumeral->setChecked(true);
+
+  // The countries of the run come from the country file.
+  EXPECT_EQ(cabrillo::PaisDeIndicativo(nullptr, "EA8ZZ"), "EA8");
+  EXPECT_EQ(cabrillo::PaisDeIndicativo(nullptr, "F5ABC"), "F");
 
   const std::string malo =
       Log("SPRINT NAVIDAD", {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 ZZ",
