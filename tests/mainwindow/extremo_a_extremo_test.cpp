@@ -23,6 +23,7 @@
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/prueba_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
+#include "common/listas_carpetas.h"
 #include "common/terravia.h"
 #include "common/ventana_proceso.h"
 #include "database/carpetas.h"
@@ -32,6 +33,8 @@
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/servicios_principal.h"
 #include "mainwindow/trovalis.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
 #include "rules/formato_cabrillo.h"
 #include "soporte/mensajes_guion.h"
 
@@ -125,12 +128,20 @@ class ExtremoAExtremo : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
 
-  // One log received from the manual folder, as the mail intake runs it:
-  // the report opened with its "ADJUNTO:" line, the file copied into
-  // FicherosRecibidos, the check with the options the main window shows,
-  // then the accepted copy or the report closed for filing.
-  bool ProcesaLog(const std::string& nombre, const std::string& bytes) {
-    std::ofstream(CarpetaConcurso + "/FicherosRecibidos/" + nombre, std::ios::binary) << bytes;
+  // One log dropped into the manual folder, run as the intake runs it: the
+  // folder listed (a ".cbr" becomes ".LOG"), the report opened with its
+  // "ADJUNTO:" line, the file copied into FicherosRecibidos, the check with
+  // the options the main window shows, then the accepted copy or the report
+  // closed for filing, and the folder lists refreshed.
+  bool ProcesaLog(const std::string& nombreManual, const std::string& bytes) {
+    const std::string manuales = CarpetaConcurso + "/FicherosManuales/";
+    std::ofstream(manuales + nombreManual, std::ios::binary) << bytes;
+    EXPECT_TRUE(CargaFicherosManuales(proceso).empty());
+    EXPECT_EQ(proceso.ListaPorNombre("FicherosManuales").elementos.size(), 1u);
+    const std::string nombre = plataforma::Mayusculas(proceso.ListaPorNombre("FicherosManuales").Elemento(0));
+    EXPECT_TRUE(plataforma::CopiaFichero(manuales + nombre, CarpetaConcurso + "/FicherosRecibidos/" + nombre));
+    plataforma::BorraFichero(manuales + nombre);
+    plataforma::BorraFichero(CarpetaConcurso + "/ListasValidas/" + nombre);
     cabrillo::CabeceraLogEnCurso().Limpia();
     EXPECT_TRUE(cabrillo::CreaFicheroErrores(proceso));
     cabrillo::FicheroErroresEnCurso().EscribeAdjunto(nombre, true);
@@ -141,6 +152,8 @@ class ExtremoAExtremo : public ::testing::Test {
       EXPECT_TRUE(cabrillo::GeneraListaValida(proceso, nombre));
     }
     informe = LeeBytes(cabrillo::FicheroErroresEnCurso().Ruta());
+    CargaListasValidas(proceso);
+    CargaFicherosRecibidos(proceso);
     return aceptado;
   }
 
@@ -248,9 +261,12 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   const std::string bueno =
       Log("SPRINT NAVIDAD", {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 M",
                              "QSO: 14030 CW 2026-12-24 0820 EA1ABC 599 002 F5ABC 599 28"});
-  EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", bueno)) << informe;
+  EXPECT_TRUE(ProcesaLog("ea1abc.cbr", bueno)) << informe;
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{});
   EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
+  EXPECT_EQ(proceso.ListaPorNombre("ListasValidas").elementos, std::vector<std::string>{"EA1ABC.LOG"});
+  EXPECT_EQ(proceso.Texto("LValidas"), "1 Listas");
+  EXPECT_EQ(proceso.ListaPorNombre("FicherosRecibidos").elementos, std::vector<std::string>{"EA1ABC.LOG"});
 
   // The numeric letters pass because the box is ticked as shown.
   ventana->SiglasONumeral->setChecked(false);
@@ -268,6 +284,8 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
                              "QSO: 14030 CW 2026-12-24 2415 EA1ABC 599 003 EA3AAA 599 B"});
   EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", malo));
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), (std::vector<int>{26, 19, 37, 22}));
+  EXPECT_TRUE(proceso.ListaPorNombre("ListasValidas").elementos.empty());
+  EXPECT_EQ(proceso.Texto("LValidas"), "0 Listas");
   EXPECT_NE(informe.find("ADJUNTO:"), std::string::npos);
   EXPECT_NE(informe.find(".- ERROR 26: Las SIGLAS recibidas no est\xE1n permitidas\r\n"), std::string::npos);
   EXPECT_NE(informe.find(".- ERROR 19: En el QSO se ha utilizado una BANDA no permitida\r\n"), std::string::npos);
@@ -291,7 +309,6 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
 
   // The mail window keeps the contest folder with a final separator.
   CarpetaConcurso += "/";
-  fs::remove(carpetaConcurso + "/ListasValidas/EA1ABC.LOG");
   EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", bueno)) << informe;
   EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
 }
