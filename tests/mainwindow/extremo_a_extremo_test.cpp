@@ -314,3 +314,47 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
 }
 
 }  // namespace
+
+namespace {
+
+// A name with letters outside ASCII: UTF-8 in the database and the folder
+// name, Windows-1252 in the log, the same name for the exact-name check.
+TEST_F(ExtremoAExtremo, ConcursoConEñesYAcentos) {
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  Arranca();
+  ventana->AltaReg->click();
+  const char* textos[] = {nullptr, "CONCURSO ÑANDÚ", "2026", "01-03-2026", "00:00", "01-03-2026", "23:59"};
+  for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+  ventana->Banda[4]->setChecked(true);
+  ventana->Modo[1]->setChecked(true);
+  ventana->EnviarNumeral->setChecked(true);
+  ventana->RecibirNumeral->setChecked(true);
+  ventana->Text3[2]->setFocus();  // the name is left
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    Control<QLineEdit>(w, "EMailConcurso")->setText("nandu@concurso.es");
+    Control<QLineEdit>(w, "AsuntoConcurso")->setText("$");
+    Control<QPushButton>(w, "AceptarCabrillo")->click();
+  });
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
+  EXPECT_EQ(Lee("SELECT Concurso FROM Concursos"), (Filas{{"CONCURSO ÑANDÚ"}}));
+  EXPECT_TRUE(fs::is_directory(Ruta() + "/CONCURSO ÑANDÚ_2026/ListasValidas"));
+
+  Arranca();
+  ASSERT_EQ(NombreConcurso, "CONCURSO ÑANDÚ");
+  ventana->VerificaNombre->click();
+  const std::string log =
+      "START-OF-LOG: 3.0\r\nCALLSIGN: EA1ABC\r\nCONTEST: Concurso \xF1" "and\xFA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
+      "QSO: 14025 CW 2026-03-01 0815 EA1ABC 599 001 EA4XYZ 599 007\r\nEND-OF-LOG:\r\n";
+  EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", log)) << informe;
+  EXPECT_EQ(LeeBytes(Ruta() + "/CONCURSO ÑANDÚ_2026/ListasValidas/EA1ABC.LOG"), log);
+
+  std::string otro = log;
+  otro.replace(otro.find("\xFA"), 1, "u");
+  EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", otro));
+  EXPECT_NE(informe.find(".- ERROR 38: La LISTA cabrillo no pertenece al CONCURSO \xD1" "AND\xDA\r\n"), std::string::npos)
+      << informe;
+}
+
+}  // namespace
