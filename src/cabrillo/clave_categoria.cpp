@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "cabrillo/entorno_validacion.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/verificacion_cabecera.h"
@@ -71,16 +72,12 @@ void TraduceOperadorV2(Valores& v) {
 }
 
 std::string PaisDe(const TablasPaises* paises, const std::string& indicativo) {
-  std::string dxcc, waz, continente;
-  if (paises)
-    ObtienePaisZonaContinente(*paises, indicativo, dxcc, waz, continente);
-  else
-    ObtienePaisZonaContinente(indicativo, dxcc, waz, continente);
-  return dxcc;
+  return PaisDeIndicativo(paises, indicativo);
 }
 
 std::string DistritoDe(const TablasPaises* paises, const std::string& indicativo) {
   std::string prefijo, distrito;
+  if (indicativo.size() > kLongitudMaximaIndicativo) return distrito;
   if (paises)
     ObtienePrefijoYDistrito(*paises, indicativo, prefijo, distrito);
   else

@@ -4,6 +4,7 @@
 // `ResumenCabrillo`, its province list and the main window's options), the
 // admitted-category table that the category blocks print, the open error
 // report, the header of the log in hand, and the countries database.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,8 +27,14 @@ struct EntornoValidacion {
   const TablasPaises* paises = nullptr;
 };
 
-// The `Dxcc` code of a call (empty for an empty or unknown call), from the
-// given countries database or, when nullptr, from the one of the run.
+// No callsign is longer. A participant's log is untrusted: a longer token
+// is no station, and the lookups, which try every leading part of a call,
+// are not run on it.
+inline constexpr std::size_t kLongitudMaximaIndicativo = 64;
+
+// The `Dxcc` code of a call (empty for an empty or unknown call, and for a
+// token longer than kLongitudMaximaIndicativo), from the given countries
+// database or, when nullptr, from the one of the run.
 std::string PaisDeIndicativo(const TablasPaises* paises, const std::string& indicativo);
 
 // A station's country, looked up the first time it is asked for: a check

@@ -116,6 +116,9 @@ ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : e
     std::string potencia;
     DesglosaCategoriaCabrillo(cabecera.LineaCategory, categoria_operador_, categoria_banda_, potencia,
                               categoria_modo_, categoria_estacion_);
+    // The band word "All" keeps its case unless it is the line's last word;
+    // the category check took it as "ALL", and so must every QSO line.
+    categoria_banda_ = plataforma::Mayusculas(categoria_banda_);
   } else {
     categoria_operador_ = ValorDe(cabecera.LineaCategoryOperator);
     categoria_banda_ = ValorDe(cabecera.LineaCategoryBand);

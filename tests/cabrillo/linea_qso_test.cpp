@@ -163,6 +163,22 @@ TEST_F(LineaQso, BandasAltasYBandaDeUsuario) {
   EXPECT_EQ(Errores("QSO: 14025 CW 2026-03-01 1000 QQ1ABC 599 001 QQ2XYZ 599 001"), (std::vector<int>{}));
 }
 
+TEST_F(LineaQso, CategoriaDeBandaDeUnLogVersion2) {
+  // "All" is the band word of a version 2.0 line wherever it stands; the
+  // category check takes it as ALL, so every band of the contest fits it.
+  Categorias("", "");
+  for (const char* categoria : {"CATEGORY: SINGLE-OP All LOW CW", "CATEGORY: SINGLE-OP LOW CW All"}) {
+    cabecera_.LineaCategory = categoria;
+    EXPECT_EQ(Errores("QSO: 14025 CW 2026-03-01 1000 QQ1ABC 599 001 QQ2XYZ 599 001"), (std::vector<int>{}))
+        << categoria;
+    EXPECT_EQ(Errores("QSO: 27200 CW 2026-03-01 1000 QQ1ABC 599 001 QQ2XYZ 599 001"), (std::vector<int>{19, 37}))
+        << categoria;
+    EXPECT_NE(informe.find("\r\nBANDA: 27500 - CATEGOR\xCD" "A: ALL\r\n"), std::string::npos) << categoria;
+  }
+  cabecera_.LineaCategory = "CATEGORY: SINGLE-OP 40M LOW CW";
+  EXPECT_EQ(Errores("QSO: 14025 CW 2026-03-01 1000 QQ1ABC 599 001 QQ2XYZ 599 001"), (std::vector<int>{37}));
+}
+
 TEST_F(LineaQso, ModosPermitidosYLongitudDelRst) {
   Categorias("", "");
   for (Logico* m : {&datos_.ModoCW, &datos_.ModoSSB}) *m = false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cabrillo/linea_qso.h"
+#include "cabrillo/prueba_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
 #include "common/ventana_proceso.h"
 #include "common/paises.h"
@@ -466,6 +467,76 @@ TEST_F(ReglasConcurso, OtroConcursoSigueLasReglasPorDefecto) {
       {"F1AAA", "VG-MONO-PH", "", "QSO: 14025 CW 2026-03-01 1000 F1AAA 599 YL F2BBB 599 SE",
        {{{"SIGLAS: YL"}, kSiglasEnviadas}}},
   });
+}
+
+}  // namespace
+}  // namespace cabrillo
+
+namespace cabrillo {
+namespace {
+
+// A participant's line is untrusted: odd calls and exchange tokens (slashes
+// alone, a lone "E", non-ASCII letters, control characters, very long
+// tokens) under every contest with rules of its own end with blocks or an
+// acceptance, never a crash.
+TEST_F(ReglasConcurso, TokensExtranosEnCadaConcursoConReglas) {
+  const std::vector<std::string> tokens = {"",   "/",    "//",   "E",   "E/7", "EA7/", "/EA7ABC", "C",
+                                           "C-", "CT",   "VG",   "VG-", "-",   "ÑÑ7Ñ", "\x01\x7F", "99999999",
+                                           "-5", "1E5", "5.5", std::string(5000, '7'), std::string(3000, '/')};
+  const std::vector<std::string> operadores = {"SINGLE-OP", "GENERAL", "FARO", "GENERAL-NO-EA", "VG-MONO-LP-PH", ""};
+  std::size_t lineas = 0;
+  for (const char* concurso : {"NARANJA", "VGE SPRINT", "A1A CLUB", "XYL TEST", "URS RTTY", "SPRINT ANDALUCIA",
+                               "CONCURSO DIE", "COMARCAS CATALANAS", "SPRINT DCE 1.0",
+                               "ZEDAZIV OZIRUDUZ UV ERAZUDOZO"}) {
+    Concurso(concurso, true);
+    for (const std::string& t : tokens) {
+      for (const std::string& o : operadores) {
+        memoria_ = MemoriaLog{};
+        const Caso caso{t.empty() ? "EA7ABC" : t, o, o.empty() ? "" : "EXPEDITION",
+                        "QSO: 14025 CW 2026-03-01 1000 " + t + " 599 " + t + " " + t + " " + t + " 599 " + t +
+                            " " + t,
+                        {}};
+        Informe(caso);
+        ++lineas;
+      }
+    }
+  }
+  EXPECT_EQ(lineas, 10u * 21u * 6u);
+}
+
+// The country lookup tries every leading part of a call: a token far longer
+// than any callsign is no station and is not looked up, so a line with a
+// 2 MB call is reported at once.
+TEST_F(ReglasConcurso, UnTokenMasLargoQueUnIndicativoNoEsUnaEstacion) {
+  Concurso("NARANJA");
+  const std::string largo(2 * 1024 * 1024, 'E');
+  memoria_ = MemoriaLog{};
+  const std::string informe =
+      Informe({"EA1AAA", "SINGLE-OP", "", "QSO: 14025 CW 2026-03-01 1000 " + largo + " 599 M " + largo + " 599 M", {}});
+  EXPECT_EQ(prueba::NumerosDeError(informe), (std::vector<int>{40, 41, 23}));
+  EXPECT_NE(informe.find("\r\nPAÍS CONCURSANTE: \r\n.- ERROR 40: "), std::string::npos);
+  EXPECT_NE(informe.find("\r\nPAÍS CONTACTO: \r\n.- ERROR 41: "), std::string::npos);
+
+  Concurso("COMARCAS CATALANAS");
+  memoria_ = MemoriaLog{};
+  // A worked station with no country sends RST and one token, here its
+  // locator; its letters read "-".
+  EXPECT_EQ(prueba::NumerosDeError(Informe({"EA1AAA", "SINGLE-OP", "",
+                                            "QSO: 14025 CW 2026-03-01 1000 EA1AAA 599 M JN11AA " + largo + " 599 M",
+                                            {}})),
+            std::vector<int>{});
+
+  // Up to 64 characters a call is still looked up.
+  Concurso("NARANJA");
+  for (const std::size_t n : {64u, 65u}) {
+    const std::string indicativo = "EA1" + std::string(n - 3, 'A');
+    memoria_ = MemoriaLog{};
+    const std::vector<int> esperados = n == 64 ? std::vector<int>{} : std::vector<int>{40};
+    EXPECT_EQ(prueba::NumerosDeError(Informe(
+                  {indicativo, "SINGLE-OP", "", "QSO: 14025 CW 2026-03-01 1000 " + indicativo + " 599 M EA2BBB 599 M", {}})),
+              esperados)
+        << n;
+  }
 }
 
 }  // namespace

@@ -192,6 +192,71 @@ TEST_F(Cabecera, GruposDeCategorias) {
             (V{15, 16, 17, 18}));
 }
 
+// A participant may copy any entry of the printed table into the header:
+// each group in turn applies and admits every value, and every entry, given
+// as the header lines of a version 3.0 log (and, for the groups that a
+// version 2.0 "CATEGORY:" line carries, as that line), passes the checks.
+TEST_F(Cabecera, CadaCategoriaImpresaPasaLaComprobacion) {
+  struct Grupo {
+    const GrupoCategorias& grupo;
+    const char* etiqueta;
+    bool en_version_2;
+  };
+  const Grupo grupos[] = {{GrupoBanda(), "CATEGORY-BAND:", true},
+                          {GrupoModo(), "CATEGORY-MODE:", true},
+                          {GrupoPotencia(), "CATEGORY-POWER:", true},
+                          {GrupoAsistido(), "CATEGORY-ASSISTED:", false},
+                          {GrupoTransmisor(), "CATEGORY-TRANSMITTER:", false},
+                          {GrupoEstacion(), "CATEGORY-STATION:", true},
+                          {GrupoTiempo(), "CATEGORY-TIME:", false},
+                          {GrupoOverlay(), "CATEGORY-OVERLAY:", false}};
+  FilaResumenCabrillo todo = datos_.Resumen;
+  for (const PalabraCategoria& p : GrupoOperador().palabras) todo.*p.campo = true;
+  todo.ServerOp = todo.CheckLog = false;
+  for (const Grupo& g : grupos) {
+    todo.*g.grupo.interruptor = true;
+    for (const PalabraCategoria& p : g.grupo.palabras) todo.*p.campo = true;
+  }
+  auto usa = [&](const FilaResumenCabrillo& fila) {
+    datos_.Resumen = fila;
+    categorias_ = GeneraCategoriasAdmitidas(datos_.Concurso, &fila);
+    return categorias_.Entradas();
+  };
+
+  std::size_t probadas = 0;
+  for (const Grupo& g : grupos) {
+    FilaResumenCabrillo fila = todo;
+    fila.*g.grupo.interruptor = false;
+    const std::vector<std::string> entradas = usa(fila);
+    EXPECT_EQ(entradas.size(), 2 * g.grupo.palabras.size()) << g.etiqueta;
+    for (const std::string& entrada : entradas) {
+      const std::size_t blanco = entrada.find(' ');
+      ASSERT_NE(blanco, std::string::npos) << entrada;
+      const std::string operador = entrada.substr(0, blanco), palabra = entrada.substr(blanco + 1);
+      EXPECT_EQ(Verifica(V3({"CATEGORY-OPERATOR: " + operador, std::string(g.etiqueta) + " " + palabra})), V{})
+          << entrada;
+      if (g.en_version_2) {
+        EXPECT_EQ(Verifica({"START-OF-LOG: 2.0", "CALLSIGN: QQ1ABC", "CATEGORY: " + entrada,
+                            "CONTEST: CONCURSO PRUEBA", "END-OF-LOG:"},
+                           "QQ1ABC.LOG", "2.0"),
+                  V{})
+            << entrada;
+      }
+      ++probadas;
+    }
+  }
+  // The operator words and the lone entries alone.
+  FilaResumenCabrillo solos = todo;
+  solos.ServerOp = solos.CheckLog = true;
+  const std::vector<std::string> entradas = usa(solos);
+  EXPECT_EQ(entradas, (std::vector<std::string>{"SINGLE-OP", "MULTI-OP", "SERVER-OP", "CHECKLOG"}));
+  for (const std::string& entrada : entradas) {
+    EXPECT_EQ(Verifica(V3({"CATEGORY-OPERATOR: " + entrada})), V{}) << entrada;
+    ++probadas;
+  }
+  EXPECT_EQ(probadas, 2u * (16 + 5 + 3 + 2 + 5 + 8 + 3 + 4) + 4);
+}
+
 TEST_F(Cabecera, BloqueDePotenciaSinLineaEnBlanco) {
   EXPECT_EQ(Verifica(V3({"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-MODE: CW", "CATEGORY-POWER: HIGH"})), V{13});
   const std::string bloque =
