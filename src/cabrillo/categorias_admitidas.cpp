@@ -128,7 +128,9 @@ CategoriasAdmitidas GeneraCategoriasAdmitidas(std::string_view nombre_concurso, 
     return tabla;
   }
   if (nombre_concurso == "SPRINT DCE 1.0") {
-    TablaFija(tabla, {"SINGLE-OP 40M SSB FIXED", "SINGLE-OP 40M SSB EXPEDICION", "MULTI-OP 40M SSB EXPEDICION",
+    // Printed in the spelling the station check accepts ("EXPEDITION"), so
+    // a participant who copies the table is not refused.
+    TablaFija(tabla, {"SINGLE-OP 40M SSB FIXED", "SINGLE-OP 40M SSB EXPEDITION", "MULTI-OP 40M SSB EXPEDITION",
                       "CHECKLOG"});
     return tabla;
   }

@@ -1,4 +1,5 @@
 #include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/verificacion_cabecera.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,13 @@ TEST(GeneraCategoriasAdmitidas, TablasFijasDeConcursosConNombre) {
             (std::vector<std::string>{"VG-MONO-LP", "VG-MONO-LP-PH", "VG-MONO-QRP", "VG-MONO-QRP-PH", "VG-MULTI-LP",
                                       "VG-MULTI-QRP", "GENERAL", "CHECKLOG"}));
   EXPECT_EQ(Entradas(fila, "SPRINT DCE 1.0"),
-            (std::vector<std::string>{"SINGLE-OP 40M SSB FIXED", "SINGLE-OP 40M SSB EXPEDICION",
-                                      "MULTI-OP 40M SSB EXPEDICION", "CHECKLOG"}));
+            (std::vector<std::string>{"SINGLE-OP 40M SSB FIXED", "SINGLE-OP 40M SSB EXPEDITION",
+                                      "MULTI-OP 40M SSB EXPEDITION", "CHECKLOG"}));
+  // Each printed station word is one the station check accepts.
+  for (const std::string& e : Entradas(fila, "SPRINT DCE 1.0")) {
+    if (e == "CHECKLOG") continue;
+    EXPECT_TRUE(EsCategoriaEstacionValida(e.substr(e.rfind(' ') + 1))) << e;
+  }
   EXPECT_EQ(GeneraCategoriasAdmitidas("VGE SPRINT", nullptr).Numero(), 8u);
   // A name that differs in letter case goes the general way.
   EXPECT_EQ(Entradas(fila, "Vge Sprint"), kEjemplo);
