@@ -157,6 +157,7 @@ std::unique_ptr<TablasPaises> TablasPaises::Carga(sqlite3* db) {
       FilaPrefijo f{Columna(s.st, 0), Columna(s.st, 1)};
       if (!f.Prefijo) continue;  // a Null key is never found by a seek
       std::string clave = MayusculasAscii(*f.Prefijo);
+      t->maximoPrefijo_ = std::max(t->maximoPrefijo_, LongitudCar(clave));
       t->prefijos_.emplace(std::move(clave), std::move(f));
     }
     if (rc != SQLITE_DONE) throw ErrorPaises(std::string("Base de datos de países: ") + sqlite3_errmsg(db));
@@ -170,6 +171,7 @@ std::unique_ptr<TablasPaises> TablasPaises::Carga(sqlite3* db) {
       FilaDxcc f{Columna(s.st, 0), Columna(s.st, 1), Columna(s.st, 2)};
       if (!f.Dxcc) continue;
       std::string clave = MayusculasAscii(*f.Dxcc);
+      t->maximoDxcc_ = std::max(t->maximoDxcc_, LongitudCar(clave));
       t->dxcc_.emplace(std::move(clave), std::move(f));
     }
     if (rc != SQLITE_DONE) throw ErrorPaises(std::string("Base de datos de países: ") + sqlite3_errmsg(db));
@@ -278,6 +280,14 @@ void SeparaPortable(std::string& indicativo, std::string& portable) {
   }
 }
 
+// First length of a search by shorter and shorter left parts of a call of n
+// characters: parts longer than the longest key are never found, so they
+// are skipped (the answer is the same; a huge token costs no more than a
+// call).
+static std::size_t PrimeraLongitud(std::size_t n, std::size_t maximo) {
+  return n == 0 ? 0 : std::max<std::size_t>(1, std::min(n, maximo));
+}
+
 void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo) {
   std::string base = indicativo;
   std::string portable;
@@ -288,7 +298,8 @@ void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std
   // Left parts longer than the base call are the whole base call: seeking it
   // again gives the same answer, so the search starts at the base call.
   const std::size_t lb = LongitudCar(base);
-  for (std::size_t m = std::min(n, lb); m >= 1 || (m == 0 && lb == 0); --m) {
+  for (std::size_t m = lb == 0 ? 0 : PrimeraLongitud(std::min(n, lb), paises.LongitudMaximaPrefijo());
+       m >= 1 || (m == 0 && lb == 0); --m) {
     std::string_view parte = Izquierda(base, m);
     if (const auto* f = paises.BuscaEnPrefijos(parte)) {
       prefijo = Valor(f->Prefijo, "Prefijos", "Prefijo");
@@ -314,8 +325,9 @@ void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indi
   distrito.clear();
   const std::size_t n = LongitudCar(indicativo);
 
+  const std::size_t inicio = PrimeraLongitud(n, paises.LongitudMaximaPrefijo());
   if (portable.empty()) {
-    for (std::size_t m = n; m >= 1; --m) {
+    for (std::size_t m = inicio; m >= 1; --m) {
       std::string_view parte = Izquierda(base, m);
       if (const auto* f = paises.BuscaEnPrefijos(parte)) {
         prefijo = std::string(parte);
@@ -327,7 +339,7 @@ void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indi
   }
 
   bool encontrado = false;
-  for (std::size_t m = n; m >= 1; --m) {
+  for (std::size_t m = inicio; m >= 1; --m) {
     std::string_view parte = Izquierda(indicativo, m);
     prefijo = std::string(parte);
     if (const auto* f = paises.BuscaEnPrefijos(parte)) {
@@ -365,12 +377,13 @@ void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& in
 
   const TablasPaises::FilaDxcc* pais = nullptr;
   const TablasPaises::FilaPrefijo* hallado = nullptr;
-  for (std::size_t m = n; m >= 1 && !hallado; --m)
+  for (std::size_t m = PrimeraLongitud(n, paises.LongitudMaximaPrefijo()); m >= 1 && !hallado; --m)
     hallado = paises.BuscaEnPrefijos(Izquierda(indicativo, m));
   if (hallado) {
     pais = paises.BuscaEnDxcc(Valor(hallado->Dxcc, "Prefijos", "Dxcc"));
   } else {
-    for (std::size_t m = n; m >= 1 && !pais; --m) pais = paises.BuscaEnDxcc(Izquierda(indicativo, m));
+    for (std::size_t m = PrimeraLongitud(n, paises.LongitudMaximaDxcc()); m >= 1 && !pais; --m)
+      pais = paises.BuscaEnDxcc(Izquierda(indicativo, m));
   }
   if (!pais) return;
 

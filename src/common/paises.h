@@ -61,6 +61,10 @@ class TablasPaises {
   std::size_t NumeroPrefijos() const { return prefijos_.size(); }
   std::size_t NumeroDxcc() const { return dxcc_.size(); }
   std::size_t NumeroRegiones() const { return numeroRegiones_; }
+  // Length in characters of the longest key of Prefijos / Dxcc: no left
+  // part of a call longer than that can be found, so searches start there.
+  std::size_t LongitudMaximaPrefijo() const { return maximoPrefijo_; }
+  std::size_t LongitudMaximaDxcc() const { return maximoDxcc_; }
 
  private:
   TablasPaises() = default;
@@ -76,6 +80,8 @@ class TablasPaises {
   Mapa<FilaDxcc> dxcc_;
   Mapa<std::vector<FilaRegion>> regiones_;
   std::size_t numeroRegiones_ = 0;
+  std::size_t maximoPrefijo_ = 0;
+  std::size_t maximoDxcc_ = 0;
 };
 
 // The countries database of the run. AbrePaises opens the file (the

@@ -349,3 +349,24 @@ TEST(Locator, CercaDelAntipodaNoDaCero) {
 }
 
 }  // namespace
+
+// A token of a participant's log can be huge: the searches by shorter and
+// shorter left parts start at the longest key, so such a call is answered
+// like any other (a known prefix found, an unknown one not found).
+TEST_F(PaisesFixture, IndicativoEnormeSeResuelveComoLosDemas) {
+  const std::string enorme = "QQ1" + std::string(1'000'000, 'A');
+  std::string dxcc, waz, continente, prefijo, distrito;
+  ObtienePaisZonaContinente(enorme, dxcc, waz, continente);
+  EXPECT_EQ("Q1", dxcc);
+  EXPECT_EQ("05", waz);
+  ObtienePrefijoYDistrito(enorme, prefijo, distrito);
+  EXPECT_EQ("QQ", prefijo);
+  EXPECT_EQ("Q11", distrito);
+  BuscaPrefijo(enorme, prefijo);
+  EXPECT_EQ("QQ", prefijo);
+  const std::string desconocido = "XY1" + std::string(1'000'000, 'B');
+  ObtienePaisZonaContinente(desconocido, dxcc, waz, continente);
+  EXPECT_EQ("", dxcc);
+  ObtienePrefijoYDistrito(desconocido, prefijo, distrito);
+  EXPECT_EQ("X", prefijo);
+}
