@@ -443,10 +443,22 @@ class Traductor {
   std::string No() {
     if (Es(actual_, "not")) {
       Avanza();
+      Anidamiento nivel(*this);
       return "(NOT " + No() + ")";
     }
     return Comparacion();
   }
+
+  // Parentheses and Not nest by recursion: a criterion nested deeper than
+  // any real one is refused before it can exhaust the stack.
+  static constexpr int kMaxAnidamiento = 100;
+  struct Anidamiento {
+    explicit Anidamiento(Traductor& t) : t_(t) {
+      if (++t_.profundidad_ > kMaxAnidamiento) t_.Falla("expresión demasiado anidada");
+    }
+    ~Anidamiento() { --t_.profundidad_; }
+    Traductor& t_;
+  };
 
   int NuevoParametro(Variant v) {
     parametros_.push_back(std::move(v));
@@ -547,6 +559,7 @@ class Traductor {
       case Token::Operador:
         if (k.texto == "(") {
           Avanza();
+          Anidamiento nivel(*this);
           o.sql = "(" + Expresion() + ")";
           if (!EsOp(actual_, ")")) Falla("falta ')'");
           Avanza();
@@ -614,6 +627,7 @@ class Traductor {
   const std::vector<Variant>& externos_;
   std::vector<Variant>& parametros_;
   size_t siguienteExterno_ = 0;
+  int profundidad_ = 0;
 
  public:
   size_t ExternosUsados() const { return siguienteExterno_; }

@@ -199,6 +199,16 @@ TEST_F(Consultas, BadCriteriaAreErrors) {
   }
   EXPECT_THROW(db_.OpenRecordset("Select * From NoHay"), dao::Error);
   EXPECT_THROW(db_.OpenRecordset("Select * From ListaQso Order By NoHay"), dao::Error);
+
+  // Nesting far beyond any real criterion is an error, not a stack overflow;
+  // ordinary nesting still works.
+  EXPECT_THROW(rs.FindFirst(std::string(100000, '(') + "Banda = '1'" + std::string(100000, ')')), dao::Error);
+  std::string noes;
+  for (int i = 0; i < 100000; ++i) noes += "Not ";
+  EXPECT_THROW(rs.FindFirst(noes + "Banda = '1'"), dao::Error);
+  EXPECT_THROW(db_.OpenRecordset("Select * From ListaQso Where " + std::string(100000, '(')), dao::Error);
+  rs.FindFirst("((((Not Not (Banda = '1'))))) Or Not (Banda <> '1')");
+  EXPECT_TRUE(rs.NoMatch());
 }
 
 TEST_F(Consultas, ParametersAndProjections) {
