@@ -364,6 +364,13 @@ class Lector {
         if (k + 1 < t_.size() && t_[k + 1] == comilla) {  // doubled quote
           r += comilla;
           k += 2;
+          // A pasted value ending in "'" leaves a doubled quote whose
+          // second quote is followed by the end, a keyword or an operator:
+          // that quote ends the literal.
+          if (comilla == '\'' && PuedeCerrar(k - 1)) {
+            p_ = k;
+            return r;
+          }
           continue;
         }
         // A quote that cannot end the literal is part of the value (a

@@ -148,6 +148,15 @@ TEST_F(Consultas, CriteriaFindTheFirstMatchingRow) {
       // A value pasted as it is, holding a quote, is read as the literal.
       {"Indicativo = 'EA'1QT'", 5},
       {"Indicativo = 'EA'1QT' and Duplicado = Null", 0},
+      // A pasted value that begins or ends with a quote, or is one.
+      {"Indicativo = 'EA1ABC''", 0},
+      {"Indicativo = 'EA1ABC'' and Duplicado = Null", 0},
+      {"Indicativo = ''EA1ABC' and Duplicado = Null", 0},
+      {"Indicativo = ''' and Duplicado = Null", 0},
+      {"(Indicativo = 'EA1ABC'') Or Indicativo = 'EA1ABC'", 1},
+      {"Indicativo = 'EA1ABC'' and Banda = '14000' and Duplicado = Null", 0},
+      {"Indicativo = '" + dao::Escapa("EA1ABC'") + "' and Banda = '14000'", 0},
+      {"Indicativo = '" + dao::Escapa("'") + "' Or Indicativo = 'EA1ABC'", 1},
       {"Duplicado = Null and Indicativo = 'NOEXISTE'", 0},
   };
   dao::Recordset rs = db_.OpenRecordset("Select * From ListaQso Order by NumeroQso");
