@@ -138,6 +138,20 @@ TEST_F(Conexiones, FilaDeControlAusenteSeRepara) {
   EXPECT_EQ(1, rs.RecordCount());
 }
 
+TEST_F(Conexiones, SoloCuentaLaPrimeraFilaDeControl) {
+  Concurso(5, "ZULU", "2024");
+  Concurso(7, "BRAVO", "2024");
+  Control(7, dao::Variant(5));
+  Control(9, dao::Variant(7));
+  Arranca();
+  EXPECT_EQ(7, RegistroControlConcursos["UltimoConcurso"].CLng());
+  ListaConcursosSimple combo;
+  EXPECT_TRUE(CargarComboConcursos(combo));
+  EXPECT_EQ(1, combo.Seleccionado());
+  EXPECT_EQ(5, ConcursoActual["NumeroOrden"].CLng());
+  EXPECT_EQ(2, db_.OpenRecordset("Select * From ControlConcursos").RecordCount());
+}
+
 TEST_F(Conexiones, NombreNuloDaTextoVacio) {
   Concurso(4, nullptr, "2024");
   Concurso(5, "ALFA", "2024");
