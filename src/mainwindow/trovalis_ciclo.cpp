@@ -192,6 +192,9 @@ bool Trovalis::CargaConcursoSeleccionado() {
   servicios_->CrearCarpetasConcurso(Text3[1]->text().toStdString(), Text3[2]->text().toStdString());
   ActualizaFicherosListasNoEnviadas();
   OperacionRegistro.clear();
+  // The option boxes set by the load may have opened the points grid or the
+  // hours box: nothing is being edited now.
+  BloqueaCampos(1);
   ActualizaBotones();
   AltaReg->setFocus();
   return true;
@@ -334,6 +337,9 @@ void Trovalis::Cancelar_Click() {
     OperacionRegistro.clear();
     CargaCamposConcurso();
     CargaListasConcurso();
+    // The Cabrillo format window stores its row at once, so a cancelled
+    // modification may leave the contest with other categories.
+    servicios_->GeneraCategoriasAdmitidas();
     BloqueaCampos(1);
     ActualizaBotones();
     AltaReg->setFocus();

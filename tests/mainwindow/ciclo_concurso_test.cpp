@@ -461,6 +461,76 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
 }
 
+// The option boxes a load sets open the points grid and the hours box for a
+// create or a modify; after a load nothing is being edited.
+TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
+  carpeta.CreaBases(1);
+  const std::vector<prueba::Columna> opciones = {{"RecibirSiglas", "1"}, {"RecibirPuntos", "1"},
+                                                 {"RepetirCadaHoras", "1"}, {"RepetirHoras", "2"},
+                                                 {"PuntosMismoPais", "3"}};
+  AgregaConcursoValido(1, "PUNTOS", "2025", opciones);
+  AgregaConcursoValido(2, "HORAS", "2025", opciones);
+  AgregaConcursoValido(3, "SIN OPCIONES", "2025");
+  Arranca();
+  ASSERT_EQ(NumeroConcursoActual, 1);
+  ASSERT_TRUE(ventana->RecibirPuntos->isChecked());
+  ASSERT_TRUE(ventana->RepetirCadaHoras->isChecked());
+  EXPECT_EQ(Texto(principal::kCampoHoras), "2");
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+
+  // An accepted pick of another contest, after one that clears the boxes.
+  ventana->ConsultaReg->click();
+  Selecciona(3);
+  ventana->Aceptar->click();
+  ASSERT_EQ(NumeroConcursoActual, 3);
+  ASSERT_FALSE(ventana->RecibirPuntos->isChecked());
+  ventana->ConsultaReg->click();
+  Selecciona(2);
+  ventana->Aceptar->click();
+  ASSERT_EQ(NumeroConcursoActual, 2);
+  EXPECT_EQ(ventana->OperacionRegistro, "");
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+  EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+
+  // A modify opens them again.
+  ventana->ModificarReg->click();
+  EXPECT_FALSE(ventana->Bloqueado(principal::kPrimerPunto));
+  EXPECT_FALSE(ventana->Bloqueado(principal::kCampoHoras));
+  ventana->Cancelar->click();
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+}
+
+TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025");
+  Arranca();
+  const std::string antes = Volcado();
+
+  ventana->AltaReg->click();
+  LlenaEditor("PRUEBA", "2025");
+  GuardaFormatoCabrillo(10);
+  ventana->Text3[3]->setFocus();
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Ya hay un concurso con el MISMO NOMBRE y EDICIÓN");
+  ventana->Aceptar->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "CONCURSO");
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
+  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_TRUE(ventana->Aceptar->isEnabled());
+  EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
+  EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
+  EXPECT_EQ(ventana->Combo1->count(), 1);
+
+  // Another edition of the same contest is a new contest.
+  ventana->Text3[2]->setText("2026");
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion FROM Concursos ORDER BY NumeroOrden"),
+            (Filas{{"1", "PRUEBA", "2025"}, {"10", "PRUEBA", "2026"}}));
+  EXPECT_NE(Volcado(), antes);
+}
+
 TEST_F(CicloConcurso, AlCargarElConcursoSeRehacenLosInformesDeListasNoEnviadas) {
   carpeta.CreaBases(1);
   AgregaConcursoValido(1, "PRUEBA", "2025");

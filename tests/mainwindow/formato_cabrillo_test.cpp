@@ -10,6 +10,8 @@
 
 #include <sqlite3.h>
 
+#include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/lectura_concurso.h"
 #include "database/conexiones.h"
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
@@ -255,4 +257,23 @@ TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
     EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "info@navidad.es");
     EXPECT_EQ(Control<QLineEdit>(w, "WEBConcurso")->text(), "https://navidad.es");
   });
+}
+
+TEST_F(FormatoDesdePrincipal, AlCancelarLaModificacionLasCategoriasSonLasDelFormatoGuardado) {
+  ventana->ModificarReg->click();
+  AbreFormato([](rules::FormatoCabrillo& w) {
+    Control<QCheckBox>(w, "M40")->setChecked(true);
+    Control<QLineEdit>(w, "EMailConcurso")->setText("navidad@concurso.es");
+    Control<QLineEdit>(w, "AsuntoConcurso")->setText("$");
+    Control<QPushButton>(w, "AceptarCabrillo")->click();
+  });
+  ASSERT_TRUE(soporte::Mensajes().Cajas().empty());
+  ventana->Cancelar->click();
+  // The format window stored its row at once: the error reports and the
+  // contest rules print the categories it admits now.
+  const cabrillo::CategoriasAdmitidas guardadas =
+      cabrillo::GeneraCategoriasAdmitidas(BaseConcursos, "CONCURSO NAVIDAD", 4);
+  ASSERT_FALSE(guardadas.Entradas().empty());
+  EXPECT_NE(guardadas.Entrada(1).find("40M"), std::string::npos);
+  EXPECT_EQ(cabrillo::CategoriasAdmitidasConcurso().Entradas(), guardadas.Entradas());
 }
