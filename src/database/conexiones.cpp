@@ -16,10 +16,10 @@ bool HayConcursoCargado = false;
 std::string ConsultaSql;
 
 int PosicionOrdenada(const std::vector<std::string>& textos, const std::string& nuevo) {
-  const std::string clave = plataforma::Mayusculas(nuevo);
+  // Alphabetical: "ÁVILA" sorts next to "AVILA", not after "ZULU".
   int i = 0;
   for (const auto& t : textos) {
-    if (clave < plataforma::Mayusculas(t)) break;
+    if (dao::ComparaTextos(nuevo, t) < 0) break;
     ++i;
   }
   return i;

@@ -59,8 +59,9 @@ class ListaConcursosSimple : public ListaConcursos {
   int seleccion = -1;
 };
 
-// Sorted position of a new entry among existing texts (without regard to
-// case; an equal text goes after the ones already there).
+// Sorted position of a new entry among existing texts (alphabetical, without
+// regard to case or accents; an equal text goes after the ones already
+// there).
 int PosicionOrdenada(const std::vector<std::string>& textos, const std::string& nuevo);
 
 // Text of a contest list entry: name, " .- Edición: ", edition.

@@ -150,6 +150,10 @@ class Variant {
 // criterion or query text and still be read as the literal text.
 std::string Escapa(std::string_view valor);
 
+// The order of text columns: letter case ignored, an accented letter next to
+// its base letter, "ñ" after "n". Negative, zero or positive.
+int ComparaTextos(std::string_view a, std::string_view b);
+
 class Database;
 class Recordset;
 class TableDef;

@@ -364,6 +364,13 @@ class Lector {
         if (k + 1 < t_.size() && t_[k + 1] == comilla) {  // doubled quote
           r += comilla;
           k += 2;
+          // A pasted value ending in "'" leaves a doubled quote whose
+          // second quote is followed by the end, a keyword or an operator:
+          // that quote ends the literal.
+          if (comilla == '\'' && PuedeCerrar(k - 1)) {
+            p_ = k;
+            return r;
+          }
           continue;
         }
         // A quote that cannot end the literal is part of the value (a
@@ -443,10 +450,22 @@ class Traductor {
   std::string No() {
     if (Es(actual_, "not")) {
       Avanza();
+      Anidamiento nivel(*this);
       return "(NOT " + No() + ")";
     }
     return Comparacion();
   }
+
+  // Parentheses and Not nest by recursion: a criterion nested deeper than
+  // any real one is refused before it can exhaust the stack.
+  static constexpr int kMaxAnidamiento = 100;
+  struct Anidamiento {
+    explicit Anidamiento(Traductor& t) : t_(t) {
+      if (++t_.profundidad_ > kMaxAnidamiento) t_.Falla("expresión demasiado anidada");
+    }
+    ~Anidamiento() { --t_.profundidad_; }
+    Traductor& t_;
+  };
 
   int NuevoParametro(Variant v) {
     parametros_.push_back(std::move(v));
@@ -547,6 +566,7 @@ class Traductor {
       case Token::Operador:
         if (k.texto == "(") {
           Avanza();
+          Anidamiento nivel(*this);
           o.sql = "(" + Expresion() + ")";
           if (!EsOp(actual_, ")")) Falla("falta ')'");
           Avanza();
@@ -614,6 +634,7 @@ class Traductor {
   const std::vector<Variant>& externos_;
   std::vector<Variant>& parametros_;
   size_t siguienteExterno_ = 0;
+  int profundidad_ = 0;
 
  public:
   size_t ExternosUsados() const { return siguienteExterno_; }

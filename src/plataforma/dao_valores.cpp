@@ -304,6 +304,8 @@ bool Variant::operator==(const Variant& o) const {
   return false;
 }
 
+int ComparaTextos(std::string_view a, std::string_view b) { return detalle::ComparaSinCaso(a, b); }
+
 std::string Escapa(std::string_view valor) {
   std::string r;
   r.reserve(valor.size() + 2);

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <cstdio>
+#include <memory>
 
 #include "common/ventana_proceso.h"
 #include "plataforma/impresion.h"
@@ -147,6 +149,46 @@ TEST_F(ImprimeListaPdf, SaltoForzadoTrasLaLinea60) {
   ASSERT_EQ(2u, soporte::Paginas(texto));
   EXPECT_NE(std::string::npos, soporte::Pagina(texto, 1).find("LINEA60"));
   EXPECT_NE(std::string::npos, soporte::Pagina(texto, 2).find("LINEA61"));
+}
+
+TEST_F(ImprimeListaPdf, ListaVaciaSoloTituloYLineaEnBlanco) {
+  ImprimeLista(std::vector<std::string>{}, "Bases concurso");
+  const std::string texto = soporte::TextoDePdf(pdf);
+  ASSERT_EQ(1u, soporte::Paginas(texto));
+  std::string sinBlancos;
+  for (char c : texto)
+    if (c != ' ' && c != '\n' && c != '\f') sinBlancos += c;
+  EXPECT_EQ("BASESCONCURSO", sinBlancos) << texto;
+}
+
+// The only forced break comes after the 60th item; later pages break only
+// when they are full, so item 121 follows item 120 on the same page.
+TEST_F(ImprimeListaPdf, UnSoloSaltoForzadoConDoscientasLineas) {
+  std::vector<std::string> lineas;
+  for (int i = 1; i <= 200; ++i) lineas.push_back("LINEA" + std::to_string(i) + "FIN");
+  ImprimeLista(lineas, "t");
+  const std::string texto = soporte::TextoDePdf(pdf);
+  const std::size_t paginas = soporte::Paginas(texto);
+  ASSERT_GE(paginas, 3u);
+  EXPECT_NE(std::string::npos, soporte::Pagina(texto, 1).find("LINEA60FIN"));
+  EXPECT_EQ(std::string::npos, soporte::Pagina(texto, 1).find("LINEA61FIN"));
+  const std::string segunda = soporte::Pagina(texto, 2);
+  EXPECT_NE(std::string::npos, segunda.find("LINEA61FIN"));
+  EXPECT_NE(std::string::npos, segunda.find("LINEA120FIN"));
+  EXPECT_NE(std::string::npos, segunda.find("LINEA121FIN"));
+  for (int i = 1; i <= 200; ++i)
+    EXPECT_NE(std::string::npos, texto.find("LINEA" + std::to_string(i) + "FIN")) << i;
+}
+
+// The title is bold and the items are not; both in a fixed-pitch font.
+TEST_F(ImprimeListaPdf, TituloEnNegritaYLineasEnFuenteDePasoFijo) {
+  ImprimeLista(std::vector<std::string>{"EA4ABC"}, "t");
+  std::unique_ptr<FILE, int (*)(FILE*)> p(popen(("pdffonts '" + pdf + "' 2>&1").c_str(), "r"), pclose);
+  std::string fuentes;
+  char buf[512];
+  while (p && std::fgets(buf, sizeof buf, p.get())) fuentes += buf;
+  EXPECT_NE(std::string::npos, fuentes.find("Mono-Bold")) << fuentes;
+  EXPECT_NE(std::string::npos, fuentes.find("Mono ")) << fuentes;
 }
 
 TEST(ImprimeListaSinImpresora, AvisaYNoImprime) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "database/estado.h"
 #include "soporte/mensajes_guion.h"
@@ -138,6 +140,20 @@ TEST_F(Conexiones, FilaDeControlAusenteSeRepara) {
   EXPECT_EQ(1, rs.RecordCount());
 }
 
+TEST_F(Conexiones, SoloCuentaLaPrimeraFilaDeControl) {
+  Concurso(5, "ZULU", "2024");
+  Concurso(7, "BRAVO", "2024");
+  Control(7, dao::Variant(5));
+  Control(9, dao::Variant(7));
+  Arranca();
+  EXPECT_EQ(7, RegistroControlConcursos["UltimoConcurso"].CLng());
+  ListaConcursosSimple combo;
+  EXPECT_TRUE(CargarComboConcursos(combo));
+  EXPECT_EQ(1, combo.Seleccionado());
+  EXPECT_EQ(5, ConcursoActual["NumeroOrden"].CLng());
+  EXPECT_EQ(2, db_.OpenRecordset("Select * From ControlConcursos").RecordCount());
+}
+
 TEST_F(Conexiones, NombreNuloDaTextoVacio) {
   Concurso(4, nullptr, "2024");
   Concurso(5, "ALFA", "2024");
@@ -168,7 +184,6 @@ TEST_F(Conexiones, NombresDeFicheroSinDistinguirMayusculas) {
 TEST(ListaConcursos, InsercionOrdenadaSinDistinguirMayusculas) {
   ListaConcursosSimple l;
   l.Agrega("bravo", 2);
-  l.Agrega("ÁGUILA", 3);
   l.Agrega("Alfa", 1);
   l.Selecciona(0);
   l.Agrega("ALFA", 4);  // equal text goes after
@@ -176,6 +191,17 @@ TEST(ListaConcursos, InsercionOrdenadaSinDistinguirMayusculas) {
   EXPECT_EQ(4, l.Numero(1));
   EXPECT_EQ(0, l.Seleccionado());
   EXPECT_EQ("bravo", l.Texto(2));
+}
+
+// Alphabetical order: an accented letter sorts with its base letter and "Ñ"
+// after "N", not after "Z".
+TEST(ListaConcursos, LasLetrasAcentuadasOcupanSuLugarAlfabetico) {
+  ListaConcursosSimple l;
+  for (const char* texto : {"ZULU", "ÑANDÚ", "ÁVILA", "NORTE", "BRAVO", "ávila", "AVIÓN", "ÓRBITA"})
+    l.Agrega(texto, 0);
+  std::vector<std::string> orden;
+  for (int i = 0; i < l.Cuenta(); ++i) orden.push_back(l.Texto(i));
+  EXPECT_EQ(orden, (std::vector<std::string>{"ÁVILA", "ávila", "AVIÓN", "BRAVO", "NORTE", "ÑANDÚ", "ÓRBITA", "ZULU"}));
 }
 
 }  // namespace

@@ -148,6 +148,15 @@ TEST_F(Consultas, CriteriaFindTheFirstMatchingRow) {
       // A value pasted as it is, holding a quote, is read as the literal.
       {"Indicativo = 'EA'1QT'", 5},
       {"Indicativo = 'EA'1QT' and Duplicado = Null", 0},
+      // A pasted value that begins or ends with a quote, or is one.
+      {"Indicativo = 'EA1ABC''", 0},
+      {"Indicativo = 'EA1ABC'' and Duplicado = Null", 0},
+      {"Indicativo = ''EA1ABC' and Duplicado = Null", 0},
+      {"Indicativo = ''' and Duplicado = Null", 0},
+      {"(Indicativo = 'EA1ABC'') Or Indicativo = 'EA1ABC'", 1},
+      {"Indicativo = 'EA1ABC'' and Banda = '14000' and Duplicado = Null", 0},
+      {"Indicativo = '" + dao::Escapa("EA1ABC'") + "' and Banda = '14000'", 0},
+      {"Indicativo = '" + dao::Escapa("'") + "' Or Indicativo = 'EA1ABC'", 1},
       {"Duplicado = Null and Indicativo = 'NOEXISTE'", 0},
   };
   dao::Recordset rs = db_.OpenRecordset("Select * From ListaQso Order by NumeroQso");
@@ -199,6 +208,16 @@ TEST_F(Consultas, BadCriteriaAreErrors) {
   }
   EXPECT_THROW(db_.OpenRecordset("Select * From NoHay"), dao::Error);
   EXPECT_THROW(db_.OpenRecordset("Select * From ListaQso Order By NoHay"), dao::Error);
+
+  // Nesting far beyond any real criterion is an error, not a stack overflow;
+  // ordinary nesting still works.
+  EXPECT_THROW(rs.FindFirst(std::string(100000, '(') + "Banda = '1'" + std::string(100000, ')')), dao::Error);
+  std::string noes;
+  for (int i = 0; i < 100000; ++i) noes += "Not ";
+  EXPECT_THROW(rs.FindFirst(noes + "Banda = '1'"), dao::Error);
+  EXPECT_THROW(db_.OpenRecordset("Select * From ListaQso Where " + std::string(100000, '(')), dao::Error);
+  rs.FindFirst("((((Not Not (Banda = '1'))))) Or Not (Banda <> '1')");
+  EXPECT_TRUE(rs.NoMatch());
 }
 
 TEST_F(Consultas, ParametersAndProjections) {
