@@ -243,6 +243,11 @@ void Trovalis::AltaReg_Click() {
   Text3[0]->setText(QString::number(NumeroPropuesto));
   PonBloqueo(0, true);
   NumeroConcursoActual = NumeroPropuesto;
+  // No contest carries the proposed number, so a Cabrillo format stored
+  // under it was left by a create that never ended (the program was closed
+  // meanwhile): the new contest must not inherit it.
+  EnTransaccion([&] { listas::BorraResumenCabrillo(BaseConcursos, NumeroPropuesto); },
+                "borrar el formato Cabrillo de un alta sin terminar");
 
   DesactivarBotones();
   Aceptar->setEnabled(true);

@@ -424,6 +424,21 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
   ventana->Cancelar->click();
 }
 
+TEST_F(CicloConcurso, UnAltaNoHeredaElFormatoDeUnAltaSinTerminar) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025");
+  // A create whose Cabrillo format was saved when the program was closed
+  // before the create ended.
+  GuardaFormatoCabrillo(10);
+  Arranca();
+  ventana->AltaReg->click();
+  EXPECT_EQ(Texto(0), "10");
+  EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
+  EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
+  EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
+  ventana->Cancelar->click();
+}
+
 TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   carpeta.CreaBases(1);
   AgregaConcursoValido(1, "PRUEBA", "2025", {{"Multiplicadores", "1"}, {"CadaCq", "1"}, {"ExcluirCq", "1"}});
