@@ -123,6 +123,8 @@ FormularioCabrillo FormatoCabrillo::Formulario() const {
   f.intercambio = LeeIntercambio();
   f.EMailConcurso = S(ui_->EMailConcurso->text());
   f.AsuntoConcurso = S(ui_->AsuntoConcurso->text());
+  f.EMailReclamaciones = S(ui_->EMailReclamaciones->text());
+  f.WEBConcurso = S(ui_->WEBConcurso->text());
   return f;
 }
 

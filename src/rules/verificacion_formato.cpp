@@ -90,6 +90,14 @@ std::optional<FalloVerificacion> VerificaFormatoCabrillo(FormularioCabrillo& f) 
   if (plataforma::Longitud(f.AsuntoConcurso) > kLongitudTextoResumen) {
     return Aviso("El ASUNTO no puede tener más de 64 caracteres", "AsuntoConcurso");
   }
+  // The contest record could not store them later.
+  if (plataforma::Longitud(f.EMailReclamaciones) > kLongitudTextoConcurso) {
+    return Aviso("El E-MAIL de información o reclamaciones no puede tener más de 64 caracteres",
+                 "EMailReclamaciones");
+  }
+  if (plataforma::Longitud(f.WEBConcurso) > kLongitudTextoConcurso) {
+    return Aviso("La WEB del concurso no puede tener más de 64 caracteres", "WEBConcurso");
+  }
   for (const GrupoCategorias& g : GruposCategorias().subspan(1)) {
     if (cat.Categoria(g.noAplicable)) continue;
     bool alguno = false;

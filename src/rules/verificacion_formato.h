@@ -18,6 +18,9 @@ struct FormularioCabrillo {
   EstadoIntercambio intercambio;
   std::string EMailConcurso;
   std::string AsuntoConcurso;
+  // The two optional texts the contest record keeps.
+  std::string EMailReclamaciones;
+  std::string WEBConcurso;
 };
 
 // A refused check: the message box to show and the control that takes the
@@ -31,6 +34,8 @@ struct FalloVerificacion {
 
 // Longest mailbox or subject the row holds (characters).
 inline constexpr std::size_t kLongitudTextoResumen = 64;
+// Characters of the contest record's claims mailbox and web address.
+inline constexpr std::size_t kLongitudTextoConcurso = 64;
 // Columns of a QSO line are whole numbers from 1 to this.
 inline constexpr int kColumnaMaxima = 100;
 

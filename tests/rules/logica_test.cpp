@@ -222,6 +222,10 @@ TEST(VerificaFormatoCabrillo, CadaComprobacionEnSuOrden) {
        "Deberá introducir el ASUNTO que debe figurar en el E-MAIL del concursante", "AsuntoConcurso"},
       {"asunto de 65 caracteres", [](auto& f) { f.AsuntoConcurso = std::string(63, 'a') + "ñ$"; },
        "El ASUNTO no puede tener más de 64 caracteres", "AsuntoConcurso"},
+      {"reclamaciones de 65", [](auto& f) { f.EMailReclamaciones = std::string(58, 'a') + "@x.es.á"; },
+       "El E-MAIL de información o reclamaciones no puede tener más de 64 caracteres", "EMailReclamaciones"},
+      {"web de 65", [](auto& f) { f.WEBConcurso = "https://" + std::string(57, 'w'); },
+       "La WEB del concurso no puede tener más de 64 caracteres", "WEBConcurso"},
       {"banda", [](auto& f) { f.categorias.PonCategoria("BandaNoAplicable", false); },
        "Deberá seleccionar, al menos, una categoría de Banda.", ""},
       {"modo", [](auto& f) { f.categorias.PonCategoria("ModoNoAplicable", false); },
@@ -278,6 +282,8 @@ TEST(VerificaFormatoCabrillo, CasosQuePasan) {
   f.categorias.PonCategoria("ServerOp", true);
   f.AsuntoConcurso = "$";
   f.EMailConcurso = "   ";
+  f.EMailReclamaciones = std::string(62, 'a') + "éñ";  // 64 characters, more bytes
+  f.WEBConcurso = std::string(64, 'w');
   f.intercambio.columna[kSuRst] = " 63 ";
   EXPECT_FALSE(VerificaFormatoCabrillo(f));
   // Unticked elements get "0"; the row stores 0 for them.

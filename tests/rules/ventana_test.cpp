@@ -135,6 +135,10 @@ TEST_F(VentanaFormato, ComprobacionesEnOrdenSinGrabarNada) {
   Campo(w, "EMailConcurso")->setText(QString(65, 'a'));
   AceptaConAviso(w, "La dirección E-MAIL no puede tener más de 64 caracteres");
   Rellena(w);
+  Campo(w, "EMailReclamaciones")->setText(QString(65, 'r'));
+  AceptaConAviso(w, "El E-MAIL de información o reclamaciones no puede tener más de 64 caracteres");
+  EXPECT_EQ(w.focusWidget(), Campo(w, "EMailReclamaciones"));
+  Campo(w, "EMailReclamaciones")->setText(QString(64, 'r'));
   AceptaConAviso(w, "Deberá seleccionar, al menos, una categoría de Banda.");
   Casilla(w, "M20")->setChecked(true);
   Casilla(w, "CabrilloRstRec")->setChecked(false);
@@ -148,13 +152,14 @@ TEST_F(VentanaFormato, ComprobacionesEnOrdenSinGrabarNada) {
   AceptaConAviso(w, ".- ERROR en FORMATO NUMERICO");
   Campo(w, "CSuLocator")->setText("150");
   AceptaConAviso(w, "La posición en columna debe ser un número entero entre 1 y 100");
-  ASSERT_EQ(Cajas().size(), 8u);
+  ASSERT_EQ(Cajas().size(), 9u);
   EXPECT_EQ(Cajas()[0].titulo, "");
   EXPECT_EQ(Cajas()[0].icono, plataforma::Icono::Ninguno);
   EXPECT_EQ(Cajas()[0].botones, plataforma::Botones::Aceptar);
-  EXPECT_EQ(Cajas()[6].titulo, "VERIFICAR NUMERO ");
-  EXPECT_EQ(Cajas()[6].icono, plataforma::Icono::Pregunta);
+  EXPECT_EQ(Cajas()[7].titulo, "VERIFICAR NUMERO ");
+  EXPECT_EQ(Cajas()[7].icono, plataforma::Icono::Pregunta);
   EXPECT_TRUE(carpeta.Filas().empty());
+  EXPECT_EQ(enlace.correoReclamaciones, "");
   EXPECT_NE(w.result(), QDialog::Accepted);
   // The checks wrote "0" into the fields of unticked elements.
   EXPECT_EQ(Campo(w, "CMiNumero")->text(), "0");
