@@ -14,6 +14,7 @@
 
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
+#include "mainwindow/listas_ocultas.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -422,6 +423,21 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
   ventana->AltaReg->click();
   EXPECT_EQ(Texto(0), "10");
   ventana->Cancelar->click();
+}
+
+// A working list missing from the window would be stored and loaded as
+// nothing, without a word.
+TEST_F(CicloConcurso, LaVentanaTieneCadaListaDeTrabajo) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  Arranca();
+  int cuantas = 0;
+  for (const listas::DefinicionGrupo& g : listas::Grupos())
+    for (std::string_view nombre : g.listas) {
+      EXPECT_NE(ventana->ListaOculta(nombre), nullptr) << nombre;
+      ++cuantas;
+    }
+  EXPECT_EQ(cuantas, 24);
 }
 
 TEST_F(CicloConcurso, UnAltaNoHeredaElFormatoDeUnAltaSinTerminar) {
