@@ -18,6 +18,7 @@
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/mensajes.h"
+#include "plataforma/rutas.h"
 
 namespace {
 
@@ -214,7 +215,13 @@ void Trovalis::CargaListasConcurso() {
 
 // Rebuilds the reports of logs not sent from the contest folder. A report
 // that cannot be written leaves the input in place for the next run.
-void Trovalis::ActualizaFicherosListasNoEnviadas() { noenviadas::ActualizaFicheros(CarpetaConcurso); }
+void Trovalis::ActualizaFicherosListasNoEnviadas() {
+  if (noenviadas::ActualizaFicheros(CarpetaConcurso) == noenviadas::Resultado::ErrorEscritura)
+    plataforma::MsgBox("No se han podido escribir los informes de listas no enviadas en " +
+                           plataforma::UneRuta(CarpetaConcurso, "ListasNoEnviadas") +
+                           ". La lista de estaciones se conserva para la próxima vez.",
+                       "ERROR", plataforma::Icono::Error);
+}
 
 // ---------------------------------------------------------------- buttons
 

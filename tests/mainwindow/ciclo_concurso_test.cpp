@@ -580,3 +580,21 @@ TEST_F(CicloConcurso, AlCargarElConcursoSeRehacenLosInformesDeListasNoEnviadas) 
 }
 
 }  // namespace
+
+// A report of logs not sent that cannot be written is told to the operator;
+// the input list stays for the next time.
+TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025");
+  Arranca();
+  const std::string entrada = CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadas.txt";
+  ASSERT_TRUE(plataforma::EscribirLineas(entrada, {"QQ1ABC en 7 listas"}));
+  std::filesystem::create_directories(CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
+  ventana->ActualizaFicherosListasNoEnviadas();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
+  EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("listas no enviadas"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(entrada));
+}
