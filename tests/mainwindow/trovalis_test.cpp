@@ -576,6 +576,55 @@ TEST_F(VentanaPrincipal, SinImpresorasElArranqueSigue) {
   EXPECT_EQ(servicios->establecida, "");
 }
 
+TEST_F(VentanaPrincipal, ConUnaSolaImpresora) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  ASSERT_TRUE(Carga({"Laser"}));
+  ASSERT_EQ(ventana->Impresora.size(), 1u);
+  EXPECT_EQ(ventana->Impresora[0]->text().toStdString(), "Laser");
+  EXPECT_TRUE(ventana->Impresora[0]->isChecked());
+  EXPECT_EQ(ventana->MiImpresora, 0);
+  TearDown();
+  // The only printer is not the current one: nothing is selected, and
+  // accepting keeps the current printer.
+  soporte::Mensajes().Espera();
+  ASSERT_TRUE(Carga({"PDF"}));
+  ASSERT_EQ(ventana->Impresora.size(), 1u);
+  EXPECT_FALSE(ventana->Impresora[0]->isChecked());
+  ventana->SeleccionarImpresora_Click();
+  ventana->AceptarImpresora_Click();
+  EXPECT_EQ(servicios->establecida, "");
+}
+
+// The mail window may change the current folder while it loads; the main
+// window takes the working folder back, and hands the mail window the name
+// and edition in the editor.
+TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  class CambiaCarpeta : public prueba::ServiciosGrabados {
+   public:
+    bool AbreVentana(principal::VentanaSecundaria v, QWidget* w) override {
+      QDir::setCurrent(QDir::tempPath());
+      return ServiciosGrabados::AbreVentana(v, w);
+    }
+  };
+  auto s = std::make_unique<CambiaCarpeta>();
+  servicios = s.get();
+  ventana = std::make_unique<Trovalis>(std::move(s));
+  ASSERT_TRUE(ventana->Form_Load());
+  ventana->show();
+  ventana->Form_Activate();
+  ventana->Text3[1]->setText("OTRO");
+  ventana->Text3[2]->setText("2030");
+  ventana->GestionListas->click();
+  ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
+  EXPECT_EQ(QDir::currentPath().toStdString(), CarpetaTrabajo);
+  EXPECT_EQ(CarpetaTrabajo, QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
+  EXPECT_EQ(NombreConcurso, "OTRO");
+  EXPECT_EQ(EdicionConcurso, "2030");
+}
+
 TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
