@@ -260,6 +260,18 @@ TEST_F(VentanaPrincipal, UnaBaseQueFaltaDetieneElArranqueNombrandoElFichero) {
   EXPECT_EQ(cajas.size(), 1u);
 }
 
+TEST_F(VentanaPrincipal, SinLaBaseDeConcursosNoSeCreaOtraVacia) {
+  carpeta.CreaBases(0);
+  std::filesystem::remove(carpeta.Ruta() + "/Ledrima");
+  soporte::Mensajes().Espera();
+  EXPECT_FALSE(Carga());
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "ERROR");
+  EXPECT_NE(cajas[0].texto.find(carpeta.Ruta() + "/Ledrima"), std::string::npos) << cajas[0].texto;
+  EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta() + "/Ledrima"));
+}
+
 TEST_F(VentanaPrincipal, UnaBaseBloqueadaDetieneElArranque) {
   carpeta.CreaBases(0);
   sqlite3* db = nullptr;
