@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -89,6 +90,78 @@ class VentanaPrincipal : public ::testing::Test {
   prueba::ServiciosGrabados* servicios = nullptr;
   std::unique_ptr<Trovalis> ventana;
 };
+
+// The captions the operator reads, as the window is designed (before the
+// start-up, which rewrites the captions of the three period boxes).
+TEST_F(VentanaPrincipal, RotulosYEstadoDeDiseno) {
+  Trovalis v(std::make_unique<prueba::ServiciosGrabados>(std::vector<std::string>{}));
+  const std::vector<std::pair<const char*, const char*>> rotulos = {
+      // frames
+      {"MarcoBandas", "Bandas MHZ"}, {"MarcoModos", "Modos"}, {"MarcoPuntos", "PUNTOS  por banda y continente"},
+      {"MarcoControles", "Controles"}, {"MarcoRepetir", "REPETIR ESTACIÓN"},
+      {"MarcoMultiplicadores", "MULTIPLICADORES"}, {"PanelImpresora", "SELECCIONE UNA IMPRESORA"},
+      {"SeleccionConcurso", "SELECCIONE UN CONCURSO"},
+      // labels of the text boxes
+      {"LNumero", "Número"}, {"LConcurso", "Concurso"}, {"LEdicion", "Edición"}, {"LDesdeDia", "Desde día"},
+      {"LDesdeHora", "Hora"}, {"LHastaDia", "Hasta día"}, {"LHastaHora", "Hora"}, {"LPuntos_0", "1,8"},
+      {"LPuntos_1", "3.5"}, {"LPuntos_8", "28"}, {"LMismoContinente", "Mismo Continente"},
+      {"LDistintoContinente", "Distinto"}, {"LPuntosMismoPais", "PUNTOS con mismo País"}, {"LHoras", "Horas"},
+      {"LEnviar", "A ENVIAR"}, {"LRecibir", "A RECIBIR"},
+      // command buttons
+      {"AltaReg", "&Altas"}, {"ConsultaReg", "&Consultar "}, {"ModificarReg", "&Modificar "},
+      {"BorrarReg", "&Borrar"}, {"Bases", "&Obtener Bases "}, {"GestionListas", "Gestión de LISTAS"},
+      {"Aceptar", "&Aceptar"}, {"Cancelar", "&Cancelar"}, {"FinClientes", "SALIR"},
+      {"SeleccionarImpresora", "Selección Impresora"}, {"AceptarImpresora", "Aceptar"},
+      {"ConfDistritosValidos", "Configurar Distritos Válidos"}, {"ConfSiglasValidas", "Configurar Siglas Válidas"},
+      {"ConfPaisesExc", "Configurar Países Excluidos"}, {"ConfPrefijos", "Configurar Prefijos Excluidos"},
+      {"ConfZonaExcluida", "Configurar Zonas Excluidas"}, {"ConfSufijo", "Configurar Formato Sufijo"},
+      {"ConfEstEsp", "Configurar Estaciones"},
+      {"ConfMultEstacionesEspeciales", "Configurar Multiplicadores Estaciones Especiales"},
+      {"Especiales", "Puntos por Banda,Modo y Especiales"}, {"ConfigurarCabrillo", "Configurar CATEGORÍAS concurso"},
+      // option buttons and check boxes
+      {"GestionAutomatica", "Gestión CORREO"}, {"GestionManual", "Gestión MANUAL"},
+      {"VerificaNombre", "Verificar nombre EXACTO del concurso"},
+      {"EnviarNumeral", "NUMERAL"}, {"RecibirNumeral", "NUMERAL"}, {"EnviarLocator", "LOCATOR"},
+      {"RecibirLocator", "LOCATOR"}, {"EnviarSiglas", "SIGLAS/LETRAS"}, {"RecibirSiglas", "SIGLAS/LETRAS"},
+      {"RecibirPuntos", "PUNTOS por QSO"}, {"RecibirPuntosPorKM", "1 PUNTO por KM"},
+      {"SiglasONumeral", "Recibir/Enviar SIGLAS o NUMERAL"},
+      {"NoRepetir", "No repetir"}, {"RepetirEstacion", "Puede Repetir"}, {"RepetirEnCadaBanda", "Distinta Banda"},
+      {"RepetirEnCadaModo", "Distinto Modo"}, {"RepetirCadaHoras", "Repetir cada"},
+      {"Multiplicadores", "Multiplicadores Por"}, {"CadaBanda", "x Banda"}, {"CadaDia", "x Día"},
+      {"CadaModo", "x Modo"}, {"CadaPais", "País"}, {"CadaPrefijo", "Prefijo"},
+      {"CadaProv", "Prov./Estados/Letras"}, {"CadaDistrito", "Distrito"}, {"CadaCq", "Por Zona CQ"},
+      {"CadaSufijo", "Sufijo"}, {"CadaEstacion", "Estaciones Multiplicadoras"}, {"Otros", "Otras Letras"},
+      {"CadaCuadricula", "Cuadrícula"}, {"PaisPorBanda", "x Banda"}, {"CQPorDia", "x Día"},
+      {"CuadriculaPorModo", "x Modo"}, {"ExcluirPais", "Excluir alguno"}, {"ExcluirPrefijo", "Excluir alguno"},
+      {"ExcluirProv", "Excluir alguna"}, {"ExcluirDistrito", "Excluir alguno"}, {"ExcluirCq", "Excluir alguna"},
+      {"Banda_0", "1.8"}, {"Banda_1", "3.5"}, {"Banda_12", "1296"}, {"Banda_13", "27"},
+      {"Modo_0", "AM"}, {"Modo_1", "CW"}, {"Modo_6", "RY"}, {"Modo_7", "PS"}, {"Modo_11", "USER4"},
+  };
+  for (const auto& [nombre, rotulo] : rotulos) {
+    SCOPED_TRACE(nombre);
+    QWidget* w = v.findChild<QWidget*>(nombre);
+    ASSERT_NE(w, nullptr);
+    QString texto;
+    if (auto* marco = qobject_cast<QGroupBox*>(w))
+      texto = marco->title();
+    else if (auto* boton = qobject_cast<QAbstractButton*>(w))
+      texto = boton->text();
+    else if (auto* etiqueta = qobject_cast<QLabel*>(w))
+      texto = etiqueta->text();
+    EXPECT_EQ(texto.toStdString(), rotulo);
+  }
+
+  // Enabled as designed: the seven list buttons of the option types wait for
+  // their type; the three others are always there.
+  for (QPushButton* b : {v.AltaReg, v.Bases, v.FinClientes, v.SeleccionarImpresora, v.AceptarImpresora,
+                         v.ConfMultEstacionesEspeciales, v.Especiales, v.ConfigurarCabrillo})
+    EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+  for (QPushButton* b : {v.ConsultaReg, v.ModificarReg, v.BorrarReg, v.GestionListas, v.Aceptar, v.Cancelar,
+                         v.ConfDistritosValidos, v.ConfSiglasValidas, v.ConfPaisesExc, v.ConfPrefijos,
+                         v.ConfZonaExcluida, v.ConfSufijo, v.ConfEstEsp})
+    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+  EXPECT_FALSE(v.Text3[26]->isEnabled());
+}
 
 TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
   carpeta.CreaBases(2);
@@ -185,6 +258,18 @@ TEST_F(VentanaPrincipal, UnaBaseQueFaltaDetieneElArranqueNombrandoElFichero) {
   EXPECT_NE(cajas[0].texto.find(carpeta.Ruta() + "/Terravia"), std::string::npos) << cajas[0].texto;
   ventana->Form_Activate();  // nothing happens after a failed start-up
   EXPECT_EQ(cajas.size(), 1u);
+}
+
+TEST_F(VentanaPrincipal, SinLaBaseDeConcursosNoSeCreaOtraVacia) {
+  carpeta.CreaBases(0);
+  std::filesystem::remove(carpeta.Ruta() + "/Ledrima");
+  soporte::Mensajes().Espera();
+  EXPECT_FALSE(Carga());
+  const auto& cajas = soporte::Mensajes().Cajas();
+  ASSERT_EQ(cajas.size(), 1u);
+  EXPECT_EQ(cajas[0].titulo, "ERROR");
+  EXPECT_NE(cajas[0].texto.find(carpeta.Ruta() + "/Ledrima"), std::string::npos) << cajas[0].texto;
+  EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta() + "/Ledrima"));
 }
 
 TEST_F(VentanaPrincipal, UnaBaseBloqueadaDetieneElArranque) {
@@ -501,6 +586,55 @@ TEST_F(VentanaPrincipal, SinImpresorasElArranqueSigue) {
   ventana->SeleccionarImpresora_Click();
   ventana->AceptarImpresora_Click();
   EXPECT_EQ(servicios->establecida, "");
+}
+
+TEST_F(VentanaPrincipal, ConUnaSolaImpresora) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  ASSERT_TRUE(Carga({"Laser"}));
+  ASSERT_EQ(ventana->Impresora.size(), 1u);
+  EXPECT_EQ(ventana->Impresora[0]->text().toStdString(), "Laser");
+  EXPECT_TRUE(ventana->Impresora[0]->isChecked());
+  EXPECT_EQ(ventana->MiImpresora, 0);
+  TearDown();
+  // The only printer is not the current one: nothing is selected, and
+  // accepting keeps the current printer.
+  soporte::Mensajes().Espera();
+  ASSERT_TRUE(Carga({"PDF"}));
+  ASSERT_EQ(ventana->Impresora.size(), 1u);
+  EXPECT_FALSE(ventana->Impresora[0]->isChecked());
+  ventana->SeleccionarImpresora_Click();
+  ventana->AceptarImpresora_Click();
+  EXPECT_EQ(servicios->establecida, "");
+}
+
+// The mail window may change the current folder while it loads; the main
+// window takes the working folder back, and hands the mail window the name
+// and edition in the editor.
+TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  class CambiaCarpeta : public prueba::ServiciosGrabados {
+   public:
+    bool AbreVentana(principal::VentanaSecundaria v, QWidget* w) override {
+      QDir::setCurrent(QDir::tempPath());
+      return ServiciosGrabados::AbreVentana(v, w);
+    }
+  };
+  auto s = std::make_unique<CambiaCarpeta>();
+  servicios = s.get();
+  ventana = std::make_unique<Trovalis>(std::move(s));
+  ASSERT_TRUE(ventana->Form_Load());
+  ventana->show();
+  ventana->Form_Activate();
+  ventana->Text3[1]->setText("OTRO");
+  ventana->Text3[2]->setText("2030");
+  ventana->GestionListas->click();
+  ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
+  EXPECT_EQ(QDir::currentPath().toStdString(), CarpetaTrabajo);
+  EXPECT_EQ(CarpetaTrabajo, QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
+  EXPECT_EQ(NombreConcurso, "OTRO");
+  EXPECT_EQ(EdicionConcurso, "2030");
 }
 
 TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {

@@ -100,8 +100,11 @@ std::vector<Fallo> Fallos() {
       {"minuto 60", texto(4, "1260"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
       {"hora de tres cifras", texto(4, "123"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
       {"hora de cinco sin dos puntos, sin aviso", texto(4, "12.30"), nullptr, nullptr, Icono::Ninguno, 4},
+      {"minuto 60 con dos puntos", texto(4, "12:60"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
+      {"una letra por hora", texto(4, "A"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
       {"fecha final vacía", texto(5, ""), kBlanco, "FECHA DEL CONCURSO", Icono::Pregunta, 5},
       {"hora final vacía", texto(6, " "), kBlanco, "HORA DEL FINAL CONCURSO", Icono::Pregunta, 6},
+      {"hora final imposible", texto(6, "25:00"), kHora, "VERIFICAR HORA", Icono::Informacion, 6},
       {"comienzo igual al final",
        [](Validacion& v) {
          v.PonTexto(5, "05-03-2018");
@@ -292,6 +295,12 @@ TEST_F(Validacion, ComprobacionesPublicasDeCampos) {
   v = "12:30";
   EXPECT_TRUE(ventana->VerificaFormatoHora(v));
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  // Longer than the box takes, as another caller may pass it.
+  v = "12:300";
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, kHora);
+  EXPECT_FALSE(ventana->VerificaFormatoHora(v));
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "VERIFICAR HORA");
 }
 
 }  // namespace
