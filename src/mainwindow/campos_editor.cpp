@@ -1,5 +1,7 @@
 #include "mainwindow/campos_editor.h"
 
+#include "plataforma/texto.h"
+
 #include <cctype>
 #include <set>
 
@@ -72,24 +74,6 @@ char32_t MayusculaTecla(char32_t c) {
 
 namespace {
 
-void AnadeUtf8(std::string& s, char32_t c) {
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 bool SonDigitos(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)
@@ -102,27 +86,9 @@ std::string DosCifras(std::string_view s) { return s.size() == 1 ? "0" + std::st
 }  // namespace
 
 std::string MayusculasTecleadas(std::string_view texto) {
-  std::string resultado;
-  std::size_t i = 0;
-  while (i < texto.size()) {
-    unsigned char b = static_cast<unsigned char>(texto[i]);
-    std::size_t largo = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
-    if (i + largo > texto.size()) largo = 1;
-    char32_t c = largo == 1 ? b : b & (0x7F >> largo);
-    bool valido = largo == 1 ? b < 0x80 : true;
-    for (std::size_t k = 1; k < largo; ++k) {
-      unsigned char sig = static_cast<unsigned char>(texto[i + k]);
-      if ((sig & 0xC0) != 0x80) valido = false;
-      c = (c << 6) | (sig & 0x3F);
-    }
-    if (valido) {
-      AnadeUtf8(resultado, MayusculaTecla(c));
-    } else {
-      resultado.append(texto.substr(i, largo));
-    }
-    i += largo;
-  }
-  return resultado;
+  std::u32string codigos = plataforma::ACodigos(texto);
+  for (char32_t& c : codigos) c = MayusculaTecla(c);
+  return plataforma::DesdeCodigos(codigos);
 }
 
 std::string FechaComoDiaMesAnio(std::string_view texto) {
