@@ -264,13 +264,7 @@ bool Trovalis::Form_Load() {
 
     LimpiaFormulario();
     BloqueaCampos(1);
-    HabilitaIntercambio(false);
-    HabilitaRepeticiones(false);
-    HabilitaMultiplicadores(0);
-    HabilitaBandas(false);
-    HabilitaModos(false);
-    RecibirPuntosPorKM->setEnabled(false);
-    Multiplicadores->setEnabled(false);
+    DeshabilitaOpciones();
 
     servicios_->AbrirBasesDeDatos();
     servicios_->AbrirControlConcursos();

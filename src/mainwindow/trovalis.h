@@ -206,6 +206,8 @@ class Trovalis : public QWidget {
 
  private:
   void ConstruyeControles();
+  void DeshabilitaOpciones();
+  void TerminaEdicion();
   void ConectaSenales();
   int IndiceTexto(QObject* objeto) const;
   void MueveFocoA(int destino, const std::function<int(int)>& paso);

@@ -181,13 +181,7 @@ bool Trovalis::CargaConcursoSeleccionado() {
   HayConcursoCargado = true;
   CargaCamposConcurso();
   servicios_->GeneraCategoriasAdmitidas();
-  HabilitaIntercambio(false);
-  HabilitaRepeticiones(false);
-  HabilitaMultiplicadores(0);
-  HabilitaBandas(false);
-  HabilitaModos(false);
-  RecibirPuntosPorKM->setEnabled(false);
-  Multiplicadores->setEnabled(false);
+  DeshabilitaOpciones();
   servicios_->FijaConcursoActivo(static_cast<std::int32_t>(Text3[0]->text().toLong()));
   CargaListasConcurso();
   servicios_->CrearCarpetasConcurso(Text3[1]->text().toStdString(), Text3[2]->text().toStdString());
@@ -221,6 +215,28 @@ void Trovalis::ActualizaFicherosListasNoEnviadas() {
                            plataforma::UneRuta(CarpetaConcurso, "ListasNoEnviadas") +
                            ". La lista de estaciones se conserva para la próxima vez.",
                        "ERROR", plataforma::Icono::Error);
+}
+
+// Disables the option boxes of the editor (exchange, repeat rules,
+// multipliers, bands, modes, points per km and the multiplier switch).
+void Trovalis::DeshabilitaOpciones() {
+  HabilitaIntercambio(false);
+  HabilitaRepeticiones(false);
+  HabilitaMultiplicadores(0);
+  HabilitaBandas(false);
+  HabilitaModos(false);
+  RecibirPuntosPorKM->setEnabled(false);
+  Multiplicadores->setEnabled(false);
+}
+
+// The end of a create or a save that went well: nothing is being edited.
+void Trovalis::TerminaEdicion() {
+  OperacionRegistro.clear();
+  BloqueaCampos(1);
+  DeshabilitaOpciones();
+  servicios_->GeneraCategoriasAdmitidas();
+  ActualizaBotones();
+  AltaReg->setFocus();
 }
 
 // ---------------------------------------------------------------- buttons
@@ -321,13 +337,7 @@ void Trovalis::Aceptar_Click() {
 }
 
 void Trovalis::Cancelar_Click() {
-  HabilitaBandas(false);
-  HabilitaModos(false);
-  HabilitaIntercambio(false);
-  HabilitaMultiplicadores(0);
-  HabilitaRepeticiones(false);
-  RecibirPuntosPorKM->setEnabled(false);
-  Multiplicadores->setEnabled(false);
+  DeshabilitaOpciones();
   SiglasONumeral->setEnabled(false);
 
   if (OperacionRegistro == "ALTA") {
@@ -436,18 +446,7 @@ void Trovalis::AltaConcurso() {
   HayConcursoCargado = true;
   servicios_->Mensaje("Alta del Concurso efectuada", "ALTA", principal::IconoMensaje::Informacion);
 
-  OperacionRegistro.clear();
-  BloqueaCampos(1);
-  HabilitaIntercambio(false);
-  HabilitaRepeticiones(false);
-  HabilitaMultiplicadores(0);
-  HabilitaBandas(false);
-  HabilitaModos(false);
-  RecibirPuntosPorKM->setEnabled(false);
-  Multiplicadores->setEnabled(false);
-  servicios_->GeneraCategoriasAdmitidas();
-  ActualizaBotones();
-  AltaReg->setFocus();
+  TerminaEdicion();
 }
 
 void Trovalis::ModificaConcurso() {
@@ -516,18 +515,7 @@ void Trovalis::ModificaConcurso() {
   HayConcursoCargado = true;
   servicios_->Mensaje("Modificación del Concurso efectuada", "MODIFICAR", principal::IconoMensaje::Informacion);
 
-  OperacionRegistro.clear();
-  BloqueaCampos(1);
-  HabilitaIntercambio(false);
-  HabilitaRepeticiones(false);
-  HabilitaMultiplicadores(0);
-  HabilitaBandas(false);
-  HabilitaModos(false);
-  RecibirPuntosPorKM->setEnabled(false);
-  Multiplicadores->setEnabled(false);
-  servicios_->GeneraCategoriasAdmitidas();
-  ActualizaBotones();
-  AltaReg->setFocus();
+  TerminaEdicion();
 }
 
 void Trovalis::BorraConcurso() {
