@@ -23,7 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Filas = std::vector<std::vector<std::string>>;
+using prueba::Filas;
 using plataforma::Respuesta;
 
 class CicloConcurso : public ::testing::Test {
@@ -51,22 +51,7 @@ class CicloConcurso : public ::testing::Test {
   }
 
   Filas Lee(const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
-    sqlite3_stmt* st = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
-    Filas r;
-    while (st && sqlite3_step(st) == SQLITE_ROW) {
-      std::vector<std::string> fila;
-      for (int i = 0; i < sqlite3_column_count(st); ++i) {
-        const unsigned char* t = sqlite3_column_text(st, i);
-        fila.push_back(t ? reinterpret_cast<const char*>(t) : "<null>");
-      }
-      r.push_back(fila);
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return r;
+    return prueba::LeeFilas((carpeta.Ruta() + "/Ledrima"), sql);
   }
   Filas Control() { return Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"); }
   std::size_t Cuenta(const std::string& tabla, int numero) {

@@ -18,6 +18,7 @@
 #include <sqlite3.h>
 
 #include "cabrillo/cabecera_log.h"
+#include "fixture_principal.h"
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/lista_valida.h"
@@ -41,7 +42,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Filas = std::vector<std::vector<std::string>>;
+using prueba::Filas;
 using plataforma::Respuesta;
 
 const char* const kFicheroPaises = "/usr/share/hamradio-files/cty.dat";
@@ -105,22 +106,7 @@ class ExtremoAExtremo : public ::testing::Test {
   }
 
   Filas Lee(const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open((Ruta() + "/Ledrima").c_str(), &db);
-    sqlite3_stmt* st = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
-    Filas r;
-    while (st && sqlite3_step(st) == SQLITE_ROW) {
-      std::vector<std::string> fila;
-      for (int i = 0; i < sqlite3_column_count(st); ++i) {
-        const unsigned char* t = sqlite3_column_text(st, i);
-        fila.push_back(t ? reinterpret_cast<const char*>(t) : "<null>");
-      }
-      r.push_back(fila);
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return r;
+    return prueba::LeeFilas((Ruta() + "/Ledrima"), sql);
   }
 
   static std::string LeeBytes(const std::string& ruta) {

@@ -1,5 +1,7 @@
 #include "fixture_principal.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -11,6 +13,26 @@
 #include "plataforma/dao.h"
 
 namespace prueba {
+
+Filas LeeFilas(const std::string& rutaBase, const std::string& sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open(rutaBase.c_str(), &db);
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+    ADD_FAILURE() << sql << ": " << sqlite3_errmsg(db);
+  Filas r;
+  while (st && sqlite3_step(st) == SQLITE_ROW) {
+    std::vector<std::string> fila;
+    for (int i = 0; i < sqlite3_column_count(st); ++i) {
+      const unsigned char* t = sqlite3_column_text(st, i);
+      fila.push_back(t ? reinterpret_cast<const char*>(t) : "<null>");
+    }
+    r.push_back(fila);
+  }
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  return r;
+}
 
 CarpetaPrueba::CarpetaPrueba() : anterior_(QDir::currentPath()) {
   if (!dir_.isValid()) throw std::runtime_error("sin carpeta temporal");

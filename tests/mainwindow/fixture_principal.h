@@ -10,6 +10,11 @@
 
 namespace prueba {
 
+// Rows of a query on a contest database file, each value as text ("<null>"
+// for Null), read with plain sqlite3 so the tests see what is stored.
+using Filas = std::vector<std::vector<std::string>>;
+Filas LeeFilas(const std::string& rutaBase, const std::string& sql);
+
 // The program's services, with scripted printers and the other windows
 // recorded instead of opened.
 class ServiciosGrabados : public principal::ServiciosPrograma {

@@ -1,5 +1,7 @@
 #include "mainwindow/listas_ocultas.h"
 
+#include "fixture_principal.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -10,7 +12,7 @@ namespace {
 
 using listas::Grupo;
 using listas::ListasOcultas;
-using Filas = std::vector<std::vector<std::string>>;
+using prueba::Filas;
 
 class ListasDeConcurso : public ::testing::Test {
  protected:
@@ -23,24 +25,9 @@ class ListasDeConcurso : public ::testing::Test {
   // Rows of a contest as SQLite holds them, in rowid order: "rowid" first
   // when asked for, then the columns.
   Filas Lee(const std::string& tabla, const std::string& columnas, int numero) {
-    sqlite3* db = nullptr;
-    sqlite3_open(carpeta.En("Ledrima").c_str(), &db);
-    sqlite3_stmt* st = nullptr;
-    std::string sql = "SELECT " + columnas + " FROM " + tabla + " WHERE NumeroOrden = " + std::to_string(numero) +
+    const std::string sql = "SELECT " + columnas + " FROM " + tabla + " WHERE NumeroOrden = " + std::to_string(numero) +
                       " ORDER BY rowid";
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
-    Filas r;
-    while (st && sqlite3_step(st) == SQLITE_ROW) {
-      std::vector<std::string> fila;
-      for (int i = 0; i < sqlite3_column_count(st); ++i) {
-        const unsigned char* t = sqlite3_column_text(st, i);
-        fila.push_back(t ? reinterpret_cast<const char*>(t) : "<null>");
-      }
-      r.push_back(fila);
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return r;
+    return prueba::LeeFilas(carpeta.En("Ledrima"), sql);
   }
   void Ejecuta(const std::string& sql) { base.Execute(sql); }
 
