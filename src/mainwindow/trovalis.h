@@ -207,6 +207,7 @@ class Trovalis : public QWidget {
  private:
   void ConstruyeControles();
   void DeshabilitaOpciones();
+  bool VerificaEditor();
   void TerminaEdicion();
   void ConectaSenales();
   int IndiceTexto(QObject* objeto) const;

@@ -217,6 +217,28 @@ void Trovalis::ActualizaFicherosListasNoEnviadas() {
                        "ERROR", plataforma::Icono::Error);
 }
 
+// The checks of the editor before a create or a save, in their order: the
+// typed fields by their column types (normalised back into the boxes), the
+// contest data, then the reference lists and categories. A failing check has
+// told the operator and put the focus where the correction goes.
+bool Trovalis::VerificaEditor() {
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
+  std::int16_t I = 0;
+  if (!VerificaFormatoCampos(::DefinicionConcursos, CamposConcurso, I)) {
+    Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
+    return false;
+  }
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
+    Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(CamposConcurso[static_cast<std::size_t>(i)]));
+  if (!VerificaDatosConcurso(CamposConcurso)) return false;
+  if (!VerificaListasMultiplicadores()) {
+    Text3[1]->setFocus();
+    return false;
+  }
+  return true;
+}
+
 // Disables the option boxes of the editor (exchange, repeat rules,
 // multipliers, bands, modes, points per km and the multiplier switch).
 void Trovalis::DeshabilitaOpciones() {
@@ -386,22 +408,9 @@ void Trovalis::AltaConcurso() {
     Multiplicadores->setChecked(true);
     RecibirSiglas->setChecked(true);
   }
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
   NombreConcurso = nombre;
   EdicionConcurso = edicion;
-  std::int16_t I = 0;
-  if (!VerificaFormatoCampos(::DefinicionConcursos, CamposConcurso, I)) {
-    Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
-    return;
-  }
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(CamposConcurso[static_cast<std::size_t>(i)]));
-  if (!VerificaDatosConcurso(CamposConcurso)) return;
-  if (!VerificaListasMultiplicadores()) {
-    Text3[1]->setFocus();
-    return;
-  }
+  if (!VerificaEditor()) return;
 
   const std::int32_t numero = NumeroEditor(*this);
   const std::string nombreGuardado = Text3[1]->text().toStdString();
@@ -468,20 +477,7 @@ void Trovalis::ModificaConcurso() {
     Multiplicadores->setChecked(true);
     RecibirSiglas->setChecked(true);
   }
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
-  std::int16_t I = 0;
-  if (!VerificaFormatoCampos(::DefinicionConcursos, CamposConcurso, I)) {
-    Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
-    return;
-  }
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(CamposConcurso[static_cast<std::size_t>(i)]));
-  if (!VerificaDatosConcurso(CamposConcurso)) return;
-  if (!VerificaListasMultiplicadores()) {
-    Text3[1]->setFocus();
-    return;
-  }
+  if (!VerificaEditor()) return;
 
   listas::ListasOcultas l = ListasDeVentana(*this);
   const listas::OpcionesListas opciones = OpcionesDeListas(*this);
