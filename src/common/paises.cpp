@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "plataforma/lenguaje.h"
 #include "plataforma/rutas.h"
 
 namespace {
@@ -446,113 +447,7 @@ void ObtienePaisZonaContinente(const std::string& indicativo, std::string& dxcc,
 // ---------------------------------------------------------------------------
 // Pattern matching.
 
-namespace {
-
-// Decodes one UTF-8 character at i (advancing i); a broken sequence gives its
-// bytes one by one.
-char32_t Decodifica(std::string_view s, std::size_t& i) {
-  unsigned char b = static_cast<unsigned char>(s[i]);
-  std::size_t largo = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
-  if (i + largo > s.size()) largo = 1;
-  for (std::size_t t = 1; t < largo; ++t)
-    if (!EsContinuacion(static_cast<unsigned char>(s[i + t]))) largo = 1;
-  char32_t c = largo == 1 ? b : largo == 2 ? (b & 0x1F) : largo == 3 ? (b & 0x0F) : (b & 0x07);
-  for (std::size_t t = 1; t < largo; ++t) c = (c << 6) | (static_cast<unsigned char>(s[i + t]) & 0x3F);
-  i += largo;
-  return c;
-}
-
-std::u32string ACodigos(std::string_view s) {
-  std::u32string r;
-  r.reserve(s.size());
-  for (std::size_t i = 0; i < s.size();) r.push_back(Decodifica(s, i));
-  return r;
-}
-
-// One element of a pattern at position p: does it match character c? Sets
-// siguiente to the position after the element. A bracket without its closing
-// "]" matches nothing.
-template <class Vista, class Car = typename Vista::value_type>
-bool ElementoCoincide(Vista pat, std::size_t p, Car c, std::size_t& siguiente) {
-  Car e = pat[p];
-  if (e == Car('?')) {
-    siguiente = p + 1;
-    return true;
-  }
-  if (e == Car('#')) {
-    siguiente = p + 1;
-    return c >= Car('0') && c <= Car('9');
-  }
-  if (e == Car('[')) {
-    std::size_t q = p + 1;
-    bool niega = false;
-    if (q < pat.size() && pat[q] == Car('!')) {
-      niega = true;
-      ++q;
-    }
-    bool dentro = false;
-    std::size_t inicio = q;
-    while (q < pat.size() && pat[q] != Car(']')) {
-      Car a = pat[q];
-      if (q + 2 < pat.size() && pat[q + 1] == Car('-') && pat[q + 2] != Car(']')) {
-        Car b = pat[q + 2];
-        if (a <= c && c <= b) dentro = true;
-        q += 3;
-      } else {
-        if (a == c) dentro = true;
-        ++q;
-      }
-    }
-    if (q >= pat.size()) {
-      siguiente = pat.size();
-      return false;
-    }
-    siguiente = q + 1;
-    if (q == inicio) return false;  // empty list
-    return dentro != niega;
-  }
-  siguiente = p + 1;
-  return e == c;
-}
-
-template <class Vista, class Car = typename Vista::value_type>
-bool CoincideCodigos(Vista txt, Vista pat) {
-  constexpr std::size_t ninguna = static_cast<std::size_t>(-1);
-  std::size_t t = 0, p = 0;
-  std::size_t estrellaP = ninguna, estrellaT = 0;
-  while (t < txt.size()) {
-    if (p < pat.size() && pat[p] == Car('*')) {
-      estrellaP = ++p;
-      estrellaT = t;
-      continue;
-    }
-    std::size_t sig;
-    if (p < pat.size() && ElementoCoincide(pat, p, txt[t], sig)) {
-      p = sig;
-      ++t;
-      continue;
-    }
-    if (estrellaP == ninguna) return false;
-    p = estrellaP;
-    t = ++estrellaT;
-  }
-  while (p < pat.size() && pat[p] == Car('*')) ++p;
-  return p == pat.size();
-}
-
-}  // namespace
-
-static bool EsAscii(std::string_view s) {
-  for (unsigned char b : s)
-    if (b >= 0x80) return false;
-  return true;
-}
-
-bool CoincidePatron(std::string_view texto, std::string_view patron) {
-  if (EsAscii(texto) && EsAscii(patron)) return CoincideCodigos(texto, patron);
-  const std::u32string t = ACodigos(texto), p = ACodigos(patron);
-  return CoincideCodigos(std::u32string_view(t), std::u32string_view(p));
-}
+bool CoincidePatron(std::string_view texto, std::string_view patron) { return plataforma::Like(texto, patron); }
 
 // ---------------------------------------------------------------------------
 // Locators and distances.

@@ -7,96 +7,97 @@
 namespace plataforma {
 namespace {
 
-// One element of a pattern.
-struct Elemento {
-  enum Tipo { Literal, Uno, Digito, Lista, Serie } tipo = Literal;
-  char32_t c = 0;
-  bool negada = false;
-  std::vector<std::pair<char32_t, char32_t>> rangos;
-};
-
-bool Coincide(const Elemento& e, char32_t c) {
-  switch (e.tipo) {
-    case Elemento::Literal: return c == e.c;
-    case Elemento::Uno: return true;
-    case Elemento::Digito: return c >= U'0' && c <= U'9';
-    case Elemento::Lista: {
-      bool dentro = false;
-      for (const auto& [a, b] : e.rangos)
-        if (c >= a && c <= b) dentro = true;
-      return dentro != e.negada;
-    }
-    case Elemento::Serie: return false;
+// One element of a pattern at position p: does it match character c? Sets
+// siguiente to the position after the element. A bracket without its closing
+// "]" matches nothing. Works on bytes (ASCII texts) or on code points.
+template <class Vista, class Car = typename Vista::value_type>
+bool ElementoCoincide(Vista pat, std::size_t p, Car c, std::size_t& siguiente) {
+  const Car e = pat[p];
+  if (e == Car('?')) {
+    siguiente = p + 1;
+    return true;
   }
-  return false;
+  if (e == Car('#')) {
+    siguiente = p + 1;
+    return c >= Car('0') && c <= Car('9');
+  }
+  if (e == Car('[')) {
+    std::size_t q = p + 1;
+    bool niega = false;
+    if (q < pat.size() && pat[q] == Car('!')) {
+      niega = true;
+      ++q;
+    }
+    bool dentro = false;
+    while (q < pat.size() && pat[q] != Car(']')) {
+      const Car a = pat[q];
+      if (q + 2 < pat.size() && pat[q + 1] == Car('-') && pat[q + 2] != Car(']')) {
+        if (a <= c && c <= pat[q + 2]) dentro = true;
+        q += 3;
+      } else {
+        if (a == c) dentro = true;
+        ++q;
+      }
+    }
+    if (q >= pat.size()) {
+      siguiente = pat.size();
+      return false;
+    }
+    siguiente = q + 1;
+    return dentro != niega;
+  }
+  siguiente = p + 1;
+  return e == c;
 }
 
-// Parses a pattern; false when a "[" is not closed.
-bool Analiza(const std::u32string& p, std::vector<Elemento>& salida) {
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    Elemento e;
-    const char32_t c = p[i];
-    if (c == U'?') {
-      e.tipo = Elemento::Uno;
-    } else if (c == U'*') {
-      if (!salida.empty() && salida.back().tipo == Elemento::Serie) continue;
-      e.tipo = Elemento::Serie;
-    } else if (c == U'#') {
-      e.tipo = Elemento::Digito;
-    } else if (c == U'[') {
-      const std::size_t cierre = p.find(U']', i + 1);
-      if (cierre == std::u32string::npos) return false;
-      std::u32string lista = p.substr(i + 1, cierre - i - 1);
-      i = cierre;
-      if (lista.empty()) continue;  // "[]" matches zero characters
-      e.tipo = Elemento::Lista;
-      std::size_t k = 0;
-      if (lista[0] == U'!') {
-        e.negada = true;
-        k = 1;
-      }
-      while (k < lista.size()) {
-        if (k + 2 < lista.size() && lista[k + 1] == U'-') {
-          e.rangos.emplace_back(lista[k], lista[k + 2]);
-          k += 3;
-        } else {
-          e.rangos.emplace_back(lista[k], lista[k]);
-          ++k;
-        }
-      }
-    } else {
-      e.c = c;
+// "[]" stands for no character at all: it is skipped wherever it stands.
+template <class Vista, class Car = typename Vista::value_type>
+std::size_t SaltaListasVacias(Vista pat, std::size_t p) {
+  while (p + 1 < pat.size() && pat[p] == Car('[') && pat[p + 1] == Car(']')) p += 2;
+  return p;
+}
+
+// Whole-text match, backtracking to the last "*" only: linear in practice,
+// and without any allocation.
+template <class Vista, class Car = typename Vista::value_type>
+bool CoincideCodigos(Vista txt, Vista pat) {
+  constexpr std::size_t ninguna = static_cast<std::size_t>(-1);
+  std::size_t t = 0, p = 0;
+  std::size_t estrellaP = ninguna, estrellaT = 0;
+  while (t < txt.size()) {
+    p = SaltaListasVacias(pat, p);
+    if (p < pat.size() && pat[p] == Car('*')) {
+      estrellaP = ++p;
+      estrellaT = t;
+      continue;
     }
-    salida.push_back(std::move(e));
+    std::size_t sig;
+    if (p < pat.size() && ElementoCoincide(pat, p, txt[t], sig)) {
+      p = sig;
+      ++t;
+      continue;
+    }
+    if (estrellaP == ninguna) return false;
+    p = estrellaP;
+    t = ++estrellaT;
   }
+  for (p = SaltaListasVacias(pat, p); p < pat.size() && pat[p] == Car('*'); p = SaltaListasVacias(pat, p + 1)) {
+  }
+  return p == pat.size();
+}
+
+bool EsAscii(std::string_view s) {
+  for (unsigned char b : s)
+    if (b >= 0x80) return false;
   return true;
 }
 
 }  // namespace
 
 bool Like(std::string_view texto, std::string_view patron) {
-  std::vector<Elemento> p;
-  if (!Analiza(ACodigos(patron), p)) return false;
-  const std::u32string t = ACodigos(texto);
-  // Match with backtracking to the last "*" only: linear in practice.
-  std::size_t ti = 0, pi = 0;
-  std::size_t estrella = std::string::npos, marca = 0;
-  while (ti < t.size()) {
-    if (pi < p.size() && p[pi].tipo == Elemento::Serie) {
-      estrella = pi++;
-      marca = ti;
-    } else if (pi < p.size() && Coincide(p[pi], t[ti])) {
-      ++pi;
-      ++ti;
-    } else if (estrella != std::string::npos) {
-      pi = estrella + 1;
-      ti = ++marca;
-    } else {
-      return false;
-    }
-  }
-  while (pi < p.size() && p[pi].tipo == Elemento::Serie) ++pi;
-  return pi == p.size();
+  if (EsAscii(texto) && EsAscii(patron)) return CoincideCodigos(texto, patron);
+  const std::u32string t = ACodigos(texto), p = ACodigos(patron);
+  return CoincideCodigos(std::u32string_view(t), std::u32string_view(p));
 }
 
 bool EsNumerico(std::string_view texto) {
