@@ -29,6 +29,16 @@ std::string LineaDe(const std::vector<std::string>& lineas, std::string_view eti
   return linea;
 }
 
+// A header line that must be there: when the header does not carry it, its
+// error block is written and the line stays empty.
+bool LineaObligatoria(const std::vector<std::string>& lineas, std::string_view etiqueta, std::string& linea,
+                      int numero, std::string_view texto, FicheroErrores& informe) {
+  if (BuscaParametroCabrillo(lineas, etiqueta, linea)) return true;
+  informe.EscribeBloqueError(numero, texto);
+  linea.clear();
+  return false;
+}
+
 std::string ValorDe(std::string_view linea) {
   std::string valor;
   ObtieneValorParametro(linea, valor);
@@ -217,19 +227,13 @@ bool VerificaCabeceraV2(const std::vector<std::string>& lineas, std::string_view
   CabeceraLog& c = e.cabecera;
   bool correcto = VerificaIndicativo(lineas, nombre_fichero, e);
 
-  if (!BuscaParametroCabrillo(lineas, "CATEGORY:", c.LineaCategory)) {
-    e.informe.EscribeBloqueError(7, kError7);
-    c.LineaCategory.clear();
+  if (!LineaObligatoria(lineas, "CATEGORY:", c.LineaCategory, 7, kError7, e.informe)) {
     correcto = false;
   } else {
     ReescribeOperador(e.concurso.Concurso, "CATEGORY:", c.LineaCategory);
   }
   c.LineaCategoryAssisted = LineaDe(lineas, "CATEGORY-ASSISTED:");
-  if (!BuscaParametroCabrillo(lineas, "CONTEST:", c.LineaContest)) {
-    e.informe.EscribeBloqueError(8, kError8);
-    c.LineaContest.clear();
-    correcto = false;
-  }
+  if (!LineaObligatoria(lineas, "CONTEST:", c.LineaContest, 8, kError8, e.informe)) correcto = false;
   c.LineaClub = LineaDe(lineas, "CLUB:");
   c.LineaOperators = LineaDe(lineas, "OPERATORS:");
   return correcto;
@@ -241,18 +245,12 @@ bool VerificaCabeceraV3(const std::vector<std::string>& lineas, std::string_view
   bool correcto = VerificaIndicativo(lineas, nombre_fichero, e);
 
   c.LineaCategoryAssisted = LineaDe(lineas, "CATEGORY-ASSISTED:");
-  if (!BuscaParametroCabrillo(lineas, "CONTEST:", c.LineaContest)) {
-    e.informe.EscribeBloqueError(8, kError8);
-    c.LineaContest.clear();
-    correcto = false;
-  }
+  if (!LineaObligatoria(lineas, "CONTEST:", c.LineaContest, 8, kError8, e.informe)) correcto = false;
   c.LineaClub = LineaDe(lineas, "CLUB:");
   c.LineaOperators = LineaDe(lineas, "OPERATORS:");
   c.LineaCategoryBand = LineaDe(lineas, "CATEGORY-BAND:");
   c.LineaCategoryMode = LineaDe(lineas, "CATEGORY-MODE:");
-  if (!BuscaParametroCabrillo(lineas, "CATEGORY-OPERATOR:", c.LineaCategoryOperator)) {
-    e.informe.EscribeBloqueError(9, kError9);
-    c.LineaCategoryOperator.clear();
+  if (!LineaObligatoria(lineas, "CATEGORY-OPERATOR:", c.LineaCategoryOperator, 9, kError9, e.informe)) {
     correcto = false;
   } else {
     ReescribeOperador(e.concurso.Concurso, "CATEGORY-OPERATOR:", c.LineaCategoryOperator);
