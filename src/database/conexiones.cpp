@@ -15,13 +15,10 @@ dao::Recordset ConcursoActual;
 bool HayConcursoCargado = false;
 std::string ConsultaSql;
 
-int PosicionOrdenada(const std::vector<std::string>& textos, const std::string& nuevo) {
+int PosicionOrdenada(const ListaConcursos& lista, const std::string& nuevo) {
   // Alphabetical: "ÁVILA" sorts next to "AVILA", not after "ZULU".
   int i = 0;
-  for (const auto& t : textos) {
-    if (dao::ComparaTextos(nuevo, t) < 0) break;
-    ++i;
-  }
+  while (i < lista.Cuenta() && dao::ComparaTextos(nuevo, lista.Texto(i)) >= 0) ++i;
   return i;
 }
 
@@ -31,10 +28,7 @@ void ListaConcursosSimple::Limpia() {
 }
 
 int ListaConcursosSimple::Agrega(const std::string& texto, std::int32_t numero) {
-  std::vector<std::string> textos;
-  textos.reserve(entradas.size());
-  for (const auto& e : entradas) textos.push_back(e.texto);
-  int pos = PosicionOrdenada(textos, texto);
+  const int pos = PosicionOrdenada(*this, texto);
   entradas.insert(entradas.begin() + pos, Entrada{texto, numero});
   if (seleccion >= pos) ++seleccion;
   return pos;

@@ -59,10 +59,9 @@ class ListaConcursosSimple : public ListaConcursos {
   int seleccion = -1;
 };
 
-// Sorted position of a new entry among existing texts (alphabetical, without
-// regard to case or accents; an equal text goes after the ones already
-// there).
-int PosicionOrdenada(const std::vector<std::string>& textos, const std::string& nuevo);
+// Sorted position of a new entry in the list (alphabetical, without regard
+// to case or accents; an equal text goes after the ones already there).
+int PosicionOrdenada(const ListaConcursos& lista, const std::string& nuevo);
 
 // Text of a contest list entry: name, " .- Edición: ", edition.
 std::string TextoEntradaConcurso(const std::string& nombre, const std::string& edicion);

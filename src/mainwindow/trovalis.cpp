@@ -29,9 +29,7 @@ class ComboConcursos : public ::ListaConcursos {
   explicit ComboConcursos(QComboBox* combo) : combo_(combo) {}
   void Limpia() override { combo_->clear(); }
   int Agrega(const std::string& texto, std::int32_t numero) override {
-    std::vector<std::string> textos;
-    for (int i = 0; i < combo_->count(); ++i) textos.push_back(combo_->itemText(i).toStdString());
-    int i = PosicionOrdenada(textos, texto);
+    const int i = PosicionOrdenada(*this, texto);
     combo_->insertItem(i, QString::fromStdString(texto), QVariant(static_cast<int>(numero)));
     return i;
   }
