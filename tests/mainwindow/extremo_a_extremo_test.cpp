@@ -42,6 +42,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::Control;
 using prueba::Filas;
 using plataforma::Respuesta;
 
@@ -86,23 +87,7 @@ class ExtremoAExtremo : public ::testing::Test {
   // Clicks the editor's button and runs `enVentana` on the Cabrillo format
   // window while it is shown modally.
   void AbreFormato(const std::function<void(rules::FormatoCabrillo&)>& enVentana) {
-    bool abierta = false;
-    QTimer::singleShot(0, [&] {
-      auto* w = qobject_cast<rules::FormatoCabrillo*>(QApplication::activeModalWidget());
-      if (!w) return;
-      abierta = true;
-      enVentana(*w);
-      if (w->isVisible()) w->findChild<QPushButton*>("CancelarCabrillo")->click();
-    });
-    ventana->ConfigurarCabrillo->click();
-    EXPECT_TRUE(abierta);
-  }
-
-  template <typename T>
-  static T* Control(QWidget& w, const char* nombre) {
-    T* c = w.findChild<T*>(nombre);
-    EXPECT_NE(c, nullptr) << nombre;
-    return c;
+    EXPECT_TRUE(prueba::AbreFormatoCabrillo(*ventana, enVentana));
   }
 
   Filas Lee(const std::string& sql) {

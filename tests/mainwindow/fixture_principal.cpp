@@ -1,5 +1,12 @@
 #include "fixture_principal.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include "mainwindow/trovalis.h"
+#include "rules/formato_cabrillo.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,6 +20,19 @@
 #include "plataforma/dao.h"
 
 namespace prueba {
+
+bool AbreFormatoCabrillo(Trovalis& principal, const std::function<void(rules::FormatoCabrillo&)>& enVentana) {
+  bool abierta = false;
+  QTimer::singleShot(0, [&] {
+    auto* w = qobject_cast<rules::FormatoCabrillo*>(QApplication::activeModalWidget());
+    if (!w) return;
+    abierta = true;
+    enVentana(*w);
+    if (w->isVisible()) w->findChild<QPushButton*>("CancelarCabrillo")->click();
+  });
+  principal.ConfigurarCabrillo->click();
+  return abierta;
+}
 
 Filas LeeFilas(const std::string& rutaBase, const std::string& sql) {
   sqlite3* db = nullptr;

@@ -2,11 +2,19 @@
 // A working folder with a contest database and a countries database, and
 // the program's services with scripted printers.
 #include <QTemporaryDir>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "mainwindow/servicios_programa.h"
+
+class Trovalis;
+namespace rules {
+class FormatoCabrillo;
+}
 
 namespace prueba {
 
@@ -14,6 +22,19 @@ namespace prueba {
 // for Null), read with plain sqlite3 so the tests see what is stored.
 using Filas = std::vector<std::vector<std::string>>;
 Filas LeeFilas(const std::string& rutaBase, const std::string& sql);
+
+// A control of a window by name; a missing one fails the test.
+template <typename T>
+T* Control(QWidget& w, const char* nombre) {
+  T* c = w.findChild<T*>(nombre);
+  EXPECT_NE(c, nullptr) << nombre;
+  return c;
+}
+
+// Clicks the main window's Cabrillo button and runs `enVentana` on the
+// format window while it is shown modally (cancelling it afterwards if it is
+// still open). False when the window did not open.
+bool AbreFormatoCabrillo(Trovalis& principal, const std::function<void(rules::FormatoCabrillo&)>& enVentana);
 
 // The program's services, with scripted printers and the other windows
 // recorded instead of opened.

@@ -21,6 +21,7 @@
 #include "soporte/mensajes_guion.h"
 
 using principal::VentanaSecundaria;
+using prueba::Control;
 
 namespace {
 
@@ -65,24 +66,10 @@ class FormatoDesdePrincipal : public ::testing::Test {
   // Clicks the main window's button and runs `enVentana` on the format
   // window while it is shown modally.
   void AbreFormato(std::function<void(rules::FormatoCabrillo&)> enVentana) {
-    bool abierta = false;
-    QTimer::singleShot(0, [&] {
-      auto* w = qobject_cast<rules::FormatoCabrillo*>(QApplication::activeModalWidget());
-      if (!w) return;
-      abierta = true;
+    EXPECT_TRUE(prueba::AbreFormatoCabrillo(*ventana, [&](rules::FormatoCabrillo& w) {
       principalOculta = !ventana->isVisible();
-      enVentana(*w);
-      if (w->isVisible()) w->findChild<QPushButton*>("CancelarCabrillo")->click();
-    });
-    ventana->ConfigurarCabrillo->click();
-    EXPECT_TRUE(abierta);
-  }
-
-  template <typename T>
-  static T* Control(QWidget& w, const char* nombre) {
-    T* c = w.findChild<T*>(nombre);
-    EXPECT_NE(c, nullptr) << nombre;
-    return c;
+      enVentana(w);
+    }));
   }
 
   std::string Consulta(const std::string& sql) {
