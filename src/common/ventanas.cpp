@@ -123,12 +123,15 @@ void ImprimeLista(const std::vector<std::string>& lineas, const std::string& tit
   try {
     documento = std::make_unique<plataforma::DocumentoImpreso>();
     auto& doc = *documento;
-    doc.Fuente("Courier new", 10, true);
+    // Courier New 10 in the lists' own fixed-pitch face, the same on every
+    // machine, with a fixed line pitch: the page break after the 60th item
+    // falls where it should whatever fonts are installed.
+    doc.FuenteFija(10, true);
     doc.Linea(plataforma::Mayusculas(titulo));
     doc.Linea("");
     int contador = 0;
     for (const auto& linea : lineas) {
-      doc.Fuente("Courier new", 10, false);
+      doc.FuenteFija(10, false);
       doc.Linea(linea);
       if (++contador == 60) doc.NuevaPagina();
     }

@@ -1,7 +1,12 @@
 #include "plataforma/impresion.h"
 
+#include "plataforma/fuente_fija.h"
+
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -21,7 +26,31 @@ Eleccion& Actual() {
   return e;
 }
 
+// Where fonts-dejavu-core installs the face.
+const char* const kFicherosPasoFijo[] = {
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf",
+};
+
+bool FamiliaDisponible(const QString& familia) {
+  return QFontDatabase::families().contains(familia, Qt::CaseInsensitive);
+}
+
 }  // namespace
+
+QFont FuenteDePasoFijo(double puntos, bool negrita) {
+  const QString familia = QString::fromLatin1(kFamiliaPasoFijo);
+  if (!FamiliaDisponible(familia))
+    for (const char* fichero : kFicherosPasoFijo) QFontDatabase::addApplicationFont(QString::fromLatin1(fichero));
+  QFont f = FamiliaDisponible(familia) ? QFont(familia) : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  f.setPointSizeF(puntos > 0 ? puntos : 10);
+  f.setBold(negrita);
+  f.setItalic(false);
+  f.setFixedPitch(true);
+  f.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
+  f.setKerning(false);
+  return f;
+}
 
 std::vector<std::string> Impresoras() {
   std::vector<std::string> r;
@@ -58,7 +87,8 @@ struct DocumentoImpreso::Impl {
   std::unique_ptr<QPrinter> impresora;
   QPainter pintor;
   QFont fuente;
-  double y = 0;  // top of the next line, in device pixels
+  double paso = 0;  // line pitch, in device pixels
+  double y = 0;     // top of the next line, in device pixels
   int pagina = 1;
   bool terminado = false;
 
@@ -71,6 +101,7 @@ DocumentoImpreso::DocumentoImpreso() : impl_(std::make_unique<Impl>()) {
     impl_->impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
     impl_->impresora->setOutputFormat(QPrinter::PdfFormat);
     impl_->impresora->setOutputFileName(QString::fromStdString(e.pdf));
+    impl_->impresora->setPageSize(QPageSize(QPageSize::A4));
   } else {
     const std::string nombre = e.impresora.empty() ? ImpresoraPredeterminada() : e.impresora;
     if (nombre.empty()) throw ErrorImpresora("No hay ninguna impresora instalada");
@@ -81,34 +112,27 @@ DocumentoImpreso::DocumentoImpreso() : impl_(std::make_unique<Impl>()) {
   impl_->impresora->setFullPage(false);
   if (!impl_->pintor.begin(impl_->impresora.get()))
     throw ErrorImpresora("La impresora no acepta el documento");
-  impl_->fuente = QFont("Courier New", 10);
-  impl_->fuente.setStyleHint(QFont::TypeWriter);
-  impl_->pintor.setFont(impl_->fuente);
+  FuenteFija(10, false);
 }
 
 DocumentoImpreso::~DocumentoImpreso() {
   if (!impl_->terminado) Cancela();
 }
 
-void DocumentoImpreso::Fuente(const std::string& nombre, double puntos, bool negrita) {
+void DocumentoImpreso::FuenteFija(double puntos, bool negrita) {
   if (impl_->terminado) throw ErrorImpresora("El documento ya está cerrado");
-  QFont f(QString::fromStdString(nombre));
-  f.setPointSizeF(puntos > 0 ? puntos : 10);
-  f.setBold(negrita);
-  f.setItalic(false);
-  const QString minus = QString::fromStdString(nombre).toLower();
-  if (minus.contains("courier") || minus.contains("mono")) f.setStyleHint(QFont::TypeWriter);
-  impl_->fuente = f;
-  impl_->pintor.setFont(f);
+  impl_->fuente = FuenteDePasoFijo(puntos, negrita);
+  impl_->pintor.setFont(impl_->fuente);
+  impl_->paso = impl_->fuente.pointSizeF() * kPasoLineaPorPunto * impl_->impresora->resolution() / 72.0;
 }
 
 void DocumentoImpreso::Linea(const std::string& texto) {
   if (impl_->terminado) throw ErrorImpresora("El documento ya está cerrado");
-  const QFontMetricsF m(impl_->fuente, impl_->impresora.get());
-  const double alto = m.lineSpacing();
-  if (impl_->y > 0 && impl_->y + alto > impl_->AltoPagina()) NuevaPagina();
-  impl_->pintor.drawText(QPointF(0, impl_->y + m.ascent()), QString::fromStdString(texto));
-  impl_->y += alto;
+  if (impl_->y > 0 && impl_->y + impl_->paso > impl_->AltoPagina()) NuevaPagina();
+  // The text sits on a baseline placed by the pitch, not by the face's
+  // ascent, so that a face with other metrics moves no line.
+  impl_->pintor.drawText(QPointF(0, impl_->y + impl_->paso * 0.8), QString::fromStdString(texto));
+  impl_->y += impl_->paso;
 }
 
 void DocumentoImpreso::NuevaPagina() {

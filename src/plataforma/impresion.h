@@ -29,6 +29,14 @@ void EligeSalidaPdf(const std::string& ruta);
 // PDF output its path. Empty when there is none.
 std::string ImpresoraActual();
 
+// The fixed-pitch face that lists print in: DejaVu Sans Mono, which the
+// install step guarantees (package fonts-dejavu-core). It is taken by its
+// family name, loaded from its files when the font configuration does not
+// list it, so that no substitute chosen by the machine's fonts stands in.
+inline constexpr const char* kFamiliaPasoFijo = "DejaVu Sans Mono";
+// Line pitch of the printed lists: 1.2 times the point size.
+inline constexpr double kPasoLineaPorPunto = 1.2;
+
 // One printed document on the current printer. Lines go down the page in
 // the current font; a page that is full continues on a new page. Any
 // failure throws ErrorImpresora; the document is then to be cancelled.
@@ -42,10 +50,12 @@ class DocumentoImpreso {
   DocumentoImpreso(const DocumentoImpreso&) = delete;
   DocumentoImpreso& operator=(const DocumentoImpreso&) = delete;
 
-  // Font for the following lines (a fixed-pitch face stands in when a
-  // fixed-pitch font such as "Courier new" is missing).
-  void Fuente(const std::string& nombre, double puntos, bool negrita);
-  // Prints one line (UTF-8) and moves to the next one.
+  // Font for the following lines: the program's fixed-pitch face
+  // (FamiliaPasoFijo) at that size, bold or not, never italic.
+  void FuenteFija(double puntos, bool negrita);
+  // Prints one line (UTF-8) and moves down by the document's fixed line
+  // pitch, whatever the face's own line spacing: a page holds the same
+  // number of lines on every machine.
   void Linea(const std::string& texto);
   // Starts a new page.
   void NuevaPagina();

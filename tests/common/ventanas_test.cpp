@@ -180,15 +180,40 @@ TEST_F(ImprimeListaPdf, UnSoloSaltoForzadoConDoscientasLineas) {
     EXPECT_NE(std::string::npos, texto.find("LINEA" + std::to_string(i) + "FIN")) << i;
 }
 
-// The title is bold and the items are not; both in a fixed-pitch font.
-TEST_F(ImprimeListaPdf, TituloEnNegritaYLineasEnFuenteDePasoFijo) {
-  ImprimeLista(std::vector<std::string>{"EA4ABC"}, "t");
-  std::unique_ptr<FILE, int (*)(FILE*)> p(popen(("pdffonts '" + pdf + "' 2>&1").c_str(), "r"), pclose);
-  std::string fuentes;
-  char buf[512];
-  while (p && std::fgets(buf, sizeof buf, p.get())) fuentes += buf;
-  EXPECT_NE(std::string::npos, fuentes.find("Mono-Bold")) << fuentes;
-  EXPECT_NE(std::string::npos, fuentes.find("Mono ")) << fuentes;
+// The list prints in a fixed-pitch face, whatever fonts the machine has:
+// narrow and wide letters advance alike in the title (bold) and in the
+// items, and every line is one fixed pitch (12 points at 10 points) below
+// the one before it.
+TEST_F(ImprimeListaPdf, PasoFijoMedidoEnLaHojaImpresa) {
+  const std::vector<std::string> items = {"IIIIIIIIII", "MMMMMMMMMM", "..........", "WWWWWWWWWW", "iiiiiiiiii",
+                                          "1111111111"};
+  ImprimeLista(items, "llllllllll mmmmmmmmmm");
+  const std::vector<soporte::PalabraPdf> palabras = soporte::PalabrasDePdf(pdf);
+  ASSERT_EQ(items.size() + 2, palabras.size());
+  const double ancho = palabras[0].Ancho();
+  EXPECT_GT(ancho, 40.0);
+  for (const auto& p : palabras) {
+    EXPECT_EQ(1u, p.pagina) << p.texto;
+    EXPECT_NEAR(ancho, p.Ancho(), 0.05) << p.texto;
+  }
+  EXPECT_EQ("LLLLLLLLLL", palabras[0].texto);
+  // Title, empty line, then the items: each item 12 points below the one
+  // before it, the first 24 points below the title.
+  EXPECT_NEAR(24.0, palabras[2].yMax - palabras[0].yMax, 0.05);
+  for (std::size_t i = 3; i < palabras.size(); ++i)
+    EXPECT_NEAR(12.0, palabras[i].yMax - palabras[i - 1].yMax, 0.05) << palabras[i].texto;
+}
+
+// The title and the 60 items that precede the forced break fill page 1,
+// and the lines that follow start at the top of page 2.
+TEST_F(ImprimeListaPdf, LasSesentaPrimerasCabenEnLaPrimeraHoja) {
+  std::vector<std::string> lineas;
+  for (int i = 1; i <= 70; ++i) lineas.push_back("L" + std::to_string(i));
+  ImprimeLista(lineas, "t");
+  const std::vector<soporte::PalabraPdf> palabras = soporte::PalabrasDePdf(pdf);
+  ASSERT_EQ(71u, palabras.size());
+  for (std::size_t i = 0; i < palabras.size(); ++i) EXPECT_EQ(i <= 60 ? 1u : 2u, palabras[i].pagina) << i;
+  EXPECT_NEAR(palabras[0].yMax, palabras[61].yMax, 0.05);
 }
 
 TEST(ImprimeListaSinImpresora, AvisaYNoImprime) {

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "plataforma/fuente_fija.h"
 #include "plataforma/lenguaje.h"
 #include "soporte/carpeta_temporal.h"
 #include "soporte/texto_pdf.h"
@@ -38,10 +42,10 @@ TEST_F(ImpresionPdf, UnaListaSeLeeDeVueltaDelPdf) {
   EXPECT_EQ(pdf, ImpresoraActual());
   {
     DocumentoImpreso d;
-    d.Fuente("Courier new", 10, true);
+    d.FuenteFija(10, true);
     d.Linea("LISTAS VALIDAS");
     d.Linea("");
-    d.Fuente("Courier new", 10, false);
+    d.FuenteFija(10, false);
     d.Linea("EA1ABC      CONCURSANTE: AÑO 2024 €");
     d.Linea("EA4XYZ      120 QSO");
     d.NuevaPagina();
@@ -63,7 +67,7 @@ TEST_F(ImpresionPdf, UnaListaSeLeeDeVueltaDelPdf) {
 TEST_F(ImpresionPdf, UnaPaginaLlenaSigueEnLaSiguienteSinPerderLineas) {
   {
     DocumentoImpreso d;
-    d.Fuente("Courier new", 10, false);
+    d.FuenteFija(10, false);
     for (int i = 1; i <= 200; ++i) d.Linea("LINEA " + ConCeros(i, 3));
     d.Fin();
   }
@@ -100,6 +104,24 @@ TEST_F(ImpresionPdf, UnDocumentoSinTerminarSeCancelaSinRomperNada) {
 TEST_F(ImpresionPdf, UnPdfImposibleEsUnErrorDeImpresora) {
   EligeSalidaPdf(dir.En("no/hay/carpeta.pdf"));
   EXPECT_THROW(DocumentoImpreso d, ErrorImpresora);
+}
+
+// Measured, not taken from the face's name: every character advances by the
+// same width, bold or not, and the size is the one asked for.
+TEST(FuenteDePasoFijo, TodasLasLetrasAvanzanIgual) {
+  for (bool negrita : {false, true}) {
+    const QFont f = FuenteDePasoFijo(10, negrita);
+    EXPECT_EQ(negrita, f.bold());
+    EXPECT_FALSE(f.italic());
+    EXPECT_DOUBLE_EQ(10.0, f.pointSizeF());
+    EXPECT_TRUE(QFontInfo(f).fixedPitch());
+    const QFontMetricsF m(f);
+    const double ancho = m.horizontalAdvance(QChar('M'));
+    EXPECT_GT(ancho, 0.0);
+    for (QChar c : QStringLiteral("iIlW.1 Ñé€"))
+      EXPECT_NEAR(ancho, m.horizontalAdvance(c), 1e-6) << negrita << " " << QString(c).toStdString();
+    EXPECT_NEAR(10 * ancho, m.horizontalAdvance(QStringLiteral("iiiiiWWWWW")), 1e-3);
+  }
 }
 
 TEST(Impresoras, ElegirUnaQueNoExisteNoCambiaLaActual) {
