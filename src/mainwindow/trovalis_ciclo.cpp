@@ -392,6 +392,10 @@ void Trovalis::Cancelar_Click() {
     ActualizaBotones();
     AltaReg->setFocus();
   }
+  // Reloading the stored contest ticks its boxes again, and the handler of
+  // "Multiplicadores Por" enables the multiplier boxes: nothing is being
+  // edited now, so every option box is closed again.
+  DeshabilitaOpciones();
 }
 
 // ---------------------------------------------------------------- operations

@@ -477,6 +477,56 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
 }
 
+// The option boxes that can be clicked while nothing is being edited.
+std::vector<std::string> CasillasAbiertas(const Trovalis& v) {
+  std::vector<std::string> r;
+  for (const auto& o : v.OpcionesConcurso())
+    if (o.Casilla->isEnabled()) r.push_back(o.Columna);
+  for (QCheckBox* c : v.Banda)
+    if (c->isEnabled()) r.push_back(c->objectName().toStdString());
+  for (QCheckBox* c : v.Modo)
+    if (c->isEnabled()) r.push_back(c->objectName().toStdString());
+  return r;
+}
+
+// A cancelled modification reloads the stored contest, whose boxes run
+// their handlers again ("Multiplicadores Por" enables the 44 multiplier
+// boxes): afterwards no option box can be clicked, and a later modification
+// saves only what was changed during it.
+TEST_F(CicloConcurso, TrasCancelarUnaModificacionLasOpcionesQuedanCerradas) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025",
+                       {{"Multiplicadores", "1"}, {"CadaCq", "1"}, {"ExcluirCq", "1"}, {"CadaBanda", "1"}});
+  carpeta.Ejecuta("INSERT INTO ListaCq (NumeroOrden, CqExcluido) VALUES (1, '14')");
+  Arranca();
+  EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
+
+  ventana->ModificarReg->click();
+  ASSERT_TRUE(ventana->Multiplicadores->isEnabled());
+  ventana->Multiplicadores->click();
+  ASSERT_FALSE(ventana->Multiplicadores->isChecked());
+  ventana->Cancelar->click();
+  ASSERT_TRUE(ventana->Multiplicadores->isChecked());
+  EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
+
+  // The same after cancelling a create, a delete and a pick.
+  ventana->AltaReg->click();
+  ventana->Multiplicadores->click();
+  ASSERT_TRUE(ventana->CadaPais->isEnabled());
+  ventana->Cancelar->click();
+  EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
+  ventana->ConsultaReg->click();
+  Selecciona(1);
+  ventana->Aceptar->click();
+  ASSERT_EQ(NumeroConcursoActual, 1);
+  EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
+  ventana->BorrarReg->click();
+  ventana->Cancelar->click();
+  ventana->ConsultaReg->click();
+  ventana->Cancelar->click();
+  EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
+}
+
 // The option boxes a load sets open the points grid and the hours box for a
 // create or a modify; after a load nothing is being edited.
 TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
