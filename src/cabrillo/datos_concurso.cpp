@@ -4,7 +4,13 @@
 #include <cctype>
 #include <utility>
 
+#include "plataforma/dao.h"
+
 namespace cabrillo {
+
+bool OrdenComoLaBase::operator()(std::string_view a, std::string_view b) const {
+  return dao::ComparaTextos(a, b) < 0;
+}
 
 namespace {
 

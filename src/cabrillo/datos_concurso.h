@@ -18,6 +18,16 @@
 
 namespace cabrillo {
 
+// The order of the reference codes that the validation reads from the
+// contest database: that of the database's text columns (letter case
+// ignored), so that a code found in the list is one that a query on the
+// column would find: a received "m" is the listed "M".
+struct OrdenComoLaBase {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+using CodigosReferencia = std::set<std::string, OrdenComoLaBase>;
+
 using Logico = std::optional<bool>;
 
 // True only when the column holds True.
@@ -63,8 +73,9 @@ struct DatosConcursoLog {
   bool HayResumen = false;
   FilaResumenCabrillo Resumen;
 
-  // `ListaProv`: the contest's province codes, compared exactly.
-  std::set<std::string, std::less<>> Provincias;
+  // `ListaProv`: the contest's province codes, compared as the database
+  // compares them.
+  CodigosReferencia Provincias;
 
   // Options of the main window as shown when the log is checked.
   bool SiglasONumeral = false;         // a numeric letters token is accepted

@@ -32,8 +32,8 @@ std::optional<FilaResumenCabrillo> LeeFilaResumenCabrillo(dao::Database& base, s
   return fila;
 }
 
-std::set<std::string, std::less<>> LeeProvinciasConcurso(dao::Database& base, std::int32_t numero_orden) {
-  std::set<std::string, std::less<>> provincias;
+CodigosReferencia LeeProvinciasConcurso(dao::Database& base, std::int32_t numero_orden) {
+  CodigosReferencia provincias;
   dao::Recordset rs = base.OpenRecordset("Select * From ListaProv Where NumeroOrden = ?", {dao::Variant(numero_orden)});
   while (!rs.Eof()) {
     provincias.insert(rs["CodigoProv"].CStr());

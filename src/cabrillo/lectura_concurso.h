@@ -21,8 +21,9 @@ namespace cabrillo {
 // The contest's row of `ResumenCabrillo`; nullopt when it has none.
 std::optional<FilaResumenCabrillo> LeeFilaResumenCabrillo(dao::Database& base, std::int32_t numero_orden);
 
-// The contest's province codes (`ListaProv.CodigoProv`).
-std::set<std::string, std::less<>> LeeProvinciasConcurso(dao::Database& base, std::int32_t numero_orden);
+// The contest's province codes (`ListaProv.CodigoProv`), compared as the
+// column compares them.
+CodigosReferencia LeeProvinciasConcurso(dao::Database& base, std::int32_t numero_orden);
 
 // The contest's rows of `Concursos` and `ResumenCabrillo` and its province
 // list, read once for the log in hand. False when `Concursos` has no row of

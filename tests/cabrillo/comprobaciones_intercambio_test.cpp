@@ -24,7 +24,11 @@ TEST(VerificaSiglas, SegunLasOpcionesDelConcurso) {
   const DatosConcursoLog con_lista = Concurso(true, true, true, {"M", "B", "O'X"});
   EXPECT_TRUE(VerificaSiglasEnviadas(con_lista, "M"));
   EXPECT_TRUE(VerificaSiglasRecibidas(con_lista, "B"));
-  EXPECT_FALSE(VerificaSiglasEnviadas(con_lista, "m"));  // exact comparison
+  // Letter case plays no part, as in the database's column.
+  EXPECT_TRUE(VerificaSiglasEnviadas(con_lista, "m"));
+  EXPECT_TRUE(VerificaSiglasRecibidas(con_lista, "b"));
+  EXPECT_TRUE(VerificaSiglasRecibidas(con_lista, "o'x"));
+  EXPECT_FALSE(VerificaSiglasRecibidas(con_lista, "mm"));
   EXPECT_FALSE(VerificaSiglasRecibidas(con_lista, "Z"));
   EXPECT_FALSE(VerificaSiglasEnviadas(con_lista, ""));
   // A code holding "'" is only looked up: not found, or found when stored so.

@@ -129,12 +129,18 @@ TEST_F(LecturaConcursoTest, DatosDelConcursoParaUnLog) {
   EXPECT_FALSE(EsCierto(datos.ModoCW));  // never set
   EXPECT_TRUE(datos.HayResumen);
   EXPECT_TRUE(EsCierto(datos.Resumen.RstEnviado));
-  EXPECT_EQ(datos.Provincias, (std::set<std::string, std::less<>>{"M", "O'X"}));
+  EXPECT_EQ(datos.Provincias, (CodigosReferencia{"M", "O'X"}));
 
   EXPECT_TRUE(VerificaSiglasEnviadas(datos, "M"));
   EXPECT_TRUE(VerificaSiglasRecibidas(datos, "O'X"));
   EXPECT_FALSE(VerificaSiglasEnviadas(datos, "B"));  // another contest's code
   EXPECT_FALSE(VerificaSiglasEnviadas(datos, "M' OR '1'='1"));
+  // A code in another letter case is the listed one, as a query on the
+  // column finds it.
+  EXPECT_TRUE(VerificaSiglasRecibidas(datos, "m"));
+  EXPECT_TRUE(VerificaSiglasEnviadas(datos, "o'x"));
+  EXPECT_EQ(base_.OpenRecordset("Select * From ListaProv Where NumeroOrden = 7 And CodigoProv = 'm'").Eof(),
+            !VerificaSiglasRecibidas(datos, "m"));
 
   DatosConcursoLog otro;
   EXPECT_FALSE(LeeDatosConcursoLog(base_, 99, otro));
