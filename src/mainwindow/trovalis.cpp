@@ -184,11 +184,9 @@ void Trovalis::ConstruyeControles() {
     listasOcultas_.push_back(lista);
   }
 
-  for (QLineEdit* t : Text3) {
-    t->setAutoFillBackground(true);
-    QPalette p = t->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    t->setPalette(p);
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) {
+    Text3[static_cast<std::size_t>(i)]->setAutoFillBackground(true);
+    PintaCampo(i, false);
   }
   setWindowTitle("Trovalis");
 }

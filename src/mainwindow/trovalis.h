@@ -96,7 +96,8 @@ class Trovalis : public QWidget {
   bool PrimerNumero = false, PrimeraLetra = false, SegundaLetra = false, TerceraLetra = false,
        UltimaLetra = false;
 
-  // Input lock of a text box: closed boxes take neither mouse nor keyboard.
+  // Input lock of a text box: a closed box refuses typing and shows the
+  // read-only look, but takes the focus so that it can be browsed.
   void PonBloqueo(int indice, bool cerrado);
   bool Bloqueado(int indice) const;
 
@@ -211,6 +212,8 @@ class Trovalis : public QWidget {
   void TerminaEdicion();
   void ConectaSenales();
   int IndiceTexto(QObject* objeto) const;
+  // Background of a text box for its focus and its input lock.
+  void PintaCampo(int indice, bool enfocado);
   void MueveFocoA(int destino, const std::function<int(int)>& paso);
   void AbreVentanaListas(principal::VentanaSecundaria ventana);
 

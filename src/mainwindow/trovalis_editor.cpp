@@ -1,5 +1,6 @@
 // The contest editor of the main window: the binding of the contest row to
 // the controls, and the states of its fields and buttons.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -127,10 +128,29 @@ void Trovalis::ActualizaBotones() {
 void Trovalis::PonBloqueo(int indice, bool cerrado) {
   QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
   bloqueo_[static_cast<std::size_t>(indice)] = cerrado;
-  // A closed box takes neither a click nor typing; Enter and the arrow keys
-  // still reach it.
+  // A closed box refuses typing but still takes the focus, from a click as
+  // from Enter, Tab or the arrow keys: a viewed contest can be browsed by
+  // keyboard, and a click on a closed box leaves the focus there (where
+  // typing does nothing) instead of in the box typed into before.
   t->setReadOnly(cerrado);
-  t->setFocusPolicy(cerrado ? Qt::NoFocus : Qt::StrongFocus);
+  t->setFocusPolicy(Qt::StrongFocus);
+  PintaCampo(indice, t->hasFocus());
+}
+
+void Trovalis::PintaCampo(int indice, bool enfocado) {
+  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  // The platform's palette for a text box: its disabled look stays as it is
+  // (only the hours box is ever disabled); a closed box takes the
+  // platform's read-only look, the window's background behind normal text;
+  // an open one is bright white, and the box with the focus yellow.
+  QPalette p = QApplication::palette(t);
+  QColor fondo = Qt::white;
+  if (enfocado)
+    fondo = Qt::yellow;
+  else if (Bloqueado(indice))
+    fondo = p.color(QPalette::Active, QPalette::Window);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) p.setColor(g, QPalette::Base, fondo);
+  t->setPalette(p);
 }
 
 bool Trovalis::Bloqueado(int indice) const { return bloqueo_[static_cast<std::size_t>(indice)]; }
@@ -222,17 +242,12 @@ void Trovalis::LimpiaListas() {
 
 void Trovalis::Text3_GotFocus(int indice) {
   CampoActual = static_cast<std::int16_t>(indice);
-  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
-  QPalette p = t->palette();
-  p.setColor(QPalette::Base, Qt::yellow);
-  t->setPalette(p);
+  PintaCampo(indice, true);
 }
 
 void Trovalis::Text3_LostFocus(int indice) {
   QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
-  QPalette p = t->palette();
-  p.setColor(QPalette::Base, Qt::white);
-  t->setPalette(p);
+  PintaCampo(indice, false);
   if (indice == 1) NombreConcurso = t->text().toStdString();
   if (indice == 2) EdicionConcurso = t->text().toStdString();
 }

@@ -3,7 +3,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,7 +77,30 @@ class VentanaPrincipal : public ::testing::Test {
     QApplication::processEvents();
   }
   std::string Texto(int i) const { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
-
+  // Background colour of a box as the active window paints it.
+  QColor Fondo(int i) const {
+    return ventana->Text3[static_cast<std::size_t>(i)]->palette().color(QPalette::Active, QPalette::Base);
+  }
+  // The colour actually drawn in the middle of an empty stretch of the box.
+  QColor Pintado(int i) const {
+    QLineEdit* t = ventana->Text3[static_cast<std::size_t>(i)];
+    const QImage imagen = t->grab().toImage();
+    return imagen.pixelColor(imagen.width() - 6, imagen.height() / 2);
+  }
+  // A click of the left button on a box, delivered to the window as the
+  // windowing system delivers it (the window finds the box under it).
+  void Pincha(int i) {
+    QLineEdit* t = ventana->Text3[static_cast<std::size_t>(i)];
+    QWindow* w = ventana->window()->windowHandle();
+    ASSERT_NE(w, nullptr);
+    const QPointF punto = t->mapTo(ventana->window(), QPointF(t->width() - 4, t->height() / 2));
+    const QPointF global = ventana->window()->mapToGlobal(punto);
+    QMouseEvent pulsado(QEvent::MouseButtonPress, punto, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &pulsado);
+    QMouseEvent soltado(QEvent::MouseButtonRelease, punto, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &soltado);
+    QApplication::processEvents();
+  }
   std::int64_t ConcursoActivoGuardado() {
     sqlite3* db = nullptr;
     sqlite3_open((carpeta.Ruta() + "/Ledrima").c_str(), &db);
@@ -445,7 +471,7 @@ TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
   Enfoca(4);
   Teclea("xy");
   EXPECT_EQ(Texto(4), "");
-  EXPECT_EQ(ventana->Text3[4]->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(ventana->Text3[4]->isReadOnly());
 }
 
 TEST_F(VentanaPrincipal, EnterRecorreElAnilloFijoSaltandoLaCajaDesactivada) {
@@ -514,17 +540,121 @@ TEST_F(VentanaPrincipal, ElColorDeFocoSigueAlFoco) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   Arranca();
-  auto fondo = [&](int i) { return ventana->Text3[static_cast<std::size_t>(i)]->palette().color(QPalette::Base); };
+  ventana->BloqueaCampos(0);
   Enfoca(1);
-  EXPECT_EQ(fondo(1), QColor(Qt::yellow));
+  EXPECT_EQ(Fondo(1), QColor(Qt::yellow));
   EXPECT_EQ(ventana->CampoActual, 1);
   Enfoca(2);
-  EXPECT_EQ(fondo(1), QColor(Qt::white));
-  EXPECT_EQ(fondo(2), QColor(Qt::yellow));
+  EXPECT_EQ(Fondo(1), QColor(Qt::white));
+  EXPECT_EQ(Fondo(2), QColor(Qt::yellow));
   EXPECT_EQ(ventana->CampoActual, 2);
   ventana->AltaReg->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(fondo(2), QColor(Qt::white));
+  EXPECT_EQ(Fondo(2), QColor(Qt::white));
+  // A closed box with the focus is yellow too: the operator sees where it is.
+  ventana->PonBloqueo(3, true);
+  Enfoca(3);
+  EXPECT_EQ(Fondo(3), QColor(Qt::yellow));
+}
+
+// A box that cannot be edited looks so, as drawn on the screen: a closed box
+// has the platform's read-only look (the window's background, its text not
+// greyed), a disabled box the platform's disabled look; neither is the
+// bright white of an open box.
+TEST_F(VentanaPrincipal, UnaCajaCerradaOInactivaNoPareceEditable) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  Arranca();
+  QLineEdit* nombre = ventana->Text3[1];
+  QLineEdit* horas = ventana->Text3[principal::kCampoHoras];
+  const QPalette plataforma = QApplication::palette(nombre);
+  const QColor soloLectura = plataforma.color(QPalette::Active, QPalette::Window);
+  const QColor inactiva = QApplication::palette(horas).color(QPalette::Disabled, QPalette::Base);
+  ASSERT_NE(soloLectura, QColor(Qt::white));
+  ASSERT_NE(inactiva, QColor(Qt::white));
+
+  ASSERT_TRUE(ventana->Bloqueado(1));
+  EXPECT_TRUE(nombre->isReadOnly());
+  EXPECT_EQ(Pintado(1), soloLectura);
+  EXPECT_EQ(nombre->palette().color(QPalette::Active, QPalette::Text),
+            plataforma.color(QPalette::Active, QPalette::Text));
+  ASSERT_FALSE(horas->isEnabled());
+  EXPECT_EQ(Pintado(principal::kCampoHoras), inactiva);
+
+  ventana->ModificarReg->click();
+  QApplication::processEvents();
+  EXPECT_FALSE(nombre->isReadOnly());
+  EXPECT_EQ(Pintado(2), QColor(Qt::white));
+  EXPECT_EQ(Pintado(1), QColor(Qt::yellow));
+  EXPECT_EQ(Pintado(principal::kCampoHoras), inactiva);
+  ventana->Cancelar->click();
+  QApplication::processEvents();
+  EXPECT_EQ(Pintado(1), soloLectura);
+  EXPECT_EQ(Pintado(2), soloLectura);
+}
+
+// Clicking a closed box during a create gives it the focus, where typing
+// does nothing: what is typed next never lands in the box that had the
+// focus before.
+TEST_F(VentanaPrincipal, UnClicEnUnaCajaCerradaSeLlevaElFoco) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  Arranca();
+  ventana->AltaReg->click();
+  QApplication::processEvents();
+  ASSERT_EQ(Enfocado(), 1);
+  Teclea("ab");
+  ASSERT_TRUE(ventana->Bloqueado(principal::kPrimerPunto));
+  Pincha(principal::kPrimerPunto);
+  EXPECT_EQ(Enfocado(), principal::kPrimerPunto);
+  Teclea("57");
+  EXPECT_EQ(Texto(1), "AB");
+  EXPECT_EQ(Texto(principal::kPrimerPunto), "");
+  EXPECT_EQ(Fondo(principal::kPrimerPunto), QColor(Qt::yellow));
+  // An open box clicked takes the typing as before.
+  Pincha(2);
+  Teclea("7");
+  EXPECT_EQ(Texto(2), "7");
+}
+
+// A viewed contest is browsed by keyboard: a click puts the focus in a
+// closed box, the arrows step through the fields as the table says (the
+// number box joins the ring during a query), and typing changes nothing.
+TEST_F(VentanaPrincipal, UnConcursoVistoSeRecorreConLasFlechas) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "VISTO", "2025");
+  Arranca();
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) ASSERT_TRUE(ventana->Bloqueado(i)) << i;
+  Pincha(1);
+  ASSERT_EQ(Enfocado(), 1);
+  std::vector<int> visto;
+  for (int n = 0; n < 7; ++n) {
+    Pulsa(Qt::Key_Down);
+    visto.push_back(Enfocado());
+  }
+  EXPECT_EQ(visto, (std::vector<int>{2, 3, 4, 5, 6, 1, 2}));
+  Pulsa(Qt::Key_Up);
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), 6);
+  Teclea("x");
+  Pulsa(Qt::Key_Backspace);
+  EXPECT_EQ(Texto(1), "VISTO");
+  Pincha(principal::kPrimerPunto);
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), 24);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(Enfocado(), principal::kPrimerPunto);
+
+  // During a query the number box is reached from the name and the period.
+  ventana->ConsultaReg->click();
+  QApplication::processEvents();
+  Pincha(1);
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), 0);
+  Pincha(6);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(Enfocado(), 0);
+  EXPECT_EQ(Texto(1), "VISTO");
 }
 
 TEST_F(VentanaPrincipal, GruposDeCamposYBotones) {
