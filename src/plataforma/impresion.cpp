@@ -4,8 +4,6 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
