@@ -15,6 +15,7 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/cruce_literal.h"
+#include "scoring/duplicados.h"
 #include "soporte/carpeta_temporal.h"
 
 namespace scoring {
@@ -543,6 +544,44 @@ TEST(CoincidenFechaYHora, Tabla) {
   for (const Caso& c : casos)
     EXPECT_EQ(CoincidenFechaYHora(c.opcion, c.f1, c.f2, c.h1, c.h2), c.esperado)
         << c.opcion << " " << c.h1.value_or(-1) << " " << c.h2.value_or(-1);
+}
+
+// Logs with junk (control bytes, bytes of every value, a huge unbroken line)
+// are read without failure, and both implementations still agree.
+TEST(CruzaQso, LogsConBasura) {
+  std::mt19937 azar(31);
+  auto basura = [&](std::size_t n) {
+    std::string b;
+    for (std::size_t i = 0; i < n; ++i) b.push_back(static_cast<char>(azar() % 256));
+    return b;
+  };
+  Escenario e;
+  e.datos.Intercambio.enviado.letras = e.datos.Intercambio.recibido.puntos = true;
+  std::string bytes = "START-OF-LOG: 3.0\r\nCALLSIGN: QQ2BBB\r\n";
+  for (int i = 0; i < 40; ++i) bytes += "QSO: " + basura(azar() % 60) + "\r\n";
+  bytes += "QSO: 14025 CW 2009-12-30 1300 QQ2BBB 599 001 X " + std::string(200000, 'Q') + "QQ1AAA\r\n";
+  bytes += "QSO: 14025 CW 2009-12-30 1300 QQ2BBB 599 001 X QQ1AAA 599 001 99999999999999999999\r\n";
+  bytes += basura(5000);
+  e.Temporal().EscribeBytes("ListasValidas/QQ2BBB.LOG", bytes);
+  std::vector<std::string> nuestras = {"START-OF-LOG: 3.0"};
+  for (int i = 0; i < 30; ++i) nuestras.push_back("QSO: 14025 CW 2009-12-30 1300 QQ1AAA 599 001 M QQ2BBB 599 001 " +
+                                                  basura(azar() % 20));
+  nuestras.push_back("QSO: 14025 CW 2009-12-30 1300 QQ1AAA 599 001 M " + basura(30) + " 599 001 1");
+  e.Fichero("QQ1AAA.LOG", nuestras);
+
+  OpcionesAnulacion op;
+  op.AnularCinco = op.AnularPorNoExistir = op.AnularPorControlesDistintos = op.AnularPorFechaDistinta = true;
+  for (const std::string& linea : nuestras) {
+    if (linea.rfind("QSO:", 0) != 0) continue;
+    e.Cruza(linea, op);
+  }
+  std::vector<std::string> lineas = plataforma::PartirLineas(bytes), copia = lineas;
+  e.datos.Repeticion.NoRepetir = true;
+  MarcaQsoDuplicados(lineas, e.datos);
+  literal::MarcaQsoDuplicados(copia, e.datos);
+  EXPECT_EQ(lineas, copia);
+  EXPECT_TRUE(e.Figura(std::string(150, 'Q'), 1));
+  EXPECT_FALSE(e.Figura(std::string("\x01\xfe\x80\x00QQ", 6), 1));
 }
 
 // Random folders, logs and options: the indexed engine and the reference
