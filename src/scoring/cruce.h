@@ -82,7 +82,8 @@ class ListasValidasCruce {
   // valid logs:
   // 1. True when the folder holds "<indicativo>.LOG" (name found without
   //    regard to case) and its first "CATEGORY:" or "CATEGORY-OPERATOR:"
-  //    line gives a value like "SERVER-OP*".
+  //    line gives a value like "SERVER-OP*". A call holding "/" or "\\"
+  //    names no file of the folder.
   // 2. True when `cuantas` is 0 or less (at least none).
   // 3. Otherwise the call up to its first "-" is searched for: an entry
   //    whose file name contains it is passed over (the station's own log,
