@@ -14,13 +14,6 @@ using namespace rules;
 
 namespace {
 
-// A profile with every category group not applicable but the operator's
-// (SINGLE-OP).
-ResumenCabrillo PerfilBase() {
-  ResumenCabrillo p = PerfilInicial();
-  return p;
-}
-
 void PonColumnas(ResumenCabrillo& p, std::initializer_list<std::pair<Columna, int>> columnas) {
   for (auto [c, v] : columnas) p.columnas[c] = v;
 }
@@ -53,7 +46,7 @@ DatosBasesConcurso Datos(std::string nombre, std::string correo, std::string asu
   DatosBasesConcurso d;
   d.NombreConcurso = std::move(nombre);
   d.EdicionConcurso = "2024";
-  d.perfil = PerfilBase();
+  d.perfil = PerfilInicial();  // SINGLE-OP, every other group not applicable
   d.perfil.EMailConcurso = std::move(correo);
   d.perfil.AsuntoConcurso = std::move(asunto);
   d.categoriasAdmitidas = std::move(categorias);
