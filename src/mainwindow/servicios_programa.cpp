@@ -14,8 +14,10 @@
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
+#include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/trovalis.h"
+#include "rules/bases_concurso.h"
 #include "rules/formato_cabrillo.h"
 
 namespace principal {
@@ -195,6 +197,11 @@ bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principa
     EnlaceFormatoTrovalis enlace(*trovalis);
     rules::FormatoCabrillo formato(enlace);
     formato.exec();
+    return true;
+  }
+  if (ventana == VentanaSecundaria::BasesConcurso) {
+    // Not modal: it shows the main window again when it closes.
+    rules::AbreBasesConcurso(std::make_unique<EnlaceBasesTrovalis>(principal));
     return true;
   }
   return false;
