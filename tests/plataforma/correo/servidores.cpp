@@ -11,6 +11,7 @@
 #include <utime.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -171,11 +172,32 @@ bool ServidorImap::Arranca() {
   return EsperaPuerto(puerto_);
 }
 
+// The processes whose parent is pid.
+std::vector<pid_t> Hijos(pid_t padre) {
+  std::vector<pid_t> v;
+  std::error_code ec;
+  for (fs::directory_iterator it("/proc", ec), fin; !ec && it != fin; it.increment(ec)) {
+    std::string nombre = it->path().filename().string();
+    if (nombre.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string stat = LeeFichero(it->path().string() + "/stat");
+    auto cierra = stat.rfind(')');
+    if (cierra == std::string::npos) continue;
+    char estado = 0;
+    int ppid = 0;
+    if (std::sscanf(stat.c_str() + cierra + 1, " %c %d", &estado, &ppid) == 2 && ppid == padre)
+      v.push_back(static_cast<pid_t>(std::atoi(nombre.c_str())));
+  }
+  return v;
+}
+
 void ServidorImap::Para() {
   if (!arrancado_) return;
   arrancado_ = false;
   std::string pidFichero = carpeta_ + "/run/master.pid";
   std::string pidTexto = LeeFichero(pidFichero);
+  // The server keeps serving open connections after its master stops: its
+  // processes end with it, so a stopped server is gone for every client.
+  std::vector<pid_t> hijos = Hijos(static_cast<pid_t>(std::atoi(pidTexto.c_str())));
   std::string orden = "doveadm -c '" + config_ + "' stop >/dev/null 2>&1";
   std::system(orden.c_str());
   // Wait for the master to be gone, so the port is free.
@@ -183,6 +205,7 @@ void ServidorImap::Para() {
   auto fin = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (pid > 0 && kill(pid, 0) == 0 && std::chrono::steady_clock::now() < fin)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  for (pid_t h : hijos) kill(h, SIGKILL);
 }
 
 ServidorSmtp::ServidorSmtp(const std::string& carpeta) : buzon_(carpeta + "/smtp") {}
@@ -194,7 +217,7 @@ bool ServidorSmtp::Arranca() {
   std::string escucha = "127.0.0.1:" + std::to_string(puerto_);
   pid_ = fork();
   if (pid_ == 0) {
-    execlp("python3", "python3", "-m", "aiosmtpd", "-n", "-l", escucha.c_str(), "-c", "aiosmtpd.handlers.Mailbox",
+    execl("/usr/bin/python3", "python3", "-m", "aiosmtpd", "-n", "-l", escucha.c_str(), "-c", "aiosmtpd.handlers.Mailbox",
            buzon_.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
