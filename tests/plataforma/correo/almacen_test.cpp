@@ -198,6 +198,7 @@ TEST_P(AlmacenTest, AttachmentsSaveByteExactAndUnderAPlainName) {
       {3, 0, "START-OF-LOG: 3.0\r\nCALLSIGN: EA4AA\r\nEND-OF-LOG:\r\n"},
       {4, 0, foto},
       {4, 1, log},
+      {1, 0, log},  // a mail read before is read again to save
       {9, 0, grande_},
   };
   const std::string destino = tmp_.Ruta() + "/adjunto.bin";
