@@ -127,7 +127,7 @@ class SesionCorreo {
   std::string NombreRemitente() const;  // the address when the mail gives no name
   std::string DireccionRemitente() const;
   std::string DireccionDestinatario() const;  // the first recipient
-  std::time_t FechaRecibido() const;
+  std::time_t FechaRecibido() const;  // arrival; the Date header when the store has none
   int NumeroAdjuntos() const;
   std::string NombreAdjunto(int indice) const;  // as sent, decoded
   // Writes attachment i, decoded, to a file (replacing it).

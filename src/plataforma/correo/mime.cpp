@@ -81,6 +81,7 @@ MensajeMime::MensajeMime(const std::string& bytes) {
   InternetAddressMailbox* para = PrimerBuzon(g_mime_message_get_to(m));
   if (!para) para = PrimerBuzon(g_mime_message_get_cc(m));
   if (para) direccionDestinatario_ = UnaLinea(internet_address_mailbox_get_addr(para));
+  if (GDateTime* fecha = g_mime_message_get_date(m)) fecha_ = static_cast<std::time_t>(g_date_time_to_unix(fecha));
   Recogida r{&partes_, &nombres_};
   g_mime_message_foreach(m, RecogeAdjunto, &r);
 }

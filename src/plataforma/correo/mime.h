@@ -1,5 +1,6 @@
 #pragma once
 // One mail parsed by GMime: the fields the session gives and its attachments.
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class MensajeMime {
   const std::string& DireccionRemitente() const { return direccionRemitente_; }
   const std::string& DireccionDestinatario() const { return direccionDestinatario_; }
   const std::vector<std::string>& Adjuntos() const { return nombres_; }
+  // The Date header as an instant; 0 when missing or unreadable.
+  std::time_t FechaCabecera() const { return fecha_; }
   // Writes attachment i, transfer encoding undone, to the file.
   bool GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCorreo& error) const;
 
@@ -28,6 +31,7 @@ class MensajeMime {
   void* mensaje_ = nullptr;     // GMimeMessage*
   std::vector<void*> partes_;   // GMimeObject* of each attachment
   std::vector<std::string> nombres_;
+  std::time_t fecha_ = 0;
   std::string asunto_, nombreRemitente_, direccionRemitente_, direccionDestinatario_;
 };
 

@@ -131,7 +131,8 @@ bool SesionCorreo::CargaSeleccionado() {
   c.direccionRemitente = mensaje_->DireccionRemitente();
   c.direccionDestinatario = mensaje_->DireccionDestinatario();
   c.adjuntos = mensaje_->Adjuntos();
-  c.recibido = recibido;
+  // A store that cannot tell the arrival gives the sender's date.
+  c.recibido = recibido ? recibido : mensaje_->FechaCabecera();
   return true;
 }
 
