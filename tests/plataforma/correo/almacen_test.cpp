@@ -117,7 +117,7 @@ class AlmacenTest : public testing::TestWithParam<Tipo> {
       maildir_ = imap_->Buzon();
       LlenaMaildir(maildir_, correos);
       ASSERT_TRUE(imap_->Arranca()) << imap_->Registro();
-      PreparaNetrc(tmp_.Ruta(), imap_->Puerto(), "concurso", "clave-secreta");
+      PreparaNetrc(tmp_.Ruta(), "concurso", "clave-secreta");
       entrada = "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX";
     }
     std::ofstream(trabajo_ + "/PerfilCorreo.txt") << "; perfil de prueba\r\nEntrada=" << entrada << "\r\n";

@@ -51,7 +51,7 @@ class FallosTest : public testing::Test {
   void SetUp() override {
     trabajo_ = tmp_.Ruta() + "/trabajo";
     LlenaMaildir(trabajo_ + "/Correo", {{"02-log.eml", false, 1773482400}});
-    PreparaNetrc(tmp_.Ruta(), 0, "concurso", "clave");
+    PreparaNetrc(tmp_.Ruta(), "concurso", "clave");
   }
   void Perfil(const std::string& entrada, const std::string& smtp = "") {
     std::ofstream(trabajo_ + "/PerfilCorreo.txt")
@@ -123,7 +123,7 @@ TEST_F(FallosTest, AWrongLoginIsASignOnFailure) {
   EXPECT_FALSE(s.IniciarSesion());
   EXPECT_EQ(s.UltimoError().numero, kCorreoFalloInicioSesion);
   // A mailbox that does not exist.
-  PreparaNetrc(tmp_.Ruta(), 0, "concurso", "otra-clave");
+  PreparaNetrc(tmp_.Ruta(), "concurso", "otra-clave");
   Perfil("imap://concurso@127.0.0.1:" + std::to_string(imap.Puerto()) + "/NoExiste");
   EXPECT_FALSE(s.IniciarSesion());
   EXPECT_EQ(s.UltimoError().numero, kCorreoFalloInicioSesion);

@@ -232,8 +232,7 @@ void ServidorSmtp::Para() {
   pid_ = -1;
 }
 
-void PreparaNetrc(const std::string& carpeta, int puerto, const std::string& usuario, const std::string& clave) {
-  (void)puerto;
+void PreparaNetrc(const std::string& carpeta, const std::string& usuario, const std::string& clave) {
   std::string netrc = carpeta + "/.netrc";
   Escribe(netrc, "machine 127.0.0.1\nlogin " + usuario + "\npassword " + clave + "\n");
   chmod(netrc.c_str(), 0600);

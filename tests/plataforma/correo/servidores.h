@@ -72,7 +72,7 @@ class ServidorSmtp {
 };
 
 // Points HOME at a folder with a .netrc for the account (libcurl reads it).
-void PreparaNetrc(const std::string& carpeta, int puerto, const std::string& usuario, const std::string& clave);
+void PreparaNetrc(const std::string& carpeta, const std::string& usuario, const std::string& clave);
 
 std::string LeeFichero(const std::string& ruta);
 
