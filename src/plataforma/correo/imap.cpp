@@ -80,7 +80,7 @@ bool LeeFechaInterna(const std::string& s, std::time_t& t) {
 
 class ConexionImap {
  public:
-  ConexionImap(OpcionesCorreo o) : opciones_(o) {}
+  explicit ConexionImap(OpcionesCorreo o) : opciones_(o) {}
   ~ConexionImap() { Cierra(); }
 
   bool Conecta(const UrlCorreo& url, ErrorCorreo& error) {
@@ -149,9 +149,6 @@ class ConexionImap {
       if (texto.rfind("* ", 0) != 0) continue;  // a continuation request: none expected
       Respuesta r;
       if (!CompletaRespuesta(texto, r)) return Roto(error);
-      if (EmpiezaSinCaso(r.texto, "* BYE")) {
-        // The server is leaving; its tagged reply may never come.
-      }
       respuestas.push_back(std::move(r));
     }
   }
