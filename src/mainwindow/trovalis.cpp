@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -276,6 +277,9 @@ int Trovalis::IndiceTexto(QObject* objeto) const {
 bool Trovalis::Form_Load() {
   CarpetaTrabajo = QDir::currentPath().toStdString();
   while (CarpetaTrabajo.size() > 1 && CarpetaTrabajo.back() == '/') CarpetaTrabajo.pop_back();
+  // As large as its controls ask for, within the screen: the controls
+  // scroll above the command buttons when the screen is smaller.
+  AjustaVentanaAPantalla(this, findChild<QScrollArea*>("AreaEditor"));
   CentraFormulario(this);
   setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
   PrimeraActivacion = true;
@@ -429,6 +433,10 @@ void Trovalis::Form_Resize() {
   } else if (UltimoEstadoVentana != 0) {
     RedimensionaControles(this, AlturaNormal, AnchuraNormal, false);
     UltimoEstadoVentana = 0;
+    // The window comes back to the size it had before it was maximised,
+    // whatever the larger fonts asked for meanwhile.
+    const QRect normal = normalGeometry();
+    if (normal.isValid() && size() != normal.size()) resize(normal.size());
   }
 }
 
