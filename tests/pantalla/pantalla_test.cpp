@@ -289,8 +289,10 @@ TEST_P(MaximizarEnPantalla, MaximizarYRestaurarDevuelveLaMismaGeometria) {
 
   ventana->showNormal();
   ASSERT_TRUE(EsperaA([this] { return !ventana->isMaximized() && ventana->UltimoEstadoVentana == 0; }));
-  EXPECT_TRUE(EsperaA([&] { return ventana->geometry() == antes; }, 2000))
+  // The size is the program's; where the window manager puts it back is its own.
+  EXPECT_TRUE(EsperaA([&] { return ventana->size() == antes.size(); }, 2000))
       << ventana->width() << "x" << ventana->height() << " en vez de " << antes.width() << "x" << antes.height();
+  EsperaDentroDeLaPantalla(*ventana);
   EsperaBotonesAlAlcance(*ventana);
 }
 
