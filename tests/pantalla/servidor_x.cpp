@@ -1,5 +1,8 @@
 #include "pantalla/servidor_x.h"
 
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -106,6 +109,21 @@ ServidorX::ServidorX(int anchura, int altura) {
 
 ServidorX::~ServidorX() { Termina(pid_); }
 
+bool HayGestorDeVentanas() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return false;
+  // A window manager is the one client that redirects the root window's
+  // substructure; the server reports the union of every client's events.
+  xcb_window_t raiz = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  xcb_get_window_attributes_reply_t* a =
+      xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, raiz), nullptr);
+  if (!a) return false;
+  const bool hay = (a->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+  free(a);
+  return hay;
+}
+
 GestorVentanas::GestorVentanas() {
   // evilwm: small, answers the maximise requests, and brings in no fonts
   // that would change how the other tests lay out their text.
@@ -114,7 +132,8 @@ GestorVentanas::GestorVentanas() {
     motivo_ = "evilwm no está instalado (scripts/instalar-dependencias)";
     return;
   }
-  pid_ = Lanza({gestor}, -1);
+  // Its title font: the core font "fixed" that every X server has.
+  pid_ = Lanza({gestor, "-fn", "fixed"}, -1);
   if (pid_ <= 0) motivo_ = "evilwm no ha arrancado";
 }
 

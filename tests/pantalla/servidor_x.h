@@ -43,6 +43,9 @@ class GestorVentanas {
   std::string motivo_;
 };
 
+// Whether a window manager has taken the application's X display.
+bool HayGestorDeVentanas();
+
 // Where a program of that name is in PATH; empty when it is nowhere.
 std::string BuscaEnPath(const std::string& programa);
 
