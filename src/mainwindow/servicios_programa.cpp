@@ -14,8 +14,13 @@
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
+#include "listeditors/list_esp.h"
+#include "listeditors/lista_mult_esp.h"
+#include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
+#include "mainwindow/enlace_listas_trovalis.h"
 #include "mainwindow/trovalis.h"
+#include "rules/bases_concurso.h"
 #include "rules/formato_cabrillo.h"
 
 namespace principal {
@@ -195,6 +200,23 @@ bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principa
     EnlaceFormatoTrovalis enlace(*trovalis);
     rules::FormatoCabrillo formato(enlace);
     formato.exec();
+    return true;
+  }
+  if (ventana == VentanaSecundaria::BasesConcurso) {
+    // Not modal: it shows the main window again when it closes.
+    rules::AbreBasesConcurso(std::make_unique<EnlaceBasesTrovalis>(principal));
+    return true;
+  }
+  if (ventana == VentanaSecundaria::MultEspeciales && trovalis) {
+    EnlaceListasTrovalis enlace(*trovalis);
+    listeditors::ListaMultEsp lista(enlace);
+    lista.exec();
+    return true;
+  }
+  if (ventana == VentanaSecundaria::EstacionesEspeciales && trovalis) {
+    EnlaceListasTrovalis enlace(*trovalis);
+    listeditors::ListEsp lista(enlace);
+    lista.exec();
     return true;
   }
   return false;

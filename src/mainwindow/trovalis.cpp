@@ -503,7 +503,9 @@ void Trovalis::GestionListas_Click() {
 }
 
 void Trovalis::Bases_Click() {
-  if (servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, this)) hide();
+  // The rules window takes this window's place and shows it again on close.
+  hide();
+  if (!servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, this)) show();
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
