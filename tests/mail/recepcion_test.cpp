@@ -1,0 +1,328 @@
+// A whole intake over a fixture inbox, once from a Maildir and once from a
+// real IMAP server, answering through a real SMTP sink: the files left in the
+// contest folder and the answers delivered, byte for byte.
+#include <gmime/gmime.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "common/ventana_proceso.h"
+#include "database/estado.h"
+#include "mail/recepcion.h"
+#include "mail/ventana_correo.h"
+#include "plataforma/correo/correo.h"
+#include "plataforma/correo/servidores.h"
+#include "plataforma/texto.h"
+#include "soporte/concurso_prueba.h"
+
+namespace fs = std::filesystem;
+using namespace pruebas_correo;
+using plataforma::correo::SesionCorreo;
+
+namespace mail {
+namespace {
+
+constexpr long long kLlegada = 1773489600;  // 2026-03-14 12:00 UTC
+const std::string kDatos = std::string(TROVALIS_DATOS_PRUEBA) + "/mail";
+
+const char* const kCarpetas[] = {"FicherosManuales",     "FicherosRecibidos", "FicherosErrores",
+                                 "FicherosConfirmacion", "ListasEmail",       "ListasValidas",
+                                 "ListasDeSWL",          "ListasAdmitidas"};
+
+class VentanaPrueba : public VentanaCorreo {
+ public:
+  ListaVentana* Lista(std::string_view nombre) override { return simple.Lista(nombre); }
+  void PonTexto(std::string_view nombre, const std::string& texto) override { simple.PonTexto(nombre, texto); }
+  std::string Texto(std::string_view nombre) const override { return simple.Texto(nombre); }
+  void PonProgreso(int p) override { simple.PonProgreso(p); }
+  bool GestionAutomatica() const override { return automatica; }
+  bool NoEnviarNotificaciones() const override { return sinNotificaciones; }
+  void HabilitaBotones(bool h) override { botones.push_back(h); }
+  void Aviso(const std::string& texto) override { avisos.push_back(texto); }
+  void InformaFallo(const std::string& texto) override { fallos.push_back(texto); }
+
+  VentanaProcesoSimple simple;
+  bool automatica = true;
+  bool sinNotificaciones = false;
+  std::vector<bool> botones;
+  std::vector<std::string> avisos, fallos;
+};
+
+std::string Base64(const std::string& b) {
+  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string r;
+  for (std::size_t i = 0; i < b.size(); i += 3) {
+    unsigned v = static_cast<unsigned char>(b[i]) << 16;
+    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
+    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
+    r += t[(v >> 18) & 63];
+    r += t[(v >> 12) & 63];
+    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
+    r += i + 2 < b.size() ? t[v & 63] : '=';
+    if ((i / 3) % 19 == 18) r += "\r\n";
+  }
+  return r + "\r\n";
+}
+
+struct Adjunto {
+  std::string nombre, contenido;
+};
+
+struct Correo {
+  std::string remitente, destinatario, asunto;
+  std::vector<Adjunto> adjuntos;
+};
+
+std::string Compone(const Correo& c) {
+  std::string m = "From: " + c.remitente + "\r\nTo: " + c.destinatario + "\r\nSubject: " + c.asunto +
+                  "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"xx\"\r\n\r\n"
+                  "--xx\r\nContent-Type: text/plain\r\n\r\nAdjunto mi lista.\r\n";
+  for (const Adjunto& a : c.adjuntos)
+    m += "--xx\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=\"" + a.nombre +
+         "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n" + Base64(a.contenido);
+  return m + "--xx--\r\n";
+}
+
+std::string Log(const std::string& nombre) { return LeeFichero(kDatos + "/logs/" + nombre); }
+
+// The fixture inbox of the contest, in arrival order.
+std::vector<Correo> BuzonConcurso() {
+  const std::string c = "concurso@example.org";
+  const Adjunto foto{"foto.jpg", std::string("\xff\xd8\xff\xe0 no es una lista", 20)};
+  return {
+      {"ea1sin@example.org", c, "LISTA QQ1ABC", {}},
+      {"qq2xyz@example.org", c, "LISTA QQ2XYZ", {foto}},
+      {"qq3jkl@example.org", c, "Lista qq3jkl", {foto, {"QQ3JKL.LOG", Log("QQ3JKL.LOG")}}},
+      {"qq4mno@example.org", c, "LISTA QQ9ZZZ", {{"QQ4MNO.LOG", Log("QQ4MNO.LOG")}}},
+      {"qq1abc@example.org", c, "LISTA QQ1ABC", {{"qq1abc.cbr", Log("QQ1ABC.LOG")}}},
+      {"qq5pqr@example.org", c, "LISTA QQ5PQR", {{"QQ5PQR (2).LOG", Log("QQ5PQR.LOG")}}},
+      {"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}},
+      {"qq7swl@example.org", c, "LISTA QQ7SWL", {{"QQ7SWL.LOG", Log("QQ7SWL.LOG")}}},
+      {"qq8bad@example.org", c, "LISTA QQ8BAD", {{"QQ8BAD.LOG", Log("QQ8BAD.LOG")}}},
+      {"qq9otr@example.org", "otro@example.org", "LISTA QQ9OTR", {{"QQ9OTR.LOG", Log("QQ9OTR.LOG")}}},
+  };
+}
+
+std::vector<Correo> BuzonDiploma() {
+  const std::string c = "concurso@example.org";
+  return {
+      {"qq2dip@example.org", c, "LISTA QQ2DIP", {{"QQ2DIP.LOG", Log("diploma_1.LOG")}}},
+      {"qq2dip@example.org", c, "LISTA QQ2DIP", {{"QQ2DIP.LOG", Log("diploma_2.LOG")}}},
+  };
+}
+
+// Every file under a folder, relative path to bytes.
+std::map<std::string, std::string> Arbol(const std::string& raiz) {
+  std::map<std::string, std::string> v;
+  if (!fs::exists(raiz)) return v;
+  for (const auto& e : fs::recursive_directory_iterator(raiz))
+    if (e.is_regular_file()) v[fs::relative(e.path(), raiz).generic_string()] = LeeFichero(e.path().string());
+  return v;
+}
+
+// One mail delivered to the sink.
+struct Entregado {
+  std::string para, asunto, texto;
+  bool operator<(const Entregado& o) const { return std::tie(para, asunto, texto) < std::tie(o.para, o.asunto, o.texto); }
+};
+
+std::vector<Entregado> Entregados(const std::string& maildir) {
+  g_mime_init();
+  std::vector<Entregado> v;
+  for (const std::string& f : Ficheros(maildir + "/new")) {
+    const std::string bytes = LeeFichero(maildir + "/new/" + f);
+    GMimeStream* flujo = g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size());
+    GMimeParser* p = g_mime_parser_new_with_stream(flujo);
+    GMimeMessage* m = g_mime_parser_construct_message(p, nullptr);
+    Entregado e;
+    if (m) {
+      if (InternetAddressList* para = g_mime_message_get_to(m); para && internet_address_list_length(para) > 0)
+        e.para = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(para, 0)));
+      if (const char* s = g_mime_message_get_subject(m)) e.asunto = s;
+      GMimeObject* cuerpo = g_mime_message_get_body(m);
+      if (cuerpo && GMIME_IS_TEXT_PART(cuerpo)) {
+        char* t = g_mime_text_part_get_text(GMIME_TEXT_PART(cuerpo));
+        if (t) e.texto = t;
+        g_free(t);
+      }
+      g_object_unref(m);
+    }
+    g_object_unref(p);
+    g_object_unref(flujo);
+    v.push_back(e);
+  }
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// The expected answer: a filed copy in Windows-1252 as UTF-8 text.
+Entregado Respuesta(const std::string& para, const std::string& asunto, const std::string& golden) {
+  // The sink stores what it takes with LF line ends.
+  std::string texto = plataforma::DesdeWindows1252(LeeFichero(kDatos + "/" + golden));
+  for (std::size_t p; (p = texto.find("\r\n")) != std::string::npos;) texto.erase(p, 1);
+  return {para, asunto, texto};
+}
+
+enum class Tipo { kMaildir, kImap };
+
+class RecepcionTest : public testing::TestWithParam<Tipo> {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    trabajo_ = tmp_.Ruta() + "/trabajo";
+    carpeta_ = tmp_.Ruta() + "/concurso";
+    fs::create_directories(trabajo_);
+    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
+    smtp_ = std::make_unique<ServidorSmtp>(tmp_.Ruta());
+    ASSERT_TRUE(smtp_->Arranca());
+  }
+
+  void Buzon(const std::vector<Correo>& correos) {
+    std::vector<CorreoFixture> fixture;
+    long long t = kLlegada;
+    int n = 0;
+    for (const Correo& c : correos) {
+      const std::string f = tmp_.Ruta() + "/eml/" + std::to_string(++n) + ".eml";
+      fs::create_directories(tmp_.Ruta() + "/eml");
+      std::ofstream(f, std::ios::binary) << Compone(c);
+      fixture.push_back({f, false, t});
+      t += 60;
+    }
+    std::string entrada;
+    if (GetParam() == Tipo::kMaildir) {
+      buzon_ = trabajo_ + "/Correo";
+      LlenaMaildir(buzon_, fixture);
+      entrada = "Correo";
+    } else {
+      imap_ = std::make_unique<ServidorImap>(tmp_.Ruta(), "concurso", "clave-secreta", true);
+      buzon_ = imap_->Buzon();
+      LlenaMaildir(buzon_, fixture);
+      ASSERT_TRUE(imap_->Arranca()) << imap_->Registro();
+      PreparaNetrc(tmp_.Ruta(), "concurso", "clave-secreta");
+      entrada = "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX";
+    }
+    std::ofstream(trabajo_ + "/PerfilCorreo.txt")
+        << "Entrada=" << entrada << "\r\nSmtp=smtp://127.0.0.1:" << smtp_->Puerto()
+        << "\r\nRemitente=concurso@example.org\r\n";
+  }
+
+  void Concurso(const std::string& nombre) {
+    concurso_.datos = soporte::ConcursoPrueba();
+    concurso_.datos.Concurso = nombre;
+    concurso_.categorias = soporte::CategoriasPrueba(concurso_.datos);
+    concurso_.correo = {"Concurso@Example.org", "LISTA $"};
+    concurso_.carpetaConcurso = carpeta_;
+    concurso_.carpetaTrabajo = trabajo_;
+    // The folder lists and the listener list file follow the contest in hand.
+    CarpetaConcurso = carpeta_ + "/";
+    NombreConcurso = nombre;
+  }
+
+  // One mail session, as the mail window runs it.
+  void Sesion() {
+    SesionCorreo sesion(trabajo_);
+    ASSERT_TRUE(sesion.IniciarSesion()) << sesion.UltimoError().descripcion;
+    RecepcionListas recepcion(concurso_, ventana_, &sesion);
+    ASSERT_TRUE(recepcion.ProcesaSesion()) << sesion.UltimoError().descripcion;
+    sesion.CerrarSesion();
+  }
+
+  // Subjects of the mails still unread in the inbox.
+  std::vector<std::string> NoLeidos() {
+    SesionCorreo s(trabajo_);
+    EXPECT_TRUE(s.IniciarSesion());
+    EXPECT_TRUE(s.LeerNoLeidos());
+    std::vector<std::string> v;
+    for (int i = 0; i < s.NumeroCorreos(); ++i) {
+      s.SeleccionarCorreo(i);
+      v.push_back(s.DireccionDestinatario() + " " + s.Asunto());
+    }
+    return v;
+  }
+
+  void ComparaCon(const std::string& golden) {
+    auto esperado = Arbol(kDatos + "/" + golden);
+    auto obtenido = Arbol(carpeta_);
+    for (const auto& [nombre, bytes] : esperado) {
+      SCOPED_TRACE(nombre);
+      ASSERT_TRUE(obtenido.count(nombre)) << "falta";
+      EXPECT_TRUE(obtenido[nombre] == bytes) << "obtenido:\n" << obtenido[nombre] << "\nesperado:\n" << bytes;
+    }
+    for (const auto& [nombre, bytes] : obtenido) EXPECT_TRUE(esperado.count(nombre)) << "sobra " << nombre;
+  }
+
+  CarpetaTemporal tmp_;
+  std::string trabajo_, carpeta_, buzon_;
+  std::unique_ptr<ServidorImap> imap_;
+  std::unique_ptr<ServidorSmtp> smtp_;
+  ConcursoRecepcion concurso_;
+  VentanaPrueba ventana_;
+};
+
+TEST_P(RecepcionTest, FixtureInboxFilesEveryLogAndAnswersEverySender) {
+  Concurso("CONCURSO PRUEBA");
+  Buzon(BuzonConcurso());
+  Sesion();
+  smtp_->Para();
+  EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  EXPECT_TRUE(ventana_.avisos.empty());
+
+  ComparaCon("concurso");
+
+  // The mail to another mailbox is left unread; every other one is gone.
+  EXPECT_EQ(NoLeidos(), std::vector<std::string>{"otro@example.org LISTA QQ9OTR"});
+
+  const std::string err = "Errores en el E-MAIL enviado";
+  const std::string ok = "Confirmando LISTA CONCURSO PRUEBA";
+  std::vector<Entregado> esperado = {
+      Respuesta("ea1sin@example.org", err, "concurso/FicherosErrores/ea1sin@example.org.ERR"),
+      Respuesta("qq2xyz@example.org", err, "concurso/FicherosErrores/FOTO.JPG.ERR"),
+      Respuesta("qq3jkl@example.org", ok, "concurso/FicherosConfirmacion/QQ3JKL.OK"),
+      Respuesta("qq4mno@example.org", err, "concurso/FicherosErrores/QQ4MNO.ERR"),
+      Respuesta("qq1abc@example.org", ok, "concurso/FicherosConfirmacion/QQ1ABC.OK"),
+      Respuesta("qq5pqr@example.org", ok, "concurso/FicherosConfirmacion/QQ5PQR.OK"),
+      Respuesta("qq6stu@example.org", ok, "concurso/FicherosConfirmacion/QQ6STU.OK"),
+      Respuesta("qq7swl@example.org", ok, "concurso/FicherosConfirmacion/QQ7SWL.OK"),
+      Respuesta("qq8bad@example.org", err, "concurso/FicherosErrores/QQ8BAD.ERR"),
+  };
+  std::sort(esperado.begin(), esperado.end());
+  const std::vector<Entregado> entregados = Entregados(smtp_->Buzon());
+  ASSERT_EQ(entregados.size(), esperado.size());
+  for (std::size_t i = 0; i < esperado.size(); ++i) {
+    EXPECT_EQ(entregados[i].para, esperado[i].para);
+    EXPECT_EQ(entregados[i].asunto, esperado[i].asunto);
+    EXPECT_EQ(entregados[i].texto, esperado[i].texto) << esperado[i].para;
+  }
+
+  // The walk listed the mails it took in, in inbox order.
+  const auto& lista = ventana_.simple.listas["LISTACORREOENTRANTE"].elementos;
+  ASSERT_EQ(lista.size(), 9u);
+  EXPECT_EQ(lista[2], "LISTA QQ3JKL");
+  EXPECT_EQ(ventana_.simple.textos["LENTRADA"], "9 Correos");
+}
+
+TEST_P(RecepcionTest, AwardLogGrowsWithEachSendingPastALeadingBlankEnd) {
+  Concurso(std::string(kConcursoDiploma));
+  Buzon(BuzonDiploma());
+  Sesion();
+  smtp_->Para();
+  EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  ComparaCon("diploma");
+  EXPECT_EQ(Entregados(smtp_->Buzon()).size(), 2u);
+  EXPECT_TRUE(NoLeidos().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Almacenes, RecepcionTest, testing::Values(Tipo::kMaildir, Tipo::kImap),
+                         [](const testing::TestParamInfo<Tipo>& i) {
+                           return i.param == Tipo::kMaildir ? "Maildir" : "Imap";
+                         });
+
+}  // namespace
+}  // namespace mail
