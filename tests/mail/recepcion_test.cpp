@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 
+#include "common/listas_carpetas.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
 #include "mail/recepcion.h"
@@ -318,6 +319,138 @@ TEST_P(RecepcionTest, AwardLogGrowsWithEachSendingPastALeadingBlankEnd) {
   EXPECT_EQ(Entregados(smtp_->Buzon()).size(), 2u);
   EXPECT_TRUE(NoLeidos().empty());
 }
+
+
+// A store whose mails can be read but never deleted.
+class AlmacenSinBorrado : public plataforma::correo::AlmacenCorreo {
+ public:
+  explicit AlmacenSinBorrado(std::unique_ptr<plataforma::correo::AlmacenCorreo> dentro) : dentro_(std::move(dentro)) {}
+  bool Abrir(plataforma::correo::ErrorCorreo& e) override { return dentro_->Abrir(e); }
+  void Cerrar() override { dentro_->Cerrar(); }
+  bool NoLeidos(std::vector<std::string>& ids, plataforma::correo::ErrorCorreo& e) override {
+    return dentro_->NoLeidos(ids, e);
+  }
+  bool Leer(const std::string& id, std::string& b, std::time_t& t, plataforma::correo::ErrorCorreo& e) override {
+    return dentro_->Leer(id, b, t, e);
+  }
+  bool Borrar(const std::string&, plataforma::correo::ErrorCorreo& e) override {
+    e = {plataforma::correo::kCorreoFalloGeneral, "buzón de solo lectura"};
+    ++intentos;
+    return false;
+  }
+  int intentos = 0;
+
+ private:
+  std::unique_ptr<plataforma::correo::AlmacenCorreo> dentro_;
+};
+
+class RecepcionFallosTest : public RecepcionTest {};
+
+TEST_P(RecepcionFallosTest, ALogThatCannotBeFiledIsReportedAndItsMailStaysUnread) {
+  Concurso("CONCURSO PRUEBA");
+  Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}},
+         {"ea1sin@example.org", "concurso@example.org", "LISTA QQ1ABC", {}}});
+  // The received logs cannot be written: a file stands where the folder should.
+  fs::remove_all(carpeta_ + "/FicherosRecibidos");
+  std::ofstream(carpeta_ + "/FicherosRecibidos") << "no es una carpeta";
+  Sesion();
+  smtp_->Para();
+  ASSERT_EQ(ventana_.fallos.size(), 1u);
+  EXPECT_NE(ventana_.fallos[0].find("QQ6STU.LOG"), std::string::npos) << ventana_.fallos[0];
+  // The next mail was still taken in and answered; the failed one waits.
+  EXPECT_EQ(NoLeidos(), std::vector<std::string>{"concurso@example.org LISTA QQ6STU"});
+  const auto entregados = Entregados(smtp_->Buzon());
+  ASSERT_EQ(entregados.size(), 1u);
+  EXPECT_EQ(entregados[0].para, "ea1sin@example.org");
+  EXPECT_FALSE(fs::exists(carpeta_ + "/FicherosConfirmacion/QQ6STU.OK"));
+  EXPECT_FALSE(fs::exists(carpeta_ + "/ListasEmail/QQ6STU.Email"));
+}
+
+TEST_P(RecepcionFallosTest, AMailThatCannotBeDeletedIsTakenInOnceOnly) {
+  Concurso("CONCURSO PRUEBA");
+  Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}},
+         {"qq2xyz@example.org", "otro@example.org", "LISTA QQ2XYZ", {}},
+         {"ea1sin@example.org", "concurso@example.org", "LISTA QQ1ABC", {}}});
+  auto almacen = std::make_unique<AlmacenSinBorrado>(
+      GetParam() == Tipo::kMaildir
+          ? plataforma::correo::CreaAlmacenMaildir(buzon_)
+          : plataforma::correo::CreaAlmacenImap("imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) +
+                                                    "/INBOX",
+                                                {}));
+  AlmacenSinBorrado* vista = almacen.get();
+  SesionCorreo sesion(std::move(almacen),
+                      plataforma::correo::CreaSalidaSmtp("smtp://127.0.0.1:" + std::to_string(smtp_->Puerto()), {}),
+                      "concurso@example.org");
+  ASSERT_TRUE(sesion.IniciarSesion()) << sesion.UltimoError().descripcion;
+  RecepcionListas recepcion(concurso_, ventana_, &sesion);
+  ASSERT_TRUE(recepcion.ProcesaSesion());
+  sesion.CerrarSesion();
+  smtp_->Para();
+  EXPECT_EQ(vista->intentos, 2);
+  EXPECT_EQ(ventana_.fallos.size(), 2u);
+  EXPECT_EQ(Entregados(smtp_->Buzon()).size(), 2u);
+  EXPECT_EQ(ventana_.simple.textos["LENTRADA"], "2 Correos");
+}
+
+TEST_P(RecepcionFallosTest, AttachmentNamesAndSenderAddressesStayInsideTheirFolders) {
+  Concurso("CONCURSO PRUEBA");
+  Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"../../QQ6STU.LOG", Log("QQ6STU.LOG")}}},
+         {"\"x\" <..@example.org>", "concurso@example.org", "LISTA X", {}}});
+  Sesion();
+  smtp_->Para();
+  EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  // Only the last part of the name counts; nothing was written outside.
+  EXPECT_TRUE(fs::exists(carpeta_ + "/FicherosRecibidos/QQ6STU.LOG"));
+  EXPECT_TRUE(fs::exists(carpeta_ + "/ListasValidas/QQ6STU.LOG"));
+  EXPECT_FALSE(fs::exists(tmp_.Ruta() + "/QQ6STU.LOG"));
+  EXPECT_FALSE(fs::exists(carpeta_ + "/QQ6STU.LOG"));
+  for (const auto& [nombre, bytes] : Arbol(tmp_.Ruta() + "/concurso"))
+    EXPECT_EQ(nombre.find(".."), std::string::npos) << nombre;
+}
+
+// A pass over the manual folder: the same filing, today's date and no
+// subject in the error report, nothing mailed and no address kept.
+TEST_P(RecepcionFallosTest, ManualPassFilesTheLogsAndSendsNothing) {
+  if (GetParam() != Tipo::kMaildir) GTEST_SKIP() << "no mail store is used";
+  Concurso("CONCURSO PRUEBA");
+  ventana_.automatica = false;
+  for (const char* n : {"QQ6STU.LOG", "QQ8BAD.LOG", "QQ7SWL.LOG"})
+    std::ofstream(carpeta_ + "/FicherosManuales/" + n, std::ios::binary) << Log(n);
+  std::ofstream(carpeta_ + "/FicherosManuales/qq1abc.cbr", std::ios::binary) << Log("QQ1ABC.LOG");
+  CargaFicherosManuales(ventana_);
+  RecepcionListas recepcion(concurso_, ventana_, nullptr);
+  recepcion.LeeFicherosManuales();
+  smtp_->Para();
+  EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  EXPECT_TRUE(Entregados(smtp_->Buzon()).empty());
+  EXPECT_EQ(ventana_.botones, (std::vector<bool>{false, true}));
+
+  const std::string g = kDatos + "/concurso/";
+  for (const char* f : {"ListasValidas/QQ6STU.LOG", "ListasValidas/QQ1ABC.LOG", "FicherosRecibidos/QQ8BAD.LOG",
+                        "ListasDeSWL/ListasDeSWL.txt"})
+    EXPECT_TRUE(LeeFichero(carpeta_ + "/" + f) == LeeFichero(g + f)) << f;
+  EXPECT_EQ(plataforma::DesdeWindows1252(LeeFichero(carpeta_ + "/FicherosConfirmacion/QQ6STU.OK")),
+            plataforma::DesdeWindows1252(LeeFichero(g + "FicherosConfirmacion/QQ6STU.OK"))
+                .replace(std::string("\tSU ENVÍO:\r\nFECHA:   ").size(), 10, "")
+                .replace(std::string("\tSU ENVÍO:\r\nFECHA:   \r\nADJUNTO: QQ6STU.LOG\r\nASUNTO:  ").size(), 12, ""));
+  std::string err = LeeFichero(g + "FicherosErrores/QQ8BAD.ERR");
+  std::size_t corte = 0;
+  for (int i = 0; i < 4; ++i) corte = err.find("\r\n", corte) + 2;
+  char hoy[16];
+  const std::time_t ahora = std::time(nullptr);
+  std::strftime(hoy, sizeof hoy, "%d-%m-%Y", std::localtime(&ahora));
+  err = std::string("\tSU ENV\xCDO:\r\nFECHA:") + hoy + "\r\nASUNTO:\r\nADJUNTO:QQ8BAD.LOG\r\n\r\n" + err.substr(corte);
+  EXPECT_TRUE(LeeFichero(carpeta_ + "/FicherosErrores/QQ8BAD.ERR") == err)
+      << LeeFichero(carpeta_ + "/FicherosErrores/QQ8BAD.ERR");
+  EXPECT_TRUE(Arbol(carpeta_ + "/ListasEmail").empty());
+  // The manual files of a contest stay for a later pass.
+  EXPECT_EQ(Arbol(carpeta_ + "/FicherosManuales").size(), 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Almacenes, RecepcionFallosTest, testing::Values(Tipo::kMaildir, Tipo::kImap),
+                         [](const testing::TestParamInfo<Tipo>& i) {
+                           return i.param == Tipo::kMaildir ? "Maildir" : "Imap";
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Almacenes, RecepcionTest, testing::Values(Tipo::kMaildir, Tipo::kImap),
                          [](const testing::TestParamInfo<Tipo>& i) {
