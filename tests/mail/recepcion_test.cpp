@@ -447,6 +447,124 @@ TEST_P(RecepcionFallosTest, ManualPassFilesTheLogsAndSendsNothing) {
   EXPECT_EQ(Arbol(carpeta_ + "/FicherosManuales").size(), 4u);
 }
 
+// The attachment and subject checks, one small inbox per case, each into a
+// fresh contest folder.
+class RecepcionCasosTest : public RecepcionTest {
+ protected:
+  void Caso(const std::string& concurso, const std::string& patron, const std::vector<Correo>& correos) {
+    fs::remove_all(carpeta_);
+    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
+    fs::remove_all(trabajo_ + "/Correo");
+    ventana_ = VentanaPrueba();
+    Concurso(concurso);
+    concurso_.correo.AsuntoConcurso = patron;
+    Buzon(correos);
+    Sesion();
+    EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  }
+  std::string Fichero(const std::string& relativa) {
+    return plataforma::DesdeWindows1252(LeeFichero(carpeta_ + "/" + relativa));
+  }
+};
+
+TEST_P(RecepcionCasosTest, AttachmentAndSubjectChecks) {
+  const std::string c = "concurso@example.org";
+  const Adjunto log6{"QQ6STU.LOG", Log("QQ6STU.LOG")};
+  struct Esperado {
+    std::string fichero;    // under the contest folder
+    std::string contiene;   // "" : the file must exist
+    bool existe = true;
+  };
+  struct Tabla {
+    const char* nombre;
+    std::string concurso, patron;
+    std::vector<Correo> correos;
+    std::vector<Esperado> esperado;
+  };
+  const std::vector<Tabla> casos = {
+      {"callsign in the middle of the pattern, any letter case", "CONCURSO PRUEBA", "LISTA $ CONCURSO",
+       {{"qq6stu@example.org", c, "  lista qq6stu concurso ", {log6}}},
+       {{"ListasValidas/QQ6STU.LOG", ""}, {"FicherosErrores/QQ6STU.ERR", "", false}}},
+      {"pattern without $ is the subject itself", "CONCURSO PRUEBA", "Lista del concurso",
+       {{"qq6stu@example.org", c, "LISTA DEL CONCURSO", {log6}}},
+       {{"ListasValidas/QQ6STU.LOG", ""}}},
+      {"pattern without $, another subject", "CONCURSO PRUEBA", "Lista del concurso",
+       {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6}}},
+       {{"FicherosErrores/QQ6STU.ERR",
+         ".- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las bases.\r\n"
+         ".- En el ASUNTO del E-MAIL debe poner 'LISTA DEL CONCURSO' solamente sin otros comentarios.\r\n\r\n\r\n"},
+        {"FicherosRecibidos/QQ6STU.LOG", "", false}}},
+      {"empty subject", "CONCURSO PRUEBA", "LISTA $",
+       {{"qq6stu@example.org", c, "", {log6}}},
+       {{"FicherosErrores/QQ6STU.ERR",
+         "ADJUNTO:QQ6STU.LOG\r\n.- ERROR 33: El E-MAIL ha sido enviado sin el ASUNTO que exigen las bases.\r\n"
+         ".- En el ASUNTO del E-MAIL debe poner 'LISTA QQ6STU' solamente sin otros comentarios.\r\n\r\n\r\n"}}},
+      {"VGE SPRINT takes any subject but an empty one", "VGE SPRINT", "LISTA $",
+       {{"qq6stu@example.org", c, "cualquier cosa", {log6}}, {"qq5pqr@example.org", c, "", {{"QQ5PQR.LOG", ""}}}},
+       {{"FicherosRecibidos/QQ6STU.LOG", ""}, {"FicherosErrores/QQ5PQR.ERR", ".- ERROR 33:"}}},
+      {"no attachment and no subject: only ERROR 1", "CONCURSO PRUEBA", "LISTA $",
+       {{"qq6stu@example.org", c, "", {}}},
+       {{"FicherosErrores/qq6stu@example.org.ERR",
+         "ASUNTO:\r\n.- ERROR 1: No se ha incluido ningún adjunto.\r\n.- Debe adjuntar UNICAMENTE su lista como "
+         "INDICATIVO.LOG sin otros adjuntos (fotos,etc.)\r\n\r\n\r\nConsulte"}}},
+      {"two logs: the first is taken", "CONCURSO PRUEBA", "LISTA $",
+       {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6, {"QQ5PQR.LOG", Log("QQ5PQR.LOG")}}}},
+       {{"ListasValidas/QQ6STU.LOG", ""}, {"FicherosRecibidos/QQ5PQR.LOG", "", false}}},
+      {"a second copy named .CBR keeps its blank and (2)", "CONCURSO PRUEBA", "LISTA $",
+       {{"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU (2).cbr", Log("QQ6STU.LOG")}}}},
+       {{"FicherosErrores/QQ6STU (2).CBR.ERR",
+         "ADJUNTO:QQ6STU (2).CBR\r\n.- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las "
+         "bases.\r\n.- En el ASUNTO del E-MAIL debe poner 'LISTA QQ6STU (2)' solamente"}}},
+      {"a log replaces the report of the sender's mail without attachment", "CONCURSO PRUEBA", "LISTA $",
+       {{"qq6stu@example.org", c, "LISTA QQ6STU", {}}, {"qq6stu@example.org", c, "LISTA QQ6STU", {log6}}},
+       {{"FicherosErrores/qq6stu@example.org.ERR", "", false}, {"ListasValidas/QQ6STU.LOG", ""}}},
+      {"a faulty log replaces the station's valid log and confirmation", "CONCURSO PRUEBA", "LISTA $",
+       {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6}},
+        {"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ8BAD.LOG")}}}},
+       {{"ListasValidas/QQ6STU.LOG", "", false},
+        {"FicherosConfirmacion/QQ6STU.OK", "", false},
+        {"FicherosErrores/QQ6STU.ERR", ".- ERROR 34"}}},
+  };
+  for (const Tabla& t : casos) {
+    SCOPED_TRACE(t.nombre);
+    Caso(t.concurso, t.patron, t.correos);
+    for (const Esperado& e : t.esperado) {
+      SCOPED_TRACE(e.fichero);
+      EXPECT_EQ(fs::exists(carpeta_ + "/" + e.fichero), e.existe);
+      if (!e.contiene.empty()) EXPECT_NE(Fichero(e.fichero).find(e.contiene), std::string::npos) << Fichero(e.fichero);
+    }
+  }
+}
+
+TEST_P(RecepcionCasosTest, WithNotificationsOffMailsAreDeletedAndNobodyIsAnswered) {
+  ventana_.sinNotificaciones = true;
+  Concurso("CONCURSO PRUEBA");
+  Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}},
+         {"ea1sin@example.org", "concurso@example.org", "LISTA X", {}}});
+  Sesion();
+  smtp_->Para();
+  EXPECT_TRUE(NoLeidos().empty());
+  EXPECT_TRUE(Entregados(smtp_->Buzon()).empty());
+  EXPECT_TRUE(fs::exists(carpeta_ + "/FicherosConfirmacion/QQ6STU.OK"));
+  EXPECT_TRUE(fs::exists(carpeta_ + "/FicherosErrores/ea1sin@example.org.ERR"));
+  EXPECT_TRUE(Arbol(carpeta_ + "/ListasEmail").empty());
+}
+
+TEST_P(RecepcionCasosTest, AFailedSendIsShownAndTheSenderStillJoinsLaterMailings) {
+  Concurso("CONCURSO PRUEBA");
+  Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}}});
+  // Nobody listens on the SMTP port of the profile.
+  std::ofstream(trabajo_ + "/PerfilCorreo.txt") << "Entrada=Correo\r\nSmtp=smtp://127.0.0.1:" << PuertoLibre()
+                                                << "\r\nRemitente=concurso@example.org\r\n";
+  Sesion();
+  ASSERT_EQ(ventana_.avisos.size(), 1u);
+  EXPECT_EQ(ventana_.avisos[0].rfind("Ha ocurrido un error durante el envío:  ", 0), 0u) << ventana_.avisos[0];
+  EXPECT_EQ(LeeFichero(carpeta_ + "/ListasEmail/QQ6STU.Email"), "qq6stu@example.org");
+  EXPECT_TRUE(NoLeidos().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Maildir, RecepcionCasosTest, testing::Values(Tipo::kMaildir));
+
 INSTANTIATE_TEST_SUITE_P(Almacenes, RecepcionFallosTest, testing::Values(Tipo::kMaildir, Tipo::kImap),
                          [](const testing::TestParamInfo<Tipo>& i) {
                            return i.param == Tipo::kMaildir ? "Maildir" : "Imap";
