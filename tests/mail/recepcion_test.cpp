@@ -565,6 +565,26 @@ TEST_P(RecepcionCasosTest, AFailedSendIsShownAndTheSenderStillJoinsLaterMailings
 
 INSTANTIATE_TEST_SUITE_P(Maildir, RecepcionCasosTest, testing::Values(Tipo::kMaildir));
 
+// The award's merged manual files leave the manual folder after the pass.
+TEST_P(RecepcionFallosTest, ManualAwardPassMergesAndDeletesTheMergedFiles) {
+  if (GetParam() != Tipo::kMaildir) GTEST_SKIP() << "no mail store is used";
+  Concurso(std::string(kConcursoDiploma));
+  ventana_.automatica = false;
+  std::ofstream(carpeta_ + "/FicherosManuales/QQ2DIP.LOG", std::ios::binary) << Log("diploma_1.LOG");
+  std::ofstream(carpeta_ + "/FicherosManuales/QQ8BAD.LOG", std::ios::binary) << Log("QQ8BAD.LOG");
+  CargaFicherosManuales(ventana_);
+  RecepcionListas recepcion(concurso_, ventana_, nullptr);
+  recepcion.LeeFicherosManuales();
+  EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  std::string primero = Log("diploma_1.LOG");
+  primero = primero.substr(0, primero.find("  END-OF-LOG:\r\n") + 15);
+  EXPECT_TRUE(LeeFichero(carpeta_ + "/ListasAdmitidas/QQ2DIP.LOG") == primero);
+  // The refused file stays; the merged one is gone and the list shows it.
+  EXPECT_EQ(ventana_.simple.listas["FICHEROSMANUALES"].elementos, std::vector<std::string>{"QQ8BAD.LOG"});
+  EXPECT_TRUE(ventana_.simple.listas["LISTABORRARMANUALES"].elementos.empty());
+  EXPECT_FALSE(fs::exists(carpeta_ + "/ListasDeSWL/ListasDeSWL.txt"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Almacenes, RecepcionFallosTest, testing::Values(Tipo::kMaildir, Tipo::kImap),
                          [](const testing::TestParamInfo<Tipo>& i) {
                            return i.param == Tipo::kMaildir ? "Maildir" : "Imap";
