@@ -395,10 +395,16 @@ TEST_P(RecepcionFallosTest, AMailThatCannotBeDeletedIsTakenInOnceOnly) {
 TEST_P(RecepcionFallosTest, AttachmentNamesAndSenderAddressesStayInsideTheirFolders) {
   Concurso("CONCURSO PRUEBA");
   Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"../../QQ6STU.LOG", Log("QQ6STU.LOG")}}},
-         {"\"x\" <..@example.org>", "concurso@example.org", "LISTA X", {}}});
+         {"<../../fuera@example.org>", "concurso@example.org", "LISTA X", {}}});
   Sesion();
   smtp_->Para();
   EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
+  // The report of the mail without attachment is filed under the address
+  // (none, for one the mail layer cannot read) reduced to a plain name.
+  EXPECT_EQ(Arbol(carpeta_ + "/FicherosErrores").size(), 1u);
+  for (const auto& [nombre, bytes] : Arbol(carpeta_ + "/FicherosErrores"))
+    EXPECT_EQ(nombre.find('/'), std::string::npos) << nombre;
+  EXPECT_FALSE(fs::exists(tmp_.Ruta() + "/fuera@example.org.ERR"));
   // Only the last part of the name counts; nothing was written outside.
   EXPECT_TRUE(fs::exists(carpeta_ + "/FicherosRecibidos/QQ6STU.LOG"));
   EXPECT_TRUE(fs::exists(carpeta_ + "/ListasValidas/QQ6STU.LOG"));
