@@ -1,0 +1,174 @@
+#pragma once
+// Intake of one participant's log, from a mail of the contest's mailbox or
+// from the folder of manual files: the attachment and subject checks, the
+// copy into `FicherosRecibidos`, the deletion of the earlier results of the
+// same log, the validation, the filing (valid log, award merge or listener
+// list) and the answer (error report or confirmation). Also the inbox walk
+// of one mail session.
+//
+// Everything runs without a window: the mail window, or a test, implements
+// VentanaCorreo. A log that cannot be read, copied or written is reported to
+// the window for that log only; its mail stays unread for a later session
+// and the intake goes on with the next one.
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cabrillo/cabecera_log.h"
+#include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/datos_concurso.h"
+#include "cabrillo/fichero_errores.h"
+#include "cabrillo/verificacion_fichero.h"
+
+class TablasPaises;
+class VentanaProceso;
+
+namespace dao {
+class Database;
+}
+namespace plataforma::correo {
+class SesionCorreo;
+}
+
+namespace mail {
+
+class VentanaCorreo;
+
+// The award contest: its logs are merged per station, never listed as valid.
+inline constexpr std::string_view kConcursoDiploma = "ZEDAZIV OZIRUDUZ UV ERAZUDOZO";
+
+// Subjects of the answer mails.
+inline constexpr std::string_view kAsuntoErrores = "Errores en el E-MAIL enviado";
+inline constexpr std::string_view kAsuntoConfirmacion = "Confirmando LISTA ";
+
+// The contest's mailbox and subject pattern ("$" stands for the callsign),
+// from its row of `ResumenCabrillo`; empty when the column is empty or Null.
+struct ConfiguracionCorreo {
+  std::string EMailConcurso;
+  std::string AsuntoConcurso;
+};
+
+// The contest in hand as the intake works with it, read once per intake
+// session or manual pass.
+struct ConcursoRecepcion {
+  cabrillo::DatosConcursoLog datos;  // datos.Concurso is the contest's name
+  cabrillo::CategoriasAdmitidas categorias;
+  ConfiguracionCorreo correo;
+  std::string carpetaConcurso;  // the contest's folder
+  std::string carpetaTrabajo;   // where the working error report is written
+  const TablasPaises* paises = nullptr;  // nullptr: the countries database of the run
+
+  const std::string& Nombre() const { return datos.Concurso; }
+  bool EsDiploma() const { return datos.Concurso == kConcursoDiploma; }
+};
+
+// Reads the mailbox and subject pattern of a contest. False when the
+// contest has no row in `ResumenCabrillo` (intake cannot start).
+bool CargaConfiguracionCorreo(dao::Database& base, std::int32_t numero_orden, ConfiguracionCorreo& configuracion);
+
+// Reads everything the intake needs of a contest from the contest database.
+// False when the contest has no row in `Concursos` or in `ResumenCabrillo`.
+bool CargaConcursoRecepcion(dao::Database& base, std::int32_t numero_orden,
+                            const cabrillo::AjustesVentanaPrincipal& ajustes, const std::string& carpeta_concurso,
+                            const std::string& carpeta_trabajo, ConcursoRecepcion& concurso);
+
+// Base name of a log: the name up to and including the dot of its first
+// ".LOG" (case-sensitive); empty when the name holds no ".LOG".
+std::string BaseNombreLog(std::string_view nombre_fichero_log);
+
+// The listener (SWL) list of the window, `ListasDeSWL`, compared exactly:
+// removes the first line equal to the call / adds the call in its
+// alphabetical place unless it is listed already.
+void QuitaListaSWL(VentanaProceso& ventana, const std::string& indicativo);
+void AnotaListaSWL(VentanaProceso& ventana, const std::string& indicativo);
+
+// The award's queue of merged manual files (`ListaBorrarManuales`).
+void AnotaFicheroManualBorrar(VentanaProceso& ventana, const std::string& nombre);
+// Deletes `FicherosManuales` + each queued name, then empties the queue.
+void BorraFicherosManuales(VentanaProceso& ventana, const std::string& carpeta_concurso);
+
+// The award's merged log of a station, `ListasAdmitidas` + name: the first
+// accepted sending whole; later sendings add only the QSO lines it did not
+// hold, and the log then closes with "END-OF-LOG:". The END-OF-LOG line is
+// recognised with blanks before it. Works from the window's list
+// `FicheroCabrillo` (the accepted log) and its hidden list
+// `FicheroAdmitidas`; relists `ListasAdmitidas`. Throws
+// plataforma::ErrorFichero when the merged log cannot be read or written.
+void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre);
+
+// Closing text of an error report, one item per line.
+std::vector<std::string> PieInformeErrores(std::string_view nombre_concurso);
+// Confirmation text (header and text), one item per line.
+std::vector<std::string> TextoConfirmacion(std::string_view nombre_concurso, std::string_view fecha,
+                                           std::string_view nombre_fichero_log, std::string_view asunto);
+
+class RecepcionListas {
+ public:
+  // sesion: the signed-on mail session of the intake in progress; nullptr
+  // for a pass over the manual folder.
+  RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana,
+                  plataforma::correo::SesionCorreo* sesion);
+
+  // One mail session over a session already signed on: clears the header,
+  // takes the unread mails, walks the inbox and saves the listener list.
+  // False when the unread mails could not be taken (the session's error).
+  bool ProcesaSesion();
+  // The inbox walk: every mail whose first recipient is the contest's
+  // mailbox is taken in, in inbox order; the others are left untouched. A
+  // mail that stays in the inbox (not deleted, or not taken in) is not taken
+  // again in the same walk.
+  void LeeCorreoEntrante();
+
+  // The intake of mail i of the session's snapshot.
+  void ProcesaCorreo(int indice);
+  // Attachment and subject checks of the mail in hand.
+  bool VerificaAdjuntoYAsunto();
+  // One pass over the manual folder (`FicherosManuales` of the window).
+  void LeeFicherosManuales();
+  void ProcesaFicheroManual(std::size_t indice);
+  // Deletes the earlier results of a log (each failure ignored).
+  void BorraFicherosAnteriores(const std::string& nombre);
+
+  // The answers: the error report (closes the open report, files it, and in
+  // mail intake deletes the mail and sends the report) and the confirmation
+  // (files it, and in mail intake sends it, keeps the sender's address in
+  // `ListasEmail` and deletes the mail).
+  void EnviaCorreoErrores();
+  void EnviaCorreoConfirmacion();
+  // Sends one mail through the session; a failure is shown to the operator
+  // and false returned.
+  bool EnviaMensajeCorreo(const std::string& direccion, const std::string& asunto, const std::string& texto);
+
+  // The log in hand.
+  const std::string& NombreFicheroLog() const { return nombreFicheroLog_; }
+  const std::string& DireccionRemitente() const { return direccionRemitente_; }
+  const std::string& NombreFicheroErrores() const { return nombreFicheroErrores_; }
+  const cabrillo::CabeceraLog& Cabecera() const { return cabecera_; }
+
+ private:
+  void EmpiezaLog();
+  void ValidaYArchiva(bool manual);
+  void BorraCorreoEnCurso();
+  std::string Ruta(std::string_view subcarpeta, std::string_view fichero) const;
+  std::string FechaCorreo() const;
+  std::string AsuntoCorreo() const;
+
+  const ConcursoRecepcion& concurso_;
+  VentanaCorreo& ventana_;
+  plataforma::correo::SesionCorreo* sesion_;
+
+  // State of the log in hand, one log at a time.
+  std::string nombreFicheroLog_;
+  std::string direccionRemitente_;
+  std::string nombreFicheroErrores_;
+  int indiceAdjunto_ = 0;
+  bool deCorreo_ = false;      // the log in hand came by mail
+  bool correoBorrado_ = false; // its mail has left the inbox
+  cabrillo::FicheroErrores informe_;
+  cabrillo::CabeceraLog cabecera_;
+};
+
+}  // namespace mail

@@ -1,0 +1,160 @@
+// The answers to a log: the error report and the confirmation, filed in the
+// contest's folder and, in mail intake, mailed to the sender.
+#include <string>
+#include <vector>
+
+#include "common/ventana_proceso.h"
+#include "mail/recepcion.h"
+#include "mail/ventana_correo.h"
+#include "plataforma/correo/correo.h"
+#include "plataforma/errores.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+
+namespace mail {
+
+namespace {
+
+bool EmpiezaPor(std::string_view texto, std::string_view inicio) { return texto.substr(0, inicio.size()) == inicio; }
+
+std::string Une(const std::vector<std::string>& lineas) {
+  std::string texto;
+  for (const std::string& l : lineas) texto += l + "\r\n";
+  return texto;
+}
+
+// Lines of the organiser of the "50RS-VHF" contests.
+void AgregaOrganizador50RS(std::vector<std::string>& v, std::string_view nombre_concurso) {
+  if (!EmpiezaPor(nombre_concurso, "50RS-VHF")) return;
+  v.push_back("Información y reclamaciones sobre el concurso: diríjase a la Organización del " +
+              std::string(nombre_concurso) + ".");
+  v.push_back("Actividades del organizador: consulte los comunicados de la Organización.");
+  v.push_back("");
+}
+
+// Writes the text alone, with no line end, after deleting the old file.
+bool EscribeTextoSolo(const std::string& ruta, const std::string& texto) {
+  plataforma::BorraFichero(ruta);
+  plataforma::FicheroAnexo f;
+  if (!f.Abrir(ruta, true)) return false;
+  f.Escribir(texto);
+  f.Cerrar();
+  return plataforma::ExisteFichero(ruta);
+}
+
+}  // namespace
+
+std::vector<std::string> PieInformeErrores(std::string_view nombre_concurso) {
+  std::vector<std::string> v = {
+      "",
+      "Consulte las BASES del concurso para mayor precisión.",
+      "Corrija los errores y vuelva a enviar la LISTA.",
+      "La Organización del " + std::string(nombre_concurso) + " agradece su colaboración.",
+      "",
+  };
+  if (nombre_concurso == "SPRINT DCE 1.0") {
+    v.push_back(
+        "Si tiene dificultades para generar un cabrillo correcto póngase en contacto con la Organización del "
+        "concurso.");
+    v.push_back("Se le prestará toda la ayuda posible para adaptar un cabrillo obtenido con otros programas.");
+    v.push_back("");
+  }
+  AgregaOrganizador50RS(v, nombre_concurso);
+  v.push_back("Procesado por el Vigilor de Brelmont, programa Universal de ");
+  v.push_back("Trovalis en FORMATO CABRILLO.");
+  v.push_back("");
+  v.push_back(".- Para más información sobre el Vigilor diríjase a la Organización del concurso.");
+  v.push_back("");
+  return v;
+}
+
+std::vector<std::string> TextoConfirmacion(std::string_view nombre_concurso, std::string_view fecha,
+                                           std::string_view nombre_fichero_log, std::string_view asunto) {
+  std::vector<std::string> v = {
+      "\tSU ENVÍO:",
+      "FECHA:   " + std::string(fecha),
+      "ADJUNTO: " + std::string(nombre_fichero_log),
+      "ASUNTO:  " + std::string(asunto),
+      "",
+      "",
+      "Su lista ha sido verificada y admitida",
+      "Le deseamos una buena clasificación",
+      "La Organización del " + std::string(nombre_concurso) + " agradece su participación.",
+      "",
+  };
+  AgregaOrganizador50RS(v, nombre_concurso);
+  v.push_back("Procesado por el Vigilor de Brelmont, programa Universal de ");
+  v.push_back("Trovalis en FORMATO CABRILLO.");
+  v.push_back("");
+  v.push_back(".- Para más información sobre el programa diríjase a la Organización del concurso.");
+  v.push_back("");
+  return v;
+}
+
+void RecepcionListas::BorraCorreoEnCurso() {
+  if (!deCorreo_ || !sesion_ || correoBorrado_) return;
+  if (sesion_->BorrarCorreo()) {
+    correoBorrado_ = true;
+  } else {
+    ventana_.InformaFallo("No se ha podido borrar el E-MAIL de " + direccionRemitente_ + ": " +
+                          sesion_->UltimoError().descripcion);
+  }
+}
+
+void RecepcionListas::EnviaCorreoErrores() {
+  for (const std::string& l : PieInformeErrores(concurso_.Nombre())) informe_.EscribeLinea(l);
+  informe_.Cierra();
+  const std::string trabajo = informe_.Ruta();
+  std::vector<std::string> lineas;
+  if (!plataforma::LeerLineas(trabajo, lineas))
+    throw plataforma::ErrorFichero(trabajo, "No se puede leer el informe de errores");
+  const std::string texto = Une(lineas);
+
+  if (!nombreFicheroLog_.empty() && nombreFicheroLog_.find(".LOG") != std::string::npos)
+    nombreFicheroErrores_ = BaseNombreLog(nombreFicheroLog_) + "ERR";
+  else if (!nombreFicheroLog_.empty())
+    nombreFicheroErrores_ = nombreFicheroLog_ + ".ERR";
+  else
+    nombreFicheroErrores_ = direccionRemitente_ + ".ERR";
+  nombreFicheroErrores_ = plataforma::NombreSeguro(nombreFicheroErrores_);
+  const std::string archivado = Ruta("FicherosErrores", nombreFicheroErrores_);
+  if (!plataforma::CopiaFichero(trabajo, archivado))
+    throw plataforma::ErrorFichero(archivado, "No se puede archivar el informe de errores");
+  plataforma::BorraFichero(trabajo);
+
+  if (!ventana_.GestionAutomatica()) return;
+  if (!ventana_.NoEnviarNotificaciones() && deCorreo_)
+    EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoErrores), texto);
+  BorraCorreoEnCurso();
+}
+
+void RecepcionListas::EnviaCorreoConfirmacion() {
+  const std::string base = BaseNombreLog(nombreFicheroLog_);
+  const std::vector<std::string> lineas =
+      TextoConfirmacion(concurso_.Nombre(), FechaCorreo(), nombreFicheroLog_, AsuntoCorreo());
+  const std::string confirmacion = Ruta("FicherosConfirmacion", base + "OK");
+  if (!plataforma::EscribirLineas(confirmacion, lineas))
+    throw plataforma::ErrorFichero(confirmacion, "No se puede escribir la confirmación");
+  if (ListaVentana* lista = ventana_.Lista("FicherosConfirmacion")) lista->Agrega(base + "OK");
+
+  if (!ventana_.GestionAutomatica()) return;
+  if (!ventana_.NoEnviarNotificaciones() && deCorreo_) {
+    EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoConfirmacion) + concurso_.Nombre(), Une(lineas));
+    // The participant takes part in later mailings whatever the send gave.
+    const std::string email = Ruta("ListasEmail", base + "Email");
+    if (!EscribeTextoSolo(email, direccionRemitente_))
+      throw plataforma::ErrorFichero(email, "No se puede escribir la dirección del remitente");
+  }
+  BorraCorreoEnCurso();
+}
+
+bool RecepcionListas::EnviaMensajeCorreo(const std::string& direccion, const std::string& asunto,
+                                         const std::string& texto) {
+  if (sesion_ && sesion_->EnviarMensaje(direccion, asunto, texto)) return true;
+  const int numero = sesion_ ? sesion_->UltimoError().numero : plataforma::correo::kCorreoSinSesion;
+  ventana_.Aviso("Ha ocurrido un error durante el envío: " + std::string(numero >= 0 ? " " : "") +
+                 std::to_string(numero));
+  return false;
+}
+
+}  // namespace mail
