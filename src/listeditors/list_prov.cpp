@@ -79,7 +79,8 @@ ListProv::ListProv(EnlaceListProv& principal, QWidget* padre)
   QApplication::setOverrideCursor(Qt::WaitCursor);
   Ui::ListProv& u = *ui_;
   rejillas_[LProvincias] = {u.CodigosProv, u.RejillaProv, {u.SerieProv_0}, {{u.Provincia_0, u.ExcluirProv_0}}, {}};
-  rejillas_[LDistritos] = {u.CodigosDistritos, u.RejillaDistritos, {u.SerieDistrito_0}, {{u.Distrito_0, u.ExcluirDistrito_0}}, {}};
+  rejillas_[LDistritos] = {
+      u.CodigosDistritos, u.RejillaDistritos, {u.SerieDistrito_0}, {{u.Distrito_0, u.ExcluirDistrito_0}}, {}};
   rejillas_[LPaises] = {u.CodigosPaises, u.RejillaPaises, {u.SeriePais_0}, {{u.Pais_0}}, {}};
   rejillas_[LPrefijos] = {u.CodigosPrefijos, u.RejillaPrefijos, {u.SeriePrefijo_0}, {{u.Prefijo_0}}, {}};
   rejillas_[LZonasCq] = {u.CodigosZonasCq, u.RejillaZonasCq, {u.SerieCq_0}, {{u.ZonaCQ_0}}, {}};

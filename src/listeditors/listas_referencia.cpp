@@ -466,7 +466,8 @@ void EditorListProv::MarcaExcluir(int indice, bool marcada) {
 std::string EditorListProv::TextoAyuda(int Opcion) {
   const std::string LF = "\n";
   if (Opcion == 1)
-    return std::string(".- Para acceder a una lista pulse el botón de 'Configuración o de Ver' correspondiente") + LF +
+    return std::string(".- Para acceder a una lista pulse el botón de 'Configuración o de Ver' correspondiente") +
+           LF +
            ".- Solo podrá actualizar una lista si la pantalla de 'CONCURSOS " +
            "está en modo 'ALTA' o 'MODIFICAR'. En caso contrario solo podrá consultar la lista" + LF +
            ".- Pulse 'Aceptar y Salir' para grabar las actualizaciones o 'Cancelar y Salir' " +
@@ -474,7 +475,8 @@ std::string EditorListProv::TextoAyuda(int Opcion) {
   if (Opcion == 2)
     return std::string(".- Utilize las teclas: <Inicio> <Fin> <Re-Pág> <Av-Pág> <Flecha-Arriba> y <Flecha-Abajo> ") +
            "para moverse por las listas. Pulse 'Finalizar' cuando termine de consultar o actualizar" + LF +
-           ".- Para insertar un nuevo elemento en una lista, situese en la última " + "línea y pulse <flecha-abajo>." +
+           ".- Para insertar un nuevo elemento en una lista, situese en la última " +
+           "línea y pulse <flecha-abajo>." +
            " Pulse 'Aceptar' para grabar o <Flecha-Arriba> para cancelar." + LF +
            ".- Para Excluir un multiplicador de Provincia o Distrito, situese en la " +
            "linea correspondiente y escriba SI en la columna Exc";

@@ -277,6 +277,20 @@ TEST_F(ListasReferencia, ModificarSinCambiarElValorPasa) {
   EXPECT_EQ(v.Lista(LDistritos).Celda(2, 0), "EA3");
 }
 
+TEST_F(ListasReferencia, BorrarQuitaElElementoDeSusDosListas) {
+  EditorListProv& v = Abre();
+  v.Pulsa(B::ConfProv);
+  v.Form_KeyDown(tecla::Abajo);
+  soporte::Mensajes().Espera(Respuesta::Si);
+  v.Form_KeyDown(tecla::F4);
+  EXPECT_EQ(v.Lista(LProvincias).Lista("ListaProv"), (Lista{"M", "B"}));
+  EXPECT_EQ(v.Lista(LProvincias).Lista("ListaExProv"), (Lista{"", ""}));
+  EXPECT_EQ(v.Lista(LProvincias).Serie(1), "2");
+  EXPECT_EQ(v.Lista(LProvincias).Serie(2), "");
+  v.Pulsa(B::Finalizar);
+  EXPECT_EQ(v.Numero(LProvincias), 2);
+}
+
 TEST_F(ListasReferencia, AceptarDevuelveListasOpcionesYFormato) {
   enlace.opciones["CadaEstacion"] = false;  // stations not in use: emptied
   enlace.opciones["SufijoPorBanda"] = true;
