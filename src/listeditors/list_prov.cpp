@@ -133,6 +133,7 @@ ListProv::ListProv(EnlaceListProv& principal, QWidget* padre)
   }
   ui_->Informacion->setTextFormat(Qt::PlainText);
   adjustSize();
+  ::AjustaVentanaAPantalla(this, ui_->AreaListas);
   ::CentraFormulario(this);
   QApplication::restoreOverrideCursor();
   Sincroniza();
