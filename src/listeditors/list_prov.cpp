@@ -132,7 +132,6 @@ ListProv::ListProv(EnlaceListProv& principal, QWidget* padre)
     });
   }
   ui_->Informacion->setTextFormat(Qt::PlainText);
-  adjustSize();
   ::AjustaVentanaAPantalla(this, ui_->AreaListas);
   ::CentraFormulario(this);
   QApplication::restoreOverrideCursor();
@@ -195,6 +194,9 @@ void ListProv::showEvent(QShowEvent* evento) {
   QDialog::showEvent(evento);
   if (activada_) return;
   activada_ = true;
+  // Sized again now that the grids are laid out as they are drawn.
+  ::AjustaVentanaAPantalla(this, ui_->AreaListas);
+  ::CentraFormulario(this);
   modelo_.Form_Activate();
   Sincroniza();
 }
