@@ -457,6 +457,25 @@ void EditorCuadricula::Pulsa(Boton b) {
   }
 }
 
+void EditorCuadricula::ReemplazaLista(std::vector<std::vector<std::string>> columnas) {
+  if (columnas.size() != listas_.size()) throw std::invalid_argument("columnas de lista incoherentes");
+  MarcaLineaActual(false);
+  LimpiaLineas();
+  const std::size_t n = columnas.empty() ? 0 : columnas[0].size();
+  for (auto& l : columnas) l.resize(n);
+  listas_ = std::move(columnas);
+  EstadoLinea.clear();
+  NavegacionActiva = true;
+  for (int fila = 0; fila < NumeroLineas; ++fila) BloqueaLinea(1, fila);
+  ElementoActual = 0;
+  LineaActual = 0;
+  NumeroElementos = static_cast<std::int32_t>(n);
+  BloqueaLinea(1, 0);
+  MuestraLista();
+  MarcaLineaActual(true);
+  ActivaBotonesLista();
+}
+
 // ---------------------------------------------------------------- buttons
 
 void EditorCuadricula::ActivaBotonesSalida() {
@@ -500,13 +519,14 @@ void EditorCuadricula::PonFoco(const Foco& foco) {
 }
 
 void EditorCuadricula::SaleDeCelda(int fila, int columna) {
+  if (def_.celdasLibres) return;
   std::string& texto = celdas_.at(static_cast<std::size_t>(fila)).at(static_cast<std::size_t>(columna));
   texto = plataforma::Recorta(texto);
   ReglasSalida(fila, columna);
 }
 
 void EditorCuadricula::Escribe(int fila, int columna, std::string_view texto) {
-  std::string t = plataforma::Mayusculas(texto);
+  std::string t = def_.celdasLibres ? std::string(texto) : plataforma::Mayusculas(texto);
   const int maximo = longitudes_.at(static_cast<std::size_t>(columna));
   if (maximo > 0 && plataforma::Longitud(t) > static_cast<std::size_t>(maximo))
     t = plataforma::Izquierda(t, static_cast<std::size_t>(maximo));

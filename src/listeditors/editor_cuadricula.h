@@ -60,6 +60,9 @@ struct DefinicionEditor {
   std::vector<int> ordenIntro;
   // The cell that gets the focus when a row is started or modified.
   int primeraCelda = 0;
+  // The value cells keep their text as typed: neither upper-cased nor
+  // trimmed, and no colour of their own while they have the focus.
+  bool celdasLibres = false;
 };
 
 class EditorCuadricula {
@@ -83,6 +86,10 @@ class EditorCuadricula {
   // A button pressed by the operator: the focus moves to it, then its
   // handler runs (nothing while it is disabled).
   void Pulsa(Boton b);
+  // Replaces the whole open list (one vector per column list, parallel) and
+  // shows its first page with the cursor on the first element; a row being
+  // added or modified is given up.
+  void ReemplazaLista(std::vector<std::vector<std::string>> columnas);
 
   // ------------------------------------------------------- keys
   // Modifier keys held with a key.

@@ -256,7 +256,8 @@ void VentanaCuadricula::Sincroniza() {
         celda->setText(Q(texto));
         celda->setCursorPosition(std::min(cursor, static_cast<int>(celda->text().size())));
       }
-      PonFondo(celda, foco == Foco::EnCelda(fila, col) ? kCian : QColor(Qt::white));
+      const bool cian = !editor_.Definicion().celdasLibres && foco == Foco::EnCelda(fila, col);
+      PonFondo(celda, cian ? kCian : QColor(Qt::white));
     }
     for (int col : c_.celdasBloqueo) {
       QLineEdit* celda = celdas[static_cast<std::size_t>(col)];

@@ -47,4 +47,35 @@ bool EnlaceListasTrovalis::ModoMarcado(int indice) const {
   return ventana_.Modo[static_cast<std::size_t>(indice)]->isChecked();
 }
 
+bool EnlaceListasTrovalis::OpcionMarcada(std::string_view nombre) const {
+  QCheckBox* casilla = ventana_.CasillaOpcion(nombre);
+  return casilla && casilla->isChecked();
+}
+
+listeditors::FormatoSufijo EnlaceListasTrovalis::Sufijo() const {
+  return {ventana_.PrimerNumero, ventana_.PrimeraLetra, ventana_.SegundaLetra, ventana_.TerceraLetra,
+          ventana_.UltimaLetra};
+}
+
+void EnlaceListasTrovalis::PonSufijo(const listeditors::FormatoSufijo& f) {
+  ventana_.PrimerNumero = f[0];
+  ventana_.PrimeraLetra = f[1];
+  ventana_.SegundaLetra = f[2];
+  ventana_.TerceraLetra = f[3];
+  ventana_.UltimaLetra = f[4];
+}
+
+listeditors::ExcluirPropios EnlaceListasTrovalis::Exclusiones() const {
+  return {::OpcionExcluirMismaProv, ::OpcionExcluirMismoDist, ::OpcionExcluirMismoPais, ::OpcionExcluirMismoPrefijo,
+          ::OpcionExcluirMismaZonaCQ};
+}
+
+void EnlaceListasTrovalis::PonExclusiones(const listeditors::ExcluirPropios& o) {
+  ::OpcionExcluirMismaProv = o[0];
+  ::OpcionExcluirMismoDist = o[1];
+  ::OpcionExcluirMismoPais = o[2];
+  ::OpcionExcluirMismoPrefijo = o[3];
+  ::OpcionExcluirMismaZonaCQ = o[4];
+}
+
 }  // namespace principal

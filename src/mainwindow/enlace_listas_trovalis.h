@@ -2,13 +2,13 @@
 // What the list editors read and write of the main window: the view-only
 // flag, its working lists, the field definitions of the shared contest
 // database connection and the band and mode boxes of the editor.
-#include "listeditors/enlace_listas.h"
+#include "listeditors/enlace_list_prov.h"
 
 class Trovalis;
 
 namespace principal {
 
-class EnlaceListasTrovalis : public listeditors::EnlaceListas {
+class EnlaceListasTrovalis : public listeditors::EnlaceListProv {
  public:
   explicit EnlaceListasTrovalis(Trovalis& ventana) : ventana_(ventana) {}
 
@@ -19,6 +19,11 @@ class EnlaceListasTrovalis : public listeditors::EnlaceListas {
   std::string TituloBanda(int indice) const override;
   bool BandaMarcada(int indice) const override;
   bool ModoMarcado(int indice) const override;
+  bool OpcionMarcada(std::string_view nombre) const override;
+  listeditors::FormatoSufijo Sufijo() const override;
+  void PonSufijo(const listeditors::FormatoSufijo& formato) override;
+  listeditors::ExcluirPropios Exclusiones() const override;
+  void PonExclusiones(const listeditors::ExcluirPropios& opciones) override;
 
  private:
   Trovalis& ventana_;

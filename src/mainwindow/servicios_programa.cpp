@@ -15,6 +15,7 @@
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
 #include "listeditors/list_esp.h"
+#include "listeditors/list_prov.h"
 #include "listeditors/lista_mult_esp.h"
 #include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
@@ -210,6 +211,12 @@ bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principa
   if (ventana == VentanaSecundaria::MultEspeciales && trovalis) {
     EnlaceListasTrovalis enlace(*trovalis);
     listeditors::ListaMultEsp lista(enlace);
+    lista.exec();
+    return true;
+  }
+  if (ventana == VentanaSecundaria::ListasProvincias && trovalis) {
+    EnlaceListasTrovalis enlace(*trovalis);
+    listeditors::ListProv lista(enlace);
     lista.exec();
     return true;
   }

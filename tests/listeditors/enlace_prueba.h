@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "listeditors/enlace_listas.h"
+#include "listeditors/enlace_list_prov.h"
 
 namespace prueba {
 
-struct EnlacePrueba : listeditors::EnlaceListas {
+struct EnlacePrueba : listeditors::EnlaceListProv {
   int soloConsulta = 0;
   std::map<std::string, std::vector<std::string>, std::less<>> listas;
   // Field sizes as the contest database of the current layout has them.
@@ -45,6 +45,19 @@ struct EnlacePrueba : listeditors::EnlaceListas {
   }
   bool BandaMarcada(int i) const override { return bandas.at(static_cast<std::size_t>(i)); }
   bool ModoMarcado(int i) const override { return modos.at(static_cast<std::size_t>(i)); }
+
+  // Option boxes by name, suffix format and exclude-own options.
+  std::map<std::string, bool, std::less<>> opciones;
+  listeditors::FormatoSufijo sufijo{};
+  listeditors::ExcluirPropios excluir{};
+  bool OpcionMarcada(std::string_view n) const override {
+    auto it = opciones.find(n);
+    return it != opciones.end() && it->second;
+  }
+  listeditors::FormatoSufijo Sufijo() const override { return sufijo; }
+  void PonSufijo(const listeditors::FormatoSufijo& f) override { sufijo = f; }
+  listeditors::ExcluirPropios Exclusiones() const override { return excluir; }
+  void PonExclusiones(const listeditors::ExcluirPropios& e) override { excluir = e; }
 };
 
 }  // namespace prueba

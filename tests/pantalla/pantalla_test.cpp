@@ -4,6 +4,7 @@
 // size. The screen is grabbed from the server and its pixels checked.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "database/conexiones.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/fixture_principal.h"
+#include "listeditors/list_prov.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "pantalla/servidor_x.h"
@@ -262,6 +264,42 @@ TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
   ASSERT_GE(vigia.Vistas().size(), 2u);
   EXPECT_EQ(vigia.Vistas().back().texto, "Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros");
   for (const auto& v : vigia.Vistas()) EsperaCajaPintada(v);
+}
+
+TEST_P(EnPantalla, LaVentanaDeListasCabeConSusBotonesAlAlcance) {
+  ASSERT_NO_FATAL_FAILURE(Arranca());
+  ventana->AltaReg->click();
+  ventana->Text3[1]->setText("PRUEBA");
+  ventana->Text3[2]->setText("2025");
+  ventana->Text3[1]->setFocus();
+  ventana->Text3[2]->setFocus();  // the name is known once its box is left
+  ventana->Multiplicadores->setChecked(true);
+  ventana->CadaProv->setChecked(true);
+  ventana->CadaDistrito->setChecked(true);
+  QApplication::processEvents();
+  bool abierta = false;
+  QTimer::singleShot(0, [&] {
+    auto* w = qobject_cast<listeditors::ListProv*>(QApplication::activeModalWidget());
+    if (!w) return;
+    abierta = true;
+    (void)QTest::qWaitForWindowExposed(w, 5000);
+    if (GetParam()) EsperaA([w] { return w->frameGeometry() != w->geometry(); });
+    QTest::qWait(300);
+    GuardaCaptura(Pantalla(), "listas" + Sufijo());
+    EsperaDentroDeLaPantalla(*w);
+    // The list and exit buttons are outside the scrolling part.
+    for (const char* nombre : {"Modificar", "Anadir", "Borra", "Anular", "Finalizar", "Aceptar", "Cancelar"}) {
+      auto* b = w->findChild<QPushButton*>(nombre);
+      ASSERT_NE(b, nullptr) << nombre;
+      bool enArea = false;
+      for (QWidget* p = b->parentWidget(); p; p = p->parentWidget()) enArea |= qobject_cast<QScrollArea*>(p) != nullptr;
+      EXPECT_FALSE(enArea) << nombre;
+    }
+    EsperaBotonesAlAlcance(*w);
+    w->findChild<QPushButton*>("Cancelar")->click();
+  });
+  ventana->ConfSiglasValidas->click();
+  ASSERT_TRUE(abierta);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gestor, EnPantalla, ::testing::Values(false, true),
