@@ -18,84 +18,24 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "soporte/carpeta_temporal.h"
+#include "concurso_cruce_prueba.h"
 
 namespace scoring {
 namespace {
 
-const std::string kDatos = std::string(TROVALIS_DATOS_PRUEBA) + "/cruce";
+using prueba::Bytes;
+using prueba::OpcionesFixture;
+const std::string& kDatos = prueba::kDatosCruce;
 
-// The options of the fixture contest: no log, no QSO in the other log,
-// exchange, RST and period are checked; `NumeroListas` empty.
-OpcionesAnulacion OpcionesFixture() {
-  OpcionesAnulacion o;
-  o.AnularQSO = true;
-  o.AnularPorNoExistir = true;
-  o.AnularPorControlesDistintos = true;
-  o.AnularPorBandaDistinta = true;
-  o.AnularPorRstDistinto = true;
-  o.AnularPorFecha = true;
-  return o;
-}
-
-std::string Bytes(const std::string& ruta) {
-  std::string b;
-  plataforma::LeerBytes(ruta, b);
-  return b;
-}
-
-// A contest database with contest 5 "CONCURSO CRUCE" (30-12-2009 12:00 to
-// 18:00, RST and serial sent and received, a repeat allowed on another
-// band), and its folder tree holding the fixture's valid logs.
 class CruzaListasTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    database::CreaBaseConcursosVacia(tmp_.En("Ledrima"));
-    base_ = dao::OpenDatabase(tmp_.En("Ledrima"));
-    Agrega("Concursos", {{"NumeroOrden", 5},
-                         {"Concurso", "CONCURSO CRUCE"},
-                         {"DesdeDia", *dao::Fecha::Desde("30-12-2009")},
-                         {"DesdeHora", "12:00"},
-                         {"HastaDia", *dao::Fecha::Desde("30-12-2009")},
-                         {"HastaHora", "18:00"},
-                         {"RepetirEnCadaBanda", true}});
-    Agrega("ResumenCabrillo", {{"NumeroOrden", 5},
-                               {"BandaNoAplicable", true},
-                               {"PotenciaNoAplicable", true},
-                               {"ModoNoAplicable", true},
-                               {"AsistidoNoAplicable", true},
-                               {"TxNoAplicable", true},
-                               {"TipoEstacionNoAplicable", true},
-                               {"TimeNoAplicable", true},
-                               {"OverlayNoAplicable", true},
-                               {"RstEnviado", true},
-                               {"NumeralEnviado", true},
-                               {"RstRecibido", true},
-                               {"NumeralRecibido", true}});
-    carpeta_ = tmp_.En("CONCURSO CRUCE");
-    for (const std::string& sub : SubcarpetasComunes()) plataforma::CreaCarpeta(carpeta_ + "/" + sub);
-    for (const std::string& sub : SubcarpetasConcurso()) plataforma::CreaCarpeta(carpeta_ + "/" + sub);
-    for (const std::string& log : plataforma::ListaFicheros(kDatos + "/ListasValidas"))
-      plataforma::CopiaFichero(kDatos + "/ListasValidas/" + log, carpeta_ + "/ListasValidas/" + log);
-    trabajo_ = tmp_.En("trabajo");
-    plataforma::CreaCarpeta(trabajo_);
-    anterior_ = CarpetaConcurso;
-    CarpetaConcurso = carpeta_;
-    concurso_.Base = &base_;
-    concurso_.NumeroOrden = 5;
+    carpeta_ = f_.carpeta;
+    trabajo_ = f_.trabajo;
+    concurso_.Base = &f_.base;
+    concurso_.NumeroOrden = prueba::ConcursoCrucePrueba::kNumero;
     concurso_.CarpetaTrabajo = trabajo_;
     concurso_.CarpetaConcurso = carpeta_;
-  }
-  void TearDown() override {
-    CarpetaConcurso = anterior_;
-    base_.Close();
-  }
-
-  void Agrega(std::string_view tabla, const std::vector<std::pair<const char*, dao::Variant>>& valores) {
-    dao::Recordset rs = base_.OpenRecordset(tabla);
-    rs.AddNew();
-    for (const auto& [nombre, valor] : valores) rs[nombre].SetValue(valor);
-    rs.Update();
-    rs.Close();
   }
 
   void Cruza(VentanaProcesoSimple& v, const OpcionesAnulacion& o = OpcionesFixture()) {
@@ -120,9 +60,8 @@ class CruzaListasTest : public ::testing::Test {
               Bytes(kDatos + "/esperado/ListasDeControl.txt"));
   }
 
-  soporte::CarpetaTemporal tmp_;
-  dao::Database base_;
-  std::string carpeta_, trabajo_, anterior_;
+  prueba::ConcursoCrucePrueba f_;
+  std::string carpeta_, trabajo_;
   ConcursoCruce concurso_;
 };
 
