@@ -134,6 +134,16 @@ TEST_F(CruzaListasTest, SoloListasDeControlYNoCruzadas) {
   EXPECT_EQ(v.Texto("Label6"), "0 NO ENVIADAS");
 }
 
+TEST_F(CruzaListasTest, ListaDeControlSinIndicativoPorSuNombre) {
+  // A control log that gives no callsign is listed by its file name, never
+  // under the callsign of the log read before it.
+  plataforma::EscribirLineas(carpeta_ + "/ListasValidas/QQ2SN.LOG",
+                             {"START-OF-LOG: 3.0", "CATEGORY-OPERATOR: CHECKLOG", "END-OF-LOG:"});
+  VentanaProcesoSimple v;
+  Cruza(v);
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasDeControl/ListasDeControl.txt"), "QQ2CK\r\nQQ2CT\r\nQQ2SN\r\n");
+}
+
 TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
   // Options switched off after the first log has been crossed apply to the
   // logs crossed afterwards.
