@@ -26,7 +26,9 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/opciones_anulacion.h"
+#include "plataforma/impresion.h"
 #include "soporte/mensajes_guion.h"
+#include "soporte/texto_pdf.h"
 #include "concurso_cruce_prueba.h"
 
 namespace scoring {
@@ -383,6 +385,21 @@ TEST_F(VentanaGesPuntos, CruzaYMuestraUnaListaCruzada) {
   emit control->itemClicked(control->item(0));
   EXPECT_TRUE(control->selectedItems().isEmpty());
   EXPECT_EQ(Control<QGroupBox>("Lista")->title(), "Lista de QSO ANULADOS de QQ1AA");
+}
+
+TEST_F(VentanaGesPuntos, ImprimeLoQueMuestraElVisorBajoSuTitulo) {
+  GuardaOpciones({"AnularQSO"});
+  Abre();
+  Control<QListWidget>("ListasValidas")->setCurrentRow(0);
+  const std::string pdf = plataforma::UneRuta(f.trabajo, "visor.pdf");
+  plataforma::EligeSalidaPdf(pdf);
+  Control<QPushButton>("Imprimir")->click();
+  plataforma::UsaImpresoraPredeterminada();
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
+  EXPECT_NE(texto.find("LISTA VÁLIDA DE QQ1AA"), std::string::npos) << texto;
+  EXPECT_NE(texto.find("CALLSIGN: QQ1AA"), std::string::npos) << texto;
+  EXPECT_NE(texto.find("END-OF-LOG:"), std::string::npos) << texto;
 }
 
 TEST_F(VentanaGesPuntos, DuranteElCruceNadaQueLoAfecteSePuedeTocar) {
