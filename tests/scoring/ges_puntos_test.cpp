@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -385,6 +386,24 @@ TEST_F(VentanaGesPuntos, CruzaYMuestraUnaListaCruzada) {
   emit control->itemClicked(control->item(0));
   EXPECT_TRUE(control->selectedItems().isEmpty());
   EXPECT_EQ(Control<QGroupBox>("Lista")->title(), "Lista de QSO ANULADOS de QQ1AA");
+}
+
+TEST_F(VentanaGesPuntos, UnCruceQueNoPuedeEscribirLoDiceYDevuelveLosControles) {
+  GuardaOpciones({"AnularQSO"});
+  a.hayListasNuevas = true;
+  std::filesystem::remove_all(f.En("ListasCruzadas"));
+  Abre();
+  soporte::Mensajes().Espera(Respuesta::Aceptar);
+  Control<QPushButton>("Cruzar")->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
+  EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("No se ha podido completar el cruce de listas"),
+            std::string::npos);
+  // Logs are still to be crossed; the window is usable again.
+  EXPECT_TRUE(a.hayListasNuevas);
+  for (const char* b : {"Cruzar", "FinClientes", "SSFrame2", "SSFrame5", "ListasValidas"})
+    EXPECT_TRUE(Control(b)->isEnabled()) << b;
+  EXPECT_FALSE(plataforma::ExisteFichero(plataforma::UneRuta(f.trabajo, "FicheroNulos.NUL")));
 }
 
 TEST_F(VentanaGesPuntos, ImprimeLoQueMuestraElVisorBajoSuTitulo) {
