@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <exception>
 #include <vector>
 
@@ -129,7 +130,10 @@ GesPuntos::~GesPuntos() = default;
 // ------------------------------------------------------------- loading
 
 void GesPuntos::Form_Load() {
-  resize(sizeHint());
+  // As large as its controls ask, within the screen's free area.
+  QSize tamano = sizeHint();
+  if (QScreen* pantalla = screen()) tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+  resize(tamano);
   ::CentraFormulario(this);
   CargandoOpciones = true;
   CargaListasValidas(*this);
