@@ -1,0 +1,302 @@
+#include "scoring/cruce_listas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+#include "cabrillo/clave_categoria.h"
+#include "cabrillo/lectura_concurso.h"
+#include "common/listas_carpetas.h"
+#include "common/ventana_proceso.h"
+#include "plataforma/dao.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+#include "scoring/cruce.h"
+#include "scoring/duplicados.h"
+#include "scoring/reglas_cruce.h"
+
+namespace scoring {
+
+namespace {
+
+// Text order of the window's sorted lists: without regard to letter case;
+// equal texts keep the order they were added in.
+bool AntesEnLista(const std::string& a, const std::string& b) {
+  return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+}
+
+void AgregaOrdenado(std::vector<std::string>& lista, std::string texto) {
+  auto sitio = std::upper_bound(lista.begin(), lista.end(), texto, AntesEnLista);
+  lista.insert(sitio, std::move(texto));
+}
+
+// A count with at least three digits ("001", "012", "1234").
+std::string TresCifras(long numero) {
+  char texto[24];
+  std::snprintf(texto, sizeof texto, "%03ld", numero);
+  return texto;
+}
+
+// The whole number that a text of digits holds; 0 for none.
+long NumeroDe(std::string_view texto) {
+  long n = 0;
+  for (char c : texto) {
+    if (c < '0' || c > '9') break;
+    if (n < 100000000) n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+std::string RutaEnConcurso(const std::string& carpeta_concurso, std::string_view subcarpeta) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, subcarpeta));
+}
+
+ListaVentana& ListaDe(VentanaProceso& ventana, std::string_view nombre) {
+  ListaVentana* lista = ventana.Lista(nombre);
+  if (!lista) throw ErrorVentana("La ventana no tiene la lista " + std::string(nombre));
+  return *lista;
+}
+
+void PonLista(VentanaProceso& ventana, std::string_view nombre, const std::vector<std::string>& elementos) {
+  ListaVentana& lista = ListaDe(ventana, nombre);
+  lista.Limpia();
+  for (const std::string& e : elementos) lista.Agrega(e);
+}
+
+// Progress over the lines of a log: 100 × (position + 1) / (lines − 1).
+int Porcentaje(std::size_t posicion, std::size_t lineas) {
+  if (lineas < 2) return 100;
+  const double p = std::nearbyint(100.0 * static_cast<double>(posicion + 1) / static_cast<double>(lineas - 1));
+  return static_cast<int>(std::clamp(p, 0.0, 100.0));
+}
+
+// A line the run crosses: it begins "QSO:" exactly (marked lines do not).
+bool EsQsoACruzar(std::string_view linea) { return linea.starts_with("QSO:"); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- lists
+
+void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) {
+  if (std::find(listas.SinListaYaInluido.begin(), listas.SinListaYaInluido.end(), indicativo) !=
+      listas.SinListaYaInluido.end())
+    return;
+  AgregaOrdenado(listas.SinListaYaInluido, indicativo);
+
+  std::vector<std::string>& lista = listas.NoEnviadasPorIndicativo;
+  for (std::size_t i = 0; i < lista.size(); ++i) {
+    const std::size_t en = lista[i].find(" en ");
+    if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
+    const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
+    lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
+    AgregaOrdenado(lista, indicativo + " en " + TresCifras(numero) + " Listas");
+    return;
+  }
+  AgregaOrdenado(lista, indicativo + " en 001 Lista");
+}
+
+void AnotaListaDeControl(ListasCruce& listas, const std::string& indicativo) {
+  if (std::find(listas.DeControl.begin(), listas.DeControl.end(), indicativo) != listas.DeControl.end()) return;
+  AgregaOrdenado(listas.DeControl, indicativo);
+}
+
+void OrdenaListasNoEnviadasPorNumero(ListasCruce& listas) {
+  // Number and entry per station; the callsign is the text before the first
+  // blank, the number the text between the second and the third.
+  struct Entrada {
+    long numero;
+    std::string texto;
+  };
+  std::vector<Entrada> entradas;
+  for (const std::string& e : listas.NoEnviadasPorIndicativo) {
+    const std::size_t b1 = e.find(' ');
+    if (b1 == std::string::npos) continue;
+    const std::size_t b2 = e.find(' ', b1 + 1);
+    if (b2 == std::string::npos) continue;
+    const std::size_t b3 = e.find(' ', b2 + 1);
+    const long numero = NumeroDe(std::string_view(e).substr(b2 + 1, b3 == std::string::npos ? b3 : b3 - b2 - 1));
+    entradas.push_back({numero, e.substr(0, b1) + " en " + TresCifras(numero) + " listas"});
+  }
+  // Highest number first (as numbers, so that 1000 comes before 999); one
+  // number's entries in list order.
+  std::stable_sort(entradas.begin(), entradas.end(), [](const Entrada& a, const Entrada& b) {
+    if (a.numero != b.numero) return a.numero > b.numero;
+    return AntesEnLista(a.texto, b.texto);
+  });
+  for (Entrada& e : entradas) listas.NoEnviadasPorNumero.push_back(std::move(e.texto));
+}
+
+// ---------------------------------------------------------------- files
+
+std::vector<std::string> LeyendaNulos(std::string_view numero_listas) {
+  return {
+      "",
+      "\tSIGNIFICADO DE LOS ERRORES:",
+      "NUL01: La estación del contacto no ha enviado Lista de control",
+      "NUL02: La estación del contacto no figura en al menos en 2 listas ",
+      "NUL03: La estación del contacto no figura en al menos en 5 listas ",
+      "NUL04: La estación del contacto no figura en al menos en 10 listas ",
+      "NUL05: La estación del contacto no figura en al menos en 15 listas ",
+      "NUL06: No se encuentra ningún QSO en esta banda y modo con la estación de contacto",
+      "NUL07: Fecha del QSO fuera de los limites del concurso",
+      "NUL08: Fecha del QSO inválida",
+      "NUL09: Fecha del QSO del corresponsal inválida",
+      "NUL10: No hay QSO con esta estación en la lista del contacto",
+      "NUL11: QSO con error en banda, modo, fecha, hora, tipo RST o controles enviados/recibidos",
+      "NUL12: Los controles recibidos no coinciden con los enviados por el contacto ",
+      "NUL13: El locator recibido no se corresponde con el enviado por el contacto",
+      "NUL14: El numeral recibido no se corresponde con el enviado por el contacto",
+      "NUL15: En la fecha y hora no hay ningún QSO en la estación de contacto",
+      "NUL16: El RS(T) recibido no coincide con el RS(T) enviado por el corresponsal.",
+      "NUL17: La estación contactada no ha enviado LISTA y no figura en otras " + std::string(numero_listas),
+      "NUL18: Los puntos enviados y recibidos no coinciden. ",
+      "NUL19: No hay QSO con la estación contactada o NO COINCIDEN LOS PORTABLES. ",
+      "\tCONTACTOS NULOS:",
+  };
+}
+
+bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carpeta_trabajo,
+                      std::string_view numero_listas) {
+  const std::string ruta = plataforma::UneRuta(carpeta_trabajo, kFicheroNulosTrabajo);
+  plataforma::BorraFichero(plataforma::ResuelveRuta(ruta));  // a failure is no error
+  if (!fichero.Abrir(ruta, /*truncar=*/true)) return false;
+  std::string texto;
+  for (const std::string& linea : LeyendaNulos(numero_listas)) texto += linea + "\r\n";
+  fichero.Escribir(texto);
+  return true;
+}
+
+bool GuardaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre,
+                        const std::vector<std::string>& lineas) {
+  const std::string carpeta = RutaEnConcurso(carpeta_concurso, "ListasCruzadas");
+  return plataforma::EscribirLineas(plataforma::UneRuta(carpeta, nombre), lineas);
+}
+
+std::string NombreFicheroNulos(std::string_view nombre_lista) {
+  const std::size_t corte = nombre_lista.size() >= 3 ? nombre_lista.size() - 3 : 0;
+  return std::string(nombre_lista.substr(0, corte)) + "NUL";
+}
+
+// ---------------------------------------------------------------- run
+
+TipoLista TipoDeLista(std::string_view clave) {
+  if (clave == "CHECKLOG" || clave == "CONTROL") return TipoLista::DeControl;
+  if (clave == "SERVER-OP" || clave == "GRUPO 2012" || clave == "SWL") return TipoLista::NoCruzada;
+  return TipoLista::Cruzada;
+}
+
+void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
+                 const std::function<OpcionesAnulacion()>& opciones) {
+  if (!concurso.Base) throw ErrorCruce("No hay base de datos de concursos");
+  DatosCruce datos;
+  if (!LeeDatosCruce(*concurso.Base, concurso.NumeroOrden, datos))
+    throw ErrorCruce("El concurso no figura en la base de datos de concursos");
+  const std::optional<cabrillo::FilaResumenCabrillo> resumen =
+      cabrillo::LeeFilaResumenCabrillo(*concurso.Base, concurso.NumeroOrden);
+  const cabrillo::ConcursoClave clave_concurso{datos.NombreConcurso, resumen ? &*resumen : nullptr,
+                                               concurso.SociosZurozi, concurso.Paises};
+
+  // 1. Nothing of an earlier run is left.
+  BorraResultadosCruce(ventana);
+
+  ListaVentana& validas = ListaDe(ventana, "ListasValidas");
+  std::vector<std::string> entradas;
+  entradas.reserve(validas.Cuenta());
+  for (std::size_t i = 0; i < validas.Cuenta(); ++i) entradas.push_back(validas.Elemento(i));
+
+  const std::string carpeta_validas = RutaEnConcurso(concurso.CarpetaConcurso, "ListasValidas");
+  const std::string carpeta_anulados = RutaEnConcurso(concurso.CarpetaConcurso, "ListasQsoAnulados");
+  const std::string fichero_trabajo =
+      plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
+  ListasValidasCruce cruce(carpeta_validas, entradas, datos);
+  ListasCruce listas;
+
+  // 2. Each valid log in list order.
+  for (std::size_t k = 0; k < entradas.size(); ++k) {
+    const std::string& entrada = entradas[k];
+    const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_validas, entrada));
+    std::vector<std::string> lineas;
+    if (!plataforma::LeerLineas(ruta, lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
+
+    std::string clave, indicativo;
+    {
+      cabrillo::LectorLog cabecera(lineas);
+      cabrillo::LeeCabeceraCabrillo(cabecera, clave_concurso, clave, indicativo);
+    }
+    const TipoLista tipo = TipoDeLista(clave);
+    if (tipo == TipoLista::DeControl) {
+      // A control log that gives no callsign is listed by its file name.
+      if (indicativo.empty()) indicativo = entrada.substr(0, entrada.rfind('.'));
+      AnotaListaDeControl(listas, indicativo);
+      continue;
+    }
+    if (tipo == TipoLista::NoCruzada) continue;
+
+    MarcaQsoDuplicados(lineas, datos);
+    ventana.PonTexto("LProceso", "Procesando " + entrada);
+    ventana.PonProgreso(0);
+    ventana.Cede();
+
+    OpcionesAnulacion vigentes = opciones();
+    plataforma::FicheroAnexo nulos;
+    if (!CreaFicheroNulos(nulos, concurso.CarpetaTrabajo, vigentes.NumeroListas))
+      throw plataforma::ErrorFichero(fichero_trabajo, "No se puede escribir el fichero");
+    bool anulado_en_lista = false;
+    listas.SinListaYaInluido.clear();
+
+    for (std::size_t i = 0; i < lineas.size(); ++i) {
+      if (!EsQsoACruzar(lineas[i])) continue;
+      ventana.PonProgreso(Porcentaje(i, lineas.size()));
+      ventana.Cede();
+      vigentes = opciones();
+      const ResultadoCruce r = cruce.CruzaQso(lineas[i], k, vigentes);
+      if (r.Anulado()) {
+        lineas[i] = LineaMarcada(r.Codigo, lineas[i]);
+        nulos.EscribirLinea(lineas[i]);
+        anulado_en_lista = true;
+      }
+      if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
+    }
+
+    PonLista(ventana, "FicheroCabrillo", lineas);
+    const bool escrita = GuardaListaCruzada(concurso.CarpetaConcurso, entrada, lineas);
+    nulos.Cerrar();
+    if (!escrita) {
+      plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
+      throw plataforma::ErrorFichero(
+          plataforma::UneRuta(RutaEnConcurso(concurso.CarpetaConcurso, "ListasCruzadas"), entrada),
+          "No se puede escribir el fichero");
+    }
+    if (anulado_en_lista) {
+      const std::string destino = plataforma::UneRuta(carpeta_anulados, NombreFicheroNulos(entrada));
+      if (!plataforma::CopiaFichero(plataforma::ResuelveRuta(fichero_trabajo), destino)) {
+        plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
+        throw plataforma::ErrorFichero(destino, "No se puede escribir el fichero");
+      }
+    }
+    plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));  // a failure is no error
+  }
+
+  // 3. The lists of the whole run, to their files and back into the window.
+  OrdenaListasNoEnviadasPorNumero(listas);
+  PonLista(ventana, "ListasNoEnviadasPorIndicativo", listas.NoEnviadasPorIndicativo);
+  PonLista(ventana, "ListasNoEnviadasPorNumero", listas.NoEnviadasPorNumero);
+  PonLista(ventana, "ListasDeControl", listas.DeControl);
+  GuardaListasNoEnviadasPorIndicativo(ventana);
+  GuardaListasNoEnviadasPorNumero(ventana);
+  GuardaListasDeControl(ventana);
+
+  CargaListasValidas(ventana);
+  CargaListasCruzadas(ventana);
+  CargaListasQsoAnulados(ventana);
+  CargaListasNoEnviadasPorIndicativo(ventana);
+  CargaListasNoEnviadasPorNumero(ventana);
+  CargaListasDeControl(ventana);
+
+  // 4.
+  ventana.PonTexto("LProceso", "FIN PROCESO");
+}
+
+}  // namespace scoring

@@ -1,0 +1,138 @@
+#pragma once
+// The cross-check run: every valid log of the contest in hand is marked for
+// repeated contacts and each of its QSOs crossed with the log of the station
+// worked (scoring/duplicados.h, scoring/cruce.h). Per crossed log it leaves
+// a crossed copy in `ListasCruzadas` and, when a QSO was annulled, the
+// annulled-QSO file with the legend of the codes in `ListasQsoAnulados`;
+// over all logs, the lists of stations worked that sent no log (by callsign
+// and by count, in `ListasNoEnviadas`) and of control logs
+// (`ListasDeControl`).
+//
+// The run needs no window: it writes its step and progress, and reads and
+// refills the result lists, through a `VentanaProceso` (the cross-check
+// window, or a plain one for a run without window). It reads the annulment
+// options through a callback at every QSO, so that what the window shows is
+// what the run applies.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scoring/configuracion_cruce.h"
+
+class TablasPaises;
+class VentanaProceso;
+
+namespace dao {
+class Database;
+}
+
+namespace plataforma {
+class FicheroAnexo;
+}
+
+namespace scoring {
+
+// The contest in hand as the run needs it.
+struct ConcursoCruce {
+  dao::Database* Base = nullptr;      // the contest database
+  std::int32_t NumeroOrden = 0;       // the contest's number
+  std::string CarpetaTrabajo;         // holds the working annulled-QSO file
+  std::string CarpetaConcurso;        // the edition's folder tree
+  const TablasPaises* Paises = nullptr;        // for the category keys of some contests
+  std::span<const std::string> SociosZurozi;   // members of the "X ANIVERSARIO ZUROZI" club
+};
+
+// The contest is not in the contest database (or no database was given).
+class ErrorCruce : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// ---------------------------------------------------- the run's lists
+
+// What the run gathers over all logs, kept in the order the window shows:
+// `NoEnviadasPorIndicativo`, `DeControl` and `SinListaYaInluido` sorted
+// (text order without regard to letter case), `NoEnviadasPorNumero` built
+// at the end.
+struct ListasCruce {
+  // "QQ1ABC en 002 Listas": per station worked without a valid log, the
+  // number of crossed logs that hold a QSO with it.
+  std::vector<std::string> NoEnviadasPorIndicativo;
+  // "QQ1ABC en 002 listas", highest number first, by callsign within one.
+  std::vector<std::string> NoEnviadasPorNumero;
+  // The callsign of each control log, once.
+  std::vector<std::string> DeControl;
+  // The stations without log already counted for the log in hand.
+  std::vector<std::string> SinListaYaInluido;
+};
+
+// A station without log worked in the log in hand: counted once per log.
+// A new station gets "<call> en 001 Lista"; a station already listed gets
+// its number plus one, with at least three digits, and " Listas".
+void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo);
+
+// Lists a control log's callsign once (exact text).
+void AnotaListaDeControl(ListasCruce& listas, const std::string& indicativo);
+
+// Builds `NoEnviadasPorNumero` from `NoEnviadasPorIndicativo`: per entry
+// the callsign, " en ", the number with at least three digits and
+// " listas", highest number first and, within one number, in the text order
+// of the entries. Appends to the list (the run starts it empty).
+void OrdenaListasNoEnviadasPorNumero(ListasCruce& listas);
+
+// ---------------------------------------------------- the files
+
+// Name of the working annulled-QSO file in the working folder.
+inline constexpr std::string_view kFicheroNulosTrabajo = "FicheroNulos.NUL";
+
+// Lines 1 to 4 of an annulled-QSO file: an empty line, the heading of the
+// legend, the nineteen legend lines (the one of "NUL17" ending in
+// `numero_listas`), and the heading of the annulled QSOs.
+std::vector<std::string> LeyendaNulos(std::string_view numero_listas);
+
+// Starts the working annulled-QSO file of the log in hand in the working
+// folder: deletes any earlier one, opens it anew and writes its legend. The
+// file stays open in `fichero` for the lines of the annulled QSOs. False
+// when it cannot be written.
+bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carpeta_trabajo,
+                      std::string_view numero_listas);
+
+// Writes the lines of a crossed log (CR LF after each, Windows-1252) to
+// `ListasCruzadas` under `nombre`. False when it cannot be written.
+bool GuardaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre,
+                        const std::vector<std::string>& lineas);
+
+// Name of the filed annulled-QSO file of a valid log: the log's name less
+// its last three characters, then "NUL" ("QQ1ABC.LOG" gives "QQ1ABC.NUL").
+std::string NombreFicheroNulos(std::string_view nombre_lista);
+
+// ---------------------------------------------------- the run
+
+// The kind of a valid log by its whole category key.
+enum class TipoLista { Cruzada, DeControl, NoCruzada };
+TipoLista TipoDeLista(std::string_view clave);
+
+// The run (the window's lists and labels reached by name):
+// 1. discards every earlier result (`BorraResultadosCruce`);
+// 2. for each entry of `ListasValidas`, in list order: reads its header
+//    (category key and callsign); a control log only lists its callsign, an
+//    SWL, "SERVER-OP" or "GRUPO 2012" log is passed over; any other is
+//    marked for duplicates, shown in `LProceso` ("Procesando <entry>") and
+//    crossed QSO line by QSO line (lines that begin "QSO:", letter case
+//    counting) with the progress in `Proceso`, yielding once per step;
+//    its crossed copy is written and, when a QSO was annulled, its
+//    annulled-QSO file is filed; `FicheroCabrillo` shows the crossed log;
+// 3. writes the lists of stations without log and of control logs to their
+//    files and refills the window's lists from the folders;
+// 4. sets `LProceso` to "FIN PROCESO".
+// `opciones` is asked for the annulment options at every QSO. A log that
+// cannot be read, or a result that cannot be written, raises
+// plataforma::ErrorFichero; an unknown contest raises ErrorCruce.
+void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
+                 const std::function<OpcionesAnulacion()>& opciones);
+
+}  // namespace scoring

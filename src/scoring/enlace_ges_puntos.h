@@ -1,0 +1,70 @@
+#pragma once
+// What the cross-check window needs of the window that opens it (the mail
+// window): the contest in hand, the flag of logs received since the last
+// cross-check, and its return when the cross-check window closes. The mail
+// window implements it; the tests implement it with a plain struct.
+//
+// The scoring run and the rankings window, which the window's buttons
+// `Calcular` and `Clasificaciones` start, come through `AccionesPuntuacion`.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+class TablasPaises;
+class VentanaProceso;
+
+namespace dao {
+class Database;
+}
+
+namespace scoring {
+
+class EnlaceGesPuntos {
+ public:
+  virtual ~EnlaceGesPuntos() = default;
+  // The contest database and the contest in hand (`NumeroOrden`).
+  virtual dao::Database& BaseConcursos() = 0;
+  virtual std::int32_t NumeroConcurso() const = 0;
+  // The working folder and the folder of the contest edition.
+  virtual std::string CarpetaTrabajo() const = 0;
+  virtual std::string CarpetaConcurso() const = 0;
+  // The countries database of the run (the category keys of a few contests
+  // need it); nullptr: the one the lookups use by default.
+  virtual const TablasPaises* Paises() const { return nullptr; }
+  // `HayListasNuevas`: intake has been started since the last cross-check.
+  // The window reads it when it opens and clears it after a cross-check.
+  virtual bool HayListasNuevas() const = 0;
+  virtual void PonHayListasNuevas(bool valor) = 0;
+  // Shows the opener again (the cross-check window has closed).
+  virtual void MuestraVentanaCorreo() = 0;
+};
+
+// The runs that the window starts but does not own.
+class AccionesPuntuacion {
+ public:
+  virtual ~AccionesPuntuacion() = default;
+  // The scoring run over the crossed logs: writes the score files and feeds
+  // the window's step label and progress panel (`ventana`).
+  virtual void CalculaPuntuaciones(VentanaProceso& ventana) = 0;
+  // Opens the rankings window (the cross-check window has hidden itself);
+  // `al_cerrar` is to be called when it closes, and shows the cross-check
+  // window again.
+  virtual void AbreClasificaciones(std::function<void()> al_cerrar) = 0;
+};
+
+// Stand-in until the scoring run and the rankings window exist: scoring
+// does nothing, and the rankings window closes at once.
+class AccionesPuntuacionPendientes : public AccionesPuntuacion {
+ public:
+  void CalculaPuntuaciones(VentanaProceso&) override {}
+  void AbreClasificaciones(std::function<void()> al_cerrar) override {
+    if (al_cerrar) al_cerrar();
+  }
+};
+
+// The callsigns of the members of the club of "X ANIVERSARIO ZUROZI" (its
+// category key and its points read them). None are configured.
+inline std::span<const std::string> SociosZurozi() { return {}; }
+
+}  // namespace scoring

@@ -1,0 +1,421 @@
+#include "scoring/ges_puntos.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <exception>
+#include <vector>
+
+#include "common/listas_carpetas.h"
+#include "common/ventanas.h"
+#include "plataforma/mensajes.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+#include "scoring/cruce_listas.h"
+#include "scoring/opciones_anulacion.h"
+#include "ui_ges_puntos.h"
+
+namespace scoring {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QFont FuenteFija() {
+  QFont fuente("Monospace");
+  fuente.setStyleHint(QFont::TypeWriter);
+  fuente.setFixedPitch(true);
+  return fuente;
+}
+
+// The 14 boxes in the order they are loaded.
+constexpr const char* kCasillas[] = {
+    "AnularQSO",           "AnularDos",       "AnularCinco",           "AnularDiez",
+    "AnularQuince",        "AnularPorBandaDistinta", "AnularPorModoDistinto", "AnularPorNoExistir",
+    "AnularPorControlesDistintos", "AnularPorFecha", "AnularPorFechaDistinta", "AnularPorRstDistinto",
+    "AnularQSOSiNoEstaEN", "AnularPorPortableDistinto",
+};
+
+using CampoAnulacion = bool OpcionesAnulacion::*;
+constexpr CampoAnulacion kCampos[] = {
+    &OpcionesAnulacion::AnularQSO,
+    &OpcionesAnulacion::AnularDos,
+    &OpcionesAnulacion::AnularCinco,
+    &OpcionesAnulacion::AnularDiez,
+    &OpcionesAnulacion::AnularQuince,
+    &OpcionesAnulacion::AnularPorBandaDistinta,
+    &OpcionesAnulacion::AnularPorModoDistinto,
+    &OpcionesAnulacion::AnularPorNoExistir,
+    &OpcionesAnulacion::AnularPorControlesDistintos,
+    &OpcionesAnulacion::AnularPorFecha,
+    &OpcionesAnulacion::AnularPorFechaDistinta,
+    &OpcionesAnulacion::AnularPorRstDistinto,
+    &OpcionesAnulacion::AnularQSOSiNoEstaEN,
+    &OpcionesAnulacion::AnularPorPortableDistinto,
+};
+
+// The caption of a shown file: the name up to, not including, its
+// extension; the whole name when it has none.
+std::string HastaExtension(const std::string& nombre, const std::string& donde, std::string_view extension) {
+  const std::size_t p = donde.find(extension);
+  return p == std::string::npos ? nombre : nombre.substr(0, p);
+}
+
+}  // namespace
+
+// A list box of the window for the shared procedures.
+class GesPuntos::ListaQt : public ListaVentana {
+ public:
+  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
+  void Limpia() override { lista_->clear(); }
+  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
+  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
+  std::string Elemento(std::size_t i) const override {
+    QListWidgetItem* e = lista_->item(static_cast<int>(i));
+    return e ? e->text().toStdString() : std::string();
+  }
+  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
+  void QuitaSeleccion() override { lista_->clearSelection(); }
+
+ private:
+  QListWidget* lista_;
+};
+
+GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<AccionesPuntuacion> acciones,
+                     QWidget* padre)
+    : QWidget(padre),
+      correo_(std::move(correo)),
+      acciones_(acciones ? std::move(acciones) : std::make_unique<AccionesPuntuacionPendientes>()),
+      ui_(std::make_unique<Ui::GesPuntos>()) {
+  ui_->setupUi(this);
+  ui_->FicheroCabrillo->setFont(FuenteFija());
+  ui_->AnularPorModoDistinto->setVisible(false);
+  // Digits only, also when text is pasted.
+  ui_->NumeroListas->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
+
+  for (QListWidget* l : findChildren<QListWidget*>())
+    listas_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
+  for (QLabel* l : findChildren<QLabel*>()) rotulos_[plataforma::Mayusculas(l->objectName().toStdString())] = l;
+  for (QGroupBox* g : findChildren<QGroupBox*>()) rotulos_[plataforma::Mayusculas(g->objectName().toStdString())] = g;
+
+  connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
+  connect(ui_->Calcular, &QPushButton::clicked, this, &GesPuntos::Calcular_Click);
+  connect(ui_->Clasificaciones, &QPushButton::clicked, this, &GesPuntos::Clasificaciones_Click);
+  connect(ui_->FinClientes, &QPushButton::clicked, this, &GesPuntos::FinClientes_Click);
+  connect(ui_->Imprimir, &QPushButton::clicked, this, &GesPuntos::Imprimir_Click);
+  for (QListWidget* visor : {ui_->ListasValidas, ui_->ListasCruzadas, ui_->ListasQsoAnulados, ui_->ListasPuntuaciones})
+    connect(visor, &QListWidget::itemSelectionChanged, this, [this, visor] { MuestraFichero(visor); });
+  // The lists for reading only keep no selection.
+  for (QListWidget* lectura : {ui_->ListasDeControl, ui_->ListasNoEnviadasPorIndicativo, ui_->ListasNoEnviadasPorNumero})
+    connect(lectura, &QListWidget::itemClicked, lectura, [lectura] { lectura->clearSelection(); });
+  ConectaOpciones();
+
+  installEventFilter(this);
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+GesPuntos::~GesPuntos() = default;
+
+// ------------------------------------------------------------- loading
+
+void GesPuntos::Form_Load() {
+  // As large as its controls ask, within the screen's free area.
+  QSize tamano = sizeHint();
+  if (QScreen* pantalla = screen()) tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+  resize(tamano);
+  ::CentraFormulario(this);
+  CargandoOpciones = true;
+  CargaListasValidas(*this);
+  CargaListasCruzadas(*this);
+  CargaListasQsoAnulados(*this);
+  CargaListasPuntuaciones(*this);
+  CargaListasNoEnviadasPorIndicativo(*this);
+  CargaListasNoEnviadasPorNumero(*this);
+  CargaListasDeControl(*this);
+  CargaOpcionesAnulacion();
+  CargandoOpciones = false;
+  if (correo_->HayListasNuevas()) BorraResultadosCruce(*this);
+  show();
+}
+
+void GesPuntos::CargaOpcionesAnulacion() {
+  OpcionesAnulacion guardadas;
+  scoring::CargaOpcionesAnulacion(correo_->BaseConcursos(), correo_->NumeroConcurso(), guardadas);
+  for (std::size_t i = 0; i < std::size(kCasillas); ++i) Casilla(kCasillas[i])->setChecked(guardadas.*kCampos[i]);
+  ui_->NumeroListas->setText(Q(guardadas.NumeroListas));
+}
+
+OpcionesAnulacion GesPuntos::Opciones() const {
+  OpcionesAnulacion o;
+  for (std::size_t i = 0; i < std::size(kCasillas); ++i) o.*kCampos[i] = Casilla(kCasillas[i])->isChecked();
+  o.NumeroListas = ui_->NumeroListas->text().toStdString();
+  return o;
+}
+
+QCheckBox* GesPuntos::Casilla(std::string_view nombre) const {
+  return findChild<QCheckBox*>(QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size())));
+}
+
+// ------------------------------------------------------------- options
+
+void GesPuntos::ConectaOpciones() {
+  for (const char* nombre : kCasillas) {
+    QCheckBox* casilla = Casilla(nombre);
+    connect(casilla, &QCheckBox::toggled, this, [this, casilla](bool valor) { Opcion_Click(casilla, valor); });
+  }
+}
+
+void GesPuntos::Opcion_Click(QCheckBox* casilla, bool valor) {
+  Ui::GesPuntos& u = *ui_;
+  const bool propia_de_carga = casilla == u.AnularQSO || casilla == u.AnularQSOSiNoEstaEN;
+  // While loading, these two do nothing at all.
+  if (CargandoOpciones && propia_de_carga) return;
+  if (!CargandoOpciones) BorraResultadosCruce(*this);
+
+  QCheckBox* const cuentas[] = {u.AnularDos, u.AnularCinco, u.AnularDiez, u.AnularQuince};
+  if (std::find(std::begin(cuentas), std::end(cuentas), casilla) != std::end(cuentas)) {
+    if (valor)
+      for (QCheckBox* otra : cuentas)
+        if (otra != casilla) otra->setChecked(false);
+  } else if (casilla == u.AnularPorBandaDistinta) {
+    if (valor) {
+      u.AnularPorControlesDistintos->setChecked(true);
+    } else {
+      u.AnularPorControlesDistintos->setChecked(false);
+      u.AnularPorRstDistinto->setChecked(false);
+    }
+  } else if (casilla == u.AnularPorControlesDistintos) {
+    u.AnularPorBandaDistinta->setChecked(valor);
+  } else if (casilla == u.AnularPorRstDistinto) {
+    if (valor && !u.AnularPorBandaDistinta->isChecked()) u.AnularPorBandaDistinta->setChecked(true);
+  } else if (casilla == u.AnularQSO) {
+    if (valor) {
+      u.AnularQSOSiNoEstaEN->setChecked(false);
+      u.NumeroListas->clear();
+      u.NumeroListas->setEnabled(false);
+    }
+  } else if (casilla == u.AnularQSOSiNoEstaEN) {
+    if (valor) {
+      u.AnularQSO->setChecked(false);
+      u.NumeroListas->setEnabled(true);
+      u.NumeroListas->setFocus();
+    }
+  }
+}
+
+// ------------------------------------------------------------- buttons
+
+bool GesPuntos::FaltaNumeroListas() {
+  if (!ui_->AnularQSOSiNoEstaEN->isChecked() || !ui_->NumeroListas->text().isEmpty()) return false;
+  plataforma::MsgBox("Falta el número de listas", "ERROR EN NÚMERO DE LISTAS", plataforma::Icono::Error);
+  ui_->NumeroListas->setFocus();
+  return true;
+}
+
+void GesPuntos::Cruzar_Click() {
+  if (FaltaNumeroListas()) return;
+  if (ui_->ListasValidas->count() == 0) {
+    plataforma::MsgBox("No hay LISTAS VÁLIDAS", "ERROR", plataforma::Icono::Error);
+    return;
+  }
+  DeshabilitaControles();
+  ui_->FicheroCabrillo->clear();
+  ConcursoCruce concurso;
+  concurso.Base = &correo_->BaseConcursos();
+  concurso.NumeroOrden = correo_->NumeroConcurso();
+  concurso.CarpetaTrabajo = correo_->CarpetaTrabajo();
+  concurso.CarpetaConcurso = correo_->CarpetaConcurso();
+  concurso.Paises = correo_->Paises();
+  concurso.SociosZurozi = SociosZurozi();
+  bool hecho = false;
+  try {
+    CruzaListas(*this, concurso, [this] { return Opciones(); });
+    hecho = true;
+  } catch (const std::exception& error) {
+    ui_->LProceso->setText(QStringLiteral("Procesando"));
+    plataforma::MsgBox(std::string("No se ha podido completar el cruce de listas: ") + error.what(), "ERROR",
+                       plataforma::Icono::Error);
+  }
+  if (hecho) correo_->PonHayListasNuevas(false);
+  HabilitaControles();
+}
+
+void GesPuntos::Calcular_Click() {
+  if (ui_->ListasCruzadas->count() == 0) {
+    plataforma::MsgBox("No se han cruzado las listas de los concursantes", "ERROR", plataforma::Icono::Error);
+    return;
+  }
+  BorraListasPuntuaciones(*this);
+  DeshabilitaControles();
+  try {
+    acciones_->CalculaPuntuaciones(*this);
+  } catch (const std::exception& error) {
+    plataforma::MsgBox(std::string("No se ha podido completar el cálculo de puntos: ") + error.what(), "ERROR",
+                       plataforma::Icono::Error);
+  }
+  HabilitaControles();
+}
+
+void GesPuntos::Clasificaciones_Click() {
+  if (ui_->ListasPuntuaciones->count() == 0) {
+    plataforma::MsgBox("No se ha calculado las puntuaciones de los concursantes", "ERROR", plataforma::Icono::Error);
+    return;
+  }
+  hide();
+  QPointer<GesPuntos> yo(this);
+  acciones_->AbreClasificaciones([yo] {
+    if (yo) yo->show();
+  });
+}
+
+void GesPuntos::FinClientes_Click() {
+  GuardaOpcionesAnulacion(correo_->BaseConcursos(), correo_->NumeroConcurso(), Opciones());
+  if (FaltaNumeroListas()) return;
+  close();
+}
+
+void GesPuntos::Imprimir_Click() { ::ImprimeLista(*listas_.at("FICHEROCABRILLO"), ui_->Lista->title().toStdString()); }
+
+void GesPuntos::DeshabilitaControles() { PonControlesDeEjecucion(false); }
+void GesPuntos::HabilitaControles() { PonControlesDeEjecucion(true); }
+
+void GesPuntos::PonControlesDeEjecucion(bool habilitados) {
+  ejecutando_ = !habilitados;
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           ui_->Cruzar, ui_->Calcular, ui_->Clasificaciones, ui_->FinClientes, ui_->SSFrame2, ui_->SSFrame3,
+           ui_->SSFrame4,
+           // What the run walks or writes, kept still while it yields.
+           ui_->SSFrame5, ui_->ListasValidas, ui_->ListasCruzadas, ui_->ListasQsoAnulados, ui_->ListasPuntuaciones})
+    w->setEnabled(habilitados);
+}
+
+// ------------------------------------------------------------- viewers
+
+void GesPuntos::MuestraFichero(QListWidget* lista) {
+  const QList<QListWidgetItem*> elegidos = lista->selectedItems();
+  if (elegidos.isEmpty()) return;
+  const std::string nombre = elegidos.front()->text().toStdString();
+  const std::string mayusculas = plataforma::Mayusculas(nombre);
+  Ui::GesPuntos& u = *ui_;
+  std::string titulo, carpeta;
+  if (lista == u.ListasValidas) {
+    titulo = "Lista VÁLIDA de " + HastaExtension(mayusculas, mayusculas, ".LOG");
+    carpeta = "ListasValidas";
+  } else if (lista == u.ListasCruzadas) {
+    titulo = "Lista CRUZADA de " + HastaExtension(mayusculas, mayusculas, ".LOG");
+    carpeta = "ListasCruzadas";
+  } else if (lista == u.ListasQsoAnulados) {
+    titulo = "Lista de QSO ANULADOS de " + HastaExtension(nombre, nombre, ".NUL");
+    carpeta = "ListasQsoAnulados";
+  } else {
+    titulo = "PUNTOS de " + HastaExtension(nombre, mayusculas, ".PTS");
+    carpeta = "ListasPuntuaciones";
+  }
+  for (QListWidget* otra : {u.ListasValidas, u.ListasCruzadas, u.ListasQsoAnulados, u.ListasPuntuaciones})
+    if (otra != lista) {
+      const QSignalBlocker bloqueo(otra);
+      otra->clearSelection();
+    }
+  u.FicheroCabrillo->clear();
+  u.Lista->setTitle(Q(titulo));
+  std::vector<std::string> lineas;
+  const std::string ruta = plataforma::ResuelveRuta(
+      plataforma::UneRuta(plataforma::UneRuta(correo_->CarpetaConcurso(), carpeta), plataforma::NombreSeguro(nombre)));
+  plataforma::LeerLineas(ruta, lineas);  // a file gone meanwhile shows empty
+  for (const std::string& l : lineas) u.FicheroCabrillo->addItem(Q(l));
+}
+
+// ------------------------------------------------------------- VentanaProceso
+
+ListaVentana* GesPuntos::Lista(std::string_view nombre) {
+  auto it = listas_.find(plataforma::Mayusculas(nombre));
+  return it == listas_.end() ? nullptr : it->second.get();
+}
+
+void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) {
+  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
+  if (it == rotulos_.end()) return;
+  if (auto* l = qobject_cast<QLabel*>(it->second)) l->setText(Q(texto));
+  else if (auto* g = qobject_cast<QGroupBox*>(it->second)) g->setTitle(Q(texto));
+}
+
+std::string GesPuntos::Texto(std::string_view nombre) const {
+  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
+  if (it == rotulos_.end()) return {};
+  if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
+  if (auto* g = qobject_cast<QGroupBox*>(it->second)) return g->title().toStdString();
+  return {};
+}
+
+void GesPuntos::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+
+void GesPuntos::Cede() { QCoreApplication::processEvents(); }
+
+// ------------------------------------------------------------- keys, closing
+
+bool GesPuntos::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::KeyPress) {
+    auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (Form_KeyDown(tecla->key(), tecla->modifiers())) return true;
+    if (objeto == ui_->NumeroListas) {
+      // Digits and Backspace; any other character beeps and is dropped.
+      const QString texto = tecla->text();
+      if (tecla->key() != Qt::Key_Backspace && texto.size() == 1 && texto[0].isPrint() && !texto[0].isDigit()) {
+        QApplication::beep();
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+bool GesPuntos::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
+  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
+  QPushButton* boton = nullptr;
+  switch (tecla) {
+    case Qt::Key_F2: boton = ui_->Cruzar; break;
+    case Qt::Key_F3: boton = ui_->Calcular; break;
+    case Qt::Key_F4: boton = ui_->Clasificaciones; break;
+    default: return false;
+  }
+  if (!boton->isEnabled()) return true;
+  boton->setFocus();
+  boton->click();
+  return true;
+}
+
+void GesPuntos::closeEvent(QCloseEvent* evento) {
+  // A run in progress keeps its window.
+  if (ejecutando_) {
+    evento->ignore();
+    return;
+  }
+  Form_Unload();
+  evento->accept();
+}
+
+void GesPuntos::Form_Unload() {
+  if (descargada_) return;
+  descargada_ = true;
+  correo_->MuestraVentanaCorreo();
+}
+
+GesPuntos* AbreGesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<AccionesPuntuacion> acciones) {
+  auto* ventana = new GesPuntos(std::move(correo), std::move(acciones));
+  ventana->setAttribute(Qt::WA_DeleteOnClose);
+  ventana->Form_Load();
+  return ventana;
+}
+
+}  // namespace scoring

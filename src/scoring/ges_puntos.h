@@ -1,0 +1,99 @@
+#pragma once
+// The cross-check window "Cruzar Listas y Calcular Puntos": the result
+// folders of the contest in hand as lists with a viewer, the contest's
+// annulment options, and the buttons that start the cross-check, the
+// scoring run and the rankings window. Opened by the mail window, which it
+// replaces on the screen while it is shown; built afresh at every opening.
+//
+// The window is the `VentanaProceso` of its runs: they reach its lists and
+// labels by name and feed its step label `LProceso` and progress panel
+// `Proceso`. While a run goes on, the run buttons, the exit button, every
+// option frame and the file lists are disabled, so nothing the run reads or
+// writes can change under it, and the window cannot be closed.
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/ventana_proceso.h"
+#include "scoring/configuracion_cruce.h"
+#include "scoring/enlace_ges_puntos.h"
+
+class QCheckBox;
+class QListWidget;
+class QPushButton;
+
+namespace Ui {
+class GesPuntos;
+}
+
+namespace scoring {
+
+class GesPuntos : public QWidget, public VentanaProceso {
+  Q_OBJECT
+
+ public:
+  explicit GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<AccionesPuntuacion> acciones = nullptr,
+                     QWidget* padre = nullptr);
+  ~GesPuntos() override;
+
+  // Centres the window, fills its lists, loads the contest's annulment
+  // options, discards the results when logs may have arrived since the last
+  // cross-check, and shows the window.
+  void Form_Load();
+
+  // The annulment options as the boxes show them now.
+  OpcionesAnulacion Opciones() const;
+  // A run is going on.
+  bool Ejecutando() const { return ejecutando_; }
+
+  // VentanaProceso.
+  ListaVentana* Lista(std::string_view nombre) override;
+  void PonTexto(std::string_view nombre, const std::string& texto) override;
+  std::string Texto(std::string_view nombre) const override;
+  void PonProgreso(int porcentaje) override;
+  void Cede() override;
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  class ListaQt;
+
+  void Cruzar_Click();
+  void Calcular_Click();
+  void Clasificaciones_Click();
+  void FinClientes_Click();
+  void Imprimir_Click();
+  void DeshabilitaControles();
+  void HabilitaControles();
+  void PonControlesDeEjecucion(bool habilitados);
+  bool Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+  bool FaltaNumeroListas();
+
+  void CargaOpcionesAnulacion();
+  void ConectaOpciones();
+  void Opcion_Click(QCheckBox* casilla, bool valor);
+  QCheckBox* Casilla(std::string_view nombre) const;
+
+  void MuestraFichero(QListWidget* lista);
+  void Form_Unload();
+
+  std::unique_ptr<EnlaceGesPuntos> correo_;
+  std::unique_ptr<AccionesPuntuacion> acciones_;
+  std::unique_ptr<Ui::GesPuntos> ui_;
+  std::map<std::string, std::unique_ptr<ListaQt>> listas_;  // by upper-cased name
+  std::map<std::string, QWidget*> rotulos_;                 // labels and frames, by upper-cased name
+  bool CargandoOpciones = false;
+  bool ejecutando_ = false;
+  bool descargada_ = false;
+};
+
+// Opens the window on behalf of the mail window (which hides itself): the
+// window deletes itself when it closes, after showing the mail window again.
+GesPuntos* AbreGesPuntos(std::unique_ptr<EnlaceGesPuntos> correo,
+                         std::unique_ptr<AccionesPuntuacion> acciones = nullptr);
+
+}  // namespace scoring

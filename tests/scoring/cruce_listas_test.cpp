@@ -1,0 +1,236 @@
+// The cross-check run over a fixture contest: every crossed log with its
+// marks, the annulled-QSO files, the lists of stations without log and of
+// control logs, byte for byte against the expected files; and the pieces of
+// the run (counting stations without log, ordering by count, the legend).
+#include "scoring/cruce_listas.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/listas_carpetas.h"
+#include "common/ventana_proceso.h"
+#include "database/carpetas.h"
+#include "database/creacion.h"
+#include "database/estado.h"
+#include "plataforma/dao.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+#include "soporte/carpeta_temporal.h"
+#include "concurso_cruce_prueba.h"
+
+namespace scoring {
+namespace {
+
+using prueba::Bytes;
+using prueba::OpcionesFixture;
+const std::string& kDatos = prueba::kDatosCruce;
+
+class CruzaListasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    carpeta_ = f_.carpeta;
+    trabajo_ = f_.trabajo;
+    concurso_.Base = &f_.base;
+    concurso_.NumeroOrden = prueba::ConcursoCrucePrueba::kNumero;
+    concurso_.CarpetaTrabajo = trabajo_;
+    concurso_.CarpetaConcurso = carpeta_;
+  }
+
+  void Cruza(VentanaProcesoSimple& v, const OpcionesAnulacion& o = OpcionesFixture()) {
+    CargaListasValidas(v);
+    CruzaListas(v, concurso_, [o] { return o; });
+  }
+
+  // Every file of a result folder, byte for byte, and no other.
+  void ComparaCarpeta(const std::string& sub) {
+    const std::vector<std::string> esperados = plataforma::ListaFicheros(kDatos + "/esperado/" + sub);
+    EXPECT_EQ(plataforma::ListaFicheros(carpeta_ + "/" + sub), esperados) << sub;
+    for (const std::string& f : esperados)
+      EXPECT_EQ(Bytes(carpeta_ + "/" + sub + "/" + f), Bytes(kDatos + "/esperado/" + sub + "/" + f)) << sub << "/" << f;
+  }
+
+  void ComparaResultados() {
+    ComparaCarpeta("ListasCruzadas");
+    ComparaCarpeta("ListasQsoAnulados");
+    for (const char* f : {"ListasNoEnviadasPorIndicativo.txt", "ListasNoEnviadasPorNumero.txt"})
+      EXPECT_EQ(Bytes(carpeta_ + "/ListasNoEnviadas/" + f), Bytes(kDatos + "/esperado/" + f)) << f;
+    EXPECT_EQ(Bytes(carpeta_ + "/ListasDeControl/ListasDeControl.txt"),
+              Bytes(kDatos + "/esperado/ListasDeControl.txt"));
+  }
+
+  prueba::ConcursoCrucePrueba f_;
+  std::string carpeta_, trabajo_;
+  ConcursoCruce concurso_;
+};
+
+TEST_F(CruzaListasTest, ConcursoDeUnaDocenaDeListasDaLosFicherosEsperados) {
+  VentanaProcesoSimple v;
+  Cruza(v);
+  ComparaResultados();
+  // The log whose only marks are duplicates has its crossed copy and no
+  // annulled-QSO file; control, SWL, SERVER-OP and GRUPO 2012 logs have no
+  // crossed copy.
+  EXPECT_TRUE(plataforma::ExisteFichero(carpeta_ + "/ListasCruzadas/QQ1HH.LOG"));
+  EXPECT_FALSE(plataforma::ExisteFichero(carpeta_ + "/ListasQsoAnulados/QQ1HH.NUL"));
+  for (const char* no : {"QQ2CK", "QQ2CT", "QQ3SV", "QQ3GR", "QQ3SW"})
+    EXPECT_FALSE(plataforma::ExisteFichero(carpeta_ + "/ListasCruzadas/" + std::string(no) + ".LOG")) << no;
+  // The working file is gone.
+  EXPECT_FALSE(plataforma::ExisteFichero(plataforma::UneRuta(trabajo_, kFicheroNulosTrabajo)));
+
+  // The window's lists and labels come back from the folders and files.
+  EXPECT_EQ(v.ListaPorNombre("ListasCruzadas").Cuenta(), 8u);
+  EXPECT_EQ(v.ListaPorNombre("ListasQsoAnulados").Cuenta(), 7u);
+  EXPECT_EQ(v.ListaPorNombre("ListasValidas").Cuenta(), 13u);
+  EXPECT_EQ(v.ListaPorNombre("ListasNoEnviadasPorNumero").elementos,
+            (std::vector<std::string>{"QQ9AA en 005 listas", "QQ9CC en 005 listas", "QQ9BB en 002 listas",
+                                      "QQ9C en 001 listas"}));
+  EXPECT_EQ(v.ListaPorNombre("ListasDeControl").elementos, (std::vector<std::string>{"QQ2CK", "QQ2CT"}));
+  EXPECT_EQ(v.Texto("LCruzadas"), "8 Listas");
+  EXPECT_EQ(v.Texto("LAnulados"), "7 Listas");
+  EXPECT_EQ(v.Texto("Label6"), "4 NO ENVIADAS");
+  EXPECT_EQ(v.Texto("LDeControl"), "2 Listas");
+  EXPECT_EQ(v.Texto("LProceso"), "FIN PROCESO");
+  EXPECT_EQ(v.progreso, 100);
+  // The viewer list ends holding the last crossed log.
+  std::vector<std::string> ultima;
+  plataforma::LeerLineas(kDatos + "/esperado/ListasCruzadas/QQ1HH.LOG", ultima);
+  EXPECT_EQ(v.ListaPorNombre("FicheroCabrillo").elementos, ultima);
+}
+
+TEST_F(CruzaListasTest, UnSegundoCruceDescartaElPrimeroYDaLosMismosFicheros) {
+  VentanaProcesoSimple v;
+  Cruza(v);
+  // Results that a second run must not keep.
+  plataforma::EscribirLineas(carpeta_ + "/ListasQsoAnulados/QQ1HH.NUL", {"viejo"});
+  plataforma::EscribirLineas(carpeta_ + "/ListasPuntuaciones/QQ1AA.PTS", {"viejo"});
+  Cruza(v);
+  ComparaResultados();
+  EXPECT_TRUE(plataforma::ListaFicheros(carpeta_ + "/ListasPuntuaciones").empty());
+}
+
+TEST_F(CruzaListasTest, LaLeyendaLlevaElNumeroDeListasDeLaVentana) {
+  OpcionesAnulacion o = OpcionesFixture();
+  o.NumeroListas = "3";
+  VentanaProcesoSimple v;
+  Cruza(v, o);
+  std::vector<std::string> lineas;
+  ASSERT_TRUE(plataforma::LeerLineas(carpeta_ + "/ListasQsoAnulados/QQ1AA.NUL", lineas));
+  ASSERT_GT(lineas.size(), 18u);
+  EXPECT_EQ(lineas[18], "NUL17: La estación contactada no ha enviado LISTA y no figura en otras 3");
+}
+
+TEST_F(CruzaListasTest, SoloListasDeControlYNoCruzadas) {
+  for (const char* log : {"QQ1AA", "QQ1BB", "QQ1CC", "QQ1DD", "QQ1EE", "QQ1FF", "QQ1GG", "QQ1HH"})
+    plataforma::BorraFichero(carpeta_ + "/ListasValidas/" + std::string(log) + ".LOG");
+  VentanaProcesoSimple v;
+  Cruza(v);
+  EXPECT_TRUE(plataforma::ListaFicheros(carpeta_ + "/ListasCruzadas").empty());
+  EXPECT_TRUE(plataforma::ListaFicheros(carpeta_ + "/ListasQsoAnulados").empty());
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasNoEnviadas/ListasNoEnviadasPorIndicativo.txt"), "");
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt"), "");
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasDeControl/ListasDeControl.txt"), "QQ2CK\r\nQQ2CT\r\n");
+  EXPECT_EQ(v.Texto("Label6"), "0 NO ENVIADAS");
+}
+
+TEST_F(CruzaListasTest, ListaDeControlSinIndicativoPorSuNombre) {
+  // A control log that gives no callsign is listed by its file name, never
+  // under the callsign of the log read before it.
+  plataforma::EscribirLineas(carpeta_ + "/ListasValidas/QQ2SN.LOG",
+                             {"START-OF-LOG: 3.0", "CATEGORY-OPERATOR: CHECKLOG", "END-OF-LOG:"});
+  VentanaProcesoSimple v;
+  Cruza(v);
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasDeControl/ListasDeControl.txt"), "QQ2CK\r\nQQ2CT\r\nQQ2SN\r\n");
+}
+
+TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
+  // Options switched off after the first log has been crossed apply to the
+  // logs crossed afterwards.
+  int llamadas = 0;
+  VentanaProcesoSimple v;
+  CargaListasValidas(v);
+  CruzaListas(v, concurso_, [&] {
+    OpcionesAnulacion o = OpcionesFixture();
+    if (v.Texto("LProceso") != "Procesando QQ1AA.LOG") o = OpcionesAnulacion{};
+    ++llamadas;
+    return o;
+  });
+  EXPECT_GT(llamadas, 13);
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasCruzadas/QQ1AA.LOG"), Bytes(kDatos + "/esperado/ListasCruzadas/QQ1AA.LOG"));
+  // After the first log only the codes that no option governs remain
+  // (NUL06 in QQ1BB and QQ1CC, NUL08 in QQ1FF); QQ1DD's marks all came from
+  // options, so its crossed copy is its valid log.
+  EXPECT_EQ(plataforma::ListaFicheros(carpeta_ + "/ListasQsoAnulados"),
+            (std::vector<std::string>{"QQ1AA.NUL", "QQ1BB.NUL", "QQ1CC.NUL", "QQ1FF.NUL"}));
+  EXPECT_EQ(Bytes(carpeta_ + "/ListasCruzadas/QQ1DD.LOG"), Bytes(kDatos + "/ListasValidas/QQ1DD.LOG"));
+}
+
+TEST_F(CruzaListasTest, ContestDesconocido) {
+  concurso_.NumeroOrden = 99;
+  VentanaProcesoSimple v;
+  CargaListasValidas(v);
+  EXPECT_THROW(CruzaListas(v, concurso_, [] { return OpcionesAnulacion{}; }), ErrorCruce);
+}
+
+// ------------------------------------------------------------- pieces
+
+TEST(ListasCruce, EstacionSinListaCuentaUnaVezPorLista) {
+  ListasCruce l;
+  // Three QSOs in one log, one in another.
+  for (int i = 0; i < 3; ++i) CuentaListasNoEnviadas(l, "QQ9BB");
+  l.SinListaYaInluido.clear();
+  CuentaListasNoEnviadas(l, "QQ9BB");
+  // One callsign the start of another: separate entries.
+  CuentaListasNoEnviadas(l, "QQ9B");
+  EXPECT_EQ(l.NoEnviadasPorIndicativo, (std::vector<std::string>{"QQ9B en 001 Lista", "QQ9BB en 002 Listas"}));
+  OrdenaListasNoEnviadasPorNumero(l);
+  EXPECT_EQ(l.NoEnviadasPorNumero, (std::vector<std::string>{"QQ9BB en 002 listas", "QQ9B en 001 listas"}));
+}
+
+TEST(ListasCruce, OrdenPorNumeroYDentroPorIndicativo) {
+  ListasCruce l;
+  l.NoEnviadasPorIndicativo = {"EA1A en 005 Listas", "EA2B en 002 Listas", "EA0Z en 005 Listas",
+                               "EA3C en 001 Lista", "EA4D en 1000 Listas"};
+  OrdenaListasNoEnviadasPorNumero(l);
+  EXPECT_EQ(l.NoEnviadasPorNumero,
+            (std::vector<std::string>{"EA4D en 1000 listas", "EA0Z en 005 listas", "EA1A en 005 listas",
+                                      "EA2B en 002 listas", "EA3C en 001 listas"}));
+}
+
+TEST(ListasCruce, ListaDeControlUnaVezYOrdenada) {
+  ListasCruce l;
+  for (const char* c : {"QQ2ZZ", "QQ2AA", "QQ2ZZ"}) AnotaListaDeControl(l, c);
+  EXPECT_EQ(l.DeControl, (std::vector<std::string>{"QQ2AA", "QQ2ZZ"}));
+}
+
+TEST(ListasCruce, TipoDeListaPorLaClaveEntera) {
+  const std::pair<const char*, TipoLista> casos[] = {
+      {"CHECKLOG", TipoLista::DeControl},     {"CONTROL", TipoLista::DeControl},
+      {"SERVER-OP", TipoLista::NoCruzada},    {"GRUPO 2012", TipoLista::NoCruzada},
+      {"SWL", TipoLista::NoCruzada},          {"SERVER-OP 20M", TipoLista::Cruzada},
+      {"SWL LOW", TipoLista::Cruzada},        {"SINGLE-OP", TipoLista::Cruzada},
+      {"", TipoLista::Cruzada},               {"checklog", TipoLista::Cruzada},
+  };
+  for (const auto& [clave, tipo] : casos) EXPECT_EQ(TipoDeLista(clave), tipo) << clave;
+}
+
+TEST(ListasCruce, NombreDelFicheroDeNulos) {
+  EXPECT_EQ(NombreFicheroNulos("QQ1ABC.LOG"), "QQ1ABC.NUL");
+  EXPECT_EQ(NombreFicheroNulos("QQ1ABC.log"), "QQ1ABC.NUL");
+  EXPECT_EQ(NombreFicheroNulos("AB"), "NUL");
+}
+
+TEST(ListasCruce, LeyendaConBlancosFinales) {
+  const std::vector<std::string> l = LeyendaNulos("");
+  ASSERT_EQ(l.size(), 22u);
+  EXPECT_EQ(l[0], "");
+  EXPECT_EQ(l[1], "\tSIGNIFICADO DE LOS ERRORES:");
+  EXPECT_EQ(l[3], "NUL02: La estación del contacto no figura en al menos en 2 listas ");
+  EXPECT_EQ(l[18], "NUL17: La estación contactada no ha enviado LISTA y no figura en otras ");
+  EXPECT_EQ(l[20], "NUL19: No hay QSO con la estación contactada o NO COINCIDEN LOS PORTABLES. ");
+  EXPECT_EQ(l[21], "\tCONTACTOS NULOS:");
+}
+
+}  // namespace
+}  // namespace scoring
