@@ -3,7 +3,6 @@
 #include "scoring/multiplicadores_listas.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <memory>
 #include <string>
@@ -11,11 +10,11 @@
 #include <vector>
 
 #include "common/paises.h"
-#include "common/terravia.h"
 #include "database/creacion.h"
 #include "plataforma/dao.h"
 #include "scoring/puntuacion_datos.h"
 #include "soporte/carpeta_temporal.h"
+#include "scoring/paises_prueba.h"
 
 namespace scoring {
 namespace {
@@ -113,22 +112,6 @@ TEST(SeparaLetrasYNumero, Ejemplos) {
     EXPECT_EQ(letras, c.letras) << c.referencia;
     EXPECT_EQ(numero, c.numero) << c.referencia;
   }
-}
-
-// A small countries database: QQ is country Q1, QQ8 is Q8, EA is EA.
-std::unique_ptr<TablasPaises> PaisesPrueba() {
-  sqlite3* db = nullptr;
-  sqlite3_open(":memory:", &db);
-  CreaTablasTerravia(db);
-  sqlite3_exec(db,
-               "INSERT INTO Prefijos (Prefijo, Dxcc) VALUES ('QQ', 'Q1'), ('QQ8', 'Q8'), ('EA', 'EA'),"
-               " ('EB', 'EA'), ('EA8', 'EA8');"
-               "INSERT INTO Dxcc (Dxcc, Waz, Continente) VALUES ('Q1', '14', 'EU'), ('Q8', '33', 'AF'),"
-               " ('EA', '14', 'EU'), ('EA8', '33', 'AF');",
-               nullptr, nullptr, nullptr);
-  auto t = TablasPaises::Carga(db);
-  sqlite3_close(db);
-  return t;
 }
 
 TEST(ObtieneClaveLetras, CadaIndicador) {
