@@ -74,13 +74,16 @@ TEST(QsosAnterioresFrenteALaBase, MismasRespuestas) {
         {anteriores.Tiene(Familia::Fecha, Ambito::Concurso, fecha), hay("FechaQso = ?", {dia}), "fecha"},
     };
     // The engine never asks about an empty literal: a stored one is Null.
-    for (const Pregunta& p : preguntas)
-      if (!q.LiteralRecibido.empty() || std::string(p.que).rfind("literal", 0) != 0)
+    for (const Pregunta& p : preguntas) {
+      if (!q.LiteralRecibido.empty() || std::string(p.que).rfind("literal", 0) != 0) {
         EXPECT_EQ(p.indice, p.base) << "QSO " << n << ": " << p.que << " " << q.LiteralRecibido;
-    if (!cuatro.empty())
+      }
+    }
+    if (!cuatro.empty()) {
       EXPECT_EQ(anteriores.Tiene(Familia::Cuadricula, Ambito::Banda, P(cuatro), P(q.Banda)),
                 hay("QraLocatorRecibido Like ? and Banda = ?", {cuatro + "*", q.Banda}))
           << "QSO " << n << ": cuadricula " << cuatro;
+    }
     rs.Close();
 
     // The QSO joins the earlier ones, in both places. Empty texts are
