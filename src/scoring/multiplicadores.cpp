@@ -101,6 +101,18 @@ AmbitoQso AmbitoDe(const DatosQso& qso) {
 
 bool EsCw(std::string_view modo) { return PliegaTexto(modo) == "cw"; }
 
+// The province the SPRINT DCE 1.0 rule asks about: for a literal that
+// begins with "C", the text between that "C" and the first "-" (empty
+// without a "-"); any other literal as it is.
+std::string ProvinciaDce(const std::string& literal) {
+  std::string provincia = literal;
+  if (!literal.empty() && literal != "-" && literal.front() == 'C') {
+    std::string resto;
+    cabrillo::SeparaProvinciaLiteral(literal, provincia, resto);
+  }
+  return provincia;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------ QsosAnteriores
@@ -163,9 +175,7 @@ void QsosAnteriores::Anade(const DatosQso& qso) {
   exacta(Familia::ReferenciaDie, letras + numero);
 
   if (!qso.LiteralRecibido.empty()) {
-    std::string provincia, resto;
-    cabrillo::SeparaProvinciaLiteral(qso.LiteralRecibido, provincia, resto);
-    exacta(Familia::ProvinciaC, provincia);
+    exacta(Familia::ProvinciaC, ProvinciaDce(qso.LiteralRecibido));
     std::string letrasVg, digitosVg;
     cabrillo::SeparaReferenciaVG(qso.LiteralRecibido, letrasVg, digitosVg);
     exacta(Familia::ProvinciaVg, letrasVg);
@@ -339,12 +349,7 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
         EsNuevaProvincia(letras, anteriores, c, cuenta);
       }
     } else if (dce && !op.Prov.PorBanda) {
-      std::string provincia = literal;
-      if (!literal.empty() && literal != "-" && literal.front() == 'C') {
-        std::string resto;
-        cabrillo::SeparaProvinciaLiteral(literal, provincia, resto);
-      }
-      EsProvinciaNueva(provincia, anteriores, c, cuenta);
+      EsProvinciaNueva(ProvinciaDce(literal), anteriores, c, cuenta);
     } else {
       const std::string provincia = literal == "-" ? std::string() : literal;
       if (!provincia.empty() && listas.EsProvinciaValida(provincia, qso.LiteralEnviado, op) &&

@@ -84,7 +84,7 @@ enum class Familia : char {
   Literal = 'l',   // LiteralRecibido: provinces and other letters
   Cuadricula = 'g',  // every beginning of the received locator, up to four characters
   ReferenciaDie = 'q',   // letters and number of LiteralRecibido (exact)
-  ProvinciaC = 'c',      // province part of a "C" literal (exact)
+  ProvinciaC = 'c',      // province of a literal as the SPRINT DCE 1.0 rule takes it (exact)
   ProvinciaVg = 'v',     // letters of a "VG" reference (exact)
 };
 
@@ -161,7 +161,9 @@ void EsNuevaReferenciaDie(const DatosQso& qso, const QsosAnteriores& anteriores,
 // The prefix of a station whose country is like "EA*", new on the band: +1.
 void EsNuevoPrefijoEA(const DatosQso& qso, const QsosAnteriores& anteriores, std::int64_t& cuenta);
 // A province code (valid with an empty own province) that no earlier
-// non-empty literal gives as its "C" province part: +1.
+// non-empty literal gives, taken the same way (the part between a leading
+// "C" and the first "-", or the literal itself when it does not begin with
+// "C"), so that a province received without its "C" form counts once: +1.
 void EsProvinciaNueva(std::string_view provincia, const QsosAnteriores& anteriores,
                       const ContextoMultiplicadores& c, std::int64_t& cuenta);
 // Province letters (valid with an empty own province) that no earlier

@@ -481,6 +481,9 @@ TEST_F(MotorTest, ProvinciasDelVgeSprintYDelSprintDce) {
   // A literal not beginning with "C" is asked about whole; "C" without "-"
   // as an empty province, which the empty own province excludes here.
   EXPECT_EQ(Puntua({lit("M"), lit("C")}), (Log{"1", ""}));
+  // A province received without its "C" form counts once, in either form.
+  EXPECT_EQ(Puntua({lit("M"), lit("M"), lit("CM-1")}), (Log{"1", "", ""}));
+  EXPECT_EQ(Puntua({lit("CM-1"), lit("M")}), (Log{"1", ""}));
   // The per-band block is the ordinary one.
   op_.Prov.PorBanda = true;
   EXPECT_EQ(Puntua({lit("CM-12"), lit("B")}), (Log{"", ""}));
