@@ -134,8 +134,23 @@ std::string QsosAnteriores::ClaveFecha(std::string_view fecha) {
 
 void QsosAnteriores::Pon(Familia familia, std::string_view valor, std::string_view banda, std::string_view fecha,
                          std::string_view modo) {
-  for (Ambito a : {Ambito::Concurso, Ambito::Dia, Ambito::Modo, Ambito::Banda, Ambito::BandaDia, Ambito::BandaModo})
-    claves_.insert(Clave(familia, a, valor, banda, fecha, modo));
+  // Only the scopes some question asks of this kind.
+  switch (familia) {
+    case Familia::Banda:
+    case Familia::Fecha:
+    case Familia::Modo:
+    case Familia::DistritoNoNumerico:
+    case Familia::ProvinciaC:
+    case Familia::ProvinciaVg:
+      claves_.insert(Clave(familia, Ambito::Concurso, valor, banda, fecha, modo));
+      return;
+    case Familia::ReferenciaDie:
+      claves_.insert(Clave(familia, Ambito::Banda, valor, banda, fecha, modo));
+      return;
+    default:
+      for (Ambito a : {Ambito::Concurso, Ambito::Dia, Ambito::Modo, Ambito::Banda, Ambito::BandaDia, Ambito::BandaModo})
+        claves_.insert(Clave(familia, a, valor, banda, fecha, modo));
+  }
 }
 
 void QsosAnteriores::Anade(const DatosQso& qso) {
