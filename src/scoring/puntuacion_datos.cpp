@@ -1,0 +1,89 @@
+#include "scoring/puntuacion_datos.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "plataforma/dao.h"
+#include "plataforma/lenguaje.h"
+#include "plataforma/texto.h"
+
+namespace scoring {
+
+namespace {
+
+bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+
+std::string Texto(const dao::Variant& v) {
+  if (v.IsNull()) return {};
+  if (v.clase() == dao::Variant::Clase::Date) {
+    const dao::Fecha f = v.CDate();
+    char b[32];
+    std::snprintf(b, sizeof b, "%02d-%02d-%04d", f.dia, f.mes, f.anio);
+    return b;
+  }
+  return v.CStr();
+}
+
+}  // namespace
+
+std::string FormateaZonaCq(std::string_view waz) {
+  std::string zona(waz.substr(0, waz.find('-')));
+  if (!plataforma::EsNumerico(zona)) return zona;
+  const double valor = std::strtod(plataforma::Recorta(zona).c_str(), nullptr);
+  if (!std::isfinite(valor) || std::fabs(valor) > 1e15) return zona;
+  // Half away from zero, as the number format rounds.
+  return plataforma::ConCeros(static_cast<long long>(std::llround(valor)), 2);
+}
+
+void DatosQsoDesdeFila(const dao::Recordset& fila, DatosQso& qso) {
+  qso = DatosQso{};
+  std::pair<std::string_view, std::string DatosQso::*> columnas[] = {
+      {"Banda", &DatosQso::Banda},
+      {"Modo", &DatosQso::Modo},
+      {"FechaQso", &DatosQso::FechaQso},
+      {"Indicativo", &DatosQso::Indicativo},
+      {"Concursante", &DatosQso::Concursante},
+      {"LiteralRecibido", &DatosQso::LiteralRecibido},
+      {"LiteralEnviado", &DatosQso::LiteralEnviado},
+      {"PuntosRecibidos", &DatosQso::PuntosRecibidos},
+      {"QraLocatorRecibido", &DatosQso::QraLocatorRecibido},
+      {"QraLocatorEnviado", &DatosQso::QraLocatorEnviado},
+      {"RsRecibido", &DatosQso::RsRecibido},
+      {"RsEnviado", &DatosQso::RsEnviado},
+      {"Dxcc", &DatosQso::Dxcc},
+      {"Waz", &DatosQso::Waz},
+      {"Continente", &DatosQso::Continente},
+      {"DxccEstacionBase", &DatosQso::DxccEstacionBase},
+      {"WazEstacionBase", &DatosQso::WazEstacionBase},
+      {"ContinenteEstacionBase", &DatosQso::ContinenteEstacionBase},
+  };
+  const dao::Fields campos = fila.Fields();
+  for (int i = 0; i < campos.Count(); ++i) {
+    const dao::Field campo = campos[i];
+    const std::string nombre = campo.Name();
+    for (const auto& [columna, miembro] : columnas)
+      if (plataforma::IgualesSinCaso(nombre, columna)) qso.*miembro = Texto(campo.Value());
+  }
+  if (!qso.Waz.empty()) qso.Waz = FormateaZonaCq(qso.Waz);
+  if (!qso.WazEstacionBase.empty()) qso.WazEstacionBase = FormateaZonaCq(qso.WazEstacionBase);
+}
+
+void SeparaIndicativo(std::string_view indicativo, std::string& digitos, std::string& letras,
+                      std::string& resto) {
+  digitos.clear();
+  letras.clear();
+  resto.clear();
+  std::size_t i = 0;
+  while (i < indicativo.size() && EsDigito(indicativo[i])) ++i;
+  if (i == indicativo.size()) return;  // digits only (or empty): nothing closed
+  digitos = std::string(indicativo.substr(0, i));
+  const std::size_t inicio = i;
+  while (i < indicativo.size() && !EsDigito(indicativo[i])) ++i;
+  if (i == indicativo.size()) return;  // no digit after the letters
+  letras = std::string(indicativo.substr(inicio, i - inicio));
+  resto = std::string(indicativo.substr(i));
+}
+
+}  // namespace scoring
