@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QFont>
 #include <QLayout>
+#include <QScrollArea>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 
 #include "common/ventana_proceso.h"
@@ -54,6 +56,35 @@ void CentraFormulario(QWidget* ventana) {
   QApplication::restoreOverrideCursor();
 }
 
+void AjustaVentanaAPantalla(QWidget* ventana, QScrollArea* area) {
+  if (!ventana || !area || !area->widget() || !ventana->layout()) return;
+  // The controls as they will be drawn: polished, with their layouts set.
+  ventana->ensurePolished();
+  for (QWidget* w : ventana->findChildren<QWidget*>()) w->ensurePolished();
+  if (area->widget()->layout()) area->widget()->layout()->activate();
+  ventana->layout()->activate();
+  // What the whole window asks for, and the whole of the scroll area's contents.
+  const QSize total = ventana->layout()->sizeHint();
+  const QSize contenido = area->widget()->layout() ? area->widget()->layout()->totalSizeHint()
+                                                   : area->widget()->sizeHint();
+  const int marcoArea = 2 * area->frameWidth();
+  // Around the scroll area (margins of the window and of the frames that
+  // hold it, and the controls above and below it), as the layout has just
+  // placed it.
+  const QSize alrededor = (ventana->size() - area->size()).expandedTo(QSize(0, 0));
+  QSize deseado(std::max(total.width(), contenido.width() + marcoArea + alrededor.width()),
+                contenido.height() + marcoArea + alrededor.height());
+  QScreen* pantalla = ventana->screen() ? ventana->screen() : QGuiApplication::primaryScreen();
+  if (pantalla) {
+    // Room for the frame that the window manager adds (known once shown).
+    QSize marco = ventana->frameGeometry().size() - ventana->geometry().size();
+    if (!ventana->isVisible() || marco.width() <= 0 || marco.height() <= 0) marco = QSize(16, 48);
+    const QSize disponible = pantalla->availableGeometry().size() - marco;
+    deseado = deseado.boundedTo(disponible);
+  }
+  ventana->resize(deseado.expandedTo(ventana->minimumSizeHint()));
+}
+
 namespace {
 
 constexpr const char* kAlturaMaximizada = "AlturaMaximizada";
@@ -61,10 +92,17 @@ constexpr const char* kAnchuraMaximizada = "AnchuraMaximizada";
 constexpr const char* kPuntosNormales = "PuntosNormales";
 constexpr const char* kGeometriaNormal = "GeometriaNormal";
 
-// A control whose geometry a layout manages is left to the layout.
+// A control whose geometry a layout or a scroll area manages is left to it:
+// a scroll area places its viewport, its scroll bars and the contents inside
+// the viewport itself.
 bool LoColocaUnLayout(const QWidget* w) {
   const QWidget* padre = w->parentWidget();
-  return padre && padre->layout() && padre->layout()->indexOf(const_cast<QWidget*>(w)) >= 0;
+  if (!padre) return false;
+  if (padre->layout() && padre->layout()->indexOf(const_cast<QWidget*>(w)) >= 0) return true;
+  if (qobject_cast<const QAbstractScrollArea*>(padre)) return true;
+  const QWidget* abuelo = padre->parentWidget();
+  if (auto* area = qobject_cast<const QAbstractScrollArea*>(abuelo)) return area->viewport() == padre;
+  return false;
 }
 
 }  // namespace

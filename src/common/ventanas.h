@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class QScrollArea;
 class QWidget;
 class ListaVentana;
 
@@ -18,6 +19,11 @@ bool EsCampoEnBlanco(std::string& texto);
 // Beep and "Este dato no se puede dejar en blanco" titled with the field's
 // name.
 void AvisaDatoEnBlanco(const std::string& titulo);
+// Sizes a window whose controls sit in a scroll area so that it shows all of
+// them when the screen is large enough, and no more than the screen's free
+// area otherwise (the scroll area then scrolls; what is outside it, such as
+// the command buttons, stays in sight).
+void AjustaVentanaAPantalla(QWidget* ventana, QScrollArea* area);
 // Centres a window on its screen.
 void CentraFormulario(QWidget* ventana);
 // Rescales a window's controls when it is maximised (maximizar = true) or

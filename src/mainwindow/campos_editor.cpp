@@ -114,4 +114,10 @@ std::string FechaComoDiaMesAnio(std::string_view texto) {
   return std::string(texto);
 }
 
+std::string SinBlancosFinales(std::string_view texto) {
+  std::size_t fin = texto.size();
+  while (fin > 0 && texto[fin - 1] == ' ') --fin;
+  return std::string(texto.substr(0, fin));
+}
+
 }  // namespace principal

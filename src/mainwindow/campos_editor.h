@@ -49,4 +49,10 @@ std::string MayusculasTecleadas(std::string_view texto);
 // stays empty; anything else is returned unchanged.
 std::string FechaComoDiaMesAnio(std::string_view texto);
 
+// A name or edition without its trailing blanks. The name box keeps only
+// the first characters that fit its column, so a long name may be cut just
+// after a blank; the name and edition also name the contest's folder, whose
+// name must not end in a blank.
+std::string SinBlancosFinales(std::string_view texto);
+
 }  // namespace principal

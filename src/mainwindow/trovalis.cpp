@@ -6,13 +6,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/ventanas.h"
@@ -191,6 +195,28 @@ void Trovalis::ConstruyeControles() {
     t->setPalette(p);
   }
   setWindowTitle("Trovalis");
+  AjustaAnchosDeTexto();
+}
+
+void Trovalis::AjustaAnchosDeTexto() {
+  // The name box shows the 64 characters of its column: typed text is upper
+  // case, so the width is that of 64 capitals and digits.
+  const QString muestra = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ 0");
+  QLineEdit* nombre = Text3[1];
+  nombre->setMinimumWidth(nombre->fontMetrics().horizontalAdvance(muestra.left(64)) + 12);
+
+  // The contest list opens wide enough for the longest entry, edition
+  // included; the closed list shows the whole selected entry as its tip.
+  auto ajustaLista = [this] {
+    int ancho = 0;
+    const QFontMetrics metricas = Combo1->view()->fontMetrics();
+    for (int i = 0; i < Combo1->count(); ++i) ancho = std::max(ancho, metricas.horizontalAdvance(Combo1->itemText(i)));
+    Combo1->view()->setMinimumWidth(ancho + 2 * Combo1->view()->frameWidth() + 40);
+    Combo1->setToolTip(Combo1->currentText());
+  };
+  connect(Combo1->model(), &QAbstractItemModel::rowsInserted, this, ajustaLista);
+  connect(Combo1->model(), &QAbstractItemModel::dataChanged, this, ajustaLista);
+  connect(Combo1, &QComboBox::currentIndexChanged, this, ajustaLista);
 }
 
 void Trovalis::ConectaSenales() {
@@ -251,6 +277,9 @@ int Trovalis::IndiceTexto(QObject* objeto) const {
 bool Trovalis::Form_Load() {
   CarpetaTrabajo = QDir::currentPath().toStdString();
   while (CarpetaTrabajo.size() > 1 && CarpetaTrabajo.back() == '/') CarpetaTrabajo.pop_back();
+  // As large as its controls ask for, within the screen: the controls
+  // scroll above the command buttons when the screen is smaller.
+  AjustaVentanaAPantalla(this, findChild<QScrollArea*>("AreaEditor"));
   CentraFormulario(this);
   setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
   PrimeraActivacion = true;
@@ -404,6 +433,10 @@ void Trovalis::Form_Resize() {
   } else if (UltimoEstadoVentana != 0) {
     RedimensionaControles(this, AlturaNormal, AnchuraNormal, false);
     UltimoEstadoVentana = 0;
+    // The window comes back to the size it had before it was maximised,
+    // whatever the larger fonts asked for meanwhile.
+    const QRect normal = normalGeometry();
+    if (normal.isValid() && size() != normal.size()) resize(normal.size());
   }
 }
 
@@ -414,9 +447,14 @@ void Trovalis::CargaImpresoras() {
   std::string actual = servicios_->ImpresoraActual();
   auto* capa = findChild<QVBoxLayout*>("ListaImpresoras");
   if (nombres.empty()) {
-    // No printer installed: the choice stays empty.
+    // No printer installed: the panel says so instead of showing no option.
     Impresora[0]->setText(QString());
     Impresora[0]->hide();
+    if (!PanelImpresora->findChild<QLabel*>("SinImpresoras")) {
+      auto* aviso = new QLabel("No hay ninguna impresora instalada", PanelImpresora);
+      aviso->setObjectName("SinImpresoras");
+      if (capa) capa->addWidget(aviso);
+    }
     return;
   }
   Impresora[0]->setText(QString::fromStdString(nombres[0]));

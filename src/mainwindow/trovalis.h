@@ -206,7 +206,11 @@ class Trovalis : public QWidget {
 
  private:
   void ConstruyeControles();
+  void AjustaAnchosDeTexto();
   void DeshabilitaOpciones();
+  // Drops the trailing blanks of the name and edition boxes before a create
+  // or a save: they would end up in the contest's folder name.
+  void QuitaBlancosFinalesNombre();
   bool VerificaEditor();
   void TerminaEdicion();
   void ConectaSenales();

@@ -396,7 +396,16 @@ void Trovalis::Cancelar_Click() {
 
 // ---------------------------------------------------------------- operations
 
+void Trovalis::QuitaBlancosFinalesNombre() {
+  for (int i : {1, 2}) {
+    QLineEdit* t = Text3[static_cast<std::size_t>(i)];
+    const std::string limpio = principal::SinBlancosFinales(t->text().toStdString());
+    if (limpio != t->text().toStdString()) t->setText(QString::fromStdString(limpio));
+  }
+}
+
 void Trovalis::AltaConcurso() {
+  QuitaBlancosFinalesNombre();
   const std::string nombre = Text3[1]->text().toStdString();
   const std::string edicion = Text3[2]->text().toStdString();
   if (ExisteConcurso(nombre, edicion)) {
@@ -459,6 +468,7 @@ void Trovalis::AltaConcurso() {
 }
 
 void Trovalis::ModificaConcurso() {
+  QuitaBlancosFinalesNombre();
   const std::int32_t numero = NumeroEditor(*this);
   const std::string nombre = Text3[1]->text().toStdString();
   const std::string edicion = Text3[2]->text().toStdString();

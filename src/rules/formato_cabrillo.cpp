@@ -65,9 +65,9 @@ QLineEdit* FormatoCabrillo::CampoColumna(Columna c) const {
 QWidget* FormatoCabrillo::Control(std::string_view nombre) const { return findChild<QWidget*>(Q(nombre)); }
 
 void FormatoCabrillo::Form_Load() {
-  // The size the layout asks for (the wrapped notes make adjustSize settle
-  // for the minimum height, which squeezes the category frames).
-  resize(sizeHint());
+  // The size that shows every control, within the screen; on a smaller
+  // screen the controls scroll above the two buttons.
+  ::AjustaVentanaAPantalla(this, ui_->AreaCabrillo);
   ::CentraFormulario(this);
   ui_->PanelCabrillo->setTitle("Configurar FORMATO CABRILLO para CONCURSO " + Q(principal_.TextoNombreConcurso()));
   ui_->AceptarCabrillo->setEnabled(principal_.ListasSoloConsulta() == 0);

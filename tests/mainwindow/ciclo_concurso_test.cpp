@@ -583,3 +583,30 @@ TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("listas no enviadas"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(entrada));
 }
+
+TEST_F(CicloConcurso, UnNombreCortadoEnUnBlancoNoLlevaElBlancoALaCarpeta) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
+  Arranca();
+  ventana->AltaReg->click();
+  // 63 letters, a blank and more: the box keeps the first 64 characters.
+  const std::string largo = std::string(63, 'A') + " CONCURSO";
+  LlenaEditor(largo.c_str(), "2025 ");
+  ASSERT_EQ(Texto(1), std::string(63, 'A') + " ");
+  GuardaFormatoCabrillo(1);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+
+  EXPECT_EQ(Lee("SELECT Concurso, Edicion FROM Concursos"), (Filas{{std::string(63, 'A'), "2025"}}));
+  EXPECT_EQ(Texto(1), std::string(63, 'A'));
+  EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/" + std::string(63, 'A') + "_2025/ListasValidas"));
+  EXPECT_EQ(ventana->Combo1->currentText().toStdString(), std::string(63, 'A') + " .- Edición: 2025");
+
+  // A save trims the same way.
+  ventana->ModificarReg->click();
+  ventana->Text3[1]->setText(QString::fromStdString(std::string(60, 'B') + "    "));
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT Concurso FROM Concursos"), (Filas{{std::string(60, 'B')}}));
+  EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/" + std::string(60, 'B') + "_2025"));
+}

@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -584,8 +585,36 @@ TEST_F(VentanaPrincipal, SinImpresorasElArranqueSigue) {
   ASSERT_TRUE(Carga({}));
   EXPECT_FALSE(ventana->Impresora[0]->isVisibleTo(ventana.get()));
   ventana->SeleccionarImpresora_Click();
+  // The open panel says why it offers no printer.
+  auto* aviso = ventana->PanelImpresora->findChild<QLabel*>("SinImpresoras");
+  ASSERT_NE(aviso, nullptr);
+  EXPECT_TRUE(aviso->isVisibleTo(ventana.get()));
+  EXPECT_EQ(aviso->text().toStdString(), "No hay ninguna impresora instalada");
   ventana->AceptarImpresora_Click();
   EXPECT_EQ(servicios->establecida, "");
+}
+
+TEST_F(VentanaPrincipal, ConImpresorasNoHayAvisoDeQueFaltan) {
+  carpeta.CreaBases(-1);
+  soporte::Mensajes().Espera();
+  ASSERT_TRUE(Carga({"PDF"}));
+  EXPECT_EQ(ventana->PanelImpresora->findChild<QLabel*>("SinImpresoras"), nullptr);
+}
+
+TEST_F(VentanaPrincipal, ElNombreYLaListaDeConcursosMuestranTextosLargos) {
+  carpeta.CreaBases(1);
+  const std::string nombre = std::string(64, 'W');
+  carpeta.AgregaConcurso(1, nombre, "2025");
+  ASSERT_TRUE(Carga());
+  // The name box is wide enough for 64 capitals.
+  QLineEdit* caja = ventana->Text3[1];
+  caja->setText(QString::fromStdString(std::string(64, 'N')));
+  EXPECT_GE(caja->minimumWidth(), caja->fontMetrics().horizontalAdvance(QString(64, 'N')) * 8 / 10);
+  // The open list is as wide as its longest entry, edition included.
+  const QString entrada = ventana->Combo1->itemText(0);
+  ASSERT_TRUE(entrada.endsWith(" .- Edición: 2025")) << entrada.toStdString();
+  EXPECT_GE(ventana->Combo1->view()->minimumWidth(), ventana->Combo1->view()->fontMetrics().horizontalAdvance(entrada));
+  EXPECT_EQ(ventana->Combo1->toolTip(), entrada);
 }
 
 TEST_F(VentanaPrincipal, ConUnaSolaImpresora) {

@@ -1,0 +1,304 @@
+// The windows as a real X server shows them: message boxes that paint their
+// body and text, windows that fit a 1366x768 screen with every button in
+// reach, and a maximise followed by a restore that gives the window back its
+// size. The screen is grabbed from the server and its pixels checked.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "database/conexiones.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/fixture_principal.h"
+#include "mainwindow/servicios_programa.h"
+#include "mainwindow/trovalis.h"
+#include "pantalla/servidor_x.h"
+#include "plataforma/mensajes.h"
+#include "rules/formato_cabrillo.h"
+
+namespace {
+
+// Waits, serving events, until `listo` holds or the time runs out.
+bool EsperaA(const std::function<bool()>& listo, int ms = 5000) {
+  QElapsedTimer reloj;
+  reloj.start();
+  while (!listo()) {
+    if (reloj.elapsed() > ms) return false;
+    QTest::qWait(20);
+  }
+  return true;
+}
+
+QImage Pantalla() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
+
+// Saves a grab when TROVALIS_CAPTURAS names a folder (to look at them).
+void GuardaCaptura(const QImage& imagen, const std::string& nombre) {
+  const char* carpeta = std::getenv("TROVALIS_CAPTURAS");
+  if (!carpeta || !*carpeta) return;
+  const QSize s = QGuiApplication::primaryScreen()->size();
+  imagen.save(QString("%1/%2-%3x%4.png").arg(carpeta).arg(QString::fromStdString(nombre)).arg(s.width()).arg(s.height()));
+}
+
+// What a grab shows of a message box: the share of pure black pixels in its
+// body, the share of the window colour, and whether its text left any mark.
+struct VistaCaja {
+  double negro = 0;
+  double fondo = 0;
+  bool texto = false;
+};
+
+VistaCaja MiraCaja(const QImage& imagen, QMessageBox& caja) {
+  VistaCaja v;
+  const QRect cuerpo = caja.geometry().adjusted(2, 2, -2, -2);
+  const QRgb colorFondo = caja.palette().color(QPalette::Window).rgb();
+  long total = 0, negros = 0, deFondo = 0;
+  for (int y = cuerpo.top(); y <= cuerpo.bottom(); ++y)
+    for (int x = cuerpo.left(); x <= cuerpo.right(); ++x) {
+      const QRgb c = imagen.pixel(x, y) & 0xffffff;
+      ++total;
+      if (c == 0) ++negros;
+      if (c == (colorFondo & 0xffffff)) ++deFondo;
+    }
+  v.negro = total ? double(negros) / double(total) : 1.0;
+  v.fondo = total ? double(deFondo) / double(total) : 0.0;
+  if (auto* etiqueta = caja.findChild<QLabel*>("qt_msgbox_label")) {
+    const QRect r(etiqueta->mapToGlobal(QPoint(0, 0)), etiqueta->size());
+    int distintos = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x)
+        if ((imagen.pixel(x, y) & 0xffffff) != (colorFondo & 0xffffff)) ++distintos;
+    v.texto = distintos > 20;
+  }
+  return v;
+}
+
+// Every message box that opens while it lives is grabbed once it has been
+// shown, checked and then answered with its default button.
+class VigiaCajas {
+ public:
+  VigiaCajas() {
+    QObject::connect(&reloj_, &QTimer::timeout, [this] { Mira(); });
+    reloj_.start(50);
+  }
+  struct Vista {
+    std::string texto;
+    bool conPadre;
+    VistaCaja vista;
+  };
+  const std::vector<Vista>& Vistas() const { return vistas_; }
+
+ private:
+  void Mira() {
+    auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!caja || caja == ultima_) return;
+    ultima_ = caja;
+    reloj_.stop();
+    (void)QTest::qWaitForWindowExposed(caja, 3000);
+    QTest::qWait(300);
+    const QImage imagen = Pantalla();
+    GuardaCaptura(imagen, "caja-" + std::to_string(vistas_.size()));
+    vistas_.push_back({caja->text().toStdString(), caja->parentWidget() != nullptr, MiraCaja(imagen, *caja)});
+    if (QAbstractButton* b = caja->defaultButton() ? caja->defaultButton() : caja->buttons().value(0)) b->click();
+    reloj_.start(50);
+  }
+  QTimer reloj_;
+  QMessageBox* ultima_ = nullptr;
+  std::vector<Vista> vistas_;
+};
+
+void EsperaCajaPintada(const VigiaCajas::Vista& v) {
+  SCOPED_TRACE(v.texto);
+  EXPECT_LT(v.vista.negro, 0.02) << "cuerpo negro";
+  EXPECT_GT(v.vista.fondo, 0.5) << "cuerpo sin el color de ventana";
+  EXPECT_TRUE(v.vista.texto) << "texto no dibujado";
+}
+
+// Every push button of the window can be brought into sight (scrolling its
+// scroll area when it is in one) and is then whole on the screen.
+void EsperaBotonesAlAlcance(QWidget& ventana) {
+  const QRect pantalla = ventana.screen()->geometry();
+  for (QPushButton* b : ventana.findChildren<QPushButton*>()) {
+    if (!b->isVisibleTo(&ventana)) continue;
+    SCOPED_TRACE(b->objectName().toStdString());
+    for (QWidget* p = b->parentWidget(); p; p = p->parentWidget())
+      if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(b, 0, 0);
+    QApplication::processEvents();
+    const QRect global(b->mapToGlobal(QPoint(0, 0)), b->size());
+    EXPECT_TRUE(pantalla.contains(global)) << "fuera de la pantalla";
+    EXPECT_EQ(b->visibleRegion(), QRegion(b->rect())) << "tapado o recortado";
+  }
+}
+
+void EsperaDentroDeLaPantalla(QWidget& ventana) {
+  const QRect disponible = ventana.screen()->availableGeometry();
+  EXPECT_TRUE(disponible.contains(ventana.frameGeometry()))
+      << ventana.frameGeometry().x() << "," << ventana.frameGeometry().y() << " " << ventana.frameGeometry().width()
+      << "x" << ventana.frameGeometry().height();
+}
+
+class EnPantalla : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (!pantalla::Servidor()) GTEST_SKIP() << pantalla::MotivoSinServidor();
+    NombreConcurso.clear();
+    EdicionConcurso.clear();
+    NumeroConcursoActual = 0;
+    HayConcursoCargado = false;
+    if (GetParam()) {
+      gestor_ = std::make_unique<pantalla::GestorVentanas>();
+      ASSERT_TRUE(gestor_->Disponible()) << gestor_->Motivo();
+      // Windows mapped before the manager has taken the screen would miss it.
+      ASSERT_TRUE(EsperaA([] { return pantalla::HayGestorDeVentanas(); }, 15000))
+          << "el gestor de ventanas no ha arrancado";
+    }
+    anterior_ = plataforma::InstalaMensajero(&mensajero_);
+  }
+  void TearDown() override {
+    ventana.reset();
+    if (pantalla::Servidor()) CierraBasesDeDatos();
+    plataforma::InstalaMensajero(anterior_);
+    gestor_.reset();
+  }
+  // The main window on a working folder without contests, shown.
+  void Arranca() {
+    carpeta.CreaBases(-1);
+    ventana = std::make_unique<Trovalis>(principal::CreaServiciosPrograma());
+    ASSERT_TRUE(ventana->Form_Load());
+    ventana->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get(), 5000));
+    // With a window manager, the frame it adds.
+    // Without a window manager nobody else gives the window the focus.
+    ventana->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(ventana.get(), 5000));
+    QTest::qWait(300);
+  }
+  std::string Sufijo() const { return GetParam() ? "-con-gestor" : "-sin-gestor"; }
+
+  prueba::CarpetaPrueba carpeta;
+  std::unique_ptr<Trovalis> ventana;
+  VigiaCajas vigia;
+
+ private:
+  std::unique_ptr<pantalla::GestorVentanas> gestor_;
+  plataforma::MensajeroQt mensajero_;
+  plataforma::Mensajero* anterior_ = nullptr;
+};
+
+TEST_P(EnPantalla, LasCajasDeMensajesPintanSuCuerpoYSuTexto) {
+  ASSERT_NO_FATAL_FAILURE(Arranca());
+  ASSERT_EQ(vigia.Vistas().size(), 1u);
+  EXPECT_EQ(vigia.Vistas()[0].texto, "No hay Concursos CONFIGURADOS");
+
+  // Create with every field empty, accepted with the mouse and with F12:
+  // both boxes have the main window as parent.
+  ventana->AltaReg->click();
+  QTest::qWait(200);
+  ventana->Aceptar->click();
+  QTest::qWait(200);
+  QWidget* foco = QApplication::focusWidget() ? QApplication::focusWidget() : ventana.get();
+  QTest::keyClick(foco, Qt::Key_F12);
+  QTest::qWait(200);
+  ASSERT_EQ(vigia.Vistas().size(), 3u);
+  for (const auto& v : vigia.Vistas()) EsperaCajaPintada(v);
+  EXPECT_TRUE(vigia.Vistas()[1].conPadre);
+  EXPECT_EQ(vigia.Vistas()[2].texto, "Este dato no se puede dejar en blanco");
+}
+
+TEST_P(EnPantalla, LaVentanaPrincipalCabeConSusBotonesAlAlcance) {
+  ASSERT_NO_FATAL_FAILURE(Arranca());
+  GuardaCaptura(Pantalla(), "principal" + Sufijo());
+  EsperaDentroDeLaPantalla(*ventana);
+  EsperaBotonesAlAlcance(*ventana);
+  // The command buttons are outside the scrolling part: always in sight.
+  for (QPushButton* b : {ventana->AltaReg, ventana->Aceptar, ventana->Cancelar, ventana->FinClientes}) {
+    bool enArea = false;
+    for (QWidget* p = b->parentWidget(); p; p = p->parentWidget()) enArea |= qobject_cast<QScrollArea*>(p) != nullptr;
+    EXPECT_FALSE(enArea) << b->objectName().toStdString();
+  }
+}
+
+TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
+  ASSERT_NO_FATAL_FAILURE(Arranca());
+  ventana->AltaReg->click();
+  ventana->Text3[1]->setText("PRUEBA");
+  ventana->Text3[2]->setText("2025");
+  ventana->Text3[1]->setFocus();
+  ventana->Text3[2]->setFocus();  // the name is known once its box is left
+  QApplication::processEvents();
+  bool abierta = false;
+  QTimer::singleShot(0, [&] {
+    auto* w = qobject_cast<rules::FormatoCabrillo*>(QApplication::activeModalWidget());
+    if (!w) return;
+    abierta = true;
+    (void)QTest::qWaitForWindowExposed(w, 5000);
+    if (GetParam()) EsperaA([w] { return w->frameGeometry() != w->geometry(); });
+    QTest::qWait(300);
+    GuardaCaptura(Pantalla(), "formato" + Sufijo());
+    EsperaDentroDeLaPantalla(*w);
+    EsperaBotonesAlAlcance(*w);
+    // Accepting with no mailbox: its message, drawn.
+    const std::size_t antes = vigia.Vistas().size();
+    w->findChild<QPushButton*>("AceptarCabrillo")->click();
+    QTest::qWait(200);
+    EXPECT_EQ(vigia.Vistas().size(), antes + 1);
+    w->findChild<QPushButton*>("CancelarCabrillo")->click();
+  });
+  ventana->ConfigurarCabrillo->click();
+  ASSERT_TRUE(abierta);
+  ASSERT_GE(vigia.Vistas().size(), 2u);
+  EXPECT_EQ(vigia.Vistas().back().texto, "Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros");
+  for (const auto& v : vigia.Vistas()) EsperaCajaPintada(v);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gestor, EnPantalla, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "ConGestorDeVentanas" : "SinGestorDeVentanas"; });
+
+// Maximising needs a window manager.
+class MaximizarEnPantalla : public EnPantalla {};
+
+TEST_P(MaximizarEnPantalla, MaximizarYRestaurarDevuelveLaMismaGeometria) {
+  ASSERT_NO_FATAL_FAILURE(Arranca());
+  const QRect antes = ventana->geometry();
+  ventana->showMaximized();
+  ASSERT_TRUE(EsperaA([&] { return ventana->isMaximized() && ventana->geometry() != antes; }, 15000));
+  QTest::qWait(500);
+  GuardaCaptura(Pantalla(), "principal-maximizada");
+  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  // The window manager may push the border of a maximised window just off
+  // the screen; the window itself is on it.
+  EXPECT_TRUE(ventana->screen()->availableGeometry().contains(ventana->geometry()));
+  EsperaBotonesAlAlcance(*ventana);
+  // No empty band above the command buttons: the frames reach down to them.
+  const int pieMarcos = std::max(ventana->findChild<QGroupBox*>("MarcoListas")->mapTo(ventana.get(), QPoint(0, 0)).y() +
+                                     ventana->findChild<QGroupBox*>("MarcoListas")->height(),
+                                 ventana->findChild<QGroupBox*>("MarcoRepetir")->mapTo(ventana.get(), QPoint(0, 0)).y() +
+                                     ventana->findChild<QGroupBox*>("MarcoRepetir")->height());
+  EXPECT_LT(ventana->AltaReg->mapTo(ventana.get(), QPoint(0, 0)).y() - pieMarcos, 40);
+
+  ventana->showNormal();
+  ASSERT_TRUE(EsperaA([this] { return !ventana->isMaximized() && ventana->UltimoEstadoVentana == 0; }, 15000));
+  // The size is the program's; where the window manager puts it back is its own.
+  EXPECT_TRUE(EsperaA([&] { return ventana->size() == antes.size(); }, 5000))
+      << ventana->width() << "x" << ventana->height() << " en vez de " << antes.width() << "x" << antes.height();
+  EsperaDentroDeLaPantalla(*ventana);
+  EsperaBotonesAlAlcance(*ventana);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gestor, MaximizarEnPantalla, ::testing::Values(true),
+                         [](const auto&) { return "ConGestorDeVentanas"; });
+
+}  // namespace
