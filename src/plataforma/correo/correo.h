@@ -133,7 +133,8 @@ class SesionCorreo {
   // Writes attachment i, decoded, to a file (replacing it).
   bool GuardarAdjunto(int indice, const std::string& rutaFichero);
   // Writes attachment i into a folder under its name reduced to a plain file
-  // name (plataforma::NombreSeguro); the path written goes to *ruta.
+  // name (plataforma::NombreSeguro); the path written goes to *ruta (an
+  // existing file whose name differs only in letter case is the one replaced).
   bool GuardarAdjuntoEnCarpeta(int indice, const std::string& carpeta, std::string* ruta);
 
   // Deletes the selected mail from the store and from the snapshot; nothing

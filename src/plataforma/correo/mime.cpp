@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <gmime/gmime.h>
 
+#include <cstdio>
+
 #include "plataforma/texto.h"
 
 namespace plataforma::correo {
@@ -115,6 +117,9 @@ bool MensajeMime::GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCor
   bool bien = escritos >= 0 && g_mime_stream_flush(fichero) == 0 && g_mime_stream_close(fichero) == 0;
   g_object_unref(fichero);
   if (!bien) {
+    // A cut-off attachment (a full disk) must not stay behind under its
+    // name, where it would pass for the whole file.
+    std::remove(ruta.c_str());
     error = {kCorreoFalloEscrituraAdjunto, "No se puede escribir el adjunto en " + ruta};
     return false;
   }

@@ -179,7 +179,10 @@ bool SesionCorreo::GuardarAdjunto(int i, const std::string& rutaFichero) {
 }
 
 bool SesionCorreo::GuardarAdjuntoEnCarpeta(int i, const std::string& carpeta, std::string* ruta) {
-  std::string destino = UneRuta(carpeta, NombreSeguro(NombreAdjunto(i)));
+  // The file written is the one the name finds without regard to case, and
+  // that is the path given back (two attachments "A.LOG" and "a.log" land
+  // in one file; the caller must be told which).
+  std::string destino = ResuelveRuta(UneRuta(carpeta, NombreSeguro(NombreAdjunto(i))));
   if (ruta) *ruta = destino;
   return GuardarAdjunto(i, destino);
 }
