@@ -21,6 +21,7 @@
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
+#include "scoring/calculo_puntuaciones.h"
 #include "scoring/cruce_listas.h"
 #include "scoring/opciones_anulacion.h"
 #include "ui_ges_puntos.h"
@@ -95,7 +96,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
                      QWidget* padre)
     : QWidget(padre),
       correo_(std::move(correo)),
-      acciones_(acciones ? std::move(acciones) : std::make_unique<AccionesPuntuacionPendientes>()),
+      acciones_(acciones ? std::move(acciones) : std::make_unique<AccionesCalculoPuntuaciones>(*correo_)),
       ui_(std::make_unique<Ui::GesPuntos>()) {
   ui_->setupUi(this);
   ui_->FicheroCabrillo->setFont(FuenteFija());

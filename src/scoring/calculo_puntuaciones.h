@@ -1,0 +1,97 @@
+#pragma once
+// The scoring run: every crossed log (`ListasCruzadas`) becomes a score file
+// (`ListasPuntuaciones`, scoring/fichero_puntuacion.h).
+//
+// Per crossed log, in the order of the window's list `ListasCruzadas`: the
+// header gives the category key and the callsign; the table `ListaQso` is
+// refilled with the log's valid QSO lines (those that begin "QSO:"; lines
+// marked "DUP00:" or "NULnn:" make no row); the per-QSO pass scores every
+// row in `NumeroQso` order with the multiplier engine and the QSO points
+// and stores the results in the row; the score file is written from the
+// rows and the crossed log. `ListaQso` is a scratch table: after the run it
+// holds the rows of the last log scored.
+//
+// A crossed log that cannot be read, or a QSO line with a token that its
+// column cannot hold (a date that is no date, a band text too long, points
+// that are no number...), leaves no score file: the log is named in the
+// run's answer with the reason, and the other logs are still scored.
+//
+// The run needs no window: it writes its step ("Calculando <log>", at the
+// end "FIN DE CÁLCULOS") and progress and refills the list of score files
+// through a `VentanaProceso`.
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "scoring/enlace_ges_puntos.h"
+#include "scoring/fichero_puntuacion.h"
+#include "scoring/multiplicadores.h"
+#include "scoring/puntos_qso.h"
+
+class TablasPaises;
+class VentanaProceso;
+
+namespace dao {
+class Database;
+}
+
+namespace scoring {
+
+// The contest is not in the contest database (or no database was given).
+class ErrorPuntuacion : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The contest in hand as the run needs it.
+struct ConcursoPuntuacion {
+  dao::Database* Base = nullptr;  // the contest database
+  std::int32_t NumeroOrden = 0;   // the contest's number
+  std::string CarpetaConcurso;    // the edition's folder tree
+  const TablasPaises* Paises = nullptr;       // nullptr: the countries database of the run
+  std::span<const std::string> SociosZurozi;  // members of the ZUROZI club
+  DistanciaLocators Distancia = DistanciaEntreLocators;
+};
+
+// A crossed log the run could not score, and why.
+struct ListaNoPuntuada {
+  std::string Lista;
+  std::string Motivo;
+};
+
+// The per-QSO pass over the rows of `ListaQso` in `NumeroQso` order: fills
+// the QSO record from each row, asks the multiplier engine and (when the
+// country is known) the QSO points, and stores `Multiplicador` and
+// `PuntosRecibidos` (a fraction rounded half to even; a text that is no
+// number as 0). Sets the progress panel after every QSO (nothing when the
+// table is empty). Gives back the stored rows.
+std::vector<FilaPuntuada> CalculaPuntosListaQso(VentanaProceso& ventana, dao::Database& base,
+                                                MotorMultiplicadores& motor, const ContextoPuntos& puntos,
+                                                const DatosConcursante& concursante);
+
+// The run. Throws ErrorPuntuacion when the contest is not in the database;
+// gives back the crossed logs it had to leave unscored.
+std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const ConcursoPuntuacion& concurso);
+
+// The message that names the logs left unscored.
+std::string TextoListasNoPuntuadas(const std::vector<ListaNoPuntuada>& listas);
+
+// What the cross-check window's `Calcular` runs: the scoring run over the
+// contest its opener gives; the logs left unscored are shown in one
+// message. The rankings are opened by `siguiente` (a stand-in that closes
+// at once when none is given).
+class AccionesCalculoPuntuaciones : public AccionesPuntuacion {
+ public:
+  AccionesCalculoPuntuaciones(EnlaceGesPuntos& enlace, std::unique_ptr<AccionesPuntuacion> siguiente = nullptr);
+  void CalculaPuntuaciones(VentanaProceso& ventana) override;
+  void AbreClasificaciones(std::function<void()> al_cerrar) override;
+
+ private:
+  EnlaceGesPuntos& enlace_;
+  std::unique_ptr<AccionesPuntuacion> siguiente_;
+};
+
+}  // namespace scoring

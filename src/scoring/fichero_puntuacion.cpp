@@ -1,0 +1,148 @@
+#include "scoring/fichero_puntuacion.h"
+
+#include <utility>
+
+#include "common/paises.h"
+#include "plataforma/errores.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+
+namespace scoring {
+
+namespace {
+
+constexpr std::pair<std::string_view, std::string_view> kMotivos[] = {
+    {"NUL01", "La estación del contacto no ha enviado Lista de control"},
+    {"NUL02", "La estación del contacto no figura en al menos en 2 listas "},
+    {"NUL03", "La estación del contacto no figura en al menos en 5 listas "},
+    {"NUL04", "La estación del contacto no figura en al menos en 10 listas "},
+    {"NUL05", "La estación del contacto no figura en al menos en 15 listas "},
+    {"NUL06", "No se encuentra ningún QSO en esta banda y modo con la estación de contacto"},
+    {"NUL07", "Fecha del QSO fuera de los limites del concurso"},
+    {"NUL08", "Fecha del QSO inválida"},
+    {"NUL09", "Fecha del QSO del corresponsal inválida"},
+    {"NUL10", "No hay QSO con esta estación en la lista del contacto"},
+    {"NUL11", "QSO con error en banda, modo, fecha, hora, tipo RST o controles enviados/recibidos"},
+    {"NUL12", "Los controles recibidos no coinciden con los enviados por el contacto "},
+    {"NUL13", "El locator recibido no se corresponde con el enviado por el contacto"},
+    {"NUL14", "El numeral recibido no se corresponde con el enviado por el contacto"},
+    {"NUL15", "En la fecha y hora no hay ningún QSO en la estación de contacto"},
+    {"NUL16", "El RS(T) recibido no coincide con el RS(T) enviado por el corresponsal."},
+    {"NUL17", "El contacto no ha enviado LISTA y no figura en otras en el número indicado en las BASES"},
+    {"NUL18", "Los puntos enviados y recibidos no coinciden"},
+    {"NUL19", "No hay QSO con la estación contactada o NO ES PORTABLE"},
+    {"DUP00", "Contacto duplicado"},
+};
+
+// Writes `texto` into `campo` from the 0-based column, stopping at its end.
+void Escribe(std::string& campo, std::size_t columna, std::string_view texto) {
+  for (std::size_t i = 0; i < texto.size() && columna + i < campo.size(); ++i) campo[columna + i] = texto[i];
+}
+
+}  // namespace
+
+const std::array<BandaPuntuacion, 14>& BandasPuntuacion() {
+  static constexpr std::array<BandaPuntuacion, 14> kBandas = {{
+      {"1800", "1.8 MZ.:"},
+      {"3500", "3.5 MZ.:"},
+      {"7000", "7 MZ.  :"},
+      {"10000", "10 MZ. :"},
+      {"14000", "14 MZ. :"},
+      {"18000", "18 MZ. :"},
+      {"21000", "21 MZ. :"},
+      {"24000", "24 MZ. :"},
+      {"27500", "27 MZ. :"},
+      {"28000", "28 MZ. :"},
+      {"50", "50 MZ. :"},
+      {"144", "144 MZ. :"},
+      {"432", "432 MZ. :"},
+      {"1.2", "1.2 GZ. :"},
+  }};
+  return kBandas;
+}
+
+std::string FormatoNumeroBanda(std::int64_t valor) { return valor == 0 ? std::string() : std::to_string(valor); }
+
+void SumaPuntosBanda(const std::vector<FilaPuntuada>& filas, std::string_view banda, std::string& linea,
+                     std::int64_t& total_puntos, std::int64_t& total_multiplicadores) {
+  std::int64_t puntos = 0, multiplicadores = 0;
+  for (const FilaPuntuada& f : filas) {
+    if (f.Banda != banda) continue;
+    puntos += f.Puntos;
+    multiplicadores += f.Multiplicador;
+  }
+  linea += "Puntos = " + FormatoNumeroBanda(puntos) + ", Multiplicadores = " + FormatoNumeroBanda(multiplicadores);
+  total_puntos += puntos;
+  total_multiplicadores += multiplicadores;
+}
+
+FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, std::string_view categoria,
+                                           std::string& nombre, const std::vector<FilaPuntuada>& filas,
+                                           const std::array<bool, 14>& bandas_permitidas) {
+  const auto& bandas = BandasPuntuacion();
+  std::int64_t total_puntos = 0, total_multiplicadores = 0;
+  std::array<std::string, 14> lineas_banda;
+  for (std::size_t b = 0; b < bandas.size(); ++b) {
+    if (!bandas_permitidas[b]) continue;
+    bool hay = false;
+    for (const FilaPuntuada& f : filas)
+      if (f.Banda == bandas[b].Valor) {
+        hay = true;
+        break;
+      }
+    if (hay) SumaPuntosBanda(filas, bandas[b].Valor, lineas_banda[b], total_puntos, total_multiplicadores);
+  }
+
+  std::string portable;
+  SeparaPortable(nombre, portable);
+
+  FicheroPuntuacion fichero;
+  const std::string carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, "ListasPuntuaciones"));
+  fichero.Ruta = plataforma::UneRuta(carpeta, plataforma::NombreSeguro(nombre + ".PTS"));
+  plataforma::BorraFichero(plataforma::ResuelveRuta(fichero.Ruta));  // a failure is no error
+
+  std::vector<std::string>& l = fichero.Lineas;
+  l = {"", "CONCURSANTE: " + nombre, "", "CATEGORÍA: " + std::string(categoria), ""};
+  for (std::size_t b = 0; b < bandas.size(); ++b)
+    if (!lineas_banda[b].empty()) l.push_back(std::string(bandas[b].Etiqueta) + lineas_banda[b]);
+  if (total_multiplicadores == 0) total_multiplicadores = 1;
+  l.push_back("");
+  l.push_back("TOTAL PUNTOS: " + std::to_string(total_puntos * total_multiplicadores));
+  l.push_back("");
+  return fichero;
+}
+
+std::string CampoQsoPuntuado(std::int64_t multiplicador, std::int64_t puntos) {
+  std::string campo(15, ' ');
+  Escribe(campo, 0, "Mult:" + std::to_string(multiplicador));
+  Escribe(campo, 7, "Pts:" + std::to_string(puntos));
+  return campo;
+}
+
+std::string_view MotivoMarca(std::string_view linea) {
+  for (const auto& [marca, motivo] : kMotivos)
+    if (linea.find(marca) != std::string_view::npos) return motivo;
+  return {};
+}
+
+void EscribeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
+                          const std::vector<FilaPuntuada>& filas) {
+  std::size_t fila = 0;
+  for (const std::string& linea : lineas_cruzada) {
+    if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
+    if (linea.find(":QSO:") != std::string::npos) {
+      fichero.Lineas.push_back("Mult:0 Pts:0   " + linea);
+      const std::string_view motivo = MotivoMarca(linea);
+      if (!motivo.empty()) fichero.Lineas.emplace_back(motivo);
+    } else if (linea.starts_with("QSO:")) {
+      const FilaPuntuada vacia;
+      const FilaPuntuada& f = fila < filas.size() ? filas[fila] : vacia;
+      ++fila;
+      fichero.Lineas.push_back(CampoQsoPuntuado(f.Multiplicador, f.Puntos) + linea.substr(4));
+    }
+  }
+  if (!plataforma::EscribirLineas(fichero.Ruta, fichero.Lineas))
+    throw plataforma::ErrorFichero(fichero.Ruta, "No se puede escribir el fichero");
+}
+
+}  // namespace scoring
