@@ -1,0 +1,206 @@
+// The scoring run over crossed logs: the score files are compared byte for
+// byte with the expected ones in tests/datos/puntuacion/<case>/esperado.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "database/carpetas.h"
+#include "database/creacion.h"
+#include "plataforma/dao.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+#include "scoring/calculo_puntuaciones.h"
+#include "scoring/puntuacion_prueba.h"
+#include "soporte/carpeta_temporal.h"
+
+namespace scoring {
+namespace {
+
+const std::string kDatos = std::string(TROVALIS_DATOS_PRUEBA) + "/puntuacion";
+
+using Valores = std::vector<std::pair<const char*, dao::Variant>>;
+
+class CalculoPuntuaciones : public ::testing::Test {
+ protected:
+  static constexpr std::int32_t kNumero = 4;
+
+  CalculoPuntuaciones() : paises(prueba::PaisesPuntos()) {
+    database::CreaBaseConcursosVacia(tmp.En("Ledrima"));
+    base = dao::OpenDatabase(tmp.En("Ledrima"));
+    carpeta = tmp.En("CONCURSO");
+    for (const char* sub : {"ListasCruzadas", "ListasPuntuaciones"}) plataforma::CreaCarpeta(carpeta + "/" + sub);
+  }
+  ~CalculoPuntuaciones() override { base.Close(); }
+
+  void Agrega(std::string_view tabla, const Valores& valores) {
+    dao::Recordset rs = base.OpenRecordset(tabla);
+    rs.AddNew();
+    for (const auto& [nombre, valor] : valores) rs[nombre].SetValue(valor);
+    rs.Update();
+    rs.Close();
+  }
+  void Concurso(const char* nombre, Valores valores) {
+    valores.insert(valores.begin(), {{"NumeroOrden", kNumero}, {"Concurso", nombre}});
+    Agrega("Concursos", valores);
+  }
+  // A row of `ResumenCabrillo` with every category group not applicable
+  // and the exchange flags given.
+  void Resumen(Valores flags) {
+    flags.insert(flags.begin(), {{"NumeroOrden", kNumero}});
+    for (const char* g : {"BandaNoAplicable", "PotenciaNoAplicable", "ModoNoAplicable", "AsistidoNoAplicable",
+                          "TxNoAplicable", "TipoEstacionNoAplicable", "TimeNoAplicable", "OverlayNoAplicable"})
+      flags.push_back({g, true});
+    Agrega("ResumenCabrillo", flags);
+  }
+  void Especial(const char* estacion, const char* banda, std::int32_t puntos) {
+    Agrega("ListaEspeciales", {{"NumeroOrden", kNumero}, {"Estacion", estacion}, {"Prefijo", "*"}, {"Distrito", "*"},
+                               {"Provincia", "*"}, {"Banda", banda}, {"Modo", "*"}, {"Puntos", puntos},
+                               {"PuntosRef", "*"}});
+  }
+
+  // Copies the case's crossed logs and lists them in the window.
+  void Logs(const std::string& caso) {
+    std::vector<std::string> nombres = plataforma::ListaFicheros(kDatos + "/" + caso + "/ListasCruzadas");
+    std::sort(nombres.begin(), nombres.end());
+    for (const std::string& n : nombres) {
+      plataforma::CopiaFichero(kDatos + "/" + caso + "/ListasCruzadas/" + n, carpeta + "/ListasCruzadas/" + n);
+      ventana.ListaPorNombre("ListasCruzadas").Agrega(n);
+    }
+  }
+
+  std::vector<ListaNoPuntuada> Calcula() {
+    ConcursoPuntuacion c;
+    c.Base = &base;
+    c.NumeroOrden = kNumero;
+    c.CarpetaConcurso = carpeta;
+    c.Paises = paises.get();
+    c.Distancia = distancia;
+    return CalculaPuntuaciones(ventana, c);
+  }
+
+  // Every expected score file, byte for byte, and no other file.
+  void ComparaConEsperado(const std::string& caso) {
+    const std::string esperado = kDatos + "/" + caso + "/esperado";
+    const std::string hechos = carpeta + "/ListasPuntuaciones";
+    if (std::getenv("TROVALIS_REGENERA_PUNTUACION")) {
+      plataforma::CreaCarpeta(esperado);
+      for (const std::string& n : plataforma::ListaFicheros(hechos))
+        plataforma::CopiaFichero(hechos + "/" + n, esperado + "/" + n);
+    }
+    std::vector<std::string> a = plataforma::ListaFicheros(esperado), b = plataforma::ListaFicheros(hechos);
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+    for (const std::string& n : a) EXPECT_EQ(Bytes(hechos + "/" + n), Bytes(esperado + "/" + n)) << caso << "/" << n;
+  }
+
+  static std::string Bytes(const std::string& ruta) {
+    std::string b;
+    plataforma::LeerBytes(ruta, b);
+    return b;
+  }
+
+  soporte::CarpetaTemporal tmp;
+  std::unique_ptr<TablasPaises> paises;
+  dao::Database base;
+  std::string carpeta;
+  prueba::VentanaRegistro ventana;
+  DistanciaLocators distancia = DistanciaEntreLocators;
+};
+
+TEST_F(CalculoPuntuaciones, CamposPorBanda) {
+  Concurso("CONCURSO BANDAS", {{"RecibirPuntos", true}, {"PuntosMismoPais", "1"}, {"MismoContinente14", "2"},
+                               {"DistintoContinente14", "3"}, {"MismoContinente7", "4"}, {"DistintoContinente7", "5"},
+                               {"MismoContinente28", "6"}, {"Banda7", true}, {"Banda14", true}, {"Banda50", true},
+                               {"Multiplicadores", true}, {"CadaPais", true}});
+  Resumen({{"RstEnviado", true}, {"NumeralEnviado", true}, {"RstRecibido", true}, {"NumeralRecibido", true}});
+  Logs("bandas");
+  EXPECT_TRUE(Calcula().empty());
+  ComparaConEsperado("bandas");
+
+  // The step of each log, one yield per log, the end.
+  EXPECT_EQ(ventana.pasos,
+            (std::vector<std::string>{"Calculando EA8BB.LOG", "Calculando QQ1ABC.LOG", "FIN DE CÁLCULOS"}));
+  EXPECT_EQ(ventana.cesiones, 2);
+  // The log without valid QSOs leaves the panel alone; the other has six.
+  EXPECT_EQ(ventana.progresos, (std::vector<int>{0, 17, 33, 50, 67, 83, 100}));
+  EXPECT_EQ(ventana.ListaPorNombre("ListasPuntuaciones").elementos,
+            (std::vector<std::string>{"EA8BB.PTS", "QQ1ABC.PTS"}));
+  EXPECT_EQ(ventana.Texto("LPuntuaciones"), "2 Listas");
+
+  // ListaQso keeps the rows of the last log, numbered without the marked lines.
+  dao::Recordset rs = base.OpenRecordset("Select * From ListaQso Order By NumeroQso");
+  std::vector<std::string> filas;
+  for (; !rs.Eof(); rs.MoveNext())
+    filas.push_back(rs["NumeroQso"].Value().CStr() + " " + rs["Banda"].Value().CStr() + " " +
+                    rs["Indicativo"].Value().CStr() + " " + rs["Multiplicador"].Value().CStr() + " " +
+                    rs["PuntosRecibidos"].Value().CStr() + " " + rs["DxccEstacionBase"].Value().CStr());
+  rs.Close();
+  EXPECT_EQ(filas, (std::vector<std::string>{"1 14000 EA1AA 1 2 Q1", "2 14000 EA8BB 1 3 Q1", "3 14000 QQ2CC 1 1 Q1",
+                                             "4 7000 EA3DD 0 4 Q1", "5 50 EA8BB 0 0 Q1", "6 144 XX9ZZ 0 0 Q1"}));
+}
+
+TEST_F(CalculoPuntuaciones, EstacionesEspeciales) {
+  Concurso("CONCURSO ESPECIAL", {{"RecibirPuntos", true}, {"MismoContinente14", "1"}, {"Banda14", true},
+                                 {"BandaUser", true}, {"Banda144", true}, {"Banda1296", true}});
+  Resumen({{"RstEnviado", true}, {"RstRecibido", true}});
+  Especial("EA1AA", "14", 2);
+  Especial("*", "14", 6);
+  Especial("*", "27", 8);
+  Especial("*", "1296", 9);
+  Logs("especiales");
+  EXPECT_TRUE(Calcula().empty());
+  ComparaConEsperado("especiales");
+}
+
+TEST_F(CalculoPuntuaciones, PuntosPorDistancia) {
+  Concurso("COMARCAS CATALANAS", {{"RecibirPuntosPorKm", true}, {"Banda7", true}, {"Banda14", true}});
+  Resumen({{"RstEnviado", true}, {"RstRecibido", true}});
+  distancia = [](const std::string&, const std::string& recibido) { return recibido.empty() ? 0.0f : 123.5f; };
+  Logs("distancia");
+  EXPECT_TRUE(Calcula().empty());
+  ComparaConEsperado("distancia");
+}
+
+TEST_F(CalculoPuntuaciones, UrsRtty) {
+  Concurso("URS RTTY", {{"Banda14", true}});
+  Logs("rtty");
+  EXPECT_TRUE(Calcula().empty());
+  ComparaConEsperado("rtty");
+}
+
+TEST_F(CalculoPuntuaciones, ListaConUnDatoErroneoSeInformaYSeSalta) {
+  Concurso("URS RTTY", {{"Banda14", true}});
+  Logs("rtty");
+  const std::vector<std::string> malas = {
+      "START-OF-LOG: 3.0\r\nCALLSIGN: EA1BAD\r\nQSO: 14080 RY 2024-13-45 1000 EA1BAD EA6AA\r\nEND-OF-LOG:\r\n",
+      "START-OF-LOG: 3.0\r\nCALLSIGN: EA1BIG\r\nQSO: 1408000 RY 2024-05-04 1000 EA1BIG EA6AA\r\nEND-OF-LOG:\r\n",
+  };
+  plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA1BAD.LOG", plataforma::PartirLineas(malas[0]));
+  plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA2BIG.LOG", plataforma::PartirLineas(malas[1]));
+  ventana.ListaPorNombre("ListasCruzadas").elementos.insert(
+      ventana.ListaPorNombre("ListasCruzadas").elementos.begin(), {"AA1BAD.LOG", "AA2BIG.LOG", "AA3NADA.LOG"});
+  const std::vector<ListaNoPuntuada> no = Calcula();
+  ASSERT_EQ(no.size(), 3u);
+  EXPECT_EQ(no[0].Lista, "AA1BAD.LOG");
+  EXPECT_NE(no[0].Motivo.find("QSO 1"), std::string::npos) << no[0].Motivo;
+  EXPECT_EQ(no[1].Lista, "AA2BIG.LOG");
+  EXPECT_EQ(no[2].Lista, "AA3NADA.LOG");
+  // The other logs are scored all the same.
+  ComparaConEsperado("rtty");
+  EXPECT_EQ(ventana.pasos.back(), "FIN DE CÁLCULOS");
+  const std::string texto = TextoListasNoPuntuadas(no);
+  EXPECT_NE(texto.find("AA2BIG.LOG: "), std::string::npos);
+}
+
+TEST_F(CalculoPuntuaciones, ConcursoQueNoExiste) {
+  Logs("rtty");
+  EXPECT_THROW(Calcula(), ErrorPuntuacion);
+}
+
+}  // namespace
+}  // namespace scoring
