@@ -57,6 +57,16 @@ TEST(FicheroPuntuacion, SinMultiplicadoresNiQsos) {
   EXPECT_EQ(f.Lineas[6], "TOTAL PUNTOS: 0");
 }
 
+TEST(FicheroPuntuacion, TotalMasAllaDe32Bits) {
+  soporte::CarpetaTemporal tmp;
+  std::string nombre = "QQ1ABC";
+  std::vector<FilaPuntuada> filas;
+  for (int i = 0; i < 3000; ++i) filas.push_back({"14000", 1, 2000});
+  FicheroPuntuacion f = EscribeFicheroPuntuacion(tmp.Ruta(), "X", nombre, filas, Todas());
+  EXPECT_EQ(f.Lineas[5], "14 MZ. :Puntos = 6000000, Multiplicadores = 3000");
+  EXPECT_EQ(f.Lineas[7], "TOTAL PUNTOS: 18000000000") << "no wrap at 32 bits";
+}
+
 TEST(FicheroPuntuacion, CampoDeCadaQso) {
   EXPECT_EQ(CampoQsoPuntuado(1, 3), "Mult:1 Pts:3   ");
   EXPECT_EQ(CampoQsoPuntuado(0, 0), "Mult:0 Pts:0   ");
