@@ -9,7 +9,7 @@
 
 #include "database/creacion.h"
 #include "mainwindow/listas_no_enviadas.h"
-#include "mainwindow/listas_ocultas.h"
+#include "database/listas_ocultas.h"
 
 namespace {
 

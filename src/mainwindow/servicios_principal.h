@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "cabrillo/contexto_concurso.h"
 #include "database/conexiones.h"
+#include "database/repositorio_concursos.h"
 #include "mainwindow/registro_concurso.h"
 
 class QWidget;
@@ -44,6 +46,13 @@ class ServiciosPrincipal {
  public:
   virtual ~ServiciosPrincipal() = default;
 
+  // The context of the run: the contest in hand, its connections and
+  // options, and what the checks of one log share.
+  virtual ContextoConcurso& Contexto() = 0;
+  // The stored contests: numbering, control row, create, save, delete and
+  // the reference lists, on the context's contest database.
+  virtual database::RepositorioConcursos& Concursos() = 0;
+
   // Version of the program for the caption ("1.0.0.0").
   virtual std::string VersionPrograma() = 0;
   // Brings the contest database of the working folder up to the current
@@ -74,7 +83,7 @@ class ServiciosPrincipal {
 
   virtual void Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) = 0;
 
-  // Creates the contest's folder tree (sets CarpetaConcurso).
+  // Creates the contest's folder tree (sets the context's CarpetaConcurso).
   virtual void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) = 0;
   // Rebuilds the admitted categories of the contest in hand.
   virtual void GeneraCategoriasAdmitidas() {}

@@ -23,8 +23,8 @@ namespace principal {
 namespace {
 
 // A database file of the working folder, found without regard to letter case.
-std::string RutaBase(const std::string& nombre) {
-  return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaTrabajo, nombre));
+std::string RutaBase(const EstadoConcurso& estado, const std::string& nombre) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(estado.CarpetaTrabajo, nombre));
 }
 
 // A failure of the database layer while opening a file becomes the reason
@@ -103,7 +103,7 @@ std::string ServiciosPrograma::VersionPrograma() {
 }
 
 void ServiciosPrograma::ActualizaEsquema() {
-  std::string ruta = RutaBase("Ledrima");
+  std::string ruta = RutaBase(contexto_, "Ledrima");
   try {
     database::ActualizaEsquema(ruta);
   } catch (const dao::Error& e) {
@@ -112,34 +112,34 @@ void ServiciosPrograma::ActualizaEsquema() {
 }
 
 void ServiciosPrograma::AbrirBasesDeDatos() {
-  std::string rutaConcursos = RutaBase("Ledrima");
-  std::string rutaPaises = RutaBase("Terravia");
+  std::string rutaConcursos = RutaBase(contexto_, "Ledrima");
+  std::string rutaPaises = RutaBase(contexto_, "Terravia");
   try {
-    ::AbrirBasesDeDatos();
+    ::AbrirBasesDeDatos(contexto_);
   } catch (const dao::Error& e) {
     // Name the file that failed: the contest database opens first.
-    FallaBase(BaseConcursos.Abierta() ? rutaPaises : rutaConcursos,
-              BaseConcursos.Abierta() ? "de países" : "de concursos", e);
+    FallaBase(contexto_.BaseConcursos.Abierta() ? rutaPaises : rutaConcursos,
+              contexto_.BaseConcursos.Abierta() ? "de países" : "de concursos", e);
   }
   // The callsign lookups read the countries database from memory for the
   // whole run.
   try {
-    AbrePaises(rutaPaises);
+    contexto_.Paises = TablasPaises::Abre(rutaPaises);
   } catch (const ErrorPaises& e) {
     throw ErrorArranque(rutaPaises, std::string("No se puede leer la base de datos de países: ") + e.what());
   }
 }
 
-void ServiciosPrograma::AbrirControlConcursos() { ::AbrirControlConcursos(); }
+void ServiciosPrograma::AbrirControlConcursos() { ::AbrirControlConcursos(contexto_); }
 
 bool ServiciosPrograma::CargarComboConcursos(::ListaConcursos& lista) {
   lista.Limpia();
-  posicionado_ = ::CargarComboConcursos(lista);
+  posicionado_ = ::CargarComboConcursos(contexto_, lista);
   return posicionado_;
 }
 
 bool ServiciosPrograma::BuscaConcurso(std::int32_t numero) {
-  dao::Recordset& conjunto = ::ConcursoActual;
+  dao::Recordset& conjunto = contexto_.ConcursoActual;
   if (!conjunto.Abierto() || (conjunto.Eof() && conjunto.Bof())) return false;
   conjunto.FindFirst("NumeroOrden = ?", {dao::Variant(numero)});
   if (conjunto.NoMatch()) return false;
@@ -151,7 +151,7 @@ RegistroConcurso* ServiciosPrograma::ConcursoActual() { return posicionado_ ? &a
 
 std::vector<ColumnaConcurso> ServiciosPrograma::DefinicionConcursos() {
   std::vector<ColumnaConcurso> r;
-  dao::Fields campos = ::DefinicionConcursos.Fields();
+  dao::Fields campos = contexto_.DefinicionConcursos.Fields();
   for (int i = 0; i < campos.Count(); ++i) {
     dao::Field c = campos[i];
     r.push_back({c.Name(), TipoDe(c.Type()), c.Size()});
@@ -160,10 +160,11 @@ std::vector<ColumnaConcurso> ServiciosPrograma::DefinicionConcursos() {
 }
 
 void ServiciosPrograma::FijaConcursoActivo(std::int32_t numero) {
-  RegistroControlConcursos.MoveFirst();
-  RegistroControlConcursos.Edit();
-  RegistroControlConcursos["ConcursoActivo"] = dao::Variant(numero);
-  RegistroControlConcursos.Update();
+  dao::Recordset& control = contexto_.RegistroControlConcursos;
+  control.MoveFirst();
+  control.Edit();
+  control["ConcursoActivo"] = dao::Variant(numero);
+  control.Update();
 }
 
 // ---------------------------------------------------------------- the rest
@@ -183,10 +184,12 @@ void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& tit
 }
 
 void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) {
-  ::CrearCarpetasConcurso(nombre, edicion);
+  ::CrearCarpetasConcurso(contexto_, nombre, edicion);
 }
 
-void ServiciosPrograma::GeneraCategoriasAdmitidas() { cabrillo::GeneraCategoriasAdmitidas(BaseConcursos); }
+void ServiciosPrograma::GeneraCategoriasAdmitidas() {
+  cabrillo::GeneraCategoriasAdmitidas(contexto_, contexto_.BaseConcursos);
+}
 
 bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principal) {
   auto* trovalis = dynamic_cast<Trovalis*>(principal);

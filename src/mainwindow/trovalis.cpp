@@ -249,8 +249,8 @@ int Trovalis::IndiceTexto(QObject* objeto) const {
 // ---------------------------------------------------------------- start-up
 
 bool Trovalis::Form_Load() {
-  CarpetaTrabajo = QDir::currentPath().toStdString();
-  while (CarpetaTrabajo.size() > 1 && CarpetaTrabajo.back() == '/') CarpetaTrabajo.pop_back();
+  Contexto().CarpetaTrabajo = QDir::currentPath().toStdString();
+  while (Contexto().CarpetaTrabajo.size() > 1 && Contexto().CarpetaTrabajo.back() == '/') Contexto().CarpetaTrabajo.pop_back();
   CentraFormulario(this);
   setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
   PrimeraActivacion = true;
@@ -266,8 +266,8 @@ bool Trovalis::Form_Load() {
 
     servicios_->AbrirBasesDeDatos();
     servicios_->AbrirControlConcursos();
-    HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
-    Bases->setEnabled(HayConcursoCargado);
+    Contexto().HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
+    Bases->setEnabled(Contexto().HayConcursoCargado);
   } catch (const principal::ErrorArranque& e) {
     PrimeraActivacion = false;
     servicios_->Mensaje(std::string(e.what()) + ":\n" + e.Fichero() + "\n\nEl programa no puede continuar.",
@@ -277,7 +277,7 @@ bool Trovalis::Form_Load() {
   CargaImpresoras();
   AjustaLongitudCampos(0);
   // Deleting needs a contest in hand.
-  BorrarReg->setEnabled(HayConcursoCargado);
+  BorrarReg->setEnabled(Contexto().HayConcursoCargado);
   return true;
 }
 
@@ -290,7 +290,7 @@ void Trovalis::Form_Activate() {
   if (!PrimeraActivacion) return;
   OperacionRegistro.clear();
   if (!CargaConcursoSeleccionado()) LimpiaFormulario();
-  if (NombreConcurso == NombreConcursoDiploma) {
+  if (Contexto().NombreConcurso == NombreConcursoDiploma) {
     servicios_->CargaTablaMunicipios();
     GestionAutomatica->setChecked(false);
     GestionManual->setChecked(true);
@@ -458,10 +458,10 @@ void Trovalis::AceptarImpresora_Click() {
 // ---------------------------------------------------------------- other windows
 
 void Trovalis::GestionListas_Click() {
-  NombreConcurso = Text3[1]->text().toStdString();
-  EdicionConcurso = Text3[2]->text().toStdString();
+  Contexto().NombreConcurso = Text3[1]->text().toStdString();
+  Contexto().EdicionConcurso = Text3[2]->text().toStdString();
   if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, this)) hide();
-  QDir::setCurrent(QString::fromStdString(CarpetaTrabajo));
+  QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));
 }
 
 void Trovalis::Bases_Click() {
@@ -469,9 +469,9 @@ void Trovalis::Bases_Click() {
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
-  if (NombreConcurso.empty() || OperacionRegistro == "CONSULTA") return;
+  if (Contexto().NombreConcurso.empty() || OperacionRegistro == "CONSULTA") return;
   bool editable = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
-  ListasSoloConsulta = editable ? 0 : 1;
+  Contexto().ListasSoloConsulta = editable ? 0 : 1;
   hide();
   servicios_->AbreVentana(ventana, this);
   show();
@@ -494,6 +494,6 @@ void Trovalis::Especiales_Click() { AbreVentanaListas(VentanaSecundaria::Estacio
 void Trovalis::ConfigurarCabrillo_Click() { AbreVentanaListas(VentanaSecundaria::FormatoCabrillo); }
 
 void Trovalis::FinClientes_Click() {
-  QDir::setCurrent(QString::fromStdString(CarpetaTrabajo));
+  QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));
   close();
 }

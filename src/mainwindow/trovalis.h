@@ -40,6 +40,8 @@ class Trovalis : public QWidget {
   void Form_Activate();
 
   principal::ServiciosPrincipal& Servicios() { return *servicios_; }
+  // The context of the run, held by the services.
+  ContextoConcurso& Contexto() { return servicios_->Contexto(); }
   // Combo1 as the contest list that the start-up fills.
   ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 

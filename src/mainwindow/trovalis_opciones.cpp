@@ -84,7 +84,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
     if (valor) {
       // A locator in the exchange: points per kilometre and grid squares.
-      if (NombreConcurso == kConcursoLocatorSinDistancia) return;
+      if (Contexto().NombreConcurso == kConcursoLocatorSinDistancia) return;
       Marca(Multiplicadores);
       Desmarca(RecibirPuntos);
       Desmarca(RecibirSiglas);
@@ -101,7 +101,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
     if (valor) {
       // Letters in the exchange: grid points, no locators.
-      if (NombreConcurso == kConcursoLocatorSinDistancia) return;
+      if (Contexto().NombreConcurso == kConcursoLocatorSinDistancia) return;
       Marca(RecibirPuntos);
       Desmarca(RecibirLocator);
       Desmarca(EnviarLocator);
@@ -221,7 +221,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
   } else if (casilla == Otros) {
     // That contest counts provinces and other letters together.
-    if (valor && NombreConcurso != kConcursoProvinciasYOtros) {
+    if (valor && Contexto().NombreConcurso != kConcursoProvinciasYOtros) {
       Desmarca(CadaProv);
       Marca(RecibirSiglas);
     }
@@ -296,4 +296,4 @@ void Trovalis::ActualizaBotonesConfiguracion() {
   CadaModo->setText(ningunTipo ? "x Modo" : "+ Modo");
 }
 
-void Trovalis::VerificaNombre_Click() { VerificarNombreExacto = VerificaNombre->isChecked(); }
+void Trovalis::VerificaNombre_Click() { Contexto().VerificarNombreExacto = VerificaNombre->isChecked(); }

@@ -116,8 +116,8 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
 
   // Another contest with the name typed and the same edition.
   std::string nombre = TextoDe(Text3[1]);
-  if (nombre != NombreConcurso) {
-    dao::Recordset otro = BaseConcursos.OpenRecordset("Select * From Concursos Where Concurso = ? and Edicion = ?",
+  if (nombre != Contexto().NombreConcurso) {
+    dao::Recordset otro = Contexto().BaseConcursos.OpenRecordset("Select * From Concursos Where Concurso = ? and Edicion = ?",
                                                       {dao::Variant(nombre), dao::Variant(TextoDe(Text3[2]))});
     bool existe = !otro.Eof();
     otro.Close();
@@ -250,14 +250,14 @@ bool Trovalis::VerificaListasMultiplicadores() {
   e.ListaExPrefijos = cuenta("ListaExPrefijos");
   e.ListaExZonasCq = cuenta("ListaExZonasCq");
   e.FormatoSufijo = PrimerNumero || PrimeraLetra || SegundaLetra || TerceraLetra || UltimaLetra;
-  e.OpcionExcluirMismoPais = OpcionExcluirMismoPais;
+  e.OpcionExcluirMismoPais = Contexto().OpcionExcluirMismoPais;
 
   // A number box that is not a number names no contest.
   std::string numero = TextoDe(Text3[0]);
   char* fin = nullptr;
   long valor = std::strtol(numero.c_str(), &fin, 10);
   if (!numero.empty() && fin && *fin == '\0') {
-    dao::Recordset fila = BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
+    dao::Recordset fila = Contexto().BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
                                                       {dao::Variant(valor)});
     e.HayCategorias = !fila.Eof();
     fila.Close();
@@ -271,7 +271,7 @@ bool Trovalis::VerificaListasMultiplicadores() {
 
 bool Trovalis::ExisteConcurso(const std::string& Nombre, const std::string& Edicion) {
   // A connection of its own, closed before returning.
-  dao::Database base = dao::OpenDatabase(RutaBaseDeDatos("Ledrima"));
+  dao::Database base = dao::OpenDatabase(RutaBaseDeDatos(Contexto(), "Ledrima"));
   dao::Recordset fila = base.OpenRecordset("Select Concurso, Edicion from Concursos Where Concurso = ? and Edicion = ?",
                                            {dao::Variant(Nombre), dao::Variant(Edicion)});
   bool existe = !fila.Eof();

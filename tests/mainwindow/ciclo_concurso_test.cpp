@@ -14,7 +14,7 @@
 
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
-#include "mainwindow/listas_ocultas.h"
+#include "database/listas_ocultas.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -29,15 +29,9 @@ using plataforma::Respuesta;
 class CicloConcurso : public ::testing::Test {
  protected:
   void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    CarpetaConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
   }
   void TearDown() override {
     ventana.reset();
-    CierraBasesDeDatos();
   }
 
   void Arranca() {
@@ -170,8 +164,8 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
   EXPECT_EQ(NumeroSeleccionado(), 1);
   EXPECT_EQ(ventana->OperacionRegistro, "");
-  EXPECT_EQ(NumeroConcursoActual, 1);
-  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
+  EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
   EXPECT_TRUE(ventana->Bloqueado(1));
@@ -248,9 +242,9 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(NumeroSeleccionado(), 2);
   EXPECT_EQ(Texto(1), "");
   EXPECT_TRUE(Items("ListaProv").empty());
-  EXPECT_EQ(NombreConcurso, "");
-  EXPECT_EQ(NumeroConcursoActual, 0);
-  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "");
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 0);
+  EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
   EXPECT_FALSE(ventana->ModificarReg->isEnabled());
   EXPECT_TRUE(ventana->AltaReg->isEnabled());
 
@@ -312,7 +306,7 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   // Cancelling shows the stored contest.
   ventana->Cancelar->click();
   EXPECT_EQ(ventana->OperacionRegistro, "");
-  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
 }
 
 TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
@@ -382,18 +376,18 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
                         {"ExcluirMismoPais", "1"}, {"CadaSufijo", "1"}, {"PrimerNumero", "1"}});
   carpeta.Ejecuta("INSERT INTO ListaProv (NumeroOrden, CodigoProv, ProvExcluida) VALUES (1, 'M', 0)");
   Arranca();
-  ASSERT_EQ(CorreoReclamaciones, "quejas@example.org");
+  ASSERT_EQ(ventana->Contexto().CorreoReclamaciones, "quejas@example.org");
   ASSERT_TRUE(ventana->PrimerNumero);
 
   ventana->AltaReg->click();
   EXPECT_EQ(Texto(0), "10");
   EXPECT_EQ(Texto(1), "");
   EXPECT_TRUE(Items("ListaProv").empty());
-  EXPECT_EQ(CorreoReclamaciones, "");
-  EXPECT_EQ(DireccionWebConcurso, "");
-  EXPECT_FALSE(OpcionExcluirMismoPais);
+  EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "");
+  EXPECT_EQ(ventana->Contexto().DireccionWebConcurso, "");
+  EXPECT_FALSE(ventana->Contexto().OpcionExcluirMismoPais);
   EXPECT_FALSE(ventana->PrimerNumero);
-  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
 
   // The Cabrillo format saved for it meanwhile goes with the cancel.
   GuardaFormatoCabrillo(10);
@@ -488,7 +482,7 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   AgregaConcursoValido(2, "HORAS", "2025", opciones);
   AgregaConcursoValido(3, "SIN OPCIONES", "2025");
   Arranca();
-  ASSERT_EQ(NumeroConcursoActual, 1);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   ASSERT_TRUE(ventana->RecibirPuntos->isChecked());
   ASSERT_TRUE(ventana->RepetirCadaHoras->isChecked());
   EXPECT_EQ(Texto(principal::kCampoHoras), "2");
@@ -498,12 +492,12 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   ventana->ConsultaReg->click();
   Selecciona(3);
   ventana->Aceptar->click();
-  ASSERT_EQ(NumeroConcursoActual, 3);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 3);
   ASSERT_FALSE(ventana->RecibirPuntos->isChecked());
   ventana->ConsultaReg->click();
   Selecciona(2);
   ventana->Aceptar->click();
-  ASSERT_EQ(NumeroConcursoActual, 2);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
   EXPECT_EQ(ventana->OperacionRegistro, "");
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
@@ -572,9 +566,9 @@ TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
   carpeta.CreaBases(1);
   AgregaConcursoValido(1, "PRUEBA", "2025");
   Arranca();
-  const std::string entrada = CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadas.txt";
+  const std::string entrada = ventana->Contexto().CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadas.txt";
   ASSERT_TRUE(plataforma::EscribirLineas(entrada, {"QQ1ABC en 7 listas"}));
-  std::filesystem::create_directories(CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
+  std::filesystem::create_directories(ventana->Contexto().CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
   ventana->ActualizaFicherosListasNoEnviadas();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);

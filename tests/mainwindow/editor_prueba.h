@@ -18,15 +18,9 @@ namespace prueba {
 class EditorConcurso : public ::testing::Test {
  public:
   void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
-    OpcionExcluirMismoPais = false;
   }
   void TearDown() override {
     ventana.reset();
-    CierraBasesDeDatos();
   }
 
   // Contest 1 "PRUEBA" 2025 with nothing ticked; with its categories row

@@ -37,17 +37,12 @@ class ServiciosConFormato : public prueba::ServiciosGrabados {
 class FormatoDesdePrincipal : public ::testing::Test {
  protected:
   void SetUp() override {
-    NombreConcurso.clear();
-    NumeroConcursoActual = 0;
-    CorreoReclamaciones.clear();
-    DireccionWebConcurso.clear();
     carpeta.CreaBases(4);
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
     Arranca();
   }
   void TearDown() override {
     ventana.reset();
-    CierraBasesDeDatos();
   }
 
   // Starts the main window on the fixture folder (again, for a restart).
@@ -99,7 +94,7 @@ class FormatoDesdePrincipal : public ::testing::Test {
 }  // namespace
 
 TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
-  ASSERT_EQ(NumeroConcursoActual, 4);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
   ventana->OperacionRegistro = "MODIFICAR";
   ventana->EnviarNumeral->setChecked(true);
   ventana->RecibirSiglas->setChecked(true);
@@ -115,7 +110,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   EXPECT_TRUE(principalOculta);
   EXPECT_TRUE(ventana->isVisible());
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
-  EXPECT_EQ(CorreoReclamaciones, "info@concurso.es");
+  EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "info@concurso.es");
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
 
   dao::Database db = dao::OpenDatabase(carpeta.Ruta() + "/Ledrima");
@@ -165,7 +160,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
   ASSERT_TRUE(soporte::Mensajes().Cajas().empty());
 
   Arranca();  // the program starts again
-  ASSERT_EQ(NumeroConcursoActual, 4);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
   ventana->OperacionRegistro = "";
   AbreFormato([&](rules::FormatoCabrillo& w) {
     for (const auto& c : rules::ColumnasCategoria()) {
@@ -229,7 +224,7 @@ TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
 
   // The program starts again on the new contest, now the active one.
   Arranca();
-  ASSERT_EQ(NumeroConcursoActual, numero);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, numero);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
     EXPECT_TRUE(Control<QCheckBox>(w, "SingleOp")->isChecked());
@@ -259,8 +254,8 @@ TEST_F(FormatoDesdePrincipal, AlCancelarLaModificacionLasCategoriasSonLasDelForm
   // The format window stored its row at once: the error reports and the
   // contest rules print the categories it admits now.
   const cabrillo::CategoriasAdmitidas guardadas =
-      cabrillo::GeneraCategoriasAdmitidas(BaseConcursos, "CONCURSO NAVIDAD", 4);
+      cabrillo::GeneraCategoriasAdmitidas(ventana->Contexto().BaseConcursos, "CONCURSO NAVIDAD", 4);
   ASSERT_FALSE(guardadas.Entradas().empty());
   EXPECT_NE(guardadas.Entrada(1).find("40M"), std::string::npos);
-  EXPECT_EQ(cabrillo::CategoriasAdmitidasConcurso().Entradas(), guardadas.Entradas());
+  EXPECT_EQ(ventana->Contexto().CategoriasAdmitidasConcurso.Entradas(), guardadas.Entradas());
 }

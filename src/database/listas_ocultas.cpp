@@ -1,4 +1,4 @@
-#include "mainwindow/listas_ocultas.h"
+#include "database/listas_ocultas.h"
 
 #include <stdexcept>
 
@@ -132,7 +132,6 @@ void AgregaFilas(dao::Database& base, Grupo g, std::int32_t numero, const std::v
 }
 
 dao::Recordset FilasDelConcurso(dao::Database& base, std::string_view tabla, std::int32_t numero) {
-  ConsultaSql = "Select * From " + std::string(tabla) + " Where NumeroOrden = " + std::to_string(numero);
   return base.OpenRecordset("Select * From " + std::string(tabla) + " Where NumeroOrden = ?",
                             {dao::Variant(numero)});
 }
