@@ -81,6 +81,16 @@ TEST(VerificaFicheroCabrilloDesdeLaBase, MismosInformesQueConLosValoresDelConcur
     EXPECT_EQ(aceptado, informe.find(".- ERROR") == std::string::npos) << caso;
   }
 
+  // Every log starts from an empty header: what the previous log left (here
+  // the listener mark, which skips the QSO lines) never carries over.
+  carpeta.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/QQ1ABC.LOG", LeeDato("siete_erroneas.LOG"));
+  contexto.CabeceraLogEnCurso.MarcaSwl = "SWL";
+  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, carpeta.Ruta()));
+  contexto.FicheroErroresEnCurso.EscribeAdjunto("QQ1ABC.LOG");
+  EXPECT_FALSE(VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, AjustesVentanaPrincipal{}));
+  contexto.FicheroErroresEnCurso.Cierra();
+  EXPECT_EQ(carpeta.LeeBytes("FicheroErrores.ERR"), LeeDato("siete_erroneas.ERR"));
+
   // The main window's options are taken as given.
   carpeta.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/QQ1ABC.LOG",
                        "START-OF-LOG: 3.0\r\nCALLSIGN: QQ1ABC\r\nCONTEST: OTRO\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
