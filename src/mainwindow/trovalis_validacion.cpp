@@ -10,7 +10,7 @@
 
 #include "common/ventanas.h"
 #include "database/carpetas.h"
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
 #include "mainwindow/validacion_concurso.h"
@@ -31,22 +31,22 @@ bool Trovalis::VerificarCampoVacio(std::string& Valor) { return EsCampoEnBlanco(
 bool Trovalis::VerificaFormatoFecha(std::string& Campo) {
   if (VerificarCampoVacio(Campo)) return true;
   if (principal::NormalizaFecha(Campo)) return true;
-  servicios_->Mensaje(std::string(database::kMensajeFecha), std::string(database::kTituloFecha),
+  servicios_->Mensaje(std::string(reglas::kMensajeFecha), std::string(reglas::kTituloFecha),
                       IconoMensaje::Pregunta);
   return false;
 }
 
 bool Trovalis::VerificaFormatoHora(std::string& Hora) {
   if (Hora.empty()) return true;
-  switch (database::VerificaFormatoHora(Hora)) {
-    case database::ResultadoHora::Correcta:
+  switch (reglas::VerificaFormatoHora(Hora)) {
+    case reglas::ResultadoHora::Correcta:
       return true;
-    case database::ResultadoHora::ErrorSinAviso:
+    case reglas::ResultadoHora::ErrorSinAviso:
       return false;
-    case database::ResultadoHora::ErrorConAviso:
+    case reglas::ResultadoHora::ErrorConAviso:
       break;
   }
-  servicios_->Mensaje(std::string(database::kMensajeHora), std::string(database::kTituloHora),
+  servicios_->Mensaje(std::string(reglas::kMensajeHora), std::string(reglas::kTituloHora),
                       IconoMensaje::Informacion);
   return false;
 }
@@ -180,7 +180,7 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
       error("Falta el número de horas en que se puede REPETIR ESTACIÓN (Poner 24 para repetir contacto por dia )",
             "VERIFICAR HORAS DE REPETICION");
     } else {
-      horas = database::HorasRepeticion(horas);
+      horas = reglas::HorasRepeticion(horas);
       correcto = VerificaFormatoHora(horas);
     }
     if (!correcto) {

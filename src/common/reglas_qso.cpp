@@ -1,8 +1,8 @@
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 
 #include <cstddef>
 
-namespace database {
+namespace reglas {
 namespace {
 
 constexpr BandaConcurso kBandas[] = {
@@ -363,4 +363,4 @@ bool AsuntoCoincide(std::string_view patron, std::string_view indicativo, std::s
   return MayusculasTexto(recortado) == MayusculasTexto(SustituyeIndicativo(patron, indicativo));
 }
 
-}  // namespace database
+}  // namespace reglas

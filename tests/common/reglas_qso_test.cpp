@@ -2,9 +2,9 @@
 // line tokens and positions, mail subject.
 #include <gtest/gtest.h>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 
-using namespace database;
+using namespace reglas;
 
 TEST(Bandas, PliegueDeFrecuencias) {
   struct Caso {
