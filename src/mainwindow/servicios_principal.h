@@ -16,6 +16,10 @@
 
 class QWidget;
 
+namespace rules {
+class EnlaceFormatoCabrillo;
+}
+
 namespace principal {
 
 // A database file that is missing, locked or not a database: start-up cannot
@@ -40,6 +44,19 @@ enum class VentanaSecundaria {
   EstacionesEspeciales, // special stations, modal
   MultEspeciales,       // special multipliers, modal
   FormatoCabrillo,      // Cabrillo format, modal
+};
+
+// What the windows opened from the main window read and write of it: one
+// link per window, each an interface of that window's folder. The main
+// window implements it, so its services open a window without knowing the
+// main window's class.
+class EnlacesVentanaPrincipal {
+ public:
+  virtual ~EnlacesVentanaPrincipal() = default;
+  // The widget the opened windows belong to.
+  virtual QWidget* Widget() = 0;
+  // The Cabrillo format window's link, valid while the window is open.
+  virtual std::unique_ptr<rules::EnlaceFormatoCabrillo> EnlaceFormato() = 0;
 };
 
 class ServiciosPrincipal {
@@ -92,7 +109,7 @@ class ServiciosPrincipal {
 
   // Opens another window. The modal ones return when it closes. Answers
   // false when that window is not available, so that the main window stays.
-  virtual bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) = 0;
+  virtual bool AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) = 0;
 };
 
 // The services of the program itself.

@@ -14,8 +14,6 @@
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
-#include "mainwindow/enlace_formato_trovalis.h"
-#include "mainwindow/trovalis.h"
 #include "rules/formato_cabrillo.h"
 
 namespace principal {
@@ -191,12 +189,11 @@ void ServiciosPrograma::GeneraCategoriasAdmitidas() {
   cabrillo::GeneraCategoriasAdmitidas(contexto_, contexto_.BaseConcursos);
 }
 
-bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principal) {
-  auto* trovalis = dynamic_cast<Trovalis*>(principal);
-  if (ventana == VentanaSecundaria::FormatoCabrillo && trovalis) {
+bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) {
+  if (ventana == VentanaSecundaria::FormatoCabrillo) {
     // Modal: the main window has hidden itself and shows itself again.
-    EnlaceFormatoTrovalis enlace(*trovalis);
-    rules::FormatoCabrillo formato(enlace);
+    const std::unique_ptr<rules::EnlaceFormatoCabrillo> enlace = principal.EnlaceFormato();
+    rules::FormatoCabrillo formato(*enlace);
     formato.exec();
     return true;
   }

@@ -49,7 +49,7 @@ class ServiciosPrograma : public ServiciosPrincipal {
   void Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) override;
   void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) override;
   void GeneraCategoriasAdmitidas() override;
-  bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) override;
+  bool AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) override;
 
  private:
   ContextoConcurso contexto_;

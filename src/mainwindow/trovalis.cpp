@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "common/ventanas.h"
+#include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/estado_principal.h"
 #include "ui_trovalis.h"
 
@@ -288,7 +289,7 @@ void Trovalis::showEvent(QShowEvent* evento) {
 
 void Trovalis::Form_Activate() {
   if (!PrimeraActivacion) return;
-  OperacionRegistro.clear();
+  OperacionRegistro = principal::OperacionEditor::Ninguna;
   if (!CargaConcursoSeleccionado()) LimpiaFormulario();
   if (Contexto().NombreConcurso == NombreConcursoDiploma) {
     servicios_->CargaTablaMunicipios();
@@ -371,7 +372,7 @@ bool Trovalis::MueveFoco(int tecla) {
   if (tecla != Qt::Key_Up && tecla != Qt::Key_Down) return false;
   // Only the editor's text boxes move this way; lists keep their arrows.
   if (IndiceTexto(QApplication::focusWidget()) < 0) return false;
-  bool consulta = OperacionRegistro == "CONSULTA";
+  bool consulta = OperacionRegistro == principal::OperacionEditor::Consulta;
   if (tecla == Qt::Key_Up)
     MueveFocoA(CampoActual, [consulta](int i) { return principal::CampoArriba(i, consulta); });
   else
@@ -460,20 +461,24 @@ void Trovalis::AceptarImpresora_Click() {
 void Trovalis::GestionListas_Click() {
   Contexto().NombreConcurso = Text3[1]->text().toStdString();
   Contexto().EdicionConcurso = Text3[2]->text().toStdString();
-  if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, this)) hide();
+  if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, *this)) hide();
   QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));
 }
 
 void Trovalis::Bases_Click() {
-  if (servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, this)) hide();
+  if (servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, *this)) hide();
+}
+
+std::unique_ptr<rules::EnlaceFormatoCabrillo> Trovalis::EnlaceFormato() {
+  return std::make_unique<principal::EnlaceFormatoTrovalis>(*this);
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
-  if (Contexto().NombreConcurso.empty() || OperacionRegistro == "CONSULTA") return;
-  bool editable = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
+  if (Contexto().NombreConcurso.empty() || OperacionRegistro == principal::OperacionEditor::Consulta) return;
+  bool editable = OperacionRegistro == principal::OperacionEditor::Alta || OperacionRegistro == principal::OperacionEditor::Modificar;
   Contexto().ListasSoloConsulta = editable ? 0 : 1;
   hide();
-  servicios_->AbreVentana(ventana, this);
+  servicios_->AbreVentana(ventana, *this);
   show();
   activateWindow();
   if (editable)

@@ -127,7 +127,7 @@ bool Trovalis::CargaConcursoSeleccionado() {
   CargaListasConcurso();
   servicios_->CrearCarpetasConcurso(Text3[1]->text().toStdString(), Text3[2]->text().toStdString());
   ActualizaFicherosListasNoEnviadas();
-  OperacionRegistro.clear();
+  OperacionRegistro = principal::OperacionEditor::Ninguna;
   // The option boxes set by the load may have opened the points grid or the
   // hours box: nothing is being edited now.
   BloqueaCampos(1);
@@ -194,7 +194,7 @@ void Trovalis::DeshabilitaOpciones() {
 
 // The end of a create or a save that went well: nothing is being edited.
 void Trovalis::TerminaEdicion() {
-  OperacionRegistro.clear();
+  OperacionRegistro = principal::OperacionEditor::Ninguna;
   BloqueaCampos(1);
   DeshabilitaOpciones();
   servicios_->GeneraCategoriasAdmitidas();
@@ -205,7 +205,7 @@ void Trovalis::TerminaEdicion() {
 // ---------------------------------------------------------------- buttons
 
 void Trovalis::AltaReg_Click() {
-  OperacionRegistro = "ALTA";
+  OperacionRegistro = principal::OperacionEditor::Alta;
   LimpiaFormulario();
   // A new contest starts without the values of the contest shown before.
   Contexto().CorreoReclamaciones.clear();
@@ -243,7 +243,7 @@ void Trovalis::AltaReg_Click() {
 }
 
 void Trovalis::ConsultaReg_Click() {
-  OperacionRegistro = "CONSULTA";
+  OperacionRegistro = principal::OperacionEditor::Consulta;
   DesactivarBotones();
   SeleccionConcurso->show();
   Aceptar->setEnabled(true);
@@ -252,7 +252,7 @@ void Trovalis::ConsultaReg_Click() {
 }
 
 void Trovalis::ModificarReg_Click() {
-  OperacionRegistro = "MODIFICAR";
+  OperacionRegistro = principal::OperacionEditor::Modificar;
   DesactivarBotones();
   Contexto().NombreConcurso = Text3[1]->text().toStdString();
   Contexto().EdicionConcurso = Text3[2]->text().toStdString();
@@ -273,7 +273,7 @@ void Trovalis::ModificarReg_Click() {
 }
 
 void Trovalis::BorrarReg_Click() {
-  OperacionRegistro = "BORRAR";
+  OperacionRegistro = principal::OperacionEditor::Borrar;
   DesactivarBotones();
   Aceptar->setEnabled(true);
   Cancelar->setEnabled(true);
@@ -282,11 +282,11 @@ void Trovalis::BorrarReg_Click() {
 
 void Trovalis::Aceptar_Click() {
   RelojDeArena reloj;
-  if (OperacionRegistro == "BORRAR") {
+  if (OperacionRegistro == principal::OperacionEditor::Borrar) {
     BorraConcurso();
-  } else if (OperacionRegistro == "ALTA") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Alta) {
     AltaConcurso();
-  } else if (OperacionRegistro == "CONSULTA") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Consulta) {
     if (!CargaConcursoSeleccionado()) {
       QApplication::beep();
       servicios_->Mensaje("No se han encontrado CONCURSOS con estas condiciones", "CONSULTA",
@@ -294,7 +294,7 @@ void Trovalis::Aceptar_Click() {
       ActualizaBotones();
       AltaReg->setFocus();
     }
-  } else if (OperacionRegistro == "MODIFICAR") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Modificar) {
     ModificaConcurso();
   }
 }
@@ -303,8 +303,8 @@ void Trovalis::Cancelar_Click() {
   DeshabilitaOpciones();
   SiglasONumeral->setEnabled(false);
 
-  if (OperacionRegistro == "ALTA") {
-    OperacionRegistro.clear();
+  if (OperacionRegistro == principal::OperacionEditor::Alta) {
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     // The Cabrillo format saved for the contest that was not created goes
     // with it, so that the next new contest does not inherit it.
     if (NumeroPropuesto > 0 && !servicios_->Concursos().HayConNumero(NumeroPropuesto))
@@ -314,12 +314,12 @@ void Trovalis::Cancelar_Click() {
     BloqueaCampos(1);
     ActualizaBotones();
     AltaReg->setFocus();
-  } else if (OperacionRegistro == "CONSULTA") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Consulta) {
     SeleccionConcurso->hide();
     ActualizaBotones();
     AltaReg->setFocus();
-  } else if (OperacionRegistro == "MODIFICAR") {
-    OperacionRegistro.clear();
+  } else if (OperacionRegistro == principal::OperacionEditor::Modificar) {
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     CargaCamposConcurso();
     CargaListasConcurso();
     // The Cabrillo format window stores its row at once, so a cancelled
@@ -328,8 +328,8 @@ void Trovalis::Cancelar_Click() {
     BloqueaCampos(1);
     ActualizaBotones();
     AltaReg->setFocus();
-  } else if (OperacionRegistro == "BORRAR") {
-    OperacionRegistro.clear();
+  } else if (OperacionRegistro == principal::OperacionEditor::Borrar) {
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     ActualizaBotones();
     AltaReg->setFocus();
   }
@@ -463,7 +463,7 @@ void Trovalis::BorraConcurso() {
   plataforma::Respuesta r = plataforma::MsgBox("De verdad quiere BORRAR este CONCURSO", "VERIFICAR BORRADO DE QSO",
                                                plataforma::Icono::Error, plataforma::Botones::SiNo);
   if (r != plataforma::Respuesta::Si) {
-    OperacionRegistro = "CONSULTA";
+    OperacionRegistro = principal::OperacionEditor::Consulta;
   } else {
     const std::int32_t numero = NumeroEditor(*this);
     bool hecho = EnTransaccion(Contexto().BaseConcursos, 
@@ -485,7 +485,7 @@ void Trovalis::BorraConcurso() {
     Contexto().EdicionConcurso.clear();
     Contexto().NumeroConcursoActual = 0;
     LimpiaFormulario();
-    OperacionRegistro.clear();
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     Contexto().HayConcursoCargado = false;
   }
   ActualizaBotones();

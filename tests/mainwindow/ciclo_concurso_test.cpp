@@ -118,7 +118,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   // ---- Create: the first contest gets number 1, which the operator
   // cannot change.
   ventana->AltaReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   EXPECT_EQ(Texto(0), "1");
   EXPECT_TRUE(ventana->Bloqueado(0));
   EXPECT_FALSE(ventana->Bloqueado(1));
@@ -163,7 +163,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   ASSERT_EQ(ventana->Combo1->count(), 1);
   EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
   EXPECT_EQ(NumeroSeleccionado(), 1);
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
@@ -173,7 +173,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Modify: a new edition and another zone list; the control row stays.
   ventana->ModificarReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_TRUE(ventana->Bloqueado(0));
   EXPECT_FALSE(ventana->Bloqueado(2));
   ventana->Text3[2]->setText("2026");
@@ -185,7 +185,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
   EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "PRUEBA .- Edición: 2026");
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026/ListasValidas"));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
 
   // ---- A second contest becomes the active one.
   ventana->AltaReg->click();
@@ -200,7 +200,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Pick the first one: it is loaded with its lists and made active.
   ventana->ConsultaReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_TRUE(ventana->SeleccionConcurso->isVisible());
   Selecciona(1);
   ventana->Aceptar->click();
@@ -212,7 +212,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"15"}));
   EXPECT_EQ(Items("ListaBandaEsp"), (std::vector<std::string>{"*"}));
   EXPECT_EQ(Control(), (Filas{{"2", "1"}}));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
 
   // ---- Delete, answering No first: nothing changes.
   ventana->BorrarReg->click();
@@ -223,7 +223,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(pregunta.titulo, "VERIFICAR BORRADO DE QSO");
   EXPECT_EQ(pregunta.icono, plataforma::Icono::Error);
   EXPECT_EQ(pregunta.botones, plataforma::Botones::SiNo);
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
@@ -280,7 +280,7 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("queda como estaba"), std::string::npos);
   EXPECT_EQ(Volcado(), antes);
-  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_FALSE(fs::exists(carpeta.Ruta() + "/PRUEBA_2026"));
   // What the operator typed stays in the editor.
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14", "16"}));
@@ -305,7 +305,7 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   EXPECT_EQ(Texto(1), "PRUEBA");
   // Cancelling shows the stored contest.
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
 }
 
@@ -328,7 +328,7 @@ TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
   EXPECT_EQ(Volcado(), conFormato);
   EXPECT_EQ(ventana->Combo1->count(), 1);
-  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
 
   carpeta.Ejecuta("DROP TRIGGER falla");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
@@ -354,7 +354,7 @@ TEST_F(CicloConcurso, GuardarConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   ventana->Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
-  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_TRUE(ventana->Aceptar->isEnabled());
   EXPECT_EQ(Volcado(), antes);
 
@@ -395,7 +395,7 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
   EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
   EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Bloqueado(1));
   EXPECT_FALSE(ventana->Banda[0]->isEnabled());
   // The next create proposes the same number again.
@@ -445,7 +445,7 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   ventana->Cancelar->click();
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14"}));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Bloqueado(1));
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
   EXPECT_FALSE(ventana->Cancelar->isEnabled());
@@ -453,11 +453,11 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   // Cancelling a delete and a pick.
   ventana->BorrarReg->click();
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   ventana->ConsultaReg->click();
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
   EXPECT_TRUE(ventana->AltaReg->isEnabled());
 
@@ -467,7 +467,7 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No se han encontrado CONCURSOS con estas condiciones");
   ventana->Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONSULTA");
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
 }
 
@@ -498,7 +498,7 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   Selecciona(2);
   ventana->Aceptar->click();
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
 
@@ -526,7 +526,7 @@ TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
-  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   EXPECT_TRUE(ventana->Aceptar->isEnabled());
   EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));

@@ -47,7 +47,7 @@ class EditorConcurso : public ::testing::Test {
   // closed), option boxes enabled, the master multiplier box ticked when
   // asked (which enables the 44 multiplier boxes).
   void EmpiezaEdicion(bool conMultiplicadores = true) {
-    ventana->OperacionRegistro = "ALTA";
+    ventana->OperacionRegistro = principal::OperacionEditor::Alta;
     ventana->BloqueaCampos(0);
     ventana->BloqueaPuntos(1);
     ventana->HabilitaIntercambio(true);

@@ -28,7 +28,7 @@ namespace {
 // The program's services, opening the real format window.
 class ServiciosConFormato : public prueba::ServiciosGrabados {
  public:
-  bool AbreVentana(VentanaSecundaria v, QWidget* w) override {
+  bool AbreVentana(VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
     ventanasAbiertas.push_back(v);
     return principal::ServiciosPrograma::AbreVentana(v, w);
   }
@@ -95,7 +95,7 @@ class FormatoDesdePrincipal : public ::testing::Test {
 
 TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->EnviarNumeral->setChecked(true);
   ventana->RecibirSiglas->setChecked(true);
   AbreFormato([](rules::FormatoCabrillo& w) {
@@ -127,7 +127,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   db.Close();
 
   // Outside a creation or modification the window opens view-only.
-  ventana->OperacionRegistro = "";
+  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
   ventana->EnviarNumeral->setChecked(false);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
@@ -145,7 +145,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
                                              "RTTY", "High", "Qrp", "NonAssisted", "Assisted", "One", "Unlimited",
                                              "Mobile", "HillTopper", "School", "Hours6", "Hours12", "NoviceTech",
                                              "Over50"};
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->EnviarLocator->setChecked(true);
   AbreFormato([&](rules::FormatoCabrillo& w) {
     Control<QCheckBox>(w, "SingleOp")->setChecked(false);
@@ -161,7 +161,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
 
   Arranca();  // the program starts again
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
-  ventana->OperacionRegistro = "";
+  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
   AbreFormato([&](rules::FormatoCabrillo& w) {
     for (const auto& c : rules::ColumnasCategoria()) {
       bool esperada = std::find_if(marcadas.begin(), marcadas.end(), [&](const char* m) { return c.control == m; }) !=
@@ -185,7 +185,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
 
 TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, "ALTA");
+  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   const int numero = std::stoi(ventana->Text3[0]->text().toStdString());
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);

@@ -207,11 +207,11 @@ TEST_F(Interbloqueos, LasExclusionesSoloSeAbrenAlEditarYConSuTipo) {
   ventana->PaisPorDia->click();
   ventana->ExcluirPais->click();
   ASSERT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = "CONSULTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
   ventana->ActualizaExclusiones();
   EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   EXPECT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->ActualizaExclusiones();
   EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
@@ -228,7 +228,7 @@ TEST_F(Interbloqueos, ElConcursoCargadoMuestraLaExclusionMarcadaPeroCerrada) {
   EXPECT_EQ(Leyendas(), "+ Banda|+ Dia|+ Modo");
   // A modify opens it; unticking the type closes it; ticking again opens it
   // unticked.
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->HabilitaMultiplicadores(1);
   ventana->CadaPais->click();
   EXPECT_FALSE(ventana->ExcluirPais->isChecked());

@@ -491,10 +491,10 @@ TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
   EXPECT_EQ(Enfocado(), 6);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 1);
-  ventana->OperacionRegistro = "CONSULTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
   Pulsa(Qt::Key_Up);
   EXPECT_EQ(Enfocado(), 0);
-  ventana->OperacionRegistro.clear();
+  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
   Enfoca(24);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 7);
@@ -611,7 +611,7 @@ TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
   carpeta.AgregaConcurso(1, "A", "1");
   class CambiaCarpeta : public prueba::ServiciosGrabados {
    public:
-    bool AbreVentana(principal::VentanaSecundaria v, QWidget* w) override {
+    bool AbreVentana(principal::VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
       QDir::setCurrent(QDir::tempPath());
       return ServiciosGrabados::AbreVentana(v, w);
     }
@@ -636,16 +636,16 @@ TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  ventana->OperacionRegistro = "CONSULTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
   ventana->ConfigurarCabrillo->click();
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
-  ventana->OperacionRegistro = "BORRAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Borrar;
   ventana->ConfigurarCabrillo->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::FormatoCabrillo);
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
-  ventana->OperacionRegistro = "ALTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Alta;
   ventana->Especiales->click();
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 0);
   EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);
