@@ -16,12 +16,16 @@
 #   [NUCLEO <folders whose core this core uses>...]
 #   [PAQUETES <plain libraries the core links>...]
 #   [VENTANAS <extra libraries the Qt side links>...]
+#   [EXCLUYE <regex of paths that belong to another library>]
 #   [QT <file names of sources that belong to the Qt side although the scan
 #       cannot tell, e.g. they open a window of a folder configured later>...])
 function(trovalis_carpeta carpeta)
-  cmake_parse_arguments(A "" "" "NUCLEO;PAQUETES;VENTANAS;QT" ${ARGN})
+  cmake_parse_arguments(A "" "EXCLUYE" "NUCLEO;PAQUETES;VENTANAS;QT" ${ARGN})
   file(GLOB_RECURSE fuentes CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
+  if(A_EXCLUYE)
+    list(FILTER fuentes EXCLUDE REGEX "${A_EXCLUYE}")
+  endif()
   if(NOT fuentes)
     return()
   endif()

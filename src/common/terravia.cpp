@@ -8,7 +8,10 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <array>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -152,6 +155,49 @@ Alias QuitaMarcas(const std::string& alias, const Valores& propios, const std::s
   return r;
 }
 
+// What the country file says of a prefix or a full call: country key, CQ
+// zone and continent.
+struct Lugar {
+  std::string Dxcc;
+  int Zona = 0;
+  std::string Continente;
+  bool operator==(const Lugar&) const = default;
+};
+
+using MapaLugares = std::unordered_map<std::string, Lugar>;
+
+// A plain reading of the country file: a full call ("=") first, else the
+// longest prefix.
+struct Lectura {
+  MapaLugares Prefijos;
+  MapaLugares Llamadas;
+  std::size_t Maximo = 0;
+
+  const Lugar* PorPrefijo(std::string_view s) const {
+    for (std::size_t n = std::min(s.size(), Maximo); n >= 1; --n) {
+      auto it = Prefijos.find(std::string(s.substr(0, n)));
+      if (it != Prefijos.end()) return &it->second;
+    }
+    return nullptr;
+  }
+  const Lugar* Lee(std::string_view s) const {
+    auto it = Llamadas.find(std::string(s));
+    return it != Llamadas.end() ? &it->second : PorPrefijo(s);
+  }
+  void Anade(MapaLugares& m, const std::string& t, const Lugar& l) {
+    if (m.emplace(t, l).second && &m == &Prefijos) Maximo = std::max(Maximo, t.size());
+  }
+};
+
+bool SoloLetras(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+std::size_t PrimerDigito(std::string_view s) {
+  const std::size_t p = s.find_first_of("0123456789");
+  return p == std::string_view::npos ? s.size() : p;
+}
+
 std::string Zona(int z) {
   char b[8];
   std::snprintf(b, sizeof b, "%02d", z);
@@ -174,153 +220,73 @@ struct Contenido {
   std::vector<FilaRegion> Regiones;
 };
 
-Contenido Traduce(const std::vector<Entidad>& entidades) {
-  Contenido c;
-  struct Dueno {
-    std::string Dxcc;
-    Valores Val;
-  };
-  std::vector<std::string> orden;  // aliases in file order
-  std::unordered_map<std::string, Dueno> duenos;
-  std::map<std::string, Valores> propios;
-  std::vector<std::string> ordenPaises;
 
+Lectura LeeContenido(const std::vector<Entidad>& entidades, std::vector<std::string>& paises,
+                     std::map<std::string, Lugar>& propios) {
+  Lectura l;
   for (const auto& e : entidades) {
     if (e.Primario[0] == '*') continue;
     std::string clave = Mayusculas(e.Primario);
     if (propios.count(clave)) throw ErrorPaises("Fichero de países: entidad repetida " + e.Primario);
-    propios[clave] = e.Propios;
-    ordenPaises.push_back(clave);
-    c.Paises.push_back({clave, Zona(e.Propios.Zona), e.Propios.Continente});
+    propios[clave] = {clave, e.Propios.Zona, e.Propios.Continente};
+    paises.push_back(clave);
     for (const auto& a : e.Alias) {
-      if (a[0] == '=') continue;
-      Alias al = QuitaMarcas(a, e.Propios, e.Primario);
-      if (al.Texto.empty() || duenos.count(al.Texto)) continue;
-      duenos[al.Texto] = {clave, al.Val};
-      orden.push_back(al.Texto);
+      const bool llamada = a[0] == '=';
+      Alias al = QuitaMarcas(llamada ? a.substr(1) : a, e.Propios, e.Primario);
+      if (al.Texto.empty()) continue;
+      l.Anade(llamada ? l.Llamadas : l.Prefijos, al.Texto, {clave, al.Val.Zona, al.Val.Continente});
     }
   }
-
-  // Longest alias of a DXCC entity that is a proper left part of the text.
-  auto masLargoMenor = [&](const std::string& t) -> const Dueno* {
-    for (std::size_t n = t.size(); n-- > 1;) {
-      auto it = duenos.find(t.substr(0, n));
-      if (it != duenos.end()) return &it->second;
-    }
-    return nullptr;
-  };
-
-  // Aliases of non-DXCC entities join the entity of their longest shorter
-  // alias, with their own zone and continent.
-  std::vector<std::pair<std::string, Dueno>> agregados;
+  // The entries of an entity that is not a country ("*") keep their zone and
+  // continent, and count as the country that the rest of the file gives them.
+  std::vector<std::pair<std::string, Lugar>> prefijos, llamadas;
   for (const auto& e : entidades) {
     if (e.Primario[0] != '*') continue;
     for (const auto& a : e.Alias) {
-      if (a[0] == '=') continue;
-      Alias al = QuitaMarcas(a, e.Propios, e.Primario);
-      if (al.Texto.empty() || duenos.count(al.Texto)) continue;
-      const Dueno* padre = masLargoMenor(al.Texto);
+      const bool llamada = a[0] == '=';
+      Alias al = QuitaMarcas(llamada ? a.substr(1) : a, e.Propios, e.Primario);
+      if (al.Texto.empty()) continue;
+      const Lugar* padre = llamada ? l.Lee(al.Texto)
+                                   : l.PorPrefijo(std::string_view(al.Texto).substr(0, al.Texto.size() - 1));
       if (!padre) continue;
-      agregados.push_back({al.Texto, {padre->Dxcc, al.Val}});
+      (llamada ? llamadas : prefijos).push_back({al.Texto, {padre->Dxcc, al.Val.Zona, al.Val.Continente}});
     }
   }
-  for (auto& [t, d] : agregados) {
-    if (duenos.count(t)) continue;
-    duenos[t] = d;
-    orden.push_back(t);
-  }
-
-  for (const auto& t : orden) {
-    const Dueno& d = duenos[t];
-    const Dueno* menor = masLargoMenor(t);
-    if (menor && menor->Dxcc == d.Dxcc) continue;
-    c.Prefijos.push_back({t, d.Dxcc});
-  }
-
-  // Call areas per country: the alias from its first digit on.
-  struct Area {
-    std::vector<std::pair<Valores, std::string>> Votos;  // values and alias, file order
-  };
-  // In a country with letter-led aliases that hold a digit, an alias that
-  // begins with a digit (a block such as "3H" beside "BY") defines no call
-  // area: from its first digit on it would read as another call area.
-  std::map<std::string, bool> conLetra;
-  for (const auto& t : orden) {
-    std::size_t d = t.find_first_of("0123456789");
-    if (d != std::string::npos && d > 0) conLetra[duenos[t].Dxcc] = true;
-  }
-  std::map<std::string, std::map<std::string, Area>> areas;
-  for (const auto& t : orden) {
-    std::size_t d = t.find_first_of("0123456789");
-    if (d == std::string::npos) continue;
-    const Dueno& du = duenos[t];
-    if (d == 0 && conLetra[du.Dxcc]) continue;
-    areas[du.Dxcc][t.substr(d)].Votos.push_back({du.Val, t});
-  }
-  for (const auto& pais : ordenPaises) {
-    auto ip = areas.find(pais);
-    if (ip == areas.end()) continue;
-    const Valores& delPais = propios[pais];
-    // Value and pattern of each call area.
-    struct Decision {
-      Valores Val;
-      std::string Alias;
-    };
-    std::map<std::string, Decision> decide;
-    for (const auto& [area, a] : ip->second) {
-      std::vector<std::pair<Valores, int>> cuenta;
-      for (const auto& v : a.Votos) {
-        auto it = std::find_if(cuenta.begin(), cuenta.end(), [&](auto& x) { return x.first == v.first; });
-        if (it == cuenta.end())
-          cuenta.push_back({v.first, 1});
-        else
-          ++it->second;
-      }
-      int maximo = 0;
-      for (auto& x : cuenta) maximo = std::max(maximo, x.second);
-      Valores elegido;
-      bool hay = false;
-      for (auto& x : cuenta)
-        if (x.second == maximo && x.first == delPais) {
-          elegido = x.first;
-          hay = true;
-        }
-      if (!hay)
-        for (auto& x : cuenta)
-          if (x.second == maximo) {
-            elegido = x.first;
-            break;
-          }
-      std::string alias;
-      for (const auto& v : a.Votos)
-        if (v.first == elegido) {
-          alias = v.second;
-          break;
-        }
-      decide[area] = {elegido, alias};
-    }
-    std::vector<std::string> orden_areas;
-    for (const auto& [area, dec] : decide) {
-      // What the call area gets without a row of its own.
-      Valores heredado = delPais;
-      for (std::size_t n = area.size(); n-- > 1;) {
-        auto it = decide.find(area.substr(0, n));
-        if (it != decide.end()) {
-          heredado = it->second.Val;
-          break;
-        }
-      }
-      if (!(dec.Val == heredado)) orden_areas.push_back(area);
-    }
-    std::stable_sort(orden_areas.begin(), orden_areas.end(),
-                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (const auto& area : orden_areas) {
-      const Decision& dec = decide[area];
-      c.Regiones.push_back({pais, dec.Alias + "*", Zona(dec.Val.Zona), dec.Val.Continente});
-    }
-  }
-  return c;
+  for (auto& [t, v] : prefijos) l.Anade(l.Prefijos, t, v);
+  for (auto& [t, v] : llamadas) l.Anade(l.Llamadas, t, v);
+  return l;
 }
+
+template <class T>
+std::vector<std::string> Claves(const std::unordered_map<std::string, T>& m) {
+  std::vector<std::string> r;
+  for (const auto& [k, v] : m) r.push_back(k);
+  std::sort(r.begin(), r.end());
+  return r;
+}
+
+// The value most often given (the first of a tie), or nullptr.
+const Lugar* Mayoria(const std::vector<const Lugar*>& votos) {
+  std::vector<std::pair<const Lugar*, int>> cuenta;
+  for (const Lugar* v : votos) {
+    auto it = std::find_if(cuenta.begin(), cuenta.end(), [&](auto& x) {
+      return x.first == v || (x.first && v && *x.first == *v);
+    });
+    if (it == cuenta.end())
+      cuenta.push_back({v, 1});
+    else
+      ++it->second;
+  }
+  const Lugar* r = nullptr;
+  int maximo = 0;
+  for (auto& [v, n] : cuenta)
+    if (n > maximo) {
+      maximo = n;
+      r = v;
+    }
+  return r;
+}
+
 
 void Ejecuta(sqlite3* db, const char* sql) {
   char* error = nullptr;
@@ -347,6 +313,197 @@ void Inserta(sqlite3* db, const char* sql, const std::vector<std::vector<const s
     sqlite3_reset(st);
   }
   sqlite3_finalize(st);
+}
+
+
+void Escribe(sqlite3* db, const Contenido& c) {
+  std::vector<std::vector<const std::string*>> filas;
+  for (const auto& f : c.Paises) filas.push_back({&f.Dxcc, &f.Waz, &f.Continente});
+  Inserta(db, "INSERT INTO Dxcc (Dxcc, Waz, Continente) VALUES (?1, ?2, ?3)", filas);
+  filas.clear();
+  for (const auto& f : c.Prefijos) filas.push_back({&f.Prefijo, &f.Dxcc});
+  Inserta(db, "INSERT INTO Prefijos (Prefijo, Dxcc) VALUES (?1, ?2)", filas);
+  filas.clear();
+  for (const auto& f : c.Regiones) filas.push_back({&f.Dxcc, &f.Prefijo, &f.Waz, &f.Continente});
+  Inserta(db, "INSERT INTO Regiones (Dxcc, Prefijo, Waz, Continente) VALUES (?1, ?2, ?3, ?4)", filas);
+}
+
+// Letters after the last digit of a call (all of it without a digit).
+std::size_t LetrasTrasElDigito(const std::string& x) {
+  const std::size_t p = x.find_last_of("0123456789");
+  return p == std::string::npos ? x.size() : x.size() - p - 1;
+}
+
+// The lookups' answers for the content so far, from a copy in memory.
+std::unique_ptr<TablasPaises> Simula(const Contenido& c) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(":memory:", &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw ErrorPaises("Base de datos de países: sin memoria");
+  }
+  try {
+    CreaTablasTerravia(db);
+    Escribe(db, c);
+    auto t = TablasPaises::Carga(db);
+    sqlite3_close(db);
+    return t;
+  } catch (...) {
+    sqlite3_close(db);
+    throw;
+  }
+}
+
+Contenido Traduce(const std::vector<Entidad>& entidades) {
+  Contenido c;
+  std::vector<std::string> paises;
+  std::map<std::string, Lugar> propios;
+  const Lectura l = LeeContenido(entidades, paises, propios);
+  for (const auto& p : paises) {
+    const Lugar& v = propios[p];
+    c.Paises.push_back({p, Zona(v.Zona), v.Continente});
+  }
+  const std::vector<std::string> alias = Claves(l.Prefijos);
+
+  // Keys of Prefijos. Every prefix of letters alone, and every two-letter
+  // prefix that a one-letter one stands for (WA, KA, IK...): the call-area
+  // digit follows them, so the district key is their country and the digit.
+  std::map<std::string, std::string> claves;
+  for (const auto& a : alias) {
+    if (!SoloLetras(a)) continue;
+    claves[a] = l.Prefijos.at(a).Dxcc;
+    if (a.size() == 1)
+      for (char y = 'A'; y <= 'Z'; ++y) {
+        const std::string ay = a + y;
+        if (!claves.count(ay)) claves[ay] = l.PorPrefijo(ay)->Dxcc;
+      }
+  }
+  // Any other prefix only where it leads to another country than the
+  // longest shorter key: the longest-prefix search gives the same country
+  // without it, and its zone and continent come from the regions.
+  auto masLargaMenor = [&](const std::string& t) -> const std::string* {
+    for (std::size_t n = t.size(); n-- > 1;) {
+      auto it = claves.find(t.substr(0, n));
+      if (it != claves.end()) return &it->second;
+      auto ia = l.Prefijos.find(t.substr(0, n));
+      if (ia != l.Prefijos.end()) return &ia->second.Dxcc;
+    }
+    return nullptr;
+  };
+  std::vector<std::pair<std::string, std::string>> otras;
+  for (const auto& a : alias) {
+    if (claves.count(a)) continue;
+    const std::string& dxcc = l.Prefijos.at(a).Dxcc;
+    const std::string* menor = masLargaMenor(a);
+    if (!menor || *menor != dxcc) otras.push_back({a, dxcc});
+  }
+  for (auto& [a, d] : otras) claves[a] = d;
+  std::size_t maximo = 0;
+  for (const auto& [k, d] : claves) maximo = std::max(maximo, k.size());
+  auto claveDe = [&](std::string_view t) -> const std::pair<const std::string, std::string>* {
+    for (std::size_t n = std::min(t.size(), maximo); n >= 1; --n) {
+      auto it = claves.find(std::string(t.substr(0, n)));
+      if (it != claves.end()) return &*it;
+    }
+    return nullptr;
+  };
+
+  // Regions. A region row is matched on the call from its first digit on,
+  // whatever letters stand before it: each call area of a country (a prefix
+  // of the file from its first digit on) takes the zone and continent that
+  // most of the country's keys give it.
+  std::map<std::string, std::vector<std::string>> clavesDe;
+  for (const auto& [k, d] : claves) clavesDe[d].push_back(k);
+  // In a country with keys that begin with letters, a prefix that begins
+  // with a digit (a block such as 3Q beside QA) defines no call area: read
+  // from its first digit on it would stand for a call area of the letters.
+  std::set<std::string> conLetra;
+  for (const auto& [k, d] : claves)
+    if (PrimerDigito(k) > 0) conLetra.insert(d);
+  std::map<std::string, std::set<std::string>> areas;
+  for (const auto& a : alias) {
+    const std::size_t p = PrimerDigito(a);
+    if (p == a.size()) continue;
+    const auto* k = claveDe(a);
+    if (k && (p > 0 || !conLetra.count(k->second))) areas[k->second].insert(a.substr(p));
+  }
+  std::map<std::string, std::vector<FilaRegion>> regiones;
+  for (auto& [dxcc, sufijos] : areas) {
+    std::map<std::string, const Lugar*> decide;
+    std::map<std::string, std::string> letras;
+    for (const auto& s : sufijos) {
+      std::vector<const Lugar*> votos;
+      for (const auto& k : clavesDe[dxcc]) {
+        const std::string delante = k.substr(0, PrimerDigito(k));
+        const std::string llamada = delante + s;
+        const auto* destino = claveDe(llamada);
+        if (!destino || destino->second != dxcc) continue;
+        const Lugar* v = l.PorPrefijo(llamada);
+        if (!v) continue;
+        votos.push_back(v);
+        if (!letras.count(s)) letras[s] = delante;
+      }
+      decide[s] = Mayoria(votos);
+    }
+    std::vector<std::string> orden;
+    for (const auto& s : sufijos) {
+      if (!decide[s]) continue;
+      const Lugar* heredado = &propios[dxcc];
+      for (std::size_t n = s.size(); n-- > 1;) {
+        auto it = decide.find(s.substr(0, n));
+        if (it != decide.end() && it->second) {
+          heredado = it->second;
+          break;
+        }
+      }
+      if (decide[s]->Zona != heredado->Zona || decide[s]->Continente != heredado->Continente)
+        orden.push_back(s);
+    }
+    std::stable_sort(orden.begin(), orden.end(),
+                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (const auto& s : orden)
+      regiones[dxcc].push_back(
+          {dxcc, letras[s] + s + "*", Zona(decide[s]->Zona), decide[s]->Continente});
+  }
+
+  auto vuelca = [&]() {
+    c.Prefijos.clear();
+    for (const auto& [k, d] : claves) c.Prefijos.push_back({k, d});
+    c.Regiones.clear();
+    for (const auto& p : paises)
+      for (const auto& r : regiones[p]) c.Regiones.push_back(r);
+  };
+  vuelca();
+
+  // Full calls ("=") that the prefixes answer otherwise: a key of their own
+  // when their country differs, a row of their own (before the call areas)
+  // when the zone or the continent still does. A key also answers the
+  // longer calls that begin with it, and a region row every call of the
+  // country with the same text from the digit on: so a key needs two letters
+  // or more after the digit and a row three (shorter suffixes are shared by
+  // too many other calls). Calls with "/" are left to the prefixes.
+  {
+    auto tablas = Simula(c);
+    std::map<std::string, std::vector<FilaRegion>> delante;
+    for (const auto& x : Claves(l.Llamadas)) {
+      if (x.find('/') != std::string::npos || x.size() > 20) continue;
+      const Lugar& v = l.Llamadas.at(x);
+      std::string d, w, k;
+      ObtienePaisZonaContinente(*tablas, x, d, w, k);
+      if (d == v.Dxcc && w == Zona(v.Zona) && k == v.Continente) continue;
+      const std::size_t letras = LetrasTrasElDigito(x);
+      if (d != v.Dxcc) {
+        if (letras < 2) continue;
+        claves[x] = v.Dxcc;
+        const Lugar& suyo = propios[v.Dxcc];
+        if (suyo.Zona == v.Zona && suyo.Continente == v.Continente) continue;
+      }
+      if (letras >= 3) delante[v.Dxcc].push_back({v.Dxcc, x, Zona(v.Zona), v.Continente});
+    }
+    for (auto& [dxcc, filas] : delante)
+      regiones[dxcc].insert(regiones[dxcc].begin(), filas.begin(), filas.end());
+  }
+  vuelca();
+  return c;
 }
 
 }  // namespace
@@ -383,15 +540,7 @@ ResumenTerravia CreaTerravia(const std::string& rutaCty, const std::string& ruta
       throw ErrorPaises("No se puede abrir " + rutaSalida + ": " + (db ? sqlite3_errmsg(db) : "sin memoria"));
     Ejecuta(db, "BEGIN");
     CreaTablasTerravia(db);
-    std::vector<std::vector<const std::string*>> filas;
-    for (const auto& f : c.Paises) filas.push_back({&f.Dxcc, &f.Waz, &f.Continente});
-    Inserta(db, "INSERT INTO Dxcc (Dxcc, Waz, Continente) VALUES (?1, ?2, ?3)", filas);
-    filas.clear();
-    for (const auto& f : c.Prefijos) filas.push_back({&f.Prefijo, &f.Dxcc});
-    Inserta(db, "INSERT INTO Prefijos (Prefijo, Dxcc) VALUES (?1, ?2)", filas);
-    filas.clear();
-    for (const auto& f : c.Regiones) filas.push_back({&f.Dxcc, &f.Prefijo, &f.Waz, &f.Continente});
-    Inserta(db, "INSERT INTO Regiones (Dxcc, Prefijo, Waz, Continente) VALUES (?1, ?2, ?3, ?4)", filas);
+    Escribe(db, c);
     Ejecuta(db, "COMMIT");
     if (sqlite3_close(db) != SQLITE_OK) throw ErrorPaises("No se puede cerrar " + rutaSalida);
     db = nullptr;

@@ -22,19 +22,33 @@ void CreaTablasTerravia(sqlite3* conexion);
 // letter case) is refused. Throws ErrorPaises (common/paises.h) on any
 // failure, leaving no file behind.
 //
-// Mapping of the country file:
+// Mapping of the country file, so that the lookups of common/paises.h give
+// what a plain reading of it gives (a full call "=CALL" first, else the
+// longest prefix, each with its "(zone)" and "{continent}"), as far as the
+// tables can say it:
 // - Dxcc: one row per entity whose primary prefix does not begin with "*":
 //   key the primary prefix in upper case, Waz its CQ zone two digits wide,
 //   Continente its continent.
-// - Prefijos: the alias prefixes without their override marks; full calls
-//   ("=") are left out, and so is an alias whose longest shorter alias belongs
-//   to the same entity (the longest-prefix search gives the same country
-//   without it). The aliases of a non-DXCC entity ("*") belong to the entity
-//   of their longest shorter alias.
-// - Regiones: per country, one pattern (alias + "*") for each call area
-//   (the alias from its first digit on) whose zone or continent differs from
-//   what the country or a shorter call area gives; longer call areas first.
-//   Where the aliases of one call area disagree, most of them decide (the
-//   country's own values on a tie). In a country with letter-led aliases,
-//   the aliases that begin with a digit define no call area.
+// - Prefijos: every prefix of letters alone, and the 26 two-letter prefixes
+//   of each one-letter one (WA, KA, IK...), each with the country the file
+//   gives it, so that the district key of a call is that country and its
+//   call-area digit; every other prefix where it leads to another country
+//   than its longest shorter key (EA8 beside EA, KH6 beside K); the full
+//   calls whose country the prefixes give otherwise, when two letters or
+//   more follow their digit. The aliases of a non-DXCC entity ("*") count
+//   as the country that the rest of the file gives them.
+// - Regiones: per country, the zone and continent of each call area (a
+//   prefix of the file from its first digit on, as a row matches a call)
+//   that most of the country's keys give it, where they differ from the
+//   country's or a shorter call area's; longer call areas first. Before
+//   them, the full calls that still get another zone or continent, when
+//   three letters or more follow their digit. In a country with keys that
+//   begin with letters, a prefix that begins with a digit defines no call
+//   area. Full calls with "/" are left to the prefixes.
+// Not expressible: a region row cannot change the country (it is found by
+// the country's key), and the district key's country is the key's country,
+// so an entity told apart by its digit (EA8, CT3, UA9...) has a key with
+// its digit and a district key ending in the letter after it; zones that
+// differ between letter prefixes of one country with the same digit (VE2
+// and VO2) or between single calls follow the majority.
 ResumenTerravia CreaTerravia(const std::string& rutaCty, const std::string& rutaSalida);

@@ -18,7 +18,11 @@ class QWidget;
 
 namespace rules {
 class EnlaceFormatoCabrillo;
-}
+class EnlaceBasesConcurso;
+}  // namespace rules
+namespace listeditors {
+class EnlaceListas;
+}  // namespace listeditors
 
 namespace principal {
 
@@ -57,6 +61,11 @@ class EnlacesVentanaPrincipal {
   virtual QWidget* Widget() = 0;
   // The Cabrillo format window's link, valid while the window is open.
   virtual std::unique_ptr<rules::EnlaceFormatoCabrillo> EnlaceFormato() = 0;
+  // The contest-rules window's link; it outlives the call (the window is
+  // not modal).
+  virtual std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() = 0;
+  // The special lists editors' link, valid while the editor is open.
+  virtual std::unique_ptr<listeditors::EnlaceListas> EnlaceListas() = 0;
 };
 
 class ServiciosPrincipal {

@@ -14,6 +14,9 @@
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
+#include "listeditors/list_esp.h"
+#include "listeditors/lista_mult_esp.h"
+#include "rules/bases_concurso.h"
 #include "rules/formato_cabrillo.h"
 
 namespace principal {
@@ -195,6 +198,23 @@ bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPri
     const std::unique_ptr<rules::EnlaceFormatoCabrillo> enlace = principal.EnlaceFormato();
     rules::FormatoCabrillo formato(*enlace);
     formato.exec();
+    return true;
+  }
+  if (ventana == VentanaSecundaria::BasesConcurso) {
+    // Not modal: it shows the main window again when it closes.
+    rules::AbreBasesConcurso(principal.EnlaceBases());
+    return true;
+  }
+  if (ventana == VentanaSecundaria::MultEspeciales) {
+    const std::unique_ptr<listeditors::EnlaceListas> enlace = principal.EnlaceListas();
+    listeditors::ListaMultEsp lista(*enlace);
+    lista.exec();
+    return true;
+  }
+  if (ventana == VentanaSecundaria::EstacionesEspeciales) {
+    const std::unique_ptr<listeditors::EnlaceListas> enlace = principal.EnlaceListas();
+    listeditors::ListEsp lista(*enlace);
+    lista.exec();
     return true;
   }
   return false;

@@ -16,7 +16,9 @@
 #include <stdexcept>
 
 #include "common/ventanas.h"
+#include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
+#include "mainwindow/enlace_listas_trovalis.h"
 #include "mainwindow/estado_principal.h"
 #include "ui_trovalis.h"
 
@@ -466,11 +468,21 @@ void Trovalis::GestionListas_Click() {
 }
 
 void Trovalis::Bases_Click() {
-  if (servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, *this)) hide();
+  // The rules window takes this window's place and shows it again on close.
+  hide();
+  if (!servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, *this)) show();
 }
 
 std::unique_ptr<rules::EnlaceFormatoCabrillo> Trovalis::EnlaceFormato() {
   return std::make_unique<principal::EnlaceFormatoTrovalis>(*this);
+}
+
+std::unique_ptr<rules::EnlaceBasesConcurso> Trovalis::EnlaceBases() {
+  return std::make_unique<principal::EnlaceBasesTrovalis>(this, Contexto());
+}
+
+std::unique_ptr<listeditors::EnlaceListas> Trovalis::EnlaceListas() {
+  return std::make_unique<principal::EnlaceListasTrovalis>(*this);
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {

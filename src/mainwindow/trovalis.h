@@ -51,6 +51,8 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   // The links of the windows it opens.
   QWidget* Widget() override { return this; }
   std::unique_ptr<rules::EnlaceFormatoCabrillo> EnlaceFormato() override;
+  std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() override;
+  std::unique_ptr<listeditors::EnlaceListas> EnlaceListas() override;
   // Combo1 as the contest list that the start-up fills.
   ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 

@@ -1,0 +1,50 @@
+#include "mainwindow/enlace_listas_trovalis.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+
+#include "database/conexiones.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/trovalis.h"
+
+namespace principal {
+
+int EnlaceListasTrovalis::ListasSoloConsulta() const { return ventana_.Contexto().ListasSoloConsulta; }
+
+std::vector<std::string> EnlaceListasTrovalis::Lista(std::string_view nombre) const {
+  std::vector<std::string> items;
+  if (QListWidget* lista = ventana_.ListaOculta(nombre)) {
+    items.reserve(static_cast<std::size_t>(lista->count()));
+    for (int i = 0; i < lista->count(); ++i) items.push_back(lista->item(i)->text().toStdString());
+  }
+  return items;
+}
+
+void EnlaceListasTrovalis::PonLista(std::string_view nombre, const std::vector<std::string>& items) {
+  QListWidget* lista = ventana_.ListaOculta(nombre);
+  if (!lista) return;
+  lista->clear();
+  for (const std::string& t : items) lista->addItem(QString::fromStdString(t));
+}
+
+listeditors::DefinicionCampo EnlaceListasTrovalis::Campo(std::string_view tabla, std::string_view campo) const {
+  dao::Field f = ventana_.Contexto().BaseConcursos.TableDefs()[tabla].Fields()[campo];
+  return {f.Type(), f.Size()};
+}
+
+std::string EnlaceListasTrovalis::TituloBanda(int indice) const {
+  if (indice < 0 || indice >= static_cast<int>(ventana_.Banda.size())) return {};
+  return ventana_.Banda[static_cast<std::size_t>(indice)]->text().toStdString();
+}
+
+bool EnlaceListasTrovalis::BandaMarcada(int indice) const {
+  if (indice < 0 || indice >= static_cast<int>(ventana_.Banda.size())) return false;
+  return ventana_.Banda[static_cast<std::size_t>(indice)]->isChecked();
+}
+
+bool EnlaceListasTrovalis::ModoMarcado(int indice) const {
+  if (indice < 0 || indice >= static_cast<int>(ventana_.Modo.size())) return false;
+  return ventana_.Modo[static_cast<std::size_t>(indice)]->isChecked();
+}
+
+}  // namespace principal
