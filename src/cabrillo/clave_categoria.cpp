@@ -4,12 +4,12 @@
 #include <optional>
 #include <utility>
 
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/verificacion_cabecera.h"
 #include "common/paises.h"
-#include "cabrillo/contexto_concurso.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -216,8 +216,7 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
 void LeeCabeceraCabrillo(const ContextoConcurso& contexto, dao::Database& base, LectorLog& log,
                          std::span<const std::string> socios_zurozi, std::string& clave, std::string& indicativo) {
   const std::optional<FilaResumenCabrillo> fila = LeeFilaResumenCabrillo(base, contexto.NumeroConcursoActual);
-  const ConcursoClave concurso{contexto.NombreConcurso, fila ? &*fila : nullptr, socios_zurozi,
-                               contexto.Paises.get()};
+  const ConcursoClave concurso{contexto.NombreConcurso, fila ? &*fila : nullptr, socios_zurozi, contexto.Paises.get()};
   LeeCabeceraCabrillo(log, concurso, clave, indicativo);
 }
 

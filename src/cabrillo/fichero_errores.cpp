@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "common/ventana_proceso.h"
 #include "cabrillo/contexto_concurso.h"
+#include "common/ventana_proceso.h"
 #include "plataforma/rutas.h"
 
 namespace cabrillo {
@@ -65,7 +65,6 @@ void FicheroErrores::EscribeBloqueError(const std::vector<std::string>& contexto
 void FicheroErrores::Cierra() {
   if (fichero_.EstaAbierto()) fichero_.Cerrar();
 }
-
 
 namespace {
 

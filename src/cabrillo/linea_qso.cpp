@@ -136,7 +136,8 @@ ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : e
   const std::array<bool, 12> casillas = {!EsFalso(c.ModoAM),  !EsFalso(c.ModoCW),   !EsFalso(c.ModoUSB),
                                          !EsFalso(c.ModoLSB), !EsFalso(c.ModoSSB),  !EsFalso(c.ModoFM),
                                          !EsFalso(c.ModoRTTY), !EsFalso(c.ModoPACKET), false, false, false, false};
-  for (std::size_t i = 0; i < kModos.size(); ++i) modo_permitido_[i] = reglas::ModoQsoAdmitido(kModos[i].modo, casillas);
+  for (std::size_t i = 0; i < kModos.size(); ++i)
+    modo_permitido_[i] = reglas::ModoQsoAdmitido(kModos[i].modo, casillas);
 }
 
 void ComprobadorLineasQso::LeeIntercambio(std::string_view linea, std::int64_t& posicion, const Lado& lado,

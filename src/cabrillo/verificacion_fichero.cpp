@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/linea_qso.h"
 #include "cabrillo/verificacion_cabecera.h"
 #include "common/ventana_proceso.h"
-#include "cabrillo/contexto_concurso.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 

@@ -21,8 +21,7 @@ std::string RutaEnConcurso(const EstadoConcurso& e, std::string_view subcarpeta)
 }
 
 std::string RutaEnConcurso(const EstadoConcurso& e, std::string_view subcarpeta, std::string_view fichero) {
-  return plataforma::ResuelveRuta(
-      plataforma::UneRuta(plataforma::UneRuta(e.CarpetaConcurso, subcarpeta), fichero));
+  return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(e.CarpetaConcurso, subcarpeta), fichero));
 }
 
 ListaVentana& ListaDe(VentanaProceso& ventana, std::string_view nombre) {
@@ -76,7 +75,8 @@ void BorraFicherosDe(const EstadoConcurso& e, std::string_view subcarpeta) {
 }
 
 // Empties a list and its label and deletes the files of its folder.
-void VaciaResultado(const EstadoConcurso& e, VentanaProceso& ventana, std::string_view nombre, std::string_view etiqueta) {
+void VaciaResultado(const EstadoConcurso& e, VentanaProceso& ventana, std::string_view nombre,
+                    std::string_view etiqueta) {
   ListaDe(ventana, nombre).Limpia();
   ventana.PonTexto(etiqueta, "");
   BorraFicherosDe(e, nombre);
@@ -97,7 +97,9 @@ std::vector<std::string> FicherosDeCarpeta(const std::string& carpeta) {
   return nombres;
 }
 
-void CargaListasValidas(const EstadoConcurso& e, VentanaProceso& v) { CargaCarpeta(e, v, "ListasValidas", "ListasValidas", "LValidas"); }
+void CargaListasValidas(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasValidas", "ListasValidas", "LValidas");
+}
 
 void CargaListasAdmitidas(const EstadoConcurso& e, VentanaProceso& v) {
   CargaCarpeta(e, v, "ListasAdmitidas", "Listasadmitidas", "LAdmitidas");
@@ -170,8 +172,7 @@ void CargaListasNoEnviadasPorIndicativo(const EstadoConcurso& e, VentanaProceso&
 }
 
 void CargaListasNoEnviadasPorNumero(const EstadoConcurso& e, VentanaProceso& v) {
-  CargaFichero(v, "ListasNoEnviadasPorNumero",
-               RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
+  CargaFichero(v, "ListasNoEnviadasPorNumero", RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
 }
 
 void CargaListasDeControl(const EstadoConcurso& e, VentanaProceso& v) {
@@ -196,8 +197,8 @@ void GuardaListasNoEnviadasPorIndicativo(const EstadoConcurso& e, VentanaProceso
 }
 
 void GuardaListasNoEnviadasPorNumero(const EstadoConcurso& e, VentanaProceso& v) {
-  auto n = GuardaFichero(v, "ListasNoEnviadasPorNumero",
-                         RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
+  auto n =
+      GuardaFichero(v, "ListasNoEnviadasPorNumero", RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
   v.PonTexto("Label6", TextoCuentaNoEnviadas(n));
 }
 

@@ -32,15 +32,18 @@ std::vector<std::string> FicherosDeCarpeta(const std::string& carpeta);
 
 // Folder loaders: clear the list box, add the name of every file of the
 // subfolder of the same name, set the count label ("n Listas").
-void CargaListasValidas(const EstadoConcurso& estado, VentanaProceso& ventana);          // ListasValidas / LValidas
-void CargaListasAdmitidas(const EstadoConcurso& estado, VentanaProceso& ventana);        // ListasAdmitidas / LAdmitidas
-void CargaListasAdmitidasDiploma(const EstadoConcurso& estado, VentanaProceso& ventana); // same, leaves nothing selected
-void CargaListasCruzadas(const EstadoConcurso& estado, VentanaProceso& ventana);         // ListasCruzadas / LCruzadas
-void CargaListasQsoAnulados(const EstadoConcurso& estado, VentanaProceso& ventana);      // ListasQsoAnulados / LAnulados
-void CargaListasPuntuaciones(const EstadoConcurso& estado, VentanaProceso& ventana);     // ListasPuntuaciones / LPuntuaciones
-void CargaFicherosRecibidos(const EstadoConcurso& estado, VentanaProceso& ventana);      // FicherosRecibidos / LRecibidos
-void CargaFicherosConfirmacion(const EstadoConcurso& estado, VentanaProceso& ventana);   // FicherosConfirmacion / LConfirmaciones
-void CargaFicherosErrores(const EstadoConcurso& estado, VentanaProceso& ventana);        // FicherosErrores / LErrores
+void CargaListasValidas(const EstadoConcurso& estado, VentanaProceso& ventana);    // ListasValidas / LValidas
+void CargaListasAdmitidas(const EstadoConcurso& estado, VentanaProceso& ventana);  // ListasAdmitidas / LAdmitidas
+void CargaListasAdmitidasDiploma(const EstadoConcurso& estado,
+                                 VentanaProceso& ventana);                           // same, leaves nothing selected
+void CargaListasCruzadas(const EstadoConcurso& estado, VentanaProceso& ventana);     // ListasCruzadas / LCruzadas
+void CargaListasQsoAnulados(const EstadoConcurso& estado, VentanaProceso& ventana);  // ListasQsoAnulados / LAnulados
+void CargaListasPuntuaciones(const EstadoConcurso& estado,
+                             VentanaProceso& ventana);  // ListasPuntuaciones / LPuntuaciones
+void CargaFicherosRecibidos(const EstadoConcurso& estado, VentanaProceso& ventana);  // FicherosRecibidos / LRecibidos
+void CargaFicherosConfirmacion(const EstadoConcurso& estado,
+                               VentanaProceso& ventana);  // FicherosConfirmacion / LConfirmaciones
+void CargaFicherosErrores(const EstadoConcurso& estado, VentanaProceso& ventana);  // FicherosErrores / LErrores
 
 // FicherosManuales / LManuales. First renames every log whose extension (from
 // the first ".") is ".CBR" in any letter case to the same name with "LOG"
@@ -54,10 +57,11 @@ std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres);
 
 // List-file loaders: clear the list box and add every line of the file when
 // it exists; then set the count label, when the member has one.
-void CargaListasNoEnviadasPorIndicativo(const EstadoConcurso& estado, VentanaProceso& ventana);  // Label6, "n NO ENVIADAS"
-void CargaListasNoEnviadasPorNumero(const EstadoConcurso& estado, VentanaProceso& ventana);      // no label
-void CargaListasDeControl(const EstadoConcurso& estado, VentanaProceso& ventana);                // LDeControl
-void CargaListasDeSWL(const EstadoConcurso& estado, VentanaProceso& ventana);                    // LDESWL
+void CargaListasNoEnviadasPorIndicativo(const EstadoConcurso& estado,
+                                        VentanaProceso& ventana);                            // Label6, "n NO ENVIADAS"
+void CargaListasNoEnviadasPorNumero(const EstadoConcurso& estado, VentanaProceso& ventana);  // no label
+void CargaListasDeControl(const EstadoConcurso& estado, VentanaProceso& ventana);            // LDeControl
+void CargaListasDeSWL(const EstadoConcurso& estado, VentanaProceso& ventana);                // LDESWL
 // ListaBasesConcurso from BasesConcurso/FicheroBasesConcurso.lst; the file
 // must exist (it was just written).
 void CargaFicheroBasesConcurso(const EstadoConcurso& estado, VentanaProceso& ventana);
@@ -65,8 +69,9 @@ void CargaFicheroBasesConcurso(const EstadoConcurso& estado, VentanaProceso& ven
 // List-file writers: write every item of the list box to its file, replacing
 // it (Windows-1252, CR LF after every line), then set the count label.
 void GuardaListasNoEnviadasPorIndicativo(const EstadoConcurso& estado, VentanaProceso& ventana);  // Label6
-void GuardaListasNoEnviadasPorNumero(const EstadoConcurso& estado, VentanaProceso& ventana);      // Label6, this list's count
-void GuardaListasDeControl(const EstadoConcurso& estado, VentanaProceso& ventana);                // LDeControl
+void GuardaListasNoEnviadasPorNumero(const EstadoConcurso& estado,
+                                     VentanaProceso& ventana);                      // Label6, this list's count
+void GuardaListasDeControl(const EstadoConcurso& estado, VentanaProceso& ventana);  // LDeControl
 // LDESWL; does nothing at all for the award contest.
 void GuardaListasDeSWL(const EstadoConcurso& estado, VentanaProceso& ventana);
 

@@ -305,7 +305,6 @@ void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std
   prefijo = std::string(Izquierda(base, 1));
 }
 
-
 void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo,
                              std::string& prefijo, std::string& distrito) {
   std::string base = indicativo;
@@ -351,7 +350,6 @@ void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indi
     if (EsDigito(antes)) distrito += antes;
   }
 }
-
 
 void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& indicativo,
                                std::string& dxcc, std::string& waz, std::string& continente) {
@@ -423,7 +421,6 @@ void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& in
     }
   }
 }
-
 
 // ---------------------------------------------------------------------------
 // Pattern matching.

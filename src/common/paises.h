@@ -95,18 +95,17 @@ void SeparaPortable(std::string& indicativo, std::string& portable);
 
 // The stored prefix of the base call: its longest left part that is a key of
 // Prefijos; the first character of the base call when none is.
-void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo,
-                  std::string& prefijo);
+void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo);
 
 // The prefix as written in the call and the district key (country code
 // followed by the call-area character).
-void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo,
-                             std::string& prefijo, std::string& distrito);
+void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo,
+                             std::string& distrito);
 
 // Country code, CQ zone and continent, the last two refined by the region
 // rows of the country. Three empty texts when the call is empty or unknown.
-void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& indicativo,
-                               std::string& dxcc, std::string& waz, std::string& continente);
+void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& indicativo, std::string& dxcc,
+                               std::string& waz, std::string& continente);
 
 // Maidenhead locator (4 or 6 characters, upper case) to the centre of its
 // subsquare, in arc-seconds (longitude east, latitude north). False when the

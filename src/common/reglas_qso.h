@@ -43,9 +43,9 @@ std::span<const BandaConcurso> BandasConcurso();
 // ------------------------------------------------------------------ modes
 
 // The 12 mode boxes of the contest editor, index = box = ordinal - 41.
-inline constexpr std::array<std::string_view, 12> kColumnasModo = {
-    "ModoAM",     "ModoCW",    "ModoUSB",   "ModoLSB",   "ModoSSB",   "ModoFM",
-    "ModoRTTY",   "ModoPACKET", "ModoUSER1", "ModoUSER2", "ModoUSER3", "ModoUSER4"};
+inline constexpr std::array<std::string_view, 12> kColumnasModo = {"ModoAM",    "ModoCW",    "ModoUSB",   "ModoLSB",
+                                                                   "ModoSSB",   "ModoFM",    "ModoRTTY",  "ModoPACKET",
+                                                                   "ModoUSER1", "ModoUSER2", "ModoUSER3", "ModoUSER4"};
 
 // Mode boxes (indexes 0..11) any one of which admits a QSO mode token:
 // "CW" CW; "FM" FM; "PS" PACKET; "PH" AM, SSB, LSB or USB; "RY" RTTY or
@@ -76,9 +76,9 @@ inline constexpr std::string_view kTituloHora = "VERIFICAR HORA";
 bool VerificaFormatoFecha(std::string& campo);
 
 enum class ResultadoHora {
-  Correcta,        // rewritten as "hh:mm"
-  ErrorConAviso,   // show kMensajeHora / kTituloHora
-  ErrorSinAviso,   // five characters whose third is not ":": no message
+  Correcta,       // rewritten as "hh:mm"
+  ErrorConAviso,  // show kMensajeHora / kTituloHora
+  ErrorSinAviso,  // five characters whose third is not ":": no message
 };
 // Time typed as "hh:mm", "hhmm" or a single digit h (read as "0h:00", so
 // "0" is "00:00"); hours 0-23, minutes 0-59. Anything else fails and the
@@ -107,9 +107,22 @@ struct PerfilIntercambio {
 
 // The tokens of a QSO line after "QSO:".
 enum class TokenQso {
-  Frecuencia, Modo, Fecha, Hora,
-  MiIndicativo, MiRst, MiNumero, MisLetras, MisPuntos, MiLocator,
-  SuIndicativo, SuRst, SuNumero, SusLetras, SusPuntos, SuLocator,
+  Frecuencia,
+  Modo,
+  Fecha,
+  Hora,
+  MiIndicativo,
+  MiRst,
+  MiNumero,
+  MisLetras,
+  MisPuntos,
+  MiLocator,
+  SuIndicativo,
+  SuRst,
+  SuNumero,
+  SusLetras,
+  SusPuntos,
+  SuLocator,
 };
 inline constexpr int kNumTokensQso = 16;
 
@@ -163,13 +176,11 @@ PosicionesQso CalculaPosiciones(const PerfilIntercambio& perfil);
 // drop both serial-number elements and put the worked call, received RST
 // and received letters at 57/71/75 and 58/72/76. Returns false (nothing
 // changed) for any other name.
-bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil,
-                           PosicionesQso& posiciones);
+bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones);
 // Saving a profile of a contest named like "SPRINT DCE 1.0*": both points
 // flags become true and the layout is letters 49, points 57, worked call
 // 60, received RST 74, letters 78, points 86. False for other names.
-bool AplicaDisposicionPuntos(std::string_view concurso, PerfilIntercambio& perfil,
-                             PosicionesQso& posiciones);
+bool AplicaDisposicionPuntos(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones);
 
 // ------------------------------------------------------- mail subject
 

@@ -42,7 +42,8 @@ std::string RutaCarpetaConcurso(const EstadoConcurso& estado, std::string_view n
   return plataforma::ResuelveRuta(plataforma::UneRuta(estado.CarpetaTrabajo, plataforma::NombreSeguro(carpeta)));
 }
 
-std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre, std::string_view edicion) {
+std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre,
+                                                   std::string_view edicion) {
   estado.CarpetaConcurso = RutaCarpetaConcurso(estado, nombre, edicion);
   std::vector<std::string> fallidas;
   auto crea = [&fallidas](const std::string& ruta) {

@@ -28,7 +28,8 @@ std::string RutaCarpetaConcurso(const EstadoConcurso& estado, std::string_view n
 // that folder and its subfolders: the common ones, then the award's when
 // NombreConcurso is the award, the contest's otherwise. A folder that exists
 // already is no failure. Returns the folders that could not be created.
-std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre, std::string_view edicion);
+std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre,
+                                                   std::string_view edicion);
 
 // As CreaArbolCarpetasConcurso (name and edition as typed in the editor),
 // and reports to the operator every folder that could not be created.

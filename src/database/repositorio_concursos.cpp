@@ -73,8 +73,8 @@ void RepositorioConcursos::GuardaControl(std::optional<std::int32_t> ultimo, std
   control.Close();
 }
 
-void RepositorioConcursos::Alta(std::int32_t numero, const RellenaFila& rellena,
-                                const listas::OpcionesListas& opciones, listas::ListasOcultas& l) {
+void RepositorioConcursos::Alta(std::int32_t numero, const RellenaFila& rellena, const listas::OpcionesListas& opciones,
+                                listas::ListasOcultas& l) {
   estado_.ConcursoActual.AddNew();
   rellena(estado_.ConcursoActual);
   estado_.ConcursoActual.Update();
@@ -87,8 +87,7 @@ void RepositorioConcursos::Modifica(std::int32_t numero, const RellenaFila& rell
   estado_.ConcursoActual.Edit();
   rellena(estado_.ConcursoActual);
   estado_.ConcursoActual.Update();
-  for (listas::Grupo g : listas::kOrdenActualizacion)
-    listas::Actualiza(estado_.BaseConcursos, g, numero, opciones, l);
+  for (listas::Grupo g : listas::kOrdenActualizacion) listas::Actualiza(estado_.BaseConcursos, g, numero, opciones, l);
 }
 
 void RepositorioConcursos::Borra(std::int32_t numero) {

@@ -1,6 +1,5 @@
 #include "mainwindow/enlace_bases_trovalis.h"
 
-
 namespace principal {
 
 std::string EnlaceBasesTrovalis::NombreConcurso() const { return contexto_.NombreConcurso; }

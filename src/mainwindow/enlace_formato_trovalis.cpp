@@ -27,8 +27,12 @@ rules::OpcionesIntercambio EnlaceFormatoTrovalis::Intercambio() const {
 }
 
 std::string EnlaceFormatoTrovalis::CorreoReclamaciones() const { return ventana_.Contexto().CorreoReclamaciones; }
-void EnlaceFormatoTrovalis::PonCorreoReclamaciones(const std::string& texto) { ventana_.Contexto().CorreoReclamaciones = texto; }
+void EnlaceFormatoTrovalis::PonCorreoReclamaciones(const std::string& texto) {
+  ventana_.Contexto().CorreoReclamaciones = texto;
+}
 std::string EnlaceFormatoTrovalis::DireccionWebConcurso() const { return ventana_.Contexto().DireccionWebConcurso; }
-void EnlaceFormatoTrovalis::PonDireccionWebConcurso(const std::string& texto) { ventana_.Contexto().DireccionWebConcurso = texto; }
+void EnlaceFormatoTrovalis::PonDireccionWebConcurso(const std::string& texto) {
+  ventana_.Contexto().DireccionWebConcurso = texto;
+}
 
 }  // namespace principal

@@ -253,7 +253,8 @@ int Trovalis::IndiceTexto(QObject* objeto) const {
 
 bool Trovalis::Form_Load() {
   Contexto().CarpetaTrabajo = QDir::currentPath().toStdString();
-  while (Contexto().CarpetaTrabajo.size() > 1 && Contexto().CarpetaTrabajo.back() == '/') Contexto().CarpetaTrabajo.pop_back();
+  while (Contexto().CarpetaTrabajo.size() > 1 && Contexto().CarpetaTrabajo.back() == '/')
+    Contexto().CarpetaTrabajo.pop_back();
   CentraFormulario(this);
   setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
   PrimeraActivacion = true;
@@ -487,7 +488,8 @@ std::unique_ptr<listeditors::EnlaceListas> Trovalis::EnlaceListas() {
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
   if (Contexto().NombreConcurso.empty() || OperacionRegistro == principal::OperacionEditor::Consulta) return;
-  bool editable = OperacionRegistro == principal::OperacionEditor::Alta || OperacionRegistro == principal::OperacionEditor::Modificar;
+  bool editable = OperacionRegistro == principal::OperacionEditor::Alta ||
+                  OperacionRegistro == principal::OperacionEditor::Modificar;
   Contexto().ListasSoloConsulta = editable ? 0 : 1;
   hide();
   servicios_->AbreVentana(ventana, *this);

@@ -12,10 +12,10 @@
 #include <optional>
 
 #include "database/conexiones.h"
+#include "database/listas_ocultas.h"
 #include "database/repositorio_concursos.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/listas_no_enviadas.h"
-#include "database/listas_ocultas.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/mensajes.h"
@@ -210,8 +210,8 @@ void Trovalis::AltaReg_Click() {
   // A new contest starts without the values of the contest shown before.
   Contexto().CorreoReclamaciones.clear();
   Contexto().DireccionWebConcurso.clear();
-  Contexto().OpcionExcluirMismaProv = Contexto().OpcionExcluirMismoDist = Contexto().OpcionExcluirMismoPais = Contexto().OpcionExcluirMismoPrefijo =
-      Contexto().OpcionExcluirMismaZonaCQ = false;
+  Contexto().OpcionExcluirMismaProv = Contexto().OpcionExcluirMismoDist = Contexto().OpcionExcluirMismoPais =
+      Contexto().OpcionExcluirMismoPrefijo = Contexto().OpcionExcluirMismaZonaCQ = false;
   PrimerNumero = PrimeraLetra = SegundaLetra = TerceraLetra = UltimaLetra = false;
 
   BloqueaCampos(0);
@@ -232,8 +232,9 @@ void Trovalis::AltaReg_Click() {
   // No contest carries the proposed number, so a Cabrillo format stored
   // under it was left by a create that never ended (the program was closed
   // meanwhile): the new contest must not inherit it.
-  EnTransaccion(Contexto().BaseConcursos, [&] { servicios_->Concursos().BorraResumenCabrillo(NumeroPropuesto); },
-                "borrar el formato Cabrillo de un alta sin terminar");
+  EnTransaccion(
+      Contexto().BaseConcursos, [&] { servicios_->Concursos().BorraResumenCabrillo(NumeroPropuesto); },
+      "borrar el formato Cabrillo de un alta sin terminar");
 
   DesactivarBotones();
   Aceptar->setEnabled(true);
@@ -308,8 +309,9 @@ void Trovalis::Cancelar_Click() {
     // The Cabrillo format saved for the contest that was not created goes
     // with it, so that the next new contest does not inherit it.
     if (NumeroPropuesto > 0 && !servicios_->Concursos().HayConNumero(NumeroPropuesto))
-      EnTransaccion(Contexto().BaseConcursos, [&] { servicios_->Concursos().BorraResumenCabrillo(NumeroPropuesto); },
-                    "borrar el formato Cabrillo del concurso cancelado");
+      EnTransaccion(
+          Contexto().BaseConcursos, [&] { servicios_->Concursos().BorraResumenCabrillo(NumeroPropuesto); },
+          "borrar el formato Cabrillo del concurso cancelado");
     LimpiaFormulario();
     BloqueaCampos(1);
     ActualizaBotones();
@@ -361,7 +363,8 @@ void Trovalis::AltaConcurso() {
   const std::int32_t anterior =
       listaConcursos_->Seleccionado() >= 0 ? listaConcursos_->Numero(listaConcursos_->Seleccionado()) : 0;
 
-  bool hecho = EnTransaccion(Contexto().BaseConcursos, 
+  bool hecho = EnTransaccion(
+      Contexto().BaseConcursos,
       [&] {
         servicios_->Concursos().Alta(
             numero,
@@ -424,7 +427,8 @@ void Trovalis::ModificaConcurso() {
 
   listas::ListasOcultas l = ListasDeVentana(*this);
   const listas::OpcionesListas opciones = OpcionesDeListas(*this);
-  bool hecho = EnTransaccion(Contexto().BaseConcursos, 
+  bool hecho = EnTransaccion(
+      Contexto().BaseConcursos,
       [&] {
         if (!servicios_->BuscaConcurso(numero))
           throw dao::Error(dao::errNoHayRegistroActual, "El concurso " + std::to_string(numero) + " no existe");
@@ -466,11 +470,8 @@ void Trovalis::BorraConcurso() {
     OperacionRegistro = principal::OperacionEditor::Consulta;
   } else {
     const std::int32_t numero = NumeroEditor(*this);
-    bool hecho = EnTransaccion(Contexto().BaseConcursos, 
-        [&] {
-          servicios_->Concursos().Borra(numero);
-        },
-        "borrar el Concurso");
+    bool hecho = EnTransaccion(
+        Contexto().BaseConcursos, [&] { servicios_->Concursos().Borra(numero); }, "borrar el Concurso");
     if (!hecho) {
       ReabreConjuntos(*servicios_, numero);
       return;

@@ -25,7 +25,8 @@ void Trovalis::CargaCamposConcurso() {
   principal::RegistroConcurso* fila = servicios_->ConcursoActual();
   if (!fila) return;
   Contexto().NombreConcurso = fila->LeeTexto("Concurso").value_or("");
-  Contexto().NumeroConcursoActual = static_cast<std::int32_t>(std::atol(fila->LeeTexto("NumeroOrden").value_or("0").c_str()));
+  Contexto().NumeroConcursoActual =
+      static_cast<std::int32_t>(std::atol(fila->LeeTexto("NumeroOrden").value_or("0").c_str()));
   Contexto().EdicionConcurso = fila->LeeTexto("Edicion").value_or("");
 
   // The options first: their handlers may fill the points grid and the

@@ -69,7 +69,8 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
   // record loader, the clearing procedures), and moving the focus then would
   // make the name box, left with the text of the previous contest, hand that
   // text to the name of the contest in hand when it loses the focus.
-  const bool editando = OperacionRegistro == principal::OperacionEditor::Alta || OperacionRegistro == principal::OperacionEditor::Modificar;
+  const bool editando = OperacionRegistro == principal::OperacionEditor::Alta ||
+                        OperacionRegistro == principal::OperacionEditor::Modificar;
   auto foco = [this, editando](int indice) {
     if (editando) Text3[static_cast<std::size_t>(indice)]->setFocus();
   };
@@ -253,7 +254,8 @@ void Trovalis::ActualizaExclusiones() {
                                    {CadaProv, ProvPorBanda, ExcluirProv},
                                    {CadaDistrito, DistritoPorBanda, ExcluirDistrito},
                                    {CadaCq, CqPorBanda, ExcluirCq}};
-  bool editando = OperacionRegistro == principal::OperacionEditor::Alta || OperacionRegistro == principal::OperacionEditor::Modificar;
+  bool editando = OperacionRegistro == principal::OperacionEditor::Alta ||
+                  OperacionRegistro == principal::OperacionEditor::Modificar;
   for (const Exclusion& e : exclusiones) {
     if (!e.Tipo->isChecked() && !e.PorBanda->isChecked()) {
       Desmarca(e.Excluir);

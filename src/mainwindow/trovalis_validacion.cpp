@@ -8,9 +8,9 @@
 #include <QListWidget>
 #include <cstdlib>
 
+#include "common/reglas_qso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
-#include "common/reglas_qso.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
 #include "mainwindow/validacion_concurso.h"
@@ -31,23 +31,18 @@ bool Trovalis::VerificarCampoVacio(std::string& Valor) { return EsCampoEnBlanco(
 bool Trovalis::VerificaFormatoFecha(std::string& Campo) {
   if (VerificarCampoVacio(Campo)) return true;
   if (principal::NormalizaFecha(Campo)) return true;
-  servicios_->Mensaje(std::string(reglas::kMensajeFecha), std::string(reglas::kTituloFecha),
-                      IconoMensaje::Pregunta);
+  servicios_->Mensaje(std::string(reglas::kMensajeFecha), std::string(reglas::kTituloFecha), IconoMensaje::Pregunta);
   return false;
 }
 
 bool Trovalis::VerificaFormatoHora(std::string& Hora) {
   if (Hora.empty()) return true;
   switch (reglas::VerificaFormatoHora(Hora)) {
-    case reglas::ResultadoHora::Correcta:
-      return true;
-    case reglas::ResultadoHora::ErrorSinAviso:
-      return false;
-    case reglas::ResultadoHora::ErrorConAviso:
-      break;
+    case reglas::ResultadoHora::Correcta: return true;
+    case reglas::ResultadoHora::ErrorSinAviso: return false;
+    case reglas::ResultadoHora::ErrorConAviso: break;
   }
-  servicios_->Mensaje(std::string(reglas::kMensajeHora), std::string(reglas::kTituloHora),
-                      IconoMensaje::Informacion);
+  servicios_->Mensaje(std::string(reglas::kMensajeHora), std::string(reglas::kTituloHora), IconoMensaje::Informacion);
   return false;
 }
 
@@ -117,8 +112,9 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
   // Another contest with the name typed and the same edition.
   std::string nombre = TextoDe(Text3[1]);
   if (nombre != Contexto().NombreConcurso) {
-    dao::Recordset otro = Contexto().BaseConcursos.OpenRecordset("Select * From Concursos Where Concurso = ? and Edicion = ?",
-                                                      {dao::Variant(nombre), dao::Variant(TextoDe(Text3[2]))});
+    dao::Recordset otro =
+        Contexto().BaseConcursos.OpenRecordset("Select * From Concursos Where Concurso = ? and Edicion = ?",
+                                               {dao::Variant(nombre), dao::Variant(TextoDe(Text3[2]))});
     bool existe = !otro.Eof();
     otro.Close();
     if (existe) {
@@ -258,7 +254,7 @@ bool Trovalis::VerificaListasMultiplicadores() {
   long valor = std::strtol(numero.c_str(), &fin, 10);
   if (!numero.empty() && fin && *fin == '\0') {
     dao::Recordset fila = Contexto().BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
-                                                      {dao::Variant(valor)});
+                                                                 {dao::Variant(valor)});
     e.HayCategorias = !fila.Eof();
     fila.Close();
   }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cabrillo/contexto_concurso.h"
 #include <sqlite3.h>
+#include "cabrillo/contexto_concurso.h"
 
 #include <memory>
 #include <string>

@@ -7,9 +7,9 @@
 #include <iterator>
 #include <string>
 
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "common/ventana_proceso.h"
-#include "cabrillo/contexto_concurso.h"
 #include "database/estado.h"
 
 namespace cabrillo {

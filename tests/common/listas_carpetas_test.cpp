@@ -82,8 +82,8 @@ const CargaCarpeta kCargasCarpeta[] = {
     {CargaFicherosRecibidos, "FicherosRecibidos", "FicherosRecibidos", "LRecibidos"},
     {CargaFicherosConfirmacion, "FicherosConfirmacion", "FicherosConfirmacion", "LConfirmaciones"},
     {CargaFicherosErrores, "FicherosErrores", "FicherosErrores", "LErrores"},
-    {[](const EstadoConcurso& e, VentanaProceso& v) { CargaFicherosManuales(e, v); }, "FicherosManuales", "FicherosManuales",
-     "LManuales"},
+    {[](const EstadoConcurso& e, VentanaProceso& v) { CargaFicherosManuales(e, v); }, "FicherosManuales",
+     "FicherosManuales", "LManuales"},
 };
 
 TEST_F(ListasCarpetasTest, FolderLoadersListOrdinaryFilesSortedWithCount) {

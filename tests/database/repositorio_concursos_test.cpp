@@ -22,8 +22,8 @@ class RepositorioConcursosTest : public ::testing::Test {
     estado_.BaseConcursos.Close();
   }
   int Cuenta(const char* tabla) {
-    dao::Recordset rs = estado_.BaseConcursos.OpenRecordset(std::string("Select * From ") + tabla,
-                                                            dao::TipoRecordset::Snapshot);
+    dao::Recordset rs =
+        estado_.BaseConcursos.OpenRecordset(std::string("Select * From ") + tabla, dao::TipoRecordset::Snapshot);
     int n = 0;
     for (; !rs.Eof(); rs.MoveNext()) ++n;
     rs.Close();

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "database/listas_ocultas.h"
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
-#include "database/listas_ocultas.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -28,11 +28,8 @@ using plataforma::Respuesta;
 
 class CicloConcurso : public ::testing::Test {
  protected:
-  void SetUp() override {
-  }
-  void TearDown() override {
-    ventana.reset();
-  }
+  void SetUp() override {}
+  void TearDown() override { ventana.reset(); }
 
   void Arranca() {
     auto s = std::make_unique<prueba::ServiciosGrabados>();
@@ -568,7 +565,8 @@ TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
   Arranca();
   const std::string entrada = ventana->Contexto().CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadas.txt";
   ASSERT_TRUE(plataforma::EscribirLineas(entrada, {"QQ1ABC en 7 listas"}));
-  std::filesystem::create_directories(ventana->Contexto().CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
+  std::filesystem::create_directories(ventana->Contexto().CarpetaConcurso +
+                                      "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
   ventana->ActualizaFicherosListasNoEnviadas();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);

@@ -17,11 +17,8 @@ namespace prueba {
 
 class EditorConcurso : public ::testing::Test {
  public:
-  void SetUp() override {
-  }
-  void TearDown() override {
-    ventana.reset();
-  }
+  void SetUp() override {}
+  void TearDown() override { ventana.reset(); }
 
   // Contest 1 "PRUEBA" 2025 with nothing ticked; with its categories row
   // unless told otherwise.

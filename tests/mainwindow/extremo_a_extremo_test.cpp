@@ -102,14 +102,17 @@ class ExtremoAExtremo : public ::testing::Test {
     EXPECT_TRUE(CargaFicherosManuales(ventana->Contexto(), proceso).empty());
     EXPECT_EQ(proceso.ListaPorNombre("FicherosManuales").elementos.size(), 1u);
     const std::string nombre = plataforma::Mayusculas(proceso.ListaPorNombre("FicherosManuales").Elemento(0));
-    EXPECT_TRUE(plataforma::CopiaFichero(manuales + nombre, ventana->Contexto().CarpetaConcurso + "/FicherosRecibidos/" + nombre));
+    EXPECT_TRUE(plataforma::CopiaFichero(manuales + nombre,
+                                         ventana->Contexto().CarpetaConcurso + "/FicherosRecibidos/" + nombre));
     plataforma::BorraFichero(manuales + nombre);
     plataforma::BorraFichero(ventana->Contexto().CarpetaConcurso + "/ListasValidas/" + nombre);
     ventana->Contexto().CabeceraLogEnCurso.Limpia();
     EXPECT_TRUE(cabrillo::CreaFicheroErrores(proceso, ventana->Contexto()));
     ventana->Contexto().FicheroErroresEnCurso.EscribeAdjunto(nombre, true);
-    const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(), ventana->Contexto().VerificarNombreExacto};
-    const bool aceptado = cabrillo::VerificaFicheroCabrillo(proceso, ventana->Contexto(), nombre, ventana->Contexto().BaseConcursos, ajustes);
+    const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(),
+                                                    ventana->Contexto().VerificarNombreExacto};
+    const bool aceptado = cabrillo::VerificaFicheroCabrillo(proceso, ventana->Contexto(), nombre,
+                                                            ventana->Contexto().BaseConcursos, ajustes);
     ventana->Contexto().FicheroErroresEnCurso.Cierra();
     if (aceptado) {
       EXPECT_TRUE(cabrillo::GeneraListaValida(proceso, ventana->Contexto(), nombre));

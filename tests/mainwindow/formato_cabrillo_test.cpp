@@ -41,9 +41,7 @@ class FormatoDesdePrincipal : public ::testing::Test {
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
     Arranca();
   }
-  void TearDown() override {
-    ventana.reset();
-  }
+  void TearDown() override { ventana.reset(); }
 
   // Starts the main window on the fixture folder (again, for a restart).
   void Arranca() {

@@ -75,9 +75,7 @@ class ListasEspecialesDesdePrincipal : public ::testing::Test {
     ventana->Form_Activate();
     QApplication::processEvents();
   }
-  void TearDown() override {
-    ventana.reset();
-  }
+  void TearDown() override { ventana.reset(); }
 
   // Clicks a main window button and runs `enVentana` on the editor while it
   // is shown modally (cancelling it afterwards if it is still open).

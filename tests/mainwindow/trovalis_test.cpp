@@ -26,11 +26,8 @@ namespace {
 
 class VentanaPrincipal : public ::testing::Test {
  protected:
-  void SetUp() override {
-  }
-  void TearDown() override {
-    ventana.reset();
-  }
+  void SetUp() override {}
+  void TearDown() override { ventana.reset(); }
 
   // Builds the window on the fixture folder and runs its loading.
   bool Carga(std::vector<std::string> impresoras = {"PDF", "Laser"}) {
@@ -627,7 +624,8 @@ TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
   ventana->GestionListas->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(QDir::currentPath().toStdString(), ventana->Contexto().CarpetaTrabajo);
-  EXPECT_EQ(ventana->Contexto().CarpetaTrabajo, QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
+  EXPECT_EQ(ventana->Contexto().CarpetaTrabajo,
+            QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
   EXPECT_EQ(ventana->Contexto().NombreConcurso, "OTRO");
   EXPECT_EQ(ventana->Contexto().EdicionConcurso, "2030");
 }
