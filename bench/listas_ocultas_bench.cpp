@@ -8,8 +8,8 @@
 #include <string>
 
 #include "database/creacion.h"
+#include "database/listas_ocultas.h"
 #include "mainwindow/listas_no_enviadas.h"
-#include "mainwindow/listas_ocultas.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 
 namespace {
 
@@ -13,19 +13,19 @@ void BM_PliegaBanda(benchmark::State& state) {
   const std::vector<std::string> frecuencias = {"1830", "3650", "7050", "14025", "14500",
                                                 "21300", "27555", "28500", "144", "1.2G"};
   for (auto _ : state)
-    for (const auto& f : frecuencias) benchmark::DoNotOptimize(database::PliegaBanda(f));
+    for (const auto& f : frecuencias) benchmark::DoNotOptimize(reglas::PliegaBanda(f));
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(frecuencias.size()));
 }
 BENCHMARK(BM_PliegaBanda);
 
 void BM_DesglosaLineaQso(benchmark::State& state) {
-  database::PerfilIntercambio perfil;
+  reglas::PerfilIntercambio perfil;
   perfil.enviado.rst = perfil.enviado.numeral = true;
   perfil.recibido.rst = perfil.recibido.letras = true;
-  const auto orden = database::OrdenTokensQso(perfil);
+  const auto orden = reglas::OrdenTokensQso(perfil);
   const std::string linea = " 14025 CW 2024-03-05 1200 QQ1AAA        599 001  QQ2BBB        599 M";
   for (auto _ : state) {
-    auto tokens = database::AsignaTokens(database::PartesLineaQso(linea), orden);
+    auto tokens = reglas::AsignaTokens(reglas::PartesLineaQso(linea), orden);
     benchmark::DoNotOptimize(tokens);
   }
   state.SetItemsProcessed(state.iterations());

@@ -30,8 +30,4 @@ struct CabeceraLog {
   bool EsListaSwl() const { return MarcaSwl == "SWL"; }
 };
 
-// The header of the log in hand, shared by the intake and the checks of
-// that log (one log is validated at a time).
-CabeceraLog& CabeceraLogEnCurso();
-
 }  // namespace cabrillo

@@ -213,11 +213,6 @@ CategoriasAdmitidas GeneraCategoriasAdmitidas(std::string_view nombre_concurso, 
   return tabla;
 }
 
-CategoriasAdmitidas& CategoriasAdmitidasConcurso() {
-  static CategoriasAdmitidas tabla;
-  return tabla;
-}
-
 std::vector<std::string> LineasCategoriasAdmitidas(const CategoriasAdmitidas& tabla,
                                                    std::string_view nombre_concurso,
                                                    std::string_view linea_categoria) {

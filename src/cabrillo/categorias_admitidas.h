@@ -75,10 +75,6 @@ class CategoriasAdmitidas {
 // "VGE SPRINT" and "SPRINT DCE 1.0" have fixed tables whatever their row.
 CategoriasAdmitidas GeneraCategoriasAdmitidas(std::string_view nombre_concurso, const FilaResumenCabrillo* fila);
 
-// The table of the contest in hand, shared by the error report and the
-// contest-rules text; rebuilt when a contest is created, saved or selected.
-CategoriasAdmitidas& CategoriasAdmitidasConcurso();
-
 // The lines that head a category error block: TAB "CATEGORÍAS ADMITIDAS:",
 // the entries (for "CONCURSO DIE" each behind ".- ", entry 4 followed by its
 // remark), a blank line, TAB "SUS DATOS:" and the log's category line.

@@ -4,12 +4,12 @@
 #include <optional>
 #include <utility>
 
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/verificacion_cabecera.h"
 #include "common/paises.h"
-#include "database/estado.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -78,10 +78,7 @@ std::string PaisDe(const TablasPaises* paises, const std::string& indicativo) {
 std::string DistritoDe(const TablasPaises* paises, const std::string& indicativo) {
   std::string prefijo, distrito;
   if (indicativo.size() > kLongitudMaximaIndicativo) return distrito;
-  if (paises)
-    ObtienePrefijoYDistrito(*paises, indicativo, prefijo, distrito);
-  else
-    ObtienePrefijoYDistrito(indicativo, prefijo, distrito);
+  ObtienePrefijoYDistrito(PaisesRequeridos(paises), indicativo, prefijo, distrito);
   return distrito;
 }
 
@@ -216,10 +213,10 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
   }
 }
 
-void LeeCabeceraCabrillo(dao::Database& base, LectorLog& log, std::span<const std::string> socios_zurozi,
-                         std::string& clave, std::string& indicativo) {
-  const std::optional<FilaResumenCabrillo> fila = LeeFilaResumenCabrillo(base, NumeroConcursoActual);
-  const ConcursoClave concurso{NombreConcurso, fila ? &*fila : nullptr, socios_zurozi, nullptr};
+void LeeCabeceraCabrillo(const ContextoConcurso& contexto, dao::Database& base, LectorLog& log,
+                         std::span<const std::string> socios_zurozi, std::string& clave, std::string& indicativo) {
+  const std::optional<FilaResumenCabrillo> fila = LeeFilaResumenCabrillo(base, contexto.NumeroConcursoActual);
+  const ConcursoClave concurso{contexto.NombreConcurso, fila ? &*fila : nullptr, socios_zurozi, contexto.Paises.get()};
   LeeCabeceraCabrillo(log, concurso, clave, indicativo);
 }
 

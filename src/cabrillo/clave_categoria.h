@@ -27,6 +27,8 @@ namespace dao {
 class Database;
 }
 
+struct ContextoConcurso;
+
 namespace cabrillo {
 
 // The lines of a log read one after another, as from a file open for
@@ -60,7 +62,7 @@ struct ConcursoClave {
   std::string_view nombre;                        // `Concurso`, compared whole and with case
   const FilaResumenCabrillo* resumen = nullptr;   // its `ResumenCabrillo` row; nullptr: it has none
   std::span<const std::string> socios_zurozi;     // member callsigns of the "X ANIVERSARIO ZUROZI" club
-  const TablasPaises* paises = nullptr;           // nullptr: the countries database of the run
+  const TablasPaises* paises = nullptr;           // nullptr: none open (a lookup throws ErrorPaises)
 };
 
 // Reads the header of a log from its start, up to the first line that,
@@ -74,8 +76,9 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
                          std::string& indicativo);
 
 // The same for the contest in hand (`NombreConcurso`), its row read from
-// the contest database by `NumeroConcursoActual`.
-void LeeCabeceraCabrillo(dao::Database& base, LectorLog& log, std::span<const std::string> socios_zurozi,
-                         std::string& clave, std::string& indicativo);
+// the contest database by `NumeroConcursoActual`, with the countries
+// database of the run.
+void LeeCabeceraCabrillo(const ContextoConcurso& contexto, dao::Database& base, LectorLog& log,
+                         std::span<const std::string> socios_zurozi, std::string& clave, std::string& indicativo);
 
 }  // namespace cabrillo

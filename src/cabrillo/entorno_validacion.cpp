@@ -7,10 +7,7 @@ namespace cabrillo {
 std::string PaisDeIndicativo(const TablasPaises* paises, const std::string& indicativo) {
   std::string dxcc, waz, continente;
   if (indicativo.empty() || indicativo.size() > kLongitudMaximaIndicativo) return dxcc;
-  if (paises)
-    ObtienePaisZonaContinente(*paises, indicativo, dxcc, waz, continente);
-  else
-    ObtienePaisZonaContinente(indicativo, dxcc, waz, continente);
+  ObtienePaisZonaContinente(PaisesRequeridos(paises), indicativo, dxcc, waz, continente);
   return dxcc;
 }
 

@@ -22,8 +22,8 @@ struct EntornoValidacion {
   const CategoriasAdmitidas& categorias;
   FicheroErrores& informe;
   CabeceraLog& cabecera;
-  // nullptr: the countries database opened for the run (PaisesAbiertos).
-  // Only the checks that need a station's country look it up.
+  // Only the checks that need a station's country look it up; with none
+  // (nullptr) such a lookup throws ErrorPaises.
   const TablasPaises* paises = nullptr;
 };
 
@@ -34,7 +34,7 @@ inline constexpr std::size_t kLongitudMaximaIndicativo = 64;
 
 // The `Dxcc` code of a call (empty for an empty or unknown call, and for a
 // token longer than kLongitudMaximaIndicativo), from the given countries
-// database or, when nullptr, from the one of the run.
+// database (nullptr: none open, ErrorPaises).
 std::string PaisDeIndicativo(const TablasPaises* paises, const std::string& indicativo);
 
 // A station's country, looked up the first time it is asked for: a check

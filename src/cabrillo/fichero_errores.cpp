@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "cabrillo/contexto_concurso.h"
 #include "common/ventana_proceso.h"
-#include "database/estado.h"
 #include "plataforma/rutas.h"
 
 namespace cabrillo {
@@ -64,11 +64,6 @@ void FicheroErrores::EscribeBloqueError(const std::vector<std::string>& contexto
 
 void FicheroErrores::Cierra() {
   if (fichero_.EstaAbierto()) fichero_.Cerrar();
-}
-
-FicheroErrores& FicheroErroresEnCurso() {
-  static FicheroErrores informe;
-  return informe;
 }
 
 namespace {
@@ -148,12 +143,14 @@ std::string FechaDeHoy() {
   return Formatea(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
 }
 
-bool CreaFicheroErrores(VentanaProceso& ventana, const std::string& carpeta_trabajo) {
+bool CreaFicheroErrores(VentanaProceso& ventana, FicheroErrores& informe, const std::string& carpeta_trabajo) {
   const std::optional<DatosCorreoEnCurso> correo = ventana.CorreoEnCurso();
-  if (correo) return FicheroErroresEnCurso().Crea(carpeta_trabajo, FechaInforme(correo->FechaRecepcion), correo->Asunto);
-  return FicheroErroresEnCurso().Crea(carpeta_trabajo, FechaDeHoy(), "");
+  if (correo) return informe.Crea(carpeta_trabajo, FechaInforme(correo->FechaRecepcion), correo->Asunto);
+  return informe.Crea(carpeta_trabajo, FechaDeHoy(), "");
 }
 
-bool CreaFicheroErrores(VentanaProceso& ventana) { return CreaFicheroErrores(ventana, CarpetaTrabajo); }
+bool CreaFicheroErrores(VentanaProceso& ventana, ContextoConcurso& contexto) {
+  return CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, contexto.CarpetaTrabajo);
+}
 
 }  // namespace cabrillo

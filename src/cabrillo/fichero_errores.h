@@ -20,6 +20,8 @@
 
 class VentanaProceso;
 
+struct ContextoConcurso;
+
 namespace cabrillo {
 
 inline constexpr std::string_view kNombreFicheroErrores = "FicheroErrores.ERR";
@@ -66,10 +68,6 @@ class FicheroErrores {
   std::int64_t bloques_ = 0;
 };
 
-// The report of the log in hand, shared by the intake and the checks of that
-// log (at most one report is open at a time).
-FicheroErrores& FicheroErroresEnCurso();
-
 // Date of the report head from the receipt date of a mail, as the mail layer
 // gives it: "yyyy/mm/dd[ hh:mm...]", "yyyy-mm-dd[...]", "dd-mm-yyyy",
 // "dd/mm/yyyy" or an RFC 5322 date ("Mon, 5 Mar 2018 10:00:00 +0100").
@@ -78,12 +76,13 @@ std::string FechaInforme(std::string_view fecha_recepcion);
 // Today's local date as "dd-mm-yyyy".
 std::string FechaDeHoy();
 
-// Opens the shared report in the working folder and writes its head with the
+// Opens the report in the working folder and writes its head with the
 // receipt date and subject of the mail in hand. Without a mail in hand (a
 // log from the manual folder) the head shows today's date and an empty
 // subject. False when the report cannot be opened.
-bool CreaFicheroErrores(VentanaProceso& ventana, const std::string& carpeta_trabajo);
-// The same in the working folder `CarpetaTrabajo`.
-bool CreaFicheroErrores(VentanaProceso& ventana);
+bool CreaFicheroErrores(VentanaProceso& ventana, FicheroErrores& informe, const std::string& carpeta_trabajo);
+// The same for the report of the log in hand, in the working folder
+// `CarpetaTrabajo`.
+bool CreaFicheroErrores(VentanaProceso& ventana, ContextoConcurso& contexto);
 
 }  // namespace cabrillo

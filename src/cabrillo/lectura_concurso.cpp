@@ -1,6 +1,6 @@
 #include "cabrillo/lectura_concurso.h"
 
-#include "database/estado.h"
+#include "cabrillo/contexto_concurso.h"
 #include "plataforma/dao.h"
 
 namespace cabrillo {
@@ -75,8 +75,9 @@ CategoriasAdmitidas GeneraCategoriasAdmitidas(dao::Database& base, std::string_v
   return GeneraCategoriasAdmitidas(nombre_concurso, fila ? &*fila : nullptr);
 }
 
-void GeneraCategoriasAdmitidas(dao::Database& base) {
-  CategoriasAdmitidasConcurso() = GeneraCategoriasAdmitidas(base, NombreConcurso, NumeroConcursoActual);
+void GeneraCategoriasAdmitidas(ContextoConcurso& contexto, dao::Database& base) {
+  contexto.CategoriasAdmitidasConcurso =
+      GeneraCategoriasAdmitidas(base, contexto.NombreConcurso, contexto.NumeroConcursoActual);
 }
 
 }  // namespace cabrillo

@@ -16,6 +16,8 @@ namespace dao {
 class Database;
 }
 
+struct ContextoConcurso;
+
 namespace cabrillo {
 
 // The contest's row of `ResumenCabrillo`; nullopt when it has none.
@@ -35,8 +37,8 @@ bool LeeDatosConcursoLog(dao::Database& base, std::int32_t numero_orden, DatosCo
 // `ResumenCabrillo` (the three contests with fixed tables read nothing).
 CategoriasAdmitidas GeneraCategoriasAdmitidas(dao::Database& base, std::string_view nombre_concurso,
                                               std::int32_t numero_orden);
-// Rebuilds the shared table `CategoriasAdmitidasConcurso()` for the contest
+// Rebuilds the context's table `CategoriasAdmitidasConcurso` for the contest
 // in hand (`NombreConcurso`, `NumeroConcursoActual`).
-void GeneraCategoriasAdmitidas(dao::Database& base);
+void GeneraCategoriasAdmitidas(ContextoConcurso& contexto, dao::Database& base);
 
 }  // namespace cabrillo

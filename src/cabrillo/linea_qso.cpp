@@ -7,7 +7,7 @@
 #include "cabrillo/indicativo_base.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/verificacion_cabecera.h"
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -86,10 +86,10 @@ std::string BandaDeFrecuencia(std::string_view frecuencia) {
   if (!plataforma::EsNumerico(frecuencia)) return std::string(frecuencia);
   // A leading "+" reads as the same number.
   if (!frecuencia.empty() && frecuencia.front() == '+') {
-    const std::string plegada = database::PliegaBanda(frecuencia.substr(1));
+    const std::string plegada = reglas::PliegaBanda(frecuencia.substr(1));
     return plegada == frecuencia.substr(1) ? std::string(frecuencia) : plegada;
   }
-  return database::PliegaBanda(frecuencia);
+  return reglas::PliegaBanda(frecuencia);
 }
 
 ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : entorno_(entorno) {
@@ -136,7 +136,8 @@ ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : e
   const std::array<bool, 12> casillas = {!EsFalso(c.ModoAM),  !EsFalso(c.ModoCW),   !EsFalso(c.ModoUSB),
                                          !EsFalso(c.ModoLSB), !EsFalso(c.ModoSSB),  !EsFalso(c.ModoFM),
                                          !EsFalso(c.ModoRTTY), !EsFalso(c.ModoPACKET), false, false, false, false};
-  for (std::size_t i = 0; i < kModos.size(); ++i) modo_permitido_[i] = database::ModoQsoAdmitido(kModos[i].modo, casillas);
+  for (std::size_t i = 0; i < kModos.size(); ++i)
+    modo_permitido_[i] = reglas::ModoQsoAdmitido(kModos[i].modo, casillas);
 }
 
 void ComprobadorLineasQso::LeeIntercambio(std::string_view linea, std::int64_t& posicion, const Lado& lado,

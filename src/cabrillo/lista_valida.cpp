@@ -31,8 +31,8 @@ bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concu
   return true;
 }
 
-bool GeneraListaValida(VentanaProceso& ventana, std::string_view nombre_fichero) {
-  return GeneraListaValida(ventana, CarpetaConcurso, nombre_fichero);
+bool GeneraListaValida(VentanaProceso& ventana, const EstadoConcurso& estado, std::string_view nombre_fichero) {
+  return GeneraListaValida(ventana, estado.CarpetaConcurso, nombre_fichero);
 }
 
 }  // namespace cabrillo

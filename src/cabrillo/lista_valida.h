@@ -7,6 +7,8 @@
 
 class VentanaProceso;
 
+struct EstadoConcurso;
+
 namespace cabrillo {
 
 // Writes `carpeta_concurso`/ListasValidas/`nombre_fichero`, replacing any
@@ -16,6 +18,6 @@ namespace cabrillo {
 bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso,
                        std::string_view nombre_fichero);
 // The same in the folder of the contest in hand, `CarpetaConcurso`.
-bool GeneraListaValida(VentanaProceso& ventana, std::string_view nombre_fichero);
+bool GeneraListaValida(VentanaProceso& ventana, const EstadoConcurso& estado, std::string_view nombre_fichero);
 
 }  // namespace cabrillo

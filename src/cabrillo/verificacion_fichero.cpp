@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/linea_qso.h"
 #include "cabrillo/verificacion_cabecera.h"
 #include "common/ventana_proceso.h"
-#include "database/estado.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -120,16 +120,18 @@ bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta
   return VerificaLineasQso(ventana, lineas, entorno);
 }
 
-bool VerificaFicheroCabrillo(VentanaProceso& ventana, std::string_view nombre_fichero, dao::Database& base,
-                             const AjustesVentanaPrincipal& ajustes) {
+bool VerificaFicheroCabrillo(VentanaProceso& ventana, ContextoConcurso& contexto, std::string_view nombre_fichero,
+                             dao::Database& base, const AjustesVentanaPrincipal& ajustes) {
   DatosConcursoLog datos;
-  if (!LeeDatosConcursoLog(base, NumeroConcursoActual, datos))
-    throw std::runtime_error("No existe el concurso " + std::to_string(NumeroConcursoActual));
+  if (!LeeDatosConcursoLog(base, contexto.NumeroConcursoActual, datos))
+    throw std::runtime_error("No existe el concurso " + std::to_string(contexto.NumeroConcursoActual));
   datos.SiglasONumeral = ajustes.SiglasONumeral;
   datos.VerificarNombreExacto = ajustes.VerificarNombreExacto;
-  const EntornoValidacion entorno{datos, CategoriasAdmitidasConcurso(), FicheroErroresEnCurso(),
-                                  CabeceraLogEnCurso(), nullptr};
-  return VerificaFicheroCabrillo(ventana, CarpetaConcurso, nombre_fichero, entorno);
+  // Nothing of the previous log's header may carry over to this one.
+  contexto.CabeceraLogEnCurso.Limpia();
+  const EntornoValidacion entorno{datos, contexto.CategoriasAdmitidasConcurso, contexto.FicheroErroresEnCurso,
+                                  contexto.CabeceraLogEnCurso, contexto.Paises.get()};
+  return VerificaFicheroCabrillo(ventana, contexto.CarpetaConcurso, nombre_fichero, entorno);
 }
 
 }  // namespace cabrillo

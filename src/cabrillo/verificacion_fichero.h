@@ -17,6 +17,8 @@ namespace dao {
 class Database;
 }
 
+struct ContextoConcurso;
+
 namespace cabrillo {
 
 // What the validation reads of the main window, as shown when the log is
@@ -32,18 +34,19 @@ struct AjustesVentanaPrincipal {
 std::vector<std::string> LineasDelLog(std::string_view bytes);
 
 // Validates `carpeta_concurso`/FicherosRecibidos/`nombre_fichero`. The
-// error report must be open and `CabeceraLog` empty. Throws
+// error report must be open and the header in the environment empty. Throws
 // plataforma::ErrorFichero when the file cannot be read.
 bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta_concurso,
                              std::string_view nombre_fichero, const EntornoValidacion& entorno);
 
 // The same for the contest in hand: its rows are read once from the contest
 // database for this log, with the main window's options as given; the
-// shared report, header, admitted-category table, `CarpetaConcurso` and the
-// countries database of the run are used. Throws std::runtime_error when
-// the contest in hand has no row in `Concursos`.
-bool VerificaFicheroCabrillo(VentanaProceso& ventana, std::string_view nombre_fichero, dao::Database& base,
-                             const AjustesVentanaPrincipal& ajustes);
+// context's report, admitted-category table, `CarpetaConcurso` and
+// countries database are used, and its header starts empty for this log.
+// Throws std::runtime_error when the contest in hand has no row in
+// `Concursos`.
+bool VerificaFicheroCabrillo(VentanaProceso& ventana, ContextoConcurso& contexto, std::string_view nombre_fichero,
+                             dao::Database& base, const AjustesVentanaPrincipal& ajustes);
 
 // The QSO stage: every line from the first one that starts with "QSO:" up
 // to "END-OF-LOG:" is checked; the sixth faulty line writes the stop block

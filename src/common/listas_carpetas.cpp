@@ -16,13 +16,12 @@ constexpr const char* kCarpetaNoEnviadas = "ListasNoenviadas";
 constexpr const char* kFicheroNoEnviadasPorIndicativo = "ListasNoEnviadasPorIndicativo.txt";
 constexpr const char* kFicheroNoEnviadasPorNumero = "ListasNoEnviadasPorNumero.txt";
 
-std::string RutaEnConcurso(std::string_view subcarpeta) {
-  return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaConcurso, subcarpeta));
+std::string RutaEnConcurso(const EstadoConcurso& e, std::string_view subcarpeta) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(e.CarpetaConcurso, subcarpeta));
 }
 
-std::string RutaEnConcurso(std::string_view subcarpeta, std::string_view fichero) {
-  return plataforma::ResuelveRuta(
-      plataforma::UneRuta(plataforma::UneRuta(CarpetaConcurso, subcarpeta), fichero));
+std::string RutaEnConcurso(const EstadoConcurso& e, std::string_view subcarpeta, std::string_view fichero) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(e.CarpetaConcurso, subcarpeta), fichero));
 }
 
 ListaVentana& ListaDe(VentanaProceso& ventana, std::string_view nombre) {
@@ -36,10 +35,10 @@ void LlenaLista(ListaVentana& lista, const std::vector<std::string>& elementos) 
   for (const auto& e : elementos) lista.Agrega(e);
 }
 
-void CargaCarpeta(VentanaProceso& ventana, std::string_view lista, std::string_view subcarpeta,
+void CargaCarpeta(const EstadoConcurso& e, VentanaProceso& ventana, std::string_view lista, std::string_view subcarpeta,
                   std::string_view etiqueta) {
   ListaVentana& l = ListaDe(ventana, lista);
-  LlenaLista(l, FicherosDeCarpeta(RutaEnConcurso(subcarpeta)));
+  LlenaLista(l, FicherosDeCarpeta(RutaEnConcurso(e, subcarpeta)));
   ventana.PonTexto(etiqueta, TextoCuentaListas(l.Cuenta()));
 }
 
@@ -69,17 +68,18 @@ std::size_t GuardaFichero(VentanaProceso& ventana, std::string_view lista, const
   return lineas.size();
 }
 
-void BorraFicherosDe(std::string_view subcarpeta) {
-  const std::string carpeta = RutaEnConcurso(subcarpeta);
+void BorraFicherosDe(const EstadoConcurso& e, std::string_view subcarpeta) {
+  const std::string carpeta = RutaEnConcurso(e, subcarpeta);
   for (const auto& nombre : plataforma::ListaFicheros(carpeta))
     plataforma::BorraFichero(plataforma::UneRuta(carpeta, nombre));  // a failure is skipped
 }
 
 // Empties a list and its label and deletes the files of its folder.
-void VaciaResultado(VentanaProceso& ventana, std::string_view nombre, std::string_view etiqueta) {
+void VaciaResultado(const EstadoConcurso& e, VentanaProceso& ventana, std::string_view nombre,
+                    std::string_view etiqueta) {
   ListaDe(ventana, nombre).Limpia();
   ventana.PonTexto(etiqueta, "");
-  BorraFicherosDe(nombre);
+  BorraFicherosDe(e, nombre);
 }
 
 }  // namespace
@@ -97,44 +97,46 @@ std::vector<std::string> FicherosDeCarpeta(const std::string& carpeta) {
   return nombres;
 }
 
-void CargaListasValidas(VentanaProceso& v) { CargaCarpeta(v, "ListasValidas", "ListasValidas", "LValidas"); }
-
-void CargaListasAdmitidas(VentanaProceso& v) {
-  CargaCarpeta(v, "ListasAdmitidas", "Listasadmitidas", "LAdmitidas");
+void CargaListasValidas(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasValidas", "ListasValidas", "LValidas");
 }
 
-void CargaListasAdmitidasDiploma(VentanaProceso& v) {
-  CargaCarpeta(v, "ListasAdmitidas", "ListasAdmitidas", "LAdmitidas");
+void CargaListasAdmitidas(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasAdmitidas", "Listasadmitidas", "LAdmitidas");
+}
+
+void CargaListasAdmitidasDiploma(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasAdmitidas", "ListasAdmitidas", "LAdmitidas");
   ListaDe(v, "ListasAdmitidas").QuitaSeleccion();
 }
 
-void CargaListasCruzadas(VentanaProceso& v) {
-  CargaCarpeta(v, "ListasCruzadas", "ListasCruzadas", "LCruzadas");
+void CargaListasCruzadas(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasCruzadas", "ListasCruzadas", "LCruzadas");
 }
 
-void CargaListasQsoAnulados(VentanaProceso& v) {
-  CargaCarpeta(v, "ListasQsoAnulados", "ListasQsoAnulados", "LAnulados");
+void CargaListasQsoAnulados(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasQsoAnulados", "ListasQsoAnulados", "LAnulados");
 }
 
-void CargaListasPuntuaciones(VentanaProceso& v) {
-  CargaCarpeta(v, "ListasPuntuaciones", "ListasPuntuaciones", "LPuntuaciones");
+void CargaListasPuntuaciones(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "ListasPuntuaciones", "ListasPuntuaciones", "LPuntuaciones");
 }
 
-void CargaFicherosRecibidos(VentanaProceso& v) {
-  CargaCarpeta(v, "FicherosRecibidos", "FicherosRecibidos", "LRecibidos");
+void CargaFicherosRecibidos(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "FicherosRecibidos", "FicherosRecibidos", "LRecibidos");
 }
 
-void CargaFicherosConfirmacion(VentanaProceso& v) {
-  CargaCarpeta(v, "FicherosConfirmacion", "FicherosConfirmacion", "LConfirmaciones");
+void CargaFicherosConfirmacion(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "FicherosConfirmacion", "FicherosConfirmacion", "LConfirmaciones");
 }
 
-void CargaFicherosErrores(VentanaProceso& v) {
-  CargaCarpeta(v, "FicherosErrores", "FicherosErrores", "LErrores");
+void CargaFicherosErrores(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaCarpeta(e, v, "FicherosErrores", "FicherosErrores", "LErrores");
 }
 
-std::vector<std::string> CargaFicherosManuales(VentanaProceso& v) {
+std::vector<std::string> CargaFicherosManuales(const EstadoConcurso& e, VentanaProceso& v) {
   ListaVentana& lista = ListaDe(v, "FicherosManuales");
-  const std::string carpeta = RutaEnConcurso("FicherosManuales");
+  const std::string carpeta = RutaEnConcurso(e, "FicherosManuales");
   std::vector<std::string> sinRenombrar;
   for (const auto& nombre : FicherosDeCarpeta(carpeta)) {
     const auto punto = nombre.find('.');
@@ -163,68 +165,67 @@ std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres) {
   return texto;
 }
 
-void CargaListasNoEnviadasPorIndicativo(VentanaProceso& v) {
+void CargaListasNoEnviadasPorIndicativo(const EstadoConcurso& e, VentanaProceso& v) {
   auto n = CargaFichero(v, "ListasNoEnviadasPorIndicativo",
-                        RutaEnConcurso(kCarpetaNoEnviadas, kFicheroNoEnviadasPorIndicativo));
+                        RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorIndicativo));
   v.PonTexto("Label6", TextoCuentaNoEnviadas(n));
 }
 
-void CargaListasNoEnviadasPorNumero(VentanaProceso& v) {
-  CargaFichero(v, "ListasNoEnviadasPorNumero",
-               RutaEnConcurso(kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
+void CargaListasNoEnviadasPorNumero(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaFichero(v, "ListasNoEnviadasPorNumero", RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
 }
 
-void CargaListasDeControl(VentanaProceso& v) {
-  auto n = CargaFichero(v, "ListasDeControl", RutaEnConcurso("ListasDeControl", "ListasDeControl.txt"));
+void CargaListasDeControl(const EstadoConcurso& e, VentanaProceso& v) {
+  auto n = CargaFichero(v, "ListasDeControl", RutaEnConcurso(e, "ListasDeControl", "ListasDeControl.txt"));
   v.PonTexto("LDeControl", TextoCuentaListas(n));
 }
 
-void CargaListasDeSWL(VentanaProceso& v) {
-  auto n = CargaFichero(v, "ListasDeSWL", RutaEnConcurso("ListasDeSWL", "ListasDeSWL.txt"));
+void CargaListasDeSWL(const EstadoConcurso& e, VentanaProceso& v) {
+  auto n = CargaFichero(v, "ListasDeSWL", RutaEnConcurso(e, "ListasDeSWL", "ListasDeSWL.txt"));
   v.PonTexto("LDESWL", TextoCuentaListas(n));
 }
 
-void CargaFicheroBasesConcurso(VentanaProceso& v) {
-  CargaFichero(v, "ListaBasesConcurso", RutaEnConcurso("BasesConcurso", "FicheroBasesConcurso.lst"),
+void CargaFicheroBasesConcurso(const EstadoConcurso& e, VentanaProceso& v) {
+  CargaFichero(v, "ListaBasesConcurso", RutaEnConcurso(e, "BasesConcurso", "FicheroBasesConcurso.lst"),
                /*debeExistir=*/true);
 }
 
-void GuardaListasNoEnviadasPorIndicativo(VentanaProceso& v) {
+void GuardaListasNoEnviadasPorIndicativo(const EstadoConcurso& e, VentanaProceso& v) {
   auto n = GuardaFichero(v, "ListasNoEnviadasPorIndicativo",
-                         RutaEnConcurso(kCarpetaNoEnviadas, kFicheroNoEnviadasPorIndicativo));
+                         RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorIndicativo));
   v.PonTexto("Label6", TextoCuentaNoEnviadas(n));
 }
 
-void GuardaListasNoEnviadasPorNumero(VentanaProceso& v) {
-  auto n = GuardaFichero(v, "ListasNoEnviadasPorNumero",
-                         RutaEnConcurso(kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
+void GuardaListasNoEnviadasPorNumero(const EstadoConcurso& e, VentanaProceso& v) {
+  auto n =
+      GuardaFichero(v, "ListasNoEnviadasPorNumero", RutaEnConcurso(e, kCarpetaNoEnviadas, kFicheroNoEnviadasPorNumero));
   v.PonTexto("Label6", TextoCuentaNoEnviadas(n));
 }
 
-void GuardaListasDeControl(VentanaProceso& v) {
-  auto n = GuardaFichero(v, "ListasDeControl", RutaEnConcurso("ListasDeControl", "ListasDeControl.txt"));
+void GuardaListasDeControl(const EstadoConcurso& e, VentanaProceso& v) {
+  auto n = GuardaFichero(v, "ListasDeControl", RutaEnConcurso(e, "ListasDeControl", "ListasDeControl.txt"));
   v.PonTexto("LDeControl", TextoCuentaListas(n));
 }
 
-void GuardaListasDeSWL(VentanaProceso& v) {
-  if (EsConcursoDiploma()) return;
-  auto n = GuardaFichero(v, "ListasDeSWL", RutaEnConcurso("ListasDeSWL", "ListasDeSWL.txt"));
+void GuardaListasDeSWL(const EstadoConcurso& e, VentanaProceso& v) {
+  if (e.EsConcursoDiploma()) return;
+  auto n = GuardaFichero(v, "ListasDeSWL", RutaEnConcurso(e, "ListasDeSWL", "ListasDeSWL.txt"));
   v.PonTexto("LDESWL", TextoCuentaListas(n));
 }
 
-void BorraResultadosCruce(VentanaProceso& v) {
-  VaciaResultado(v, "ListasCruzadas", "LCruzadas");
-  VaciaResultado(v, "ListasQsoAnulados", "LAnulados");
-  VaciaResultado(v, "ListasPuntuaciones", "LPuntuaciones");
+void BorraResultadosCruce(const EstadoConcurso& e, VentanaProceso& v) {
+  VaciaResultado(e, v, "ListasCruzadas", "LCruzadas");
+  VaciaResultado(e, v, "ListasQsoAnulados", "LAnulados");
+  VaciaResultado(e, v, "ListasPuntuaciones", "LPuntuaciones");
   ListaDe(v, "ListasNoEnviadasPorIndicativo").Limpia();
   ListaDe(v, "ListasNoEnviadasPorNumero").Limpia();
   v.PonTexto("Label6", "NO ENVIADAS");
-  BorraFicherosDe("ListasNoEnviadas");
-  VaciaResultado(v, "ListasDeControl", "LDeControl");
-  BorraFicherosDe("ListasDeSWL");
+  BorraFicherosDe(e, "ListasNoEnviadas");
+  VaciaResultado(e, v, "ListasDeControl", "LDeControl");
+  BorraFicherosDe(e, "ListasDeSWL");
 }
 
-void BorraListasPuntuaciones(VentanaProceso& v) {
+void BorraListasPuntuaciones(const EstadoConcurso& e, VentanaProceso& v) {
   ListaDe(v, "ListasPuntuaciones").Limpia();
-  BorraFicherosDe("ListasPuntuaciones");
+  BorraFicherosDe(e, "ListasPuntuaciones");
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Folder lists, list files and clearing of earlier results of the contest in
-// hand (CarpetaConcurso). Each procedure fills or writes list boxes of the
+// hand (its CarpetaConcurso). Each procedure fills or writes list boxes of the
 // calling window reached by name, and sets the window's count label.
 //
 // A list box that the window lacks raises ErrorVentana; a missing label is
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "database/estado.h"
 #include "plataforma/errores.h"
 
 class VentanaProceso;
@@ -31,15 +32,18 @@ std::vector<std::string> FicherosDeCarpeta(const std::string& carpeta);
 
 // Folder loaders: clear the list box, add the name of every file of the
 // subfolder of the same name, set the count label ("n Listas").
-void CargaListasValidas(VentanaProceso& ventana);          // ListasValidas / LValidas
-void CargaListasAdmitidas(VentanaProceso& ventana);        // ListasAdmitidas / LAdmitidas
-void CargaListasAdmitidasDiploma(VentanaProceso& ventana); // same, leaves nothing selected
-void CargaListasCruzadas(VentanaProceso& ventana);         // ListasCruzadas / LCruzadas
-void CargaListasQsoAnulados(VentanaProceso& ventana);      // ListasQsoAnulados / LAnulados
-void CargaListasPuntuaciones(VentanaProceso& ventana);     // ListasPuntuaciones / LPuntuaciones
-void CargaFicherosRecibidos(VentanaProceso& ventana);      // FicherosRecibidos / LRecibidos
-void CargaFicherosConfirmacion(VentanaProceso& ventana);   // FicherosConfirmacion / LConfirmaciones
-void CargaFicherosErrores(VentanaProceso& ventana);        // FicherosErrores / LErrores
+void CargaListasValidas(const EstadoConcurso& estado, VentanaProceso& ventana);    // ListasValidas / LValidas
+void CargaListasAdmitidas(const EstadoConcurso& estado, VentanaProceso& ventana);  // ListasAdmitidas / LAdmitidas
+void CargaListasAdmitidasDiploma(const EstadoConcurso& estado,
+                                 VentanaProceso& ventana);                           // same, leaves nothing selected
+void CargaListasCruzadas(const EstadoConcurso& estado, VentanaProceso& ventana);     // ListasCruzadas / LCruzadas
+void CargaListasQsoAnulados(const EstadoConcurso& estado, VentanaProceso& ventana);  // ListasQsoAnulados / LAnulados
+void CargaListasPuntuaciones(const EstadoConcurso& estado,
+                             VentanaProceso& ventana);  // ListasPuntuaciones / LPuntuaciones
+void CargaFicherosRecibidos(const EstadoConcurso& estado, VentanaProceso& ventana);  // FicherosRecibidos / LRecibidos
+void CargaFicherosConfirmacion(const EstadoConcurso& estado,
+                               VentanaProceso& ventana);  // FicherosConfirmacion / LConfirmaciones
+void CargaFicherosErrores(const EstadoConcurso& estado, VentanaProceso& ventana);  // FicherosErrores / LErrores
 
 // FicherosManuales / LManuales. First renames every log whose extension (from
 // the first ".") is ".CBR" in any letter case to the same name with "LOG"
@@ -47,34 +51,36 @@ void CargaFicherosErrores(VentanaProceso& ventana);        // FicherosErrores / 
 // keeps its name, so the earlier file is never overwritten; those logs are
 // reported to the operator in one message. Then lists the folder. Returns the
 // names that could not be renamed.
-std::vector<std::string> CargaFicherosManuales(VentanaProceso& ventana);
+std::vector<std::string> CargaFicherosManuales(const EstadoConcurso& estado, VentanaProceso& ventana);
 // Text of that message.
 std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres);
 
 // List-file loaders: clear the list box and add every line of the file when
 // it exists; then set the count label, when the member has one.
-void CargaListasNoEnviadasPorIndicativo(VentanaProceso& ventana);  // Label6, "n NO ENVIADAS"
-void CargaListasNoEnviadasPorNumero(VentanaProceso& ventana);      // no label
-void CargaListasDeControl(VentanaProceso& ventana);                // LDeControl
-void CargaListasDeSWL(VentanaProceso& ventana);                    // LDESWL
+void CargaListasNoEnviadasPorIndicativo(const EstadoConcurso& estado,
+                                        VentanaProceso& ventana);                            // Label6, "n NO ENVIADAS"
+void CargaListasNoEnviadasPorNumero(const EstadoConcurso& estado, VentanaProceso& ventana);  // no label
+void CargaListasDeControl(const EstadoConcurso& estado, VentanaProceso& ventana);            // LDeControl
+void CargaListasDeSWL(const EstadoConcurso& estado, VentanaProceso& ventana);                // LDESWL
 // ListaBasesConcurso from BasesConcurso/FicheroBasesConcurso.lst; the file
 // must exist (it was just written).
-void CargaFicheroBasesConcurso(VentanaProceso& ventana);
+void CargaFicheroBasesConcurso(const EstadoConcurso& estado, VentanaProceso& ventana);
 
 // List-file writers: write every item of the list box to its file, replacing
 // it (Windows-1252, CR LF after every line), then set the count label.
-void GuardaListasNoEnviadasPorIndicativo(VentanaProceso& ventana);  // Label6
-void GuardaListasNoEnviadasPorNumero(VentanaProceso& ventana);      // Label6, this list's count
-void GuardaListasDeControl(VentanaProceso& ventana);                // LDeControl
+void GuardaListasNoEnviadasPorIndicativo(const EstadoConcurso& estado, VentanaProceso& ventana);  // Label6
+void GuardaListasNoEnviadasPorNumero(const EstadoConcurso& estado,
+                                     VentanaProceso& ventana);                      // Label6, this list's count
+void GuardaListasDeControl(const EstadoConcurso& estado, VentanaProceso& ventana);  // LDeControl
 // LDESWL; does nothing at all for the award contest.
-void GuardaListasDeSWL(VentanaProceso& ventana);
+void GuardaListasDeSWL(const EstadoConcurso& estado, VentanaProceso& ventana);
 
 // Deletes the results of the cross-check and the scoring: empties the lists
 // and labels of crossed logs, annulled QSOs, scores and control logs, sets
 // Label6 to "NO ENVIADAS", and deletes every file of ListasCruzadas,
 // ListasQsoAnulados, ListasPuntuaciones, ListasNoEnviadas, ListasDeControl
 // and ListasDeSWL. A file that cannot be deleted is skipped.
-void BorraResultadosCruce(VentanaProceso& ventana);
+void BorraResultadosCruce(const EstadoConcurso& estado, VentanaProceso& ventana);
 // Empties the list ListasPuntuaciones (not its label) and deletes every file
 // of ListasPuntuaciones, skipping those that cannot be deleted.
-void BorraListasPuntuaciones(VentanaProceso& ventana);
+void BorraListasPuntuaciones(const EstadoConcurso& estado, VentanaProceso& ventana);

@@ -119,8 +119,6 @@ void CompruebaIndice(sqlite3* db, const char* indice, const char* tabla, const c
                       tabla);
 }
 
-std::unique_ptr<TablasPaises> g_paises;
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -230,15 +228,9 @@ const std::vector<TablasPaises::FilaRegion>& TablasPaises::RegionesDe(std::strin
   return filas ? *filas : vacio;
 }
 
-void AbrePaises(const std::string& ruta) { g_paises = TablasPaises::Abre(ruta); }
-
-void CargaPaises(sqlite3* conexion) { g_paises = TablasPaises::Carga(conexion); }
-
-bool HayPaisesAbiertos() { return g_paises != nullptr; }
-
-const TablasPaises& PaisesAbiertos() {
-  if (!g_paises) throw ErrorPaises("La base de datos de países no está abierta");
-  return *g_paises;
+const TablasPaises& PaisesRequeridos(const TablasPaises* paises) {
+  if (!paises) throw ErrorPaises("La base de datos de países no está abierta");
+  return *paises;
 }
 
 // ---------------------------------------------------------------------------
@@ -313,10 +305,6 @@ void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std
   prefijo = std::string(Izquierda(base, 1));
 }
 
-void BuscaPrefijo(const std::string& indicativo, std::string& prefijo) {
-  BuscaPrefijo(PaisesAbiertos(), indicativo, prefijo);
-}
-
 void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo,
                              std::string& prefijo, std::string& distrito) {
   std::string base = indicativo;
@@ -361,11 +349,6 @@ void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indi
     std::string_view antes = UltimoCaracter(std::string_view(portable).substr(0, portable.size() - 1));
     if (EsDigito(antes)) distrito += antes;
   }
-}
-
-void ObtienePrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
-                             std::string& distrito) {
-  ObtienePrefijoYDistrito(PaisesAbiertos(), indicativo, prefijo, distrito);
 }
 
 void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& indicativo,
@@ -437,11 +420,6 @@ void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& in
       return;
     }
   }
-}
-
-void ObtienePaisZonaContinente(const std::string& indicativo, std::string& dxcc, std::string& waz,
-                               std::string& continente) {
-  ObtienePaisZonaContinente(PaisesAbiertos(), indicativo, dxcc, waz, continente);
 }
 
 // ---------------------------------------------------------------------------

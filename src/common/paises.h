@@ -84,15 +84,9 @@ class TablasPaises {
   std::size_t maximoDxcc_ = 0;
 };
 
-// The countries database of the run. AbrePaises opens the file (the
-// working folder's "Terravia") once at start-up; a missing or unreadable
-// file throws ErrorPaises. Opening again replaces the copy in memory.
-void AbrePaises(const std::string& ruta);
-// Same, from a connection that the caller opened (and keeps or closes).
-void CargaPaises(sqlite3* conexion);
-bool HayPaisesAbiertos();
-// The copy in memory; throws ErrorPaises when nothing was opened.
-const TablasPaises& PaisesAbiertos();
+// The countries database the caller holds; throws ErrorPaises for nullptr
+// ("La base de datos de países no está abierta"): nothing was opened.
+const TablasPaises& PaisesRequeridos(const TablasPaises* paises);
 
 // Splits a callsign into its base call (left in `indicativo`) and its
 // portable part ("/P", "QQ8/", "QQ8/P", ...). Empty portable part when the
@@ -101,22 +95,16 @@ void SeparaPortable(std::string& indicativo, std::string& portable);
 
 // The stored prefix of the base call: its longest left part that is a key of
 // Prefijos; the first character of the base call when none is.
-void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo,
-                  std::string& prefijo);
-void BuscaPrefijo(const std::string& indicativo, std::string& prefijo);
+void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo);
 
 // The prefix as written in the call and the district key (country code
 // followed by the call-area character).
-void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo,
-                             std::string& prefijo, std::string& distrito);
-void ObtienePrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
+void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo,
                              std::string& distrito);
 
 // Country code, CQ zone and continent, the last two refined by the region
 // rows of the country. Three empty texts when the call is empty or unknown.
-void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& indicativo,
-                               std::string& dxcc, std::string& waz, std::string& continente);
-void ObtienePaisZonaContinente(const std::string& indicativo, std::string& dxcc,
+void ObtienePaisZonaContinente(const TablasPaises& paises, const std::string& indicativo, std::string& dxcc,
                                std::string& waz, std::string& continente);
 
 // Maidenhead locator (4 or 6 characters, upper case) to the centre of its

@@ -35,28 +35,29 @@ bool TextoValidoParaCarpeta(std::string_view texto) {
   return true;
 }
 
-std::string RutaCarpetaConcurso(std::string_view nombre, std::string_view edicion) {
+std::string RutaCarpetaConcurso(const EstadoConcurso& estado, std::string_view nombre, std::string_view edicion) {
   std::string carpeta(nombre);
   carpeta += '_';
   carpeta += edicion;
-  return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaTrabajo, plataforma::NombreSeguro(carpeta)));
+  return plataforma::ResuelveRuta(plataforma::UneRuta(estado.CarpetaTrabajo, plataforma::NombreSeguro(carpeta)));
 }
 
-std::vector<std::string> CreaArbolCarpetasConcurso(std::string_view nombre, std::string_view edicion) {
-  CarpetaConcurso = RutaCarpetaConcurso(nombre, edicion);
+std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre,
+                                                   std::string_view edicion) {
+  estado.CarpetaConcurso = RutaCarpetaConcurso(estado, nombre, edicion);
   std::vector<std::string> fallidas;
   auto crea = [&fallidas](const std::string& ruta) {
     if (!plataforma::CreaCarpeta(plataforma::ResuelveRuta(ruta))) fallidas.push_back(ruta);
   };
-  crea(CarpetaConcurso);
-  for (const auto& sub : SubcarpetasComunes()) crea(plataforma::UneRuta(CarpetaConcurso, sub));
-  const auto& propias = EsConcursoDiploma() ? SubcarpetasDiploma() : SubcarpetasConcurso();
-  for (const auto& sub : propias) crea(plataforma::UneRuta(CarpetaConcurso, sub));
+  crea(estado.CarpetaConcurso);
+  for (const auto& sub : SubcarpetasComunes()) crea(plataforma::UneRuta(estado.CarpetaConcurso, sub));
+  const auto& propias = estado.EsConcursoDiploma() ? SubcarpetasDiploma() : SubcarpetasConcurso();
+  for (const auto& sub : propias) crea(plataforma::UneRuta(estado.CarpetaConcurso, sub));
   return fallidas;
 }
 
-void CrearCarpetasConcurso(std::string_view nombre, std::string_view edicion) {
-  auto fallidas = CreaArbolCarpetasConcurso(nombre, edicion);
+void CrearCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre, std::string_view edicion) {
+  auto fallidas = CreaArbolCarpetasConcurso(estado, nombre, edicion);
   if (fallidas.empty()) return;
   std::string texto = "No se han podido crear estas carpetas del concurso:\n";
   for (const auto& ruta : fallidas) texto += "\n" + ruta;

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "database/estado.h"
+
 // Subfolders of every contest folder, in creation order.
 const std::vector<std::string>& SubcarpetasComunes();
 // Subfolders of an ordinary contest, after the common ones.
@@ -20,14 +22,15 @@ bool TextoValidoParaCarpeta(std::string_view texto);
 // edition, the last part reduced to a plain folder name, so that no name
 // reaches outside the working folder. An existing folder whose name differs
 // only in letter case is the same folder.
-std::string RutaCarpetaConcurso(std::string_view nombre, std::string_view edicion);
+std::string RutaCarpetaConcurso(const EstadoConcurso& estado, std::string_view nombre, std::string_view edicion);
 
 // Sets CarpetaConcurso to RutaCarpetaConcurso(nombre, edicion) and creates
 // that folder and its subfolders: the common ones, then the award's when
 // NombreConcurso is the award, the contest's otherwise. A folder that exists
 // already is no failure. Returns the folders that could not be created.
-std::vector<std::string> CreaArbolCarpetasConcurso(std::string_view nombre, std::string_view edicion);
+std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre,
+                                                   std::string_view edicion);
 
 // As CreaArbolCarpetasConcurso (name and edition as typed in the editor),
 // and reports to the operator every folder that could not be created.
-void CrearCarpetasConcurso(std::string_view nombre, std::string_view edicion);
+void CrearCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre, std::string_view edicion);

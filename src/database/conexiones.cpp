@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
-#include "database/estado.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
-
-dao::Database BaseConcursos;
-dao::Database BasePaises;
-dao::TableDef DefinicionConcursos;
-dao::Recordset RegistroControlConcursos;
-dao::Recordset ConcursoActual;
-bool HayConcursoCargado = false;
-std::string ConsultaSql;
 
 int PosicionOrdenada(const ListaConcursos& lista, const std::string& nuevo) {
   // Alphabetical: "ÁVILA" sorts next to "AVILA", not after "ZULU".
@@ -46,24 +37,24 @@ std::string TextoEntradaConcurso(const std::string& nombre, const std::string& e
   return nombre + " .- Edición: " + edicion;
 }
 
-std::string RutaBaseDeDatos(const char* nombre) {
-  return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaTrabajo, nombre));
+std::string RutaBaseDeDatos(const EstadoConcurso& estado, const char* nombre) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(estado.CarpetaTrabajo, nombre));
 }
 
-void AbrirBasesDeDatos() {
-  BaseConcursos = dao::OpenDatabase(RutaBaseDeDatos("Ledrima"));
-  DefinicionConcursos = BaseConcursos.TableDefs()["Concursos"];
-  BasePaises = dao::OpenDatabase(RutaBaseDeDatos("Terravia"));
+void AbrirBasesDeDatos(EstadoConcurso& estado) {
+  estado.BaseConcursos = dao::OpenDatabase(RutaBaseDeDatos(estado, "Ledrima"));
+  estado.DefinicionConcursos = estado.BaseConcursos.TableDefs()["Concursos"];
+  estado.BasePaises = dao::OpenDatabase(RutaBaseDeDatos(estado, "Terravia"));
 }
 
-void AbrirControlConcursos() {
-  ConsultaSql = "Select * From ControlConcursos";
-  RegistroControlConcursos = BaseConcursos.OpenRecordset(ConsultaSql);
-  if (!RegistroControlConcursos.Eof()) return;
+void AbrirControlConcursos(EstadoConcurso& estado) {
+  const std::string ConsultaSql = "Select * From ControlConcursos";
+  estado.RegistroControlConcursos = estado.BaseConcursos.OpenRecordset(ConsultaSql);
+  if (!estado.RegistroControlConcursos.Eof()) return;
 
   // No control row: when contests exist, give the table its row now, so
   // that the first activation can record the active contest.
-  auto maximo = BaseConcursos.OpenRecordset("Select NumeroOrden From Concursos", dao::TipoRecordset::Snapshot);
+  auto maximo = estado.BaseConcursos.OpenRecordset("Select NumeroOrden From Concursos", dao::TipoRecordset::Snapshot);
   std::int32_t ultimo = 0;
   bool hayConcursos = false;
   for (; !maximo.Eof(); maximo.MoveNext()) {
@@ -74,31 +65,31 @@ void AbrirControlConcursos() {
   }
   maximo.Close();
   if (!hayConcursos) return;
-  RegistroControlConcursos.AddNew();
-  RegistroControlConcursos["UltimoConcurso"] = dao::Variant(ultimo);
-  RegistroControlConcursos["ConcursoActivo"] = dao::Variant(0);
-  RegistroControlConcursos.Update();
-  RegistroControlConcursos.Close();
-  RegistroControlConcursos = BaseConcursos.OpenRecordset(ConsultaSql);
+  estado.RegistroControlConcursos.AddNew();
+  estado.RegistroControlConcursos["UltimoConcurso"] = dao::Variant(ultimo);
+  estado.RegistroControlConcursos["ConcursoActivo"] = dao::Variant(0);
+  estado.RegistroControlConcursos.Update();
+  estado.RegistroControlConcursos.Close();
+  estado.RegistroControlConcursos = estado.BaseConcursos.OpenRecordset(ConsultaSql);
 }
 
-bool CargarComboConcursos(ListaConcursos& Combo1) {
-  ConcursoActual = BaseConcursos.OpenRecordset("Select * From Concursos");
-  if (ConcursoActual.Eof()) {
+bool CargarComboConcursos(EstadoConcurso& estado, ListaConcursos& Combo1) {
+  estado.ConcursoActual = estado.BaseConcursos.OpenRecordset("Select * From Concursos");
+  if (estado.ConcursoActual.Eof()) {
     plataforma::MsgBox("No hay Concursos CONFIGURADOS", "DEFINA ALGUN CONCURSO", plataforma::Icono::Informacion,
                        plataforma::Botones::Aceptar);
     return false;
   }
-  HayConcursoCargado = true;
-  for (ConcursoActual.MoveFirst(); !ConcursoActual.Eof(); ConcursoActual.MoveNext()) {
+  estado.HayConcursoCargado = true;
+  for (estado.ConcursoActual.MoveFirst(); !estado.ConcursoActual.Eof(); estado.ConcursoActual.MoveNext()) {
     // Name and edition are the columns at positions 1 and 2.
-    std::string texto = TextoEntradaConcurso(ConcursoActual[1].CStr(), ConcursoActual[2].CStr());
-    Combo1.Agrega(texto, ConcursoActual["NumeroOrden"].CLng());
+    std::string texto = TextoEntradaConcurso(estado.ConcursoActual[1].CStr(), estado.ConcursoActual[2].CStr());
+    Combo1.Agrega(texto, estado.ConcursoActual["NumeroOrden"].CLng());
   }
 
   int indice = 0;
-  if (!RegistroControlConcursos.Eof()) {
-    auto activo = RegistroControlConcursos["ConcursoActivo"].Value();
+  if (!estado.RegistroControlConcursos.Eof()) {
+    auto activo = estado.RegistroControlConcursos["ConcursoActivo"].Value();
     if (!activo.IsNull() && activo.EsNumero()) {
       double buscado = activo.CDbl();
       for (int i = 0; i < Combo1.Cuenta(); ++i) {
@@ -110,15 +101,15 @@ bool CargarComboConcursos(ListaConcursos& Combo1) {
     }
   }
   Combo1.Selecciona(indice);
-  ConcursoActual.FindFirst("NumeroOrden = " + std::to_string(Combo1.Numero(indice)));
+  estado.ConcursoActual.FindFirst("NumeroOrden = " + std::to_string(Combo1.Numero(indice)));
   return true;
 }
 
-void CierraBasesDeDatos() {
-  if (ConcursoActual.Abierto()) ConcursoActual.Close();
-  if (RegistroControlConcursos.Abierto()) RegistroControlConcursos.Close();
-  DefinicionConcursos = dao::TableDef();
-  if (BasePaises.Abierta()) BasePaises.Close();
-  if (BaseConcursos.Abierta()) BaseConcursos.Close();
-  HayConcursoCargado = false;
+void CierraBasesDeDatos(EstadoConcurso& estado) {
+  if (estado.ConcursoActual.Abierto()) estado.ConcursoActual.Close();
+  if (estado.RegistroControlConcursos.Abierto()) estado.RegistroControlConcursos.Close();
+  estado.DefinicionConcursos = dao::TableDef();
+  if (estado.BasePaises.Abierta()) estado.BasePaises.Close();
+  if (estado.BaseConcursos.Abierta()) estado.BaseConcursos.Close();
+  estado.HayConcursoCargado = false;
 }

@@ -1,28 +1,14 @@
 #pragma once
-// The shared database connections and the records that live for the whole
-// run: the contest database and its `Concursos` definition, the countries
-// database, the control record and the record of the contest in hand; and
+// Opening and closing the database connections and records of the context
+// (the contest database and its `Concursos` definition, the countries
+// database, the control record and the record of the contest in hand), and
 // the filling of the main window's contest list.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "database/estado.h"
 #include "plataforma/dao.h"
-
-// Open contest database `Ledrima`.
-extern dao::Database BaseConcursos;
-// Open countries database `Terravia` (only the callsign lookups read it).
-extern dao::Database BasePaises;
-// Table definition of `Concursos` (field sizes and types of the editor).
-extern dao::TableDef DefinicionConcursos;
-// Recordset over `ControlConcursos`, standing on its first row.
-extern dao::Recordset RegistroControlConcursos;
-// Recordset over `Concursos`, positioned on the contest in hand.
-extern dao::Recordset ConcursoActual;
-// A contest is selected in the main window.
-extern bool HayConcursoCargado;
-// Scratch text of the last query opened by the start-up.
-extern std::string ConsultaSql;
 
 // The main window's contest list: entries kept sorted by their text without
 // regard to case, each carrying its contest number.
@@ -67,19 +53,19 @@ int PosicionOrdenada(const ListaConcursos& lista, const std::string& nuevo);
 std::string TextoEntradaConcurso(const std::string& nombre, const std::string& edicion);
 
 // Path of a database of the working folder.
-std::string RutaBaseDeDatos(const char* nombre);
+std::string RutaBaseDeDatos(const EstadoConcurso& estado, const char* nombre);
 
 // Opens `Ledrima` (keeping the `Concursos` definition) and `Terravia` in the
 // working folder. A missing or unreadable file raises dao::Error.
-void AbrirBasesDeDatos();
+void AbrirBasesDeDatos(EstadoConcurso& estado);
 // Opens the control record. A contest database that holds contests but no
 // control row gets its row (`UltimoConcurso` = the highest `NumeroOrden`,
 // `ConcursoActivo` = 0).
-void AbrirControlConcursos();
+void AbrirControlConcursos(EstadoConcurso& estado);
 // Opens `ConcursoActual`, fills the contest list and positions the record on
 // the selected contest. Returns true when there is a contest (the rules
 // button is then enabled); with none it shows "No hay Concursos
 // CONFIGURADOS".
-bool CargarComboConcursos(ListaConcursos& Combo1);
+bool CargarComboConcursos(EstadoConcurso& estado, ListaConcursos& Combo1);
 // Closes every shared object (end of run, tests).
-void CierraBasesDeDatos();
+void CierraBasesDeDatos(EstadoConcurso& estado);

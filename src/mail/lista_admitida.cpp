@@ -73,7 +73,7 @@ void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_con
     ventana.Cede();
   }
   ventana.PonTexto("LProceso", "FIN PROCESO");
-  CargaListasAdmitidas(ventana);
+  CargaListasAdmitidas(EstadoCarpetaConcurso(carpeta_concurso, std::string(kConcursoDiploma)), ventana);
 }
 
 }  // namespace mail

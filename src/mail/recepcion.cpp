@@ -116,6 +116,10 @@ RecepcionListas::RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorre
                                  plataforma::correo::SesionCorreo* sesion)
     : concurso_(concurso), ventana_(ventana), sesion_(sesion) {}
 
+EstadoCarpetaConcurso RecepcionListas::Carpetas() const {
+  return EstadoCarpetaConcurso(concurso_.carpetaConcurso, concurso_.Nombre());
+}
+
 std::string RecepcionListas::Ruta(std::string_view subcarpeta, std::string_view fichero) const {
   return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta),
                                                       plataforma::NombreSeguro(fichero)));
@@ -148,7 +152,7 @@ bool RecepcionListas::ProcesaSesion() {
   cabecera_.Limpia();
   if (!sesion_->LeerNoLeidos()) return false;
   LeeCorreoEntrante();
-  GuardaListasDeSWL(ventana_);
+  GuardaListasDeSWL(Carpetas(), ventana_);
   return true;
 }
 
@@ -218,10 +222,10 @@ void RecepcionListas::ProcesaCorreo(int indice) {
                           (nombreFicheroLog_.empty() ? std::string() : " (" + nombreFicheroLog_ + ")") + ": " +
                           e.what() + (correoBorrado_ ? "" : ". El E-MAIL queda sin leer."));
   }
-  CargaFicherosRecibidos(ventana_);
-  CargaListasValidas(ventana_);
-  CargaFicherosErrores(ventana_);
-  CargaFicherosConfirmacion(ventana_);
+  CargaFicherosRecibidos(Carpetas(), ventana_);
+  CargaListasValidas(Carpetas(), ventana_);
+  CargaFicherosErrores(Carpetas(), ventana_);
+  CargaFicherosConfirmacion(Carpetas(), ventana_);
 }
 
 void RecepcionListas::ValidaYArchiva(bool manual) {
@@ -343,9 +347,9 @@ void RecepcionListas::LeeFicherosManuales() {
   }
   if (concurso_.EsDiploma()) BorraFicherosManuales(ventana_, concurso_.carpetaConcurso);
   try {
-    const std::vector<std::string> sin_renombrar = CargaFicherosManuales(ventana_);
+    const std::vector<std::string> sin_renombrar = CargaFicherosManuales(Carpetas(), ventana_);
     if (!sin_renombrar.empty()) ventana_.Aviso(TextoCbrNoRenombrados(sin_renombrar));
-    GuardaListasDeSWL(ventana_);
+    GuardaListasDeSWL(Carpetas(), ventana_);
   } catch (const std::exception& e) {
     ventana_.InformaFallo(e.what());
   }
@@ -374,10 +378,10 @@ void RecepcionListas::ProcesaFicheroManual(std::size_t indice) {
     informe_.Cierra();
     ventana_.InformaFallo("No se ha podido procesar " + nombreFicheroLog_ + ": " + e.what());
   }
-  CargaFicherosRecibidos(ventana_);
-  CargaListasValidas(ventana_);
-  CargaFicherosErrores(ventana_);
-  CargaFicherosConfirmacion(ventana_);
+  CargaFicherosRecibidos(Carpetas(), ventana_);
+  CargaListasValidas(Carpetas(), ventana_);
+  CargaFicherosErrores(Carpetas(), ventana_);
+  CargaFicherosConfirmacion(Carpetas(), ventana_);
 }
 
 void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {

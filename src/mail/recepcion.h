@@ -22,6 +22,7 @@
 #include "cabrillo/datos_concurso.h"
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/verificacion_fichero.h"
+#include "database/estado.h"
 
 class TablasPaises;
 class VentanaProceso;
@@ -153,6 +154,8 @@ class RecepcionListas {
   void ValidaYArchiva(bool manual);
   void BorraCorreoEnCurso();
   std::string Ruta(std::string_view subcarpeta, std::string_view fichero) const;
+  // What the folder lists of the window are loaded from.
+  EstadoCarpetaConcurso Carpetas() const;
   std::string FechaCorreo() const;
   std::string AsuntoCorreo() const;
 

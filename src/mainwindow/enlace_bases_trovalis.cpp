@@ -1,18 +1,15 @@
 #include "mainwindow/enlace_bases_trovalis.h"
 
-#include "cabrillo/categorias_admitidas.h"
-#include "database/estado.h"
-
 namespace principal {
 
-std::string EnlaceBasesTrovalis::NombreConcurso() const { return ::NombreConcurso; }
-std::string EnlaceBasesTrovalis::EdicionConcurso() const { return ::EdicionConcurso; }
-std::int32_t EnlaceBasesTrovalis::NumeroConcurso() const { return ::NumeroConcursoActual; }
-std::string EnlaceBasesTrovalis::CarpetaTrabajo() const { return ::CarpetaTrabajo; }
-std::string EnlaceBasesTrovalis::CarpetaConcurso() const { return ::CarpetaConcurso; }
+std::string EnlaceBasesTrovalis::NombreConcurso() const { return contexto_.NombreConcurso; }
+std::string EnlaceBasesTrovalis::EdicionConcurso() const { return contexto_.EdicionConcurso; }
+std::int32_t EnlaceBasesTrovalis::NumeroConcurso() const { return contexto_.NumeroConcursoActual; }
+std::string EnlaceBasesTrovalis::CarpetaTrabajo() const { return contexto_.CarpetaTrabajo; }
+std::string EnlaceBasesTrovalis::CarpetaConcurso() const { return contexto_.CarpetaConcurso; }
 
 std::vector<std::string> EnlaceBasesTrovalis::CategoriasAdmitidas() const {
-  return cabrillo::CategoriasAdmitidasConcurso().Entradas();
+  return contexto_.CategoriasAdmitidasConcurso.Entradas();
 }
 
 void EnlaceBasesTrovalis::MuestraVentanaPrincipal() {

@@ -5,13 +5,14 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "cabrillo/contexto_concurso.h"
 #include "rules/enlace_bases_concurso.h"
 
 namespace principal {
 
 class EnlaceBasesTrovalis : public rules::EnlaceBasesConcurso {
  public:
-  explicit EnlaceBasesTrovalis(QWidget* ventana) : ventana_(ventana) {}
+  EnlaceBasesTrovalis(QWidget* ventana, ContextoConcurso& contexto) : ventana_(ventana), contexto_(contexto) {}
 
   std::string NombreConcurso() const override;
   std::string EdicionConcurso() const override;
@@ -23,6 +24,8 @@ class EnlaceBasesTrovalis : public rules::EnlaceBasesConcurso {
 
  private:
   QPointer<QWidget> ventana_;
+  // The run's context, which lives as long as the main window.
+  ContextoConcurso& contexto_;
 };
 
 }  // namespace principal

@@ -8,11 +8,11 @@
 
 namespace principal {
 
-int EnlaceFormatoTrovalis::ListasSoloConsulta() const { return ::ListasSoloConsulta; }
-std::int32_t EnlaceFormatoTrovalis::NumeroConcursoActual() const { return ::NumeroConcursoActual; }
-std::string EnlaceFormatoTrovalis::NombreConcurso() const { return ::NombreConcurso; }
+int EnlaceFormatoTrovalis::ListasSoloConsulta() const { return ventana_.Contexto().ListasSoloConsulta; }
+std::int32_t EnlaceFormatoTrovalis::NumeroConcursoActual() const { return ventana_.Contexto().NumeroConcursoActual; }
+std::string EnlaceFormatoTrovalis::NombreConcurso() const { return ventana_.Contexto().NombreConcurso; }
 std::string EnlaceFormatoTrovalis::TextoNombreConcurso() const { return ventana_.Text3[1]->text().toStdString(); }
-std::string EnlaceFormatoTrovalis::CarpetaTrabajo() const { return ::CarpetaTrabajo; }
+std::string EnlaceFormatoTrovalis::CarpetaTrabajo() const { return ventana_.Contexto().CarpetaTrabajo; }
 
 rules::OpcionesIntercambio EnlaceFormatoTrovalis::Intercambio() const {
   rules::OpcionesIntercambio o;
@@ -26,9 +26,13 @@ rules::OpcionesIntercambio EnlaceFormatoTrovalis::Intercambio() const {
   return o;
 }
 
-std::string EnlaceFormatoTrovalis::CorreoReclamaciones() const { return ::CorreoReclamaciones; }
-void EnlaceFormatoTrovalis::PonCorreoReclamaciones(const std::string& texto) { ::CorreoReclamaciones = texto; }
-std::string EnlaceFormatoTrovalis::DireccionWebConcurso() const { return ::DireccionWebConcurso; }
-void EnlaceFormatoTrovalis::PonDireccionWebConcurso(const std::string& texto) { ::DireccionWebConcurso = texto; }
+std::string EnlaceFormatoTrovalis::CorreoReclamaciones() const { return ventana_.Contexto().CorreoReclamaciones; }
+void EnlaceFormatoTrovalis::PonCorreoReclamaciones(const std::string& texto) {
+  ventana_.Contexto().CorreoReclamaciones = texto;
+}
+std::string EnlaceFormatoTrovalis::DireccionWebConcurso() const { return ventana_.Contexto().DireccionWebConcurso; }
+void EnlaceFormatoTrovalis::PonDireccionWebConcurso(const std::string& texto) {
+  ventana_.Contexto().DireccionWebConcurso = texto;
+}
 
 }  // namespace principal

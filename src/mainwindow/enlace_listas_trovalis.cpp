@@ -9,7 +9,7 @@
 
 namespace principal {
 
-int EnlaceListasTrovalis::ListasSoloConsulta() const { return ::ListasSoloConsulta; }
+int EnlaceListasTrovalis::ListasSoloConsulta() const { return ventana_.Contexto().ListasSoloConsulta; }
 
 std::vector<std::string> EnlaceListasTrovalis::Lista(std::string_view nombre) const {
   std::vector<std::string> items;
@@ -28,7 +28,7 @@ void EnlaceListasTrovalis::PonLista(std::string_view nombre, const std::vector<s
 }
 
 listeditors::DefinicionCampo EnlaceListasTrovalis::Campo(std::string_view tabla, std::string_view campo) const {
-  dao::Field f = BaseConcursos.TableDefs()[tabla].Fields()[campo];
+  dao::Field f = ventana_.Contexto().BaseConcursos.TableDefs()[tabla].Fields()[campo];
   return {f.Type(), f.Size()};
 }
 
@@ -66,16 +66,18 @@ void EnlaceListasTrovalis::PonSufijo(const listeditors::FormatoSufijo& f) {
 }
 
 listeditors::ExcluirPropios EnlaceListasTrovalis::Exclusiones() const {
-  return {::OpcionExcluirMismaProv, ::OpcionExcluirMismoDist, ::OpcionExcluirMismoPais, ::OpcionExcluirMismoPrefijo,
-          ::OpcionExcluirMismaZonaCQ};
+  const ContextoConcurso& c = ventana_.Contexto();
+  return {c.OpcionExcluirMismaProv, c.OpcionExcluirMismoDist, c.OpcionExcluirMismoPais, c.OpcionExcluirMismoPrefijo,
+          c.OpcionExcluirMismaZonaCQ};
 }
 
 void EnlaceListasTrovalis::PonExclusiones(const listeditors::ExcluirPropios& o) {
-  ::OpcionExcluirMismaProv = o[0];
-  ::OpcionExcluirMismoDist = o[1];
-  ::OpcionExcluirMismoPais = o[2];
-  ::OpcionExcluirMismoPrefijo = o[3];
-  ::OpcionExcluirMismaZonaCQ = o[4];
+  ContextoConcurso& c = ventana_.Contexto();
+  c.OpcionExcluirMismaProv = o[0];
+  c.OpcionExcluirMismoDist = o[1];
+  c.OpcionExcluirMismoPais = o[2];
+  c.OpcionExcluirMismoPrefijo = o[3];
+  c.OpcionExcluirMismaZonaCQ = o[4];
 }
 
 }  // namespace principal

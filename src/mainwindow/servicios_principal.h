@@ -9,10 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "cabrillo/contexto_concurso.h"
 #include "database/conexiones.h"
+#include "database/repositorio_concursos.h"
 #include "mainwindow/registro_concurso.h"
 
 class QWidget;
+
+namespace rules {
+class EnlaceFormatoCabrillo;
+class EnlaceBasesConcurso;
+}  // namespace rules
+namespace listeditors {
+class EnlaceListProv;
+}  // namespace listeditors
 
 namespace principal {
 
@@ -40,9 +50,34 @@ enum class VentanaSecundaria {
   FormatoCabrillo,      // Cabrillo format, modal
 };
 
+// What the windows opened from the main window read and write of it: one
+// link per window, each an interface of that window's folder. The main
+// window implements it, so its services open a window without knowing the
+// main window's class.
+class EnlacesVentanaPrincipal {
+ public:
+  virtual ~EnlacesVentanaPrincipal() = default;
+  // The widget the opened windows belong to.
+  virtual QWidget* Widget() = 0;
+  // The Cabrillo format window's link, valid while the window is open.
+  virtual std::unique_ptr<rules::EnlaceFormatoCabrillo> EnlaceFormato() = 0;
+  // The contest-rules window's link; it outlives the call (the window is
+  // not modal).
+  virtual std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() = 0;
+  // The list editors' link, valid while the editor is open.
+  virtual std::unique_ptr<listeditors::EnlaceListProv> EnlaceListas() = 0;
+};
+
 class ServiciosPrincipal {
  public:
   virtual ~ServiciosPrincipal() = default;
+
+  // The context of the run: the contest in hand, its connections and
+  // options, and what the checks of one log share.
+  virtual ContextoConcurso& Contexto() = 0;
+  // The stored contests: numbering, control row, create, save, delete and
+  // the reference lists, on the context's contest database.
+  virtual database::RepositorioConcursos& Concursos() = 0;
 
   // Version of the program for the caption ("1.0.0.0").
   virtual std::string VersionPrograma() = 0;
@@ -74,7 +109,7 @@ class ServiciosPrincipal {
 
   virtual void Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) = 0;
 
-  // Creates the contest's folder tree (sets CarpetaConcurso).
+  // Creates the contest's folder tree (sets the context's CarpetaConcurso).
   virtual void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) = 0;
   // Rebuilds the admitted categories of the contest in hand.
   virtual void GeneraCategoriasAdmitidas() {}
@@ -83,7 +118,7 @@ class ServiciosPrincipal {
 
   // Opens another window. The modal ones return when it closes. Answers
   // false when that window is not available, so that the main window stays.
-  virtual bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) = 0;
+  virtual bool AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) = 0;
 };
 
 // The services of the program itself.

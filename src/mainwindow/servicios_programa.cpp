@@ -9,18 +9,14 @@
 #include "common/ventanas.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
+#include "listeditors/list_esp.h"
+#include "listeditors/lista_mult_esp.h"
 #include "mainwindow/estado_principal.h"
 #include "plataforma/impresion.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
-#include "listeditors/list_esp.h"
 #include "listeditors/list_prov.h"
-#include "listeditors/lista_mult_esp.h"
-#include "mainwindow/enlace_bases_trovalis.h"
-#include "mainwindow/enlace_formato_trovalis.h"
-#include "mainwindow/enlace_listas_trovalis.h"
-#include "mainwindow/trovalis.h"
 #include "rules/bases_concurso.h"
 #include "rules/formato_cabrillo.h"
 
@@ -29,8 +25,8 @@ namespace principal {
 namespace {
 
 // A database file of the working folder, found without regard to letter case.
-std::string RutaBase(const std::string& nombre) {
-  return plataforma::ResuelveRuta(plataforma::UneRuta(CarpetaTrabajo, nombre));
+std::string RutaBase(const EstadoConcurso& estado, const std::string& nombre) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(estado.CarpetaTrabajo, nombre));
 }
 
 // A failure of the database layer while opening a file becomes the reason
@@ -109,7 +105,7 @@ std::string ServiciosPrograma::VersionPrograma() {
 }
 
 void ServiciosPrograma::ActualizaEsquema() {
-  std::string ruta = RutaBase("Ledrima");
+  std::string ruta = RutaBase(contexto_, "Ledrima");
   try {
     database::ActualizaEsquema(ruta);
   } catch (const dao::Error& e) {
@@ -118,34 +114,34 @@ void ServiciosPrograma::ActualizaEsquema() {
 }
 
 void ServiciosPrograma::AbrirBasesDeDatos() {
-  std::string rutaConcursos = RutaBase("Ledrima");
-  std::string rutaPaises = RutaBase("Terravia");
+  std::string rutaConcursos = RutaBase(contexto_, "Ledrima");
+  std::string rutaPaises = RutaBase(contexto_, "Terravia");
   try {
-    ::AbrirBasesDeDatos();
+    ::AbrirBasesDeDatos(contexto_);
   } catch (const dao::Error& e) {
     // Name the file that failed: the contest database opens first.
-    FallaBase(BaseConcursos.Abierta() ? rutaPaises : rutaConcursos,
-              BaseConcursos.Abierta() ? "de países" : "de concursos", e);
+    FallaBase(contexto_.BaseConcursos.Abierta() ? rutaPaises : rutaConcursos,
+              contexto_.BaseConcursos.Abierta() ? "de países" : "de concursos", e);
   }
   // The callsign lookups read the countries database from memory for the
   // whole run.
   try {
-    AbrePaises(rutaPaises);
+    contexto_.Paises = TablasPaises::Abre(rutaPaises);
   } catch (const ErrorPaises& e) {
     throw ErrorArranque(rutaPaises, std::string("No se puede leer la base de datos de países: ") + e.what());
   }
 }
 
-void ServiciosPrograma::AbrirControlConcursos() { ::AbrirControlConcursos(); }
+void ServiciosPrograma::AbrirControlConcursos() { ::AbrirControlConcursos(contexto_); }
 
 bool ServiciosPrograma::CargarComboConcursos(::ListaConcursos& lista) {
   lista.Limpia();
-  posicionado_ = ::CargarComboConcursos(lista);
+  posicionado_ = ::CargarComboConcursos(contexto_, lista);
   return posicionado_;
 }
 
 bool ServiciosPrograma::BuscaConcurso(std::int32_t numero) {
-  dao::Recordset& conjunto = ::ConcursoActual;
+  dao::Recordset& conjunto = contexto_.ConcursoActual;
   if (!conjunto.Abierto() || (conjunto.Eof() && conjunto.Bof())) return false;
   conjunto.FindFirst("NumeroOrden = ?", {dao::Variant(numero)});
   if (conjunto.NoMatch()) return false;
@@ -157,7 +153,7 @@ RegistroConcurso* ServiciosPrograma::ConcursoActual() { return posicionado_ ? &a
 
 std::vector<ColumnaConcurso> ServiciosPrograma::DefinicionConcursos() {
   std::vector<ColumnaConcurso> r;
-  dao::Fields campos = ::DefinicionConcursos.Fields();
+  dao::Fields campos = contexto_.DefinicionConcursos.Fields();
   for (int i = 0; i < campos.Count(); ++i) {
     dao::Field c = campos[i];
     r.push_back({c.Name(), TipoDe(c.Type()), c.Size()});
@@ -166,10 +162,11 @@ std::vector<ColumnaConcurso> ServiciosPrograma::DefinicionConcursos() {
 }
 
 void ServiciosPrograma::FijaConcursoActivo(std::int32_t numero) {
-  RegistroControlConcursos.MoveFirst();
-  RegistroControlConcursos.Edit();
-  RegistroControlConcursos["ConcursoActivo"] = dao::Variant(numero);
-  RegistroControlConcursos.Update();
+  dao::Recordset& control = contexto_.RegistroControlConcursos;
+  control.MoveFirst();
+  control.Edit();
+  control["ConcursoActivo"] = dao::Variant(numero);
+  control.Update();
 }
 
 // ---------------------------------------------------------------- the rest
@@ -189,40 +186,41 @@ void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& tit
 }
 
 void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) {
-  ::CrearCarpetasConcurso(nombre, edicion);
+  ::CrearCarpetasConcurso(contexto_, nombre, edicion);
 }
 
-void ServiciosPrograma::GeneraCategoriasAdmitidas() { cabrillo::GeneraCategoriasAdmitidas(BaseConcursos); }
+void ServiciosPrograma::GeneraCategoriasAdmitidas() {
+  cabrillo::GeneraCategoriasAdmitidas(contexto_, contexto_.BaseConcursos);
+}
 
-bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, QWidget* principal) {
-  auto* trovalis = dynamic_cast<Trovalis*>(principal);
-  if (ventana == VentanaSecundaria::FormatoCabrillo && trovalis) {
+bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) {
+  if (ventana == VentanaSecundaria::FormatoCabrillo) {
     // Modal: the main window has hidden itself and shows itself again.
-    EnlaceFormatoTrovalis enlace(*trovalis);
-    rules::FormatoCabrillo formato(enlace);
+    const std::unique_ptr<rules::EnlaceFormatoCabrillo> enlace = principal.EnlaceFormato();
+    rules::FormatoCabrillo formato(*enlace);
     formato.exec();
     return true;
   }
   if (ventana == VentanaSecundaria::BasesConcurso) {
     // Not modal: it shows the main window again when it closes.
-    rules::AbreBasesConcurso(std::make_unique<EnlaceBasesTrovalis>(principal));
+    rules::AbreBasesConcurso(principal.EnlaceBases());
     return true;
   }
-  if (ventana == VentanaSecundaria::MultEspeciales && trovalis) {
-    EnlaceListasTrovalis enlace(*trovalis);
-    listeditors::ListaMultEsp lista(enlace);
+  if (ventana == VentanaSecundaria::MultEspeciales) {
+    const std::unique_ptr<listeditors::EnlaceListas> enlace = principal.EnlaceListas();
+    listeditors::ListaMultEsp lista(*enlace);
     lista.exec();
     return true;
   }
-  if (ventana == VentanaSecundaria::ListasProvincias && trovalis) {
-    EnlaceListasTrovalis enlace(*trovalis);
-    listeditors::ListProv lista(enlace);
+  if (ventana == VentanaSecundaria::ListasProvincias) {
+    const std::unique_ptr<listeditors::EnlaceListProv> enlace = principal.EnlaceListas();
+    listeditors::ListProv lista(*enlace);
     lista.exec();
     return true;
   }
-  if (ventana == VentanaSecundaria::EstacionesEspeciales && trovalis) {
-    EnlaceListasTrovalis enlace(*trovalis);
-    listeditors::ListEsp lista(enlace);
+  if (ventana == VentanaSecundaria::EstacionesEspeciales) {
+    const std::unique_ptr<listeditors::EnlaceListProv> enlace = principal.EnlaceListas();
+    listeditors::ListEsp lista(*enlace);
     lista.exec();
     return true;
   }

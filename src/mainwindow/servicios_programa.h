@@ -11,8 +11,8 @@
 
 namespace principal {
 
-// The row on which a contest recordset stands (the shared `ConcursoActual`
-// for the program).
+// The row on which a contest recordset stands (the context's
+// `ConcursoActual` for the program).
 class RegistroConcursoDao : public RegistroConcurso {
  public:
   explicit RegistroConcursoDao(dao::Recordset& conjunto) : conjunto_(conjunto) {}
@@ -32,6 +32,8 @@ class RegistroConcursoDao : public RegistroConcurso {
 
 class ServiciosPrograma : public ServiciosPrincipal {
  public:
+  ContextoConcurso& Contexto() override { return contexto_; }
+  database::RepositorioConcursos& Concursos() override { return concursos_; }
   std::string VersionPrograma() override;
   void ActualizaEsquema() override;
   void AbrirBasesDeDatos() override;
@@ -47,10 +49,12 @@ class ServiciosPrograma : public ServiciosPrincipal {
   void Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) override;
   void CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) override;
   void GeneraCategoriasAdmitidas() override;
-  bool AbreVentana(VentanaSecundaria ventana, QWidget* principal) override;
+  bool AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) override;
 
  private:
-  RegistroConcursoDao actual_{::ConcursoActual};
+  ContextoConcurso contexto_;
+  database::RepositorioConcursos concursos_{contexto_};
+  RegistroConcursoDao actual_{contexto_.ConcursoActual};
   bool posicionado_ = false;
 };
 

@@ -20,6 +20,9 @@
 #include <stdexcept>
 
 #include "common/ventanas.h"
+#include "mainwindow/enlace_bases_trovalis.h"
+#include "mainwindow/enlace_formato_trovalis.h"
+#include "mainwindow/enlace_listas_trovalis.h"
 #include "mainwindow/estado_principal.h"
 #include "ui_trovalis.h"
 
@@ -273,8 +276,9 @@ int Trovalis::IndiceTexto(QObject* objeto) const {
 // ---------------------------------------------------------------- start-up
 
 bool Trovalis::Form_Load() {
-  CarpetaTrabajo = QDir::currentPath().toStdString();
-  while (CarpetaTrabajo.size() > 1 && CarpetaTrabajo.back() == '/') CarpetaTrabajo.pop_back();
+  Contexto().CarpetaTrabajo = QDir::currentPath().toStdString();
+  while (Contexto().CarpetaTrabajo.size() > 1 && Contexto().CarpetaTrabajo.back() == '/')
+    Contexto().CarpetaTrabajo.pop_back();
   // As large as its controls ask for, within the screen: the controls
   // scroll above the command buttons when the screen is smaller.
   AjustaVentanaAPantalla(this, findChild<QScrollArea*>("AreaEditor"));
@@ -293,8 +297,8 @@ bool Trovalis::Form_Load() {
 
     servicios_->AbrirBasesDeDatos();
     servicios_->AbrirControlConcursos();
-    HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
-    Bases->setEnabled(HayConcursoCargado);
+    Contexto().HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
+    Bases->setEnabled(Contexto().HayConcursoCargado);
   } catch (const principal::ErrorArranque& e) {
     PrimeraActivacion = false;
     servicios_->Mensaje(std::string(e.what()) + ":\n" + e.Fichero() + "\n\nEl programa no puede continuar.",
@@ -304,7 +308,7 @@ bool Trovalis::Form_Load() {
   CargaImpresoras();
   AjustaLongitudCampos(0);
   // Deleting needs a contest in hand.
-  BorrarReg->setEnabled(HayConcursoCargado);
+  BorrarReg->setEnabled(Contexto().HayConcursoCargado);
   return true;
 }
 
@@ -315,9 +319,9 @@ void Trovalis::showEvent(QShowEvent* evento) {
 
 void Trovalis::Form_Activate() {
   if (!PrimeraActivacion) return;
-  OperacionRegistro.clear();
+  OperacionRegistro = principal::OperacionEditor::Ninguna;
   if (!CargaConcursoSeleccionado()) LimpiaFormulario();
-  if (NombreConcurso == NombreConcursoDiploma) {
+  if (Contexto().NombreConcurso == NombreConcursoDiploma) {
     servicios_->CargaTablaMunicipios();
     GestionAutomatica->setChecked(false);
     GestionManual->setChecked(true);
@@ -398,7 +402,7 @@ bool Trovalis::MueveFoco(int tecla) {
   if (tecla != Qt::Key_Up && tecla != Qt::Key_Down) return false;
   // Only the editor's text boxes move this way; lists keep their arrows.
   if (IndiceTexto(QApplication::focusWidget()) < 0) return false;
-  bool consulta = OperacionRegistro == "CONSULTA";
+  bool consulta = OperacionRegistro == principal::OperacionEditor::Consulta;
   if (tecla == Qt::Key_Up)
     MueveFocoA(CampoActual, [consulta](int i) { return principal::CampoArriba(i, consulta); });
   else
@@ -494,24 +498,37 @@ void Trovalis::AceptarImpresora_Click() {
 // ---------------------------------------------------------------- other windows
 
 void Trovalis::GestionListas_Click() {
-  NombreConcurso = Text3[1]->text().toStdString();
-  EdicionConcurso = Text3[2]->text().toStdString();
-  if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, this)) hide();
-  QDir::setCurrent(QString::fromStdString(CarpetaTrabajo));
+  Contexto().NombreConcurso = Text3[1]->text().toStdString();
+  Contexto().EdicionConcurso = Text3[2]->text().toStdString();
+  if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, *this)) hide();
+  QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));
 }
 
 void Trovalis::Bases_Click() {
   // The rules window takes this window's place and shows it again on close.
   hide();
-  if (!servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, this)) show();
+  if (!servicios_->AbreVentana(VentanaSecundaria::BasesConcurso, *this)) show();
+}
+
+std::unique_ptr<rules::EnlaceFormatoCabrillo> Trovalis::EnlaceFormato() {
+  return std::make_unique<principal::EnlaceFormatoTrovalis>(*this);
+}
+
+std::unique_ptr<rules::EnlaceBasesConcurso> Trovalis::EnlaceBases() {
+  return std::make_unique<principal::EnlaceBasesTrovalis>(this, Contexto());
+}
+
+std::unique_ptr<listeditors::EnlaceListProv> Trovalis::EnlaceListas() {
+  return std::make_unique<principal::EnlaceListasTrovalis>(*this);
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
-  if (NombreConcurso.empty() || OperacionRegistro == "CONSULTA") return;
-  bool editable = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
-  ListasSoloConsulta = editable ? 0 : 1;
+  if (Contexto().NombreConcurso.empty() || OperacionRegistro == principal::OperacionEditor::Consulta) return;
+  bool editable = OperacionRegistro == principal::OperacionEditor::Alta ||
+                  OperacionRegistro == principal::OperacionEditor::Modificar;
+  Contexto().ListasSoloConsulta = editable ? 0 : 1;
   hide();
-  servicios_->AbreVentana(ventana, this);
+  servicios_->AbreVentana(ventana, *this);
   show();
   activateWindow();
   if (editable)
@@ -532,6 +549,6 @@ void Trovalis::Especiales_Click() { AbreVentanaListas(VentanaSecundaria::Estacio
 void Trovalis::ConfigurarCabrillo_Click() { AbreVentanaListas(VentanaSecundaria::FormatoCabrillo); }
 
 void Trovalis::FinClientes_Click() {
-  QDir::setCurrent(QString::fromStdString(CarpetaTrabajo));
+  QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));
   close();
 }

@@ -24,7 +24,12 @@ namespace Ui {
 class Trovalis;
 }
 
-class Trovalis : public QWidget {
+namespace principal {
+// What the contest editor is doing.
+enum class OperacionEditor { Ninguna, Alta, Consulta, Modificar, Borrar };
+}  // namespace principal
+
+class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   Q_OBJECT
 
  public:
@@ -40,6 +45,14 @@ class Trovalis : public QWidget {
   void Form_Activate();
 
   principal::ServiciosPrincipal& Servicios() { return *servicios_; }
+  // The context of the run, held by the services.
+  ContextoConcurso& Contexto() { return servicios_->Contexto(); }
+
+  // The links of the windows it opens.
+  QWidget* Widget() override { return this; }
+  std::unique_ptr<rules::EnlaceFormatoCabrillo> EnlaceFormato() override;
+  std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() override;
+  std::unique_ptr<listeditors::EnlaceListProv> EnlaceListas() override;
   // Combo1 as the contest list that the start-up fills.
   ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 
@@ -86,7 +99,7 @@ class Trovalis : public QWidget {
   const std::vector<QListWidget*>& ListasOcultas() const { return listasOcultas_; }
 
   // ---- State of the editor.
-  std::string OperacionRegistro;
+  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
   std::int16_t CampoActual = 0;
   std::int16_t MiImpresora = 0;
   bool PrimeraActivacion = false;

@@ -12,9 +12,10 @@
 #include <optional>
 
 #include "database/conexiones.h"
+#include "database/listas_ocultas.h"
+#include "database/repositorio_concursos.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/listas_no_enviadas.h"
-#include "mainwindow/listas_ocultas.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/mensajes.h"
@@ -75,73 +76,16 @@ listas::OpcionesListas OpcionesDeListas(const Trovalis& v) {
   return o;
 }
 
-std::optional<std::int32_t> LeeEntero(const dao::Variant& v) {
-  if (v.IsNull() || !v.EsNumero()) return std::nullopt;
-  return v.CLng();
-}
-
-// The number a new contest gets: the last one handed out plus one (1 while
-// the control table has no row). A number already carried by a contest row
-// is never proposed.
-std::int32_t ProximoNumeroConcurso() {
-  std::int32_t ultimo = 0;
-  dao::Recordset control = BaseConcursos.OpenRecordset("Select * From ControlConcursos", dao::TipoRecordset::Snapshot);
-  if (!control.Eof()) ultimo = LeeEntero(control["UltimoConcurso"].Value()).value_or(0);
-  control.Close();
-  dao::Recordset numeros = BaseConcursos.OpenRecordset("Select NumeroOrden From Concursos", dao::TipoRecordset::Snapshot);
-  for (; !numeros.Eof(); numeros.MoveNext())
-    ultimo = std::max(ultimo, LeeEntero(numeros["NumeroOrden"].Value()).value_or(0));
-  numeros.Close();
-  return ultimo + 1;
-}
-
-// Writes the control row (adding it when the table has none).
-void GuardaControl(std::optional<std::int32_t> ultimo, std::int32_t activo) {
-  dao::Recordset control = BaseConcursos.OpenRecordset("Select * From ControlConcursos");
-  if (control.Eof()) {
-    control.AddNew();
-    control["UltimoConcurso"] = dao::Variant(ultimo.value_or(0));
-  } else {
-    control.Edit();
-    if (ultimo) control["UltimoConcurso"] = dao::Variant(*ultimo);
-  }
-  control["ConcursoActivo"] = dao::Variant(activo);
-  control.Update();
-  control.Close();
-}
-
-// Another contest (not `numero`) with this name and edition.
-bool ExisteOtroConcurso(const std::string& nombre, const std::string& edicion, std::int32_t numero) {
-  dao::Recordset rs = BaseConcursos.OpenRecordset(
-      "Select NumeroOrden From Concursos Where Concurso = ? And Edicion = ? And NumeroOrden <> ?",
-      dao::TipoRecordset::Snapshot, {dao::Variant(nombre), dao::Variant(edicion), dao::Variant(numero)});
-  bool existe = !rs.Eof();
-  rs.Close();
-  return existe;
-}
-
-bool HayConcursoConNumero(std::int32_t numero) {
-  dao::Recordset rs = BaseConcursos.OpenRecordset("Select NumeroOrden From Concursos Where NumeroOrden = ?",
-                                                  dao::TipoRecordset::Snapshot, {dao::Variant(numero)});
-  bool existe = !rs.Eof();
-  rs.Close();
-  return existe;
-}
-
 // Runs the writes of one operation as a whole: either all of them are kept
 // or the database stays as it was. The shared recordsets are opened again
 // afterwards, so that they see exactly what the database holds.
 template <typename Escrituras>
-bool EnTransaccion(Escrituras&& escrituras, const std::string& operacion) {
+bool EnTransaccion(dao::Database& base, Escrituras&& escrituras, const std::string& operacion) {
   try {
-    BaseConcursos.BeginTrans();
+    database::Transaccion transaccion(base);
     escrituras();
-    BaseConcursos.CommitTrans();
+    transaccion.Confirma();
   } catch (const std::exception& e) {
-    try {
-      if (BaseConcursos.EnTransaccion()) BaseConcursos.Rollback();
-    } catch (const std::exception&) {
-    }
     plataforma::MsgBox("No se ha podido " + operacion +
                            ". La base de datos de concursos queda como estaba.\n\n" + e.what(),
                        "ERROR", plataforma::Icono::Error);
@@ -158,10 +102,7 @@ std::int32_t NumeroEditor(const Trovalis& v) {
 // Opens the shared recordsets again and stands the contest record on the
 // contest `numero` (none when 0).
 void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t numero) {
-  if (ConcursoActual.Abierto()) ConcursoActual.Close();
-  ConcursoActual = BaseConcursos.OpenRecordset("Select * From Concursos");
-  if (RegistroControlConcursos.Abierto()) RegistroControlConcursos.Close();
-  RegistroControlConcursos = BaseConcursos.OpenRecordset("Select * From ControlConcursos");
+  servicios.Concursos().ReabreConjuntos();
   if (numero > 0) servicios.BuscaConcurso(numero);
 }
 
@@ -173,12 +114,12 @@ bool Trovalis::CargaConcursoSeleccionado() {
   if (seleccionado < 0) return false;
   std::int32_t numero = listaConcursos_->Numero(seleccionado);
   if (!servicios_->BuscaConcurso(numero)) {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
+    Contexto().NombreConcurso.clear();
+    Contexto().EdicionConcurso.clear();
+    Contexto().NumeroConcursoActual = 0;
     return false;
   }
-  HayConcursoCargado = true;
+  Contexto().HayConcursoCargado = true;
   CargaCamposConcurso();
   servicios_->GeneraCategoriasAdmitidas();
   DeshabilitaOpciones();
@@ -186,7 +127,7 @@ bool Trovalis::CargaConcursoSeleccionado() {
   CargaListasConcurso();
   servicios_->CrearCarpetasConcurso(Text3[1]->text().toStdString(), Text3[2]->text().toStdString());
   ActualizaFicherosListasNoEnviadas();
-  OperacionRegistro.clear();
+  OperacionRegistro = principal::OperacionEditor::Ninguna;
   // The option boxes set by the load may have opened the points grid or the
   // hours box: nothing is being edited now.
   BloqueaCampos(1);
@@ -199,9 +140,9 @@ bool Trovalis::CargaConcursoSeleccionado() {
 // suffix format is read in its place among them.
 void Trovalis::CargaListasConcurso() {
   listas::ListasOcultas l = ListasDeVentana(*this);
-  const std::int32_t numero = NumeroConcursoActual;
+  const std::int32_t numero = Contexto().NumeroConcursoActual;
   for (listas::Grupo g : listas::kOrdenCarga) {
-    listas::Carga(BaseConcursos, g, numero, l);
+    servicios_->Concursos().CargaListas(g, numero, l);
     if (g == listas::Grupo::Prefijos) CargaFormatoSufijo();
   }
   PonListasEnVentana(*this, l);
@@ -210,9 +151,9 @@ void Trovalis::CargaListasConcurso() {
 // Rebuilds the reports of logs not sent from the contest folder. A report
 // that cannot be written leaves the input in place for the next run.
 void Trovalis::ActualizaFicherosListasNoEnviadas() {
-  if (noenviadas::ActualizaFicheros(CarpetaConcurso) == noenviadas::Resultado::ErrorEscritura)
+  if (noenviadas::ActualizaFicheros(Contexto().CarpetaConcurso) == noenviadas::Resultado::ErrorEscritura)
     plataforma::MsgBox("No se han podido escribir los informes de listas no enviadas en " +
-                           plataforma::UneRuta(CarpetaConcurso, "ListasNoEnviadas") +
+                           plataforma::UneRuta(Contexto().CarpetaConcurso, "ListasNoEnviadas") +
                            ". La lista de estaciones se conserva para la próxima vez.",
                        "ERROR", plataforma::Icono::Error);
 }
@@ -225,7 +166,7 @@ bool Trovalis::VerificaEditor() {
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
     CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
   std::int16_t I = 0;
-  if (!VerificaFormatoCampos(::DefinicionConcursos, CamposConcurso, I)) {
+  if (!VerificaFormatoCampos(Contexto().DefinicionConcursos, CamposConcurso, I)) {
     Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
     return false;
   }
@@ -253,7 +194,7 @@ void Trovalis::DeshabilitaOpciones() {
 
 // The end of a create or a save that went well: nothing is being edited.
 void Trovalis::TerminaEdicion() {
-  OperacionRegistro.clear();
+  OperacionRegistro = principal::OperacionEditor::Ninguna;
   BloqueaCampos(1);
   DeshabilitaOpciones();
   servicios_->GeneraCategoriasAdmitidas();
@@ -264,13 +205,13 @@ void Trovalis::TerminaEdicion() {
 // ---------------------------------------------------------------- buttons
 
 void Trovalis::AltaReg_Click() {
-  OperacionRegistro = "ALTA";
+  OperacionRegistro = principal::OperacionEditor::Alta;
   LimpiaFormulario();
   // A new contest starts without the values of the contest shown before.
-  CorreoReclamaciones.clear();
-  DireccionWebConcurso.clear();
-  OpcionExcluirMismaProv = OpcionExcluirMismoDist = OpcionExcluirMismoPais = OpcionExcluirMismoPrefijo =
-      OpcionExcluirMismaZonaCQ = false;
+  Contexto().CorreoReclamaciones.clear();
+  Contexto().DireccionWebConcurso.clear();
+  Contexto().OpcionExcluirMismaProv = Contexto().OpcionExcluirMismoDist = Contexto().OpcionExcluirMismoPais =
+      Contexto().OpcionExcluirMismoPrefijo = Contexto().OpcionExcluirMismaZonaCQ = false;
   PrimerNumero = PrimeraLetra = SegundaLetra = TerceraLetra = UltimaLetra = false;
 
   BloqueaCampos(0);
@@ -284,25 +225,26 @@ void Trovalis::AltaReg_Click() {
   Multiplicadores->setChecked(false);
 
   // The contest gets the proposed number: the box stays closed.
-  NumeroPropuesto = ProximoNumeroConcurso();
+  NumeroPropuesto = servicios_->Concursos().ProximoNumero();
   Text3[0]->setText(QString::number(NumeroPropuesto));
   PonBloqueo(0, true);
-  NumeroConcursoActual = NumeroPropuesto;
+  Contexto().NumeroConcursoActual = NumeroPropuesto;
   // No contest carries the proposed number, so a Cabrillo format stored
   // under it was left by a create that never ended (the program was closed
   // meanwhile): the new contest must not inherit it.
-  EnTransaccion([&] { listas::BorraResumenCabrillo(BaseConcursos, NumeroPropuesto); },
-                "borrar el formato Cabrillo de un alta sin terminar");
+  EnTransaccion(
+      Contexto().BaseConcursos, [&] { servicios_->Concursos().BorraResumenCabrillo(NumeroPropuesto); },
+      "borrar el formato Cabrillo de un alta sin terminar");
 
   DesactivarBotones();
   Aceptar->setEnabled(true);
   Cancelar->setEnabled(true);
   Text3[1]->setFocus();
-  HayConcursoCargado = false;
+  Contexto().HayConcursoCargado = false;
 }
 
 void Trovalis::ConsultaReg_Click() {
-  OperacionRegistro = "CONSULTA";
+  OperacionRegistro = principal::OperacionEditor::Consulta;
   DesactivarBotones();
   SeleccionConcurso->show();
   Aceptar->setEnabled(true);
@@ -311,10 +253,10 @@ void Trovalis::ConsultaReg_Click() {
 }
 
 void Trovalis::ModificarReg_Click() {
-  OperacionRegistro = "MODIFICAR";
+  OperacionRegistro = principal::OperacionEditor::Modificar;
   DesactivarBotones();
-  NombreConcurso = Text3[1]->text().toStdString();
-  EdicionConcurso = Text3[2]->text().toStdString();
+  Contexto().NombreConcurso = Text3[1]->text().toStdString();
+  Contexto().EdicionConcurso = Text3[2]->text().toStdString();
   BloqueaCampos(0);
   BloqueaPuntos(0);
   HabilitaBandas(true);
@@ -332,7 +274,7 @@ void Trovalis::ModificarReg_Click() {
 }
 
 void Trovalis::BorrarReg_Click() {
-  OperacionRegistro = "BORRAR";
+  OperacionRegistro = principal::OperacionEditor::Borrar;
   DesactivarBotones();
   Aceptar->setEnabled(true);
   Cancelar->setEnabled(true);
@@ -341,11 +283,11 @@ void Trovalis::BorrarReg_Click() {
 
 void Trovalis::Aceptar_Click() {
   RelojDeArena reloj;
-  if (OperacionRegistro == "BORRAR") {
+  if (OperacionRegistro == principal::OperacionEditor::Borrar) {
     BorraConcurso();
-  } else if (OperacionRegistro == "ALTA") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Alta) {
     AltaConcurso();
-  } else if (OperacionRegistro == "CONSULTA") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Consulta) {
     if (!CargaConcursoSeleccionado()) {
       QApplication::beep();
       servicios_->Mensaje("No se han encontrado CONCURSOS con estas condiciones", "CONSULTA",
@@ -353,7 +295,7 @@ void Trovalis::Aceptar_Click() {
       ActualizaBotones();
       AltaReg->setFocus();
     }
-  } else if (OperacionRegistro == "MODIFICAR") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Modificar) {
     ModificaConcurso();
   }
 }
@@ -362,23 +304,24 @@ void Trovalis::Cancelar_Click() {
   DeshabilitaOpciones();
   SiglasONumeral->setEnabled(false);
 
-  if (OperacionRegistro == "ALTA") {
-    OperacionRegistro.clear();
+  if (OperacionRegistro == principal::OperacionEditor::Alta) {
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     // The Cabrillo format saved for the contest that was not created goes
     // with it, so that the next new contest does not inherit it.
-    if (NumeroPropuesto > 0 && !HayConcursoConNumero(NumeroPropuesto))
-      EnTransaccion([&] { listas::BorraResumenCabrillo(BaseConcursos, NumeroPropuesto); },
-                    "borrar el formato Cabrillo del concurso cancelado");
+    if (NumeroPropuesto > 0 && !servicios_->Concursos().HayConNumero(NumeroPropuesto))
+      EnTransaccion(
+          Contexto().BaseConcursos, [&] { servicios_->Concursos().BorraResumenCabrillo(NumeroPropuesto); },
+          "borrar el formato Cabrillo del concurso cancelado");
     LimpiaFormulario();
     BloqueaCampos(1);
     ActualizaBotones();
     AltaReg->setFocus();
-  } else if (OperacionRegistro == "CONSULTA") {
+  } else if (OperacionRegistro == principal::OperacionEditor::Consulta) {
     SeleccionConcurso->hide();
     ActualizaBotones();
     AltaReg->setFocus();
-  } else if (OperacionRegistro == "MODIFICAR") {
-    OperacionRegistro.clear();
+  } else if (OperacionRegistro == principal::OperacionEditor::Modificar) {
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     CargaCamposConcurso();
     CargaListasConcurso();
     // The Cabrillo format window stores its row at once, so a cancelled
@@ -387,8 +330,8 @@ void Trovalis::Cancelar_Click() {
     BloqueaCampos(1);
     ActualizaBotones();
     AltaReg->setFocus();
-  } else if (OperacionRegistro == "BORRAR") {
-    OperacionRegistro.clear();
+  } else if (OperacionRegistro == principal::OperacionEditor::Borrar) {
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
     ActualizaBotones();
     AltaReg->setFocus();
   }
@@ -421,8 +364,8 @@ void Trovalis::AltaConcurso() {
     Multiplicadores->setChecked(true);
     RecibirSiglas->setChecked(true);
   }
-  NombreConcurso = nombre;
-  EdicionConcurso = edicion;
+  Contexto().NombreConcurso = nombre;
+  Contexto().EdicionConcurso = edicion;
   if (!VerificaEditor()) return;
 
   const std::int32_t numero = NumeroEditor(*this);
@@ -434,17 +377,20 @@ void Trovalis::AltaConcurso() {
       listaConcursos_->Seleccionado() >= 0 ? listaConcursos_->Numero(listaConcursos_->Seleccionado()) : 0;
 
   bool hecho = EnTransaccion(
+      Contexto().BaseConcursos,
       [&] {
-        ConcursoActual.AddNew();
-        principal::RegistroConcursoDao fila(ConcursoActual);
-        for (const char* c : {"AnularQSO", "AnularCinco", "AnularPorBandaDistinta"}) fila.EscribeBooleano(c, true);
-        for (const char* c : {"AnularPorFecha", "AnularPorFechaDistinta", "AnularPorRSTDistinto"})
-          fila.EscribeBooleano(c, false);
-        GrabaCamposConcurso(fila);
-        GrabaOpcionesConcurso(fila);
-        ConcursoActual.Update();
-        for (listas::Grupo g : listas::kOrdenGrabacion) listas::Graba(BaseConcursos, g, numero, opciones, l);
-        GuardaControl(numero, numero);
+        servicios_->Concursos().Alta(
+            numero,
+            [&](dao::Recordset& conjunto) {
+              principal::RegistroConcursoDao fila(conjunto);
+              for (const char* c : {"AnularQSO", "AnularCinco", "AnularPorBandaDistinta"})
+                fila.EscribeBooleano(c, true);
+              for (const char* c : {"AnularPorFecha", "AnularPorFechaDistinta", "AnularPorRSTDistinto"})
+                fila.EscribeBooleano(c, false);
+              GrabaCamposConcurso(fila);
+              GrabaOpcionesConcurso(fila);
+            },
+            opciones, l);
       },
       "dar de alta el Concurso");
   if (!hecho) {
@@ -453,9 +399,9 @@ void Trovalis::AltaConcurso() {
   }
   ReabreConjuntos(*servicios_, numero);
   PonListasEnVentana(*this, l);
-  NombreConcurso = nombreGuardado;
-  EdicionConcurso = edicionGuardada;
-  NumeroConcursoActual = numero;
+  Contexto().NombreConcurso = nombreGuardado;
+  Contexto().EdicionConcurso = edicionGuardada;
+  Contexto().NumeroConcursoActual = numero;
   servicios_->CrearCarpetasConcurso(nombreGuardado, edicionGuardada);
 
   listaConcursos_->Agrega(TextoEntradaConcurso(nombreGuardado, edicionGuardada), numero);
@@ -465,7 +411,7 @@ void Trovalis::AltaConcurso() {
       break;
     }
   NumeroPropuesto = 0;
-  HayConcursoCargado = true;
+  Contexto().HayConcursoCargado = true;
   servicios_->Mensaje("Alta del Concurso efectuada", "ALTA", principal::IconoMensaje::Informacion);
 
   TerminaEdicion();
@@ -482,7 +428,7 @@ void Trovalis::ModificaConcurso() {
   // two would share one folder.
   bool cambiado = !guardado || guardado->LeeTexto("Concurso").value_or("") != nombre ||
                   guardado->LeeTexto("Edicion").value_or("") != edicion;
-  if (cambiado && ExisteOtroConcurso(nombre, edicion, numero)) {
+  if (cambiado && servicios_->Concursos().ExisteOtro(nombre, edicion, numero)) {
     servicios_->Mensaje("Ya hay un concurso con el MISMO NOMBRE y EDICIÓN", "CONCURSO", principal::IconoMensaje::Error);
     Text3[1]->setFocus();
     return;
@@ -496,15 +442,18 @@ void Trovalis::ModificaConcurso() {
   listas::ListasOcultas l = ListasDeVentana(*this);
   const listas::OpcionesListas opciones = OpcionesDeListas(*this);
   bool hecho = EnTransaccion(
+      Contexto().BaseConcursos,
       [&] {
         if (!servicios_->BuscaConcurso(numero))
           throw dao::Error(dao::errNoHayRegistroActual, "El concurso " + std::to_string(numero) + " no existe");
-        ConcursoActual.Edit();
-        principal::RegistroConcursoDao fila(ConcursoActual);
-        GrabaCamposConcurso(fila);
-        GrabaOpcionesConcurso(fila);
-        ConcursoActual.Update();
-        for (listas::Grupo g : listas::kOrdenActualizacion) listas::Actualiza(BaseConcursos, g, numero, opciones, l);
+        servicios_->Concursos().Modifica(
+            numero,
+            [&](dao::Recordset& conjunto) {
+              principal::RegistroConcursoDao fila(conjunto);
+              GrabaCamposConcurso(fila);
+              GrabaOpcionesConcurso(fila);
+            },
+            opciones, l);
       },
       "modificar el Concurso");
   ReabreConjuntos(*servicios_, numero);
@@ -518,11 +467,11 @@ void Trovalis::ModificaConcurso() {
       Combo1->setItemText(i, QString::fromStdString(texto));
       break;
     }
-  NombreConcurso = nombre;
-  EdicionConcurso = edicion;
+  Contexto().NombreConcurso = nombre;
+  Contexto().EdicionConcurso = edicion;
   servicios_->CrearCarpetasConcurso(nombre, edicion);
   ActualizaFicherosListasNoEnviadas();
-  HayConcursoCargado = true;
+  Contexto().HayConcursoCargado = true;
   servicios_->Mensaje("Modificación del Concurso efectuada", "MODIFICAR", principal::IconoMensaje::Informacion);
 
   TerminaEdicion();
@@ -532,17 +481,11 @@ void Trovalis::BorraConcurso() {
   plataforma::Respuesta r = plataforma::MsgBox("De verdad quiere BORRAR este CONCURSO", "VERIFICAR BORRADO DE QSO",
                                                plataforma::Icono::Error, plataforma::Botones::SiNo);
   if (r != plataforma::Respuesta::Si) {
-    OperacionRegistro = "CONSULTA";
+    OperacionRegistro = principal::OperacionEditor::Consulta;
   } else {
     const std::int32_t numero = NumeroEditor(*this);
     bool hecho = EnTransaccion(
-        [&] {
-          BaseConcursos.Execute("DELETE FROM Concursos Where NumeroOrden = ?", {dao::Variant(numero)});
-          for (listas::Grupo g : listas::kOrdenBorrado) listas::Borra(BaseConcursos, g, numero);
-          listas::BorraResumenCabrillo(BaseConcursos, numero);
-          GuardaControl(std::nullopt, 0);
-        },
-        "borrar el Concurso");
+        Contexto().BaseConcursos, [&] { servicios_->Concursos().Borra(numero); }, "borrar el Concurso");
     if (!hecho) {
       ReabreConjuntos(*servicios_, numero);
       return;
@@ -553,12 +496,12 @@ void Trovalis::BorraConcurso() {
         Combo1->removeItem(i);
         break;
       }
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
+    Contexto().NombreConcurso.clear();
+    Contexto().EdicionConcurso.clear();
+    Contexto().NumeroConcursoActual = 0;
     LimpiaFormulario();
-    OperacionRegistro.clear();
-    HayConcursoCargado = false;
+    OperacionRegistro = principal::OperacionEditor::Ninguna;
+    Contexto().HayConcursoCargado = false;
   }
   ActualizaBotones();
   AltaReg->setFocus();

@@ -25,9 +25,10 @@ QString QTexto(const std::string& s) { return QString::fromStdString(s); }
 void Trovalis::CargaCamposConcurso() {
   principal::RegistroConcurso* fila = servicios_->ConcursoActual();
   if (!fila) return;
-  NombreConcurso = fila->LeeTexto("Concurso").value_or("");
-  NumeroConcursoActual = static_cast<std::int32_t>(std::atol(fila->LeeTexto("NumeroOrden").value_or("0").c_str()));
-  EdicionConcurso = fila->LeeTexto("Edicion").value_or("");
+  Contexto().NombreConcurso = fila->LeeTexto("Concurso").value_or("");
+  Contexto().NumeroConcursoActual =
+      static_cast<std::int32_t>(std::atol(fila->LeeTexto("NumeroOrden").value_or("0").c_str()));
+  Contexto().EdicionConcurso = fila->LeeTexto("Edicion").value_or("");
 
   // The options first: their handlers may fill the points grid and the
   // hours box, which the row's texts then replace.
@@ -38,15 +39,15 @@ void Trovalis::CargaCamposConcurso() {
     if (i == 3 || i == 5) valor = principal::FechaComoDiaMesAnio(valor);
     Text3[static_cast<std::size_t>(i)]->setText(QTexto(valor));
   }
-  CorreoReclamaciones = fila->LeeTexto("EMailReclamaciones").value_or("");
-  DireccionWebConcurso = fila->LeeTexto("WEBConcurso").value_or("");
+  Contexto().CorreoReclamaciones = fila->LeeTexto("EMailReclamaciones").value_or("");
+  Contexto().DireccionWebConcurso = fila->LeeTexto("WEBConcurso").value_or("");
   for (int j = 0; j < principal::kNumeroBandas; ++j) Banda[static_cast<std::size_t>(j)]->setChecked(fila->LeeBooleano(27 + j));
   for (int k = 0; k < principal::kNumeroModos; ++k) Modo[static_cast<std::size_t>(k)]->setChecked(fila->LeeBooleano(41 + k));
-  OpcionExcluirMismaProv = fila->LeeBooleano(kExcluirPropios[0]);
-  OpcionExcluirMismoDist = fila->LeeBooleano(kExcluirPropios[1]);
-  OpcionExcluirMismoPais = fila->LeeBooleano(kExcluirPropios[2]);
-  OpcionExcluirMismoPrefijo = fila->LeeBooleano(kExcluirPropios[3]);
-  OpcionExcluirMismaZonaCQ = fila->LeeBooleano(kExcluirPropios[4]);
+  Contexto().OpcionExcluirMismaProv = fila->LeeBooleano(kExcluirPropios[0]);
+  Contexto().OpcionExcluirMismoDist = fila->LeeBooleano(kExcluirPropios[1]);
+  Contexto().OpcionExcluirMismoPais = fila->LeeBooleano(kExcluirPropios[2]);
+  Contexto().OpcionExcluirMismoPrefijo = fila->LeeBooleano(kExcluirPropios[3]);
+  Contexto().OpcionExcluirMismaZonaCQ = fila->LeeBooleano(kExcluirPropios[4]);
 }
 
 void Trovalis::CargaOpcionesConcurso() {
@@ -76,19 +77,19 @@ void Trovalis::GrabaCamposConcurso(principal::RegistroConcurso& fila) {
     fila.EscribeTexto(i, Text3[static_cast<std::size_t>(i)]->text().toStdString());
   for (int j = 0; j < principal::kNumeroBandas; ++j) fila.EscribeBooleano(27 + j, Banda[static_cast<std::size_t>(j)]->isChecked());
   for (int k = 0; k < principal::kNumeroModos; ++k) fila.EscribeBooleano(41 + k, Modo[static_cast<std::size_t>(k)]->isChecked());
-  fila.EscribeBooleano(kExcluirPropios[0], OpcionExcluirMismaProv);
-  fila.EscribeBooleano(kExcluirPropios[1], OpcionExcluirMismoDist);
-  fila.EscribeBooleano(kExcluirPropios[2], OpcionExcluirMismoPais);
-  fila.EscribeBooleano(kExcluirPropios[3], OpcionExcluirMismoPrefijo);
-  fila.EscribeBooleano(kExcluirPropios[4], OpcionExcluirMismaZonaCQ);
+  fila.EscribeBooleano(kExcluirPropios[0], Contexto().OpcionExcluirMismaProv);
+  fila.EscribeBooleano(kExcluirPropios[1], Contexto().OpcionExcluirMismoDist);
+  fila.EscribeBooleano(kExcluirPropios[2], Contexto().OpcionExcluirMismoPais);
+  fila.EscribeBooleano(kExcluirPropios[3], Contexto().OpcionExcluirMismoPrefijo);
+  fila.EscribeBooleano(kExcluirPropios[4], Contexto().OpcionExcluirMismaZonaCQ);
   LimpiaFormatoSufijo();
   fila.EscribeBooleano(kFormatoSufijo[0], PrimerNumero);
   fila.EscribeBooleano(kFormatoSufijo[1], PrimeraLetra);
   fila.EscribeBooleano(kFormatoSufijo[2], SegundaLetra);
   fila.EscribeBooleano(kFormatoSufijo[3], TerceraLetra);
   fila.EscribeBooleano(kFormatoSufijo[4], UltimaLetra);
-  fila.EscribeTexto("EMailReclamaciones", CorreoReclamaciones);
-  fila.EscribeTexto("WEBConcurso", DireccionWebConcurso);
+  fila.EscribeTexto("EMailReclamaciones", Contexto().CorreoReclamaciones);
+  fila.EscribeTexto("WEBConcurso", Contexto().DireccionWebConcurso);
 }
 
 void Trovalis::GrabaOpcionesConcurso(principal::RegistroConcurso& fila) {
@@ -117,7 +118,7 @@ void Trovalis::ActualizaBotones() {
   ConsultaReg->setEnabled(true);
   SeleccionarImpresora->setEnabled(true);
   // The buttons that work on the contest in hand only while there is one.
-  for (QPushButton* b : {GestionListas, ModificarReg, BorrarReg, Bases}) b->setEnabled(HayConcursoCargado);
+  for (QPushButton* b : {GestionListas, ModificarReg, BorrarReg, Bases}) b->setEnabled(Contexto().HayConcursoCargado);
   FinClientes->setEnabled(true);
   Aceptar->setEnabled(false);
   Cancelar->setEnabled(false);
@@ -248,8 +249,8 @@ void Trovalis::Text3_GotFocus(int indice) {
 void Trovalis::Text3_LostFocus(int indice) {
   QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
   PintaCampo(indice, false);
-  if (indice == 1) NombreConcurso = t->text().toStdString();
-  if (indice == 2) EdicionConcurso = t->text().toStdString();
+  if (indice == 1) Contexto().NombreConcurso = t->text().toStdString();
+  if (indice == 2) Contexto().EdicionConcurso = t->text().toStdString();
 }
 
 char32_t Trovalis::Text3_KeyPress(int indice, char32_t tecla) {

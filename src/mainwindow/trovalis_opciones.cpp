@@ -69,7 +69,8 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
   // record loader, the clearing procedures), and moving the focus then would
   // make the name box, left with the text of the previous contest, hand that
   // text to the name of the contest in hand when it loses the focus.
-  const bool editando = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
+  const bool editando = OperacionRegistro == principal::OperacionEditor::Alta ||
+                        OperacionRegistro == principal::OperacionEditor::Modificar;
   auto foco = [this, editando](int indice) {
     if (editando) Text3[static_cast<std::size_t>(indice)]->setFocus();
   };
@@ -84,7 +85,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
     if (valor) {
       // A locator in the exchange: points per kilometre and grid squares.
-      if (NombreConcurso == kConcursoLocatorSinDistancia) return;
+      if (Contexto().NombreConcurso == kConcursoLocatorSinDistancia) return;
       Marca(Multiplicadores);
       Desmarca(RecibirPuntos);
       Desmarca(RecibirSiglas);
@@ -101,7 +102,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
     if (valor) {
       // Letters in the exchange: grid points, no locators.
-      if (NombreConcurso == kConcursoLocatorSinDistancia) return;
+      if (Contexto().NombreConcurso == kConcursoLocatorSinDistancia) return;
       Marca(RecibirPuntos);
       Desmarca(RecibirLocator);
       Desmarca(EnviarLocator);
@@ -221,7 +222,7 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
     focoNombre();
   } else if (casilla == Otros) {
     // That contest counts provinces and other letters together.
-    if (valor && NombreConcurso != kConcursoProvinciasYOtros) {
+    if (valor && Contexto().NombreConcurso != kConcursoProvinciasYOtros) {
       Desmarca(CadaProv);
       Marca(RecibirSiglas);
     }
@@ -253,7 +254,8 @@ void Trovalis::ActualizaExclusiones() {
                                    {CadaProv, ProvPorBanda, ExcluirProv},
                                    {CadaDistrito, DistritoPorBanda, ExcluirDistrito},
                                    {CadaCq, CqPorBanda, ExcluirCq}};
-  bool editando = OperacionRegistro == "ALTA" || OperacionRegistro == "MODIFICAR";
+  bool editando = OperacionRegistro == principal::OperacionEditor::Alta ||
+                  OperacionRegistro == principal::OperacionEditor::Modificar;
   for (const Exclusion& e : exclusiones) {
     if (!e.Tipo->isChecked() && !e.PorBanda->isChecked()) {
       Desmarca(e.Excluir);
@@ -296,4 +298,4 @@ void Trovalis::ActualizaBotonesConfiguracion() {
   CadaModo->setText(ningunTipo ? "x Modo" : "+ Modo");
 }
 
-void Trovalis::VerificaNombre_Click() { VerificarNombreExacto = VerificaNombre->isChecked(); }
+void Trovalis::VerificaNombre_Click() { Contexto().VerificarNombreExacto = VerificaNombre->isChecked(); }

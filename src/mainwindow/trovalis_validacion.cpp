@@ -8,9 +8,9 @@
 #include <QListWidget>
 #include <cstdlib>
 
+#include "common/reglas_qso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
-#include "database/reglas.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
 #include "mainwindow/validacion_concurso.h"
@@ -31,23 +31,18 @@ bool Trovalis::VerificarCampoVacio(std::string& Valor) { return EsCampoEnBlanco(
 bool Trovalis::VerificaFormatoFecha(std::string& Campo) {
   if (VerificarCampoVacio(Campo)) return true;
   if (principal::NormalizaFecha(Campo)) return true;
-  servicios_->Mensaje(std::string(database::kMensajeFecha), std::string(database::kTituloFecha),
-                      IconoMensaje::Pregunta);
+  servicios_->Mensaje(std::string(reglas::kMensajeFecha), std::string(reglas::kTituloFecha), IconoMensaje::Pregunta);
   return false;
 }
 
 bool Trovalis::VerificaFormatoHora(std::string& Hora) {
   if (Hora.empty()) return true;
-  switch (database::VerificaFormatoHora(Hora)) {
-    case database::ResultadoHora::Correcta:
-      return true;
-    case database::ResultadoHora::ErrorSinAviso:
-      return false;
-    case database::ResultadoHora::ErrorConAviso:
-      break;
+  switch (reglas::VerificaFormatoHora(Hora)) {
+    case reglas::ResultadoHora::Correcta: return true;
+    case reglas::ResultadoHora::ErrorSinAviso: return false;
+    case reglas::ResultadoHora::ErrorConAviso: break;
   }
-  servicios_->Mensaje(std::string(database::kMensajeHora), std::string(database::kTituloHora),
-                      IconoMensaje::Informacion);
+  servicios_->Mensaje(std::string(reglas::kMensajeHora), std::string(reglas::kTituloHora), IconoMensaje::Informacion);
   return false;
 }
 
@@ -116,9 +111,10 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
 
   // Another contest with the name typed and the same edition.
   std::string nombre = TextoDe(Text3[1]);
-  if (nombre != NombreConcurso) {
-    dao::Recordset otro = BaseConcursos.OpenRecordset("Select * From Concursos Where Concurso = ? and Edicion = ?",
-                                                      {dao::Variant(nombre), dao::Variant(TextoDe(Text3[2]))});
+  if (nombre != Contexto().NombreConcurso) {
+    dao::Recordset otro =
+        Contexto().BaseConcursos.OpenRecordset("Select * From Concursos Where Concurso = ? and Edicion = ?",
+                                               {dao::Variant(nombre), dao::Variant(TextoDe(Text3[2]))});
     bool existe = !otro.Eof();
     otro.Close();
     if (existe) {
@@ -180,7 +176,7 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
       error("Falta el número de horas en que se puede REPETIR ESTACIÓN (Poner 24 para repetir contacto por dia )",
             "VERIFICAR HORAS DE REPETICION");
     } else {
-      horas = database::HorasRepeticion(horas);
+      horas = reglas::HorasRepeticion(horas);
       correcto = VerificaFormatoHora(horas);
     }
     if (!correcto) {
@@ -250,15 +246,15 @@ bool Trovalis::VerificaListasMultiplicadores() {
   e.ListaExPrefijos = cuenta("ListaExPrefijos");
   e.ListaExZonasCq = cuenta("ListaExZonasCq");
   e.FormatoSufijo = PrimerNumero || PrimeraLetra || SegundaLetra || TerceraLetra || UltimaLetra;
-  e.OpcionExcluirMismoPais = OpcionExcluirMismoPais;
+  e.OpcionExcluirMismoPais = Contexto().OpcionExcluirMismoPais;
 
   // A number box that is not a number names no contest.
   std::string numero = TextoDe(Text3[0]);
   char* fin = nullptr;
   long valor = std::strtol(numero.c_str(), &fin, 10);
   if (!numero.empty() && fin && *fin == '\0') {
-    dao::Recordset fila = BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
-                                                      {dao::Variant(valor)});
+    dao::Recordset fila = Contexto().BaseConcursos.OpenRecordset("Select * From ResumenCabrillo Where NumeroOrden = ?",
+                                                                 {dao::Variant(valor)});
     e.HayCategorias = !fila.Eof();
     fila.Close();
   }
@@ -271,7 +267,7 @@ bool Trovalis::VerificaListasMultiplicadores() {
 
 bool Trovalis::ExisteConcurso(const std::string& Nombre, const std::string& Edicion) {
   // A connection of its own, closed before returning.
-  dao::Database base = dao::OpenDatabase(RutaBaseDeDatos("Ledrima"));
+  dao::Database base = dao::OpenDatabase(RutaBaseDeDatos(Contexto(), "Ledrima"));
   dao::Recordset fila = base.OpenRecordset("Select Concurso, Edicion from Concursos Where Concurso = ? and Edicion = ?",
                                            {dao::Variant(Nombre), dao::Variant(Edicion)});
   bool existe = !fila.Eof();

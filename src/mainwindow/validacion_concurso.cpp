@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/dao.h"
 
 namespace principal {
@@ -42,7 +42,7 @@ bool NormalizaFecha(std::string& campo) {
     int anio = (fecha[6] - '0') * 10 + (fecha[7] - '0');
     fecha.insert(6, anio < 30 ? "20" : "19");
   }
-  if (!database::VerificaFormatoFecha(fecha)) return false;
+  if (!reglas::VerificaFormatoFecha(fecha)) return false;
   campo = fecha;
   return true;
 }

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 
 namespace rules {
 namespace {
 
-database::PerfilIntercambio PerfilDe(const EstadoIntercambio& e) {
-  database::PerfilIntercambio p;
+reglas::PerfilIntercambio PerfilDe(const EstadoIntercambio& e) {
+  reglas::PerfilIntercambio p;
   p.enviado = {e.marcado[kRstEnviado], e.marcado[kNumeralEnviado], e.marcado[kLetrasEnviadas], false,
                e.marcado[kLocatorEnviado]};
   p.recibido = {e.marcado[kRstRecibido], e.marcado[kNumeralRecibido], e.marcado[kLetrasRecibidas], false,
@@ -28,12 +28,12 @@ Columna ColumnaDeElemento(Elemento e) {
 }
 
 void CalculaPosiciones(EstadoIntercambio& estado, std::string_view nombreConcurso) {
-  database::PerfilIntercambio perfil = PerfilDe(estado);
-  database::PosicionesQso p = database::CalculaPosiciones(perfil);
+  reglas::PerfilIntercambio perfil = PerfilDe(estado);
+  reglas::PosicionesQso p = reglas::CalculaPosiciones(perfil);
   // "VGE SPRINT" and "CONCURSO DIE": both serial numbers are unticked (their
   // change rule computes everything again without them) and the received
   // call, RST and letters take the fixed columns.
-  if (database::AplicaDisposicionFija(nombreConcurso, perfil, p)) {
+  if (reglas::AplicaDisposicionFija(nombreConcurso, perfil, p)) {
     estado.marcado[kNumeralEnviado] = perfil.enviado.numeral;
     estado.marcado[kNumeralRecibido] = perfil.recibido.numeral;
   }

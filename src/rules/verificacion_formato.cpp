@@ -3,7 +3,7 @@
 #include <array>
 #include <cctype>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -137,12 +137,12 @@ ResumenCabrillo ResumenDesdeFormulario(const FormularioCabrillo& f, std::string_
   fila.AsuntoConcurso = f.AsuntoConcurso;
   // Contests named like "SPRINT DCE 1.0*": points both ways and a fixed
   // layout over the window's columns.
-  database::PerfilIntercambio perfil;
-  database::PosicionesQso p;
+  reglas::PerfilIntercambio perfil;
+  reglas::PosicionesQso p;
   auto& c = fila.columnas;
   p = {c[kMiIndicativo], c[kMiRst], c[kMiNumero], c[kMisLetras], c[kMiLocator],
        c[kSuIndicativo], c[kSuRst], c[kSuNumero], c[kSusLetras], c[kSuLocator]};
-  if (database::AplicaDisposicionPuntos(nombreConcurso, perfil, p)) {
+  if (reglas::AplicaDisposicionPuntos(nombreConcurso, perfil, p)) {
     fila.PuntosEnviados = perfil.enviado.puntos;
     fila.PuntosRecibidos = perfil.recibido.puntos;
     c = {p.miIndicativo, p.miRst, p.miNumero, p.misLetras, p.miLocator,

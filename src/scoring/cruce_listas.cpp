@@ -198,8 +198,10 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
   const cabrillo::ConcursoClave clave_concurso{datos.NombreConcurso, resumen ? &*resumen : nullptr,
                                                concurso.SociosZurozi, concurso.Paises};
 
+  const EstadoCarpetaConcurso carpetas(concurso.CarpetaConcurso, datos.NombreConcurso);
+
   // 1. Nothing of an earlier run is left.
-  BorraResultadosCruce(ventana);
+  BorraResultadosCruce(carpetas, ventana);
 
   ListaVentana& validas = ListaDe(ventana, "ListasValidas");
   std::vector<std::string> entradas;
@@ -284,16 +286,16 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
   PonLista(ventana, "ListasNoEnviadasPorIndicativo", listas.NoEnviadasPorIndicativo);
   PonLista(ventana, "ListasNoEnviadasPorNumero", listas.NoEnviadasPorNumero);
   PonLista(ventana, "ListasDeControl", listas.DeControl);
-  GuardaListasNoEnviadasPorIndicativo(ventana);
-  GuardaListasNoEnviadasPorNumero(ventana);
-  GuardaListasDeControl(ventana);
+  GuardaListasNoEnviadasPorIndicativo(carpetas, ventana);
+  GuardaListasNoEnviadasPorNumero(carpetas, ventana);
+  GuardaListasDeControl(carpetas, ventana);
 
-  CargaListasValidas(ventana);
-  CargaListasCruzadas(ventana);
-  CargaListasQsoAnulados(ventana);
-  CargaListasNoEnviadasPorIndicativo(ventana);
-  CargaListasNoEnviadasPorNumero(ventana);
-  CargaListasDeControl(ventana);
+  CargaListasValidas(carpetas, ventana);
+  CargaListasCruzadas(carpetas, ventana);
+  CargaListasQsoAnulados(carpetas, ventana);
+  CargaListasNoEnviadasPorIndicativo(carpetas, ventana);
+  CargaListasNoEnviadasPorNumero(carpetas, ventana);
+  CargaListasDeControl(carpetas, ventana);
 
   // 4.
   ventana.PonTexto("LProceso", "FIN PROCESO");

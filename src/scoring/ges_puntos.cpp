@@ -18,6 +18,7 @@
 
 #include "common/listas_carpetas.h"
 #include "common/ventanas.h"
+#include "database/estado.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -137,16 +138,16 @@ void GesPuntos::Form_Load() {
   resize(tamano);
   ::CentraFormulario(this);
   CargandoOpciones = true;
-  CargaListasValidas(*this);
-  CargaListasCruzadas(*this);
-  CargaListasQsoAnulados(*this);
-  CargaListasPuntuaciones(*this);
-  CargaListasNoEnviadasPorIndicativo(*this);
-  CargaListasNoEnviadasPorNumero(*this);
-  CargaListasDeControl(*this);
+  CargaListasValidas(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  CargaListasCruzadas(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  CargaListasQsoAnulados(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  CargaListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  CargaListasNoEnviadasPorIndicativo(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  CargaListasNoEnviadasPorNumero(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  CargaListasDeControl(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
   CargaOpcionesAnulacion();
   CargandoOpciones = false;
-  if (correo_->HayListasNuevas()) BorraResultadosCruce(*this);
+  if (correo_->HayListasNuevas()) BorraResultadosCruce(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
   show();
 }
 
@@ -182,7 +183,7 @@ void GesPuntos::Opcion_Click(QCheckBox* casilla, bool valor) {
   const bool propia_de_carga = casilla == u.AnularQSO || casilla == u.AnularQSOSiNoEstaEN;
   // While loading, these two do nothing at all.
   if (CargandoOpciones && propia_de_carga) return;
-  if (!CargandoOpciones) BorraResultadosCruce(*this);
+  if (!CargandoOpciones) BorraResultadosCruce(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
 
   QCheckBox* const cuentas[] = {u.AnularDos, u.AnularCinco, u.AnularDiez, u.AnularQuince};
   if (std::find(std::begin(cuentas), std::end(cuentas), casilla) != std::end(cuentas)) {
@@ -257,7 +258,7 @@ void GesPuntos::Calcular_Click() {
     plataforma::MsgBox("No se han cruzado las listas de los concursantes", "ERROR", plataforma::Icono::Error);
     return;
   }
-  BorraListasPuntuaciones(*this);
+  BorraListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
   DeshabilitaControles();
   try {
     acciones_->CalculaPuntuaciones(*this);

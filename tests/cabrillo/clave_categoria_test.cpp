@@ -1,7 +1,9 @@
 #include "cabrillo/clave_categoria.h"
 
 #include <gtest/gtest.h>
+
 #include <sqlite3.h>
+#include "cabrillo/contexto_concurso.h"
 
 #include <memory>
 #include <string>
@@ -258,26 +260,27 @@ TEST_F(ClaveCategoria, ConcursoEnCursoLeidoDeLaBaseDeConcursos) {
   rs.Update();
   rs.Close();
 
-  const std::string nombre = NombreConcurso;
-  const std::int32_t numero = NumeroConcursoActual;
+  ContextoConcurso contexto;
+  const std::string nombre = contexto.NombreConcurso;
+  const std::int32_t numero = contexto.NumeroConcursoActual;
   auto clave_de = [&](const std::vector<std::string>& socios) {
     LectorLog log({"START-OF-LOG: 3.0", "CALLSIGN: EA2ZZZ", "CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-BAND: 20M",
                    "CATEGORY-POWER: LOW"});
     std::string clave, indicativo;
-    LeeCabeceraCabrillo(base, log, socios, clave, indicativo);
+    LeeCabeceraCabrillo(contexto, base, log, socios, clave, indicativo);
     EXPECT_EQ(indicativo, "EA2ZZZ");
     return clave;
   };
-  NombreConcurso = "PRUEBA";
-  NumeroConcursoActual = 7;
+  contexto.NombreConcurso = "PRUEBA";
+  contexto.NumeroConcursoActual = 7;
   EXPECT_EQ(clave_de({}), "SINGLE-OP 20M");
-  NombreConcurso = "X ANIVERSARIO ZUROZI";
+  contexto.NombreConcurso = "X ANIVERSARIO ZUROZI";
   EXPECT_EQ(clave_de(socios_), " SOCIO ZUROZI");
-  NombreConcurso = "PRUEBA";
-  NumeroConcursoActual = 8;  // no row
+  contexto.NombreConcurso = "PRUEBA";
+  contexto.NumeroConcursoActual = 8;  // no row
   EXPECT_EQ(clave_de({}), "SINGLE-OP");
-  NombreConcurso = nombre;
-  NumeroConcursoActual = numero;
+  contexto.NombreConcurso = nombre;
+  contexto.NumeroConcursoActual = numero;
   base.Close();
 }
 

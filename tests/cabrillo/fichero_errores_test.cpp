@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
@@ -34,11 +35,12 @@ class CarpetaTemporal : public ::testing::Test {
     carpeta_ = plantilla;
   }
   void TearDown() override {
-    FicheroErroresEnCurso().Cierra();
+    contexto_.FicheroErroresEnCurso.Cierra();
     std::error_code ec;
     fs::remove_all(carpeta_, ec);
   }
   fs::path carpeta_;
+  ContextoConcurso contexto_;
 };
 
 using FicheroErroresTest = CarpetaTemporal;
@@ -49,8 +51,8 @@ TEST_F(FicheroErroresTest, InformeDeUnCorreoIgualAlFicheroDeReferencia) {
 
   VentanaProcesoSimple ventana;
   ventana.correo = DatosCorreoEnCurso{"2018/03/05 10:22", "Lista de qq1abc para el concurso"};
-  ASSERT_TRUE(CreaFicheroErrores(ventana, carpeta_.string()));
-  FicheroErrores& informe = FicheroErroresEnCurso();
+  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto_.FicheroErroresEnCurso, carpeta_.string()));
+  FicheroErrores& informe = contexto_.FicheroErroresEnCurso;
   ASSERT_TRUE(informe.EstaAbierto());
   informe.EscribeAdjunto("QQ9XYZ.LOG");
   informe.EscribeBloqueError({"CALLSIGN: QQ1ABC", "FICHERO ADJUNTO : QQ9XYZ.LOG"}, 34,
@@ -76,12 +78,12 @@ TEST_F(FicheroErroresTest, InformeDeUnCorreoIgualAlFicheroDeReferencia) {
 
 TEST_F(FicheroErroresTest, FicheroManualSinCorreoLlevaLaFechaDeHoyYAsuntoVacio) {
   VentanaProcesoSimple ventana;  // no mail in hand
-  CarpetaTrabajo = carpeta_.string();
+  contexto_.CarpetaTrabajo = carpeta_.string();
   const std::string antes = FechaDeHoy();
-  ASSERT_TRUE(CreaFicheroErrores(ventana));
+  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto_));
   const std::string despues = FechaDeHoy();
-  FicheroErroresEnCurso().EscribeAdjunto("QQ1ABC.LOG", true);
-  FicheroErroresEnCurso().Cierra();
+  contexto_.FicheroErroresEnCurso.EscribeAdjunto("QQ1ABC.LOG", true);
+  contexto_.FicheroErroresEnCurso.Cierra();
 
   const std::string bytes = LeeBytes(carpeta_ / "FicheroErrores.ERR");
   const std::string cola = "\r\nASUNTO:\r\nADJUNTO:QQ1ABC.LOG\r\n\r\n";
@@ -149,8 +151,8 @@ TEST_F(ListaValidaTest, NombreConRutaNoSaleDeLaCarpeta) {
   fs::create_directories(carpeta_ / "ListasValidas");
   VentanaProcesoSimple ventana;
   ventana.ListaPorNombre("FicheroCabrillo").Agrega("END-OF-LOG:");
-  CarpetaConcurso = carpeta_.string() + "/";
-  ASSERT_TRUE(GeneraListaValida(ventana, "../FUERA.LOG"));
+  contexto_.CarpetaConcurso = carpeta_.string() + "/";
+  ASSERT_TRUE(GeneraListaValida(ventana, contexto_, "../FUERA.LOG"));
   EXPECT_FALSE(fs::exists(carpeta_ / "FUERA.LOG"));
   EXPECT_TRUE(fs::exists(carpeta_ / "ListasValidas" / "FUERA.LOG"));
 }

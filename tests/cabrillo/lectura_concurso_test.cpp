@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cabrillo/contexto_concurso.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -99,17 +101,18 @@ TEST_F(LecturaConcursoTest, ColumnasPorNombreAunqueServerOpEsteAlFinal) {
                                       "SINGLE-OP 20M LOW CW", "MULTI-OP 40M HIGH CW", "MULTI-OP 40M LOW CW",
                                       "MULTI-OP 20M HIGH CW", "MULTI-OP 20M LOW CW", "SERVER-OP"}));
 
-  // The contest in hand, through the shared state.
-  NombreConcurso = "PRUEBA";
-  NumeroConcursoActual = 7;
-  GeneraCategoriasAdmitidas(base_);
-  EXPECT_EQ(CategoriasAdmitidasConcurso().Numero(), 9u);
-  NumeroConcursoActual = 99;  // no row: empty table
-  GeneraCategoriasAdmitidas(base_);
-  EXPECT_EQ(CategoriasAdmitidasConcurso().Numero(), 0u);
-  NombreConcurso = "CONCURSO DIE";  // fixed table, no row needed
-  GeneraCategoriasAdmitidas(base_);
-  EXPECT_EQ(CategoriasAdmitidasConcurso().Numero(), 7u);
+  // The contest in hand, through the context.
+  ContextoConcurso contexto;
+  contexto.NombreConcurso = "PRUEBA";
+  contexto.NumeroConcursoActual = 7;
+  GeneraCategoriasAdmitidas(contexto, base_);
+  EXPECT_EQ(contexto.CategoriasAdmitidasConcurso.Numero(), 9u);
+  contexto.NumeroConcursoActual = 99;  // no row: empty table
+  GeneraCategoriasAdmitidas(contexto, base_);
+  EXPECT_EQ(contexto.CategoriasAdmitidasConcurso.Numero(), 0u);
+  contexto.NombreConcurso = "CONCURSO DIE";  // fixed table, no row needed
+  GeneraCategoriasAdmitidas(contexto, base_);
+  EXPECT_EQ(contexto.CategoriasAdmitidasConcurso.Numero(), 7u);
 }
 
 TEST_F(LecturaConcursoTest, DatosDelConcursoParaUnLog) {

@@ -42,8 +42,8 @@ class ValidacionHostil {
     VentanaProcesoSimple ventana;
     ventana.correo = DatosCorreoEnCurso{"2026/03/05 10:22", "Lista qq1abc"};
     CabeceraLog cabecera;
-    FicheroErrores& informe = FicheroErroresEnCurso();
-    if (!CreaFicheroErrores(ventana, carpeta_.Ruta())) return "no se abre el informe";
+    FicheroErrores informe;
+    if (!CreaFicheroErrores(ventana, informe, carpeta_.Ruta())) return "no se abre el informe";
     informe.EscribeAdjunto(kAdjunto);
     const EntornoValidacion entorno{datos_, categorias_, informe, cabecera, paises_.get()};
     bool aceptado = false;

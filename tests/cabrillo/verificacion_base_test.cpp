@@ -3,6 +3,8 @@
 // values of the same contest.
 #include <gtest/gtest.h>
 
+#include "cabrillo/contexto_concurso.h"
+
 #include <cstdio>
 #include <string>
 
@@ -58,47 +60,56 @@ TEST(VerificaFicheroCabrilloDesdeLaBase, MismosInformesQueConLosValoresDelConcur
   AgregaFila(base, "ResumenCabrillo", datos);
 
   // The contest in hand, as the main window leaves it.
-  CarpetaConcurso = carpeta.En("CONCURSO PRUEBA_2026") + "/";
-  NumeroConcursoActual = datos.NumeroOrden;
-  NombreConcurso = datos.Concurso;
+  ContextoConcurso contexto;
+  contexto.CarpetaConcurso = carpeta.En("CONCURSO PRUEBA_2026") + "/";
+  contexto.NumeroConcursoActual = datos.NumeroOrden;
+  contexto.NombreConcurso = datos.Concurso;
   carpeta.CreaCarpeta("CONCURSO PRUEBA_2026/FicherosRecibidos");
-  CategoriasAdmitidasConcurso() = soporte::CategoriasPrueba(datos);
+  contexto.CategoriasAdmitidasConcurso = soporte::CategoriasPrueba(datos);
 
   VentanaProcesoSimple ventana;
   ventana.correo = DatosCorreoEnCurso{"2026/03/05 10:22", "Lista qq1abc"};
   for (const char* caso : {"v3_correcto", "v2_correcto", "categoria_no_admitida", "banda_14500", "fecha_hora",
                            "numeral_00001", "siete_erroneas"}) {
     carpeta.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/QQ1ABC.LOG", LeeDato(std::string(caso) + ".LOG"));
-    CabeceraLogEnCurso().Limpia();
-    ASSERT_TRUE(CreaFicheroErrores(ventana, carpeta.Ruta()));
-    FicheroErroresEnCurso().EscribeAdjunto("QQ1ABC.LOG");
-    const bool aceptado = VerificaFicheroCabrillo(ventana, "QQ1ABC.LOG", base, AjustesVentanaPrincipal{});
-    FicheroErroresEnCurso().Cierra();
+    ASSERT_TRUE(CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, carpeta.Ruta()));
+    contexto.FicheroErroresEnCurso.EscribeAdjunto("QQ1ABC.LOG");
+    const bool aceptado = VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, AjustesVentanaPrincipal{});
+    contexto.FicheroErroresEnCurso.Cierra();
     const std::string informe = carpeta.LeeBytes("FicheroErrores.ERR");
     EXPECT_EQ(informe, LeeDato(std::string(caso) + ".ERR")) << caso;
     EXPECT_EQ(aceptado, informe.find(".- ERROR") == std::string::npos) << caso;
   }
 
+  // Every log starts from an empty header: what the previous log left (here
+  // the listener mark, which skips the QSO lines) never carries over.
+  carpeta.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/QQ1ABC.LOG", LeeDato("siete_erroneas.LOG"));
+  contexto.CabeceraLogEnCurso.MarcaSwl = "SWL";
+  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, carpeta.Ruta()));
+  contexto.FicheroErroresEnCurso.EscribeAdjunto("QQ1ABC.LOG");
+  EXPECT_FALSE(VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, AjustesVentanaPrincipal{}));
+  contexto.FicheroErroresEnCurso.Cierra();
+  EXPECT_EQ(carpeta.LeeBytes("FicheroErrores.ERR"), LeeDato("siete_erroneas.ERR"));
+
   // The main window's options are taken as given.
   carpeta.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/QQ1ABC.LOG",
                        "START-OF-LOG: 3.0\r\nCALLSIGN: QQ1ABC\r\nCONTEST: OTRO\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
                        "END-OF-LOG:\r\n");
-  CabeceraLogEnCurso().Limpia();
-  ASSERT_TRUE(CreaFicheroErrores(ventana, carpeta.Ruta()));
+  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, carpeta.Ruta()));
   AjustesVentanaPrincipal ajustes;
   ajustes.VerificarNombreExacto = true;
-  EXPECT_FALSE(VerificaFicheroCabrillo(ventana, "QQ1ABC.LOG", base, ajustes));
-  FicheroErroresEnCurso().Cierra();
+  EXPECT_FALSE(VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, ajustes));
+  contexto.FicheroErroresEnCurso.Cierra();
   EXPECT_NE(carpeta.LeeBytes("FicheroErrores.ERR").find(".- ERROR 38: La LISTA cabrillo no pertenece al CONCURSO PRUEBA"),
             std::string::npos);
 
-  NumeroConcursoActual = 99;
-  EXPECT_THROW(VerificaFicheroCabrillo(ventana, "QQ1ABC.LOG", base, ajustes), std::runtime_error);
+  contexto.NumeroConcursoActual = 99;
+  EXPECT_THROW(VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, ajustes), std::runtime_error);
   base.Close();
-  CarpetaConcurso.clear();
-  NumeroConcursoActual = 0;
-  NombreConcurso.clear();
-  CategoriasAdmitidasConcurso().Limpia();
+  contexto.CarpetaConcurso.clear();
+  contexto.NumeroConcursoActual = 0;
+  contexto.NombreConcurso.clear();
+  contexto.CategoriasAdmitidasConcurso.Limpia();
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class Validacion : public ::testing::Test {
   // and its bytes are left in `informe`.
   bool Valida(const std::string& nombre, const std::string& bytes) {
     carpeta_.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/" + nombre, bytes);
-    EXPECT_TRUE(CreaFicheroErrores(ventana_, carpeta_.Ruta()));
+    EXPECT_TRUE(CreaFicheroErrores(ventana_, informe_, carpeta_.Ruta()));
     informe_.EscribeAdjunto(nombre);
     const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, nullptr};
     const bool aceptado = VerificaFicheroCabrillo(ventana_, Concurso(), nombre, entorno);
@@ -67,7 +67,7 @@ class Validacion : public ::testing::Test {
   VentanaProcesoSimple ventana_;
   DatosConcursoLog datos_ = soporte::ConcursoPrueba();
   CategoriasAdmitidas categorias_ = soporte::CategoriasPrueba(datos_);
-  FicheroErrores& informe_ = FicheroErroresEnCurso();
+  FicheroErrores informe_;
   CabeceraLog cabecera_;
   std::string informe;
 };
@@ -249,7 +249,7 @@ TEST_F(Etapas, FicherosHostiles) {
 }
 
 TEST_F(Etapas, FicheroQueNoSePuedeLeer) {
-  ASSERT_TRUE(CreaFicheroErrores(ventana_, carpeta_.Ruta()));
+  ASSERT_TRUE(CreaFicheroErrores(ventana_, informe_, carpeta_.Ruta()));
   const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, nullptr};
   EXPECT_THROW(VerificaFicheroCabrillo(ventana_, Concurso(), "NOEXISTE.LOG", entorno), plataforma::ErrorFichero);
 }

@@ -42,21 +42,21 @@ class ListasCarpetasTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(raiz_.isValid());
-    CarpetaTrabajo = raiz_.path().toStdString();
-    NombreConcurso = "PRUEBA";
-    ASSERT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
-    concurso_ = CarpetaConcurso;
+    contexto_.CarpetaTrabajo = raiz_.path().toStdString();
+    contexto_.NombreConcurso = "PRUEBA";
+    ASSERT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
+    concurso_ = contexto_.CarpetaConcurso;
   }
   void TearDown() override {
-    CarpetaTrabajo.clear();
-    CarpetaConcurso.clear();
-    NombreConcurso.clear();
+    contexto_.CarpetaTrabajo.clear();
+    contexto_.CarpetaConcurso.clear();
+    contexto_.NombreConcurso.clear();
   }
   // Creates the award's tree beside the contest's and makes it the contest in hand.
   void UsaDiploma() {
-    NombreConcurso = NombreConcursoDiploma;
-    ASSERT_TRUE(CreaArbolCarpetasConcurso(NombreConcursoDiploma, "2024").empty());
-    concurso_ = CarpetaConcurso;
+    contexto_.NombreConcurso = NombreConcursoDiploma;
+    ASSERT_TRUE(CreaArbolCarpetasConcurso(contexto_, NombreConcursoDiploma, "2024").empty());
+    concurso_ = contexto_.CarpetaConcurso;
   }
   const Lineas& Elementos(const char* lista) { return ventana_.ListaPorNombre(lista).elementos; }
   void Llena(const char* lista, const Lineas& elementos) { ventana_.ListaPorNombre(lista).elementos = elementos; }
@@ -64,10 +64,11 @@ class ListasCarpetasTest : public ::testing::Test {
   QTemporaryDir raiz_;
   fs::path concurso_;
   VentanaProcesoSimple ventana_;
+  EstadoConcurso contexto_;
 };
 
 struct CargaCarpeta {
-  void (*carga)(VentanaProceso&);
+  void (*carga)(const EstadoConcurso&, VentanaProceso&);
   const char* lista;
   const char* carpeta;
   const char* etiqueta;
@@ -81,8 +82,8 @@ const CargaCarpeta kCargasCarpeta[] = {
     {CargaFicherosRecibidos, "FicherosRecibidos", "FicherosRecibidos", "LRecibidos"},
     {CargaFicherosConfirmacion, "FicherosConfirmacion", "FicherosConfirmacion", "LConfirmaciones"},
     {CargaFicherosErrores, "FicherosErrores", "FicherosErrores", "LErrores"},
-    {[](VentanaProceso& v) { CargaFicherosManuales(v); }, "FicherosManuales", "FicherosManuales",
-     "LManuales"},
+    {[](const EstadoConcurso& e, VentanaProceso& v) { CargaFicherosManuales(e, v); }, "FicherosManuales",
+     "FicherosManuales", "LManuales"},
 };
 
 TEST_F(ListasCarpetasTest, FolderLoadersListOrdinaryFilesSortedWithCount) {
@@ -96,7 +97,7 @@ TEST_F(ListasCarpetasTest, FolderLoadersListOrdinaryFilesSortedWithCount) {
     fs::create_directory(carpeta / "SUBCARPETA");
     Llena(c.lista, {"VIEJO"});
 
-    c.carga(ventana_);
+    c.carga(contexto_, ventana_);
     EXPECT_EQ(Elementos(c.lista), (Lineas{"A1.TXT", "ct3ab.log", "EA4ABC.LOG"}));
     EXPECT_EQ(ventana_.Texto(c.etiqueta), "3 Listas");
   }
@@ -106,14 +107,14 @@ TEST_F(ListasCarpetasTest, EmptyOrMissingFolderListsNothing) {
   for (const auto& c : kCargasCarpeta) {
     SCOPED_TRACE(c.lista);
     Llena(c.lista, {"VIEJO", "VIEJO2"});
-    c.carga(ventana_);
+    c.carga(contexto_, ventana_);
     EXPECT_TRUE(Elementos(c.lista).empty());
     EXPECT_EQ(ventana_.Texto(c.etiqueta), "0 Listas");
 
     fs::remove_all(concurso_ / c.carpeta);
     Llena(c.lista, {"VIEJO"});
     ventana_.PonTexto(c.etiqueta, "");
-    c.carga(ventana_);
+    c.carga(contexto_, ventana_);
     EXPECT_TRUE(Elementos(c.lista).empty());
     EXPECT_EQ(ventana_.Texto(c.etiqueta), "0 Listas");
   }
@@ -124,13 +125,13 @@ TEST_F(ListasCarpetasTest, AwardLoadersListTheAdmittedLogs) {
   EscribeBytes(concurso_ / "ListasAdmitidas" / "EA1AAA.LOG", "x");
   EscribeBytes(concurso_ / "ListasAdmitidas" / "EA1BBB.LOG", "x");
 
-  CargaListasAdmitidas(ventana_);
+  CargaListasAdmitidas(contexto_, ventana_);
   EXPECT_EQ(Elementos("ListasAdmitidas"), (Lineas{"EA1AAA.LOG", "EA1BBB.LOG"}));
   EXPECT_EQ(ventana_.Texto("LAdmitidas"), "2 Listas");
 
   ventana_.ListaPorNombre("ListasAdmitidas").seleccion = 1;
   ventana_.PonTexto("LAdmitidas", "");
-  CargaListasAdmitidasDiploma(ventana_);
+  CargaListasAdmitidasDiploma(contexto_, ventana_);
   EXPECT_EQ(Elementos("ListasAdmitidas"), (Lineas{"EA1AAA.LOG", "EA1BBB.LOG"}));
   EXPECT_EQ(ventana_.Texto("LAdmitidas"), "2 Listas");
   EXPECT_EQ(ventana_.ListaPorNombre("ListasAdmitidas").seleccion, -1);
@@ -146,7 +147,7 @@ TEST_F(ListasCarpetasTest, ManualFolderRenamesCbrLogsToLog) {
   EscribeBytes(manuales / "QQ5.ABC.CBR", "DOS PUNTOS");
   EscribeBytes(manuales / "QQ6ABC.CBRX", "OTRA");
 
-  EXPECT_TRUE(CargaFicherosManuales(ventana_).empty());
+  EXPECT_TRUE(CargaFicherosManuales(contexto_, ventana_).empty());
   const Lineas esperados{"NOTAS", "QQ1ABC.LOG", "QQ2ABC.LOG", "QQ3ABC.LOG", "qq4abc.LOG",
                          "QQ5.ABC.CBR", "QQ6ABC.CBRX"};
   EXPECT_EQ(Elementos("FicherosManuales"), esperados);
@@ -159,7 +160,7 @@ TEST_F(ListasCarpetasTest, ManualFolderRenamesCbrLogsToLog) {
   EXPECT_EQ(LeeBytes(manuales / "qq4abc.LOG"), "CONTENIDO 4");
 
   // A second pass has nothing left to rename.
-  EXPECT_TRUE(CargaFicherosManuales(ventana_).empty());
+  EXPECT_TRUE(CargaFicherosManuales(contexto_, ventana_).empty());
   EXPECT_EQ(Elementos("FicherosManuales"), esperados);
 }
 
@@ -172,7 +173,7 @@ TEST_F(ListasCarpetasTest, ManualCbrNeverOverwritesAnExistingLog) {
 
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar,
                              TextoCbrNoRenombrados({"QQ1ABC.cbr", "QQ2ABC.CBR"}));
-  EXPECT_EQ(CargaFicherosManuales(ventana_), (Lineas{"QQ1ABC.cbr", "QQ2ABC.CBR"}));
+  EXPECT_EQ(CargaFicherosManuales(contexto_, ventana_), (Lineas{"QQ1ABC.cbr", "QQ2ABC.CBR"}));
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ADVERTENCIA");
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("\nQQ1ABC.cbr"), std::string::npos);
@@ -186,8 +187,8 @@ TEST_F(ListasCarpetasTest, ManualCbrNeverOverwritesAnExistingLog) {
 }
 
 struct ListaFichero {
-  void (*carga)(VentanaProceso&);
-  void (*guarda)(VentanaProceso&);
+  void (*carga)(const EstadoConcurso&, VentanaProceso&);
+  void (*guarda)(const EstadoConcurso&, VentanaProceso&);
   const char* lista;
   const char* ruta;  // as the tree names it
   const char* etiqueta;  // "" when the loader sets none
@@ -214,7 +215,7 @@ TEST_F(ListasCarpetasTest, ListFilesRoundTripByteExact) {
     EscribeBytes(concurso_ / c.ruta, bytes);
     Llena(c.lista, {"VIEJO"});
     ventana_.PonTexto("Label6", "");
-    c.carga(ventana_);
+    c.carga(contexto_, ventana_);
     EXPECT_EQ(Elementos(c.lista), (Lineas{"EA4ÑAB", "CT3AB 12€", "", "José"}));
     if (*c.etiqueta) {
       EXPECT_EQ(ventana_.Texto(c.etiqueta), c.noEnviadas ? "4 NO ENVIADAS" : "4 Listas");
@@ -222,7 +223,7 @@ TEST_F(ListasCarpetasTest, ListFilesRoundTripByteExact) {
 
     fs::remove(concurso_ / c.ruta);
     ventana_.PonTexto(c.etiqueta, "");
-    c.guarda(ventana_);
+    c.guarda(contexto_, ventana_);
     EXPECT_EQ(LeeBytes(concurso_ / c.ruta), bytes);
     EXPECT_EQ(ventana_.Texto(c.noEnviadas ? "Label6" : c.etiqueta),
               c.noEnviadas ? "4 NO ENVIADAS" : "4 Listas");
@@ -233,13 +234,13 @@ TEST_F(ListasCarpetasTest, WritingFewerItemsLeavesOnlyThoseLines) {
   for (const auto& c : kListasFichero) {
     SCOPED_TRACE(c.lista);
     Llena(c.lista, {"UNO", "DOS", "TRES"});
-    c.guarda(ventana_);
+    c.guarda(contexto_, ventana_);
     EXPECT_EQ(LeeBytes(concurso_ / c.ruta), "UNO\r\nDOS\r\nTRES\r\n");
     Llena(c.lista, {"A", "B"});
-    c.guarda(ventana_);
+    c.guarda(contexto_, ventana_);
     EXPECT_EQ(LeeBytes(concurso_ / c.ruta), "A\r\nB\r\n");
     Llena(c.lista, {});
-    c.guarda(ventana_);
+    c.guarda(contexto_, ventana_);
     EXPECT_EQ(LeeBytes(concurso_ / c.ruta), "");
   }
 }
@@ -248,7 +249,7 @@ TEST_F(ListasCarpetasTest, MissingListFileLoadsEmpty) {
   for (const auto& c : kListasFichero) {
     SCOPED_TRACE(c.lista);
     Llena(c.lista, {"VIEJO"});
-    c.carga(ventana_);
+    c.carga(contexto_, ventana_);
     EXPECT_TRUE(Elementos(c.lista).empty());
     if (*c.etiqueta) {
       EXPECT_EQ(ventana_.Texto(c.etiqueta), c.noEnviadas ? "0 NO ENVIADAS" : "0 Listas");
@@ -258,11 +259,11 @@ TEST_F(ListasCarpetasTest, MissingListFileLoadsEmpty) {
 
 TEST_F(ListasCarpetasTest, LoneCrEndsALineAndFileNamesIgnoreCase) {
   EscribeBytes(concurso_ / "ListasNoEnviadas" / "listasnoenviadasporindicativo.TXT", "A\rB\r\nC");
-  CargaListasNoEnviadasPorIndicativo(ventana_);
+  CargaListasNoEnviadasPorIndicativo(contexto_, ventana_);
   EXPECT_EQ(Elementos("ListasNoEnviadasPorIndicativo"), (Lineas{"A", "B", "C"}));
   EXPECT_EQ(ventana_.Texto("Label6"), "3 NO ENVIADAS");
   // Written back into the same file, not beside it.
-  GuardaListasNoEnviadasPorIndicativo(ventana_);
+  GuardaListasNoEnviadasPorIndicativo(contexto_, ventana_);
   EXPECT_EQ(Ficheros(concurso_ / "ListasNoEnviadas"), Lineas{"listasnoenviadasporindicativo.TXT"});
   EXPECT_EQ(LeeBytes(concurso_ / "ListasNoEnviadas" / "listasnoenviadasporindicativo.TXT"),
             "A\r\nB\r\nC\r\n");
@@ -271,24 +272,24 @@ TEST_F(ListasCarpetasTest, LoneCrEndsALineAndFileNamesIgnoreCase) {
 TEST_F(ListasCarpetasTest, ByNumberLoaderLeavesLabel6AndWriterSetsItsOwnCount) {
   EscribeBytes(concurso_ / "ListasNoEnviadas" / "ListasNoEnviadasPorNumero.txt", "1 EA1A\r\n2 EA1B\r\n");
   ventana_.PonTexto("Label6", "7 NO ENVIADAS");
-  CargaListasNoEnviadasPorNumero(ventana_);
+  CargaListasNoEnviadasPorNumero(contexto_, ventana_);
   EXPECT_EQ(Elementos("ListasNoEnviadasPorNumero").size(), 2u);
   EXPECT_EQ(ventana_.Texto("Label6"), "7 NO ENVIADAS");
 
   Llena("ListasNoEnviadasPorIndicativo", {"A", "B", "C"});
-  GuardaListasNoEnviadasPorIndicativo(ventana_);
+  GuardaListasNoEnviadasPorIndicativo(contexto_, ventana_);
   EXPECT_EQ(ventana_.Texto("Label6"), "3 NO ENVIADAS");
-  GuardaListasNoEnviadasPorNumero(ventana_);
+  GuardaListasNoEnviadasPorNumero(contexto_, ventana_);
   EXPECT_EQ(ventana_.Texto("Label6"), "2 NO ENVIADAS");
 }
 
 TEST_F(ListasCarpetasTest, SwlWriterDoesNothingForTheAward) {
   const fs::path fichero = concurso_ / "ListasDeSWL" / "ListasDeSWL.txt";
   EscribeBytes(fichero, "EA1SWL\r\n");
-  NombreConcurso = NombreConcursoDiploma;
+  contexto_.NombreConcurso = NombreConcursoDiploma;
   Llena("ListasDeSWL", {"OTRO", "MAS"});
   ventana_.PonTexto("LDESWL", "1 Listas");
-  GuardaListasDeSWL(ventana_);
+  GuardaListasDeSWL(contexto_, ventana_);
   EXPECT_EQ(LeeBytes(fichero), "EA1SWL\r\n");
   EXPECT_EQ(ventana_.Texto("LDESWL"), "1 Listas");
   EXPECT_EQ(Elementos("ListasDeSWL"), (Lineas{"OTRO", "MAS"}));
@@ -298,7 +299,7 @@ TEST_F(ListasCarpetasTest, RulesTextIsReadFromItsFileWhateverTheCase) {
   EscribeBytes(concurso_ / "BasesConcurso" / "FicheroBasesConcurso.LST",
                "BASES DEL CONCURSO\r\n\r\nEdici\xF3n 2024\r\n");
   Llena("ListaBasesConcurso", {"VIEJO"});
-  CargaFicheroBasesConcurso(ventana_);
+  CargaFicheroBasesConcurso(contexto_, ventana_);
   EXPECT_EQ(Elementos("ListaBasesConcurso"), (Lineas{"BASES DEL CONCURSO", "", "Edición 2024"}));
 }
 
@@ -306,18 +307,18 @@ TEST_F(ListasCarpetasTest, FailuresArePassedToTheCaller) {
   // Writing into a subfolder that does not exist.
   fs::remove_all(concurso_ / "ListasDeControl");
   Llena("ListasDeControl", {"A"});
-  EXPECT_THROW(GuardaListasDeControl(ventana_), plataforma::ErrorFichero);
+  EXPECT_THROW(GuardaListasDeControl(contexto_, ventana_), plataforma::ErrorFichero);
   // The rules text must exist.
-  EXPECT_THROW(CargaFicheroBasesConcurso(ventana_), plataforma::ErrorFichero);
+  EXPECT_THROW(CargaFicheroBasesConcurso(contexto_, ventana_), plataforma::ErrorFichero);
 
   // A window without the list box.
   class SinListas : public VentanaProcesoSimple {
    public:
     ListaVentana* Lista(std::string_view) override { return nullptr; }
   } sinListas;
-  EXPECT_THROW(CargaListasValidas(sinListas), ErrorVentana);
-  EXPECT_THROW(CargaListasDeSWL(sinListas), ErrorVentana);
-  EXPECT_THROW(GuardaListasDeSWL(sinListas), ErrorVentana);
+  EXPECT_THROW(CargaListasValidas(contexto_, sinListas), ErrorVentana);
+  EXPECT_THROW(CargaListasDeSWL(contexto_, sinListas), ErrorVentana);
+  EXPECT_THROW(GuardaListasDeSWL(contexto_, sinListas), ErrorVentana);
 }
 
 class BorraResultadosTest : public ListasCarpetasTest {
@@ -360,24 +361,24 @@ class BorraResultadosTest : public ListasCarpetasTest {
 };
 
 TEST_F(BorraResultadosTest, ClearsCrossCheckAndScoringResultsOnly) {
-  BorraResultadosCruce(ventana_);
+  BorraResultadosCruce(contexto_, ventana_);
   CompruebaEstadoTrasBorrar();
   // Twice in a row: nothing left to delete, the same state.
-  BorraResultadosCruce(ventana_);
+  BorraResultadosCruce(contexto_, ventana_);
   CompruebaEstadoTrasBorrar();
 }
 
 TEST_F(BorraResultadosTest, MissingResultFoldersAreNoError) {
   fs::remove_all(concurso_ / "ListasQsoAnulados");
   fs::remove_all(concurso_ / "ListasDeSWL");
-  BorraResultadosCruce(ventana_);
+  BorraResultadosCruce(contexto_, ventana_);
   EXPECT_TRUE(Elementos("ListasQsoAnulados").empty());
   EXPECT_TRUE(Ficheros(concurso_ / "ListasCruzadas").empty());
   EXPECT_TRUE(Ficheros(concurso_ / "ListasDeControl").empty());
 }
 
 TEST_F(BorraResultadosTest, ScoreClearingTouchesOnlyScores) {
-  BorraListasPuntuaciones(ventana_);
+  BorraListasPuntuaciones(contexto_, ventana_);
   EXPECT_TRUE(Ficheros(concurso_ / "ListasPuntuaciones").empty());
   EXPECT_TRUE(Elementos("ListasPuntuaciones").empty());
   EXPECT_EQ(ventana_.Texto("LPuntuaciones"), "2 Listas");

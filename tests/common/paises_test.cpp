@@ -60,15 +60,19 @@ class PaisesFixture : public ::testing::Test {
   static void SetUpTestSuite() {
     carpeta_ = new CarpetaTemporal();
     EscribeFixture(carpeta_->Ruta("Terravia"));
-    AbrePaises(carpeta_->Ruta("Terravia"));
+    paises_ = TablasPaises::Abre(carpeta_->Ruta("Terravia")).release();
   }
   static void TearDownTestSuite() {
+    delete paises_;
+    paises_ = nullptr;
     delete carpeta_;
     carpeta_ = nullptr;
   }
   static CarpetaTemporal* carpeta_;
+  static const TablasPaises* paises_;
 };
 CarpetaTemporal* PaisesFixture::carpeta_ = nullptr;
+const TablasPaises* PaisesFixture::paises_ = nullptr;
 
 struct CasoPortable {
   const char* llamada;
@@ -133,7 +137,7 @@ TEST_F(PaisesFixture, BuscaPrefijoDaElPrefijoAlmacenadoDeLaLlamadaBase) {
   };
   for (const auto& [llamada, esperado] : casos) {
     std::string prefijo = "basura";
-    BuscaPrefijo(llamada, prefijo);
+    BuscaPrefijo(*paises_, llamada, prefijo);
     EXPECT_EQ(prefijo, esperado) << llamada;
   }
 }
@@ -163,7 +167,7 @@ TEST_F(PaisesFixture, PrefijoYDistrito) {
   };
   for (const auto& c : casos) {
     std::string prefijo = "basura", distrito = "basura";
-    ObtienePrefijoYDistrito(c.llamada, prefijo, distrito);
+    ObtienePrefijoYDistrito(*paises_, c.llamada, prefijo, distrito);
     EXPECT_EQ(prefijo, c.prefijo) << c.llamada;
     EXPECT_EQ(distrito, c.distrito) << c.llamada;
   }
@@ -197,7 +201,7 @@ TEST_F(PaisesFixture, PaisZonaContinente) {
   };
   for (const auto& c : casos) {
     std::string dxcc = "basura", waz = "basura", continente = "basura";
-    ObtienePaisZonaContinente(c.llamada, dxcc, waz, continente);
+    ObtienePaisZonaContinente(*paises_, c.llamada, dxcc, waz, continente);
     EXPECT_EQ(dxcc, c.dxcc) << c.llamada;
     EXPECT_EQ(waz, c.waz) << c.llamada;
     EXPECT_EQ(continente, c.continente) << c.llamada;
@@ -356,17 +360,17 @@ TEST(Locator, CercaDelAntipodaNoDaCero) {
 TEST_F(PaisesFixture, IndicativoEnormeSeResuelveComoLosDemas) {
   const std::string enorme = "QQ1" + std::string(1'000'000, 'A');
   std::string dxcc, waz, continente, prefijo, distrito;
-  ObtienePaisZonaContinente(enorme, dxcc, waz, continente);
+  ObtienePaisZonaContinente(*paises_, enorme, dxcc, waz, continente);
   EXPECT_EQ("Q1", dxcc);
   EXPECT_EQ("05", waz);
-  ObtienePrefijoYDistrito(enorme, prefijo, distrito);
+  ObtienePrefijoYDistrito(*paises_, enorme, prefijo, distrito);
   EXPECT_EQ("QQ", prefijo);
   EXPECT_EQ("Q11", distrito);
-  BuscaPrefijo(enorme, prefijo);
+  BuscaPrefijo(*paises_, enorme, prefijo);
   EXPECT_EQ("QQ", prefijo);
   const std::string desconocido = "XY1" + std::string(1'000'000, 'B');
-  ObtienePaisZonaContinente(desconocido, dxcc, waz, continente);
+  ObtienePaisZonaContinente(*paises_, desconocido, dxcc, waz, continente);
   EXPECT_EQ("", dxcc);
-  ObtienePrefijoYDistrito(desconocido, prefijo, distrito);
+  ObtienePrefijoYDistrito(*paises_, desconocido, prefijo, distrito);
   EXPECT_EQ("X", prefijo);
 }

@@ -38,14 +38,14 @@ class CarpetasConcursoTest : public ::testing::Test {
     // would show up beside it.
     trabajo_ = fs::path(raiz_.path().toStdString()) / "trabajo";
     fs::create_directory(trabajo_);
-    CarpetaTrabajo = trabajo_.string();
-    CarpetaConcurso.clear();
-    NombreConcurso = "PRUEBA";
+    contexto_.CarpetaTrabajo = trabajo_.string();
+    contexto_.CarpetaConcurso.clear();
+    contexto_.NombreConcurso = "PRUEBA";
   }
   void TearDown() override {
-    CarpetaTrabajo.clear();
-    CarpetaConcurso.clear();
-    NombreConcurso.clear();
+    contexto_.CarpetaTrabajo.clear();
+    contexto_.CarpetaConcurso.clear();
+    contexto_.NombreConcurso.clear();
   }
   std::set<std::string> Esperadas(bool diploma) const {
     std::set<std::string> s(SubcarpetasComunes().begin(), SubcarpetasComunes().end());
@@ -56,6 +56,7 @@ class CarpetasConcursoTest : public ::testing::Test {
 
   QTemporaryDir raiz_;
   fs::path trabajo_;
+  EstadoConcurso contexto_;
 };
 
 TEST_F(CarpetasConcursoTest, ListsHoldTheNamesInCreationOrder) {
@@ -74,29 +75,29 @@ TEST_F(CarpetasConcursoTest, ListsHoldTheNamesInCreationOrder) {
 }
 
 TEST_F(CarpetasConcursoTest, ContestGetsCommonAndContestSubfolders) {
-  EXPECT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
-  EXPECT_EQ(CarpetaConcurso, (trabajo_ / "PRUEBA_2024").string());
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
+  EXPECT_EQ(contexto_.CarpetaConcurso, (trabajo_ / "PRUEBA_2024").string());
   EXPECT_EQ(Subcarpetas(trabajo_), std::set<std::string>{"PRUEBA_2024"});
   EXPECT_EQ(Subcarpetas(trabajo_ / "PRUEBA_2024"), Esperadas(false));
   EXPECT_EQ(Subcarpetas(trabajo_ / "PRUEBA_2024").size(), 14u);
 }
 
 TEST_F(CarpetasConcursoTest, SecondCallChangesNothingAndKeepsFiles) {
-  ASSERT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
+  ASSERT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
   std::ofstream(trabajo_ / "PRUEBA_2024" / "ListasValidas" / "EA4ABC.LOG") << "X";
   const auto antes = Todo(trabajo_);
-  const auto carpeta = CarpetaConcurso;
-  CarpetaConcurso = "otra";
-  EXPECT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
-  EXPECT_EQ(CarpetaConcurso, carpeta);
+  const auto carpeta = contexto_.CarpetaConcurso;
+  contexto_.CarpetaConcurso = "otra";
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
+  EXPECT_EQ(contexto_.CarpetaConcurso, carpeta);
   EXPECT_EQ(Todo(trabajo_), antes);
 }
 
 TEST_F(CarpetasConcursoTest, AwardGetsItsOwnSubfolders) {
-  NombreConcurso = NombreConcursoDiploma;
-  EXPECT_TRUE(CreaArbolCarpetasConcurso(NombreConcursoDiploma, "2024").empty());
+  contexto_.NombreConcurso = NombreConcursoDiploma;
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, NombreConcursoDiploma, "2024").empty());
   const auto carpeta = trabajo_ / (std::string(NombreConcursoDiploma) + "_2024");
-  EXPECT_EQ(CarpetaConcurso, carpeta.string());
+  EXPECT_EQ(contexto_.CarpetaConcurso, carpeta.string());
   EXPECT_EQ(Subcarpetas(carpeta), Esperadas(true));
   EXPECT_EQ(Subcarpetas(carpeta).count("ListasValidas"), 0u);
 }
@@ -108,22 +109,22 @@ TEST_F(CarpetasConcursoTest, AwardNameMustMatchExactly) {
                              std::string(NombreConcursoDiploma) + " ",
                              " " + std::string(NombreConcursoDiploma)}) {
     SCOPED_TRACE(nombre);
-    NombreConcurso = nombre;
-    EXPECT_TRUE(CreaArbolCarpetasConcurso("VARIANTE", std::to_string(++edicion)).empty());
-    EXPECT_EQ(Subcarpetas(CarpetaConcurso), Esperadas(false));
+    contexto_.NombreConcurso = nombre;
+    EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "VARIANTE", std::to_string(++edicion)).empty());
+    EXPECT_EQ(Subcarpetas(contexto_.CarpetaConcurso), Esperadas(false));
   }
 }
 
 TEST_F(CarpetasConcursoTest, EmptyEditionEndsWithUnderscore) {
-  EXPECT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "").empty());
-  EXPECT_EQ(CarpetaConcurso, (trabajo_ / "PRUEBA_").string());
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "").empty());
+  EXPECT_EQ(contexto_.CarpetaConcurso, (trabajo_ / "PRUEBA_").string());
   EXPECT_EQ(Subcarpetas(trabajo_ / "PRUEBA_"), Esperadas(false));
 }
 
 TEST_F(CarpetasConcursoTest, ExistingFolderInOtherLetterCaseIsReused) {
   fs::create_directories(trabajo_ / "prueba_2024" / "listasvalidas");
-  EXPECT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
-  EXPECT_EQ(CarpetaConcurso, (trabajo_ / "prueba_2024").string());
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
+  EXPECT_EQ(contexto_.CarpetaConcurso, (trabajo_ / "prueba_2024").string());
   EXPECT_EQ(Subcarpetas(trabajo_), std::set<std::string>{"prueba_2024"});
   auto subs = Subcarpetas(trabajo_ / "prueba_2024");
   EXPECT_EQ(subs.size(), 14u);
@@ -132,9 +133,9 @@ TEST_F(CarpetasConcursoTest, ExistingFolderInOtherLetterCaseIsReused) {
 }
 
 TEST_F(CarpetasConcursoTest, TreeDeletedByHandIsRecreated) {
-  ASSERT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
+  ASSERT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
   fs::remove_all(trabajo_ / "PRUEBA_2024");
-  EXPECT_TRUE(CreaArbolCarpetasConcurso("PRUEBA", "2024").empty());
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
   EXPECT_EQ(Subcarpetas(trabajo_ / "PRUEBA_2024"), Esperadas(false));
 }
 
@@ -143,8 +144,8 @@ TEST_F(CarpetasConcursoTest, NameOrEditionNeverReachesOutsideTheWorkingFolder) {
            {"../FUERA", "2024"}, {"..", ""}, {"A/B", "2024"}, {"PRUEBA", "../../x"},
            {"/tmp/ABS", "1"}, {"A\\..\\B", "1"}}) {
     SCOPED_TRACE(nombre + " / " + edicion);
-    EXPECT_TRUE(CreaArbolCarpetasConcurso(nombre, edicion).empty());
-    const fs::path carpeta(CarpetaConcurso);
+    EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, nombre, edicion).empty());
+    const fs::path carpeta(contexto_.CarpetaConcurso);
     EXPECT_EQ(carpeta.parent_path(), trabajo_);
     EXPECT_NE(carpeta.filename(), "..");
     EXPECT_EQ(Subcarpetas(carpeta), Esperadas(false));
@@ -159,17 +160,17 @@ TEST_F(CarpetasConcursoTest, NameOrEditionNeverReachesOutsideTheWorkingFolder) {
 TEST_F(CarpetasConcursoTest, FoldersThatCannotBeCreatedAreReturned) {
   // A file where the contest folder should be: nothing can be created.
   std::ofstream(trabajo_ / "PRUEBA_2024") << "x";
-  auto fallidas = CreaArbolCarpetasConcurso("PRUEBA", "2024");
+  auto fallidas = CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024");
   EXPECT_EQ(fallidas.size(), 15u);
   ASSERT_FALSE(fallidas.empty());
   EXPECT_EQ(fallidas.front(), (trabajo_ / "PRUEBA_2024").string());
-  EXPECT_EQ(CarpetaConcurso, (trabajo_ / "PRUEBA_2024").string());
+  EXPECT_EQ(contexto_.CarpetaConcurso, (trabajo_ / "PRUEBA_2024").string());
 }
 
 TEST_F(CarpetasConcursoTest, OneBlockedSubfolderIsReturnedAndTheOthersAreCreated) {
   fs::create_directory(trabajo_ / "PRUEBA_2024");
   std::ofstream(trabajo_ / "PRUEBA_2024" / "ListasDeControl") << "x";
-  auto fallidas = CreaArbolCarpetasConcurso("PRUEBA", "2024");
+  auto fallidas = CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024");
   EXPECT_EQ(fallidas, std::vector<std::string>{(trabajo_ / "PRUEBA_2024" / "ListasDeControl").string()});
   auto esperadas = Esperadas(false);
   esperadas.erase("ListasDeControl");
@@ -178,15 +179,15 @@ TEST_F(CarpetasConcursoTest, OneBlockedSubfolderIsReturnedAndTheOthersAreCreated
 
 TEST_F(CarpetasConcursoTest, OperatorIsToldOfFoldersThatCannotBeCreated) {
   // Nothing to report when every folder stands (an unexpected box fails).
-  CrearCarpetasConcurso("PRUEBA", "2024");
-  CrearCarpetasConcurso("PRUEBA", "2024");
+  CrearCarpetasConcurso(contexto_, "PRUEBA", "2024");
+  CrearCarpetasConcurso(contexto_, "PRUEBA", "2024");
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
 
   std::ofstream(trabajo_ / "PRUEBA_2024" / "ListasValidas" / "x");
   fs::remove_all(trabajo_ / "PRUEBA_2024" / "ListasCruzadas");
   std::ofstream(trabajo_ / "PRUEBA_2024" / "ListasCruzadas") << "x";
   soporte::Mensajes().Espera();
-  CrearCarpetasConcurso("PRUEBA", "2024");
+  CrearCarpetasConcurso(contexto_, "PRUEBA", "2024");
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   const auto& caja = soporte::Mensajes().Cajas()[0];
   EXPECT_EQ(caja.titulo, "ERROR");

@@ -22,7 +22,7 @@ class Conexiones : public ::testing::Test {
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(carpeta_);
     fs::create_directories(carpeta_);
-    CarpetaTrabajo = carpeta_.string();
+    contexto_.CarpetaTrabajo = carpeta_.string();
     auto db = dao::CreateDatabase((carpeta_ / "Ledrima").string());
     auto td = db.CreateTableDef("Concursos");
     td.Fields().Append(td.CreateField("NumeroOrden", dao::Tipo::Long));
@@ -41,7 +41,7 @@ class Conexiones : public ::testing::Test {
     paises.Close();
   }
   void TearDown() override {
-    CierraBasesDeDatos();
+    CierraBasesDeDatos(contexto_);
     if (db_.Abierta()) db_.Close();
     fs::remove_all(carpeta_);
   }
@@ -54,12 +54,13 @@ class Conexiones : public ::testing::Test {
                 {dao::Variant(ultimo), activo});
   }
   void Arranca() {
-    AbrirBasesDeDatos();
-    AbrirControlConcursos();
+    AbrirBasesDeDatos(contexto_);
+    AbrirControlConcursos(contexto_);
   }
 
   fs::path carpeta_;
   dao::Database db_;
+  EstadoConcurso contexto_;
 };
 
 TEST_F(Conexiones, ListaOrdenadaConElConcursoActivoSeleccionado) {
@@ -70,7 +71,7 @@ TEST_F(Conexiones, ListaOrdenadaConElConcursoActivoSeleccionado) {
   Control(12, dao::Variant(12));
   Arranca();
   ListaConcursosSimple combo;
-  EXPECT_TRUE(CargarComboConcursos(combo));
+  EXPECT_TRUE(CargarComboConcursos(contexto_, combo));
   ASSERT_EQ(4, combo.Cuenta());
   EXPECT_EQ("ALFA .- Edición: 2019", combo.Texto(0));
   EXPECT_EQ("alfa .- Edición: 2020", combo.Texto(1));
@@ -78,9 +79,9 @@ TEST_F(Conexiones, ListaOrdenadaConElConcursoActivoSeleccionado) {
   EXPECT_EQ("ZULU .- Edición: 2024", combo.Texto(3));
   EXPECT_EQ(2, combo.Seleccionado());
   EXPECT_EQ(12, combo.Numero(2));
-  EXPECT_TRUE(HayConcursoCargado);
-  EXPECT_EQ(12, ConcursoActual["NumeroOrden"].CLng());
-  EXPECT_EQ("MIKE", ConcursoActual["concurso"].CStr());
+  EXPECT_TRUE(contexto_.HayConcursoCargado);
+  EXPECT_EQ(12, contexto_.ConcursoActual["NumeroOrden"].CLng());
+  EXPECT_EQ("MIKE", contexto_.ConcursoActual["concurso"].CStr());
 }
 
 TEST_F(Conexiones, PrimeraEntradaSinConcursoActivoValido) {
@@ -98,10 +99,10 @@ TEST_F(Conexiones, PrimeraEntradaSinConcursoActivoValido) {
     Control(7, caso.activo);
     Arranca();
     ListaConcursosSimple combo;
-    EXPECT_TRUE(CargarComboConcursos(combo));
+    EXPECT_TRUE(CargarComboConcursos(contexto_, combo));
     EXPECT_EQ(0, combo.Seleccionado());
-    EXPECT_EQ(7, ConcursoActual["NumeroOrden"].CLng());
-    CierraBasesDeDatos();
+    EXPECT_EQ(7, contexto_.ConcursoActual["NumeroOrden"].CLng());
+    CierraBasesDeDatos(contexto_);
   }
 }
 
@@ -109,33 +110,33 @@ TEST_F(Conexiones, SinConcursosAvisaYNoSelecciona) {
   Arranca();
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   ListaConcursosSimple combo;
-  EXPECT_FALSE(CargarComboConcursos(combo));
+  EXPECT_FALSE(CargarComboConcursos(contexto_, combo));
   ASSERT_EQ(1u, soporte::Mensajes().Cajas().size());
   EXPECT_EQ("DEFINA ALGUN CONCURSO", soporte::Mensajes().Cajas()[0].titulo);
   EXPECT_EQ(plataforma::Icono::Informacion, soporte::Mensajes().Cajas()[0].icono);
   EXPECT_EQ(0, combo.Cuenta());
   EXPECT_EQ(-1, combo.Seleccionado());
-  EXPECT_FALSE(HayConcursoCargado);
-  EXPECT_TRUE(ConcursoActual.Eof());
+  EXPECT_FALSE(contexto_.HayConcursoCargado);
+  EXPECT_TRUE(contexto_.ConcursoActual.Eof());
   // An empty database gets no control row.
-  EXPECT_TRUE(RegistroControlConcursos.Eof());
+  EXPECT_TRUE(contexto_.RegistroControlConcursos.Eof());
 }
 
 TEST_F(Conexiones, FilaDeControlAusenteSeRepara) {
   Concurso(3, "BRAVO", "2024");
   Concurso(9, "ALFA", "2024");
   Arranca();
-  ASSERT_FALSE(RegistroControlConcursos.Eof());
-  EXPECT_EQ(9, RegistroControlConcursos["UltimoConcurso"].CLng());
-  EXPECT_EQ(0, RegistroControlConcursos["ConcursoActivo"].CLng());
+  ASSERT_FALSE(contexto_.RegistroControlConcursos.Eof());
+  EXPECT_EQ(9, contexto_.RegistroControlConcursos["UltimoConcurso"].CLng());
+  EXPECT_EQ(0, contexto_.RegistroControlConcursos["ConcursoActivo"].CLng());
   ListaConcursosSimple combo;
-  EXPECT_TRUE(CargarComboConcursos(combo));
+  EXPECT_TRUE(CargarComboConcursos(contexto_, combo));
   EXPECT_EQ(0, combo.Seleccionado());
-  EXPECT_EQ(9, ConcursoActual["NumeroOrden"].CLng());
+  EXPECT_EQ(9, contexto_.ConcursoActual["NumeroOrden"].CLng());
   // The row can be written at the first activation.
-  RegistroControlConcursos.Edit();
-  RegistroControlConcursos["ConcursoActivo"] = dao::Variant(9);
-  RegistroControlConcursos.Update();
+  contexto_.RegistroControlConcursos.Edit();
+  contexto_.RegistroControlConcursos["ConcursoActivo"] = dao::Variant(9);
+  contexto_.RegistroControlConcursos.Update();
   auto rs = db_.OpenRecordset("Select * From ControlConcursos");
   EXPECT_EQ(1, rs.RecordCount());
 }
@@ -146,11 +147,11 @@ TEST_F(Conexiones, SoloCuentaLaPrimeraFilaDeControl) {
   Control(7, dao::Variant(5));
   Control(9, dao::Variant(7));
   Arranca();
-  EXPECT_EQ(7, RegistroControlConcursos["UltimoConcurso"].CLng());
+  EXPECT_EQ(7, contexto_.RegistroControlConcursos["UltimoConcurso"].CLng());
   ListaConcursosSimple combo;
-  EXPECT_TRUE(CargarComboConcursos(combo));
+  EXPECT_TRUE(CargarComboConcursos(contexto_, combo));
   EXPECT_EQ(1, combo.Seleccionado());
-  EXPECT_EQ(5, ConcursoActual["NumeroOrden"].CLng());
+  EXPECT_EQ(5, contexto_.ConcursoActual["NumeroOrden"].CLng());
   EXPECT_EQ(2, db_.OpenRecordset("Select * From ControlConcursos").RecordCount());
 }
 
@@ -160,25 +161,25 @@ TEST_F(Conexiones, NombreNuloDaTextoVacio) {
   Control(5, dao::Variant(5));
   Arranca();
   ListaConcursosSimple combo;
-  CargarComboConcursos(combo);
+  CargarComboConcursos(contexto_, combo);
   EXPECT_EQ(" .- Edición: 2024", combo.Texto(0));
   EXPECT_EQ(1, combo.Seleccionado());
 }
 
 TEST_F(Conexiones, BaseDeDatosAusenteEsUnError) {
   fs::remove(carpeta_ / "Terravia");
-  EXPECT_THROW(AbrirBasesDeDatos(), dao::Error);
-  CierraBasesDeDatos();
+  EXPECT_THROW(AbrirBasesDeDatos(contexto_), dao::Error);
+  CierraBasesDeDatos(contexto_);
   fs::remove(carpeta_ / "Ledrima");
-  EXPECT_THROW(AbrirBasesDeDatos(), dao::Error);
+  EXPECT_THROW(AbrirBasesDeDatos(contexto_), dao::Error);
 }
 
 TEST_F(Conexiones, NombresDeFicheroSinDistinguirMayusculas) {
   db_.Close();
   fs::rename(carpeta_ / "Ledrima", carpeta_ / "LEDRIMA");
   fs::rename(carpeta_ / "Terravia", carpeta_ / "terravia");
-  EXPECT_NO_THROW(AbrirBasesDeDatos());
-  EXPECT_EQ("Concursos", DefinicionConcursos.Name());
+  EXPECT_NO_THROW(AbrirBasesDeDatos(contexto_));
+  EXPECT_EQ("Concursos", contexto_.DefinicionConcursos.Name());
 }
 
 TEST(ListaConcursos, InsercionOrdenadaSinDistinguirMayusculas) {

@@ -29,7 +29,6 @@ class ListaAdmitidaTest : public testing::Test {
  protected:
   void SetUp() override {
     carpeta_.CreaCarpeta("ListasAdmitidas");
-    CarpetaConcurso = carpeta_.Ruta() + "/";
   }
   // Merges one accepted sending; gives the merged log's lines.
   std::vector<std::string> Envia(const std::vector<std::string>& log) {

@@ -221,9 +221,6 @@ class RecepcionTest : public testing::TestWithParam<Tipo> {
     concurso_.correo = {"Concurso@Example.org", "LISTA $"};
     concurso_.carpetaConcurso = carpeta_;
     concurso_.carpetaTrabajo = trabajo_;
-    // The folder lists and the listener list file follow the contest in hand.
-    CarpetaConcurso = carpeta_ + "/";
-    NombreConcurso = nombre;
   }
 
   // One mail session, as the mail window runs it.
@@ -423,7 +420,7 @@ TEST_P(RecepcionFallosTest, ManualPassFilesTheLogsAndSendsNothing) {
   for (const char* n : {"QQ6STU.LOG", "QQ8BAD.LOG", "QQ7SWL.LOG"})
     std::ofstream(carpeta_ + "/FicherosManuales/" + n, std::ios::binary) << Log(n);
   std::ofstream(carpeta_ + "/FicherosManuales/qq1abc.cbr", std::ios::binary) << Log("QQ1ABC.LOG");
-  CargaFicherosManuales(ventana_);
+  CargaFicherosManuales(EstadoCarpetaConcurso(concurso_.carpetaConcurso, concurso_.Nombre()), ventana_);
   RecepcionListas recepcion(concurso_, ventana_, nullptr);
   recepcion.LeeFicherosManuales();
   smtp_->Para();
@@ -578,7 +575,7 @@ TEST_P(RecepcionFallosTest, ManualAwardPassMergesAndDeletesTheMergedFiles) {
   ventana_.automatica = false;
   std::ofstream(carpeta_ + "/FicherosManuales/QQ2DIP.LOG", std::ios::binary) << Log("diploma_1.LOG");
   std::ofstream(carpeta_ + "/FicherosManuales/QQ8BAD.LOG", std::ios::binary) << Log("QQ8BAD.LOG");
-  CargaFicherosManuales(ventana_);
+  CargaFicherosManuales(EstadoCarpetaConcurso(concurso_.carpetaConcurso, concurso_.Nombre()), ventana_);
   RecepcionListas recepcion(concurso_, ventana_, nullptr);
   recepcion.LeeFicherosManuales();
   EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();

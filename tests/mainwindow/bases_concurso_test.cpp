@@ -23,7 +23,7 @@ namespace {
 // The program's services, opening the real rules window.
 class ServiciosConBases : public prueba::ServiciosGrabados {
  public:
-  bool AbreVentana(VentanaSecundaria v, QWidget* w) override {
+  bool AbreVentana(VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
     ventanasAbiertas.push_back(v);
     return principal::ServiciosPrograma::AbreVentana(v, w);
   }
@@ -32,9 +32,6 @@ class ServiciosConBases : public prueba::ServiciosGrabados {
 class BasesDesdePrincipal : public ::testing::Test {
  protected:
   void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
     carpeta.CreaBases(4);
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
     rules::ResumenCabrillo perfil = rules::PerfilInicial();
@@ -57,7 +54,6 @@ class BasesDesdePrincipal : public ::testing::Test {
       if (auto* bases = qobject_cast<rules::BasesConcurso*>(w)) delete bases;
     }
     ventana.reset();
-    CierraBasesDeDatos();
   }
 
   static rules::BasesConcurso* VentanaBases() {
@@ -95,10 +91,10 @@ TEST_F(BasesDesdePrincipal, F6AbreLasBasesYAlCerrarVuelveLaPrincipal) {
                                                     "de la estación sin comentarios de ningún tipo)"),
             lineas.end());
   // The admitted categories of the contest in hand head the 2.0 sample.
-  const auto& categorias = cabrillo::CategoriasAdmitidasConcurso();
+  const auto& categorias = ventana->Contexto().CategoriasAdmitidasConcurso;
   EXPECT_NE(std::find(lineas.begin(), lineas.end(), "CATEGORY: " + categorias.Entrada(1)), lineas.end());
   EXPECT_TRUE(plataforma::ExisteFichero(
-      plataforma::UneRuta(CarpetaConcurso, "BasesConcurso/FicheroBasesConcurso.LST")));
+      plataforma::UneRuta(ventana->Contexto().CarpetaConcurso, "BasesConcurso/FicheroBasesConcurso.LST")));
 
   bases->findChild<QPushButton*>("FinClientes")->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "database/listas_ocultas.h"
 #include "fixture_principal.h"
 #include "mainwindow/estado_principal.h"
-#include "mainwindow/listas_ocultas.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -28,17 +28,8 @@ using plataforma::Respuesta;
 
 class CicloConcurso : public ::testing::Test {
  protected:
-  void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    CarpetaConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
-  }
-  void TearDown() override {
-    ventana.reset();
-    CierraBasesDeDatos();
-  }
+  void SetUp() override {}
+  void TearDown() override { ventana.reset(); }
 
   void Arranca() {
     auto s = std::make_unique<prueba::ServiciosGrabados>();
@@ -124,7 +115,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   // ---- Create: the first contest gets number 1, which the operator
   // cannot change.
   ventana->AltaReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   EXPECT_EQ(Texto(0), "1");
   EXPECT_TRUE(ventana->Bloqueado(0));
   EXPECT_FALSE(ventana->Bloqueado(1));
@@ -169,9 +160,9 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   ASSERT_EQ(ventana->Combo1->count(), 1);
   EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
   EXPECT_EQ(NumeroSeleccionado(), 1);
-  EXPECT_EQ(ventana->OperacionRegistro, "");
-  EXPECT_EQ(NumeroConcursoActual, 1);
-  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
+  EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
   EXPECT_TRUE(ventana->Bloqueado(1));
@@ -179,7 +170,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Modify: a new edition and another zone list; the control row stays.
   ventana->ModificarReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_TRUE(ventana->Bloqueado(0));
   EXPECT_FALSE(ventana->Bloqueado(2));
   ventana->Text3[2]->setText("2026");
@@ -191,7 +182,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
   EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "PRUEBA .- Edición: 2026");
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026/ListasValidas"));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
 
   // ---- A second contest becomes the active one.
   ventana->AltaReg->click();
@@ -206,7 +197,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Pick the first one: it is loaded with its lists and made active.
   ventana->ConsultaReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_TRUE(ventana->SeleccionConcurso->isVisible());
   Selecciona(1);
   ventana->Aceptar->click();
@@ -218,7 +209,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"15"}));
   EXPECT_EQ(Items("ListaBandaEsp"), (std::vector<std::string>{"*"}));
   EXPECT_EQ(Control(), (Filas{{"2", "1"}}));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
 
   // ---- Delete, answering No first: nothing changes.
   ventana->BorrarReg->click();
@@ -229,7 +220,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(pregunta.titulo, "VERIFICAR BORRADO DE QSO");
   EXPECT_EQ(pregunta.icono, plataforma::Icono::Error);
   EXPECT_EQ(pregunta.botones, plataforma::Botones::SiNo);
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
@@ -248,9 +239,9 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(NumeroSeleccionado(), 2);
   EXPECT_EQ(Texto(1), "");
   EXPECT_TRUE(Items("ListaProv").empty());
-  EXPECT_EQ(NombreConcurso, "");
-  EXPECT_EQ(NumeroConcursoActual, 0);
-  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "");
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 0);
+  EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
   EXPECT_FALSE(ventana->ModificarReg->isEnabled());
   EXPECT_TRUE(ventana->AltaReg->isEnabled());
 
@@ -286,7 +277,7 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("queda como estaba"), std::string::npos);
   EXPECT_EQ(Volcado(), antes);
-  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_FALSE(fs::exists(carpeta.Ruta() + "/PRUEBA_2026"));
   // What the operator typed stays in the editor.
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14", "16"}));
@@ -311,8 +302,8 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   EXPECT_EQ(Texto(1), "PRUEBA");
   // Cancelling shows the stored contest.
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "");
-  EXPECT_TRUE(HayConcursoCargado);
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
 }
 
 TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
@@ -334,7 +325,7 @@ TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
   EXPECT_EQ(Volcado(), conFormato);
   EXPECT_EQ(ventana->Combo1->count(), 1);
-  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
 
   carpeta.Ejecuta("DROP TRIGGER falla");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
@@ -360,7 +351,7 @@ TEST_F(CicloConcurso, GuardarConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   ventana->Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
-  EXPECT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_TRUE(ventana->Aceptar->isEnabled());
   EXPECT_EQ(Volcado(), antes);
 
@@ -382,18 +373,18 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
                         {"ExcluirMismoPais", "1"}, {"CadaSufijo", "1"}, {"PrimerNumero", "1"}});
   carpeta.Ejecuta("INSERT INTO ListaProv (NumeroOrden, CodigoProv, ProvExcluida) VALUES (1, 'M', 0)");
   Arranca();
-  ASSERT_EQ(CorreoReclamaciones, "quejas@example.org");
+  ASSERT_EQ(ventana->Contexto().CorreoReclamaciones, "quejas@example.org");
   ASSERT_TRUE(ventana->PrimerNumero);
 
   ventana->AltaReg->click();
   EXPECT_EQ(Texto(0), "10");
   EXPECT_EQ(Texto(1), "");
   EXPECT_TRUE(Items("ListaProv").empty());
-  EXPECT_EQ(CorreoReclamaciones, "");
-  EXPECT_EQ(DireccionWebConcurso, "");
-  EXPECT_FALSE(OpcionExcluirMismoPais);
+  EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "");
+  EXPECT_EQ(ventana->Contexto().DireccionWebConcurso, "");
+  EXPECT_FALSE(ventana->Contexto().OpcionExcluirMismoPais);
   EXPECT_FALSE(ventana->PrimerNumero);
-  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
 
   // The Cabrillo format saved for it meanwhile goes with the cancel.
   GuardaFormatoCabrillo(10);
@@ -401,7 +392,7 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
   EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
   EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Bloqueado(1));
   EXPECT_FALSE(ventana->Banda[0]->isEnabled());
   // The next create proposes the same number again.
@@ -451,7 +442,7 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   ventana->Cancelar->click();
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14"}));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Bloqueado(1));
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
   EXPECT_FALSE(ventana->Cancelar->isEnabled());
@@ -459,11 +450,11 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   // Cancelling a delete and a pick.
   ventana->BorrarReg->click();
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   ventana->ConsultaReg->click();
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
   EXPECT_TRUE(ventana->AltaReg->isEnabled());
 
@@ -473,7 +464,7 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No se han encontrado CONCURSOS con estas condiciones");
   ventana->Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONSULTA");
-  EXPECT_EQ(ventana->OperacionRegistro, "CONSULTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
 }
 
@@ -518,7 +509,7 @@ TEST_F(CicloConcurso, TrasCancelarUnaModificacionLasOpcionesQuedanCerradas) {
   ventana->ConsultaReg->click();
   Selecciona(1);
   ventana->Aceptar->click();
-  ASSERT_EQ(NumeroConcursoActual, 1);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
   ventana->BorrarReg->click();
   ventana->Cancelar->click();
@@ -538,7 +529,7 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   AgregaConcursoValido(2, "HORAS", "2025", opciones);
   AgregaConcursoValido(3, "SIN OPCIONES", "2025");
   Arranca();
-  ASSERT_EQ(NumeroConcursoActual, 1);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   ASSERT_TRUE(ventana->RecibirPuntos->isChecked());
   ASSERT_TRUE(ventana->RepetirCadaHoras->isChecked());
   EXPECT_EQ(Texto(principal::kCampoHoras), "2");
@@ -548,13 +539,13 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   ventana->ConsultaReg->click();
   Selecciona(3);
   ventana->Aceptar->click();
-  ASSERT_EQ(NumeroConcursoActual, 3);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 3);
   ASSERT_FALSE(ventana->RecibirPuntos->isChecked());
   ventana->ConsultaReg->click();
   Selecciona(2);
   ventana->Aceptar->click();
-  ASSERT_EQ(NumeroConcursoActual, 2);
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
 
@@ -582,7 +573,7 @@ TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
-  EXPECT_EQ(ventana->OperacionRegistro, "ALTA");
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   EXPECT_TRUE(ventana->Aceptar->isEnabled());
   EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
@@ -622,9 +613,10 @@ TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
   carpeta.CreaBases(1);
   AgregaConcursoValido(1, "PRUEBA", "2025");
   Arranca();
-  const std::string entrada = CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadas.txt";
+  const std::string entrada = ventana->Contexto().CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadas.txt";
   ASSERT_TRUE(plataforma::EscribirLineas(entrada, {"QQ1ABC en 7 listas"}));
-  std::filesystem::create_directories(CarpetaConcurso + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
+  std::filesystem::create_directories(ventana->Contexto().CarpetaConcurso +
+                                      "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
   ventana->ActualizaFicherosListasNoEnviadas();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);

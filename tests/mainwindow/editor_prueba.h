@@ -17,17 +17,8 @@ namespace prueba {
 
 class EditorConcurso : public ::testing::Test {
  public:
-  void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
-    OpcionExcluirMismoPais = false;
-  }
-  void TearDown() override {
-    ventana.reset();
-    CierraBasesDeDatos();
-  }
+  void SetUp() override {}
+  void TearDown() override { ventana.reset(); }
 
   // Contest 1 "PRUEBA" 2025 with nothing ticked; with its categories row
   // unless told otherwise.
@@ -53,7 +44,7 @@ class EditorConcurso : public ::testing::Test {
   // closed), option boxes enabled, the master multiplier box ticked when
   // asked (which enables the 44 multiplier boxes).
   void EmpiezaEdicion(bool conMultiplicadores = true) {
-    ventana->OperacionRegistro = "ALTA";
+    ventana->OperacionRegistro = principal::OperacionEditor::Alta;
     ventana->BloqueaCampos(0);
     ventana->BloqueaPuntos(1);
     ventana->HabilitaIntercambio(true);

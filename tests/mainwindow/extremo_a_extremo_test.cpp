@@ -55,19 +55,12 @@ class ExtremoAExtremo : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     anterior = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    CarpetaConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
-    VerificarNombreExacto = false;
     // The working folder as the setup leaves it.
     database::CreaBaseConcursosVacia(Ruta() + "/Ledrima");
     CreaTerravia(kFicheroPaises, Ruta() + "/Terravia");
   }
   void TearDown() override {
     ventana.reset();
-    CierraBasesDeDatos();
     if (!anterior.isEmpty()) QDir::setCurrent(anterior);
   }
 
@@ -76,7 +69,6 @@ class ExtremoAExtremo : public ::testing::Test {
   // Starts the program's main window with the program's own services.
   void Arranca() {
     ventana.reset();
-    CierraBasesDeDatos();
     ventana = std::make_unique<Trovalis>(principal::CreaServiciosPrograma());
     ASSERT_TRUE(ventana->Form_Load());
     ventana->show();
@@ -105,26 +97,29 @@ class ExtremoAExtremo : public ::testing::Test {
   // the options the main window shows, then the accepted copy or the report
   // closed for filing, and the folder lists refreshed.
   bool ProcesaLog(const std::string& nombreManual, const std::string& bytes) {
-    const std::string manuales = CarpetaConcurso + "/FicherosManuales/";
+    const std::string manuales = ventana->Contexto().CarpetaConcurso + "/FicherosManuales/";
     std::ofstream(manuales + nombreManual, std::ios::binary) << bytes;
-    EXPECT_TRUE(CargaFicherosManuales(proceso).empty());
+    EXPECT_TRUE(CargaFicherosManuales(ventana->Contexto(), proceso).empty());
     EXPECT_EQ(proceso.ListaPorNombre("FicherosManuales").elementos.size(), 1u);
     const std::string nombre = plataforma::Mayusculas(proceso.ListaPorNombre("FicherosManuales").Elemento(0));
-    EXPECT_TRUE(plataforma::CopiaFichero(manuales + nombre, CarpetaConcurso + "/FicherosRecibidos/" + nombre));
+    EXPECT_TRUE(plataforma::CopiaFichero(manuales + nombre,
+                                         ventana->Contexto().CarpetaConcurso + "/FicherosRecibidos/" + nombre));
     plataforma::BorraFichero(manuales + nombre);
-    plataforma::BorraFichero(CarpetaConcurso + "/ListasValidas/" + nombre);
-    cabrillo::CabeceraLogEnCurso().Limpia();
-    EXPECT_TRUE(cabrillo::CreaFicheroErrores(proceso));
-    cabrillo::FicheroErroresEnCurso().EscribeAdjunto(nombre, true);
-    const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(), VerificarNombreExacto};
-    const bool aceptado = cabrillo::VerificaFicheroCabrillo(proceso, nombre, BaseConcursos, ajustes);
-    cabrillo::FicheroErroresEnCurso().Cierra();
+    plataforma::BorraFichero(ventana->Contexto().CarpetaConcurso + "/ListasValidas/" + nombre);
+    ventana->Contexto().CabeceraLogEnCurso.Limpia();
+    EXPECT_TRUE(cabrillo::CreaFicheroErrores(proceso, ventana->Contexto()));
+    ventana->Contexto().FicheroErroresEnCurso.EscribeAdjunto(nombre, true);
+    const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(),
+                                                    ventana->Contexto().VerificarNombreExacto};
+    const bool aceptado = cabrillo::VerificaFicheroCabrillo(proceso, ventana->Contexto(), nombre,
+                                                            ventana->Contexto().BaseConcursos, ajustes);
+    ventana->Contexto().FicheroErroresEnCurso.Cierra();
     if (aceptado) {
-      EXPECT_TRUE(cabrillo::GeneraListaValida(proceso, nombre));
+      EXPECT_TRUE(cabrillo::GeneraListaValida(proceso, ventana->Contexto(), nombre));
     }
-    informe = LeeBytes(cabrillo::FicheroErroresEnCurso().Ruta());
-    CargaListasValidas(proceso);
-    CargaFicherosRecibidos(proceso);
+    informe = LeeBytes(ventana->Contexto().FicheroErroresEnCurso.Ruta());
+    CargaListasValidas(ventana->Contexto(), proceso);
+    CargaFicherosRecibidos(ventana->Contexto(), proceso);
     return aceptado;
   }
 
@@ -147,12 +142,12 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   // ---- A new folder: no contest yet.
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
-  EXPECT_EQ(NumeroConcursoActual, 0);
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 0);
   EXPECT_TRUE(Lee("SELECT * FROM ControlConcursos").empty());
 
   // ---- Create a contest through the editor.
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, "ALTA");
+  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   EXPECT_EQ(ventana->Text3[0]->text(), "1");
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
@@ -202,15 +197,15 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   const std::string carpetaConcurso = Ruta() + "/SPRINT NAVIDAD_2026";
   for (const std::string& s : SubcarpetasComunes()) EXPECT_TRUE(fs::is_directory(carpetaConcurso + "/" + s)) << s;
   for (const std::string& s : SubcarpetasConcurso()) EXPECT_TRUE(fs::is_directory(carpetaConcurso + "/" + s)) << s;
-  EXPECT_EQ(fs::path(CarpetaConcurso), fs::path(carpetaConcurso));
+  EXPECT_EQ(fs::path(ventana->Contexto().CarpetaConcurso), fs::path(carpetaConcurso));
 
   // ---- The program starts again on the same folder.
   Arranca();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
-  EXPECT_EQ(NumeroConcursoActual, 1);
-  EXPECT_TRUE(HayConcursoCargado);
-  EXPECT_EQ(NombreConcurso, "SPRINT NAVIDAD");
-  EXPECT_EQ(EdicionConcurso, "2026");
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
+  EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "SPRINT NAVIDAD");
+  EXPECT_EQ(ventana->Contexto().EdicionConcurso, "2026");
   EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "SPRINT NAVIDAD .- Edición: 2026");
   EXPECT_EQ(ventana->Text3[1]->text(), "SPRINT NAVIDAD");
   EXPECT_EQ(ventana->Text3[3]->text(), "24-12-2026");
@@ -220,14 +215,14 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_TRUE(ventana->RecibirSiglas->isChecked());
   EXPECT_TRUE(ventana->SiglasONumeral->isChecked());
   EXPECT_EQ(ventana->ListaOculta("ListaProv")->count(), 3);
-  EXPECT_EQ(fs::path(CarpetaConcurso), fs::path(carpetaConcurso));
-  EXPECT_EQ(ventana->OperacionRegistro, "");
+  EXPECT_EQ(fs::path(ventana->Contexto().CarpetaConcurso), fs::path(carpetaConcurso));
+  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
   EXPECT_EQ(Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"), (Filas{{"1", "1"}}));
 
   // ---- Two logs, checked with the contest name required exactly.
   ventana->VerificaNombre->click();
-  ASSERT_TRUE(VerificarNombreExacto);
+  ASSERT_TRUE(ventana->Contexto().VerificarNombreExacto);
 
   const std::string bueno =
       Log("SPRINT NAVIDAD", {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 M",
@@ -246,8 +241,8 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   ventana->SiglasONumeral->setChecked(true);
 
   // The countries of the run come from the country file.
-  EXPECT_EQ(cabrillo::PaisDeIndicativo(nullptr, "EA8ZZ"), "EA8");
-  EXPECT_EQ(cabrillo::PaisDeIndicativo(nullptr, "F5ABC"), "F");
+  EXPECT_EQ(cabrillo::PaisDeIndicativo(ventana->Contexto().Paises.get(), "EA8ZZ"), "EA8");
+  EXPECT_EQ(cabrillo::PaisDeIndicativo(ventana->Contexto().Paises.get(), "F5ABC"), "F");
 
   const std::string malo =
       Log("SPRINT NAVIDAD", {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 ZZ",
@@ -279,7 +274,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_NE(informe.find(".- ERROR 38: La LISTA cabrillo no pertenece al SPRINT NAVIDAD\r\n"), std::string::npos);
 
   // The mail window keeps the contest folder with a final separator.
-  CarpetaConcurso += "/";
+  ventana->Contexto().CarpetaConcurso += "/";
   EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", bueno)) << informe;
   EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
 }
@@ -313,7 +308,7 @@ TEST_F(ExtremoAExtremo, ConcursoConEñesYAcentos) {
   EXPECT_TRUE(fs::is_directory(Ruta() + "/CONCURSO ÑANDÚ_2026/ListasValidas"));
 
   Arranca();
-  ASSERT_EQ(NombreConcurso, "CONCURSO ÑANDÚ");
+  ASSERT_EQ(ventana->Contexto().NombreConcurso, "CONCURSO ÑANDÚ");
   ventana->VerificaNombre->click();
   const std::string log =
       "START-OF-LOG: 3.0\r\nCALLSIGN: EA1ABC\r\nCONTEST: Concurso \xF1" "and\xFA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"

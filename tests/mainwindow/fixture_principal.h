@@ -46,7 +46,7 @@ class ServiciosGrabados : public principal::ServiciosPrograma {
   std::string ImpresoraActual() override { return actual_; }
   void EstableceImpresora(const std::string& n) override { establecida = n; }
   void CargaTablaMunicipios() override { ++municipiosCargados; }
-  bool AbreVentana(principal::VentanaSecundaria v, QWidget*) override {
+  bool AbreVentana(principal::VentanaSecundaria v, principal::EnlacesVentanaPrincipal&) override {
     ventanasAbiertas.push_back(v);
     return false;
   }

@@ -28,7 +28,7 @@ namespace {
 // The program's services, opening the real format window.
 class ServiciosConFormato : public prueba::ServiciosGrabados {
  public:
-  bool AbreVentana(VentanaSecundaria v, QWidget* w) override {
+  bool AbreVentana(VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
     ventanasAbiertas.push_back(v);
     return principal::ServiciosPrograma::AbreVentana(v, w);
   }
@@ -37,18 +37,11 @@ class ServiciosConFormato : public prueba::ServiciosGrabados {
 class FormatoDesdePrincipal : public ::testing::Test {
  protected:
   void SetUp() override {
-    NombreConcurso.clear();
-    NumeroConcursoActual = 0;
-    CorreoReclamaciones.clear();
-    DireccionWebConcurso.clear();
     carpeta.CreaBases(4);
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026");
     Arranca();
   }
-  void TearDown() override {
-    ventana.reset();
-    CierraBasesDeDatos();
-  }
+  void TearDown() override { ventana.reset(); }
 
   // Starts the main window on the fixture folder (again, for a restart).
   void Arranca() {
@@ -99,8 +92,8 @@ class FormatoDesdePrincipal : public ::testing::Test {
 }  // namespace
 
 TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
-  ASSERT_EQ(NumeroConcursoActual, 4);
-  ventana->OperacionRegistro = "MODIFICAR";
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->EnviarNumeral->setChecked(true);
   ventana->RecibirSiglas->setChecked(true);
   AbreFormato([](rules::FormatoCabrillo& w) {
@@ -115,7 +108,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   EXPECT_TRUE(principalOculta);
   EXPECT_TRUE(ventana->isVisible());
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
-  EXPECT_EQ(CorreoReclamaciones, "info@concurso.es");
+  EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "info@concurso.es");
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
 
   dao::Database db = dao::OpenDatabase(carpeta.Ruta() + "/Ledrima");
@@ -132,7 +125,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   db.Close();
 
   // Outside a creation or modification the window opens view-only.
-  ventana->OperacionRegistro = "";
+  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
   ventana->EnviarNumeral->setChecked(false);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
@@ -150,7 +143,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
                                              "RTTY", "High", "Qrp", "NonAssisted", "Assisted", "One", "Unlimited",
                                              "Mobile", "HillTopper", "School", "Hours6", "Hours12", "NoviceTech",
                                              "Over50"};
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->EnviarLocator->setChecked(true);
   AbreFormato([&](rules::FormatoCabrillo& w) {
     Control<QCheckBox>(w, "SingleOp")->setChecked(false);
@@ -165,8 +158,8 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
   ASSERT_TRUE(soporte::Mensajes().Cajas().empty());
 
   Arranca();  // the program starts again
-  ASSERT_EQ(NumeroConcursoActual, 4);
-  ventana->OperacionRegistro = "";
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
+  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
   AbreFormato([&](rules::FormatoCabrillo& w) {
     for (const auto& c : rules::ColumnasCategoria()) {
       bool esperada = std::find_if(marcadas.begin(), marcadas.end(), [&](const char* m) { return c.control == m; }) !=
@@ -190,7 +183,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
 
 TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, "ALTA");
+  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   const int numero = std::stoi(ventana->Text3[0]->text().toStdString());
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
@@ -229,7 +222,7 @@ TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
 
   // The program starts again on the new contest, now the active one.
   Arranca();
-  ASSERT_EQ(NumeroConcursoActual, numero);
+  ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, numero);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
     EXPECT_TRUE(Control<QCheckBox>(w, "SingleOp")->isChecked());
@@ -259,8 +252,8 @@ TEST_F(FormatoDesdePrincipal, AlCancelarLaModificacionLasCategoriasSonLasDelForm
   // The format window stored its row at once: the error reports and the
   // contest rules print the categories it admits now.
   const cabrillo::CategoriasAdmitidas guardadas =
-      cabrillo::GeneraCategoriasAdmitidas(BaseConcursos, "CONCURSO NAVIDAD", 4);
+      cabrillo::GeneraCategoriasAdmitidas(ventana->Contexto().BaseConcursos, "CONCURSO NAVIDAD", 4);
   ASSERT_FALSE(guardadas.Entradas().empty());
   EXPECT_NE(guardadas.Entrada(1).find("40M"), std::string::npos);
-  EXPECT_EQ(cabrillo::CategoriasAdmitidasConcurso().Entradas(), guardadas.Entradas());
+  EXPECT_EQ(ventana->Contexto().CategoriasAdmitidasConcurso.Entradas(), guardadas.Entradas());
 }

@@ -17,7 +17,7 @@
 
 #include "database/creacion.h"
 #include "fixture_principal.h"
-#include "mainwindow/listas_ocultas.h"
+#include "database/listas_ocultas.h"
 #include "soporte/carpeta_temporal.h"
 
 namespace {

@@ -30,7 +30,7 @@ namespace {
 
 class ServiciosConVentanas : public prueba::ServiciosGrabados {
  public:
-  bool AbreVentana(VentanaSecundaria v, QWidget* w) override {
+  bool AbreVentana(VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
     ventanasAbiertas.push_back(v);
     return principal::ServiciosPrograma::AbreVentana(v, w);
   }
@@ -46,20 +46,12 @@ void Tecla(int tecla, const QString& texto = {}) {
 class ListProvDesdePrincipal : public ::testing::Test {
  protected:
   void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    CarpetaConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
     carpeta.CreaBases(-1);
   }
-  void TearDown() override {
-    ventana.reset();
-    CierraBasesDeDatos();
-  }
+  void TearDown() override { ventana.reset(); }
   void Arranca() {
+    // A new main window with its own context, as when the program starts again.
     ventana.reset();
-    CierraBasesDeDatos();
     ventana = std::make_unique<Trovalis>(std::make_unique<ServiciosConVentanas>());
     ASSERT_TRUE(ventana->Form_Load());
     ventana->show();
@@ -117,7 +109,7 @@ TEST_F(ListProvDesdePrincipal, AltaConProvinciasGrabadaYRecargada) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, "ALTA");
+  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
   const char* textos[] = {nullptr, "PROVINCIAS EA", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) {
     ventana->Text3[static_cast<std::size_t>(i)]->setFocus();
@@ -194,7 +186,7 @@ TEST_F(ListProvDesdePrincipal, AltaConProvinciasGrabadaYRecargada) {
 
   // ---- The program starts again: the lists come back as they were shown.
   Arranca();
-  ASSERT_EQ(NombreConcurso, "PROVINCIAS EA");
+  ASSERT_EQ(ventana->Contexto().NombreConcurso, "PROVINCIAS EA");
   EXPECT_EQ(Items("ListaProv"), provincias);
   EXPECT_EQ(Items("ListaExProv"), marcas);
   EXPECT_EQ(Items("ListaDistritos"), distritos);

@@ -28,7 +28,7 @@ namespace {
 
 class ServiciosConListas : public prueba::ServiciosGrabados {
  public:
-  bool AbreVentana(VentanaSecundaria v, QWidget* w) override {
+  bool AbreVentana(VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
     ventanasAbiertas.push_back(v);
     return principal::ServiciosPrograma::AbreVentana(v, w);
   }
@@ -55,8 +55,6 @@ void Boton(QWidget& ventana, const char* nombre) {
 class ListasEspecialesDesdePrincipal : public ::testing::Test {
  protected:
   void SetUp() override {
-    NombreConcurso.clear();
-    NumeroConcursoActual = 0;
     carpeta.CreaBases(4);
     carpeta.AgregaConcurso(4, "CONCURSO NAVIDAD", "2026",
                            {{"DesdeDia", "2026-12-24"}, {"DesdeHora", "08:00"}, {"HastaDia", "2026-12-25"},
@@ -77,10 +75,7 @@ class ListasEspecialesDesdePrincipal : public ::testing::Test {
     ventana->Form_Activate();
     QApplication::processEvents();
   }
-  void TearDown() override {
-    ventana.reset();
-    CierraBasesDeDatos();
-  }
+  void TearDown() override { ventana.reset(); }
 
   // Clicks a main window button and runs `enVentana` on the editor while it
   // is shown modally (cancelling it afterwards if it is still open).
@@ -130,7 +125,7 @@ class ListasEspecialesDesdePrincipal : public ::testing::Test {
 TEST_F(ListasEspecialesDesdePrincipal, MultiplicadoresAceptarYGrabarElConcurso) {
   ASSERT_EQ(Items("ListaEstMultEsp"), std::vector<std::string>{"EA4URE"});
   ventana->ModificarReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, "MODIFICAR");
+  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
   EXPECT_TRUE(Abre<listeditors::ListaMultEsp>(ventana->ConfMultEstacionesEspeciales, [&](QWidget& w) {
     EXPECT_TRUE(w.findChild<QPushButton*>("Aceptar")->isEnabled());
     Boton(w, "ConfProv");
@@ -204,7 +199,7 @@ TEST_F(ListasEspecialesDesdePrincipal, CancelarNoCambiaNada) {
 }
 
 TEST_F(ListasEspecialesDesdePrincipal, SoloConsultaFueraDeAltaOModificacion) {
-  ASSERT_EQ(ventana->OperacionRegistro, "");
+  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
   for (QPushButton* boton : {ventana->ConfMultEstacionesEspeciales, ventana->Especiales}) {
     EXPECT_TRUE(Abre<listeditors::VentanaCuadricula>(boton, [&](QWidget& w) {
       EXPECT_FALSE(w.findChild<QPushButton*>("Aceptar")->isEnabled());
@@ -212,7 +207,7 @@ TEST_F(ListasEspecialesDesdePrincipal, SoloConsultaFueraDeAltaOModificacion) {
     }));
     EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
   }
-  EXPECT_EQ(ListasSoloConsulta, 1);
+  EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "mainwindow/listas_ocultas.h"
+#include "database/listas_ocultas.h"
 
 #include "fixture_principal.h"
 

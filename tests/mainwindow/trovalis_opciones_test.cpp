@@ -132,7 +132,7 @@ const std::vector<Caso>& Casos() {
 TEST_F(Interbloqueos, CadaPulsacionCambiaExactamenteLasCasillasDeSuCadena) {
   for (const Caso& c : Casos()) {
     SCOPED_TRACE(c.descripcion);
-    NombreConcurso.clear();
+    ventana->Contexto().NombreConcurso.clear();
     ventana->LimpiaIntercambio();
     ventana->LimpiaRepeticiones();
     ventana->DesmarcarMultiplicadores();
@@ -141,7 +141,7 @@ TEST_F(Interbloqueos, CadaPulsacionCambiaExactamenteLasCasillasDeSuCadena) {
     ventana->ActualizaBotonesConfiguracion();
     // The name box: leaving it sets the name of the contest in hand.
     PonTexto(1, c.concurso);
-    NombreConcurso = c.concurso;
+    ventana->Contexto().NombreConcurso = c.concurso;
     for (const char* nombre : c.antes) Casilla(nombre)->setChecked(true);
     for (const char* nombre : c.antes) {
       if (std::string(nombre) == c.pulsada) continue;
@@ -207,11 +207,11 @@ TEST_F(Interbloqueos, LasExclusionesSoloSeAbrenAlEditarYConSuTipo) {
   ventana->PaisPorDia->click();
   ventana->ExcluirPais->click();
   ASSERT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = "CONSULTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
   ventana->ActualizaExclusiones();
   EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   EXPECT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->ActualizaExclusiones();
   EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
@@ -228,7 +228,7 @@ TEST_F(Interbloqueos, ElConcursoCargadoMuestraLaExclusionMarcadaPeroCerrada) {
   EXPECT_EQ(Leyendas(), "+ Banda|+ Dia|+ Modo");
   // A modify opens it; unticking the type closes it; ticking again opens it
   // unticked.
-  ventana->OperacionRegistro = "MODIFICAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
   ventana->HabilitaMultiplicadores(1);
   ventana->CadaPais->click();
   EXPECT_FALSE(ventana->ExcluirPais->isChecked());
@@ -289,17 +289,17 @@ TEST_F(Interbloqueos, ElCampoDeHorasSigueALasReglasDeRepeticion) {
 }
 
 TEST_F(Interbloqueos, LaVerificacionDelNombreSigueALaCasillaYNoSeGuarda) {
-  VerificarNombreExacto = false;
+  ventana->Contexto().VerificarNombreExacto = false;
   ventana->VerificaNombre->setEnabled(true);
   ventana->VerificaNombre->click();
-  EXPECT_TRUE(VerificarNombreExacto);
+  EXPECT_TRUE(ventana->Contexto().VerificarNombreExacto);
   ventana->VerificaNombre->click();
-  EXPECT_FALSE(VerificarNombreExacto);
+  EXPECT_FALSE(ventana->Contexto().VerificarNombreExacto);
   ventana->VerificaNombre->click();
   // Loading a contest leaves it alone.
   ventana->CargaCamposConcurso();
-  EXPECT_TRUE(VerificarNombreExacto);
-  VerificarNombreExacto = false;
+  EXPECT_TRUE(ventana->Contexto().VerificarNombreExacto);
+  ventana->Contexto().VerificarNombreExacto = false;
 }
 
 }  // namespace
@@ -317,8 +317,8 @@ TEST_F(CargaConOpciones, LosManejadoresNoCambianElNombreDelConcursoCargado) {
                          {{"EnviarNumeral", "1"}, {"RecibirPuntos", "1"}, {"MismoContinente7", "3"},
                           {"RepetirCadaHoras", "1"}, {"RepetirHoras", "02:00"}});
   Arranca();
-  EXPECT_EQ(NombreConcurso, "PUNTOS");
-  EXPECT_EQ(EdicionConcurso, "2025");
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "PUNTOS");
+  EXPECT_EQ(ventana->Contexto().EdicionConcurso, "2025");
   EXPECT_EQ(Texto(9), "3");
   EXPECT_EQ(Texto(10), "");
   EXPECT_EQ(Texto(26), "02:00");

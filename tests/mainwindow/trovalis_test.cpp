@@ -30,16 +30,8 @@ namespace {
 
 class VentanaPrincipal : public ::testing::Test {
  protected:
-  void SetUp() override {
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
-  }
-  void TearDown() override {
-    ventana.reset();
-    CierraBasesDeDatos();
-  }
+  void SetUp() override {}
+  void TearDown() override { ventana.reset(); }
 
   // Builds the window on the fixture folder and runs its loading.
   bool Carga(std::vector<std::string> impresoras = {"PDF", "Laser"}) {
@@ -200,7 +192,7 @@ TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
 
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   EXPECT_EQ(ventana->windowTitle().toStdString(), "Trovalis - Versión 1.0.0.0");
-  EXPECT_EQ(CarpetaTrabajo, QDir::currentPath().toStdString());
+  EXPECT_EQ(ventana->Contexto().CarpetaTrabajo, QDir::currentPath().toStdString());
   ASSERT_EQ(ventana->Combo1->count(), 3);
   EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "Antena .- Edición: 2022");
   EXPECT_EQ(ventana->Combo1->itemText(1).toStdString(), "COMARCAS .- Edición: 2024");
@@ -213,8 +205,8 @@ TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
   EXPECT_EQ(Texto(25), "2");
   EXPECT_TRUE(ventana->CadaPais->isChecked());
   EXPECT_FALSE(ventana->CadaPais->isEnabled());
-  EXPECT_EQ(NombreConcurso, "COMARCAS");
-  EXPECT_EQ(NumeroConcursoActual, 2);
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "COMARCAS");
+  EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
   EXPECT_TRUE(std::filesystem::is_directory(carpeta.Ruta() + "/COMARCAS_2024/ListasValidas"));
   EXPECT_EQ(ConcursoActivoGuardado(), 2);
 
@@ -246,7 +238,7 @@ TEST_F(VentanaPrincipal, SinConcursoActivoSeCargaElPrimeroDeLaLista) {
   carpeta.AgregaConcurso(4, "alfa", "1");
   Arranca();
   EXPECT_EQ(ventana->Combo1->currentIndex(), 0);
-  EXPECT_EQ(NombreConcurso, "alfa");
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "alfa");
   EXPECT_EQ(ConcursoActivoGuardado(), 4);
 }
 
@@ -259,7 +251,7 @@ TEST_F(VentanaPrincipal, SinConcursosAvisaYDejaSoloLoQueNoLosNecesita) {
   EXPECT_EQ(cajas[0].titulo, "DEFINA ALGUN CONCURSO");
   EXPECT_EQ(cajas[0].icono, plataforma::Icono::Informacion);
   EXPECT_EQ(ventana->Combo1->count(), 0);
-  EXPECT_FALSE(HayConcursoCargado);
+  EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_EQ(Texto(i), "") << i;
   for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora, ventana->FinClientes})
     EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
@@ -335,10 +327,10 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
     columnas.push_back({c.Nombre, valores.back().c_str()});
   }
   carpeta.AgregaConcurso(7, "PRUEBA", "2025", columnas);
-  CorreoReclamaciones = "viejo@x";
   // The binding alone: the interlocks between the option boxes, which would
   // reconcile these arbitrary values, are held off.
   ASSERT_TRUE(Carga());
+  ventana->Contexto().CorreoReclamaciones = "viejo@x";
   std::vector<QSignalBlocker> sinEnlaces;
   for (const auto& o : ventana->OpcionesConcurso()) sinEnlaces.emplace_back(o.Casilla);
   ventana->show();
@@ -363,11 +355,11 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
     EXPECT_EQ(o.Casilla->isChecked(), fila->LeeBooleano(o.Columna)) << o.Columna;
   EXPECT_EQ(ventana->CasillaOpcion("RecibirPuntosPorKm"), ventana->RecibirPuntosPorKM);
   EXPECT_EQ(ventana->CasillaOpcion("CqPorDia"), ventana->CQPorDia);
-  EXPECT_EQ(OpcionExcluirMismaProv, fila->LeeBooleano("ExcluirMismaProv"));
-  EXPECT_EQ(OpcionExcluirMismaZonaCQ, fila->LeeBooleano("ExcluirMismaZonaCQ"));
+  EXPECT_EQ(ventana->Contexto().OpcionExcluirMismaProv, fila->LeeBooleano("ExcluirMismaProv"));
+  EXPECT_EQ(ventana->Contexto().OpcionExcluirMismaZonaCQ, fila->LeeBooleano("ExcluirMismaZonaCQ"));
   EXPECT_EQ(ventana->UltimaLetra, fila->LeeBooleano("UltimaLetra"));
-  EXPECT_EQ(CorreoReclamaciones, "");
-  EXPECT_EQ(DireccionWebConcurso, "");
+  EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "");
+  EXPECT_EQ(ventana->Contexto().DireccionWebConcurso, "");
 
   // Written back, every bound column is the same (Null texts become empty);
   // the annulment options, ExcluirSufijo and NumeroListas are not the
@@ -463,10 +455,10 @@ TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
   Teclea("é1");
   EXPECT_EQ(Texto(2), "É1");
   // Leaving the name box keeps the name typed.
-  EXPECT_EQ(NombreConcurso, "AÑB");
-  EXPECT_EQ(EdicionConcurso, "");
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "AÑB");
+  EXPECT_EQ(ventana->Contexto().EdicionConcurso, "");
   Enfoca(3);
-  EXPECT_EQ(EdicionConcurso, "É1");
+  EXPECT_EQ(ventana->Contexto().EdicionConcurso, "É1");
 
   ventana->PonBloqueo(4, true);
   Enfoca(4);
@@ -523,10 +515,10 @@ TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
   EXPECT_EQ(Enfocado(), 6);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 1);
-  ventana->OperacionRegistro = "CONSULTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
   Pulsa(Qt::Key_Up);
   EXPECT_EQ(Enfocado(), 0);
-  ventana->OperacionRegistro.clear();
+  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
   Enfoca(24);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 7);
@@ -775,7 +767,7 @@ TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
   carpeta.AgregaConcurso(1, "A", "1");
   class CambiaCarpeta : public prueba::ServiciosGrabados {
    public:
-    bool AbreVentana(principal::VentanaSecundaria v, QWidget* w) override {
+    bool AbreVentana(principal::VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
       QDir::setCurrent(QDir::tempPath());
       return ServiciosGrabados::AbreVentana(v, w);
     }
@@ -790,28 +782,29 @@ TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
   ventana->Text3[2]->setText("2030");
   ventana->GestionListas->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
-  EXPECT_EQ(QDir::currentPath().toStdString(), CarpetaTrabajo);
-  EXPECT_EQ(CarpetaTrabajo, QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
-  EXPECT_EQ(NombreConcurso, "OTRO");
-  EXPECT_EQ(EdicionConcurso, "2030");
+  EXPECT_EQ(QDir::currentPath().toStdString(), ventana->Contexto().CarpetaTrabajo);
+  EXPECT_EQ(ventana->Contexto().CarpetaTrabajo,
+            QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
+  EXPECT_EQ(ventana->Contexto().NombreConcurso, "OTRO");
+  EXPECT_EQ(ventana->Contexto().EdicionConcurso, "2030");
 }
 
 TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  ventana->OperacionRegistro = "CONSULTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
   ventana->ConfigurarCabrillo->click();
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
-  ventana->OperacionRegistro = "BORRAR";
+  ventana->OperacionRegistro = principal::OperacionEditor::Borrar;
   ventana->ConfigurarCabrillo->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::FormatoCabrillo);
-  EXPECT_EQ(ListasSoloConsulta, 1);
+  EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
-  ventana->OperacionRegistro = "ALTA";
+  ventana->OperacionRegistro = principal::OperacionEditor::Alta;
   ventana->Especiales->click();
-  EXPECT_EQ(ListasSoloConsulta, 0);
+  EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 0);
   EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
   EXPECT_TRUE(ventana->isVisible());

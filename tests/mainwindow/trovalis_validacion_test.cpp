@@ -33,7 +33,7 @@ class Validacion : public prueba::EditorConcurso {
     PonTexto(6, "12:30");
     ventana->Banda[4]->setChecked(true);
     ventana->Modo[1]->setChecked(true);
-    NombreConcurso = "PRUEBA";
+    ventana->Contexto().NombreConcurso = "PRUEBA";
   }
 
   // The checks as a create or a save runs them; the focus moves of the
@@ -42,7 +42,7 @@ class Validacion : public prueba::EditorConcurso {
     auto& campos = ventana->CamposConcurso;
     for (int i = 0; i < principal::kNumeroCamposTexto; ++i) campos[static_cast<std::size_t>(i)] = Texto(i);
     std::int16_t indice = 0;
-    if (!ventana->VerificaFormatoCampos(DefinicionConcursos, campos, indice)) {
+    if (!ventana->VerificaFormatoCampos(ventana->Contexto().DefinicionConcursos, campos, indice)) {
       ventana->Text3[static_cast<std::size_t>(indice)]->setFocus();
       return false;
     }
@@ -245,7 +245,7 @@ TEST_F(Validacion, ElCampoDeHorasCerradoSeAbreParaCorregirlo) {
 
 TEST_F(Validacion, SinCambiarElNombreNoSeBuscaOtraEdicion) {
   PonTexto(1, "OTRO");
-  NombreConcurso = "OTRO";
+  ventana->Contexto().NombreConcurso = "OTRO";
   EXPECT_TRUE(Guarda());
 }
 
@@ -254,9 +254,9 @@ TEST_F(Validacion, ListasQueFaltanYCategorias) {
   ventana->Multiplicadores->setChecked(true);
   ventana->CadaPais->setChecked(true);
   ventana->ExcluirPais->setChecked(true);
-  OpcionExcluirMismoPais = true;
+  ventana->Contexto().OpcionExcluirMismoPais = true;
   EXPECT_TRUE(Guarda());
-  OpcionExcluirMismoPais = false;
+  ventana->Contexto().OpcionExcluirMismoPais = false;
   soporte::Mensajes().Espera();
   EXPECT_FALSE(Guarda());
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);

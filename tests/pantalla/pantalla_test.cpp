@@ -156,10 +156,6 @@ class EnPantalla : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     if (!pantalla::Servidor()) GTEST_SKIP() << pantalla::MotivoSinServidor();
-    NombreConcurso.clear();
-    EdicionConcurso.clear();
-    NumeroConcursoActual = 0;
-    HayConcursoCargado = false;
     if (GetParam()) {
       gestor_ = std::make_unique<pantalla::GestorVentanas>();
       ASSERT_TRUE(gestor_->Disponible()) << gestor_->Motivo();
@@ -171,7 +167,6 @@ class EnPantalla : public ::testing::TestWithParam<bool> {
   }
   void TearDown() override {
     ventana.reset();
-    if (pantalla::Servidor()) CierraBasesDeDatos();
     plataforma::InstalaMensajero(anterior_);
     gestor_.reset();
   }

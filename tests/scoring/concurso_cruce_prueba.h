@@ -76,11 +76,8 @@ class ConcursoCrucePrueba {
       plataforma::CopiaFichero(kDatosCruce + "/ListasValidas/" + log, carpeta + "/ListasValidas/" + log);
     trabajo = tmp_.En("trabajo");
     plataforma::CreaCarpeta(trabajo);
-    anterior_ = CarpetaConcurso;
-    CarpetaConcurso = carpeta;
   }
   ~ConcursoCrucePrueba() {
-    CarpetaConcurso = anterior_;
     base.Close();
   }
   ConcursoCrucePrueba(const ConcursoCrucePrueba&) = delete;
@@ -108,7 +105,6 @@ class ConcursoCrucePrueba {
 
  private:
   soporte::CarpetaTemporal tmp_;
-  std::string anterior_;
 
  public:
   dao::Database base;

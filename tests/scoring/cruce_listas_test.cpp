@@ -39,7 +39,7 @@ class CruzaListasTest : public ::testing::Test {
   }
 
   void Cruza(VentanaProcesoSimple& v, const OpcionesAnulacion& o = OpcionesFixture()) {
-    CargaListasValidas(v);
+    CargaListasValidas(EstadoCarpetaConcurso(concurso_.CarpetaConcurso, {}), v);
     CruzaListas(v, concurso_, [o] { return o; });
   }
 
@@ -149,7 +149,7 @@ TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
   // logs crossed afterwards.
   int llamadas = 0;
   VentanaProcesoSimple v;
-  CargaListasValidas(v);
+  CargaListasValidas(EstadoCarpetaConcurso(concurso_.CarpetaConcurso, {}), v);
   CruzaListas(v, concurso_, [&] {
     OpcionesAnulacion o = OpcionesFixture();
     if (v.Texto("LProceso") != "Procesando QQ1AA.LOG") o = OpcionesAnulacion{};
@@ -169,7 +169,7 @@ TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
 TEST_F(CruzaListasTest, ContestDesconocido) {
   concurso_.NumeroOrden = 99;
   VentanaProcesoSimple v;
-  CargaListasValidas(v);
+  CargaListasValidas(EstadoCarpetaConcurso(concurso_.CarpetaConcurso, {}), v);
   EXPECT_THROW(CruzaListas(v, concurso_, [] { return OpcionesAnulacion{}; }), ErrorCruce);
 }
 

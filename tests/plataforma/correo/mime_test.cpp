@@ -19,8 +19,12 @@ TEST(ComponeCorreo, TheWholeMailIsSevenBitWithCrLfLineEnds) {
   for (std::size_t i = 0; i < m.size(); ++i) {
     auto c = static_cast<unsigned char>(m[i]);
     ASSERT_LT(c, 0x80u) << "byte " << i;
-    if (c == '\n') ASSERT_TRUE(i > 0 && m[i - 1] == '\r') << "bare LF at " << i;
-    if (c == '\r') ASSERT_TRUE(i + 1 < m.size() && m[i + 1] == '\n') << "bare CR at " << i;
+    if (c == '\n') {
+      ASSERT_TRUE(i > 0 && m[i - 1] == '\r') << "bare LF at " << i;
+    }
+    if (c == '\r') {
+      ASSERT_TRUE(i + 1 < m.size() && m[i + 1] == '\n') << "bare CR at " << i;
+    }
   }
   EXPECT_NE(m.find("To: ea1abc@example.org\r\n"), std::string::npos) << m;
   EXPECT_NE(m.find("From: concurso@example.org\r\n"), std::string::npos) << m;

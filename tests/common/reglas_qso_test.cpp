@@ -2,9 +2,9 @@
 // line tokens and positions, mail subject.
 #include <gtest/gtest.h>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 
-using namespace database;
+using namespace reglas;
 
 TEST(Bandas, PliegueDeFrecuencias) {
   struct Caso {
@@ -12,16 +12,14 @@ TEST(Bandas, PliegueDeFrecuencias) {
     const char* banda;
   };
   const Caso casos[] = {
-      {"1499", "1499"},   {"1500", "1800"},   {"1810", "1800"},   {"1999", "1800"},
-      {"2000", "2000"},   {"3500", "3500"},   {"3999", "3500"},   {"4000", "4000"},
-      {"7000", "7000"},   {"7999", "7000"},   {"10100", "10000"}, {"14000", "14000"},
-      {"14025", "14000"}, {"14250", "14000"}, {"14349", "14000"}, {"14499", "14000"},
-      {"14500", "14500"}, {"15000", "15000"}, {"18100", "18000"}, {"21000", "21000"},
-      {"24900", "24000"}, {"27000", "27500"}, {"27200", "27500"}, {"27555", "27500"},
-      {"28000", "28000"}, {"29000", "28000"}, {"29999", "28000"}, {"31000", "31000"},
-      {"50", "50"},       {"144", "144"},     {"432", "432"},     {"1.2", "1.2"},
-      {"1.2G", "1.2"},    {"222", "222"},     {"ABC", "ABC"},     {"", ""},
-      {"14025.5", "14000"}, {"50000", "50000"},
+      {"1499", "1499"},   {"1500", "1800"},     {"1810", "1800"},   {"1999", "1800"},   {"2000", "2000"},
+      {"3500", "3500"},   {"3999", "3500"},     {"4000", "4000"},   {"7000", "7000"},   {"7999", "7000"},
+      {"10100", "10000"}, {"14000", "14000"},   {"14025", "14000"}, {"14250", "14000"}, {"14349", "14000"},
+      {"14499", "14000"}, {"14500", "14500"},   {"15000", "15000"}, {"18100", "18000"}, {"21000", "21000"},
+      {"24900", "24000"}, {"27000", "27500"},   {"27200", "27500"}, {"27555", "27500"}, {"28000", "28000"},
+      {"29000", "28000"}, {"29999", "28000"},   {"31000", "31000"}, {"50", "50"},       {"144", "144"},
+      {"432", "432"},     {"1.2", "1.2"},       {"1.2G", "1.2"},    {"222", "222"},     {"ABC", "ABC"},
+      {"", ""},           {"14025.5", "14000"}, {"50000", "50000"},
   };
   for (const Caso& c : casos) EXPECT_EQ(PliegaBanda(c.frecuencia), c.banda) << c.frecuencia;
 }
@@ -35,12 +33,18 @@ TEST(Bandas, ColumnaQuePermiteCadaBanda) {
   };
   using T = PermisoBanda::Tabla;
   const Caso casos[] = {
-      {"1999", T::Concursos, "Banda1'8", 0},  {"3600", T::Concursos, "Banda3'5", 1},
-      {"14250", T::Concursos, "Banda14", 4},  {"29999", T::Concursos, "Banda28", 8},
-      {"27555", T::Concursos, "BandaUser", 13}, {"50", T::Concursos, "Banda50", 9},
-      {"1.2G", T::Concursos, "Banda1296", 12}, {"1.2", T::Concursos, "Banda1296", 12},
-      {"222", T::ResumenCabrillo, "M222", -1}, {"902", T::ResumenCabrillo, "M902", -1},
-      {"14500", T::Ninguna, "", -1},           {"31000", T::Ninguna, "", -1},
+      {"1999", T::Concursos, "Banda1'8", 0},
+      {"3600", T::Concursos, "Banda3'5", 1},
+      {"14250", T::Concursos, "Banda14", 4},
+      {"29999", T::Concursos, "Banda28", 8},
+      {"27555", T::Concursos, "BandaUser", 13},
+      {"50", T::Concursos, "Banda50", 9},
+      {"1.2G", T::Concursos, "Banda1296", 12},
+      {"1.2", T::Concursos, "Banda1296", 12},
+      {"222", T::ResumenCabrillo, "M222", -1},
+      {"902", T::ResumenCabrillo, "M902", -1},
+      {"14500", T::Ninguna, "", -1},
+      {"31000", T::Ninguna, "", -1},
       {"X", T::Ninguna, "", -1},
   };
   for (const Caso& c : casos) {
@@ -74,7 +78,7 @@ TEST(Modos, PermisosDeLosTokensDeModo) {
   EXPECT_TRUE(ModoQsoAdmitido("FM", solo(5)));
   std::array<bool, 12> todos{};
   todos.fill(true);
-  EXPECT_FALSE(ModoQsoAdmitido("SSB", todos));   // not a Cabrillo mode token
+  EXPECT_FALSE(ModoQsoAdmitido("SSB", todos));  // not a Cabrillo mode token
   for (int u = 8; u < 12; ++u)
     for (const char* t : {"PH", "CW", "FM", "RY", "PS"}) EXPECT_FALSE(ModoQsoAdmitido(t, solo(u)));
 }
@@ -100,14 +104,22 @@ TEST(Fechas, FormatosAdmitidosYRechazados) {
     const char* resultado;
   };
   const Caso casos[] = {
-      {"05-03-2024", true, "05-03-2024"}, {"05/03/2024", true, "05-03-2024"},
-      {"05032024", true, "05-03-2024"},   {"05-032024", true, "05-03-2024"},
-      {"0503/2024", true, "05-03-2024"},  {"29-02-2024", true, "29-02-2024"},
-      {"29-02-2023", false, ""},          {"31-04-2024", false, ""},
-      {"00-01-2024", false, ""},          {"01-13-2024", false, ""},
-      {"5-3-2024", false, ""},            {"05-03-24", false, ""},
-      {"05.03.2024", false, ""},          {"aa-bb-cccc", false, ""},
-      {"05-03-2024x", false, ""},         {"", false, ""},
+      {"05-03-2024", true, "05-03-2024"},
+      {"05/03/2024", true, "05-03-2024"},
+      {"05032024", true, "05-03-2024"},
+      {"05-032024", true, "05-03-2024"},
+      {"0503/2024", true, "05-03-2024"},
+      {"29-02-2024", true, "29-02-2024"},
+      {"29-02-2023", false, ""},
+      {"31-04-2024", false, ""},
+      {"00-01-2024", false, ""},
+      {"01-13-2024", false, ""},
+      {"5-3-2024", false, ""},
+      {"05-03-24", false, ""},
+      {"05.03.2024", false, ""},
+      {"aa-bb-cccc", false, ""},
+      {"05-03-2024x", false, ""},
+      {"", false, ""},
   };
   for (const Caso& c : casos) {
     std::string campo = c.entrada;
@@ -124,20 +136,17 @@ TEST(Horas, FormatosAdmitidosYRechazados) {
     const char* hora;
   };
   const Caso casos[] = {
-      {"0", R::Correcta, "00:00"},       {"5", R::Correcta, "05:00"},
-      {"1230", R::Correcta, "12:30"},    {"12:30", R::Correcta, "12:30"},
-      {"23:59", R::Correcta, "23:59"},   {"0000", R::Correcta, "00:00"},
-      {"2400", R::ErrorConAviso, ""},    {"1260", R::ErrorConAviso, ""},
-      {"24:00", R::ErrorConAviso, ""},   {"12.30", R::ErrorSinAviso, ""},
-      {"12300", R::ErrorSinAviso, ""},   {"24", R::ErrorConAviso, ""},
-      {"930", R::ErrorConAviso, ""},     {"x", R::ErrorConAviso, ""},
-      {"ab:cd", R::ErrorConAviso, ""},   {"", R::ErrorConAviso, ""},
+      {"0", R::Correcta, "00:00"},     {"5", R::Correcta, "05:00"},     {"1230", R::Correcta, "12:30"},
+      {"12:30", R::Correcta, "12:30"}, {"23:59", R::Correcta, "23:59"}, {"0000", R::Correcta, "00:00"},
+      {"2400", R::ErrorConAviso, ""},  {"1260", R::ErrorConAviso, ""},  {"24:00", R::ErrorConAviso, ""},
+      {"12.30", R::ErrorSinAviso, ""}, {"12300", R::ErrorSinAviso, ""}, {"24", R::ErrorConAviso, ""},
+      {"930", R::ErrorConAviso, ""},   {"x", R::ErrorConAviso, ""},     {"ab:cd", R::ErrorConAviso, ""},
+      {"", R::ErrorConAviso, ""},
   };
   for (const Caso& c : casos) {
     std::string hora = c.entrada;
     EXPECT_EQ(VerificaFormatoHora(hora), c.resultado) << c.entrada;
-    EXPECT_EQ(hora, c.resultado == R::Correcta ? std::string(c.hora) : std::string(c.entrada))
-        << c.entrada;
+    EXPECT_EQ(hora, c.resultado == R::Correcta ? std::string(c.hora) : std::string(c.entrada)) << c.entrada;
   }
 }
 
@@ -163,22 +172,19 @@ PerfilIntercambio RstNumeroYRstLetras() {
 TEST(TokensQso, OrdenPorElPerfil) {
   using T = TokenQso;
   EXPECT_EQ(OrdenTokensQso(RstNumeroYRstLetras()),
-            (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo, T::MiRst,
-                            T::MiNumero, T::SuIndicativo, T::SuRst, T::SusLetras}));
+            (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo, T::MiRst, T::MiNumero,
+                            T::SuIndicativo, T::SuRst, T::SusLetras}));
   // Points come before the locator although their flag came last.
   PerfilIntercambio p;
   p.enviado = {true, true, true, true, true};
   p.recibido = {true, false, true, true, true};
-  EXPECT_EQ(OrdenTokensQso(p),
-            (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo, T::MiRst,
-                            T::MiNumero, T::MisLetras, T::MisPuntos, T::MiLocator, T::SuIndicativo,
-                            T::SuRst, T::SusLetras, T::SusPuntos, T::SuLocator}));
-  EXPECT_EQ(OrdenTokensCaminoSantiago(true),
-            (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo, T::MiRst,
-                            T::MisLetras, T::SuIndicativo, T::SuRst}));
+  EXPECT_EQ(OrdenTokensQso(p), (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo, T::MiRst,
+                                               T::MiNumero, T::MisLetras, T::MisPuntos, T::MiLocator, T::SuIndicativo,
+                                               T::SuRst, T::SusLetras, T::SusPuntos, T::SuLocator}));
+  EXPECT_EQ(OrdenTokensCaminoSantiago(true), (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo,
+                                                             T::MiRst, T::MisLetras, T::SuIndicativo, T::SuRst}));
   EXPECT_EQ(OrdenTokensCaminoSantiago(false),
-            (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo,
-                            T::SuIndicativo}));
+            (std::vector<T>{T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo, T::SuIndicativo}));
 }
 
 TEST(TokensQso, AsignacionDeUnaLinea) {
@@ -192,8 +198,8 @@ TEST(TokensQso, AsignacionDeUnaLinea) {
   EXPECT_EQ(t[T::SusLetras], "M");
   EXPECT_EQ(t[T::MisLetras], "");
   // A short line leaves the missing tokens empty.
-  TokensQso corta = AsignaTokens(PartesLineaQso("14025 CW 2024-03-05 1200 QQ1AAA 599"),
-                                 OrdenTokensQso(RstNumeroYRstLetras()));
+  TokensQso corta =
+      AsignaTokens(PartesLineaQso("14025 CW 2024-03-05 1200 QQ1AAA 599"), OrdenTokensQso(RstNumeroYRstLetras()));
   EXPECT_EQ(corta[T::MiRst], "599");
   EXPECT_EQ(corta[T::MiNumero], "");
   EXPECT_EQ(corta[T::SuIndicativo], "");
@@ -203,16 +209,16 @@ TEST(TokensQso, DisposicionDeComarcas) {
   using T = TokenQso;
   auto esEa = [](std::string_view indicativo) { return indicativo.starts_with("EA"); };
   // Own station EA: letters and locator; worked station not EA, "-" then locator.
-  TokensQso a = AsignaTokensComarcas(
-      PartesLineaQso("7000 PH 2024-03-05 1200 EA3XX 59 BCN JN11 F5YY 59 - JN22"), esEa, esEa);
+  TokensQso a =
+      AsignaTokensComarcas(PartesLineaQso("7000 PH 2024-03-05 1200 EA3XX 59 BCN JN11 F5YY 59 - JN22"), esEa, esEa);
   EXPECT_EQ(a[T::MisLetras], "BCN");
   EXPECT_EQ(a[T::MiLocator], "JN11");
   EXPECT_EQ(a[T::SuIndicativo], "F5YY");
   EXPECT_EQ(a[T::SusLetras], "-");
   EXPECT_EQ(a[T::SuLocator], "JN22");
   // Not EA and a token other than "-": it is the locator.
-  TokensQso b = AsignaTokensComarcas(
-      PartesLineaQso("7000 PH 2024-03-05 1200 F5YY 59 JN22 EA3XX 59 GIR JN12"), esEa, esEa);
+  TokensQso b =
+      AsignaTokensComarcas(PartesLineaQso("7000 PH 2024-03-05 1200 F5YY 59 JN22 EA3XX 59 GIR JN12"), esEa, esEa);
   EXPECT_EQ(b[T::MisLetras], "-");
   EXPECT_EQ(b[T::MiLocator], "JN22");
   EXPECT_EQ(b[T::SuIndicativo], "EA3XX");
@@ -240,8 +246,7 @@ TEST(PosicionesQso, CadenaDeColumnas) {
   PosicionesQso q = CalculaPosiciones(todo);
   EXPECT_EQ((std::vector<int>{q.miRst, q.miNumero, q.misLetras, q.miLocator, q.suIndicativo}),
             (std::vector<int>{45, 49, 54, 61, 68}));
-  EXPECT_EQ((std::vector<int>{q.suRst, q.suNumero, q.susLetras, q.suLocator}),
-            (std::vector<int>{82, 86, 91, 98}));
+  EXPECT_EQ((std::vector<int>{q.suRst, q.suNumero, q.susLetras, q.suLocator}), (std::vector<int>{82, 86, 91, 98}));
 
   // Nothing sent: the worked call is 14 after the own call.
   PerfilIntercambio vacio;
@@ -275,8 +280,7 @@ TEST(PosicionesQso, DisposicionesFijasPorNombre) {
     ASSERT_TRUE(AplicaDisposicionPuntos(nombre, dce, d)) << nombre;
     EXPECT_TRUE(dce.enviado.puntos);
     EXPECT_TRUE(dce.recibido.puntos);
-    EXPECT_EQ((std::vector<int>{d.misLetras, d.misPuntos, d.suIndicativo, d.suRst, d.susLetras,
-                                d.susPuntos}),
+    EXPECT_EQ((std::vector<int>{d.misLetras, d.misPuntos, d.suIndicativo, d.suRst, d.susLetras, d.susPuntos}),
               (std::vector<int>{49, 57, 60, 74, 78, 86}));
   }
   PerfilIntercambio nada;

@@ -75,8 +75,8 @@ inline constexpr std::array<Grupo, kNumeroGrupos> kOrdenCarga = {
     Grupo::Provincias, Grupo::Distritos, Grupo::MultEstaciones, Grupo::Paises,
     Grupo::Prefijos,   Grupo::Cq,        Grupo::Especiales,     Grupo::MultEspeciales};
 inline constexpr std::array<Grupo, kNumeroGrupos> kOrdenGrabacion = {
-    Grupo::Provincias, Grupo::Distritos,  Grupo::MultEstaciones, Grupo::Paises,
-    Grupo::Cq,         Grupo::Prefijos,   Grupo::Especiales,     Grupo::MultEspeciales};
+    Grupo::Provincias, Grupo::Distritos, Grupo::MultEstaciones, Grupo::Paises,
+    Grupo::Cq,         Grupo::Prefijos,  Grupo::Especiales,     Grupo::MultEspeciales};
 inline constexpr std::array<Grupo, kNumeroGrupos> kOrdenActualizacion = {
     Grupo::Provincias, Grupo::Distritos,  Grupo::MultEstaciones, Grupo::Paises,
     Grupo::Cq,         Grupo::Especiales, Grupo::MultEspeciales, Grupo::Prefijos};
@@ -85,14 +85,14 @@ inline constexpr std::array<Grupo, kNumeroGrupos> kOrdenBorrado = {
     Grupo::Prefijos,   Grupo::Especiales, Grupo::Cq,     Grupo::MultEspeciales};
 
 // The operations under their own names.
-#define LISTAS_OPERACIONES_GRUPO(G, CARGA, GRABA, ACTUALIZA, BORRA)                                          \
-  inline void CARGA(dao::Database& b, std::int32_t n, ListasOcultas& l) { Carga(b, Grupo::G, n, l); }         \
-  inline void GRABA(dao::Database& b, std::int32_t n, const OpcionesListas& o, ListasOcultas& l) {            \
-    Graba(b, Grupo::G, n, o, l);                                                                              \
-  }                                                                                                           \
-  inline void ACTUALIZA(dao::Database& b, std::int32_t n, const OpcionesListas& o, ListasOcultas& l) {        \
-    Actualiza(b, Grupo::G, n, o, l);                                                                          \
-  }                                                                                                           \
+#define LISTAS_OPERACIONES_GRUPO(G, CARGA, GRABA, ACTUALIZA, BORRA)                                    \
+  inline void CARGA(dao::Database& b, std::int32_t n, ListasOcultas& l) { Carga(b, Grupo::G, n, l); }  \
+  inline void GRABA(dao::Database& b, std::int32_t n, const OpcionesListas& o, ListasOcultas& l) {     \
+    Graba(b, Grupo::G, n, o, l);                                                                       \
+  }                                                                                                    \
+  inline void ACTUALIZA(dao::Database& b, std::int32_t n, const OpcionesListas& o, ListasOcultas& l) { \
+    Actualiza(b, Grupo::G, n, o, l);                                                                   \
+  }                                                                                                    \
   inline void BORRA(dao::Database& b, std::int32_t n) { Borra(b, Grupo::G, n); }
 LISTAS_OPERACIONES_GRUPO(Provincias, CargaListaProv, GrabaListaProv, ActualizaListaProv, BorraListaProv)
 LISTAS_OPERACIONES_GRUPO(Distritos, CargaListaDistritos, GrabaListaDistritos, ActualizaListaDistritos,
@@ -100,8 +100,7 @@ LISTAS_OPERACIONES_GRUPO(Distritos, CargaListaDistritos, GrabaListaDistritos, Ac
 LISTAS_OPERACIONES_GRUPO(MultEstaciones, CargaListaMultEspeciales, GrabaListaMultEspeciales,
                          ActualizaListaMultEspeciales, BorraListaMultEspeciales)
 LISTAS_OPERACIONES_GRUPO(Paises, CargaListaPaises, GrabaListaPaises, ActualizaListaPaises, BorraListaPaises)
-LISTAS_OPERACIONES_GRUPO(Prefijos, CargaListaPrefijos, GrabaListaPrefijos, ActualizaListaPrefijos,
-                         BorraListaPrefijos)
+LISTAS_OPERACIONES_GRUPO(Prefijos, CargaListaPrefijos, GrabaListaPrefijos, ActualizaListaPrefijos, BorraListaPrefijos)
 LISTAS_OPERACIONES_GRUPO(Cq, CargaListaCq, GrabaListaCq, ActualizaListaCq, BorraListaCq)
 LISTAS_OPERACIONES_GRUPO(Especiales, CargaListaEspeciales, GrabaListaEspeciales, ActualizaListaEspeciales,
                          BorraListaEspeciales)

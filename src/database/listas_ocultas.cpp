@@ -1,4 +1,4 @@
-#include "mainwindow/listas_ocultas.h"
+#include "database/listas_ocultas.h"
 
 #include <stdexcept>
 
@@ -20,19 +20,17 @@ const std::array<DefinicionGrupo, kNumeroGrupos> kGrupos = {{
     {Grupo::Cq, "ListaCq", {"ListaExZonasCq"}, {"CqExcluido"}},
     {Grupo::Especiales,
      "ListaEspeciales",
-     {"ListaEstEsp", "ListaPreEsp", "ListaDistEsp", "ListaProvEsp", "ListaBandaEsp", "ListaModoEsp",
-      "ListaPuntosEsp", "ListaPuntosRefEsp"},
+     {"ListaEstEsp", "ListaPreEsp", "ListaDistEsp", "ListaProvEsp", "ListaBandaEsp", "ListaModoEsp", "ListaPuntosEsp",
+      "ListaPuntosRefEsp"},
      {"Estacion", "Prefijo", "Distrito", "Provincia", "Banda", "Modo", "Puntos", "PuntosRef"}},
     {Grupo::MultEspeciales,
      "MultEspeciales",
-     {"ListaEstMultEsp", "ListaPaisMultEsp", "ListaDistritoMultEsp", "ListaPrefijoMultEsp",
-      "ListaProvinciasMultEsp", "ListaZonaCqMultEsp", "ListaOtrosMultEsp", "ListaPuntosMultEsp"},
+     {"ListaEstMultEsp", "ListaPaisMultEsp", "ListaDistritoMultEsp", "ListaPrefijoMultEsp", "ListaProvinciasMultEsp",
+      "ListaZonaCqMultEsp", "ListaOtrosMultEsp", "ListaPuntosMultEsp"},
      {"Estacion", "Pais", "Distrito", "Prefijo", "Provincia", "ZonaCQ", "OtrasSiglas", "Puntos"}},
 }};
 
-bool EsFlag(Grupo g, std::size_t columna) {
-  return (g == Grupo::Provincias || g == Grupo::Distritos) && columna == 1;
-}
+bool EsFlag(Grupo g, std::size_t columna) { return (g == Grupo::Provincias || g == Grupo::Distritos) && columna == 1; }
 bool EsPuntos(Grupo g, std::size_t columna) {
   return (g == Grupo::Especiales || g == Grupo::MultEspeciales) && columna == 6 + (g == Grupo::MultEspeciales);
 }
@@ -114,8 +112,7 @@ dao::Variant ValorColumna(Grupo g, std::size_t columna, const std::string& item,
 }
 
 // Adds one row per entry of the group.
-void AgregaFilas(dao::Database& base, Grupo g, std::int32_t numero, const std::vector<bool>& flags,
-                 ListasOcultas& l) {
+void AgregaFilas(dao::Database& base, Grupo g, std::int32_t numero, const std::vector<bool>& flags, ListasOcultas& l) {
   const DefinicionGrupo& d = Definicion(g);
   dao::Recordset rs = base.OpenRecordset(d.tabla);
   const std::vector<std::string>& primera = Lista(l, d.listas[0]);
@@ -132,9 +129,7 @@ void AgregaFilas(dao::Database& base, Grupo g, std::int32_t numero, const std::v
 }
 
 dao::Recordset FilasDelConcurso(dao::Database& base, std::string_view tabla, std::int32_t numero) {
-  ConsultaSql = "Select * From " + std::string(tabla) + " Where NumeroOrden = " + std::to_string(numero);
-  return base.OpenRecordset("Select * From " + std::string(tabla) + " Where NumeroOrden = ?",
-                            {dao::Variant(numero)});
+  return base.OpenRecordset("Select * From " + std::string(tabla) + " Where NumeroOrden = ?", {dao::Variant(numero)});
 }
 
 std::string TextoCargado(Grupo g, std::size_t columna, const dao::Variant& v) {
@@ -189,8 +184,7 @@ void Graba(dao::Database& base, Grupo grupo, std::int32_t numero, const Opciones
   AgregaFilas(base, grupo, numero, flags, l);
 }
 
-void Actualiza(dao::Database& base, Grupo grupo, std::int32_t numero, const OpcionesListas& o,
-               ListasOcultas& l) {
+void Actualiza(dao::Database& base, Grupo grupo, std::int32_t numero, const OpcionesListas& o, ListasOcultas& l) {
   const DefinicionGrupo& d = Definicion(grupo);
   if (!TieneValores(grupo)) {
     Borra(base, grupo, numero);

@@ -1,16 +1,15 @@
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 
 #include <cstddef>
 
-namespace database {
+namespace reglas {
 namespace {
 
 constexpr BandaConcurso kBandas[] = {
-    {"Banda1'8", "1.8", "1800"},   {"Banda3'5", "3.5", "3500"}, {"Banda7", "7", "7000"},
-    {"Banda10", "10", "10000"},    {"Banda14", "14", "14000"},  {"Banda18", "18", "18000"},
-    {"Banda21", "21", "21000"},    {"Banda24", "24", "24000"},  {"Banda28", "28", "28000"},
-    {"Banda50", "50", "50"},       {"Banda144", "144", "144"},  {"Banda432", "432", "432"},
-    {"Banda1296", "1296", "1.2"},  {"BandaUser", "27", "27500"},
+    {"Banda1'8", "1.8", "1800"},  {"Banda3'5", "3.5", "3500"},  {"Banda7", "7", "7000"},    {"Banda10", "10", "10000"},
+    {"Banda14", "14", "14000"},   {"Banda18", "18", "18000"},   {"Banda21", "21", "21000"}, {"Banda24", "24", "24000"},
+    {"Banda28", "28", "28000"},   {"Banda50", "50", "50"},      {"Banda144", "144", "144"}, {"Banda432", "432", "432"},
+    {"Banda1296", "1296", "1.2"}, {"BandaUser", "27", "27500"},
 };
 
 // kHz ranges, lower bound included, upper bound excluded.
@@ -19,10 +18,9 @@ struct Rango {
   std::string_view valor;
 };
 constexpr Rango kRangos[] = {
-    {1500, 2000, "1800"},   {3000, 4000, "3500"},   {7000, 8000, "7000"},
-    {10000, 11000, "10000"}, {14000, 14500, "14000"}, {18000, 19000, "18000"},
-    {21000, 22000, "21000"}, {24000, 25000, "24000"}, {27000, 28000, "27500"},
-    {28000, 31000, "28000"},
+    {1500, 2000, "1800"},    {3000, 4000, "3500"},    {7000, 8000, "7000"},    {10000, 11000, "10000"},
+    {14000, 14500, "14000"}, {18000, 19000, "18000"}, {21000, 22000, "21000"}, {24000, 25000, "24000"},
+    {27000, 28000, "27500"}, {28000, 31000, "28000"},
 };
 
 bool EsDigito(char c) { return c >= '0' && c <= '9'; }
@@ -85,8 +83,8 @@ int Numero(std::string_view s) {
 
 bool EsSeparadorFecha(char c) { return c == '-' || c == '/'; }
 
-void Anade(std::vector<TokenQso>& orden, const ElementosIntercambio& e, TokenQso rst, TokenQso numero,
-           TokenQso letras, TokenQso puntos, TokenQso locator) {
+void Anade(std::vector<TokenQso>& orden, const ElementosIntercambio& e, TokenQso rst, TokenQso numero, TokenQso letras,
+           TokenQso puntos, TokenQso locator) {
   if (e.rst) orden.push_back(rst);
   if (e.numeral) orden.push_back(numero);
   if (e.letras) orden.push_back(letras);
@@ -95,8 +93,8 @@ void Anade(std::vector<TokenQso>& orden, const ElementosIntercambio& e, TokenQso
 }
 
 // Positions of one side from the position of its call.
-void Cadena(const ElementosIntercambio& e, int indicativo, int& rst, int& numero, int& letras,
-            int& locator, int& siguiente) {
+void Cadena(const ElementosIntercambio& e, int indicativo, int& rst, int& numero, int& letras, int& locator,
+            int& siguiente) {
   int ultimo = indicativo, salto = 14;
   auto coloca = [&](bool presente, int& pos, int anchura) {
     if (!presente) {
@@ -154,8 +152,7 @@ std::string PliegaBanda(std::string_view frecuencia) {
 PermisoBanda ColumnaDeBanda(std::string_view banda) {
   if (banda == "1.2G") banda = "1.2";
   for (std::size_t i = 0; i < std::size(kBandas); ++i)
-    if (kBandas[i].valor == banda)
-      return {PermisoBanda::Tabla::Concursos, kBandas[i].columna, static_cast<int>(i)};
+    if (kBandas[i].valor == banda) return {PermisoBanda::Tabla::Concursos, kBandas[i].columna, static_cast<int>(i)};
   if (banda == "222") return {PermisoBanda::Tabla::ResumenCabrillo, "M222", -1};
   if (banda == "902") return {PermisoBanda::Tabla::ResumenCabrillo, "M902", -1};
   return {};
@@ -224,8 +221,7 @@ ResultadoHora VerificaFormatoHora(std::string& hora) {
   }
   std::string_view h = std::string_view(candidata).substr(0, 2);
   std::string_view m = std::string_view(candidata).substr(3, 2);
-  if (!Digitos(h) || !Digitos(m) || Numero(h) > 23 || Numero(m) > 59)
-    return ResultadoHora::ErrorConAviso;
+  if (!Digitos(h) || !Digitos(m) || Numero(h) > 23 || Numero(m) > 59) return ResultadoHora::ErrorConAviso;
   hora = candidata;
   return ResultadoHora::Correcta;
 }
@@ -303,15 +299,13 @@ TokensQso AsignaTokensComarcas(const std::vector<std::string>& partes,
 PosicionesQso CalculaPosiciones(const PerfilIntercambio& perfil) {
   PosicionesQso p;
   p.miIndicativo = 31;
-  Cadena(perfil.enviado, p.miIndicativo, p.miRst, p.miNumero, p.misLetras, p.miLocator,
-         p.suIndicativo);
+  Cadena(perfil.enviado, p.miIndicativo, p.miRst, p.miNumero, p.misLetras, p.miLocator, p.suIndicativo);
   int fin = 0;
   Cadena(perfil.recibido, p.suIndicativo, p.suRst, p.suNumero, p.susLetras, p.suLocator, fin);
   return p;
 }
 
-bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil,
-                           PosicionesQso& posiciones) {
+bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones) {
   int indicativo = 0, rst = 0, letras = 0;
   if (concurso == "VGE SPRINT") {
     indicativo = 57, rst = 71, letras = 75;
@@ -332,8 +326,7 @@ bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil,
   return true;
 }
 
-bool AplicaDisposicionPuntos(std::string_view concurso, PerfilIntercambio& perfil,
-                             PosicionesQso& posiciones) {
+bool AplicaDisposicionPuntos(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones) {
   if (!concurso.starts_with("SPRINT DCE 1.0")) return false;
   perfil.enviado.puntos = true;
   perfil.recibido.puntos = true;
@@ -363,4 +356,4 @@ bool AsuntoCoincide(std::string_view patron, std::string_view indicativo, std::s
   return MayusculasTexto(recortado) == MayusculasTexto(SustituyeIndicativo(patron, indicativo));
 }
 
-}  // namespace database
+}  // namespace reglas

@@ -1,0 +1,30 @@
+#pragma once
+// The one context of the run: the contest in hand as the database layer
+// knows it (EstadoConcurso: folders, connections, the contest's row and
+// number, the options other subsystems read) and what the checks of the log
+// in hand share (its error report and header), the admitted categories of
+// the contest and the countries database. The program makes one at start-up
+// and passes it down; tests make their own. Procedures below this folder take
+// only the EstadoConcurso part.
+#include <memory>
+
+#include "cabrillo/cabecera_log.h"
+#include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/fichero_errores.h"
+#include "common/paises.h"
+#include "database/estado.h"
+
+struct ContextoConcurso : EstadoConcurso {
+  // The report of the log in hand, shared by the intake and the checks of
+  // that log (at most one report is open at a time).
+  cabrillo::FicheroErrores FicheroErroresEnCurso;
+  // The header of the log in hand; every log starts from an empty one.
+  cabrillo::CabeceraLog CabeceraLogEnCurso;
+  // The admitted-category table of the contest in hand, shared by the error
+  // report and the contest-rules text; rebuilt when a contest is created,
+  // saved or selected.
+  cabrillo::CategoriasAdmitidas CategoriasAdmitidasConcurso;
+  // The countries database of the run, read into memory once at start-up
+  // (nullptr until then).
+  std::unique_ptr<TablasPaises> Paises;
+};
