@@ -248,7 +248,7 @@ std::string TextoListasNoPuntuadas(const std::vector<ListaNoPuntuada>& listas) {
 std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const ConcursoPuntuacion& concurso) {
   if (!concurso.Base) throw ErrorPuntuacion("No hay base de datos de concursos");
   dao::Database& base = *concurso.Base;
-  const TablasPaises& paises = concurso.Paises ? *concurso.Paises : PaisesAbiertos();
+  const TablasPaises& paises = PaisesRequeridos(concurso.Paises);
 
   // 1. What the run reads of the contest, once.
   DatosCruce datos;
