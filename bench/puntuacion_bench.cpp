@@ -64,8 +64,9 @@ class Contest {
       std::vector<std::string> lineas = {"START-OF-LOG: 3.0", "CALLSIGN: " + propio, "CATEGORY-OPERATOR: SINGLE-OP"};
       for (int q = 0; q < qsos; ++q) {
         std::string linea = "QSO: " + std::string(bandas[azar() % 5]) + " CW 2009-12-30 1200 " + propio + " 599 " +
-                            std::to_string(q % 9999 + 1) + " " + Indicativo(prefijos[azar() % 5], static_cast<int>(azar() % 5000)) +
-                            " 599 " + std::to_string(q % 9999 + 1);
+                            std::to_string(q % 9999 + 1) + " " +
+                            Indicativo(prefijos[azar() % 5], static_cast<int>(azar() % 5000)) + " 599 " +
+                            std::to_string(q % 9999 + 1);
         if (azar() % 25 == 0) linea = "DUP00:" + linea;
         lineas.push_back(linea);
       }

@@ -103,8 +103,8 @@ void Pon(dao::Recordset& rs, const char* columna, const std::string& texto) {
 
 // What the reading of one crossed log gives beside the rows.
 struct LecturaLog {
-  std::string Nombre;          // the participant name: the own call of the last valid line
-  std::string UltimasLetras;   // the sent letters of the last valid line
+  std::string Nombre;         // the participant name: the own call of the last valid line
+  std::string UltimasLetras;  // the sent letters of the last valid line
 };
 
 // Fills `ListaQso` with the valid QSO lines of the log (the table emptied
@@ -253,8 +253,7 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
   // 1. What the run reads of the contest, once.
   DatosCruce datos;
   ConfiguracionPuntos config;
-  if (!LeeDatosCruce(base, concurso.NumeroOrden, datos) ||
-      !LeeConfiguracionPuntos(base, concurso.NumeroOrden, config))
+  if (!LeeDatosCruce(base, concurso.NumeroOrden, datos) || !LeeConfiguracionPuntos(base, concurso.NumeroOrden, config))
     throw ErrorPuntuacion("El concurso no figura en la base de datos de concursos");
   const std::optional<cabrillo::FilaResumenCabrillo> resumen =
       cabrillo::LeeFilaResumenCabrillo(base, concurso.NumeroOrden);

@@ -48,9 +48,9 @@ class ErrorPuntuacion : public std::runtime_error {
 
 // The contest in hand as the run needs it.
 struct ConcursoPuntuacion {
-  dao::Database* Base = nullptr;  // the contest database
-  std::int32_t NumeroOrden = 0;   // the contest's number
-  std::string CarpetaConcurso;    // the edition's folder tree
+  dao::Database* Base = nullptr;              // the contest database
+  std::int32_t NumeroOrden = 0;               // the contest's number
+  std::string CarpetaConcurso;                // the edition's folder tree
   const TablasPaises* Paises = nullptr;       // the countries database (nullptr: ErrorPaises)
   std::span<const std::string> SociosZurozi;  // members of the ZUROZI club
   DistanciaLocators Distancia = DistanciaEntreLocators;

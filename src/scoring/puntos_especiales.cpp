@@ -125,8 +125,8 @@ bool EstacionesEspeciales::TieneEstacionConPuntos(std::string_view indicativo, s
 
 std::string BandaDeLista(std::string_view banda) {
   static constexpr std::pair<std::string_view, std::string_view> kBandas[] = {
-      {"1800", "1.8"},   {"3500", "3.5"}, {"7000", "7"},   {"10000", "10"}, {"14000", "14"}, {"18000", "18"},
-      {"21000", "21"},   {"24000", "24"}, {"28000", "28"}, {"27500", "27"}, {"1.2", "1296"},
+      {"1800", "1.8"}, {"3500", "3.5"}, {"7000", "7"},   {"10000", "10"}, {"14000", "14"}, {"18000", "18"},
+      {"21000", "21"}, {"24000", "24"}, {"28000", "28"}, {"27500", "27"}, {"1.2", "1296"},
   };
   for (const auto& [qso, lista] : kBandas)
     if (banda == qso) return std::string(lista);
@@ -142,9 +142,12 @@ bool CalculaPuntosEstacionesEspeciales(DatosQso& qso, const EstacionesEspeciales
   BuscaPrefijo(paises, qso.Indicativo, prefijo);
   ObtienePrefijoYDistrito(paises, qso.Indicativo, prefijo_escrito, distrito);
   const std::array<std::string, 6> claves = {
-      PliegaTexto(estacion),        PliegaTexto(prefijo),
-      PliegaTexto(distrito),        PliegaTexto(qso.LiteralRecibido),
-      PliegaTexto(BandaDeLista(qso.Banda)), PliegaTexto(qso.Modo),
+      PliegaTexto(estacion),
+      PliegaTexto(prefijo),
+      PliegaTexto(distrito),
+      PliegaTexto(qso.LiteralRecibido),
+      PliegaTexto(BandaDeLista(qso.Banda)),
+      PliegaTexto(qso.Modo),
   };
   const std::vector<FilaEspecial>& filas = lista.plegadas_;
   const std::vector<FilaEspecial>& originales = lista.filas_;

@@ -31,15 +31,14 @@ std::string Texto(const dao::Variant& v) { return v.IsNull() ? std::string() : v
 
 constexpr std::array<std::string_view, 9> kSufijosCampos = {"1-8", "3-5", "7", "10", "14", "18", "21", "24", "28"};
 constexpr std::array<std::string_view, 14> kPermisosBanda = {
-    "Banda1'8", "Banda3'5", "Banda7",  "Banda10", "Banda14",  "Banda18",  "Banda21",
+    "Banda1'8", "Banda3'5",  "Banda7",  "Banda10", "Banda14",  "Banda18",  "Banda21",
     "Banda24",  "BandaUSER", "Banda28", "Banda50", "Banda144", "Banda432", "Banda1296",
 };
 
 }  // namespace
 
 bool LeeConfiguracionPuntos(dao::Database& base, std::int32_t numero_orden, ConfiguracionPuntos& config) {
-  dao::Recordset rs =
-      base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
+  dao::Recordset rs = base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
   if (rs.Eof()) {
     rs.Close();
     return false;
@@ -51,10 +50,14 @@ bool LeeConfiguracionPuntos(dao::Database& base, std::int32_t numero_orden, Conf
     const std::string nombre = campo.Name();
     auto es = [&](std::string_view n) { return plataforma::IgualesSinCaso(nombre, n); };
     const dao::Variant valor = campo.Value();
-    if (es("Concurso")) config.NombreConcurso = Texto(valor);
-    else if (es("RecibirPuntosPorKM")) config.RecibirPuntosPorKM = Cierto(valor);
-    else if (es("RecibirPuntos")) config.RecibirPuntos = Cierto(valor);
-    else if (es("PuntosMismoPais")) config.PuntosMismoPais = Texto(valor);
+    if (es("Concurso"))
+      config.NombreConcurso = Texto(valor);
+    else if (es("RecibirPuntosPorKM"))
+      config.RecibirPuntosPorKM = Cierto(valor);
+    else if (es("RecibirPuntos"))
+      config.RecibirPuntos = Cierto(valor);
+    else if (es("PuntosMismoPais"))
+      config.PuntosMismoPais = Texto(valor);
     for (std::size_t b = 0; b < kSufijosCampos.size(); ++b) {
       if (es("MismoContinente" + std::string(kSufijosCampos[b]))) config.MismoContinente[b] = Texto(valor);
       if (es("DistintoContinente" + std::string(kSufijosCampos[b]))) config.DistintoContinente[b] = Texto(valor);

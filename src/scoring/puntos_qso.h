@@ -28,9 +28,9 @@ class Database;
 namespace scoring {
 
 inline constexpr std::string_view kConcursoPsk = "AT WW PSK TEST";
-inline constexpr std::string_view kConcursoCamino = "CAMINO DE SANTIAGO";    // anywhere in the name
-inline constexpr std::string_view kConcursoRtty = "URS RTTY";                // anywhere in the name
-inline constexpr std::string_view kConcursoZurozi = "ANIVERSARIO ZUROZI";    // anywhere in the name
+inline constexpr std::string_view kConcursoCamino = "CAMINO DE SANTIAGO";  // anywhere in the name
+inline constexpr std::string_view kConcursoRtty = "URS RTTY";              // anywhere in the name
+inline constexpr std::string_view kConcursoZurozi = "ANIVERSARIO ZUROZI";  // anywhere in the name
 inline constexpr std::string_view kEstacionZurozi = "QQ5MZT";
 
 // The nine HF bands that have point fields, in the order of the fields.

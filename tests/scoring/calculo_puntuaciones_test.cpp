@@ -57,8 +57,14 @@ class CalculoPuntuaciones : public ::testing::Test {
     Agrega("ResumenCabrillo", flags);
   }
   void Especial(const char* estacion, const char* banda, std::int32_t puntos) {
-    Agrega("ListaEspeciales", {{"NumeroOrden", kNumero}, {"Estacion", estacion}, {"Prefijo", "*"}, {"Distrito", "*"},
-                               {"Provincia", "*"}, {"Banda", banda}, {"Modo", "*"}, {"Puntos", puntos},
+    Agrega("ListaEspeciales", {{"NumeroOrden", kNumero},
+                               {"Estacion", estacion},
+                               {"Prefijo", "*"},
+                               {"Distrito", "*"},
+                               {"Provincia", "*"},
+                               {"Banda", banda},
+                               {"Modo", "*"},
+                               {"Puntos", puntos},
                                {"PuntosRef", "*"}});
   }
 
@@ -113,10 +119,18 @@ class CalculoPuntuaciones : public ::testing::Test {
 };
 
 TEST_F(CalculoPuntuaciones, CamposPorBanda) {
-  Concurso("CONCURSO BANDAS", {{"RecibirPuntos", true}, {"PuntosMismoPais", "1"}, {"MismoContinente14", "2"},
-                               {"DistintoContinente14", "3"}, {"MismoContinente7", "4"}, {"DistintoContinente7", "5"},
-                               {"MismoContinente28", "6"}, {"Banda7", true}, {"Banda14", true}, {"Banda50", true},
-                               {"Multiplicadores", true}, {"CadaPais", true}});
+  Concurso("CONCURSO BANDAS", {{"RecibirPuntos", true},
+                               {"PuntosMismoPais", "1"},
+                               {"MismoContinente14", "2"},
+                               {"DistintoContinente14", "3"},
+                               {"MismoContinente7", "4"},
+                               {"DistintoContinente7", "5"},
+                               {"MismoContinente28", "6"},
+                               {"Banda7", true},
+                               {"Banda14", true},
+                               {"Banda50", true},
+                               {"Multiplicadores", true},
+                               {"CadaPais", true}});
   Resumen({{"RstEnviado", true}, {"NumeralEnviado", true}, {"RstRecibido", true}, {"NumeralRecibido", true}});
   Logs("bandas");
   EXPECT_TRUE(Calcula().empty());
@@ -145,8 +159,12 @@ TEST_F(CalculoPuntuaciones, CamposPorBanda) {
 }
 
 TEST_F(CalculoPuntuaciones, EstacionesEspeciales) {
-  Concurso("CONCURSO ESPECIAL", {{"RecibirPuntos", true}, {"MismoContinente14", "1"}, {"Banda14", true},
-                                 {"BandaUser", true}, {"Banda144", true}, {"Banda1296", true}});
+  Concurso("CONCURSO ESPECIAL", {{"RecibirPuntos", true},
+                                 {"MismoContinente14", "1"},
+                                 {"Banda14", true},
+                                 {"BandaUser", true},
+                                 {"Banda144", true},
+                                 {"Banda1296", true}});
   Resumen({{"RstEnviado", true}, {"RstRecibido", true}});
   Especial("EA1AA", "14", 2);
   Especial("*", "14", 6);
@@ -182,8 +200,9 @@ TEST_F(CalculoPuntuaciones, ListaConUnDatoErroneoSeInformaYSeSalta) {
   };
   plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA1BAD.LOG", plataforma::PartirLineas(malas[0]));
   plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA2BIG.LOG", plataforma::PartirLineas(malas[1]));
-  ventana.ListaPorNombre("ListasCruzadas").elementos.insert(
-      ventana.ListaPorNombre("ListasCruzadas").elementos.begin(), {"AA1BAD.LOG", "AA2BIG.LOG", "AA3NADA.LOG"});
+  ventana.ListaPorNombre("ListasCruzadas")
+      .elementos.insert(ventana.ListaPorNombre("ListasCruzadas").elementos.begin(),
+                        {"AA1BAD.LOG", "AA2BIG.LOG", "AA3NADA.LOG"});
   const std::vector<ListaNoPuntuada> no = Calcula();
   ASSERT_EQ(no.size(), 3u);
   EXPECT_EQ(no[0].Lista, "AA1BAD.LOG");

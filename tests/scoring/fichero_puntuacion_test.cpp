@@ -106,7 +106,10 @@ TEST(FicheroPuntuacion, ParteDeQsos) {
   EXPECT_EQ(qsos, esperado);
   std::string bytes;
   ASSERT_TRUE(plataforma::LeerBytes(f.Ruta, bytes));
-  EXPECT_NE(bytes.find("CATEGOR\xCD" "A: X\r\n"), std::string::npos) << "Windows-1252 with CR LF";
+  EXPECT_NE(bytes.find("CATEGOR\xCD"
+                       "A: X\r\n"),
+            std::string::npos)
+      << "Windows-1252 with CR LF";
 }
 
 TEST(FicheroPuntuacion, NombreQueNoSaleDeLaCarpeta) {

@@ -1,10 +1,10 @@
 // The cross-check window's `Calcular`, with no scoring run given: it scores
 // the crossed logs of the contest its opener gives, lists the score files,
 // and names in one message a crossed log it could not score.
+#include <gtest/gtest.h>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

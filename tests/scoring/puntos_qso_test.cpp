@@ -54,9 +54,9 @@ class PuntosQso : public ::testing::Test {
 };
 
 TEST_F(PuntosQso, CamposPorBandaYContinente) {
-  config.MismoContinente[3] = "2";     // 10 MHz
+  config.MismoContinente[3] = "2";  // 10 MHz
   config.DistintoContinente[3] = "5";
-  config.MismoContinente[4] = "7";     // 14 MHz
+  config.MismoContinente[4] = "7";  // 14 MHz
   for (auto& c : config.MismoContinente)
     if (c.empty()) c = "9";
   for (auto& c : config.DistintoContinente)
