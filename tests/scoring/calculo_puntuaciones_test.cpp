@@ -49,11 +49,11 @@ class CalculoPuntuaciones : public ::testing::Test {
   }
   // A row of `ResumenCabrillo` with every category group not applicable
   // and the exchange flags given.
-  void Resumen(Valores flags) {
+  void Resumen(Valores flags, std::string_view aplicable = {}) {
     flags.insert(flags.begin(), {{"NumeroOrden", kNumero}});
     for (const char* g : {"BandaNoAplicable", "PotenciaNoAplicable", "ModoNoAplicable", "AsistidoNoAplicable",
                           "TxNoAplicable", "TipoEstacionNoAplicable", "TimeNoAplicable", "OverlayNoAplicable"})
-      flags.push_back({g, true});
+      if (g != aplicable) flags.push_back({g, true});
     Agrega("ResumenCabrillo", flags);
   }
   void Especial(const char* estacion, const char* banda, std::int32_t puntos) {
@@ -76,6 +76,24 @@ class CalculoPuntuaciones : public ::testing::Test {
       plataforma::CopiaFichero(kDatos + "/" + caso + "/ListasCruzadas/" + n, carpeta + "/ListasCruzadas/" + n);
       ventana.ListaPorNombre("ListasCruzadas").Agrega(n);
     }
+  }
+
+  // Writes a crossed log and lists it in the window.
+  void Log(const std::string& nombre, const std::vector<std::string>& lineas) {
+    plataforma::EscribirLineas(carpeta + "/ListasCruzadas/" + nombre, lineas);
+    ventana.ListaPorNombre("ListasCruzadas").Agrega(nombre);
+  }
+  std::vector<std::string> Puntuacion(const std::string& fichero) {
+    std::vector<std::string> l;
+    plataforma::LeerLineas(carpeta + "/ListasPuntuaciones/" + fichero, l);
+    return l;
+  }
+  std::vector<std::string> Columna(const char* columna) {
+    std::vector<std::string> v;
+    dao::Recordset rs = base.OpenRecordset("Select * From ListaQso Order By NumeroQso");
+    for (; !rs.Eof(); rs.MoveNext()) v.push_back(rs[columna].IsNull() ? "<nulo>" : rs[columna].Value().CStr());
+    rs.Close();
+    return v;
   }
 
   std::vector<ListaNoPuntuada> Calcula() {
@@ -214,6 +232,66 @@ TEST_F(CalculoPuntuaciones, ListaConUnDatoErroneoSeInformaYSeSalta) {
   EXPECT_EQ(ventana.pasos.back(), "FIN DE CÁLCULOS");
   const std::string texto = TextoListasNoPuntuadas(no);
   EXPECT_NE(texto.find("AA2BIG.LOG: "), std::string::npos);
+}
+
+TEST_F(CalculoPuntuaciones, CategoriasDeSprintAndalucia) {
+  Concurso("SPRINT ANDALUCIA", {{"Banda14", true}});
+  Especial("EA7CLB", "*", 10);
+  const char* cabecera[] = {"START-OF-LOG: 3.0", "CATEGORY-OPERATOR: SINGLE-OP"};
+  for (const char* propio : {"EA7CLB", "EA7XX", "DL1XX"})
+    Log(std::string(propio) + ".LOG",
+        {cabecera[0], std::string("CALLSIGN: ") + propio, cabecera[1],
+         "QSO: 14000 CW 2024-05-04 1000 " + std::string(propio) + " EA1AA", "END-OF-LOG:"});
+  EXPECT_TRUE(Calcula().empty());
+  EXPECT_EQ(Puntuacion("EA7CLB.PTS").at(3), "CATEGORÍA: SINGLE-OP (Sección o Club)");
+  EXPECT_EQ(Puntuacion("EA7XX.PTS").at(3), "CATEGORÍA: SINGLE-OP (EA7)");
+  EXPECT_EQ(Puntuacion("DL1XX.PTS").at(3), "CATEGORÍA: SINGLE-OP (EA)");
+}
+
+TEST_F(CalculoPuntuaciones, SegoviaNombraElFicheroPorLaLista) {
+  Concurso("SEGOVIA-QQ1TLM", {{"Banda14", true}});
+  Log("qq1abc-2.log",
+      {"START-OF-LOG: 3.0", "CALLSIGN: QQ1ABC", "QSO: 14000 CW 2024-05-04 1000 QQ1ABC EA1AA", "END-OF-LOG:"});
+  EXPECT_TRUE(Calcula().empty());
+  EXPECT_EQ(ventana.ListaPorNombre("ListasPuntuaciones").elementos, std::vector<std::string>{"qq1abc-2.log.PTS"});
+  EXPECT_EQ(Puntuacion("qq1abc-2.log.PTS").at(1), "CONCURSANTE: qq1abc-2.log");
+}
+
+TEST_F(CalculoPuntuaciones, XylTestAnadeLasUltimasLetras) {
+  Concurso("XYL TEST", {{"Banda14", true}});
+  Resumen({{"LetrasEnviadas", true}, {"LetrasRecibidas", true}});
+  Log("QQ1ABC.LOG",
+      {"START-OF-LOG: 3.0", "CALLSIGN: QQ1ABC", "CATEGORY-OPERATOR: SINGLE-OP",
+       "QSO: 14000 CW 2024-05-04 1000 QQ1ABC ANA EA1AA PEPA", "QSO: 14000 CW 2024-05-04 1001 QQ1ABC EVA EA1BB LOLA",
+       "DUP00:QSO: 14000 CW 2024-05-04 1002 QQ1ABC ZOE EA1AA PEPA", "END-OF-LOG:"});
+  Log("QQ2ABC.LOG", {"START-OF-LOG: 3.0", "CALLSIGN: QQ2ABC", "CATEGORY-OPERATOR: SINGLE-OP", "END-OF-LOG:"});
+  EXPECT_TRUE(Calcula().empty());
+  EXPECT_EQ(Puntuacion("QQ1ABC.PTS").at(3), "CATEGORÍA: SINGLE-OP EVA");
+  EXPECT_EQ(Puntuacion("QQ2ABC.PTS").at(3), "CATEGORÍA: SINGLE-OP ");
+}
+
+TEST_F(CalculoPuntuaciones, SprintDceExpedicionRecibeUnPunto) {
+  Concurso("SPRINT DCE 1.0", {{"Banda14", true}, {"RecibirPuntos", true}});
+  Resumen({{"PuntosEnviados", true}, {"PuntosRecibidos", true}}, "TipoEstacionNoAplicable");
+  Log("QQ1ABC.LOG", {"START-OF-LOG: 3.0", "CALLSIGN: QQ1ABC", "CATEGORY-OPERATOR: SINGLE-OP",
+                     "CATEGORY-STATION: EXPEDITION", "QSO: 14000 CW 2024-05-04 1000 QQ1ABC 5 EA1AA 7",
+                     "QSO: 14000 CW 2024-05-04 1001 QQ1ABC 5 EA1BB 9", "END-OF-LOG:"});
+  EXPECT_TRUE(Calcula().empty());
+  EXPECT_EQ(Columna("LiteralEnviado"), (std::vector<std::string>{"5", "5"})) << "the sent points token";
+  EXPECT_EQ(Columna("PuntosRecibidos"), (std::vector<std::string>{"1", "1"}));
+  EXPECT_EQ(Puntuacion("QQ1ABC.PTS").at(5), "14 MZ. :Puntos = 2, Multiplicadores = ");
+}
+
+TEST_F(CalculoPuntuaciones, PskTestTomaLasCifrasComoPais) {
+  Concurso("AT WW PSK TEST", {{"Banda14", true}});
+  Log("12AT1A.LOG", {"START-OF-LOG: 3.0", "CALLSIGN: 12AT1A", "CATEGORY-OPERATOR: SINGLE-OP",
+                     "QSO: 14070 PS 2024-05-04 1000 12AT1A 49AT1B", "QSO: 14070 PS 2024-05-04 1001 12AT1A 33XY1C",
+                     "QSO: 14070 PS 2024-05-04 1002 12AT1A EA1AA", "END-OF-LOG:"});
+  EXPECT_TRUE(Calcula().empty());
+  EXPECT_EQ(Columna("Dxcc"), (std::vector<std::string>{"49", "33", "<nulo>"}));
+  EXPECT_EQ(Columna("Waz"), (std::vector<std::string>{"<nulo>", "<nulo>", "<nulo>"}));
+  EXPECT_EQ(Columna("DxccEstacionBase"), (std::vector<std::string>{"12", "12", "12"}));
+  EXPECT_EQ(Columna("PuntosRecibidos"), (std::vector<std::string>{"3", "1", "0"})) << "no country: not scored";
 }
 
 TEST_F(CalculoPuntuaciones, ConcursoQueNoExiste) {
