@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <exception>
 
 #include "common/listas_carpetas.h"
@@ -30,6 +31,9 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // column factor: a code and the longest district name from column 24; a
 // district name with its count from column 20; a code and the longest
 // municipality name from column 8.
+// Outer width of the window as designed, in twips (1/1440 inch).
+constexpr int kAnchoDisenoTwips = 13200;
+
 constexpr int kAnchoListaDME = 24 + 17;
 constexpr int kAnchoListaComarcas = 20 + 10;
 constexpr int kAnchoListaMunicipios = 8 + 27;
@@ -104,7 +108,12 @@ GesDiplomaCantabria::~GesDiplomaCantabria() = default;
 // ------------------------------------------------------------- opening
 
 void GesDiplomaCantabria::Form_Load() {
-  QSize tamano = sizeHint();
+  // The design width keeps the column factor of the entries at 1; the
+  // height is what the controls ask, within the screen's free area.
+  const int ppp = logicalDpiX() > 0 ? logicalDpiX() : 96;
+  const int ancho_diseno = kAnchoDisenoTwips * ppp / 1440;
+  QSize tamano(std::max(minimumSizeHint().width(), std::min(sizeHint().width(), ancho_diseno)), 0);
+  tamano.setHeight(std::max(sizeHint().height(), heightForWidth(tamano.width())));
   if (QScreen* pantalla = screen()) tamano = tamano.boundedTo(pantalla->availableGeometry().size());
   resize(tamano);
   ::CentraFormulario(this);
