@@ -25,8 +25,7 @@ struct CeldaMunicipio {
 
 // Indexed [district 1..10][slot 1..19]; index 0 of either is never used
 // and holds empty cells.
-using TablaDeMunicipios =
-    std::array<std::array<CeldaMunicipio, kHuecosPorComarca + 1>, kNumeroComarcas + 1>;
+using TablaDeMunicipios = std::array<std::array<CeldaMunicipio, kHuecosPorComarca + 1>, kNumeroComarcas + 1>;
 
 const TablaDeMunicipios& TablaMunicipios();
 

@@ -9,19 +9,24 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "award/ges_diploma_cantabria.h"
 #include "database/conexiones.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/fixture_principal.h"
@@ -295,6 +300,34 @@ TEST_P(EnPantalla, LaVentanaDeListasCabeConSusBotonesAlAlcance) {
   });
   ventana->ConfSiglasValidas->click();
   ASSERT_TRUE(abierta);
+}
+
+TEST_P(EnPantalla, LaVentanaDelDiplomaCabeConSusBotonesAlAlcance) {
+  // The award edition with the merged logs of the award's tests.
+  const std::filesystem::path edicion = std::filesystem::path(carpeta.Ruta()) / "DIPLOMA_2026";
+  std::filesystem::create_directories(edicion);
+  std::filesystem::copy(std::string(TROVALIS_DATOS_PRUEBA) + "/award/ListasAdmitidas", edicion / "ListasAdmitidas");
+  int mostrada = 0;
+  QWidget correo;
+  QPointer<award::GesDiplomaCantabria> w =
+      award::AbreGesDiplomaCantabria(edicion.string(), carpeta.Ruta(), [&] { ++mostrada; }, &correo);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w, 5000));
+  if (GetParam()) EsperaA([&] { return w->frameGeometry() != w->geometry(); });
+  QTest::qWait(300);
+  GuardaCaptura(Pantalla(), "diploma" + Sufijo());
+  EsperaDentroDeLaPantalla(*w);
+  EsperaBotonesAlAlcance(*w);
+  // The statistics lists show the first station whole: its ten districts
+  // without scrolling, and the names of its municipalities uncut.
+  auto* comarcas = w->findChild<QListWidget*>("ListaComarcas");
+  ASSERT_EQ(comarcas->count(), 10);
+  EXPECT_TRUE(comarcas->viewport()->rect().contains(comarcas->visualItemRect(comarcas->item(9))));
+  for (const char* nombre : {"ListaDME", "ListaComarcas", "ListaMunicipios"}) {
+    auto* lista = w->findChild<QListWidget*>(nombre);
+    EXPECT_FALSE(lista->horizontalScrollBar()->isVisible()) << nombre;
+  }
+  w->findChild<QPushButton*>("Salir")->click();
+  EXPECT_EQ(mostrada, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gestor, EnPantalla, ::testing::Values(false, true),

@@ -1,0 +1,103 @@
+#pragma once
+// The award window "Gestión Diploma". Each time it opens it evaluates every
+// station's merged award log against the three levels, lists per level the
+// stations pending a diploma beside those already issued it, and lets the
+// manager issue the selected pending diploma. For the station selected in
+// the list of merged logs it shows the municipalities contacted, the count
+// per district and the municipalities of the selected district.
+//
+// Opened by the mail window when the contest in hand is the award; it takes
+// the mail window's place while it is shown, closes only through `Salir`,
+// and calls back its opener when it closes. Built afresh at every opening.
+//
+// The evaluation works on its own data; while it runs the buttons and the
+// lists take no input. The issued lists are read from their files before
+// anything is written, so no opening and no issuing loses a diploma issued
+// earlier; when they cannot be read the window writes nothing and cannot
+// issue.
+#include <QElapsedTimer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "award/diplomas.h"
+#include "award/recuento_municipios.h"
+#include "common/ventana_proceso.h"
+
+class QListWidget;
+
+namespace Ui {
+class GesDiplomaCantabria;
+}
+
+namespace award {
+
+class GesDiplomaCantabria : public QWidget, public VentanaProceso {
+  Q_OBJECT
+
+ public:
+  // `carpeta_concurso`: folder of the award's edition; `carpeta_trabajo`: the
+  // working folder; `al_cerrar`: shows the opener again once the window has
+  // closed.
+  GesDiplomaCantabria(std::string carpeta_concurso, std::string carpeta_trabajo, std::function<void()> al_cerrar,
+                      QWidget* padre = nullptr);
+  ~GesDiplomaCantabria() override;
+
+  // Sizes and centres the window, shows it, lists the merged logs, runs the
+  // evaluation and shows the first station's statistics.
+  void Form_Load();
+
+  // The diploma lists as the window holds them.
+  const ListasDiplomas& Listas() const { return listas_; }
+  // The column factor of the entry lines at the window's present width.
+  int FactorColumnasActual() const;
+  // The evaluation is running.
+  bool Evaluando() const { return evaluando_; }
+
+  // VentanaProceso.
+  ListaVentana* Lista(std::string_view nombre) override;
+  void PonTexto(std::string_view nombre, const std::string& texto) override;
+  std::string Texto(std::string_view nombre) const override;
+  void PonProgreso(int porcentaje) override;
+  void Cede() override;
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+
+ private:
+  class ListaQt;
+
+  void EvaluaDiplomas();
+  void MuestraListasDiplomas();
+  void PonControlesDeEvaluacion(bool habilitados);
+  void Salir_Click();
+  void ExpedirDiploma_Click();
+  void ListasAdmitidas_Click();
+  void ListaComarcas_Click();
+  void ListaPendientes_Click(QListWidget* lista);
+  static void Llena(QListWidget* lista, const std::vector<std::string>& entradas);
+
+  std::string carpeta_concurso_;
+  std::string carpeta_trabajo_;
+  std::function<void()> al_cerrar_;
+  std::unique_ptr<Ui::GesDiplomaCantabria> ui_;
+  std::map<std::string, std::unique_ptr<ListaQt>> listas_widgets_;  // by upper-cased name
+  std::map<std::string, QWidget*> rotulos_;                         // labels, by upper-cased name
+  ListasDiplomas listas_;
+  RecuentoMunicipios recuento_;  // of the station shown
+  bool SalirPulsado = false;
+  bool listas_leidas_ = false;  // the issued lists were read from their files
+  bool evaluando_ = false;
+  bool descargada_ = false;
+  QElapsedTimer desde_cesion_;
+};
+
+// Opens the window on behalf of the mail window (which hides itself): the
+// window deletes itself when it closes, after calling `al_cerrar`.
+GesDiplomaCantabria* AbreGesDiplomaCantabria(std::string carpeta_concurso, std::string carpeta_trabajo,
+                                             std::function<void()> al_cerrar, QWidget* padre = nullptr);
+
+}  // namespace award
