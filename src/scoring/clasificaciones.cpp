@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <limits>
+#include <map>
 
 #include "common/ventana_proceso.h"
 #include "plataforma/dao.h"
@@ -106,15 +107,19 @@ std::optional<FilaClasificacion> LeeFilaClasificacion(const std::vector<std::str
   return fila;
 }
 
-CuentasListaCruzada CuentaLineasCruzadas(const std::vector<std::string>& lineas) {
+CuentasListaCruzada CuentaLineasCruzadas(std::string_view bytes) {
   CuentasListaCruzada c;
-  for (const std::string& l : lineas) {
+  for (std::size_t inicio = 0; inicio < bytes.size();) {
+    std::size_t fin = bytes.find_first_of("\r\n", inicio);
+    if (fin == std::string_view::npos) fin = bytes.size();
+    const std::string_view l = bytes.substr(inicio, fin - inicio);
     if (EmpiezaPor(l, "QSO:"))
       ++c.Qsos;
     else if (EmpiezaPor(l, "DUP"))
       ++c.Duplicados;
     else if (EmpiezaPor(l, "NUL"))
       ++c.Nulos;
+    inicio = fin + 1;
   }
   return c;
 }
@@ -129,7 +134,7 @@ CuentasListaCruzada CuentaListaCruzada(const std::string& carpeta_concurso, cons
       plataforma::UneRuta(RutaCarpeta(carpeta_concurso, "ListasCruzadas"), concursante + ".LOG"));
   std::string bytes;
   if (!plataforma::ExisteFichero(ruta) || !plataforma::LeerBytes(ruta, bytes)) return {};
-  return CuentaLineasCruzadas(plataforma::PartirLineas(bytes));
+  return CuentaLineasCruzadas(bytes);
 }
 
 std::string ElementoPorCategoria(const FilaClasificacion& fila, const CuentasListaCruzada& c) {
@@ -196,12 +201,18 @@ std::vector<PuntuacionOmitida> GeneraClasificaciones(VentanaProceso& ventana, da
       {"Select * From Clasificaciones Order By Puntos Desc,Categoria Desc, Concursante Asc", por_puntos,
        ElementoPorPuntos},
   };
+  // Each crossed log is counted once per rebuild, for both lists.
+  std::map<std::string, CuentasListaCruzada> cuentas;
+  const auto cuenta = [&](const std::string& concursante) -> const CuentasListaCruzada& {
+    auto it = cuentas.find(concursante);
+    if (it == cuentas.end()) it = cuentas.emplace(concursante, CuentaListaCruzada(carpeta_concurso, concursante)).first;
+    return it->second;
+  };
   for (const Orden& orden : ordenes) {
     dao::Recordset rs = base.OpenRecordset(orden.Select, dao::TipoRecordset::Snapshot);
     for (; !rs.Eof(); rs.MoveNext()) {
       const FilaClasificacion fila = Fila(rs);
-      if (orden.Lista)
-        orden.Lista->Agrega(orden.Elemento(fila, CuentaListaCruzada(carpeta_concurso, fila.Concursante)));
+      if (orden.Lista) orden.Lista->Agrega(orden.Elemento(fila, cuenta(fila.Concursante)));
     }
     rs.Close();
   }

@@ -55,9 +55,9 @@ struct PuntuacionOmitida {
 // reason in `motivo` when the file cannot make a row.
 std::optional<FilaClasificacion> LeeFilaClasificacion(const std::vector<std::string>& lineas, std::string& motivo);
 
-// Counts the lines of a crossed log (case-sensitive tests on the start of
-// each line).
-CuentasListaCruzada CuentaLineasCruzadas(const std::vector<std::string>& lineas);
+// Counts the lines of a crossed log, given as the file's bytes (lines end
+// in CR LF, CR or LF; case-sensitive tests on the start of each line).
+CuentasListaCruzada CuentaLineasCruzadas(std::string_view bytes);
 // The same from the participant's crossed log in the contest's folder; all
 // 0 when there is none (or the name could not be a file of that folder).
 CuentasListaCruzada CuentaListaCruzada(const std::string& carpeta_concurso, const std::string& concursante);

@@ -182,10 +182,11 @@ TEST(Clasificaciones, EveryScoreFileIsReadOnItsOwn) {
 
 TEST(Clasificaciones, ItemsAndCountsOfTheTwoLists) {
   // Duplicates count as annulled (and among the QSOs) only by category; the
-  // marks are matched case-sensitively at the very start of the line.
-  const CuentasListaCruzada c =
-      CuentaLineasCruzadas({"START-OF-LOG: 3.0", "QSO: 1", "QSO: 2", "DUP00:QSO: 3", "NUL06:QSO: 4", "NUL01:QSO: 5",
-                            "dup00:QSO: 6", " QSO: 7", "qso: 8", "END-OF-LOG:"});
+  // marks are matched case-sensitively at the very start of the line,
+  // whatever ends the lines.
+  const CuentasListaCruzada c = CuentaLineasCruzadas(
+      "START-OF-LOG: 3.0\r\nQSO: 1\r\nQSO: 2\nDUP00:QSO: 3\rNUL06:QSO: 4\r\nNUL01:QSO: 5\r\n"
+      "dup00:QSO: 6\r\n QSO: 7\r\nqso: 8\r\n\r\nEND-OF-LOG:");
   EXPECT_EQ(c.Qsos, 2);
   EXPECT_EQ(c.Duplicados, 1);
   EXPECT_EQ(c.Nulos, 2);
