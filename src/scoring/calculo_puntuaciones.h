@@ -81,8 +81,9 @@ std::string TextoListasNoPuntuadas(const std::vector<ListaNoPuntuada>& listas);
 
 // What the cross-check window's `Calcular` runs: the scoring run over the
 // contest its opener gives; the logs left unscored are shown in one
-// message. The rankings are opened by `siguiente` (a stand-in that closes
-// at once when none is given).
+// message. The rankings are opened by `siguiente`: the rankings window's
+// action (AccionesClasificacion, scoring/clasifica.h), or a stand-in that
+// closes at once when none is given.
 class AccionesCalculoPuntuaciones : public AccionesPuntuacion {
  public:
   AccionesCalculoPuntuaciones(EnlaceGesPuntos& enlace, std::unique_ptr<AccionesPuntuacion> siguiente = nullptr);

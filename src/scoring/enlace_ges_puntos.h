@@ -53,8 +53,8 @@ class AccionesPuntuacion {
   virtual void AbreClasificaciones(std::function<void()> al_cerrar) = 0;
 };
 
-// Stand-in until the scoring run and the rankings window exist: scoring
-// does nothing, and the rankings window closes at once.
+// Stand-in for a window built without runs behind it: scoring does
+// nothing, and the rankings window closes at once.
 class AccionesPuntuacionPendientes : public AccionesPuntuacion {
  public:
   void CalculaPuntuaciones(VentanaProceso&) override {}

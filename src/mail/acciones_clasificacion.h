@@ -1,0 +1,21 @@
+#pragma once
+// The actions of the cross-check window with everything behind them: the
+// scoring run, and the rankings window with the result, annulled-QSO and
+// communiqué mailings through the program's mail session. The mail window
+// builds the cross-check window with them:
+//
+//   auto enlace = std::make_unique<MiEnlace>(...);
+//   auto acciones = mail::CreaAccionesPuntuacion(*enlace);
+//   scoring::AbreGesPuntos(std::move(enlace), std::move(acciones));
+//
+// The actions keep a reference to the link, which the cross-check window
+// owns and outlives them.
+#include <memory>
+
+#include "scoring/enlace_ges_puntos.h"
+
+namespace mail {
+
+std::unique_ptr<scoring::AccionesPuntuacion> CreaAccionesPuntuacion(scoring::EnlaceGesPuntos& enlace);
+
+}  // namespace mail

@@ -1,0 +1,292 @@
+#include "scoring/clasifica.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <exception>
+#include <initializer_list>
+
+#include "common/ventanas.h"
+#include "plataforma/dao.h"
+#include "plataforma/fuente_fija.h"
+#include "plataforma/mensajes.h"
+#include "plataforma/texto.h"
+#include "scoring/clasificaciones.h"
+#include "ui_clasifica.h"
+
+namespace scoring {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr const char* kPregunta = "CONTINUAR O CANCELAR";
+
+// Asks whether to send although a part of the communiqué is empty.
+bool ContinuaEnvio(const std::string& falta) {
+  return plataforma::MsgBox(falta + "\n\n¿Continuamos el ENVÍO?", kPregunta, plataforma::Icono::Pregunta,
+                            plataforma::Botones::SiNo) == plataforma::Respuesta::Si;
+}
+
+}  // namespace
+
+DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace) {
+  DatosClasifica datos;
+  datos.Base = &enlace.BaseConcursos();
+  datos.CarpetaConcurso = enlace.CarpetaConcurso();
+  dao::Recordset rs = datos.Base->OpenRecordset("Select * From Concursos Where NumeroOrden = ?",
+                                                dao::TipoRecordset::Snapshot, {dao::Variant(enlace.NumeroConcurso())});
+  if (!rs.Eof()) {
+    if (!rs["Concurso"].IsNull()) datos.NombreConcurso = rs["Concurso"].CStr();
+    if (!rs["Edicion"].IsNull()) datos.EdicionConcurso = rs["Edicion"].CStr();
+  }
+  rs.Close();
+  return datos;
+}
+
+// A list box of the window for the shared procedures.
+class Clasifica::ListaQt : public ListaVentana {
+ public:
+  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
+  void Limpia() override { lista_->clear(); }
+  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
+  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
+  std::string Elemento(std::size_t i) const override {
+    QListWidgetItem* e = lista_->item(static_cast<int>(i));
+    return e ? e->text().toStdString() : std::string();
+  }
+  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
+  void QuitaSeleccion() override { lista_->clearSelection(); }
+
+ private:
+  QListWidget* lista_;
+};
+
+Clasifica::Clasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> envios, std::function<void()> al_cerrar,
+                     QWidget* padre)
+    : QWidget(padre),
+      datos_(std::move(datos)),
+      envios_(std::move(envios)),
+      al_cerrar_(std::move(al_cerrar)),
+      ui_(std::make_unique<Ui::Clasifica>()) {
+  ui_->setupUi(this);
+  // The fixed-width items stay in columns.
+  const QFont fija = plataforma::FuenteDePasoFijo(10, false);
+  ui_->ListaPorPuntos->setFont(fija);
+  ui_->ListaPorCategoria->setFont(fija);
+  for (QListWidget* l : {ui_->ListaPorPuntos, ui_->ListaPorCategoria, ui_->ListaPorEmail})
+    listas_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
+
+  // Browsing: the panel hidden, its buttons disabled.
+  ui_->PanelComunicado->setVisible(false);
+  ui_->Aceptar->setEnabled(false);
+  ui_->Cancelar->setEnabled(false);
+  if (!envios_)
+    for (QPushButton* b : {ui_->EnviarResultados, ui_->EnviarComunicado, ui_->EnviarNulos}) b->setEnabled(false);
+
+  connect(ui_->ImprimirPuntos, &QPushButton::clicked, this, &Clasifica::ImprimirPuntos_Click);
+  connect(ui_->ImprimirCategoria, &QPushButton::clicked, this, &Clasifica::ImprimirCategoria_Click);
+  connect(ui_->EnviarResultados, &QPushButton::clicked, this, [this] { Envia(Envio::Resultados); });
+  connect(ui_->EnviarNulos, &QPushButton::clicked, this, [this] { Envia(Envio::Nulos); });
+  connect(ui_->EnviarComunicado, &QPushButton::clicked, this, &Clasifica::EnviarComunicado_Click);
+  connect(ui_->Aceptar, &QPushButton::clicked, this, &Clasifica::Aceptar_Click);
+  connect(ui_->Cancelar, &QPushButton::clicked, this, &Clasifica::Cancelar_Click);
+  connect(ui_->FinClientes, &QPushButton::clicked, this, &QWidget::close);
+
+  installEventFilter(this);
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+Clasifica::~Clasifica() { Form_Unload(); }
+
+// ------------------------------------------------------------- loading
+
+void Clasifica::Form_Load() {
+  QSize tamano = sizeHint();
+  if (QScreen* pantalla = screen()) tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+  resize(tamano);
+  ::CentraFormulario(this);
+  try {
+    if (!datos_.Base) throw std::runtime_error("no hay base de datos de concursos");
+    const std::vector<PuntuacionOmitida> omitidas = GeneraClasificaciones(*this, *datos_.Base, datos_.CarpetaConcurso);
+    if (!omitidas.empty())
+      plataforma::MsgBox(TextoPuntuacionesOmitidas(omitidas), "ADVERTENCIA", plataforma::Icono::Error);
+  } catch (const std::exception& error) {
+    plataforma::MsgBox(std::string("No se han podido generar las clasificaciones: ") + error.what(), "ERROR",
+                       plataforma::Icono::Error);
+  }
+  ui_->LConcurso->setText(Q(datos_.NombreConcurso + " EDICIÓN " + datos_.EdicionConcurso));
+  show();
+}
+
+// ------------------------------------------------------------- printing
+
+void Clasifica::ImprimirPuntos_Click() { ::ImprimeLista(*listas_.at("LISTAPORPUNTOS"), "CLASIFICACIÓN POR PUNTOS"); }
+
+void Clasifica::ImprimirCategoria_Click() {
+  ::ImprimeLista(*listas_.at("LISTAPORCATEGORIA"), "CLASIFICACIÓN POR CATEGORÍA");
+}
+
+// ------------------------------------------------------------- mailings
+
+void Clasifica::Envia(Envio envio) {
+  if (!envios_) return;
+  const std::initializer_list<QPushButton*> botones = {ui_->EnviarResultados, ui_->ImprimirPuntos, ui_->FinClientes,
+                                                       ui_->EnviarComunicado, ui_->EnviarNulos};
+  for (QPushButton* b : botones) b->setEnabled(false);
+  enviando_ = true;
+  ListaVentana& lista = *listas_.at("LISTAPOREMAIL");
+  lista.Limpia();
+  try {
+    if (envio == Envio::Resultados)
+      envios_->EnviaResultadosPorEmail(lista);
+    else
+      envios_->EnviaQsoAnuladosPorEmail(lista);
+  } catch (const std::exception& error) {
+    plataforma::MsgBox(std::string("No se ha podido completar el envío: ") + error.what(), "ERROR",
+                       plataforma::Icono::Error);
+  }
+  enviando_ = false;
+  for (QPushButton* b : botones) b->setEnabled(true);
+}
+
+void Clasifica::EnviarComunicado_Click() {
+  if (!envios_) return;
+  for (QPushButton* b : {ui_->EnviarResultados, ui_->EnviarComunicado, ui_->FinClientes, ui_->EnviarNulos})
+    b->setEnabled(false);
+  ui_->Aceptar->setEnabled(true);
+  ui_->Cancelar->setEnabled(true);
+  ui_->PanelComunicado->setVisible(true);
+  ui_->TextoComunicado->setFocus();
+}
+
+void Clasifica::Aceptar_Click() {
+  const std::string asunto = ui_->AsuntoComunicado->text().toStdString();
+  const std::string texto = ui_->TextoComunicado->toPlainText().toStdString();
+  if (asunto.empty() && !ContinuaEnvio("Falta el ASUNTO del comunicado")) {
+    ui_->AsuntoComunicado->setFocus();
+    return;
+  }
+  if (texto.empty() && !ContinuaEnvio("El cuerpo del MENSAJE está en blanco")) {
+    ui_->TextoComunicado->setFocus();
+    return;
+  }
+  ListaVentana& lista = *listas_.at("LISTAPOREMAIL");
+  lista.Limpia();
+  enviando_ = true;
+  try {
+    envios_->EnviaComunicadoPorEmail(lista, asunto, texto);
+  } catch (const std::exception& error) {
+    plataforma::MsgBox(std::string("No se ha podido completar el envío: ") + error.what(), "ERROR",
+                       plataforma::Icono::Error);
+  }
+  enviando_ = false;
+  CierraComunicado();
+}
+
+void Clasifica::Cancelar_Click() { CierraComunicado(); }
+
+void Clasifica::CierraComunicado() {
+  for (QPushButton* b : {ui_->EnviarResultados, ui_->EnviarComunicado, ui_->FinClientes, ui_->EnviarNulos})
+    b->setEnabled(true);
+  ui_->Aceptar->setEnabled(false);
+  ui_->Cancelar->setEnabled(false);
+  ui_->PanelComunicado->setVisible(false);
+}
+
+// ------------------------------------------------------------- VentanaProceso
+
+ListaVentana* Clasifica::Lista(std::string_view nombre) {
+  auto it = listas_.find(plataforma::Mayusculas(nombre));
+  return it == listas_.end() ? nullptr : it->second.get();
+}
+
+void Clasifica::PonTexto(std::string_view nombre, const std::string& texto) {
+  if (auto* l = findChild<QLabel*>(QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size()))))
+    l->setText(Q(texto));
+}
+
+std::string Clasifica::Texto(std::string_view nombre) const {
+  auto* l = findChild<QLabel*>(QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size())));
+  return l ? l->text().toStdString() : std::string();
+}
+
+// ------------------------------------------------------------- keys, closing
+
+bool Clasifica::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::KeyPress) {
+    auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (Form_KeyDown(tecla->key(), tecla->modifiers())) return true;
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+bool Clasifica::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
+  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
+  QPushButton* boton = nullptr;
+  switch (tecla) {
+    case Qt::Key_F2: boton = ui_->EnviarResultados; break;
+    case Qt::Key_F3: boton = ui_->EnviarComunicado; break;
+    case Qt::Key_F4: boton = ui_->EnviarNulos; break;
+    case Qt::Key_F12: boton = ui_->Aceptar; break;
+    case Qt::Key_Escape: boton = ui_->Cancelar; break;
+    default: return false;
+  }
+  if (!boton->isEnabled()) return true;
+  boton->setFocus();
+  boton->click();
+  return true;
+}
+
+void Clasifica::closeEvent(QCloseEvent* evento) {
+  // A mailing in progress keeps its window.
+  if (enviando_) {
+    evento->ignore();
+    return;
+  }
+  Form_Unload();
+  evento->accept();
+}
+
+void Clasifica::Form_Unload() {
+  if (descargada_) return;
+  descargada_ = true;
+  if (al_cerrar_) al_cerrar_();
+}
+
+Clasifica* AbreClasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> envios,
+                         std::function<void()> al_cerrar) {
+  auto* ventana = new Clasifica(std::move(datos), std::move(envios), std::move(al_cerrar));
+  ventana->setAttribute(Qt::WA_DeleteOnClose);
+  ventana->Form_Load();
+  return ventana;
+}
+
+// ------------------------------------------------------------- the action
+
+AccionesClasificacion::AccionesClasificacion(EnlaceGesPuntos& enlace, CreaEnvios crea_envios)
+    : enlace_(enlace), crea_envios_(std::move(crea_envios)) {}
+
+void AccionesClasificacion::AbreClasificaciones(std::function<void()> al_cerrar) {
+  DatosClasifica datos;
+  std::shared_ptr<EnviosClasificacion> envios;
+  try {
+    datos = LeeDatosClasifica(enlace_);
+    if (crea_envios_) envios = crea_envios_();
+  } catch (const std::exception& error) {
+    plataforma::MsgBox(std::string("No se puede abrir la ventana de clasificaciones: ") + error.what(), "ERROR",
+                       plataforma::Icono::Error);
+    if (al_cerrar) al_cerrar();
+    return;
+  }
+  ventana_ = AbreClasifica(std::move(datos), std::move(envios), std::move(al_cerrar));
+}
+
+Clasifica* AccionesClasificacion::Ventana() const { return ventana_.data(); }
+
+}  // namespace scoring

@@ -1,0 +1,123 @@
+#pragma once
+// The rankings window "CLASIFICACIONES", the last window of a contest
+// edition's work. Opening it rebuilds the rankings by points and by
+// category (scoring/clasificaciones.h) and lists them; from it the manager
+// prints either ranking and mails every participant the result, the
+// annulled QSOs or a communiqué typed in its panel. The cross-check window
+// opens it through `AccionesClasificacion` and is shown again when it
+// closes.
+//
+// A mailing runs to its end without yielding; meanwhile the mailing
+// buttons and the exit are disabled, and the window cannot be closed.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/ventana_proceso.h"
+#include "scoring/enlace_ges_puntos.h"
+#include "scoring/envios_clasificacion.h"
+
+class QListWidget;
+class QPushButton;
+
+namespace dao {
+class Database;
+}
+
+namespace Ui {
+class Clasifica;
+}
+
+namespace scoring {
+
+// The contest in hand as the window needs it.
+struct DatosClasifica {
+  dao::Database* Base = nullptr;
+  std::string CarpetaConcurso;
+  std::string NombreConcurso;
+  std::string EdicionConcurso;
+};
+
+// Reads the contest's name and edition from its row of `Concursos`.
+DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace);
+
+class Clasifica : public QWidget, public VentanaProceso {
+  Q_OBJECT
+
+ public:
+  // envios: the mailings; nullptr leaves the mailing buttons disabled.
+  // al_cerrar: called once when the window is unloaded.
+  Clasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> envios, std::function<void()> al_cerrar,
+            QWidget* padre = nullptr);
+  ~Clasifica() override;
+
+  // Centres the window, rebuilds the rankings, names the contest and shows
+  // the window.
+  void Form_Load();
+
+  // A mailing is going on.
+  bool Enviando() const { return enviando_; }
+
+  // VentanaProceso: the three lists and the labels, by name.
+  ListaVentana* Lista(std::string_view nombre) override;
+  void PonTexto(std::string_view nombre, const std::string& texto) override;
+  std::string Texto(std::string_view nombre) const override;
+  void PonProgreso(int) override {}
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  class ListaQt;
+  enum class Envio { Resultados, Nulos };
+
+  void ImprimirPuntos_Click();
+  void ImprimirCategoria_Click();
+  void Envia(Envio envio);
+  void EnviarComunicado_Click();
+  void Aceptar_Click();
+  void Cancelar_Click();
+  void CierraComunicado();
+  bool Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+  void Form_Unload();
+
+  DatosClasifica datos_;
+  std::shared_ptr<EnviosClasificacion> envios_;
+  std::function<void()> al_cerrar_;
+  std::unique_ptr<Ui::Clasifica> ui_;
+  std::map<std::string, std::unique_ptr<ListaQt>> listas_;  // by upper-cased name
+  bool enviando_ = false;
+  bool descargada_ = false;
+};
+
+// Opens the window (deleted when it closes) and loads it.
+Clasifica* AbreClasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> envios,
+                         std::function<void()> al_cerrar);
+
+// The cross-check window's `Clasificaciones`: opens the rankings window for
+// the contest its opener gives, with the mailings `crea_envios` makes (asked
+// at every opening; nullptr or no function: no mailings). Only the rankings:
+// CalculaPuntuaciones does nothing here (the scoring run comes through
+// AccionesCalculoPuntuaciones, which forwards the rankings to this).
+class AccionesClasificacion : public AccionesPuntuacion {
+ public:
+  using CreaEnvios = std::function<std::shared_ptr<EnviosClasificacion>()>;
+  AccionesClasificacion(EnlaceGesPuntos& enlace, CreaEnvios crea_envios = {});
+  void CalculaPuntuaciones(VentanaProceso&) override {}
+  void AbreClasificaciones(std::function<void()> al_cerrar) override;
+
+  // The window last opened (nullptr once it is closed).
+  Clasifica* Ventana() const;
+
+ private:
+  EnlaceGesPuntos& enlace_;
+  CreaEnvios crea_envios_;
+  QPointer<Clasifica> ventana_;
+};
+
+}  // namespace scoring

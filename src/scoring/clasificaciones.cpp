@@ -1,0 +1,247 @@
+#include "scoring/clasificaciones.h"
+
+#include <charconv>
+#include <limits>
+#include <map>
+
+#include "common/ventana_proceso.h"
+#include "plataforma/dao.h"
+#include "plataforma/errores.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+
+namespace scoring {
+
+namespace {
+
+constexpr std::size_t kLargoConcursante = 24;  // columns of `Clasificaciones`
+constexpr std::size_t kLargoCategoria = 32;
+
+constexpr std::string_view kCarpetaClasificacion = "ListasClasificacion";
+constexpr std::string_view kFicheroPorCategoria = "ListaPorCategoria.lst";
+constexpr std::string_view kFicheroPorPuntos = "ListaPorPuntos.lst";
+
+bool EmpiezaPor(std::string_view texto, std::string_view inicio) { return texto.substr(0, inicio.size()) == inicio; }
+
+// The value of a line: what follows its first ":", blanks trimmed.
+std::string Valor(const std::string& linea) {
+  const std::size_t p = linea.find(':');
+  return plataforma::Recorta(p == std::string::npos ? std::string_view() : std::string_view(linea).substr(p + 1));
+}
+
+// Left-aligned in a field of `ancho` characters; a longer value is kept whole.
+std::string Campo(std::string_view valor, std::size_t ancho) {
+  std::string s(valor);
+  const std::size_t largo = plataforma::Longitud(valor);
+  if (largo < ancho) s.append(ancho - largo, ' ');
+  return s;
+}
+
+std::string Campo(long long valor, std::size_t ancho) { return Campo(std::to_string(valor), ancho); }
+
+// A whole number with an optional sign and nothing else, within 32 bits.
+std::optional<std::int32_t> Entero32(const std::string& texto) {
+  std::string_view t = texto;
+  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+  if (t.empty() || t.front() == '+') return std::nullopt;
+  long long v = 0;
+  const auto [fin, error] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (error != std::errc() || fin != t.data() + t.size()) return std::nullopt;
+  if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return static_cast<std::int32_t>(v);
+}
+
+std::string RutaCarpeta(const std::string& carpeta_concurso, std::string_view subcarpeta) {
+  return plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, subcarpeta));
+}
+
+std::vector<std::string> Elementos(VentanaProceso& ventana, std::string_view lista) {
+  std::vector<std::string> v;
+  if (ListaVentana* l = ventana.Lista(lista))
+    for (std::size_t i = 0; i < l->Cuenta(); ++i) v.push_back(l->Elemento(i));
+  return v;
+}
+
+FilaClasificacion Fila(dao::Recordset& rs) {
+  FilaClasificacion f;
+  f.Concursante = rs["Concursante"].CStr();
+  f.Categoria = rs["Categoria"].CStr();
+  f.Puntos = rs["Puntos"].IsNull() ? 0 : rs["Puntos"].CLng();
+  return f;
+}
+
+}  // namespace
+
+std::optional<FilaClasificacion> LeeFilaClasificacion(const std::vector<std::string>& lineas, std::string& motivo) {
+  std::optional<std::string> concursante, categoria, puntos;
+  for (const std::string& l : lineas) {
+    if (l.find("CATEGORÍA: ") != std::string::npos) categoria = Valor(l);
+    if (l.find("CONCURSANTE: ") != std::string::npos) concursante = Valor(l);
+    if (l.find("TOTAL PUNTOS:") != std::string::npos) puntos = Valor(l);
+  }
+  if (!concursante || concursante->empty()) {
+    motivo = "no nombra al concursante (falta \"CONCURSANTE:\")";
+    return std::nullopt;
+  }
+  if (!puntos) {
+    motivo = "falta \"TOTAL PUNTOS:\"";
+    return std::nullopt;
+  }
+  const std::optional<std::int32_t> valor = Entero32(*puntos);
+  if (!valor) {
+    motivo = "la puntuación \"" + *puntos + "\" no es un número válido";
+    return std::nullopt;
+  }
+  if (plataforma::Longitud(*concursante) > kLargoConcursante) {
+    motivo = "el concursante tiene más de " + std::to_string(kLargoConcursante) + " caracteres";
+    return std::nullopt;
+  }
+  FilaClasificacion fila;
+  fila.Concursante = *concursante;
+  fila.Categoria = categoria.value_or(std::string());
+  if (plataforma::Longitud(fila.Categoria) > kLargoCategoria) {
+    motivo = "la categoría tiene más de " + std::to_string(kLargoCategoria) + " caracteres";
+    return std::nullopt;
+  }
+  fila.Puntos = *valor;
+  return fila;
+}
+
+CuentasListaCruzada CuentaLineasCruzadas(std::string_view bytes) {
+  CuentasListaCruzada c;
+  for (std::size_t inicio = 0; inicio < bytes.size();) {
+    std::size_t fin = bytes.find_first_of("\r\n", inicio);
+    if (fin == std::string_view::npos) fin = bytes.size();
+    const std::string_view l = bytes.substr(inicio, fin - inicio);
+    if (EmpiezaPor(l, "QSO:"))
+      ++c.Qsos;
+    else if (EmpiezaPor(l, "DUP"))
+      ++c.Duplicados;
+    else if (EmpiezaPor(l, "NUL"))
+      ++c.Nulos;
+    inicio = fin + 1;
+  }
+  return c;
+}
+
+CuentasListaCruzada CuentaListaCruzada(const std::string& carpeta_concurso, const std::string& concursante) {
+  // The name comes from a score file; one that would leave the folder names
+  // no crossed log.
+  if (concursante.empty() || concursante.find_first_of("/\\") != std::string::npos || concursante == "." ||
+      concursante == "..")
+    return {};
+  const std::string ruta = plataforma::ResuelveRuta(
+      plataforma::UneRuta(RutaCarpeta(carpeta_concurso, "ListasCruzadas"), concursante + ".LOG"));
+  std::string bytes;
+  if (!plataforma::ExisteFichero(ruta) || !plataforma::LeerBytes(ruta, bytes)) return {};
+  return CuentaLineasCruzadas(bytes);
+}
+
+std::string ElementoPorCategoria(const FilaClasificacion& fila, const CuentasListaCruzada& c) {
+  const long long nulos = static_cast<long long>(c.Duplicados) + c.Nulos;
+  return "CATEGORÍA:" + Campo(fila.Categoria, 26) + " CONCURSANTE:" + Campo(fila.Concursante, 11) +
+         " PUNTOS:" + Campo(fila.Puntos, 7) + " QSOS:" + Campo(c.Qsos + nulos, 6) + " NULOS:" + Campo(nulos, 6);
+}
+
+std::string ElementoPorPuntos(const FilaClasificacion& fila, const CuentasListaCruzada& c) {
+  const long long nulos = c.Nulos;
+  return "CONCURSANTE:" + Campo(fila.Concursante, 11) + " PUNTOS:" + Campo(fila.Puntos, 7) +
+         " CATEGORÍA:" + Campo(fila.Categoria, 26) + " QSOS:" + Campo(c.Qsos + nulos, 6) + " NULOS:" + Campo(nulos, 6);
+}
+
+std::vector<PuntuacionOmitida> GeneraClasificaciones(VentanaProceso& ventana, dao::Database& base,
+                                                     const std::string& carpeta_concurso) {
+  std::vector<PuntuacionOmitida> omitidas;
+
+  // 1. The table holds only the ranking being built.
+  base.BeginTrans();
+  try {
+    base.Execute("DELETE FROM Clasificaciones");
+    dao::Recordset tabla = base.OpenRecordset("Clasificaciones");
+    const std::string carpeta = RutaCarpeta(carpeta_concurso, "ListasPuntuaciones");
+    for (const std::string& nombre : plataforma::ListaFicheros(carpeta)) {
+      std::vector<std::string> lineas;
+      if (!plataforma::LeerLineas(plataforma::UneRuta(carpeta, nombre), lineas)) {
+        omitidas.push_back({nombre, "no se puede leer"});
+        continue;
+      }
+      std::string motivo;
+      const std::optional<FilaClasificacion> fila = LeeFilaClasificacion(lineas, motivo);
+      if (!fila) {
+        omitidas.push_back({nombre, motivo});
+        continue;
+      }
+      tabla.AddNew();
+      tabla["Concursante"].SetValue(dao::Variant(fila->Concursante));
+      tabla["Categoria"].SetValue(dao::Variant(fila->Categoria));
+      tabla["Puntos"].SetValue(dao::Variant(fila->Puntos));
+      tabla.Update();
+    }
+    tabla.Close();
+    base.CommitTrans();
+  } catch (...) {
+    base.Rollback();
+    throw;
+  }
+
+  // 2. The two lists.
+  ListaVentana* por_categoria = ventana.Lista("ListaPorCategoria");
+  ListaVentana* por_puntos = ventana.Lista("ListaPorPuntos");
+  if (por_categoria) por_categoria->Limpia();
+  if (por_puntos) por_puntos->Limpia();
+
+  struct Orden {
+    const char* Select;
+    ListaVentana* Lista;
+    std::string (*Elemento)(const FilaClasificacion&, const CuentasListaCruzada&);
+  };
+  const Orden ordenes[] = {
+      {"Select * From Clasificaciones Order By Categoria ASC,Puntos Desc, Concursante Asc", por_categoria,
+       ElementoPorCategoria},
+      {"Select * From Clasificaciones Order By Puntos Desc,Categoria Desc, Concursante Asc", por_puntos,
+       ElementoPorPuntos},
+  };
+  // Each crossed log is counted once per rebuild, for both lists.
+  std::map<std::string, CuentasListaCruzada> cuentas;
+  const auto cuenta = [&](const std::string& concursante) -> const CuentasListaCruzada& {
+    auto it = cuentas.find(concursante);
+    if (it == cuentas.end()) it = cuentas.emplace(concursante, CuentaListaCruzada(carpeta_concurso, concursante)).first;
+    return it->second;
+  };
+  for (const Orden& orden : ordenes) {
+    dao::Recordset rs = base.OpenRecordset(orden.Select, dao::TipoRecordset::Snapshot);
+    for (; !rs.Eof(); rs.MoveNext()) {
+      const FilaClasificacion fila = Fila(rs);
+      if (orden.Lista) orden.Lista->Agrega(orden.Elemento(fila, cuenta(fila.Concursante)));
+    }
+    rs.Close();
+  }
+
+  // 3. The files.
+  GuardaListasClasificacion(ventana, carpeta_concurso);
+  return omitidas;
+}
+
+void GuardaListasClasificacion(VentanaProceso& ventana, const std::string& carpeta_concurso) {
+  const std::string carpeta = RutaCarpeta(carpeta_concurso, kCarpetaClasificacion);
+  if (!plataforma::CreaCarpeta(carpeta)) throw plataforma::ErrorFichero(carpeta, "No se puede crear la carpeta");
+  for (const std::string& f : plataforma::ListaFicheros(carpeta))
+    plataforma::BorraFichero(plataforma::UneRuta(carpeta, f));
+  const std::pair<std::string_view, std::string_view> ficheros[] = {
+      {kFicheroPorCategoria, "ListaPorCategoria"},
+      {kFicheroPorPuntos, "ListaPorPuntos"},
+  };
+  for (const auto& [fichero, lista] : ficheros) {
+    const std::string ruta = plataforma::UneRuta(carpeta, fichero);
+    if (!plataforma::EscribirLineas(ruta, Elementos(ventana, lista)))
+      throw plataforma::ErrorFichero(ruta, "No se puede escribir la clasificación");
+  }
+}
+
+std::string TextoPuntuacionesOmitidas(const std::vector<PuntuacionOmitida>& omitidas) {
+  std::string texto = "Estos ficheros de puntuación no entran en la clasificación:";
+  for (const PuntuacionOmitida& o : omitidas) texto += "\n" + o.Fichero + ": " + o.Motivo;
+  return texto;
+}
+
+}  // namespace scoring
