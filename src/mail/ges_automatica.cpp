@@ -37,6 +37,9 @@ std::unique_ptr<scoring::AccionesPuntuacion> CreaAccionesPuntuacion(scoring::Enl
 
 namespace {
 
+// Room left around the window for the frame of a window manager.
+constexpr int kMargenMarco = 24;
+
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QFont FuenteFija() {
@@ -140,8 +143,11 @@ GesAutomatica::~GesAutomatica() = default;
 // ------------------------------------------------------------- loading
 
 void GesAutomatica::Form_Load() {
+  // As large as its controls ask, within the screen's free area and room
+  // for the frame a window manager adds.
   QSize tamano = sizeHint();
-  if (QScreen* pantalla = screen()) tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+  if (QScreen* pantalla = screen())
+    tamano = tamano.boundedTo(pantalla->availableGeometry().size() - QSize(kMargenMarco, 3 * kMargenMarco));
   resize(tamano);
   ::CentraFormulario(this);
   alturaNormal_ = height();
