@@ -26,9 +26,11 @@
 #include "database/creacion.h"
 #include "mail/ges_automatica_textos.h"
 #include "plataforma/correo/servidores.h"
+#include "plataforma/impresion.h"
 #include "plataforma/rutas.h"
 #include "scoring/ges_puntos.h"
 #include "soporte/mensajes_guion.h"
+#include "soporte/texto_pdf.h"
 
 namespace fs = std::filesystem;
 using namespace pruebas_correo;
@@ -503,6 +505,45 @@ TEST_F(GesAutomaticaTest, ClickingAFolderListShowsTheFileAndDeselectsTheOthers) 
   fs::remove(carpeta_ + "/ListasValidas/qq6stu.log");
   C<QListWidget>("ListasValidas")->setCurrentRow(0);
   EXPECT_EQ(visor->count(), 0);
+}
+
+TEST_F(GesAutomaticaTest, PrintsWhatTheViewerShowsUnderItsCaption) {
+  Concurso();
+  fs::copy_file(kLogs + "/QQ6STU.LOG", carpeta_ + "/FicherosRecibidos/QQ6STU.LOG");
+  Abre();
+  C<QListWidget>("FicherosRecibidos")->setCurrentRow(0);
+  const std::string pdf = trabajo_ + "/visor.pdf";
+  plataforma::EligeSalidaPdf(pdf);
+  Boton("Imprimir")->click();
+  plataforma::UsaImpresoraPredeterminada();
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
+  EXPECT_NE(texto.find("FICHERO CABRILLO RECIBIDO DE QQ6STU"), std::string::npos) << texto;
+  EXPECT_NE(texto.find("CALLSIGN: QQ6STU"), std::string::npos) << texto;
+  EXPECT_NE(texto.find("END-OF-LOG:"), std::string::npos) << texto;
+}
+
+TEST_F(GesAutomaticaTest, MaximiseAndRestoreRescaleOnceEach) {
+  Concurso();
+  Abre();
+  auto letra = [&] { return Boton("Conectar")->font().pointSizeF(); };
+  auto espera = [] {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  };
+  const double normal = letra();
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  const double maximizada = letra();
+  // Minimised and maximised again: no second rescale.
+  ventana->setWindowState(Qt::WindowMinimized);
+  espera();
+  ventana->setWindowState(Qt::WindowMaximized);
+  espera();
+  EXPECT_DOUBLE_EQ(letra(), maximizada);
+  ventana->setWindowState(Qt::WindowNoState);
+  espera();
+  EXPECT_DOUBLE_EQ(letra(), normal);
+  EXPECT_GT(maximizada, normal);
 }
 
 TEST_F(GesAutomaticaTest, CrossCheckButtonOpensTheCrossCheckWindowAndComesBack) {
