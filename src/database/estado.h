@@ -58,6 +58,9 @@ struct EstadoConcurso {
   bool VerificarNombreExacto = false;
   // 1: the list editors and the format window open for viewing only; 0 editable.
   std::int16_t ListasSoloConsulta = 0;
+  // Intake (by mail or from the manual folder) has been started since the
+  // last cross-check: set by the mail window, cleared by a cross-check.
+  bool HayListasNuevas = false;
 
   // True when the contest in hand is the award (exact name, case and blanks
   // significant).

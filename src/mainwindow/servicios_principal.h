@@ -23,6 +23,9 @@ class EnlaceBasesConcurso;
 namespace listeditors {
 class EnlaceListProv;
 }  // namespace listeditors
+namespace mail {
+class EnlaceGesAutomatica;
+}  // namespace mail
 
 namespace principal {
 
@@ -66,6 +69,8 @@ class EnlacesVentanaPrincipal {
   virtual std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() = 0;
   // The list editors' link, valid while the editor is open.
   virtual std::unique_ptr<listeditors::EnlaceListProv> EnlaceListas() = 0;
+  // The mail window's link; it outlives the call (the window is not modal).
+  virtual std::unique_ptr<mail::EnlaceGesAutomatica> EnlaceCorreo() = 0;
 };
 
 class ServiciosPrincipal {

@@ -17,6 +17,8 @@
 #include "plataforma/rutas.h"
 #include "plataforma/version.h"
 #include "listeditors/list_prov.h"
+#include "mail/enlace_ges_automatica.h"
+#include "mail/ges_automatica.h"
 #include "rules/bases_concurso.h"
 #include "rules/formato_cabrillo.h"
 
@@ -194,6 +196,11 @@ void ServiciosPrograma::GeneraCategoriasAdmitidas() {
 }
 
 bool ServiciosPrograma::AbreVentana(VentanaSecundaria ventana, EnlacesVentanaPrincipal& principal) {
+  if (ventana == VentanaSecundaria::GestionCorreo) {
+    // Not modal: it shows the main window again when it closes.
+    mail::AbreGesAutomatica(principal.EnlaceCorreo());
+    return true;
+  }
   if (ventana == VentanaSecundaria::FormatoCabrillo) {
     // Modal: the main window has hidden itself and shows itself again.
     const std::unique_ptr<rules::EnlaceFormatoCabrillo> enlace = principal.EnlaceFormato();

@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 #include "common/ventanas.h"
+#include "mainwindow/enlace_correo_trovalis.h"
 #include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/enlace_listas_trovalis.h"
@@ -520,6 +521,10 @@ std::unique_ptr<rules::EnlaceBasesConcurso> Trovalis::EnlaceBases() {
 
 std::unique_ptr<listeditors::EnlaceListProv> Trovalis::EnlaceListas() {
   return std::make_unique<principal::EnlaceListasTrovalis>(*this);
+}
+
+std::unique_ptr<mail::EnlaceGesAutomatica> Trovalis::EnlaceCorreo() {
+  return std::make_unique<principal::EnlaceCorreoTrovalis>(this);
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {

@@ -53,6 +53,7 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   std::unique_ptr<rules::EnlaceFormatoCabrillo> EnlaceFormato() override;
   std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() override;
   std::unique_ptr<listeditors::EnlaceListProv> EnlaceListas() override;
+  std::unique_ptr<mail::EnlaceGesAutomatica> EnlaceCorreo() override;
   // Combo1 as the contest list that the start-up fills.
   ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWindow>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <sqlite3.h>
 
 #include "fixture_principal.h"
+#include "mail/ges_automatica.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/trovalis.h"
 #include "soporte/mensajes_guion.h"
@@ -787,6 +789,43 @@ TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
             QDir(QString::fromStdString(carpeta.Ruta())).canonicalPath().toStdString());
   EXPECT_EQ(ventana->Contexto().NombreConcurso, "OTRO");
   EXPECT_EQ(ventana->Contexto().EdicionConcurso, "2030");
+}
+
+// F7 opens the mail window in the main window's place; closing it brings
+// the main window back.
+TEST_F(VentanaPrincipal, F7AbreLaVentanaDeCorreoYAlCerrarlaVuelveLaPrincipal) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "A", "1");
+  class AbreCorreo : public prueba::ServiciosGrabados {
+   public:
+    bool AbreVentana(principal::VentanaSecundaria v, principal::EnlacesVentanaPrincipal& w) override {
+      if (v == VentanaSecundaria::GestionCorreo) return ServiciosPrograma::AbreVentana(v, w);
+      return ServiciosGrabados::AbreVentana(v, w);
+    }
+  };
+  auto s = std::make_unique<AbreCorreo>();
+  servicios = s.get();
+  ventana = std::make_unique<Trovalis>(std::move(s));
+  ASSERT_TRUE(ventana->Form_Load());
+  ventana->show();
+  ventana->activateWindow();
+  ventana->Form_Activate();
+  QApplication::processEvents();
+  Pulsa(Qt::Key_F7);
+  mail::GesAutomatica* correo = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* g = qobject_cast<mail::GesAutomatica*>(w); g && g->isVisible()) correo = g;
+  ASSERT_NE(correo, nullptr);
+  EXPECT_FALSE(ventana->isVisible());
+  EXPECT_EQ(correo->findChild<QLabel*>("LConcurso")->text().toStdString(), "A EDICIÓN 1");
+  // The main window's intake mode is the mail window's.
+  EXPECT_EQ(correo->findChild<QPushButton*>("Conectar")->text().toStdString(),
+            ventana->GestionManual->isChecked() ? "LEER Fich. Manuales" : "LEER Correo");
+  QPointer<mail::GesAutomatica> vigilada(correo);
+  correo->findChild<QPushButton*>("FinClientes")->click();
+  EXPECT_TRUE(ventana->isVisible());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(vigilada.isNull());
 }
 
 TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {

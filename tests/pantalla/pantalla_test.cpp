@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include <QtTest/QTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,14 +29,17 @@
 #include <vector>
 
 #include "award/ges_diploma_cantabria.h"
+#include "database/carpetas.h"
 #include "database/conexiones.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/fixture_principal.h"
 #include "listeditors/list_prov.h"
+#include "mail/ges_automatica.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "pantalla/servidor_x.h"
 #include "plataforma/mensajes.h"
+#include "plataforma/texto.h"
 #include "rules/formato_cabrillo.h"
 
 namespace {
@@ -328,6 +333,97 @@ TEST_P(EnPantalla, LaVentanaDelDiplomaCabeConSusBotonesAlAlcance) {
   }
   w->findChild<QPushButton*>("Salir")->click();
   EXPECT_EQ(mostrada, 1);
+}
+
+std::string Base64(const std::string& b) {
+  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string r;
+  for (std::size_t i = 0; i < b.size(); i += 3) {
+    unsigned v = static_cast<unsigned char>(b[i]) << 16;
+    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
+    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
+    r += t[(v >> 18) & 63];
+    r += t[(v >> 12) & 63];
+    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
+    r += i + 2 < b.size() ? t[v & 63] : '=';
+    if ((i / 3) % 19 == 18) r += "\r\n";
+  }
+  return r + "\r\n";
+}
+
+// The mail window on a contest with an inbox of logs: it fits the screen
+// with its buttons in reach, and shows the session while it runs and what
+// it filed afterwards.
+TEST_P(EnPantalla, LaVentanaDeCorreoCabeYMuestraLaSesion) {
+  carpeta.CreaBases(1);
+  carpeta.AgregaConcurso(1, "CONCURSO PRUEBA", "2026",
+                         {{"DesdeDia", "2026-03-01"}, {"DesdeHora", "00:00"}, {"HastaDia", "2026-03-01"},
+                          {"HastaHora", "23:59"}, {"Banda14", "1"}, {"ModoCW", "1"}, {"ModoSSB", "1"}});
+  carpeta.Ejecuta(
+      "INSERT INTO ResumenCabrillo (NumeroOrden, EMailConcurso, AsuntoConcurso, SingleOp, CheckLog, [ALL], M20, CW, "
+      "SSB, Low, AsistidoNoAplicable, TxNoAplicable, TipoEstacionNoAplicable, TimeNoAplicable, OverlayNoAplicable, "
+      "RstEnviado, NumeralEnviado, RstRecibido, NumeralRecibido) VALUES (1, 'concurso@example.org', 'LISTA $', 1, 1, "
+      "1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1)");
+  // The inbox: a Maildir of the working folder; the answers go to the outbox.
+  std::ofstream(carpeta.Ruta() + "/PerfilCorreo.txt") << "Entrada=Correo\r\n";
+  for (const char* d : {"tmp", "new", "cur"}) QDir().mkpath(QString::fromStdString(carpeta.Ruta() + "/Correo/" + d));
+  const std::string logs = std::string(TROVALIS_DATOS_PRUEBA) + "/mail/logs/";
+  int n = 0;
+  for (const char* log : {"QQ6STU.LOG", "QQ1ABC.LOG", "QQ5PQR.LOG", "QQ8BAD.LOG", "QQ7SWL.LOG", "QQ3JKL.LOG"}) {
+    const std::string indicativo = std::string(log).substr(0, 6);
+    std::string bytes;
+    plataforma::LeerBytes(logs + log, bytes);
+    ++n;
+    std::ofstream(carpeta.Ruta() + "/Correo/new/" + std::to_string(1773489600 + 60 * n) + ".M" +
+                      std::to_string(n) + ".fixture",
+                  std::ios::binary)
+        << "From: " << indicativo << "@example.org\r\nTo: concurso@example.org\r\nSubject: LISTA " << indicativo
+        << "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"xx\"\r\n\r\n--xx\r\n"
+           "Content-Type: text/plain\r\n\r\nAdjunto mi lista.\r\n--xx\r\nContent-Type: application/octet-stream\r\n"
+           "Content-Disposition: attachment; filename=\""
+        << log << "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+        << Base64(bytes) << "--xx--\r\n";
+  }
+
+  ventana = std::make_unique<Trovalis>(principal::CreaServiciosPrograma());
+  ASSERT_TRUE(ventana->Form_Load());
+  ventana->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get(), 5000));
+  ventana->Form_Activate();
+  ventana->GestionAutomatica->setChecked(true);
+  CreaArbolCarpetasConcurso(ventana->Contexto(), "CONCURSO PRUEBA", "2026");
+  ventana->GestionListas->click();
+  mail::GesAutomatica* correo = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* g = qobject_cast<mail::GesAutomatica*>(w); g && g->isVisible()) correo = g;
+  ASSERT_NE(correo, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(correo, 5000));
+  if (GetParam()) EsperaA([correo] { return correo->frameGeometry() != correo->geometry(); });
+  QTest::qWait(300);
+  EsperaDentroDeLaPantalla(*correo);
+  EsperaBotonesAlAlcance(*correo);
+
+  // Grabbed once the session has listed a few mails and drawn them.
+  auto* entrantes = correo->findChild<QListWidget*>("ListaCorreoEntrante");
+  int vistas = 0;
+  bool durante = false;
+  QTimer pulso;
+  QObject::connect(&pulso, &QTimer::timeout, [&] {
+    if (durante || !correo->Ocupada() || entrantes->count() < 3 || ++vistas < 3) return;
+    durante = true;
+    GuardaCaptura(Pantalla(), "correo-durante" + Sufijo());
+  });
+  pulso.start(0);
+  correo->findChild<QPushButton*>("Conectar")->click();
+  pulso.stop();
+  EXPECT_TRUE(durante);
+  QTest::qWait(300);
+  GuardaCaptura(Pantalla(), "correo-despues" + Sufijo());
+  EXPECT_EQ(correo->findChild<QLabel*>("LEntrada")->text().toStdString(), "6 Correos");
+  EXPECT_EQ(correo->findChild<QListWidget*>("FicherosRecibidos")->count(), 6);
+  correo->findChild<QPushButton*>("Cancelar")->click();
+  correo->findChild<QPushButton*>("FinClientes")->click();
+  EXPECT_TRUE(EsperaA([&] { return ventana->isVisible(); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Gestor, EnPantalla, ::testing::Values(false, true),

@@ -9,6 +9,7 @@
 // Texts are UTF-8 in memory, as everywhere in the program. No Qt here.
 #include <chrono>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ struct ErrorCorreo {
 struct OpcionesCorreo {
   std::chrono::milliseconds esperaConexion{5000};  // connect and log in
   std::chrono::milliseconds esperaRespuesta{8000}; // silence within a reply
+  // Runs a call of the session that may wait on a server (sign-on, fetch,
+  // read, delete, send, sign-off) and returns when it has ended; empty: the
+  // call runs in place. A window hands the call to another thread and keeps
+  // answering the operator meanwhile. The session is still used by one
+  // caller at a time: the call must have ended when this returns.
+  std::function<void(const std::function<void()>&)> ejecuta;
 };
 
 // The mail profile: file "PerfilCorreo.txt" of the working folder.
@@ -152,6 +159,8 @@ class SesionCorreo {
   bool Falla(int numero, std::string descripcion);
   bool Falla(const ErrorCorreo& error);
   bool CargaSeleccionado();
+  // Runs a call to the store or the way out through opciones_.ejecuta.
+  bool Espera(const std::function<bool()>& llamada);
 
   std::string carpetaTrabajo_;
   OpcionesCorreo opciones_;

@@ -36,6 +36,13 @@ bool SesionCorreo::Falla(const ErrorCorreo& error) {
   return false;
 }
 
+bool SesionCorreo::Espera(const std::function<bool()>& llamada) {
+  if (!opciones_.ejecuta) return llamada();
+  bool hecho = false;
+  opciones_.ejecuta([&] { hecho = llamada(); });
+  return hecho;
+}
+
 bool SesionCorreo::IniciarSesion() {
   error_ = {};
   if (iniciada_) return true;
@@ -45,8 +52,8 @@ bool SesionCorreo::IniciarSesion() {
     if (!LeePerfilCorreo(carpetaTrabajo_, perfil, e)) return Falla(e);
     bool esUrl = perfil.entrada.find("://") != std::string::npos;
     if (esUrl && perfil.entrada.rfind("imap://", 0) != 0 && perfil.entrada.rfind("imaps://", 0) != 0)
-      return Falla(kCorreoFalloInicioSesion,
-                   "El perfil de correo lee de " + perfil.entrada + ": ha de ser imap://, imaps:// o una carpeta Maildir");
+      return Falla(kCorreoFalloInicioSesion, "El perfil de correo lee de " + perfil.entrada +
+                                                 ": ha de ser imap://, imaps:// o una carpeta Maildir");
     std::string entrada = perfil.entrada;
     if (!esUrl && entrada.front() != '/') entrada = UneRuta(carpetaTrabajo_, entrada);
     almacen_ = esUrl ? CreaAlmacenImap(entrada, opciones_) : CreaAlmacenMaildir(entrada);
@@ -56,7 +63,7 @@ bool SesionCorreo::IniciarSesion() {
   }
   if (!almacen_) return Falla(kCorreoFalloInicioSesion, "No hay almacén de correo");
   ErrorCorreo e;
-  if (!almacen_->Abrir(e)) {
+  if (!Espera([&] { return almacen_->Abrir(e); })) {
     if (e.numero == kCorreoSinError) e.numero = kCorreoFalloInicioSesion;
     return Falla(e);
   }
@@ -65,7 +72,11 @@ bool SesionCorreo::IniciarSesion() {
 }
 
 void SesionCorreo::CerrarSesion() {
-  if (iniciada_ && almacen_) almacen_->Cerrar();
+  if (iniciada_ && almacen_)
+    Espera([&] {
+      almacen_->Cerrar();
+      return true;
+    });
   iniciada_ = false;
   correos_.clear();
   indice_ = -1;
@@ -86,7 +97,7 @@ bool SesionCorreo::LeerNoLeidos() {
   if (!iniciada_) return Falla(kCorreoSinSesion, "No se ha iniciado la sesión de correo");
   std::vector<std::string> ids;
   ErrorCorreo e;
-  if (!almacen_->NoLeidos(ids, e)) return Falla(e);
+  if (!Espera([&] { return almacen_->NoLeidos(ids, e); })) return Falla(e);
   for (auto& id : ids) {
     auto entrada = std::make_unique<Entrada>();
     entrada->id = std::move(id);
@@ -123,7 +134,7 @@ bool SesionCorreo::CargaSeleccionado() {
   std::string bytes;
   std::time_t recibido = 0;
   ErrorCorreo e;
-  if (!almacen_->Leer(c.id, bytes, recibido, e)) return Falla(e);
+  if (!Espera([&] { return almacen_->Leer(c.id, bytes, recibido, e); })) return Falla(e);
   mensaje_ = std::make_unique<MensajeMime>(bytes);
   c.leida = true;
   c.asunto = mensaje_->Asunto();
@@ -140,10 +151,10 @@ namespace {
 const std::string kVacio;
 }
 
-#define CAMPO(nombre, miembro)                                                         \
-  std::string SesionCorreo::nombre() const {                                          \
-    if (indice_ < 0 || indice_ >= NumeroCorreos()) return kVacio;                     \
-    return correos_[static_cast<std::size_t>(indice_)]->miembro;                      \
+#define CAMPO(nombre, miembro)                                    \
+  std::string SesionCorreo::nombre() const {                      \
+    if (indice_ < 0 || indice_ >= NumeroCorreos()) return kVacio; \
+    return correos_[static_cast<std::size_t>(indice_)]->miembro;  \
   }
 CAMPO(Asunto, asunto)
 CAMPO(NombreRemitente, nombreRemitente)
@@ -193,15 +204,15 @@ bool SesionCorreo::BorrarCorreo() {
   if (indice_ < 0 || indice_ >= NumeroCorreos())
     return Falla(kCorreoMensajeNoValido, "No hay ningún correo seleccionado");
   ErrorCorreo e;
-  if (!almacen_->Borrar(correos_[static_cast<std::size_t>(indice_)]->id, e)) return Falla(e);
+  const std::string& id = correos_[static_cast<std::size_t>(indice_)]->id;
+  if (!Espera([&] { return almacen_->Borrar(id, e); })) return Falla(e);
   correos_.erase(correos_.begin() + indice_);
   indice_ = -1;
   mensaje_.reset();
   return true;
 }
 
-bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::string& asunto,
-                                 const std::string& texto) {
+bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::string& asunto, const std::string& texto) {
   error_ = {};
   if (!iniciada_) return Falla(kCorreoSinSesion, "No se ha iniciado la sesión de correo");
   if (!DireccionValida(destinatario))
@@ -209,7 +220,7 @@ bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::str
   if (!salida_) return Falla(kCorreoFalloGeneral, "No hay salida de correo");
   std::string mensaje = ComponeCorreo(remitente_, destinatario, asunto, texto, true);
   ErrorCorreo e;
-  if (!salida_->Enviar(remitente_, destinatario, mensaje, e)) return Falla(e);
+  if (!Espera([&] { return salida_->Enviar(remitente_, destinatario, mensaje, e); })) return Falla(e);
   return true;
 }
 

@@ -1,0 +1,511 @@
+#include "mail/ges_automatica.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <exception>
+#include <vector>
+
+#include "common/listas_carpetas.h"
+#include "common/ventanas.h"
+#include "database/carpetas.h"
+#include "mail/acciones_clasificacion.h"
+#include "mail/ges_automatica_textos.h"
+#include "plataforma/correo/correo.h"
+#include "plataforma/mensajes.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
+#include "scoring/calculo_puntuaciones.h"
+#include "scoring/enlace_ges_puntos.h"
+#include "scoring/ges_puntos.h"
+#include "ui_ges_automatica.h"
+
+namespace mail {
+
+namespace {
+
+// Room left around the window for the frame of a window manager.
+constexpr int kMargenMarco = 24;
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QFont FuenteFija() {
+  QFont fuente("Monospace");
+  fuente.setStyleHint(QFont::TypeWriter);
+  fuente.setFixedPitch(true);
+  return fuente;
+}
+
+// Runs a call of the mail session on a thread of its own and keeps the
+// window system answering until it has ended.
+void EsperaEnOtroHilo(const std::function<void()>& llamada) {
+  QEventLoop bucle;
+  std::unique_ptr<QThread> hilo(QThread::create(llamada));
+  QObject::connect(hilo.get(), &QThread::finished, &bucle, &QEventLoop::quit, Qt::QueuedConnection);
+  hilo->start();
+  bucle.exec();
+  hilo->wait();
+}
+
+}  // namespace
+
+// A list box of the window for the intake and the folder loaders.
+class GesAutomatica::ListaQt : public ListaVentana {
+ public:
+  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
+  void Limpia() override { lista_->clear(); }
+  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
+  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
+  std::string Elemento(std::size_t i) const override {
+    QListWidgetItem* e = lista_->item(static_cast<int>(i));
+    return e ? e->text().toStdString() : std::string();
+  }
+  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
+  void QuitaSeleccion() override {
+    const QSignalBlocker bloqueo(lista_);
+    lista_->clearSelection();
+  }
+
+ private:
+  QListWidget* lista_;
+};
+
+// What the cross-check window reads of the mail window and the run.
+class GesAutomatica::EnlaceCruce : public scoring::EnlaceGesPuntos {
+ public:
+  EnlaceCruce(GesAutomatica* ventana, ContextoConcurso& contexto) : ventana_(ventana), contexto_(contexto) {}
+  dao::Database& BaseConcursos() override { return contexto_.BaseConcursos; }
+  std::int32_t NumeroConcurso() const override { return contexto_.NumeroConcursoActual; }
+  std::string CarpetaTrabajo() const override { return contexto_.CarpetaTrabajo; }
+  std::string CarpetaConcurso() const override { return contexto_.CarpetaConcurso; }
+  const TablasPaises* Paises() const override { return contexto_.Paises.get(); }
+  bool HayListasNuevas() const override { return contexto_.HayListasNuevas; }
+  void PonHayListasNuevas(bool valor) override { contexto_.HayListasNuevas = valor; }
+  void MuestraVentanaCorreo() override {
+    if (!ventana_) return;
+    ventana_->show();
+    ventana_->activateWindow();
+  }
+
+ private:
+  QPointer<GesAutomatica> ventana_;
+  ContextoConcurso& contexto_;
+};
+
+GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidget* padre)
+    : QWidget(padre), enlace_(std::move(enlace)), ui_(std::make_unique<Ui::GesAutomatica>()) {
+  ui_->setupUi(this);
+  ui_->FicheroCabrillo->setFont(FuenteFija());
+  ui_->FicheroAdmitidas->setFont(FuenteFija());
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(kIntervaloSesiones);
+  connect(Timer1, &QTimer::timeout, this, &GesAutomatica::Timer1_Timer);
+
+  for (QListWidget* l : findChildren<QListWidget*>())
+    listas_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
+  for (QLabel* l : findChildren<QLabel*>()) rotulos_[plataforma::Mayusculas(l->objectName().toStdString())] = l;
+  rotulos_["LISTA"] = ui_->Lista;
+
+  connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
+  connect(ui_->Cancelar, &QPushButton::clicked, this, &GesAutomatica::Cancelar_Click);
+  connect(ui_->CruzarListas, &QPushButton::clicked, this, &GesAutomatica::CruzarListas_Click);
+  connect(ui_->FinClientes, &QPushButton::clicked, this, &GesAutomatica::FinClientes_Click);
+  connect(ui_->Imprimir, &QPushButton::clicked, this, &GesAutomatica::Imprimir_Click);
+  connect(ui_->NoEnviarNotificaciones, &QCheckBox::toggled, this, &GesAutomatica::NoEnviarNotificaciones_Click);
+  for (QListWidget* visor : {ui_->FicherosManuales, ui_->FicherosRecibidos, ui_->FicherosErrores,
+                             ui_->FicherosConfirmacion, ui_->ListasValidas, ui_->ListasAdmitidas})
+    connect(visor, &QListWidget::itemSelectionChanged, this, [this, visor] { MuestraFichero(visor); });
+  // The lists for reading only keep no selection.
+  for (QListWidget* lectura : {ui_->ListaCorreoEntrante, ui_->ListasDeSWL, ui_->FicheroCabrillo})
+    connect(lectura, &QListWidget::itemClicked, lectura, [lectura] { lectura->clearSelection(); });
+
+  installEventFilter(this);
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+GesAutomatica::~GesAutomatica() = default;
+
+// ------------------------------------------------------------- loading
+
+void GesAutomatica::Form_Load() {
+  // As large as its controls ask, within the screen's free area and room
+  // for the frame a window manager adds.
+  QSize tamano = sizeHint();
+  if (QScreen* pantalla = screen())
+    tamano = tamano.boundedTo(pantalla->availableGeometry().size() - QSize(kMargenMarco, 3 * kMargenMarco));
+  resize(tamano);
+  ::CentraFormulario(this);
+  alturaNormal_ = height();
+  anchuraNormal_ = width();
+  maximizada_ = false;
+  ContadorTemporizador = 0;
+
+  // Nothing to cancel before the first session.
+  ui_->Cancelar->setEnabled(false);
+  if (enlace_->GestionManual()) {
+    ui_->NoEnviarNotificaciones->setEnabled(false);
+    ui_->Conectar->setText(QStringLiteral("LEER Fich. Manuales"));
+    ui_->Cancelar->setText(QStringLiteral("CANCELAR"));
+  }
+  ContextoConcurso& contexto = enlace_->Contexto();
+  ui_->LConcurso->setText(Q(contexto.NombreConcurso + " EDICIÓN " + contexto.EdicionConcurso));
+  contexto.CarpetaConcurso = RutaCarpetaConcurso(contexto, contexto.NombreConcurso, contexto.EdicionConcurso);
+  if (contexto.EsConcursoDiploma()) {
+    ui_->ListasValidas->setVisible(false);
+    ui_->LValidas->setVisible(false);
+    ui_->ListasAdmitidas->setVisible(true);
+    ui_->LAdmitidas->setVisible(true);
+    ui_->Label5->setText(QStringLiteral("LISTAS ADMITIDAS"));
+    ui_->CruzarListas->setText(QStringLiteral("Gestionar DIPLOMA"));
+  }
+  CargaListas(true);
+  show();
+}
+
+void GesAutomatica::CargaListas(bool manuales) {
+  const ContextoConcurso& contexto = enlace_->Contexto();
+  const EstadoCarpetaConcurso carpetas(contexto.CarpetaConcurso, contexto.NombreConcurso);
+  try {
+    if (contexto.EsConcursoDiploma())
+      CargaListasAdmitidas(carpetas, *this);
+    else
+      CargaListasValidas(carpetas, *this);
+    CargaListasDeSWL(carpetas, *this);
+    CargaFicherosRecibidos(carpetas, *this);
+    CargaFicherosErrores(carpetas, *this);
+    CargaFicherosConfirmacion(carpetas, *this);
+    if (manuales) {
+      const std::vector<std::string> sin_renombrar = CargaFicherosManuales(carpetas, *this);
+      if (!sin_renombrar.empty()) Aviso(TextoCbrNoRenombrados(sin_renombrar));
+    }
+  } catch (const std::exception& e) {
+    InformaFallo(e.what());
+  }
+}
+
+// ------------------------------------------------------------- intake
+
+bool GesAutomatica::RecepcionActiva() const { return ocupada_ || Timer1->isActive(); }
+
+void GesAutomatica::PonIntervaloSesiones(int milisegundos) { Timer1->setInterval(milisegundos); }
+
+void GesAutomatica::Conectar_Click() {
+  // One session or pass at a time, whatever a yield lets through.
+  if (ocupada_) return;
+  ContextoConcurso& contexto = enlace_->Contexto();
+  contexto.HayListasNuevas = true;
+  if (!CargaConfiguracionCorreo()) {
+    plataforma::MsgBox(std::string(kSinConfiguracionCorreo));
+    close();
+    return;
+  }
+  if (enlace_->GestionAutomatica()) {
+    if (ui_->NoEnviarNotificaciones->isChecked()) {
+      if (plataforma::MsgBox(TextoAdvertenciaSinNotificaciones(), std::string(kTituloAdvertencia),
+                             plataforma::Icono::Ninguno,
+                             plataforma::Botones::AceptarCancelar) != plataforma::Respuesta::Aceptar)
+        return;
+      if (plataforma::MsgBox(std::string(kConfirmaDesconexion), std::string(kTituloConfirmar),
+                             plataforma::Icono::Pregunta, plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+        return;
+    }
+    ContadorTemporizador = 0;
+    ui_->NoEnviarNotificaciones->setEnabled(false);
+    ConectaCorreo();
+  }
+  if (enlace_->GestionManual()) LeeFicherosManuales();
+}
+
+bool GesAutomatica::CargaConfiguracionCorreo() {
+  ContextoConcurso& contexto = enlace_->Contexto();
+  try {
+    ConcursoRecepcion concurso;
+    if (!CargaConcursoRecepcion(contexto.BaseConcursos, contexto.NumeroConcursoActual, enlace_->Ajustes(),
+                                contexto.CarpetaConcurso, contexto.CarpetaTrabajo, concurso))
+      return false;
+    concurso.paises = contexto.Paises.get();
+    concurso_ = std::move(concurso);
+    return true;
+  } catch (const std::exception& e) {
+    InformaFallo(e.what());
+    return false;
+  }
+}
+
+void GesAutomatica::ConectaCorreo() {
+  ContextoConcurso& contexto = enlace_->Contexto();
+  plataforma::correo::OpcionesCorreo opciones;
+  opciones.ejecuta = EsperaEnOtroHilo;
+  plataforma::correo::SesionCorreo sesion(contexto.CarpetaTrabajo, opciones);
+
+  // While the sign-on waits on the server nothing else may start; a failed
+  // sign-on leaves the buttons as they were.
+  ocupada_ = true;
+  const bool habilitados[] = {ui_->Conectar->isEnabled(), ui_->CruzarListas->isEnabled(),
+                              ui_->FinClientes->isEnabled()};
+  HabilitaBotones(false);
+  PonListasQuietas(true);
+  const bool iniciada = sesion.IniciarSesion();
+  if (!iniciada) {
+    ocupada_ = false;
+    PonListasQuietas(false);
+    ui_->Conectar->setEnabled(habilitados[0]);
+    ui_->CruzarListas->setEnabled(habilitados[1]);
+    ui_->FinClientes->setEnabled(habilitados[2]);
+    Timer1->stop();
+    plataforma::MsgBox(TextoFalloInicioSesion(sesion.UltimoError()));
+    return;
+  }
+  Cede();
+  Timer1->stop();
+  QApplication::setOverrideCursor(Qt::BusyCursor);
+  try {
+    RecepcionListas recepcion(concurso_, *this, &sesion);
+    if (!recepcion.ProcesaSesion())
+      InformaFallo("No se han podido leer los E-MAIL no leídos: " + sesion.UltimoError().descripcion);
+  } catch (const std::exception& e) {
+    InformaFallo(e.what());
+  }
+  sesion.CerrarSesion();
+  QApplication::restoreOverrideCursor();
+  CargaListas(true);
+  PonListasQuietas(false);
+  ocupada_ = false;
+
+  if (cancelada_) {
+    // `Cancelar` was pressed during the session: intake stops here.
+    cancelada_ = false;
+    Cancelar_Click();
+    return;
+  }
+  Timer1->start();
+  ui_->Cancelar->setEnabled(true);
+}
+
+void GesAutomatica::LeeFicherosManuales() {
+  ocupada_ = true;
+  PonListasQuietas(true);
+  try {
+    RecepcionListas recepcion(concurso_, *this, nullptr);
+    recepcion.LeeFicherosManuales();
+  } catch (const std::exception& e) {
+    InformaFallo(e.what());
+    HabilitaBotones(true);
+  }
+  // The pass has listed the manual folder again itself.
+  CargaListas(false);
+  PonListasQuietas(false);
+  ocupada_ = false;
+}
+
+void GesAutomatica::Timer1_Timer() {
+  ++ContadorTemporizador;
+  if (ContadorTemporizador != 1) return;
+  Timer1->stop();
+  ContadorTemporizador = 0;
+  ConectaCorreo();
+}
+
+void GesAutomatica::Cancelar_Click() {
+  if (ocupada_) {
+    // The session in progress ends its work; then intake stops.
+    cancelada_ = true;
+    Timer1->stop();
+    ui_->Cancelar->setEnabled(false);
+    return;
+  }
+  if (enlace_->GestionAutomatica()) ui_->NoEnviarNotificaciones->setEnabled(true);
+  HabilitaBotones(true);
+  ui_->Cancelar->setEnabled(false);
+  Timer1->stop();
+}
+
+void GesAutomatica::NoEnviarNotificaciones_Click(bool marcada) {
+  if (!marcada)
+    plataforma::MsgBox(TextoReconexion(), std::string(kTituloConfirmar), plataforma::Icono::Ninguno,
+                       plataforma::Botones::Aceptar);
+}
+
+// ------------------------------------------------------------- other buttons
+
+void GesAutomatica::CruzarListas_Click() {
+  hide();
+  QPointer<GesAutomatica> yo(this);
+  auto vuelve = [yo] {
+    if (!yo) return;
+    yo->show();
+    yo->activateWindow();
+  };
+  if (enlace_->Contexto().EsConcursoDiploma()) {
+    enlace_->AbreGesDiploma(vuelve);
+    return;
+  }
+  try {
+    auto enlace = std::make_unique<EnlaceCruce>(this, enlace_->Contexto());
+    std::unique_ptr<scoring::AccionesPuntuacion> acciones = CreaAccionesPuntuacion(*enlace);
+    scoring::AbreGesPuntos(std::move(enlace), std::move(acciones));
+  } catch (const std::exception& e) {
+    vuelve();
+    plataforma::MsgBox(std::string("No se ha podido abrir la ventana de cruce de listas: ") + e.what(), "ERROR",
+                       plataforma::Icono::Error);
+  }
+}
+
+void GesAutomatica::FinClientes_Click() { close(); }
+
+void GesAutomatica::Imprimir_Click() {
+  ::ImprimeLista(*listas_.at("FICHEROCABRILLO"), ui_->Lista->title().toStdString());
+}
+
+// ------------------------------------------------------------- viewer
+
+void GesAutomatica::PonListasQuietas(bool quietas) {
+  for (QListWidget* l : {ui_->FicherosManuales, ui_->FicherosRecibidos, ui_->FicherosErrores, ui_->FicherosConfirmacion,
+                         ui_->ListasValidas, ui_->ListasAdmitidas})
+    l->setEnabled(!quietas);
+}
+
+void GesAutomatica::MuestraFichero(QListWidget* lista) {
+  const QList<QListWidgetItem*> elegidos = lista->selectedItems();
+  if (elegidos.isEmpty()) return;
+  const std::string linea = elegidos.front()->text().toStdString();
+  VisorFichero visor;
+  if (!VisorDeFichero(lista->objectName().toStdString(), linea, visor)) return;
+  for (QListWidget* otra : {ui_->FicherosManuales, ui_->FicherosRecibidos, ui_->FicherosErrores,
+                            ui_->FicherosConfirmacion, ui_->ListasValidas, ui_->ListasAdmitidas})
+    if (otra != lista) {
+      const QSignalBlocker bloqueo(otra);
+      otra->clearSelection();
+    }
+  ui_->FicheroCabrillo->clear();
+  ui_->Lista->setTitle(Q(visor.titulo));
+  std::vector<std::string> lineas;
+  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
+      plataforma::UneRuta(enlace_->Contexto().CarpetaConcurso, visor.carpeta), plataforma::NombreSeguro(linea)));
+  plataforma::LeerLineas(ruta, lineas);  // a file gone meanwhile shows empty
+  for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
+}
+
+// ------------------------------------------------------------- VentanaCorreo
+
+ListaVentana* GesAutomatica::Lista(std::string_view nombre) {
+  auto it = listas_.find(plataforma::Mayusculas(nombre));
+  return it == listas_.end() ? nullptr : it->second.get();
+}
+
+void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) {
+  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
+  if (it == rotulos_.end()) return;
+  if (auto* l = qobject_cast<QLabel*>(it->second))
+    l->setText(Q(texto));
+  else if (auto* g = qobject_cast<QGroupBox*>(it->second))
+    g->setTitle(Q(texto));
+}
+
+std::string GesAutomatica::Texto(std::string_view nombre) const {
+  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
+  if (it == rotulos_.end()) return {};
+  if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
+  if (auto* g = qobject_cast<QGroupBox*>(it->second)) return g->title().toStdString();
+  return {};
+}
+
+void GesAutomatica::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+
+void GesAutomatica::Cede() { QCoreApplication::processEvents(); }
+
+bool GesAutomatica::GestionAutomatica() const { return enlace_->GestionAutomatica(); }
+
+bool GesAutomatica::NoEnviarNotificaciones() const { return ui_->NoEnviarNotificaciones->isChecked(); }
+
+void GesAutomatica::HabilitaBotones(bool habilitados) {
+  ui_->Conectar->setEnabled(habilitados);
+  ui_->CruzarListas->setEnabled(habilitados);
+  ui_->FinClientes->setEnabled(habilitados);
+}
+
+void GesAutomatica::Aviso(const std::string& texto) { plataforma::MsgBox(texto); }
+
+void GesAutomatica::InformaFallo(const std::string& texto) {
+  plataforma::MsgBox(texto, "ERROR", plataforma::Icono::Error);
+}
+
+// ------------------------------------------------------------- keys, size, closing
+
+bool GesAutomatica::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::KeyPress) {
+    auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (Form_KeyDown(tecla->key(), tecla->modifiers())) return true;
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+bool GesAutomatica::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
+  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
+  QPushButton* boton = nullptr;
+  switch (tecla) {
+    case Qt::Key_F2: boton = ui_->Conectar; break;
+    case Qt::Key_F3: boton = ui_->CruzarListas; break;
+    case Qt::Key_Escape: boton = ui_->Cancelar; break;
+    default: return false;
+  }
+  if (boton->isEnabled()) {
+    boton->setFocus();
+    boton->click();
+  }
+  return true;
+}
+
+void GesAutomatica::changeEvent(QEvent* evento) {
+  QWidget::changeEvent(evento);
+  if (evento->type() == QEvent::WindowStateChange) Form_Resize();
+}
+
+void GesAutomatica::Form_Resize() {
+  if (isMinimized()) return;
+  if (isMaximized() && !maximizada_) {
+    ::RedimensionaControles(this, alturaNormal_, anchuraNormal_, true);
+    maximizada_ = true;
+  } else if (!isMaximized() && maximizada_) {
+    ::RedimensionaControles(this, alturaNormal_, anchuraNormal_, false);
+    maximizada_ = false;
+  }
+}
+
+void GesAutomatica::closeEvent(QCloseEvent* evento) {
+  // A session or a pass in progress keeps its window.
+  if (ocupada_) {
+    evento->ignore();
+    return;
+  }
+  Form_Unload();
+  evento->accept();
+}
+
+void GesAutomatica::Form_Unload() {
+  if (descargada_) return;
+  descargada_ = true;
+  Timer1->stop();
+  enlace_->MuestraVentanaPrincipal();
+}
+
+GesAutomatica* AbreGesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace) {
+  auto* ventana = new GesAutomatica(std::move(enlace));
+  ventana->setAttribute(Qt::WA_DeleteOnClose);
+  ventana->Form_Load();
+  return ventana;
+}
+
+}  // namespace mail

@@ -1,0 +1,121 @@
+#pragma once
+// The mail window "Gestión de Correo para FICHEROS CABRILLO": the contest's
+// result folders side by side as lists with a viewer, the start and stop of
+// intake (a mail session at once and then one a minute, or one pass over the
+// manual folder) and the way on to the cross-check window, or to the award
+// window for the award contest. Opened by the main window, which it replaces
+// on the screen while it is open.
+//
+// The window is the `VentanaCorreo` of the intake: the intake reaches its
+// lists and labels by name and feeds its step label `LProceso` and progress
+// panel `Proceso`. The calls of a mail session that wait on a server run on
+// another thread while the window keeps answering; everything else of the
+// intake runs on the window's own thread, one step at a time. While a
+// session or a pass runs the folder lists are still and the window cannot
+// be closed.
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "mail/enlace_ges_automatica.h"
+#include "mail/recepcion.h"
+#include "mail/ventana_correo.h"
+
+class QListWidget;
+class QTimer;
+
+namespace Ui {
+class GesAutomatica;
+}
+
+namespace scoring {
+class AccionesPuntuacion;
+class EnlaceGesPuntos;
+}  // namespace scoring
+
+namespace mail {
+
+class GesAutomatica : public QWidget, public VentanaCorreo {
+  Q_OBJECT
+
+ public:
+  explicit GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidget* padre = nullptr);
+  ~GesAutomatica() override;
+
+  // Centres the window, sets the captions of the intake mode and of the
+  // award, sets the contest's folder, fills the folder lists and shows the
+  // window.
+  void Form_Load();
+
+  // The time between two mail sessions (60000 ms; the tests shorten it).
+  void PonIntervaloSesiones(int milisegundos);
+  // A mail session or a manual pass is running.
+  bool Ocupada() const { return ocupada_; }
+  // Automatic intake is on: a session runs or the next one is due.
+  bool RecepcionActiva() const;
+
+  // VentanaCorreo.
+  ListaVentana* Lista(std::string_view nombre) override;
+  void PonTexto(std::string_view nombre, const std::string& texto) override;
+  std::string Texto(std::string_view nombre) const override;
+  void PonProgreso(int porcentaje) override;
+  void Cede() override;
+  bool GestionAutomatica() const override;
+  bool NoEnviarNotificaciones() const override;
+  void HabilitaBotones(bool habilitados) override;
+  void Aviso(const std::string& texto) override;
+  void InformaFallo(const std::string& texto) override;
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+  void changeEvent(QEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  class ListaQt;
+  class EnlaceCruce;
+
+  void Conectar_Click();
+  void Cancelar_Click();
+  void CruzarListas_Click();
+  void FinClientes_Click();
+  void Imprimir_Click();
+  void NoEnviarNotificaciones_Click(bool marcada);
+  void Timer1_Timer();
+  bool Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+  void Form_Resize();
+  void Form_Unload();
+
+  bool CargaConfiguracionCorreo();
+  void ConectaCorreo();
+  void LeeFicherosManuales();
+  // Refills the folder lists from the disk (the manual folder too, with its
+  // ".CBR" logs renamed, when `manuales`).
+  void CargaListas(bool manuales);
+  // The folder lists are still while intake writes to their folders.
+  void PonListasQuietas(bool quietas);
+  void MuestraFichero(QListWidget* lista);
+
+  std::unique_ptr<EnlaceGesAutomatica> enlace_;
+  std::unique_ptr<Ui::GesAutomatica> ui_;
+  QTimer* Timer1 = nullptr;
+  std::map<std::string, std::unique_ptr<ListaQt>> listas_;  // by upper-cased name
+  std::map<std::string, QWidget*> rotulos_;                 // labels and frames, by upper-cased name
+  ConcursoRecepcion concurso_;                              // loaded at each press of `Conectar`
+  std::int16_t ContadorTemporizador = 0;
+  int alturaNormal_ = 0, anchuraNormal_ = 0;
+  bool maximizada_ = false;  // the state the controls were last rescaled for
+  bool ocupada_ = false;
+  bool cancelada_ = false;  // `Cancelar` pressed while a session ran
+  bool descargada_ = false;
+};
+
+// Opens the mail window on behalf of the main window (which hides itself):
+// the window deletes itself when it closes, after showing the main window.
+GesAutomatica* AbreGesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace);
+
+}  // namespace mail
