@@ -363,8 +363,12 @@ class ConcursoCompleto : public ::testing::Test {
     EXPECT_NE(puntos.find("Pts:2    14026 CW 2026-12-24 0820 EA1AAA 599 002 EA3CCC 599 001\r\n"), std::string::npos)
         << puntos;
     EXPECT_EQ(FicherosDe(carpeta_ + "/ListasQsoAnulados"), std::vector<std::string>{"EA3CCC.NUL"});
+    EXPECT_EQ(Hijo<QLabel>(clasifica, "LConcurso")->text().toStdString(), kConcurso + " EDICIÓN 2026");
+    EXPECT_EQ(Elementos(clasifica, "ListaPorPuntos").size(), 3u);
+    EXPECT_EQ(Elementos(clasifica, "ListaPorCategoria").size(), 3u);
     Hijo<QPushButton>(clasifica, "EnviarResultados")->click();
-    EXPECT_EQ(Elementos(clasifica, "ListaPorEmail").size(), 4u);
+    EXPECT_EQ(Elementos(clasifica, "ListaPorEmail"),
+              (std::vector<std::string>{"EA1AAA.Email", "EA2BBB.Email", "EA3CCC.Email", "EA5SWL.Email"}));
 
     // ---- Closed one by one, each window gives the screen back.
     Hijo<QPushButton>(clasifica, "FinClientes")->click();
