@@ -14,6 +14,7 @@ struct SesionCorreo::Entrada {
   std::string asunto, nombreRemitente, direccionRemitente, direccionDestinatario;
   std::time_t recibido = 0;
   std::vector<std::string> adjuntos;
+  std::string huella;  // SHA-256 of the mail's bytes, in hex
 };
 
 SesionCorreo::SesionCorreo(std::string carpetaTrabajo, OpcionesCorreo opciones)
@@ -45,8 +46,8 @@ bool SesionCorreo::IniciarSesion() {
     if (!LeePerfilCorreo(carpetaTrabajo_, perfil, e)) return Falla(e);
     bool esUrl = perfil.entrada.find("://") != std::string::npos;
     if (esUrl && perfil.entrada.rfind("imap://", 0) != 0 && perfil.entrada.rfind("imaps://", 0) != 0)
-      return Falla(kCorreoFalloInicioSesion,
-                   "El perfil de correo lee de " + perfil.entrada + ": ha de ser imap://, imaps:// o una carpeta Maildir");
+      return Falla(kCorreoFalloInicioSesion, "El perfil de correo lee de " + perfil.entrada +
+                                                 ": ha de ser imap://, imaps:// o una carpeta Maildir");
     std::string entrada = perfil.entrada;
     if (!esUrl && entrada.front() != '/') entrada = UneRuta(carpetaTrabajo_, entrada);
     almacen_ = esUrl ? CreaAlmacenImap(entrada, opciones_) : CreaAlmacenMaildir(entrada);
@@ -126,6 +127,11 @@ bool SesionCorreo::CargaSeleccionado() {
   if (!almacen_->Leer(c.id, bytes, recibido, e)) return Falla(e);
   mensaje_ = std::make_unique<MensajeMime>(bytes);
   c.leida = true;
+  if (gchar* h =
+          g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(bytes.data()), bytes.size())) {
+    c.huella = h;
+    g_free(h);
+  }
   c.asunto = mensaje_->Asunto();
   c.nombreRemitente = mensaje_->NombreRemitente();
   c.direccionRemitente = mensaje_->DireccionRemitente();
@@ -140,15 +146,16 @@ namespace {
 const std::string kVacio;
 }
 
-#define CAMPO(nombre, miembro)                                                         \
-  std::string SesionCorreo::nombre() const {                                          \
-    if (indice_ < 0 || indice_ >= NumeroCorreos()) return kVacio;                     \
-    return correos_[static_cast<std::size_t>(indice_)]->miembro;                      \
+#define CAMPO(nombre, miembro)                                    \
+  std::string SesionCorreo::nombre() const {                      \
+    if (indice_ < 0 || indice_ >= NumeroCorreos()) return kVacio; \
+    return correos_[static_cast<std::size_t>(indice_)]->miembro;  \
   }
 CAMPO(Asunto, asunto)
 CAMPO(NombreRemitente, nombreRemitente)
 CAMPO(DireccionRemitente, direccionRemitente)
 CAMPO(DireccionDestinatario, direccionDestinatario)
+CAMPO(IdentidadCorreo, huella)
 #undef CAMPO
 
 std::time_t SesionCorreo::FechaRecibido() const {
@@ -200,8 +207,7 @@ bool SesionCorreo::BorrarCorreo() {
   return true;
 }
 
-bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::string& asunto,
-                                 const std::string& texto) {
+bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::string& asunto, const std::string& texto) {
   error_ = {};
   if (!iniciada_) return Falla(kCorreoSinSesion, "No se ha iniciado la sesión de correo");
   if (!DireccionValida(destinatario))
