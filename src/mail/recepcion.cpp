@@ -158,7 +158,13 @@ bool RecepcionListas::ProcesaSesion() {
   // walk read every mail still there); with a mail that could not be read,
   // nothing is (it may be one of them).
   if (!lecturaFallida_) DiarioRespuestas(concurso_.carpetaConcurso).ConservaSolo(vistos_);
-  GuardaListasDeSWL(Carpetas(), ventana_);
+  try {
+    GuardaListasDeSWL(Carpetas(), ventana_);
+  } catch (const std::exception& e) {
+    // Each listener log already went to the file before its mail was
+    // deleted; the list stays in the window for the next session.
+    ventana_.InformaFallo(e.what());
+  }
   return true;
 }
 
