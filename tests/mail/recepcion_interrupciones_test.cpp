@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include <set>
 
 #include "common/listas_carpetas.h"
+#include "database/creacion.h"
 #include "database/estado.h"
 #include "mail/buzon_prueba.h"
 #include "mail/diario_respuestas.h"
@@ -29,6 +31,7 @@
 #include "plataforma/correo/correo.h"
 #include "plataforma/correo/servidores.h"
 #include "plataforma/correo/servidores_guion.h"
+#include "plataforma/dao.h"
 #include "plataforma/texto.h"
 #include "soporte/concurso_prueba.h"
 
@@ -491,6 +494,62 @@ TEST_F(InterrupcionTest, AnImapServerThatVanishesMidFetchOrBeforeTheDeletion) {
     ComoSinInterrupcion(c.nombre);
     buzon_ = tmp_.Ruta() + "/buzon";
   }
+}
+
+// Another process holds the contest database locked while the intake
+// starts: the intake waits for it, reads its mailbox and takes every mail in.
+TEST_F(InterrupcionTest, TheContestDatabaseLockedByAnotherProcess) {
+  Referencia();
+  const std::string ruta = tmp_.Ruta() + "/Concursos.db";
+  database::CreaBaseConcursosVacia(ruta);
+  {
+    dao::Database base = dao::OpenDatabase(ruta);
+    base.Execute("Insert Into ResumenCabrillo (NumeroOrden, EMailConcurso, AsuntoConcurso) Values (?, ?, ?)",
+                 {dao::Variant(std::int32_t{1}), dao::Variant(std::string("Concurso@Example.org")),
+                  dao::Variant(std::string("LISTA $"))});
+    base.Close();
+  }
+  int tubo[2];
+  ASSERT_EQ(pipe(tubo), 0);
+  std::fflush(nullptr);
+  const pid_t hijo = fork();
+  ASSERT_GE(hijo, 0);
+  if (hijo == 0) {
+    try {
+      dao::Database base = dao::OpenDatabase(ruta);
+      base.Execute("BEGIN EXCLUSIVE");
+      const char listo = 1;
+      if (write(tubo[1], &listo, 1) != 1) _exit(2);
+      usleep(800 * 1000);
+      base.Execute("COMMIT");
+    } catch (...) {
+      _exit(3);
+    }
+    _exit(0);
+  }
+  char listo = 0;
+  ASSERT_EQ(read(tubo[0], &listo, 1), 1);
+  close(tubo[0]);
+  close(tubo[1]);
+  Prepara();
+  ConfiguracionCorreo leida;
+  const auto antes = std::chrono::steady_clock::now();
+  {
+    dao::Database base = dao::OpenDatabase(ruta);
+    ASSERT_TRUE(CargaConfiguracionCorreo(base, 1, leida));
+    base.Close();
+  }
+  // The lock was there: the read had to wait for it.
+  EXPECT_GE(std::chrono::steady_clock::now() - antes, std::chrono::milliseconds(200));
+  int estado = 0;
+  waitpid(hijo, &estado, 0);
+  EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0) << estado;
+  EXPECT_EQ(leida.EMailConcurso, "Concurso@Example.org");
+  EXPECT_EQ(leida.AsuntoConcurso, "LISTA $");
+  concurso_.correo = leida;
+  EXPECT_TRUE(Sesion().empty());
+  EXPECT_TRUE(Sesion().empty());
+  ComoSinInterrupcion("base bloqueada");
 }
 
 }  // namespace

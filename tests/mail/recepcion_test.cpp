@@ -15,13 +15,13 @@
 #include "common/listas_carpetas.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
+#include "mail/buzon_prueba.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/correo/servidores.h"
 #include "plataforma/texto.h"
 #include "soporte/concurso_prueba.h"
-#include "mail/buzon_prueba.h"
 
 namespace fs = std::filesystem;
 using namespace pruebas_correo;
@@ -179,7 +179,6 @@ TEST_P(RecepcionTest, AwardLogGrowsWithEachSendingPastALeadingBlankEnd) {
   EXPECT_TRUE(NoLeidos().empty());
 }
 
-
 // A store whose mails can be read but never deleted.
 class AlmacenSinBorrado : public plataforma::correo::AlmacenCorreo {
  public:
@@ -233,9 +232,8 @@ TEST_P(RecepcionFallosTest, AMailThatCannotBeDeletedIsTakenInOnceOnly) {
   auto almacen = std::make_unique<AlmacenSinBorrado>(
       GetParam() == Tipo::kMaildir
           ? plataforma::correo::CreaAlmacenMaildir(buzon_)
-          : plataforma::correo::CreaAlmacenImap("imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) +
-                                                    "/INBOX",
-                                                {}));
+          : plataforma::correo::CreaAlmacenImap(
+                "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX", {}));
   AlmacenSinBorrado* vista = almacen.get();
   SesionCorreo sesion(std::move(almacen),
                       plataforma::correo::CreaSalidaSmtp("smtp://127.0.0.1:" + std::to_string(smtp_->Puerto()), {}),
@@ -336,8 +334,8 @@ TEST_P(RecepcionCasosTest, AttachmentAndSubjectChecks) {
   const std::string c = "concurso@example.org";
   const Adjunto log6{"QQ6STU.LOG", Log("QQ6STU.LOG")};
   struct Esperado {
-    std::string fichero;    // under the contest folder
-    std::string contiene;   // "" : the file must exist
+    std::string fichero;   // under the contest folder
+    std::string contiene;  // "" : the file must exist
     bool existe = true;
   };
   struct Tabla {
@@ -347,43 +345,63 @@ TEST_P(RecepcionCasosTest, AttachmentAndSubjectChecks) {
     std::vector<Esperado> esperado;
   };
   const std::vector<Tabla> casos = {
-      {"callsign in the middle of the pattern, any letter case", "CONCURSO PRUEBA", "LISTA $ CONCURSO",
+      {"callsign in the middle of the pattern, any letter case",
+       "CONCURSO PRUEBA",
+       "LISTA $ CONCURSO",
        {{"qq6stu@example.org", c, "  lista qq6stu concurso ", {log6}}},
        {{"ListasValidas/QQ6STU.LOG", ""}, {"FicherosErrores/QQ6STU.ERR", "", false}}},
-      {"pattern without $ is the subject itself", "CONCURSO PRUEBA", "Lista del concurso",
+      {"pattern without $ is the subject itself",
+       "CONCURSO PRUEBA",
+       "Lista del concurso",
        {{"qq6stu@example.org", c, "LISTA DEL CONCURSO", {log6}}},
        {{"ListasValidas/QQ6STU.LOG", ""}}},
-      {"pattern without $, another subject", "CONCURSO PRUEBA", "Lista del concurso",
+      {"pattern without $, another subject",
+       "CONCURSO PRUEBA",
+       "Lista del concurso",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6}}},
        {{"FicherosErrores/QQ6STU.ERR",
          ".- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las bases.\r\n"
          ".- En el ASUNTO del E-MAIL debe poner 'LISTA DEL CONCURSO' solamente sin otros comentarios.\r\n\r\n\r\n"},
         {"FicherosRecibidos/QQ6STU.LOG", "", false}}},
-      {"empty subject", "CONCURSO PRUEBA", "LISTA $",
+      {"empty subject",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "", {log6}}},
        {{"FicherosErrores/QQ6STU.ERR",
          "ADJUNTO:QQ6STU.LOG\r\n.- ERROR 33: El E-MAIL ha sido enviado sin el ASUNTO que exigen las bases.\r\n"
          ".- En el ASUNTO del E-MAIL debe poner 'LISTA QQ6STU' solamente sin otros comentarios.\r\n\r\n\r\n"}}},
-      {"VGE SPRINT takes any subject but an empty one", "VGE SPRINT", "LISTA $",
+      {"VGE SPRINT takes any subject but an empty one",
+       "VGE SPRINT",
+       "LISTA $",
        {{"qq6stu@example.org", c, "cualquier cosa", {log6}}, {"qq5pqr@example.org", c, "", {{"QQ5PQR.LOG", ""}}}},
        {{"FicherosRecibidos/QQ6STU.LOG", ""}, {"FicherosErrores/QQ5PQR.ERR", ".- ERROR 33:"}}},
-      {"no attachment and no subject: only ERROR 1", "CONCURSO PRUEBA", "LISTA $",
+      {"no attachment and no subject: only ERROR 1",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "", {}}},
        {{"FicherosErrores/qq6stu@example.org.ERR",
          "ASUNTO:\r\n.- ERROR 1: No se ha incluido ningún adjunto.\r\n.- Debe adjuntar UNICAMENTE su lista como "
          "INDICATIVO.LOG sin otros adjuntos (fotos,etc.)\r\n\r\n\r\nConsulte"}}},
-      {"two logs: the first is taken", "CONCURSO PRUEBA", "LISTA $",
+      {"two logs: the first is taken",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6, {"QQ5PQR.LOG", Log("QQ5PQR.LOG")}}}},
        {{"ListasValidas/QQ6STU.LOG", ""}, {"FicherosRecibidos/QQ5PQR.LOG", "", false}}},
-      {"a second copy named .CBR keeps its blank and (2)", "CONCURSO PRUEBA", "LISTA $",
+      {"a second copy named .CBR keeps its blank and (2)",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU (2).cbr", Log("QQ6STU.LOG")}}}},
        {{"FicherosErrores/QQ6STU (2).CBR.ERR",
          "ADJUNTO:QQ6STU (2).CBR\r\n.- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las "
          "bases.\r\n.- En el ASUNTO del E-MAIL debe poner 'LISTA QQ6STU (2)' solamente"}}},
-      {"a log replaces the report of the sender's mail without attachment", "CONCURSO PRUEBA", "LISTA $",
+      {"a log replaces the report of the sender's mail without attachment",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {}}, {"qq6stu@example.org", c, "LISTA QQ6STU", {log6}}},
        {{"FicherosErrores/qq6stu@example.org.ERR", "", false}, {"ListasValidas/QQ6STU.LOG", ""}}},
-      {"a faulty log replaces the station's valid log and confirmation", "CONCURSO PRUEBA", "LISTA $",
+      {"a faulty log replaces the station's valid log and confirmation",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6}},
         {"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ8BAD.LOG")}}}},
        {{"ListasValidas/QQ6STU.LOG", "", false},
@@ -419,8 +437,8 @@ TEST_P(RecepcionCasosTest, AFailedSendIsShownAndTheSenderStillJoinsLaterMailings
   Concurso("CONCURSO PRUEBA");
   Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}}});
   // Nobody listens on the SMTP port of the profile.
-  std::ofstream(trabajo_ + "/PerfilCorreo.txt") << "Entrada=Correo\r\nSmtp=smtp://127.0.0.1:" << PuertoLibre()
-                                                << "\r\nRemitente=concurso@example.org\r\n";
+  std::ofstream(trabajo_ + "/PerfilCorreo.txt")
+      << "Entrada=Correo\r\nSmtp=smtp://127.0.0.1:" << PuertoLibre() << "\r\nRemitente=concurso@example.org\r\n";
   Sesion();
   ASSERT_EQ(ventana_.avisos.size(), 1u);
   EXPECT_EQ(ventana_.avisos[0].rfind("Ha ocurrido un error durante el envío:  ", 0), 0u) << ventana_.avisos[0];
