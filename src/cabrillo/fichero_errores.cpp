@@ -22,6 +22,7 @@ std::string LineaError(int numero, std::string_view texto) {
 bool FicheroErrores::Crea(const std::string& carpeta_trabajo, std::string_view fecha, std::string_view asunto) {
   Cierra();
   bloques_ = 0;
+  incompleto_ = false;
   ruta_ = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_trabajo, kNombreFicheroErrores));
   plataforma::BorraFichero(ruta_);  // there may be none
   if (!fichero_.Abrir(ruta_, true)) return false;
@@ -49,8 +50,8 @@ void FicheroErrores::EscribeAdjunto(std::string_view nombre_fichero, bool linea_
   if (linea_en_blanco) EscribeLinea();
 }
 
-void FicheroErrores::EscribeBloqueError(const std::vector<std::string>& contexto, int numero,
-                                        std::string_view texto, FinBloque fin) {
+void FicheroErrores::EscribeBloqueError(const std::vector<std::string>& contexto, int numero, std::string_view texto,
+                                        FinBloque fin) {
   std::string bloque;
   for (const std::string& linea : contexto) {
     bloque += linea;
@@ -62,8 +63,9 @@ void FicheroErrores::EscribeBloqueError(const std::vector<std::string>& contexto
   ++bloques_;
 }
 
-void FicheroErrores::Cierra() {
-  if (fichero_.EstaAbierto()) fichero_.Cerrar();
+bool FicheroErrores::Cierra() {
+  if (fichero_.EstaAbierto() && !fichero_.Cerrar()) incompleto_ = true;
+  return !incompleto_;
 }
 
 namespace {

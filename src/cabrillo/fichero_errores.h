@@ -60,12 +60,15 @@ class FicheroErrores {
   // Error blocks written since Crea.
   std::int64_t BloquesEscritos() const { return bloques_; }
 
-  void Cierra();
+  // Closes the report; false when some of what was written to it since Crea
+  // did not reach the file (a full disk): the report is then cut off.
+  bool Cierra();
 
  private:
   plataforma::FicheroAnexo fichero_;
   std::string ruta_;
   std::int64_t bloques_ = 0;
+  bool incompleto_ = false;
 };
 
 // Date of the report head from the receipt date of a mail, as the mail layer

@@ -1,6 +1,7 @@
 #include "cabrillo/lista_valida.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "cabrillo/lectura.h"
 #include "common/ventana_proceso.h"
@@ -10,8 +11,7 @@
 
 namespace cabrillo {
 
-bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso,
-                       std::string_view nombre_fichero) {
+bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso, std::string_view nombre_fichero) {
   ventana.PonProgreso(0);
   ventana.PonTexto("LProceso", "Generando LISTA VALIDA");
   const ListaVentana* lista = ventana.Lista(kListaFicheroCabrillo);
@@ -19,14 +19,15 @@ bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concu
 
   const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
       plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero)));
-  plataforma::FicheroAnexo fichero;
-  if (!fichero.Abrir(ruta, true)) return false;
+  std::vector<std::string> lineas;
+  lineas.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
-    fichero.EscribirLinea(lista->Elemento(i));
+    lineas.push_back(lista->Elemento(i));
     ventana.PonProgreso(static_cast<int>((static_cast<std::uint64_t>(i) + 1) * 100 / n));
     ventana.Cede();
   }
-  fichero.Cerrar();
+  // Written whole or not at all: a cut-off copy would pass for a valid log.
+  if (!plataforma::EscribirLineas(ruta, lineas)) return false;
   ventana.PonTexto("LProceso", "FIN PROCESO");
   return true;
 }

@@ -8,6 +8,7 @@
 #include "cabrillo/lista_valida.h"
 #include "common/listas_carpetas.h"
 #include "common/ventana_proceso.h"
+#include "mail/diario_respuestas.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/dao.h"
@@ -133,6 +134,7 @@ void RecepcionListas::EmpiezaLog() {
   indiceAdjunto_ = 0;
   deCorreo_ = false;
   correoBorrado_ = false;
+  identidad_.clear();
 }
 
 std::string RecepcionListas::FechaCorreo() const {
@@ -143,16 +145,26 @@ std::string RecepcionListas::FechaCorreo() const {
   return texto;
 }
 
-std::string RecepcionListas::AsuntoCorreo() const {
-  return deCorreo_ && sesion_ ? sesion_->Asunto() : std::string();
-}
+std::string RecepcionListas::AsuntoCorreo() const { return deCorreo_ && sesion_ ? sesion_->Asunto() : std::string(); }
 
 bool RecepcionListas::ProcesaSesion() {
   if (!sesion_) return false;
   cabecera_.Limpia();
   if (!sesion_->LeerNoLeidos()) return false;
+  vistos_.clear();
+  lecturaFallida_ = false;
   LeeCorreoEntrante();
-  GuardaListasDeSWL(Carpetas(), ventana_);
+  // Answers noted for mails that have left the inbox are forgotten (the
+  // walk read every mail still there); with a mail that could not be read,
+  // nothing is (it may be one of them).
+  if (!lecturaFallida_) DiarioRespuestas(concurso_.carpetaConcurso).ConservaSolo(vistos_);
+  try {
+    GuardaListasDeSWL(Carpetas(), ventana_);
+  } catch (const std::exception& e) {
+    // Each listener log already went to the file before its mail was
+    // deleted; the list stays in the window for the next session.
+    ventana_.InformaFallo(e.what());
+  }
   return true;
 }
 
@@ -173,9 +185,11 @@ void RecepcionListas::LeeCorreoEntrante() {
       if (hecho[k]) continue;
       if (!sesion_->SeleccionarCorreo(i)) {
         hecho[k] = true;
+        lecturaFallida_ = true;
         ventana_.InformaFallo("No se ha podido leer un E-MAIL: " + sesion_->UltimoError().descripcion);
         continue;
       }
+      vistos_.insert(sesion_->IdentidadCorreo());
       if (Mayusculas(sesion_->DireccionDestinatario()) != buzon) continue;
       const std::string asunto = sesion_->Asunto();
       const std::string listado = asunto.empty() ? "\u00BB " + sesion_->NombreRemitente() : asunto;
@@ -199,6 +213,13 @@ void RecepcionListas::ProcesaCorreo(int indice) {
   if (Mayusculas(sesion_->DireccionDestinatario()) != Mayusculas(concurso_.correo.EMailConcurso)) return;
   deCorreo_ = true;
   direccionRemitente_ = sesion_->DireccionRemitente();
+  identidad_ = sesion_->IdentidadCorreo();
+  if (DiarioRespuestas(concurso_.carpetaConcurso).Contiene(identidad_)) {
+    // Answered by a session that stopped before deleting it: its log is
+    // filed already and its sender has had the answer.
+    BorraCorreoEnCurso();
+    return;
+  }
   try {
     if (!informe_.Crea(concurso_.carpetaTrabajo, FechaCorreo(), AsuntoCorreo()))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
@@ -236,8 +257,13 @@ void RecepcionListas::ValidaYArchiva(bool manual) {
   if (cabrillo::VerificaFicheroCabrillo(ventana_, concurso_.carpetaConcurso, nombreFicheroLog_, entorno)) {
     informe_.Cierra();
     QuitaListaSWL(ventana_, cabecera_.IndicativoParticipante);
-    if (!cabecera_.MarcaSwl.empty()) {
-      AnotaListaSWL(ventana_, cabecera_.IndicativoParticipante);
+    const bool swl = !cabecera_.MarcaSwl.empty();
+    if (swl) AnotaListaSWL(ventana_, cabecera_.IndicativoParticipante);
+    // Once its mail is deleted, a listener log lives only in this list: the
+    // list is on disk before that.
+    if (deCorreo_) GuardaListasDeSWL(Carpetas(), ventana_);
+    if (swl) {
+      // Filed in the list alone.
     } else if (!concurso_.EsDiploma()) {
       if (!cabrillo::GeneraListaValida(ventana_, concurso_.carpetaConcurso, nombreFicheroLog_))
         throw plataforma::ErrorFichero(Ruta("ListasValidas", nombreFicheroLog_), "No se puede escribir la lista");
@@ -276,8 +302,8 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
   if (parentesis != std::string::npos) {
     const std::size_t log = nombreFicheroLog_.find(".LOG");
     if (log != std::string::npos)
-      nombreFicheroLog_ = Recorta(std::string_view(nombreFicheroLog_).substr(0, parentesis)) +
-                          nombreFicheroLog_.substr(log);
+      nombreFicheroLog_ =
+          Recorta(std::string_view(nombreFicheroLog_).substr(0, parentesis)) + nombreFicheroLog_.substr(log);
   }
   informe_.EscribeLinea("ADJUNTO:" + nombreFicheroLog_);
 
@@ -302,14 +328,15 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
     // characters.
     const std::u32string a = plataforma::ACodigos(asunto);
     const std::u32string p = plataforma::ACodigos(std::string_view(patron).substr(0, dolar));
-    const long long cuantos = static_cast<long long>(a.size()) -
-                              static_cast<long long>(plataforma::ACodigos(patron).size()) + 1;
+    const long long cuantos =
+        static_cast<long long>(a.size()) - static_cast<long long>(plataforma::ACodigos(patron).size()) + 1;
     indicativo_asunto.clear();
     if (cuantos > 0 && p.size() < a.size())
       indicativo_asunto = plataforma::DesdeCodigos(a.substr(p.size(), static_cast<std::size_t>(cuantos)));
   }
   const std::string esperado_may = Mayusculas(esperado);
-  const std::string pide = ".- En el ASUNTO del E-MAIL debe poner '" + esperado_may + "' solamente sin otros comentarios";
+  const std::string pide =
+      ".- En el ASUNTO del E-MAIL debe poner '" + esperado_may + "' solamente sin otros comentarios";
 
   if (asunto.empty()) {
     informe_.EscribeLinea(".- ERROR 33: El E-MAIL ha sido enviado sin el ASUNTO que exigen las bases.");

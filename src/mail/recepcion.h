@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,8 +59,8 @@ struct ConcursoRecepcion {
   cabrillo::DatosConcursoLog datos;  // datos.Concurso is the contest's name
   cabrillo::CategoriasAdmitidas categorias;
   ConfiguracionCorreo correo;
-  std::string carpetaConcurso;  // the contest's folder
-  std::string carpetaTrabajo;   // where the working error report is written
+  std::string carpetaConcurso;           // the contest's folder
+  std::string carpetaTrabajo;            // where the working error report is written
   const TablasPaises* paises = nullptr;  // nullptr: the countries database of the run
 
   const std::string& Nombre() const { return datos.Concurso; }
@@ -110,12 +111,18 @@ class RecepcionListas {
  public:
   // sesion: the signed-on mail session of the intake in progress; nullptr
   // for a pass over the manual folder.
-  RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana,
-                  plataforma::correo::SesionCorreo* sesion);
+  RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana, plataforma::correo::SesionCorreo* sesion);
 
   // One mail session over a session already signed on: clears the header,
   // takes the unread mails, walks the inbox and saves the listener list.
   // False when the unread mails could not be taken (the session's error).
+  //
+  // A session may be stopped at any point (the program killed, the disk
+  // full, a server gone): every mail not yet answered stays in the inbox and
+  // is taken in whole at the next session, and a mail answered but not yet
+  // deleted is only deleted then (DiarioRespuestas), so each log is filed
+  // and answered once. The one exception: a stop after the server took the
+  // answer and before the answer was noted on disk sends it again.
   bool ProcesaSesion();
   // The inbox walk: every mail whose first recipient is the contest's
   // mailbox is taken in, in inbox order; the others are left untouched. A
@@ -153,6 +160,9 @@ class RecepcionListas {
   void EmpiezaLog();
   void ValidaYArchiva(bool manual);
   void BorraCorreoEnCurso();
+  // The end of the answer to the mail in hand: notes it as answered when an
+  // answer was handed to the way out, then deletes it.
+  void TerminaCorreo(bool respondido);
   std::string Ruta(std::string_view subcarpeta, std::string_view fichero) const;
   // What the folder lists of the window are loaded from.
   EstadoCarpetaConcurso Carpetas() const;
@@ -168,8 +178,13 @@ class RecepcionListas {
   std::string direccionRemitente_;
   std::string nombreFicheroErrores_;
   int indiceAdjunto_ = 0;
-  bool deCorreo_ = false;      // the log in hand came by mail
-  bool correoBorrado_ = false; // its mail has left the inbox
+  bool deCorreo_ = false;       // the log in hand came by mail
+  bool correoBorrado_ = false;  // its mail has left the inbox
+  std::string identidad_;       // of its mail
+  // The mails of the inbox walk still in the inbox, and whether every mail
+  // could be read.
+  std::set<std::string> vistos_;
+  bool lecturaFallida_ = false;
   cabrillo::FicheroErrores informe_;
   cabrillo::CabeceraLog cabecera_;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/ventana_proceso.h"
+#include "mail/diario_respuestas.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
@@ -32,14 +33,9 @@ void AgregaOrganizador50RS(std::vector<std::string>& v, std::string_view nombre_
   v.push_back("");
 }
 
-// Writes the text alone, with no line end, after deleting the old file.
+// Writes the text alone, with no line end, in place of the old file.
 bool EscribeTextoSolo(const std::string& ruta, const std::string& texto) {
-  plataforma::BorraFichero(ruta);
-  plataforma::FicheroAnexo f;
-  if (!f.Abrir(ruta, true)) return false;
-  f.Escribir(texto);
-  f.Cerrar();
-  return plataforma::ExisteFichero(ruta);
+  return plataforma::ReemplazaFichero(ruta, plataforma::AWindows1252(texto));
 }
 
 }  // namespace
@@ -95,16 +91,29 @@ void RecepcionListas::BorraCorreoEnCurso() {
   if (!deCorreo_ || !sesion_ || correoBorrado_) return;
   if (sesion_->BorrarCorreo()) {
     correoBorrado_ = true;
+    vistos_.erase(identidad_);  // its note is dropped at the end of the session
   } else {
     ventana_.InformaFallo("No se ha podido borrar el E-MAIL de " + direccionRemitente_ + ": " +
                           sesion_->UltimoError().descripcion);
   }
 }
 
+void RecepcionListas::TerminaCorreo(bool respondido) {
+  if (!deCorreo_ || !sesion_ || correoBorrado_) return;
+  // Noted before the deletion: a session stopped in between must not take
+  // the mail in and answer it again. A note that cannot be written leaves
+  // only that window open; the mail is deleted all the same.
+  if (respondido && !DiarioRespuestas(concurso_.carpetaConcurso).Anota(identidad_))
+    ventana_.InformaFallo("No se ha podido anotar la respuesta al E-MAIL de " + direccionRemitente_ + " en " +
+                          kNombreDiarioRespuestas);
+  BorraCorreoEnCurso();
+}
+
 void RecepcionListas::EnviaCorreoErrores() {
   for (const std::string& l : PieInformeErrores(concurso_.Nombre())) informe_.EscribeLinea(l);
-  informe_.Cierra();
   const std::string trabajo = informe_.Ruta();
+  // A report cut off by a full disk is neither filed nor mailed.
+  if (!informe_.Cierra()) throw plataforma::ErrorFichero(trabajo, "No se puede escribir el informe de errores");
   std::vector<std::string> lineas;
   if (!plataforma::LeerLineas(trabajo, lineas))
     throw plataforma::ErrorFichero(trabajo, "No se puede leer el informe de errores");
@@ -123,9 +132,9 @@ void RecepcionListas::EnviaCorreoErrores() {
   plataforma::BorraFichero(trabajo);
 
   if (!ventana_.GestionAutomatica()) return;
-  if (!ventana_.NoEnviarNotificaciones() && deCorreo_)
-    EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoErrores), texto);
-  BorraCorreoEnCurso();
+  const bool responde = !ventana_.NoEnviarNotificaciones() && deCorreo_;
+  if (responde) EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoErrores), texto);
+  TerminaCorreo(responde);
 }
 
 void RecepcionListas::EnviaCorreoConfirmacion() {
@@ -138,14 +147,17 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
   if (ListaVentana* lista = ventana_.Lista("FicherosConfirmacion")) lista->Agrega(base + "OK");
 
   if (!ventana_.GestionAutomatica()) return;
-  if (!ventana_.NoEnviarNotificaciones() && deCorreo_) {
-    EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoConfirmacion) + concurso_.Nombre(), Une(lineas));
-    // The participant takes part in later mailings whatever the send gave.
+  const bool responde = !ventana_.NoEnviarNotificaciones() && deCorreo_;
+  if (responde) {
+    // The participant takes part in later mailings whatever the send gives.
+    // Written before the send: a file that cannot be written leaves the mail
+    // unanswered in the inbox for the next session, never answered twice.
     const std::string email = Ruta("ListasEmail", base + "Email");
     if (!EscribeTextoSolo(email, direccionRemitente_))
       throw plataforma::ErrorFichero(email, "No se puede escribir la dirección del remitente");
+    EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoConfirmacion) + concurso_.Nombre(), Une(lineas));
   }
-  BorraCorreoEnCurso();
+  TerminaCorreo(responde);
 }
 
 bool RecepcionListas::EnviaMensajeCorreo(const std::string& direccion, const std::string& asunto,

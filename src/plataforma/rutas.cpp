@@ -18,8 +18,7 @@ bool Existe(const std::string& ruta) {
 
 // Order of names without regard to case; names equal but for case in byte
 // order, so the order is always the same.
-bool Antes(const std::string& clave_a, const std::string& a, const std::string& clave_b,
-           const std::string& b) {
+bool Antes(const std::string& clave_a, const std::string& a, const std::string& clave_b, const std::string& b) {
   if (clave_a != clave_b) return clave_a < clave_b;
   return a < b;
 }
@@ -128,13 +127,9 @@ bool ExisteCarpeta(const std::string& ruta) {
   return fs::is_directory(ResuelveRuta(ruta), ec);
 }
 
-std::vector<std::string> ListaFicheros(const std::string& carpeta) {
-  return Nombres(ResuelveRuta(carpeta), 1);
-}
+std::vector<std::string> ListaFicheros(const std::string& carpeta) { return Nombres(ResuelveRuta(carpeta), 1); }
 
-std::vector<std::string> ListaCarpetas(const std::string& carpeta) {
-  return Nombres(ResuelveRuta(carpeta), 2);
-}
+std::vector<std::string> ListaCarpetas(const std::string& carpeta) { return Nombres(ResuelveRuta(carpeta), 2); }
 
 bool CopiaFichero(const std::string& origen, const std::string& destino) {
   const std::string o = ResuelveRuta(origen);
@@ -142,8 +137,17 @@ bool CopiaFichero(const std::string& origen, const std::string& destino) {
   std::error_code ec;
   if (!fs::is_regular_file(o, ec)) return false;
   if (fs::exists(d, ec) && fs::equivalent(o, d, ec)) return true;
-  fs::copy_file(o, d, fs::copy_options::overwrite_existing, ec);
-  return !ec;
+  // Copied beside the destination and renamed over it: a full disk or a stop
+  // half-way never leaves a cut-off copy.
+  const std::string temporal = NombreTemporal(d);
+  fs::copy_file(o, temporal, fs::copy_options::overwrite_existing, ec);
+  if (!ec) fs::rename(temporal, d, ec);
+  if (ec) {
+    std::error_code ignorado;
+    fs::remove(temporal, ignorado);
+    return false;
+  }
+  return true;
 }
 
 bool RenombraFichero(const std::string& origen, const std::string& destino) {

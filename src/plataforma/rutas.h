@@ -22,7 +22,8 @@ bool ExisteCarpeta(const std::string& ruta);
 std::vector<std::string> ListaFicheros(const std::string& carpeta);
 // Subfolders of a folder (names only), sorted likewise.
 std::vector<std::string> ListaCarpetas(const std::string& carpeta);
-// Copies with overwrite. false on failure.
+// Copies with overwrite, replacing the destination in one step (never a
+// cut-off copy; on failure the old destination stays). false on failure.
 bool CopiaFichero(const std::string& origen, const std::string& destino);
 // Renames/moves; never overwrites an existing destination (false then).
 bool RenombraFichero(const std::string& origen, const std::string& destino);

@@ -14,11 +14,9 @@ namespace {
 // Code points of the bytes 0x80..0x9F. The five bytes that Windows-1252
 // leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of
 // the same value, so every byte has a character and reads back unchanged.
-constexpr char32_t kAltos[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t kAltos[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t DeByte(unsigned char b) {
   if (b >= 0x80 && b <= 0x9F) return kAltos[b - 0x80];
@@ -219,22 +217,36 @@ std::vector<std::string> LeerLineas(const std::string& ruta) {
 }
 
 bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas) {
-  const std::string destino = ResuelveRuta(ruta);
-  if (ExisteFichero(destino)) BorraFichero(destino);
   std::string bytes;
   for (const auto& l : lineas) {
     bytes += AWindows1252(l);
     bytes += "\r\n";
   }
-  std::FILE* f = std::fopen(destino.c_str(), "wb");
-  if (!f) return false;
-  const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool cerrado = std::fclose(f) == 0;
-  return escrito && cerrado;
+  return ReemplazaFichero(ruta, bytes);
 }
+
+bool ReemplazaFichero(const std::string& ruta, std::string_view bytes) {
+  // The new text goes to a file beside the old one and takes its place in
+  // one step: a full disk or a stop half-way leaves the old file whole (or
+  // none) and never a cut-off one.
+  const std::string destino = ResuelveRuta(ruta);
+  const std::string temporal = NombreTemporal(destino);
+  std::FILE* f = std::fopen(temporal.c_str(), "wb");
+  if (!f) return false;
+  const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
+  const bool cerrado = std::fclose(f) == 0;
+  if (!escrito || !cerrado || std::rename(temporal.c_str(), destino.c_str()) != 0) {
+    std::remove(temporal.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string NombreTemporal(const std::string& ruta) { return ruta + ".~tmp"; }
 
 struct FicheroAnexo::Impl {
   std::FILE* f = nullptr;
+  bool fallo = false;  // a write since Abrir did not reach the file
 };
 
 FicheroAnexo::FicheroAnexo() : impl_(std::make_unique<Impl>()) {}
@@ -244,6 +256,7 @@ bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) {
   Cerrar();
   const std::string destino = ResuelveRuta(ruta);
   impl_->f = std::fopen(destino.c_str(), truncar ? "wb" : "ab");
+  impl_->fallo = false;
   return impl_->f != nullptr;
 }
 
@@ -252,19 +265,20 @@ bool FicheroAnexo::EstaAbierto() const { return impl_->f != nullptr; }
 void FicheroAnexo::Escribir(std::string_view texto) {
   if (!impl_->f) return;
   const std::string bytes = AWindows1252(texto);
-  std::fwrite(bytes.data(), 1, bytes.size(), impl_->f);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), impl_->f) != bytes.size()) impl_->fallo = true;
 }
 
 void FicheroAnexo::EscribirLinea(std::string_view texto) {
   Escribir(texto);
-  if (impl_->f) std::fwrite("\r\n", 1, 2, impl_->f);
+  if (impl_->f && std::fwrite("\r\n", 1, 2, impl_->f) != 2) impl_->fallo = true;
 }
 
-void FicheroAnexo::Cerrar() {
+bool FicheroAnexo::Cerrar() {
   if (impl_->f) {
-    std::fclose(impl_->f);
+    if (std::ferror(impl_->f) || std::fclose(impl_->f) != 0) impl_->fallo = true;
     impl_->f = nullptr;
   }
+  return !impl_->fallo;
 }
 
 std::string RecortaIzq(std::string_view s) {
@@ -333,9 +347,7 @@ std::string Derecha(std::string_view s, std::size_t cuantos) {
   return std::string(s.substr(DesplazamientoDe(s, n - cuantos)));
 }
 
-bool EsLetra(char32_t c) {
-  return MayusculaDe(c) != c || MinusculaDe(c) != c || c == 0xDF || c == 0xAA || c == 0xBA;
-}
+bool EsLetra(char32_t c) { return MayusculaDe(c) != c || MinusculaDe(c) != c || c == 0xDF || c == 0xAA || c == 0xBA; }
 
 std::u32string ACodigos(std::string_view s) {
   std::u32string r;

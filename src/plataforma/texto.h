@@ -1,10 +1,10 @@
 #pragma once
 // Text files of the program: Windows-1252 bytes on disk, UTF-8 in memory.
 // Every file the program reads or writes goes through these functions.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <memory>
 
 #include "plataforma/errores.h"
 
@@ -30,10 +30,17 @@ bool LeerLineas(const std::string& ruta, std::vector<std::string>& lineas);
 // Same, throwing ErrorFichero when the file cannot be read.
 std::vector<std::string> LeerLineas(const std::string& ruta);
 
-// Writes a text file: deletes the old file, then writes each line as
-// Windows-1252 bytes followed by CR LF (the last line too), no byte-order
-// mark. Returns false when the file cannot be written.
+// Writes a text file: each line as Windows-1252 bytes followed by CR LF (the
+// last line too), no byte-order mark, replacing the old file whole (see
+// ReemplazaFichero). Returns false when the file cannot be written.
 bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas);
+// Replaces a file with the bytes in one step: they are written to a file
+// beside it (NombreTemporal) that is then renamed over it, so a failed or
+// interrupted write never leaves a cut-off file; on failure the old file
+// stays as it was. The path is resolved without regard to letter case.
+bool ReemplazaFichero(const std::string& ruta, std::string_view bytes);
+// The file beside `ruta` where its next content is written first.
+std::string NombreTemporal(const std::string& ruta);
 
 // A text file kept open for appending lines (Windows-1252, CR LF); the path
 // is resolved without regard to letter case.
@@ -50,7 +57,10 @@ class FicheroAnexo {
   void Escribir(std::string_view texto);
   // Writes text followed by CR LF.
   void EscribirLinea(std::string_view texto = {});
-  void Cerrar();
+  // Closes the file; false when some text written since Abrir did not reach
+  // it (a full disk, a write error).
+  bool Cerrar();
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

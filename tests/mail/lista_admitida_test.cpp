@@ -27,9 +27,7 @@ std::vector<std::string> Log(std::vector<std::string> qsos, const std::string& f
 
 class ListaAdmitidaTest : public testing::Test {
  protected:
-  void SetUp() override {
-    carpeta_.CreaCarpeta("ListasAdmitidas");
-  }
+  void SetUp() override { carpeta_.CreaCarpeta("ListasAdmitidas"); }
   // Merges one accepted sending; gives the merged log's lines.
   std::vector<std::string> Envia(const std::vector<std::string>& log) {
     auto& lista = ventana_.ListaPorNombre("FicheroCabrillo");

@@ -15,6 +15,7 @@
 #include "common/listas_carpetas.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
+#include "mail/buzon_prueba.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
@@ -29,146 +30,7 @@ using plataforma::correo::SesionCorreo;
 namespace mail {
 namespace {
 
-constexpr long long kLlegada = 1773489600;  // 2026-03-14 12:00 UTC
-const std::string kDatos = std::string(TROVALIS_DATOS_PRUEBA) + "/mail";
-
-const char* const kCarpetas[] = {"FicherosManuales",     "FicherosRecibidos", "FicherosErrores",
-                                 "FicherosConfirmacion", "ListasEmail",       "ListasValidas",
-                                 "ListasDeSWL",          "ListasAdmitidas"};
-
-class VentanaPrueba : public VentanaCorreo {
- public:
-  ListaVentana* Lista(std::string_view nombre) override { return simple.Lista(nombre); }
-  void PonTexto(std::string_view nombre, const std::string& texto) override { simple.PonTexto(nombre, texto); }
-  std::string Texto(std::string_view nombre) const override { return simple.Texto(nombre); }
-  void PonProgreso(int p) override { simple.PonProgreso(p); }
-  bool GestionAutomatica() const override { return automatica; }
-  bool NoEnviarNotificaciones() const override { return sinNotificaciones; }
-  void HabilitaBotones(bool h) override { botones.push_back(h); }
-  void Aviso(const std::string& texto) override { avisos.push_back(texto); }
-  void InformaFallo(const std::string& texto) override { fallos.push_back(texto); }
-
-  VentanaProcesoSimple simple;
-  bool automatica = true;
-  bool sinNotificaciones = false;
-  std::vector<bool> botones;
-  std::vector<std::string> avisos, fallos;
-};
-
-std::string Base64(const std::string& b) {
-  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string r;
-  for (std::size_t i = 0; i < b.size(); i += 3) {
-    unsigned v = static_cast<unsigned char>(b[i]) << 16;
-    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
-    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
-    r += t[(v >> 18) & 63];
-    r += t[(v >> 12) & 63];
-    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
-    r += i + 2 < b.size() ? t[v & 63] : '=';
-    if ((i / 3) % 19 == 18) r += "\r\n";
-  }
-  return r + "\r\n";
-}
-
-struct Adjunto {
-  std::string nombre, contenido;
-};
-
-struct Correo {
-  std::string remitente, destinatario, asunto;
-  std::vector<Adjunto> adjuntos;
-};
-
-std::string Compone(const Correo& c) {
-  std::string m = "From: " + c.remitente + "\r\nTo: " + c.destinatario + "\r\nSubject: " + c.asunto +
-                  "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"xx\"\r\n\r\n"
-                  "--xx\r\nContent-Type: text/plain\r\n\r\nAdjunto mi lista.\r\n";
-  for (const Adjunto& a : c.adjuntos)
-    m += "--xx\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=\"" + a.nombre +
-         "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n" + Base64(a.contenido);
-  return m + "--xx--\r\n";
-}
-
-std::string Log(const std::string& nombre) { return LeeFichero(kDatos + "/logs/" + nombre); }
-
-// The fixture inbox of the contest, in arrival order.
-std::vector<Correo> BuzonConcurso() {
-  const std::string c = "concurso@example.org";
-  const Adjunto foto{"foto.jpg", std::string("\xff\xd8\xff\xe0 no es una lista", 20)};
-  return {
-      {"ea1sin@example.org", c, "LISTA QQ1ABC", {}},
-      {"qq2xyz@example.org", c, "LISTA QQ2XYZ", {foto}},
-      {"qq3jkl@example.org", c, "Lista qq3jkl", {foto, {"QQ3JKL.LOG", Log("QQ3JKL.LOG")}}},
-      {"qq4mno@example.org", c, "LISTA QQ9ZZZ", {{"QQ4MNO.LOG", Log("QQ4MNO.LOG")}}},
-      {"qq1abc@example.org", c, "LISTA QQ1ABC", {{"qq1abc.cbr", Log("QQ1ABC.LOG")}}},
-      {"qq5pqr@example.org", c, "LISTA QQ5PQR", {{"QQ5PQR (2).LOG", Log("QQ5PQR.LOG")}}},
-      {"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}},
-      {"qq7swl@example.org", c, "LISTA QQ7SWL", {{"QQ7SWL.LOG", Log("QQ7SWL.LOG")}}},
-      {"qq8bad@example.org", c, "LISTA QQ8BAD", {{"QQ8BAD.LOG", Log("QQ8BAD.LOG")}}},
-      {"qq9otr@example.org", "otro@example.org", "LISTA QQ9OTR", {{"QQ9OTR.LOG", Log("QQ9OTR.LOG")}}},
-  };
-}
-
-std::vector<Correo> BuzonDiploma() {
-  const std::string c = "concurso@example.org";
-  return {
-      {"qq2dip@example.org", c, "LISTA QQ2DIP", {{"QQ2DIP.LOG", Log("diploma_1.LOG")}}},
-      {"qq2dip@example.org", c, "LISTA QQ2DIP", {{"QQ2DIP.LOG", Log("diploma_2.LOG")}}},
-  };
-}
-
-// Every file under a folder, relative path to bytes.
-std::map<std::string, std::string> Arbol(const std::string& raiz) {
-  std::map<std::string, std::string> v;
-  if (!fs::exists(raiz)) return v;
-  for (const auto& e : fs::recursive_directory_iterator(raiz))
-    if (e.is_regular_file()) v[fs::relative(e.path(), raiz).generic_string()] = LeeFichero(e.path().string());
-  return v;
-}
-
-// One mail delivered to the sink.
-struct Entregado {
-  std::string para, asunto, texto;
-  bool operator<(const Entregado& o) const { return std::tie(para, asunto, texto) < std::tie(o.para, o.asunto, o.texto); }
-};
-
-std::vector<Entregado> Entregados(const std::string& maildir) {
-  g_mime_init();
-  std::vector<Entregado> v;
-  for (const std::string& f : Ficheros(maildir + "/new")) {
-    const std::string bytes = LeeFichero(maildir + "/new/" + f);
-    GMimeStream* flujo = g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size());
-    GMimeParser* p = g_mime_parser_new_with_stream(flujo);
-    GMimeMessage* m = g_mime_parser_construct_message(p, nullptr);
-    Entregado e;
-    if (m) {
-      if (InternetAddressList* para = g_mime_message_get_to(m); para && internet_address_list_length(para) > 0)
-        e.para = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(para, 0)));
-      if (const char* s = g_mime_message_get_subject(m)) e.asunto = s;
-      GMimeObject* cuerpo = g_mime_message_get_body(m);
-      if (cuerpo && GMIME_IS_TEXT_PART(cuerpo)) {
-        char* t = g_mime_text_part_get_text(GMIME_TEXT_PART(cuerpo));
-        if (t) e.texto = t;
-        g_free(t);
-      }
-      g_object_unref(m);
-    }
-    g_object_unref(p);
-    g_object_unref(flujo);
-    v.push_back(e);
-  }
-  std::sort(v.begin(), v.end());
-  return v;
-}
-
-// The expected answer: a filed copy in Windows-1252 as UTF-8 text.
-Entregado Respuesta(const std::string& para, const std::string& asunto, const std::string& golden) {
-  // The sink stores what it takes with LF line ends.
-  std::string texto = plataforma::DesdeWindows1252(LeeFichero(kDatos + "/" + golden));
-  for (std::size_t p; (p = texto.find("\r\n")) != std::string::npos;) texto.erase(p, 1);
-  return {para, asunto, texto};
-}
+using namespace prueba;
 
 enum class Tipo { kMaildir, kImap };
 
@@ -317,7 +179,6 @@ TEST_P(RecepcionTest, AwardLogGrowsWithEachSendingPastALeadingBlankEnd) {
   EXPECT_TRUE(NoLeidos().empty());
 }
 
-
 // A store whose mails can be read but never deleted.
 class AlmacenSinBorrado : public plataforma::correo::AlmacenCorreo {
  public:
@@ -371,9 +232,8 @@ TEST_P(RecepcionFallosTest, AMailThatCannotBeDeletedIsTakenInOnceOnly) {
   auto almacen = std::make_unique<AlmacenSinBorrado>(
       GetParam() == Tipo::kMaildir
           ? plataforma::correo::CreaAlmacenMaildir(buzon_)
-          : plataforma::correo::CreaAlmacenImap("imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) +
-                                                    "/INBOX",
-                                                {}));
+          : plataforma::correo::CreaAlmacenImap(
+                "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX", {}));
   AlmacenSinBorrado* vista = almacen.get();
   SesionCorreo sesion(std::move(almacen),
                       plataforma::correo::CreaSalidaSmtp("smtp://127.0.0.1:" + std::to_string(smtp_->Puerto()), {}),
@@ -474,8 +334,8 @@ TEST_P(RecepcionCasosTest, AttachmentAndSubjectChecks) {
   const std::string c = "concurso@example.org";
   const Adjunto log6{"QQ6STU.LOG", Log("QQ6STU.LOG")};
   struct Esperado {
-    std::string fichero;    // under the contest folder
-    std::string contiene;   // "" : the file must exist
+    std::string fichero;   // under the contest folder
+    std::string contiene;  // "" : the file must exist
     bool existe = true;
   };
   struct Tabla {
@@ -485,43 +345,63 @@ TEST_P(RecepcionCasosTest, AttachmentAndSubjectChecks) {
     std::vector<Esperado> esperado;
   };
   const std::vector<Tabla> casos = {
-      {"callsign in the middle of the pattern, any letter case", "CONCURSO PRUEBA", "LISTA $ CONCURSO",
+      {"callsign in the middle of the pattern, any letter case",
+       "CONCURSO PRUEBA",
+       "LISTA $ CONCURSO",
        {{"qq6stu@example.org", c, "  lista qq6stu concurso ", {log6}}},
        {{"ListasValidas/QQ6STU.LOG", ""}, {"FicherosErrores/QQ6STU.ERR", "", false}}},
-      {"pattern without $ is the subject itself", "CONCURSO PRUEBA", "Lista del concurso",
+      {"pattern without $ is the subject itself",
+       "CONCURSO PRUEBA",
+       "Lista del concurso",
        {{"qq6stu@example.org", c, "LISTA DEL CONCURSO", {log6}}},
        {{"ListasValidas/QQ6STU.LOG", ""}}},
-      {"pattern without $, another subject", "CONCURSO PRUEBA", "Lista del concurso",
+      {"pattern without $, another subject",
+       "CONCURSO PRUEBA",
+       "Lista del concurso",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6}}},
        {{"FicherosErrores/QQ6STU.ERR",
          ".- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las bases.\r\n"
          ".- En el ASUNTO del E-MAIL debe poner 'LISTA DEL CONCURSO' solamente sin otros comentarios.\r\n\r\n\r\n"},
         {"FicherosRecibidos/QQ6STU.LOG", "", false}}},
-      {"empty subject", "CONCURSO PRUEBA", "LISTA $",
+      {"empty subject",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "", {log6}}},
        {{"FicherosErrores/QQ6STU.ERR",
          "ADJUNTO:QQ6STU.LOG\r\n.- ERROR 33: El E-MAIL ha sido enviado sin el ASUNTO que exigen las bases.\r\n"
          ".- En el ASUNTO del E-MAIL debe poner 'LISTA QQ6STU' solamente sin otros comentarios.\r\n\r\n\r\n"}}},
-      {"VGE SPRINT takes any subject but an empty one", "VGE SPRINT", "LISTA $",
+      {"VGE SPRINT takes any subject but an empty one",
+       "VGE SPRINT",
+       "LISTA $",
        {{"qq6stu@example.org", c, "cualquier cosa", {log6}}, {"qq5pqr@example.org", c, "", {{"QQ5PQR.LOG", ""}}}},
        {{"FicherosRecibidos/QQ6STU.LOG", ""}, {"FicherosErrores/QQ5PQR.ERR", ".- ERROR 33:"}}},
-      {"no attachment and no subject: only ERROR 1", "CONCURSO PRUEBA", "LISTA $",
+      {"no attachment and no subject: only ERROR 1",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "", {}}},
        {{"FicherosErrores/qq6stu@example.org.ERR",
          "ASUNTO:\r\n.- ERROR 1: No se ha incluido ningún adjunto.\r\n.- Debe adjuntar UNICAMENTE su lista como "
          "INDICATIVO.LOG sin otros adjuntos (fotos,etc.)\r\n\r\n\r\nConsulte"}}},
-      {"two logs: the first is taken", "CONCURSO PRUEBA", "LISTA $",
+      {"two logs: the first is taken",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6, {"QQ5PQR.LOG", Log("QQ5PQR.LOG")}}}},
        {{"ListasValidas/QQ6STU.LOG", ""}, {"FicherosRecibidos/QQ5PQR.LOG", "", false}}},
-      {"a second copy named .CBR keeps its blank and (2)", "CONCURSO PRUEBA", "LISTA $",
+      {"a second copy named .CBR keeps its blank and (2)",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU (2).cbr", Log("QQ6STU.LOG")}}}},
        {{"FicherosErrores/QQ6STU (2).CBR.ERR",
          "ADJUNTO:QQ6STU (2).CBR\r\n.- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las "
          "bases.\r\n.- En el ASUNTO del E-MAIL debe poner 'LISTA QQ6STU (2)' solamente"}}},
-      {"a log replaces the report of the sender's mail without attachment", "CONCURSO PRUEBA", "LISTA $",
+      {"a log replaces the report of the sender's mail without attachment",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {}}, {"qq6stu@example.org", c, "LISTA QQ6STU", {log6}}},
        {{"FicherosErrores/qq6stu@example.org.ERR", "", false}, {"ListasValidas/QQ6STU.LOG", ""}}},
-      {"a faulty log replaces the station's valid log and confirmation", "CONCURSO PRUEBA", "LISTA $",
+      {"a faulty log replaces the station's valid log and confirmation",
+       "CONCURSO PRUEBA",
+       "LISTA $",
        {{"qq6stu@example.org", c, "LISTA QQ6STU", {log6}},
         {"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ8BAD.LOG")}}}},
        {{"ListasValidas/QQ6STU.LOG", "", false},
@@ -557,8 +437,8 @@ TEST_P(RecepcionCasosTest, AFailedSendIsShownAndTheSenderStillJoinsLaterMailings
   Concurso("CONCURSO PRUEBA");
   Buzon({{"qq6stu@example.org", "concurso@example.org", "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}}});
   // Nobody listens on the SMTP port of the profile.
-  std::ofstream(trabajo_ + "/PerfilCorreo.txt") << "Entrada=Correo\r\nSmtp=smtp://127.0.0.1:" << PuertoLibre()
-                                                << "\r\nRemitente=concurso@example.org\r\n";
+  std::ofstream(trabajo_ + "/PerfilCorreo.txt")
+      << "Entrada=Correo\r\nSmtp=smtp://127.0.0.1:" << PuertoLibre() << "\r\nRemitente=concurso@example.org\r\n";
   Sesion();
   ASSERT_EQ(ventana_.avisos.size(), 1u);
   EXPECT_EQ(ventana_.avisos[0].rfind("Ha ocurrido un error durante el envío:  ", 0), 0u) << ventana_.avisos[0];

@@ -1,10 +1,18 @@
 #include "plataforma/texto.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include <string>
 #include <vector>
 
+#include "plataforma/rutas.h"
 #include "soporte/carpeta_temporal.h"
 
 using namespace plataforma;
@@ -25,10 +33,8 @@ TEST(CodecWindows1252, CaracteresYSusBytes) {
     std::string bytes;
   };
   const Caso casos[] = {
-      {"ñ", "\xF1"},       {"Ñ", "\xD1"},          {"€", "\x80"},
-      {"é", "\xE9"},       {"…", "\x85"},          {"Ÿ", "\x9F"},
-      {"ž", "\x9E"},       {"“x”", "\x93x\x94"}, {"ABC 123", "ABC 123"},
-      {"º", "\xBA"},       {"\xC2\x81", "\x81"},   {"", ""},
+      {"ñ", "\xF1"}, {"Ñ", "\xD1"},        {"€", "\x80"},          {"é", "\xE9"}, {"…", "\x85"},        {"Ÿ", "\x9F"},
+      {"ž", "\x9E"}, {"“x”", "\x93x\x94"}, {"ABC 123", "ABC 123"}, {"º", "\xBA"}, {"\xC2\x81", "\x81"}, {"", ""},
   };
   for (const auto& c : casos) {
     EXPECT_EQ(c.bytes, AWindows1252(c.utf8)) << c.utf8;
@@ -38,10 +44,10 @@ TEST(CodecWindows1252, CaracteresYSusBytes) {
 
 TEST(CodecWindows1252, SinByteOInvalidoEsInterrogacion) {
   EXPECT_EQ("a?b", AWindows1252("a中b"));
-  EXPECT_EQ("?", AWindows1252("😀"));                  // four bytes, one character
-  EXPECT_EQ("x??", AWindows1252("x\xFF\xC3"));        // stray byte, truncated sequence
-  EXPECT_EQ("??", AWindows1252("\xC0\xAF"));          // overlong "/"
-  EXPECT_EQ("???", AWindows1252("\xED\xA0\x80"));     // surrogate
+  EXPECT_EQ("?", AWindows1252("😀"));               // four bytes, one character
+  EXPECT_EQ("x??", AWindows1252("x\xFF\xC3"));     // stray byte, truncated sequence
+  EXPECT_EQ("??", AWindows1252("\xC0\xAF"));       // overlong "/"
+  EXPECT_EQ("???", AWindows1252("\xED\xA0\x80"));  // surrogate
 }
 
 TEST(PartirLineas, CadaFinDeLinea) {
@@ -58,7 +64,7 @@ TEST(PartirLineas, CadaFinDeLinea) {
       {"a\r\n\r\nb\r\n", {"a", "", "b"}},
       {"a\n\nb", {"a", "", "b"}},
       {"a\r\rb", {"a", "", "b"}},
-      {"a\n\r\nb", {"a", "", "b"}},   // LF, then CR LF
+      {"a\n\r\nb", {"a", "", "b"}},  // LF, then CR LF
       {"a\r\n\nb", {"a", "", "b"}},
       {"a\tb \r\n", {"a\tb "}},
       {"A\xF1o \x80", {"Año €"}},
@@ -131,6 +137,57 @@ TEST_F(FicherosTexto, FicheroAnexoAgregaYTrunca) {
   EXPECT_FALSE(f.Abrir(dir.En("no/hay/f.err")));
 }
 
+// A disk that fills while a file is written, which a child process with a
+// file-size limit stands for: every writer says it failed, a replaced file
+// keeps its old bytes whole, and nothing cut off or temporary stays behind.
+TEST_F(FicherosTexto, UnDiscoLlenoNoDejaNadaCortado) {
+  const std::string viejo = "contenido anterior\r\n";
+  const Lineas muchas(200, "QSO: 14000 CW 2026-03-05 1000 EA1ABC 599 001 EA2XYZ 599 001");
+  std::string grande;
+  for (const std::string& l : muchas) grande += l + "\r\n";
+  dir.EscribeBytes("origen.log", grande);
+  struct Caso {
+    const char* nombre;
+    std::function<bool(const std::string&)> escribe;  // true: the writer says it wrote the file
+    bool conservaViejo;                               // a failure leaves the old file as it was
+  };
+  const std::vector<Caso> casos = {
+      {"EscribirLineas", [&](const std::string& r) { return EscribirLineas(r, muchas); }, true},
+      {"ReemplazaFichero", [&](const std::string& r) { return ReemplazaFichero(r, grande); }, true},
+      {"CopiaFichero", [&](const std::string& r) { return CopiaFichero(dir.En("origen.log"), r); }, true},
+      {"FicheroAnexo",
+       [&](const std::string& r) {
+         FicheroAnexo f;
+         if (!f.Abrir(r, true)) return false;
+         for (const std::string& l : muchas) f.EscribirLinea(l);
+         return f.Cerrar();
+       },
+       false},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    dir.EscribeBytes("destino.log", viejo);
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit r{1024, 1024};
+      setrlimit(RLIMIT_FSIZE, &r);
+      _exit(c.escribe(dir.En("destino.log")) ? 1 : 0);
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 0) << "a cut-off write passed for a whole one";
+    if (c.conservaViejo) EXPECT_EQ(dir.LeeBytes("destino.log"), viejo);
+    for (const auto& e : std::filesystem::directory_iterator(dir.Ruta()))
+      EXPECT_EQ(e.path().string().find(".~tmp"), std::string::npos) << e.path();
+    // With room again the whole file is written.
+    ASSERT_TRUE(c.escribe(dir.En("destino.log")));
+    EXPECT_TRUE(dir.LeeBytes("destino.log") == grande);
+  }
+}
+
 TEST(Recortes, SoloBlancos) {
   struct Caso {
     std::string entrada, ambos, izq, der;
@@ -155,8 +212,8 @@ TEST(MayusculasYMinusculas, RepertorioWindows1252) {
     std::string minus, mayus;
   };
   const Caso casos[] = {
-      {"ea1abc/p", "EA1ABC/P"}, {"ñandú", "ÑANDÚ"}, {"é", "É"},       {"àçõü", "ÀÇÕÜ"},
-      {"ÿ", "Ÿ"},               {"œšž", "ŒŠŽ"},     {"1-2 €", "1-2 €"},
+      {"ea1abc/p", "EA1ABC/P"}, {"ñandú", "ÑANDÚ"}, {"é", "É"}, {"àçõü", "ÀÇÕÜ"}, {"ÿ", "Ÿ"},
+      {"œšž", "ŒŠŽ"},           {"1-2 €", "1-2 €"},
   };
   for (const auto& c : casos) {
     EXPECT_EQ(c.mayus, Mayusculas(c.minus)) << c.minus;
@@ -166,7 +223,11 @@ TEST(MayusculasYMinusculas, RepertorioWindows1252) {
   EXPECT_EQ("ß÷×µ中", Mayusculas("ß÷×µ中"));
   EXPECT_EQ("ß÷×µ中", Minusculas("ß÷×µ中"));
   // An invalid byte is left untouched.
-  EXPECT_EQ("A\xFF" "B", Mayusculas("a\xFF" "b"));
+  EXPECT_EQ(
+      "A\xFF"
+      "B",
+      Mayusculas("a\xFF"
+                 "b"));
 }
 
 TEST(PosicionesDeCaracter, MedioIzquierdaDerecha) {

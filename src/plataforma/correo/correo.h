@@ -135,6 +135,10 @@ class SesionCorreo {
   std::string DireccionRemitente() const;
   std::string DireccionDestinatario() const;  // the first recipient
   std::time_t FechaRecibido() const;  // arrival; the Date header when the store has none
+  // What tells this mail from every other one in any session: the SHA-256
+  // (hex) of its bytes as the store keeps them. Two sendings of one log are
+  // two mails (their Date and Message-Id differ).
+  std::string IdentidadCorreo() const;
   int NumeroAdjuntos() const;
   std::string NombreAdjunto(int indice) const;  // as sent, decoded
   // Writes attachment i, decoded, to a file (replacing it).

@@ -97,8 +97,12 @@ bool MensajeMime::GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCor
     error = {kCorreoAdjuntoNoEncontrado, "El correo no tiene el adjunto " + std::to_string(i)};
     return false;
   }
+  // Written beside its place and renamed into it: neither a full disk nor a
+  // stop half-way leaves a cut-off attachment under its name, where it would
+  // pass for the whole file.
+  const std::string temporal = NombreTemporal(ruta);
   GError* fallo = nullptr;
-  GMimeStream* fichero = g_mime_stream_fs_open(ruta.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644, &fallo);
+  GMimeStream* fichero = g_mime_stream_fs_open(temporal.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644, &fallo);
   if (!fichero) {
     error = {kCorreoFalloEscrituraAdjunto,
              "No se puede escribir el adjunto en " + ruta + ": " + (fallo ? fallo->message : "")};
@@ -116,10 +120,9 @@ bool MensajeMime::GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCor
   }
   bool bien = escritos >= 0 && g_mime_stream_flush(fichero) == 0 && g_mime_stream_close(fichero) == 0;
   g_object_unref(fichero);
+  bien = bien && std::rename(temporal.c_str(), ruta.c_str()) == 0;
   if (!bien) {
-    // A cut-off attachment (a full disk) must not stay behind under its
-    // name, where it would pass for the whole file.
-    std::remove(ruta.c_str());
+    std::remove(temporal.c_str());
     error = {kCorreoFalloEscrituraAdjunto, "No se puede escribir el adjunto en " + ruta};
     return false;
   }
@@ -129,7 +132,8 @@ bool MensajeMime::GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCor
 bool DireccionValida(const std::string& d) {
   if (d.empty() || d.size() > 254) return false;
   auto arroba = d.find('@');
-  if (arroba == std::string::npos || arroba == 0 || arroba + 1 == d.size() || d.find('@', arroba + 1) != std::string::npos)
+  if (arroba == std::string::npos || arroba == 0 || arroba + 1 == d.size() ||
+      d.find('@', arroba + 1) != std::string::npos)
     return false;
   for (unsigned char c : d) {
     if (c <= 0x20 || c == 0x7f) return false;
@@ -138,8 +142,8 @@ bool DireccionValida(const std::string& d) {
   return true;
 }
 
-std::string ComponeCorreo(const std::string& remitente, const std::string& destinatario,
-                          const std::string& asunto, const std::string& texto, bool crlf) {
+std::string ComponeCorreo(const std::string& remitente, const std::string& destinatario, const std::string& asunto,
+                          const std::string& texto, bool crlf) {
   g_mime_init();
   auto utf8 = [](const std::string& s) {
     return g_utf8_validate(s.data(), static_cast<gssize>(s.size()), nullptr) ? s : plataforma::DesdeWindows1252(s);

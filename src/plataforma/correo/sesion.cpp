@@ -14,6 +14,7 @@ struct SesionCorreo::Entrada {
   std::string asunto, nombreRemitente, direccionRemitente, direccionDestinatario;
   std::time_t recibido = 0;
   std::vector<std::string> adjuntos;
+  std::string huella;  // SHA-256 of the mail's bytes, in hex
 };
 
 SesionCorreo::SesionCorreo(std::string carpetaTrabajo, OpcionesCorreo opciones)
@@ -137,6 +138,11 @@ bool SesionCorreo::CargaSeleccionado() {
   if (!Espera([&] { return almacen_->Leer(c.id, bytes, recibido, e); })) return Falla(e);
   mensaje_ = std::make_unique<MensajeMime>(bytes);
   c.leida = true;
+  if (gchar* h =
+          g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(bytes.data()), bytes.size())) {
+    c.huella = h;
+    g_free(h);
+  }
   c.asunto = mensaje_->Asunto();
   c.nombreRemitente = mensaje_->NombreRemitente();
   c.direccionRemitente = mensaje_->DireccionRemitente();
@@ -160,6 +166,7 @@ CAMPO(Asunto, asunto)
 CAMPO(NombreRemitente, nombreRemitente)
 CAMPO(DireccionRemitente, direccionRemitente)
 CAMPO(DireccionDestinatario, direccionDestinatario)
+CAMPO(IdentidadCorreo, huella)
 #undef CAMPO
 
 std::time_t SesionCorreo::FechaRecibido() const {

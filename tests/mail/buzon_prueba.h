@@ -1,0 +1,173 @@
+#pragma once
+// What the intake tests share: a mail window that records what it is told,
+// mails composed with attachments, the fixture inbox of the contest, the
+// files of a folder and the answers a Maildir holds.
+#include <gmime/gmime.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "common/ventana_proceso.h"
+#include "mail/ventana_correo.h"
+#include "plataforma/correo/servidores.h"
+#include "plataforma/texto.h"
+
+namespace mail::prueba {
+
+namespace fs = std::filesystem;
+using pruebas_correo::Ficheros;
+using pruebas_correo::LeeFichero;
+
+inline constexpr long long kLlegada = 1773489600;  // 2026-03-14 12:00 UTC
+inline const std::string kDatos = std::string(TROVALIS_DATOS_PRUEBA) + "/mail";
+
+inline const char* const kCarpetas[] = {"FicherosManuales",     "FicherosRecibidos", "FicherosErrores",
+                                        "FicherosConfirmacion", "ListasEmail",       "ListasValidas",
+                                        "ListasDeSWL",          "ListasAdmitidas"};
+
+class VentanaPrueba : public VentanaCorreo {
+ public:
+  ListaVentana* Lista(std::string_view nombre) override { return simple.Lista(nombre); }
+  void PonTexto(std::string_view nombre, const std::string& texto) override { simple.PonTexto(nombre, texto); }
+  std::string Texto(std::string_view nombre) const override { return simple.Texto(nombre); }
+  void PonProgreso(int p) override { simple.PonProgreso(p); }
+  bool GestionAutomatica() const override { return automatica; }
+  bool NoEnviarNotificaciones() const override { return sinNotificaciones; }
+  void HabilitaBotones(bool h) override { botones.push_back(h); }
+  void Aviso(const std::string& texto) override { avisos.push_back(texto); }
+  void InformaFallo(const std::string& texto) override { fallos.push_back(texto); }
+
+  VentanaProcesoSimple simple;
+  bool automatica = true;
+  bool sinNotificaciones = false;
+  std::vector<bool> botones;
+  std::vector<std::string> avisos, fallos;
+};
+
+inline std::string Base64(const std::string& b) {
+  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string r;
+  for (std::size_t i = 0; i < b.size(); i += 3) {
+    unsigned v = static_cast<unsigned char>(b[i]) << 16;
+    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
+    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
+    r += t[(v >> 18) & 63];
+    r += t[(v >> 12) & 63];
+    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
+    r += i + 2 < b.size() ? t[v & 63] : '=';
+    if ((i / 3) % 19 == 18) r += "\r\n";
+  }
+  return r + "\r\n";
+}
+
+struct Adjunto {
+  std::string nombre, contenido;
+};
+
+struct Correo {
+  std::string remitente, destinatario, asunto;
+  std::vector<Adjunto> adjuntos;
+};
+
+inline std::string Compone(const Correo& c) {
+  std::string m = "From: " + c.remitente + "\r\nTo: " + c.destinatario + "\r\nSubject: " + c.asunto +
+                  "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"xx\"\r\n\r\n"
+                  "--xx\r\nContent-Type: text/plain\r\n\r\nAdjunto mi lista.\r\n";
+  for (const Adjunto& a : c.adjuntos)
+    m += "--xx\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=\"" + a.nombre +
+         "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n" + Base64(a.contenido);
+  return m + "--xx--\r\n";
+}
+
+inline std::string Log(const std::string& nombre) { return LeeFichero(kDatos + "/logs/" + nombre); }
+
+// The fixture inbox of the contest, in arrival order.
+inline std::vector<Correo> BuzonConcurso() {
+  const std::string c = "concurso@example.org";
+  const Adjunto foto{"foto.jpg", std::string("\xff\xd8\xff\xe0 no es una lista", 20)};
+  return {
+      {"ea1sin@example.org", c, "LISTA QQ1ABC", {}},
+      {"qq2xyz@example.org", c, "LISTA QQ2XYZ", {foto}},
+      {"qq3jkl@example.org", c, "Lista qq3jkl", {foto, {"QQ3JKL.LOG", Log("QQ3JKL.LOG")}}},
+      {"qq4mno@example.org", c, "LISTA QQ9ZZZ", {{"QQ4MNO.LOG", Log("QQ4MNO.LOG")}}},
+      {"qq1abc@example.org", c, "LISTA QQ1ABC", {{"qq1abc.cbr", Log("QQ1ABC.LOG")}}},
+      {"qq5pqr@example.org", c, "LISTA QQ5PQR", {{"QQ5PQR (2).LOG", Log("QQ5PQR.LOG")}}},
+      {"qq6stu@example.org", c, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}},
+      {"qq7swl@example.org", c, "LISTA QQ7SWL", {{"QQ7SWL.LOG", Log("QQ7SWL.LOG")}}},
+      {"qq8bad@example.org", c, "LISTA QQ8BAD", {{"QQ8BAD.LOG", Log("QQ8BAD.LOG")}}},
+      {"qq9otr@example.org", "otro@example.org", "LISTA QQ9OTR", {{"QQ9OTR.LOG", Log("QQ9OTR.LOG")}}},
+  };
+}
+
+inline std::vector<Correo> BuzonDiploma() {
+  const std::string c = "concurso@example.org";
+  return {
+      {"qq2dip@example.org", c, "LISTA QQ2DIP", {{"QQ2DIP.LOG", Log("diploma_1.LOG")}}},
+      {"qq2dip@example.org", c, "LISTA QQ2DIP", {{"QQ2DIP.LOG", Log("diploma_2.LOG")}}},
+  };
+}
+
+// Every file under a folder, relative path to bytes.
+inline std::map<std::string, std::string> Arbol(const std::string& raiz) {
+  std::map<std::string, std::string> v;
+  if (!fs::exists(raiz)) return v;
+  for (const auto& e : fs::recursive_directory_iterator(raiz))
+    if (e.is_regular_file()) v[fs::relative(e.path(), raiz).generic_string()] = LeeFichero(e.path().string());
+  return v;
+}
+
+// One mail delivered to the sink.
+struct Entregado {
+  std::string para, asunto, texto;
+  bool operator<(const Entregado& o) const {
+    return std::tie(para, asunto, texto) < std::tie(o.para, o.asunto, o.texto);
+  }
+  bool operator==(const Entregado& o) const {
+    return std::tie(para, asunto, texto) == std::tie(o.para, o.asunto, o.texto);
+  }
+};
+
+inline std::vector<Entregado> Entregados(const std::string& maildir) {
+  g_mime_init();
+  std::vector<Entregado> v;
+  for (const std::string& f : Ficheros(maildir + "/new")) {
+    const std::string bytes = LeeFichero(maildir + "/new/" + f);
+    GMimeStream* flujo = g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size());
+    GMimeParser* p = g_mime_parser_new_with_stream(flujo);
+    GMimeMessage* m = g_mime_parser_construct_message(p, nullptr);
+    Entregado e;
+    if (m) {
+      if (InternetAddressList* para = g_mime_message_get_to(m); para && internet_address_list_length(para) > 0)
+        e.para =
+            internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(para, 0)));
+      if (const char* s = g_mime_message_get_subject(m)) e.asunto = s;
+      GMimeObject* cuerpo = g_mime_message_get_body(m);
+      if (cuerpo && GMIME_IS_TEXT_PART(cuerpo)) {
+        char* t = g_mime_text_part_get_text(GMIME_TEXT_PART(cuerpo));
+        if (t) e.texto = t;
+        g_free(t);
+      }
+      g_object_unref(m);
+    }
+    g_object_unref(p);
+    g_object_unref(flujo);
+    v.push_back(e);
+  }
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// The expected answer: a filed copy in Windows-1252 as UTF-8 text.
+inline Entregado Respuesta(const std::string& para, const std::string& asunto, const std::string& golden) {
+  // The sink stores what it takes with LF line ends.
+  std::string texto = plataforma::DesdeWindows1252(LeeFichero(kDatos + "/" + golden));
+  for (std::size_t p; (p = texto.find("\r\n")) != std::string::npos;) texto.erase(p, 1);
+  return {para, asunto, texto};
+}
+
+}  // namespace mail::prueba
