@@ -14,6 +14,7 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/cruce.h"
+#include "scoring/cruce_literal.h"
 #include "scoring/duplicados.h"
 #include "scoring/reglas_cruce.h"
 
@@ -188,7 +189,7 @@ TipoLista TipoDeLista(std::string_view clave) {
 }
 
 void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
-                 const std::function<OpcionesAnulacion()>& opciones) {
+                 const std::function<OpcionesAnulacion()>& opciones, MetodoCruce metodo) {
   if (!concurso.Base) throw ErrorCruce("No hay base de datos de concursos");
   DatosCruce datos;
   if (!LeeDatosCruce(*concurso.Base, concurso.NumeroOrden, datos))
@@ -210,8 +211,7 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
 
   const std::string carpeta_validas = RutaEnConcurso(concurso.CarpetaConcurso, "ListasValidas");
   const std::string carpeta_anulados = RutaEnConcurso(concurso.CarpetaConcurso, "ListasQsoAnulados");
-  const std::string fichero_trabajo =
-      plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
+  const std::string fichero_trabajo = plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
 
@@ -236,7 +236,10 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
     }
     if (tipo == TipoLista::NoCruzada) continue;
 
-    MarcaQsoDuplicados(lineas, datos);
+    if (metodo == MetodoCruce::Literal)
+      literal::MarcaQsoDuplicados(lineas, datos);
+    else
+      MarcaQsoDuplicados(lineas, datos);
     ventana.PonTexto("LProceso", "Procesando " + entrada);
     ventana.PonProgreso(0);
     ventana.Cede();
@@ -253,7 +256,9 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
       ventana.PonProgreso(Porcentaje(i, lineas.size()));
       ventana.Cede();
       vigentes = opciones();
-      const ResultadoCruce r = cruce.CruzaQso(lineas[i], k, vigentes);
+      const ResultadoCruce r = metodo == MetodoCruce::Literal
+                                   ? literal::CruzaQso(carpeta_validas, entradas, datos, lineas[i], k, vigentes)
+                                   : cruce.CruzaQso(lineas[i], k, vigentes);
       if (r.Anulado()) {
         lineas[i] = LineaMarcada(r.Codigo, lineas[i]);
         nulos.EscribirLinea(lineas[i]);
