@@ -126,9 +126,11 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
 
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
-  base.Execute("Delete From ListaQso");
+  // Emptying and filling the table is one commit: a commit waits for the
+  // disk, and a large contest has thousands of logs.
   base.BeginTrans();
   try {
+    base.Execute("Delete From ListaQso");
     dao::Recordset rs = base.OpenRecordset("ListaQso");
     std::int32_t numero = 0;
     for (const std::string& linea : lineas) {
@@ -183,7 +185,9 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
     rs.Close();
     base.CommitTrans();
   } catch (...) {
+    // A log that cannot be filled leaves the table empty.
     base.Rollback();
+    base.Execute("Delete From ListaQso");
     throw;
   }
   return lectura;
