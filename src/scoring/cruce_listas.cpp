@@ -86,8 +86,17 @@ void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) 
     return;
   AgregaOrdenado(listas.SinListaYaInluido, indicativo);
 
+  // The station's entry begins "<call> en ": the list is sorted, so every
+  // entry that can be it lies in the run of entries that begin so (letter
+  // case aside), found by halving; a contest of thousands of logs lists
+  // thousands of stations without log.
   std::vector<std::string>& lista = listas.NoEnviadasPorIndicativo;
-  for (std::size_t i = 0; i < lista.size(); ++i) {
+  const std::string prefijo = plataforma::Mayusculas(indicativo + " en ");
+  const auto primero =
+      std::lower_bound(lista.begin(), lista.end(), prefijo,
+                       [](const std::string& e, const std::string& p) { return plataforma::Mayusculas(e) < p; });
+  for (std::size_t i = static_cast<std::size_t>(primero - lista.begin()); i < lista.size(); ++i) {
+    if (!plataforma::Mayusculas(lista[i]).starts_with(prefijo)) break;
     const std::size_t en = lista[i].find(" en ");
     if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
     const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
