@@ -100,8 +100,18 @@ void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) 
     const std::size_t en = lista[i].find(" en ");
     if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
     const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
-    lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
-    AgregaOrdenado(lista, indicativo + " en " + TresCifras(numero) + " Listas");
+    std::string nueva = indicativo + " en " + TresCifras(numero) + " Listas";
+    // The new entry goes where the old one leaves room when it sorts between
+    // the same neighbours, as it nearly always does: no need to shift the
+    // whole list twice.
+    const bool mismo_sitio =
+        (i == 0 || !AntesEnLista(nueva, lista[i - 1])) && (i + 1 == lista.size() || AntesEnLista(nueva, lista[i + 1]));
+    if (mismo_sitio) {
+      lista[i] = std::move(nueva);
+    } else {
+      lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
+      AgregaOrdenado(lista, std::move(nueva));
+    }
     return;
   }
   AgregaOrdenado(lista, indicativo + " en 001 Lista");

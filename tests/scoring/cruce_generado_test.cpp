@@ -137,9 +137,9 @@ std::vector<CasoOpciones> Casos() {
   {
     // The count rules, with and without log; nothing else but the date.
     OpcionesAnulacion o;
-    o.AnularCinco = true;
+    o.AnularDos = true;
     o.AnularPorFechaDistinta = true;
-    casos.push_back({"cuentas", o, {"DUP00", "NUL03", "NUL06", "NUL08", "NUL15"}});
+    casos.push_back({"cuentas", o, {"DUP00", "NUL02", "NUL06", "NUL08", "NUL15"}});
   }
   return casos;
 }
