@@ -67,7 +67,8 @@ struct Etapa {
   std::string nota;
 };
 
-Etapa Mide(const std::string& nombre, const std::function<std::string()>& trabajo) {
+// Runs one stage and prints its line at once (a large contest takes minutes).
+Etapa Mide(const std::string& nombre, double lineas, const std::function<std::string()>& trabajo) {
   ReiniciaPico();
   const auto inicio = Reloj::now();
   Etapa e;
@@ -75,6 +76,9 @@ Etapa Mide(const std::string& nombre, const std::function<std::string()>& trabaj
   e.nota = trabajo();
   e.segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
   e.pico_mib = PicoMemoria();
+  std::printf("  %-12s %10.2f %12.0f %14.0f   %s\n", e.nombre.c_str(), e.segundos, e.pico_mib, lineas / e.segundos,
+              e.nota.c_str());
+  std::fflush(stdout);
   return e;
 }
 
@@ -101,9 +105,13 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   const EstadoCarpetaConcurso carpetas(c.Carpeta(), std::string(generador::kNombreConcurso));
   VentanaProcesoSimple ventana;
   std::vector<Etapa> etapas;
+  std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
+              generacion);
+  std::printf("  %-12s %10s %12s %14s\n", "etapa", "s", "pico MiB", "QSO/s");
+  std::fflush(stdout);
 
   // 1. Validation, as the intake runs it for each log of the manual folder.
-  etapas.push_back(Mide("validación", [&] {
+  etapas.push_back(Mide("validación", lineas, [&] {
     cabrillo::DatosConcursoLog datos;
     if (!cabrillo::LeeDatosConcursoLog(c.Base(), generador::kNumeroConcurso, datos)) std::abort();
     const cabrillo::CategoriasAdmitidas categorias =
@@ -124,7 +132,7 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   }));
 
   // 2. Cross-check.
-  etapas.push_back(Mide("cruce", [&] {
+  etapas.push_back(Mide("cruce", lineas, [&] {
     CargaListasValidas(carpetas, ventana);
     scoring::ConcursoCruce concurso;
     concurso.Base = &c.Base();
@@ -139,7 +147,7 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   }));
 
   // 3. Scoring.
-  etapas.push_back(Mide("puntuación", [&] {
+  etapas.push_back(Mide("puntuación", lineas, [&] {
     scoring::ConcursoPuntuacion concurso;
     concurso.Base = &c.Base();
     concurso.NumeroOrden = generador::kNumeroConcurso;
@@ -152,12 +160,7 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   // 4. Rankings: the ranking run goes here, as one more stage.
 
   double total = 0, pico = 0;
-  std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
-              generacion);
-  std::printf("  %-12s %10s %12s %14s   %s\n", "etapa", "s", "pico MiB", "QSO/s", "");
   for (const Etapa& e : etapas) {
-    std::printf("  %-12s %10.2f %12.0f %14.0f   %s\n", e.nombre.c_str(), e.segundos, e.pico_mib, lineas / e.segundos,
-                e.nota.c_str());
     total += e.segundos;
     pico = std::max(pico, e.pico_mib);
   }

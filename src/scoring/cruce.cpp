@@ -1,6 +1,7 @@
 #include "scoring/cruce.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -33,16 +34,30 @@ struct ListasValidasCruce::LogValido {
   bool server_op = false;           // its category is like "SERVER-OP*"
 
   // One QSO line of the log (up to its first "END-OF-LOG" line), with what
-  // the crossing of a QSO of another log compares.
+  // the crossing of a QSO of another log compares. Its texts lie one after
+  // the other in the log's `textos`, in the order of `Campo`: a large
+  // contest keeps millions of QSOs in memory, most of their texts a few
+  // characters long.
+  enum Campo { kBanda, kModo, kPropio, kRst, kNumeral, kLetras, kPuntos, kLocator, kCampos };
   struct Qso {
-    std::string banda, modo;
+    std::size_t desde = 0;                        // its first text in `textos`
+    std::array<std::uint32_t, kCampos> largos{};  // the length of each text
     std::optional<plataforma::Fecha> fecha;
     std::optional<int> minutos;
-    std::string propio;  // its own call as written
-    IntercambioEnviado enviado;
   };
   bool qsos_leidos = false;
   std::vector<Qso> qsos;
+  std::string textos;
+
+  std::string_view Texto(const Qso& q, Campo campo) const {
+    std::size_t desde = q.desde;
+    for (int k = 0; k < campo; ++k) desde += q.largos[k];
+    return std::string_view(textos).substr(desde, q.largos[campo]);
+  }
+  IntercambioEnviado Enviado(const Qso& q) const {
+    return {std::string(Texto(q, kRst)), std::string(Texto(q, kNumeral)), std::string(Texto(q, kLetras)),
+            std::string(Texto(q, kPuntos)), std::string(Texto(q, kLocator))};
+  }
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
   // empty call). Sorted by call and, within one call, in line order; a flat
@@ -78,9 +93,21 @@ struct ListasValidasCruce::LogValido {
       const auto posicion = static_cast<std::uint32_t>(qsos.size());
       por_completo.push_back({base + portable, posicion});
       por_base.push_back({std::move(base), posicion});
-      qsos.push_back({std::move(o.banda), std::move(o.modo), o.fecha, o.minutos, std::move(o.tokens[T::MiIndicativo]),
-                      EnviadoDe(o.tokens)});
+      const IntercambioEnviado enviado = EnviadoDe(o.tokens);
+      Qso qso;
+      qso.desde = textos.size();
+      qso.fecha = o.fecha;
+      qso.minutos = o.minutos;
+      const std::string* campos[kCampos] = {&o.banda,        &o.modo,          &o.tokens[T::MiIndicativo],
+                                            &enviado.rst,    &enviado.numeral, &enviado.letras,
+                                            &enviado.puntos, &enviado.locator};
+      for (int k = 0; k < kCampos; ++k) {
+        qso.largos[k] = static_cast<std::uint32_t>(campos[k]->size());
+        textos += *campos[k];
+      }
+      qsos.push_back(qso);
     }
+    textos.shrink_to_fit();
     std::sort(por_base.begin(), por_base.end());
     std::sort(por_completo.begin(), por_completo.end());
     qsos.shrink_to_fit();
@@ -307,14 +334,14 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
     for (const LogValido::Posicion& p : candidatos) {
       const std::uint32_t posicion = p.posicion;
       const LogValido::Qso& o = otro.qsos[posicion];
-      if (portable && o.propio != trabajado_escrito) continue;
+      if (portable && otro.Texto(o, LogValido::kPropio) != trabajado_escrito) continue;
       std::string_view motivo;
-      if (o.banda != q.banda || o.modo != q.modo)
+      if (otro.Texto(o, LogValido::kBanda) != q.banda || otro.Texto(o, LogValido::kModo) != q.modo)
         motivo = kNul06;
       else if (op.AnularPorFechaDistinta && !CoincidenFechaYHora(true, q.fecha, o.fecha, q.minutos, o.minutos))
         motivo = kNul15;
       else {
-        r.Codigo = CodigoIntercambio(q.tokens, o.enviado, datos_.Intercambio, op);
+        r.Codigo = CodigoIntercambio(q.tokens, otro.Enviado(o), datos_.Intercambio, op);
         return r;
       }
       alguno = true;
