@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -114,6 +115,9 @@ struct CasoOpciones {
   OpcionesAnulacion opciones;
   std::set<std::string> marcas;  // marks the generated faults must bring under these options
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const CasoOpciones& caso, std::ostream* os) { *os << caso.nombre; }
 
 std::vector<CasoOpciones> Casos() {
   std::vector<CasoOpciones> casos;
