@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "cabrillo/clave_categoria.h"
@@ -40,6 +42,8 @@ std::int64_t NumeroAlmacenado(std::string_view texto) {
 
 // A country lookup of the run: the countries database, or for "AT WW PSK
 // TEST" the leading digits of the call (zone and continent left empty).
+// A call's answer never changes during the run, and a contest's logs name
+// the same stations over and over: each call is looked up once.
 struct Pais {
   std::string Dxcc, Waz, Continente;
 };
@@ -47,7 +51,9 @@ struct Pais {
 class BuscadorPaises {
  public:
   BuscadorPaises(const TablasPaises& paises, bool psk) : paises_(paises), psk_(psk) {}
-  Pais De(const std::string& indicativo) const {
+  const Pais& De(const std::string& indicativo) {
+    const auto hallado = hallados_.find(indicativo);
+    if (hallado != hallados_.end()) return hallado->second;
     Pais p;
     if (psk_) {
       std::string letras, resto;
@@ -55,19 +61,20 @@ class BuscadorPaises {
     } else {
       ObtienePaisZonaContinente(paises_, indicativo, p.Dxcc, p.Waz, p.Continente);
     }
-    return p;
+    return hallados_.emplace(indicativo, std::move(p)).first->second;
   }
 
  private:
   const TablasPaises& paises_;
   bool psk_;
+  std::unordered_map<std::string, Pais> hallados_;
 };
 
 // The tokens of one QSO line of "COMARCAS CATALANAS": each side is RST and
 // then, for a station of a country like "EA*", letters and locator;
 // otherwise one token t ("-": letters "-" and the next token is the
 // locator; anything else is the locator, letters "-").
-database::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, const BuscadorPaises& paises,
+database::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
                                           Pais& trabajado) {
   using T = database::TokenQso;
   database::TokensQso t;
@@ -110,7 +117,7 @@ struct LecturaLog {
 // Fills `ListaQso` with the valid QSO lines of the log (the table emptied
 // first). A token its column cannot hold throws, naming the line.
 LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& lineas, const DatosCruce& datos,
-                         const DatosConcursante& concursante, std::string_view clave, const BuscadorPaises& paises) {
+                         const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
   using T = database::TokenQso;
   const std::string& nombre = datos.NombreConcurso;
   const bool comarcas = nombre == kConcursoComarcas;
@@ -119,9 +126,11 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
 
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
-  base.Execute("Delete From ListaQso");
+  // Emptying and filling the table is one commit: a commit waits for the
+  // disk, and a large contest has thousands of logs.
   base.BeginTrans();
   try {
+    base.Execute("Delete From ListaQso");
     dao::Recordset rs = base.OpenRecordset("ListaQso");
     std::int32_t numero = 0;
     for (const std::string& linea : lineas) {
@@ -176,7 +185,9 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
     rs.Close();
     base.CommitTrans();
   } catch (...) {
+    // A log that cannot be filled leaves the table empty.
     base.Rollback();
+    base.Execute("Delete From ListaQso");
     throw;
   }
   return lectura;
@@ -266,7 +277,7 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
   const EstacionesEspeciales especiales = EstacionesEspeciales::Lee(base, concurso.NumeroOrden);
   const ContextoPuntos contexto{config, especiales, paises, concurso.SociosZurozi, concurso.Distancia};
   const std::string& nombre_concurso = datos.NombreConcurso;
-  const BuscadorPaises buscador(paises, nombre_concurso == kConcursoPsk);
+  BuscadorPaises buscador(paises, nombre_concurso == kConcursoPsk);
 
   ListaVentana* cruzadas = ventana.Lista("ListasCruzadas");
   if (!cruzadas) throw ErrorVentana("La ventana no tiene la lista ListasCruzadas");

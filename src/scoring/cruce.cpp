@@ -1,7 +1,9 @@
 #include "scoring/cruce.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -32,20 +34,51 @@ struct ListasValidasCruce::LogValido {
   bool server_op = false;           // its category is like "SERVER-OP*"
 
   // One QSO line of the log (up to its first "END-OF-LOG" line), with what
-  // the crossing of a QSO of another log compares.
+  // the crossing of a QSO of another log compares. Its texts lie one after
+  // the other in the log's `textos`, in the order of `Campo`: a large
+  // contest keeps millions of QSOs in memory, most of their texts a few
+  // characters long.
+  enum Campo { kBanda, kModo, kPropio, kRst, kNumeral, kLetras, kPuntos, kLocator, kCampos };
   struct Qso {
-    std::string banda, modo;
+    std::size_t desde = 0;                        // its first text in `textos`
+    std::array<std::uint32_t, kCampos> largos{};  // the length of each text
     std::optional<plataforma::Fecha> fecha;
     std::optional<int> minutos;
-    std::string propio;  // its own call as written
-    IntercambioEnviado enviado;
   };
   bool qsos_leidos = false;
   std::vector<Qso> qsos;
+  std::string textos;
+
+  std::string_view Texto(const Qso& q, Campo campo) const {
+    std::size_t desde = q.desde;
+    for (int k = 0; k < campo; ++k) desde += q.largos[k];
+    return std::string_view(textos).substr(desde, q.largos[campo]);
+  }
+  IntercambioEnviado Enviado(const Qso& q) const {
+    return {std::string(Texto(q, kRst)), std::string(Texto(q, kNumeral)), std::string(Texto(q, kLetras)),
+            std::string(Texto(q, kPuntos)), std::string(Texto(q, kLocator))};
+  }
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
-  // empty call). Positions in line order.
-  std::unordered_map<std::string, std::vector<std::uint32_t>> por_base, por_completo;
+  // empty call). Sorted by call and, within one call, in line order; a flat
+  // table, since a large contest keeps millions of QSOs in memory.
+  struct Posicion {
+    std::string indicativo;
+    std::uint32_t posicion;
+    bool operator<(const Posicion& o) const {
+      return indicativo != o.indicativo ? indicativo < o.indicativo : posicion < o.posicion;
+    }
+  };
+  std::vector<Posicion> por_base, por_completo;
+
+  // The positions filed under one call, in line order.
+  static std::span<const Posicion> Con(const std::vector<Posicion>& indice, std::string_view indicativo) {
+    const auto desde = std::lower_bound(indice.begin(), indice.end(), indicativo,
+                                        [](const Posicion& p, std::string_view i) { return p.indicativo < i; });
+    auto hasta = desde;
+    while (hasta != indice.end() && hasta->indicativo == indicativo) ++hasta;
+    return {desde, hasta};
+  }
 
   void LeeQsos(const database::PerfilIntercambio& flags) {
     if (qsos_leidos) return;
@@ -58,11 +91,28 @@ struct ListasValidasCruce::LogValido {
       std::string portable;
       SeparaPortable(base, portable);
       const auto posicion = static_cast<std::uint32_t>(qsos.size());
-      por_base[base].push_back(posicion);
-      por_completo[base + portable].push_back(posicion);
-      qsos.push_back({std::move(o.banda), std::move(o.modo), o.fecha, o.minutos,
-                      std::move(o.tokens[T::MiIndicativo]), EnviadoDe(o.tokens)});
+      por_completo.push_back({base + portable, posicion});
+      por_base.push_back({std::move(base), posicion});
+      const IntercambioEnviado enviado = EnviadoDe(o.tokens);
+      Qso qso;
+      qso.desde = textos.size();
+      qso.fecha = o.fecha;
+      qso.minutos = o.minutos;
+      const std::string* campos[kCampos] = {&o.banda,        &o.modo,          &o.tokens[T::MiIndicativo],
+                                            &enviado.rst,    &enviado.numeral, &enviado.letras,
+                                            &enviado.puntos, &enviado.locator};
+      for (int k = 0; k < kCampos; ++k) {
+        qso.largos[k] = static_cast<std::uint32_t>(campos[k]->size());
+        textos += *campos[k];
+      }
+      qsos.push_back(qso);
     }
+    textos.shrink_to_fit();
+    std::sort(por_base.begin(), por_base.end());
+    std::sort(por_completo.begin(), por_completo.end());
+    qsos.shrink_to_fit();
+    por_base.shrink_to_fit();
+    por_completo.shrink_to_fit();
   }
 };
 
@@ -168,10 +218,9 @@ void ListasValidasCruce::ConstruyePresencia() {
     for (std::uint32_t d = 0; d < largo; ++d) indice->sufijos.push_back({p, d});
   }
   const IndicePresencia& ix = *indice;
-  std::sort(indice->sufijos.begin(), indice->sufijos.end(),
-            [&ix](const IndicePresencia::Sufijo& a, const IndicePresencia::Sufijo& b) {
-              return ix.Texto(a) < ix.Texto(b);
-            });
+  std::sort(
+      indice->sufijos.begin(), indice->sufijos.end(),
+      [&ix](const IndicePresencia::Sufijo& a, const IndicePresencia::Sufijo& b) { return ix.Texto(a) < ix.Texto(b); });
   indice_ = std::move(indice);
 }
 
@@ -277,23 +326,22 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   LogValido& otro = Log(entradas_[static_cast<std::size_t>(k)]);
   otro.LeeQsos(datos_.Intercambio);
   std::string_view pendiente = op.AnularPorNoExistir ? kNul10 : std::string_view();
-  const auto& indice = portable ? otro.por_completo : otro.por_base;
-  const auto candidatos = indice.find(nuestro);
+  const auto candidatos = LogValido::Con(portable ? otro.por_completo : otro.por_base, nuestro);
   bool ultimo_con_nosotros = false;
   std::string_view motivo_ultimo;
   bool alguno = false;
-  if (candidatos != indice.end()) {
-    for (std::uint32_t posicion : candidatos->second) {
+  {
+    for (const LogValido::Posicion& p : candidatos) {
+      const std::uint32_t posicion = p.posicion;
       const LogValido::Qso& o = otro.qsos[posicion];
-      if (portable && o.propio != trabajado_escrito) continue;
+      if (portable && otro.Texto(o, LogValido::kPropio) != trabajado_escrito) continue;
       std::string_view motivo;
-      if (o.banda != q.banda || o.modo != q.modo)
+      if (otro.Texto(o, LogValido::kBanda) != q.banda || otro.Texto(o, LogValido::kModo) != q.modo)
         motivo = kNul06;
-      else if (op.AnularPorFechaDistinta &&
-               !CoincidenFechaYHora(true, q.fecha, o.fecha, q.minutos, o.minutos))
+      else if (op.AnularPorFechaDistinta && !CoincidenFechaYHora(true, q.fecha, o.fecha, q.minutos, o.minutos))
         motivo = kNul15;
       else {
-        r.Codigo = CodigoIntercambio(q.tokens, o.enviado, datos_.Intercambio, op);
+        r.Codigo = CodigoIntercambio(q.tokens, otro.Enviado(o), datos_.Intercambio, op);
         return r;
       }
       alguno = true;

@@ -14,6 +14,7 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/cruce.h"
+#include "scoring/cruce_literal.h"
 #include "scoring/duplicados.h"
 #include "scoring/reglas_cruce.h"
 
@@ -85,13 +86,32 @@ void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) 
     return;
   AgregaOrdenado(listas.SinListaYaInluido, indicativo);
 
+  // The station's entry begins "<call> en ": the list is sorted, so every
+  // entry that can be it lies in the run of entries that begin so (letter
+  // case aside), found by halving; a contest of thousands of logs lists
+  // thousands of stations without log.
   std::vector<std::string>& lista = listas.NoEnviadasPorIndicativo;
-  for (std::size_t i = 0; i < lista.size(); ++i) {
+  const std::string prefijo = plataforma::Mayusculas(indicativo + " en ");
+  const auto primero =
+      std::lower_bound(lista.begin(), lista.end(), prefijo,
+                       [](const std::string& e, const std::string& p) { return plataforma::Mayusculas(e) < p; });
+  for (std::size_t i = static_cast<std::size_t>(primero - lista.begin()); i < lista.size(); ++i) {
+    if (!plataforma::Mayusculas(lista[i]).starts_with(prefijo)) break;
     const std::size_t en = lista[i].find(" en ");
     if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
     const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
-    lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
-    AgregaOrdenado(lista, indicativo + " en " + TresCifras(numero) + " Listas");
+    std::string nueva = indicativo + " en " + TresCifras(numero) + " Listas";
+    // The new entry goes where the old one leaves room when it sorts between
+    // the same neighbours, as it nearly always does: no need to shift the
+    // whole list twice.
+    const bool mismo_sitio =
+        (i == 0 || !AntesEnLista(nueva, lista[i - 1])) && (i + 1 == lista.size() || AntesEnLista(nueva, lista[i + 1]));
+    if (mismo_sitio) {
+      lista[i] = std::move(nueva);
+    } else {
+      lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
+      AgregaOrdenado(lista, std::move(nueva));
+    }
     return;
   }
   AgregaOrdenado(lista, indicativo + " en 001 Lista");
@@ -188,7 +208,7 @@ TipoLista TipoDeLista(std::string_view clave) {
 }
 
 void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
-                 const std::function<OpcionesAnulacion()>& opciones) {
+                 const std::function<OpcionesAnulacion()>& opciones, MetodoCruce metodo) {
   if (!concurso.Base) throw ErrorCruce("No hay base de datos de concursos");
   DatosCruce datos;
   if (!LeeDatosCruce(*concurso.Base, concurso.NumeroOrden, datos))
@@ -210,8 +230,7 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
 
   const std::string carpeta_validas = RutaEnConcurso(concurso.CarpetaConcurso, "ListasValidas");
   const std::string carpeta_anulados = RutaEnConcurso(concurso.CarpetaConcurso, "ListasQsoAnulados");
-  const std::string fichero_trabajo =
-      plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
+  const std::string fichero_trabajo = plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
 
@@ -236,7 +255,10 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
     }
     if (tipo == TipoLista::NoCruzada) continue;
 
-    MarcaQsoDuplicados(lineas, datos);
+    if (metodo == MetodoCruce::Literal)
+      literal::MarcaQsoDuplicados(lineas, datos);
+    else
+      MarcaQsoDuplicados(lineas, datos);
     ventana.PonTexto("LProceso", "Procesando " + entrada);
     ventana.PonProgreso(0);
     ventana.Cede();
@@ -253,7 +275,9 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
       ventana.PonProgreso(Porcentaje(i, lineas.size()));
       ventana.Cede();
       vigentes = opciones();
-      const ResultadoCruce r = cruce.CruzaQso(lineas[i], k, vigentes);
+      const ResultadoCruce r = metodo == MetodoCruce::Literal
+                                   ? literal::CruzaQso(carpeta_validas, entradas, datos, lineas[i], k, vigentes)
+                                   : cruce.CruzaQso(lineas[i], k, vigentes);
       if (r.Anulado()) {
         lineas[i] = LineaMarcada(r.Codigo, lineas[i]);
         nulos.EscribirLinea(lineas[i]);

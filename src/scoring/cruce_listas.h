@@ -38,12 +38,12 @@ namespace scoring {
 
 // The contest in hand as the run needs it.
 struct ConcursoCruce {
-  dao::Database* Base = nullptr;      // the contest database
-  std::int32_t NumeroOrden = 0;       // the contest's number
-  std::string CarpetaTrabajo;         // holds the working annulled-QSO file
-  std::string CarpetaConcurso;        // the edition's folder tree
-  const TablasPaises* Paises = nullptr;        // for the category keys of some contests
-  std::span<const std::string> SociosZurozi;   // members of the "X ANIVERSARIO ZUROZI" club
+  dao::Database* Base = nullptr;              // the contest database
+  std::int32_t NumeroOrden = 0;               // the contest's number
+  std::string CarpetaTrabajo;                 // holds the working annulled-QSO file
+  std::string CarpetaConcurso;                // the edition's folder tree
+  const TablasPaises* Paises = nullptr;       // for the category keys of some contests
+  std::span<const std::string> SociosZurozi;  // members of the "X ANIVERSARIO ZUROZI" club
 };
 
 // The contest is not in the contest database (or no database was given).
@@ -132,7 +132,13 @@ TipoLista TipoDeLista(std::string_view clave);
 // `opciones` is asked for the annulment options at every QSO. A log that
 // cannot be read, or a result that cannot be written, raises
 // plataforma::ErrorFichero; an unknown contest raises ErrorCruce.
+//
+// `metodo` chooses how the lines to compare are found: the indexed engine
+// (scoring/cruce.h, scoring/duplicados.h), or the line-by-line reading of
+// scoring/cruce_literal.h, the reference the engine must agree with, far
+// too slow for a real contest and meant for tests that compare the two.
+enum class MetodoCruce { Indexado, Literal };
 void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
-                 const std::function<OpcionesAnulacion()>& opciones);
+                 const std::function<OpcionesAnulacion()>& opciones, MetodoCruce metodo = MetodoCruce::Indexado);
 
 }  // namespace scoring

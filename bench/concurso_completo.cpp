@@ -1,0 +1,212 @@
+// A whole contest without any window: the logs of a generated contest
+// (generador/concurso_sintetico.h) are validated as the intake does it, the
+// valid ones crossed, the crossed ones scored. Per stage it prints the
+// wall time, the peak resident memory while the stage ran and the QSO lines
+// per second; then the whole run.
+//
+//   bench_concurso_completo [LOGS...] [--qsos N] [--semilla S]
+//
+// Sizes by default: 50, 500 and 8,500 logs of 650 QSO lines on average
+// (the last about 5.5 million QSO lines). Each size runs in a child process
+// of its own, so that one size's memory does not count for the next. The
+// logs are written before the clock starts.
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cabrillo/cabecera_log.h"
+#include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/datos_concurso.h"
+#include "cabrillo/entorno_validacion.h"
+#include "cabrillo/fichero_errores.h"
+#include "cabrillo/lectura_concurso.h"
+#include "cabrillo/lista_valida.h"
+#include "cabrillo/verificacion_fichero.h"
+#include "common/listas_carpetas.h"
+#include "common/ventana_proceso.h"
+#include "database/estado.h"
+#include "generador/concurso_sintetico.h"
+#include "scoring/calculo_puntuaciones.h"
+#include "scoring/cruce_listas.h"
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+// Peak resident memory of this process since the last reset, in MiB.
+double PicoMemoria() {
+  std::ifstream f("/proc/self/status");
+  std::string linea;
+  while (std::getline(f, linea))
+    if (linea.rfind("VmHWM:", 0) == 0) return std::strtod(linea.c_str() + 6, nullptr) / 1024.0;
+  struct rusage uso {};
+  getrusage(RUSAGE_SELF, &uso);
+  return static_cast<double>(uso.ru_maxrss) / 1024.0;
+}
+
+// Starts a new peak at the present resident memory.
+void ReiniciaPico() {
+  malloc_trim(0);
+  std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+struct Etapa {
+  std::string nombre;
+  double segundos = 0;
+  double pico_mib = 0;
+  std::string nota;
+};
+
+// Runs one stage and prints its line at once (a large contest takes minutes).
+Etapa Mide(const std::string& nombre, double lineas, const std::function<std::string()>& trabajo) {
+  ReiniciaPico();
+  const auto inicio = Reloj::now();
+  Etapa e;
+  e.nombre = nombre;
+  e.nota = trabajo();
+  e.segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
+  e.pico_mib = PicoMemoria();
+  std::printf("  %-12s %10.2f %12.0f %14.0f   %s\n", e.nombre.c_str(), e.segundos, e.pico_mib, lineas / e.segundos,
+              e.nota.c_str());
+  std::fflush(stdout);
+  return e;
+}
+
+// The cross-check options of a careful organiser: every mismatch annuls, a
+// station without log must figure in 3 other logs.
+scoring::OpcionesAnulacion Opciones() {
+  scoring::OpcionesAnulacion o;
+  o.AnularQSOSiNoEstaEN = true;
+  o.NumeroListas = "3";
+  o.AnularPorBandaDistinta = o.AnularPorModoDistinto = o.AnularPorNoExistir = true;
+  o.AnularPorControlesDistintos = o.AnularPorFecha = o.AnularPorFechaDistinta = o.AnularPorRstDistinto = true;
+  return o;
+}
+
+int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::string>& indicativos) {
+  generador::ParametrosConcurso p;
+  p.Logs = logs;
+  p.QsosPorLog = qsos;
+  p.Semilla = semilla;
+  const auto inicio_generacion = Reloj::now();
+  generador::ConcursoSintetico c(p, indicativos);
+  const double generacion = std::chrono::duration<double>(Reloj::now() - inicio_generacion).count();
+  const double lineas = static_cast<double>(c.Resumen().LineasQso);
+  const EstadoCarpetaConcurso carpetas(c.Carpeta(), std::string(generador::kNombreConcurso));
+  VentanaProcesoSimple ventana;
+  std::vector<Etapa> etapas;
+  std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
+              generacion);
+  std::printf("  %-12s %10s %12s %14s\n", "etapa", "s", "pico MiB", "QSO/s");
+  std::fflush(stdout);
+
+  // 1. Validation, as the intake runs it for each log of the manual folder.
+  etapas.push_back(Mide("validación", lineas, [&] {
+    cabrillo::DatosConcursoLog datos;
+    if (!cabrillo::LeeDatosConcursoLog(c.Base(), generador::kNumeroConcurso, datos)) std::abort();
+    const cabrillo::CategoriasAdmitidas categorias =
+        cabrillo::GeneraCategoriasAdmitidas(c.Base(), generador::kNombreConcurso, generador::kNumeroConcurso);
+    cabrillo::FicheroErrores informe;
+    cabrillo::CabeceraLog cabecera;
+    int aceptados = 0, rechazados = 0;
+    for (const std::string& nombre : c.Resumen().Ficheros) {
+      cabecera.Limpia();
+      if (!informe.Crea(c.Trabajo(), "07-03-2026", "")) std::abort();
+      const cabrillo::EntornoValidacion entorno{datos, categorias, informe, cabecera, c.Paises()};
+      const bool aceptado = cabrillo::VerificaFicheroCabrillo(ventana, c.Carpeta(), nombre, entorno);
+      informe.Cierra();
+      if (aceptado && !cabrillo::GeneraListaValida(ventana, c.Carpeta(), nombre)) std::abort();
+      ++(aceptado ? aceptados : rechazados);
+    }
+    return std::to_string(aceptados) + " aceptados, " + std::to_string(rechazados) + " rechazados";
+  }));
+
+  // 2. Cross-check.
+  etapas.push_back(Mide("cruce", lineas, [&] {
+    CargaListasValidas(carpetas, ventana);
+    scoring::ConcursoCruce concurso;
+    concurso.Base = &c.Base();
+    concurso.NumeroOrden = generador::kNumeroConcurso;
+    concurso.CarpetaTrabajo = c.Trabajo();
+    concurso.CarpetaConcurso = c.Carpeta();
+    concurso.Paises = c.Paises();
+    const scoring::OpcionesAnulacion op = Opciones();
+    scoring::CruzaListas(ventana, concurso, [&] { return op; });
+    return std::to_string(ventana.ListaPorNombre("ListasCruzadas").elementos.size()) + " cruzadas, " +
+           std::to_string(ventana.ListaPorNombre("ListasQsoAnulados").elementos.size()) + " con anulados";
+  }));
+
+  // 3. Scoring.
+  etapas.push_back(Mide("puntuación", lineas, [&] {
+    scoring::ConcursoPuntuacion concurso;
+    concurso.Base = &c.Base();
+    concurso.NumeroOrden = generador::kNumeroConcurso;
+    concurso.CarpetaConcurso = c.Carpeta();
+    concurso.Paises = c.Paises();
+    const auto no = scoring::CalculaPuntuaciones(ventana, concurso);
+    return std::to_string(no.size()) + " sin puntuar";
+  }));
+
+  // 4. Rankings: the ranking run goes here, as one more stage.
+
+  double total = 0, pico = 0;
+  for (const Etapa& e : etapas) {
+    total += e.segundos;
+    pico = std::max(pico, e.pico_mib);
+  }
+  struct rusage uso {};
+  getrusage(RUSAGE_SELF, &uso);
+  std::printf("  %-12s %10.2f %12.0f %14.0f   (ru_maxrss del proceso %ld MiB)\n", "total", total, pico, lineas / total,
+              uso.ru_maxrss / 1024);
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<int> tamanos;
+  int qsos = 650;
+  std::uint32_t semilla = 2026;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--qsos") == 0 && i + 1 < argc)
+      qsos = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--semilla") == 0 && i + 1 < argc)
+      semilla = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+    else
+      tamanos.push_back(std::atoi(argv[i]));
+  }
+  if (tamanos.empty()) tamanos = {50, 500, 8500};
+  const std::vector<std::string> indicativos = generador::LeeIndicativos(generador::kMasterScp);
+  if (indicativos.empty()) {
+    std::fprintf(stderr, "No se pueden leer los indicativos de %s (paquete hamradio-files)\n", generador::kMasterScp);
+    return 1;
+  }
+  int fallos = 0;
+  for (int logs : tamanos) {
+    std::fflush(stdout);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+      try {
+        _exit(Ejecuta(logs, qsos, semilla, indicativos));
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "%d logs: %s\n", logs, e.what());
+        _exit(1);
+      }
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    fallos += !(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+  }
+  return fallos == 0 ? 0 : 1;
+}
