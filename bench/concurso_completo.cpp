@@ -37,6 +37,7 @@
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
 #include "scoring/calculo_puntuaciones.h"
+#include "scoring/clasificaciones.h"
 #include "scoring/cruce_listas.h"
 
 namespace {
@@ -157,7 +158,12 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
     return std::to_string(no.size()) + " sin puntuar";
   }));
 
-  // 4. Rankings: the ranking run goes here, as one more stage.
+  // 4. Rankings, as the rankings window rebuilds them when it opens.
+  etapas.push_back(Mide("clasificación", lineas, [&] {
+    const auto omitidas = scoring::GeneraClasificaciones(ventana, c.Base(), c.Carpeta());
+    return std::to_string(ventana.ListaPorNombre("ListaPorPuntos").elementos.size()) + " clasificados, " +
+           std::to_string(omitidas.size()) + " omitidos";
+  }));
 
   double total = 0, pico = 0;
   for (const Etapa& e : etapas) {
