@@ -10,8 +10,7 @@
 
 namespace cabrillo {
 
-bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso,
-                       std::string_view nombre_fichero) {
+bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso, std::string_view nombre_fichero) {
   ventana.PonProgreso(0);
   ventana.PonTexto("LProceso", "Generando LISTA VALIDA");
   const ListaVentana* lista = ventana.Lista(kListaFicheroCabrillo);
@@ -21,10 +20,20 @@ bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concu
       plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero)));
   plataforma::FicheroAnexo fichero;
   if (!fichero.Abrir(ruta, true)) return false;
+  const std::vector<std::string>* textos = lista ? lista->Textos() : nullptr;
+  int mostrado = -1;
   for (std::size_t i = 0; i < n; ++i) {
-    fichero.EscribirLinea(lista->Elemento(i));
-    ventana.PonProgreso(static_cast<int>((static_cast<std::uint64_t>(i) + 1) * 100 / n));
-    ventana.Cede();
+    if (textos)
+      fichero.EscribirLinea((*textos)[i]);
+    else
+      fichero.EscribirLinea(lista->Elemento(i));
+    // The panel and the window system are served when the figure moves.
+    const int porcentaje = static_cast<int>((static_cast<std::uint64_t>(i) + 1) * 100 / n);
+    if (porcentaje != mostrado) {
+      mostrado = porcentaje;
+      ventana.PonProgreso(porcentaje);
+      ventana.Cede();
+    }
   }
   fichero.Cerrar();
   ventana.PonTexto("LProceso", "FIN PROCESO");
