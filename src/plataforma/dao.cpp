@@ -948,6 +948,17 @@ void Database::Execute(std::string_view sql, const std::vector<Variant>& paramet
 
 int Database::RecordsAffected() const { return Con(con_).afectadas; }
 
+Database::SelloContenido Database::Sello() const {
+  Conexion& c = Con(con_);
+  SelloContenido sello;
+  sello.conexion = std::shared_ptr<const void>(con_);
+  sello.cambios = sqlite3_total_changes64(c.db);
+  Sentencia datos(c, "PRAGMA data_version");
+  sello.datos = datos.Paso() ? sqlite3_column_int64(datos.st(), 0) : -1;
+  sello.esquema = c.VersionEsquema();
+  return sello;
+}
+
 Recordset Database::OpenRecordset(std::string_view origen, TipoRecordset tipo,
                                   const std::vector<Variant>& parametros) {
   Conexion& c = Con(con_);

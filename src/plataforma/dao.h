@@ -388,6 +388,19 @@ class Database {
   void CreateIndex(std::string_view tabla, std::string_view nombre, const std::vector<std::string>& columnas,
                    bool unico = false);
 
+  // A stamp of what the database holds: two stamps of the same connection
+  // are equal only when nothing was written in between, through this
+  // connection (committed or not, rows or layout) or through any other.
+  struct SelloContenido {
+    std::weak_ptr<const void> conexion;  // a stamp of a closed connection matches none
+    std::int64_t cambios = -1, datos = -1, esquema = -1;
+    bool operator==(const SelloContenido& otro) const {
+      return !conexion.expired() && !conexion.owner_before(otro.conexion) && !otro.conexion.owner_before(conexion) &&
+             cambios == otro.cambios && datos == otro.datos && esquema == otro.esquema;
+    }
+  };
+  SelloContenido Sello() const;
+
   // All-or-nothing work. Nested BeginTrans are not supported (error 3219).
   void BeginTrans();
   void CommitTrans();
