@@ -143,6 +143,8 @@ int main(int argc, char** argv) {
     const cabrillo::AjustesVentanaPrincipal ajustes;
     const long base_kib = LeeMemoria("VmRSS:");
     ReiniciaPico();
+    rusage uso_antes{};
+    getrusage(RUSAGE_SELF, &uso_antes);
     int aceptados = 0;
     const auto inicio = std::chrono::steady_clock::now();
     for (const std::string& nombre : nombres) {
@@ -159,14 +161,21 @@ int main(int argc, char** argv) {
     }
     const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     const long pico_kib = LeeMemoria("VmHWM:");
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    auto segundos_de = [](const timeval& a, const timeval& b) {
+      return static_cast<double>(b.tv_sec - a.tv_sec) + static_cast<double>(b.tv_usec - a.tv_usec) / 1e6;
+    };
 
     const double total_lineas = static_cast<double>(logs) * lineas;
     std::printf("%s %s: %d logs x %d lineas QSO, %.1f MB\n", modo.c_str(), bancos::NombreCaso(caso), logs, lineas,
                 static_cast<double>(bytes) / 1e6);
     std::printf("  tiempo: %.3f s (%.3f ms por log)\n", segundos, segundos * 1e3 / logs);
     std::printf("  lineas_qso/s: %.0f\n", total_lineas / segundos);
+    std::printf("  cpu: usuario %.3f s, sistema %.3f s\n", segundos_de(uso_antes.ru_utime, uso.ru_utime),
+                segundos_de(uso_antes.ru_stime, uso.ru_stime));
     std::printf("  MB/s: %.1f\n", static_cast<double>(bytes) / 1e6 / segundos);
-    std::printf("  memoria: antes %.1f MiB, pico %.1f MiB (%.2f veces el mayor fichero)\n", base_kib / 1024.0,
+    std::printf("  memoria: antes %.1f MiB, pico %.1f MiB (%.2f veces el tamano de un log)\n", base_kib / 1024.0,
                 pico_kib / 1024.0, pico_kib * 1024.0 / (static_cast<double>(bytes) / logs));
     std::printf("  aceptados: %d de %d\n", aceptados, logs);
     if (aceptados != logs) codigo = 1;

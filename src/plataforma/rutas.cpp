@@ -1,5 +1,7 @@
 #include "plataforma/rutas.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -18,8 +20,7 @@ bool Existe(const std::string& ruta) {
 
 // Order of names without regard to case; names equal but for case in byte
 // order, so the order is always the same.
-bool Antes(const std::string& clave_a, const std::string& a, const std::string& clave_b,
-           const std::string& b) {
+bool Antes(const std::string& clave_a, const std::string& a, const std::string& clave_b, const std::string& b) {
   if (clave_a != clave_b) return clave_a < clave_b;
   return a < b;
 }
@@ -48,19 +49,22 @@ std::vector<std::string> Nombres(const std::string& carpeta, int tipo) {
 // The entry of a folder whose name equals `nombre` but for case (the first
 // in the listing order when several do); empty when there is none.
 std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) {
-  std::error_code ec;
-  fs::directory_iterator it(carpeta.empty() ? "." : carpeta, ec);
-  if (ec) return {};
+  // Read with the plain directory calls: a folder of many logs is walked
+  // without building a path for every entry.
+  DIR* dir = opendir(carpeta.empty() ? "." : carpeta.c_str());
+  if (!dir) return {};
   std::string mejor, clave_mejor;
-  for (const auto& e : it) {
-    std::string n = e.path().filename().string();
-    if (!IgualesSinCaso(n, nombre)) continue;
+  while (const dirent* e = readdir(dir)) {
+    const std::string_view vista(e->d_name);
+    if (vista == "." || vista == ".." || !IgualesSinCaso(vista, nombre)) continue;
+    std::string n(vista);
     std::string clave = Mayusculas(n);
     if (mejor.empty() || Antes(clave, n, clave_mejor, mejor)) {
       mejor = std::move(n);
       clave_mejor = std::move(clave);
     }
   }
+  closedir(dir);
   return mejor;
 }
 
@@ -128,13 +132,9 @@ bool ExisteCarpeta(const std::string& ruta) {
   return fs::is_directory(ResuelveRuta(ruta), ec);
 }
 
-std::vector<std::string> ListaFicheros(const std::string& carpeta) {
-  return Nombres(ResuelveRuta(carpeta), 1);
-}
+std::vector<std::string> ListaFicheros(const std::string& carpeta) { return Nombres(ResuelveRuta(carpeta), 1); }
 
-std::vector<std::string> ListaCarpetas(const std::string& carpeta) {
-  return Nombres(ResuelveRuta(carpeta), 2);
-}
+std::vector<std::string> ListaCarpetas(const std::string& carpeta) { return Nombres(ResuelveRuta(carpeta), 2); }
 
 bool CopiaFichero(const std::string& origen, const std::string& destino) {
   const std::string o = ResuelveRuta(origen);

@@ -292,9 +292,10 @@ bool LectorLineas::Abrir(const std::string& ruta) {
   if (!f_) return false;
   struct stat datos {};
   if (fstat(fileno(f_), &datos) == 0 && datos.st_size > 0) tamano_ = static_cast<std::uint64_t>(datos.st_size);
-  // The file is read in pieces of its own: no stdio buffer in between.
+  // The file is read in pieces of its own: no stdio buffer in between. A
+  // small file takes a buffer of its size.
   std::setvbuf(f_, nullptr, _IONBF, 0);
-  buffer_.resize(kPiezaLectura);
+  buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kPiezaLectura, tamano_ + 64)));
   return true;
 }
 
@@ -305,8 +306,9 @@ bool LectorLineas::Rellena() {
     fin_ -= pos_;
     pos_ = 0;
   }
-  // A line longer than the buffer makes it grow.
-  if (buffer_.size() - fin_ < kPiezaLectura / 2) buffer_.resize(buffer_.size() * 2);
+  // A line longer than the buffer (or a file grown since it was opened)
+  // makes it grow.
+  if (fin_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
   const std::size_t leidos = std::fread(buffer_.data() + fin_, 1, buffer_.size() - fin_, f_);
   fin_ += leidos;
   if (leidos == 0) {
