@@ -386,7 +386,7 @@ bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) {
 bool FicheroAnexo::EstaAbierto() const { return impl_->f != nullptr; }
 
 void FicheroAnexo::Escribir(std::string_view texto) {
-  if (!impl_->f) return;
+  if (!impl_->f || texto.empty()) return;
   // ASCII is the same in both encodings.
   if (PrefijoAscii(reinterpret_cast<const unsigned char*>(texto.data()), texto.size()) == texto.size()) {
     std::fwrite(texto.data(), 1, texto.size(), impl_->f);
