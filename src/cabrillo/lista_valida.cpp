@@ -19,7 +19,7 @@ bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concu
   const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
       plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero)));
   plataforma::FicheroAnexo fichero;
-  if (!fichero.Abrir(ruta, true)) return false;
+  if (!fichero.AbrirResuelta(ruta, true)) return false;
   const std::vector<std::string>* textos = lista ? lista->Textos() : nullptr;
   int mostrado = -1;
   for (std::size_t i = 0; i < n; ++i) {

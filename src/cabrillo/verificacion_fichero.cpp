@@ -42,7 +42,7 @@ std::vector<std::string> LineasDelLog(std::string_view bytes) {
 
 std::vector<std::string> LeeLineasDelLog(const std::string& ruta) {
   plataforma::LectorLineas lector;
-  if (!lector.Abrir(ruta)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
+  if (!lector.AbrirResuelta(ruta)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
   std::vector<std::string> lineas;
   std::string linea;
   while (lector.Siguiente(linea)) {

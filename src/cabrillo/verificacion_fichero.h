@@ -32,8 +32,9 @@ struct AjustesVentanaPrincipal {
 // to text, a line ending at CR LF, a lone CR or a lone LF, up to and
 // including the first line that, blanks trimmed, is "END-OF-LOG:".
 std::vector<std::string> LineasDelLog(std::string_view bytes);
-// The same lines read from the file in pieces (never holding its bytes
-// whole). Throws plataforma::ErrorFichero when the file cannot be read.
+// The same lines read in pieces (never holding the file's bytes whole) from
+// a path resolved already (plataforma::ResuelveRuta). Throws
+// plataforma::ErrorFichero when the file cannot be read.
 std::vector<std::string> LeeLineasDelLog(const std::string& ruta);
 
 // Validates `carpeta_concurso`/FicherosRecibidos/`nombre_fichero`. The

@@ -283,12 +283,14 @@ LectorLineas::~LectorLineas() {
   if (f_) std::fclose(f_);
 }
 
-bool LectorLineas::Abrir(const std::string& ruta) {
+bool LectorLineas::Abrir(const std::string& ruta) { return AbrirResuelta(ResuelveRuta(ruta)); }
+
+bool LectorLineas::AbrirResuelta(const std::string& ruta) {
   if (f_) std::fclose(f_);
   pos_ = fin_ = 0;
   agotado_ = fallo_ = false;
   tamano_ = consumidos_ = 0;
-  f_ = std::fopen(ResuelveRuta(ruta).c_str(), "rb");
+  f_ = std::fopen(ruta.c_str(), "rb");
   if (!f_) return false;
   struct stat datos {};
   if (fstat(fileno(f_), &datos) == 0 && datos.st_size > 0) tamano_ = static_cast<std::uint64_t>(datos.st_size);
@@ -376,10 +378,11 @@ struct FicheroAnexo::Impl {
 FicheroAnexo::FicheroAnexo() : impl_(std::make_unique<Impl>()) {}
 FicheroAnexo::~FicheroAnexo() { Cerrar(); }
 
-bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) {
+bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) { return AbrirResuelta(ResuelveRuta(ruta), truncar); }
+
+bool FicheroAnexo::AbrirResuelta(const std::string& ruta, bool truncar) {
   Cerrar();
-  const std::string destino = ResuelveRuta(ruta);
-  impl_->f = std::fopen(destino.c_str(), truncar ? "wb" : "ab");
+  impl_->f = std::fopen(ruta.c_str(), truncar ? "wb" : "ab");
   return impl_->f != nullptr;
 }
 

@@ -35,6 +35,8 @@ class LectorLineas {
   LectorLineas& operator=(const LectorLineas&) = delete;
   // False when the file cannot be opened.
   bool Abrir(const std::string& ruta);
+  // The same for a path resolved already (ResuelveRuta), taken as it is.
+  bool AbrirResuelta(const std::string& ruta);
   // The next line (UTF-8); false at the end of the file or when it cannot
   // be read on (then Fallo() is true).
   bool Siguiente(std::string& linea);
@@ -76,6 +78,8 @@ class FicheroAnexo {
   FicheroAnexo& operator=(const FicheroAnexo&) = delete;
   // Opens for append (creates when missing); truncar=true starts it empty.
   bool Abrir(const std::string& ruta, bool truncar = false);
+  // The same for a path resolved already (ResuelveRuta), taken as it is.
+  bool AbrirResuelta(const std::string& ruta, bool truncar = false);
   bool EstaAbierto() const;
   // Writes text as is (no line end added).
   void Escribir(std::string_view texto);
