@@ -231,7 +231,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   ObtieneSiguienteCampo(linea, posicion, fecha);
   ObtieneSiguienteCampo(linea, posicion, hora);
   ObtieneSiguienteCampo(linea, posicion, propio);
-  const PaisPerezoso pais_propio(entorno_.paises, propio);
+  const PaisPerezoso pais_propio(entorno_.paises, propio, &paises_vistos_);
   const std::string propio_base = IndicativoBase(propio);
 
   Intercambio env, rec;
@@ -252,7 +252,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   en_curso.puntos_enviados = env.puntos;
   ObtieneSiguienteCampo(linea, posicion, trabajado);
   en_curso.indicativo_trabajado = trabajado;
-  pais_trabajado = PaisPerezoso(entorno_.paises, trabajado);
+  pais_trabajado = PaisPerezoso(entorno_.paises, trabajado, &paises_vistos_);
   regla(PuntoReglaConcurso::PaisContacto);
   LeeIntercambio(linea, posicion, recibido_, pais_trabajado, rec);
   en_curso.letras_recibidas = rec.letras;

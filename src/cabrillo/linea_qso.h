@@ -50,6 +50,7 @@ class ComprobadorLineasQso {
   std::array<bool, 16> banda_permitida_{};
   std::array<bool, 5> modo_permitido_{};
   PatronesNombreConcurso patrones_;
+  mutable MemoriaPaises paises_vistos_;
 };
 
 // One line checked on its own (the same answer as through a
