@@ -1,95 +1,114 @@
 // Validation of synthetic logs of 100, 1,000 and 10,000 QSO lines against
-// the test contest: the whole driver (reading the file, framing, header,
-// categories and every QSO line) and the QSO stage alone. The counter
-// "lineas_qso/s" gives QSO lines per second on one core.
+// three contests (see concursos_bench.h): the test contest, a contest whose
+// country rules look up both calls of every line, and a contest with a
+// district list of 121 codes. The whole driver (reading the file, framing,
+// header, categories and every QSO line) and the QSO stage alone. The
+// counter "lineas_qso/s" gives QSO lines per second on one core.
 #include <benchmark/benchmark.h>
-
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
 #include "common/ventana_proceso.h"
-#include "soporte/concurso_prueba.h"
+#include "concursos_bench.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using bancos::Caso;
 
-std::string LogSintetico(int lineas_qso) {
-  std::string log =
-      "START-OF-LOG: 3.0\r\nCALLSIGN: QQ1ABC\r\nCONTEST: CONCURSO PRUEBA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
-      "CATEGORY-BAND: 20M\r\nCATEGORY-MODE: CW\r\nCATEGORY-POWER: LOW\r\nCLUB: Radio Club Pe\xF1" "a\r\n";
-  for (int i = 0; i < lineas_qso; ++i) {
-    const int minuto = i % 1440;
-    char hora[8];
-    std::snprintf(hora, sizeof hora, "%02d%02d", minuto / 60, minuto % 60);
-    log += "QSO: " + std::to_string(14000 + i % 349) + " CW 2026-03-01 " + hora + " QQ1ABC        599 " +
-           std::to_string(1 + i % 9999) + "      QQ" + std::to_string(i % 10) + "XYZ        599 " +
-           std::to_string(1 + (i * 7) % 9999) + "\r\n";
-  }
-  log += "END-OF-LOG:\r\n";
-  return log;
+const TablasPaises* PaisesDelBanco() {
+  static const std::unique_ptr<TablasPaises> paises = fs::exists(bancos::kFicheroPaises) ? bancos::Paises() : nullptr;
+  return paises.get();
 }
 
 class Entorno {
  public:
-  explicit Entorno(int lineas_qso) {
-    std::string plantilla = (fs::temp_directory_path() / "trovalis-bench-XXXXXX").string();
-    if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp");
-    carpeta = plantilla;
+  Entorno(Caso caso, int lineas_qso)
+      : nombre(bancos::IndicativoDe(caso) + ".LOG"),
+        datos(bancos::Concurso(caso)),
+        categorias(soporte::CategoriasPrueba(datos)) {
+    carpeta = bancos::CarpetaTemporal("trovalis-bench");
     fs::create_directories(carpeta / "FicherosRecibidos");
-    std::ofstream(carpeta / "FicherosRecibidos" / "QQ1ABC.LOG", std::ios::binary) << LogSintetico(lineas_qso);
+    std::ofstream(carpeta / "FicherosRecibidos" / nombre, std::ios::binary) << bancos::LogSintetico(caso, lineas_qso);
+    if (caso == Caso::Paises) paises = PaisesDelBanco();
   }
   ~Entorno() {
     informe.Cierra();
     std::error_code ec;
     fs::remove_all(carpeta, ec);
   }
+  std::string nombre;
   fs::path carpeta;
-  cabrillo::DatosConcursoLog datos = soporte::ConcursoPrueba();
-  cabrillo::CategoriasAdmitidas categorias = soporte::CategoriasPrueba(datos);
+  cabrillo::DatosConcursoLog datos;
+  cabrillo::CategoriasAdmitidas categorias;
   cabrillo::FicheroErrores informe;
   cabrillo::CabeceraLog cabecera;
+  const TablasPaises* paises = nullptr;
   VentanaProcesoSimple ventana;
 };
 
 void Contadores(benchmark::State& estado) {
-  estado.SetItemsProcessed(estado.iterations() * estado.range(0));
+  estado.SetItemsProcessed(estado.iterations() * estado.range(1));
   estado.counters["lineas_qso/s"] =
-      benchmark::Counter(static_cast<double>(estado.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+      benchmark::Counter(static_cast<double>(estado.range(1)), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+bool Preparado(benchmark::State& estado, Caso caso) {
+  estado.SetLabel(bancos::NombreCaso(caso));
+  if (caso == Caso::Paises && !PaisesDelBanco()) {
+    estado.SkipWithError("sin fichero de países");
+    return false;
+  }
+  return true;
 }
 
 void BM_VerificaFicheroCabrillo(benchmark::State& estado) {
-  Entorno e(static_cast<int>(estado.range(0)));
+  const auto caso = static_cast<Caso>(estado.range(0));
+  if (!Preparado(estado, caso)) return;
+  Entorno e(caso, static_cast<int>(estado.range(1)));
   for (auto _ : estado) {
     e.cabecera.Limpia();
     e.informe.Crea(e.carpeta.string(), "05-03-2026", "");
-    const cabrillo::EntornoValidacion entorno{e.datos, e.categorias, e.informe, e.cabecera, nullptr};
-    const bool aceptado = cabrillo::VerificaFicheroCabrillo(e.ventana, e.carpeta.string(), "QQ1ABC.LOG", entorno);
-    if (!aceptado) estado.SkipWithError("el log sintético no se ha aceptado");
+    const cabrillo::EntornoValidacion entorno{e.datos, e.categorias, e.informe, e.cabecera, e.paises};
+    const bool aceptado = cabrillo::VerificaFicheroCabrillo(e.ventana, e.carpeta.string(), e.nombre, entorno);
     e.informe.Cierra();
+    if (!aceptado) {
+      estado.SkipWithError("el log sintético no se ha aceptado");
+      break;
+    }
   }
   Contadores(estado);
 }
-BENCHMARK(BM_VerificaFicheroCabrillo)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 void BM_VerificaLineasQso(benchmark::State& estado) {
-  Entorno e(static_cast<int>(estado.range(0)));
+  const auto caso = static_cast<Caso>(estado.range(0));
+  if (!Preparado(estado, caso)) return;
+  Entorno e(caso, static_cast<int>(estado.range(1)));
   e.informe.Crea(e.carpeta.string(), "05-03-2026", "");
-  const cabrillo::EntornoValidacion entorno{e.datos, e.categorias, e.informe, e.cabecera, nullptr};
+  const cabrillo::EntornoValidacion entorno{e.datos, e.categorias, e.informe, e.cabecera, e.paises};
   // Fill the header as the header and category checks leave it.
-  if (!cabrillo::VerificaFicheroCabrillo(e.ventana, e.carpeta.string(), "QQ1ABC.LOG", entorno))
+  if (!cabrillo::VerificaFicheroCabrillo(e.ventana, e.carpeta.string(), e.nombre, entorno)) {
     estado.SkipWithError("el log sintético no se ha aceptado");
+    return;
+  }
   const std::vector<std::string> lineas = e.ventana.ListaPorNombre("FicheroCabrillo").elementos;
   for (auto _ : estado) benchmark::DoNotOptimize(cabrillo::VerificaLineasQso(e.ventana, lineas, entorno));
   Contadores(estado);
 }
-BENCHMARK(BM_VerificaLineasQso)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void Casos(benchmark::internal::Benchmark* b) {
+  for (Caso caso : {Caso::Prueba, Caso::Paises, Caso::Distritos})
+    for (int n : {100, 1000, 10000}) b->Args({static_cast<int>(caso), n});
+  b->ArgNames({"concurso", "lineas"})->Unit(benchmark::kMicrosecond);
+}
+BENCHMARK(BM_VerificaFicheroCabrillo)->Apply(Casos);
+BENCHMARK(BM_VerificaLineasQso)->Apply(Casos);
 
 }  // namespace
 

@@ -10,9 +10,28 @@
 
 #include "cabrillo/cabecera_log.h"
 #include "cabrillo/categorias_admitidas.h"
+#include "cabrillo/datos_concurso.h"
 #include "cabrillo/fichero_errores.h"
 #include "common/paises.h"
 #include "database/estado.h"
+#include "plataforma/dao.h"
+
+namespace cabrillo {
+
+// The contest's rows as the checks of the last log read them, and what they
+// were read from. They serve the next log while the same contest of the
+// same database is in hand and nothing has been written to that database
+// since (its stamp): the intake of a batch reads the contest once. Emptied
+// (Olvida) it makes the next log read them again.
+struct ConcursoLeido {
+  bool leido = false;
+  std::int32_t numero = 0;
+  dao::Database::SelloContenido sello;
+  DatosConcursoLog datos;
+  void Olvida() { *this = ConcursoLeido{}; }
+};
+
+}  // namespace cabrillo
 
 struct ContextoConcurso : EstadoConcurso {
   // The report of the log in hand, shared by the intake and the checks of
@@ -24,6 +43,9 @@ struct ContextoConcurso : EstadoConcurso {
   // report and the contest-rules text; rebuilt when a contest is created,
   // saved or selected.
   cabrillo::CategoriasAdmitidas CategoriasAdmitidasConcurso;
+  // The contest in hand as the last log's checks read it (see
+  // cabrillo::ConcursoLeido).
+  cabrillo::ConcursoLeido ConcursoLeidoEnCurso;
   // The countries database of the run, read into memory once at start-up
   // (nullptr until then).
   std::unique_ptr<TablasPaises> Paises;

@@ -11,9 +11,17 @@ std::string PaisDeIndicativo(const TablasPaises* paises, const std::string& indi
   return dxcc;
 }
 
+std::string MemoriaPaises::Pais(const TablasPaises* paises, const std::string& indicativo) {
+  const auto hallado = paises_.find(indicativo);
+  if (hallado != paises_.end()) return hallado->second;
+  std::string pais = PaisDeIndicativo(paises, indicativo);
+  if (paises_.size() < kMaximo) paises_.emplace(indicativo, pais);
+  return pais;
+}
+
 const std::string& PaisPerezoso::Valor() const {
   if (!hallado_) {
-    valor_ = PaisDeIndicativo(paises_, indicativo_);
+    valor_ = memoria_ ? memoria_->Pais(paises_, indicativo_) : PaisDeIndicativo(paises_, indicativo_);
     hallado_ = true;
   }
   return valor_;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "cabrillo/cabecera_log.h"
 #include "cabrillo/categorias_admitidas.h"
@@ -37,15 +38,30 @@ inline constexpr std::size_t kLongitudMaximaIndicativo = 64;
 // database (nullptr: none open, ErrorPaises).
 std::string PaisDeIndicativo(const TablasPaises* paises, const std::string& indicativo);
 
+// The countries already looked up in the log in hand, by call: a log names
+// the same stations again and again (its own on every line). The answers
+// are those of PaisDeIndicativo; at most kMaximo calls are kept.
+class MemoriaPaises {
+ public:
+  std::string Pais(const TablasPaises* paises, const std::string& indicativo);
+
+ private:
+  static constexpr std::size_t kMaximo = 4096;
+  std::unordered_map<std::string, std::string> paises_;
+};
+
 // A station's country, looked up the first time it is asked for: a check
-// that never needs it costs no lookup, and the answer is the same.
+// that never needs it costs no lookup, and the answer is the same. With a
+// memory, a call looked up before in the log is not looked up again.
 class PaisPerezoso {
  public:
-  PaisPerezoso(const TablasPaises* paises, std::string_view indicativo) : paises_(paises), indicativo_(indicativo) {}
+  PaisPerezoso(const TablasPaises* paises, std::string_view indicativo, MemoriaPaises* memoria = nullptr)
+      : paises_(paises), memoria_(memoria), indicativo_(indicativo) {}
   const std::string& Valor() const;
 
  private:
   const TablasPaises* paises_;
+  MemoriaPaises* memoria_;
   std::string indicativo_;
   mutable bool hallado_ = false;
   mutable std::string valor_;

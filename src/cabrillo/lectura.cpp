@@ -7,9 +7,7 @@ namespace cabrillo {
 
 namespace {
 
-bool EmpiezaPor(std::string_view texto, std::string_view prefijo) {
-  return texto.substr(0, prefijo.size()) == prefijo;
-}
+bool EmpiezaPor(std::string_view texto, std::string_view prefijo) { return texto.substr(0, prefijo.size()) == prefijo; }
 
 template <typename Acceso>
 bool BuscaEnLineas(std::size_t cuenta, Acceso elemento, std::string_view etiqueta, std::string& linea) {
@@ -29,8 +27,7 @@ char Caracter(std::string_view linea, std::int64_t posicion) {
 
 }  // namespace
 
-bool BuscaParametroCabrillo(const std::vector<std::string>& lineas, std::string_view etiqueta,
-                            std::string& linea) {
+bool BuscaParametroCabrillo(const std::vector<std::string>& lineas, std::string_view etiqueta, std::string& linea) {
   return BuscaEnLineas(
       lineas.size(), [&](std::size_t i) -> const std::string& { return lineas[i]; }, etiqueta, linea);
 }
@@ -77,8 +74,12 @@ void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::
     const auto fin = static_cast<std::size_t>(std::min(j - 1, longitud));
     trozo = linea.substr(inicio, fin - inicio);
   }
-  campo = plataforma::Recorta(trozo);
-  if (!campo.empty() && campo.front() == '\t') campo.erase(0, 1);
+  // Blanks trimmed at both ends (a TAB is not a blank), then a leading TAB
+  // dropped.
+  while (!trozo.empty() && trozo.front() == ' ') trozo.remove_prefix(1);
+  while (!trozo.empty() && trozo.back() == ' ') trozo.remove_suffix(1);
+  if (!trozo.empty() && trozo.front() == '\t') trozo.remove_prefix(1);
+  campo.assign(trozo);
 
   if (acabo_en_tab) ++j;
   while (Caracter(linea, j) == ' ') ++j;

@@ -27,14 +27,22 @@ struct FilaBanda {
   std::string_view categoria;  // empty: the band has no category word
 };
 constexpr std::array<FilaBanda, 16> kBandas = {{
-    {"1800", &D::Banda1_8, nullptr, "160M"},   {"3500", &D::Banda3_5, nullptr, "80M"},
-    {"7000", &D::Banda7, nullptr, "40M"},      {"10000", &D::Banda10, nullptr, "30M"},
-    {"14000", &D::Banda14, nullptr, "20M"},    {"18000", &D::Banda18, nullptr, "16M"},
-    {"21000", &D::Banda21, nullptr, "15M"},    {"24000", &D::Banda24, nullptr, "12M"},
-    {"27500", &D::BandaUser, nullptr, {}},     {"28000", &D::Banda28, nullptr, "10M"},
-    {"50", &D::Banda50, nullptr, "6M"},        {"144", &D::Banda144, nullptr, "2M"},
-    {"222", nullptr, &R::M222, "222"},         {"432", &D::Banda432, nullptr, "432"},
-    {"902", nullptr, &R::M902, "902"},         {"1.2", &D::Banda1296, nullptr, "1.2G"},
+    {"1800", &D::Banda1_8, nullptr, "160M"},
+    {"3500", &D::Banda3_5, nullptr, "80M"},
+    {"7000", &D::Banda7, nullptr, "40M"},
+    {"10000", &D::Banda10, nullptr, "30M"},
+    {"14000", &D::Banda14, nullptr, "20M"},
+    {"18000", &D::Banda18, nullptr, "16M"},
+    {"21000", &D::Banda21, nullptr, "15M"},
+    {"24000", &D::Banda24, nullptr, "12M"},
+    {"27500", &D::BandaUser, nullptr, {}},
+    {"28000", &D::Banda28, nullptr, "10M"},
+    {"50", &D::Banda50, nullptr, "6M"},
+    {"144", &D::Banda144, nullptr, "2M"},
+    {"222", nullptr, &R::M222, "222"},
+    {"432", &D::Banda432, nullptr, "432"},
+    {"902", nullptr, &R::M902, "902"},
+    {"1.2", &D::Banda1296, nullptr, "1.2G"},
 }};
 
 // Mode table: the category modes that a QSO mode fits, the RST length it
@@ -67,6 +75,19 @@ int IndiceModo(std::string_view modo) {
 
 // The numeric value of a text that passes the numeric test.
 double Valor(std::string_view texto) {
+  // Plain digits (the usual hours and minutes) need no conversion routine.
+  if (!texto.empty() && texto.size() <= 15) {
+    double v = 0;
+    bool digitos = true;
+    for (char ch : texto) {
+      if (ch < '0' || ch > '9') {
+        digitos = false;
+        break;
+      }
+      v = v * 10 + (ch - '0');
+    }
+    if (digitos) return v;
+  }
   const std::string copia(texto);
   return std::strtod(copia.c_str(), nullptr);
 }
@@ -110,12 +131,13 @@ ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : e
   }
 
   participante_base_ = IndicativoBase(cabecera.IndicativoParticipante);
+  patrones_ = PatronesDelNombre(c.Concurso);
 
   // The log's categories.
   if (!cabecera.LineaCategory.empty()) {
     std::string potencia;
-    DesglosaCategoriaCabrillo(cabecera.LineaCategory, categoria_operador_, categoria_banda_, potencia,
-                              categoria_modo_, categoria_estacion_);
+    DesglosaCategoriaCabrillo(cabecera.LineaCategory, categoria_operador_, categoria_banda_, potencia, categoria_modo_,
+                              categoria_estacion_);
     // The band word "All" keeps its case unless it is the line's last word;
     // the category check took it as "ALL", and so must every QSO line.
     categoria_banda_ = plataforma::Mayusculas(categoria_banda_);
@@ -133,9 +155,18 @@ ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : e
     const Logico& campo = kBandas[i].concursos ? c.*(kBandas[i].concursos) : r.*(kBandas[i].resumen);
     banda_permitida_[i] = !EsFalso(campo);
   }
-  const std::array<bool, 12> casillas = {!EsFalso(c.ModoAM),  !EsFalso(c.ModoCW),   !EsFalso(c.ModoUSB),
-                                         !EsFalso(c.ModoLSB), !EsFalso(c.ModoSSB),  !EsFalso(c.ModoFM),
-                                         !EsFalso(c.ModoRTTY), !EsFalso(c.ModoPACKET), false, false, false, false};
+  const std::array<bool, 12> casillas = {!EsFalso(c.ModoAM),
+                                         !EsFalso(c.ModoCW),
+                                         !EsFalso(c.ModoUSB),
+                                         !EsFalso(c.ModoLSB),
+                                         !EsFalso(c.ModoSSB),
+                                         !EsFalso(c.ModoFM),
+                                         !EsFalso(c.ModoRTTY),
+                                         !EsFalso(c.ModoPACKET),
+                                         false,
+                                         false,
+                                         false,
+                                         false};
   for (std::size_t i = 0; i < kModos.size(); ++i)
     modo_permitido_[i] = reglas::ModoQsoAdmitido(kModos[i].modo, casillas);
 }
@@ -178,12 +209,11 @@ void ComprobadorLineasQso::LeeIntercambio(std::string_view linea, std::int64_t& 
 bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& memoria) const {
   FicheroErrores& informe = entorno_.informe;
   const DatosConcursoLog& c = entorno_.concurso;
-  const std::string linea_texto(linea);
   bool correcto = true;
   auto bloque = [&](std::initializer_list<std::string> contexto, int numero, std::string_view texto) {
     std::vector<std::string> lineas;
     lineas.reserve(contexto.size() + 1);
-    lineas.push_back(linea_texto);
+    lineas.emplace_back(linea);
     for (const std::string& l : contexto) lineas.push_back(l);
     informe.EscribeBloqueError(lineas, numero, texto);
     correcto = false;
@@ -201,27 +231,15 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   ObtieneSiguienteCampo(linea, posicion, fecha);
   ObtieneSiguienteCampo(linea, posicion, hora);
   ObtieneSiguienteCampo(linea, posicion, propio);
-  const PaisPerezoso pais_propio(entorno_.paises, propio);
+  const PaisPerezoso pais_propio(entorno_.paises, propio, &paises_vistos_);
   const std::string propio_base = IndicativoBase(propio);
 
   Intercambio env, rec;
   PaisPerezoso pais_trabajado(entorno_.paises, {});
-  LineaQsoEnCurso en_curso{c,
-                           informe,
-                           memoria,
-                           linea,
-                           modo,
-                           propio,
-                           propio_base,
-                           pais_propio,
-                           trabajado,
-                           pais_trabajado,
-                           {},
-                           {},
-                           {},
-                           {},
-                           categoria_operador_,
-                           categoria_estacion_};
+  LineaQsoEnCurso en_curso{
+      c,         informe,        memoria, linea, modo, propio, propio_base,         pais_propio,
+      trabajado, pais_trabajado, {},      {},    {},   {},     categoria_operador_, categoria_estacion_,
+      patrones_};
   auto regla = [&](PuntoReglaConcurso punto) {
     const ResultadoReglaConcurso r = AplicaReglaConcurso(punto, en_curso);
     if (r == ResultadoReglaConcurso::NoCumple) correcto = false;
@@ -234,7 +252,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   en_curso.puntos_enviados = env.puntos;
   ObtieneSiguienteCampo(linea, posicion, trabajado);
   en_curso.indicativo_trabajado = trabajado;
-  pais_trabajado = PaisPerezoso(entorno_.paises, trabajado);
+  pais_trabajado = PaisPerezoso(entorno_.paises, trabajado, &paises_vistos_);
   regla(PuntoReglaConcurso::PaisContacto);
   LeeIntercambio(linea, posicion, recibido_, pais_trabajado, rec);
   en_curso.letras_recibidas = rec.letras;
@@ -300,10 +318,12 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   auto numeral = [&](const std::string& n, bool enviado) {
     if (!plataforma::EsNumerico(n))
       bloque({"NÚMERO SERIE: " + n}, enviado ? 25 : 29,
-             enviado ? "El NÚMERO SERIE enviado del QSO no es numérico." : "El NÚMERO SERIE recibido del QSO no es numérico.");
+             enviado ? "El NÚMERO SERIE enviado del QSO no es numérico."
+                     : "El NÚMERO SERIE recibido del QSO no es numérico.");
     else if (plataforma::Longitud(n) > 4)
-      bloque({"Numeral: " + n}, enviado ? 25 : 29,
-             enviado ? "El Numeral enviado del QSO es mayor de 9999." : "El Numeral Recibido del QSO es mayor de 9999.");
+      bloque(
+          {"Numeral: " + n}, enviado ? 25 : 29,
+          enviado ? "El Numeral enviado del QSO es mayor de 9999." : "El Numeral Recibido del QSO es mayor de 9999.");
   };
   auto letras = [&](const std::string& l, bool enviado) {
     if (c.SiglasONumeral && plataforma::EsNumerico(l)) return;
@@ -314,8 +334,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
 
   if (enviado_.rst) rst(env.rst, true);
   if (enviado_.numeral) numeral(env.numeral, true);
-  if (enviado_.letras && regla(PuntoReglaConcurso::LetrasEnviadas) ==
-                             ResultadoReglaConcurso::SinReglaEspecifica)
+  if (enviado_.letras && regla(PuntoReglaConcurso::LetrasEnviadas) == ResultadoReglaConcurso::SinReglaEspecifica)
     letras(env.letras, true);
   if (enviado_.locator && !VerificaLocator(env.locator))
     bloque({"LOCATOR: " + env.locator}, 27, "El LOCATOR enviado no es correcto.");
@@ -323,8 +342,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
 
   if (recibido_.rst) rst(rec.rst, false);
   if (recibido_.numeral) numeral(rec.numeral, false);
-  if (recibido_.letras && regla(PuntoReglaConcurso::LetrasRecibidas) ==
-                              ResultadoReglaConcurso::SinReglaEspecifica)
+  if (recibido_.letras && regla(PuntoReglaConcurso::LetrasRecibidas) == ResultadoReglaConcurso::SinReglaEspecifica)
     letras(rec.letras, false);
   if (recibido_.locator && !VerificaLocator(rec.locator))
     bloque({"LOCATOR: " + rec.locator}, 31, "El LOCATOR recibido no es correcto.");

@@ -49,6 +49,8 @@ class ComprobadorLineasQso {
   std::string categoria_operador_, categoria_banda_, categoria_modo_, categoria_estacion_;
   std::array<bool, 16> banda_permitida_{};
   std::array<bool, 5> modo_permitido_{};
+  PatronesNombreConcurso patrones_;
+  mutable MemoriaPaises paises_vistos_;
 };
 
 // One line checked on its own (the same answer as through a

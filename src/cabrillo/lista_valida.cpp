@@ -19,15 +19,26 @@ bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concu
 
   const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
       plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero)));
-  std::vector<std::string> lineas;
-  lineas.reserve(n);
+  // The window's own lines when it keeps them, else a copy of each item.
+  const std::vector<std::string>* textos = lista ? lista->Textos() : nullptr;
+  std::vector<std::string> copia;
+  if (!textos || textos->size() != n) {
+    copia.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) copia.push_back(lista->Elemento(i));
+    textos = &copia;
+  }
+  int mostrado = -1;
   for (std::size_t i = 0; i < n; ++i) {
-    lineas.push_back(lista->Elemento(i));
-    ventana.PonProgreso(static_cast<int>((static_cast<std::uint64_t>(i) + 1) * 100 / n));
-    ventana.Cede();
+    // The panel and the window system are served when the figure moves.
+    const int porcentaje = static_cast<int>((static_cast<std::uint64_t>(i) + 1) * 100 / n);
+    if (porcentaje != mostrado) {
+      mostrado = porcentaje;
+      ventana.PonProgreso(porcentaje);
+      ventana.Cede();
+    }
   }
   // Written whole or not at all: a cut-off copy would pass for a valid log.
-  if (!plataforma::EscribirLineas(ruta, lineas)) return false;
+  if (!plataforma::EscribirLineas(ruta, *textos)) return false;
   ventana.PonTexto("LProceso", "FIN PROCESO");
   return true;
 }

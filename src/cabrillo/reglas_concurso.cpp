@@ -57,12 +57,10 @@ std::optional<std::int16_t> Puntos(std::string_view token) {
 }
 
 bool EsPaisIberico(std::string_view pais) { return Like(pais, "CT*") || Like(pais, "EA*") || pais == "C3"; }
-bool EsNaranja(std::string_view c) { return Like(c, "*NARANJA*"); }
-bool EsA1A(std::string_view c) { return Like(c, "*A1A CLUB*"); }
 
 // Contests "*NARANJA*": both stations of Spain, Portugal or Andorra.
 ResultadoReglaConcurso PaisConcursante(LineaQsoEnCurso& l) {
-  if (!EsNaranja(l.concurso.Concurso)) return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.naranja) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   const std::string& pais = l.pais_propio.Valor();
   if (!EsPaisIberico(pais))
@@ -71,7 +69,7 @@ ResultadoReglaConcurso PaisConcursante(LineaQsoEnCurso& l) {
 }
 
 ResultadoReglaConcurso PaisContacto(LineaQsoEnCurso& l) {
-  if (!EsNaranja(l.concurso.Concurso)) return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.naranja) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   const std::string& pais = l.pais_trabajado.Valor();
   if (!EsPaisIberico(pais))
@@ -97,7 +95,7 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
   const std::string_view O = l.categoria_operador;
   Regla r(l);
 
-  if (EsA1A(nombre) || nombre == "URS RTTY") {
+  if (l.patrones.a1a || nombre == "URS RTTY") {
     if (!EsNumerico(L) && !VerificaSiglasEnviadas(c, L)) r.Bloque({"SIGLAS: " + L}, 26, kSiglasEnviadas);
   } else if (nombre == "XYL TEST") {
     if (L != "OM" && L != "YL") {
@@ -116,8 +114,7 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
     }
   } else if (nombre == "VGE SPRINT") {
     auto numero_serie = [&] {
-      if (!EsNumerico(L))
-        r.Bloque({"CONTROL ENVIADO: " + L}, 30, "Falta el número serie enviado o no es correcto");
+      if (!EsNumerico(L)) r.Bloque({"CONTROL ENVIADO: " + L}, 30, "Falta el número serie enviado o no es correcto");
     };
     constexpr std::string_view kFaltaReferencia = "Falta referencia enviada o no es correcta.";
     if (O == "GENERAL") {
@@ -168,7 +165,7 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
     else if (L != l.memoria.ReferenciaEnviadaLog)
       r.Bloque({"CONTROL ENVIADO: " + L, "Tipo Estación: " + S_}, 35,
                "NO se envía la misma REFERENCIA en TODOS los CONTACTOS.");
-  } else if (EsNaranja(nombre)) {
+  } else if (l.patrones.naranja) {
     const std::string& pais = l.pais_propio.Valor();
     if (Like(pais, "EA*")) {
       if (!VerificaSiglasEnviadas(c, L)) r.Bloque({"SIGLAS: " + L}, 26, kSiglasEnviadas);
@@ -216,7 +213,7 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
   const std::string R(l.letras_recibidas);
   Regla r(l);
 
-  if (EsA1A(nombre)) {
+  if (l.patrones.a1a) {
     if (!EsNumerico(R) && !VerificaSiglasRecibidas(c, R))
       r.Bloque({"SIGLAS: " + R}, 30, "Las SIGLAS recibidas no son permitidas.");
   } else if (nombre == "SPRINT ANDALUCIA") {
@@ -235,9 +232,7 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
                "Las SIGLAS recibidas no son permitidas o el NÚMERO SERIE recibido no es númerico.");
   } else if (nombre == "VGE SPRINT") {
     if (Like(R, "VG*")) {
-      auto referencia = [&] {
-        r.Bloque({"CONTROL RECIBIDO: " + R}, 30, "La REFERENCIA recibida no es correcta.");
-      };
+      auto referencia = [&] { r.Bloque({"CONTROL RECIBIDO: " + R}, 30, "La REFERENCIA recibida no es correcta."); };
       std::string letras, digitos;
       SeparaReferenciaVG(R, letras, digitos);
       if (!EsNumerico(digitos) || plataforma::Longitud(digitos) != 3) referencia();
@@ -261,7 +256,7 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
       if (!EsNumerico(resto) || plataforma::Longitud(resto) != 3) referencia();
       if (!VerificaSiglasRecibidas(c, provincia)) referencia();
     }
-  } else if (EsNaranja(nombre)) {
+  } else if (l.patrones.naranja) {
     const std::string& pais = l.pais_trabajado.Valor();
     if (Like(pais, "EA*")) {
       if (!VerificaSiglasRecibidas(c, R)) r.Bloque({"SIGLAS: " + R}, 26, kSiglasRecibidas);
@@ -291,22 +286,19 @@ ResultadoReglaConcurso PuntosRecibidos(LineaQsoEnCurso& l) {
 
 }  // namespace
 
+PatronesNombreConcurso PatronesDelNombre(std::string_view nombre_concurso) {
+  return {Like(nombre_concurso, "*NARANJA*"), Like(nombre_concurso, "*A1A CLUB*")};
+}
+
 ResultadoReglaConcurso AplicaReglaConcurso(PuntoReglaConcurso punto, LineaQsoEnCurso& linea) {
   switch (punto) {
-    case PuntoReglaConcurso::PaisConcursante:
-      return PaisConcursante(linea);
-    case PuntoReglaConcurso::PaisContacto:
-      return PaisContacto(linea);
-    case PuntoReglaConcurso::Modo:
-      return Modo(linea);
-    case PuntoReglaConcurso::LetrasEnviadas:
-      return LetrasEnviadas(linea);
-    case PuntoReglaConcurso::PuntosEnviados:
-      return PuntosEnviados(linea);
-    case PuntoReglaConcurso::LetrasRecibidas:
-      return LetrasRecibidas(linea);
-    case PuntoReglaConcurso::PuntosRecibidos:
-      return PuntosRecibidos(linea);
+    case PuntoReglaConcurso::PaisConcursante: return PaisConcursante(linea);
+    case PuntoReglaConcurso::PaisContacto: return PaisContacto(linea);
+    case PuntoReglaConcurso::Modo: return Modo(linea);
+    case PuntoReglaConcurso::LetrasEnviadas: return LetrasEnviadas(linea);
+    case PuntoReglaConcurso::PuntosEnviados: return PuntosEnviados(linea);
+    case PuntoReglaConcurso::LetrasRecibidas: return LetrasRecibidas(linea);
+    case PuntoReglaConcurso::PuntosRecibidos: return PuntosRecibidos(linea);
   }
   return ResultadoReglaConcurso::SinReglaEspecifica;
 }

@@ -39,6 +39,14 @@ enum class ResultadoReglaConcurso {
   NoCumple,            // the rule wrote one or more error blocks
 };
 
+// What the contest's name tells the rules by pattern, worked out once per
+// log rather than on every line.
+struct PatronesNombreConcurso {
+  bool naranja = false;  // "*NARANJA*"
+  bool a1a = false;      // "*A1A CLUB*"
+};
+PatronesNombreConcurso PatronesDelNombre(std::string_view nombre_concurso);
+
 // The QSO line in hand as the check has read it.
 struct LineaQsoEnCurso {
   const DatosConcursoLog& concurso;
@@ -56,6 +64,8 @@ struct LineaQsoEnCurso {
   std::string_view letras_recibidas, puntos_recibidos;
   // The log's operator and station categories.
   std::string_view categoria_operador, categoria_estacion;
+  // PatronesDelNombre(concurso.Concurso).
+  const PatronesNombreConcurso& patrones;
 };
 
 // The rule of the contest in hand at that point of the check, if it has one.

@@ -1,5 +1,6 @@
 #include "cabrillo/verificacion_fichero.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -32,17 +33,30 @@ int Porcentaje(std::size_t parte, std::size_t total) {
 
 std::vector<std::string> LineasDelLog(std::string_view bytes) {
   std::vector<std::string> lineas;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    std::size_t fin = i;
-    while (fin < bytes.size() && bytes[fin] != '\r' && bytes[fin] != '\n') ++fin;
-    lineas.push_back(plataforma::DesdeWindows1252(bytes.substr(i, fin - i)));
-    if (fin < bytes.size() && bytes[fin] == '\r' && fin + 1 < bytes.size() && bytes[fin + 1] == '\n')
-      i = fin + 2;
-    else
-      i = fin + 1;
+  for (std::string& linea : plataforma::PartirLineas(bytes)) {
+    lineas.push_back(std::move(linea));
     if (EsFinDeLog(lineas.back())) break;
   }
+  return lineas;
+}
+
+std::vector<std::string> LeeLineasDelLog(const std::string& ruta) {
+  plataforma::LectorLineas lector;
+  if (!lector.AbrirResuelta(ruta)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
+  std::vector<std::string> lineas;
+  std::string linea;
+  while (lector.Siguiente(linea)) {
+    // Once a few lines tell their usual length, room for the rest of the
+    // file is taken at once: the vector is not regrown (and held twice)
+    // line after line.
+    if (lineas.size() == 64 && lector.Consumidos() > 0 && lector.Tamano() > lector.Consumidos()) {
+      const std::uint64_t estimadas = lector.Tamano() / (lector.Consumidos() / 64 + 1) * 21 / 20 + 64;
+      lineas.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(estimadas, lector.Tamano() / 2 + 64)));
+    }
+    lineas.push_back(std::move(linea));
+    if (EsFinDeLog(lineas.back())) break;
+  }
+  if (lector.Fallo()) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
   return lineas;
 }
 
@@ -70,10 +84,9 @@ bool VerificaLineasQso(VentanaProceso& ventana, const std::vector<std::string>& 
     if (comprobador.VerificaLineaQso(linea, memoria)) continue;
     correcto = false;
     if (++erroneas > 5) {
-      entorno.informe.EscribeBloqueError({"Se han detectado estos primeros ERRORES en la línea de QSO",
-                                          "Puede haber más QSO erróneos"},
-                                         32, "Se suspende el ANÁLISIS del fichero por demasiados errores",
-                                         FinBloque::SinLineaEnBlanco);
+      entorno.informe.EscribeBloqueError(
+          {"Se han detectado estos primeros ERRORES en la línea de QSO", "Puede haber más QSO erróneos"}, 32,
+          "Se suspende el ANÁLISIS del fichero por demasiados errores", FinBloque::SinLineaEnBlanco);
       return false;
     }
   }
@@ -88,13 +101,17 @@ bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta
 
   const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
       plataforma::UneRuta(carpeta_concurso, "FicherosRecibidos"), plataforma::NombreSeguro(nombre_fichero)));
-  std::string bytes;
-  if (!plataforma::LeerBytes(ruta, bytes)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
-  const std::vector<std::string> lineas = LineasDelLog(bytes);
-  bytes.clear();
-  bytes.shrink_to_fit();
-  if (lista)
-    for (const std::string& linea : lineas) lista->Agrega(linea);
+  std::vector<std::string> propias = LeeLineasDelLog(ruta);
+  // A list that keeps its items as a vector takes the lines, and the checks
+  // read them there: the log is held once.
+  const std::vector<std::string>* compartidas = nullptr;
+  if (lista && lista->Textos()) {
+    lista->Reemplaza(std::move(propias));
+    compartidas = lista->Textos();
+  } else if (lista) {
+    for (const std::string& linea : propias) lista->Agrega(linea);
+  }
+  const std::vector<std::string>& lineas = compartidas ? *compartidas : propias;
 
   FicheroErrores& informe = entorno.informe;
   if (lineas.empty() || !EsFinDeLog(lineas.back())) {
@@ -122,9 +139,19 @@ bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta
 
 bool VerificaFicheroCabrillo(VentanaProceso& ventana, ContextoConcurso& contexto, std::string_view nombre_fichero,
                              dao::Database& base, const AjustesVentanaPrincipal& ajustes) {
-  DatosConcursoLog datos;
-  if (!LeeDatosConcursoLog(base, contexto.NumeroConcursoActual, datos))
-    throw std::runtime_error("No existe el concurso " + std::to_string(contexto.NumeroConcursoActual));
+  ConcursoLeido& leido = contexto.ConcursoLeidoEnCurso;
+  const dao::Database::SelloContenido sello = base.Sello();
+  if (!leido.leido || leido.numero != contexto.NumeroConcursoActual || !(leido.sello == sello)) {
+    leido.Olvida();
+    if (!LeeDatosConcursoLog(base, contexto.NumeroConcursoActual, leido.datos)) {
+      leido.Olvida();
+      throw std::runtime_error("No existe el concurso " + std::to_string(contexto.NumeroConcursoActual));
+    }
+    leido.numero = contexto.NumeroConcursoActual;
+    leido.sello = sello;
+    leido.leido = true;
+  }
+  DatosConcursoLog& datos = leido.datos;
   datos.SiglasONumeral = ajustes.SiglasONumeral;
   datos.VerificarNombreExacto = ajustes.VerificarNombreExacto;
   // Nothing of the previous log's header may carry over to this one.

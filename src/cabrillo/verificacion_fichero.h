@@ -32,6 +32,10 @@ struct AjustesVentanaPrincipal {
 // to text, a line ending at CR LF, a lone CR or a lone LF, up to and
 // including the first line that, blanks trimmed, is "END-OF-LOG:".
 std::vector<std::string> LineasDelLog(std::string_view bytes);
+// The same lines read in pieces (never holding the file's bytes whole) from
+// a path resolved already (plataforma::ResuelveRuta). Throws
+// plataforma::ErrorFichero when the file cannot be read.
+std::vector<std::string> LeeLineasDelLog(const std::string& ruta);
 
 // Validates `carpeta_concurso`/FicherosRecibidos/`nombre_fichero`. The
 // error report must be open and the header in the environment empty. Throws
@@ -39,8 +43,10 @@ std::vector<std::string> LineasDelLog(std::string_view bytes);
 bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta_concurso,
                              std::string_view nombre_fichero, const EntornoValidacion& entorno);
 
-// The same for the contest in hand: its rows are read once from the contest
-// database for this log, with the main window's options as given; the
+// The same for the contest in hand: its rows are read from the contest
+// database, or taken as the previous log read them when that database has
+// not changed since (ContextoConcurso::ConcursoLeidoEnCurso), with the main
+// window's options as given; the
 // context's report, admitted-category table, `CarpetaConcurso` and
 // countries database are used, and its header starts empty for this log.
 // Throws std::runtime_error when the contest in hand has no row in

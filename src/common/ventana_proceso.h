@@ -19,6 +19,15 @@ class ListaVentana {
   virtual void Quita(std::size_t indice) = 0;
   // Leaves no item selected.
   virtual void QuitaSeleccion() {}
+  // The items, when the list keeps them in a vector of its own (read there
+  // without a copy of each); nullptr for any other list.
+  virtual const std::vector<std::string>* Textos() const { return nullptr; }
+  // Replaces the items by `textos`. A list with Textos() takes the vector
+  // whole, so that its lines are held once; any other adds them one by one.
+  virtual void Reemplaza(std::vector<std::string>&& textos) {
+    Limpia();
+    for (const std::string& t : textos) Agrega(t);
+  }
 };
 
 // Receipt date and subject of the mail in hand.
@@ -59,6 +68,8 @@ class ListaSimple : public ListaVentana {
     if (i < elementos.size()) elementos.erase(elementos.begin() + static_cast<std::ptrdiff_t>(i));
   }
   void QuitaSeleccion() override { seleccion = -1; }
+  const std::vector<std::string>* Textos() const override { return &elementos; }
+  void Reemplaza(std::vector<std::string>&& textos) override { elementos = std::move(textos); }
   std::vector<std::string> elementos;
   std::ptrdiff_t seleccion = -1;  // index of the selected item, -1 for none
 };

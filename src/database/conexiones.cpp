@@ -7,10 +7,18 @@
 #include "plataforma/texto.h"
 
 int PosicionOrdenada(const ListaConcursos& lista, const std::string& nuevo) {
-  // Alphabetical: "ÁVILA" sorts next to "AVILA", not after "ZULU".
-  int i = 0;
-  while (i < lista.Cuenta() && dao::ComparaTextos(nuevo, lista.Texto(i)) >= 0) ++i;
-  return i;
+  // Alphabetical: "ÁVILA" sorts next to "AVILA", not after "ZULU". The list
+  // is kept sorted, so the place is found by halving: after the last entry
+  // that does not sort after the new one.
+  int desde = 0, hasta = lista.Cuenta();
+  while (desde < hasta) {
+    const int medio = desde + (hasta - desde) / 2;
+    if (dao::ComparaTextos(nuevo, lista.Texto(medio)) >= 0)
+      desde = medio + 1;
+    else
+      hasta = medio;
+  }
+  return desde;
 }
 
 void ListaConcursosSimple::Limpia() {

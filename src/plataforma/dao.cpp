@@ -199,9 +199,9 @@ Variant RecordsetImpl::Valor(int i) {
 
 void RecordsetImpl::Asigna(int i, const Variant& v) {
   Comprueba();
-  if (!actualizable) throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
-  if (modo == Recordset::ModoEdicion::Ninguno)
-    throw Error(errUpdateSinAddNewNiEdit, "Operación sin AddNew ni Edit");
+  if (!actualizable)
+    throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
+  if (modo == Recordset::ModoEdicion::Ninguno) throw Error(errUpdateSinAddNewNiEdit, "Operación sin AddNew ni Edit");
   const Columna& col = tabla->columnas[columnas[i]];
   buffer[i] = ConvierteParaColumna(v, col);
 }
@@ -415,8 +415,8 @@ void TableDefs::Append(const TableDef& td) {
   std::string sql = "CREATE TABLE " + Cita(td.impl_->nombre) + " (";
   for (size_t i = 0; i < td.impl_->nuevos.size(); ++i) {
     const Field& f = td.impl_->nuevos[i];
-    sql += (i ? ", " : "") + detalle::DefinicionColumna(f.Name(), f.Type(), f.Type() == Tipo::Text ? f.Size() : 0,
-                                                        f.AllowZeroLength());
+    sql += (i ? ", " : "") +
+           detalle::DefinicionColumna(f.Name(), f.Type(), f.Type() == Tipo::Text ? f.Size() : 0, f.AllowZeroLength());
   }
   sql += ")";
   con_->Ejecuta(sql);
@@ -649,8 +649,8 @@ void BuscaEnIndice(detalle::RecordsetImpl& r, std::string_view comparacion, cons
     bool descendente = op == "<" || op == "<=";
     sql += " ORDER BY ";
     for (size_t i = 0; i < r.columnasIndice.size(); ++i)
-      sql += (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) +
-             (descendente ? " DESC" : "");
+      sql +=
+          (i ? ", " : "") + detalle::RefColumna(r.tabla->columnas[r.columnasIndice[i]]) + (descendente ? " DESC" : "");
     sql += descendente ? ", rowid DESC LIMIT 1" : ", rowid LIMIT 1";
   }
   Sentencia s(*r.con, sql, busqueda.sentencia);
@@ -705,14 +705,16 @@ void Recordset::Seek(std::string_view comparacion, const Variant& clave) {
 
 void Recordset::AddNew() {
   auto& r = Impl(impl_);
-  if (!r.actualizable) throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
+  if (!r.actualizable)
+    throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
   AbandonaEdicion(r);
   r.modo = ModoEdicion::Alta;
 }
 
 void Recordset::Edit() {
   auto& r = Impl(impl_);
-  if (!r.actualizable) throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
+  if (!r.actualizable)
+    throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
   AbandonaEdicion(r);
   r.LeeValores();  // no current record: error
   r.modo = ModoEdicion::Edicion;
@@ -803,7 +805,8 @@ void Recordset::CancelUpdate() { AbandonaEdicion(Impl(impl_)); }
 
 void Recordset::Delete() {
   auto& r = Impl(impl_);
-  if (!r.actualizable) throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
+  if (!r.actualizable)
+    throw Error(errNoActualizable, "No se puede actualizar: el conjunto de registros es de solo lectura");
   AbandonaEdicion(r);
   r.Resuelve();
   if (!r.hayActual) detalle::SinRegistroActual();
@@ -948,8 +951,19 @@ void Database::Execute(std::string_view sql, const std::vector<Variant>& paramet
 
 int Database::RecordsAffected() const { return Con(con_).afectadas; }
 
-Recordset Database::OpenRecordset(std::string_view origen, TipoRecordset tipo,
-                                  const std::vector<Variant>& parametros) {
+Database::SelloContenido Database::Sello() const {
+  Conexion& c = Con(con_);
+  SelloContenido sello;
+  sello.conexion = std::shared_ptr<const void>(con_);
+  sello.cambios = sqlite3_total_changes64(c.db);
+  Sentencia datos(c, "PRAGMA data_version");
+  sello.datos = datos.Paso() ? sqlite3_column_int64(datos.st(), 0) : -1;
+  sello.esquema = c.VersionEsquema();
+  sello.fueraDeTransaccion = sqlite3_get_autocommit(c.db) != 0;
+  return sello;
+}
+
+Recordset Database::OpenRecordset(std::string_view origen, TipoRecordset tipo, const std::vector<Variant>& parametros) {
   Conexion& c = Con(con_);
   auto r = std::make_shared<detalle::RecordsetImpl>();
   r->con = con_;
@@ -999,8 +1013,8 @@ void Database::CreateIndex(std::string_view tabla, std::string_view nombre, cons
                            bool unico) {
   Conexion& c = Con(con_);
   auto t = c.Tabla_(tabla);
-  std::string sql = std::string(unico ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + Cita(nombre) + " ON " +
-                    Cita(t->nombre) + " (";
+  std::string sql =
+      std::string(unico ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + Cita(nombre) + " ON " + Cita(t->nombre) + " (";
   for (size_t i = 0; i < columnas.size(); ++i) {
     int k = t->Busca(columnas[i]);
     if (k < 0) NoEnColeccion(columnas[i]);

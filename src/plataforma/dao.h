@@ -29,29 +29,29 @@ namespace dao {
 
 // Error numbers (the classic engine's numbers where one exists).
 enum NumeroError : int {
-  errUsoNoValidoDeNull = 94,          // a Null read as a number/boolean/date
-  errDesbordamiento = 6,              // a number out of the range asked for
-  errTiposNoCoinciden = 13,           // a value that cannot be converted
-  errFicheroNoEncontrado = 3024,      // database file missing
-  errNoEsBaseDeDatos = 3343,          // not a database file
-  errBaseDeDatosCerrada = 3420,       // object closed or no longer valid
-  errNoHayRegistroActual = 3021,      // no current record
-  errUpdateSinAddNewNiEdit = 3020,    // Update with no AddNew or Edit
-  errElementoNoEncontrado = 3265,     // name or index not in a collection
-  errTablaNoEncontrada = 3078,        // table or query not found
-  errTablaYaExiste = 3010,            // table already exists
-  errCampoYaExiste = 3191,            // a field of that name already exists
-  errCampoDemasiadoPequeno = 3163,    // text too long for its column
-  errConversionDeDatos = 3421,        // value not valid for the column type
-  errCadenaVacia = 3315,              // empty text where it is not allowed
-  errSintaxis = 3075,                 // syntax error in a criterion or query
-  errOperacionNoValida = 3219,        // operation not valid for this object
-  errNoActualizable = 3027,           // set is read-only (a projection)
-  errIndiceNoValido = 3800,           // Index not set or unknown
-  errMotor = 3146,                    // any other SQLite failure
-  errDesbordamientoNumerico = 3349,   // number out of range for its column
-  errRegistroEliminado = 3167,        // the current record was deleted
-  errValorDuplicado = 3022,           // a unique index refused the value
+  errUsoNoValidoDeNull = 94,         // a Null read as a number/boolean/date
+  errDesbordamiento = 6,             // a number out of the range asked for
+  errTiposNoCoinciden = 13,          // a value that cannot be converted
+  errFicheroNoEncontrado = 3024,     // database file missing
+  errNoEsBaseDeDatos = 3343,         // not a database file
+  errBaseDeDatosCerrada = 3420,      // object closed or no longer valid
+  errNoHayRegistroActual = 3021,     // no current record
+  errUpdateSinAddNewNiEdit = 3020,   // Update with no AddNew or Edit
+  errElementoNoEncontrado = 3265,    // name or index not in a collection
+  errTablaNoEncontrada = 3078,       // table or query not found
+  errTablaYaExiste = 3010,           // table already exists
+  errCampoYaExiste = 3191,           // a field of that name already exists
+  errCampoDemasiadoPequeno = 3163,   // text too long for its column
+  errConversionDeDatos = 3421,       // value not valid for the column type
+  errCadenaVacia = 3315,             // empty text where it is not allowed
+  errSintaxis = 3075,                // syntax error in a criterion or query
+  errOperacionNoValida = 3219,       // operation not valid for this object
+  errNoActualizable = 3027,          // set is read-only (a projection)
+  errIndiceNoValido = 3800,          // Index not set or unknown
+  errMotor = 3146,                   // any other SQLite failure
+  errDesbordamientoNumerico = 3349,  // number out of range for its column
+  errRegistroEliminado = 3167,       // the current record was deleted
+  errValorDuplicado = 3022,          // a unique index refused the value
 };
 
 class Error : public std::runtime_error {
@@ -70,8 +70,8 @@ class Error : public std::runtime_error {
 // Column types, with the classic type codes.
 enum class Tipo : int {
   Boolean = 1,
-  Integer = 3,   // 16-bit
-  Long = 4,      // 32-bit
+  Integer = 3,  // 16-bit
+  Long = 4,     // 32-bit
   Double = 7,
   Date = 8,
   Text = 10,
@@ -132,7 +132,7 @@ class Variant {
   std::string CStr() const;  // Boolean -> "True"/"False"; Date -> short form
   // The text of a Text value without a copy; empty for any other class.
   const std::string& Str() const { return s_; }
-  bool EsNumero() const;     // IsNumeric
+  bool EsNumero() const;  // IsNumeric
 
   // Same class and same value (Text compared exactly).
   bool operator==(const Variant& o) const;
@@ -222,7 +222,7 @@ class Field {
 class Fields {
  public:
   int Count() const;
-  Field operator[](int indice) const;             // error 3265 outside range
+  Field operator[](int indice) const;               // error 3265 outside range
   Field operator[](std::string_view nombre) const;  // ignoring case; 3265
   Field operator()(int indice) const { return (*this)[indice]; }
   Field operator()(std::string_view nombre) const { return (*this)[nombre]; }
@@ -261,7 +261,7 @@ class TableDef {
 class TableDefs {
  public:
   int Count() const;
-  TableDef operator[](int indice) const;            // error 3265
+  TableDef operator[](int indice) const;               // error 3265
   TableDef operator[](std::string_view nombre) const;  // ignoring case; 3265
   TableDef operator()(int indice) const { return (*this)[indice]; }
   TableDef operator()(std::string_view nombre) const { return (*this)[nombre]; }
@@ -387,6 +387,22 @@ class Database {
   // Makes an index (for reference data; the contest tables have none).
   void CreateIndex(std::string_view tabla, std::string_view nombre, const std::vector<std::string>& columnas,
                    bool unico = false);
+
+  // A stamp of what the database holds: two stamps of the same connection
+  // are equal only when nothing was written in between, through this
+  // connection (rows or layout) or through any other. A stamp taken inside
+  // a transaction equals none, since what it saw may yet be rolled back.
+  struct SelloContenido {
+    std::weak_ptr<const void> conexion;  // a stamp of a closed connection matches none
+    std::int64_t cambios = -1, datos = -1, esquema = -1;
+    bool fueraDeTransaccion = false;
+    bool operator==(const SelloContenido& otro) const {
+      return fueraDeTransaccion && otro.fueraDeTransaccion && !conexion.expired() &&
+             !conexion.owner_before(otro.conexion) && !otro.conexion.owner_before(conexion) &&
+             cambios == otro.cambios && datos == otro.datos && esquema == otro.esquema;
+    }
+  };
+  SelloContenido Sello() const;
 
   // All-or-nothing work. Nested BeginTrans are not supported (error 3219).
   void BeginTrans();

@@ -1,5 +1,7 @@
 #include "plataforma/rutas.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -47,19 +49,22 @@ std::vector<std::string> Nombres(const std::string& carpeta, int tipo) {
 // The entry of a folder whose name equals `nombre` but for case (the first
 // in the listing order when several do); empty when there is none.
 std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) {
-  std::error_code ec;
-  fs::directory_iterator it(carpeta.empty() ? "." : carpeta, ec);
-  if (ec) return {};
+  // Read with the plain directory calls: a folder of many logs is walked
+  // without building a path for every entry.
+  DIR* dir = opendir(carpeta.empty() ? "." : carpeta.c_str());
+  if (!dir) return {};
   std::string mejor, clave_mejor;
-  for (const auto& e : it) {
-    std::string n = e.path().filename().string();
-    if (!IgualesSinCaso(n, nombre)) continue;
+  while (const dirent* e = readdir(dir)) {
+    const std::string_view vista(e->d_name);
+    if (vista == "." || vista == ".." || !IgualesSinCaso(vista, nombre)) continue;
+    std::string n(vista);
     std::string clave = Mayusculas(n);
     if (mejor.empty() || Antes(clave, n, clave_mejor, mejor)) {
       mejor = std::move(n);
       clave_mejor = std::move(clave);
     }
   }
+  closedir(dir);
   return mejor;
 }
 

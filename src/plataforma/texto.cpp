@@ -1,9 +1,11 @@
 #include "plataforma/texto.h"
 
+#include <sys/stat.h>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+
+#include <algorithm>
 
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
@@ -17,11 +19,6 @@ namespace {
 constexpr char32_t kAltos[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
                                  0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
                                  0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t DeByte(unsigned char b) {
-  if (b >= 0x80 && b <= 0x9F) return kAltos[b - 0x80];
-  return b;
-}
 
 // The Windows-1252 byte of a code point, or -1 when it has none.
 int AByte(char32_t c) {
@@ -48,6 +45,67 @@ void AgregaUtf8(std::string& s, char32_t c) {
     s += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
+
+// UTF-8 form of every Windows-1252 byte, worked out once at compile time:
+// its length and its bytes (padded to four, so that a copy of four bytes
+// never reads past the entry).
+struct TablaUtf8 {
+  std::uint8_t largo[256];
+  char bytes[256][4];
+};
+
+constexpr TablaUtf8 CreaTablaUtf8() {
+  TablaUtf8 t{};
+  for (int b = 0; b < 256; ++b) {
+    const char32_t c = b >= 0x80 && b <= 0x9F ? kAltos[b - 0x80] : static_cast<char32_t>(b);
+    if (c < 0x80) {
+      t.largo[b] = 1;
+      t.bytes[b][0] = static_cast<char>(c);
+    } else if (c < 0x800) {
+      t.largo[b] = 2;
+      t.bytes[b][0] = static_cast<char>(0xC0 | (c >> 6));
+      t.bytes[b][1] = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      t.largo[b] = 3;
+      t.bytes[b][0] = static_cast<char>(0xE0 | (c >> 12));
+      t.bytes[b][1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      t.bytes[b][2] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return t;
+}
+constexpr TablaUtf8 kUtf8DeByte = CreaTablaUtf8();
+
+// Length of the leading run of ASCII bytes, eight bytes at a time.
+std::size_t PrefijoAscii(const unsigned char* p, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, p + i, 8);
+    if (v & 0x8080808080808080ULL) break;
+  }
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
+// Position of the first CR or LF of p[desde, hasta), or hasta; eight bytes
+// at a time.
+std::size_t FinDeLinea(const char* p, std::size_t desde, std::size_t hasta) {
+  constexpr std::uint64_t kUnos = 0x0101010101010101ULL, kAltos8 = 0x8080808080808080ULL;
+  std::size_t i = desde;
+  for (; i + 8 <= hasta; i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, p + i, 8);
+    const std::uint64_t cr = v ^ (kUnos * '\r'), lf = v ^ (kUnos * '\n');
+    // A zero byte in either word is a CR or an LF.
+    if ((((cr - kUnos) & ~cr) | ((lf - kUnos) & ~lf)) & kAltos8) break;
+  }
+  while (i < hasta && p[i] != '\r' && p[i] != '\n') ++i;
+  return i;
+}
+
+// Bytes read from a file at a time by LectorLineas.
+constexpr std::size_t kPiezaLectura = std::size_t{1} << 20;
 
 constexpr char32_t kInvalido = 0xFFFFFFFF;
 
@@ -139,7 +197,10 @@ std::string MapeaCodigos(std::string_view s, F f) {
 
 // Byte offset of the character at position pos (0-based), or s.size().
 std::size_t DesplazamientoDe(std::string_view s, std::size_t pos) {
-  std::size_t i = 0;
+  // Each ASCII byte is one character.
+  std::size_t i = PrefijoAscii(reinterpret_cast<const unsigned char*>(s.data()), std::min(pos, s.size()));
+  if (i == pos) return pos;
+  pos -= i;
   while (pos > 0 && i < s.size()) {
     SiguienteCodigo(s, i);
     --pos;
@@ -150,19 +211,34 @@ std::size_t DesplazamientoDe(std::string_view s, std::size_t pos) {
 }  // namespace
 
 std::string DesdeWindows1252(std::string_view bytes) {
-  std::string r;
-  r.reserve(bytes.size() + bytes.size() / 8);
-  for (char b : bytes) {
-    const auto u = static_cast<unsigned char>(b);
-    if (u < 0x80)
-      r += b;
-    else
-      AgregaUtf8(r, DeByte(u));
+  const std::size_t n = bytes.size();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t ascii = PrefijoAscii(p, n);
+  if (ascii == n) return std::string(bytes);
+  std::size_t largo = ascii;
+  for (std::size_t i = ascii; i < n; ++i) largo += kUtf8DeByte.largo[p[i]];
+  // Three bytes to spare: each character is copied as four.
+  std::string r(largo + 3, '\0');
+  char* d = r.data();
+  std::memcpy(d, p, ascii);
+  d += ascii;
+  for (std::size_t i = ascii; i < n; ++i) {
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      *d++ = static_cast<char>(b);
+    } else {
+      const std::uint8_t k = kUtf8DeByte.largo[b];
+      std::memcpy(d, kUtf8DeByte.bytes[b], 4);  // every entry has four bytes
+      d += k;
+    }
   }
+  r.resize(largo);
   return r;
 }
 
 std::string AWindows1252(std::string_view utf8) {
+  if (PrefijoAscii(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size()) == utf8.size())
+    return std::string(utf8);
   std::string r;
   r.reserve(utf8.size());
   std::size_t i = 0;
@@ -176,29 +252,93 @@ std::string AWindows1252(std::string_view utf8) {
 
 std::vector<std::string> PartirLineas(std::string_view bytes) {
   std::vector<std::string> lineas;
+  const char* p = bytes.data();
+  const std::size_t n = bytes.size();
   std::size_t inicio = 0;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const char c = bytes[i];
-    if (c == '\r' || c == '\n') {
-      lineas.push_back(DesdeWindows1252(bytes.substr(inicio, i - inicio)));
-      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      ++i;
-      inicio = i;
-    } else {
-      ++i;
-    }
+  while (inicio < n) {
+    const std::size_t fin = FinDeLinea(p, inicio, n);
+    lineas.push_back(DesdeWindows1252(bytes.substr(inicio, fin - inicio)));
+    inicio = fin < n && p[fin] == '\r' && fin + 1 < n && p[fin + 1] == '\n' ? fin + 2 : fin + 1;
   }
-  if (inicio < bytes.size()) lineas.push_back(DesdeWindows1252(bytes.substr(inicio)));
   return lineas;
 }
 
 bool LeerBytes(const std::string& ruta, std::string& bytes) {
   bytes.clear();
-  std::ifstream f(ResuelveRuta(ruta), std::ios::binary);
+  std::FILE* f = std::fopen(ResuelveRuta(ruta).c_str(), "rb");
   if (!f) return false;
-  bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-  return !f.bad();
+  struct stat datos {};
+  if (fstat(fileno(f), &datos) == 0 && datos.st_size > 0) bytes.reserve(static_cast<std::size_t>(datos.st_size));
+  char trozo[65536];
+  std::size_t leidos;
+  while ((leidos = std::fread(trozo, 1, sizeof trozo, f)) > 0) bytes.append(trozo, leidos);
+  const bool bien = !std::ferror(f);
+  std::fclose(f);
+  return bien;
+}
+
+LectorLineas::LectorLineas() = default;
+
+LectorLineas::~LectorLineas() {
+  if (f_) std::fclose(f_);
+}
+
+bool LectorLineas::Abrir(const std::string& ruta) { return AbrirResuelta(ResuelveRuta(ruta)); }
+
+bool LectorLineas::AbrirResuelta(const std::string& ruta) {
+  if (f_) std::fclose(f_);
+  pos_ = fin_ = 0;
+  agotado_ = fallo_ = false;
+  tamano_ = consumidos_ = 0;
+  f_ = std::fopen(ruta.c_str(), "rb");
+  if (!f_) return false;
+  struct stat datos {};
+  if (fstat(fileno(f_), &datos) == 0 && datos.st_size > 0) tamano_ = static_cast<std::uint64_t>(datos.st_size);
+  // The file is read in pieces of its own: no stdio buffer in between. A
+  // small file takes a buffer of its size.
+  std::setvbuf(f_, nullptr, _IONBF, 0);
+  buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kPiezaLectura, tamano_ + 64)));
+  return true;
+}
+
+bool LectorLineas::Rellena() {
+  if (agotado_ || !f_) return false;
+  if (pos_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + pos_, fin_ - pos_);
+    fin_ -= pos_;
+    pos_ = 0;
+  }
+  // A line longer than the buffer (or a file grown since it was opened)
+  // makes it grow.
+  if (fin_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  const std::size_t leidos = std::fread(buffer_.data() + fin_, 1, buffer_.size() - fin_, f_);
+  fin_ += leidos;
+  if (leidos == 0) {
+    agotado_ = true;
+    fallo_ = std::ferror(f_) != 0;
+    return false;
+  }
+  return true;
+}
+
+bool LectorLineas::Siguiente(std::string& linea) {
+  if (!f_ || fallo_) return false;
+  for (;;) {
+    const char* p = buffer_.data();
+    const std::size_t fin = FinDeLinea(p, pos_, fin_);
+    // A CR that ends the buffer may be the first half of a CR LF.
+    const bool completa = fin < fin_ && (p[fin] == '\n' || fin + 1 < fin_ || agotado_);
+    if (completa || (agotado_ && pos_ < fin_)) {
+      linea = DesdeWindows1252(std::string_view(p + pos_, fin - pos_));
+      const std::size_t siguiente =
+          fin < fin_ && p[fin] == '\r' && fin + 1 < fin_ && p[fin + 1] == '\n' ? fin + 2 : std::min(fin + 1, fin_);
+      consumidos_ += siguiente - pos_;
+      pos_ = siguiente;
+      return true;
+    }
+    if (agotado_) return false;
+    if (!Rellena() && fallo_) return false;
+  }
 }
 
 bool LeerLineas(const std::string& ruta, std::vector<std::string>& lineas) {
@@ -252,10 +392,11 @@ struct FicheroAnexo::Impl {
 FicheroAnexo::FicheroAnexo() : impl_(std::make_unique<Impl>()) {}
 FicheroAnexo::~FicheroAnexo() { Cerrar(); }
 
-bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) {
+bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) { return AbrirResuelta(ResuelveRuta(ruta), truncar); }
+
+bool FicheroAnexo::AbrirResuelta(const std::string& ruta, bool truncar) {
   Cerrar();
-  const std::string destino = ResuelveRuta(ruta);
-  impl_->f = std::fopen(destino.c_str(), truncar ? "wb" : "ab");
+  impl_->f = std::fopen(ruta.c_str(), truncar ? "wb" : "ab");
   impl_->fallo = false;
   return impl_->f != nullptr;
 }
@@ -263,7 +404,12 @@ bool FicheroAnexo::Abrir(const std::string& ruta, bool truncar) {
 bool FicheroAnexo::EstaAbierto() const { return impl_->f != nullptr; }
 
 void FicheroAnexo::Escribir(std::string_view texto) {
-  if (!impl_->f) return;
+  if (!impl_->f || texto.empty()) return;
+  // ASCII is the same in both encodings.
+  if (PrefijoAscii(reinterpret_cast<const unsigned char*>(texto.data()), texto.size()) == texto.size()) {
+    if (std::fwrite(texto.data(), 1, texto.size(), impl_->f) != texto.size()) impl_->fallo = true;
+    return;
+  }
   const std::string bytes = AWindows1252(texto);
   if (std::fwrite(bytes.data(), 1, bytes.size(), impl_->f) != bytes.size()) impl_->fallo = true;
 }
@@ -275,7 +421,8 @@ void FicheroAnexo::EscribirLinea(std::string_view texto) {
 
 bool FicheroAnexo::Cerrar() {
   if (impl_->f) {
-    if (std::ferror(impl_->f) || std::fclose(impl_->f) != 0) impl_->fallo = true;
+    const bool error = std::ferror(impl_->f) != 0;
+    if (std::fclose(impl_->f) != 0 || error) impl_->fallo = true;
     impl_->f = nullptr;
   }
   return !impl_->fallo;
@@ -320,8 +467,8 @@ bool IgualesSinCaso(std::string_view a, std::string_view b) {
 }
 
 std::size_t Longitud(std::string_view s) {
-  std::size_t n = 0;
-  std::size_t i = 0;
+  std::size_t i = PrefijoAscii(reinterpret_cast<const unsigned char*>(s.data()), s.size());
+  std::size_t n = i;
   while (i < s.size()) {
     SiguienteCodigo(s, i);
     ++n;

@@ -1,6 +1,8 @@
 #pragma once
 // Text files of the program: Windows-1252 bytes on disk, UTF-8 in memory.
 // Every file the program reads or writes goes through these functions.
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +23,37 @@ std::string AWindows1252(std::string_view utf8);
 std::vector<std::string> PartirLineas(std::string_view bytes);
 // The raw bytes of a file (path resolved without regard to letter case).
 bool LeerBytes(const std::string& ruta, std::string& bytes);
+
+// Reads a text file line by line, split as PartirLineas splits it, holding
+// only a piece of its bytes at a time: a large file costs the memory of its
+// lines, not twice that. The path is resolved without regard to letter case.
+class LectorLineas {
+ public:
+  LectorLineas();
+  ~LectorLineas();
+  LectorLineas(const LectorLineas&) = delete;
+  LectorLineas& operator=(const LectorLineas&) = delete;
+  // False when the file cannot be opened.
+  bool Abrir(const std::string& ruta);
+  // The same for a path resolved already (ResuelveRuta), taken as it is.
+  bool AbrirResuelta(const std::string& ruta);
+  // The next line (UTF-8); false at the end of the file or when it cannot
+  // be read on (then Fallo() is true).
+  bool Siguiente(std::string& linea);
+  bool Fallo() const { return fallo_; }
+  // Size of the file and bytes taken by the lines read so far (line ends
+  // included), for an estimate of the lines to come.
+  std::uint64_t Tamano() const { return tamano_; }
+  std::uint64_t Consumidos() const { return consumidos_; }
+
+ private:
+  bool Rellena();
+  std::FILE* f_ = nullptr;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0, fin_ = 0;
+  bool agotado_ = false, fallo_ = false;
+  std::uint64_t tamano_ = 0, consumidos_ = 0;
+};
 
 // Reads a text file as lines (UTF-8). A line ends at CR LF, a lone CR or a
 // lone LF; a final line end does not make an empty last line. The path is
@@ -52,6 +85,8 @@ class FicheroAnexo {
   FicheroAnexo& operator=(const FicheroAnexo&) = delete;
   // Opens for append (creates when missing); truncar=true starts it empty.
   bool Abrir(const std::string& ruta, bool truncar = false);
+  // The same for a path resolved already (ResuelveRuta), taken as it is.
+  bool AbrirResuelta(const std::string& ruta, bool truncar = false);
   bool EstaAbierto() const;
   // Writes text as is (no line end added).
   void Escribir(std::string_view texto);

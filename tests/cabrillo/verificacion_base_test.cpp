@@ -100,8 +100,48 @@ TEST(VerificaFicheroCabrilloDesdeLaBase, MismosInformesQueConLosValoresDelConcur
   ajustes.VerificarNombreExacto = true;
   EXPECT_FALSE(VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, ajustes));
   contexto.FicheroErroresEnCurso.Cierra();
-  EXPECT_NE(carpeta.LeeBytes("FicheroErrores.ERR").find(".- ERROR 38: La LISTA cabrillo no pertenece al CONCURSO PRUEBA"),
-            std::string::npos);
+  EXPECT_NE(
+      carpeta.LeeBytes("FicheroErrores.ERR").find(".- ERROR 38: La LISTA cabrillo no pertenece al CONCURSO PRUEBA"),
+      std::string::npos);
+
+  // The rows read for one log serve the next only while the database is
+  // unchanged: a change through this connection or through another one is
+  // seen by the very next log.
+  auto valida_correcto = [&] {
+    carpeta.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/QQ1ABC.LOG", LeeDato("v3_correcto.LOG"));
+    contexto.CabeceraLogEnCurso.Limpia();
+    EXPECT_TRUE(CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, carpeta.Ruta()));
+    const bool aceptado = VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, AjustesVentanaPrincipal{});
+    contexto.FicheroErroresEnCurso.Cierra();
+    return aceptado;
+  };
+  EXPECT_TRUE(valida_correcto());
+  EXPECT_TRUE(valida_correcto());
+  base.Execute("UPDATE Concursos SET Banda14 = 0 WHERE NumeroOrden = 7");
+  EXPECT_FALSE(valida_correcto());
+  EXPECT_NE(carpeta.LeeBytes("FicheroErrores.ERR").find("BANDA no permitida"), std::string::npos);
+  {
+    dao::Database otra = dao::OpenDatabase(ruta);
+    otra.Execute("UPDATE Concursos SET Banda14 = -1 WHERE NumeroOrden = 7");
+    otra.Close();
+  }
+  EXPECT_TRUE(valida_correcto());
+  // A change that is rolled back is a change too (read again, same rows).
+  base.BeginTrans();
+  base.Execute("UPDATE Concursos SET Banda14 = 0 WHERE NumeroOrden = 7");
+  EXPECT_FALSE(valida_correcto());
+  base.Rollback();
+  EXPECT_TRUE(valida_correcto());
+  // Another contest number never takes the rows kept for this one.
+  datos.NumeroOrden = 8;
+  datos.Concurso = "CONCURSO PRUEBA";
+  datos.Banda14 = false;
+  AgregaFila(base, "Concursos", datos);
+  AgregaFila(base, "ResumenCabrillo", datos);
+  contexto.NumeroConcursoActual = 8;
+  EXPECT_FALSE(valida_correcto());
+  contexto.NumeroConcursoActual = 7;
+  EXPECT_TRUE(valida_correcto());
 
   contexto.NumeroConcursoActual = 99;
   EXPECT_THROW(VerificaFicheroCabrillo(ventana, contexto, "QQ1ABC.LOG", base, ajustes), std::runtime_error);

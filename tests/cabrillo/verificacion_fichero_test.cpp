@@ -98,23 +98,22 @@ TEST_P(InformesDorados, InformeYCopiaAceptadaIgualesALosFicherosDeReferencia) {
   EXPECT_EQ(ventana_.Texto("Lista"), std::string("Fichero CABRILLO RECIBIDO de ") + c.adjunto);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cabrillo, InformesDorados,
-    ::testing::Values(CasoDorado{"v3_correcto", "QQ1ABC.LOG", true, true},
-                      CasoDorado{"v2_correcto", "QQ1ABC.LOG", true, false},
-                      CasoDorado{"fin_lf", "QQ1ABC.LOG", true, true},
-                      CasoDorado{"banda_14349", "QQ1ABC.LOG", true, false},
-                      CasoDorado{"rst_5nn_cw", "QQ1ABC.LOG", true, false},
-                      CasoDorado{"sin_fin", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"version_1", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"sin_callsign", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"nombre_distinto", "QQ9XYZ.LOG", false, false},
-                      CasoDorado{"categoria_no_admitida", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"banda_14500", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"fecha_hora", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"numeral_00001", "QQ1ABC.LOG", false, false},
-                      CasoDorado{"siete_erroneas", "QQ1ABC.LOG", false, false}),
-    [](const ::testing::TestParamInfo<CasoDorado>& i) { return std::string(i.param.caso); });
+INSTANTIATE_TEST_SUITE_P(Cabrillo, InformesDorados,
+                         ::testing::Values(CasoDorado{"v3_correcto", "QQ1ABC.LOG", true, true},
+                                           CasoDorado{"v2_correcto", "QQ1ABC.LOG", true, false},
+                                           CasoDorado{"fin_lf", "QQ1ABC.LOG", true, true},
+                                           CasoDorado{"banda_14349", "QQ1ABC.LOG", true, false},
+                                           CasoDorado{"rst_5nn_cw", "QQ1ABC.LOG", true, false},
+                                           CasoDorado{"sin_fin", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"version_1", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"sin_callsign", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"nombre_distinto", "QQ9XYZ.LOG", false, false},
+                                           CasoDorado{"categoria_no_admitida", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"banda_14500", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"fecha_hora", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"numeral_00001", "QQ1ABC.LOG", false, false},
+                                           CasoDorado{"siete_erroneas", "QQ1ABC.LOG", false, false}),
+                         [](const ::testing::TestParamInfo<CasoDorado>& i) { return std::string(i.param.caso); });
 
 }  // namespace
 }  // namespace cabrillo
@@ -187,8 +186,9 @@ TEST_F(Etapas, LineasQsoErroneasHastaLaSexta) {
   // Anything between the first QSO line and the end is a QSO line: a
   // comment there is the sixth faulty line.
   EXPECT_EQ(Errores(log + "; comentario\r\nEND-OF-LOG:\r\n", false), (V{22, 22, 22, 22, 22, 43, 32}));
-  const std::string fin = "Se han detectado estos primeros ERRORES en la l\xEDnea de QSO\r\nPuede haber m\xE1s QSO err\xF3neos\r\n"
-                          ".- ERROR 32: Se suspende el AN\xC1LISIS del fichero por demasiados errores\r\n";
+  const std::string fin =
+      "Se han detectado estos primeros ERRORES en la l\xEDnea de QSO\r\nPuede haber m\xE1s QSO err\xF3neos\r\n"
+      ".- ERROR 32: Se suspende el AN\xC1LISIS del fichero por demasiados errores\r\n";
   EXPECT_EQ(informe.substr(informe.size() - fin.size()), fin);
   // Lines before the first QSO line are never QSO lines.
   EXPECT_EQ(Errores(std::string(kCabecera) + "; comentario\r\n\r\n" + Qso(1) + "END-OF-LOG:\r\n", true), V{});
@@ -246,6 +246,53 @@ TEST_F(Etapas, FicherosHostiles) {
   V seis(12, 22);
   seis.push_back(32);
   EXPECT_EQ(Errores(mala + "END-OF-LOG:\r\n", false), seis);
+}
+
+// A window whose list keeps its items its own way (no vector to lend):
+// the list gets a copy of every line, and the answer, the report and the
+// accepted copy are those of a list that takes the lines whole.
+class ListaDeCopias : public ListaVentana {
+ public:
+  void Limpia() override { items.clear(); }
+  void Agrega(const std::string& texto) override { items.push_back(texto); }
+  std::size_t Cuenta() const override { return items.size(); }
+  std::string Elemento(std::size_t i) const override { return i < items.size() ? items[i] : std::string(); }
+  void Quita(std::size_t i) override { items.erase(items.begin() + static_cast<std::ptrdiff_t>(i)); }
+  std::vector<std::string> items;
+};
+
+class VentanaDeCopias : public VentanaProcesoSimple {
+ public:
+  ListaVentana* Lista(std::string_view nombre) override {
+    return nombre == "FicheroCabrillo" ? &lista : VentanaProcesoSimple::Lista(nombre);
+  }
+  ListaDeCopias lista;
+};
+
+TEST_F(Etapas, UnaListaSinVectorPropioRecibeCopiaDeCadaLinea) {
+  for (const char* caso : {"v3_correcto", "siete_erroneas", "fin_lf"}) {
+    const std::string bytes = LeeDato(std::string(caso) + ".LOG") + "QSO: tras el fin\r\n";
+    const bool compartida = Valida("QQ1ABC.LOG", bytes);
+    const std::string informe_compartida = informe;
+    const std::vector<std::string> lineas = Lista();
+    ASSERT_TRUE(GeneraListaValida(ventana_, Concurso(), "QQ1ABC.LOG"));
+    const std::string copia_compartida = carpeta_.LeeBytes("CONCURSO PRUEBA_2026/ListasValidas/QQ1ABC.LOG");
+
+    VentanaDeCopias otra;
+    otra.correo = ventana_.correo;
+    cabecera_.Limpia();
+    ASSERT_TRUE(CreaFicheroErrores(otra, informe_, carpeta_.Ruta()));
+    informe_.EscribeAdjunto("QQ1ABC.LOG");
+    const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, nullptr};
+    EXPECT_EQ(VerificaFicheroCabrillo(otra, Concurso(), "QQ1ABC.LOG", entorno), compartida) << caso;
+    informe_.Cierra();
+    EXPECT_EQ(carpeta_.LeeBytes("FicheroErrores.ERR"), informe_compartida) << caso;
+    EXPECT_EQ(otra.lista.items, lineas) << caso;
+    EXPECT_EQ(lineas.back(), "END-OF-LOG:") << caso;  // nothing after the end is taken
+    ASSERT_TRUE(GeneraListaValida(otra, Concurso(), "QQ1ABC.LOG"));
+    EXPECT_EQ(carpeta_.LeeBytes("CONCURSO PRUEBA_2026/ListasValidas/QQ1ABC.LOG"), copia_compartida) << caso;
+    cabecera_.Limpia();
+  }
 }
 
 TEST_F(Etapas, FicheroQueNoSePuedeLeer) {

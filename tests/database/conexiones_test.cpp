@@ -1,6 +1,7 @@
 #include "database/conexiones.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <filesystem>
 #include <string>
@@ -17,9 +18,8 @@ namespace {
 class Conexiones : public ::testing::Test {
  protected:
   void SetUp() override {
-    carpeta_ = fs::temp_directory_path() /
-               ("conexiones_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    carpeta_ = fs::temp_directory_path() / ("conexiones_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(carpeta_);
     fs::create_directories(carpeta_);
     contexto_.CarpetaTrabajo = carpeta_.string();
@@ -89,8 +89,8 @@ TEST_F(Conexiones, PrimeraEntradaSinConcursoActivoValido) {
     const char* nombre;
     dao::Variant activo;
   };
-  for (const auto& caso : {Caso{"cero", dao::Variant(0)}, Caso{"nulo", dao::Variant()},
-                           Caso{"borrado", dao::Variant(99)}}) {
+  for (const auto& caso :
+       {Caso{"cero", dao::Variant(0)}, Caso{"nulo", dao::Variant()}, Caso{"borrado", dao::Variant(99)}}) {
     SCOPED_TRACE(caso.nombre);
     db_.Execute("DELETE FROM Concursos");
     db_.Execute("DELETE FROM ControlConcursos");
@@ -198,11 +198,32 @@ TEST(ListaConcursos, InsercionOrdenadaSinDistinguirMayusculas) {
 // after "N", not after "Z".
 TEST(ListaConcursos, LasLetrasAcentuadasOcupanSuLugarAlfabetico) {
   ListaConcursosSimple l;
-  for (const char* texto : {"ZULU", "ÑANDÚ", "ÁVILA", "NORTE", "BRAVO", "ávila", "AVIÓN", "ÓRBITA"})
-    l.Agrega(texto, 0);
+  for (const char* texto : {"ZULU", "ÑANDÚ", "ÁVILA", "NORTE", "BRAVO", "ávila", "AVIÓN", "ÓRBITA"}) l.Agrega(texto, 0);
   std::vector<std::string> orden;
   for (int i = 0; i < l.Cuenta(); ++i) orden.push_back(l.Texto(i));
   EXPECT_EQ(orden, (std::vector<std::string>{"ÁVILA", "ávila", "AVIÓN", "BRAVO", "NORTE", "ÑANDÚ", "ÓRBITA", "ZULU"}));
+}
+
+// A long list built in any order ends as a stable sort of what was added:
+// each entry in its alphabetical place, and entries equal but for case in
+// the order they came.
+TEST(ListaConcursos, UnaListaLargaQuedaOrdenadaYEstable) {
+  ListaConcursosSimple l;
+  std::vector<ListaConcursosSimple::Entrada> agregadas;
+  const char* const nombres[] = {"SPRINT", "sprint", "Ávila", "AVILA", "ZULU", "ñandú", "NORTE", "alfa"};
+  for (int i = 0; i < 400; ++i) {
+    const std::string texto =
+        std::string(nombres[(i * 7) % 8]) + " .- Edición: " + std::to_string(2000 + (i * 13) % 17);
+    agregadas.push_back({texto, i});
+    l.Agrega(texto, i);
+  }
+  std::stable_sort(agregadas.begin(), agregadas.end(),
+                   [](const auto& a, const auto& b) { return dao::ComparaTextos(a.texto, b.texto) < 0; });
+  ASSERT_EQ(l.Cuenta(), 400);
+  for (int i = 0; i < l.Cuenta(); ++i) {
+    EXPECT_EQ(l.Texto(i), agregadas[static_cast<std::size_t>(i)].texto) << i;
+    EXPECT_EQ(l.Numero(i), agregadas[static_cast<std::size_t>(i)].numero) << i;
+  }
 }
 
 }  // namespace

@@ -72,10 +72,90 @@ TEST(PartirLineas, CadaFinDeLinea) {
   for (const auto& c : casos) EXPECT_EQ(c.lineas, PartirLineas(c.bytes)) << c.bytes;
 }
 
+// The codec takes runs of ASCII eight bytes at a time: a byte above 0x7F at
+// any place of such a run, and at its ends, converts as it does alone.
+TEST(CodecWindows1252, UnByteAltoEnCualquierPosicionDeUnTramoAscii) {
+  for (const char alto : {'\x80', '\x9F', '\xA0', '\xF1', '\xFF'}) {
+    const std::string uno = DesdeWindows1252(std::string(1, alto));
+    for (std::size_t largo : {1u, 7u, 8u, 9u, 16u, 17u, 40u}) {
+      for (std::size_t pos = 0; pos < largo; ++pos) {
+        std::string bytes(largo, 'x');
+        bytes[pos] = alto;
+        const std::string esperado = std::string(pos, 'x') + uno + std::string(largo - pos - 1, 'x');
+        EXPECT_EQ(esperado, DesdeWindows1252(bytes)) << largo << " " << pos;
+        EXPECT_EQ(bytes, AWindows1252(esperado)) << largo << " " << pos;
+        EXPECT_EQ(largo, Longitud(esperado)) << largo << " " << pos;
+        EXPECT_EQ(uno, Medio(esperado, pos + 1, 1)) << largo << " " << pos;
+      }
+    }
+  }
+  // Texts with only high bytes, and long ones.
+  std::string altos;
+  for (int b = 0x80; b < 0x100; ++b) altos += static_cast<char>(b);
+  EXPECT_EQ(altos + altos, AWindows1252(DesdeWindows1252(altos + altos)));
+  const std::string largo = std::string(1000, 'A') + "\x80" + std::string(1000, 'B');
+  EXPECT_EQ(largo, AWindows1252(DesdeWindows1252(largo)));
+  EXPECT_EQ("€", Medio(DesdeWindows1252(largo), 1001, 1));
+  EXPECT_EQ("A€", Izquierda(Derecha(DesdeWindows1252(largo), 1002), 2));
+}
+
 class FicherosTexto : public ::testing::Test {
  protected:
   soporte::CarpetaTemporal dir;
 };
+
+// The reader in pieces gives the lines that PartirLineas gives for the
+// whole file, wherever a line end falls against the pieces: a CR LF split
+// between two pieces, a line longer than a piece, a file without a final
+// line end.
+TEST_F(FicherosTexto, ElLectorEnTrozosPartePorLasMismasLineas) {
+  const std::size_t pieza = std::size_t{1} << 20;
+  auto relleno = [](std::size_t n) { return std::string(n, 'Q'); };
+  struct Caso {
+    const char* nombre;
+    std::string bytes;
+  };
+  const Caso casos[] = {
+      {"vacio", ""},
+      {"solo fin", "\r\n"},
+      {"fines mezclados", "uno\r\ndos\rtres\ncuatro\n\r\n\r\rcinco"},
+      {"windows-1252",
+       "A\xF1o \x80\r\nPe\xF1"
+       "a\r\n"},
+      {"cr lf partido entre trozos", relleno(pieza - 1) + "\r\nsiguiente\r\n"},
+      {"cr al final del trozo y del fichero", relleno(pieza - 1) + "\r"},
+      {"cr solo al final de un trozo", relleno(pieza - 1) + "\rsiguiente"},
+      {"lf al principio de un trozo", relleno(pieza) + "\nsiguiente"},
+      {"linea mas larga que un trozo", "a\r\n" + relleno(pieza * 2 + 5) + "\r\nb"},
+      {"muchas lineas",
+       [&] {
+         std::string s;
+         for (int i = 0; s.size() < pieza * 3; ++i) s += "QSO: " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+         return s;
+       }()},
+  };
+  for (const Caso& c : casos) {
+    dir.EscribeBytes("trozos.log", c.bytes);
+    LectorLineas lector;
+    ASSERT_TRUE(lector.Abrir(dir.En("TROZOS.LOG"))) << c.nombre;  // without regard to case
+    EXPECT_EQ(c.bytes.size(), lector.Tamano()) << c.nombre;
+    Lineas leidas;
+    std::string linea;
+    while (lector.Siguiente(linea)) leidas.push_back(linea);
+    EXPECT_FALSE(lector.Fallo()) << c.nombre;
+    EXPECT_EQ(c.bytes.size(), lector.Consumidos()) << c.nombre;
+    const Lineas esperadas = PartirLineas(c.bytes);
+    ASSERT_EQ(esperadas.size(), leidas.size()) << c.nombre;
+    EXPECT_TRUE(esperadas == leidas) << c.nombre;
+    std::string bytes;
+    ASSERT_TRUE(LeerBytes(dir.En("trozos.log"), bytes));
+    EXPECT_TRUE(bytes == c.bytes) << c.nombre;
+  }
+  LectorLineas ausente;
+  EXPECT_FALSE(ausente.Abrir(dir.En("no-existe.log")));
+  std::string linea;
+  EXPECT_FALSE(ausente.Siguiente(linea));
+}
 
 TEST_F(FicherosTexto, LineasConCrLfCrSoloYLfSoloSeLeenIgual) {
   dir.EscribeBytes("log.LOG", "START-OF-LOG: 3.0\r\nCALLSIGN: EA1ABC\rQSO: 14000\nEND-OF-LOG:\r\n");
