@@ -29,6 +29,7 @@
 #include "plataforma/impresion.h"
 #include "plataforma/rutas.h"
 #include "scoring/ges_puntos.h"
+#include "soporte/base64.h"
 #include "soporte/mensajes_guion.h"
 #include "soporte/texto_pdf.h"
 
@@ -88,21 +89,7 @@ TEST(TextosCorreo, SignOnFailureNamesTheErrorAndItsNumber) {
 
 // ------------------------------------------------------------- the window
 
-std::string Base64(const std::string& b) {
-  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string r;
-  for (std::size_t i = 0; i < b.size(); i += 3) {
-    unsigned v = static_cast<unsigned char>(b[i]) << 16;
-    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
-    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
-    r += t[(v >> 18) & 63];
-    r += t[(v >> 12) & 63];
-    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
-    r += i + 2 < b.size() ? t[v & 63] : '=';
-    if ((i / 3) % 19 == 18) r += "\r\n";
-  }
-  return r + "\r\n";
-}
+using soporte::Base64;
 
 // A mail to the contest: the log attached under its name, or none.
 std::string Correo(const std::string& remitente, const std::string& asunto, const std::string& log) {

@@ -2,6 +2,7 @@
 // body and text, windows that fit a 1366x768 screen with every button in
 // reach, and a maximise followed by a restore that gives the window back its
 // size. The screen is grabbed from the server and its pixels checked.
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,7 +24,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,16 +31,17 @@
 #include "award/ges_diploma_cantabria.h"
 #include "database/carpetas.h"
 #include "database/conexiones.h"
-#include "mainwindow/estado_principal.h"
-#include "mainwindow/fixture_principal.h"
 #include "listeditors/list_prov.h"
 #include "mail/ges_automatica.h"
+#include "mainwindow/estado_principal.h"
+#include "mainwindow/fixture_principal.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "pantalla/servidor_x.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/texto.h"
 #include "rules/formato_cabrillo.h"
+#include "soporte/base64.h"
 
 namespace {
 
@@ -62,7 +63,8 @@ void GuardaCaptura(const QImage& imagen, const std::string& nombre) {
   const char* carpeta = std::getenv("TROVALIS_CAPTURAS");
   if (!carpeta || !*carpeta) return;
   const QSize s = QGuiApplication::primaryScreen()->size();
-  imagen.save(QString("%1/%2-%3x%4.png").arg(carpeta).arg(QString::fromStdString(nombre)).arg(s.width()).arg(s.height()));
+  imagen.save(
+      QString("%1/%2-%3x%4.png").arg(carpeta).arg(QString::fromStdString(nombre)).arg(s.width()).arg(s.height()));
 }
 
 // What a grab shows of a message box: the share of pure black pixels in its
@@ -267,7 +269,8 @@ TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
   ventana->ConfigurarCabrillo->click();
   ASSERT_TRUE(abierta);
   ASSERT_GE(vigia.Vistas().size(), 2u);
-  EXPECT_EQ(vigia.Vistas().back().texto, "Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros");
+  EXPECT_EQ(vigia.Vistas().back().texto,
+            "Deberá introducir la dirección E-MAIL en donde se van a recibir los ficheros");
   for (const auto& v : vigia.Vistas()) EsperaCajaPintada(v);
 }
 
@@ -314,8 +317,8 @@ TEST_P(EnPantalla, LaVentanaDelDiplomaCabeConSusBotonesAlAlcance) {
   std::filesystem::copy(std::string(TROVALIS_DATOS_PRUEBA) + "/award/ListasAdmitidas", edicion / "ListasAdmitidas");
   int mostrada = 0;
   QWidget correo;
-  QPointer<award::GesDiplomaCantabria> w =
-      award::AbreGesDiplomaCantabria(edicion.string(), carpeta.Ruta(), [&] { ++mostrada; }, &correo);
+  QPointer<award::GesDiplomaCantabria> w = award::AbreGesDiplomaCantabria(
+      edicion.string(), carpeta.Ruta(), [&] { ++mostrada; }, &correo);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w, 5000));
   if (GetParam()) EsperaA([&] { return w->frameGeometry() != w->geometry(); });
   QTest::qWait(300);
@@ -335,21 +338,7 @@ TEST_P(EnPantalla, LaVentanaDelDiplomaCabeConSusBotonesAlAlcance) {
   EXPECT_EQ(mostrada, 1);
 }
 
-std::string Base64(const std::string& b) {
-  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string r;
-  for (std::size_t i = 0; i < b.size(); i += 3) {
-    unsigned v = static_cast<unsigned char>(b[i]) << 16;
-    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
-    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
-    r += t[(v >> 18) & 63];
-    r += t[(v >> 12) & 63];
-    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
-    r += i + 2 < b.size() ? t[v & 63] : '=';
-    if ((i / 3) % 19 == 18) r += "\r\n";
-  }
-  return r + "\r\n";
-}
+using soporte::Base64;
 
 // The mail window on a contest with an inbox of logs: it fits the screen
 // with its buttons in reach, and shows the session while it runs and what
@@ -357,8 +346,13 @@ std::string Base64(const std::string& b) {
 TEST_P(EnPantalla, LaVentanaDeCorreoCabeYMuestraLaSesion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "CONCURSO PRUEBA", "2026",
-                         {{"DesdeDia", "2026-03-01"}, {"DesdeHora", "00:00"}, {"HastaDia", "2026-03-01"},
-                          {"HastaHora", "23:59"}, {"Banda14", "1"}, {"ModoCW", "1"}, {"ModoSSB", "1"}});
+                         {{"DesdeDia", "2026-03-01"},
+                          {"DesdeHora", "00:00"},
+                          {"HastaDia", "2026-03-01"},
+                          {"HastaHora", "23:59"},
+                          {"Banda14", "1"},
+                          {"ModoCW", "1"},
+                          {"ModoSSB", "1"}});
   carpeta.Ejecuta(
       "INSERT INTO ResumenCabrillo (NumeroOrden, EMailConcurso, AsuntoConcurso, SingleOp, CheckLog, [ALL], M20, CW, "
       "SSB, Low, AsistidoNoAplicable, TxNoAplicable, TipoEstacionNoAplicable, TimeNoAplicable, OverlayNoAplicable, "
@@ -374,9 +368,9 @@ TEST_P(EnPantalla, LaVentanaDeCorreoCabeYMuestraLaSesion) {
     std::string bytes;
     plataforma::LeerBytes(logs + log, bytes);
     ++n;
-    std::ofstream(carpeta.Ruta() + "/Correo/new/" + std::to_string(1773489600 + 60 * n) + ".M" +
-                      std::to_string(n) + ".fixture",
-                  std::ios::binary)
+    std::ofstream(
+        carpeta.Ruta() + "/Correo/new/" + std::to_string(1773489600 + 60 * n) + ".M" + std::to_string(n) + ".fixture",
+        std::ios::binary)
         << "From: " << indicativo << "@example.org\r\nTo: concurso@example.org\r\nSubject: LISTA " << indicativo
         << "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"xx\"\r\n\r\n--xx\r\n"
            "Content-Type: text/plain\r\n\r\nAdjunto mi lista.\r\n--xx\r\nContent-Type: application/octet-stream\r\n"
@@ -445,10 +439,11 @@ TEST_P(MaximizarEnPantalla, MaximizarYRestaurarDevuelveLaMismaGeometria) {
   EXPECT_TRUE(ventana->screen()->availableGeometry().contains(ventana->geometry()));
   EsperaBotonesAlAlcance(*ventana);
   // No empty band above the command buttons: the frames reach down to them.
-  const int pieMarcos = std::max(ventana->findChild<QGroupBox*>("MarcoListas")->mapTo(ventana.get(), QPoint(0, 0)).y() +
-                                     ventana->findChild<QGroupBox*>("MarcoListas")->height(),
-                                 ventana->findChild<QGroupBox*>("MarcoRepetir")->mapTo(ventana.get(), QPoint(0, 0)).y() +
-                                     ventana->findChild<QGroupBox*>("MarcoRepetir")->height());
+  const int pieMarcos =
+      std::max(ventana->findChild<QGroupBox*>("MarcoListas")->mapTo(ventana.get(), QPoint(0, 0)).y() +
+                   ventana->findChild<QGroupBox*>("MarcoListas")->height(),
+               ventana->findChild<QGroupBox*>("MarcoRepetir")->mapTo(ventana.get(), QPoint(0, 0)).y() +
+                   ventana->findChild<QGroupBox*>("MarcoRepetir")->height());
   EXPECT_LT(ventana->AltaReg->mapTo(ventana.get(), QPoint(0, 0)).y() - pieMarcos, 40);
 
   ventana->showNormal();

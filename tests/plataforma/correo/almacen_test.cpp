@@ -8,6 +8,7 @@
 
 #include "plataforma/correo/correo.h"
 #include "plataforma/correo/servidores.h"
+#include "soporte/base64.h"
 
 namespace fs = std::filesystem;
 using namespace plataforma::correo;
@@ -31,12 +32,15 @@ const std::vector<Esperado>& Fixture() {
   static const std::vector<Esperado> v = {
       {"01-plano.eml", "Lista del concurso de España", "José Pérez", "ea1abc@example.org", "concurso@example.org", {}},
       {"02-log.eml", "EA1ABC", "José Pérez", "ea1abc@example.org", "concurso@example.org", {"EA1ABC.LOG"}},
-      {"03-rfc2231.eml", "EA3 lista", "ea3ww@example.org", "ea3ww@example.org", "concurso@example.org",
+      {"03-rfc2231.eml",
+       "EA3 lista",
+       "ea3ww@example.org",
+       "ea3ww@example.org",
+       "concurso@example.org",
        {"EA3ÑU concurso.cbr"}},
       {"04-palabra.eml", "EA4 lista", "José Pérez", "ea1abc@example.org", "concurso@example.org", {"Señal EA4.LOG"}},
       {"05-dos.eml", "EA5XX", "José Pérez", "ea1abc@example.org", "concurso@example.org", {"foto.jpg", "EA5XX.log"}},
-      {"06-camino.eml", "EA6 camino", "José Pérez", "ea1abc@example.org", "concurso@example.org",
-       {"../../etc/x.LOG"}},
+      {"06-camino.eml", "EA6 camino", "José Pérez", "ea1abc@example.org", "concurso@example.org", {"../../etc/x.LOG"}},
       {"07-html.eml", "Solo HTML", "María", "ea7@example.org", "concurso@example.org", {}},
       {"08-roto.eml", "Roto", "José Pérez", "ea1abc@example.org", "concurso@example.org", {"EA8ROTO.LOG"}},
       {"09-otro.eml", "Para otro", "José Pérez", "ea1abc@example.org", "otro@example.org", {}},
@@ -45,25 +49,7 @@ const std::vector<Esperado>& Fixture() {
   return v;
 }
 
-std::string Base64(const std::string& b) {
-  static const char* t = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string r;
-  int linea = 0;
-  for (std::size_t i = 0; i < b.size(); i += 3) {
-    unsigned v = static_cast<unsigned char>(b[i]) << 16;
-    if (i + 1 < b.size()) v |= static_cast<unsigned char>(b[i + 1]) << 8;
-    if (i + 2 < b.size()) v |= static_cast<unsigned char>(b[i + 2]);
-    r += t[(v >> 18) & 63];
-    r += t[(v >> 12) & 63];
-    r += i + 1 < b.size() ? t[(v >> 6) & 63] : '=';
-    r += i + 2 < b.size() ? t[v & 63] : '=';
-    if (++linea == 19) {
-      r += "\r\n";
-      linea = 0;
-    }
-  }
-  return r + "\r\n";
-}
+using soporte::Base64;
 
 // A mail with a 10 MB attachment of random bytes; returns the bytes.
 std::string CreaCorreoGrande(const std::string& ruta) {
@@ -193,12 +179,8 @@ TEST_P(AlmacenTest, AttachmentsSaveByteExactAndUnderAPlainName) {
     std::string contenido;
   };
   const std::vector<Caso> casos = {
-      {1, 0, log},
-      {2, 0, log},
-      {3, 0, "START-OF-LOG: 3.0\r\nCALLSIGN: EA4AA\r\nEND-OF-LOG:\r\n"},
-      {4, 0, foto},
-      {4, 1, log},
-      {1, 0, log},  // a mail read before is read again to save
+      {1, 0, log},     {2, 0, log}, {3, 0, "START-OF-LOG: 3.0\r\nCALLSIGN: EA4AA\r\nEND-OF-LOG:\r\n"},
+      {4, 0, foto},    {4, 1, log}, {1, 0, log},  // a mail read before is read again to save
       {9, 0, grande_},
   };
   const std::string destino = tmp_.Ruta() + "/adjunto.bin";
