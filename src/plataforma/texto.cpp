@@ -356,30 +356,49 @@ std::vector<std::string> LeerLineas(const std::string& ruta) {
   return lineas;
 }
 
-bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas) {
-  std::string bytes;
-  for (const auto& l : lineas) {
-    bytes += AWindows1252(l);
-    bytes += "\r\n";
-  }
-  return ReemplazaFichero(ruta, bytes);
-}
+namespace {
 
-bool ReemplazaFichero(const std::string& ruta, std::string_view bytes) {
-  // The new text goes to a file beside the old one and takes its place in
-  // one step: a full disk or a stop half-way leaves the old file whole (or
-  // none) and never a cut-off one.
+// Writes the new text of `destino` into a file beside it and puts that file
+// in its place in one step: a full disk or a stop half-way leaves the old
+// file whole (or none) and never a cut-off one. `escribe` writes into the
+// open file and answers whether every byte was taken.
+template <typename Escritura>
+bool ReemplazaCon(const std::string& ruta, Escritura&& escribe) {
   const std::string destino = ResuelveRuta(ruta);
   const std::string temporal = NombreTemporal(destino);
   std::FILE* f = std::fopen(temporal.c_str(), "wb");
   if (!f) return false;
-  const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
+  const bool escrito = escribe(f) && std::fflush(f) == 0;
   const bool cerrado = std::fclose(f) == 0;
   if (!escrito || !cerrado || std::rename(temporal.c_str(), destino.c_str()) != 0) {
     std::remove(temporal.c_str());
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas) {
+  // Line by line into the file: a large log is never held a second time,
+  // encoded, in memory.
+  return ReemplazaCon(ruta, [&](std::FILE* f) {
+    for (const std::string& l : lineas) {
+      if (PrefijoAscii(reinterpret_cast<const unsigned char*>(l.data()), l.size()) == l.size()) {
+        if (std::fwrite(l.data(), 1, l.size(), f) != l.size()) return false;
+      } else {
+        const std::string bytes = AWindows1252(l);
+        if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) return false;
+      }
+      if (std::fwrite("\r\n", 1, 2, f) != 2) return false;
+    }
+    return true;
+  });
+}
+
+bool ReemplazaFichero(const std::string& ruta, std::string_view bytes) {
+  return ReemplazaCon(ruta,
+                      [&](std::FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); });
 }
 
 std::string NombreTemporal(const std::string& ruta) { return ruta + ".~tmp"; }
