@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
 #include "common/ventanas.h"
 #include "database/estado.h"
@@ -24,8 +25,6 @@
 namespace award {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Widest texts the statistics lists show, in characters at the design's
 // column factor: a code and the longest district name from column 24; a
@@ -44,26 +43,6 @@ int SeleccionDe(const QListWidget* lista) {
 }
 
 }  // namespace
-
-// A list box of the window for the shared procedures. The blank padding at
-// the right of an entry is not shown: it would only give the list a
-// horizontal scroll over nothing.
-class GesDiplomaCantabria::ListaQt : public ListaVentana {
- public:
-  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
-  void Limpia() override { lista_->clear(); }
-  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
-  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
-  std::string Elemento(std::size_t i) const override {
-    QListWidgetItem* e = lista_->item(static_cast<int>(i));
-    return e ? e->text().toStdString() : std::string();
-  }
-  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
-  void QuitaSeleccion() override { lista_->clearSelection(); }
-
- private:
-  QListWidget* lista_;
-};
 
 GesDiplomaCantabria::GesDiplomaCantabria(std::string carpeta_concurso, std::string carpeta_trabajo,
                                          std::function<void()> al_cerrar, QWidget* padre)
@@ -91,9 +70,7 @@ GesDiplomaCantabria::GesDiplomaCantabria(std::string carpeta_concurso, std::stri
   ui_->ListaComarcas->setMinimumHeight(medidas.lineSpacing() * 11 + 2 * ui_->ListaComarcas->frameWidth());
   for (QListWidget* l : findChildren<QListWidget*>()) l->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  for (QListWidget* l : findChildren<QListWidget*>())
-    listas_widgets_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
-  for (QLabel* l : findChildren<QLabel*>()) rotulos_[plataforma::Mayusculas(l->objectName().toStdString())] = l;
+  controles_ = std::make_unique<ControlesVentana>(this);
 
   connect(ui_->ExpedirDiploma, &QPushButton::clicked, this, &GesDiplomaCantabria::ExpedirDiploma_Click);
   connect(ui_->Salir, &QPushButton::clicked, this, &GesDiplomaCantabria::Salir_Click);
@@ -255,23 +232,13 @@ void GesDiplomaCantabria::ListaComarcas_Click() {
 
 // ------------------------------------------------------------- VentanaProceso
 
-ListaVentana* GesDiplomaCantabria::Lista(std::string_view nombre) {
-  auto it = listas_widgets_.find(plataforma::Mayusculas(nombre));
-  return it == listas_widgets_.end() ? nullptr : it->second.get();
-}
+ListaVentana* GesDiplomaCantabria::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
 
 void GesDiplomaCantabria::PonTexto(std::string_view nombre, const std::string& texto) {
-  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
-  if (it == rotulos_.end()) return;
-  if (auto* l = qobject_cast<QLabel*>(it->second)) l->setText(Q(texto));
+  controles_->PonTexto(nombre, texto);
 }
 
-std::string GesDiplomaCantabria::Texto(std::string_view nombre) const {
-  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
-  if (it == rotulos_.end()) return {};
-  if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
-  return {};
-}
+std::string GesDiplomaCantabria::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
 void GesDiplomaCantabria::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
 

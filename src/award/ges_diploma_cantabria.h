@@ -29,6 +29,8 @@
 
 class QListWidget;
 
+class ControlesVentana;
+
 namespace Ui {
 class GesDiplomaCantabria;
 }
@@ -68,8 +70,6 @@ class GesDiplomaCantabria : public QWidget, public VentanaProceso {
   void closeEvent(QCloseEvent* evento) override;
 
  private:
-  class ListaQt;
-
   void EvaluaDiplomas();
   void MuestraListasDiplomas();
   void PonControlesDeEvaluacion(bool habilitados);
@@ -84,8 +84,7 @@ class GesDiplomaCantabria : public QWidget, public VentanaProceso {
   std::string carpeta_trabajo_;
   std::function<void()> al_cerrar_;
   std::unique_ptr<Ui::GesDiplomaCantabria> ui_;
-  std::map<std::string, std::unique_ptr<ListaQt>> listas_widgets_;  // by upper-cased name
-  std::map<std::string, QWidget*> rotulos_;                         // labels, by upper-cased name
+  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
   ListasDiplomas listas_;
   RecuentoMunicipios recuento_;  // of the station shown
   bool SalirPulsado = false;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/controles_ventana.h"
 #include "common/ventanas.h"
 #include "ui_list_prov.h"
 
@@ -17,8 +18,6 @@ namespace {
 
 using BotonProv = EditorListProv::BotonProv;
 using FocoProv = EditorListProv::FocoProv;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const QColor kCian(0, 255, 255);
 const QColor kAmarillo(255, 255, 0);
@@ -85,9 +84,9 @@ ListProv::ListProv(EnlaceListProv& principal, QWidget* padre)
   rejillas_[LPrefijos] = {u.CodigosPrefijos, u.RejillaPrefijos, {u.SeriePrefijo_0}, {{u.Prefijo_0}}, {}};
   rejillas_[LZonasCq] = {u.CodigosZonasCq, u.RejillaZonasCq, {u.SerieCq_0}, {{u.ZonaCQ_0}}, {}};
   rejillas_[LEstaciones] = {u.CodigosEstaciones, u.RejillaEstaciones, {u.SerieEstacion_0}, {{u.Estacion_0}}, {}};
-  botones_ = {u.ConfProv,  u.ConfDistritos, u.ConfPaises, u.ConfPrefijos, u.ConfZonaCq, u.ConfEstaciones,
-              u.ConfSufijos, u.InsertarProv, u.InsertarDist, u.Modificar,  u.Anadir,     u.Borra,
-              u.Anular,    u.Finalizar,     u.Aceptar,    u.Cancelar};
+  botones_ = {u.ConfProv,    u.ConfDistritos, u.ConfPaises,   u.ConfPrefijos, u.ConfZonaCq, u.ConfEstaciones,
+              u.ConfSufijos, u.InsertarProv,  u.InsertarDist, u.Modificar,    u.Anadir,     u.Borra,
+              u.Anular,      u.Finalizar,     u.Aceptar,      u.Cancelar};
   sufijos_ = {u.PrimerNumero, u.PrimeraLetra, u.SegundaLetra, u.TerceraLetra, u.UltimaLetra};
   excluir_ = {u.ExcluirPropiaProv, u.ExcluirPropioDist, u.ExcluirPropioPais, u.ExcluirPropioPrefijo,
               u.ExcluirPropiaZonaCQ};
@@ -237,8 +236,7 @@ bool ListProv::FocoDe(QObject* objeto, FocoProv& f) const {
   }
   for (int i = 0; i < 5; ++i) {
     if (sufijos_[static_cast<std::size_t>(i)] == objeto || excluir_[static_cast<std::size_t>(i)] == objeto) {
-      f = {FocoProv::Tipo::Casilla, 0, i, sufijos_[static_cast<std::size_t>(i)] == objeto ? 0 : 1,
-           BotonProv::Cancelar};
+      f = {FocoProv::Tipo::Casilla, 0, i, sufijos_[static_cast<std::size_t>(i)] == objeto ? 0 : 1, BotonProv::Cancelar};
       return true;
     }
   }

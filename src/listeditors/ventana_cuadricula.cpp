@@ -7,12 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/controles_ventana.h"
 #include "common/ventanas.h"
 
 namespace listeditors {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const QColor kCian(0, 255, 255);
 const QColor kAmarillo(255, 255, 0);
@@ -84,7 +83,8 @@ void VentanaCuadricula::Monta(const Controles& c) {
 
   // Field lengths on the first row; the rows created from it carry them.
   const int columnas = editor_.NumeroColumnas();
-  for (int col = 0; col < columnas; ++col) c.columnas[static_cast<std::size_t>(col)]->setMaxLength(editor_.Longitud(col));
+  for (int col = 0; col < columnas; ++col)
+    c.columnas[static_cast<std::size_t>(col)]->setMaxLength(editor_.Longitud(col));
   const int longitudSerie = editor_.Definicion().longitudSerie;
   if (longitudSerie > 0) c.serie->setMaxLength(longitudSerie);
   c.serie->setReadOnly(true);

@@ -16,6 +16,7 @@
 #include <exception>
 #include <vector>
 
+#include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
@@ -37,15 +38,6 @@ namespace {
 // Room left around the window for the frame of a window manager.
 constexpr int kMargenMarco = 24;
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QFont FuenteFija() {
-  QFont fuente("Monospace");
-  fuente.setStyleHint(QFont::TypeWriter);
-  fuente.setFixedPitch(true);
-  return fuente;
-}
-
 // Runs a call of the mail session on a thread of its own and keeps the
 // window system answering until it has ended.
 void EsperaEnOtroHilo(const std::function<void()>& llamada) {
@@ -58,27 +50,6 @@ void EsperaEnOtroHilo(const std::function<void()>& llamada) {
 }
 
 }  // namespace
-
-// A list box of the window for the intake and the folder loaders.
-class GesAutomatica::ListaQt : public ListaVentana {
- public:
-  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
-  void Limpia() override { lista_->clear(); }
-  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
-  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
-  std::string Elemento(std::size_t i) const override {
-    QListWidgetItem* e = lista_->item(static_cast<int>(i));
-    return e ? e->text().toStdString() : std::string();
-  }
-  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
-  void QuitaSeleccion() override {
-    const QSignalBlocker bloqueo(lista_);
-    lista_->clearSelection();
-  }
-
- private:
-  QListWidget* lista_;
-};
 
 // What the cross-check window reads of the mail window and the run.
 class GesAutomatica::EnlaceCruce : public scoring::EnlaceGesPuntos {
@@ -113,10 +84,8 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
   Timer1->setInterval(kIntervaloSesiones);
   connect(Timer1, &QTimer::timeout, this, &GesAutomatica::Timer1_Timer);
 
-  for (QListWidget* l : findChildren<QListWidget*>())
-    listas_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
-  for (QLabel* l : findChildren<QLabel*>()) rotulos_[plataforma::Mayusculas(l->objectName().toStdString())] = l;
-  rotulos_["LISTA"] = ui_->Lista;
+  // Clearing a selection must not reload the viewer.
+  controles_ = std::make_unique<ControlesVentana>(this, true);
 
   connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
   connect(ui_->Cancelar, &QPushButton::clicked, this, &GesAutomatica::Cancelar_Click);
@@ -366,7 +335,7 @@ void GesAutomatica::CruzarListas_Click() {
 void GesAutomatica::FinClientes_Click() { close(); }
 
 void GesAutomatica::Imprimir_Click() {
-  ::ImprimeLista(*listas_.at("FICHEROCABRILLO"), ui_->Lista->title().toStdString());
+  ::ImprimeLista(*controles_->Lista("FicheroCabrillo"), ui_->Lista->title().toStdString());
 }
 
 // ------------------------------------------------------------- viewer
@@ -400,27 +369,11 @@ void GesAutomatica::MuestraFichero(QListWidget* lista) {
 
 // ------------------------------------------------------------- VentanaCorreo
 
-ListaVentana* GesAutomatica::Lista(std::string_view nombre) {
-  auto it = listas_.find(plataforma::Mayusculas(nombre));
-  return it == listas_.end() ? nullptr : it->second.get();
-}
+ListaVentana* GesAutomatica::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
 
-void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) {
-  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
-  if (it == rotulos_.end()) return;
-  if (auto* l = qobject_cast<QLabel*>(it->second))
-    l->setText(Q(texto));
-  else if (auto* g = qobject_cast<QGroupBox*>(it->second))
-    g->setTitle(Q(texto));
-}
+void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
 
-std::string GesAutomatica::Texto(std::string_view nombre) const {
-  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
-  if (it == rotulos_.end()) return {};
-  if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
-  if (auto* g = qobject_cast<QGroupBox*>(it->second)) return g->title().toStdString();
-  return {};
-}
+std::string GesAutomatica::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
 void GesAutomatica::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
 
@@ -453,19 +406,9 @@ bool GesAutomatica::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 bool GesAutomatica::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
-  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  QPushButton* boton = nullptr;
-  switch (tecla) {
-    case Qt::Key_F2: boton = ui_->Conectar; break;
-    case Qt::Key_F3: boton = ui_->CruzarListas; break;
-    case Qt::Key_Escape: boton = ui_->Cancelar; break;
-    default: return false;
-  }
-  if (boton->isEnabled()) {
-    boton->setFocus();
-    boton->click();
-  }
-  return true;
+  return PulsaBotonDeTecla(
+      tecla, modificadores,
+      {{Qt::Key_F2, ui_->Conectar}, {Qt::Key_F3, ui_->CruzarListas}, {Qt::Key_Escape, ui_->Cancelar}});
 }
 
 void GesAutomatica::changeEvent(QEvent* evento) {

@@ -28,6 +28,8 @@
 class QListWidget;
 class QTimer;
 
+class ControlesVentana;
+
 namespace Ui {
 class GesAutomatica;
 }
@@ -76,7 +78,6 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
-  class ListaQt;
   class EnlaceCruce;
 
   void Conectar_Click();
@@ -103,9 +104,8 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   std::unique_ptr<EnlaceGesAutomatica> enlace_;
   std::unique_ptr<Ui::GesAutomatica> ui_;
   QTimer* Timer1 = nullptr;
-  std::map<std::string, std::unique_ptr<ListaQt>> listas_;  // by upper-cased name
-  std::map<std::string, QWidget*> rotulos_;                 // labels and frames, by upper-cased name
-  ConcursoRecepcion concurso_;                              // loaded at each press of `Conectar`
+  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
+  ConcursoRecepcion concurso_;                   // loaded at each press of `Conectar`
   std::int16_t ContadorTemporizador = 0;
   int alturaNormal_ = 0, anchuraNormal_ = 0;
   bool maximizada_ = false;  // the state the controls were last rescaled for

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "common/controles_ventana.h"
 #include "common/ventanas.h"
 #include "plataforma/mensajes.h"
 #include "rules/bases_concurso_proceso.h"
@@ -13,20 +14,7 @@
 #include "ui_bases_concurso.h"
 
 namespace rules {
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// A fixed-pitch face: the ruler, the sample QSO line and the rows of column
-// numbers line up character by character.
-QFont FuenteFija() {
-  QFont fuente("Monospace");
-  fuente.setStyleHint(QFont::TypeWriter);
-  fuente.setFixedPitch(true);
-  return fuente;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 BasesConcurso::BasesConcurso(std::unique_ptr<EnlaceBasesConcurso> principal, QWidget* padre)
     : QWidget(padre), principal_(std::move(principal)), ui_(std::make_unique<Ui::BasesConcurso>()) {

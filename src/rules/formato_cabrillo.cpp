@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "common/controles_ventana.h"
 #include "common/ventanas.h"
 #include "plataforma/mensajes.h"
 #include "rules/resumen_cabrillo_bd.h"
@@ -15,7 +16,6 @@
 namespace rules {
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string S(const QString& s) { return s.toUtf8().toStdString(); }
 
 // Label of a column field ("CMiRst" -> "LMiRst").
@@ -54,13 +54,9 @@ FormatoCabrillo::FormatoCabrillo(EnlaceFormatoCabrillo& principal, QWidget* padr
 
 FormatoCabrillo::~FormatoCabrillo() = default;
 
-QCheckBox* FormatoCabrillo::Casilla(std::string_view nombre) const {
-  return findChild<QCheckBox*>(Q(nombre));
-}
+QCheckBox* FormatoCabrillo::Casilla(std::string_view nombre) const { return findChild<QCheckBox*>(Q(nombre)); }
 
-QLineEdit* FormatoCabrillo::CampoColumna(Columna c) const {
-  return findChild<QLineEdit*>(Q(ControlColumna(c)));
-}
+QLineEdit* FormatoCabrillo::CampoColumna(Columna c) const { return findChild<QLineEdit*>(Q(ControlColumna(c))); }
 
 QWidget* FormatoCabrillo::Control(std::string_view nombre) const { return findChild<QWidget*>(Q(nombre)); }
 
@@ -83,8 +79,8 @@ void FormatoCabrillo::CargaFormatoCabrillo() {
   } catch (const ErrorResumenCabrillo& error) {
     // Nothing read, nothing may be written over what could not be read.
     ui_->AceptarCabrillo->setEnabled(false);
-    plataforma::MsgBox("No se ha podido leer el formato cabrillo del concurso: " + std::string(error.what()),
-                       "ERROR", plataforma::Icono::Error);
+    plataforma::MsgBox("No se ha podido leer el formato cabrillo del concurso: " + std::string(error.what()), "ERROR",
+                       plataforma::Icono::Error);
     AsignaControlesPorDefecto();
     return;
   }
@@ -131,7 +127,8 @@ FormularioCabrillo FormatoCabrillo::Formulario() const {
 EstadoIntercambio FormatoCabrillo::LeeIntercambio() const {
   EstadoIntercambio estado;
   for (std::size_t e = 0; e < elementos_.size(); ++e) estado.marcado[e] = elementos_[e]->isChecked();
-  for (std::size_t c = 0; c < estado.columna.size(); ++c) estado.columna[c] = S(CampoColumna(static_cast<Columna>(c))->text());
+  for (std::size_t c = 0; c < estado.columna.size(); ++c)
+    estado.columna[c] = S(CampoColumna(static_cast<Columna>(c))->text());
   return estado;
 }
 
@@ -142,7 +139,8 @@ void FormatoCabrillo::PonIntercambio(const EstadoIntercambio& estado) {
     Columna c = ColumnaDeElemento(static_cast<Elemento>(e));
     CampoColumna(c)->setEnabled(estado.marcado[e]);
     if (auto* etiqueta = findChild<QLabel*>(EtiquetaDe(ControlColumna(c)))) etiqueta->setEnabled(estado.marcado[e]);
-    if (auto* texto = findChild<QLabel*>("EnColumna" + Q(ControlColumna(c).substr(1)))) texto->setEnabled(estado.marcado[e]);
+    if (auto* texto = findChild<QLabel*>("EnColumna" + Q(ControlColumna(c).substr(1))))
+      texto->setEnabled(estado.marcado[e]);
   }
   for (std::size_t c = 0; c < estado.columna.size(); ++c) {
     QLineEdit* campo = CampoColumna(static_cast<Columna>(c));
@@ -192,8 +190,8 @@ void FormatoCabrillo::AceptarCabrillo_Click() {
   try {
     GrabaResumenCabrillo(principal_.CarpetaTrabajo(), principal_.NumeroConcursoActual(), fila);
   } catch (const ErrorResumenCabrillo& error) {
-    plataforma::MsgBox("No se ha podido grabar el formato cabrillo del concurso: " + std::string(error.what()),
-                       "ERROR", plataforma::Icono::Error);
+    plataforma::MsgBox("No se ha podido grabar el formato cabrillo del concurso: " + std::string(error.what()), "ERROR",
+                       plataforma::Icono::Error);
     return;
   }
   principal_.PonCorreoReclamaciones(S(ui_->EMailReclamaciones->text()));

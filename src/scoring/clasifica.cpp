@@ -11,6 +11,7 @@
 #include <exception>
 #include <initializer_list>
 
+#include "common/controles_ventana.h"
 #include "common/ventanas.h"
 #include "plataforma/dao.h"
 #include "plataforma/fuente_fija.h"
@@ -22,8 +23,6 @@
 namespace scoring {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr const char* kPregunta = "CONTINUAR O CANCELAR";
 
@@ -49,24 +48,6 @@ DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace) {
   return datos;
 }
 
-// A list box of the window for the shared procedures.
-class Clasifica::ListaQt : public ListaVentana {
- public:
-  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
-  void Limpia() override { lista_->clear(); }
-  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
-  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
-  std::string Elemento(std::size_t i) const override {
-    QListWidgetItem* e = lista_->item(static_cast<int>(i));
-    return e ? e->text().toStdString() : std::string();
-  }
-  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
-  void QuitaSeleccion() override { lista_->clearSelection(); }
-
- private:
-  QListWidget* lista_;
-};
-
 Clasifica::Clasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> envios, std::function<void()> al_cerrar,
                      QWidget* padre)
     : QWidget(padre),
@@ -79,8 +60,7 @@ Clasifica::Clasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> 
   const QFont fija = plataforma::FuenteDePasoFijo(10, false);
   ui_->ListaPorPuntos->setFont(fija);
   ui_->ListaPorCategoria->setFont(fija);
-  for (QListWidget* l : {ui_->ListaPorPuntos, ui_->ListaPorCategoria, ui_->ListaPorEmail})
-    listas_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
+  controles_ = std::make_unique<ControlesVentana>(this);
 
   // Browsing: the panel hidden, its buttons disabled.
   ui_->PanelComunicado->setVisible(false);
@@ -126,10 +106,12 @@ void Clasifica::Form_Load() {
 
 // ------------------------------------------------------------- printing
 
-void Clasifica::ImprimirPuntos_Click() { ::ImprimeLista(*listas_.at("LISTAPORPUNTOS"), "CLASIFICACIÓN POR PUNTOS"); }
+void Clasifica::ImprimirPuntos_Click() {
+  ::ImprimeLista(*controles_->Lista("ListaPorPuntos"), "CLASIFICACIÓN POR PUNTOS");
+}
 
 void Clasifica::ImprimirCategoria_Click() {
-  ::ImprimeLista(*listas_.at("LISTAPORCATEGORIA"), "CLASIFICACIÓN POR CATEGORÍA");
+  ::ImprimeLista(*controles_->Lista("ListaPorCategoria"), "CLASIFICACIÓN POR CATEGORÍA");
 }
 
 // ------------------------------------------------------------- mailings
@@ -140,7 +122,7 @@ void Clasifica::Envia(Envio envio) {
                                                        ui_->EnviarComunicado, ui_->EnviarNulos};
   for (QPushButton* b : botones) b->setEnabled(false);
   enviando_ = true;
-  ListaVentana& lista = *listas_.at("LISTAPOREMAIL");
+  ListaVentana& lista = *controles_->Lista("ListaPorEmail");
   lista.Limpia();
   try {
     if (envio == Envio::Resultados)
@@ -176,7 +158,7 @@ void Clasifica::Aceptar_Click() {
     ui_->TextoComunicado->setFocus();
     return;
   }
-  ListaVentana& lista = *listas_.at("LISTAPOREMAIL");
+  ListaVentana& lista = *controles_->Lista("ListaPorEmail");
   lista.Limpia();
   enviando_ = true;
   try {
@@ -201,20 +183,11 @@ void Clasifica::CierraComunicado() {
 
 // ------------------------------------------------------------- VentanaProceso
 
-ListaVentana* Clasifica::Lista(std::string_view nombre) {
-  auto it = listas_.find(plataforma::Mayusculas(nombre));
-  return it == listas_.end() ? nullptr : it->second.get();
-}
+ListaVentana* Clasifica::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
 
-void Clasifica::PonTexto(std::string_view nombre, const std::string& texto) {
-  if (auto* l = findChild<QLabel*>(QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size()))))
-    l->setText(Q(texto));
-}
+void Clasifica::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
 
-std::string Clasifica::Texto(std::string_view nombre) const {
-  auto* l = findChild<QLabel*>(QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size())));
-  return l ? l->text().toStdString() : std::string();
-}
+std::string Clasifica::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
 // ------------------------------------------------------------- keys, closing
 
@@ -227,20 +200,12 @@ bool Clasifica::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 bool Clasifica::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
-  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  QPushButton* boton = nullptr;
-  switch (tecla) {
-    case Qt::Key_F2: boton = ui_->EnviarResultados; break;
-    case Qt::Key_F3: boton = ui_->EnviarComunicado; break;
-    case Qt::Key_F4: boton = ui_->EnviarNulos; break;
-    case Qt::Key_F12: boton = ui_->Aceptar; break;
-    case Qt::Key_Escape: boton = ui_->Cancelar; break;
-    default: return false;
-  }
-  if (!boton->isEnabled()) return true;
-  boton->setFocus();
-  boton->click();
-  return true;
+  return PulsaBotonDeTecla(tecla, modificadores,
+                           {{Qt::Key_F2, ui_->EnviarResultados},
+                            {Qt::Key_F3, ui_->EnviarComunicado},
+                            {Qt::Key_F4, ui_->EnviarNulos},
+                            {Qt::Key_F12, ui_->Aceptar},
+                            {Qt::Key_Escape, ui_->Cancelar}});
 }
 
 void Clasifica::closeEvent(QCloseEvent* evento) {

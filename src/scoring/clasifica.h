@@ -28,6 +28,8 @@ namespace dao {
 class Database;
 }
 
+class ControlesVentana;
+
 namespace Ui {
 class Clasifica;
 }
@@ -73,7 +75,6 @@ class Clasifica : public QWidget, public VentanaProceso {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
-  class ListaQt;
   enum class Envio { Resultados, Nulos };
 
   void ImprimirPuntos_Click();
@@ -90,7 +91,7 @@ class Clasifica : public QWidget, public VentanaProceso {
   std::shared_ptr<EnviosClasificacion> envios_;
   std::function<void()> al_cerrar_;
   std::unique_ptr<Ui::Clasifica> ui_;
-  std::map<std::string, std::unique_ptr<ListaQt>> listas_;  // by upper-cased name
+  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
   bool enviando_ = false;
   bool descargada_ = false;
 };

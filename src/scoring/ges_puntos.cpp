@@ -16,6 +16,7 @@
 #include <exception>
 #include <vector>
 
+#include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
 #include "common/ventanas.h"
 #include "database/estado.h"
@@ -31,21 +32,22 @@ namespace scoring {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QFont FuenteFija() {
-  QFont fuente("Monospace");
-  fuente.setStyleHint(QFont::TypeWriter);
-  fuente.setFixedPitch(true);
-  return fuente;
-}
-
 // The 14 boxes in the order they are loaded.
 constexpr const char* kCasillas[] = {
-    "AnularQSO",           "AnularDos",       "AnularCinco",           "AnularDiez",
-    "AnularQuince",        "AnularPorBandaDistinta", "AnularPorModoDistinto", "AnularPorNoExistir",
-    "AnularPorControlesDistintos", "AnularPorFecha", "AnularPorFechaDistinta", "AnularPorRstDistinto",
-    "AnularQSOSiNoEstaEN", "AnularPorPortableDistinto",
+    "AnularQSO",
+    "AnularDos",
+    "AnularCinco",
+    "AnularDiez",
+    "AnularQuince",
+    "AnularPorBandaDistinta",
+    "AnularPorModoDistinto",
+    "AnularPorNoExistir",
+    "AnularPorControlesDistintos",
+    "AnularPorFecha",
+    "AnularPorFechaDistinta",
+    "AnularPorRstDistinto",
+    "AnularQSOSiNoEstaEN",
+    "AnularPorPortableDistinto",
 };
 
 using CampoAnulacion = bool OpcionesAnulacion::*;
@@ -75,24 +77,6 @@ std::string HastaExtension(const std::string& nombre, const std::string& donde, 
 
 }  // namespace
 
-// A list box of the window for the shared procedures.
-class GesPuntos::ListaQt : public ListaVentana {
- public:
-  explicit ListaQt(QListWidget* lista) : lista_(lista) {}
-  void Limpia() override { lista_->clear(); }
-  void Agrega(const std::string& texto) override { lista_->addItem(Q(texto)); }
-  std::size_t Cuenta() const override { return static_cast<std::size_t>(lista_->count()); }
-  std::string Elemento(std::size_t i) const override {
-    QListWidgetItem* e = lista_->item(static_cast<int>(i));
-    return e ? e->text().toStdString() : std::string();
-  }
-  void Quita(std::size_t i) override { delete lista_->takeItem(static_cast<int>(i)); }
-  void QuitaSeleccion() override { lista_->clearSelection(); }
-
- private:
-  QListWidget* lista_;
-};
-
 GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<AccionesPuntuacion> acciones,
                      QWidget* padre)
     : QWidget(padre),
@@ -106,10 +90,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   ui_->NumeroListas->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
-  for (QListWidget* l : findChildren<QListWidget*>())
-    listas_[plataforma::Mayusculas(l->objectName().toStdString())] = std::make_unique<ListaQt>(l);
-  for (QLabel* l : findChildren<QLabel*>()) rotulos_[plataforma::Mayusculas(l->objectName().toStdString())] = l;
-  for (QGroupBox* g : findChildren<QGroupBox*>()) rotulos_[plataforma::Mayusculas(g->objectName().toStdString())] = g;
+  controles_ = std::make_unique<ControlesVentana>(this);
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
   connect(ui_->Calcular, &QPushButton::clicked, this, &GesPuntos::Calcular_Click);
@@ -119,7 +100,8 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   for (QListWidget* visor : {ui_->ListasValidas, ui_->ListasCruzadas, ui_->ListasQsoAnulados, ui_->ListasPuntuaciones})
     connect(visor, &QListWidget::itemSelectionChanged, this, [this, visor] { MuestraFichero(visor); });
   // The lists for reading only keep no selection.
-  for (QListWidget* lectura : {ui_->ListasDeControl, ui_->ListasNoEnviadasPorIndicativo, ui_->ListasNoEnviadasPorNumero})
+  for (QListWidget* lectura :
+       {ui_->ListasDeControl, ui_->ListasNoEnviadasPorIndicativo, ui_->ListasNoEnviadasPorNumero})
     connect(lectura, &QListWidget::itemClicked, lectura, [lectura] { lectura->clearSelection(); });
   ConectaOpciones();
 
@@ -287,18 +269,20 @@ void GesPuntos::FinClientes_Click() {
   close();
 }
 
-void GesPuntos::Imprimir_Click() { ::ImprimeLista(*listas_.at("FICHEROCABRILLO"), ui_->Lista->title().toStdString()); }
+void GesPuntos::Imprimir_Click() {
+  ::ImprimeLista(*controles_->Lista("FicheroCabrillo"), ui_->Lista->title().toStdString());
+}
 
 void GesPuntos::DeshabilitaControles() { PonControlesDeEjecucion(false); }
 void GesPuntos::HabilitaControles() { PonControlesDeEjecucion(true); }
 
 void GesPuntos::PonControlesDeEjecucion(bool habilitados) {
   ejecutando_ = !habilitados;
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           ui_->Cruzar, ui_->Calcular, ui_->Clasificaciones, ui_->FinClientes, ui_->SSFrame2, ui_->SSFrame3,
-           ui_->SSFrame4,
-           // What the run walks or writes, kept still while it yields.
-           ui_->SSFrame5, ui_->ListasValidas, ui_->ListasCruzadas, ui_->ListasQsoAnulados, ui_->ListasPuntuaciones})
+  for (QWidget* w : std::initializer_list<QWidget*>{ui_->Cruzar, ui_->Calcular, ui_->Clasificaciones, ui_->FinClientes,
+                                                    ui_->SSFrame2, ui_->SSFrame3, ui_->SSFrame4,
+                                                    // What the run walks or writes, kept still while it yields.
+                                                    ui_->SSFrame5, ui_->ListasValidas, ui_->ListasCruzadas,
+                                                    ui_->ListasQsoAnulados, ui_->ListasPuntuaciones})
     w->setEnabled(habilitados);
 }
 
@@ -340,25 +324,11 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
 
 // ------------------------------------------------------------- VentanaProceso
 
-ListaVentana* GesPuntos::Lista(std::string_view nombre) {
-  auto it = listas_.find(plataforma::Mayusculas(nombre));
-  return it == listas_.end() ? nullptr : it->second.get();
-}
+ListaVentana* GesPuntos::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
 
-void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) {
-  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
-  if (it == rotulos_.end()) return;
-  if (auto* l = qobject_cast<QLabel*>(it->second)) l->setText(Q(texto));
-  else if (auto* g = qobject_cast<QGroupBox*>(it->second)) g->setTitle(Q(texto));
-}
+void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
 
-std::string GesPuntos::Texto(std::string_view nombre) const {
-  auto it = rotulos_.find(plataforma::Mayusculas(nombre));
-  if (it == rotulos_.end()) return {};
-  if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
-  if (auto* g = qobject_cast<QGroupBox*>(it->second)) return g->title().toStdString();
-  return {};
-}
+std::string GesPuntos::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
 void GesPuntos::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
 
@@ -383,18 +353,9 @@ bool GesPuntos::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 bool GesPuntos::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
-  if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  QPushButton* boton = nullptr;
-  switch (tecla) {
-    case Qt::Key_F2: boton = ui_->Cruzar; break;
-    case Qt::Key_F3: boton = ui_->Calcular; break;
-    case Qt::Key_F4: boton = ui_->Clasificaciones; break;
-    default: return false;
-  }
-  if (!boton->isEnabled()) return true;
-  boton->setFocus();
-  boton->click();
-  return true;
+  return PulsaBotonDeTecla(
+      tecla, modificadores,
+      {{Qt::Key_F2, ui_->Cruzar}, {Qt::Key_F3, ui_->Calcular}, {Qt::Key_F4, ui_->Clasificaciones}});
 }
 
 void GesPuntos::closeEvent(QCloseEvent* evento) {

@@ -24,6 +24,8 @@ class QCheckBox;
 class QListWidget;
 class QPushButton;
 
+class ControlesVentana;
+
 namespace Ui {
 class GesPuntos;
 }
@@ -60,8 +62,6 @@ class GesPuntos : public QWidget, public VentanaProceso {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
-  class ListaQt;
-
   void Cruzar_Click();
   void Calcular_Click();
   void Clasificaciones_Click();
@@ -84,8 +84,7 @@ class GesPuntos : public QWidget, public VentanaProceso {
   std::unique_ptr<EnlaceGesPuntos> correo_;
   std::unique_ptr<AccionesPuntuacion> acciones_;
   std::unique_ptr<Ui::GesPuntos> ui_;
-  std::map<std::string, std::unique_ptr<ListaQt>> listas_;  // by upper-cased name
-  std::map<std::string, QWidget*> rotulos_;                 // labels and frames, by upper-cased name
+  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
   bool CargandoOpciones = false;
   bool ejecutando_ = false;
   bool descargada_ = false;
