@@ -17,6 +17,7 @@
 #include "plataforma/correo/servidores.h"
 #include "plataforma/texto.h"
 #include "soporte/base64.h"
+#include "soporte/entregados.h"
 
 namespace mail::prueba {
 
@@ -108,46 +109,8 @@ inline std::map<std::string, std::string> Arbol(const std::string& raiz) {
   return v;
 }
 
-// One mail delivered to the sink.
-struct Entregado {
-  std::string para, asunto, texto;
-  bool operator<(const Entregado& o) const {
-    return std::tie(para, asunto, texto) < std::tie(o.para, o.asunto, o.texto);
-  }
-  bool operator==(const Entregado& o) const {
-    return std::tie(para, asunto, texto) == std::tie(o.para, o.asunto, o.texto);
-  }
-};
-
-inline std::vector<Entregado> Entregados(const std::string& maildir) {
-  g_mime_init();
-  std::vector<Entregado> v;
-  for (const std::string& f : Ficheros(maildir + "/new")) {
-    const std::string bytes = LeeFichero(maildir + "/new/" + f);
-    GMimeStream* flujo = g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size());
-    GMimeParser* p = g_mime_parser_new_with_stream(flujo);
-    GMimeMessage* m = g_mime_parser_construct_message(p, nullptr);
-    Entregado e;
-    if (m) {
-      if (InternetAddressList* para = g_mime_message_get_to(m); para && internet_address_list_length(para) > 0)
-        e.para =
-            internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(para, 0)));
-      if (const char* s = g_mime_message_get_subject(m)) e.asunto = s;
-      GMimeObject* cuerpo = g_mime_message_get_body(m);
-      if (cuerpo && GMIME_IS_TEXT_PART(cuerpo)) {
-        char* t = g_mime_text_part_get_text(GMIME_TEXT_PART(cuerpo));
-        if (t) e.texto = t;
-        g_free(t);
-      }
-      g_object_unref(m);
-    }
-    g_object_unref(p);
-    g_object_unref(flujo);
-    v.push_back(e);
-  }
-  std::sort(v.begin(), v.end());
-  return v;
-}
+using soporte::Entregado;
+using soporte::Entregados;
 
 // The expected answer: a filed copy in Windows-1252 as UTF-8 text.
 inline Entregado Respuesta(const std::string& para, const std::string& asunto, const std::string& golden) {

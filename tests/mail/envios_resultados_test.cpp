@@ -28,6 +28,7 @@
 #include "scoring/clasifica.h"
 #include "scoring/clasificacion_prueba.h"
 #include "scoring/ges_puntos.h"
+#include "soporte/entregados.h"
 #include "soporte/mensajes_guion.h"
 
 namespace mail {
@@ -36,48 +37,8 @@ namespace {
 using plataforma::Respuesta;
 using scoring::prueba::ConcursoClasificacionPrueba;
 
-// One mail the sink took.
-struct Entregado {
-  std::string para, asunto, texto;
-  bool operator<(const Entregado& o) const {
-    return std::tie(para, asunto, texto) < std::tie(o.para, o.asunto, o.texto);
-  }
-  bool operator==(const Entregado& o) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Entregado& e) {
-  return os << "{" << e.para << " | " << e.asunto << " | " << e.texto << "}";
-}
-
-std::vector<Entregado> Entregados(const std::string& maildir) {
-  g_mime_init();
-  std::vector<Entregado> v;
-  for (const std::string& f : pruebas_correo::Ficheros(maildir + "/new")) {
-    const std::string bytes = pruebas_correo::LeeFichero(maildir + "/new/" + f);
-    GMimeStream* flujo = g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size());
-    GMimeParser* p = g_mime_parser_new_with_stream(flujo);
-    GMimeMessage* m = g_mime_parser_construct_message(p, nullptr);
-    Entregado e;
-    if (m) {
-      if (InternetAddressList* para = g_mime_message_get_to(m); para && internet_address_list_length(para) > 0)
-        e.para =
-            internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(para, 0)));
-      if (const char* s = g_mime_message_get_subject(m)) e.asunto = s;
-      GMimeObject* cuerpo = g_mime_message_get_body(m);
-      if (cuerpo && GMIME_IS_TEXT_PART(cuerpo)) {
-        char* t = g_mime_text_part_get_text(GMIME_TEXT_PART(cuerpo));
-        if (t) e.texto = t;
-        g_free(t);
-      }
-      g_object_unref(m);
-    }
-    g_object_unref(p);
-    g_object_unref(flujo);
-    v.push_back(e);
-  }
-  std::sort(v.begin(), v.end());
-  return v;
-}
+using soporte::Entregado;
+using soporte::Entregados;
 
 const std::string kAsunto = "RESULTADOS CONCURSO PRUEBA";
 

@@ -43,6 +43,7 @@
 #include "scoring/clasifica.h"
 #include "scoring/ges_puntos.h"
 #include "soporte/base64.h"
+#include "soporte/entregados.h"
 #include "soporte/mensajes_guion.h"
 
 namespace {
@@ -105,43 +106,8 @@ std::vector<std::string> CorreosDelConcurso() {
   };
 }
 
-// One mail the SMTP sink took: recipient, subject and text (LF line ends).
-struct Entregado {
-  std::string para, asunto, texto;
-  bool operator<(const Entregado& o) const {
-    return std::tie(asunto, para, texto) < std::tie(o.asunto, o.para, o.texto);
-  }
-};
-
-std::vector<Entregado> Entregados(const std::string& maildir) {
-  g_mime_init();
-  std::vector<Entregado> v;
-  for (const std::string& f : pruebas_correo::Ficheros(maildir + "/new")) {
-    const std::string bytes = pruebas_correo::LeeFichero(maildir + "/new/" + f);
-    GMimeStream* flujo = g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size());
-    GMimeParser* p = g_mime_parser_new_with_stream(flujo);
-    GMimeMessage* m = g_mime_parser_construct_message(p, nullptr);
-    Entregado e;
-    if (m) {
-      if (InternetAddressList* para = g_mime_message_get_to(m); para && internet_address_list_length(para) > 0)
-        e.para =
-            internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(para, 0)));
-      if (const char* s = g_mime_message_get_subject(m)) e.asunto = s;
-      GMimeObject* cuerpo = g_mime_message_get_body(m);
-      if (cuerpo && GMIME_IS_TEXT_PART(cuerpo)) {
-        char* t = g_mime_text_part_get_text(GMIME_TEXT_PART(cuerpo));
-        if (t) e.texto = t;
-        g_free(t);
-      }
-      g_object_unref(m);
-    }
-    g_object_unref(p);
-    g_object_unref(flujo);
-    v.push_back(e);
-  }
-  std::sort(v.begin(), v.end());
-  return v;
-}
+using soporte::Entregado;
+using soporte::Entregados;
 
 // ------------------------------------------------------------- windows
 
@@ -377,7 +343,10 @@ class ConcursoCompleto : public ::testing::Test {
 
     // ---- Every answer and every result reached the sink.
     smtp_->Para();
-    const std::vector<Entregado> recibidos = Entregados(smtp_->Buzon());
+    std::vector<Entregado> recibidos = Entregados(smtp_->Buzon());
+    std::sort(recibidos.begin(), recibidos.end(), [](const Entregado& a, const Entregado& b) {
+      return std::tie(a.asunto, a.para, a.texto) < std::tie(b.asunto, b.para, b.texto);
+    });
     std::vector<std::tuple<std::string, std::string>> cabeceras;
     for (const Entregado& e : recibidos) cabeceras.emplace_back(e.asunto, e.para);
     const std::string confirmando = "Confirmando LISTA " + kConcurso, resultados = "RESULTADOS " + kConcurso;
