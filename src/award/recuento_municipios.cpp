@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/campos_linea.h"
 #include "plataforma/texto.h"
 
 namespace award {
@@ -11,45 +12,6 @@ namespace {
 constexpr std::size_t kAnchoEntrada = 140;
 
 bool EmpiezaPor(std::string_view texto, std::string_view inicio) { return texto.substr(0, inicio.size()) == inicio; }
-
-// Character at a 1-based position; 0 stands for "no character".
-char Caracter(std::string_view linea, std::int64_t posicion) {
-  if (posicion < 1 || posicion > static_cast<std::int64_t>(linea.size())) return '\0';
-  return linea[static_cast<std::size_t>(posicion - 1)];
-}
-
-// The next field of a QSO line from `posicion` (1-based), which moves to the
-// start of the field after it.
-std::string SiguienteCampo(std::string_view linea, std::int64_t& posicion) {
-  const auto longitud = static_cast<std::int64_t>(linea.size());
-  std::int64_t a = posicion < 1 ? 1 : posicion;
-  while (Caracter(linea, a) == ' ') ++a;
-  // The character at `a` itself is never taken as a separator.
-  std::int64_t j = a + 1;
-  bool acabo_en_tab = false;
-  for (;;) {
-    const char c = Caracter(linea, j);
-    if (c == ' ') break;
-    if (c == '\t') {
-      acabo_en_tab = true;
-      break;
-    }
-    ++j;
-    if (j - 1 >= longitud) break;
-  }
-  std::string_view trozo;
-  if (a <= longitud) {
-    const auto inicio = static_cast<std::size_t>(a - 1);
-    const auto fin = static_cast<std::size_t>(std::min(j - 1, longitud));
-    trozo = linea.substr(inicio, fin - inicio);
-  }
-  std::string campo = plataforma::Recorta(trozo);
-  if (!campo.empty() && campo.front() == '\t') campo.erase(0, 1);
-  if (acabo_en_tab) ++j;
-  while (Caracter(linea, j) == ' ') ++j;
-  posicion = j;
-  return campo;
-}
 
 // A line of blanks on which texts are written over their columns in place:
 // what would run past its end is cut off, so the length never changes.
@@ -80,7 +42,7 @@ std::size_t Columna(int base, int k) { return static_cast<std::size_t>(base) * s
 void ExtraeDmeLineaQso(std::string_view linea, std::string& codigo) {
   std::int64_t posicion = 5;
   codigo.clear();
-  for (int i = 0; i < 10; ++i) codigo = SiguienteCampo(linea, posicion);
+  for (int i = 0; i < 10; ++i) ObtieneSiguienteCampo(linea, posicion, codigo);
 }
 
 int FactorColumnas(long anchura_twips) {

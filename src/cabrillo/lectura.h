@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/campos_linea.h"
+
 class ListaVentana;
 class VentanaProceso;
 
@@ -25,8 +27,7 @@ inline constexpr std::string_view kListaFicheroCabrillo = "FicheroCabrillo";
 // line that starts with "QSO:"; the tag is tested before that. Returns true
 // and the line in `linea` when found; otherwise false, and `linea` holds the
 // last line examined.
-bool BuscaParametroCabrillo(const std::vector<std::string>& lineas, std::string_view etiqueta,
-                            std::string& linea);
+bool BuscaParametroCabrillo(const std::vector<std::string>& lineas, std::string_view etiqueta, std::string& linea);
 bool BuscaParametroCabrillo(const ListaVentana& lineas, std::string_view etiqueta, std::string& linea);
 // On the window's list `FicheroCabrillo`; false when the window has none.
 bool BuscaParametroCabrillo(VentanaProceso& ventana, std::string_view etiqueta, std::string& linea);
@@ -36,12 +37,8 @@ bool BuscaParametroCabrillo(VentanaProceso& ventana, std::string_view etiqueta, 
 // `valor` untouched.
 void ObtieneValorParametro(std::string_view linea, std::string& valor);
 
-// Takes the next token of a line from `posicion` (1-based, at least 1) and
-// moves `posicion` past it. Tokens are separated by runs of blanks, by one
-// TAB, or by one TAB followed by blanks; a TAB that follows a run of blanks
-// starts the next token and is dropped from it. At or past the end of the
-// line the token is empty and the position moves on by 2.
-void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::string& campo);
+// The splitter of QSO lines (common/campos_linea.h).
+using ::ObtieneSiguienteCampo;
 
 // Drops a "-" suffix from the base name of a file: "QQ1ABC-2.LOG" gives
 // "QQ1ABC.LOG". A name without "-" is unchanged; a name with "-" and no "."
