@@ -11,6 +11,7 @@
 
 #include "common/controles_ventana.h"
 #include "common/ventanas.h"
+#include "listeditors/celdas_qt.h"
 #include "ui_list_prov.h"
 
 namespace listeditors {
@@ -18,57 +19,6 @@ namespace {
 
 using BotonProv = EditorListProv::BotonProv;
 using FocoProv = EditorListProv::FocoProv;
-
-const QColor kCian(0, 255, 255);
-const QColor kAmarillo(255, 255, 0);
-
-void PonFondo(QLineEdit* celda, const QColor& color) {
-  if (celda->palette().color(QPalette::Base) == color) return;
-  QPalette p = celda->palette();
-  p.setColor(QPalette::Base, color);
-  celda->setPalette(p);
-}
-
-int CodigoTecla(int t) {
-  switch (t) {
-    case Qt::Key_Escape: return tecla::Esc;
-    case Qt::Key_PageUp: return tecla::RePag;
-    case Qt::Key_PageDown: return tecla::AvPag;
-    case Qt::Key_End: return tecla::Fin;
-    case Qt::Key_Home: return tecla::Inicio;
-    case Qt::Key_Up: return tecla::Arriba;
-    case Qt::Key_Down: return tecla::Abajo;
-    case Qt::Key_F3: return tecla::F3;
-    case Qt::Key_F4: return tecla::F4;
-    case Qt::Key_F10: return tecla::F10;
-    case Qt::Key_F12: return tecla::F12;
-    default: return -1;
-  }
-}
-
-int Modificadores(Qt::KeyboardModifiers m) {
-  int r = 0;
-  if (m & Qt::ShiftModifier) r |= EditorCuadricula::kShift;
-  if (m & Qt::ControlModifier) r |= EditorCuadricula::kCtrl;
-  if (m & Qt::AltModifier) r |= EditorCuadricula::kAlt;
-  return r;
-}
-
-// A new cell of a column, made like the designed one of row 0.
-QLineEdit* CopiaCelda(QLineEdit* modelo, int fila) {
-  auto* celda = new QLineEdit(modelo->parentWidget());
-  QString base = modelo->objectName();
-  base.truncate(base.lastIndexOf('_'));
-  celda->setObjectName(base + "_" + QString::number(fila));
-  celda->setMaxLength(modelo->maxLength());
-  celda->setMinimumSize(modelo->minimumSize());
-  celda->setMaximumSize(modelo->maximumSize());
-  celda->setSizePolicy(modelo->sizePolicy());
-  celda->setFont(modelo->font());
-  celda->setReadOnly(modelo->isReadOnly());
-  celda->setFocusPolicy(modelo->focusPolicy());
-  return celda;
-}
 
 }  // namespace
 
@@ -142,22 +92,10 @@ ListProv::~ListProv() = default;
 void ListProv::CreaCuadriculas() {
   for (int modo : {LProvincias, LDistritos, LEstaciones, LPaises, LPrefijos, LZonasCq}) {
     Rejilla& r = rejillas_[static_cast<std::size_t>(modo)];
-    QGridLayout* rejilla = r.rejilla;
-    int filaRejilla = 0, columnaRejilla = 0, ocupaFilas = 0, ocupaColumnas = 0;
     const int filas = modelo_.Lista(modo).NumeroLineas;
-    const std::vector<QLineEdit*> modelos = [&] {
-      std::vector<QLineEdit*> v{r.series[0]};
-      v.insert(v.end(), r.celdas[0].begin(), r.celdas[0].end());
-      return v;
-    }();
-    for (int fila = 1; fila < filas; ++fila) {
-      std::vector<QLineEdit*> nuevas;
-      for (QLineEdit* m : modelos) {
-        QLineEdit* celda = CopiaCelda(m, fila);
-        rejilla->getItemPosition(rejilla->indexOf(m), &filaRejilla, &columnaRejilla, &ocupaFilas, &ocupaColumnas);
-        rejilla->addWidget(celda, filaRejilla + fila, columnaRejilla);
-        nuevas.push_back(celda);
-      }
+    std::vector<QLineEdit*> modelos{r.series[0]};
+    modelos.insert(modelos.end(), r.celdas[0].begin(), r.celdas[0].end());
+    for (const std::vector<QLineEdit*>& nuevas : AgregaFilas(r.rejilla, modelos, filas)) {
       r.series.push_back(nuevas[0]);
       r.celdas.emplace_back(nuevas.begin() + 1, nuevas.end());
     }
@@ -204,7 +142,7 @@ void ListProv::keyPressEvent(QKeyEvent* evento) {
   const int codigo = CodigoTecla(evento->key());
   if (codigo >= 0 && modelo_.Form_KeyDown(codigo, Modificadores(evento->modifiers()))) Sincroniza();
   // Esc never closes the window, and Enter presses no default button.
-  if (evento->key() == Qt::Key_Escape || evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
+  if (EsTeclaDeVentana(evento->key())) {
     evento->accept();
     return;
   }
@@ -312,12 +250,7 @@ void ListProv::Sincroniza() {
       const bool editable = abierta && !lista.Bloqueada(fila);
       for (int col = 0; col < static_cast<int>(celdas.size()); ++col) {
         QLineEdit* celda = celdas[static_cast<std::size_t>(col)];
-        const std::string& texto = lista.Celda(fila, col);
-        if (celda->text().toStdString() != texto) {
-          const int cursor = celda->cursorPosition();
-          celda->setText(Q(texto));
-          celda->setCursorPosition(std::min(cursor, static_cast<int>(celda->text().size())));
-        }
+        PonTextoCelda(celda, lista.Celda(fila, col));
         const bool cian = !libres && foco.tipo == FocoProv::Tipo::Celda && foco.modo == modo && foco.fila == fila &&
                           foco.columna == col;
         PonFondo(celda, cian ? kCian : QColor(Qt::white));

@@ -9,69 +9,9 @@
 
 #include "common/controles_ventana.h"
 #include "common/ventanas.h"
+#include "listeditors/celdas_qt.h"
 
 namespace listeditors {
-namespace {
-
-const QColor kCian(0, 255, 255);
-const QColor kAmarillo(255, 255, 0);
-
-void PonFondo(QLineEdit* celda, const QColor& color) {
-  if (celda->palette().color(QPalette::Base) == color) return;
-  QPalette p = celda->palette();
-  p.setColor(QPalette::Base, color);
-  celda->setPalette(p);
-}
-
-// The key codes the editor knows; -1 for any other key.
-int CodigoTecla(int tecla) {
-  switch (tecla) {
-    case Qt::Key_Escape: return tecla::Esc;
-    case Qt::Key_PageUp: return tecla::RePag;
-    case Qt::Key_PageDown: return tecla::AvPag;
-    case Qt::Key_End: return tecla::Fin;
-    case Qt::Key_Home: return tecla::Inicio;
-    case Qt::Key_Up: return tecla::Arriba;
-    case Qt::Key_Down: return tecla::Abajo;
-    case Qt::Key_F3: return tecla::F3;
-    case Qt::Key_F4: return tecla::F4;
-    case Qt::Key_F10: return tecla::F10;
-    case Qt::Key_F12: return tecla::F12;
-    default: return -1;
-  }
-}
-
-int Modificadores(Qt::KeyboardModifiers m) {
-  int r = 0;
-  if (m & Qt::ShiftModifier) r |= EditorCuadricula::kShift;
-  if (m & Qt::ControlModifier) r |= EditorCuadricula::kCtrl;
-  if (m & Qt::AltModifier) r |= EditorCuadricula::kAlt;
-  return r;
-}
-
-// A new cell of a column, made like the designed one of row 1.
-QLineEdit* CopiaCelda(QLineEdit* modelo, const QString& nombre) {
-  auto* celda = new QLineEdit(modelo->parentWidget());
-  celda->setObjectName(nombre);
-  celda->setMaxLength(modelo->maxLength());
-  celda->setMinimumSize(modelo->minimumSize());
-  celda->setMaximumSize(modelo->maximumSize());
-  celda->setSizePolicy(modelo->sizePolicy());
-  celda->setFont(modelo->font());
-  celda->setReadOnly(modelo->isReadOnly());
-  celda->setAutoFillBackground(true);
-  celda->setFocusPolicy(Qt::ClickFocus);
-  return celda;
-}
-
-// "Estacion_0" -> "Estacion_7".
-QString NombreFila(const QLineEdit* modelo, int fila) {
-  QString base = modelo->objectName();
-  base.truncate(base.lastIndexOf('_'));
-  return base + "_" + QString::number(fila);
-}
-
-}  // namespace
 
 VentanaCuadricula::VentanaCuadricula(EditorCuadricula& editor, QWidget* padre) : QDialog(padre), editor_(editor) {}
 
@@ -91,26 +31,15 @@ void VentanaCuadricula::Monta(const Controles& c) {
   c.serie->setFocusPolicy(Qt::NoFocus);
 
   // CreaCuadriculas: rows 2 to NumeroLineas below the first.
-  int filaRejilla = 0, columnaRejilla = 0, ocupaFilas = 0, ocupaColumnas = 0;
-  auto posicion = [&](QWidget* w, int& fila, int& columna) {
-    c.rejilla->getItemPosition(c.rejilla->indexOf(w), &fila, &columna, &ocupaFilas, &ocupaColumnas);
-  };
   series_.assign(1, c.serie);
   celdas_.assign(1, c.columnas);
-  for (int fila = 1; fila < editor_.NumeroLineas; ++fila) {
-    std::vector<QLineEdit*> celdasFila;
-    QLineEdit* serie = CopiaCelda(c.serie, NombreFila(c.serie, fila));
-    serie->setFocusPolicy(Qt::NoFocus);
-    posicion(c.serie, filaRejilla, columnaRejilla);
-    c.rejilla->addWidget(serie, filaRejilla + fila, columnaRejilla);
-    series_.push_back(serie);
-    for (QLineEdit* modelo : c.columnas) {
-      QLineEdit* celda = CopiaCelda(modelo, NombreFila(modelo, fila));
-      posicion(modelo, filaRejilla, columnaRejilla);
-      c.rejilla->addWidget(celda, filaRejilla + fila, columnaRejilla);
-      celdasFila.push_back(celda);
-    }
-    celdas_.push_back(std::move(celdasFila));
+  std::vector<QLineEdit*> modelos{c.serie};
+  modelos.insert(modelos.end(), c.columnas.begin(), c.columnas.end());
+  for (std::vector<QLineEdit*>& nuevas : AgregaFilas(c.rejilla, modelos, editor_.NumeroLineas)) {
+    series_.push_back(nuevas[0]);
+    // The created value cells take the focus only when clicked.
+    for (auto it = nuevas.begin() + 1; it != nuevas.end(); ++it) (*it)->setFocusPolicy(Qt::ClickFocus);
+    celdas_.emplace_back(nuevas.begin() + 1, nuevas.end());
   }
 
   for (QLineEdit* serie : series_) {
@@ -166,7 +95,7 @@ void VentanaCuadricula::keyPressEvent(QKeyEvent* evento) {
   // window, and Enter presses no default button.
   const int codigo = CodigoTecla(evento->key());
   if (codigo >= 0 && editor_.Form_KeyDown(codigo, Modificadores(evento->modifiers()))) Sincroniza();
-  if (evento->key() == Qt::Key_Escape || evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
+  if (EsTeclaDeVentana(evento->key())) {
     evento->accept();
     return;
   }
@@ -250,12 +179,7 @@ void VentanaCuadricula::Sincroniza() {
     const auto& celdas = celdas_[static_cast<std::size_t>(fila)];
     for (int col = 0; col < static_cast<int>(celdas.size()); ++col) {
       QLineEdit* celda = celdas[static_cast<std::size_t>(col)];
-      const std::string& texto = editor_.Celda(fila, col);
-      if (celda->text().toStdString() != texto) {
-        const int cursor = celda->cursorPosition();
-        celda->setText(Q(texto));
-        celda->setCursorPosition(std::min(cursor, static_cast<int>(celda->text().size())));
-      }
+      PonTextoCelda(celda, editor_.Celda(fila, col));
       const bool cian = !editor_.Definicion().celdasLibres && foco == Foco::EnCelda(fila, col);
       PonFondo(celda, cian ? kCian : QColor(Qt::white));
     }
