@@ -6,6 +6,7 @@
 #include "cabrillo/lectura_concurso.h"
 #include "plataforma/dao.h"
 #include "plataforma/texto.h"
+#include "scoring/fila_concurso.h"
 #include "scoring/lectura_qso.h"
 
 namespace scoring {
@@ -14,7 +15,6 @@ namespace {
 
 // Boolean columns of `Concursos` that the cross-check reads, by name.
 using CampoRepeticion = bool ReglasRepeticion::*;
-using CampoAnulacion = bool OpcionesAnulacion::*;
 
 constexpr std::array<std::pair<std::string_view, CampoRepeticion>, 5> kRepeticion = {{
     {"RepetirEstacion", &ReglasRepeticion::RepetirEstacion},
@@ -23,33 +23,6 @@ constexpr std::array<std::pair<std::string_view, CampoRepeticion>, 5> kRepeticio
     {"RepetirCadaHoras", &ReglasRepeticion::RepetirCadaHoras},
     {"NoRepetir", &ReglasRepeticion::NoRepetir},
 }};
-
-constexpr std::array<std::pair<std::string_view, CampoAnulacion>, 14> kAnulacion = {{
-    {"AnularQSO", &OpcionesAnulacion::AnularQSO},
-    {"AnularDos", &OpcionesAnulacion::AnularDos},
-    {"AnularCinco", &OpcionesAnulacion::AnularCinco},
-    {"AnularDiez", &OpcionesAnulacion::AnularDiez},
-    {"AnularQuince", &OpcionesAnulacion::AnularQuince},
-    {"AnularPorBandaDistinta", &OpcionesAnulacion::AnularPorBandaDistinta},
-    {"AnularPorModoDistinto", &OpcionesAnulacion::AnularPorModoDistinto},
-    {"AnularPorNoExistir", &OpcionesAnulacion::AnularPorNoExistir},
-    {"AnularPorControlesDistintos", &OpcionesAnulacion::AnularPorControlesDistintos},
-    {"AnularPorFecha", &OpcionesAnulacion::AnularPorFecha},
-    {"AnularPorFechaDistinta", &OpcionesAnulacion::AnularPorFechaDistinta},
-    {"AnularPorRSTDistinto", &OpcionesAnulacion::AnularPorRstDistinto},
-    {"AnularQSOSiNoEstaEN", &OpcionesAnulacion::AnularQSOSiNoEstaEN},
-    {"AnularPorPortableDistinto", &OpcionesAnulacion::AnularPorPortableDistinto},
-}};
-
-// True only when the column holds True.
-bool Cierto(const dao::Variant& v) {
-  if (v.IsNull()) return false;
-  try {
-    return v.CBool();
-  } catch (const dao::Error&) {
-    return false;
-  }
-}
 
 std::optional<plataforma::Fecha> Dia(const dao::Variant& v) {
   if (v.IsNull()) return std::nullopt;
@@ -67,31 +40,28 @@ std::optional<plataforma::Fecha> Dia(const dao::Variant& v) {
 int OpcionesAnulacion::NumeroListasRequerido() const { return NumeroDeTexto(NumeroListas); }
 
 bool LeeDatosCruce(dao::Database& base, std::int32_t numero_orden, DatosCruce& datos) {
-  dao::Recordset rs =
-      base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
-  if (rs.Eof()) {
-    rs.Close();
-    return false;
-  }
-  datos = DatosCruce{};
-  const dao::Fields campos = rs.Fields();
-  for (int i = 0; i < campos.Count(); ++i) {
-    const dao::Field campo = campos[i];
-    const std::string nombre = campo.Name();
+  DatosCruce leidos;
+  const bool hay = RecorreFilaConcurso(base, numero_orden, [&](std::string_view nombre, const dao::Variant& valor) {
     auto es = [&](std::string_view n) { return plataforma::IgualesSinCaso(nombre, n); };
-    const dao::Variant valor = campo.Value();
-    if (es("Concurso")) datos.NombreConcurso = valor.CStr();
-    else if (es("DesdeDia")) datos.Periodo.DesdeDia = Dia(valor);
-    else if (es("HastaDia")) datos.Periodo.HastaDia = Dia(valor);
-    else if (es("DesdeHora")) datos.Periodo.DesdeHora = valor.IsNull() ? "" : valor.CStr();
-    else if (es("HastaHora")) datos.Periodo.HastaHora = valor.IsNull() ? "" : valor.CStr();
-    else if (es("NumeroListas")) datos.AnulacionGuardada.NumeroListas = valor.IsNull() ? "" : valor.CStr();
+    if (es("Concurso"))
+      leidos.NombreConcurso = valor.CStr();
+    else if (es("DesdeDia"))
+      leidos.Periodo.DesdeDia = Dia(valor);
+    else if (es("HastaDia"))
+      leidos.Periodo.HastaDia = Dia(valor);
+    else if (es("DesdeHora"))
+      leidos.Periodo.DesdeHora = valor.IsNull() ? "" : valor.CStr();
+    else if (es("HastaHora"))
+      leidos.Periodo.HastaHora = valor.IsNull() ? "" : valor.CStr();
+    else if (es("NumeroListas"))
+      leidos.AnulacionGuardada.NumeroListas = valor.IsNull() ? "" : valor.CStr();
     for (const auto& [n, miembro] : kRepeticion)
-      if (es(n)) datos.Repeticion.*miembro = Cierto(valor);
-    for (const auto& [n, miembro] : kAnulacion)
-      if (es(n)) datos.AnulacionGuardada.*miembro = Cierto(valor);
-  }
-  rs.Close();
+      if (es(n)) leidos.Repeticion.*miembro = Cierto(valor);
+    for (const auto& [n, miembro] : kColumnasAnulacion)
+      if (es(n)) leidos.AnulacionGuardada.*miembro = Cierto(valor);
+  });
+  if (!hay) return false;
+  datos = std::move(leidos);
 
   const std::optional<cabrillo::FilaResumenCabrillo> fila = cabrillo::LeeFilaResumenCabrillo(base, numero_orden);
   datos.HayResumen = fila.has_value();

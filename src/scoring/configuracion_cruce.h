@@ -7,9 +7,12 @@
 // from the stored rows (`Concursos`, `ResumenCabrillo`). The annulment
 // options that the crossing applies are those the cross-check window shows;
 // `LeeDatosCruce` also gives the stored ones, which the window loads.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "database/reglas.h"
 #include "plataforma/lenguaje.h"
@@ -34,11 +37,11 @@ struct ReglasRepeticion {
 // `AnularPorBandaDistinta` and `AnularPorModoDistinto` are carried with the
 // others but no test consults them: "NUL06" follows no option.
 struct OpcionesAnulacion {
-  bool AnularQSO = false;                    // NUL01: the worked station sent no log
-  bool AnularDos = false;                    // NUL02: in fewer than 2 other logs
-  bool AnularCinco = false;                  // NUL03: fewer than 5
-  bool AnularDiez = false;                   // NUL04: fewer than 10
-  bool AnularQuince = false;                 // NUL05: fewer than 15
+  bool AnularQSO = false;     // NUL01: the worked station sent no log
+  bool AnularDos = false;     // NUL02: in fewer than 2 other logs
+  bool AnularCinco = false;   // NUL03: fewer than 5
+  bool AnularDiez = false;    // NUL04: fewer than 10
+  bool AnularQuince = false;  // NUL05: fewer than 15
   bool AnularPorBandaDistinta = false;
   bool AnularPorModoDistinto = false;
   bool AnularPorNoExistir = false;           // NUL10: its log holds no QSO with us
@@ -54,6 +57,26 @@ struct OpcionesAnulacion {
   int NumeroListasRequerido() const;
 };
 
+// The 14 Boolean columns of the options in `Concursos`, in the order the
+// cross-check window loads its boxes (each box is named as its column, but
+// for letter case).
+inline constexpr std::array<std::pair<std::string_view, bool OpcionesAnulacion::*>, 14> kColumnasAnulacion = {{
+    {"AnularQSO", &OpcionesAnulacion::AnularQSO},
+    {"AnularDos", &OpcionesAnulacion::AnularDos},
+    {"AnularCinco", &OpcionesAnulacion::AnularCinco},
+    {"AnularDiez", &OpcionesAnulacion::AnularDiez},
+    {"AnularQuince", &OpcionesAnulacion::AnularQuince},
+    {"AnularPorBandaDistinta", &OpcionesAnulacion::AnularPorBandaDistinta},
+    {"AnularPorModoDistinto", &OpcionesAnulacion::AnularPorModoDistinto},
+    {"AnularPorNoExistir", &OpcionesAnulacion::AnularPorNoExistir},
+    {"AnularPorControlesDistintos", &OpcionesAnulacion::AnularPorControlesDistintos},
+    {"AnularPorFecha", &OpcionesAnulacion::AnularPorFecha},
+    {"AnularPorFechaDistinta", &OpcionesAnulacion::AnularPorFechaDistinta},
+    {"AnularPorRSTDistinto", &OpcionesAnulacion::AnularPorRstDistinto},
+    {"AnularQSOSiNoEstaEN", &OpcionesAnulacion::AnularQSOSiNoEstaEN},
+    {"AnularPorPortableDistinto", &OpcionesAnulacion::AnularPorPortableDistinto},
+}};
+
 // The contest period: first and last day, and start and end times as
 // "hh:mm" texts. A day or time that is missing or unreadable leaves that end
 // of the period open.
@@ -64,12 +87,12 @@ struct PeriodoConcurso {
 
 // The contest in hand as the cross-check reads it; fixed for a run.
 struct DatosCruce {
-  std::string NombreConcurso;            // `Concurso`, compared whole and with case
+  std::string NombreConcurso;               // `Concurso`, compared whole and with case
   database::PerfilIntercambio Intercambio;  // the ten exchange flags of `ResumenCabrillo`
-  bool HayResumen = false;               // false: the contest has no `ResumenCabrillo` row (no flag set)
+  bool HayResumen = false;                  // false: the contest has no `ResumenCabrillo` row (no flag set)
   ReglasRepeticion Repeticion;
   PeriodoConcurso Periodo;
-  OpcionesAnulacion AnulacionGuardada;   // the stored annulment columns and `NumeroListas`
+  OpcionesAnulacion AnulacionGuardada;  // the stored annulment columns and `NumeroListas`
 };
 
 // Reads the contest's rows of `Concursos` and `ResumenCabrillo` by

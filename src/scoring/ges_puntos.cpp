@@ -32,42 +32,6 @@ namespace scoring {
 
 namespace {
 
-// The 14 boxes in the order they are loaded.
-constexpr const char* kCasillas[] = {
-    "AnularQSO",
-    "AnularDos",
-    "AnularCinco",
-    "AnularDiez",
-    "AnularQuince",
-    "AnularPorBandaDistinta",
-    "AnularPorModoDistinto",
-    "AnularPorNoExistir",
-    "AnularPorControlesDistintos",
-    "AnularPorFecha",
-    "AnularPorFechaDistinta",
-    "AnularPorRstDistinto",
-    "AnularQSOSiNoEstaEN",
-    "AnularPorPortableDistinto",
-};
-
-using CampoAnulacion = bool OpcionesAnulacion::*;
-constexpr CampoAnulacion kCampos[] = {
-    &OpcionesAnulacion::AnularQSO,
-    &OpcionesAnulacion::AnularDos,
-    &OpcionesAnulacion::AnularCinco,
-    &OpcionesAnulacion::AnularDiez,
-    &OpcionesAnulacion::AnularQuince,
-    &OpcionesAnulacion::AnularPorBandaDistinta,
-    &OpcionesAnulacion::AnularPorModoDistinto,
-    &OpcionesAnulacion::AnularPorNoExistir,
-    &OpcionesAnulacion::AnularPorControlesDistintos,
-    &OpcionesAnulacion::AnularPorFecha,
-    &OpcionesAnulacion::AnularPorFechaDistinta,
-    &OpcionesAnulacion::AnularPorRstDistinto,
-    &OpcionesAnulacion::AnularQSOSiNoEstaEN,
-    &OpcionesAnulacion::AnularPorPortableDistinto,
-};
-
 // The caption of a shown file: the name up to, not including, its
 // extension; the whole name when it has none.
 std::string HastaExtension(const std::string& nombre, const std::string& donde, std::string_view extension) {
@@ -136,26 +100,28 @@ void GesPuntos::Form_Load() {
 void GesPuntos::CargaOpcionesAnulacion() {
   OpcionesAnulacion guardadas;
   scoring::CargaOpcionesAnulacion(correo_->BaseConcursos(), correo_->NumeroConcurso(), guardadas);
-  for (std::size_t i = 0; i < std::size(kCasillas); ++i) Casilla(kCasillas[i])->setChecked(guardadas.*kCampos[i]);
+  for (const auto& [nombre, miembro] : kColumnasAnulacion) Casilla(nombre)->setChecked(guardadas.*miembro);
   ui_->NumeroListas->setText(Q(guardadas.NumeroListas));
 }
 
 OpcionesAnulacion GesPuntos::Opciones() const {
   OpcionesAnulacion o;
-  for (std::size_t i = 0; i < std::size(kCasillas); ++i) o.*kCampos[i] = Casilla(kCasillas[i])->isChecked();
+  for (const auto& [nombre, miembro] : kColumnasAnulacion) o.*miembro = Casilla(nombre)->isChecked();
   o.NumeroListas = ui_->NumeroListas->text().toStdString();
   return o;
 }
 
 QCheckBox* GesPuntos::Casilla(std::string_view nombre) const {
-  return findChild<QCheckBox*>(QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size())));
+  for (QCheckBox* casilla : findChildren<QCheckBox*>())
+    if (plataforma::IgualesSinCaso(casilla->objectName().toStdString(), nombre)) return casilla;
+  return nullptr;
 }
 
 // ------------------------------------------------------------- options
 
 void GesPuntos::ConectaOpciones() {
-  for (const char* nombre : kCasillas) {
-    QCheckBox* casilla = Casilla(nombre);
+  for (const auto& columna : kColumnasAnulacion) {
+    QCheckBox* casilla = Casilla(columna.first);
     connect(casilla, &QCheckBox::toggled, this, [this, casilla](bool valor) { Opcion_Click(casilla, valor); });
   }
 }

@@ -6,6 +6,7 @@
 #include "common/paises.h"
 #include "plataforma/dao.h"
 #include "plataforma/texto.h"
+#include "scoring/fila_concurso.h"
 
 namespace scoring {
 
@@ -41,29 +42,17 @@ const std::array<ColumnasFamilia, 9> kFamilias = {{
     {&OpcionesMultiplicadores::Cq, {"CadaCq", "CqPorBanda", "CqPorDia", "CqPorModo"}},
     {&OpcionesMultiplicadores::Prefijo, {"CadaPrefijo", "PrefijoPorBanda", "PrefijoPorDia", "PrefijoPorModo"}},
     {&OpcionesMultiplicadores::Sufijo, {"CadaSufijo", "SufijoPorBanda", "SufijoPorDia", "SufijoPorModo"}},
-    {&OpcionesMultiplicadores::Distrito,
-     {"CadaDistrito", "DistritoPorBanda", "DistritoPorDia", "DistritoPorModo"}},
+    {&OpcionesMultiplicadores::Distrito, {"CadaDistrito", "DistritoPorBanda", "DistritoPorDia", "DistritoPorModo"}},
     {&OpcionesMultiplicadores::Prov, {"CadaProv", "ProvPorBanda", "ProvPorDia", "ProvPorModo"}},
     {&OpcionesMultiplicadores::Otros, {"Otros", "OtrosPorBanda", "OtrosPorDia", "OtrosPorModo"}},
     {&OpcionesMultiplicadores::Cuadricula,
      {"CadaCuadricula", "CuadriculaPorBanda", "CuadriculaPorDia", "CuadriculaPorModo"}},
-    {&OpcionesMultiplicadores::Estacion,
-     {"CadaEstacion", "EstacionPorBanda", "EstacionPorDia", "EstacionPorModo"}},
+    {&OpcionesMultiplicadores::Estacion, {"CadaEstacion", "EstacionPorBanda", "EstacionPorDia", "EstacionPorModo"}},
 }};
 
-// True only when the value holds True.
-bool Cierto(const dao::Variant& v) {
-  if (v.IsNull()) return false;
-  try {
-    return v.CBool();
-  } catch (const dao::Error&) {
-    return false;
-  }
-}
-
 // The key column names of MultEspeciales, as stored in the keys.
-constexpr std::array<std::string_view, 7> kColumnasEspeciales = {
-    "estacion", "pais", "distrito", "prefijo", "provincia", "zonacq", "otrassiglas"};
+constexpr std::array<std::string_view, 7> kColumnasEspeciales = {"estacion",  "pais",   "distrito",   "prefijo",
+                                                                 "provincia", "zonacq", "otrassiglas"};
 
 bool ColumnaEspecial(std::string_view columna, std::string& clave) {
   const std::string plegada = PliegaTexto(columna);
@@ -76,8 +65,7 @@ bool ColumnaEspecial(std::string_view columna, std::string& clave) {
 }
 
 dao::Recordset Filas(dao::Database& base, std::string_view tabla, std::int32_t numero) {
-  return base.OpenRecordset("Select * From " + std::string(tabla) + " Where NumeroOrden = ?",
-                            {dao::Variant(numero)});
+  return base.OpenRecordset("Select * From " + std::string(tabla) + " Where NumeroOrden = ?", {dao::Variant(numero)});
 }
 
 }  // namespace
@@ -98,31 +86,21 @@ std::string PliegaTexto(std::string_view texto) {
   return r;
 }
 
-bool LeeOpcionesMultiplicadores(dao::Database& base, std::int32_t numero_orden,
-                                OpcionesMultiplicadores& opciones) {
-  dao::Recordset rs =
-      base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
-  if (rs.Eof()) {
-    rs.Close();
-    return false;
-  }
-  opciones = OpcionesMultiplicadores{};
-  const dao::Fields campos = rs.Fields();
-  for (int i = 0; i < campos.Count(); ++i) {
-    const dao::Field campo = campos[i];
-    const std::string nombre = campo.Name();
+bool LeeOpcionesMultiplicadores(dao::Database& base, std::int32_t numero_orden, OpcionesMultiplicadores& opciones) {
+  OpcionesMultiplicadores leidas;
+  const bool hay = RecorreFilaConcurso(base, numero_orden, [&](std::string_view nombre, const dao::Variant& valor) {
     auto es = [&](std::string_view n) { return plataforma::IgualesSinCaso(nombre, n); };
     for (const auto& [n, miembro] : kOpciones)
-      if (es(n)) opciones.*miembro = Cierto(campo.Value());
+      if (es(n)) leidas.*miembro = Cierto(valor);
     for (const auto& f : kFamilias) {
-      OpcionesFamilia& familia = opciones.*(f.familia);
+      OpcionesFamilia& familia = leidas.*(f.familia);
       bool* destinos[] = {&familia.Cada, &familia.PorBanda, &familia.PorDia, &familia.PorModo};
       for (std::size_t k = 0; k < 4; ++k)
-        if (es(f.nombres[k])) *destinos[k] = Cierto(campo.Value());
+        if (es(f.nombres[k])) *destinos[k] = Cierto(valor);
     }
-  }
-  rs.Close();
-  return true;
+  });
+  if (hay) opciones = leidas;
+  return hay;
 }
 
 ListasMultiplicadores ListasMultiplicadores::Lee(dao::Database& base, std::int32_t numero_orden) {
@@ -135,7 +113,8 @@ ListasMultiplicadores ListasMultiplicadores::Lee(dao::Database& base, std::int32
     }
     rs.Close();
   };
-  auto lista = [&](std::string_view tabla, std::string_view columna, void (ListasMultiplicadores::*anade)(std::string_view)) {
+  auto lista = [&](std::string_view tabla, std::string_view columna,
+                   void (ListasMultiplicadores::*anade)(std::string_view)) {
     recorre(tabla, [&](dao::Recordset& rs) {
       const dao::Variant v = rs.Fields(columna).Value();
       if (!v.IsNull()) (l.*anade)(v.CStr());
@@ -173,9 +152,7 @@ ListasMultiplicadores ListasMultiplicadores::Lee(dao::Database& base, std::int32
 
 void ListasMultiplicadores::AnadePaisExcluido(std::string_view dxcc) { paises_.insert(PliegaTexto(dxcc)); }
 void ListasMultiplicadores::AnadeZonaCqExcluida(std::string_view zona) { zonas_.insert(PliegaTexto(zona)); }
-void ListasMultiplicadores::AnadePrefijoExcluido(std::string_view prefijo) {
-  prefijos_.insert(PliegaTexto(prefijo));
-}
+void ListasMultiplicadores::AnadePrefijoExcluido(std::string_view prefijo) { prefijos_.insert(PliegaTexto(prefijo)); }
 void ListasMultiplicadores::AnadeProvincia(std::string_view codigo, bool excluida) {
   provincias_.emplace(PliegaTexto(codigo), excluida);
 }
@@ -185,8 +162,7 @@ void ListasMultiplicadores::AnadeDistrito(std::string_view codigo, bool excluido
 void ListasMultiplicadores::AnadeEstacionMultiplicadora(std::string_view indicativo) {
   estaciones_.insert(PliegaTexto(indicativo));
 }
-void ListasMultiplicadores::AnadeMultEspecial(std::string_view columna, std::string_view valor,
-                                              std::int32_t puntos) {
+void ListasMultiplicadores::AnadeMultEspecial(std::string_view columna, std::string_view valor, std::int32_t puntos) {
   std::string clave;
   if (!ColumnaEspecial(columna, clave)) return;
   especiales_.emplace(clave + '\x1f' + PliegaTexto(valor), puntos);

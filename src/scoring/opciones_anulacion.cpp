@@ -11,26 +11,6 @@ namespace scoring {
 
 namespace {
 
-using CampoAnulacion = bool OpcionesAnulacion::*;
-
-// The columns in the order the window loads its boxes.
-constexpr std::array<std::pair<std::string_view, CampoAnulacion>, 14> kColumnas = {{
-    {"AnularQSO", &OpcionesAnulacion::AnularQSO},
-    {"AnularDos", &OpcionesAnulacion::AnularDos},
-    {"AnularCinco", &OpcionesAnulacion::AnularCinco},
-    {"AnularDiez", &OpcionesAnulacion::AnularDiez},
-    {"AnularQuince", &OpcionesAnulacion::AnularQuince},
-    {"AnularPorBandaDistinta", &OpcionesAnulacion::AnularPorBandaDistinta},
-    {"AnularPorModoDistinto", &OpcionesAnulacion::AnularPorModoDistinto},
-    {"AnularPorNoExistir", &OpcionesAnulacion::AnularPorNoExistir},
-    {"AnularPorControlesDistintos", &OpcionesAnulacion::AnularPorControlesDistintos},
-    {"AnularPorFecha", &OpcionesAnulacion::AnularPorFecha},
-    {"AnularPorFechaDistinta", &OpcionesAnulacion::AnularPorFechaDistinta},
-    {"AnularPorRSTDistinto", &OpcionesAnulacion::AnularPorRstDistinto},
-    {"AnularQSOSiNoEstaEN", &OpcionesAnulacion::AnularQSOSiNoEstaEN},
-    {"AnularPorPortableDistinto", &OpcionesAnulacion::AnularPorPortableDistinto},
-}};
-
 dao::Recordset FilaConcurso(dao::Database& base, std::int32_t numero_orden) {
   return base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", dao::TipoRecordset::Dynaset,
                             {dao::Variant(numero_orden)});
@@ -52,7 +32,7 @@ bool GuardaOpcionesAnulacion(dao::Database& base, std::int32_t numero_orden, con
     return false;
   }
   fila.Edit();
-  for (const auto& [columna, miembro] : kColumnas) fila[columna].SetValue(dao::Variant(opciones.*miembro));
+  for (const auto& [columna, miembro] : kColumnasAnulacion) fila[columna].SetValue(dao::Variant(opciones.*miembro));
   fila["NumeroListas"].SetValue(dao::Variant(plataforma::Izquierda(opciones.NumeroListas, 2)));
   fila.Update();
   fila.Close();

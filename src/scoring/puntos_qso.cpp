@@ -8,6 +8,7 @@
 #include "plataforma/dao.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
+#include "scoring/fila_concurso.h"
 #include "scoring/multiplicadores_listas.h"
 
 namespace scoring {
@@ -18,17 +19,6 @@ bool Contiene(std::string_view nombre, std::string_view texto) { return nombre.f
 
 bool EsEspanola(std::string_view dxcc) { return plataforma::Like(dxcc, "EA*"); }
 
-bool Cierto(const dao::Variant& v) {
-  if (v.IsNull()) return false;
-  try {
-    return v.CBool();
-  } catch (const dao::Error&) {
-    return false;
-  }
-}
-
-std::string Texto(const dao::Variant& v) { return v.IsNull() ? std::string() : v.CStr(); }
-
 constexpr std::array<std::string_view, 9> kSufijosCampos = {"1-8", "3-5", "7", "10", "14", "18", "21", "24", "28"};
 constexpr std::array<std::string_view, 14> kPermisosBanda = {
     "Banda1'8", "Banda3'5",  "Banda7",  "Banda10", "Banda14",  "Banda18",  "Banda21",
@@ -38,35 +28,26 @@ constexpr std::array<std::string_view, 14> kPermisosBanda = {
 }  // namespace
 
 bool LeeConfiguracionPuntos(dao::Database& base, std::int32_t numero_orden, ConfiguracionPuntos& config) {
-  dao::Recordset rs = base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
-  if (rs.Eof()) {
-    rs.Close();
-    return false;
-  }
-  config = ConfiguracionPuntos{};
-  const dao::Fields campos = rs.Fields();
-  for (int i = 0; i < campos.Count(); ++i) {
-    const dao::Field campo = campos[i];
-    const std::string nombre = campo.Name();
+  ConfiguracionPuntos leida;
+  const bool hay = RecorreFilaConcurso(base, numero_orden, [&](std::string_view nombre, const dao::Variant& valor) {
     auto es = [&](std::string_view n) { return plataforma::IgualesSinCaso(nombre, n); };
-    const dao::Variant valor = campo.Value();
     if (es("Concurso"))
-      config.NombreConcurso = Texto(valor);
+      leida.NombreConcurso = TextoColumna(valor);
     else if (es("RecibirPuntosPorKM"))
-      config.RecibirPuntosPorKM = Cierto(valor);
+      leida.RecibirPuntosPorKM = Cierto(valor);
     else if (es("RecibirPuntos"))
-      config.RecibirPuntos = Cierto(valor);
+      leida.RecibirPuntos = Cierto(valor);
     else if (es("PuntosMismoPais"))
-      config.PuntosMismoPais = Texto(valor);
+      leida.PuntosMismoPais = TextoColumna(valor);
     for (std::size_t b = 0; b < kSufijosCampos.size(); ++b) {
-      if (es("MismoContinente" + std::string(kSufijosCampos[b]))) config.MismoContinente[b] = Texto(valor);
-      if (es("DistintoContinente" + std::string(kSufijosCampos[b]))) config.DistintoContinente[b] = Texto(valor);
+      if (es("MismoContinente" + std::string(kSufijosCampos[b]))) leida.MismoContinente[b] = TextoColumna(valor);
+      if (es("DistintoContinente" + std::string(kSufijosCampos[b]))) leida.DistintoContinente[b] = TextoColumna(valor);
     }
     for (std::size_t b = 0; b < kPermisosBanda.size(); ++b)
-      if (es(kPermisosBanda[b])) config.BandasPermitidas[b] = Cierto(valor);
-  }
-  rs.Close();
-  return true;
+      if (es(kPermisosBanda[b])) leida.BandasPermitidas[b] = Cierto(valor);
+  });
+  if (hay) config = std::move(leida);
+  return hay;
 }
 
 float DistanciaEntreLocators(const std::string& enviado, const std::string& recibido) {
