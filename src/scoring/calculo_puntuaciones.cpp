@@ -1,5 +1,6 @@
 #include "scoring/calculo_puntuaciones.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -221,19 +222,22 @@ std::vector<FilaPuntuada> CalculaPuntosListaQso(VentanaProceso& ventana, dao::Da
   const int total = rs.RecordCount();
   ventana.PonProgreso(0);
   filas.reserve(static_cast<std::size_t>(total));
+  const ColumnasListaQso columnas(rs);
+  dao::Field campo_multiplicador = rs.Fields()["Multiplicador"];
+  dao::Field campo_puntos = rs.Fields()["PuntosRecibidos"];
   base.BeginTrans();
   try {
     int k = 0;
     while (!rs.Eof()) {
       DatosQso qso;
-      DatosQsoDesdeFila(rs, qso);
+      columnas.Lee(rs, qso);
       rs.Edit();
       if (!qso.Dxcc.empty()) motor.CalculaMultiplicadores(qso);
       const std::int64_t multiplicador = NumeroAlmacenado(qso.Multiplicador);
-      rs["Multiplicador"].SetValue(dao::Variant(static_cast<long long>(multiplicador)));
+      campo_multiplicador.SetValue(dao::Variant(static_cast<long long>(multiplicador)));
       if (!qso.Dxcc.empty()) CalculaPuntosQso(qso, concursante, motor.Anteriores(), puntos);
       const std::int64_t valor = NumeroAlmacenado(qso.PuntosRecibidos);
-      rs["PuntosRecibidos"].SetValue(dao::Variant(static_cast<long long>(valor)));
+      campo_puntos.SetValue(dao::Variant(static_cast<long long>(valor)));
       rs.Update();
       motor.AnotaQso(qso);
       filas.push_back({qso.Banda, multiplicador, valor});
@@ -286,6 +290,13 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
   const std::string carpeta_cruzadas = RutaEnConcurso(concurso.CarpetaConcurso, "ListasCruzadas");
 
   std::vector<ListaNoPuntuada> no_puntuadas;
+  // The score list is read again from its folder after the last log and,
+  // while the run goes on, at most once a second: reading a folder of
+  // thousands of score files after every log would make a large contest's
+  // run grow with the square of its logs.
+  using Reloj = std::chrono::steady_clock;
+  constexpr auto kRefresco = std::chrono::seconds(1);
+  Reloj::time_point refrescada = Reloj::now() - kRefresco;
   for (const std::string& entrada : entradas) {
     try {
       // 3.1 - 3.2 The crossed log and its header.
@@ -338,7 +349,10 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
       no_puntuadas.push_back({entrada, e.what()});
     }
     // 3.11
-    CargaPuntuaciones(ventana, concurso.CarpetaConcurso);
+    if (&entrada == &entradas.back() || Reloj::now() - refrescada >= kRefresco) {
+      CargaPuntuaciones(ventana, concurso.CarpetaConcurso);
+      refrescada = Reloj::now();
+    }
   }
   // 4.
   ventana.PonTexto("LProceso", "FIN DE CÁLCULOS");

@@ -37,41 +37,52 @@ std::string FormateaZonaCq(std::string_view waz) {
   return plataforma::ConCeros(static_cast<long long>(std::llround(valor)), 2);
 }
 
-void DatosQsoDesdeFila(const dao::Recordset& fila, DatosQso& qso) {
-  qso = DatosQso{};
-  std::pair<std::string_view, std::string DatosQso::*> columnas[] = {
-      {"Banda", &DatosQso::Banda},
-      {"Modo", &DatosQso::Modo},
-      {"FechaQso", &DatosQso::FechaQso},
-      {"Indicativo", &DatosQso::Indicativo},
-      {"Concursante", &DatosQso::Concursante},
-      {"LiteralRecibido", &DatosQso::LiteralRecibido},
-      {"LiteralEnviado", &DatosQso::LiteralEnviado},
-      {"PuntosRecibidos", &DatosQso::PuntosRecibidos},
-      {"QraLocatorRecibido", &DatosQso::QraLocatorRecibido},
-      {"QraLocatorEnviado", &DatosQso::QraLocatorEnviado},
-      {"RsRecibido", &DatosQso::RsRecibido},
-      {"RsEnviado", &DatosQso::RsEnviado},
-      {"Dxcc", &DatosQso::Dxcc},
-      {"Waz", &DatosQso::Waz},
-      {"Continente", &DatosQso::Continente},
-      {"DxccEstacionBase", &DatosQso::DxccEstacionBase},
-      {"WazEstacionBase", &DatosQso::WazEstacionBase},
-      {"ContinenteEstacionBase", &DatosQso::ContinenteEstacionBase},
-  };
-  const dao::Fields campos = fila.Fields();
+namespace {
+
+// The columns of `ListaQso` that a record takes, each with its field.
+const std::pair<std::string_view, std::string DatosQso::*> kColumnasQso[] = {
+    {"Banda", &DatosQso::Banda},
+    {"Modo", &DatosQso::Modo},
+    {"FechaQso", &DatosQso::FechaQso},
+    {"Indicativo", &DatosQso::Indicativo},
+    {"Concursante", &DatosQso::Concursante},
+    {"LiteralRecibido", &DatosQso::LiteralRecibido},
+    {"LiteralEnviado", &DatosQso::LiteralEnviado},
+    {"PuntosRecibidos", &DatosQso::PuntosRecibidos},
+    {"QraLocatorRecibido", &DatosQso::QraLocatorRecibido},
+    {"QraLocatorEnviado", &DatosQso::QraLocatorEnviado},
+    {"RsRecibido", &DatosQso::RsRecibido},
+    {"RsEnviado", &DatosQso::RsEnviado},
+    {"Dxcc", &DatosQso::Dxcc},
+    {"Waz", &DatosQso::Waz},
+    {"Continente", &DatosQso::Continente},
+    {"DxccEstacionBase", &DatosQso::DxccEstacionBase},
+    {"WazEstacionBase", &DatosQso::WazEstacionBase},
+    {"ContinenteEstacionBase", &DatosQso::ContinenteEstacionBase},
+};
+
+}  // namespace
+
+ColumnasListaQso::ColumnasListaQso(const dao::Recordset& seleccion) {
+  const dao::Fields campos = seleccion.Fields();
   for (int i = 0; i < campos.Count(); ++i) {
-    const dao::Field campo = campos[i];
-    const std::string nombre = campo.Name();
-    for (const auto& [columna, miembro] : columnas)
-      if (plataforma::IgualesSinCaso(nombre, columna)) qso.*miembro = Texto(campo.Value());
+    const std::string nombre = campos[i].Name();
+    for (const auto& [columna, miembro] : kColumnasQso)
+      if (plataforma::IgualesSinCaso(nombre, columna)) columnas_.emplace_back(i, miembro);
   }
+}
+
+void ColumnasListaQso::Lee(const dao::Recordset& fila, DatosQso& qso) const {
+  qso = DatosQso{};
+  const dao::Fields campos = fila.Fields();
+  for (const auto& [indice, miembro] : columnas_) qso.*miembro = Texto(campos[indice].Value());
   if (!qso.Waz.empty()) qso.Waz = FormateaZonaCq(qso.Waz);
   if (!qso.WazEstacionBase.empty()) qso.WazEstacionBase = FormateaZonaCq(qso.WazEstacionBase);
 }
 
-void SeparaIndicativo(std::string_view indicativo, std::string& digitos, std::string& letras,
-                      std::string& resto) {
+void DatosQsoDesdeFila(const dao::Recordset& fila, DatosQso& qso) { ColumnasListaQso(fila).Lee(fila, qso); }
+
+void SeparaIndicativo(std::string_view indicativo, std::string& digitos, std::string& letras, std::string& resto) {
   digitos.clear();
   letras.clear();
   resto.clear();

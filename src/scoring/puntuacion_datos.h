@@ -9,6 +9,8 @@
 // `Multiplicador` and `PuntosRecibidos` back into the row.
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace dao {
 class Recordset;
@@ -64,12 +66,21 @@ std::string FormateaZonaCq(std::string_view waz);
 // empty. A database failure reaches the caller as dao::Error.
 void DatosQsoDesdeFila(const dao::Recordset& fila, DatosQso& qso);
 
+// The same for every row of one selection, with its columns found once.
+class ColumnasListaQso {
+ public:
+  explicit ColumnasListaQso(const dao::Recordset& seleccion);
+  void Lee(const dao::Recordset& fila, DatosQso& qso) const;
+
+ private:
+  std::vector<std::pair<int, std::string DatosQso::*>> columnas_;
+};
+
 // Splits a callsign into its leading digits, the letters that follow them
 // (up to the next digit, not included) and the rest from that digit on. A
 // part the walk does not close stays empty: "12AB3C" gives "12", "AB",
 // "3C"; "QQ1ABC" gives "", "QQ", "1ABC"; "123" and "QQ" give three empty
 // parts.
-void SeparaIndicativo(std::string_view indicativo, std::string& digitos, std::string& letras,
-                      std::string& resto);
+void SeparaIndicativo(std::string_view indicativo, std::string& digitos, std::string& letras, std::string& resto);
 
 }  // namespace scoring
