@@ -61,19 +61,20 @@ QLineEdit* CopiaCelda(QLineEdit* modelo, int fila) {
 
 }  // namespace
 
-std::vector<std::vector<QLineEdit*>> AgregaFilas(QGridLayout* rejilla, const std::vector<QLineEdit*>& modelos,
-                                                 int filas) {
-  std::vector<std::vector<QLineEdit*>> nuevas;
+std::vector<FilaCeldas> AgregaFilas(QGridLayout* rejilla, const FilaCeldas& modelo, int filas) {
   int filaRejilla = 0, columnaRejilla = 0, ocupaFilas = 0, ocupaColumnas = 0;
+  auto copia = [&](QLineEdit* celda_modelo, int fila) {
+    QLineEdit* celda = CopiaCelda(celda_modelo, fila);
+    rejilla->getItemPosition(rejilla->indexOf(celda_modelo), &filaRejilla, &columnaRejilla, &ocupaFilas,
+                             &ocupaColumnas);
+    rejilla->addWidget(celda, filaRejilla + fila, columnaRejilla);
+    return celda;
+  };
+  std::vector<FilaCeldas> nuevas;
   for (int fila = 1; fila < filas; ++fila) {
-    std::vector<QLineEdit*> celdas;
-    for (QLineEdit* modelo : modelos) {
-      QLineEdit* celda = CopiaCelda(modelo, fila);
-      rejilla->getItemPosition(rejilla->indexOf(modelo), &filaRejilla, &columnaRejilla, &ocupaFilas, &ocupaColumnas);
-      rejilla->addWidget(celda, filaRejilla + fila, columnaRejilla);
-      celdas.push_back(celda);
-    }
-    nuevas.push_back(std::move(celdas));
+    FilaCeldas f{copia(modelo.serie, fila), {}};
+    for (QLineEdit* celda_modelo : modelo.celdas) f.celdas.push_back(copia(celda_modelo, fila));
+    nuevas.push_back(std::move(f));
   }
   return nuevas;
 }

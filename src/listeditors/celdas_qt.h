@@ -8,7 +8,6 @@
 #include <vector>
 
 class QGridLayout;
-class QKeyEvent;
 class QLineEdit;
 
 namespace listeditors {
@@ -24,13 +23,17 @@ int CodigoTecla(int tecla);
 // Shift, Ctrl and Alt as the editors' modifier flags.
 int Modificadores(Qt::KeyboardModifiers m);
 
-// Rows 1 to `filas` - 1 of a grid, made like the designed row 0 whose cells
-// are `modelos` (named "Estacion_0" and so on: the copies of row 7 are
-// "Estacion_7"), each placed `fila` rows below its model. Every copy takes
-// its model's length, size, font, read-only state and focus policy. Returns
-// the new rows, each with its cells in the order of `modelos`.
-std::vector<std::vector<QLineEdit*>> AgregaFilas(QGridLayout* rejilla, const std::vector<QLineEdit*>& modelos,
-                                                 int filas);
+// A row of a grid: its number cell and its value cells.
+struct FilaCeldas {
+  QLineEdit* serie = nullptr;
+  std::vector<QLineEdit*> celdas;
+};
+
+// Rows 1 to `filas` - 1 of a grid, made like the designed row 0 (its cells
+// named "Estacion_0" and so on: the copies of row 7 are "Estacion_7"), each
+// cell placed `fila` rows below its model. Every copy takes its model's
+// length, size, font, read-only state and focus policy.
+std::vector<FilaCeldas> AgregaFilas(QGridLayout* rejilla, const FilaCeldas& modelo, int filas);
 
 // Shows `texto` in the cell when it shows something else, keeping the cursor
 // where the operator left it (or at the end of a shorter text).

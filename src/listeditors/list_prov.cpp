@@ -93,11 +93,9 @@ void ListProv::CreaCuadriculas() {
   for (int modo : {LProvincias, LDistritos, LEstaciones, LPaises, LPrefijos, LZonasCq}) {
     Rejilla& r = rejillas_[static_cast<std::size_t>(modo)];
     const int filas = modelo_.Lista(modo).NumeroLineas;
-    std::vector<QLineEdit*> modelos{r.series[0]};
-    modelos.insert(modelos.end(), r.celdas[0].begin(), r.celdas[0].end());
-    for (const std::vector<QLineEdit*>& nuevas : AgregaFilas(r.rejilla, modelos, filas)) {
-      r.series.push_back(nuevas[0]);
-      r.celdas.emplace_back(nuevas.begin() + 1, nuevas.end());
+    for (FilaCeldas& nueva : AgregaFilas(r.rejilla, {r.series[0], r.celdas[0]}, filas)) {
+      r.series.push_back(nueva.serie);
+      r.celdas.push_back(std::move(nueva.celdas));
     }
     r.seriesMostradas.assign(static_cast<std::size_t>(filas), std::string());
     for (int fila = 0; fila < filas; ++fila) {

@@ -33,13 +33,11 @@ void VentanaCuadricula::Monta(const Controles& c) {
   // CreaCuadriculas: rows 2 to NumeroLineas below the first.
   series_.assign(1, c.serie);
   celdas_.assign(1, c.columnas);
-  std::vector<QLineEdit*> modelos{c.serie};
-  modelos.insert(modelos.end(), c.columnas.begin(), c.columnas.end());
-  for (std::vector<QLineEdit*>& nuevas : AgregaFilas(c.rejilla, modelos, editor_.NumeroLineas)) {
-    series_.push_back(nuevas[0]);
+  for (FilaCeldas& nueva : AgregaFilas(c.rejilla, {c.serie, c.columnas}, editor_.NumeroLineas)) {
+    series_.push_back(nueva.serie);
     // The created value cells take the focus only when clicked.
-    for (auto it = nuevas.begin() + 1; it != nuevas.end(); ++it) (*it)->setFocusPolicy(Qt::ClickFocus);
-    celdas_.emplace_back(nuevas.begin() + 1, nuevas.end());
+    for (QLineEdit* celda : nueva.celdas) celda->setFocusPolicy(Qt::ClickFocus);
+    celdas_.push_back(std::move(nueva.celdas));
   }
 
   for (QLineEdit* serie : series_) {

@@ -14,8 +14,6 @@
 #include "ui_bases_concurso.h"
 
 namespace rules {
-namespace {}  // namespace
-
 BasesConcurso::BasesConcurso(std::unique_ptr<EnlaceBasesConcurso> principal, QWidget* padre)
     : QWidget(padre), principal_(std::move(principal)), ui_(std::make_unique<Ui::BasesConcurso>()) {
   ui_->setupUi(this);

@@ -50,11 +50,11 @@ bool LeeDatosCruce(dao::Database& base, std::int32_t numero_orden, DatosCruce& d
     else if (es("HastaDia"))
       leidos.Periodo.HastaDia = Dia(valor);
     else if (es("DesdeHora"))
-      leidos.Periodo.DesdeHora = valor.IsNull() ? "" : valor.CStr();
+      leidos.Periodo.DesdeHora = TextoColumna(valor);
     else if (es("HastaHora"))
-      leidos.Periodo.HastaHora = valor.IsNull() ? "" : valor.CStr();
+      leidos.Periodo.HastaHora = TextoColumna(valor);
     else if (es("NumeroListas"))
-      leidos.AnulacionGuardada.NumeroListas = valor.IsNull() ? "" : valor.CStr();
+      leidos.AnulacionGuardada.NumeroListas = TextoColumna(valor);
     for (const auto& [n, miembro] : kRepeticion)
       if (es(n)) leidos.Repeticion.*miembro = Cierto(valor);
     for (const auto& [n, miembro] : kColumnasAnulacion)
