@@ -153,8 +153,10 @@ std::string ExaminaCorreo(std::string_view bytes) {
     const std::string_view bruta = bytes.substr(inicio, nl - inicio);
     inicio = nl + 1;
     if (enCabecera) {
+      // Only a line with nothing on it ends a header: GMime takes a line of
+      // blanks for a field's continuation.
       const std::string_view linea = SinBlancosFinales(bruta);
-      if (linea.empty()) {
+      if (bruta.empty() || bruta == "\r") {
         // The header ends; a message inside starts with a header of its own.
         cierraTipo();
         enCabecera = mensaje;
@@ -163,7 +165,7 @@ std::string ExaminaCorreo(std::string_view bytes) {
       }
       bytesCabeceras += bruta.size() + 1;
       if (bytesCabeceras > kMaximoBytesCabeceras) return "sus cabeceras pasan de 1 MB";
-      if (linea[0] == ' ' || linea[0] == '\t') {
+      if (linea.empty() || linea[0] == ' ' || linea[0] == '\t') {
         if (enTipo && tipo.size() < 4096) tipo.append(linea);
         continue;
       }
