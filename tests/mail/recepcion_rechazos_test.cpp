@@ -160,6 +160,8 @@ TEST_P(RechazosTest, APoisonMailIsAnsweredOnceAndKeptApartUnread) {
          // Nobody to answer: the sender is missing, or past the part of the
          // header that is read.
          BombaCabeceras("", 20000, 1),
+         // No structure at all: no sender, no recipient.
+         "Esto no es un correo\r\n\r\nQSO: 14000 CW\r\n",
          // Another mailbox's mail is left alone, refused or not.
          Cabecera("otro@example.org", "otro@example.org", "NO ES PARA EL CONCURSO") +
              "X: " + std::string(pc::kMaximoBytesCabeceras, 'x') + "\r\n\r\n.\r\n",
@@ -167,7 +169,7 @@ TEST_P(RechazosTest, APoisonMailIsAnsweredOnceAndKeptApartUnread) {
          Compone({"qq6stu@example.org", kBuzon, "LISTA QQ6STU", {{"QQ6STU.LOG", Log("QQ6STU.LOG")}}})});
   Sesion();
   // The operator is told of each refused mail and where it went.
-  ASSERT_EQ(ventana_.fallos.size(), casos.size() + 1);
+  ASSERT_EQ(ventana_.fallos.size(), casos.size() + 2);
   for (const std::string& f : ventana_.fallos)
     EXPECT_NE(f.find("se guarda sin leer en la carpeta Rechazados del buzón"), std::string::npos) << f;
   EXPECT_TRUE(ventana_.avisos.empty()) << ventana_.avisos.front();
@@ -191,7 +193,7 @@ TEST_P(RechazosTest, APoisonMailIsAnsweredOnceAndKeptApartUnread) {
   // the folder of refused mails, unread.
   bool leido = false;
   EXPECT_EQ(Cuenta(buzon_), 1u);
-  EXPECT_EQ(Cuenta(buzon_ + "/.Rechazados", &leido), casos.size() + 1);
+  EXPECT_EQ(Cuenta(buzon_ + "/.Rechazados", &leido), casos.size() + 2);
   EXPECT_FALSE(leido);
   EXPECT_FALSE(fs::exists(carpeta_ + "/" + kNombreDiarioRespuestas));
 
@@ -202,7 +204,7 @@ TEST_P(RechazosTest, APoisonMailIsAnsweredOnceAndKeptApartUnread) {
   Sesion();
   EXPECT_TRUE(ventana_.fallos.empty()) << ventana_.fallos.front();
   EXPECT_EQ(Entregados(smtp_->Buzon()).size(), casos.size() + 1);
-  EXPECT_EQ(Cuenta(buzon_ + "/.Rechazados"), casos.size() + 1);
+  EXPECT_EQ(Cuenta(buzon_ + "/.Rechazados"), casos.size() + 2);
   EXPECT_TRUE(Arbol(carpeta_) == carpeta);
 }
 

@@ -105,6 +105,13 @@ TEST(ExaminaCorreo, ARefusedMailGivesTheFieldsAtTheStartOfItsHeaderAndNoAttachme
   EXPECT_EQ(grande.MotivoRechazo(), "pasa de 64 MB");
   EXPECT_EQ(grande.DireccionRemitente(), "qq1abc@example.org");
 
+  // Nothing GMime can read as a mail.
+  for (const char* roto : {"", "Esto no es un correo\r\n\r\ncuerpo\r\n"}) {
+    const MensajeMime nada(roto);
+    EXPECT_EQ(nada.MotivoRechazo(), "no se puede leer su estructura") << roto;
+    EXPECT_EQ(nada.DireccionRemitente(), "");
+  }
+
   const MensajeMime bien(Multiparte("multipart/mixed; boundary=b", adjunto + "--b--\r\n"));
   EXPECT_EQ(bien.MotivoRechazo(), "");
   EXPECT_EQ(bien.Adjuntos(), std::vector<std::string>{"QQ1ABC.LOG"});
