@@ -367,13 +367,15 @@ class AlmacenImap final : public AlmacenCorreo {
 
   bool Apartar(const std::string& id, ErrorCorreo& error) override {
     std::vector<Respuesta> rs;
-    const std::string carpeta = Entrecomilla(kCarpetaRechazados);
-    if (!creadaRechazados_) {
-      // Refused when it exists already; a real failure shows in the move.
+    if (carpetaRechazados_.empty()) {
+      // Under the personal namespace ("INBOX." on some servers). CREATE is
+      // refused when the mailbox exists already; a real failure shows in the
+      // move.
+      carpetaRechazados_ = PrefijoPersonal() + kCarpetaRechazados;
       ErrorCorreo e;
-      conexion_.Orden("CREATE " + carpeta, rs, e);
-      creadaRechazados_ = true;
+      conexion_.Orden("CREATE " + Entrecomilla(carpetaRechazados_), rs, e);
     }
+    const std::string carpeta = Entrecomilla(carpetaRechazados_);
     if (Tiene("MOVE")) return conexion_.Orden("UID MOVE " + id + " " + carpeta, rs, error);
     if (!conexion_.Orden("UID COPY " + id + " " + carpeta, rs, error)) return false;
     if (!conexion_.Orden("UID STORE " + id + " +FLAGS.SILENT (\\Deleted)", rs, error)) return false;
@@ -410,6 +412,22 @@ class AlmacenImap final : public AlmacenCorreo {
   static bool NoEsta(ErrorCorreo& error) {
     error = {kCorreoMensajeNoValido, "El correo ya no está en el buzón"};
     return false;
+  }
+
+  // The prefix of the server's personal namespace (RFC 2342); empty when
+  // it has none or does not tell.
+  std::string PrefijoPersonal() {
+    if (!Tiene("NAMESPACE")) return {};
+    std::vector<Respuesta> rs;
+    ErrorCorreo e;
+    if (!conexion_.Orden("NAMESPACE", rs, e)) return {};
+    for (auto& r : rs) {
+      constexpr std::string_view kInicio = "* NAMESPACE ((\"";
+      if (!EmpiezaSinCaso(r.texto, kInicio)) continue;
+      const auto fin = r.texto.find('"', kInicio.size());
+      if (fin != std::string::npos) return r.texto.substr(kInicio.size(), fin - kInicio.size());
+    }
+    return {};
   }
 
   bool Fallo(ErrorCorreo& error) {
@@ -478,7 +496,7 @@ class AlmacenImap final : public AlmacenCorreo {
   std::vector<std::string> capacidades_;
   std::string papelera_;
   bool buscadaPapelera_ = false;
-  bool creadaRechazados_ = false;
+  std::string carpetaRechazados_;  // set at the first refused mail
 };
 
 }  // namespace
