@@ -6,12 +6,11 @@
 // root window, the pixels the screen shows, and must show its body in the
 // window colour and some text.
 //
-// The grab is one request on the root window on purpose: xwd reads every
-// top-level window that has a colormap of its own (every Qt window has one)
-// separately and pastes the reads together, and where two windows of the
-// program overlap it pastes the hidden part of the lower one, which the
-// server returns black, over the upper one: a message box over the main
-// window comes out black in an xwd dump while the screen shows it whole.
+// The grab is one request on the root window on purpose: where top-level
+// windows have colormaps of their own (every Qt window has one), xwd reads
+// them one at a time and pastes the reads together, and its dump of a
+// message box lying over another window of the program comes out black
+// although the screen, read whole from the root window, shows it painted.
 #include <xcb/xcb.h>
 #include <QApplication>
 #include <QElapsedTimer>
