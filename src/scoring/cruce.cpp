@@ -170,8 +170,15 @@ void ListasValidasCruce::ConstruyePresencia() {
     nombrados.clear();
     for (const LogValido::Posicion& p : log.por_base)
       if (nombrados.empty() || nombrados.back() != p.indicativo) nombrados.push_back(p.indicativo);
-    for (const LogValido::Qso& q : log.qsos)
-      if (q.fecha) nombrados.push_back(IndicativoComparable(log.Texto(q, LogValido::kPropio), false));
+    std::string_view propio_anterior;  // a log's own call is mostly the same on every line
+    bool hay_anterior = false;
+    for (const LogValido::Qso& q : log.qsos) {
+      const std::string_view propio = log.Texto(q, LogValido::kPropio);
+      if (!q.fecha || (hay_anterior && propio == propio_anterior)) continue;
+      nombrados.push_back(IndicativoComparable(propio, false));
+      propio_anterior = propio;
+      hay_anterior = true;
+    }
     std::sort(nombrados.begin(), nombrados.end());
     nombrados.erase(std::unique(nombrados.begin(), nombrados.end()), nombrados.end());
     const auto entrada = static_cast<std::uint32_t>(e);
