@@ -117,13 +117,83 @@ RecepcionListas::RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorre
                                  plataforma::correo::SesionCorreo* sesion)
     : concurso_(concurso), ventana_(ventana), sesion_(sesion) {}
 
+RecepcionListas::~RecepcionListas() = default;
+
 EstadoCarpetaConcurso RecepcionListas::Carpetas() const {
   return EstadoCarpetaConcurso(concurso_.carpetaConcurso, concurso_.Nombre());
 }
 
+// The folders whose lists the intake keeps up to date, with their count
+// labels, in the order they are refreshed.
+constexpr std::pair<std::string_view, std::string_view> kListasCarpetas[] = {
+    {"FicherosRecibidos", "LRecibidos"},
+    {"ListasValidas", "LValidas"},
+    {"FicherosErrores", "LErrores"},
+    {"FicherosConfirmacion", "LConfirmaciones"},
+};
+
 std::string RecepcionListas::Ruta(std::string_view subcarpeta, std::string_view fichero) const {
+  for (const auto& [carpeta, etiqueta] : kListasCarpetas)
+    if (carpeta == subcarpeta) tocados_.emplace(std::string(subcarpeta), plataforma::NombreSeguro(fichero));
   return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta),
                                                       plataforma::NombreSeguro(fichero)));
+}
+
+void RecepcionListas::ActualizaListasCarpetas() {
+  const bool todas = !listasCargadas_;
+  listasCargadas_ = true;
+  std::set<std::pair<std::string, std::string>> tocados;
+  tocados.swap(tocados_);
+  if (todas) {
+    // The first log of a pass lists the folders whole; every later one
+    // puts right only the names its log touched.
+    CargaFicherosRecibidos(Carpetas(), ventana_);
+    CargaListasValidas(Carpetas(), ventana_);
+    CargaFicherosErrores(Carpetas(), ventana_);
+    CargaFicherosConfirmacion(Carpetas(), ventana_);
+    return;
+  }
+  // The order of the folder lists: by name without regard to case, names
+  // equal but for case in byte order.
+  auto antes = [](const std::string& a, const std::string& b) {
+    const std::string ma = Mayusculas(a), mb = Mayusculas(b);
+    return ma != mb ? ma < mb : a < b;
+  };
+  for (const auto& [carpeta, etiqueta] : kListasCarpetas) {
+    ListaVentana* lista = ListaDe(ventana_, carpeta);
+    if (!lista) throw ErrorVentana("La ventana no tiene la lista " + std::string(carpeta));
+    const std::string ruta_carpeta =
+        plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, carpeta));
+    for (auto t = tocados.lower_bound({std::string(carpeta), std::string()});
+         t != tocados.end() && t->first == carpeta; ++t) {
+      const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(ruta_carpeta, t->second));
+      const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
+      const bool existe = plataforma::ExisteFichero(ruta) && !nombre.empty() && nombre.front() != '.';
+      // The first item not before the name, by binary search.
+      std::size_t bajo = 0, alto = lista->Cuenta();
+      const std::string clave = existe ? nombre : Mayusculas(t->second);
+      while (bajo < alto) {
+        const std::size_t medio = bajo + (alto - bajo) / 2;
+        if (existe ? antes(lista->Elemento(medio), clave) : Mayusculas(lista->Elemento(medio)) < clave)
+          bajo = medio + 1;
+        else
+          alto = medio;
+      }
+      if (existe) {
+        if (bajo >= lista->Cuenta() || lista->Elemento(bajo) != nombre) lista->Inserta(bajo, nombre);
+        continue;
+      }
+      // Gone: the items under its name (in any case) that are no longer on
+      // disk leave the list.
+      while (bajo < lista->Cuenta() && Mayusculas(lista->Elemento(bajo)) == clave) {
+        if (plataforma::ExisteFichero(plataforma::UneRuta(ruta_carpeta, lista->Elemento(bajo))))
+          ++bajo;
+        else
+          lista->Quita(bajo);
+      }
+    }
+    ventana_.PonTexto(etiqueta, TextoCuentaListas(lista->Cuenta()));
+  }
 }
 
 void RecepcionListas::EmpiezaLog() {
@@ -149,6 +219,8 @@ std::string RecepcionListas::AsuntoCorreo() const { return deCorreo_ && sesion_ 
 
 bool RecepcionListas::ProcesaSesion() {
   if (!sesion_) return false;
+  // The folders of the contest are listed once for the session.
+  const plataforma::ListadosEnMemoria listados;
   cabecera_.Limpia();
   if (!sesion_->LeerNoLeidos()) return false;
   vistos_.clear();
@@ -157,7 +229,7 @@ bool RecepcionListas::ProcesaSesion() {
   // Answers noted for mails that have left the inbox are forgotten (the
   // walk read every mail still there); with a mail that could not be read,
   // nothing is (it may be one of them).
-  if (!lecturaFallida_) DiarioRespuestas(concurso_.carpetaConcurso).ConservaSolo(vistos_);
+  if (!lecturaFallida_) Diario().ConservaSolo(vistos_);
   try {
     GuardaListasDeSWL(Carpetas(), ventana_);
   } catch (const std::exception& e) {
@@ -214,7 +286,7 @@ void RecepcionListas::ProcesaCorreo(int indice) {
   deCorreo_ = true;
   direccionRemitente_ = sesion_->DireccionRemitente();
   identidad_ = sesion_->IdentidadCorreo();
-  if (DiarioRespuestas(concurso_.carpetaConcurso).Contiene(identidad_)) {
+  if (Diario().Contiene(identidad_)) {
     // Answered by a session that stopped before deleting it: its log is
     // filed already and its sender has had the answer.
     BorraCorreoEnCurso();
@@ -243,10 +315,7 @@ void RecepcionListas::ProcesaCorreo(int indice) {
                           (nombreFicheroLog_.empty() ? std::string() : " (" + nombreFicheroLog_ + ")") + ": " +
                           e.what() + (correoBorrado_ ? "" : ". El E-MAIL queda sin leer."));
   }
-  CargaFicherosRecibidos(Carpetas(), ventana_);
-  CargaListasValidas(Carpetas(), ventana_);
-  CargaFicherosErrores(Carpetas(), ventana_);
-  CargaFicherosConfirmacion(Carpetas(), ventana_);
+  ActualizaListasCarpetas();
 }
 
 void RecepcionListas::ValidaYArchiva(bool manual) {
@@ -362,7 +431,13 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
   return true;
 }
 
+DiarioRespuestas& RecepcionListas::Diario() {
+  if (!diario_) diario_ = std::make_unique<DiarioRespuestas>(concurso_.carpetaConcurso);
+  return *diario_;
+}
+
 void RecepcionListas::LeeFicherosManuales() {
+  const plataforma::ListadosEnMemoria listados;
   ventana_.HabilitaBotones(false);
   EmpiezaLog();
   if (ListaVentana* cola = ListaDe(ventana_, "ListaBorrarManuales")) cola->Limpia();
@@ -405,10 +480,7 @@ void RecepcionListas::ProcesaFicheroManual(std::size_t indice) {
     informe_.Cierra();
     ventana_.InformaFallo("No se ha podido procesar " + nombreFicheroLog_ + ": " + e.what());
   }
-  CargaFicherosRecibidos(Carpetas(), ventana_);
-  CargaListasValidas(Carpetas(), ventana_);
-  CargaFicherosErrores(Carpetas(), ventana_);
-  CargaFicherosConfirmacion(Carpetas(), ventana_);
+  ActualizaListasCarpetas();
 }
 
 void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {

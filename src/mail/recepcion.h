@@ -13,9 +13,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cabrillo/cabecera_log.h"
@@ -37,6 +39,7 @@ class SesionCorreo;
 
 namespace mail {
 
+class DiarioRespuestas;
 class VentanaCorreo;
 
 // The award contest: its logs are merged per station, never listed as valid.
@@ -112,6 +115,7 @@ class RecepcionListas {
   // sesion: the signed-on mail session of the intake in progress; nullptr
   // for a pass over the manual folder.
   RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana, plataforma::correo::SesionCorreo* sesion);
+  ~RecepcionListas();
 
   // One mail session over a session already signed on: clears the header,
   // takes the unread mails, walks the inbox and saves the listener list.
@@ -168,6 +172,12 @@ class RecepcionListas {
   EstadoCarpetaConcurso Carpetas() const;
   std::string FechaCorreo() const;
   std::string AsuntoCorreo() const;
+  // Brings the window's lists of `FicherosRecibidos`, `ListasValidas`,
+  // `FicherosErrores` and `FicherosConfirmacion` and their counts up to date
+  // after a log: whole the first time, then the names the log touched.
+  void ActualizaListasCarpetas();
+  // The note of answered mails, read on first use.
+  DiarioRespuestas& Diario();
 
   const ConcursoRecepcion& concurso_;
   VentanaCorreo& ventana_;
@@ -185,6 +195,11 @@ class RecepcionListas {
   // could be read.
   std::set<std::string> vistos_;
   bool lecturaFallida_ = false;
+  std::unique_ptr<DiarioRespuestas> diario_;
+  // Whether the folder lists of the window have been loaded in this pass,
+  // and the names of those folders the log in hand touched.
+  bool listasCargadas_ = false;
+  mutable std::set<std::pair<std::string, std::string>> tocados_;
   cabrillo::FicheroErrores informe_;
   cabrillo::CabeceraLog cabecera_;
 };

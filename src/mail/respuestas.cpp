@@ -103,7 +103,7 @@ void RecepcionListas::TerminaCorreo(bool respondido) {
   // Noted before the deletion: a session stopped in between must not take
   // the mail in and answer it again. A note that cannot be written leaves
   // only that window open; the mail is deleted all the same.
-  if (respondido && !DiarioRespuestas(concurso_.carpetaConcurso).Anota(identidad_))
+  if (respondido && !Diario().Anota(identidad_))
     ventana_.InformaFallo("No se ha podido anotar la respuesta al E-MAIL de " + direccionRemitente_ + " en " +
                           kNombreDiarioRespuestas);
   BorraCorreoEnCurso();

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
 namespace plataforma::correo {
@@ -126,6 +127,7 @@ bool MensajeMime::GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCor
     error = {kCorreoFalloEscrituraAdjunto, "No se puede escribir el adjunto en " + ruta};
     return false;
   }
+  AnotaFicheroCreado(ruta);
   return true;
 }
 
