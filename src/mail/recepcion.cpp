@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cctype>
 #include <exception>
+#include <optional>
 
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "common/listas_carpetas.h"
 #include "common/ventana_proceso.h"
 #include "mail/diario_respuestas.h"
+#include "mail/limite_respuestas.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/dao.h"
@@ -54,6 +57,61 @@ bool CargaConfiguracionCorreo(dao::Database& base, std::int32_t numero_orden, Co
   return true;
 }
 
+namespace {
+
+// The mailboxes of every contest of the database, upper-cased.
+std::set<std::string> BuzonesConcursos(dao::Database& base) {
+  std::set<std::string> buzones;
+  dao::Recordset rs = base.OpenRecordset("Select EMailConcurso From ResumenCabrillo");
+  for (; !rs.Eof(); rs.MoveNext())
+    if (!rs["EMailConcurso"].IsNull()) {
+      const std::string b = Mayusculas(Recorta(rs["EMailConcurso"].CStr()));
+      if (!b.empty()) buzones.insert(b);
+    }
+  rs.Close();
+  return buzones;
+}
+
+std::string Minusculas(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return r;
+}
+
+}  // namespace
+
+std::string Eco(std::string_view texto) {
+  return plataforma::Longitud(texto) <= kMaximoEco ? std::string(texto) : plataforma::Izquierda(texto, kMaximoEco);
+}
+
+std::string MotivoSinRespuesta(const plataforma::correo::SesionCorreo& sesion, const ConcursoRecepcion& concurso) {
+  // The first word of a field's value, in lower case ("auto-replied; x=y").
+  auto palabra = [&](std::string_view campo) -> std::optional<std::string> {
+    const std::optional<std::string> v = sesion.Cabecera(campo);
+    if (!v) return std::nullopt;
+    return Minusculas(Recorta(std::string_view(*v).substr(0, v->find(';'))));
+  };
+  if (const auto a = palabra("Auto-Submitted"); a && *a != "no") return std::string(kMotivoAutomatico);
+  if (const auto p = palabra("Precedence"); p && (*p == "bulk" || *p == "junk" || *p == "list"))
+    return std::string(kMotivoAutomatico);
+  if (sesion.Cabecera("List-Id")) return std::string(kMotivoAutomatico);
+  if (const auto r = sesion.Cabecera("Return-Path")) {
+    std::string camino;
+    for (char c : *r)
+      if (c != ' ' && c != '\t') camino += c;
+    if (camino.empty() || camino == "<>") return std::string(kMotivoAutomatico);
+  }
+  const std::string remitente = Recorta(sesion.DireccionRemitente());
+  const std::string local = Minusculas(std::string_view(remitente).substr(0, remitente.find('@')));
+  if (local == "mailer-daemon" || local == "postmaster") return std::string(kMotivoAutomatico);
+  const std::string propio = Mayusculas(remitente);
+  if (!propio.empty() && (concurso.buzonesConcursos.count(propio) ||
+                          propio == Mayusculas(Recorta(concurso.correo.EMailConcurso)) ||
+                          propio == Mayusculas(Recorta(sesion.Remitente()))))
+    return std::string(kMotivoBuzonConcurso);
+  return {};
+}
+
 bool CargaConcursoRecepcion(dao::Database& base, std::int32_t numero_orden,
                             const cabrillo::AjustesVentanaPrincipal& ajustes, const std::string& carpeta_concurso,
                             const std::string& carpeta_trabajo, ConcursoRecepcion& concurso) {
@@ -62,6 +120,7 @@ bool CargaConcursoRecepcion(dao::Database& base, std::int32_t numero_orden,
   concurso.datos.SiglasONumeral = ajustes.SiglasONumeral;
   concurso.datos.VerificarNombreExacto = ajustes.VerificarNombreExacto;
   concurso.categorias = cabrillo::GeneraCategoriasAdmitidas(base, concurso.datos.Concurso, numero_orden);
+  concurso.buzonesConcursos = BuzonesConcursos(base);
   concurso.carpetaConcurso = carpeta_concurso;
   concurso.carpetaTrabajo = carpeta_trabajo;
   return true;
@@ -205,6 +264,8 @@ void RecepcionListas::EmpiezaLog() {
   deCorreo_ = false;
   correoBorrado_ = false;
   identidad_.clear();
+  motivoAutomatico_.clear();
+  sinRespuesta_.clear();
 }
 
 std::string RecepcionListas::FechaCorreo() const {
@@ -215,7 +276,7 @@ std::string RecepcionListas::FechaCorreo() const {
   return texto;
 }
 
-std::string RecepcionListas::AsuntoCorreo() const { return deCorreo_ && sesion_ ? sesion_->Asunto() : std::string(); }
+std::string RecepcionListas::AsuntoCorreo() const { return deCorreo_ && sesion_ ? Eco(sesion_->Asunto()) : std::string(); }
 
 bool RecepcionListas::ProcesaSesion() {
   if (!sesion_) return false;
@@ -267,6 +328,13 @@ void RecepcionListas::LeeCorreoEntrante() {
       const std::string listado = asunto.empty() ? "\u00BB " + sesion_->NombreRemitente() : asunto;
       if (entrantes) entrantes->Agrega(Mayusculas(listado));
       ProcesaCorreo(i);
+      // A mail taken in but not answered says why.
+      if (!sinRespuesta_.empty() && entrantes && entrantes->Cuenta()) {
+        const std::size_t ultimo = entrantes->Cuenta() - 1;
+        const std::string linea = entrantes->Elemento(ultimo) + "  (SIN RESPUESTA: " + sinRespuesta_ + ")";
+        entrantes->Quita(ultimo);
+        entrantes->Agrega(linea);
+      }
       if (sesion_->NumeroCorreos() < n)
         hecho.erase(hecho.begin() + i);
       else
@@ -292,6 +360,7 @@ void RecepcionListas::ProcesaCorreo(int indice) {
     BorraCorreoEnCurso();
     return;
   }
+  motivoAutomatico_ = MotivoSinRespuesta(*sesion_, concurso_);
   try {
     if (!informe_.Crea(concurso_.carpetaTrabajo, FechaCorreo(), AsuntoCorreo()))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
@@ -374,7 +443,7 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
       nombreFicheroLog_ =
           Recorta(std::string_view(nombreFicheroLog_).substr(0, parentesis)) + nombreFicheroLog_.substr(log);
   }
-  informe_.EscribeLinea("ADJUNTO:" + nombreFicheroLog_);
+  informe_.EscribeLinea("ADJUNTO:" + Eco(nombreFicheroLog_));
 
   if (!EsNombreDeLog(nombreFicheroLog_)) {
     informe_.EscribeLinea(".- ERROR 0: El fichero adjunto no es con extensión .LOG o .CBR.");
@@ -489,7 +558,7 @@ void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {
   plataforma::BorraFichero(Ruta("FicherosErrores", base + "ERR"));
   plataforma::BorraFichero(Ruta("FicherosConfirmacion", base + "OK"));
   plataforma::BorraFichero(Ruta("ListasValidas", base + "LOG"));
-  if (deCorreo_) plataforma::BorraFichero(Ruta("FicherosErrores", direccionRemitente_ + ".ERR"));
+  if (deCorreo_) plataforma::BorraFichero(Ruta("FicherosErrores", NombreInformeRemitente()));
 }
 
 }  // namespace mail
