@@ -90,8 +90,8 @@ std::string Correo(int k) {
                   "@example.org>\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"xx\"\r\n\r\n"
                   "--xx\r\nContent-Type: text/plain\r\n\r\nAdjunto mi lista.\r\n";
   if (tipo != 3)
-    m += "--xx\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=\"" +
-         indicativo + ".LOG\"\r\nContent-Transfer-Encoding: base64\r\n\r\n" + Base64(LogDe(indicativo));
+    m += "--xx\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=\"" + indicativo +
+         ".LOG\"\r\nContent-Transfer-Encoding: base64\r\n\r\n" + Base64(LogDe(indicativo));
   return m + "--xx--\r\n";
 }
 

@@ -58,8 +58,8 @@ bool LimiteRespuestas::Permite(const std::string& direccion, std::time_t ahora) 
   Lee(ahora);
   const auto it = enviadas_.find(Clave(direccion));
   if (it == enviadas_.end()) return true;
-  const auto vigentes = std::count_if(it->second.begin(), it->second.end(),
-                                      [ahora](std::time_t hora) { return Vigente(hora, ahora); });
+  const auto vigentes =
+      std::count_if(it->second.begin(), it->second.end(), [ahora](std::time_t hora) { return Vigente(hora, ahora); });
   return vigentes < kMaximoRespuestasError;
 }
 

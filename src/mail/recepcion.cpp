@@ -1,8 +1,8 @@
 #include "mail/recepcion.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <exception>
 #include <optional>
 
@@ -105,9 +105,9 @@ std::string MotivoSinRespuesta(const plataforma::correo::SesionCorreo& sesion, c
   const std::string local = Minusculas(std::string_view(remitente).substr(0, remitente.find('@')));
   if (local == "mailer-daemon" || local == "postmaster") return std::string(kMotivoAutomatico);
   const std::string propio = Mayusculas(remitente);
-  if (!propio.empty() && (concurso.buzonesConcursos.count(propio) ||
-                          propio == Mayusculas(Recorta(concurso.correo.EMailConcurso)) ||
-                          propio == Mayusculas(Recorta(sesion.Remitente()))))
+  if (!propio.empty() &&
+      (concurso.buzonesConcursos.count(propio) || propio == Mayusculas(Recorta(concurso.correo.EMailConcurso)) ||
+       propio == Mayusculas(Recorta(sesion.Remitente()))))
     return std::string(kMotivoBuzonConcurso);
   return {};
 }
@@ -221,10 +221,9 @@ void RecepcionListas::ActualizaListasCarpetas() {
   for (const auto& [carpeta, etiqueta] : kListasCarpetas) {
     ListaVentana* lista = ListaDe(ventana_, carpeta);
     if (!lista) throw ErrorVentana("La ventana no tiene la lista " + std::string(carpeta));
-    const std::string ruta_carpeta =
-        plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, carpeta));
-    for (auto t = tocados.lower_bound({std::string(carpeta), std::string()});
-         t != tocados.end() && t->first == carpeta; ++t) {
+    const std::string ruta_carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, carpeta));
+    for (auto t = tocados.lower_bound({std::string(carpeta), std::string()}); t != tocados.end() && t->first == carpeta;
+         ++t) {
       const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(ruta_carpeta, t->second));
       const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
       const bool existe = plataforma::ExisteFichero(ruta) && !nombre.empty() && nombre.front() != '.';
@@ -276,7 +275,9 @@ std::string RecepcionListas::FechaCorreo() const {
   return texto;
 }
 
-std::string RecepcionListas::AsuntoCorreo() const { return deCorreo_ && sesion_ ? Eco(sesion_->Asunto()) : std::string(); }
+std::string RecepcionListas::AsuntoCorreo() const {
+  return deCorreo_ && sesion_ ? Eco(sesion_->Asunto()) : std::string();
+}
 
 bool RecepcionListas::ProcesaSesion() {
   if (!sesion_) return false;
