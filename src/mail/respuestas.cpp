@@ -147,7 +147,8 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
   const std::string confirmacion = Ruta("FicherosConfirmacion", base + "OK");
   if (!plataforma::EscribirLineas(confirmacion, lineas))
     throw plataforma::ErrorFichero(confirmacion, "No se puede escribir la confirmación");
-  if (ListaVentana* lista = ventana_.Lista("FicherosConfirmacion")) lista->Agrega(base + "OK");
+  // The window's list of confirmations shows it once the log is done
+  // (ActualizaListasCarpetas).
 
   if (!ventana_.GestionAutomatica()) return;
   const bool responde = Responde(false);

@@ -24,6 +24,8 @@
 #include "mail/recepcion.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/correo/servidores.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
 #include "soporte/concurso_prueba.h"
 
 namespace fs = std::filesystem;
@@ -125,6 +127,16 @@ class RespuestasAutomaticasTest : public testing::TestWithParam<Tipo> {
 
   std::size_t NoLeidos() const { return Ficheros(buzon_ + "/new").size() + Ficheros(buzon_ + "/cur").size(); }
 
+  // The window's folder lists, kept up to date log by log, are what the
+  // folders hold.
+  void ListasComoCarpetas() {
+    for (const char* c : {"FicherosRecibidos", "ListasValidas", "FicherosErrores", "FicherosConfirmacion"}) {
+      SCOPED_TRACE(c);
+      EXPECT_EQ(ventana_.simple.listas[plataforma::Mayusculas(c)].elementos,
+                plataforma::ListaFicheros(carpeta_ + "/" + c));
+    }
+  }
+
   const std::vector<std::string>& Listados() { return ventana_.simple.listas["LISTACORREOENTRANTE"].elementos; }
 
   CarpetaTemporal tmp_;
@@ -171,6 +183,7 @@ TEST_P(RespuestasAutomaticasTest, AutomaticMailIsTakenInButNeverAnswered) {
   EXPECT_TRUE(fs::exists(carpeta_ + "/FicherosConfirmacion/QQ6STU.OK"));
   EXPECT_TRUE(fs::exists(carpeta_ + "/ListasValidas/QQ3JKL.LOG"));
   EXPECT_TRUE(Arbol(carpeta_ + "/ListasEmail").empty());
+  ListasComoCarpetas();
   for (const Caso& c : casos)
     if (c.adjuntos.empty())
       EXPECT_TRUE(fs::exists(carpeta_ + "/FicherosErrores/" + c.remitente + ".ERR")) << c.remitente;
@@ -293,6 +306,7 @@ TEST_P(RespuestasAutomaticasTest, AParticipantGetsEveryConfirmationWhateverTheEr
   EXPECT_NE(Listados()[6].find(std::string(kMotivoLimite)), std::string::npos) << Listados()[6];
   EXPECT_TRUE(fs::exists(carpeta_ + "/ListasValidas/QQ6STU.LOG"));
   EXPECT_EQ(LeeFichero(carpeta_ + "/ListasEmail/QQ6STU.Email"), p);
+  ListasComoCarpetas();
 }
 
 // A forged sender with a subject of 200 KB: the report and the answer hold
@@ -349,6 +363,7 @@ TEST_P(RespuestasAutomaticasTest, ASenderWithoutAtNeverFilesOverAParticipantsRep
   EXPECT_EQ(ventana_.avisos[0].rfind("Ha ocurrido un error durante el envío:", 0), 0u) << ventana_.avisos[0];
   EXPECT_EQ(Salidas().size(), 1u);  // the participant's own answer
   EXPECT_EQ(NoLeidos(), 0u);
+  ListasComoCarpetas();
 }
 
 INSTANTIATE_TEST_SUITE_P(Almacenes, RespuestasAutomaticasTest, testing::Values(Tipo::kMaildir, Tipo::kImap),
