@@ -9,7 +9,8 @@ bool EsPanelDeProceso(std::string_view nombre) {
              .compare(QStringLiteral("LProceso"), Qt::CaseInsensitive) == 0;
 }
 
-PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra) : etiqueta_(etiqueta), barra_(barra) {}
+PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
+    : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {}
 
 void PanelProgreso::Empieza(const std::vector<std::string>& entradas) {
   lote_.Empieza(entradas);
@@ -34,9 +35,7 @@ void PanelProgreso::Abandona() {
 
 void PanelProgreso::PonTexto(const std::string& texto) {
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(lote_.Texto(texto)));
-  texto_nuevo_ = true;
-  // The bar catches up with the label.
-  if (pendiente_ >= 0) Muestra(pendiente_);
+  texto_nuevo_ = cede_en_cada_paso_;
 }
 
 void PanelProgreso::PonProgreso(int porcentaje) {

@@ -3,8 +3,7 @@
 // over a ProgresoLote: the label names the log in hand and the count while
 // a run goes on, and the bar shows the share of the whole run. The runs set
 // the bar once per QSO; the bar is repainted, and the window yields to the
-// window system while the label stays the same, at most about 30 times a
-// second, whatever the runs ask.
+// window system, at most about 30 times a second, whatever the runs ask.
 #include <QElapsedTimer>
 #include <cstddef>
 #include <string>
@@ -18,7 +17,11 @@ class QProgressBar;
 
 class PanelProgreso {
  public:
-  PanelProgreso(QLabel* etiqueta, QProgressBar* barra);
+  // With `cede_en_cada_paso` a yield after a new step text always happens,
+  // so that every step is drawn (a mail session: few logs, each worth
+  // seeing); without it yields are spaced like the repaints (the
+  // cross-check and the scoring, thousands of logs).
+  PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso);
 
   // A run over the logs of that list, or over `total` logs taken as they
   // come (see ProgresoLote).
@@ -33,8 +36,8 @@ class PanelProgreso {
   // The run's step text and share of the log in hand.
   void PonTexto(const std::string& texto);
   void PonProgreso(int porcentaje);
-  // Yields to the window system, unless it did so a moment ago and the label
-  // has not changed since (every step of a run is shown at least once).
+  // Yields to the window system, unless it did so a moment ago (and, with
+  // `cede_en_cada_paso`, the label has not changed since).
   void Cede();
 
   const ProgresoLote& Lote() const { return lote_; }
@@ -50,8 +53,9 @@ class PanelProgreso {
   ProgresoLote lote_;
   QElapsedTimer repintado_;
   QElapsedTimer cedido_;
+  bool cede_en_cada_paso_;
   bool texto_nuevo_ = false;  // the label changed since the last yield
-  int pendiente_ = -1;  // a value not shown yet because the last repaint was too recent
+  int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
 };
 
 // Whether a control name given to VentanaProceso::PonTexto is the step label

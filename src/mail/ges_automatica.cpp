@@ -89,7 +89,7 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
 
   // Clearing a selection must not reload the viewer.
   controles_ = std::make_unique<ControlesVentana>(this, true);
-  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso);
+  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, true);
 
   connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
   connect(ui_->Cancelar, &QPushButton::clicked, this, &GesAutomatica::Cancelar_Click);

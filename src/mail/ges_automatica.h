@@ -111,10 +111,10 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   std::unique_ptr<EnlaceGesAutomatica> enlace_;
   std::unique_ptr<Ui::GesAutomatica> ui_;
   QTimer* Timer1 = nullptr;
-  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
-  std::unique_ptr<PanelProgreso> progreso_;      // `LProceso` and `Proceso`
+  std::unique_ptr<ControlesVentana> controles_;               // lists and captions by name
+  std::unique_ptr<PanelProgreso> progreso_;                   // `LProceso` and `Proceso`
   const plataforma::correo::SesionCorreo* sesion_ = nullptr;  // the mail session in hand
-  ConcursoRecepcion concurso_;                   // loaded at each press of `Conectar`
+  ConcursoRecepcion concurso_;                                // loaded at each press of `Conectar`
   std::int16_t ContadorTemporizador = 0;
   int alturaNormal_ = 0, anchuraNormal_ = 0;
   bool maximizada_ = false;  // the state the controls were last rescaled for

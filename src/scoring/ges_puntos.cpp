@@ -56,7 +56,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
   controles_ = std::make_unique<ControlesVentana>(this);
-  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso);
+  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
   connect(ui_->Calcular, &QPushButton::clicked, this, &GesPuntos::Calcular_Click);
