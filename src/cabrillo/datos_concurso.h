@@ -60,13 +60,14 @@ struct FilaResumenCabrillo {
 struct DatosConcursoLog {
   std::int32_t NumeroOrden = 0;
   std::string Concurso;  // the contest's name, compared whole and with case
+  std::string Edicion;   // the edition, which the rules text's sample "CONTEST:" line adds to the name
 
   // `Concursos`: the province-code options.
   Logico EnviarSiglas, RecibirSiglas, CadaProv;
   // `Concursos`: band permissions (`Banda1'8` and `Banda3'5` are Banda1_8
   // and Banda3_5 here) and mode permissions.
-  Logico Banda1_8, Banda3_5, Banda7, Banda10, Banda14, Banda18, Banda21, Banda24, BandaUser, Banda28, Banda50,
-      Banda144, Banda432, Banda1296;
+  Logico Banda1_8, Banda3_5, Banda7, Banda10, Banda14, Banda18, Banda21, Banda24, BandaUser, Banda28, Banda50, Banda144,
+      Banda432, Banda1296;
   Logico ModoAM, ModoSSB, ModoLSB, ModoUSB, ModoCW, ModoFM, ModoRTTY, ModoPACKET;
 
   // `ResumenCabrillo`; HayResumen is false when the contest has no row.
@@ -79,7 +80,7 @@ struct DatosConcursoLog {
 
   // Options of the main window as shown when the log is checked.
   bool SiglasONumeral = false;         // a numeric letters token is accepted
-  bool VerificarNombreExacto = false;  // the "CONTEST:" value must be the name
+  bool VerificarNombreExacto = false;  // the "CONTEST:" value must be the name (or the name and edition)
 
   // The Boolean column of `Concursos` of that name (letter case ignored;
   // "Banda1'8" and "Banda3'5" as the table spells them); nullptr otherwise.

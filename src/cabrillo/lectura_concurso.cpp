@@ -44,14 +44,14 @@ CodigosReferencia LeeProvinciasConcurso(dao::Database& base, std::int32_t numero
 }
 
 bool LeeDatosConcursoLog(dao::Database& base, std::int32_t numero_orden, DatosConcursoLog& datos) {
-  dao::Recordset rs =
-      base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
+  dao::Recordset rs = base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
   if (rs.Eof()) {
     rs.Close();
     return false;
   }
   datos.NumeroOrden = numero_orden;
   datos.Concurso = rs["Concurso"].CStr();
+  datos.Edicion = rs["Edicion"].IsNull() ? std::string() : rs["Edicion"].CStr();
   const dao::Fields campos = rs.Fields();
   for (int i = 0; i < campos.Count(); ++i) {
     const dao::Field campo = campos[i];
