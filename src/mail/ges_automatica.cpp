@@ -133,6 +133,16 @@ void GesAutomatica::Form_Load() {
     ui_->Cancelar->setText(QStringLiteral("CANCELAR"));
   }
   ContextoConcurso& contexto = enlace_->Contexto();
+  if (enlace_->GestionAutomatica()) {
+    // Where the answers go, when they are not sent (a wrong profile is
+    // reported by the session's sign-on).
+    plataforma::correo::PerfilCorreo perfil;
+    plataforma::correo::ErrorCorreo error;
+    const std::string nota =
+        plataforma::correo::LeePerfilCorreo(contexto.CarpetaTrabajo, perfil, error) ? TextoPerfilCorreo(perfil) : "";
+    ui_->LPerfilCorreo->setText(Q(nota));
+    ui_->LPerfilCorreo->setVisible(!nota.empty());
+  }
   ui_->LConcurso->setText(Q(contexto.NombreConcurso + " EDICIÓN " + contexto.EdicionConcurso));
   contexto.CarpetaConcurso = RutaCarpetaConcurso(contexto, contexto.NombreConcurso, contexto.EdicionConcurso);
   if (contexto.EsConcursoDiploma()) {
