@@ -24,16 +24,18 @@ void PanelProgreso::Empieza(std::size_t total) {
 
 void PanelProgreso::Termina(const std::string& texto) {
   lote_.Termina();
-  if (!texto.empty() && etiqueta_) etiqueta_->setText(QString::fromStdString(texto));
+  if (etiqueta_) etiqueta_->setText(QString::fromStdString(texto.empty() ? crudo_ : texto));
   Muestra(100);
 }
 
 void PanelProgreso::Abandona() {
   lote_.Termina();
+  if (etiqueta_) etiqueta_->setText(QString::fromStdString(crudo_));
   if (pendiente_ >= 0) Muestra(pendiente_);
 }
 
 void PanelProgreso::PonTexto(const std::string& texto) {
+  crudo_ = texto;
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(lote_.Texto(texto)));
   texto_nuevo_ = cede_en_cada_paso_;
 }

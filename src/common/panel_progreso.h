@@ -28,9 +28,10 @@ class PanelProgreso {
   void Empieza(const std::vector<std::string>& entradas);
   void Empieza(std::size_t total);
   // The run is over: the bar stands at 100 and the label shows `texto`
-  // (the label is left as the run set it when `texto` is empty).
+  // (the run's last text, uncompleted, when `texto` is empty).
   void Termina(const std::string& texto = {});
-  // The run ended in a failure: the bar and label are left as they are.
+  // The run ended in a failure: the label shows the run's last text and the
+  // bar stays where it was.
   void Abandona();
 
   // The run's step text and share of the log in hand.
@@ -54,6 +55,7 @@ class PanelProgreso {
   QElapsedTimer repintado_;
   QElapsedTimer cedido_;
   bool cede_en_cada_paso_;
+  std::string crudo_;         // the run's last step text, as it gave it
   bool texto_nuevo_ = false;  // the label changed since the last yield
   int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
 };

@@ -37,17 +37,19 @@ void ProgresoLote::Termina() {
 
 std::string ProgresoLote::Texto(const std::string& texto) {
   if (!activo_ || total_ == 0) return texto;
-  // Only the text that names the log in hand is completed; the run's other
-  // steps ("Generando LISTA VALIDA", "FIN PROCESO") stand as they are.
+  // A text that names a log makes it the log in hand; every step text from
+  // then on ("Generando LISTA VALIDA", the "FIN PROCESO" of that log) says
+  // which log it is about.
   const std::string log = LogDelTexto(texto);
-  if (log.empty()) return texto;
-  if (por_nombre_) {
-    const auto it = lugares_.find(log);
-    if (it == lugares_.end()) return texto;
-    actual_ = it->second;
-  } else {
-    actual_ = std::min(actual_ + 1, total_);
+  if (!log.empty()) {
+    if (por_nombre_) {
+      const auto it = lugares_.find(log);
+      if (it != lugares_.end()) actual_ = it->second;
+    } else {
+      actual_ = std::min(actual_ + 1, total_);
+    }
   }
+  if (actual_ == 0) return texto;
   return texto + " (" + std::to_string(actual_) + " de " + std::to_string(total_) + ")";
 }
 

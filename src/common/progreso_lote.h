@@ -25,9 +25,9 @@ class ProgresoLote {
   void Termina();
   bool Activo() const { return activo_; }
 
-  // The step text to show for the run's text: a text that names a log
-  // ("Procesando X", "Calculando X") gets " (n de N)"; any other is shown
-  // as it is.
+  // The step text to show for the run's text: once a text has named a log
+  // ("Procesando X", "Calculando X"), every text gets " (n de N)" with the
+  // place of that log; before, the text is shown as it is.
   std::string Texto(const std::string& texto);
   // The share of the whole run for the share of the log in hand (0 to 100).
   int Porcentaje(int del_log) const;
