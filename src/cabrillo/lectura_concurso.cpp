@@ -2,6 +2,7 @@
 
 #include "cabrillo/contexto_concurso.h"
 #include "plataforma/dao.h"
+#include "plataforma/texto.h"
 
 namespace cabrillo {
 
@@ -51,11 +52,13 @@ bool LeeDatosConcursoLog(dao::Database& base, std::int32_t numero_orden, DatosCo
   }
   datos.NumeroOrden = numero_orden;
   datos.Concurso = rs["Concurso"].CStr();
-  datos.Edicion = rs["Edicion"].IsNull() ? std::string() : rs["Edicion"].CStr();
   const dao::Fields campos = rs.Fields();
   for (int i = 0; i < campos.Count(); ++i) {
     const dao::Field campo = campos[i];
-    if (Logico* destino = datos.CampoConcurso(campo.Name())) *destino = LeeLogico(campo);
+    if (Logico* destino = datos.CampoConcurso(campo.Name()))
+      *destino = LeeLogico(campo);
+    else if (plataforma::Mayusculas(campo.Name()) == "EDICION" && !campo.Value().IsNull())
+      datos.Edicion = campo.Value().CStr();
   }
   rs.Close();
 
