@@ -66,8 +66,8 @@ struct DatosConcursoLog {
   Logico EnviarSiglas, RecibirSiglas, CadaProv;
   // `Concursos`: band permissions (`Banda1'8` and `Banda3'5` are Banda1_8
   // and Banda3_5 here) and mode permissions.
-  Logico Banda1_8, Banda3_5, Banda7, Banda10, Banda14, Banda18, Banda21, Banda24, BandaUser, Banda28, Banda50, Banda144,
-      Banda432, Banda1296;
+  Logico Banda1_8, Banda3_5, Banda7, Banda10, Banda14, Banda18, Banda21, Banda24, BandaUser, Banda28, Banda50,
+      Banda144, Banda432, Banda1296;
   Logico ModoAM, ModoSSB, ModoLSB, ModoUSB, ModoCW, ModoFM, ModoRTTY, ModoPACKET;
 
   // `ResumenCabrillo`; HayResumen is false when the contest has no row.

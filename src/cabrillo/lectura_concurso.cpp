@@ -45,7 +45,8 @@ CodigosReferencia LeeProvinciasConcurso(dao::Database& base, std::int32_t numero
 }
 
 bool LeeDatosConcursoLog(dao::Database& base, std::int32_t numero_orden, DatosConcursoLog& datos) {
-  dao::Recordset rs = base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
+  dao::Recordset rs =
+      base.OpenRecordset("Select * From Concursos Where NumeroOrden = ?", {dao::Variant(numero_orden)});
   if (rs.Eof()) {
     rs.Close();
     return false;

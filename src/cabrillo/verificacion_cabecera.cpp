@@ -31,8 +31,8 @@ std::string LineaDe(const std::vector<std::string>& lineas, std::string_view eti
 
 // A header line that must be there: when the header does not carry it, its
 // error block is written and the line stays empty.
-bool LineaObligatoria(const std::vector<std::string>& lineas, std::string_view etiqueta, std::string& linea, int numero,
-                      std::string_view texto, FicheroErrores& informe) {
+bool LineaObligatoria(const std::vector<std::string>& lineas, std::string_view etiqueta, std::string& linea,
+                      int numero, std::string_view texto, FicheroErrores& informe) {
   if (BuscaParametroCabrillo(lineas, etiqueta, linea)) return true;
   informe.EscribeBloqueError(numero, texto);
   linea.clear();
@@ -99,7 +99,8 @@ const std::array<GrupoComprobado, 8> kGrupos = {{
      FinBloque::ConLineaEnBlanco},
     {GrupoModo, 12, "La categoría del MODO no se corresponde con las exigidas en las Bases.",
      FinBloque::ConLineaEnBlanco},
-    {GrupoPotencia, 13, "La categoría de POTENCIA de la estación no se corresponde con las exigidas en las Bases.",
+    {GrupoPotencia, 13,
+     "La categoría de POTENCIA de la estación no se corresponde con las exigidas en las Bases.",
      FinBloque::SinLineaEnBlanco},
     {GrupoAsistido, 14, "La categoría de OPERADOR ASISTIDO no se corresponde con las exigidas en las Bases.",
      FinBloque::ConLineaEnBlanco},
@@ -198,8 +199,8 @@ bool EsCategoriaEstacionValida(std::string_view p) {
   return false;
 }
 
-void DesglosaCategoriaCabrillo(std::string_view linea, std::string& operador, std::string& banda, std::string& potencia,
-                               std::string& modo, std::string& estacion) {
+void DesglosaCategoriaCabrillo(std::string_view linea, std::string& operador, std::string& banda,
+                               std::string& potencia, std::string& modo, std::string& estacion) {
   const std::size_t p = linea.find(':');
   if (p == std::string_view::npos) return;
   std::size_t m = p + 1;
@@ -350,16 +351,17 @@ bool VerificaCategorias(std::string_view version, const EntornoValidacion& e) {
   }
 
   // The eight other groups, each checked only when its switch holds False.
-  const std::array<const std::string*, 8> valores = {&banda,      &modo,     &potencia, &asistido,
+  const std::array<const std::string*, 8> valores = {&banda,    &modo,     &potencia, &asistido,
                                                      &transmisor, &estacion, &tiempo,   &overlay};
-  const std::array<const std::string*, 8> lineas_contexto = {v2 ? &c.LineaCategory : &c.LineaCategoryBand,
-                                                             v2 ? &c.LineaCategory : &c.LineaCategoryMode,
-                                                             v2 ? &c.LineaCategory : &c.LineaCategoryPower,
-                                                             &c.LineaCategoryAssisted,
-                                                             &c.LineaCategoryTransmitter,
-                                                             &c.LineaCategoryStation,
-                                                             &c.LineaCategoryTime,
-                                                             &c.LineaCategoryOverlay};
+  const std::array<const std::string*, 8> lineas_contexto = {
+      v2 ? &c.LineaCategory : &c.LineaCategoryBand,
+      v2 ? &c.LineaCategory : &c.LineaCategoryMode,
+      v2 ? &c.LineaCategory : &c.LineaCategoryPower,
+      &c.LineaCategoryAssisted,
+      &c.LineaCategoryTransmitter,
+      &c.LineaCategoryStation,
+      &c.LineaCategoryTime,
+      &c.LineaCategoryOverlay};
   for (std::size_t g = 0; g < kGrupos.size(); ++g) {
     const GrupoComprobado& comprobado = kGrupos[g];
     const GrupoCategorias& grupo = comprobado.grupo();

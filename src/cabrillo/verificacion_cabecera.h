@@ -42,8 +42,8 @@ bool VerificaCategorias(std::string_view version, const EntornoValidacion& entor
 // station (a later word of a class replaces an earlier one; a word of no
 // class is ignored; a band word that ends the line is upper-cased). An out
 // argument is left untouched when the line gives no word for it.
-void DesglosaCategoriaCabrillo(std::string_view linea, std::string& operador, std::string& banda, std::string& potencia,
-                               std::string& modo, std::string& estacion);
+void DesglosaCategoriaCabrillo(std::string_view linea, std::string& operador, std::string& banda,
+                               std::string& potencia, std::string& modo, std::string& estacion);
 
 // Version 2.0 category words, exact and case-sensitive.
 bool EsCategoriaBandaValida(std::string_view palabra);     // "All", "160M", ... "1.2G"
