@@ -57,8 +57,9 @@ class Clasifica : public QWidget, public VentanaProceso {
             QWidget* padre = nullptr);
   ~Clasifica() override;
 
-  // Centres the window, rebuilds the rankings, names the contest and shows
-  // the window.
+  // Rebuilds the rankings, names the contest, and shows the window at the
+  // top of the screen, as high as the screen's free area and wide enough
+  // for the longest line of each ranking beside its scroll bar.
   void Form_Load();
 
   // A mailing is going on.
@@ -76,6 +77,8 @@ class Clasifica : public QWidget, public VentanaProceso {
 
  private:
   enum class Envio { Resultados, Nulos };
+
+  void AjustaAPantalla();
 
   void ImprimirPuntos_Click();
   void ImprimirCategoria_Click();

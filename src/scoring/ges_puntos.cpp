@@ -18,6 +18,7 @@
 
 #include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
+#include "common/panel_progreso.h"
 #include "common/ventanas.h"
 #include "database/estado.h"
 #include "plataforma/mensajes.h"
@@ -55,6 +56,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
   controles_ = std::make_unique<ControlesVentana>(this);
+  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
   connect(ui_->Calcular, &QPushButton::clicked, this, &GesPuntos::Calcular_Click);
@@ -189,10 +191,13 @@ void GesPuntos::Cruzar_Click() {
   concurso.Paises = correo_->Paises();
   concurso.SociosZurozi = SociosZurozi();
   bool hecho = false;
+  progreso_->Empieza(Elementos("ListasValidas"));
   try {
     CruzaListas(*this, concurso, [this] { return Opciones(); });
+    progreso_->Termina();
     hecho = true;
   } catch (const std::exception& error) {
+    progreso_->Abandona();
     ui_->LProceso->setText(QStringLiteral("Procesando"));
     plataforma::MsgBox(std::string("No se ha podido completar el cruce de listas: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
@@ -208,9 +213,12 @@ void GesPuntos::Calcular_Click() {
   }
   BorraListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
   DeshabilitaControles();
+  progreso_->Empieza(Elementos("ListasCruzadas"));
   try {
     acciones_->CalculaPuntuaciones(*this);
+    progreso_->Termina();
   } catch (const std::exception& error) {
+    progreso_->Abandona();
     plataforma::MsgBox(std::string("No se ha podido completar el cálculo de puntos: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
   }
@@ -292,13 +300,25 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
 
 ListaVentana* GesPuntos::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
 
-void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
+void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) {
+  if (EsPanelDeProceso(nombre))
+    progreso_->PonTexto(texto);
+  else
+    controles_->PonTexto(nombre, texto);
+}
 
 std::string GesPuntos::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
-void GesPuntos::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+void GesPuntos::PonProgreso(int porcentaje) { progreso_->PonProgreso(porcentaje); }
 
-void GesPuntos::Cede() { QCoreApplication::processEvents(); }
+void GesPuntos::Cede() { progreso_->Cede(); }
+
+std::vector<std::string> GesPuntos::Elementos(std::string_view nombre) {
+  std::vector<std::string> elementos;
+  if (const ListaVentana* lista = controles_->Lista(nombre))
+    for (std::size_t i = 0; i < lista->Cuenta(); ++i) elementos.push_back(lista->Elemento(i));
+  return elementos;
+}
 
 // ------------------------------------------------------------- keys, closing
 

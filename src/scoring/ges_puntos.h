@@ -7,7 +7,8 @@
 //
 // The window is the `VentanaProceso` of its runs: they reach its lists and
 // labels by name and feed its step label `LProceso` and progress panel
-// `Proceso`. While a run goes on, the run buttons, the exit button, every
+// `Proceso` (the label completed with the log in hand and the count, the
+// panel showing the share of the whole run). While a run goes on, the run buttons, the exit button, every
 // option frame and the file lists are disabled, so nothing the run reads or
 // writes can change under it, and the window cannot be closed.
 #include <QWidget>
@@ -25,6 +26,7 @@ class QListWidget;
 class QPushButton;
 
 class ControlesVentana;
+class PanelProgreso;
 
 namespace Ui {
 class GesPuntos;
@@ -72,6 +74,8 @@ class GesPuntos : public QWidget, public VentanaProceso {
   void PonControlesDeEjecucion(bool habilitados);
   bool Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores);
   bool FaltaNumeroListas();
+  // The items of a list box of the window, for the count of a run.
+  std::vector<std::string> Elementos(std::string_view lista);
 
   void CargaOpcionesAnulacion();
   void ConectaOpciones();
@@ -85,6 +89,7 @@ class GesPuntos : public QWidget, public VentanaProceso {
   std::unique_ptr<AccionesPuntuacion> acciones_;
   std::unique_ptr<Ui::GesPuntos> ui_;
   std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
+  std::unique_ptr<PanelProgreso> progreso_;      // `LProceso` and `Proceso`
   bool CargandoOpciones = false;
   bool ejecutando_ = false;
   bool descargada_ = false;
