@@ -97,7 +97,8 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   const std::vector<QListWidget*>& ListasOcultas() const { return listasOcultas_; }
 
   // ---- State of the editor.
-  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
+  // What the editor is doing; the buttons change it.
+  principal::OperacionEditor Operacion() const { return OperacionRegistro; }
   std::int16_t CampoActual = 0;
   std::int16_t MiImpresora = 0;
   bool PrimeraActivacion = false;
@@ -242,6 +243,7 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   // Reads the model, runs `reglas` on it and shows the result.
   void AplicaReglas(const std::function<void(principal::ConcursoEnEdicion&)>& reglas);
 
+  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
   std::unique_ptr<Ui::Trovalis> ui_;
   std::unique_ptr<principal::ServiciosPrincipal> servicios_;
   std::vector<OpcionEnlazada> opciones_;

@@ -110,13 +110,7 @@ TEST_F(Interbloqueos, LasExclusionesSoloSeAbrenAlEditarYConSuTipo) {
   ventana->CadaPais->click();
   ventana->PaisPorDia->click();
   ventana->ExcluirPais->click();
-  ASSERT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
-  ventana->ActualizaExclusiones();
-  EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   EXPECT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
-  ventana->ActualizaExclusiones();
   EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
 }
@@ -130,16 +124,18 @@ TEST_F(Interbloqueos, ElConcursoCargadoMuestraLaExclusionMarcadaPeroCerrada) {
   EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   EXPECT_TRUE(ventana->CadaBanda->isChecked());
   EXPECT_EQ(Leyendas(), "+ Banda|+ Dia|+ Modo");
-  // A modify opens it; unticking the type closes it; ticking again opens it
-  // unticked.
-  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
-  ventana->HabilitaMultiplicadores(1);
+  // A modify (F4) opens it; unticking the type closes it; ticking again
+  // opens it unticked, and the exclude box of a type not ticked stays closed.
+  ventana->ModificarReg->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
+  EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   ventana->CadaPais->click();
   EXPECT_FALSE(ventana->ExcluirPais->isChecked());
   EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   ventana->CadaPais->click();
   EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   EXPECT_FALSE(ventana->ExcluirPais->isChecked());
+  EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
 }
 
 TEST_F(Interbloqueos, LosPuntosPorQsoLlenanYAbrenLaRejilla) {

@@ -525,10 +525,12 @@ TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
   EXPECT_EQ(Enfocado(), 6);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 1);
-  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
+  // A query (F3) takes the number box into the ring.
+  ventana->ConsultaReg->click();
+  Enfoca(1);
   Pulsa(Qt::Key_Up);
   EXPECT_EQ(Enfocado(), 0);
-  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
+  ventana->Cancelar->click();
   Enfoca(24);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 7);
@@ -840,16 +842,26 @@ TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
+  ventana->ConsultaReg->click();
   ventana->ConfigurarCabrillo->click();
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
-  ventana->OperacionRegistro = principal::OperacionEditor::Borrar;
+  ventana->Cancelar->click();
+  ventana->BorrarReg->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Borrar);
   ventana->ConfigurarCabrillo->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::FormatoCabrillo);
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
+  // With nothing in hand the window opens view-only and the focus goes back
+  // to the command buttons.
+  ventana->Cancelar->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
+  ventana->ConfigurarCabrillo->click();
+  ASSERT_EQ(servicios->ventanasAbiertas.size(), 2u);
+  EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
-  ventana->OperacionRegistro = principal::OperacionEditor::Alta;
+  ventana->AltaReg->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   ventana->Especiales->click();
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 0);
   EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);
