@@ -1,6 +1,8 @@
-// Fuzz target: one incoming mail read from a Maildir as the mail window reads
-// it (see tests/plataforma/correo/lectura_hostil.h); anything unsound stops
-// the run.
+// Fuzz target: one incoming mail read from memory as the mail window reads
+// it (see tests/plataforma/correo/lectura_hostil.h): the parse, its fields,
+// the names its attachments are filed under and the attachments decoded;
+// anything unsound stops the run. The store on disk has a target of its own,
+// fuzz_almacen_correo.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,20 +10,10 @@
 #include <string_view>
 
 #include "plataforma/correo/lectura_hostil.h"
-#include "soporte/carpeta_temporal.h"
-
-namespace {
-soporte::CarpetaTemporal* carpeta = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  carpeta = new soporte::CarpetaTemporal;
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
   const std::string fallo =
-      pruebas_correo::LeeCorreoHostil(carpeta->Ruta(), std::string_view(reinterpret_cast<const char*>(datos), tam));
+      pruebas_correo::LeeCorreoEnMemoria(std::string_view(reinterpret_cast<const char*>(datos), tam));
   if (!fallo.empty()) {
     std::fprintf(stderr, "%s\n", fallo.c_str());
     __builtin_trap();

@@ -241,6 +241,11 @@ void GesAutomatica::ConectaCorreo() {
   HabilitaBotones(false);
   PonListasQuietas(true);
   const bool iniciada = sesion.IniciarSesion();
+  if (!avisoNetrcDado_ && !sesion.AvisoSeguridad().empty()) {
+    // Once: the robot signs on every minute.
+    avisoNetrcDado_ = true;
+    Aviso(sesion.AvisoSeguridad());
+  }
   if (!iniciada) {
     ocupada_ = false;
     PonListasQuietas(false);

@@ -119,7 +119,8 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   int alturaNormal_ = 0, anchuraNormal_ = 0;
   bool maximizada_ = false;  // the state the controls were last rescaled for
   bool ocupada_ = false;
-  bool cancelada_ = false;  // `Cancelar` pressed while a session ran
+  bool cancelada_ = false;       // `Cancelar` pressed while a session ran
+  bool avisoNetrcDado_ = false;  // the netrc warning is shown once per window
   bool descargada_ = false;
 };
 

@@ -40,6 +40,10 @@ std::string NombreDeAdjunto(const std::string& nombre) {
   return Mayusculas(plataforma::NombreSeguro(nombre));
 }
 
+// A name the file system takes, once upper-cased (which may lengthen it),
+// with room for the names made from it.
+std::string NombreQueCabe(const std::string& nombre) { return plataforma::AcortaNombre(nombre); }
+
 ListaVentana* ListaDe(VentanaProceso& ventana, std::string_view nombre) { return ventana.Lista(nombre); }
 
 }  // namespace
@@ -192,10 +196,13 @@ constexpr std::pair<std::string_view, std::string_view> kListasCarpetas[] = {
 };
 
 std::string RecepcionListas::Ruta(std::string_view subcarpeta, std::string_view fichero) const {
+  // Every file the intake writes is named here: no name from outside (a
+  // sender's address, say) passes the file system's limit.
+  const std::string nombre = NombreQueCabe(plataforma::NombreSeguro(fichero));
   for (const auto& [carpeta, etiqueta] : kListasCarpetas)
-    if (carpeta == subcarpeta) tocados_.emplace(std::string(subcarpeta), plataforma::NombreSeguro(fichero));
-  return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta),
-                                                      plataforma::NombreSeguro(fichero)));
+    if (carpeta == subcarpeta) tocados_.emplace(std::string(subcarpeta), nombre);
+  return plataforma::ResuelveRuta(
+      plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta), nombre));
 }
 
 void RecepcionListas::ActualizaListasCarpetas() {
@@ -262,6 +269,7 @@ void RecepcionListas::EmpiezaLog() {
   indiceAdjunto_ = 0;
   deCorreo_ = false;
   correoBorrado_ = false;
+  rechazado_ = false;
   identidad_.clear();
   motivoAutomatico_.clear();
   sinRespuesta_.clear();
@@ -324,7 +332,7 @@ void RecepcionListas::LeeCorreoEntrante() {
         continue;
       }
       vistos_.insert(sesion_->IdentidadCorreo());
-      if (Mayusculas(sesion_->DireccionDestinatario()) != buzon) continue;
+      if (!EsDelConcurso()) continue;
       const std::string asunto = sesion_->Asunto();
       const std::string listado = asunto.empty() ? "\u00BB " + sesion_->NombreRemitente() : asunto;
       if (entrantes) entrantes->Agrega(Mayusculas(listado));
@@ -348,13 +356,22 @@ void RecepcionListas::LeeCorreoEntrante() {
   if (entrantes) entrantes->QuitaSeleccion();
 }
 
+bool RecepcionListas::EsDelConcurso() const {
+  const std::string destinatario = Mayusculas(sesion_->DireccionDestinatario());
+  if (destinatario == Mayusculas(concurso_.correo.EMailConcurso)) return true;
+  // A refused mail whose header does not show the recipient cannot be told
+  // to be another mailbox's: it is not left in the inbox for ever.
+  return destinatario.empty() && !sesion_->MotivoRechazo().empty();
+}
+
 void RecepcionListas::ProcesaCorreo(int indice) {
   EmpiezaLog();
   if (!sesion_ || !sesion_->SeleccionarCorreo(indice)) return;
-  if (Mayusculas(sesion_->DireccionDestinatario()) != Mayusculas(concurso_.correo.EMailConcurso)) return;
+  if (!EsDelConcurso()) return;
   deCorreo_ = true;
   direccionRemitente_ = sesion_->DireccionRemitente();
   identidad_ = sesion_->IdentidadCorreo();
+  rechazado_ = !sesion_->MotivoRechazo().empty();
   if (Diario().Contiene(identidad_)) {
     // Answered by a session that stopped before deleting it: its log is
     // filed already and its sender has had the answer.
@@ -366,7 +383,9 @@ void RecepcionListas::ProcesaCorreo(int indice) {
     if (!informe_.Crea(concurso_.carpetaTrabajo, FechaCorreo(), AsuntoCorreo()))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
                                      "No se puede crear el informe de errores");
-    if (!VerificaAdjuntoYAsunto()) {
+    if (rechazado_) {
+      RechazaCorreo();
+    } else if (!VerificaAdjuntoYAsunto()) {
       EnviaCorreoErrores();
     } else {
       if (TerminaEn(nombreFicheroLog_, ".CBR")) {
@@ -386,6 +405,26 @@ void RecepcionListas::ProcesaCorreo(int indice) {
                           e.what() + (correoBorrado_ ? "" : ". El E-MAIL queda sin leer."));
   }
   ActualizaListasCarpetas();
+}
+
+void RecepcionListas::RechazaCorreo() {
+  const std::string motivo = sesion_->MotivoRechazo();
+  ventana_.InformaFallo("El E-MAIL de " +
+                        (direccionRemitente_.empty() ? "remitente desconocido" : direccionRemitente_) +
+                        " no se puede procesar porque " + motivo + ": se guarda sin leer en la carpeta " +
+                        plataforma::correo::kCarpetaRechazados + " del buzón.");
+  if (!plataforma::correo::DireccionValida(direccionRemitente_)) {
+    // Nobody to answer: out of the inbox all the same.
+    informe_.Cierra();
+    plataforma::BorraFichero(informe_.Ruta());
+    if (ventana_.GestionAutomatica()) TerminaCorreo(false);
+    return;
+  }
+  informe_.EscribeLinea(".- ERROR: El E-MAIL no se puede procesar porque " + motivo + ".");
+  informe_.EscribeLinea(".- El E-MAIL queda guardado para la Organización del concurso, que lo revisará.");
+  informe_.EscribeLinea(".- Debe adjuntar UNICAMENTE su lista como INDICATIVO.LOG sin otros adjuntos (fotos,etc.)");
+  informe_.EscribeLinea();
+  EnviaCorreoErrores();
 }
 
 void RecepcionListas::ValidaYArchiva(bool manual) {
@@ -444,7 +483,12 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
       nombreFicheroLog_ =
           Recorta(std::string_view(nombreFicheroLog_).substr(0, parentesis)) + nombreFicheroLog_.substr(log);
   }
+  const std::string enviado = nombreFicheroLog_;
+  nombreFicheroLog_ = NombreQueCabe(nombreFicheroLog_);
   informe_.EscribeLinea("ADJUNTO:" + Eco(nombreFicheroLog_));
+  if (nombreFicheroLog_ != enviado)
+    informe_.EscribeLinea(".- El nombre del fichero adjunto es demasiado largo: se ha guardado como " +
+                          Eco(nombreFicheroLog_) + ".");
 
   if (!EsNombreDeLog(nombreFicheroLog_)) {
     informe_.EscribeLinea(".- ERROR 0: El fichero adjunto no es con extensión .LOG o .CBR.");
@@ -533,7 +577,7 @@ void RecepcionListas::ProcesaFicheroManual(std::size_t indice) {
   ListaVentana* manuales = ListaDe(ventana_, "FicherosManuales");
   if (!manuales || indice >= manuales->Cuenta()) return;
   const std::string listado = manuales->Elemento(indice);
-  nombreFicheroLog_ = Mayusculas(plataforma::NombreSeguro(listado));
+  nombreFicheroLog_ = NombreQueCabe(Mayusculas(plataforma::NombreSeguro(listado)));
   try {
     // The listed file, found whatever the case of its name on disk.
     const std::string origen = Ruta("FicherosManuales", listado);

@@ -182,6 +182,13 @@ class RecepcionListas {
 
  private:
   void EmpiezaLog();
+  // The mail in hand is for the contest: its first recipient is the
+  // contest's mailbox.
+  bool EsDelConcurso() const;
+  // A mail that can never be taken in (SesionCorreo::MotivoRechazo): its
+  // sender, when one can be answered, gets the error report, and the mail
+  // goes into the store's folder of refused mails.
+  void RechazaCorreo();
   void ValidaYArchiva(bool manual);
   void BorraCorreoEnCurso();
   // The end of the answer to the mail in hand: notes it as answered when an
@@ -220,6 +227,7 @@ class RecepcionListas {
   int indiceAdjunto_ = 0;
   bool deCorreo_ = false;       // the log in hand came by mail
   bool correoBorrado_ = false;  // its mail has left the inbox
+  bool rechazado_ = false;      // its mail can never be taken in: kept apart
   std::string identidad_;       // of its mail
   // The mails of the inbox walk still in the inbox, and whether every mail
   // could be read.

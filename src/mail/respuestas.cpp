@@ -92,12 +92,13 @@ std::vector<std::string> TextoConfirmacion(std::string_view nombre_concurso, std
 
 void RecepcionListas::BorraCorreoEnCurso() {
   if (!deCorreo_ || !sesion_ || correoBorrado_) return;
-  if (sesion_->BorrarCorreo()) {
+  // A refused mail is kept apart, never deleted unseen.
+  if (rechazado_ ? sesion_->ApartarCorreo() : sesion_->BorrarCorreo()) {
     correoBorrado_ = true;
     vistos_.erase(identidad_);  // its note is dropped at the end of the session
   } else {
-    ventana_.InformaFallo("No se ha podido borrar el E-MAIL de " + direccionRemitente_ + ": " +
-                          sesion_->UltimoError().descripcion);
+    ventana_.InformaFallo("No se ha podido " + std::string(rechazado_ ? "apartar" : "borrar") + " el E-MAIL de " +
+                          direccionRemitente_ + ": " + sesion_->UltimoError().descripcion);
   }
 }
 

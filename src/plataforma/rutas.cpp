@@ -314,15 +314,23 @@ std::string NombreSeguro(std::string_view nombre) {
     if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) continue;
     limpio += DesdeCodigos(std::u32string_view(&c, 1));
   }
-  limpio = Recorta(limpio);
-  // At most 255 bytes, the limit of a file name, cut at a character border.
-  while (limpio.size() > 255) {
-    std::size_t fin = limpio.size() - 1;
-    while (fin > 0 && (static_cast<unsigned char>(limpio[fin]) & 0xC0) == 0x80) --fin;
-    limpio.resize(fin);
-  }
+  // At most 255 bytes, the limit of a file name, cut at a character border
+  // and keeping the extension.
+  limpio = Recorta(AcortaNombre(Recorta(limpio), 255));
   if (limpio.empty() || limpio == "." || limpio == "..") return "_";
   return limpio;
+}
+
+std::string AcortaNombre(std::string_view nombre, std::size_t maximo) {
+  if (nombre.size() <= maximo) return std::string(nombre);
+  std::string_view extension;
+  if (const auto punto = nombre.rfind('.');
+      punto != std::string_view::npos && punto > 0 && nombre.size() - punto <= 16 && nombre.size() - punto < maximo)
+    extension = nombre.substr(punto);
+  std::size_t fin = maximo - extension.size();
+  // Back to the start of a character.
+  while (fin > 0 && (static_cast<unsigned char>(nombre[fin]) & 0xC0) == 0x80) --fin;
+  return std::string(nombre.substr(0, fin)) + std::string(extension);
 }
 
 }  // namespace plataforma

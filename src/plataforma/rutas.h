@@ -1,6 +1,7 @@
 #pragma once
 // Paths and files. Every component of a path is resolved without regard to
 // letter case; a new file or folder takes its name as written.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,7 +36,7 @@ class ListadosEnMemoria {
 };
 void AnotaFicheroCreado(const std::string& ruta_resuelta);
 void AnotaFicheroBorrado(const std::string& ruta_resuelta);
-bool ExisteFichero(const std::string& ruta);   // an ordinary file
+bool ExisteFichero(const std::string& ruta);  // an ordinary file
 bool ExisteCarpeta(const std::string& ruta);
 // Ordinary files of a folder (names only), sorted by name without regard to
 // case. Empty when the folder does not exist.
@@ -55,7 +56,17 @@ bool CreaCarpeta(const std::string& ruta);
 // address, a contest name) to a plain file name that stays inside the folder
 // it is joined to: a name written as a path keeps only its last component
 // (after the last "/" or "\\"), control characters are dropped, blanks
-// trimmed, and "", "." or ".." become "_". At most 255 bytes.
+// trimmed, and "", "." or ".." become "_". At most 255 bytes (AcortaNombre).
 std::string NombreSeguro(std::string_view nombre);
+
+// The longest name (bytes of UTF-8, as names are kept on disk) the program
+// gives a file made from a name that comes from outside: the file system
+// takes 255, and room stays for the temporary written beside it (".~tmp")
+// and for a sibling whose extension is longer (".LOG" -> ".Email").
+inline constexpr std::size_t kMaximoNombreFichero = 240;
+// A name shortened to at most `maximo` bytes, cut at a character border; its
+// extension (from its last dot, when at most 16 bytes) is kept. A name that
+// fits is given back as it is.
+std::string AcortaNombre(std::string_view nombre, std::size_t maximo = kMaximoNombreFichero);
 
 }  // namespace plataforma

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -18,7 +19,9 @@ namespace plataforma::correo {
 
 namespace {
 
-constexpr std::size_t kTamanoMaximo = 64u * 1024u * 1024u;
+// A literal longer than this is skipped (a server may give a mail larger
+// than the RFC822.SIZE it announced).
+constexpr std::size_t kTamanoMaximo = kTamanoMaximoCorreo;
 
 // One untagged response: its text with every literal "{n}" left in place, and
 // the literals' bytes in order.
@@ -58,7 +61,8 @@ bool LeeFechaInterna(const std::string& s, std::time_t& t) {
   char mes[4] = {}, signo = '+';
   int zona = 0;
   std::string d = s;
-  for (char& c : d) if (c == '-') c = ' ';
+  for (char& c : d)
+    if (c == '-') c = ' ';
   if (std::sscanf(d.c_str(), " %d %3s %d %d:%d:%d %c%4d", &dia, mes, &anio, &h, &mi, &se, &signo, &zona) != 8)
     return false;
   int m = -1;
@@ -143,7 +147,8 @@ class ConexionImap {
       if (texto.size() > etiqueta.size() && texto.compare(0, etiqueta.size() + 1, etiqueta + " ") == 0) {
         std::string estado = texto.substr(etiqueta.size() + 1);
         if (EmpiezaSinCaso(estado, "OK")) return true;
-        error = {kCorreoFalloGeneral, "El buzón rechaza la orden " + orden.substr(0, orden.find(' ', 4)) + ": " + estado};
+        error = {kCorreoFalloGeneral,
+                 "El buzón rechaza la orden " + orden.substr(0, orden.find(' ', 4)) + ": " + estado};
         return false;
       }
       if (texto.rfind("* ", 0) != 0) continue;  // a continuation request: none expected
@@ -228,6 +233,7 @@ class ConexionImap {
 
   bool LeeBytes(std::size_t n, std::string& datos, bool guardar) {
     datos.clear();
+    if (guardar) datos.reserve(n);  // held once, never regrown
     while (n > 0) {
       if (pendiente_.empty() && !Recibe()) return false;
       std::size_t k = std::min(n, pendiente_.size());
@@ -327,35 +333,53 @@ class AlmacenImap final : public AlmacenCorreo {
   }
 
   bool Leer(const std::string& id, std::string& bytes, std::time_t& recibido, ErrorCorreo& error) override {
+    // Its size and arrival first: a mail over the limit is read no further
+    // than the start of its header.
     std::vector<Respuesta> rs;
-    if (!conexion_.Orden("UID FETCH " + id + " (INTERNALDATE BODY.PEEK[])", rs, error)) return false;
-    for (auto& r : rs) {
-      auto p = Palabras(r.texto);
-      if (p.size() < 3 || Mayus(p[2]) != "FETCH") continue;
-      // Only the reply for this UID (a server may add others).
-      std::string mayus = Mayus(r.texto);
-      auto u = mayus.find("UID ");
-      if (u == std::string::npos ||
-          (mayus.compare(u + 4, id.size() + 1, id + " ") != 0 && mayus.compare(u + 4, id.size() + 1, id + ")") != 0))
-        continue;
-      if (mayus.find("DEMASIADO-GRANDE") != std::string::npos) {
-        error = {kCorreoFalloGeneral, "El correo es demasiado grande"};
-        return false;
-      }
-      auto b = mayus.find("BODY[]");
-      if (b == std::string::npos || r.literales.empty()) continue;
-      // The literal of BODY[] is the last one of the response.
-      bytes = std::move(r.literales.back());
-      recibido = 0;
-      auto f = mayus.find("INTERNALDATE \"");
-      if (f != std::string::npos) {
-        auto fin = r.texto.find('"', f + 14);
-        if (fin != std::string::npos) LeeFechaInterna(r.texto.substr(f + 14, fin - f - 14), recibido);
-      }
-      return true;
+    if (!conexion_.Orden("UID FETCH " + id + " (RFC822.SIZE INTERNALDATE)", rs, error)) return false;
+    Respuesta* r = RespuestaDe(rs, id, "RFC822.SIZE");
+    if (!r) return NoEsta(error);
+    const std::string mayus = Mayus(r->texto);
+    recibido = 0;
+    auto f = mayus.find("INTERNALDATE \"");
+    if (f != std::string::npos) {
+      auto fin = r->texto.find('"', f + 14);
+      if (fin != std::string::npos) LeeFechaInterna(r->texto.substr(f + 14, fin - f - 14), recibido);
     }
-    error = {kCorreoMensajeNoValido, "El correo ya no está en el buzón"};
-    return false;
+    unsigned long long tamano = 0;
+    if (auto t = mayus.find("RFC822.SIZE "); t != std::string::npos)
+      tamano = std::strtoull(mayus.c_str() + t + 12, nullptr, 10);
+    const bool grande = tamano > kTamanoMaximoCorreo;
+    const std::string parte =
+        grande ? "BODY.PEEK[HEADER]<0." + std::to_string(kMaximoBytesCabeceras) + ">" : "BODY.PEEK[]";
+    if (!conexion_.Orden("UID FETCH " + id + " (" + parte + ")", rs, error)) return false;
+    r = RespuestaDe(rs, id, "BODY[");
+    if (!r || r->literales.empty()) return NoEsta(error);
+    const bool cortada = Mayus(r->texto).find("DEMASIADO-GRANDE") != std::string::npos;
+    // The literal of the body is the last one of the response.
+    bytes = std::move(r->literales.back());
+    if (grande || cortada) {
+      error = {kCorreoMensajeDemasiadoGrande, "El correo pasa de 64 MB"};
+      return false;
+    }
+    return true;
+  }
+
+  bool Apartar(const std::string& id, ErrorCorreo& error) override {
+    std::vector<Respuesta> rs;
+    if (carpetaRechazados_.empty()) {
+      // Under the personal namespace ("INBOX." on some servers). CREATE is
+      // refused when the mailbox exists already; a real failure shows in the
+      // move.
+      carpetaRechazados_ = PrefijoPersonal() + kCarpetaRechazados;
+      ErrorCorreo e;
+      conexion_.Orden("CREATE " + Entrecomilla(carpetaRechazados_), rs, e);
+    }
+    const std::string carpeta = Entrecomilla(carpetaRechazados_);
+    if (Tiene("MOVE")) return conexion_.Orden("UID MOVE " + id + " " + carpeta, rs, error);
+    if (!conexion_.Orden("UID COPY " + id + " " + carpeta, rs, error)) return false;
+    if (!conexion_.Orden("UID STORE " + id + " +FLAGS.SILENT (\\Deleted)", rs, error)) return false;
+    return conexion_.Orden(Tiene("UIDPLUS") ? "UID EXPUNGE " + id : "EXPUNGE", rs, error);
   }
 
   bool Borrar(const std::string& id, ErrorCorreo& error) override {
@@ -369,6 +393,43 @@ class AlmacenImap final : public AlmacenCorreo {
   }
 
  private:
+  // The FETCH response for this UID that holds `con` (a server may add
+  // others, and flag updates).
+  static Respuesta* RespuestaDe(std::vector<Respuesta>& rs, const std::string& id, const char* con) {
+    for (auto& r : rs) {
+      auto p = Palabras(r.texto);
+      if (p.size() < 3 || Mayus(p[2]) != "FETCH") continue;
+      std::string mayus = Mayus(r.texto);
+      auto u = mayus.find("UID ");
+      if (u == std::string::npos ||
+          (mayus.compare(u + 4, id.size() + 1, id + " ") != 0 && mayus.compare(u + 4, id.size() + 1, id + ")") != 0))
+        continue;
+      if (mayus.find(con) != std::string::npos) return &r;
+    }
+    return nullptr;
+  }
+
+  static bool NoEsta(ErrorCorreo& error) {
+    error = {kCorreoMensajeNoValido, "El correo ya no está en el buzón"};
+    return false;
+  }
+
+  // The prefix of the server's personal namespace (RFC 2342); empty when
+  // it has none or does not tell.
+  std::string PrefijoPersonal() {
+    if (!Tiene("NAMESPACE")) return {};
+    std::vector<Respuesta> rs;
+    ErrorCorreo e;
+    if (!conexion_.Orden("NAMESPACE", rs, e)) return {};
+    for (auto& r : rs) {
+      constexpr std::string_view kInicio = "* NAMESPACE ((\"";
+      if (!EmpiezaSinCaso(r.texto, kInicio)) continue;
+      const auto fin = r.texto.find('"', kInicio.size());
+      if (fin != std::string::npos) return r.texto.substr(kInicio.size(), fin - kInicio.size());
+    }
+    return {};
+  }
+
   bool Fallo(ErrorCorreo& error) {
     error.numero = kCorreoFalloInicioSesion;
     conexion_.Cierra();
@@ -435,6 +496,7 @@ class AlmacenImap final : public AlmacenCorreo {
   std::vector<std::string> capacidades_;
   std::string papelera_;
   bool buscadaPapelera_ = false;
+  std::string carpetaRechazados_;  // set at the first refused mail
 };
 
 }  // namespace

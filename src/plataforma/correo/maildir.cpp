@@ -2,7 +2,8 @@
 //
 // Unread: every mail of new/, and the mails of cur/ whose flags (after ":2,")
 // hold neither S (seen) nor T (trashed). A deleted mail moves to the
-// Maildir's trash folder ".Trash" (a Maildir++ subfolder), never unlinked.
+// Maildir's trash folder ".Trash" (a Maildir++ subfolder), never unlinked; a
+// refused one to ".Rechazados", its flags kept.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,9 +22,6 @@ namespace fs = std::filesystem;
 namespace plataforma::correo {
 
 namespace {
-
-// Larger mails are refused: a mail holds one contest log.
-constexpr std::uintmax_t kTamanoMaximo = 64u * 1024u * 1024u;
 
 bool CreaMaildir(const fs::path& carpeta) {
   std::error_code ec;
@@ -113,29 +111,47 @@ class AlmacenMaildir final : public AlmacenCorreo {
       return false;
     }
     struct stat st {};
-    if (stat(ruta.c_str(), &st) != 0 || static_cast<std::uintmax_t>(st.st_size) > kTamanoMaximo) {
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f || stat(ruta.c_str(), &st) != 0) {
       error = {kCorreoFalloGeneral, "No se puede leer el correo " + ruta.string()};
       return false;
     }
-    std::ifstream f(ruta, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    // Read in one piece into its exact size: the mail is held once.
+    const auto tamano = static_cast<std::uintmax_t>(st.st_size);
+    const bool grande = tamano > kTamanoMaximoCorreo;
+    bytes.assign(static_cast<std::size_t>(grande ? kMaximoBytesCabeceras : tamano), '\0');
+    f.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (f.bad()) {
       error = {kCorreoFalloGeneral, "No se puede leer el correo " + ruta.string()};
       return false;
     }
+    bytes.resize(static_cast<std::size_t>(f.gcount()));
     recibido = st.st_mtime;
+    if (grande) {
+      error = {kCorreoMensajeDemasiadoGrande, "El correo " + ruta.string() + " pasa de 64 MB"};
+      return false;
+    }
     return true;
   }
 
-  bool Borrar(const std::string& id, ErrorCorreo& error) override {
+  bool Borrar(const std::string& id, ErrorCorreo& error) override { return Mueve(id, ".Trash", "la papelera", error); }
+
+  bool Apartar(const std::string& id, ErrorCorreo& error) override {
+    return Mueve(id, std::string(".") + kCarpetaRechazados, "la carpeta de correos rechazados", error);
+  }
+
+ private:
+  // Moves the mail into cur/ of a Maildir++ subfolder, its flags kept.
+  bool Mueve(const std::string& id, const std::string& subcarpeta, const std::string& nombreCarpeta,
+             ErrorCorreo& error) {
     fs::path ruta;
     if (!Busca(id, ruta)) {
       error = {kCorreoMensajeNoValido, "El correo ya no está en la carpeta de correo"};
       return false;
     }
-    fs::path papelera = carpeta_ / ".Trash";
+    fs::path papelera = carpeta_ / subcarpeta;
     if (!CreaMaildir(papelera)) {
-      error = {kCorreoFalloEscritura, "No se puede crear la papelera " + papelera.string()};
+      error = {kCorreoFalloEscritura, "No se puede crear " + nombreCarpeta + " " + papelera.string()};
       return false;
     }
     std::string nombre = ruta.filename().string();
@@ -147,11 +163,10 @@ class AlmacenMaildir final : public AlmacenCorreo {
       std::error_code ec;
       if (!fs::exists(papelera / "cur" / destino, ec)) break;
     }
-    error = {kCorreoFalloEscritura, "No se puede llevar el correo a la papelera: " + ruta.string()};
+    error = {kCorreoFalloEscritura, "No se puede llevar el correo a " + nombreCarpeta + ": " + ruta.string()};
     return false;
   }
 
- private:
   // The mail's file now: where the snapshot saw it, or moved by another
   // client between new/ and cur/ (its unique part stays).
   bool Busca(const std::string& id, fs::path& ruta) const {

@@ -10,11 +10,21 @@
 
 namespace plataforma::correo {
 
+// Why a mail can never be taken in, judged on its bytes before GMime reads
+// them (GMime's memory grows with every header field and every part): its
+// header sections together over kMaximoBytesCabeceras bytes or
+// kMaximoCamposCabeceras fields, or more than kMaximoPartes parts. A clause
+// that completes "no se puede procesar porque ..."; empty when it can be
+// read. Counts what GMime could take for a header or a part, never less.
+std::string ExaminaCorreo(std::string_view bytes);
+
 class MensajeMime {
  public:
-  // Parses a whole mail. A mail GMime cannot make sense of gives empty fields
-  // and no attachments; parsing never fails.
-  explicit MensajeMime(const std::string& bytes);
+  // Parses a whole mail. A mail refused by ExaminaCorreo, by the store
+  // (`rechazo` says why) or by GMime gives only the fields of the first part
+  // of its header and no attachments (MotivoRechazo says why); parsing never
+  // fails.
+  explicit MensajeMime(std::string_view bytes, std::string rechazo = {});
   ~MensajeMime();
   MensajeMime(const MensajeMime&) = delete;
   MensajeMime& operator=(const MensajeMime&) = delete;
@@ -24,6 +34,7 @@ class MensajeMime {
   const std::string& DireccionRemitente() const { return direccionRemitente_; }
   const std::string& DireccionDestinatario() const { return direccionDestinatario_; }
   const std::vector<std::string>& Adjuntos() const { return nombres_; }
+  const std::string& MotivoRechazo() const { return rechazo_; }
   // Every header field of the mail, in order: name as written and value
   // unfolded, with control characters as blanks.
   const std::vector<CampoCabecera>& Cabeceras() const { return cabeceras_; }
@@ -31,13 +42,19 @@ class MensajeMime {
   std::time_t FechaCabecera() const { return fecha_; }
   // Writes attachment i, transfer encoding undone, to the file.
   bool GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCorreo& error) const;
+  // Attachment i, transfer encoding undone, in memory.
+  bool LeeAdjunto(std::size_t i, std::string& contenido, ErrorCorreo& error) const;
 
  private:
-  void* mensaje_ = nullptr;     // GMimeMessage*
-  std::vector<void*> partes_;   // GMimeObject* of each attachment
+  // Writes attachment i into a GMimeStream*; the bytes written, -1 on failure.
+  long long EscribeAdjunto(std::size_t i, void* flujo) const;
+
+  void* mensaje_ = nullptr;    // GMimeMessage*
+  std::vector<void*> partes_;  // GMimeObject* of each attachment
   std::vector<std::string> nombres_;
   std::vector<CampoCabecera> cabeceras_;
   std::time_t fecha_ = 0;
+  std::string rechazo_;
   std::string asunto_, nombreRemitente_, direccionRemitente_, direccionDestinatario_;
 };
 

@@ -7,6 +7,11 @@
 
 namespace plataforma::correo {
 
+bool AlmacenCorreo::Apartar(const std::string& /*id*/, ErrorCorreo& error) {
+  error = {kCorreoFalloGeneral, std::string("El almacén de correo no tiene carpeta ") + kCarpetaRechazados};
+  return false;
+}
+
 // One mail of the snapshot: its store identifier and, once read, its fields.
 struct SesionCorreo::Entrada {
   std::string id;
@@ -15,7 +20,8 @@ struct SesionCorreo::Entrada {
   std::time_t recibido = 0;
   std::vector<std::string> adjuntos;
   std::vector<CampoCabecera> cabeceras;
-  std::string huella;  // SHA-256 of the mail's bytes, in hex
+  std::string huella;   // SHA-256 of the mail's bytes, in hex
+  std::string rechazo;  // why it can never be taken in; empty: it can
 };
 
 SesionCorreo::SesionCorreo(std::string carpetaTrabajo, OpcionesCorreo opciones)
@@ -27,13 +33,15 @@ SesionCorreo::SesionCorreo(std::unique_ptr<AlmacenCorreo> almacen, std::unique_p
 
 SesionCorreo::~SesionCorreo() { CerrarSesion(); }
 
+// Every error of the session goes through these: no password of a URL in a
+// description ever reaches a window, a report or a file.
 bool SesionCorreo::Falla(int numero, std::string descripcion) {
-  error_ = {numero, std::move(descripcion)};
+  error_ = {numero, SinClaves(descripcion)};
   return false;
 }
 
 bool SesionCorreo::Falla(const ErrorCorreo& error) {
-  error_ = error;
+  error_ = {error.numero, SinClaves(error.descripcion)};
   if (!error_.Hay()) error_.numero = kCorreoFalloGeneral;
   return false;
 }
@@ -54,7 +62,7 @@ bool SesionCorreo::IniciarSesion() {
     if (!LeePerfilCorreo(carpetaTrabajo_, perfil, e)) return Falla(e);
     bool esUrl = perfil.entrada.find("://") != std::string::npos;
     if (esUrl && perfil.entrada.rfind("imap://", 0) != 0 && perfil.entrada.rfind("imaps://", 0) != 0)
-      return Falla(kCorreoFalloInicioSesion, "El perfil de correo lee de " + perfil.entrada +
+      return Falla(kCorreoFalloInicioSesion, "El perfil de correo lee de " + SinClaves(perfil.entrada) +
                                                  ": ha de ser imap://, imaps:// o una carpeta Maildir");
     std::string entrada = perfil.entrada;
     if (!esUrl && entrada.front() != '/') entrada = UneRuta(carpetaTrabajo_, entrada);
@@ -62,6 +70,8 @@ bool SesionCorreo::IniciarSesion() {
     salida_ = perfil.smtp.empty() ? CreaSalidaMaildir(UneRuta(carpetaTrabajo_, kCarpetaSalida))
                                   : CreaSalidaSmtp(perfil.smtp, opciones_);
     remitente_ = perfil.remitente;
+    // The passwords of the servers come from the netrc.
+    aviso_ = esUrl || !perfil.smtp.empty() ? AvisoNetrc() : std::string();
   }
   if (!almacen_) return Falla(kCorreoFalloInicioSesion, "No hay almacén de correo");
   ErrorCorreo e;
@@ -136,8 +146,14 @@ bool SesionCorreo::CargaSeleccionado() {
   std::string bytes;
   std::time_t recibido = 0;
   ErrorCorreo e;
-  if (!Espera([&] { return almacen_->Leer(c.id, bytes, recibido, e); })) return Falla(e);
-  mensaje_ = std::make_unique<MensajeMime>(bytes);
+  if (!Espera([&] { return almacen_->Leer(c.id, bytes, recibido, e); })) {
+    // A mail too large to take in is no read failure: it is refused, with
+    // what its header tells.
+    if (e.numero != kCorreoMensajeDemasiadoGrande) return Falla(e);
+    mensaje_ = std::make_unique<MensajeMime>(bytes, "pasa de 64 MB, el tamaño máximo que se admite");
+  } else {
+    mensaje_ = std::make_unique<MensajeMime>(bytes);
+  }
   c.leida = true;
   if (gchar* h =
           g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(bytes.data()), bytes.size())) {
@@ -149,6 +165,7 @@ bool SesionCorreo::CargaSeleccionado() {
   c.direccionRemitente = mensaje_->DireccionRemitente();
   c.direccionDestinatario = mensaje_->DireccionDestinatario();
   c.adjuntos = mensaje_->Adjuntos();
+  c.rechazo = mensaje_->MotivoRechazo();
   c.cabeceras = mensaje_->Cabeceras();
   // A store that cannot tell the arrival gives the sender's date.
   c.recibido = recibido ? recibido : mensaje_->FechaCabecera();
@@ -169,6 +186,7 @@ CAMPO(NombreRemitente, nombreRemitente)
 CAMPO(DireccionRemitente, direccionRemitente)
 CAMPO(DireccionDestinatario, direccionDestinatario)
 CAMPO(IdentidadCorreo, huella)
+CAMPO(MotivoRechazo, rechazo)
 #undef CAMPO
 
 std::optional<std::string> SesionCorreo::Cabecera(std::string_view nombre) const {
@@ -215,13 +233,21 @@ bool SesionCorreo::GuardarAdjuntoEnCarpeta(int i, const std::string& carpeta, st
 }
 
 bool SesionCorreo::BorrarCorreo() {
+  return QuitaSeleccionado([this](const std::string& id, ErrorCorreo& e) { return almacen_->Borrar(id, e); });
+}
+
+bool SesionCorreo::ApartarCorreo() {
+  return QuitaSeleccionado([this](const std::string& id, ErrorCorreo& e) { return almacen_->Apartar(id, e); });
+}
+
+bool SesionCorreo::QuitaSeleccionado(const std::function<bool(const std::string&, ErrorCorreo&)>& quita) {
   error_ = {};
   if (!iniciada_) return Falla(kCorreoSinSesion, "No se ha iniciado la sesión de correo");
   if (indice_ < 0 || indice_ >= NumeroCorreos())
     return Falla(kCorreoMensajeNoValido, "No hay ningún correo seleccionado");
   ErrorCorreo e;
   const std::string& id = correos_[static_cast<std::size_t>(indice_)]->id;
-  if (!Espera([&] { return almacen_->Borrar(id, e); })) return Falla(e);
+  if (!Espera([&] { return quita(id, e); })) return Falla(e);
   correos_.erase(correos_.begin() + indice_);
   indice_ = -1;
   mensaje_.reset();

@@ -34,7 +34,7 @@ class SalidaSmtp final : public SalidaCorreo {
     UrlCorreo url;
     if (!LeeUrlCorreo(texto_, url, error)) return false;
     if (url.esquema != "smtp" && url.esquema != "smtps") {
-      error = {kCorreoFalloGeneral, "El servidor de salida ha de ser smtp:// o smtps://: " + texto_};
+      error = {kCorreoFalloGeneral, "El servidor de salida ha de ser smtp:// o smtps://: " + SinClaves(texto_)};
       return false;
     }
     if (!DireccionValida(destinatario)) {
@@ -76,8 +76,8 @@ class SalidaSmtp final : public SalidaCorreo {
     if (r == CURLE_LOGIN_DENIED)
       error = {kCorreoFalloInicioSesion, "El servidor de salida rechaza el usuario: " + motivo};
     else if (codigo == 550 || codigo == 551 || codigo == 553 || codigo == 501)
-      error = {kCorreoDestinatarioNoValido, "El servidor de salida rechaza el correo (" + std::to_string(codigo) +
-                                                "): " + motivo};
+      error = {kCorreoDestinatarioNoValido,
+               "El servidor de salida rechaza el correo (" + std::to_string(codigo) + "): " + motivo};
     else
       error = {kCorreoFalloGeneral, "No se puede enviar el correo por " + url.servidor + ": " + motivo};
     return false;

@@ -1,9 +1,13 @@
 #include "plataforma/correo/url.h"
 
 #include <curl/curl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 namespace plataforma::correo {
 
@@ -18,6 +22,49 @@ std::string Parte(CURLU* u, CURLUPart parte, unsigned banderas = 0) {
 }
 
 }  // namespace
+
+std::string SinClaves(std::string_view texto) {
+  std::string r;
+  std::size_t desde = 0;
+  for (std::size_t p = texto.find("://"); p != std::string_view::npos; p = texto.find("://", p + 3)) {
+    const std::size_t inicio = p + 3;
+    if (inicio < desde) continue;
+    // The URL runs to a blank or a quote; its user part to its last "@" (a
+    // password may hold "/" or "@" when written by hand).
+    std::size_t fin = inicio;
+    while (fin < texto.size() && !std::isspace(static_cast<unsigned char>(texto[fin])) &&
+           std::string_view("\"'<>()").find(texto[fin]) == std::string_view::npos)
+      ++fin;
+    const std::string_view url = texto.substr(inicio, fin - inicio);
+    const std::size_t arroba = url.rfind('@');
+    if (arroba == std::string_view::npos) continue;
+    const std::size_t dos = url.find(':');
+    if (dos == std::string_view::npos || dos > arroba) continue;
+    r.append(texto.substr(desde, inicio + dos + 1 - desde));
+    r += "***";
+    desde = inicio + arroba;
+  }
+  r.append(texto.substr(desde));
+  return r;
+}
+
+std::string AvisoNetrc() {
+  // Where libcurl looks for it: the home folder of HOME, else of the user.
+  std::string casa;
+  if (const char* h = std::getenv("HOME"); h && *h) {
+    casa = h;
+  } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
+    casa = pw->pw_dir;
+  }
+  if (casa.empty()) return {};
+  const std::string ruta = casa + "/.netrc";
+  struct stat st {};
+  if (stat(ruta.c_str(), &st) != 0 || (st.st_mode & (S_IRGRP | S_IROTH)) == 0) return {};
+  return "El fichero " + ruta +
+         ", que guarda las contraseñas del correo, lo pueden leer otros usuarios de este equipo. "
+         "Quíteles el permiso de lectura (chmod 600 " +
+         ruta + ").";
+}
 
 bool UrlCorreo::SoloLocal() const {
   return servidor == "127.0.0.1" || servidor == "localhost" || servidor == "[::1]" || servidor == "::1";
@@ -41,7 +88,8 @@ std::string UrlCorreo::Base() const {
 
 bool LeeUrlCorreo(const std::string& texto, UrlCorreo& url, ErrorCorreo& error) {
   auto falla = [&](const std::string& motivo) {
-    error = {kCorreoFalloInicioSesion, "Dirección de servidor de correo no válida (" + texto + "): " + motivo};
+    error = {kCorreoFalloInicioSesion,
+             "Dirección de servidor de correo no válida (" + SinClaves(texto) + "): " + motivo};
     return false;
   };
   for (unsigned char c : texto)

@@ -1,6 +1,7 @@
 // The mails kept from fuzzing (tests/datos/fuzz/correo) and the sample mails
-// are read soundly: fields on one line, attachments saved inside the folder,
-// the mail left unread.
+// are read soundly, from memory and from a Maildir: fields on one line,
+// attachment names that fit, attachments saved inside the folder, the mail
+// left unread.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,7 +21,9 @@ TEST(EntradasHostiles, EveryKeptMailIsReadSoundly) {
     for (const auto& e : fs::directory_iterator(std::string(TROVALIS_DATOS_PRUEBA) + sub)) {
       if (!e.is_regular_file() || e.path().filename().string()[0] == '.') continue;
       if (e.path().extension() == ".esperado") continue;
-      EXPECT_EQ(LeeCorreoHostil(tmp.Ruta(), LeeFichero(e.path().string())), "") << e.path();
+      const std::string correo = LeeFichero(e.path().string());
+      EXPECT_EQ(LeeCorreoEnMemoria(correo), "") << e.path();
+      EXPECT_EQ(LeeCorreoHostil(tmp.Ruta(), correo), "") << e.path();
       ++leidos;
     }
   }

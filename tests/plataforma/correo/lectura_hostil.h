@@ -1,16 +1,46 @@
 #pragma once
-// One incoming mail read from a Maildir as the mail window reads it: subject,
-// sender, recipient, arrival, attachment names, and every attachment saved
-// under its safe name in a folder. Shared by the fuzz target and the tests
-// that replay the inputs it found.
+// One incoming mail read as the mail window reads it: from memory (the
+// parse, the fields, the attachment names as the intake files them and the
+// attachments decoded) and from a Maildir (the store: arrival, attachments
+// saved under their safe names in a folder). Shared by the fuzz targets and
+// the tests that replay the inputs they found.
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "plataforma/correo/correo.h"
+#include "plataforma/correo/mime.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
 
 namespace pruebas_correo {
+
+// Gives an empty text when the mail was read soundly, else what went wrong.
+inline std::string LeeCorreoEnMemoria(std::string_view bytes) {
+  using namespace plataforma::correo;
+  const MensajeMime mensaje(bytes);
+  for (const std::string& s :
+       {mensaje.Asunto(), mensaje.NombreRemitente(), mensaje.DireccionRemitente(), mensaje.DireccionDestinatario()})
+    if (s.find_first_of("\r\n") != std::string::npos) return "texto de una línea con salto: " + s;
+  if (!mensaje.MotivoRechazo().empty() && !mensaje.Adjuntos().empty()) return "correo rechazado con adjuntos";
+  for (std::size_t i = 0; i < mensaje.Adjuntos().size(); ++i) {
+    // The name the intake files it under.
+    const std::string nombre = mensaje.Adjuntos()[i];
+    if (!nombre.empty()) {
+      const std::string fichero = plataforma::AcortaNombre(plataforma::Mayusculas(plataforma::NombreSeguro(nombre)));
+      if (fichero.size() > plataforma::kMaximoNombreFichero) return "nombre demasiado largo: " + fichero;
+      if (fichero.find('/') != std::string::npos || fichero == "." || fichero == "..")
+        return "nombre fuera de la carpeta: " + fichero;
+      if (plataforma::DesdeCodigos(plataforma::ACodigos(fichero)) != fichero)
+        return "nombre cortado a medias: " + fichero;
+    }
+    std::string contenido;
+    ErrorCorreo error;
+    if (!mensaje.LeeAdjunto(i, contenido, error)) return "adjunto ilegible: " + error.descripcion;
+  }
+  return {};
+}
 
 // `carpeta` holds Correo/{new,cur,tmp}/ and Adjuntos/, emptied here first.
 // Gives an empty text when the mail was read soundly, else what went wrong.
