@@ -12,6 +12,7 @@
 #include <initializer_list>
 
 #include "common/controles_ventana.h"
+#include "common/edicion_concurso.h"
 #include "common/ventanas.h"
 #include "plataforma/dao.h"
 #include "plataforma/fuente_fija.h"
@@ -93,15 +94,26 @@ void Clasifica::Form_Load() {
   ::CentraFormulario(this);
   try {
     if (!datos_.Base) throw std::runtime_error("no hay base de datos de concursos");
-    const std::vector<PuntuacionOmitida> omitidas = GeneraClasificaciones(*this, *datos_.Base, datos_.CarpetaConcurso);
-    if (!omitidas.empty())
-      plataforma::MsgBox(TextoPuntuacionesOmitidas(omitidas), "ADVERTENCIA", plataforma::Icono::Error);
+    const ::EdicionConcurso edicion(datos_.CarpetaConcurso, datos_.NombreConcurso);
+    const ResultadoClasificaciones clasificaciones = CalculaClasificaciones(*datos_.Base, edicion);
+    MuestraClasificaciones(clasificaciones);
+    GuardaListasClasificacion(clasificaciones, edicion);
+    if (!clasificaciones.Omitidas.empty())
+      plataforma::MsgBox(TextoPuntuacionesOmitidas(clasificaciones.Omitidas), "ADVERTENCIA", plataforma::Icono::Error);
   } catch (const std::exception& error) {
     plataforma::MsgBox(std::string("No se han podido generar las clasificaciones: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
   }
   ui_->LConcurso->setText(Q(datos_.NombreConcurso + " EDICIÓN " + datos_.EdicionConcurso));
   show();
+}
+
+void Clasifica::MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones) {
+  for (auto [caja, lista] : {std::pair{ui_->ListaPorCategoria, &clasificaciones.PorCategoria},
+                             std::pair{ui_->ListaPorPuntos, &clasificaciones.PorPuntos}}) {
+    caja->clear();
+    for (const std::string& e : *lista) caja->addItem(Q(e));
+  }
 }
 
 // ------------------------------------------------------------- printing

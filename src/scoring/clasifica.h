@@ -36,6 +36,8 @@ class Clasifica;
 
 namespace scoring {
 
+struct ResultadoClasificaciones;
+
 // The contest in hand as the window needs it.
 struct DatosClasifica {
   dao::Database* Base = nullptr;
@@ -79,6 +81,8 @@ class Clasifica : public QWidget, public VentanaProceso {
 
   void ImprimirPuntos_Click();
   void ImprimirCategoria_Click();
+  // Shows the two rankings in ListaPorCategoria and ListaPorPuntos.
+  void MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones);
   void Envia(Envio envio);
   void EnviarComunicado_Click();
   void Aceptar_Click();
@@ -109,7 +113,7 @@ class AccionesClasificacion : public AccionesPuntuacion {
  public:
   using CreaEnvios = std::function<std::shared_ptr<EnviosClasificacion>()>;
   AccionesClasificacion(EnlaceGesPuntos& enlace, CreaEnvios crea_envios = {});
-  void CalculaPuntuaciones(VentanaProceso&) override {}
+  void CalculaPuntuaciones(EdicionConcurso&, ProgresoEtapa&) override {}
   void AbreClasificaciones(std::function<void()> al_cerrar) override;
 
   // The window last opened (nullptr once it is closed).

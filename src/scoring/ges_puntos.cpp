@@ -46,7 +46,8 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
     : QWidget(padre),
       correo_(std::move(correo)),
       acciones_(acciones ? std::move(acciones) : std::make_unique<AccionesCalculoPuntuaciones>(*correo_)),
-      ui_(std::make_unique<Ui::GesPuntos>()) {
+      ui_(std::make_unique<Ui::GesPuntos>()),
+      edicion_(correo_->CarpetaConcurso(), {}) {
   ui_->setupUi(this);
   ui_->FicheroCabrillo->setFont(FuenteFija());
   ui_->AnularPorModoDistinto->setVisible(false);
@@ -55,6 +56,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
   controles_ = std::make_unique<ControlesVentana>(this);
+  edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
   connect(ui_->Calcular, &QPushButton::clicked, this, &GesPuntos::Calcular_Click);
@@ -84,16 +86,13 @@ void GesPuntos::Form_Load() {
   resize(tamano);
   ::CentraFormulario(this);
   CargandoOpciones = true;
-  CargaListasValidas(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasCruzadas(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasQsoAnulados(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasNoEnviadasPorIndicativo(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasNoEnviadasPorNumero(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasDeControl(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  for (ListaEdicion lista :
+       {ListaEdicion::Validas, ListaEdicion::Cruzadas, ListaEdicion::QsoAnulados, ListaEdicion::Puntuaciones,
+        ListaEdicion::NoEnviadasPorIndicativo, ListaEdicion::NoEnviadasPorNumero, ListaEdicion::DeControl})
+    edicion_.Lee(lista);
   CargaOpcionesAnulacion();
   CargandoOpciones = false;
-  if (correo_->HayListasNuevas()) BorraResultadosCruce(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  if (correo_->HayListasNuevas()) edicion_.DescartaResultadosCruce();
   show();
 }
 
@@ -131,7 +130,7 @@ void GesPuntos::Opcion_Click(QCheckBox* casilla, bool valor) {
   const bool propia_de_carga = casilla == u.AnularQSO || casilla == u.AnularQSOSiNoEstaEN;
   // While loading, these two do nothing at all.
   if (CargandoOpciones && propia_de_carga) return;
-  if (!CargandoOpciones) BorraResultadosCruce(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  if (!CargandoOpciones) edicion_.DescartaResultadosCruce();
 
   QCheckBox* const cuentas[] = {u.AnularDos, u.AnularCinco, u.AnularDiez, u.AnularQuince};
   if (std::find(std::begin(cuentas), std::end(cuentas), casilla) != std::end(cuentas)) {
@@ -185,12 +184,16 @@ void GesPuntos::Cruzar_Click() {
   concurso.Base = &correo_->BaseConcursos();
   concurso.NumeroOrden = correo_->NumeroConcurso();
   concurso.CarpetaTrabajo = correo_->CarpetaTrabajo();
-  concurso.CarpetaConcurso = correo_->CarpetaConcurso();
   concurso.Paises = correo_->Paises();
   concurso.SociosZurozi = SociosZurozi();
   bool hecho = false;
   try {
-    CruzaListas(*this, concurso, [this] { return Opciones(); });
+    CruzaListas(
+        edicion_, *this, concurso, [this] { return Opciones(); }, MetodoCruce::Indexado,
+        [this](const std::string&, const std::vector<std::string>& lineas) {
+          ui_->FicheroCabrillo->clear();
+          for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
+        });
     hecho = true;
   } catch (const std::exception& error) {
     ui_->LProceso->setText(QStringLiteral("Procesando"));
@@ -206,10 +209,10 @@ void GesPuntos::Calcular_Click() {
     plataforma::MsgBox("No se han cruzado las listas de los concursantes", "ERROR", plataforma::Icono::Error);
     return;
   }
-  BorraListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  edicion_.DescartaPuntuaciones();
   DeshabilitaControles();
   try {
-    acciones_->CalculaPuntuaciones(*this);
+    acciones_->CalculaPuntuaciones(edicion_, *this);
   } catch (const std::exception& error) {
     plataforma::MsgBox(std::string("No se ha podido completar el cálculo de puntos: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
@@ -286,6 +289,49 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
       plataforma::UneRuta(plataforma::UneRuta(correo_->CarpetaConcurso(), carpeta), plataforma::NombreSeguro(nombre)));
   plataforma::LeerLineas(ruta, lineas);  // a file gone meanwhile shows empty
   for (const std::string& l : lineas) u.FicheroCabrillo->addItem(Q(l));
+}
+
+// ------------------------------------------------------------- the edition
+
+void GesPuntos::MuestraLista(ListaEdicion lista) {
+  Ui::GesPuntos& u = *ui_;
+  QListWidget* caja = nullptr;
+  QLabel* cuenta = nullptr;
+  switch (lista) {
+    case ListaEdicion::Validas: caja = u.ListasValidas, cuenta = u.LValidas; break;
+    case ListaEdicion::Cruzadas: caja = u.ListasCruzadas, cuenta = u.LCruzadas; break;
+    case ListaEdicion::QsoAnulados: caja = u.ListasQsoAnulados, cuenta = u.LAnulados; break;
+    case ListaEdicion::Puntuaciones: caja = u.ListasPuntuaciones, cuenta = u.LPuntuaciones; break;
+    case ListaEdicion::NoEnviadasPorIndicativo: caja = u.ListasNoEnviadasPorIndicativo, cuenta = u.Label6; break;
+    case ListaEdicion::NoEnviadasPorNumero: caja = u.ListasNoEnviadasPorNumero; break;
+    case ListaEdicion::DeControl: caja = u.ListasDeControl, cuenta = u.LDeControl; break;
+    default: return;  // the window shows no other list
+  }
+  caja->clear();
+  for (const std::string& e : edicion_.Lista(lista)) caja->addItem(Q(e));
+  if (!cuenta) return;
+  switch (edicion_.Estado(lista)) {
+    case EstadoLista::Leida: cuenta->setText(Q(edicion_.TextoCuenta(lista))); break;
+    case EstadoLista::Descartada:
+      cuenta->setText(cuenta == u.Label6 ? QStringLiteral("NO ENVIADAS") : QString());
+      break;
+    default: break;  // an emptied list keeps its count
+  }
+}
+
+// ------------------------------------------------------------- ProgresoEtapa
+
+void GesPuntos::Paso(const std::string& texto) { ui_->LProceso->setText(Q(texto)); }
+
+void GesPuntos::Porcentaje(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+
+void GesPuntos::Fallo(const std::string& texto, const std::string& titulo) {
+  plataforma::MsgBox(texto, titulo, plataforma::Icono::Error);
+}
+
+bool GesPuntos::Pregunta(const std::string& texto, const std::string& titulo) {
+  return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
+         plataforma::Respuesta::Si;
 }
 
 // ------------------------------------------------------------- VentanaProceso

@@ -5,9 +5,12 @@
 // scoring run and the rankings window. Opened by the mail window, which it
 // replaces on the screen while it is shown; built afresh at every opening.
 //
-// The window is the `VentanaProceso` of its runs: they reach its lists and
-// labels by name and feed its step label `LProceso` and progress panel
-// `Proceso`. While a run goes on, the run buttons, the exit button, every
+// The window holds the contest edition (common/edicion_concurso.h) and
+// shows its result listings and lists in its list boxes and count labels
+// whenever they change. It is the `ProgresoEtapa` of the cross-check (its
+// step label `LProceso`, progress panel `Proceso` and message boxes) and the
+// `VentanaProceso` of the scoring run, which reaches its lists and labels by
+// name. While a run goes on, the run buttons, the exit button, every
 // option frame and the file lists are disabled, so nothing the run reads or
 // writes can change under it, and the window cannot be closed.
 #include <QWidget>
@@ -16,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "common/ventana_proceso.h"
 #include "scoring/configuracion_cruce.h"
 #include "scoring/enlace_ges_puntos.h"
@@ -32,7 +37,7 @@ class GesPuntos;
 
 namespace scoring {
 
-class GesPuntos : public QWidget, public VentanaProceso {
+class GesPuntos : public QWidget, public VentanaProceso, public ProgresoEtapa {
   Q_OBJECT
 
  public:
@@ -55,7 +60,13 @@ class GesPuntos : public QWidget, public VentanaProceso {
   void PonTexto(std::string_view nombre, const std::string& texto) override;
   std::string Texto(std::string_view nombre) const override;
   void PonProgreso(int porcentaje) override;
-  void Cede() override;
+  void Cede() override;  // also ProgresoEtapa's
+
+  // ProgresoEtapa.
+  void Paso(const std::string& texto) override;
+  void Porcentaje(int porcentaje) override;
+  void Fallo(const std::string& texto, const std::string& titulo) override;
+  bool Pregunta(const std::string& texto, const std::string& titulo) override;
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
@@ -79,12 +90,15 @@ class GesPuntos : public QWidget, public VentanaProceso {
   QCheckBox* Casilla(std::string_view nombre) const;
 
   void MuestraFichero(QListWidget* lista);
+  // Shows a list of the edition in its list box and count label.
+  void MuestraLista(ListaEdicion lista);
   void Form_Unload();
 
   std::unique_ptr<EnlaceGesPuntos> correo_;
   std::unique_ptr<AccionesPuntuacion> acciones_;
   std::unique_ptr<Ui::GesPuntos> ui_;
   std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
+  EdicionConcurso edicion_;
   bool CargandoOpciones = false;
   bool ejecutando_ = false;
   bool descargada_ = false;

@@ -59,11 +59,11 @@ struct EnlacePrueba : EnlaceGesPuntos {
 // A scoring run that records what the window lets the operator touch while
 // it runs, and a rankings window that closes when told.
 struct AccionesPrueba : AccionesPuntuacion {
-  std::function<void(VentanaProceso&)> calcula;
+  std::function<void(EdicionConcurso&, ProgresoEtapa&)> calcula;
   std::function<void()>* cierra = nullptr;
   int clasificaciones = 0;
-  void CalculaPuntuaciones(VentanaProceso& v) override {
-    if (calcula) calcula(v);
+  void CalculaPuntuaciones(EdicionConcurso& e, ProgresoEtapa& p) override {
+    if (calcula) calcula(e, p);
   }
   void AbreClasificaciones(std::function<void()> al_cerrar) override {
     ++clasificaciones;
@@ -456,13 +456,13 @@ TEST_F(VentanaGesPuntos, CalcularYClasificacionesPorSuInterfaz) {
   std::function<void()> cierra;
   acc->cierra = &cierra;
   bool durante = true;
-  acc->calcula = [&](VentanaProceso& v) {
+  acc->calcula = [&](EdicionConcurso& e, ProgresoEtapa&) {
     durante = Control("SSFrame2")->isEnabled() || Control("ListasValidas")->isEnabled() ||
               Control("Calcular")->isEnabled();
     // The earlier score files are gone before the run.
     EXPECT_TRUE(plataforma::ListaFicheros(f.En("ListasPuntuaciones")).empty());
     plataforma::EscribirLineas(f.En("ListasPuntuaciones/QQ1AA.PTS"), {"PUNTOS"});
-    v.Lista("ListasPuntuaciones")->Agrega("QQ1AA.PTS");
+    e.Lee(ListaEdicion::Puntuaciones);
   };
   Abre(std::move(acciones));
   Control<QPushButton>("Cruzar")->click();
