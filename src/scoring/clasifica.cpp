@@ -193,14 +193,6 @@ void Clasifica::CierraComunicado() {
   ui_->PanelComunicado->setVisible(false);
 }
 
-// ------------------------------------------------------------- VentanaProceso
-
-ListaVentana* Clasifica::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
-
-void Clasifica::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
-
-std::string Clasifica::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
-
 // ------------------------------------------------------------- keys, closing
 
 bool Clasifica::eventFilter(QObject* objeto, QEvent* evento) {

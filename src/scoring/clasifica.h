@@ -49,7 +49,7 @@ struct DatosClasifica {
 // Reads the contest's name and edition from its row of `Concursos`.
 DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace);
 
-class Clasifica : public QWidget, public VentanaProceso {
+class Clasifica : public QWidget {
   Q_OBJECT
 
  public:
@@ -65,12 +65,6 @@ class Clasifica : public QWidget, public VentanaProceso {
 
   // A mailing is going on.
   bool Enviando() const { return enviando_; }
-
-  // VentanaProceso: the three lists and the labels, by name.
-  ListaVentana* Lista(std::string_view nombre) override;
-  void PonTexto(std::string_view nombre, const std::string& texto) override;
-  std::string Texto(std::string_view nombre) const override;
-  void PonProgreso(int) override {}
 
  protected:
   void closeEvent(QCloseEvent* evento) override;

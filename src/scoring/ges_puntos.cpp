@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "common/controles_ventana.h"
-#include "common/listas_carpetas.h"
 #include "common/ventanas.h"
 #include "database/estado.h"
 #include "plataforma/mensajes.h"
@@ -333,16 +332,6 @@ bool GesPuntos::Pregunta(const std::string& texto, const std::string& titulo) {
   return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
          plataforma::Respuesta::Si;
 }
-
-// ------------------------------------------------------------- VentanaProceso
-
-ListaVentana* GesPuntos::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
-
-void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
-
-std::string GesPuntos::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
-
-void GesPuntos::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
 
 void GesPuntos::Cede() { QCoreApplication::processEvents(); }
 

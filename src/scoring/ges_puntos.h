@@ -7,10 +7,9 @@
 //
 // The window holds the contest edition (common/edicion_concurso.h) and
 // shows its result listings and lists in its list boxes and count labels
-// whenever they change. It is the `ProgresoEtapa` of the cross-check (its
-// step label `LProceso`, progress panel `Proceso` and message boxes) and the
-// `VentanaProceso` of the scoring run, which reaches its lists and labels by
-// name. While a run goes on, the run buttons, the exit button, every
+// whenever they change. It is the `ProgresoEtapa` of the cross-check and
+// the scoring run: its step label `LProceso`, progress panel `Proceso` and
+// message boxes. While a run goes on, the run buttons, the exit button, every
 // option frame and the file lists are disabled, so nothing the run reads or
 // writes can change under it, and the window cannot be closed.
 #include <QWidget>
@@ -21,7 +20,6 @@
 
 #include "common/edicion_concurso.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
 #include "scoring/configuracion_cruce.h"
 #include "scoring/enlace_ges_puntos.h"
 
@@ -37,7 +35,7 @@ class GesPuntos;
 
 namespace scoring {
 
-class GesPuntos : public QWidget, public VentanaProceso, public ProgresoEtapa {
+class GesPuntos : public QWidget, public ProgresoEtapa {
   Q_OBJECT
 
  public:
@@ -55,16 +53,10 @@ class GesPuntos : public QWidget, public VentanaProceso, public ProgresoEtapa {
   // A run is going on.
   bool Ejecutando() const { return ejecutando_; }
 
-  // VentanaProceso.
-  ListaVentana* Lista(std::string_view nombre) override;
-  void PonTexto(std::string_view nombre, const std::string& texto) override;
-  std::string Texto(std::string_view nombre) const override;
-  void PonProgreso(int porcentaje) override;
-  void Cede() override;  // also ProgresoEtapa's
-
   // ProgresoEtapa.
   void Paso(const std::string& texto) override;
   void Porcentaje(int porcentaje) override;
+  void Cede() override;
   void Fallo(const std::string& texto, const std::string& titulo) override;
   bool Pregunta(const std::string& texto, const std::string& titulo) override;
 
