@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "database/carpetas.h"
+
 namespace database {
 
 namespace {
@@ -49,6 +51,25 @@ bool RepositorioConcursos::ExisteOtro(const std::string& nombre, const std::stri
   bool existe = !rs.Eof();
   rs.Close();
   return existe;
+}
+
+std::optional<ConcursoGuardado> RepositorioConcursos::OtroEnLaMismaCarpeta(const std::string& nombre,
+                                                                           const std::string& edicion,
+                                                                           std::int32_t numero) {
+  dao::Recordset rs = estado_.BaseConcursos.OpenRecordset(
+      "Select NumeroOrden, Concurso, Edicion From Concursos Where NumeroOrden <> ? Order By NumeroOrden",
+      dao::TipoRecordset::Snapshot, {dao::Variant(numero)});
+  std::optional<ConcursoGuardado> otro;
+  for (; !rs.Eof() && !otro; rs.MoveNext()) {
+    auto texto = [&rs](const char* columna) {
+      const dao::Variant v = rs[columna].Value();
+      return v.IsNull() ? std::string() : v.CStr();
+    };
+    ConcursoGuardado c{LeeEntero(rs["NumeroOrden"].Value()).value_or(0), texto("Concurso"), texto("Edicion")};
+    if (CompartenCarpeta(nombre, edicion, c.Nombre, c.Edicion)) otro = std::move(c);
+  }
+  rs.Close();
+  return otro;
 }
 
 bool RepositorioConcursos::HayConNumero(std::int32_t numero) {

@@ -14,6 +14,13 @@
 
 namespace database {
 
+// A stored contest as the folder check names it.
+struct ConcursoGuardado {
+  std::int32_t Numero = 0;
+  std::string Nombre;
+  std::string Edicion;
+};
+
 // Begins a transaction on the database; unless Confirma() commits it, the
 // destructor rolls it back (an error while rolling back is swallowed: the
 // error that left the scope is the one to report).
@@ -43,6 +50,11 @@ class RepositorioConcursos {
   std::int32_t ProximoNumero();
   // Another contest (not `numero`) with this name and edition.
   bool ExisteOtro(const std::string& nombre, const std::string& edicion, std::int32_t numero);
+  // Another contest (not `numero`) whose folder would be the one of this
+  // name and edition (CompartenCarpeta, database/carpetas.h); the first by
+  // number when several are.
+  std::optional<ConcursoGuardado> OtroEnLaMismaCarpeta(const std::string& nombre, const std::string& edicion,
+                                                       std::int32_t numero);
   // A contest row carries this number.
   bool HayConNumero(std::int32_t numero);
   // Writes the control row (adding it when the table has none): the last

@@ -124,6 +124,18 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
     }
   }
 
+  // Another contest whose folder would be this one's (names that differ
+  // only in case, blanks or control characters, or in where the "_" falls):
+  // their logs and results would mix.
+  if (auto otro = servicios_->Concursos().OtroEnLaMismaCarpeta(Campos[1], Campos[2],
+                                                               static_cast<std::int32_t>(Text3[0]->text().toLong()))) {
+    error(principal::MensajeCarpetaDeOtroConcurso(NombreCarpetaConcurso(Campos[1], Campos[2]), otro->Nombre,
+                                                  otro->Edicion),
+          std::string(principal::kTituloCarpetaDeOtroConcurso));
+    foco(1);
+    return false;
+  }
+
   // The period.
   struct Paso {
     int indice;

@@ -34,6 +34,18 @@ std::string RehaceFecha(std::string_view campo) {
   return r;
 }
 
+std::string MensajeCarpetaDeOtroConcurso(std::string_view carpeta, std::string_view nombreOtro,
+                                         std::string_view edicionOtro) {
+  std::string t = ".- La carpeta de este concurso, \"";
+  t.append(carpeta);
+  t += "\", es la misma que la del concurso \"";
+  t.append(nombreOtro);
+  t += "\" edición \"";
+  t.append(edicionOtro);
+  t += "\": sus listas y resultados se mezclarían.\n\n.- Cambie el nombre o la edición del concurso.";
+  return t;
+}
+
 bool NormalizaFecha(std::string& campo) {
   campo = RehaceFecha(campo);
   std::string fecha = campo;

@@ -1,6 +1,6 @@
 #pragma once
 // Rules of the contest checks before a create or a save that need no
-// window: the date as typed rebuilt from its fixed positions, the points of
+// window: the folder of another contest, the date as typed rebuilt from its fixed positions, the points of
 // the points grid, the order of the contest period, and which reference list
 // an active multiplier option still lacks.
 #include <string>
@@ -14,6 +14,12 @@ namespace principal {
 // character there is "-" or "/", up to four characters. The result is day,
 // "-", month, "-", year; anything after the year is dropped.
 std::string RehaceFecha(std::string_view campo);
+
+// The notice of a name and edition whose folder (`carpeta`) would be that
+// of another stored contest, which it names.
+std::string MensajeCarpetaDeOtroConcurso(std::string_view carpeta, std::string_view nombreOtro,
+                                         std::string_view edicionOtro);
+inline constexpr std::string_view kTituloCarpetaDeOtroConcurso = "VERIFICAR NOMBRE DEL CONCURSO";
 
 // The date check of the editor: the text is rebuilt (RehaceFecha); a
 // two-digit year is widened (00-29: 20xx, 30-99: 19xx); the result must be

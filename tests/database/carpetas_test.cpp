@@ -203,7 +203,8 @@ TEST(TextoValidoParaCarpeta, RefusesSeparatorsParentAndControlCharacters) {
   } casos[] = {{"PRUEBA", true},    {"CQ WW DX", true}, {"2024", true},   {"", true},
                {"A.B", true},       {"AÑO", true},       {"../X", false},  {"..", false},
                {"A..B", false},     {"A/B", false},      {"A\\B", false},  {"A\tB", false},
-               {"/", false}};
+               {"/", false},        {"A\x7F" "B", false}, {"A\xC2\x85" "B", false}, {"\xC2\x80", false},
+               {"A\xC2\x9F", false}, {"A\xC2\xA0" "B", true}, {"€ Ñ", true}};
   for (const auto& c : casos) EXPECT_EQ(TextoValidoParaCarpeta(c.texto), c.valido) << c.texto;
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -586,6 +587,99 @@ TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion FROM Concursos ORDER BY NumeroOrden"),
             (Filas{{"1", "PRUEBA", "2025"}, {"10", "PRUEBA", "2026"}}));
   EXPECT_NE(Volcado(), antes);
+}
+
+// A name and edition that the editor tells apart from a stored contest's
+// but that would name the same folder are refused, on a create and on a
+// save, with a box naming the other contest; nothing is written and no
+// folder is made.
+TEST_F(CicloConcurso, UnNombreYEdicionConLaCarpetaDeOtroConcursoSeRechazan) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "CQ_E", "25");
+  AgregaConcursoValido(2, "OTRO", "2025");
+  Arranca();
+  const auto carpetas = [this] {
+    std::set<std::string> r;
+    for (const auto& e : fs::directory_iterator(carpeta.Ruta()))
+      if (e.is_directory()) r.insert(e.path().filename().string());
+    return r;
+  };
+  // The edition box takes four characters.
+  struct Caso {
+    bool alta;  // a new contest; otherwise contest 2 is saved
+    std::string nombre, edicion, carpeta, otro;
+  } casos[] = {
+      {true, "CQ", "E_25", "CQ_E_25", "\"CQ_E\" edición \"25\""},
+      {true, " CQ_E", "25", "CQ_E_25", "\"CQ_E\" edición \"25\""},
+      {true, " cq", "e_25", "cq_e_25", "\"CQ_E\" edición \"25\""},
+      {false, "CQ", "E_25", "CQ_E_25", "\"CQ_E\" edición \"25\""},
+      {false, "  cq_e", "25", "cq_e_25", "\"CQ_E\" edición \"25\""},
+      {false, " Cq", "E_25", "Cq_E_25", "\"CQ_E\" edición \"25\""},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.nombre + " / " + c.edicion);
+    if (!c.alta) {
+      ventana->ConsultaReg->click();
+      Selecciona(2);
+      ventana->Aceptar->click();
+      ASSERT_EQ(Texto(1), "OTRO");
+    }
+    const std::string antes = Volcado();
+    const auto carpetasAntes = carpetas();
+    if (c.alta) {
+      ventana->AltaReg->click();
+      LlenaEditor(c.nombre.c_str(), c.edicion.c_str());
+    } else {
+      ventana->ModificarReg->click();
+      ventana->Text3[1]->setText(QString::fromStdString(c.nombre));
+      ventana->Text3[2]->setText(QString::fromStdString(c.edicion));
+    }
+    ASSERT_EQ(Texto(1), c.nombre);
+    ASSERT_EQ(Texto(2), c.edicion);
+    ventana->Text3[3]->setFocus();
+    soporte::Mensajes().Espera(Respuesta::Aceptar, ".- La carpeta de este concurso, \"" + c.carpeta +
+                                                       "\", es la misma que la del concurso " + c.otro +
+                                                       ": sus listas y resultados se mezclarían.\n\n.- Cambie el "
+                                                       "nombre o la edición del concurso.");
+    ventana->Aceptar->click();
+    ASSERT_FALSE(soporte::Mensajes().Cajas().empty());
+    EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "VERIFICAR NOMBRE DEL CONCURSO");
+    EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
+    EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+    EXPECT_EQ(ventana->OperacionRegistro,
+              c.alta ? principal::OperacionEditor::Alta : principal::OperacionEditor::Modificar);
+    EXPECT_TRUE(ventana->Aceptar->isEnabled());
+    EXPECT_EQ(Volcado(), antes);
+    EXPECT_EQ(carpetas(), carpetasAntes);
+    ventana->Cancelar->click();
+  }
+
+  // A name of its own is taken.
+  ventana->AltaReg->click();
+  LlenaEditor("CQ E", "25");
+  GuardaFormatoCabrillo(10);
+  soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
+  ventana->Aceptar->click();
+  EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso FROM Concursos ORDER BY NumeroOrden"),
+            (Filas{{"1", "CQ_E"}, {"2", "OTRO"}, {"10", "CQ E"}}));
+}
+
+// A control character of either kind is refused in the name, since the
+// folder would drop it.
+TEST_F(CicloConcurso, UnNombreConUnCaracterDeControlSeRechaza) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "CQTEST", "2025");
+  Arranca();
+  for (const char* nombre : {"CQ\x01TEST", "CQ\xC2\x85TEST"}) {
+    ventana->AltaReg->click();
+    LlenaEditor(nombre, "2025");
+    soporte::Mensajes().Espera(Respuesta::Aceptar,
+                               ".- El nombre del concurso no puede contener \"/\", \"\\\", \"..\" ni caracteres de "
+                               "control, porque da nombre a la carpeta del concurso");
+    ventana->Aceptar->click();
+    EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
+    ventana->Cancelar->click();
+  }
 }
 
 TEST_F(CicloConcurso, AlCargarElConcursoSeRehacenLosInformesDeListasNoEnviadas) {

@@ -243,10 +243,19 @@ TEST_F(Validacion, ElCampoDeHorasCerradoSeAbreParaCorregirlo) {
   EXPECT_EQ(Foco(), ventana->Text3[26]);
 }
 
+// The name as loaded is not looked up again with the edition; a name and
+// edition that are another contest's are still refused, for the folder they
+// would share.
 TEST_F(Validacion, SinCambiarElNombreNoSeBuscaOtraEdicion) {
   PonTexto(1, "OTRO");
+  PonTexto(2, "2024");
   ventana->Contexto().NombreConcurso = "OTRO";
   EXPECT_TRUE(Guarda());
+  PonTexto(2, "2025");
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
+  EXPECT_FALSE(Guarda());
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "VERIFICAR NOMBRE DEL CONCURSO");
 }
 
 TEST_F(Validacion, ListasQueFaltanYCategorias) {
@@ -266,6 +275,8 @@ TEST_F(Validacion, ListasQueFaltanYCategorias) {
 
   // A contest whose categories were never configured.
   PonTexto(0, "2");
+  PonTexto(1, "OTRO");
+  ventana->Contexto().NombreConcurso = "OTRO";
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar,
                              ".- No se han configurado las categorías válidas para el concurso\n\n.- Pulse el "
                              "botón 'Configurar CATEGORÍAS concurso' y configure las categorías");
