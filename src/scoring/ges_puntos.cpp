@@ -294,27 +294,33 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
 
 void GesPuntos::MuestraLista(ListaEdicion lista) {
   Ui::GesPuntos& u = *ui_;
-  QListWidget* caja = nullptr;
-  QLabel* cuenta = nullptr;
-  switch (lista) {
-    case ListaEdicion::Validas: caja = u.ListasValidas, cuenta = u.LValidas; break;
-    case ListaEdicion::Cruzadas: caja = u.ListasCruzadas, cuenta = u.LCruzadas; break;
-    case ListaEdicion::QsoAnulados: caja = u.ListasQsoAnulados, cuenta = u.LAnulados; break;
-    case ListaEdicion::Puntuaciones: caja = u.ListasPuntuaciones, cuenta = u.LPuntuaciones; break;
-    case ListaEdicion::NoEnviadasPorIndicativo: caja = u.ListasNoEnviadasPorIndicativo, cuenta = u.Label6; break;
-    case ListaEdicion::NoEnviadasPorNumero: caja = u.ListasNoEnviadasPorNumero; break;
-    case ListaEdicion::DeControl: caja = u.ListasDeControl, cuenta = u.LDeControl; break;
-    default: return;  // the window shows no other list
-  }
-  caja->clear();
-  for (const std::string& e : edicion_.Lista(lista)) caja->addItem(Q(e));
-  if (!cuenta) return;
-  switch (edicion_.Estado(lista)) {
-    case EstadoLista::Leida: cuenta->setText(Q(edicion_.TextoCuenta(lista))); break;
-    case EstadoLista::Descartada:
-      cuenta->setText(cuenta == u.Label6 ? QStringLiteral("NO ENVIADAS") : QString());
-      break;
-    default: break;  // an emptied list keeps its count
+  // The list boxes of the window and their count labels.
+  const struct {
+    ListaEdicion lista;
+    QListWidget* caja;
+    QLabel* cuenta;
+  } controles[] = {
+      {ListaEdicion::Validas, u.ListasValidas, u.LValidas},
+      {ListaEdicion::Cruzadas, u.ListasCruzadas, u.LCruzadas},
+      {ListaEdicion::QsoAnulados, u.ListasQsoAnulados, u.LAnulados},
+      {ListaEdicion::Puntuaciones, u.ListasPuntuaciones, u.LPuntuaciones},
+      {ListaEdicion::NoEnviadasPorIndicativo, u.ListasNoEnviadasPorIndicativo, u.Label6},
+      {ListaEdicion::NoEnviadasPorNumero, u.ListasNoEnviadasPorNumero, nullptr},
+      {ListaEdicion::DeControl, u.ListasDeControl, u.LDeControl},
+  };
+  for (const auto& c : controles) {
+    if (c.lista != lista) continue;
+    c.caja->clear();
+    for (const std::string& e : edicion_.Lista(lista)) c.caja->addItem(Q(e));
+    if (!c.cuenta) return;
+    // A list read shows its count; discarded results show none ("NO
+    // ENVIADAS" for the stations without log); a list only emptied keeps
+    // the count shown before.
+    if (edicion_.Estado(lista) == EstadoLista::Leida)
+      c.cuenta->setText(Q(edicion_.TextoCuenta(lista)));
+    else if (edicion_.Estado(lista) == EstadoLista::Descartada)
+      c.cuenta->setText(c.cuenta == u.Label6 ? QStringLiteral("NO ENVIADAS") : QString());
+    return;
   }
 }
 
