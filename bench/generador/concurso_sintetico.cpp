@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -99,6 +100,42 @@ std::string Relleno(const std::string& texto, std::size_t ancho) {
   return texto.size() >= ancho ? texto : texto + std::string(ancho - texto.size(), ' ');
 }
 
+// Gives pairs of stations calls of the list one of which begins with the
+// other (OZ1A and OZ1AAR): each station, at the rate given, with another
+// station drawn at random; neither call is on the air yet, and a station
+// keeps its portable suffix.
+void DaIndicativosContenidos(std::vector<Estacion>& estaciones, const std::vector<std::string>& indicativos,
+                             double tasa, std::mt19937_64& azar) {
+  std::unordered_map<std::string_view, std::size_t> posicion;
+  for (std::size_t i = 0; i < indicativos.size(); ++i) posicion.emplace(indicativos[i], i);
+  std::vector<std::pair<std::size_t, std::size_t>> pares;  // (the shorter, the longer), in list order
+  for (std::size_t i = 0; i < indicativos.size(); ++i)
+    for (std::size_t largo = 3; largo < indicativos[i].size(); ++largo) {
+      const auto it = posicion.find(std::string_view(indicativos[i]).substr(0, largo));
+      if (it != posicion.end()) pares.emplace_back(it->second, i);
+    }
+  if (pares.empty()) return;
+  std::unordered_set<std::string> en_el_aire;
+  for (const Estacion& e : estaciones) en_el_aire.insert(e.base);
+  std::vector<bool> cambiada(estaciones.size(), false);
+  auto cambia = [&](std::size_t i, const std::string& nueva) {
+    Estacion& e = estaciones[i];
+    en_el_aire.erase(e.base);
+    e.indicativo = nueva + e.indicativo.substr(e.base.size());
+    e.base = nueva;
+    en_el_aire.insert(nueva);
+    cambiada[i] = true;
+  };
+  for (std::size_t i = 0; i < estaciones.size(); ++i) {
+    if (cambiada[i] || !Sucede(azar, tasa)) continue;
+    const std::size_t j = azar() % estaciones.size();
+    const auto& [corta, larga] = pares[azar() % pares.size()];
+    if (j == i || cambiada[j] || en_el_aire.count(indicativos[corta]) || en_el_aire.count(indicativos[larga])) continue;
+    cambia(i, indicativos[corta]);
+    cambia(j, indicativos[larga]);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> LeeIndicativos(const std::string& ruta) {
@@ -146,6 +183,8 @@ ResumenGenerado EscribeLogs(const std::string& carpeta, const std::vector<std::s
     e.fecha_invalida = e.envia && !e.control && Sucede(azar, t.FechaInvalida);
     e.potencia = static_cast<std::uint8_t>(azar() % 3);
   }
+
+  if (p.IndicativosContenidos > 0) DaIndicativosContenidos(estaciones, indicativos, p.IndicativosContenidos, azar);
 
   // Activity: a few big stations, many small ones.
   std::vector<double> acumulado(n);

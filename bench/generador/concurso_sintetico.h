@@ -61,6 +61,10 @@ struct ParametrosConcurso {
   int QsosPorLog = 200;  // mean QSO lines per log
   std::uint32_t Semilla = 1;
   TasasFallos Tasas;
+  // Per station: it and another station take a pair of calls of the list
+  // one of which begins with the other (OZ1A and OZ1AAR), so that a call on
+  // the air is also the left part of a longer one.
+  double IndicativosContenidos = 0;
 };
 
 struct ResumenGenerado {

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -54,6 +55,10 @@ std::string_view UltimoCaracter(std::string_view s) {
 }
 
 bool EsDigito(std::string_view c) { return c.size() == 1 && c[0] >= '0' && c[0] <= '9'; }
+
+// Byte position of the first digit after the first character (npos when
+// there is none).
+std::size_t PrimerDigitoTrasElPrimero(std::string_view s) { return s.find_first_of("0123456789", BytesDe(s, 1)); }
 
 // Key columns compare without regard to letter case (ASCII letters).
 std::string MayusculasAscii(std::string_view s) {
@@ -320,8 +325,17 @@ void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indi
       std::string_view parte = Izquierda(base, m);
       if (const auto* f = paises.BuscaEnPrefijos(parte)) {
         prefijo = std::string(parte);
-        distrito = Valor(f->Dxcc, "Prefijos", "Dxcc");
-        distrito += CaracterEn(base, parte.size());
+        const std::string& pais = Valor(f->Dxcc, "Prefijos", "Dxcc");
+        const std::size_t digitoPrefijo = PrimerDigitoTrasElPrimero(parte);
+        if (digitoPrefijo == std::string_view::npos) {
+          distrito = pais;
+          distrito += CaracterEn(base, parte.size());
+        } else {
+          // The prefix already holds the call area (EA6, KH6, UA0, VP2E):
+          // the country's letters and the prefix's last digit.
+          distrito.assign(pais, 0, std::min(pais.size(), PrimerDigitoTrasElPrimero(pais)));
+          distrito += parte[parte.find_last_of("0123456789")];
+        }
         return;
       }
     }

@@ -98,7 +98,10 @@ void SeparaPortable(std::string& indicativo, std::string& portable);
 void BuscaPrefijo(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo);
 
 // The prefix as written in the call and the district key (country code
-// followed by the call-area character).
+// followed by the call-area character). A call without a portable part whose
+// prefix holds a digit after its first character (EA6, KH6, UA0, VP2E) gets
+// the country code up to its first digit after the first character and the
+// prefix's last digit: EA6AOT gives EA6, UA0ABC (country UA9) gives UA0.
 void ObtienePrefijoYDistrito(const TablasPaises& paises, const std::string& indicativo, std::string& prefijo,
                              std::string& distrito);
 

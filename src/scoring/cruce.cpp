@@ -18,15 +18,6 @@ namespace scoring {
 
 using T = database::TokenQso;
 
-namespace {
-
-// Words longer than this are searched one by one instead of through the
-// suffix table, so that a log with a huge unbroken line costs time in
-// proportion to its size, not to its size squared.
-constexpr std::size_t kPalabraIndexada = 64;
-
-}  // namespace
-
 // ------------------------------------------------------------- one log
 
 struct ListasValidasCruce::LogValido {
@@ -118,22 +109,10 @@ struct ListasValidasCruce::LogValido {
 
 // ------------------------------------------------- presence of a call
 
-// The words (runs of characters between blanks and TABs) of every entry's
-// log, each with the entries that hold it, and the suffixes of the shorter
-// words in order: the entries whose lines contain a call are those of the
-// words that contain it, found as the suffixes that begin with it. A call
-// holds no blank or TAB, so it never spans two words.
+// The entries whose QSO lines with a date name each call (as own or worked
+// call, base calls), ascending.
 struct ListasValidasCruce::IndicePresencia {
-  std::vector<std::string> palabras;
-  std::vector<std::vector<std::uint32_t>> entradas;  // per word, ascending
-  struct Sufijo {
-    std::uint32_t palabra;
-    std::uint32_t desde;
-  };
-  std::vector<Sufijo> sufijos;
-  std::vector<std::uint32_t> largas;
-
-  std::string_view Texto(const Sufijo& s) const { return std::string_view(palabras[s.palabra]).substr(s.desde); }
+  std::unordered_map<std::string, std::vector<std::uint32_t>> entradas;
 };
 
 ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::string> entradas, DatosCruce datos)
@@ -182,45 +161,33 @@ bool ListasValidasCruce::EsServerOp(const std::string& indicativo) {
 
 void ListasValidasCruce::ConstruyePresencia() {
   auto indice = std::make_unique<IndicePresencia>();
-  std::unordered_map<std::string_view, std::uint32_t> numero;
-  std::vector<std::string> palabras_en_orden;
+  std::vector<std::string> nombrados;
   for (std::size_t e = 0; e < entradas_.size(); ++e) {
-    const LogValido& log = Log(entradas_[e]);
+    LogValido& log = Log(entradas_[e]);
+    log.LeeQsos(datos_.Intercambio);
+    // The worked calls (a line whose date is no date is filed under the
+    // empty call) and the own calls of the lines with a date.
+    nombrados.clear();
+    for (const LogValido::Posicion& p : log.por_base)
+      if (nombrados.empty() || nombrados.back() != p.indicativo) nombrados.push_back(p.indicativo);
+    std::string_view propio_anterior;  // a log's own call is mostly the same on every line
+    bool hay_anterior = false;
+    for (const LogValido::Qso& q : log.qsos) {
+      const std::string_view propio = log.Texto(q, LogValido::kPropio);
+      if (!q.fecha || (hay_anterior && propio == propio_anterior)) continue;
+      nombrados.push_back(IndicativoComparable(propio, false));
+      propio_anterior = propio;
+      hay_anterior = true;
+    }
+    std::sort(nombrados.begin(), nombrados.end());
+    nombrados.erase(std::unique(nombrados.begin(), nombrados.end()), nombrados.end());
     const auto entrada = static_cast<std::uint32_t>(e);
-    for (const std::string& linea : log.lineas) {
-      std::size_t i = 0;
-      while (i < linea.size()) {
-        while (i < linea.size() && (linea[i] == ' ' || linea[i] == '\t')) ++i;
-        std::size_t j = i;
-        while (j < linea.size() && linea[j] != ' ' && linea[j] != '\t') ++j;
-        if (j > i) {
-          const std::string_view palabra(linea.data() + i, j - i);
-          auto it = numero.find(palabra);
-          if (it == numero.end()) {
-            // The view points into the log's lines, which outlive the index.
-            it = numero.emplace(palabra, static_cast<std::uint32_t>(indice->palabras.size())).first;
-            indice->palabras.emplace_back(palabra);
-            indice->entradas.emplace_back();
-          }
-          std::vector<std::uint32_t>& lista = indice->entradas[it->second];
-          if (lista.empty() || lista.back() != entrada) lista.push_back(entrada);
-        }
-        i = j;
-      }
+    for (const std::string& indicativo : nombrados) {
+      if (indicativo.empty()) continue;
+      std::vector<std::uint32_t>& lista = indice->entradas[indicativo];
+      if (lista.empty() || lista.back() != entrada) lista.push_back(entrada);
     }
   }
-  for (std::uint32_t p = 0; p < indice->palabras.size(); ++p) {
-    const std::size_t largo = indice->palabras[p].size();
-    if (largo > kPalabraIndexada) {
-      indice->largas.push_back(p);
-      continue;
-    }
-    for (std::uint32_t d = 0; d < largo; ++d) indice->sufijos.push_back({p, d});
-  }
-  const IndicePresencia& ix = *indice;
-  std::sort(
-      indice->sufijos.begin(), indice->sufijos.end(),
-      [&ix](const IndicePresencia::Sufijo& a, const IndicePresencia::Sufijo& b) { return ix.Texto(a) < ix.Texto(b); });
   indice_ = std::move(indice);
 }
 
@@ -230,40 +197,11 @@ int ListasValidasCruce::CuentaPresencia(std::string_view buscado) {
   if (hallado != presencia_.end()) return hallado->second;
 
   int cuenta = 0;
-  if (buscado.empty()) {
-    // Every entry's name contains the empty call: all are passed over.
-  } else if (buscado.find_first_of(" \t") != std::string_view::npos) {
-    // A text with blanks can span words: read the lines themselves.
-    for (const std::string& entrada : entradas_) {
-      if (entrada.find(buscado) != std::string::npos) continue;
-      const LogValido& log = Log(entrada);
-      for (const std::string& linea : log.lineas)
-        if (linea.find(buscado) != std::string::npos) {
-          ++cuenta;
-          break;
-        }
-    }
-  } else {
+  if (!buscado.empty()) {
     if (!indice_) ConstruyePresencia();
-    const IndicePresencia& ix = *indice_;
-    std::vector<char> contiene(entradas_.size(), 0);
-    auto marca = [&](std::uint32_t palabra) {
-      for (std::uint32_t e : ix.entradas[palabra]) contiene[e] = 1;
-    };
-    const std::size_t n = buscado.size();
-    const auto desde = std::lower_bound(
-        ix.sufijos.begin(), ix.sufijos.end(), buscado,
-        [&](const IndicePresencia::Sufijo& s, std::string_view b) { return ix.Texto(s).substr(0, n) < b; });
-    const auto hasta = std::upper_bound(
-        desde, ix.sufijos.end(), buscado,
-        [&](std::string_view b, const IndicePresencia::Sufijo& s) { return b < ix.Texto(s).substr(0, n); });
-    std::uint32_t anterior = static_cast<std::uint32_t>(-1);
-    for (auto s = desde; s != hasta; ++s)
-      if (s->palabra != anterior) marca(anterior = s->palabra);
-    for (std::uint32_t p : ix.largas)
-      if (ix.palabras[p].find(buscado) != std::string::npos) marca(p);
-    for (std::size_t e = 0; e < entradas_.size(); ++e)
-      if (contiene[e] && entradas_[e].find(buscado) == std::string::npos) ++cuenta;
+    const auto it = indice_->entradas.find(clave);
+    if (it != indice_->entradas.end())
+      for (std::uint32_t e : it->second) cuenta += !EsListaDeLaEstacion(entradas_[e], buscado);
   }
   presencia_.emplace(clave, cuenta);
   return cuenta;
@@ -272,7 +210,7 @@ int ListasValidasCruce::CuentaPresencia(std::string_view buscado) {
 bool ListasValidasCruce::FiguraEnListas(std::string_view indicativo, int cuantas) {
   if (EsServerOp(std::string(indicativo))) return true;
   if (cuantas <= 0) return true;
-  return CuentaPresencia(indicativo.substr(0, indicativo.find('-'))) >= cuantas;
+  return CuentaPresencia(IndicativoPresencia(indicativo)) >= cuantas;
 }
 
 // ------------------------------------------------------ crossing a QSO

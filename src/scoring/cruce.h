@@ -13,8 +13,9 @@
 //
 // Each valid log is read from disk at most once, the first time an answer
 // needs it, and kept in memory: its QSO lines indexed by worked call in line
-// order, its words indexed for the presence counts, its category. The
-// folder's file names are listed once. Presence answers are kept per call.
+// order, its category. The calls that the QSO lines of every log name are
+// indexed once for the presence counts. The folder's file names are listed
+// once. Presence answers are kept per call.
 // The answers are exactly those of re-reading the logs line by line for
 // every QSO (scoring/cruce_literal.h keeps that reading as the reference),
 // as long as the folder does not change during the run: the crossed copies
@@ -85,12 +86,13 @@ class ListasValidasCruce {
   //    line gives a value like "SERVER-OP*". A call holding "/" or "\\"
   //    names no file of the folder.
   // 2. True when `cuantas` is 0 or less (at least none).
-  // 3. Otherwise the call up to its first "-" is searched for: an entry
-  //    whose file name contains it is passed over (the station's own log,
-  //    and any log whose name holds the call, as QQ1ABC.LOG for QQ1AB); each
-  //    other entry counts once when any of its lines contains it anywhere,
-  //    header lines and longer words included (letter case counts). True
-  //    when at least `cuantas` entries count.
+  // 3. Otherwise the call up to its first "-" is searched for: the
+  //    station's own logs are passed over (`EsListaDeLaEstacion`: QQ1AB.LOG
+  //    and QQ1AB-2.LOG, not QQ1ABC.LOG); each other entry counts once when
+  //    one of its QSO lines has that call as its worked call or its own
+  //    call, portable parts split off (scoring/reglas_cruce.h): QQ1AB is not
+  //    in a log that names only QQ1ABC. True when at least `cuantas` entries
+  //    count.
   bool FiguraEnListas(std::string_view indicativo, int cuantas);
 
   // Crosses one QSO line of the log at `indice_propia` of the entries

@@ -47,7 +47,7 @@ void MarcaQsoDuplicados(std::vector<std::string>& lineas, const DatosCruce& dato
   }
 }
 
-bool FiguraEnListas(const std::string& carpeta, const std::vector<std::string>& entradas,
+bool FiguraEnListas(const std::string& carpeta, const std::vector<std::string>& entradas, const DatosCruce& datos,
                     std::string_view indicativo, int cuantas) {
   if (EsNombreDeLog(indicativo)) {
     const std::string ruta = plataforma::UneRuta(carpeta, std::string(indicativo) + ".LOG");
@@ -59,12 +59,18 @@ bool FiguraEnListas(const std::string& carpeta, const std::vector<std::string>& 
     }
   }
   if (cuantas <= 0) return true;
-  const std::string_view buscado = indicativo.substr(0, indicativo.find('-'));
+  const std::string_view buscado = IndicativoPresencia(indicativo);
+  if (buscado.empty()) return false;
   int cuenta = 0;
   for (const std::string& entrada : entradas) {
-    if (entrada.find(buscado) != std::string::npos) continue;
+    if (EsListaDeLaEstacion(entrada, buscado)) continue;
     for (const std::string& linea : Lineas(plataforma::UneRuta(carpeta, entrada))) {
-      if (linea.find(buscado) != std::string::npos) {
+      if (EsFin(linea)) break;
+      if (!EsQso(linea)) continue;
+      const database::TokensQso tokens = DesglosaLineaQso(linea, datos.Intercambio);
+      if (!FechaQso(tokens[T::Fecha])) continue;
+      if (IndicativoComparable(tokens[T::SuIndicativo], false) == buscado ||
+          IndicativoComparable(tokens[T::MiIndicativo], false) == buscado) {
         ++cuenta;
         if (cuenta == cuantas) return true;
         break;
@@ -109,7 +115,7 @@ ResultadoCruce CruzaQso(const std::string& carpeta, const std::vector<std::strin
   }
   const ReglaCuenta cuenta = ReglaDeCuenta(op);
   auto regla_de_cuenta = [&] {
-    if (cuenta.requeridas > 0 && !FiguraEnListas(carpeta, entradas, trabajado, cuenta.requeridas))
+    if (cuenta.requeridas > 0 && !FiguraEnListas(carpeta, entradas, datos, trabajado, cuenta.requeridas))
       r.Codigo = cuenta.codigo;
   };
   if (hallada < 0) {
@@ -118,7 +124,7 @@ ResultadoCruce CruzaQso(const std::string& carpeta, const std::vector<std::strin
     if (op.AnularQSO)
       r.Codigo = kNul01;
     else if (op.AnularQSOSiNoEstaEN) {
-      if (!FiguraEnListas(carpeta, entradas, trabajado, op.NumeroListasRequerido())) r.Codigo = kNul17;
+      if (!FiguraEnListas(carpeta, entradas, datos, trabajado, op.NumeroListasRequerido())) r.Codigo = kNul17;
     } else {
       regla_de_cuenta();
     }

@@ -23,8 +23,9 @@ namespace scoring::literal {
 // with every later unmarked QSO line of the log.
 void MarcaQsoDuplicados(std::vector<std::string>& lineas, const DatosCruce& datos);
 
-// The same answer as ListasValidasCruce::FiguraEnListas, reading the files.
-bool FiguraEnListas(const std::string& carpeta, const std::vector<std::string>& entradas,
+// The same answer as ListasValidasCruce::FiguraEnListas, reading the files
+// (`datos`: the exchange flags place the calls in a QSO line).
+bool FiguraEnListas(const std::string& carpeta, const std::vector<std::string>& entradas, const DatosCruce& datos,
                     std::string_view indicativo, int cuantas);
 
 // The same answer as ListasValidasCruce::CruzaQso, reading the files.

@@ -132,6 +132,14 @@ bool EsRepeticion(const QsoRepeticion& i, const QsoRepeticion& j, const ReglasRe
   return r.NoRepetir;
 }
 
+std::string_view IndicativoPresencia(std::string_view indicativo) { return indicativo.substr(0, indicativo.find('-')); }
+
+bool EsListaDeLaEstacion(std::string_view entrada, std::string_view buscado) {
+  std::string_view nombre = entrada.substr(0, entrada.find('-'));
+  nombre = nombre.substr(0, nombre.find('.'));
+  return plataforma::IgualesSinCaso(nombre, buscado);
+}
+
 bool EsNombreDeLog(std::string_view indicativo) {
   return indicativo.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }

@@ -111,6 +111,27 @@ inline constexpr std::string_view kEstacionLaPalma = "QQ8KPW";
 bool EsRepeticion(const QsoRepeticion& i, const QsoRepeticion& j, const ReglasRepeticion& reglas,
                   std::string_view nombre_concurso);
 
+// ------------------------------------------------------------ presence
+
+// The presence count of a station (how many other valid logs it figures in)
+// compares whole calls, never text inside a longer call: a valid log counts
+// when one of its QSO lines (up to its "END-OF-LOG" line) has the station's
+// call as its worked call or as its own call, each token taken as its base
+// call (its portable part split off: QQ1AB/P and QQ8/QQ1AB are QQ1AB),
+// letter case included. A line whose date token is not a valid date names
+// no station, as it is never a QSO with anyone when a QSO is crossed. The call searched for is the call up to its first
+// "-" (in "SEGOVIA-QQ1TLM" the worked call carries the part of the log's
+// name). The station's own logs never count.
+
+// The call a presence count searches for: the call up to its first "-".
+std::string_view IndicativoPresencia(std::string_view indicativo);
+
+// Whether the valid log `entrada` (a file name) is one of the station's own
+// logs: its name up to its first "-", less its extension, is the call
+// `buscado`, letter case aside (QQ1TLM.LOG, QQ1TLM-2.LOG for QQ1TLM; not
+// QQ1TLMA.LOG).
+bool EsListaDeLaEstacion(std::string_view entrada, std::string_view buscado);
+
 // --------------------------------------------------------------- names
 
 // A callsign that can name a log file of the folder: it holds no path

@@ -38,14 +38,18 @@ void Ejecuta(sqlite3* db, const std::string& sql) {
 }
 
 // QQ is a prefix of country Q1, QQ8 of country Q8; the country code ZZ9 has
-// no prefix. Region rows of Q1, in this order: call area 7 with the letter Y,
-// call area 4, call area 5 and then the narrower 5A (never reached).
+// no prefix. Prefixes that hold their call-area digit: QR0 of country QR9,
+// QV2E of country QV2E, QA6 of country QA, 9Q2 of country 9Q; 9Z (a leading
+// digit only) of country 9Z. Region rows of Q1, in this order: call area 7
+// with the letter Y, call area 4, call area 5 and then the narrower 5A
+// (never reached).
 void EscribeFixture(const std::string& ruta, const std::string& extra = "") {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(ruta.c_str(), &db), SQLITE_OK);
   CreaTablasTerravia(db);
   Ejecuta(db,
-          "INSERT INTO Prefijos (Prefijo, Dxcc) VALUES ('QQ', 'Q1'), ('QQ8', 'Q8'), ('Qz', 'Q1');"
+          "INSERT INTO Prefijos (Prefijo, Dxcc) VALUES ('QQ', 'Q1'), ('QQ8', 'Q8'), ('Qz', 'Q1'),"
+          " ('QR0', 'QR9'), ('QV2E', 'QV2E'), ('QA6', 'QA'), ('9Q2', '9Q'), ('9Z', '9Z');"
           "INSERT INTO Dxcc (Dxcc, Waz, Continente) VALUES ('Q1', '05', 'EU'), ('Q8', '33', 'AF'),"
           " ('ZZ9', '12', 'SA');"
           "INSERT INTO Regiones (Dxcc, Prefijo, Waz, Continente) VALUES"
@@ -150,17 +154,26 @@ TEST_F(PaisesFixture, PrefijoYDistrito) {
   };
   const Caso casos[] = {
       {"QQ1ABC", "QQ", "Q11"},
-      {"QQ1ABC/P", "QQ", "Q11"},     // found on the whole call QQ1ABC/P
-      {"QQ1ABC/4", "QQ", "Q14"},     // portable call area
-      {"QQ1ABC/QQ8", "QQ", "Q18"},   // the last digit of the portable part
+      {"QQ1ABC/P", "QQ", "Q11"},    // found on the whole call QQ1ABC/P
+      {"QQ1ABC/4", "QQ", "Q14"},    // portable call area
+      {"QQ1ABC/QQ8", "QQ", "Q18"},  // the last digit of the portable part
       {"QQ1ABC/", "QQ", "Q11"},
-      {"QQ8/QQ1ABC", "QQ8", "Q88"},  // prefix before the call
-      {"QQ8/QQ1ABC/P", "QQ8", "Q8"}, // prefix and suffix: country alone
-      {"QQA/QQ1ABC", "QQ", "Q1"},    // no digit before the "/"
-      {"QQ8ABC", "QQ8", "Q8A"},
-      {"QQ", "QQ", "Q1"},            // the prefix is the whole call
-      {"QZ1AB", "QZ", "Q11"},        // as written in the call
-      {"XY1ABC", "X", ""},           // nothing found: no country code
+      {"QQ8/QQ1ABC", "QQ8", "Q88"},   // prefix before the call
+      {"QQ8/QQ1ABC/P", "QQ8", "Q8"},  // prefix and suffix: country alone
+      {"QQA/QQ1ABC", "QQ", "Q1"},     // no digit before the "/"
+      // A prefix that holds a digit after its first character gives the
+      // call area itself: the country code up to that digit's place and the
+      // prefix's last digit.
+      {"QQ8ABC", "QQ8", "Q8"},
+      {"QQ8", "QQ8", "Q8"},
+      {"QR0ABC", "QR0", "QR0"},   // not the country's own digit
+      {"QV2EAA", "QV2E", "QV2"},  // not the letter after the digit
+      {"QA6ABC", "QA6", "QA6"},   // a country code without a digit
+      {"9Q2ABC", "9Q2", "9Q2"},
+      {"9Z4ABC", "9Z", "9Z4"},  // a leading digit is not the call area
+      {"QQ", "QQ", "Q1"},       // the prefix is the whole call
+      {"QZ1AB", "QZ", "Q11"},   // as written in the call
+      {"XY1ABC", "X", ""},      // nothing found: no country code
       {"XY1ABC/4", "X", "4"},
       {"XY1ABC/P", "X", "X"},
       {"", "", ""},

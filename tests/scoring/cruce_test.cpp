@@ -104,7 +104,7 @@ class Escenario {
   bool Figura(const std::string& llamada, int cuantas) const {
     ListasValidasCruce cruce(Carpeta(), Entradas(), datos);
     const bool r = cruce.FiguraEnListas(llamada, cuantas);
-    EXPECT_EQ(r, literal::FiguraEnListas(Carpeta(), Entradas(), llamada, cuantas)) << llamada << " " << cuantas;
+    EXPECT_EQ(r, literal::FiguraEnListas(Carpeta(), Entradas(), datos, llamada, cuantas)) << llamada << " " << cuantas;
     return r;
   }
 
@@ -240,6 +240,39 @@ TEST(CruzaQso, ReglaDeCuentaConLista) {
        [](Escenario& e) { e.Log("QQ2BBB.LOG", "QQ2BBB", {}); }, kNuestro, "NUL02"},
       {"SERVER-OP nunca se anula por cuenta", opcion(&OpcionesAnulacion::AnularQuince),
        [](Escenario& e) { e.Log("QQ2BBB.LOG", "QQ2BBB", {kSuyo}, "SERVER-OP"); }, kNuestro, ""},
+  });
+}
+
+// A station worked in one log only is rare even when a longer call that
+// begins with its call (OZ1AAR for OZ1A) is in many logs: the count rules
+// annul the QSO with it and not the QSO with the longer call.
+TEST(CruzaQso, LaReglaDeCuentaNoMiraDentroDeOtrosIndicativos) {
+  const std::string con_oz1a = Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "OZ1A");
+  const std::string con_oz1aar = Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "OZ1AAR");
+  auto oz1aar_en_todas = [](Escenario& e) {
+    e.Log("OZ1AAR.LOG", "OZ1AAR", {Q("14025", "CW", "2009-12-30", "1300", "OZ1AAR", "QQ1AAA")});
+    e.Menciones(12, "OZ1AAR");
+  };
+  auto y_log_de_oz1a = [oz1aar_en_todas](Escenario& e) {
+    oz1aar_en_todas(e);
+    e.Log("OZ1A.LOG", "OZ1A", {Q("14025", "CW", "2009-12-30", "1300", "OZ1A", "QQ1AAA")});
+  };
+  auto y_oz1a_portable_en_otra = [oz1aar_en_todas](Escenario& e) {
+    oz1aar_en_todas(e);
+    e.Log("QQ3CCC.LOG", "QQ3CCC", {Q("14025", "CW", "2009-12-30", "1300", "QQ3CCC", "OZ1A/P")});
+  };
+  const Opciones dos = [](OpcionesAnulacion& o) { o.AnularDos = true; };
+  const Opciones cinco = [](OpcionesAnulacion& o) { o.AnularCinco = true; };
+  const Opciones si_no_esta = [](OpcionesAnulacion& o) {
+    o.AnularQSOSiNoEstaEN = true;
+    o.NumeroListas = "2";
+  };
+  Ejecuta({
+      {"OZ1A sin lista, solo en la nuestra: NUL02", dos, oz1aar_en_todas, con_oz1a, "NUL02"},
+      {"OZ1A sin lista, SiNoEstaEN 2: NUL17", si_no_esta, oz1aar_en_todas, con_oz1a, "NUL17"},
+      {"OZ1A con lista, Cinco: NUL03", cinco, y_log_de_oz1a, con_oz1a, "NUL03"},
+      {"OZ1A/P en otra lista: cuenta, vale", dos, y_oz1a_portable_en_otra, con_oz1a, ""},
+      {"OZ1AAR en trece listas: vale", cinco, oz1aar_en_todas, con_oz1aar, ""},
   });
 }
 
@@ -443,28 +476,46 @@ TEST(FiguraEnListas, RespuestasExactas) {
   EXPECT_TRUE(e.Figura("QQ7ZZZ", 0));
   EXPECT_TRUE(e.Figura("QQ7ZZZ", -1));
   EXPECT_FALSE(e.Figura("QQ7ZZZ", 1));
-  // Header lines count too.
-  EXPECT_TRUE(e.Figura("SINGLE-OP", 3));
+  // Header lines name no station.
+  EXPECT_FALSE(e.Figura("SINGLE-OP", 1));
+  EXPECT_FALSE(e.Figura("CALLSIGN:", 1));
 }
 
-TEST(FiguraEnListas, SubcadenasYNombres) {
+// A station is present in a log only where a QSO line has its whole call
+// as the worked call or as the own call, portable parts split off: never
+// inside a longer call, in a header line, after "END-OF-LOG" or in a line
+// whose date is no date.
+TEST(FiguraEnListas, SoloCuentaElIndicativoEntero) {
   Escenario e;
-  // QQ1AB is found inside QQ1ABC in a line; the log QQ1ABC.LOG is passed
-  // over when counting QQ1AB.
-  e.Log("QQ1ABC.LOG", "QQ1ABC", {Q("14025", "CW", "2009-12-30", "1300", "QQ1ABC", "QQ1AB")});
-  e.Log("QQ3CCC.LOG", "QQ3CCC", {Q("14025", "CW", "2009-12-30", "1300", "QQ3CCC", "QQ1ABC")});
+  const std::string fecha = "2009-12-30";
+  e.Log("QQ1AB.LOG", "QQ1AB", {Q("14025", "CW", fecha, "1300", "QQ1AB", "QQ1ABC")});
+  e.Log("QQ1ABC.LOG", "QQ1ABC", {Q("14025", "CW", fecha, "1300", "QQ1ABC", "QQ3CCC")});
+  e.Fichero("QQ3CCC.LOG",
+            {"START-OF-LOG: 3.0", "CALLSIGN: QQ3CCC", "SOAPBOX: 73 QQ1AB",
+             Q("14025", "CW", fecha, "1300", "QQ3CCC", "QQ1ABC"), Q("14025", "CW", fecha, "1301", "QQ3CCC", "qq1ab"),
+             Q("14025", "CW", "2009-02-30", "1302", "QQ3CCC", "QQ1AB"),
+             "END-OF-LOG:", Q("14025", "CW", fecha, "1303", "QQ3CCC", "QQ1AB")});
+  EXPECT_FALSE(e.Figura("QQ1AB", 1));
+  EXPECT_TRUE(e.Figura("QQ1ABC", 2));  // in QQ1AB.LOG and QQ3CCC.LOG
+  EXPECT_FALSE(e.Figura("QQ1ABC", 3));
+  // Worked with a portable part, before or after the call.
+  e.Log("QQ4DDD.LOG", "QQ4DDD", {Q("14025", "CW", fecha, "1300", "QQ4DDD", "QQ1AB/P")});
   EXPECT_TRUE(e.Figura("QQ1AB", 1));
   EXPECT_FALSE(e.Figura("QQ1AB", 2));
-  // Inside a longer word that is not a call.
-  e.Log("QQ4DDD.LOG", "QQ4DDD", {"SOAPBOX: saludos-QQ1AB-73", Q("14025", "CW", "2009-12-30", "1300", "QQ4DDD", "X")});
+  e.Log("QQ5EEE.LOG", "QQ5EEE", {Q("14025", "CW", fecha, "1300", "QQ5EEE", "QQ8/QQ1AB")});
   EXPECT_TRUE(e.Figura("QQ1AB", 2));
-  // A call longer than any indexed word.
-  const std::string larga(100, 'Z');
-  e.Log("QQ5EEE.LOG", "QQ5EEE", {"SOAPBOX: " + larga + "QQ1AB" + larga});
+  // As the own call of a log that is not the station's (by its name).
+  e.Log("OTRO.LOG", "QQ1AB", {Q("14025", "CW", fecha, "1300", "QQ1AB/P", "QQ7GGG")});
   EXPECT_TRUE(e.Figura("QQ1AB", 3));
-  EXPECT_TRUE(e.Figura(larga + "QQ", 1));
-  // A text with a blank still answers as the lines read.
-  EXPECT_TRUE(e.Figura("CALLSIGN: QQ4", 1));
+  // A log whose name holds the call counts like any other.
+  e.Log("QQ1ABC.LOG", "QQ1ABC", {Q("14025", "CW", fecha, "1300", "QQ1ABC", "QQ1AB")});
+  EXPECT_TRUE(e.Figura("QQ1AB", 4));
+  // The station's own log never; letter case counts.
+  EXPECT_FALSE(e.Figura("QQ1AB", 5));
+  EXPECT_TRUE(e.Figura("qq1ab", 1));
+  EXPECT_FALSE(e.Figura("qq1ab", 2));
+  // A prefix of the call is not the station either.
+  EXPECT_FALSE(e.Figura("QQ1A", 1));
 }
 
 TEST(FiguraEnListas, ServerOpYGuiones) {
@@ -512,7 +563,7 @@ TEST(FiguraEnListas, UnaListaIlegibleNoCuenta) {
   ListasValidasCruce cruce(e.Carpeta(), entradas, e.datos);
   EXPECT_TRUE(cruce.FiguraEnListas("QQ5EEE", 1));
   EXPECT_FALSE(cruce.FiguraEnListas("QQ5EEE", 2));
-  EXPECT_FALSE(literal::FiguraEnListas(e.Carpeta(), entradas, "QQ5EEE", 2));
+  EXPECT_FALSE(literal::FiguraEnListas(e.Carpeta(), entradas, e.datos, "QQ5EEE", 2));
   // Crossing with the missing log reads it as an empty log.
   OpcionesAnulacion op;
   op.AnularPorNoExistir = true;
@@ -580,7 +631,9 @@ TEST(CruzaQso, LogsConBasura) {
   MarcaQsoDuplicados(lineas, e.datos);
   literal::MarcaQsoDuplicados(copia, e.datos);
   EXPECT_EQ(lineas, copia);
-  EXPECT_TRUE(e.Figura(std::string(150, 'Q'), 1));
+  EXPECT_TRUE(e.Figura(std::string(200000, 'Q') + "QQ1AAA", 1));  // the huge worked call, whole
+  EXPECT_FALSE(e.Figura(std::string(150, 'Q'), 1));
+  EXPECT_TRUE(e.Figura("QQ1AAA", 1));
   EXPECT_FALSE(e.Figura(std::string("\x01\xfe\x80\x00QQ", 6), 1));
 }
 
@@ -697,7 +750,7 @@ TEST(CruzaQso, IndexadoYLiteralCoincidenEnEscenariosAleatorios) {
       const std::string llamada = (a_veces(2) ? elige(llamadas) : elige(ajenas)) + (a_veces(5) ? "-1" : "");
       const int cuantas = static_cast<int>(azar() % 5);
       ASSERT_EQ(cruce.FiguraEnListas(llamada, cuantas),
-                literal::FiguraEnListas(e.Carpeta(), entradas, llamada, cuantas))
+                literal::FiguraEnListas(e.Carpeta(), entradas, e.datos, llamada, cuantas))
           << "vuelta " << vuelta << ": " << llamada << " " << cuantas;
     }
   }
