@@ -1,7 +1,7 @@
 // The cross-check run over a generated contest of 200 logs (real calls,
-// some the left part of others, faults of every kind): the indexed engine and the line-by-line reference
-// must leave the same files, byte for byte, and the same window lists,
-// under each set of annulment options. The generator itself is checked
+// some the left part of others, faults of every kind): the indexed engine
+// and the line-by-line reference must leave the same files, byte for byte,
+// and the same lists of the edition, under each set of annulment options. The generator itself is checked
 // too: one seed gives one contest, and the validation refuses only the logs
 // it meant to be refused.
 #include <gtest/gtest.h>
