@@ -54,7 +54,12 @@ void FicheroErrores::EscribeBloqueError(const std::vector<std::string>& contexto
                                         FinBloque fin) {
   std::string bloque;
   for (const std::string& linea : contexto) {
-    bloque += linea;
+    // What the log says goes back to its sender at most kMaximoLineaCitada
+    // characters at a time.
+    if (linea.size() > kMaximoLineaCitada && plataforma::Longitud(linea) > kMaximoLineaCitada)
+      bloque += plataforma::Izquierda(linea, kMaximoLineaCitada);
+    else
+      bloque += linea;
     bloque += "\r\n";
   }
   bloque += LineaError(numero, texto);

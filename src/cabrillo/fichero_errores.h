@@ -31,6 +31,9 @@ enum class FinBloque { ConLineaEnBlanco, SinLineaEnBlanco };
 // ".- ERROR 6: En el fichero ..." from the number and the text.
 std::string LineaError(int numero, std::string_view texto);
 
+// The longest line of a log (or built from one) that a report quotes.
+inline constexpr std::size_t kMaximoLineaCitada = 256;
+
 class FicheroErrores {
  public:
   // Deletes an earlier report in the folder (a failure to delete is
@@ -50,8 +53,9 @@ class FicheroErrores {
   // blank line.
   void EscribeAdjunto(std::string_view nombre_fichero, bool linea_en_blanco = false);
 
-  // One error block: each context line, the error line, and (normally) a
-  // blank line.
+  // One error block: each context line (cut to its first
+  // kMaximoLineaCitada characters), the error line, and (normally) a blank
+  // line.
   void EscribeBloqueError(const std::vector<std::string>& contexto, int numero, std::string_view texto,
                           FinBloque fin = FinBloque::ConLineaEnBlanco);
   void EscribeBloqueError(int numero, std::string_view texto, FinBloque fin = FinBloque::ConLineaEnBlanco) {

@@ -1,5 +1,7 @@
 #include "common/controles_ventana.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -32,6 +34,10 @@ std::string ListaQt::Elemento(std::size_t i) const {
 }
 
 void ListaQt::Quita(std::size_t i) { delete lista_->takeItem(static_cast<int>(i)); }
+
+void ListaQt::Inserta(std::size_t i, const std::string& texto) {
+  lista_->insertItem(static_cast<int>(std::min<std::size_t>(i, Cuenta())), Q(texto));
+}
 
 void ListaQt::QuitaSeleccion() {
   const QSignalBlocker bloqueo(seleccion_silenciosa_ ? lista_ : nullptr);

@@ -36,6 +36,7 @@ class ListaQt : public ListaVentana {
   std::size_t Cuenta() const override;
   std::string Elemento(std::size_t i) const override;
   void Quita(std::size_t i) override;
+  void Inserta(std::size_t i, const std::string& texto) override;
   void QuitaSeleccion() override;
 
  private:

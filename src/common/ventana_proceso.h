@@ -2,6 +2,7 @@
 // What a work window offers to the shared procedures that run a log or a
 // list for it: list boxes and labels reached by name, the progress panel,
 // and the data of the mail in hand for the head of the error report.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -21,6 +22,13 @@ class ListaVentana {
   virtual std::size_t Cuenta() const = 0;
   virtual std::string Elemento(std::size_t indice) const = 0;
   virtual void Quita(std::size_t indice) = 0;
+  // Puts the text in place `indice` (at the end past the last item).
+  virtual void Inserta(std::size_t indice, const std::string& texto) {
+    std::vector<std::string> v;
+    for (std::size_t i = 0; i < Cuenta(); ++i) v.push_back(Elemento(i));
+    v.insert(v.begin() + static_cast<std::ptrdiff_t>(std::min(indice, v.size())), texto);
+    Reemplaza(std::move(v));
+  }
   // Leaves no item selected.
   virtual void QuitaSeleccion() {}
   // The items, when the list keeps them in a vector of its own (read there
@@ -70,6 +78,9 @@ class ListaSimple : public ListaVentana {
   std::string Elemento(std::size_t i) const override { return i < elementos.size() ? elementos[i] : std::string(); }
   void Quita(std::size_t i) override {
     if (i < elementos.size()) elementos.erase(elementos.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  void Inserta(std::size_t i, const std::string& texto) override {
+    elementos.insert(elementos.begin() + static_cast<std::ptrdiff_t>(std::min(i, elementos.size())), texto);
   }
   void QuitaSeleccion() override { seleccion = -1; }
   const std::vector<std::string>* Textos() const override { return &elementos; }

@@ -1,6 +1,7 @@
 #include "mail/diario_respuestas.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -23,7 +24,8 @@ bool EscribeTodo(int fd, const std::string& bytes) {
   return true;
 }
 
-// Flushes a folder's entries (the rename of a file in it) to the disk.
+// Flushes a folder's entries (a file created, renamed or deleted in it) to
+// the disk.
 void SincronizaCarpeta(const std::string& carpeta) {
   const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY);
   if (fd < 0) return;
@@ -37,17 +39,19 @@ DiarioRespuestas::DiarioRespuestas(const std::string& carpeta_concurso)
     : carpeta_(plataforma::ResuelveRuta(carpeta_concurso)),
       ruta_(plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, kNombreDiarioRespuestas))) {}
 
-std::set<std::string> DiarioRespuestas::Lee() const {
-  std::vector<std::string> lineas;
-  plataforma::LeerLineas(ruta_, lineas);
-  std::set<std::string> v;
-  for (const std::string& l : lineas)
-    if (!l.empty()) v.insert(l);
-  return v;
+const std::set<std::string>& DiarioRespuestas::Notas() const {
+  if (!leido_) {
+    std::vector<std::string> lineas;
+    plataforma::LeerLineas(ruta_, lineas);
+    for (const std::string& l : lineas)
+      if (!l.empty()) notas_.insert(l);
+    leido_ = true;
+  }
+  return notas_;
 }
 
 bool DiarioRespuestas::Contiene(const std::string& identidad) const {
-  return !identidad.empty() && Lee().count(identidad) > 0;
+  return !identidad.empty() && Notas().count(identidad) > 0;
 }
 
 bool DiarioRespuestas::Escribe(const std::set<std::string>& identidades) {
@@ -67,23 +71,48 @@ bool DiarioRespuestas::Escribe(const std::set<std::string>& identidades) {
     std::remove(temporal.c_str());
     return false;
   }
+  plataforma::AnotaFicheroCreado(ruta_);
   SincronizaCarpeta(carpeta_);
   return true;
 }
 
 bool DiarioRespuestas::Anota(const std::string& identidad) {
   if (identidad.empty()) return false;
-  std::set<std::string> v = Lee();
-  if (!v.insert(identidad).second) return true;
-  return Escribe(v);
+  if (Notas().count(identidad)) return true;
+  const int fd = ::open(ruta_.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return false;
+  }
+  // A line cut off by an earlier stop is ended first, so that this note
+  // stands on a line of its own.
+  std::string linea = identidad + "\r\n";
+  char ultimo = '\n';
+  if (st.st_size > 0 && ::pread(fd, &ultimo, 1, st.st_size - 1) == 1 && ultimo != '\n') linea = "\r\n" + linea;
+  bool bien = EscribeTodo(fd, linea) && ::fsync(fd) == 0;
+  // A note half written is taken back: the file keeps the notes it had.
+  if (!bien && ::ftruncate(fd, st.st_size) == 0) ::fsync(fd);
+  bien = ::close(fd) == 0 && bien;
+  if (!bien && st.st_size == 0) ::unlink(ruta_.c_str());
+  if (st.st_size == 0 && bien) {
+    plataforma::AnotaFicheroCreado(ruta_);
+    SincronizaCarpeta(carpeta_);
+  }
+  if (bien) notas_.insert(identidad);
+  return bien;
 }
 
 bool DiarioRespuestas::ConservaSolo(const std::set<std::string>& en_buzon) {
-  const std::set<std::string> antes = Lee();
+  const std::set<std::string>& antes = Notas();
   std::set<std::string> despues;
   for (const std::string& i : antes)
     if (en_buzon.count(i)) despues.insert(i);
-  return despues.size() == antes.size() || Escribe(despues);
+  if (despues.size() == antes.size()) return true;
+  if (!Escribe(despues)) return false;
+  notas_ = std::move(despues);
+  return true;
 }
 
 }  // namespace mail

@@ -8,6 +8,12 @@
 // its mail is deleted. A mail session stopped between the two (the program
 // killed, the store gone) leaves the mail in the inbox; the next session
 // finds it noted and takes it out without taking it in or answering again.
+//
+// The file is read once, on first use, and kept in memory; a note is one
+// line appended and flushed to the disk, so a session of many answers costs
+// one short write each. The file is rewritten whole only by ConservaSolo,
+// once at the end of a session. A line cut off by a stop in the middle of a
+// note names no mail and is ignored.
 #include <set>
 #include <string>
 
@@ -20,19 +26,21 @@ class DiarioRespuestas {
   explicit DiarioRespuestas(const std::string& carpeta_concurso);
 
   bool Contiene(const std::string& identidad) const;
-  // Adds the identity and returns once the file is on disk (written beside
-  // it, flushed to the disk and renamed over it). False when it could not
-  // be written; the file is then as it was.
+  // Adds the identity and returns once it is on disk (appended and flushed
+  // to the disk). False when it could not be written; the file then keeps
+  // the notes it had.
   bool Anota(const std::string& identidad);
   // Keeps only the identities of the set (the mails still in the inbox).
   bool ConservaSolo(const std::set<std::string>& en_buzon);
 
  private:
-  std::set<std::string> Lee() const;
+  const std::set<std::string>& Notas() const;
   bool Escribe(const std::set<std::string>& identidades);
 
   std::string carpeta_;
   std::string ruta_;
+  mutable bool leido_ = false;
+  mutable std::set<std::string> notas_;
 };
 
 }  // namespace mail

@@ -1,14 +1,17 @@
 #include "mail/recepcion.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "common/listas_carpetas.h"
 #include "common/ventana_proceso.h"
 #include "mail/diario_respuestas.h"
+#include "mail/limite_respuestas.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/dao.h"
@@ -54,6 +57,61 @@ bool CargaConfiguracionCorreo(dao::Database& base, std::int32_t numero_orden, Co
   return true;
 }
 
+namespace {
+
+// The mailboxes of every contest of the database, upper-cased.
+std::set<std::string> BuzonesConcursos(dao::Database& base) {
+  std::set<std::string> buzones;
+  dao::Recordset rs = base.OpenRecordset("Select EMailConcurso From ResumenCabrillo");
+  for (; !rs.Eof(); rs.MoveNext())
+    if (!rs["EMailConcurso"].IsNull()) {
+      const std::string b = Mayusculas(Recorta(rs["EMailConcurso"].CStr()));
+      if (!b.empty()) buzones.insert(b);
+    }
+  rs.Close();
+  return buzones;
+}
+
+std::string Minusculas(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return r;
+}
+
+}  // namespace
+
+std::string Eco(std::string_view texto) {
+  return plataforma::Longitud(texto) <= kMaximoEco ? std::string(texto) : plataforma::Izquierda(texto, kMaximoEco);
+}
+
+std::string MotivoSinRespuesta(const plataforma::correo::SesionCorreo& sesion, const ConcursoRecepcion& concurso) {
+  // The first word of a field's value, in lower case ("auto-replied; x=y").
+  auto palabra = [&](std::string_view campo) -> std::optional<std::string> {
+    const std::optional<std::string> v = sesion.Cabecera(campo);
+    if (!v) return std::nullopt;
+    return Minusculas(Recorta(std::string_view(*v).substr(0, v->find(';'))));
+  };
+  if (const auto a = palabra("Auto-Submitted"); a && *a != "no") return std::string(kMotivoAutomatico);
+  if (const auto p = palabra("Precedence"); p && (*p == "bulk" || *p == "junk" || *p == "list"))
+    return std::string(kMotivoAutomatico);
+  if (sesion.Cabecera("List-Id")) return std::string(kMotivoAutomatico);
+  if (const auto r = sesion.Cabecera("Return-Path")) {
+    std::string camino;
+    for (char c : *r)
+      if (c != ' ' && c != '\t') camino += c;
+    if (camino.empty() || camino == "<>") return std::string(kMotivoAutomatico);
+  }
+  const std::string remitente = Recorta(sesion.DireccionRemitente());
+  const std::string local = Minusculas(std::string_view(remitente).substr(0, remitente.find('@')));
+  if (local == "mailer-daemon" || local == "postmaster") return std::string(kMotivoAutomatico);
+  const std::string propio = Mayusculas(remitente);
+  if (!propio.empty() &&
+      (concurso.buzonesConcursos.count(propio) || propio == Mayusculas(Recorta(concurso.correo.EMailConcurso)) ||
+       propio == Mayusculas(Recorta(sesion.Remitente()))))
+    return std::string(kMotivoBuzonConcurso);
+  return {};
+}
+
 bool CargaConcursoRecepcion(dao::Database& base, std::int32_t numero_orden,
                             const cabrillo::AjustesVentanaPrincipal& ajustes, const std::string& carpeta_concurso,
                             const std::string& carpeta_trabajo, ConcursoRecepcion& concurso) {
@@ -62,6 +120,7 @@ bool CargaConcursoRecepcion(dao::Database& base, std::int32_t numero_orden,
   concurso.datos.SiglasONumeral = ajustes.SiglasONumeral;
   concurso.datos.VerificarNombreExacto = ajustes.VerificarNombreExacto;
   concurso.categorias = cabrillo::GeneraCategoriasAdmitidas(base, concurso.datos.Concurso, numero_orden);
+  concurso.buzonesConcursos = BuzonesConcursos(base);
   concurso.carpetaConcurso = carpeta_concurso;
   concurso.carpetaTrabajo = carpeta_trabajo;
   return true;
@@ -117,13 +176,82 @@ RecepcionListas::RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorre
                                  plataforma::correo::SesionCorreo* sesion)
     : concurso_(concurso), ventana_(ventana), sesion_(sesion) {}
 
+RecepcionListas::~RecepcionListas() = default;
+
 EstadoCarpetaConcurso RecepcionListas::Carpetas() const {
   return EstadoCarpetaConcurso(concurso_.carpetaConcurso, concurso_.Nombre());
 }
 
+// The folders whose lists the intake keeps up to date, with their count
+// labels, in the order they are refreshed.
+constexpr std::pair<std::string_view, std::string_view> kListasCarpetas[] = {
+    {"FicherosRecibidos", "LRecibidos"},
+    {"ListasValidas", "LValidas"},
+    {"FicherosErrores", "LErrores"},
+    {"FicherosConfirmacion", "LConfirmaciones"},
+};
+
 std::string RecepcionListas::Ruta(std::string_view subcarpeta, std::string_view fichero) const {
+  for (const auto& [carpeta, etiqueta] : kListasCarpetas)
+    if (carpeta == subcarpeta) tocados_.emplace(std::string(subcarpeta), plataforma::NombreSeguro(fichero));
   return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta),
                                                       plataforma::NombreSeguro(fichero)));
+}
+
+void RecepcionListas::ActualizaListasCarpetas() {
+  const bool todas = !listasCargadas_;
+  listasCargadas_ = true;
+  std::set<std::pair<std::string, std::string>> tocados;
+  tocados.swap(tocados_);
+  if (todas) {
+    // The first log of a pass lists the folders whole; every later one
+    // puts right only the names its log touched.
+    CargaFicherosRecibidos(Carpetas(), ventana_);
+    CargaListasValidas(Carpetas(), ventana_);
+    CargaFicherosErrores(Carpetas(), ventana_);
+    CargaFicherosConfirmacion(Carpetas(), ventana_);
+    return;
+  }
+  // The order of the folder lists: by name without regard to case, names
+  // equal but for case in byte order.
+  auto antes = [](const std::string& a, const std::string& b) {
+    const std::string ma = Mayusculas(a), mb = Mayusculas(b);
+    return ma != mb ? ma < mb : a < b;
+  };
+  for (const auto& [carpeta, etiqueta] : kListasCarpetas) {
+    ListaVentana* lista = ListaDe(ventana_, carpeta);
+    if (!lista) throw ErrorVentana("La ventana no tiene la lista " + std::string(carpeta));
+    const std::string ruta_carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, carpeta));
+    for (auto t = tocados.lower_bound({std::string(carpeta), std::string()}); t != tocados.end() && t->first == carpeta;
+         ++t) {
+      const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(ruta_carpeta, t->second));
+      const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
+      const bool existe = plataforma::ExisteFichero(ruta) && !nombre.empty() && nombre.front() != '.';
+      // The first item not before the name, by binary search.
+      std::size_t bajo = 0, alto = lista->Cuenta();
+      const std::string clave = existe ? nombre : Mayusculas(t->second);
+      while (bajo < alto) {
+        const std::size_t medio = bajo + (alto - bajo) / 2;
+        if (existe ? antes(lista->Elemento(medio), clave) : Mayusculas(lista->Elemento(medio)) < clave)
+          bajo = medio + 1;
+        else
+          alto = medio;
+      }
+      if (existe) {
+        if (bajo >= lista->Cuenta() || lista->Elemento(bajo) != nombre) lista->Inserta(bajo, nombre);
+        continue;
+      }
+      // Gone: the items under its name (in any case) that are no longer on
+      // disk leave the list.
+      while (bajo < lista->Cuenta() && Mayusculas(lista->Elemento(bajo)) == clave) {
+        if (plataforma::ExisteFichero(plataforma::UneRuta(ruta_carpeta, lista->Elemento(bajo))))
+          ++bajo;
+        else
+          lista->Quita(bajo);
+      }
+    }
+    ventana_.PonTexto(etiqueta, TextoCuentaListas(lista->Cuenta()));
+  }
 }
 
 void RecepcionListas::EmpiezaLog() {
@@ -135,6 +263,8 @@ void RecepcionListas::EmpiezaLog() {
   deCorreo_ = false;
   correoBorrado_ = false;
   identidad_.clear();
+  motivoAutomatico_.clear();
+  sinRespuesta_.clear();
 }
 
 std::string RecepcionListas::FechaCorreo() const {
@@ -145,10 +275,14 @@ std::string RecepcionListas::FechaCorreo() const {
   return texto;
 }
 
-std::string RecepcionListas::AsuntoCorreo() const { return deCorreo_ && sesion_ ? sesion_->Asunto() : std::string(); }
+std::string RecepcionListas::AsuntoCorreo() const {
+  return deCorreo_ && sesion_ ? Eco(sesion_->Asunto()) : std::string();
+}
 
 bool RecepcionListas::ProcesaSesion() {
   if (!sesion_) return false;
+  // The folders of the contest are listed once for the session.
+  const plataforma::ListadosEnMemoria listados;
   cabecera_.Limpia();
   if (!sesion_->LeerNoLeidos()) return false;
   vistos_.clear();
@@ -157,7 +291,7 @@ bool RecepcionListas::ProcesaSesion() {
   // Answers noted for mails that have left the inbox are forgotten (the
   // walk read every mail still there); with a mail that could not be read,
   // nothing is (it may be one of them).
-  if (!lecturaFallida_) DiarioRespuestas(concurso_.carpetaConcurso).ConservaSolo(vistos_);
+  if (!lecturaFallida_) Diario().ConservaSolo(vistos_);
   try {
     GuardaListasDeSWL(Carpetas(), ventana_);
   } catch (const std::exception& e) {
@@ -195,6 +329,13 @@ void RecepcionListas::LeeCorreoEntrante() {
       const std::string listado = asunto.empty() ? "\u00BB " + sesion_->NombreRemitente() : asunto;
       if (entrantes) entrantes->Agrega(Mayusculas(listado));
       ProcesaCorreo(i);
+      // A mail taken in but not answered says why.
+      if (!sinRespuesta_.empty() && entrantes && entrantes->Cuenta()) {
+        const std::size_t ultimo = entrantes->Cuenta() - 1;
+        const std::string linea = entrantes->Elemento(ultimo) + "  (SIN RESPUESTA: " + sinRespuesta_ + ")";
+        entrantes->Quita(ultimo);
+        entrantes->Agrega(linea);
+      }
       if (sesion_->NumeroCorreos() < n)
         hecho.erase(hecho.begin() + i);
       else
@@ -214,12 +355,13 @@ void RecepcionListas::ProcesaCorreo(int indice) {
   deCorreo_ = true;
   direccionRemitente_ = sesion_->DireccionRemitente();
   identidad_ = sesion_->IdentidadCorreo();
-  if (DiarioRespuestas(concurso_.carpetaConcurso).Contiene(identidad_)) {
+  if (Diario().Contiene(identidad_)) {
     // Answered by a session that stopped before deleting it: its log is
     // filed already and its sender has had the answer.
     BorraCorreoEnCurso();
     return;
   }
+  motivoAutomatico_ = MotivoSinRespuesta(*sesion_, concurso_);
   try {
     if (!informe_.Crea(concurso_.carpetaTrabajo, FechaCorreo(), AsuntoCorreo()))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
@@ -243,10 +385,7 @@ void RecepcionListas::ProcesaCorreo(int indice) {
                           (nombreFicheroLog_.empty() ? std::string() : " (" + nombreFicheroLog_ + ")") + ": " +
                           e.what() + (correoBorrado_ ? "" : ". El E-MAIL queda sin leer."));
   }
-  CargaFicherosRecibidos(Carpetas(), ventana_);
-  CargaListasValidas(Carpetas(), ventana_);
-  CargaFicherosErrores(Carpetas(), ventana_);
-  CargaFicherosConfirmacion(Carpetas(), ventana_);
+  ActualizaListasCarpetas();
 }
 
 void RecepcionListas::ValidaYArchiva(bool manual) {
@@ -305,7 +444,7 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
       nombreFicheroLog_ =
           Recorta(std::string_view(nombreFicheroLog_).substr(0, parentesis)) + nombreFicheroLog_.substr(log);
   }
-  informe_.EscribeLinea("ADJUNTO:" + nombreFicheroLog_);
+  informe_.EscribeLinea("ADJUNTO:" + Eco(nombreFicheroLog_));
 
   if (!EsNombreDeLog(nombreFicheroLog_)) {
     informe_.EscribeLinea(".- ERROR 0: El fichero adjunto no es con extensión .LOG o .CBR.");
@@ -362,7 +501,13 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
   return true;
 }
 
+DiarioRespuestas& RecepcionListas::Diario() {
+  if (!diario_) diario_ = std::make_unique<DiarioRespuestas>(concurso_.carpetaConcurso);
+  return *diario_;
+}
+
 void RecepcionListas::LeeFicherosManuales() {
+  const plataforma::ListadosEnMemoria listados;
   ventana_.HabilitaBotones(false);
   EmpiezaLog();
   if (ListaVentana* cola = ListaDe(ventana_, "ListaBorrarManuales")) cola->Limpia();
@@ -405,10 +550,7 @@ void RecepcionListas::ProcesaFicheroManual(std::size_t indice) {
     informe_.Cierra();
     ventana_.InformaFallo("No se ha podido procesar " + nombreFicheroLog_ + ": " + e.what());
   }
-  CargaFicherosRecibidos(Carpetas(), ventana_);
-  CargaListasValidas(Carpetas(), ventana_);
-  CargaFicherosErrores(Carpetas(), ventana_);
-  CargaFicherosConfirmacion(Carpetas(), ventana_);
+  ActualizaListasCarpetas();
 }
 
 void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {
@@ -417,7 +559,7 @@ void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {
   plataforma::BorraFichero(Ruta("FicherosErrores", base + "ERR"));
   plataforma::BorraFichero(Ruta("FicherosConfirmacion", base + "OK"));
   plataforma::BorraFichero(Ruta("ListasValidas", base + "LOG"));
-  if (deCorreo_) plataforma::BorraFichero(Ruta("FicherosErrores", direccionRemitente_ + ".ERR"));
+  if (deCorreo_) plataforma::BorraFichero(Ruta("FicherosErrores", NombreInformeRemitente()));
 }
 
 }  // namespace mail

@@ -13,9 +13,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cabrillo/cabecera_log.h"
@@ -37,6 +39,8 @@ class SesionCorreo;
 
 namespace mail {
 
+class DiarioRespuestas;
+class LimiteRespuestas;
 class VentanaCorreo;
 
 // The award contest: its logs are merged per station, never listed as valid.
@@ -61,6 +65,9 @@ struct ConcursoRecepcion {
   ConfiguracionCorreo correo;
   std::string carpetaConcurso;           // the contest's folder
   std::string carpetaTrabajo;            // where the working error report is written
+  // The mailbox of every contest of the contest database, upper-cased: a
+  // mail from one of them is never answered.
+  std::set<std::string> buzonesConcursos;
   const TablasPaises* paises = nullptr;  // nullptr: the countries database of the run
 
   const std::string& Nombre() const { return datos.Concurso; }
@@ -100,6 +107,22 @@ void BorraFicherosManuales(VentanaProceso& ventana, const std::string& carpeta_c
 // plataforma::ErrorFichero when the merged log cannot be read or written.
 void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre);
 
+// At most this many characters of what a sender wrote (subject, names,
+// addresses, header values) go into a report or an answer at a time.
+inline constexpr std::size_t kMaximoEco = 256;
+std::string Eco(std::string_view texto);
+
+// Why a mail must not be answered (RFC 3834 and common practice), as the
+// list of mails shows it; empty when it may be. Read from the selected mail
+// of the session: `Auto-Submitted` other than "no", `Precedence` bulk, junk
+// or list, a `List-Id`, an empty return path, a sender MAILER-DAEMON or
+// postmaster, or a sender that is a contest's own mailbox (`concurso`'s
+// list, its own, or the session's sender).
+std::string MotivoSinRespuesta(const plataforma::correo::SesionCorreo& sesion, const ConcursoRecepcion& concurso);
+inline constexpr std::string_view kMotivoAutomatico = "CORREO AUTOMÁTICO";
+inline constexpr std::string_view kMotivoBuzonConcurso = "BUZÓN DE UN CONCURSO";
+inline constexpr std::string_view kMotivoLimite = "LÍMITE DE RESPUESTAS";
+
 // Closing text of an error report, one item per line.
 std::vector<std::string> PieInformeErrores(std::string_view nombre_concurso);
 // Confirmation text (header and text), one item per line.
@@ -111,6 +134,7 @@ class RecepcionListas {
   // sesion: the signed-on mail session of the intake in progress; nullptr
   // for a pass over the manual folder.
   RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana, plataforma::correo::SesionCorreo* sesion);
+  ~RecepcionListas();
 
   // One mail session over a session already signed on: clears the header,
   // takes the unread mails, walks the inbox and saves the listener list.
@@ -167,6 +191,22 @@ class RecepcionListas {
   EstadoCarpetaConcurso Carpetas() const;
   std::string FechaCorreo() const;
   std::string AsuntoCorreo() const;
+  // Brings the window's lists of `FicherosRecibidos`, `ListasValidas`,
+  // `FicherosErrores` and `FicherosConfirmacion` and their counts up to date
+  // after a log: whole the first time, then the names the log touched.
+  void ActualizaListasCarpetas();
+  // The note of answered mails, read on first use.
+  DiarioRespuestas& Diario();
+  // Whether the answer to the mail in hand goes out (an error answer when
+  // `error`): not with notifications off, to an automatic mail or past the
+  // bound on error answers (LimiteRespuestas, noted here before the send).
+  // Sets sinRespuesta_ when the answer is held back.
+  bool Responde(bool error);
+  // The name of the report of a mail with no attachment: the sender's
+  // address, or for a sender without "@" (never a participant's name)
+  // "@" and the sender.
+  std::string NombreInformeRemitente() const;
+  LimiteRespuestas& Limite();
 
   const ConcursoRecepcion& concurso_;
   VentanaCorreo& ventana_;
@@ -184,6 +224,16 @@ class RecepcionListas {
   // could be read.
   std::set<std::string> vistos_;
   bool lecturaFallida_ = false;
+  std::unique_ptr<DiarioRespuestas> diario_;
+  std::unique_ptr<LimiteRespuestas> limite_;
+  // Why the mail in hand is not to be answered (MotivoSinRespuesta), and
+  // why it was not when its answer was held back; empty otherwise.
+  std::string motivoAutomatico_;
+  std::string sinRespuesta_;
+  // Whether the folder lists of the window have been loaded in this pass,
+  // and the names of those folders the log in hand touched.
+  bool listasCargadas_ = false;
+  mutable std::set<std::pair<std::string, std::string>> tocados_;
   cabrillo::FicheroErrores informe_;
   cabrillo::CabeceraLog cabecera_;
 };

@@ -1,10 +1,13 @@
 // The answers to a log: the error report and the confirmation, filed in the
 // contest's folder and, in mail intake, mailed to the sender.
+#include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/ventana_proceso.h"
 #include "mail/diario_respuestas.h"
+#include "mail/limite_respuestas.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
@@ -103,7 +106,7 @@ void RecepcionListas::TerminaCorreo(bool respondido) {
   // Noted before the deletion: a session stopped in between must not take
   // the mail in and answer it again. A note that cannot be written leaves
   // only that window open; the mail is deleted all the same.
-  if (respondido && !DiarioRespuestas(concurso_.carpetaConcurso).Anota(identidad_))
+  if (respondido && !Diario().Anota(identidad_))
     ventana_.InformaFallo("No se ha podido anotar la respuesta al E-MAIL de " + direccionRemitente_ + " en " +
                           kNombreDiarioRespuestas);
   BorraCorreoEnCurso();
@@ -124,7 +127,7 @@ void RecepcionListas::EnviaCorreoErrores() {
   else if (!nombreFicheroLog_.empty())
     nombreFicheroErrores_ = nombreFicheroLog_ + ".ERR";
   else
-    nombreFicheroErrores_ = direccionRemitente_ + ".ERR";
+    nombreFicheroErrores_ = NombreInformeRemitente();
   nombreFicheroErrores_ = plataforma::NombreSeguro(nombreFicheroErrores_);
   const std::string archivado = Ruta("FicherosErrores", nombreFicheroErrores_);
   if (!plataforma::CopiaFichero(trabajo, archivado))
@@ -132,7 +135,7 @@ void RecepcionListas::EnviaCorreoErrores() {
   plataforma::BorraFichero(trabajo);
 
   if (!ventana_.GestionAutomatica()) return;
-  const bool responde = !ventana_.NoEnviarNotificaciones() && deCorreo_;
+  const bool responde = Responde(true);
   if (responde) EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoErrores), texto);
   TerminaCorreo(responde);
 }
@@ -144,10 +147,11 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
   const std::string confirmacion = Ruta("FicherosConfirmacion", base + "OK");
   if (!plataforma::EscribirLineas(confirmacion, lineas))
     throw plataforma::ErrorFichero(confirmacion, "No se puede escribir la confirmación");
-  if (ListaVentana* lista = ventana_.Lista("FicherosConfirmacion")) lista->Agrega(base + "OK");
+  // The window's list of confirmations shows it once the log is done
+  // (ActualizaListasCarpetas).
 
   if (!ventana_.GestionAutomatica()) return;
-  const bool responde = !ventana_.NoEnviarNotificaciones() && deCorreo_;
+  const bool responde = Responde(false);
   if (responde) {
     // The participant takes part in later mailings whatever the send gives.
     // Written before the send: a file that cannot be written leaves the mail
@@ -160,9 +164,57 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
   TerminaCorreo(responde);
 }
 
+std::string RecepcionListas::NombreInformeRemitente() const {
+  // A participant's report is named after a log; a sender's address with
+  // no "@" could be one ("QQ1ABC"), and is kept apart by a leading "@".
+  if (direccionRemitente_.find('@') != std::string::npos) return direccionRemitente_ + ".ERR";
+  return "@" + plataforma::Izquierda(direccionRemitente_, 200) + ".ERR";
+}
+
+LimiteRespuestas& RecepcionListas::Limite() {
+  if (!limite_) limite_ = std::make_unique<LimiteRespuestas>(concurso_.carpetaTrabajo);
+  return *limite_;
+}
+
+bool RecepcionListas::Responde(bool error) {
+  if (ventana_.NoEnviarNotificaciones() || !deCorreo_) return false;
+  if (!motivoAutomatico_.empty()) {
+    sinRespuesta_ = motivoAutomatico_;
+    return false;
+  }
+  if (!error) return true;
+  const std::time_t ahora = std::time(nullptr);
+  if (!Limite().Permite(direccionRemitente_, ahora)) {
+    sinRespuesta_ = std::string(kMotivoLimite);
+    return false;
+  }
+  // Noted before the send: a stop in between counts an answer too many,
+  // never one too few.
+  if (!Limite().Anota(direccionRemitente_, ahora))
+    throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, kNombreLimiteRespuestas),
+                                   "No se puede anotar la respuesta");
+  return true;
+}
+
 bool RecepcionListas::EnviaMensajeCorreo(const std::string& direccion, const std::string& asunto,
                                          const std::string& texto) {
-  if (sesion_ && sesion_->EnviarMensaje(direccion, asunto, texto)) return true;
+  // Every answer says it is one (RFC 3834), so that no auto-responder
+  // answers it back, and names the mail it answers.
+  std::vector<plataforma::correo::CampoCabecera> cabeceras = {{"Auto-Submitted", "auto-replied"}};
+  if (sesion_ && deCorreo_)
+    if (const std::optional<std::string> id = sesion_->Cabecera("Message-ID")) {
+      const std::string i = plataforma::Recorta(*id);
+      bool valido = i.size() >= 3 && i.size() <= kMaximoEco && i.front() == '<' && i.back() == '>';
+      for (std::size_t k = 1; valido && k + 1 < i.size(); ++k) {
+        const auto c = static_cast<unsigned char>(i[k]);
+        valido = c > 0x20 && c < 0x7f && c != '<' && c != '>';
+      }
+      if (valido) {
+        cabeceras.emplace_back("In-Reply-To", i);
+        cabeceras.emplace_back("References", i);
+      }
+    }
+  if (sesion_ && sesion_->EnviarMensaje(direccion, asunto, texto, cabeceras)) return true;
   const int numero = sesion_ ? sesion_->UltimoError().numero : plataforma::correo::kCorreoSinSesion;
   ventana_.Aviso("Ha ocurrido un error durante el envío: " + std::string(numero >= 0 ? " " : "") +
                  std::to_string(numero));

@@ -2,9 +2,13 @@
 
 #include <dirent.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
+#include <unordered_map>
 
 #include "plataforma/texto.h"
 
@@ -48,7 +52,7 @@ std::vector<std::string> Nombres(const std::string& carpeta, int tipo) {
 
 // The entry of a folder whose name equals `nombre` but for case (the first
 // in the listing order when several do); empty when there is none.
-std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) {
+std::string BuscaEnDisco(const std::string& carpeta, const std::string& nombre) {
   // Read with the plain directory calls: a folder of many logs is walked
   // without building a path for every entry.
   DIR* dir = opendir(carpeta.empty() ? "." : carpeta.c_str());
@@ -66,6 +70,101 @@ std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) 
   }
   closedir(dir);
   return mejor;
+}
+
+// The folders listed while a ListadosEnMemoria lives: each name under its
+// upper-cased form, and the folder's modification time they match.
+struct Listado {
+  timespec hora{};
+  std::unordered_map<std::string, std::vector<std::string>> nombres;
+};
+
+struct Listados {
+  std::mutex cerrojo;
+  int activos = 0;
+  std::unordered_map<std::string, Listado> carpetas;
+};
+
+Listados& LosListados() {
+  static Listados l;
+  return l;
+}
+
+bool HoraDe(const std::string& carpeta, timespec& hora) {
+  struct stat st {};
+  if (::stat(carpeta.empty() ? "." : carpeta.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  hora = st.st_mtim;
+  return true;
+}
+
+bool MismaHora(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+// The folder and the name of a path.
+std::pair<std::string, std::string> Partes(const std::string& ruta) {
+  const std::size_t barra = ruta.find_last_of('/');
+  if (barra == std::string::npos) return {std::string(), ruta};
+  return {barra == 0 ? std::string("/") : ruta.substr(0, barra), ruta.substr(barra + 1)};
+}
+
+std::string BuscaSinCaso(const std::string& carpeta, const std::string& nombre) {
+  Listados& l = LosListados();
+  std::unique_lock<std::mutex> cierre(l.cerrojo);
+  if (l.activos == 0) {
+    cierre.unlock();
+    return BuscaEnDisco(carpeta, nombre);
+  }
+  timespec hora{};
+  if (!HoraDe(carpeta, hora)) {
+    l.carpetas.erase(carpeta);
+    return {};
+  }
+  auto it = l.carpetas.find(carpeta);
+  if (it == l.carpetas.end() || !MismaHora(it->second.hora, hora)) {
+    // Listed afresh; the time is the one before the listing, so a change
+    // made meanwhile lists the folder again on the next search.
+    Listado nuevo;
+    nuevo.hora = hora;
+    DIR* dir = opendir(carpeta.empty() ? "." : carpeta.c_str());
+    if (!dir) return {};
+    while (const dirent* e = readdir(dir)) {
+      const std::string_view vista(e->d_name);
+      if (vista == "." || vista == "..") continue;
+      nuevo.nombres[Mayusculas(vista)].emplace_back(vista);
+    }
+    closedir(dir);
+    it = l.carpetas.insert_or_assign(carpeta, std::move(nuevo)).first;
+  }
+  const auto grupo = it->second.nombres.find(Mayusculas(nombre));
+  if (grupo == it->second.nombres.end()) return {};
+  std::string mejor, clave_mejor;
+  for (const std::string& n : grupo->second) {
+    if (!IgualesSinCaso(n, nombre)) continue;
+    std::string clave = Mayusculas(n);
+    if (mejor.empty() || Antes(clave, n, clave_mejor, mejor)) {
+      mejor = n;
+      clave_mejor = std::move(clave);
+    }
+  }
+  return mejor;
+}
+
+void AnotaCambio(const std::string& ruta, bool creado) {
+  Listados& l = LosListados();
+  std::lock_guard<std::mutex> cierre(l.cerrojo);
+  if (l.activos == 0) return;
+  const auto [carpeta, nombre] = Partes(ruta);
+  auto it = l.carpetas.find(carpeta);
+  if (it == l.carpetas.end() || nombre.empty()) return;
+  timespec hora{};
+  if (!HoraDe(carpeta, hora)) {
+    l.carpetas.erase(it);
+    return;
+  }
+  std::vector<std::string>& grupo = it->second.nombres[Mayusculas(nombre)];
+  const auto esta = std::find(grupo.begin(), grupo.end(), nombre);
+  if (creado && esta == grupo.end()) grupo.push_back(nombre);
+  if (!creado && esta != grupo.end()) grupo.erase(esta);
+  it->second.hora = hora;
 }
 
 }  // namespace
@@ -122,6 +221,21 @@ std::string ResuelveRuta(const std::string& ruta) {
   return resultado;
 }
 
+ListadosEnMemoria::ListadosEnMemoria() {
+  Listados& l = LosListados();
+  std::lock_guard<std::mutex> cierre(l.cerrojo);
+  ++l.activos;
+}
+
+ListadosEnMemoria::~ListadosEnMemoria() {
+  Listados& l = LosListados();
+  std::lock_guard<std::mutex> cierre(l.cerrojo);
+  if (--l.activos == 0) l.carpetas.clear();
+}
+
+void AnotaFicheroCreado(const std::string& ruta_resuelta) { AnotaCambio(ruta_resuelta, true); }
+void AnotaFicheroBorrado(const std::string& ruta_resuelta) { AnotaCambio(ruta_resuelta, false); }
+
 bool ExisteFichero(const std::string& ruta) {
   std::error_code ec;
   return fs::is_regular_file(ResuelveRuta(ruta), ec);
@@ -152,6 +266,7 @@ bool CopiaFichero(const std::string& origen, const std::string& destino) {
     fs::remove(temporal, ignorado);
     return false;
   }
+  AnotaFicheroCreado(d);
   return true;
 }
 
@@ -168,14 +283,19 @@ bool RenombraFichero(const std::string& origen, const std::string& destino) {
     d = (fs::path(d).parent_path() / fs::path(escrito).filename()).string();
   }
   fs::rename(o, d, ec);
-  return !ec;
+  if (ec) return false;
+  AnotaFicheroBorrado(o);
+  AnotaFicheroCreado(d);
+  return true;
 }
 
 bool BorraFichero(const std::string& ruta) {
   const std::string r = ResuelveRuta(ruta);
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(r, ec))) return false;
-  return fs::remove(r, ec) && !ec;
+  if (!fs::remove(r, ec) || ec) return false;
+  AnotaFicheroBorrado(r);
+  return true;
 }
 
 bool CreaCarpeta(const std::string& ruta) {

@@ -15,6 +15,26 @@ std::string UneRuta(std::string_view a, std::string_view b);
 // components as "/" does); the components that
 // do not exist keep their spelling. "ListasNoenviadas" finds "ListasNoEnviadas".
 std::string ResuelveRuta(const std::string& ruta);
+
+// While an object of this class lives (in any thread), the case-blind
+// search of a folder in ResuelveRuta keeps the folder's names in memory and
+// searches them there again for as long as the folder is unchanged: its
+// modification time is still the one seen when it was listed or when the
+// program last told of a change in it. The functions of this module tell of
+// their own changes; code that creates or deletes a file by other means
+// calls AnotaFicheroCreado / AnotaFicheroBorrado with its resolved path
+// (without it the folder is listed again on its next search). For a run
+// that creates many files in a few folders (a mail session), where each new
+// name would otherwise list its whole folder.
+class ListadosEnMemoria {
+ public:
+  ListadosEnMemoria();
+  ~ListadosEnMemoria();
+  ListadosEnMemoria(const ListadosEnMemoria&) = delete;
+  ListadosEnMemoria& operator=(const ListadosEnMemoria&) = delete;
+};
+void AnotaFicheroCreado(const std::string& ruta_resuelta);
+void AnotaFicheroBorrado(const std::string& ruta_resuelta);
 bool ExisteFichero(const std::string& ruta);   // an ordinary file
 bool ExisteCarpeta(const std::string& ruta);
 // Ordinary files of a folder (names only), sorted by name without regard to

@@ -374,6 +374,7 @@ bool ReemplazaCon(const std::string& ruta, Escritura&& escribe) {
     std::remove(temporal.c_str());
     return false;
   }
+  AnotaFicheroCreado(destino);
   return true;
 }
 
@@ -417,6 +418,7 @@ bool FicheroAnexo::AbrirResuelta(const std::string& ruta, bool truncar) {
   Cerrar();
   impl_->f = std::fopen(ruta.c_str(), truncar ? "wb" : "ab");
   impl_->fallo = false;
+  if (impl_->f) AnotaFicheroCreado(ruta);
   return impl_->f != nullptr;
 }
 

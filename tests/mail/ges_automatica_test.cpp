@@ -345,6 +345,28 @@ TEST_F(GesAutomaticaTest, LeerCorreoRunsASessionAtOnceAndTheTimerRunsTheNext) {
   EXPECT_EQ(Entregados(), 3u);
 }
 
+// A mail from the mailbox of another contest of the database is taken in
+// and filed but never answered, and the session's list says so; the folder
+// columns still show every log in order.
+TEST_F(GesAutomaticaTest, AMailFromAnotherContestsMailboxIsFiledButNotAnswered) {
+  Concurso();
+  Agrega("ResumenCabrillo", {{"NumeroOrden", kNumero + 1}, {"EMailConcurso", " Otro@Example.org "}});
+  Perfil("Correo");
+  Llegan({Correo("qq6stu@example.org", "LISTA QQ6STU", "QQ6STU.LOG"),
+          Correo("otro@example.org", "LISTA QQ1ABC", "QQ1ABC.LOG")});
+  Abre();
+  Boton("Conectar")->click();
+  EXPECT_EQ(Elementos("ListaCorreoEntrante"),
+            (std::vector<std::string>{"LISTA QQ6STU", "LISTA QQ1ABC  (SIN RESPUESTA: BUZÓN DE UN CONCURSO)"}));
+  EXPECT_EQ(Elementos("ListasValidas"), (std::vector<std::string>{"QQ1ABC.LOG", "QQ6STU.LOG"}));
+  EXPECT_EQ(Rotulo("LValidas"), "2 Listas");
+  EXPECT_EQ(Elementos("FicherosConfirmacion"), (std::vector<std::string>{"QQ1ABC.OK", "QQ6STU.OK"}));
+  EXPECT_TRUE(Ficheros(trabajo_ + "/Correo/new").empty());
+  Pulsa(Qt::Key_Escape);
+  smtp_->Para();
+  EXPECT_EQ(Entregados(), 1u);
+}
+
 TEST_F(GesAutomaticaTest, SignOnFailureShowsItsTextAndStopsIntake) {
   Concurso();
   // Nobody answers on that port.

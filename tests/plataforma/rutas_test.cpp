@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "plataforma/texto.h"
@@ -178,4 +180,26 @@ TEST(NombreSeguro, UnAdjuntoHostilNoSaleDeSuCarpeta) {
   EXPECT_TRUE(ListaFicheros(dir.Ruta()).empty());
   EXPECT_TRUE(ListaFicheros(dir.En("Concurso")).empty());
   EXPECT_EQ(5u, ListaFicheros(recibidos).size());
+}
+
+// With the listings kept in memory, a search finds what the program itself
+// created, renamed or deleted (told through this module) and, through the
+// folder's time, what anything else did, as a search on disk would.
+TEST_F(Carpetas, ListadosEnMemoriaVenLoQueCambia) {
+  const ListadosEnMemoria listados;
+  const std::string m = C("Concurso_2024/ListasAdmitidas");
+  EXPECT_EQ(m + "/QQ1ABC.LOG", ResuelveRuta(m + "/QQ1ABC.LOG"));  // listed now, not there
+  ASSERT_TRUE(EscribirLineas(m + "/qq1abc.log", {"x"}));
+  EXPECT_EQ(m + "/qq1abc.log", ResuelveRuta(m + "/QQ1ABC.LOG"));
+  ASSERT_TRUE(RenombraFichero(m + "/qq1abc.log", m + "/Qq1Abc.Log"));
+  EXPECT_EQ(m + "/Qq1Abc.Log", ResuelveRuta(m + "/QQ1ABC.LOG"));
+  ASSERT_TRUE(BorraFichero(m + "/QQ1ABC.LOG"));
+  EXPECT_EQ(m + "/QQ1ABC.LOG", ResuelveRuta(m + "/QQ1ABC.LOG"));
+  // Written by other means, untold (a moment later: the folder's time
+  // moves by the clock tick of the file system).
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  dir.EscribeBytes("Concurso_2024/ListasAdmitidas/qq2xyz.log", "x");
+  EXPECT_EQ(m + "/qq2xyz.log", ResuelveRuta(m + "/QQ2XYZ.LOG"));
+  fs::remove(m + "/qq2xyz.log");
+  EXPECT_EQ(m + "/QQ2XYZ.LOG", ResuelveRuta(m + "/QQ2XYZ.LOG"));
 }

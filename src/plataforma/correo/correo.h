@@ -11,7 +11,10 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plataforma::correo {
@@ -102,6 +105,9 @@ std::unique_ptr<SalidaCorreo> CreaSalidaSmtp(std::string url, OpcionesCorreo opc
 // Writes every mail whole into the Maildir's new/ (created when missing).
 std::unique_ptr<SalidaCorreo> CreaSalidaMaildir(std::string carpeta);
 
+// One header field of a mail: its name and its value.
+using CampoCabecera = std::pair<std::string, std::string>;
+
 // One mail read: its fields and attachments.
 class MensajeMime;
 
@@ -139,6 +145,10 @@ class SesionCorreo {
   // (hex) of its bytes as the store keeps them. Two sendings of one log are
   // two mails (their Date and Message-Id differ).
   std::string IdentidadCorreo() const;
+  // The value of the first header field of that name (found without
+  // regard to case), unfolded, control characters as blanks; nullopt when
+  // the mail has none.
+  std::optional<std::string> Cabecera(std::string_view nombre) const;
   int NumeroAdjuntos() const;
   std::string NombreAdjunto(int indice) const;  // as sent, decoded
   // Writes attachment i, decoded, to a file (replacing it).
@@ -152,9 +162,13 @@ class SesionCorreo {
   // is selected afterwards.
   bool BorrarCorreo();
 
-  // Composes and sends a plain-text mail to one recipient, no receipt asked.
+  // Composes and sends a plain-text mail to one recipient, no receipt
+  // asked; `cabeceras` are added to the mail's head (ComponeCorreo).
   bool EnviarMensaje(const std::string& destinatario, const std::string& asunto,
-                     const std::string& texto);
+                     const std::string& texto, const std::vector<CampoCabecera>& cabeceras = {});
+  // The sender address of every mail the session sends (known once signed
+  // on when it comes from the profile).
+  const std::string& Remitente() const { return remitente_; }
 
   const ErrorCorreo& UltimoError() const { return error_; }
 
@@ -183,9 +197,11 @@ class SesionCorreo {
 // To, Subject, Date, Message-Id, text/plain body in the narrowest charset
 // that holds it (us-ascii, iso-8859-1 or utf-8) and a 7-bit transfer
 // encoding. Lines end in CR LF when crlf, else LF. Texts that are not valid
-// UTF-8 are taken as Windows-1252.
+// UTF-8 are taken as Windows-1252. `cabeceras` are added after those, each
+// value on one line (control characters as blanks).
 std::string ComponeCorreo(const std::string& remitente, const std::string& destinatario,
-                          const std::string& asunto, const std::string& texto, bool crlf);
+                          const std::string& asunto, const std::string& texto, bool crlf,
+                          const std::vector<CampoCabecera>& cabeceras = {});
 // A recipient address we may hand to a server: one bare addr-spec, no
 // blanks, controls or address punctuation.
 bool DireccionValida(const std::string& direccion);

@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <gmime/gmime.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
 namespace plataforma::correo {
@@ -83,6 +85,13 @@ MensajeMime::MensajeMime(const std::string& bytes) {
   InternetAddressMailbox* para = PrimerBuzon(g_mime_message_get_to(m));
   if (!para) para = PrimerBuzon(g_mime_message_get_cc(m));
   if (para) direccionDestinatario_ = UnaLinea(internet_address_mailbox_get_addr(para));
+  if (GMimeHeaderList* lista = g_mime_object_get_header_list(GMIME_OBJECT(m))) {
+    const int n = g_mime_header_list_get_count(lista);
+    cabeceras_.reserve(static_cast<std::size_t>(std::max(0, n)));
+    for (int i = 0; i < n; ++i)
+      if (GMimeHeader* h = g_mime_header_list_get_header_at(lista, i))
+        cabeceras_.emplace_back(UnaLinea(g_mime_header_get_name(h)), UnaLinea(g_mime_header_get_value(h)));
+  }
   if (GDateTime* fecha = g_mime_message_get_date(m)) fecha_ = static_cast<std::time_t>(g_date_time_to_unix(fecha));
   Recogida r{&partes_, &nombres_};
   g_mime_message_foreach(m, RecogeAdjunto, &r);
@@ -126,6 +135,7 @@ bool MensajeMime::GuardaAdjunto(std::size_t i, const std::string& ruta, ErrorCor
     error = {kCorreoFalloEscrituraAdjunto, "No se puede escribir el adjunto en " + ruta};
     return false;
   }
+  AnotaFicheroCreado(ruta);
   return true;
 }
 
@@ -143,7 +153,7 @@ bool DireccionValida(const std::string& d) {
 }
 
 std::string ComponeCorreo(const std::string& remitente, const std::string& destinatario, const std::string& asunto,
-                          const std::string& texto, bool crlf) {
+                          const std::string& texto, bool crlf, const std::vector<CampoCabecera>& cabeceras) {
   g_mime_init();
   auto utf8 = [](const std::string& s) {
     return g_utf8_validate(s.data(), static_cast<gssize>(s.size()), nullptr) ? s : plataforma::DesdeWindows1252(s);
@@ -174,6 +184,9 @@ std::string ComponeCorreo(const std::string& remitente, const std::string& desti
   char* id = g_mime_utils_generate_message_id(dominio.c_str());
   g_mime_message_set_message_id(m, id);
   g_free(id);
+  for (const auto& [nombre, valor] : cabeceras)
+    g_mime_object_append_header(GMIME_OBJECT(m), UnaLinea(nombre.c_str()).c_str(), UnaLinea(valor.c_str()).c_str(),
+                                nullptr);
 
   GMimeTextPart* parte = g_mime_text_part_new_with_subtype("plain");
   g_mime_text_part_set_text(parte, cuerpo.c_str());

@@ -2,6 +2,8 @@
 // One mail parsed by GMime: the fields the session gives and its attachments.
 #include <ctime>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "plataforma/correo/correo.h"
@@ -22,6 +24,9 @@ class MensajeMime {
   const std::string& DireccionRemitente() const { return direccionRemitente_; }
   const std::string& DireccionDestinatario() const { return direccionDestinatario_; }
   const std::vector<std::string>& Adjuntos() const { return nombres_; }
+  // Every header field of the mail, in order: name as written and value
+  // unfolded, with control characters as blanks.
+  const std::vector<CampoCabecera>& Cabeceras() const { return cabeceras_; }
   // The Date header as an instant; 0 when missing or unreadable.
   std::time_t FechaCabecera() const { return fecha_; }
   // Writes attachment i, transfer encoding undone, to the file.
@@ -31,6 +36,7 @@ class MensajeMime {
   void* mensaje_ = nullptr;     // GMimeMessage*
   std::vector<void*> partes_;   // GMimeObject* of each attachment
   std::vector<std::string> nombres_;
+  std::vector<CampoCabecera> cabeceras_;
   std::time_t fecha_ = 0;
   std::string asunto_, nombreRemitente_, direccionRemitente_, direccionDestinatario_;
 };

@@ -14,6 +14,7 @@ struct SesionCorreo::Entrada {
   std::string asunto, nombreRemitente, direccionRemitente, direccionDestinatario;
   std::time_t recibido = 0;
   std::vector<std::string> adjuntos;
+  std::vector<CampoCabecera> cabeceras;
   std::string huella;  // SHA-256 of the mail's bytes, in hex
 };
 
@@ -148,6 +149,7 @@ bool SesionCorreo::CargaSeleccionado() {
   c.direccionRemitente = mensaje_->DireccionRemitente();
   c.direccionDestinatario = mensaje_->DireccionDestinatario();
   c.adjuntos = mensaje_->Adjuntos();
+  c.cabeceras = mensaje_->Cabeceras();
   // A store that cannot tell the arrival gives the sender's date.
   c.recibido = recibido ? recibido : mensaje_->FechaCabecera();
   return true;
@@ -168,6 +170,13 @@ CAMPO(DireccionRemitente, direccionRemitente)
 CAMPO(DireccionDestinatario, direccionDestinatario)
 CAMPO(IdentidadCorreo, huella)
 #undef CAMPO
+
+std::optional<std::string> SesionCorreo::Cabecera(std::string_view nombre) const {
+  if (indice_ < 0 || indice_ >= NumeroCorreos()) return std::nullopt;
+  for (const auto& [n, valor] : correos_[static_cast<std::size_t>(indice_)]->cabeceras)
+    if (g_ascii_strcasecmp(n.c_str(), std::string(nombre).c_str()) == 0) return valor;
+  return std::nullopt;
+}
 
 std::time_t SesionCorreo::FechaRecibido() const {
   if (indice_ < 0 || indice_ >= NumeroCorreos()) return 0;
@@ -219,13 +228,14 @@ bool SesionCorreo::BorrarCorreo() {
   return true;
 }
 
-bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::string& asunto, const std::string& texto) {
+bool SesionCorreo::EnviarMensaje(const std::string& destinatario, const std::string& asunto, const std::string& texto,
+                                 const std::vector<CampoCabecera>& cabeceras) {
   error_ = {};
   if (!iniciada_) return Falla(kCorreoSinSesion, "No se ha iniciado la sesión de correo");
   if (!DireccionValida(destinatario))
     return Falla(kCorreoDestinatarioNoValido, "Dirección de destino no válida: " + destinatario);
   if (!salida_) return Falla(kCorreoFalloGeneral, "No hay salida de correo");
-  std::string mensaje = ComponeCorreo(remitente_, destinatario, asunto, texto, true);
+  std::string mensaje = ComponeCorreo(remitente_, destinatario, asunto, texto, true, cabeceras);
   ErrorCorreo e;
   if (!Espera([&] { return salida_->Enviar(remitente_, destinatario, mensaje, e); })) return Falla(e);
   return true;

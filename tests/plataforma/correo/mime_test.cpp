@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <map>
+#include <optional>
 
 #include "plataforma/correo/correo.h"
 #include "plataforma/correo/servidores.h"
@@ -112,6 +114,46 @@ TEST(SesionCorreo, WithoutAnArrivalTheDateIsTheSendersAndEmptyMailsDoNotFail) {
   // No way out: sending fails with a number instead of crashing.
   EXPECT_FALSE(s.EnviarMensaje("ea1abc@example.org", "A", "B"));
   EXPECT_NE(s.UltimoError().numero, kCorreoSinError);
+}
+
+}  // namespace
+
+namespace {
+
+// The header fields of a mail as the session gives them: found without
+// regard to case, unfolded, the first of a name; and the fields an answer
+// adds stay each on one line, whatever their values hold.
+TEST(CabecerasCorreo, FieldsReadUnfoldedAndAddedOnOneLine) {
+  CarpetaTemporal tmp;
+  const std::string buzon = tmp.Ruta() + "/buzon";
+  const std::string eml = tmp.Ruta() + "/a.eml";
+  std::ofstream(eml, std::ios::binary) << "Return-Path: <>\r\nFrom: a@example.org\r\nTo: b@example.org\r\n"
+                                          "Subject: x\r\nMessage-ID: <123.abc@example.org>\r\n"
+                                          "Auto-Submitted: auto-replied;\r\n  ref=1\r\nPrecedence: bulk\r\n"
+                                          "Precedence: list\r\n\r\ncuerpo\r\n";
+  LlenaMaildir(buzon, {{eml, false, 1773489600}});
+  SesionCorreo s(CreaAlmacenMaildir(buzon), CreaSalidaMaildir(tmp.Ruta() + "/salida"), "c@example.org");
+  ASSERT_TRUE(s.IniciarSesion());
+  ASSERT_TRUE(s.LeerNoLeidos());
+  EXPECT_FALSE(s.Cabecera("Message-ID"));  // nothing selected
+  ASSERT_TRUE(s.SeleccionarCorreo(0));
+  EXPECT_EQ(s.Cabecera("message-id"), "<123.abc@example.org>");
+  EXPECT_EQ(s.Cabecera("Return-Path"), "<>");
+  EXPECT_EQ(s.Cabecera("PRECEDENCE"), "bulk");
+  const std::optional<std::string> auto_submitted = s.Cabecera("Auto-Submitted");
+  ASSERT_TRUE(auto_submitted);
+  EXPECT_EQ(auto_submitted->find('\n'), std::string::npos);
+  EXPECT_EQ(auto_submitted->rfind("auto-replied;", 0), 0u) << *auto_submitted;
+  EXPECT_FALSE(s.Cabecera("List-Id"));
+  EXPECT_EQ(s.Remitente(), "c@example.org");
+
+  const std::string m = ComponeCorreo("c@example.org", "a@example.org", "Re", "texto", true,
+                                      {{"Auto-Submitted", "auto-replied"},
+                                       {"In-Reply-To", "<123.abc@example.org>"},
+                                       {"X-Prueba", "uno\r\nBcc: intruso@example.org"}});
+  EXPECT_NE(m.find("\r\nAuto-Submitted: auto-replied\r\n"), std::string::npos) << m;
+  EXPECT_NE(m.find("\r\nIn-Reply-To: <123.abc@example.org>\r\n"), std::string::npos) << m;
+  EXPECT_EQ(m.find("\r\nBcc:"), std::string::npos) << m;
 }
 
 }  // namespace
