@@ -60,6 +60,7 @@ struct FilaResumenCabrillo {
 struct DatosConcursoLog {
   std::int32_t NumeroOrden = 0;
   std::string Concurso;  // the contest's name, compared whole and with case
+  std::string Edicion;   // the edition, which the rules text's sample "CONTEST:" line adds to the name
 
   // `Concursos`: the province-code options.
   Logico EnviarSiglas, RecibirSiglas, CadaProv;
@@ -79,7 +80,7 @@ struct DatosConcursoLog {
 
   // Options of the main window as shown when the log is checked.
   bool SiglasONumeral = false;         // a numeric letters token is accepted
-  bool VerificarNombreExacto = false;  // the "CONTEST:" value must be the name
+  bool VerificarNombreExacto = false;  // the "CONTEST:" value must be the name (or the name and edition)
 
   // The Boolean column of `Concursos` of that name (letter case ignored;
   // "Banda1'8" and "Banda3'5" as the table spells them); nullptr otherwise.

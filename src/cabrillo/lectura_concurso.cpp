@@ -2,6 +2,7 @@
 
 #include "cabrillo/contexto_concurso.h"
 #include "plataforma/dao.h"
+#include "plataforma/texto.h"
 
 namespace cabrillo {
 
@@ -55,7 +56,10 @@ bool LeeDatosConcursoLog(dao::Database& base, std::int32_t numero_orden, DatosCo
   const dao::Fields campos = rs.Fields();
   for (int i = 0; i < campos.Count(); ++i) {
     const dao::Field campo = campos[i];
-    if (Logico* destino = datos.CampoConcurso(campo.Name())) *destino = LeeLogico(campo);
+    if (Logico* destino = datos.CampoConcurso(campo.Name()))
+      *destino = LeeLogico(campo);
+    else if (plataforma::Mayusculas(campo.Name()) == "EDICION" && !campo.Value().IsNull())
+      datos.Edicion = campo.Value().CStr();
   }
   rs.Close();
 

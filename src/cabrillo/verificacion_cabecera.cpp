@@ -156,6 +156,18 @@ bool CumpleReglaPais(std::string_view operador, std::string_view pais) {
   return true;
 }
 
+}  // namespace
+
+bool EsNombreDelConcurso(std::string_view valor, const DatosConcursoLog& concurso) {
+  const std::string v = plataforma::Mayusculas(valor);
+  const std::string nombre = plataforma::Mayusculas(concurso.Concurso);
+  if (v == nombre) return true;
+  // The sample header of the rules text writes the name and the edition.
+  return !concurso.Edicion.empty() && v == nombre + " " + plataforma::Mayusculas(concurso.Edicion);
+}
+
+namespace {
+
 void EscribeBloqueConTabla(const EntornoValidacion& e, const std::vector<std::string>& tabla,
                            std::vector<std::string> extra, int numero, std::string_view texto) {
   std::vector<std::string> contexto = tabla;
@@ -289,7 +301,7 @@ bool VerificaCategorias(std::string_view version, const EntornoValidacion& e) {
   const std::string valor_concurso = ValorDe(c.LineaContest);
   c.IndicativoParticipante = IndicativoBase(c.IndicativoParticipante);
 
-  if (concurso.VerificarNombreExacto && plataforma::Mayusculas(valor_concurso) != plataforma::Mayusculas(nombre)) {
+  if (concurso.VerificarNombreExacto && !EsNombreDelConcurso(valor_concurso, concurso)) {
     e.informe.EscribeBloqueError({c.LineaContest}, 38, std::string(kError38) + std::string(nombre));
     return false;
   }

@@ -25,8 +25,14 @@ bool VerificaCabeceraV2(const std::vector<std::string>& lineas, std::string_view
 bool VerificaCabeceraV3(const std::vector<std::string>& lineas, std::string_view nombre_fichero,
                         const EntornoValidacion& entorno);
 
+// Whether the value of a log's "CONTEST:" line names the contest, letter
+// case aside: its name alone, or its name, one blank and its edition, as
+// the sample headers of the contest-rules text write it.
+bool EsNombreDelConcurso(std::string_view valor, const DatosConcursoLog& concurso);
+
 // Categories of the log ("2.0" or "3.0") against the contest: the contest
-// name (ERROR 38, when `VerificarNombreExacto`), the listener mark, the
+// name (ERROR 38, when `VerificarNombreExacto` and EsNombreDelConcurso
+// fails), the listener mark, the
 // operator (10, or 39 for "CONCURSO DIE") and the eight other groups (11 to
 // 18). Sets `IndicativoParticipante` and `MarcaSwl`.
 bool VerificaCategorias(std::string_view version, const EntornoValidacion& entorno);

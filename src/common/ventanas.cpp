@@ -1,10 +1,12 @@
 #include "common/ventanas.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFont>
 #include <QLayout>
-#include <QScrollArea>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
@@ -65,8 +67,8 @@ void AjustaVentanaAPantalla(QWidget* ventana, QScrollArea* area) {
   ventana->layout()->activate();
   // What the whole window asks for, and the whole of the scroll area's contents.
   const QSize total = ventana->layout()->sizeHint();
-  const QSize contenido = area->widget()->layout() ? area->widget()->layout()->totalSizeHint()
-                                                   : area->widget()->sizeHint();
+  const QSize contenido =
+      area->widget()->layout() ? area->widget()->layout()->totalSizeHint() : area->widget()->sizeHint();
   const int marcoArea = 2 * area->frameWidth();
   // Around the scroll area (margins of the window and of the frames that
   // hold it, and the controls above and below it), as the layout has just
@@ -156,10 +158,20 @@ void EstableceImpresora(const std::string& nombreImpresora) {
   }
 }
 
+std::string RutaPdfSinImpresora(const std::string& titulo) {
+  std::string nombre = "Impresion " + titulo;
+  for (char& c : nombre)
+    if (c == '/' || c == '\\' || c == ':' || (static_cast<unsigned char>(c) < 0x20)) c = '_';
+  nombre += " " + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss")).toStdString() + ".pdf";
+  return QDir::current().absoluteFilePath(QString::fromStdString(nombre)).toStdString();
+}
+
 void ImprimeLista(const std::vector<std::string>& lineas, const std::string& titulo) {
+  // A machine without printers writes the pages into the working folder.
+  const std::string pdf = plataforma::HayImpresoraDisponible() ? std::string() : RutaPdfSinImpresora(titulo);
   std::unique_ptr<plataforma::DocumentoImpreso> documento;
   try {
-    documento = std::make_unique<plataforma::DocumentoImpreso>();
+    documento = std::make_unique<plataforma::DocumentoImpreso>(pdf);
     auto& doc = *documento;
     // Courier New 10 in the lists' own fixed-pitch face, the same on every
     // machine, with a fixed line pitch: the page break after the 60th item
@@ -174,10 +186,27 @@ void ImprimeLista(const std::vector<std::string>& lineas, const std::string& tit
       if (++contador == 60) doc.NuevaPagina();
     }
     doc.Fin();
-  } catch (const std::exception&) {
-    plataforma::MsgBox("La Impresora no está disponible, deberá REINICIAR el programa");
+  } catch (const std::exception& error) {
     if (documento) documento->Cancela();
+    plataforma::MsgBox(pdf.empty() ? TextoImpresoraNoDisponible(error.what())
+                                   : "No se ha podido escribir el fichero PDF " + pdf + ": " + error.what());
+    return;
   }
+  if (!pdf.empty()) plataforma::MsgBox(TextoImpresoEnPdf(pdf));
+}
+
+std::string TextoImpresoEnPdf(const std::string& ruta) {
+  return "No hay ninguna impresora instalada: la lista se ha guardado como PDF en\n" + ruta +
+         "\n\nPara imprimir en papel, instale la impresora en el sistema (en Debian: Configuración > "
+         "Impresoras, o CUPS en http://localhost:631) y elíjala con \"Selección Impresora\" en la ventana "
+         "principal.";
+}
+
+std::string TextoImpresoraNoDisponible(const std::string& motivo) {
+  return "La Impresora no está disponible (" + motivo +
+         ").\n\nCompruebe que está encendida y conectada y que el sistema la tiene instalada (en Debian: "
+         "Configuración > Impresoras, o CUPS en http://localhost:631), o elija otra con \"Selección "
+         "Impresora\" en la ventana principal.";
 }
 
 void ImprimeLista(const ListaVentana& lista, const std::string& titulo) {

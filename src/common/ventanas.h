@@ -36,7 +36,14 @@ void RedimensionaControles(QWidget* ventana, int alturaNormal, int anchuraNormal
 void EstableceImpresora(const std::string& nombreImpresora);
 // Prints the title in upper case (bold), an empty line, then every item in a
 // fixed-pitch 10-point font, with a forced page break after the 60th item.
-// A printing failure shows "La Impresora no está disponible, deberá
-// REINICIAR el programa" and cancels the document.
+// On a machine with no printer installed the same pages go to a PDF file in
+// the working folder (RutaPdfSinImpresora) and a message says where and
+// how to print on paper (TextoImpresoEnPdf). A printing failure cancels the
+// document and shows TextoImpresoraNoDisponible with what failed.
 void ImprimeLista(const std::vector<std::string>& lineas, const std::string& titulo);
+// The PDF file that stands in for the printer: "Impresion <title> <date
+// time>.pdf" in the working folder (the current folder).
+std::string RutaPdfSinImpresora(const std::string& titulo);
+std::string TextoImpresoEnPdf(const std::string& ruta);
+std::string TextoImpresoraNoDisponible(const std::string& motivo);
 void ImprimeLista(const ListaVentana& lista, const std::string& titulo);

@@ -1,11 +1,13 @@
 #include "listeditors/ventana_cuadricula.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "common/controles_ventana.h"
 #include "common/ventanas.h"
@@ -66,9 +68,20 @@ void VentanaCuadricula::Monta(const Controles& c) {
     });
   }
 
+  // The column headers wrap over up to three lines; they follow the width
+  // of their column (which changes with the window and its fonts).
+  for (int col = 0; col < c.rejilla->columnCount(); ++col)
+    if (QLayoutItem* item = c.rejilla->itemAtPosition(0, col))
+      if (auto* cabecera = qobject_cast<QLabel*>(item->widget())) {
+        cabeceras_.push_back(cabecera);
+        cabecera->installEventFilter(this);
+      }
+
   c.informacion->setTextFormat(Qt::PlainText);
   BotonDe(Boton::ConfProv)->setText(Q(editor_.TituloConfProv()));
   BotonDe(Boton::Finalizar)->setText(Q(editor_.TituloFinalizar()));
+  adjustSize();
+  AjustaCabeceras();
   adjustSize();
   ::CentraFormulario(this);
   QApplication::restoreOverrideCursor();
@@ -123,7 +136,25 @@ bool VentanaCuadricula::FocoDe(QObject* objeto, Foco& f) const {
   return false;
 }
 
+void VentanaCuadricula::AjustaCabeceras() {
+  int alto = 0;
+  for (QLabel* cabecera : cabeceras_) {
+    const QRect sitio = cabecera->contentsRect();
+    const int margen = cabecera->height() - sitio.height();
+    const QRect texto = cabecera->fontMetrics().boundingRect(
+        QRect(0, 0, std::max(1, sitio.width()), 10000), Qt::TextWordWrap | cabecera->alignment(), cabecera->text());
+    alto = std::max(alto, texto.height() + margen);
+  }
+  for (QLabel* cabecera : cabeceras_)
+    if (cabecera->minimumHeight() != alto) cabecera->setMinimumHeight(alto);
+}
+
 bool VentanaCuadricula::eventFilter(QObject* objeto, QEvent* evento) {
+  if ((evento->type() == QEvent::Resize || evento->type() == QEvent::FontChange) &&
+      std::find(cabeceras_.begin(), cabeceras_.end(), objeto) != cabeceras_.end()) {
+    AjustaCabeceras();
+    return false;
+  }
   if (evento->type() == QEvent::FocusIn && !sincronizando_) {
     Foco f;
     if (FocoDe(objeto, f)) {

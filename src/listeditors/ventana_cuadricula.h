@@ -33,8 +33,8 @@ class VentanaCuadricula : public QDialog {
  protected:
   struct Controles {
     QGridLayout* rejilla = nullptr;
-    QLineEdit* serie = nullptr;               // number cell of row 1
-    std::vector<QLineEdit*> columnas;         // value cells of row 1
+    QLineEdit* serie = nullptr;        // number cell of row 1
+    std::vector<QLineEdit*> columnas;  // value cells of row 1
     QLabel* informacion = nullptr;
     std::array<QPushButton*, kNumeroBotones> botones{};
     // Cells that a browsed row locks besides the number cell.
@@ -55,12 +55,16 @@ class VentanaCuadricula : public QDialog {
   void AplicaFoco();
   QWidget* WidgetDe(const Foco& f) const;
   bool FocoDe(QObject* objeto, Foco& f) const;
+  // The column headers (the labels of the grid's first row) are as high as
+  // their wrapped text asks at the width their column gives them.
+  void AjustaCabeceras();
 
   EditorCuadricula& editor_;
   Controles c_;
   std::vector<QLineEdit*> series_;
   std::vector<std::vector<QLineEdit*>> celdas_;  // [fila][columna]
   std::array<QPushButton*, kNumeroBotones> botones_{};
+  std::vector<QLabel*> cabeceras_;
   int pitidos_ = 0;
   bool activada_ = false;
   bool sincronizando_ = false;

@@ -12,12 +12,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
+#include <QTime>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <vector>
 
 #include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
+#include "common/panel_progreso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
 #include "mail/acciones_clasificacion.h"
@@ -86,6 +89,7 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
 
   // Clearing a selection must not reload the viewer.
   controles_ = std::make_unique<ControlesVentana>(this, true);
+  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, true);
 
   connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
   connect(ui_->Cancelar, &QPushButton::clicked, this, &GesAutomatica::Cancelar_Click);
@@ -129,6 +133,16 @@ void GesAutomatica::Form_Load() {
     ui_->Cancelar->setText(QStringLiteral("CANCELAR"));
   }
   ContextoConcurso& contexto = enlace_->Contexto();
+  if (enlace_->GestionAutomatica()) {
+    // Where the answers go, when they are not sent (a wrong profile is
+    // reported by the session's sign-on).
+    plataforma::correo::PerfilCorreo perfil;
+    plataforma::correo::ErrorCorreo error;
+    const std::string nota =
+        plataforma::correo::LeePerfilCorreo(contexto.CarpetaTrabajo, perfil, error) ? TextoPerfilCorreo(perfil) : "";
+    ui_->LPerfilCorreo->setText(Q(nota));
+    ui_->LPerfilCorreo->setVisible(!nota.empty());
+  }
   ui_->LConcurso->setText(Q(contexto.NombreConcurso + " EDICIÓN " + contexto.EdicionConcurso));
   contexto.CarpetaConcurso = RutaCarpetaConcurso(contexto, contexto.NombreConcurso, contexto.EdicionConcurso);
   if (contexto.EsConcursoDiploma()) {
@@ -237,9 +251,14 @@ void GesAutomatica::ConectaCorreo() {
     plataforma::MsgBox(TextoFalloInicioSesion(sesion.UltimoError()));
     return;
   }
+  // A stop asked for during the session (`Cancelar` or Esc) is honoured
+  // when it ends.
+  ui_->Cancelar->setEnabled(!cancelada_);
   Cede();
   Timer1->stop();
   QApplication::setOverrideCursor(Qt::BusyCursor);
+  // The count of the session is taken at its first log (see PonTexto).
+  sesion_ = &sesion;
   try {
     RecepcionListas recepcion(concurso_, *this, &sesion);
     if (!recepcion.ProcesaSesion())
@@ -247,6 +266,8 @@ void GesAutomatica::ConectaCorreo() {
   } catch (const std::exception& e) {
     InformaFallo(e.what());
   }
+  sesion_ = nullptr;
+  progreso_->Termina("FIN PROCESO");
   sesion.CerrarSesion();
   QApplication::restoreOverrideCursor();
   CargaListas(true);
@@ -257,15 +278,20 @@ void GesAutomatica::ConectaCorreo() {
     // `Cancelar` was pressed during the session: intake stops here.
     cancelada_ = false;
     Cancelar_Click();
+    ui_->LProceso->setText(QStringLiteral("FIN PROCESO. Recepción de correo detenida"));
     return;
   }
   Timer1->start();
   ui_->Cancelar->setEnabled(true);
+  ui_->LProceso->setText(
+      QStringLiteral("FIN PROCESO. Próxima consulta del correo a las %1")
+          .arg(QTime::currentTime().addMSecs(Timer1->interval()).toString(QStringLiteral("HH:mm:ss"))));
 }
 
 void GesAutomatica::LeeFicherosManuales() {
   ocupada_ = true;
   PonListasQuietas(true);
+  progreso_->Empieza(ui_->FicherosManuales->count());
   try {
     RecepcionListas recepcion(concurso_, *this, nullptr);
     recepcion.LeeFicherosManuales();
@@ -273,6 +299,7 @@ void GesAutomatica::LeeFicherosManuales() {
     InformaFallo(e.what());
     HabilitaBotones(true);
   }
+  progreso_->Termina("FIN PROCESO");
   // The pass has listed the manual folder again itself.
   CargaListas(false);
   PonListasQuietas(false);
@@ -371,13 +398,23 @@ void GesAutomatica::MuestraFichero(QListWidget* lista) {
 
 ListaVentana* GesAutomatica::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
 
-void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
+void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) {
+  if (!EsPanelDeProceso(nombre)) {
+    controles_->PonTexto(nombre, texto);
+    return;
+  }
+  // A mail session counts from its first log: the inbox then still holds
+  // every unread mail it found.
+  if (sesion_ && !progreso_->Lote().Activo() && texto.starts_with("Procesando "))
+    progreso_->Empieza(static_cast<std::size_t>(std::max(0, sesion_->NumeroCorreos())));
+  progreso_->PonTexto(texto);
+}
 
 std::string GesAutomatica::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
-void GesAutomatica::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+void GesAutomatica::PonProgreso(int porcentaje) { progreso_->PonProgreso(porcentaje); }
 
-void GesAutomatica::Cede() { QCoreApplication::processEvents(); }
+void GesAutomatica::Cede() { progreso_->Cede(); }
 
 bool GesAutomatica::GestionAutomatica() const { return enlace_->GestionAutomatica(); }
 
@@ -406,6 +443,14 @@ bool GesAutomatica::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 bool GesAutomatica::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
+  // Esc during a mail session asks for the stop, which the session's end
+  // honours, whatever the state of the button.
+  if (tecla == Qt::Key_Escape && !(modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) &&
+      ocupada_ && enlace_->GestionAutomatica() && !cancelada_) {
+    ui_->Cancelar->setFocus();
+    Cancelar_Click();
+    return true;
+  }
   return PulsaBotonDeTecla(
       tecla, modificadores,
       {{Qt::Key_F2, ui_->Conectar}, {Qt::Key_F3, ui_->CruzarListas}, {Qt::Key_Escape, ui_->Cancelar}});

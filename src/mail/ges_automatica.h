@@ -8,7 +8,9 @@
 //
 // The window is the `VentanaCorreo` of the intake: the intake reaches its
 // lists and labels by name and feeds its step label `LProceso` and progress
-// panel `Proceso`. The calls of a mail session that wait on a server run on
+// panel `Proceso`; the window completes the label with the log in hand and
+// the count, shows the share of the whole session or pass, and, between two
+// mail sessions, says when the next one is due. The calls of a mail session that wait on a server run on
 // another thread while the window keeps answering; everything else of the
 // intake runs on the window's own thread, one step at a time. While a
 // session or a pass runs the folder lists are still and the window cannot
@@ -25,10 +27,15 @@
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
 
+namespace plataforma::correo {
+class SesionCorreo;
+}
+
 class QListWidget;
 class QTimer;
 
 class ControlesVentana;
+class PanelProgreso;
 
 namespace Ui {
 class GesAutomatica;
@@ -104,8 +111,10 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   std::unique_ptr<EnlaceGesAutomatica> enlace_;
   std::unique_ptr<Ui::GesAutomatica> ui_;
   QTimer* Timer1 = nullptr;
-  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
-  ConcursoRecepcion concurso_;                   // loaded at each press of `Conectar`
+  std::unique_ptr<ControlesVentana> controles_;               // lists and captions by name
+  std::unique_ptr<PanelProgreso> progreso_;                   // `LProceso` and `Proceso`
+  const plataforma::correo::SesionCorreo* sesion_ = nullptr;  // the mail session in hand
+  ConcursoRecepcion concurso_;                                // loaded at each press of `Conectar`
   std::int16_t ContadorTemporizador = 0;
   int alturaNormal_ = 0, anchuraNormal_ = 0;
   bool maximizada_ = false;  // the state the controls were last rescaled for

@@ -59,4 +59,12 @@ bool VisorDeFichero(std::string_view lista, const std::string& linea, VisorFiche
   return false;
 }
 
+std::string TextoPerfilCorreo(const plataforma::correo::PerfilCorreo& perfil) {
+  if (!perfil.smtp.empty()) return {};
+  std::string texto = "PerfilCorreo.txt no tiene servidor de salida (Smtp=): las respuestas se guardan en " +
+                      std::string(plataforma::correo::kCarpetaSalida) + "/ y no se envían";
+  if (perfil.remitente.empty()) texto += ", y sin remitente (From:) mientras Remitente= esté vacío";
+  return texto + ".";
+}
+
 }  // namespace mail

@@ -25,6 +25,11 @@ inline constexpr std::string_view kTituloConfirmar = "CONFIRMAR";
 std::string TextoReconexion();
 // The mail session could not sign on.
 std::string TextoFalloInicioSesion(const plataforma::correo::ErrorCorreo& error);
+// What the mail window says of the mail profile of the working folder: where
+// the answers go when the profile names no SMTP server (the outbox, which
+// nothing sends), and that they carry no sender until the profile names
+// one; empty when the answers are sent (the profile then names both).
+std::string TextoPerfilCorreo(const plataforma::correo::PerfilCorreo& perfil);
 
 // What the viewer shows for a line of one of the six folder lists: the
 // caption of the frame `Lista` and the subfolder the file is read from.

@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 
 namespace plataforma {
 namespace {
@@ -81,6 +82,15 @@ std::string ImpresoraActual() {
   return ImpresoraPredeterminada();
 }
 
+bool HayImpresoraDisponible() {
+  const Eleccion& e = Actual();
+  if (!e.pdf.empty()) return true;
+  const std::string nombre = e.impresora.empty() ? ImpresoraPredeterminada() : e.impresora;
+  if (nombre.empty()) return false;
+  const std::vector<std::string> instaladas = Impresoras();
+  return std::find(instaladas.begin(), instaladas.end(), nombre) != instaladas.end();
+}
+
 struct DocumentoImpreso::Impl {
   std::unique_ptr<QPrinter> impresora;
   QPainter pintor;
@@ -93,12 +103,15 @@ struct DocumentoImpreso::Impl {
   double AltoPagina() const { return impresora->pageLayout().paintRectPixels(impresora->resolution()).height(); }
 };
 
-DocumentoImpreso::DocumentoImpreso() : impl_(std::make_unique<Impl>()) {
+DocumentoImpreso::DocumentoImpreso() : DocumentoImpreso(std::string()) {}
+
+DocumentoImpreso::DocumentoImpreso(const std::string& ruta_pdf) : impl_(std::make_unique<Impl>()) {
   const Eleccion& e = Actual();
-  if (!e.pdf.empty()) {
+  const std::string& pdf = ruta_pdf.empty() ? e.pdf : ruta_pdf;
+  if (!pdf.empty()) {
     impl_->impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
     impl_->impresora->setOutputFormat(QPrinter::PdfFormat);
-    impl_->impresora->setOutputFileName(QString::fromStdString(e.pdf));
+    impl_->impresora->setOutputFileName(QString::fromStdString(pdf));
     impl_->impresora->setPageSize(QPageSize(QPageSize::A4));
   } else {
     const std::string nombre = e.impresora.empty() ? ImpresoraPredeterminada() : e.impresora;
@@ -108,8 +121,7 @@ DocumentoImpreso::DocumentoImpreso() : impl_(std::make_unique<Impl>()) {
     impl_->impresora = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   }
   impl_->impresora->setFullPage(false);
-  if (!impl_->pintor.begin(impl_->impresora.get()))
-    throw ErrorImpresora("La impresora no acepta el documento");
+  if (!impl_->pintor.begin(impl_->impresora.get())) throw ErrorImpresora("La impresora no acepta el documento");
   FuenteFija(10, false);
 }
 

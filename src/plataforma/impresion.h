@@ -28,6 +28,10 @@ void EligeSalidaPdf(const std::string& ruta);
 // Name of the current printer: the chosen one, else the default one; for a
 // PDF output its path. Empty when there is none.
 std::string ImpresoraActual();
+// Whether a document would find its printer: a PDF output is chosen, or the
+// chosen (else the default) printer is installed. False on a machine with no
+// printer at all.
+bool HayImpresoraDisponible();
 
 // The fixed-pitch face that lists print in: DejaVu Sans Mono, which the
 // install step guarantees (package fonts-dejavu-core). It is taken by its
@@ -45,6 +49,9 @@ class DocumentoImpreso {
   // Starts the document; throws ErrorImpresora when there is no printer or
   // it refuses the document.
   DocumentoImpreso();
+  // Starts the document as a PDF file at that path, whatever the current
+  // printer (the stand-in of a machine without printers).
+  explicit DocumentoImpreso(const std::string& ruta_pdf);
   // A document that is neither ended nor cancelled is cancelled.
   ~DocumentoImpreso();
   DocumentoImpreso(const DocumentoImpreso&) = delete;

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <algorithm>
 #include <exception>
 #include <initializer_list>
 
@@ -26,6 +28,8 @@ namespace scoring {
 namespace {
 
 constexpr const char* kPregunta = "CONTINUAR O CANCELAR";
+// Room left around the window for the frame of a window manager.
+constexpr int kMarcoVentana = 24;
 
 // Asks whether to send although a part of the communiqué is empty.
 bool ContinuaEnvio(const std::string& falta) {
@@ -88,10 +92,6 @@ Clasifica::~Clasifica() { Form_Unload(); }
 // ------------------------------------------------------------- loading
 
 void Clasifica::Form_Load() {
-  QSize tamano = sizeHint();
-  if (QScreen* pantalla = screen()) tamano = tamano.boundedTo(pantalla->availableGeometry().size());
-  resize(tamano);
-  ::CentraFormulario(this);
   try {
     if (!datos_.Base) throw std::runtime_error("no hay base de datos de concursos");
     const ::EdicionConcurso edicion(datos_.CarpetaConcurso, datos_.NombreConcurso);
@@ -105,6 +105,7 @@ void Clasifica::Form_Load() {
                        plataforma::Icono::Error);
   }
   ui_->LConcurso->setText(Q(datos_.NombreConcurso + " EDICIÓN " + datos_.EdicionConcurso));
+  AjustaAPantalla();
   show();
 }
 
@@ -113,6 +114,34 @@ void Clasifica::MuestraClasificaciones(const ResultadoClasificaciones& clasifica
                              std::pair{ui_->ListaPorPuntos, &clasificaciones.PorPuntos}}) {
     caja->clear();
     for (const std::string& e : *lista) caja->addItem(Q(e));
+  }
+}
+
+void Clasifica::AjustaAPantalla() {
+  // Each ranking list as wide as its longest line (its closing blanks
+  // included, which the list also lays out) and its vertical scroll bar:
+  // no column of the listing hides under the bar.
+  for (QListWidget* lista : {ui_->ListaPorPuntos, ui_->ListaPorCategoria}) {
+    const QFontMetrics medida(lista->font());
+    int ancho = 0;
+    for (int i = 0; i < lista->count(); ++i) ancho = std::max(ancho, medida.horizontalAdvance(lista->item(i)->text()));
+    const int barra = lista->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lista);
+    // The item's own margins and a character of room.
+    const int necesario = ancho + barra + 2 * lista->frameWidth() + 8 + medida.horizontalAdvance(QLatin1Char('0'));
+    lista->setMinimumWidth(std::max(lista->minimumWidth(), necesario));
+  }
+  // As wide as that asks and as high as the screen's free area, leaving
+  // room for the frame a window manager adds.
+  layout()->activate();
+  QSize tamano(sizeHint().width(), sizeHint().height());
+  if (QScreen* pantalla = screen()) {
+    const QRect libre = pantalla->availableGeometry();
+    const QSize disponible = libre.size() - QSize(kMarcoVentana, 2 * kMarcoVentana);
+    tamano = QSize(std::min(tamano.width(), disponible.width()), disponible.height());
+    resize(tamano.expandedTo(minimumSizeHint()).boundedTo(disponible));
+    move(libre.left() + (libre.width() - frameGeometry().width()) / 2, libre.top());
+  } else {
+    resize(tamano);
   }
 }
 

@@ -59,8 +59,9 @@ class Clasifica : public QWidget {
             QWidget* padre = nullptr);
   ~Clasifica() override;
 
-  // Centres the window, rebuilds the rankings, names the contest and shows
-  // the window.
+  // Rebuilds the rankings, names the contest, and shows the window at the
+  // top of the screen, as high as the screen's free area and wide enough
+  // for the longest line of each ranking beside its scroll bar.
   void Form_Load();
 
   // A mailing is going on.
@@ -72,6 +73,8 @@ class Clasifica : public QWidget {
 
  private:
   enum class Envio { Resultados, Nulos };
+
+  void AjustaAPantalla();
 
   void ImprimirPuntos_Click();
   void ImprimirCategoria_Click();

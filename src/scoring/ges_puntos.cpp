@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/controles_ventana.h"
+#include "common/panel_progreso.h"
 #include "common/ventanas.h"
 #include "database/estado.h"
 #include "plataforma/mensajes.h"
@@ -55,6 +56,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
   controles_ = std::make_unique<ControlesVentana>(this);
+  progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
   edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
@@ -186,6 +188,7 @@ void GesPuntos::Cruzar_Click() {
   concurso.Paises = correo_->Paises();
   concurso.SociosZurozi = SociosZurozi();
   bool hecho = false;
+  progreso_->Empieza(edicion_.Lista(ListaEdicion::Validas));
   try {
     CruzaListas(
         edicion_, *this, concurso, [this] { return Opciones(); }, MetodoCruce::Indexado,
@@ -193,8 +196,10 @@ void GesPuntos::Cruzar_Click() {
           ui_->FicheroCabrillo->clear();
           for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
         });
+    progreso_->Termina();
     hecho = true;
   } catch (const std::exception& error) {
+    progreso_->Abandona();
     ui_->LProceso->setText(QStringLiteral("Procesando"));
     plataforma::MsgBox(std::string("No se ha podido completar el cruce de listas: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
@@ -210,9 +215,12 @@ void GesPuntos::Calcular_Click() {
   }
   edicion_.DescartaPuntuaciones();
   DeshabilitaControles();
+  progreso_->Empieza(edicion_.Lista(ListaEdicion::Cruzadas));
   try {
     acciones_->CalculaPuntuaciones(edicion_, *this);
+    progreso_->Termina();
   } catch (const std::exception& error) {
+    progreso_->Abandona();
     plataforma::MsgBox(std::string("No se ha podido completar el cálculo de puntos: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
   }
@@ -326,9 +334,9 @@ void GesPuntos::MuestraLista(ListaEdicion lista) {
 
 // ------------------------------------------------------------- ProgresoEtapa
 
-void GesPuntos::Paso(const std::string& texto) { ui_->LProceso->setText(Q(texto)); }
+void GesPuntos::Paso(const std::string& texto) { progreso_->PonTexto(texto); }
 
-void GesPuntos::Porcentaje(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+void GesPuntos::Porcentaje(int porcentaje) { progreso_->PonProgreso(porcentaje); }
 
 void GesPuntos::Fallo(const std::string& texto, const std::string& titulo) {
   plataforma::MsgBox(texto, titulo, plataforma::Icono::Error);
@@ -339,7 +347,8 @@ bool GesPuntos::Pregunta(const std::string& texto, const std::string& titulo) {
          plataforma::Respuesta::Si;
 }
 
-void GesPuntos::Cede() { QCoreApplication::processEvents(); }
+void GesPuntos::Cede() { progreso_->Cede(); }
+
 
 // ------------------------------------------------------------- keys, closing
 

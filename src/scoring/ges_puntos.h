@@ -8,8 +8,10 @@
 // The window holds the contest edition (common/edicion_concurso.h) and
 // shows its result listings and lists in its list boxes and count labels
 // whenever they change. It is the `ProgresoEtapa` of the cross-check and
-// the scoring run: its step label `LProceso`, progress panel `Proceso` and
-// message boxes. While a run goes on, the run buttons, the exit button, every
+// the scoring run: its step label `LProceso` (completed with the log in
+// hand and the count), progress panel `Proceso` (the share of the whole
+// run) and message boxes. While a run goes on, the run buttons, the exit
+// button, every
 // option frame and the file lists are disabled, so nothing the run reads or
 // writes can change under it, and the window cannot be closed.
 #include <QWidget>
@@ -28,6 +30,7 @@ class QListWidget;
 class QPushButton;
 
 class ControlesVentana;
+class PanelProgreso;
 
 namespace Ui {
 class GesPuntos;
@@ -90,6 +93,7 @@ class GesPuntos : public QWidget, public ProgresoEtapa {
   std::unique_ptr<AccionesPuntuacion> acciones_;
   std::unique_ptr<Ui::GesPuntos> ui_;
   std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
+  std::unique_ptr<PanelProgreso> progreso_;      // `LProceso` and `Proceso`
   EdicionConcurso edicion_;
   bool CargandoOpciones = false;
   bool ejecutando_ = false;

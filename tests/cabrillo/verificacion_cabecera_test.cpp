@@ -277,6 +277,21 @@ TEST_F(Cabecera, NombreDelConcursoYListasDeEscucha) {
   EXPECT_NE(informe.find("CONTEST: OTRO CONCURSO\r\n.- ERROR 38: La LISTA cabrillo no pertenece al CONCURSO PRUEBA\r\n"
                          "\r\n"),
             std::string::npos);
+  // The name followed by the edition, as the rules text's sample header
+  // writes it, passes; any other text after the name does not.
+  datos_.Edicion = "2024";
+  for (const char* valor : {"CONCURSO PRUEBA 2024", "concurso prueba 2024", "CONCURSO PRUEBA"}) {
+    l[2] = std::string("CONTEST: ") + valor;
+    EXPECT_EQ(Verifica(l), V{}) << valor;
+  }
+  for (const char* valor : {"CONCURSO PRUEBA 2025", "CONCURSO PRUEBA  2024", "CONCURSO PRUEBA2024", "2024",
+                            "CONCURSO PRUEBA 2024 EA"}) {
+    l[2] = std::string("CONTEST: ") + valor;
+    EXPECT_EQ(Verifica(l), V{38}) << valor;
+  }
+  datos_.Edicion.clear();
+  l[2] = "CONTEST: CONCURSO PRUEBA ";
+  EXPECT_EQ(Verifica(l), V{});
   // A listener log gets no other category check, but still the name check.
   const std::vector<std::string> swl = V3({"CATEGORY-OPERATOR: SWL", "CATEGORY-BAND: 99M"});
   EXPECT_EQ(Verifica(swl), V{});

@@ -219,8 +219,13 @@ TEST_F(ImprimeListaPdf, LasSesentaPrimerasCabenEnLaPrimeraHoja) {
 TEST(ImprimeListaSinImpresora, AvisaYNoImprime) {
   soporte::CarpetaTemporal dir;
   plataforma::EligeSalidaPdf(dir.En("no/hay/carpeta.pdf"));
-  soporte::Mensajes().Espera(Respuesta::Aceptar, "La Impresora no está disponible, deberá REINICIAR el programa");
+  soporte::Mensajes().Espera(Respuesta::Aceptar);
   ImprimeLista(std::vector<std::string>{"A"}, "t");
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  const std::string& texto = soporte::Mensajes().Cajas()[0].texto;
+  EXPECT_TRUE(texto.starts_with("La Impresora no está disponible (")) << texto;
+  EXPECT_EQ(texto.find("REINICIAR"), std::string::npos) << texto;
+  EXPECT_NE(texto.find("Selección Impresora"), std::string::npos) << texto;
   EXPECT_EQ("", soporte::Mensajes().Cajas().at(0).titulo);
   plataforma::UsaImpresoraPredeterminada();
 }

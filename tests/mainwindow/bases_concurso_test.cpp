@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cabrillo/categorias_admitidas.h"
 #include "database/conexiones.h"
 #include "database/estado.h"
@@ -14,7 +16,9 @@
 #include "plataforma/rutas.h"
 #include "rules/bases_concurso.h"
 #include "rules/resumen_cabrillo_bd.h"
+#include "plataforma/impresion.h"
 #include "soporte/mensajes_guion.h"
+#include "soporte/texto_pdf.h"
 
 using principal::VentanaSecundaria;
 
@@ -119,4 +123,30 @@ TEST_F(BasesDesdePrincipal, SinConcursoLaTeclaNoHaceNada) {
   EXPECT_EQ(VentanaBases(), nullptr);
   EXPECT_TRUE(ventana->isVisible());
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
+}
+
+// On a machine without printers, "Imprimir" writes the same pages as a PDF
+// file into the working folder and says where, and how to print on paper.
+TEST_F(BasesDesdePrincipal, SinImpresoraImprimirDejaUnPdfEnLaCarpetaDeTrabajo) {
+  if (plataforma::HayImpresoras()) GTEST_SKIP() << "esta máquina tiene impresoras instaladas";
+  plataforma::UsaImpresoraPredeterminada();
+  ventana->Bases->click();
+  rules::BasesConcurso* bases = VentanaBases();
+  ASSERT_NE(bases, nullptr);
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
+  bases->findChild<QPushButton*>("Cruzar")->click();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  const std::string texto = soporte::Mensajes().Cajas()[0].texto;
+  const std::string cabeza = "No hay ninguna impresora instalada: la lista se ha guardado como PDF en\n";
+  ASSERT_TRUE(texto.starts_with(cabeza)) << texto;
+  const std::string ruta = texto.substr(cabeza.size(), texto.find('\n', cabeza.size()) - cabeza.size());
+  EXPECT_EQ(std::filesystem::path(ruta).parent_path(), std::filesystem::path(carpeta.Ruta()));
+  EXPECT_TRUE(std::filesystem::path(ruta).filename().string().starts_with("Impresion BASES CONCURSO ")) << ruta;
+  EXPECT_NE(texto.find("Selección Impresora"), std::string::npos) << texto;
+  EXPECT_EQ(texto.find("REINICIAR"), std::string::npos) << texto;
+  const std::string pdf = soporte::UnBlanco(soporte::TextoDePdf(ruta));
+  EXPECT_NE(pdf.find("BASES CONCURSO"), std::string::npos) << pdf;
+  EXPECT_NE(pdf.find("CONTEST: CONCURSO NAVIDAD 2026"), std::string::npos) << pdf;
+  bases->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -36,6 +37,7 @@
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
+#include "rules/bases_concurso.h"
 #include "rules/formato_cabrillo.h"
 #include "soporte/mensajes_guion.h"
 
@@ -272,6 +274,31 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", Log("SPRINT PASCUA", {})));
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{38});
   EXPECT_NE(informe.find(".- ERROR 38: La LISTA cabrillo no pertenece al SPRINT NAVIDAD\r\n"), std::string::npos);
+
+  // A participant who copies the sample header of the rules text (window
+  // "Bases Concurso") passes the same check.
+  ventana->Bases->click();
+  rules::BasesConcurso* bases = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* b = qobject_cast<rules::BasesConcurso*>(w); b && b->isVisible()) bases = b;
+  ASSERT_NE(bases, nullptr);
+  std::vector<std::string> muestras;
+  for (const std::string& linea : bases->Lineas())
+    if (linea.starts_with("CONTEST: ")) muestras.push_back(linea.substr(9));
+  bases->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(muestras.size(), 2u);
+  for (const std::string& muestra : muestras) {
+    EXPECT_TRUE(ProcesaLog("EA1ABC.LOG", Log(muestra, {"QSO: 14025 CW 2026-12-24 0815 EA1ABC 599 001 EA4XYZ 599 M"})))
+        << muestra << "\n" << informe;
+  }
+  // The box is not stored with the contest, and the window says so.
+  EXPECT_EQ(ventana->findChild<QLabel*>("NotaVerificaNombre")->text().toStdString(),
+            "(no se guarda: márquelo tras cada arranque)");
+  Arranca();
+  EXPECT_FALSE(ventana->VerificaNombre->isChecked());
+  EXPECT_FALSE(ventana->Contexto().VerificarNombreExacto);
+  ventana->VerificaNombre->click();
 
   // The mail window keeps the contest folder with a final separator.
   ventana->Contexto().CarpetaConcurso += "/";

@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -479,6 +481,116 @@ TEST_F(VentanaGesPuntos, CalcularYClasificacionesPorSuInterfaz) {
   ASSERT_TRUE(cierra);
   cierra();
   EXPECT_TRUE(ventana->isVisible());
+}
+
+// What the bar showed while a run went on, and how often it was painted.
+struct VistaProgreso : QObject {
+  explicit VistaProgreso(QWidget& ventana)
+      : etiqueta(ventana.findChild<QLabel*>("LProceso")), barra(ventana.findChild<QProgressBar*>("Proceso")) {
+    barra->installEventFilter(this);
+    QObject::connect(barra, &QProgressBar::valueChanged, [this](int v) { valores.push_back(v); });
+    reloj.start();
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++pintadas;
+    return false;
+  }
+  // What the label shows right after the run set it.
+  void Anota() { textos.push_back(etiqueta->text().toStdString()); }
+  QLabel* etiqueta;
+  QProgressBar* barra;
+  QElapsedTimer reloj;
+  std::vector<std::string> textos;
+  std::vector<int> valores;
+  int pintadas = 0;
+};
+
+// The window with what its label shows noted after each step text.
+class GesPuntosVista : public GesPuntos {
+ public:
+  using GesPuntos::GesPuntos;
+  void Paso(const std::string& texto) override {
+    GesPuntos::Paso(texto);
+    if (vista) vista->Anota();
+  }
+  VistaProgreso* vista = nullptr;
+};
+
+// The labels naming a log carry its place in the run's list, in order; the
+// bar climbs once over the whole run and ends at 100.
+void EsperaCuentaDeListas(const VistaProgreso& vista, const std::string& prefijo, int total) {
+  int anterior = 0, vistos = 0;
+  for (const std::string& t : vista.textos) {
+    if (!t.starts_with(prefijo)) continue;
+    SCOPED_TRACE(t);
+    const std::string cola = " de " + std::to_string(total) + ")";
+    ASSERT_TRUE(t.ends_with(cola));
+    const std::size_t abre = t.rfind(" (");
+    const int n = std::stoi(t.substr(abre + 2));
+    EXPECT_GT(n, anterior);
+    EXPECT_LE(n, total);
+    anterior = n;
+    ++vistos;
+  }
+  EXPECT_GT(vistos, 1);
+  for (std::size_t i = 1; i < vista.valores.size(); ++i) EXPECT_GE(vista.valores[i], vista.valores[i - 1]) << i;
+  EXPECT_EQ(vista.barra->value(), 100);
+}
+
+TEST_F(VentanaGesPuntos, ElCruceDiceQueListaDeCuantasLlevaYTerminaEn100) {
+  GuardaOpciones({"AnularQSO"});
+  auto e = std::make_unique<EnlacePrueba>();
+  e->f = &f;
+  e->a = &a;
+  auto* propia = new GesPuntosVista(std::move(e));
+  ventana = propia;
+  propia->Form_Load();
+  const int validas = Control<QListWidget>("ListasValidas")->count();
+  ASSERT_GT(validas, 2);
+  VistaProgreso vista(*ventana);
+  propia->vista = &vista;
+  Control<QPushButton>("Cruzar")->click();
+  EsperaCuentaDeListas(vista, "Procesando ", validas);
+  EXPECT_EQ(Control<QLabel>("LProceso")->text(), "FIN PROCESO");
+}
+
+// A scoring run that sets the bar once per QSO, 20,000 times per log: the
+// label counts the logs, and the bar is painted no more than about 30
+// times a second.
+TEST_F(VentanaGesPuntos, ElCalculoCuentaLasListasYNoRepintaLaBarraEnCadaQso) {
+  GuardaOpciones({"AnularQSO"});
+  auto acciones = std::make_unique<AccionesPrueba>();
+  VistaProgreso* observada = nullptr;
+  acciones->calcula = [&observada](EdicionConcurso& e, ProgresoEtapa& p) {
+    const std::vector<std::string> cruzadas = e.Lista(ListaEdicion::Cruzadas);
+    for (const std::string& c : cruzadas) {
+      p.Paso("Calculando " + c);
+      observada->Anota();
+      p.Cede();
+      p.Porcentaje(0);
+      constexpr int kQso = 20000;
+      for (int k = 1; k <= kQso; ++k) {
+        p.Porcentaje(static_cast<int>(100LL * k / kQso));
+        if (k % 100 == 0) p.Cede();
+      }
+    }
+    p.Paso("FIN DE CÁLCULOS");
+  };
+  Abre(std::move(acciones));
+  ventana->show();
+  Control<QPushButton>("Cruzar")->click();
+  const int cruzadas = Control<QListWidget>("ListasCruzadas")->count();
+  ASSERT_GT(cruzadas, 2);
+  QApplication::processEvents();
+  VistaProgreso vista(*ventana);
+  observada = &vista;
+  Control<QPushButton>("Calcular")->click();
+  const qint64 ms = vista.reloj.elapsed();
+  EsperaCuentaDeListas(vista, "Calculando ", cruzadas);
+  EXPECT_EQ(Control<QLabel>("LProceso")->text(), "FIN DE CÁLCULOS");
+  // One paint per 33 ms at most, a few more for the first and the last.
+  EXPECT_LE(vista.pintadas, ms / 33 + 4) << ms << " ms";
+  EXPECT_LE(static_cast<qint64>(vista.valores.size()), ms / 33 + 4) << ms << " ms";
 }
 
 TEST_F(VentanaGesPuntos, TeclasDeFuncion) {

@@ -1,0 +1,65 @@
+#pragma once
+// The step label and progress bar of a work window (`LProceso`, `Proceso`)
+// over a ProgresoLote: the label names the log in hand and the count while
+// a run goes on, and the bar shows the share of the whole run. The runs set
+// the bar once per QSO; the bar is repainted, and the window yields to the
+// window system, at most about 30 times a second, whatever the runs ask.
+#include <QElapsedTimer>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/progreso_lote.h"
+
+class QLabel;
+class QProgressBar;
+
+class PanelProgreso {
+ public:
+  // With `cede_en_cada_paso` a yield after a new step text always happens,
+  // so that every step is drawn (a mail session: few logs, each worth
+  // seeing); without it yields are spaced like the repaints (the
+  // cross-check and the scoring, thousands of logs).
+  PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso);
+
+  // A run over the logs of that list, or over `total` logs taken as they
+  // come (see ProgresoLote).
+  void Empieza(const std::vector<std::string>& entradas);
+  void Empieza(std::size_t total);
+  // The run is over: the bar stands at 100 and the label shows `texto`
+  // (the run's last text, uncompleted, when `texto` is empty).
+  void Termina(const std::string& texto = {});
+  // The run ended in a failure: the label shows the run's last text and the
+  // bar stays where it was.
+  void Abandona();
+
+  // The run's step text and share of the log in hand.
+  void PonTexto(const std::string& texto);
+  void PonProgreso(int porcentaje);
+  // Yields to the window system, unless it did so a moment ago (and, with
+  // `cede_en_cada_paso`, the label has not changed since).
+  void Cede();
+
+  const ProgresoLote& Lote() const { return lote_; }
+
+  // The least time between two repaints of the bar and between two yields.
+  static constexpr int kIntervaloMs = 33;
+
+ private:
+  void Muestra(int valor);
+
+  QLabel* etiqueta_;
+  QProgressBar* barra_;
+  ProgresoLote lote_;
+  QElapsedTimer repintado_;
+  QElapsedTimer cedido_;
+  bool cede_en_cada_paso_;
+  std::string crudo_;         // the run's last step text, as it gave it
+  bool texto_nuevo_ = false;  // the label changed since the last yield
+  int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
+};
+
+// Whether a control name given to VentanaProceso::PonTexto is the step label
+// `LProceso` (letter case ignored).
+bool EsPanelDeProceso(std::string_view nombre);
