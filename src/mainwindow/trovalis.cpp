@@ -1,12 +1,12 @@
 // The main window: controls, start-up, keys, navigation and printer choice.
 #include "mainwindow/trovalis.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
-#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <stdexcept>
 
 #include "common/ventanas.h"
 #include "mainwindow/enlace_correo_trovalis.h"
@@ -77,112 +76,170 @@ Trovalis::Trovalis(std::unique_ptr<principal::ServiciosPrincipal> servicios, QWi
 Trovalis::~Trovalis() = default;
 
 void Trovalis::ConstruyeControles() {
-  auto busca = [this]<typename T>(T*& destino, const QString& nombre) {
-    destino = findChild<T*>(nombre);
-    if (!destino) throw std::logic_error("Falta el control " + nombre.toStdString());
-  };
-#define TROVALIS_CONTROL(nombre) busca(nombre, QStringLiteral(#nombre))
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) busca(Text3[static_cast<std::size_t>(i)], QString("Text3_%1").arg(i));
-  for (int j = 0; j < principal::kNumeroBandas; ++j) busca(Banda[static_cast<std::size_t>(j)], QString("Banda_%1").arg(j));
-  for (int k = 0; k < principal::kNumeroModos; ++k) busca(Modo[static_cast<std::size_t>(k)], QString("Modo_%1").arg(k));
-  QRadioButton* primera = nullptr;
-  busca(primera, "Impresora_0");
-  Impresora.push_back(primera);
-  TROVALIS_CONTROL(Combo1);
-  TROVALIS_CONTROL(SeleccionConcurso);
-  TROVALIS_CONTROL(PanelImpresora);
-  TROVALIS_CONTROL(AltaReg); TROVALIS_CONTROL(ConsultaReg); TROVALIS_CONTROL(ModificarReg);
-  TROVALIS_CONTROL(BorrarReg); TROVALIS_CONTROL(Aceptar); TROVALIS_CONTROL(Cancelar); TROVALIS_CONTROL(Bases);
-  TROVALIS_CONTROL(GestionListas); TROVALIS_CONTROL(FinClientes); TROVALIS_CONTROL(SeleccionarImpresora);
-  TROVALIS_CONTROL(AceptarImpresora);
-  TROVALIS_CONTROL(ConfDistritosValidos); TROVALIS_CONTROL(ConfEstEsp); TROVALIS_CONTROL(ConfPaisesExc);
-  TROVALIS_CONTROL(ConfPrefijos); TROVALIS_CONTROL(ConfSiglasValidas); TROVALIS_CONTROL(ConfSufijo);
-  TROVALIS_CONTROL(ConfZonaExcluida); TROVALIS_CONTROL(ConfMultEstacionesEspeciales);
-  TROVALIS_CONTROL(Especiales); TROVALIS_CONTROL(ConfigurarCabrillo);
-  TROVALIS_CONTROL(GestionAutomatica); TROVALIS_CONTROL(GestionManual); TROVALIS_CONTROL(VerificaNombre);
-  TROVALIS_CONTROL(EnviarNumeral); TROVALIS_CONTROL(EnviarLocator); TROVALIS_CONTROL(EnviarSiglas);
-  TROVALIS_CONTROL(RecibirNumeral); TROVALIS_CONTROL(RecibirLocator); TROVALIS_CONTROL(RecibirSiglas);
-  TROVALIS_CONTROL(RecibirPuntos); TROVALIS_CONTROL(RecibirPuntosPorKM); TROVALIS_CONTROL(SiglasONumeral);
-  TROVALIS_CONTROL(NoRepetir); TROVALIS_CONTROL(RepetirEstacion); TROVALIS_CONTROL(RepetirEnCadaBanda);
-  TROVALIS_CONTROL(RepetirEnCadaModo); TROVALIS_CONTROL(RepetirCadaHoras);
-  TROVALIS_CONTROL(Multiplicadores); TROVALIS_CONTROL(CadaModo); TROVALIS_CONTROL(CadaDia);
-  TROVALIS_CONTROL(CadaBanda); TROVALIS_CONTROL(CadaCuadricula); TROVALIS_CONTROL(CadaEstacion);
-  TROVALIS_CONTROL(CadaPais); TROVALIS_CONTROL(CadaPrefijo); TROVALIS_CONTROL(CadaSufijo);
-  TROVALIS_CONTROL(CadaProv); TROVALIS_CONTROL(CadaDistrito); TROVALIS_CONTROL(CadaCq); TROVALIS_CONTROL(Otros);
-  TROVALIS_CONTROL(CuadriculaPorBanda); TROVALIS_CONTROL(EstacionPorBanda); TROVALIS_CONTROL(PaisPorBanda);
-  TROVALIS_CONTROL(PrefijoPorBanda); TROVALIS_CONTROL(SufijoPorBanda); TROVALIS_CONTROL(ProvPorBanda);
-  TROVALIS_CONTROL(DistritoPorBanda); TROVALIS_CONTROL(OtrosPorBanda); TROVALIS_CONTROL(CqPorBanda);
-  TROVALIS_CONTROL(CuadriculaPorDia); TROVALIS_CONTROL(EstacionPorDia); TROVALIS_CONTROL(PaisPorDia);
-  TROVALIS_CONTROL(PrefijoPorDia); TROVALIS_CONTROL(SufijoPorDia); TROVALIS_CONTROL(ProvPorDia);
-  TROVALIS_CONTROL(DistritoPorDia); TROVALIS_CONTROL(OtrosPorDia); TROVALIS_CONTROL(CQPorDia);
-  TROVALIS_CONTROL(CuadriculaPorModo); TROVALIS_CONTROL(EstacionPorModo); TROVALIS_CONTROL(PaisPorModo);
-  TROVALIS_CONTROL(PrefijoPorModo); TROVALIS_CONTROL(SufijoPorModo); TROVALIS_CONTROL(ProvPorModo);
-  TROVALIS_CONTROL(DistritoPorModo); TROVALIS_CONTROL(OtrosPorModo); TROVALIS_CONTROL(CqPorModo);
-  TROVALIS_CONTROL(ExcluirPais); TROVALIS_CONTROL(ExcluirPrefijo); TROVALIS_CONTROL(ExcluirProv);
-  TROVALIS_CONTROL(ExcluirDistrito); TROVALIS_CONTROL(ExcluirCq);
-#undef TROVALIS_CONTROL
+  Ui::Trovalis& f = *ui_;
+  Text3 = {f.Text3_0,  f.Text3_1,  f.Text3_2,  f.Text3_3,  f.Text3_4,  f.Text3_5,  f.Text3_6,  f.Text3_7,  f.Text3_8,
+           f.Text3_9,  f.Text3_10, f.Text3_11, f.Text3_12, f.Text3_13, f.Text3_14, f.Text3_15, f.Text3_16, f.Text3_17,
+           f.Text3_18, f.Text3_19, f.Text3_20, f.Text3_21, f.Text3_22, f.Text3_23, f.Text3_24, f.Text3_25, f.Text3_26};
+  Banda = {f.Banda_0, f.Banda_1, f.Banda_2, f.Banda_3,  f.Banda_4,  f.Banda_5,  f.Banda_6,
+           f.Banda_7, f.Banda_8, f.Banda_9, f.Banda_10, f.Banda_11, f.Banda_12, f.Banda_13};
+  Modo = {f.Modo_0, f.Modo_1, f.Modo_2, f.Modo_3, f.Modo_4,  f.Modo_5,
+          f.Modo_6, f.Modo_7, f.Modo_8, f.Modo_9, f.Modo_10, f.Modo_11};
+  Impresora.push_back(f.Impresora_0);
+  Combo1 = f.Combo1;
+  SeleccionConcurso = f.SeleccionConcurso;
+  PanelImpresora = f.PanelImpresora;
+  AltaReg = f.AltaReg;
+  ConsultaReg = f.ConsultaReg;
+  ModificarReg = f.ModificarReg;
+  BorrarReg = f.BorrarReg;
+  Aceptar = f.Aceptar;
+  Cancelar = f.Cancelar;
+  Bases = f.Bases;
+  GestionListas = f.GestionListas;
+  FinClientes = f.FinClientes;
+  SeleccionarImpresora = f.SeleccionarImpresora;
+  AceptarImpresora = f.AceptarImpresora;
+  ConfDistritosValidos = f.ConfDistritosValidos;
+  ConfEstEsp = f.ConfEstEsp;
+  ConfPaisesExc = f.ConfPaisesExc;
+  ConfPrefijos = f.ConfPrefijos;
+  ConfSiglasValidas = f.ConfSiglasValidas;
+  ConfSufijo = f.ConfSufijo;
+  ConfZonaExcluida = f.ConfZonaExcluida;
+  ConfMultEstacionesEspeciales = f.ConfMultEstacionesEspeciales;
+  Especiales = f.Especiales;
+  ConfigurarCabrillo = f.ConfigurarCabrillo;
+  GestionAutomatica = f.GestionAutomatica;
+  GestionManual = f.GestionManual;
+  VerificaNombre = f.VerificaNombre;
+  EnviarNumeral = f.EnviarNumeral;
+  EnviarLocator = f.EnviarLocator;
+  EnviarSiglas = f.EnviarSiglas;
+  RecibirNumeral = f.RecibirNumeral;
+  RecibirLocator = f.RecibirLocator;
+  RecibirSiglas = f.RecibirSiglas;
+  RecibirPuntos = f.RecibirPuntos;
+  RecibirPuntosPorKM = f.RecibirPuntosPorKM;
+  SiglasONumeral = f.SiglasONumeral;
+  NoRepetir = f.NoRepetir;
+  RepetirEstacion = f.RepetirEstacion;
+  RepetirEnCadaBanda = f.RepetirEnCadaBanda;
+  RepetirEnCadaModo = f.RepetirEnCadaModo;
+  RepetirCadaHoras = f.RepetirCadaHoras;
+  Multiplicadores = f.Multiplicadores;
+  CadaModo = f.CadaModo;
+  CadaDia = f.CadaDia;
+  CadaBanda = f.CadaBanda;
+  CadaCuadricula = f.CadaCuadricula;
+  CadaEstacion = f.CadaEstacion;
+  CadaPais = f.CadaPais;
+  CadaPrefijo = f.CadaPrefijo;
+  CadaSufijo = f.CadaSufijo;
+  CadaProv = f.CadaProv;
+  CadaDistrito = f.CadaDistrito;
+  CadaCq = f.CadaCq;
+  Otros = f.Otros;
+  CuadriculaPorBanda = f.CuadriculaPorBanda;
+  EstacionPorBanda = f.EstacionPorBanda;
+  PaisPorBanda = f.PaisPorBanda;
+  PrefijoPorBanda = f.PrefijoPorBanda;
+  SufijoPorBanda = f.SufijoPorBanda;
+  ProvPorBanda = f.ProvPorBanda;
+  DistritoPorBanda = f.DistritoPorBanda;
+  OtrosPorBanda = f.OtrosPorBanda;
+  CqPorBanda = f.CqPorBanda;
+  CuadriculaPorDia = f.CuadriculaPorDia;
+  EstacionPorDia = f.EstacionPorDia;
+  PaisPorDia = f.PaisPorDia;
+  PrefijoPorDia = f.PrefijoPorDia;
+  SufijoPorDia = f.SufijoPorDia;
+  ProvPorDia = f.ProvPorDia;
+  DistritoPorDia = f.DistritoPorDia;
+  OtrosPorDia = f.OtrosPorDia;
+  CQPorDia = f.CQPorDia;
+  CuadriculaPorModo = f.CuadriculaPorModo;
+  EstacionPorModo = f.EstacionPorModo;
+  PaisPorModo = f.PaisPorModo;
+  PrefijoPorModo = f.PrefijoPorModo;
+  SufijoPorModo = f.SufijoPorModo;
+  ProvPorModo = f.ProvPorModo;
+  DistritoPorModo = f.DistritoPorModo;
+  OtrosPorModo = f.OtrosPorModo;
+  CqPorModo = f.CqPorModo;
+  ExcluirPais = f.ExcluirPais;
+  ExcluirPrefijo = f.ExcluirPrefijo;
+  ExcluirProv = f.ExcluirProv;
+  ExcluirDistrito = f.ExcluirDistrito;
+  ExcluirCq = f.ExcluirCq;
 
   listaConcursos_ = std::make_unique<ComboConcursos>(Combo1);
 
-  // Option columns in the order the load sets them.
-  opciones_ = {
-      {EnviarNumeral, "EnviarNumeral"},       {EnviarLocator, "EnviarLocator"},
-      {EnviarSiglas, "EnviarSiglas"},         {RecibirNumeral, "RecibirNumeral"},
-      {RecibirLocator, "RecibirLocator"},     {RecibirSiglas, "RecibirSiglas"},
-      {RecibirPuntos, "RecibirPuntos"},       {RecibirPuntosPorKM, "RecibirPuntosPorKm"},
-      {SiglasONumeral, "SiglasONumeral"},     {NoRepetir, "NoRepetir"},
-      {RepetirEstacion, "RepetirEstacion"},   {RepetirEnCadaBanda, "RepetirEnCadaBanda"},
-      {RepetirEnCadaModo, "RepetirEnCadaModo"}, {RepetirCadaHoras, "RepetirCadaHoras"},
-      {Multiplicadores, "Multiplicadores"},   {CadaModo, "CadaModo"},
-      {CadaDia, "CadaDia"},                   {CadaBanda, "CadaBanda"},
-      {CadaCuadricula, "CadaCuadricula"},     {CadaEstacion, "CadaEstacion"},
-      {CadaPais, "CadaPais"},                 {CadaPrefijo, "CadaPrefijo"},
-      {CadaSufijo, "CadaSufijo"},             {CadaProv, "CadaProv"},
-      {CadaDistrito, "CadaDistrito"},         {CadaCq, "CadaCq"},
-      {Otros, "Otros"},                       {CuadriculaPorBanda, "CuadriculaPorBanda"},
-      {EstacionPorBanda, "EstacionPorBanda"}, {PaisPorBanda, "PaisPorBanda"},
-      {PrefijoPorBanda, "PrefijoPorBanda"},   {SufijoPorBanda, "SufijoPorBanda"},
-      {ProvPorBanda, "ProvPorBanda"},         {DistritoPorBanda, "DistritoPorBanda"},
-      {OtrosPorBanda, "OtrosPorBanda"},       {CqPorBanda, "CqPorBanda"},
-      {CuadriculaPorDia, "CuadriculaPorDia"}, {EstacionPorDia, "EstacionPorDia"},
-      {PaisPorDia, "PaisPorDia"},             {PrefijoPorDia, "PrefijoPorDia"},
-      {SufijoPorDia, "SufijoPorDia"},         {ProvPorDia, "ProvPorDia"},
-      {DistritoPorDia, "DistritoPorDia"},     {OtrosPorDia, "OtrosPorDia"},
-      {CQPorDia, "CqPorDia"},                 {CuadriculaPorModo, "CuadriculaPorModo"},
-      {EstacionPorModo, "EstacionPorModo"},   {PaisPorModo, "PaisPorModo"},
-      {PrefijoPorModo, "PrefijoPorModo"},     {SufijoPorModo, "SufijoPorModo"},
-      {ProvPorModo, "ProvPorModo"},           {DistritoPorModo, "DistritoPorModo"},
-      {OtrosPorModo, "OtrosPorModo"},         {CqPorModo, "CqPorModo"},
-      {ExcluirPais, "ExcluirPais"},           {ExcluirPrefijo, "ExcluirPrefijo"},
-      {ExcluirProv, "ExcluirProv"},           {ExcluirDistrito, "ExcluirDistrito"},
-      {ExcluirCq, "ExcluirCq"},
-  };
-  // The same columns in the order a save writes them.
-  opcionesGrabacion_ = {
-      {Multiplicadores, "Multiplicadores"}, {CadaBanda, "CadaBanda"}, {CadaDia, "CadaDia"},
-      {CadaModo, "CadaModo"}, {CadaCuadricula, "CadaCuadricula"}, {CadaEstacion, "CadaEstacion"},
-      {CadaPais, "CadaPais"}, {CadaPrefijo, "CadaPrefijo"}, {CadaSufijo, "CadaSufijo"}, {CadaProv, "CadaProv"},
-      {CadaDistrito, "CadaDistrito"}, {CadaCq, "CadaCq"}, {Otros, "Otros"},
-      {OtrosPorBanda, "OtrosPorBanda"}, {CuadriculaPorBanda, "CuadriculaPorBanda"},
-      {EstacionPorBanda, "EstacionPorBanda"}, {PaisPorBanda, "PaisPorBanda"}, {PrefijoPorBanda, "PrefijoPorBanda"},
-      {SufijoPorBanda, "SufijoPorBanda"}, {ProvPorBanda, "ProvPorBanda"}, {DistritoPorBanda, "DistritoPorBanda"},
-      {CqPorBanda, "CqPorBanda"},
-      {CuadriculaPorDia, "CuadriculaPorDia"}, {EstacionPorDia, "EstacionPorDia"}, {PaisPorDia, "PaisPorDia"},
-      {PrefijoPorDia, "PrefijoPorDia"}, {SufijoPorDia, "SufijoPorDia"}, {ProvPorDia, "ProvPorDia"},
-      {OtrosPorDia, "OtrosPorDia"}, {DistritoPorDia, "DistritoPorDia"}, {CQPorDia, "CqPorDia"},
-      {CuadriculaPorModo, "CuadriculaPorModo"}, {EstacionPorModo, "EstacionPorModo"},
-      {PaisPorModo, "PaisPorModo"}, {PrefijoPorModo, "PrefijoPorModo"}, {SufijoPorModo, "SufijoPorModo"},
-      {ProvPorModo, "ProvPorModo"}, {OtrosPorModo, "OtrosPorModo"}, {DistritoPorModo, "DistritoPorModo"},
-      {CqPorModo, "CqPorModo"},
-      {ExcluirPais, "ExcluirPais"}, {ExcluirPrefijo, "ExcluirPrefijo"}, {ExcluirProv, "ExcluirProv"},
-      {ExcluirDistrito, "ExcluirDistrito"}, {ExcluirCq, "ExcluirCq"},
-      {EnviarNumeral, "EnviarNumeral"}, {EnviarLocator, "EnviarLocator"}, {EnviarSiglas, "EnviarSiglas"},
-      {RecibirNumeral, "RecibirNumeral"}, {RecibirLocator, "RecibirLocator"}, {RecibirSiglas, "RecibirSiglas"},
-      {RecibirPuntos, "RecibirPuntos"}, {SiglasONumeral, "SiglasONumeral"},
-      {NoRepetir, "NoRepetir"}, {RepetirEstacion, "RepetirEstacion"}, {RepetirEnCadaBanda, "RepetirEnCadaBanda"},
-      {RepetirEnCadaModo, "RepetirEnCadaModo"}, {RepetirCadaHoras, "RepetirCadaHoras"},
-      {RecibirPuntosPorKM, "RecibirPuntosPorKm"},
-  };
+  // The option boxes in the order of their options (the order a load sets
+  // them), and the list buttons in the order of theirs.
+  casillas_ = {EnviarNumeral,
+               EnviarLocator,
+               EnviarSiglas,
+               RecibirNumeral,
+               RecibirLocator,
+               RecibirSiglas,
+               RecibirPuntos,
+               RecibirPuntosPorKM,
+               SiglasONumeral,
+               NoRepetir,
+               RepetirEstacion,
+               RepetirEnCadaBanda,
+               RepetirEnCadaModo,
+               RepetirCadaHoras,
+               Multiplicadores,
+               CadaModo,
+               CadaDia,
+               CadaBanda,
+               CadaCuadricula,
+               CadaEstacion,
+               CadaPais,
+               CadaPrefijo,
+               CadaSufijo,
+               CadaProv,
+               CadaDistrito,
+               CadaCq,
+               Otros,
+               CuadriculaPorBanda,
+               EstacionPorBanda,
+               PaisPorBanda,
+               PrefijoPorBanda,
+               SufijoPorBanda,
+               ProvPorBanda,
+               DistritoPorBanda,
+               OtrosPorBanda,
+               CqPorBanda,
+               CuadriculaPorDia,
+               EstacionPorDia,
+               PaisPorDia,
+               PrefijoPorDia,
+               SufijoPorDia,
+               ProvPorDia,
+               DistritoPorDia,
+               OtrosPorDia,
+               CQPorDia,
+               CuadriculaPorModo,
+               EstacionPorModo,
+               PaisPorModo,
+               PrefijoPorModo,
+               SufijoPorModo,
+               ProvPorModo,
+               DistritoPorModo,
+               OtrosPorModo,
+               CqPorModo,
+               ExcluirPais,
+               ExcluirPrefijo,
+               ExcluirProv,
+               ExcluirDistrito,
+               ExcluirCq};
+  botonesLista_ = {ConfPaisesExc,    ConfPrefijos, ConfSiglasValidas, ConfDistritosValidos,
+                   ConfZonaExcluida, ConfSufijo,   ConfEstEsp};
+  leyendasPeriodo_ = {CadaBanda, CadaDia, CadaModo};
+  for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga())
+    opciones_.push_back({Casilla(o), principal::ColumnaOpcion(o).data()});
 
   // The working lists of the contest in hand: never shown.
   for (const char* nombre : kListasOcultas) {
@@ -282,7 +339,7 @@ bool Trovalis::Form_Load() {
     Contexto().CarpetaTrabajo.pop_back();
   // As large as its controls ask for, within the screen: the controls
   // scroll above the command buttons when the screen is smaller.
-  AjustaVentanaAPantalla(this, findChild<QScrollArea*>("AreaEditor"));
+  AjustaVentanaAPantalla(this, ui_->AreaEditor);
   CentraFormulario(this);
   setWindowTitle(QString::fromStdString("Trovalis - Versión " + servicios_->VersionPrograma()));
   PrimeraActivacion = true;
@@ -448,15 +505,15 @@ void Trovalis::Form_Resize() {
 void Trovalis::CargaImpresoras() {
   std::vector<std::string> nombres = servicios_->Impresoras();
   std::string actual = servicios_->ImpresoraActual();
-  auto* capa = findChild<QVBoxLayout*>("ListaImpresoras");
+  QVBoxLayout* capa = ui_->ListaImpresoras;
   if (nombres.empty()) {
     // No printer installed: the panel says so instead of showing no option.
     Impresora[0]->setText(QString());
     Impresora[0]->hide();
-    if (!PanelImpresora->findChild<QLabel*>("SinImpresoras")) {
-      auto* aviso = new QLabel("No hay ninguna impresora instalada", PanelImpresora);
-      aviso->setObjectName("SinImpresoras");
-      if (capa) capa->addWidget(aviso);
+    if (!sinImpresoras_) {
+      sinImpresoras_ = new QLabel("No hay ninguna impresora instalada", PanelImpresora);
+      sinImpresoras_->setObjectName("SinImpresoras");
+      capa->addWidget(sinImpresoras_);
     }
     return;
   }
@@ -465,7 +522,7 @@ void Trovalis::CargaImpresoras() {
   for (std::size_t i = 1; i < nombres.size(); ++i) {
     auto* opcion = new QRadioButton(QString::fromStdString(nombres[i]), PanelImpresora);
     opcion->setObjectName(QString("Impresora_%1").arg(i));
-    if (capa) capa->addWidget(opcion);
+    capa->addWidget(opcion);
     opcion->installEventFilter(this);
     int indice = static_cast<int>(i);
     connect(opcion, &QRadioButton::toggled, this, [this, indice](bool v) { Impresora_Click(indice, v); });

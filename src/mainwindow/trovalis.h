@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "mainwindow/campos_editor.h"
+#include "mainwindow/concurso_en_edicion.h"
 #include "mainwindow/servicios_principal.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -23,11 +25,6 @@ class QRadioButton;
 namespace Ui {
 class Trovalis;
 }
-
-namespace principal {
-// What the contest editor is doing.
-enum class OperacionEditor { Ninguna, Alta, Consulta, Modificar, Borrar };
-}  // namespace principal
 
 class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   Q_OBJECT
@@ -100,7 +97,8 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   const std::vector<QListWidget*>& ListasOcultas() const { return listasOcultas_; }
 
   // ---- State of the editor.
-  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
+  // What the editor is doing; the buttons change it.
+  principal::OperacionEditor Operacion() const { return OperacionRegistro; }
   std::int16_t CampoActual = 0;
   std::int16_t MiImpresora = 0;
   bool PrimeraActivacion = false;
@@ -184,10 +182,14 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   bool ExisteConcurso(const std::string& Nombre, const std::string& Edicion);
 
   // Option handlers: OpcionCambiada runs on every change of a box's value
-  // (Qt's toggled), with the box and its new value.
+  // (Qt's toggled), with the box and its new value. The interlocks are the
+  // editor model's (ConcursoEnEdicion): the window reads its boxes into the
+  // model, runs the rule and shows the model again.
   void OpcionCambiada(QCheckBox* casilla, bool valor);
   void ActualizaExclusiones();
   void ActualizaBotonesConfiguracion();
+  // The box of an option.
+  QCheckBox* Casilla(principal::Opcion o) const { return casillas_[static_cast<std::size_t>(o)]; }
   void VerificaNombre_Click();
 
  public slots:
@@ -234,13 +236,23 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   void PintaCampo(int indice, bool enfocado);
   void MueveFocoA(int destino, const std::function<int(int)>& paso);
   void AbreVentanaListas(principal::VentanaSecundaria ventana);
+  // The editor's state as the model sees it, and back: only what differs
+  // from `antes` is written, with the boxes' signals held.
+  principal::ConcursoEnEdicion LeeModelo();
+  void MuestraModelo(const principal::ConcursoEnEdicion& antes, const principal::ConcursoEnEdicion& modelo);
+  // Reads the model, runs `reglas` on it and shows the result.
+  void AplicaReglas(const std::function<void(principal::ConcursoEnEdicion&)>& reglas);
 
+  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
   std::unique_ptr<Ui::Trovalis> ui_;
   std::unique_ptr<principal::ServiciosPrincipal> servicios_;
   std::vector<OpcionEnlazada> opciones_;
-  std::vector<OpcionEnlazada> opcionesGrabacion_;
+  std::array<QCheckBox*, principal::kNumeroOpciones> casillas_{};
+  std::array<QPushButton*, principal::kNumeroBotonesLista> botonesLista_{};
+  std::array<QCheckBox*, 3> leyendasPeriodo_{};
   std::unique_ptr<::ListaConcursos> listaConcursos_;
   std::vector<QListWidget*> listasOcultas_;
   std::array<bool, principal::kNumeroCamposTexto> bloqueo_{};
   bool reenviando_ = false;
+  QLabel* sinImpresoras_ = nullptr;  // the notice of a machine without printers
 };

@@ -53,9 +53,9 @@ void Trovalis::CargaCamposConcurso() {
 void Trovalis::CargaOpcionesConcurso() {
   principal::RegistroConcurso* fila = servicios_->ConcursoActual();
   if (!fila) return;
-  // A change of value runs the box's handler; setting the value it already
+  // Each change of value runs its interlocks; setting the value it already
   // has runs nothing.
-  for (const OpcionEnlazada& o : opciones_) o.Casilla->setChecked(fila->LeeBooleano(o.Columna));
+  AplicaReglas([fila](principal::ConcursoEnEdicion& m) { m.CargaOpciones(*fila); });
 }
 
 void Trovalis::CargaFormatoSufijo() {
@@ -92,9 +92,7 @@ void Trovalis::GrabaCamposConcurso(principal::RegistroConcurso& fila) {
   fila.EscribeTexto("WEBConcurso", Contexto().DireccionWebConcurso);
 }
 
-void Trovalis::GrabaOpcionesConcurso(principal::RegistroConcurso& fila) {
-  for (const OpcionEnlazada& o : opcionesGrabacion_) fila.EscribeBooleano(o.Columna, o.Casilla->isChecked());
-}
+void Trovalis::GrabaOpcionesConcurso(principal::RegistroConcurso& fila) { LeeModelo().GrabaOpciones(fila); }
 
 void Trovalis::AjustaLongitudCampos(int extra) {
   std::vector<principal::ColumnaConcurso> definicion = servicios_->DefinicionConcursos();
@@ -183,23 +181,8 @@ void Trovalis::HabilitaRepeticiones(bool habilitar) {
     c->setEnabled(habilitar);
 }
 
-namespace {
-// The 44 multiplier option boxes in the order the procedures walk them.
-std::vector<QCheckBox*> CasillasMultiplicador(Trovalis& v) {
-  return {v.CadaBanda,        v.CadaDia,          v.CadaModo,        v.CadaCuadricula,   v.CuadriculaPorBanda,
-          v.CuadriculaPorDia, v.CuadriculaPorModo, v.CadaEstacion,   v.EstacionPorBanda, v.EstacionPorDia,
-          v.EstacionPorModo,  v.CadaPais,         v.PaisPorBanda,    v.PaisPorDia,       v.PaisPorModo,
-          v.CadaPrefijo,      v.PrefijoPorBanda,  v.PrefijoPorDia,   v.PrefijoPorModo,   v.CadaProv,
-          v.ProvPorBanda,     v.ProvPorDia,       v.ProvPorModo,     v.CadaDistrito,     v.DistritoPorBanda,
-          v.DistritoPorDia,   v.DistritoPorModo,  v.CadaCq,          v.CqPorBanda,       v.CQPorDia,
-          v.CqPorModo,        v.CadaSufijo,       v.SufijoPorBanda,  v.SufijoPorDia,     v.SufijoPorModo,
-          v.Otros,            v.OtrosPorBanda,    v.OtrosPorDia,     v.OtrosPorModo,     v.ExcluirPais,
-          v.ExcluirPrefijo,   v.ExcluirProv,      v.ExcluirDistrito, v.ExcluirCq};
-}
-}  // namespace
-
 void Trovalis::HabilitaMultiplicadores(int habilitar) {
-  for (QCheckBox* c : CasillasMultiplicador(*this)) c->setEnabled(habilitar != 0);
+  AplicaReglas([habilitar](principal::ConcursoEnEdicion& m) { m.HabilitaMultiplicadores(habilitar != 0); });
 }
 
 void Trovalis::LimpiaBandas() {
@@ -222,8 +205,7 @@ void Trovalis::LimpiaRepeticiones() {
 }
 
 void Trovalis::DesmarcarMultiplicadores() {
-  Multiplicadores->setChecked(false);
-  for (QCheckBox* c : CasillasMultiplicador(*this)) c->setChecked(false);
+  AplicaReglas([](principal::ConcursoEnEdicion& m) { m.DesmarcaMultiplicadores(); });
 }
 
 void Trovalis::LimpiaFormulario() {

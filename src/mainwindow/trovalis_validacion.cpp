@@ -218,17 +218,9 @@ bool Trovalis::VerificaDatosConcurso(std::vector<std::string>& Campos) {
   return true;
 }
 
-bool Trovalis::VerificaBandas() {
-  for (QCheckBox* c : Banda)
-    if (c->isChecked()) return true;
-  return false;
-}
+bool Trovalis::VerificaBandas() { return LeeModelo().HayBanda(); }
 
-bool Trovalis::VerificaModos() {
-  for (QCheckBox* c : Modo)
-    if (c->isChecked()) return true;
-  return false;
-}
+bool Trovalis::VerificaModos() { return LeeModelo().HayModo(); }
 
 bool Trovalis::VerificaListasMultiplicadores() {
   auto cuenta = [this](const char* nombre) {
@@ -236,19 +228,7 @@ bool Trovalis::VerificaListasMultiplicadores() {
     return lista ? lista->count() : 0;
   };
   principal::EstadoListasConcurso e;
-  e.CadaProv = CadaProv->isChecked();
-  e.ExcluirProv = ExcluirProv->isChecked();
-  e.CadaDistrito = CadaDistrito->isChecked();
-  e.ExcluirDistrito = ExcluirDistrito->isChecked();
-  e.CadaEstacion = CadaEstacion->isChecked();
-  e.EstacionPorBanda = EstacionPorBanda->isChecked();
-  e.CadaPais = CadaPais->isChecked();
-  e.ExcluirPais = ExcluirPais->isChecked();
-  e.CadaPrefijo = CadaPrefijo->isChecked();
-  e.ExcluirPrefijo = ExcluirPrefijo->isChecked();
-  e.CadaCq = CadaCq->isChecked();
-  e.ExcluirCq = ExcluirCq->isChecked();
-  e.CadaSufijo = CadaSufijo->isChecked();
+  LeeModelo().PonOpcionesEn(e);
   e.ListaProv = cuenta("ListaProv");
   e.ListaExProv = cuenta("ListaExProv");
   e.ListaDistritos = cuenta("ListaDistritos");
@@ -257,7 +237,6 @@ bool Trovalis::VerificaListasMultiplicadores() {
   e.ListaExPaises = cuenta("ListaExPaises");
   e.ListaExPrefijos = cuenta("ListaExPrefijos");
   e.ListaExZonasCq = cuenta("ListaExZonasCq");
-  e.FormatoSufijo = PrimerNumero || PrimeraLetra || SegundaLetra || TerceraLetra || UltimaLetra;
   e.OpcionExcluirMismoPais = Contexto().OpcionExcluirMismoPais;
 
   // A number box that is not a number names no contest.

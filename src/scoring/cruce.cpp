@@ -20,9 +20,10 @@ using T = database::TokenQso;
 
 // ------------------------------------------------------------- one log
 
+// The lines of the file are not kept: only what the crossing compares.
+// The crossed copies of the logs are written from the files themselves.
 struct ListasValidasCruce::LogValido {
-  std::vector<std::string> lineas;  // the whole file
-  bool server_op = false;           // its category is like "SERVER-OP*"
+  bool server_op = false;  // its category is like "SERVER-OP*"
 
   // One QSO line of the log (up to its first "END-OF-LOG" line), with what
   // the crossing of a QSO of another log compares. Its texts lie one after
@@ -36,7 +37,6 @@ struct ListasValidasCruce::LogValido {
     std::optional<plataforma::Fecha> fecha;
     std::optional<int> minutos;
   };
-  bool qsos_leidos = false;
   std::vector<Qso> qsos;
   std::string textos;
 
@@ -71,9 +71,7 @@ struct ListasValidasCruce::LogValido {
     return {desde, hasta};
   }
 
-  void LeeQsos(const database::PerfilIntercambio& flags) {
-    if (qsos_leidos) return;
-    qsos_leidos = true;
+  void LeeQsos(const std::vector<std::string>& lineas, const database::PerfilIntercambio& flags) {
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
@@ -126,8 +124,10 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
   std::unique_ptr<LogValido>& log = logs_[nombre];
   if (!log) {
     log = std::make_unique<LogValido>();
-    plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), log->lineas);  // unreadable: empty
-    cabrillo::LectorLog lector(log->lineas);
+    std::vector<std::string> lineas;
+    plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
+    log->LeeQsos(lineas, datos_.Intercambio);
+    cabrillo::LectorLog lector(std::move(lineas));
     std::string categoria;
     cabrillo::LeeCategoria(lector, categoria);
     log->server_op = plataforma::Like(plataforma::Mayusculas(categoria), "SERVER-OP*");
@@ -164,7 +164,6 @@ void ListasValidasCruce::ConstruyePresencia() {
   std::vector<std::string> nombrados;
   for (std::size_t e = 0; e < entradas_.size(); ++e) {
     LogValido& log = Log(entradas_[e]);
-    log.LeeQsos(datos_.Intercambio);
     // The worked calls (a line whose date is no date is filed under the
     // empty call) and the own calls of the lines with a date.
     nombrados.clear();
@@ -262,7 +261,6 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   }
 
   LogValido& otro = Log(entradas_[static_cast<std::size_t>(k)]);
-  otro.LeeQsos(datos_.Intercambio);
   std::string_view pendiente = op.AnularPorNoExistir ? kNul10 : std::string_view();
   const auto candidatos = LogValido::Con(portable ? otro.por_completo : otro.por_base, nuestro);
   bool ultimo_con_nosotros = false;

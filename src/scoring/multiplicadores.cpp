@@ -13,25 +13,25 @@ namespace scoring {
 
 namespace {
 
-constexpr char kSeparador = '\x1f';
+// The scopes, in the order of their bits in AmbitosGuardados.
+constexpr Ambito kAmbitos[] = {Ambito::Concurso, Ambito::Dia,      Ambito::Modo,
+                               Ambito::Banda,    Ambito::BandaDia, Ambito::BandaModo};
 
-std::string Clave(Familia familia, Ambito ambito, std::string_view valor, std::string_view banda,
-                  std::string_view fecha, std::string_view modo) {
-  std::string k;
-  k.reserve(valor.size() + banda.size() + fecha.size() + modo.size() + 6);
-  k += static_cast<char>(familia);
-  k += static_cast<char>(ambito);
-  k += valor;
-  const bool conBanda = ambito == Ambito::Banda || ambito == Ambito::BandaDia || ambito == Ambito::BandaModo;
-  const bool conFecha = ambito == Ambito::Dia || ambito == Ambito::BandaDia;
-  const bool conModo = ambito == Ambito::Modo || ambito == Ambito::BandaModo;
-  k += kSeparador;
-  if (conBanda) k += banda;
-  k += kSeparador;
-  if (conFecha) k += fecha;
-  k += kSeparador;
-  if (conModo) k += modo;
-  return k;
+constexpr std::uint8_t Bit(Ambito ambito) {
+  for (std::uint8_t i = 0; i < 6; ++i)
+    if (kAmbitos[i] == ambito) return static_cast<std::uint8_t>(1u << i);
+  return 0;
+}
+
+constexpr bool ConBanda(Ambito a) { return a == Ambito::Banda || a == Ambito::BandaDia || a == Ambito::BandaModo; }
+constexpr bool ConFecha(Ambito a) { return a == Ambito::Dia || a == Ambito::BandaDia; }
+constexpr bool ConModo(Ambito a) { return a == Ambito::Modo || a == Ambito::BandaModo; }
+
+// The scopes EsNuevo asks of a family under its options.
+std::uint8_t AmbitosDe(const OpcionesFamilia& o) {
+  if (o.PorBanda)
+    return Bit(Ambito::Banda) | (o.PorDia ? Bit(Ambito::BandaDia) : 0) | (o.PorModo ? Bit(Ambito::BandaModo) : 0);
+  return Bit(Ambito::Concurso) | (o.PorDia ? Bit(Ambito::Dia) : 0) | (o.PorModo ? Bit(Ambito::Modo) : 0);
 }
 
 // The first `n` characters of a UTF-8 text (all of it when shorter).
@@ -117,11 +117,89 @@ std::string ProvinciaDce(const std::string& literal) {
 
 // ------------------------------------------------------------ QsosAnteriores
 
+std::uint32_t QsosAnteriores::Internador::Numero(std::string_view texto) {
+  if (const auto it = numeros_.find(texto); it != numeros_.end()) return it->second;
+  const auto numero = static_cast<std::uint32_t>(numeros_.size() + 1);
+  numeros_.emplace(std::string(texto), numero);
+  return numero;
+}
+
+std::uint32_t QsosAnteriores::Internador::Busca(std::string_view texto) const {
+  const auto it = numeros_.find(texto);
+  return it == numeros_.end() ? 0 : it->second;
+}
+
+namespace {
+
+std::size_t HashClave(std::uint32_t valor, std::uint32_t banda, std::uint32_t fecha, std::uint32_t modo,
+                      std::uint32_t tipo) {
+  std::uint64_t h = (static_cast<std::uint64_t>(valor) << 32 | tipo) * 0x9E3779B97F4A7C15ull;
+  h ^= (static_cast<std::uint64_t>(banda) << 32 | fecha) * 0xC2B2AE3D27D4EB4Full;
+  h ^= static_cast<std::uint64_t>(modo) * 0x165667B19E3779F9ull;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ull;
+  return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+}  // namespace
+
 QsosAnteriores::QsosAnteriores(const TablasPaises& paises, const OpcionesMultiplicadores& opciones)
-    : paises_(paises), opciones_(opciones) {}
+    : paises_(paises), opciones_(opciones) {
+  Vacia();
+}
+
+std::uint8_t QsosAnteriores::AmbitosGuardados(const OpcionesMultiplicadores& op, Familia familia) {
+  std::uint8_t m = 0;
+  const std::uint8_t concurso = Bit(Ambito::Concurso);
+  // The QSO points: a literal in the whole contest, a prefix on the band.
+  if (familia == Familia::Literal) m |= concurso;
+  if (familia == Familia::Prefijo) m |= Bit(Ambito::Banda);
+  if (!op.Multiplicadores) return m;
+  switch (familia) {
+    case Familia::Banda: return op.CadaBanda ? concurso : 0;
+    case Familia::Fecha: return op.CadaDia ? concurso : 0;
+    case Familia::Modo: return op.CadaModo ? concurso : 0;
+    case Familia::Estacion: return op.Estacion.Cada ? AmbitosDe(op.Estacion) : 0;
+    case Familia::Pais: return op.Pais.Cada ? AmbitosDe(op.Pais) : 0;
+    case Familia::Zona: return op.Cq.Cada ? AmbitosDe(op.Cq) : 0;
+    case Familia::Prefijo: return op.Prefijo.Cada ? m | AmbitosDe(op.Prefijo) : m;
+    case Familia::Sufijo: return op.Sufijo.Cada ? AmbitosDe(op.Sufijo) : 0;
+    case Familia::Distrito: return op.Distrito.Cada ? AmbitosDe(op.Distrito) : 0;
+    case Familia::DistritoNoNumerico: return op.Distrito.Cada && !op.Distrito.PorBanda ? concurso : 0;
+    case Familia::Literal:
+      if (op.Prov.Cada) m |= AmbitosDe(op.Prov);
+      if (op.Otros.Cada) m |= AmbitosDe(op.Otros);
+      return m;
+    case Familia::Cuadricula: return op.Cuadricula.Cada ? AmbitosDe(op.Cuadricula) : 0;
+    case Familia::ReferenciaDie: return op.Otros.Cada && op.Otros.PorBanda ? Bit(Ambito::Banda) : 0;
+    case Familia::ProvinciaC:
+    case Familia::ProvinciaVg: return op.Prov.Cada && !op.Prov.PorBanda ? concurso : 0;
+  }
+  return m;
+}
 
 void QsosAnteriores::Vacia() {
-  claves_.clear();
+  for (Familia f : {Familia::Banda, Familia::Fecha, Familia::Modo, Familia::Estacion, Familia::Pais, Familia::Zona,
+                    Familia::Prefijo, Familia::Sufijo, Familia::Distrito, Familia::DistritoNoNumerico, Familia::Literal,
+                    Familia::Cuadricula, Familia::ReferenciaDie, Familia::ProvinciaC, Familia::ProvinciaVg})
+    ambitos_[static_cast<unsigned char>(f)] = AmbitosGuardados(opciones_, f);
+  // The texts stay known from one log to the next, up to a bound.
+  if (textos_.Cuantos() > (1u << 20)) {
+    textos_.Vacia();
+    fecha_cruda_.clear();
+    banda_cruda_.clear();
+    modo_crudo_.clear();
+    fecha_ = banda_ = banda_plegada_ = modo_ = modo_plegado_ = 0;
+  }
+  // Room for a log as large as the last one: a table left large by a long
+  // log is not walked whole for every short log after it.
+  std::size_t largo = 1024;
+  while (largo * 3 < ocupadas_ * 4) largo *= 2;
+  if (claves_.size() > 2 * largo)
+    std::vector<Clave>(largo).swap(claves_);
+  else if (ocupadas_ != 0)
+    std::fill(claves_.begin(), claves_.end(), Clave{});
+  ocupadas_ = 0;
   cw_por_fecha_.clear();
   club_por_fecha_.clear();
   cuantos_ = 0;
@@ -132,100 +210,161 @@ std::string QsosAnteriores::ClaveFecha(std::string_view fecha) {
   return std::string(fecha);
 }
 
-void QsosAnteriores::Pon(Familia familia, std::string_view valor, std::string_view banda, std::string_view fecha,
-                         std::string_view modo) {
-  // Only the scopes some question asks of this kind.
-  switch (familia) {
-    case Familia::Banda:
-    case Familia::Fecha:
-    case Familia::Modo:
-    case Familia::DistritoNoNumerico:
-    case Familia::ProvinciaC:
-    case Familia::ProvinciaVg:
-      claves_.insert(Clave(familia, Ambito::Concurso, valor, banda, fecha, modo));
+bool QsosAnteriores::Contiene(const Clave& k) const {
+  if (claves_.empty()) return false;
+  const std::size_t mascara = claves_.size() - 1;
+  for (std::size_t i = HashClave(k.valor, k.banda, k.fecha, k.modo, k.tipo) & mascara;; i = (i + 1) & mascara) {
+    if (claves_[i].tipo == 0) return false;
+    if (claves_[i] == k) return true;
+  }
+}
+
+void QsosAnteriores::Inserta(const Clave& k) {
+  if ((ocupadas_ + 1) * 4 > claves_.size() * 3) {
+    std::vector<Clave> antes(claves_.empty() ? 1024 : claves_.size() * 2);
+    antes.swap(claves_);
+    ocupadas_ = 0;
+    for (const Clave& c : antes)
+      if (c.tipo != 0) Inserta(c);
+  }
+  const std::size_t mascara = claves_.size() - 1;
+  for (std::size_t i = HashClave(k.valor, k.banda, k.fecha, k.modo, k.tipo) & mascara;; i = (i + 1) & mascara) {
+    if (claves_[i].tipo == 0) {
+      claves_[i] = k;
+      ++ocupadas_;
       return;
-    case Familia::ReferenciaDie:
-      claves_.insert(Clave(familia, Ambito::Banda, valor, banda, fecha, modo));
-      return;
-    default:
-      for (Ambito a : {Ambito::Concurso, Ambito::Dia, Ambito::Modo, Ambito::Banda, Ambito::BandaDia, Ambito::BandaModo})
-        claves_.insert(Clave(familia, a, valor, banda, fecha, modo));
+    }
+    if (claves_[i] == k) return;
+  }
+}
+
+void QsosAnteriores::Pon(Familia familia, std::uint32_t valor, const Alcance& alcance) {
+  const std::uint8_t ambitos = Ambitos(familia);
+  for (std::uint8_t i = 0; i < 6; ++i) {
+    if (!(ambitos & (1u << i))) continue;
+    const Ambito a = kAmbitos[i];
+    Clave k;
+    k.valor = valor;
+    k.banda = ConBanda(a) ? alcance.banda : 0;
+    k.fecha = ConFecha(a) ? alcance.fecha : 0;
+    k.modo = ConModo(a) ? alcance.modo : 0;
+    k.tipo = static_cast<std::uint32_t>(static_cast<unsigned char>(familia)) << 8 | static_cast<unsigned char>(a);
+    Inserta(k);
   }
 }
 
 void QsosAnteriores::Anade(const DatosQso& qso) {
-  const std::string fecha = ClaveFecha(qso.FechaQso);
-  const std::string& banda = qso.Banda;  // as stored
-  const std::string bandaPlegada = PliegaTexto(banda);
-  const std::string& modo = qso.Modo;
-  const std::string modoPlegado = PliegaTexto(modo);
-  auto plegada = [&](Familia f, std::string_view valor) { Pon(f, PliegaTexto(valor), bandaPlegada, fecha, modoPlegado); };
-  auto exacta = [&](Familia f, std::string_view valor) { Pon(f, valor, banda, fecha, modo); };
+  // The date, band and mode change seldom from one QSO to the next.
+  if (fecha_ == 0 || qso.FechaQso != fecha_cruda_) {
+    fecha_cruda_ = qso.FechaQso;
+    fecha_ = textos_.Numero(ClaveFecha(qso.FechaQso));
+  }
+  if (banda_ == 0 || qso.Banda != banda_cruda_) {
+    banda_cruda_ = qso.Banda;
+    banda_ = textos_.Numero(qso.Banda);  // as stored
+    banda_plegada_ = textos_.Numero(PliegaTexto(qso.Banda));
+  }
+  if (modo_ == 0 || qso.Modo != modo_crudo_) {
+    modo_crudo_ = qso.Modo;
+    modo_ = textos_.Numero(qso.Modo);
+    modo_plegado_ = textos_.Numero(PliegaTexto(qso.Modo));
+    es_cw_ = EsCw(qso.Modo);
+  }
+  const Alcance plegado{banda_plegada_, fecha_, modo_plegado_};
+  const Alcance exacto{banda_, fecha_, modo_};
+  auto plegada = [&](Familia f, std::string_view valor) {
+    if (Ambitos(f) != 0) Pon(f, textos_.Numero(PliegaTexto(valor)), plegado);
+  };
+  auto exacta = [&](Familia f, std::string_view valor) {
+    if (Ambitos(f) != 0) Pon(f, textos_.Numero(valor), exacto);
+  };
 
-  plegada(Familia::Banda, banda);
-  Pon(Familia::Fecha, fecha, bandaPlegada, fecha, modoPlegado);
-  plegada(Familia::Modo, modo);
-  plegada(Familia::Estacion, qso.Indicativo);
+  if (Ambitos(Familia::Banda) != 0) Pon(Familia::Banda, banda_plegada_, plegado);
+  if (Ambitos(Familia::Fecha) != 0) Pon(Familia::Fecha, fecha_, plegado);
+  if (Ambitos(Familia::Modo) != 0) Pon(Familia::Modo, modo_plegado_, plegado);
+  const std::string indicativoPlegado = PliegaTexto(qso.Indicativo);
+  if (Ambitos(Familia::Estacion) != 0) Pon(Familia::Estacion, textos_.Numero(indicativoPlegado), plegado);
   plegada(Familia::Pais, qso.Dxcc);
   plegada(Familia::Zona, qso.Waz);
   plegada(Familia::Literal, qso.LiteralRecibido);
 
-  std::string prefijo, distrito;
-  ObtienePrefijoYDistrito(paises_, qso.Indicativo, prefijo, distrito);
-  exacta(Familia::Prefijo, prefijo);
-  exacta(Familia::Distrito, distrito);
-  if (!plataforma::EsNumerico(qso.LiteralRecibido)) exacta(Familia::DistritoNoNumerico, distrito);
-
-  std::string base = qso.Indicativo, portable, sufijo;
-  SeparaPortable(base, portable);
-  ObtieneClaveLetras(paises_, opciones_, base, sufijo);
-  exacta(Familia::Sufijo, sufijo);
-
-  const std::size_t largo = std::min<std::size_t>(4, NumeroCaracteres(qso.QraLocatorRecibido));
-  for (std::size_t n = 1; n <= largo; ++n)
-    plegada(Familia::Cuadricula, PrimerosCaracteres(qso.QraLocatorRecibido, n));
-
-  std::string letras, numero;
-  SeparaLetrasYNumero(qso.LiteralRecibido, letras, numero);
-  exacta(Familia::ReferenciaDie, letras + numero);
-
-  if (!qso.LiteralRecibido.empty()) {
-    exacta(Familia::ProvinciaC, ProvinciaDce(qso.LiteralRecibido));
-    std::string letrasVg, digitosVg;
-    cabrillo::SeparaReferenciaVG(qso.LiteralRecibido, letrasVg, digitosVg);
-    exacta(Familia::ProvinciaVg, letrasVg);
+  if (Ambitos(Familia::Prefijo) != 0 || Ambitos(Familia::Distrito) != 0 || Ambitos(Familia::DistritoNoNumerico) != 0) {
+    std::string prefijo, distrito;
+    ObtienePrefijoYDistrito(paises_, qso.Indicativo, prefijo, distrito);
+    exacta(Familia::Prefijo, prefijo);
+    exacta(Familia::Distrito, distrito);
+    if (Ambitos(Familia::DistritoNoNumerico) != 0 && !plataforma::EsNumerico(qso.LiteralRecibido))
+      exacta(Familia::DistritoNoNumerico, distrito);
   }
 
-  if (EsCw(modo)) ++cw_por_fecha_[fecha];
-  if (PliegaTexto(qso.Indicativo) == PliegaTexto(kEstacionClubComarcas)) club_por_fecha_.insert(fecha);
+  if (Ambitos(Familia::Sufijo) != 0) {
+    std::string base = qso.Indicativo, portable, sufijo;
+    SeparaPortable(base, portable);
+    ObtieneClaveLetras(paises_, opciones_, base, sufijo);
+    exacta(Familia::Sufijo, sufijo);
+  }
+
+  if (Ambitos(Familia::Cuadricula) != 0) {
+    const std::size_t largo = std::min<std::size_t>(4, NumeroCaracteres(qso.QraLocatorRecibido));
+    for (std::size_t n = 1; n <= largo; ++n)
+      plegada(Familia::Cuadricula, PrimerosCaracteres(qso.QraLocatorRecibido, n));
+  }
+
+  if (Ambitos(Familia::ReferenciaDie) != 0) {
+    std::string letras, numero;
+    SeparaLetrasYNumero(qso.LiteralRecibido, letras, numero);
+    letras += numero;
+    exacta(Familia::ReferenciaDie, letras);
+  }
+
+  if (!qso.LiteralRecibido.empty()) {
+    if (Ambitos(Familia::ProvinciaC) != 0) exacta(Familia::ProvinciaC, ProvinciaDce(qso.LiteralRecibido));
+    if (Ambitos(Familia::ProvinciaVg) != 0) {
+      std::string letrasVg, digitosVg;
+      cabrillo::SeparaReferenciaVG(qso.LiteralRecibido, letrasVg, digitosVg);
+      exacta(Familia::ProvinciaVg, letrasVg);
+    }
+  }
+
+  if (es_cw_) ++cw_por_fecha_[fecha_];
+  if (indicativoPlegado == PliegaTexto(kEstacionClubComarcas)) club_por_fecha_.insert(fecha_);
   ++cuantos_;
 }
 
 bool QsosAnteriores::Tiene(Familia familia, Ambito ambito, std::string_view valor, std::string_view banda,
                            std::string_view fecha, std::string_view modo) const {
-  if (cuantos_ == 0) return false;
-  return claves_.contains(Clave(familia, ambito, valor, banda, fecha, modo));
+  if (cuantos_ == 0 || !(Ambitos(familia) & Bit(ambito))) return false;
+  Clave k;
+  k.valor = textos_.Busca(valor);
+  if (k.valor == 0) return false;
+  if (ConBanda(ambito) && (k.banda = textos_.Busca(banda)) == 0) return false;
+  if (ConFecha(ambito) && (k.fecha = textos_.Busca(fecha)) == 0) return false;
+  if (ConModo(ambito) && (k.modo = textos_.Busca(modo)) == 0) return false;
+  k.tipo = static_cast<std::uint32_t>(static_cast<unsigned char>(familia)) << 8 | static_cast<unsigned char>(ambito);
+  return Contiene(k);
 }
 
 std::int32_t QsosAnteriores::CwEnFecha(std::string_view fecha) const {
-  const auto it = cw_por_fecha_.find(std::string(fecha));
+  const std::uint32_t n = textos_.Busca(fecha);
+  if (n == 0) return 0;
+  const auto it = cw_por_fecha_.find(n);
   return it == cw_por_fecha_.end() ? 0 : it->second;
 }
 
 bool QsosAnteriores::ClubEnFecha(std::string_view fecha) const {
-  return club_por_fecha_.contains(std::string(fecha));
+  const std::uint32_t n = textos_.Busca(fecha);
+  return n != 0 && club_por_fecha_.contains(n);
 }
 
 // ------------------------------------------------------- new-multiplier tests
 
-void EsNuevaEstacionEspecial(const DatosQso& qso, const QsosAnteriores& anteriores,
-                             const ContextoMultiplicadores& c, std::int64_t& cuenta) {
+void EsNuevaEstacionEspecial(const DatosQso& qso, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
+                             std::int64_t& cuenta) {
   const OpcionesFamilia& o = c.opciones.Estacion;
   if (!o.Cada) return;
   if (!c.listas.EsEstacionMultiplicadora(qso.Indicativo)) return;
   const AmbitoQso a = AmbitoDe(qso);
-  if (EsNuevo(anteriores, Familia::Estacion, o, PliegaTexto(qso.Indicativo), a.bandaPlegada, a.fecha,
-              a.modoPlegado))
+  if (EsNuevo(anteriores, Familia::Estacion, o, PliegaTexto(qso.Indicativo), a.bandaPlegada, a.fecha, a.modoPlegado))
     cuenta += Peso(c.listas, "Estacion", qso.Indicativo);
 }
 
@@ -248,9 +387,12 @@ void EsNuevaReferenciaDie(const DatosQso& qso, const QsosAnteriores& anteriores,
   if (letras.empty() || numero.empty()) return;
   const AmbitoQso a = AmbitoDe(qso);
   if (anteriores.Tiene(Familia::ReferenciaDie, Ambito::Banda, letras + numero, a.banda)) return;
-  if (letras == "D") cuenta += 1;
-  else if (letras == "E" && numero.size() >= 4) cuenta += 1;
-  else if (numero.size() == 3) cuenta += 2;
+  if (letras == "D")
+    cuenta += 1;
+  else if (letras == "E" && numero.size() >= 4)
+    cuenta += 1;
+  else if (numero.size() == 3)
+    cuenta += 2;
 }
 
 void EsNuevoPrefijoEA(const DatosQso& qso, const QsosAnteriores& anteriores, std::int64_t& cuenta) {
@@ -260,14 +402,14 @@ void EsNuevoPrefijoEA(const DatosQso& qso, const QsosAnteriores& anteriores, std
   if (!anteriores.Tiene(Familia::Prefijo, Ambito::Banda, prefijo, plataforma::Recorta(qso.Banda))) cuenta += 1;
 }
 
-void EsProvinciaNueva(std::string_view provincia, const QsosAnteriores& anteriores,
-                      const ContextoMultiplicadores& c, std::int64_t& cuenta) {
+void EsProvinciaNueva(std::string_view provincia, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
+                      std::int64_t& cuenta) {
   if (!c.listas.EsProvinciaValida(provincia, "", c.opciones)) return;
   if (!anteriores.Tiene(Familia::ProvinciaC, Ambito::Concurso, provincia)) cuenta += 1;
 }
 
-void EsNuevaProvincia(std::string_view letras, const QsosAnteriores& anteriores,
-                      const ContextoMultiplicadores& c, std::int64_t& cuenta) {
+void EsNuevaProvincia(std::string_view letras, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
+                      std::int64_t& cuenta) {
   if (!c.listas.EsProvinciaValida(letras, "", c.opciones)) return;
   if (!anteriores.Tiene(Familia::ProvinciaVg, Ambito::Concurso, letras)) cuenta += 1;
 }

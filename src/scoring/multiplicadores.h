@@ -37,11 +37,14 @@
 //
 // The options and lists are read once per run (multiplicadores_listas.h):
 // the contest cannot be edited while the cross-check window scores.
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "scoring/multiplicadores_listas.h"
 #include "scoring/puntuacion_datos.h"
@@ -71,24 +74,31 @@ enum class Ambito : char {
 
 // The kinds of value kept for the earlier QSOs.
 enum class Familia : char {
-  Banda = 'b',     // the counters: the band as stored
+  Banda = 'b',  // the counters: the band as stored
   Fecha = 'd',
   Modo = 'm',
   Estacion = 't',  // the worked callsign as logged
   Pais = 'p',
-  Zona = 'z',      // the CQ zone, cut and formatted
-  Prefijo = 'x',   // the prefix of the worked callsign (exact)
-  Sufijo = 'f',    // its suffix key (exact)
-  Distrito = 'r',  // its district key (exact)
+  Zona = 'z',                // the CQ zone, cut and formatted
+  Prefijo = 'x',             // the prefix of the worked callsign (exact)
+  Sufijo = 'f',              // its suffix key (exact)
+  Distrito = 'r',            // its district key (exact)
   DistritoNoNumerico = 'R',  // the same, only of QSOs whose received literal is not numeric
-  Literal = 'l',   // LiteralRecibido: provinces and other letters
-  Cuadricula = 'g',  // every beginning of the received locator, up to four characters
-  ReferenciaDie = 'q',   // letters and number of LiteralRecibido (exact)
-  ProvinciaC = 'c',      // province of a literal as the SPRINT DCE 1.0 rule takes it (exact)
-  ProvinciaVg = 'v',     // letters of a "VG" reference (exact)
+  Literal = 'l',             // LiteralRecibido: provinces and other letters
+  Cuadricula = 'g',          // every beginning of the received locator, up to four characters
+  ReferenciaDie = 'q',       // letters and number of LiteralRecibido (exact)
+  ProvinciaC = 'c',          // province of a literal as the SPRINT DCE 1.0 rule takes it (exact)
+  ProvinciaVg = 'v',         // letters of a "VG" reference (exact)
 };
 
 // The earlier QSOs of the log in hand.
+//
+// Every value is kept once, as a number (`Internador`), and every key is
+// a fixed-size record of such numbers in a flat open-addressing table that
+// keeps its room from one log to the next: adding a QSO allocates nothing
+// once the log's values have been seen. Only the scopes some question can
+// ask under the contest's options are kept (`AmbitosGuardados`); a question
+// about another scope finds nothing.
 class QsosAnteriores {
  public:
   QsosAnteriores(const TablasPaises& paises, const OpcionesMultiplicadores& opciones);
@@ -116,18 +126,58 @@ class QsosAnteriores {
   // is written.
   static std::string ClaveFecha(std::string_view fecha);
 
+  // The scopes kept for a kind of value under the options, one bit per
+  // scope (bit i: the i-th of Concurso, Dia, Modo, Banda, BandaDia,
+  // BandaModo). The questions of the QSO points (a literal in the whole
+  // contest, a prefix on the band) are kept whatever the options.
+  static std::uint8_t AmbitosGuardados(const OpcionesMultiplicadores& opciones, Familia familia);
+
   const TablasPaises& Paises() const { return paises_; }
   const OpcionesMultiplicadores& Opciones() const { return opciones_; }
 
  private:
-  void Pon(Familia familia, std::string_view valor, std::string_view banda, std::string_view fecha,
-           std::string_view modo);
+  // Each distinct text seen gets a number from 1 on; 0 is no text.
+  class Internador {
+   public:
+    std::uint32_t Numero(std::string_view texto);
+    std::uint32_t Busca(std::string_view texto) const;
+    std::size_t Cuantos() const { return numeros_.size(); }
+    void Vacia() { numeros_.clear(); }
+
+   private:
+    struct Hash {
+      using is_transparent = void;
+      std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> numeros_;
+  };
+  struct Clave {
+    std::uint32_t valor = 0, banda = 0, fecha = 0, modo = 0;
+    std::uint32_t tipo = 0;  // familia << 8 | ambito; 0 marks an empty slot
+    bool operator==(const Clave&) const = default;
+  };
+  // The numbers of the scope values of the QSO in hand.
+  struct Alcance {
+    std::uint32_t banda, fecha, modo;
+  };
+
+  void Pon(Familia familia, std::uint32_t valor, const Alcance& alcance);
+  void Inserta(const Clave& clave);
+  bool Contiene(const Clave& clave) const;
+  std::uint8_t Ambitos(Familia familia) const { return ambitos_[static_cast<unsigned char>(familia)]; }
 
   const TablasPaises& paises_;
   const OpcionesMultiplicadores& opciones_;
-  std::unordered_set<std::string> claves_;
-  std::unordered_map<std::string, std::int32_t> cw_por_fecha_;
-  std::unordered_set<std::string> club_por_fecha_;
+  std::array<std::uint8_t, 128> ambitos_{};
+  Internador textos_;
+  std::vector<Clave> claves_;  // open addressing, a power of two long
+  std::size_t ocupadas_ = 0;
+  std::unordered_map<std::uint32_t, std::int32_t> cw_por_fecha_;
+  std::unordered_set<std::uint32_t> club_por_fecha_;
+  // The last raw date, band and mode seen, with their numbers.
+  std::string fecha_cruda_, banda_cruda_, modo_crudo_;
+  std::uint32_t fecha_ = 0, banda_ = 0, banda_plegada_ = 0, modo_ = 0, modo_plegado_ = 0;
+  bool es_cw_ = false;
   std::int32_t cuantos_ = 0;
 };
 
@@ -146,8 +196,8 @@ struct ContextoMultiplicadores {
 // the band; then on the date (EstacionPorDia); then in the mode
 // (EstacionPorModo; in the whole contest the mode question ignores the
 // date). Raises by its weight (column "Estacion") or 1.
-void EsNuevaEstacionEspecial(const DatosQso& qso, const QsosAnteriores& anteriores,
-                             const ContextoMultiplicadores& c, std::int64_t& cuenta);
+void EsNuevaEstacionEspecial(const DatosQso& qso, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
+                             std::int64_t& cuenta);
 // Other letters on the band: a non-numeric, non-empty literal new on the
 // band; then on the date (OtrosPorDia), then in the mode (OtrosPorModo).
 // Raises by 1.
@@ -164,12 +214,12 @@ void EsNuevoPrefijoEA(const DatosQso& qso, const QsosAnteriores& anteriores, std
 // non-empty literal gives, taken the same way (the part between a leading
 // "C" and the first "-", or the literal itself when it does not begin with
 // "C"), so that a province received without its "C" form counts once: +1.
-void EsProvinciaNueva(std::string_view provincia, const QsosAnteriores& anteriores,
-                      const ContextoMultiplicadores& c, std::int64_t& cuenta);
+void EsProvinciaNueva(std::string_view provincia, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
+                      std::int64_t& cuenta);
 // Province letters (valid with an empty own province) that no earlier
 // non-empty literal gives as its "VG" letters: +1.
-void EsNuevaProvincia(std::string_view letras, const QsosAnteriores& anteriores,
-                      const ContextoMultiplicadores& c, std::int64_t& cuenta);
+void EsNuevaProvincia(std::string_view letras, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
+                      std::int64_t& cuenta);
 
 // The count of one QSO: special stations, the band, day and mode counters,
 // the eight families (country, CQ zone, prefix, suffix, district, province,
@@ -184,8 +234,8 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
 // earlier QSOs of the log in hand.
 class MotorMultiplicadores {
  public:
-  MotorMultiplicadores(const TablasPaises& paises, OpcionesMultiplicadores opciones,
-                       ListasMultiplicadores listas, std::string nombre_concurso);
+  MotorMultiplicadores(const TablasPaises& paises, OpcionesMultiplicadores opciones, ListasMultiplicadores listas,
+                       std::string nombre_concurso);
   MotorMultiplicadores(const MotorMultiplicadores&) = delete;
   MotorMultiplicadores& operator=(const MotorMultiplicadores&) = delete;
 

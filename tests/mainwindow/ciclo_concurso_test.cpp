@@ -116,7 +116,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   // ---- Create: the first contest gets number 1, which the operator
   // cannot change.
   ventana->AltaReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   EXPECT_EQ(Texto(0), "1");
   EXPECT_TRUE(ventana->Bloqueado(0));
   EXPECT_FALSE(ventana->Bloqueado(1));
@@ -161,7 +161,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   ASSERT_EQ(ventana->Combo1->count(), 1);
   EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
   EXPECT_EQ(NumeroSeleccionado(), 1);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
@@ -171,7 +171,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Modify: a new edition and another zone list; the control row stays.
   ventana->ModificarReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
   EXPECT_TRUE(ventana->Bloqueado(0));
   EXPECT_FALSE(ventana->Bloqueado(2));
   ventana->Text3[2]->setText("2026");
@@ -183,7 +183,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
   EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "PRUEBA .- Edición: 2026");
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026/ListasValidas"));
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
 
   // ---- A second contest becomes the active one.
   ventana->AltaReg->click();
@@ -198,7 +198,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Pick the first one: it is loaded with its lists and made active.
   ventana->ConsultaReg->click();
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
   EXPECT_TRUE(ventana->SeleccionConcurso->isVisible());
   Selecciona(1);
   ventana->Aceptar->click();
@@ -210,7 +210,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"15"}));
   EXPECT_EQ(Items("ListaBandaEsp"), (std::vector<std::string>{"*"}));
   EXPECT_EQ(Control(), (Filas{{"2", "1"}}));
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
 
   // ---- Delete, answering No first: nothing changes.
   ventana->BorrarReg->click();
@@ -221,7 +221,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(pregunta.titulo, "VERIFICAR BORRADO DE QSO");
   EXPECT_EQ(pregunta.icono, plataforma::Icono::Error);
   EXPECT_EQ(pregunta.botones, plataforma::Botones::SiNo);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
@@ -278,7 +278,7 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("queda como estaba"), std::string::npos);
   EXPECT_EQ(Volcado(), antes);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
   EXPECT_FALSE(fs::exists(carpeta.Ruta() + "/PRUEBA_2026"));
   // What the operator typed stays in the editor.
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14", "16"}));
@@ -303,7 +303,7 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   EXPECT_EQ(Texto(1), "PRUEBA");
   // Cancelling shows the stored contest.
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
 }
 
@@ -326,7 +326,7 @@ TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
   EXPECT_EQ(Volcado(), conFormato);
   EXPECT_EQ(ventana->Combo1->count(), 1);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
 
   carpeta.Ejecuta("DROP TRIGGER falla");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
@@ -352,7 +352,7 @@ TEST_F(CicloConcurso, GuardarConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   ventana->Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
   EXPECT_TRUE(ventana->Aceptar->isEnabled());
   EXPECT_EQ(Volcado(), antes);
 
@@ -393,7 +393,7 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
   EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
   EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Bloqueado(1));
   EXPECT_FALSE(ventana->Banda[0]->isEnabled());
   // The next create proposes the same number again.
@@ -443,7 +443,7 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   ventana->Cancelar->click();
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14"}));
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Bloqueado(1));
   EXPECT_TRUE(ventana->ModificarReg->isEnabled());
   EXPECT_FALSE(ventana->Cancelar->isEnabled());
@@ -451,11 +451,11 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   // Cancelling a delete and a pick.
   ventana->BorrarReg->click();
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   ventana->ConsultaReg->click();
   ventana->Cancelar->click();
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
   EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
   EXPECT_TRUE(ventana->AltaReg->isEnabled());
 
@@ -465,7 +465,7 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No se han encontrado CONCURSOS con estas condiciones");
   ventana->Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONSULTA");
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Consulta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
   EXPECT_FALSE(ventana->Aceptar->isEnabled());
 }
 
@@ -546,7 +546,7 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   Selecciona(2);
   ventana->Aceptar->click();
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
 
@@ -574,7 +574,7 @@ TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
   EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   EXPECT_TRUE(ventana->Aceptar->isEnabled());
   EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
@@ -646,8 +646,7 @@ TEST_F(CicloConcurso, UnNombreYEdicionConLaCarpetaDeOtroConcursoSeRechazan) {
     EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "VERIFICAR NOMBRE DEL CONCURSO");
     EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
     EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
-    EXPECT_EQ(ventana->OperacionRegistro,
-              c.alta ? principal::OperacionEditor::Alta : principal::OperacionEditor::Modificar);
+    EXPECT_EQ(ventana->Operacion(), c.alta ? principal::OperacionEditor::Alta : principal::OperacionEditor::Modificar);
     EXPECT_TRUE(ventana->Aceptar->isEnabled());
     EXPECT_EQ(Volcado(), antes);
     EXPECT_EQ(carpetas(), carpetasAntes);

@@ -2,10 +2,11 @@
 // The main window started on a fixture folder with one contest, put in the
 // state of a create (every option box open), for the tests of the option
 // interlocks and of the checks before a save.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <gtest/gtest.h>
+#include <QPushButton>
 #include <memory>
 #include <string>
 
@@ -40,19 +41,14 @@ class EditorConcurso : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  // The editor as a create leaves it: text boxes open (the points grid
-  // closed), option boxes enabled, the master multiplier box ticked when
-  // asked (which enables the 44 multiplier boxes).
+  // A create started with its button (F2): text boxes open (the points
+  // grid closed), option boxes enabled; the master multiplier box ticked
+  // when asked (which enables the 44 multiplier boxes).
   void EmpiezaEdicion(bool conMultiplicadores = true) {
-    ventana->OperacionRegistro = principal::OperacionEditor::Alta;
-    ventana->BloqueaCampos(0);
-    ventana->BloqueaPuntos(1);
-    ventana->HabilitaIntercambio(true);
-    ventana->HabilitaRepeticiones(true);
-    ventana->HabilitaBandas(true);
-    ventana->HabilitaModos(true);
-    ventana->Multiplicadores->setEnabled(true);
-    if (conMultiplicadores) ventana->Multiplicadores->setChecked(true);
+    ASSERT_TRUE(ventana->AltaReg->isEnabled());
+    ventana->AltaReg->click();
+    ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
+    if (conMultiplicadores) ventana->Multiplicadores->click();
   }
 
   QCheckBox* Casilla(const std::string& nombre) const {

@@ -149,7 +149,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
 
   // ---- Create a contest through the editor.
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   EXPECT_EQ(ventana->Text3[0]->text(), "1");
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
@@ -218,7 +218,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_TRUE(ventana->SiglasONumeral->isChecked());
   EXPECT_EQ(ventana->ListaOculta("ListaProv")->count(), 3);
   EXPECT_EQ(fs::path(ventana->Contexto().CarpetaConcurso), fs::path(carpetaConcurso));
-  EXPECT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
   EXPECT_EQ(Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"), (Filas{{"1", "1"}}));
 

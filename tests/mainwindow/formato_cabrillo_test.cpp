@@ -93,7 +93,7 @@ class FormatoDesdePrincipal : public ::testing::Test {
 
 TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
-  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
+  ventana->ModificarReg->click();
   ventana->EnviarNumeral->setChecked(true);
   ventana->RecibirSiglas->setChecked(true);
   AbreFormato([](rules::FormatoCabrillo& w) {
@@ -124,8 +124,11 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   rs.Close();
   db.Close();
 
-  // Outside a creation or modification the window opens view-only.
-  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
+  // Outside a creation or modification (this one cancelled: the format's
+  // row is stored already, the claims address goes with the contest's row,
+  // which was not saved) the window opens view-only.
+  ventana->Cancelar->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   ventana->EnviarNumeral->setChecked(false);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
@@ -133,7 +136,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
     EXPECT_TRUE(Control<QCheckBox>(w, "CabrilloNumSerieEnv")->isChecked());
     EXPECT_EQ(Control<QLineEdit>(w, "CMiNumero")->text(), "49");
     EXPECT_EQ(Control<QLineEdit>(w, "AsuntoConcurso")->text(), "$");
-    EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "info@concurso.es");
+    EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "");
   });
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
 }
@@ -143,7 +146,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
                                              "RTTY", "High", "Qrp", "NonAssisted", "Assisted", "One", "Unlimited",
                                              "Mobile", "HillTopper", "School", "Hours6", "Hours12", "NoviceTech",
                                              "Over50"};
-  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
+  ventana->ModificarReg->click();
   ventana->EnviarLocator->setChecked(true);
   AbreFormato([&](rules::FormatoCabrillo& w) {
     Control<QCheckBox>(w, "SingleOp")->setChecked(false);
@@ -159,7 +162,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
 
   Arranca();  // the program starts again
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
-  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   AbreFormato([&](rules::FormatoCabrillo& w) {
     for (const auto& c : rules::ColumnasCategoria()) {
       bool esperada = std::find_if(marcadas.begin(), marcadas.end(), [&](const char* m) { return c.control == m; }) !=
@@ -183,7 +186,7 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
 
 TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   const int numero = std::stoi(ventana->Text3[0]->text().toStdString());
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);

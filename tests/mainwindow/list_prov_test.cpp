@@ -109,7 +109,7 @@ TEST_F(ListProvDesdePrincipal, AltaConProvinciasGrabadaYRecargada) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
   ventana->AltaReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Alta);
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   const char* textos[] = {nullptr, "PROVINCIAS EA", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) {
     ventana->Text3[static_cast<std::size_t>(i)]->setFocus();

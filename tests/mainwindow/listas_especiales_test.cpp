@@ -125,7 +125,7 @@ class ListasEspecialesDesdePrincipal : public ::testing::Test {
 TEST_F(ListasEspecialesDesdePrincipal, MultiplicadoresAceptarYGrabarElConcurso) {
   ASSERT_EQ(Items("ListaEstMultEsp"), std::vector<std::string>{"EA4URE"});
   ventana->ModificarReg->click();
-  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Modificar);
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
   EXPECT_TRUE(Abre<listeditors::ListaMultEsp>(ventana->ConfMultEstacionesEspeciales, [&](QWidget& w) {
     EXPECT_TRUE(w.findChild<QPushButton*>("Aceptar")->isEnabled());
     Boton(w, "ConfProv");
@@ -199,7 +199,7 @@ TEST_F(ListasEspecialesDesdePrincipal, CancelarNoCambiaNada) {
 }
 
 TEST_F(ListasEspecialesDesdePrincipal, SoloConsultaFueraDeAltaOModificacion) {
-  ASSERT_EQ(ventana->OperacionRegistro, principal::OperacionEditor::Ninguna);
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   for (QPushButton* boton : {ventana->ConfMultEstacionesEspeciales, ventana->Especiales}) {
     EXPECT_TRUE(Abre<listeditors::VentanaCuadricula>(boton, [&](QWidget& w) {
       EXPECT_FALSE(w.findChild<QPushButton*>("Aceptar")->isEnabled());

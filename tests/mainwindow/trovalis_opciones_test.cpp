@@ -2,6 +2,7 @@
 #include <map>
 #include <vector>
 
+#include "casos_interbloqueos.h"
 #include "editor_prueba.h"
 #include "soporte/mensajes_guion.h"
 
@@ -29,105 +30,8 @@ class Interbloqueos : public EditorConcurso {
   }
 };
 
-struct Caso {
-  const char* descripcion;
-  const char* concurso;                 // name of the contest in hand
-  std::vector<const char*> antes;       // ticked first, in this order
-  const char* pulsada;                  // the box the operator clicks
-  std::map<std::string, bool> cambios;  // every box whose value changes, with its new value
-  const char* leyendas;                 // captions of the period boxes after the click
-};
-
-const char* const kX = "x Banda|x Dia|x Modo";
-const char* const kMas = "+ Banda|+ Dia|+ Modo";
-
-const std::vector<Caso>& Casos() {
-  static const std::vector<Caso> casos = {
-      {"un tipo cambia las leyendas", "", {}, "CadaPais", {{"CadaPais", true}}, kMas},
-      {"una variante desmarca su periodo", "", {"CadaPais", "CadaBanda"}, "PaisPorBanda",
-       {{"PaisPorBanda", true}, {"CadaBanda", false}}, kMas},
-      {"una variante sin su tipo no se queda, pero desmarca el periodo", "", {"CadaBanda"}, "PaisPorBanda",
-       {{"CadaBanda", false}}, kX},
-      {"el periodo desmarca las variantes de los tipos, no las de estaciones", "",
-       {"CadaProv", "ProvPorBanda", "CadaEstacion", "EstacionPorBanda"}, "CadaBanda",
-       {{"CadaBanda", true}, {"ProvPorBanda", false}}, kMas},
-      {"la variante de cuadrícula desmarca el periodo, que luego puede volver", "", {"CadaCuadricula", "CadaBanda"},
-       "CuadriculaPorBanda", {{"CuadriculaPorBanda", true}, {"CadaBanda", false}}, kX},
-      {"el periodo deja marcada la variante de cuadrícula", "", {"CadaCuadricula", "CuadriculaPorBanda"},
-       "CadaBanda", {{"CadaBanda", true}}, kX},
-      {"la cuadrícula excluye los demás tipos salvo las estaciones", "",
-       {"CadaPais", "PaisPorDia", "CadaEstacion", "EstacionPorModo", "CadaDistrito"}, "CadaCuadricula",
-       {{"CadaCuadricula", true}, {"CadaPais", false}, {"PaisPorDia", false}, {"CadaDistrito", false}}, kMas},
-      {"con cuadrícula un tipo se desmarca en el acto (sus efectos quedan)", "", {"CadaCuadricula"}, "CadaProv",
-       {{"RecibirSiglas", true}, {"RecibirPuntos", true}}, kX},
-      {"con cuadrícula las otras letras tampoco se quedan", "", {"CadaCuadricula"}, "Otros",
-       {{"RecibirSiglas", true}, {"RecibirPuntos", true}}, kX},
-      {"con cuadrícula las estaciones sí se quedan", "", {"CadaCuadricula"}, "CadaEstacion",
-       {{"CadaEstacion", true}}, kMas},
-      {"desmarcar un tipo desmarca sus variantes y su exclusión", "",
-       {"CadaPais", "PaisPorBanda", "PaisPorDia", "PaisPorModo", "ExcluirPais"}, "CadaPais",
-       {{"CadaPais", false}, {"PaisPorBanda", false}, {"PaisPorDia", false}, {"PaisPorModo", false},
-        {"ExcluirPais", false}},
-       kX},
-      {"prefijo y sufijo son rivales", "", {"CadaPrefijo", "PrefijoPorDia"}, "CadaSufijo",
-       {{"CadaSufijo", true}, {"CadaPrefijo", false}, {"PrefijoPorDia", false}}, kMas},
-      {"sufijo y prefijo son rivales", "", {"CadaSufijo"}, "CadaPrefijo",
-       {{"CadaPrefijo", true}, {"CadaSufijo", false}}, kMas},
-      {"distrito y zona CQ son rivales", "", {"CadaDistrito", "ExcluirDistrito"}, "CadaCq",
-       {{"CadaCq", true}, {"CadaDistrito", false}, {"ExcluirDistrito", false}}, kMas},
-      {"zona CQ y distrito son rivales", "", {"CadaCq", "CQPorDia"}, "CadaDistrito",
-       {{"CadaDistrito", true}, {"CadaCq", false}, {"CQPorDia", false}}, kMas},
-      {"provincia desmarca otras letras y pide siglas", "", {"Otros"}, "CadaProv",
-       {{"CadaProv", true}, {"Otros", false}}, kMas},
-      {"otras letras desmarcan provincia", "", {"CadaProv"}, "Otros", {{"Otros", true}, {"CadaProv", false}}, kMas},
-      {"VGE SPRINT admite provincia y otras letras", "VGE SPRINT", {"CadaProv"}, "Otros", {{"Otros", true}}, kMas},
-      {"VGE SPRINT: provincia la última sigue desmarcando otras letras", "VGE SPRINT", {"Otros"}, "CadaProv",
-       {{"CadaProv", true}, {"Otros", false}, {"RecibirSiglas", true}, {"RecibirPuntos", true}}, kMas},
-      {"un locator hace el concurso por distancia", "", {"RecibirSiglas"}, "EnviarLocator",
-       {{"EnviarLocator", true}, {"RecibirPuntos", false}, {"RecibirSiglas", false},
-        {"RecibirPuntosPorKM", true}, {"CadaCuadricula", true}},
-       kX},
-      {"quitar el locator vuelve a los puntos", "", {"RecibirLocator"}, "RecibirLocator",
-       {{"RecibirLocator", false}, {"RecibirPuntos", true}, {"RecibirPuntosPorKM", false},
-        {"CadaCuadricula", false}},
-       kX},
-      {"el locator recibido pone la cuadrícula", "", {}, "RecibirLocator",
-       {{"RecibirLocator", true}, {"RecibirPuntosPorKM", true}, {"CadaCuadricula", true}}, kX},
-      {"COMARCAS CATALANAS: marcar el locator no cambia nada más", "COMARCAS CATALANAS", {"RecibirSiglas"},
-       "RecibirLocator", {{"RecibirLocator", true}}, kX},
-      {"COMARCAS CATALANAS: quitarlo sí vuelve a los puntos", "COMARCAS CATALANAS",
-       {"RecibirLocator", "RecibirPuntosPorKM", "CadaCuadricula"}, "RecibirLocator",
-       {{"RecibirLocator", false}, {"RecibirPuntos", true}, {"RecibirPuntosPorKM", false},
-        {"CadaCuadricula", false}},
-       kX},
-      {"siglas enviadas quitan los locators", "", {"EnviarLocator", "RecibirLocator"}, "EnviarSiglas",
-       {{"EnviarSiglas", true}, {"RecibirPuntos", true}, {"RecibirLocator", false}, {"EnviarLocator", false},
-        {"RecibirPuntosPorKM", false}, {"CadaCuadricula", false}},
-       kX},
-      {"COMARCAS CATALANAS: siglas no quitan los locators", "COMARCAS CATALANAS", {"EnviarLocator"},
-       "RecibirSiglas", {{"RecibirSiglas", true}}, kX},
-      {"no recibir siglas quita otras letras", "", {"Otros"}, "RecibirSiglas",
-       {{"RecibirSiglas", false}, {"Otros", false}}, kX},
-      {"no enviar siglas no cambia nada más", "", {"EnviarSiglas"}, "EnviarSiglas", {{"EnviarSiglas", false}}, kX},
-      {"quitar los multiplicadores desmarca todos", "", {"CadaPais", "PaisPorBanda", "CadaEstacion", "CadaDia"},
-       "Multiplicadores",
-       {{"Multiplicadores", false}, {"CadaPais", false}, {"PaisPorBanda", false}, {"CadaEstacion", false},
-        {"CadaDia", false}},
-       kX},
-      {"no repetir excluye las demás reglas", "", {"RepetirEnCadaBanda", "RepetirEnCadaModo", "RepetirCadaHoras"},
-       "NoRepetir",
-       {{"NoRepetir", true}, {"RepetirEnCadaBanda", false}, {"RepetirEnCadaModo", false},
-        {"RepetirCadaHoras", false}},
-       kX},
-      {"puede repetir excluye las demás reglas", "", {"NoRepetir"}, "RepetirEstacion",
-       {{"RepetirEstacion", true}, {"NoRepetir", false}}, kX},
-      {"distinta banda convive con repetir cada", "", {"RepetirCadaHoras", "RepetirEnCadaModo"},
-       "RepetirEnCadaBanda", {{"RepetirEnCadaBanda", true}}, kX},
-      {"repetir cada quita no repetir", "", {"RepetirEstacion"}, "RepetirCadaHoras",
-       {{"RepetirCadaHoras", true}, {"RepetirEstacion", false}}, kX},
-  };
-  return casos;
-}
+using prueba::Caso;
+using prueba::Casos;
 
 TEST_F(Interbloqueos, CadaPulsacionCambiaExactamenteLasCasillasDeSuCadena) {
   for (const Caso& c : Casos()) {
@@ -206,13 +110,7 @@ TEST_F(Interbloqueos, LasExclusionesSoloSeAbrenAlEditarYConSuTipo) {
   ventana->CadaPais->click();
   ventana->PaisPorDia->click();
   ventana->ExcluirPais->click();
-  ASSERT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
-  ventana->ActualizaExclusiones();
-  EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   EXPECT_TRUE(ventana->ExcluirPais->isChecked());
-  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
-  ventana->ActualizaExclusiones();
   EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
 }
@@ -226,16 +124,18 @@ TEST_F(Interbloqueos, ElConcursoCargadoMuestraLaExclusionMarcadaPeroCerrada) {
   EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   EXPECT_TRUE(ventana->CadaBanda->isChecked());
   EXPECT_EQ(Leyendas(), "+ Banda|+ Dia|+ Modo");
-  // A modify opens it; unticking the type closes it; ticking again opens it
-  // unticked.
-  ventana->OperacionRegistro = principal::OperacionEditor::Modificar;
-  ventana->HabilitaMultiplicadores(1);
+  // A modify (F4) opens it; unticking the type closes it; ticking again
+  // opens it unticked, and the exclude box of a type not ticked stays closed.
+  ventana->ModificarReg->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
+  EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   ventana->CadaPais->click();
   EXPECT_FALSE(ventana->ExcluirPais->isChecked());
   EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
   ventana->CadaPais->click();
   EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
   EXPECT_FALSE(ventana->ExcluirPais->isChecked());
+  EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
 }
 
 TEST_F(Interbloqueos, LosPuntosPorQsoLlenanYAbrenLaRejilla) {

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -6,19 +8,16 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QWindow>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
+#include <QWindow>
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "fixture_principal.h"
 #include "mail/ges_automatica.h"
@@ -329,12 +328,8 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
     columnas.push_back({c.Nombre, valores.back().c_str()});
   }
   carpeta.AgregaConcurso(7, "PRUEBA", "2025", columnas);
-  // The binding alone: the interlocks between the option boxes, which would
-  // reconcile these arbitrary values, are held off.
   ASSERT_TRUE(Carga());
   ventana->Contexto().CorreoReclamaciones = "viejo@x";
-  std::vector<QSignalBlocker> sinEnlaces;
-  for (const auto& o : ventana->OpcionesConcurso()) sinEnlaces.emplace_back(o.Casilla);
   ventana->show();
   QApplication::setActiveWindow(ventana.get());
   ventana->Form_Activate();
@@ -352,9 +347,19 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
     EXPECT_EQ(ventana->Banda[static_cast<std::size_t>(j)]->isChecked(), fila->LeeBooleano(27 + j)) << j;
   for (int k = 0; k < principal::kNumeroModos; ++k)
     EXPECT_EQ(ventana->Modo[static_cast<std::size_t>(k)]->isChecked(), fila->LeeBooleano(41 + k)) << k;
+  // The interlocks reconcile these arbitrary option values as the editor
+  // model does: each option's box (the one named after its column) shows
+  // what the model makes of the row.
+  principal::ConcursoEnEdicion modelo;
+  modelo.CargaOpciones(*fila);
   ASSERT_EQ(ventana->OpcionesConcurso().size(), 59u);
-  for (const auto& o : ventana->OpcionesConcurso())
-    EXPECT_EQ(o.Casilla->isChecked(), fila->LeeBooleano(o.Columna)) << o.Columna;
+  for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga()) {
+    const std::string columna(principal::ColumnaOpcion(o));
+    QCheckBox* casilla = ventana->CasillaOpcion(columna);
+    ASSERT_NE(casilla, nullptr) << columna;
+    EXPECT_EQ(casilla->objectName().toLower(), QString::fromStdString(columna).toLower());
+    EXPECT_EQ(casilla->isChecked(), modelo.Valor(o)) << columna;
+  }
   EXPECT_EQ(ventana->CasillaOpcion("RecibirPuntosPorKm"), ventana->RecibirPuntosPorKM);
   EXPECT_EQ(ventana->CasillaOpcion("CqPorDia"), ventana->CQPorDia);
   EXPECT_EQ(ventana->Contexto().OpcionExcluirMismaProv, fila->LeeBooleano("ExcluirMismaProv"));
@@ -363,9 +368,9 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
   EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "");
   EXPECT_EQ(ventana->Contexto().DireccionWebConcurso, "");
 
-  // Written back, every bound column is the same (Null texts become empty);
-  // the annulment options, ExcluirSufijo and NumeroListas are not the
-  // editor's and are left alone.
+  // Written back, every bound column is the same (Null texts become empty;
+  // the options as the interlocks left them); the annulment options,
+  // ExcluirSufijo and NumeroListas are not the editor's and are left alone.
   principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
   ventana->GrabaCamposConcurso(copia);
   ventana->GrabaOpcionesConcurso(copia);
@@ -379,7 +384,10 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
       if (c.Nombre == "PrimerNumero" || c.Nombre == "PrimeraLetra" || c.Nombre == "SegundaLetra" ||
           c.Nombre == "TerceraLetra" || c.Nombre == "UltimaLetra")
         continue;
-      EXPECT_EQ(copia.LeeBooleano(c.Nombre), fila->LeeBooleano(c.Nombre)) << c.Nombre;
+      bool esperado = fila->LeeBooleano(c.Nombre);
+      for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga())
+        if (principal::ColumnaOpcion(o) == c.Nombre) esperado = modelo.Valor(o);
+      EXPECT_EQ(copia.LeeBooleano(c.Nombre), esperado) << c.Nombre;
     } else if (c.Tipo != principal::TipoColumna::Fecha) {
       EXPECT_EQ(copia.LeeTexto(c.Nombre).value_or(""), fila->LeeTexto(c.Nombre).value_or("")) << c.Nombre;
     }
@@ -517,10 +525,12 @@ TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
   EXPECT_EQ(Enfocado(), 6);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 1);
-  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
+  // A query (F3) takes the number box into the ring.
+  ventana->ConsultaReg->click();
+  Enfoca(1);
   Pulsa(Qt::Key_Up);
   EXPECT_EQ(Enfocado(), 0);
-  ventana->OperacionRegistro = principal::OperacionEditor::Ninguna;
+  ventana->Cancelar->click();
   Enfoca(24);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 7);
@@ -832,16 +842,26 @@ TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  ventana->OperacionRegistro = principal::OperacionEditor::Consulta;
+  ventana->ConsultaReg->click();
   ventana->ConfigurarCabrillo->click();
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
-  ventana->OperacionRegistro = principal::OperacionEditor::Borrar;
+  ventana->Cancelar->click();
+  ventana->BorrarReg->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Borrar);
   ventana->ConfigurarCabrillo->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::FormatoCabrillo);
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
+  // With nothing in hand the window opens view-only and the focus goes back
+  // to the command buttons.
+  ventana->Cancelar->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
+  ventana->ConfigurarCabrillo->click();
+  ASSERT_EQ(servicios->ventanasAbiertas.size(), 2u);
+  EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
   EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
-  ventana->OperacionRegistro = principal::OperacionEditor::Alta;
+  ventana->AltaReg->click();
+  ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   ventana->Especiales->click();
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 0);
   EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);

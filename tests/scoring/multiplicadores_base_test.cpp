@@ -21,8 +21,15 @@ TEST(QsosAnterioresFrenteALaBase, MismasRespuestas) {
   database::CreaBaseConcursosVacia(tmp.En("Ledrima"));
   dao::Database base = dao::OpenDatabase(tmp.En("Ledrima"));
   const auto paises = PaisesPrueba();
-  const OpcionesMultiplicadores opciones;
+  // Only the scopes the options ask for are kept: the questions about the
+  // whole contest go to one index, those within the band to another.
+  OpcionesMultiplicadores opciones;
+  opciones.Multiplicadores = opciones.CadaBanda = opciones.CadaDia = opciones.CadaModo = true;
+  opciones.Pais = opciones.Prov = {true, false, true, true};
+  OpcionesMultiplicadores opcionesBanda = opciones;
+  opcionesBanda.Pais = opcionesBanda.Otros = opcionesBanda.Cuadricula = {true, true, true, true};
   QsosAnteriores anteriores(*paises, opciones);
+  QsosAnteriores porBanda(*paises, opcionesBanda);
 
   const std::vector<std::string> dxcc = {"Q1", "q1", "Q8", "EA", "ÑA", "ña"};
   const std::vector<std::string> bandas = {"14000", "7000"};
@@ -60,15 +67,15 @@ TEST(QsosAnterioresFrenteALaBase, MismasRespuestas) {
     };
     const Pregunta preguntas[] = {
         {anteriores.Tiene(Familia::Pais, Ambito::Concurso, P(q.Dxcc)), hay("Dxcc = ?", {q.Dxcc}), "pais"},
-        {anteriores.Tiene(Familia::Pais, Ambito::BandaDia, P(q.Dxcc), P(q.Banda), fecha),
+        {porBanda.Tiene(Familia::Pais, Ambito::BandaDia, P(q.Dxcc), P(q.Banda), fecha),
          hay("Dxcc = ? and Banda = ? and FechaQso = ?", {q.Dxcc, q.Banda, dia}), "pais banda dia"},
         {anteriores.Tiene(Familia::Pais, Ambito::Modo, P(q.Dxcc), {}, {}, P(q.Modo)),
          hay("Dxcc = ? and Modo = ?", {q.Dxcc, q.Modo}), "pais modo"},
-        {anteriores.Tiene(Familia::Pais, Ambito::BandaModo, P(q.Dxcc), P(q.Banda), {}, P(q.Modo)),
+        {porBanda.Tiene(Familia::Pais, Ambito::BandaModo, P(q.Dxcc), P(q.Banda), {}, P(q.Modo)),
          hay("Dxcc = ? and Banda = ? and Modo = ?", {q.Dxcc, q.Banda, q.Modo}), "pais banda modo"},
         {anteriores.Tiene(Familia::Literal, Ambito::Dia, P(q.LiteralRecibido), {}, fecha),
          hay("LiteralRecibido = ? and FechaQso = ?", {q.LiteralRecibido, dia}), "literal dia"},
-        {anteriores.Tiene(Familia::Literal, Ambito::Banda, P(q.LiteralRecibido), P(q.Banda)),
+        {porBanda.Tiene(Familia::Literal, Ambito::Banda, P(q.LiteralRecibido), P(q.Banda)),
          hay("LiteralRecibido = ? and Banda = ?", {q.LiteralRecibido, q.Banda}), "literal banda"},
         {anteriores.Tiene(Familia::Modo, Ambito::Concurso, P(q.Modo)), hay("Modo = ?", {q.Modo}), "modo"},
         {anteriores.Tiene(Familia::Fecha, Ambito::Concurso, fecha), hay("FechaQso = ?", {dia}), "fecha"},
@@ -80,7 +87,7 @@ TEST(QsosAnterioresFrenteALaBase, MismasRespuestas) {
       }
     }
     if (!cuatro.empty()) {
-      EXPECT_EQ(anteriores.Tiene(Familia::Cuadricula, Ambito::Banda, P(cuatro), P(q.Banda)),
+      EXPECT_EQ(porBanda.Tiene(Familia::Cuadricula, Ambito::Banda, P(cuatro), P(q.Banda)),
                 hay("QraLocatorRecibido Like ? and Banda = ?", {cuatro + "*", q.Banda}))
           << "QSO " << n << ": cuadricula " << cuatro;
     }
@@ -89,6 +96,7 @@ TEST(QsosAnterioresFrenteALaBase, MismasRespuestas) {
     // The QSO joins the earlier ones, in both places. Empty texts are
     // stored as the per-QSO pass finds them: Null.
     anteriores.Anade(q);
+    porBanda.Anade(q);
     dao::Recordset tabla = base.OpenRecordset("ListaQso");
     tabla.AddNew();
     tabla["NumeroQso"] = n + 1;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -123,10 +124,11 @@ const std::vector<FamiliaPrueba>& Familias() {
   static const std::vector<FamiliaPrueba> f = {
       {"pais", &OpcionesMultiplicadores::Pais, [](DatosQso& q, bool b) { q.Dxcc = b ? "Q8" : "Q1"; }, {}},
       {"zona", &OpcionesMultiplicadores::Cq, [](DatosQso& q, bool b) { q.Waz = b ? "33" : "05"; }, {}},
-      {"prefijo", &OpcionesMultiplicadores::Prefijo,
-       [](DatosQso& q, bool b) { q.Indicativo = b ? "QQ8ABC" : "QQ1ABC"; }, {}},
-      {"sufijo", &OpcionesMultiplicadores::Sufijo,
-       [](DatosQso& q, bool b) { q.Indicativo = b ? "QQ1ABD" : "QQ1ABC"; },
+      {"prefijo",
+       &OpcionesMultiplicadores::Prefijo,
+       [](DatosQso& q, bool b) { q.Indicativo = b ? "QQ8ABC" : "QQ1ABC"; },
+       {}},
+      {"sufijo", &OpcionesMultiplicadores::Sufijo, [](DatosQso& q, bool b) { q.Indicativo = b ? "QQ1ABD" : "QQ1ABC"; },
        [](OpcionesMultiplicadores& o, ListasMultiplicadores&) { o.UltimaLetra = true; }},
       {"distrito", &OpcionesMultiplicadores::Distrito,
        [](DatosQso& q, bool b) { q.Indicativo = b ? "QQ2ABC" : "QQ1ABC"; },
@@ -136,10 +138,14 @@ const std::vector<FamiliaPrueba>& Familias() {
          l.AnadeProvincia("M", false);
          l.AnadeProvincia("B", false);
        }},
-      {"otros", &OpcionesMultiplicadores::Otros, [](DatosQso& q, bool b) { q.LiteralRecibido = b ? "XYW" : "XYZ"; },
+      {"otros",
+       &OpcionesMultiplicadores::Otros,
+       [](DatosQso& q, bool b) { q.LiteralRecibido = b ? "XYW" : "XYZ"; },
        {}},
-      {"cuadricula", &OpcionesMultiplicadores::Cuadricula,
-       [](DatosQso& q, bool b) { q.QraLocatorRecibido = b ? "IN81AB" : "IN80XY"; }, {}},
+      {"cuadricula",
+       &OpcionesMultiplicadores::Cuadricula,
+       [](DatosQso& q, bool b) { q.QraLocatorRecibido = b ? "IN81AB" : "IN80XY"; },
+       {}},
       {"estacion", &OpcionesMultiplicadores::Estacion,
        [](DatosQso& q, bool b) { q.Indicativo = b ? "QQ1SPF" : "QQ1SPE"; },
        [](OpcionesMultiplicadores&, ListasMultiplicadores& l) {
@@ -176,8 +182,12 @@ const CasoAmbito kCasosAmbito[] = {
     // Worked only on another band.
     {false, false, false, {{false, "7000", "01-05-2016", "CW"}}, {false, "14000", "01-05-2016", "CW"}, ""},
     {true, false, false, {{false, "7000", "01-05-2016", "CW"}}, {false, "14000", "01-05-2016", "CW"}, "1"},
-    {true, false, false, {{false, "14000", "01-05-2016", "PH"}},
-     {false, " 14000 ", "02-05-2016", "CW"}, ""},  // the family's band is trimmed
+    {true,
+     false,
+     false,
+     {{false, "14000", "01-05-2016", "PH"}},
+     {false, " 14000 ", "02-05-2016", "CW"},
+     ""},  // the family's band is trimmed
     // Whole contest, per day and per mode.
     {false, true, true, {{false, "14000", "01-05-2016", "CW"}}, {false, "14000", "01-05-2016", "PH"}, "1"},
     {false, true, true, {{false, "14000", "01-05-2016", "PH"}}, {false, "14000", "02-05-2016", "PH"}, "1"},
@@ -187,14 +197,30 @@ const CasoAmbito kCasosAmbito[] = {
     {false, false, true, {{false, "14000", "01-05-2016", "PH"}}, {false, "7000", "02-05-2016", "CW"}, "1"},
     // Per band: the day and mode questions keep the band.
     {true, true, false, {{false, "14000", "01-05-2016", "CW"}}, {false, "14000", "02-05-2016", "CW"}, "1"},
-    {true, true, false, {{false, "14000", "01-05-2016", "CW"}, {false, "7000", "02-05-2016", "CW"}},
-     {false, "14000", "02-05-2016", "CW"}, "1"},
-    {true, true, true, {{false, "14000", "01-05-2016", "PH"}, {false, "7000", "01-05-2016", "CW"}},
-     {false, "14000", "01-05-2016", "CW"}, "1"},
-    {true, true, true, {{false, "14000", "01-05-2016", "PH"}, {false, "14000", "02-05-2016", "CW"}},
-     {false, "14000", "01-05-2016", "CW"}, ""},
-    {true, false, true, {{false, "7000", "01-05-2016", "PH"}, {false, "14000", "01-05-2016", "CW"}},
-     {false, "14000", "01-05-2016", "PH"}, "1"},
+    {true,
+     true,
+     false,
+     {{false, "14000", "01-05-2016", "CW"}, {false, "7000", "02-05-2016", "CW"}},
+     {false, "14000", "02-05-2016", "CW"},
+     "1"},
+    {true,
+     true,
+     true,
+     {{false, "14000", "01-05-2016", "PH"}, {false, "7000", "01-05-2016", "CW"}},
+     {false, "14000", "01-05-2016", "CW"},
+     "1"},
+    {true,
+     true,
+     true,
+     {{false, "14000", "01-05-2016", "PH"}, {false, "14000", "02-05-2016", "CW"}},
+     {false, "14000", "01-05-2016", "CW"},
+     ""},
+    {true,
+     false,
+     true,
+     {{false, "7000", "01-05-2016", "PH"}, {false, "14000", "01-05-2016", "CW"}},
+     {false, "14000", "01-05-2016", "PH"},
+     "1"},
 };
 
 TEST_F(MotorTest, CadaFamiliaEnCadaAmbito) {
@@ -405,8 +431,8 @@ TEST_F(MotorTest, ReferenciasDelConcursoDie) {
     const char* esperado;
   };
   const Caso casos[] = {
-      {"D-1", "1"},   {"D12345", "1"}, {"E1234", "1"}, {"E-12345", "1"}, {"E123", "2"}, {"AB123", "2"},
-      {"AB12", ""},   {"-12", ""},     {"ABC", ""},    {"-", ""},        {"E12", ""},   {"", ""},
+      {"D-1", "1"}, {"D12345", "1"}, {"E1234", "1"}, {"E-12345", "1"}, {"E123", "2"}, {"AB123", "2"},
+      {"AB12", ""}, {"-12", ""},     {"ABC", ""},    {"-", ""},        {"E12", ""},   {"", ""},
   };
   for (const Caso& c : casos) {
     DatosQso q = Q("14000", "CW", "01-05-2016");
@@ -541,12 +567,50 @@ TEST_F(MotorTest, A1aClubDistritos) {
   };
   // A district worked only with numeric literals is still new (the numeric
   // QSO itself counts 1 by the numeric rule).
-  EXPECT_EQ(Puntua({qso("12", "01-05-2016"), qso("AB", "01-05-2016"), qso("CD", "01-05-2016")}),
-            (Log{"1", "1", ""}));
+  EXPECT_EQ(Puntua({qso("12", "01-05-2016"), qso("AB", "01-05-2016"), qso("CD", "01-05-2016")}), (Log{"1", "1", ""}));
   // The day question looks at every earlier QSO.
   op_.Distrito.PorDia = true;
-  EXPECT_EQ(Puntua({qso("AB", "01-05-2016"), qso("12", "02-05-2016"), qso("CD", "02-05-2016")}),
-            (Log{"1", "1", ""}));
+  EXPECT_EQ(Puntua({qso("AB", "01-05-2016"), qso("12", "02-05-2016"), qso("CD", "02-05-2016")}), (Log{"1", "1", ""}));
+}
+
+// The earlier QSOs outgrow their table several times in a long log and
+// are forgotten whole between logs: a QSO repeated later in the same log
+// brings nothing, and a short log scored after a long one (or a long one
+// after a short one) gets what a fresh engine gives it.
+TEST_F(MotorTest, LogsLargosYCortosEnElMismoMotor) {
+  op_.CadaBanda = op_.CadaDia = op_.CadaModo = true;
+  for (OpcionesFamilia* f : {&op_.Pais, &op_.Cq, &op_.Prefijo, &op_.Sufijo, &op_.Distrito, &op_.Cuadricula})
+    *f = {true, true, true, true};
+  op_.Otros = {true, false, true, true};
+  op_.UltimaLetra = true;
+  listas_.AnadeDistrito("Q1*", false);
+  std::vector<DatosQso> largo;
+  const char* bandas[] = {"3500", "7000", "14000", "21000", "28000"};
+  for (int i = 0; i < 3000; ++i) {
+    const std::string letras = {static_cast<char>('A' + i % 26), static_cast<char>('A' + i / 26 % 26),
+                                static_cast<char>('A' + i / 676 % 26)};
+    DatosQso q = Q(bandas[i % 5], i % 7 < 3 ? "CW" : "PH", i % 2 ? "01-05-2016" : "02-05-2016",
+                   std::string(i % 3 ? "QQ1" : "QQ8") + letras);
+    q.LiteralRecibido = letras;
+    q.QraLocatorRecibido = "IN" + std::to_string(10 + i % 90) + "AB";
+    largo.push_back(q);
+  }
+  const std::vector<DatosQso> primeraMitad(largo.begin(), largo.begin() + 1500);
+  std::vector<DatosQso> repetido = primeraMitad;
+  repetido.insert(repetido.end(), primeraMitad.begin(), primeraMitad.end());
+  const std::vector<DatosQso> corto(largo.begin() + 1000, largo.begin() + 1040);
+
+  const Log esperadoLargo = Puntua(largo);
+  const Log esperadoCorto = Puntua(corto);
+  EXPECT_EQ(std::count(esperadoLargo.begin(), esperadoLargo.end(), ""), 0) << "every QSO is new somewhere";
+
+  MotorMultiplicadores motor(*paises_, op_, listas_, nombre_);
+  const Log r = Puntua(motor, repetido);
+  EXPECT_EQ(Log(r.begin(), r.begin() + 1500), Log(esperadoLargo.begin(), esperadoLargo.begin() + 1500));
+  EXPECT_EQ(Log(r.begin() + 1500, r.end()), Log(1500, "")) << "a repeated QSO brings nothing";
+  EXPECT_EQ(Puntua(motor, corto), esperadoCorto);
+  EXPECT_EQ(Puntua(motor, largo), esperadoLargo);
+  EXPECT_EQ(Puntua(motor, corto), esperadoCorto);
 }
 
 }  // namespace
