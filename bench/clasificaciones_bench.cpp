@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
 #include "database/creacion.h"
 #include "plataforma/dao.h"
 #include "scoring/clasificaciones.h"
@@ -59,8 +59,8 @@ class Contest {
 
 void GeneraClasificaciones(benchmark::State& estado) {
   Contest c(static_cast<int>(estado.range(0)));
-  VentanaProcesoSimple ventana;
-  for (auto _ : estado) benchmark::DoNotOptimize(scoring::GeneraClasificaciones(ventana, c.base, c.Carpeta()));
+  const EdicionConcurso edicion(c.Carpeta(), {});
+  for (auto _ : estado) benchmark::DoNotOptimize(scoring::GeneraClasificaciones(c.base, edicion));
   estado.SetItemsProcessed(estado.iterations() * estado.range(0));
 }
 BENCHMARK(GeneraClasificaciones)->Arg(50)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);

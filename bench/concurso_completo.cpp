@@ -32,7 +32,9 @@
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/verificacion_fichero.h"
+#include "common/edicion_concurso.h"
 #include "common/listas_carpetas.h"
+#include "common/progreso_etapa.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
@@ -104,6 +106,8 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   const double generacion = std::chrono::duration<double>(Reloj::now() - inicio_generacion).count();
   const double lineas = static_cast<double>(c.Resumen().LineasQso);
   const EstadoCarpetaConcurso carpetas(c.Carpeta(), std::string(generador::kNombreConcurso));
+  EdicionConcurso edicion(carpetas);
+  ProgresoSimple progreso;
   VentanaProcesoSimple ventana;
   std::vector<Etapa> etapas;
   std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
@@ -134,17 +138,16 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
 
   // 2. Cross-check.
   etapas.push_back(Mide("cruce", lineas, [&] {
-    CargaListasValidas(carpetas, ventana);
+    edicion.Lee(ListaEdicion::Validas);
     scoring::ConcursoCruce concurso;
     concurso.Base = &c.Base();
     concurso.NumeroOrden = generador::kNumeroConcurso;
     concurso.CarpetaTrabajo = c.Trabajo();
-    concurso.CarpetaConcurso = c.Carpeta();
     concurso.Paises = c.Paises();
     const scoring::OpcionesAnulacion op = Opciones();
-    scoring::CruzaListas(ventana, concurso, [&] { return op; });
-    return std::to_string(ventana.ListaPorNombre("ListasCruzadas").elementos.size()) + " cruzadas, " +
-           std::to_string(ventana.ListaPorNombre("ListasQsoAnulados").elementos.size()) + " con anulados";
+    scoring::CruzaListas(edicion, progreso, concurso, [&] { return op; });
+    return std::to_string(edicion.Cuenta(ListaEdicion::Cruzadas)) + " cruzadas, " +
+           std::to_string(edicion.Cuenta(ListaEdicion::QsoAnulados)) + " con anulados";
   }));
 
   // 3. Scoring.
@@ -152,17 +155,16 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
     scoring::ConcursoPuntuacion concurso;
     concurso.Base = &c.Base();
     concurso.NumeroOrden = generador::kNumeroConcurso;
-    concurso.CarpetaConcurso = c.Carpeta();
     concurso.Paises = c.Paises();
-    const auto no = scoring::CalculaPuntuaciones(ventana, concurso);
+    const auto no = scoring::CalculaPuntuaciones(edicion, progreso, concurso).NoPuntuadas;
     return std::to_string(no.size()) + " sin puntuar";
   }));
 
   // 4. Rankings, as the rankings window rebuilds them when it opens.
   etapas.push_back(Mide("clasificación", lineas, [&] {
-    const auto omitidas = scoring::GeneraClasificaciones(ventana, c.Base(), c.Carpeta());
-    return std::to_string(ventana.ListaPorNombre("ListaPorPuntos").elementos.size()) + " clasificados, " +
-           std::to_string(omitidas.size()) + " omitidos";
+    const auto clasificaciones = scoring::GeneraClasificaciones(c.Base(), edicion);
+    return std::to_string(clasificaciones.PorPuntos.size()) + " clasificados, " +
+           std::to_string(clasificaciones.Omitidas.size()) + " omitidos";
   }));
 
   double total = 0, pico = 0;

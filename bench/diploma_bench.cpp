@@ -11,7 +11,7 @@
 #include "award/diplomas.h"
 #include "award/municipios.h"
 #include "award/recuento_municipios.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/texto.h"
 
 namespace fs = std::filesystem;
@@ -51,7 +51,7 @@ void EvaluaEdicion(benchmark::State& estado) {
     nombres.push_back("EA1" + std::to_string(1000 + e) + ".LOG");
     plataforma::EscribirLineas(raiz + "/ListasAdmitidas/" + nombres.back(), Log(300 + e % 200));
   }
-  VentanaProcesoSimple ventana;
+  ProgresoSimple ventana;
   for (auto _ : estado) {
     award::ListasDiplomas listas;
     benchmark::DoNotOptimize(award::EvaluaDiplomas(raiz, nombres, listas, ventana));

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "database/creacion.h"
 #include "plataforma/dao.h"
 #include "plataforma/texto.h"
@@ -33,6 +34,7 @@ class Contest {
     std::string plantilla = (fs::temp_directory_path() / "trovalis-bench-XXXXXX").string();
     if (!mkdtemp(plantilla.data())) std::abort();
     raiz_ = plantilla;
+    edicion = EdicionConcurso(Carpeta(), {});
     fs::create_directories(raiz_ + "/C/ListasCruzadas");
     fs::create_directories(raiz_ + "/C/ListasPuntuaciones");
     database::CreaBaseConcursosVacia(raiz_ + "/Ledrima");
@@ -72,7 +74,7 @@ class Contest {
       }
       lineas.push_back("END-OF-LOG:");
       plataforma::EscribirLineas(raiz_ + "/C/ListasCruzadas/" + propio + ".LOG", lineas);
-      ventana.ListaPorNombre("ListasCruzadas").Agrega(propio + ".LOG");
+      edicion.Agrega(ListaEdicion::Cruzadas, propio + ".LOG");
     }
   }
   ~Contest() {
@@ -83,7 +85,8 @@ class Contest {
   std::string Carpeta() const { return raiz_ + "/C"; }
 
   dao::Database base;
-  VentanaProcesoSimple ventana;
+  EdicionConcurso edicion{{}, {}};  // set once the folder exists
+  ProgresoSimple progreso;
 
  private:
   std::string raiz_;
@@ -97,10 +100,9 @@ void BM_CalculaPuntuaciones(benchmark::State& state) {
   scoring::ConcursoPuntuacion concurso;
   concurso.Base = &c.base;
   concurso.NumeroOrden = 1;
-  concurso.CarpetaConcurso = c.Carpeta();
   concurso.Paises = paises.get();
   for (auto _ : state) {
-    auto no = scoring::CalculaPuntuaciones(c.ventana, concurso);
+    auto no = scoring::CalculaPuntuaciones(c.edicion, c.progreso, concurso).NoPuntuadas;
     if (!no.empty()) state.SkipWithError(no.front().Motivo.c_str());
     benchmark::DoNotOptimize(no);
   }

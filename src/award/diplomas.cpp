@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "award/recuento_municipios.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -76,7 +76,7 @@ bool LeeListaAdmitida(const std::string& carpeta_concurso, const std::string& no
 
 std::vector<std::string> EvaluaDiplomas(const std::string& carpeta_concurso,
                                         const std::vector<std::string>& listas_admitidas, ListasDiplomas& listas,
-                                        VentanaProceso& ventana) {
+                                        ProgresoEtapa& progreso) {
   std::vector<std::string> ilegibles;
   CargaDiplomasExpedidos(carpeta_concurso, listas);
   for (auto& pendientes : listas.Pendientes) pendientes.clear();
@@ -86,8 +86,8 @@ std::vector<std::string> EvaluaDiplomas(const std::string& carpeta_concurso,
   std::vector<std::string> lineas;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string estacion = plataforma::Mayusculas(listas_admitidas[i]);
-    ventana.PonTexto("LProceso", "Procesando LISTA de: " + estacion);
-    ventana.PonProgreso(0);
+    progreso.Paso("Procesando LISTA de: " + estacion);
+    progreso.Porcentaje(0);
     lineas.clear();
     if (!LeeListaAdmitida(carpeta_concurso, listas_admitidas[i], lineas)) {
       ilegibles.push_back(listas_admitidas[i]);
@@ -95,8 +95,8 @@ std::vector<std::string> EvaluaDiplomas(const std::string& carpeta_concurso,
     }
     const int porcentaje = static_cast<int>((i + 1) * 100 / n);
     for (std::size_t l = 0; l < lineas.size(); ++l) {
-      ventana.PonProgreso(porcentaje);
-      ventana.Cede();
+      progreso.Porcentaje(porcentaje);
+      progreso.Cede();
     }
     const RecuentoMunicipios recuento = CargaMunicipiosContactados(lineas, 1);
     const bool alcanza[] = {CumpleDiplomaBronce(recuento), CumpleDiplomaPlata(recuento), CumpleDiplomaOro(recuento)};
@@ -108,7 +108,7 @@ std::vector<std::string> EvaluaDiplomas(const std::string& carpeta_concurso,
     }
   }
   GuardaListasDiplomas(carpeta_concurso, listas);
-  ventana.PonTexto("LProceso", "FIN PROCESO");
+  progreso.Paso("FIN PROCESO");
   return ilegibles;
 }
 

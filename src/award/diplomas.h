@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-class VentanaProceso;
+class ProgresoEtapa;
 
 namespace award {
 
@@ -50,17 +50,17 @@ void GuardaListasDiplomas(const std::string& carpeta_concurso, const ListasDiplo
 
 // The whole evaluation of the award window's opening. Reads the issued
 // lists first, always. With merged logs listed it counts each one (the name
-// in capitals is the station's name; progress goes to the window's
-// `LProceso` and `Proceso`, yielding after every line read), adds the
-// station to the pending list of every level it reaches and has not been
-// issued (exact comparison), saves the six lists and sets `LProceso` to "FIN
-// PROCESO". With none it evaluates and writes nothing. Returns the names of
+// in capitals is the station's name; its step and percentage go to
+// `progreso`, yielding after every line read),
+// adds the station to the pending list of every level it reaches and has
+// not been issued (exact comparison), saves the six lists and tells the
+// step "FIN PROCESO". With none it evaluates and writes nothing. Returns the names of
 // the merged logs that could not be read (they count for nothing). Throws
 // plataforma::ErrorFichero when an issued list cannot be read (nothing is
 // written) or a list cannot be written.
 std::vector<std::string> EvaluaDiplomas(const std::string& carpeta_concurso,
                                         const std::vector<std::string>& listas_admitidas, ListasDiplomas& listas,
-                                        VentanaProceso& ventana);
+                                        ProgresoEtapa& progreso);
 
 // Moves entry `indice` of a level's pending list to the end of its issued
 // list; false, changing nothing, when there is no such entry.

@@ -114,7 +114,8 @@ void GesDiplomaCantabria::EvaluaDiplomas() {
     // the issued lists in hand, and issuing can go on over them.
     CargaDiplomasExpedidos(carpeta_concurso_, listas_);
     listas_leidas_ = true;
-    ilegibles = award::EvaluaDiplomas(carpeta_concurso_, admitidas, listas_, *this);
+    ProgresoEnVentana progreso(*this);
+    ilegibles = award::EvaluaDiplomas(carpeta_concurso_, admitidas, listas_, progreso);
   } catch (const std::exception& e) {
     error = e.what();
   }

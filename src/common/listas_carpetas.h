@@ -1,7 +1,9 @@
 #pragma once
 // Folder lists, list files and clearing of earlier results of the contest in
-// hand (its CarpetaConcurso). Each procedure fills or writes list boxes of the
-// calling window reached by name, and sets the window's count label.
+// hand (its CarpetaConcurso), for the windows whose runs still reach their
+// list boxes by name: each procedure reads or writes the edition's list
+// (common/edicion_concurso.h) and fills or empties the calling window's list
+// box of the same name and its count label.
 //
 // A list box that the window lacks raises ErrorVentana; a missing label is
 // ignored by the window. A missing subfolder lists as empty and a missing list
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/edicion_concurso.h"
 #include "database/estado.h"
 #include "plataforma/errores.h"
 
@@ -21,14 +24,6 @@ class ErrorVentana : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// Count label texts: "12 Listas", "12 NO ENVIADAS".
-std::string TextoCuentaListas(std::size_t cuantas);
-std::string TextoCuentaNoEnviadas(std::size_t cuantas);
-
-// Ordinary, not hidden files of a folder (names only), sorted by name without
-// regard to letter case; empty when the folder does not exist.
-std::vector<std::string> FicherosDeCarpeta(const std::string& carpeta);
 
 // Folder loaders: clear the list box, add the name of every file of the
 // subfolder of the same name, set the count label ("n Listas").

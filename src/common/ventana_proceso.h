@@ -3,11 +3,15 @@
 // list for it: list boxes and labels reached by name, the progress panel,
 // and the data of the mail in hand for the head of the error report.
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "common/progreso_etapa.h"
 
 // A list box of a window: an ordered list of texts.
 class ListaVentana {
@@ -99,4 +103,26 @@ class VentanaProcesoSimple : public VentanaProceso {
   std::map<std::string, std::string> textos;  // keys in upper case
   int progreso = 0;
   std::optional<DatosCorreoEnCurso> correo;
+};
+
+// The progress of a stage shown on a window that its caller still reaches
+// by name: the step in the label `LProceso`, the percentage in the panel
+// `Proceso`, the yield to the window. A failure goes to `al_fallar` (nowhere
+// when none is given); a question gets the answer No.
+class ProgresoEnVentana : public ProgresoEtapa {
+ public:
+  explicit ProgresoEnVentana(VentanaProceso& ventana,
+                             std::function<void(const std::string& texto, const std::string& titulo)> al_fallar = {})
+      : ventana_(ventana), al_fallar_(std::move(al_fallar)) {}
+  void Paso(const std::string& texto) override { ventana_.PonTexto("LProceso", texto); }
+  void Porcentaje(int porcentaje) override { ventana_.PonProgreso(porcentaje); }
+  void Cede() override { ventana_.Cede(); }
+  void Fallo(const std::string& texto, const std::string& titulo) override {
+    if (al_fallar_) al_fallar_(texto, titulo);
+  }
+  bool Pregunta(const std::string&, const std::string&) override { return false; }
+
+ private:
+  VentanaProceso& ventana_;
+  std::function<void(const std::string&, const std::string&)> al_fallar_;
 };

@@ -1,8 +1,11 @@
-// The award's merged log of one station.
+#include "mail/lista_admitida.h"
+
 #include <string>
 #include <vector>
 
+#include "common/edicion_concurso.h"
 #include "common/listas_carpetas.h"
+#include "common/progreso_etapa.h"
 #include "common/ventana_proceso.h"
 #include "mail/recepcion.h"
 #include "plataforma/errores.h"
@@ -32,15 +35,15 @@ std::vector<std::string> Elementos(const ListaVentana* lista) {
 
 }  // namespace
 
-void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre) {
-  ventana.PonProgreso(0);
-  ventana.PonTexto("LProceso", "Generando LISTA VALIDA");
-  ListaVentana* admitidas = ventana.Lista("FicheroAdmitidas");
-  if (admitidas) admitidas->Limpia();
+ResultadoListaAdmitida FusionaListaAdmitida(EdicionConcurso& edicion, ProgresoEtapa& progreso,
+                                            const std::string& nombre, const std::vector<std::string>& aceptada) {
+  progreso.Porcentaje(0);
+  progreso.Paso("Generando LISTA VALIDA");
 
-  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
-      plataforma::UneRuta(carpeta_concurso, "ListasAdmitidas"), plataforma::NombreSeguro(nombre)));
-  std::vector<std::string> fusion;
+  const std::string ruta = plataforma::ResuelveRuta(
+      plataforma::UneRuta(plataforma::UneRuta(edicion.Carpeta(), "ListasAdmitidas"), plataforma::NombreSeguro(nombre)));
+  ResultadoListaAdmitida resultado;
+  std::vector<std::string>& fusion = resultado.Lineas;
   if (plataforma::ExisteFichero(ruta)) {
     std::vector<std::string> lineas;
     if (!plataforma::LeerLineas(ruta, lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer la lista");
@@ -50,11 +53,10 @@ void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_con
     }
   }
   const std::size_t m = fusion.size();
-  const std::vector<std::string> log = Elementos(ventana.Lista("FicheroCabrillo"));
   if (m == 0) {
-    fusion = log;
+    fusion = aceptada;
   } else {
-    for (const std::string& l : log) {
+    for (const std::string& l : aceptada) {
       if (!EmpiezaPor(l, "QSO:")) continue;
       bool ya = false;
       for (std::size_t k = 0; k < m && !ya; ++k) ya = fusion[k] == l;
@@ -62,18 +64,32 @@ void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_con
     }
     fusion.push_back("END-OF-LOG:");
   }
-  if (admitidas)
-    for (const std::string& l : fusion) admitidas->Agrega(l);
 
-  ventana.PonProgreso(0);
-  ventana.PonTexto("LProceso", "Generando LISTA VALIDA");
+  progreso.Porcentaje(0);
+  progreso.Paso("Generando LISTA VALIDA");
   if (!plataforma::EscribirLineas(ruta, fusion)) throw plataforma::ErrorFichero(ruta, "No se puede escribir la lista");
   for (std::size_t k = 0; k < fusion.size(); ++k) {
-    ventana.PonProgreso(static_cast<int>((k + 1) * 100 / fusion.size()));
-    ventana.Cede();
+    progreso.Porcentaje(static_cast<int>((k + 1) * 100 / fusion.size()));
+    progreso.Cede();
   }
-  ventana.PonTexto("LProceso", "FIN PROCESO");
-  CargaListasAdmitidas(EstadoCarpetaConcurso(carpeta_concurso, std::string(kConcursoDiploma)), ventana);
+  progreso.Paso("FIN PROCESO");
+  edicion.Lee(ListaEdicion::Admitidas);
+  return resultado;
+}
+
+void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre) {
+  ListaVentana* admitidas = ventana.Lista("FicheroAdmitidas");
+  if (admitidas) admitidas->Limpia();
+  EdicionConcurso edicion(carpeta_concurso, std::string(kConcursoDiploma));
+  ProgresoEnVentana progreso(ventana);
+  const ResultadoListaAdmitida resultado =
+      FusionaListaAdmitida(edicion, progreso, nombre, Elementos(ventana.Lista("FicheroCabrillo")));
+  if (admitidas)
+    for (const std::string& l : resultado.Lineas) admitidas->Agrega(l);
+  ListaVentana* listadas = ventana.Lista("ListasAdmitidas");
+  if (!listadas) throw ErrorVentana("La ventana no tiene la lista ListasAdmitidas");
+  listadas->Reemplaza(std::vector<std::string>(edicion.Lista(ListaEdicion::Admitidas)));
+  ventana.PonTexto("LAdmitidas", edicion.TextoCuenta(ListaEdicion::Admitidas));
 }
 
 }  // namespace mail

@@ -99,12 +99,11 @@ void AnotaFicheroManualBorrar(VentanaProceso& ventana, const std::string& nombre
 // Deletes `FicherosManuales` + each queued name, then empties the queue.
 void BorraFicherosManuales(VentanaProceso& ventana, const std::string& carpeta_concurso);
 
-// The award's merged log of a station, `ListasAdmitidas` + name: the first
-// accepted sending whole; later sendings add only the QSO lines it did not
-// hold, and the log then closes with "END-OF-LOG:". The END-OF-LOG line is
-// recognised with blanks before it. Works from the window's list
-// `FicheroCabrillo` (the accepted log) and its hidden list
-// `FicheroAdmitidas`; relists `ListasAdmitidas`. Throws
+// The award's merged log of a station (FusionaListaAdmitida,
+// mail/lista_admitida.h) for the intake, which still holds the accepted log
+// in the window's list `FicheroCabrillo`: the merged lines go to the hidden
+// list `FicheroAdmitidas`, the steps to `LProceso` and `Proceso`, and the
+// edition's admitted logs to `ListasAdmitidas` / `LAdmitidas`. Throws
 // plataforma::ErrorFichero when the merged log cannot be read or written.
 void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre);
 

@@ -11,13 +11,12 @@
 #include "cabrillo/clave_categoria.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/lectura_concurso.h"
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
 #include "common/paises.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/dao.h"
 #include "plataforma/errores.h"
 #include "plataforma/lenguaje.h"
-#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/configuracion_cruce.h"
@@ -194,22 +193,9 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
   return lectura;
 }
 
-std::string RutaEnConcurso(const std::string& carpeta_concurso, std::string_view subcarpeta) {
-  return plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, subcarpeta));
-}
-
-void CargaPuntuaciones(VentanaProceso& ventana, const std::string& carpeta_concurso) {
-  ListaVentana* lista = ventana.Lista("ListasPuntuaciones");
-  if (!lista) throw ErrorVentana("La ventana no tiene la lista ListasPuntuaciones");
-  lista->Limpia();
-  for (const std::string& f : FicherosDeCarpeta(RutaEnConcurso(carpeta_concurso, "ListasPuntuaciones")))
-    lista->Agrega(f);
-  ventana.PonTexto("LPuntuaciones", TextoCuentaListas(lista->Cuenta()));
-}
-
 }  // namespace
 
-std::vector<FilaPuntuada> CalculaPuntosListaQso(VentanaProceso& ventana, dao::Database& base,
+std::vector<FilaPuntuada> CalculaPuntosListaQso(ProgresoEtapa& progreso, dao::Database& base,
                                                 MotorMultiplicadores& motor, const ContextoPuntos& puntos,
                                                 const DatosConcursante& concursante) {
   std::vector<FilaPuntuada> filas;
@@ -220,7 +206,7 @@ std::vector<FilaPuntuada> CalculaPuntosListaQso(VentanaProceso& ventana, dao::Da
     return filas;
   }
   const int total = rs.RecordCount();
-  ventana.PonProgreso(0);
+  progreso.Porcentaje(0);
   filas.reserve(static_cast<std::size_t>(total));
   const ColumnasListaQso columnas(rs);
   dao::Field campo_multiplicador = rs.Fields()["Multiplicador"];
@@ -242,7 +228,7 @@ std::vector<FilaPuntuada> CalculaPuntosListaQso(VentanaProceso& ventana, dao::Da
       motor.AnotaQso(qso);
       filas.push_back({qso.Banda, multiplicador, valor});
       ++k;
-      ventana.PonProgreso(static_cast<int>(std::lround(100.0 * k / total)));
+      progreso.Porcentaje(static_cast<int>(std::lround(100.0 * k / total)));
       rs.MoveNext();
     }
     rs.Close();
@@ -260,7 +246,8 @@ std::string TextoListasNoPuntuadas(const std::vector<ListaNoPuntuada>& listas) {
   return texto;
 }
 
-std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const ConcursoPuntuacion& concurso) {
+ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtapa& progreso,
+                                          const ConcursoPuntuacion& concurso) {
   if (!concurso.Base) throw ErrorPuntuacion("No hay base de datos de concursos");
   dao::Database& base = *concurso.Base;
   const TablasPaises& paises = PaisesRequeridos(concurso.Paises);
@@ -283,13 +270,11 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
   const std::string& nombre_concurso = datos.NombreConcurso;
   BuscadorPaises buscador(paises, nombre_concurso == kConcursoPsk);
 
-  ListaVentana* cruzadas = ventana.Lista("ListasCruzadas");
-  if (!cruzadas) throw ErrorVentana("La ventana no tiene la lista ListasCruzadas");
-  std::vector<std::string> entradas;
-  for (std::size_t i = 0; i < cruzadas->Cuenta(); ++i) entradas.push_back(cruzadas->Elemento(i));
-  const std::string carpeta_cruzadas = RutaEnConcurso(concurso.CarpetaConcurso, "ListasCruzadas");
+  const std::vector<std::string> entradas = edicion.Lista(ListaEdicion::Cruzadas);
+  const std::string carpeta_cruzadas = edicion.Ruta(ListaEdicion::Cruzadas);
 
-  std::vector<ListaNoPuntuada> no_puntuadas;
+  ResultadoPuntuaciones resultado;
+  std::vector<ListaNoPuntuada>& no_puntuadas = resultado.NoPuntuadas;
   // The score list is read again from its folder after the last log and,
   // while the run goes on, at most once a second: reading a folder of
   // thousands of score files after every log would make a large contest's
@@ -309,8 +294,8 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
         cabrillo::LeeCabeceraCabrillo(cabecera, clave_concurso, clave, indicativo);
       }
       // 3.4
-      ventana.PonTexto("LProceso", "Calculando " + entrada);
-      ventana.Cede();
+      progreso.Paso("Calculando " + entrada);
+      progreso.Cede();
       // 3.5 The participant.
       DatosConcursante concursante;
       concursante.Indicativo = indicativo;
@@ -335,28 +320,26 @@ std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const 
           clave += nombre.starts_with("EA7") ? " (EA7)" : " (EA)";
       }
       // 3.8 The per-QSO pass.
-      const std::vector<FilaPuntuada> filas = CalculaPuntosListaQso(ventana, base, motor, contexto, concursante);
+      const std::vector<FilaPuntuada> filas = CalculaPuntosListaQso(progreso, base, motor, contexto, concursante);
       // 3.9
       if (nombre_concurso == kConcursoSegovia) nombre = entrada;
       if (nombre_concurso == kConcursoXyl) clave += " " + lectura.UltimasLetras;
       // 3.10 The score file.
       FicheroPuntuacion fichero =
-          EscribeFicheroPuntuacion(concurso.CarpetaConcurso, clave, nombre, filas, config.BandasPermitidas);
+          EscribeFicheroPuntuacion(edicion.Carpeta(), clave, nombre, filas, config.BandasPermitidas);
       EscribeQsoPuntuacion(fichero, lineas, filas);
-    } catch (const ErrorVentana&) {
-      throw;
     } catch (const std::exception& e) {
       no_puntuadas.push_back({entrada, e.what()});
     }
     // 3.11
     if (&entrada == &entradas.back() || Reloj::now() - refrescada >= kRefresco) {
-      CargaPuntuaciones(ventana, concurso.CarpetaConcurso);
+      edicion.Lee(ListaEdicion::Puntuaciones);
       refrescada = Reloj::now();
     }
   }
   // 4.
-  ventana.PonTexto("LProceso", "FIN DE CÁLCULOS");
-  return no_puntuadas;
+  progreso.Paso("FIN DE CÁLCULOS");
+  return resultado;
 }
 
 // ------------------------------------------------------------ the window's action
@@ -366,16 +349,14 @@ AccionesCalculoPuntuaciones::AccionesCalculoPuntuaciones(EnlaceGesPuntos& enlace
     : enlace_(enlace),
       siguiente_(siguiente ? std::move(siguiente) : std::make_unique<AccionesPuntuacionPendientes>()) {}
 
-void AccionesCalculoPuntuaciones::CalculaPuntuaciones(VentanaProceso& ventana) {
+void AccionesCalculoPuntuaciones::CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtapa& progreso) {
   ConcursoPuntuacion concurso;
   concurso.Base = &enlace_.BaseConcursos();
   concurso.NumeroOrden = enlace_.NumeroConcurso();
-  concurso.CarpetaConcurso = enlace_.CarpetaConcurso();
   concurso.Paises = enlace_.Paises();
   concurso.SociosZurozi = SociosZurozi();
-  const std::vector<ListaNoPuntuada> no_puntuadas = scoring::CalculaPuntuaciones(ventana, concurso);
-  if (!no_puntuadas.empty())
-    plataforma::MsgBox(TextoListasNoPuntuadas(no_puntuadas), "ADVERTENCIA", plataforma::Icono::Error);
+  const ResultadoPuntuaciones resultado = scoring::CalculaPuntuaciones(edicion, progreso, concurso);
+  if (!resultado.NoPuntuadas.empty()) progreso.Fallo(TextoListasNoPuntuadas(resultado.NoPuntuadas), "ADVERTENCIA");
 }
 
 void AccionesCalculoPuntuaciones::AbreClasificaciones(std::function<void()> al_cerrar) {

@@ -2,7 +2,7 @@
 // The scoring run: every crossed log (`ListasCruzadas`) becomes a score file
 // (`ListasPuntuaciones`, scoring/fichero_puntuacion.h).
 //
-// Per crossed log, in the order of the window's list `ListasCruzadas`: the
+// Per crossed log, in the order of the edition's listing of crossed logs: the
 // header gives the category key and the callsign; the table `ListaQso` is
 // refilled with the log's valid QSO lines (those that begin "QSO:"; lines
 // marked "DUP00:" or "NULnn:" make no row); the per-QSO pass scores every
@@ -16,9 +16,10 @@
 // that are no number...), leaves no score file: the log is named in the
 // run's answer with the reason, and the other logs are still scored.
 //
-// The run needs no window: it writes its step ("Calculando <log>", at the
-// end "FIN DE CÁLCULOS") and progress and refills the list of score files
-// through a `VentanaProceso`.
+// The run needs no window: it takes the contest edition, tells its step
+// ("Calculando <log>", at the end "FIN DE CÁLCULOS") and progress through a
+// `ProgresoEtapa`, and reads the edition's listing of score files again as
+// it goes.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -31,8 +32,9 @@
 #include "scoring/multiplicadores.h"
 #include "scoring/puntos_qso.h"
 
+class EdicionConcurso;
+class ProgresoEtapa;
 class TablasPaises;
-class VentanaProceso;
 
 namespace dao {
 class Database;
@@ -50,7 +52,6 @@ class ErrorPuntuacion : public std::runtime_error {
 struct ConcursoPuntuacion {
   dao::Database* Base = nullptr;              // the contest database
   std::int32_t NumeroOrden = 0;               // the contest's number
-  std::string CarpetaConcurso;                // the edition's folder tree
   const TablasPaises* Paises = nullptr;       // the countries database (nullptr: ErrorPaises)
   std::span<const std::string> SociosZurozi;  // members of the ZUROZI club
   DistanciaLocators Distancia = DistanciaEntreLocators;
@@ -66,28 +67,36 @@ struct ListaNoPuntuada {
 // the QSO record from each row, asks the multiplier engine and (when the
 // country is known) the QSO points, and stores `Multiplicador` and
 // `PuntosRecibidos` (a fraction rounded half to even; a text that is no
-// number as 0). Sets the progress panel after every QSO (nothing when the
-// table is empty). Gives back the stored rows.
-std::vector<FilaPuntuada> CalculaPuntosListaQso(VentanaProceso& ventana, dao::Database& base,
+// number as 0). Tells the progress after every QSO (nothing when the table
+// is empty). Gives back the stored rows.
+std::vector<FilaPuntuada> CalculaPuntosListaQso(ProgresoEtapa& progreso, dao::Database& base,
                                                 MotorMultiplicadores& motor, const ContextoPuntos& puntos,
                                                 const DatosConcursante& concursante);
 
-// The run. Throws ErrorPuntuacion when the contest is not in the database;
-// gives back the crossed logs it had to leave unscored.
-std::vector<ListaNoPuntuada> CalculaPuntuaciones(VentanaProceso& ventana, const ConcursoPuntuacion& concurso);
+// What the run gives back: the crossed logs it had to leave unscored.
+struct ResultadoPuntuaciones {
+  std::vector<ListaNoPuntuada> NoPuntuadas;
+};
+
+// The run over `edicion`'s listing of crossed logs, as it stands. Reads the
+// listing of score files again after the last log and, while it goes on, at
+// most once a second. Throws ErrorPuntuacion when the contest is not in the
+// database.
+ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtapa& progreso,
+                                          const ConcursoPuntuacion& concurso);
 
 // The message that names the logs left unscored.
 std::string TextoListasNoPuntuadas(const std::vector<ListaNoPuntuada>& listas);
 
 // What the cross-check window's `Calcular` runs: the scoring run over the
-// contest its opener gives; the logs left unscored are shown in one
-// message. The rankings are opened by `siguiente`: the rankings window's
+// contest its opener gives; the logs left unscored are reported as one
+// failure ("ADVERTENCIA"). The rankings are opened by `siguiente`: the rankings window's
 // action (AccionesClasificacion, scoring/clasifica.h), or a stand-in that
 // closes at once when none is given.
 class AccionesCalculoPuntuaciones : public AccionesPuntuacion {
  public:
   AccionesCalculoPuntuaciones(EnlaceGesPuntos& enlace, std::unique_ptr<AccionesPuntuacion> siguiente = nullptr);
-  void CalculaPuntuaciones(VentanaProceso& ventana) override;
+  void CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtapa& progreso) override;
   void AbreClasificaciones(std::function<void()> al_cerrar) override;
 
  private:

@@ -14,6 +14,7 @@
 #include <initializer_list>
 
 #include "common/controles_ventana.h"
+#include "common/edicion_concurso.h"
 #include "common/ventanas.h"
 #include "plataforma/dao.h"
 #include "plataforma/fuente_fija.h"
@@ -93,9 +94,12 @@ Clasifica::~Clasifica() { Form_Unload(); }
 void Clasifica::Form_Load() {
   try {
     if (!datos_.Base) throw std::runtime_error("no hay base de datos de concursos");
-    const std::vector<PuntuacionOmitida> omitidas = GeneraClasificaciones(*this, *datos_.Base, datos_.CarpetaConcurso);
-    if (!omitidas.empty())
-      plataforma::MsgBox(TextoPuntuacionesOmitidas(omitidas), "ADVERTENCIA", plataforma::Icono::Error);
+    const ::EdicionConcurso edicion(datos_.CarpetaConcurso, datos_.NombreConcurso);
+    const ResultadoClasificaciones clasificaciones = CalculaClasificaciones(*datos_.Base, edicion);
+    MuestraClasificaciones(clasificaciones);
+    GuardaListasClasificacion(clasificaciones, edicion);
+    if (!clasificaciones.Omitidas.empty())
+      plataforma::MsgBox(TextoPuntuacionesOmitidas(clasificaciones.Omitidas), "ADVERTENCIA", plataforma::Icono::Error);
   } catch (const std::exception& error) {
     plataforma::MsgBox(std::string("No se han podido generar las clasificaciones: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
@@ -103,6 +107,14 @@ void Clasifica::Form_Load() {
   ui_->LConcurso->setText(Q(datos_.NombreConcurso + " EDICIÓN " + datos_.EdicionConcurso));
   AjustaAPantalla();
   show();
+}
+
+void Clasifica::MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones) {
+  for (auto [caja, lista] : {std::pair{ui_->ListaPorCategoria, &clasificaciones.PorCategoria},
+                             std::pair{ui_->ListaPorPuntos, &clasificaciones.PorPuntos}}) {
+    caja->clear();
+    for (const std::string& e : *lista) caja->addItem(Q(e));
+  }
 }
 
 void Clasifica::AjustaAPantalla() {
@@ -209,14 +221,6 @@ void Clasifica::CierraComunicado() {
   ui_->Cancelar->setEnabled(false);
   ui_->PanelComunicado->setVisible(false);
 }
-
-// ------------------------------------------------------------- VentanaProceso
-
-ListaVentana* Clasifica::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
-
-void Clasifica::PonTexto(std::string_view nombre, const std::string& texto) { controles_->PonTexto(nombre, texto); }
-
-std::string Clasifica::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
 
 // ------------------------------------------------------------- keys, closing
 

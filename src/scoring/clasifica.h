@@ -36,6 +36,8 @@ class Clasifica;
 
 namespace scoring {
 
+struct ResultadoClasificaciones;
+
 // The contest in hand as the window needs it.
 struct DatosClasifica {
   dao::Database* Base = nullptr;
@@ -47,7 +49,7 @@ struct DatosClasifica {
 // Reads the contest's name and edition from its row of `Concursos`.
 DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace);
 
-class Clasifica : public QWidget, public VentanaProceso {
+class Clasifica : public QWidget {
   Q_OBJECT
 
  public:
@@ -65,12 +67,6 @@ class Clasifica : public QWidget, public VentanaProceso {
   // A mailing is going on.
   bool Enviando() const { return enviando_; }
 
-  // VentanaProceso: the three lists and the labels, by name.
-  ListaVentana* Lista(std::string_view nombre) override;
-  void PonTexto(std::string_view nombre, const std::string& texto) override;
-  std::string Texto(std::string_view nombre) const override;
-  void PonProgreso(int) override {}
-
  protected:
   void closeEvent(QCloseEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -82,6 +78,8 @@ class Clasifica : public QWidget, public VentanaProceso {
 
   void ImprimirPuntos_Click();
   void ImprimirCategoria_Click();
+  // Shows the two rankings in ListaPorCategoria and ListaPorPuntos.
+  void MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones);
   void Envia(Envio envio);
   void EnviarComunicado_Click();
   void Aceptar_Click();
@@ -112,7 +110,7 @@ class AccionesClasificacion : public AccionesPuntuacion {
  public:
   using CreaEnvios = std::function<std::shared_ptr<EnviosClasificacion>()>;
   AccionesClasificacion(EnlaceGesPuntos& enlace, CreaEnvios crea_envios = {});
-  void CalculaPuntuaciones(VentanaProceso&) override {}
+  void CalculaPuntuaciones(EdicionConcurso&, ProgresoEtapa&) override {}
   void AbreClasificaciones(std::function<void()> al_cerrar) override;
 
   // The window last opened (nullptr once it is closed).

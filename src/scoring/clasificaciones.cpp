@@ -4,7 +4,7 @@
 #include <limits>
 #include <map>
 
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
 #include "plataforma/dao.h"
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
@@ -53,13 +53,6 @@ std::optional<std::int32_t> Entero32(const std::string& texto) {
 
 std::string RutaCarpeta(const std::string& carpeta_concurso, std::string_view subcarpeta) {
   return plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, subcarpeta));
-}
-
-std::vector<std::string> Elementos(VentanaProceso& ventana, std::string_view lista) {
-  std::vector<std::string> v;
-  if (ListaVentana* l = ventana.Lista(lista))
-    for (std::size_t i = 0; i < l->Cuenta(); ++i) v.push_back(l->Elemento(i));
-  return v;
 }
 
 FilaClasificacion Fila(dao::Recordset& rs) {
@@ -149,16 +142,17 @@ std::string ElementoPorPuntos(const FilaClasificacion& fila, const CuentasListaC
          " CATEGORÍA:" + Campo(fila.Categoria, 26) + " QSOS:" + Campo(c.Qsos + nulos, 6) + " NULOS:" + Campo(nulos, 6);
 }
 
-std::vector<PuntuacionOmitida> GeneraClasificaciones(VentanaProceso& ventana, dao::Database& base,
-                                                     const std::string& carpeta_concurso) {
-  std::vector<PuntuacionOmitida> omitidas;
+ResultadoClasificaciones CalculaClasificaciones(dao::Database& base, const EdicionConcurso& edicion) {
+  ResultadoClasificaciones resultado;
+  std::vector<PuntuacionOmitida>& omitidas = resultado.Omitidas;
+  const std::string& carpeta_concurso = edicion.Carpeta();
 
   // 1. The table holds only the ranking being built.
   base.BeginTrans();
   try {
     base.Execute("DELETE FROM Clasificaciones");
     dao::Recordset tabla = base.OpenRecordset("Clasificaciones");
-    const std::string carpeta = RutaCarpeta(carpeta_concurso, "ListasPuntuaciones");
+    const std::string carpeta = edicion.Ruta(ListaEdicion::Puntuaciones);
     for (const std::string& nombre : plataforma::ListaFicheros(carpeta)) {
       std::vector<std::string> lineas;
       if (!plataforma::LeerLineas(plataforma::UneRuta(carpeta, nombre), lineas)) {
@@ -185,20 +179,15 @@ std::vector<PuntuacionOmitida> GeneraClasificaciones(VentanaProceso& ventana, da
   }
 
   // 2. The two lists.
-  ListaVentana* por_categoria = ventana.Lista("ListaPorCategoria");
-  ListaVentana* por_puntos = ventana.Lista("ListaPorPuntos");
-  if (por_categoria) por_categoria->Limpia();
-  if (por_puntos) por_puntos->Limpia();
-
   struct Orden {
     const char* Select;
-    ListaVentana* Lista;
+    std::vector<std::string>* Lista;
     std::string (*Elemento)(const FilaClasificacion&, const CuentasListaCruzada&);
   };
   const Orden ordenes[] = {
-      {"Select * From Clasificaciones Order By Categoria ASC,Puntos Desc, Concursante Asc", por_categoria,
+      {"Select * From Clasificaciones Order By Categoria ASC,Puntos Desc, Concursante Asc", &resultado.PorCategoria,
        ElementoPorCategoria},
-      {"Select * From Clasificaciones Order By Puntos Desc,Categoria Desc, Concursante Asc", por_puntos,
+      {"Select * From Clasificaciones Order By Puntos Desc,Categoria Desc, Concursante Asc", &resultado.PorPuntos,
        ElementoPorPuntos},
   };
   // Each crossed log is counted once per rebuild, for both lists.
@@ -212,28 +201,32 @@ std::vector<PuntuacionOmitida> GeneraClasificaciones(VentanaProceso& ventana, da
     dao::Recordset rs = base.OpenRecordset(orden.Select, dao::TipoRecordset::Snapshot);
     for (; !rs.Eof(); rs.MoveNext()) {
       const FilaClasificacion fila = Fila(rs);
-      if (orden.Lista) orden.Lista->Agrega(orden.Elemento(fila, cuenta(fila.Concursante)));
+      orden.Lista->push_back(orden.Elemento(fila, cuenta(fila.Concursante)));
     }
     rs.Close();
   }
 
-  // 3. The files.
-  GuardaListasClasificacion(ventana, carpeta_concurso);
-  return omitidas;
+  return resultado;
 }
 
-void GuardaListasClasificacion(VentanaProceso& ventana, const std::string& carpeta_concurso) {
-  const std::string carpeta = RutaCarpeta(carpeta_concurso, kCarpetaClasificacion);
+ResultadoClasificaciones GeneraClasificaciones(dao::Database& base, const EdicionConcurso& edicion) {
+  ResultadoClasificaciones resultado = CalculaClasificaciones(base, edicion);
+  GuardaListasClasificacion(resultado, edicion);
+  return resultado;
+}
+
+void GuardaListasClasificacion(const ResultadoClasificaciones& clasificaciones, const EdicionConcurso& edicion) {
+  const std::string carpeta = RutaCarpeta(edicion.Carpeta(), kCarpetaClasificacion);
   if (!plataforma::CreaCarpeta(carpeta)) throw plataforma::ErrorFichero(carpeta, "No se puede crear la carpeta");
   for (const std::string& f : plataforma::ListaFicheros(carpeta))
     plataforma::BorraFichero(plataforma::UneRuta(carpeta, f));
-  const std::pair<std::string_view, std::string_view> ficheros[] = {
-      {kFicheroPorCategoria, "ListaPorCategoria"},
-      {kFicheroPorPuntos, "ListaPorPuntos"},
+  const std::pair<std::string_view, const std::vector<std::string>*> ficheros[] = {
+      {kFicheroPorCategoria, &clasificaciones.PorCategoria},
+      {kFicheroPorPuntos, &clasificaciones.PorPuntos},
   };
   for (const auto& [fichero, lista] : ficheros) {
     const std::string ruta = plataforma::UneRuta(carpeta, fichero);
-    if (!plataforma::EscribirLineas(ruta, Elementos(ventana, lista)))
+    if (!plataforma::EscribirLineas(ruta, *lista))
       throw plataforma::ErrorFichero(ruta, "No se puede escribir la clasificación");
   }
 }

@@ -2,9 +2,9 @@
 // The rankings of the contest in hand, rebuilt from the score files of the
 // last scoring run (`ListasPuntuaciones`): table `Clasificaciones` gets one
 // row per score file; two fixed-width listings of its rows, one by category
-// and one by points, go to the lists `ListaPorCategoria` and
-// `ListaPorPuntos` of the window and to the files "ListaPorCategoria.lst"
-// and "ListaPorPuntos.lst" of `ListasClasificacion`.
+// and one by points, are given back (the rankings window shows them in its
+// lists `ListaPorCategoria` and `ListaPorPuntos`) and go to the files
+// "ListaPorCategoria.lst" and "ListaPorPuntos.lst" of `ListasClasificacion`.
 //
 // Each score file is read on its own: a file that does not name its
 // participant ("CONCURSANTE: "), lacks its final score ("TOTAL PUNTOS:"),
@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-class VentanaProceso;
+class EdicionConcurso;
 
 namespace dao {
 class Database;
@@ -68,20 +68,27 @@ CuentasListaCruzada CuentaListaCruzada(const std::string& carpeta_concurso, cons
 std::string ElementoPorCategoria(const FilaClasificacion& fila, const CuentasListaCruzada& cuentas);
 std::string ElementoPorPuntos(const FilaClasificacion& fila, const CuentasListaCruzada& cuentas);
 
-// Rebuilds the ranking: empties table `Clasificaciones` and refills it
-// (in one transaction), fills the window's lists `ListaPorCategoria` (by
-// category ascending, points descending, participant ascending) and
-// `ListaPorPuntos` (points descending, category descending, participant
-// ascending), and saves both (GuardaListasClasificacion). Gives back the
-// score files left out. A database error (dao::Error) or a file that
-// cannot be written (plataforma::ErrorFichero) reaches the caller.
-std::vector<PuntuacionOmitida> GeneraClasificaciones(VentanaProceso& ventana, dao::Database& base,
-                                                     const std::string& carpeta_concurso);
+// The two rankings of a rebuild, and the score files left out.
+struct ResultadoClasificaciones {
+  // By category ascending, points descending, participant ascending.
+  std::vector<std::string> PorCategoria;
+  // By points descending, category descending, participant ascending.
+  std::vector<std::string> PorPuntos;
+  std::vector<PuntuacionOmitida> Omitidas;
+};
 
-// Deletes every file of `ListasClasificacion` and writes the window's two
-// lists to "ListaPorCategoria.lst" and "ListaPorPuntos.lst" (Windows-1252,
-// CR LF). Throws plataforma::ErrorFichero when a file cannot be written.
-void GuardaListasClasificacion(VentanaProceso& ventana, const std::string& carpeta_concurso);
+// Builds the ranking of the edition's score files: empties table
+// `Clasificaciones` and refills it (in one transaction), and gives back its
+// two listings. A database error (dao::Error) reaches the caller.
+ResultadoClasificaciones CalculaClasificaciones(dao::Database& base, const EdicionConcurso& edicion);
+
+// Deletes every file of `ListasClasificacion` and writes the two rankings to
+// "ListaPorCategoria.lst" and "ListaPorPuntos.lst" (Windows-1252, CR LF).
+// Throws plataforma::ErrorFichero when a file cannot be written.
+void GuardaListasClasificacion(const ResultadoClasificaciones& clasificaciones, const EdicionConcurso& edicion);
+
+// Rebuilds the ranking: CalculaClasificaciones, then GuardaListasClasificacion.
+ResultadoClasificaciones GeneraClasificaciones(dao::Database& base, const EdicionConcurso& edicion);
 
 // The message that names the score files left out.
 std::string TextoPuntuacionesOmitidas(const std::vector<PuntuacionOmitida>& omitidas);

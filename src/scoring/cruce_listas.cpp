@@ -8,8 +8,8 @@
 
 #include "cabrillo/clave_categoria.h"
 #include "cabrillo/lectura_concurso.h"
-#include "common/listas_carpetas.h"
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/dao.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -52,18 +52,6 @@ long NumeroDe(std::string_view texto) {
 
 std::string RutaEnConcurso(const std::string& carpeta_concurso, std::string_view subcarpeta) {
   return plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, subcarpeta));
-}
-
-ListaVentana& ListaDe(VentanaProceso& ventana, std::string_view nombre) {
-  ListaVentana* lista = ventana.Lista(nombre);
-  if (!lista) throw ErrorVentana("La ventana no tiene la lista " + std::string(nombre));
-  return *lista;
-}
-
-void PonLista(VentanaProceso& ventana, std::string_view nombre, const std::vector<std::string>& elementos) {
-  ListaVentana& lista = ListaDe(ventana, nombre);
-  lista.Limpia();
-  for (const std::string& e : elementos) lista.Agrega(e);
 }
 
 // Progress over the lines of a log: 100 × (position + 1) / (lines − 1).
@@ -207,8 +195,9 @@ TipoLista TipoDeLista(std::string_view clave) {
   return TipoLista::Cruzada;
 }
 
-void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
-                 const std::function<OpcionesAnulacion()>& opciones, MetodoCruce metodo) {
+ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progreso, const ConcursoCruce& concurso,
+                                 const std::function<OpcionesAnulacion()>& opciones, MetodoCruce metodo,
+                                 const AlCruzarLista& al_cruzar) {
   if (!concurso.Base) throw ErrorCruce("No hay base de datos de concursos");
   DatosCruce datos;
   if (!LeeDatosCruce(*concurso.Base, concurso.NumeroOrden, datos))
@@ -218,18 +207,12 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
   const cabrillo::ConcursoClave clave_concurso{datos.NombreConcurso, resumen ? &*resumen : nullptr,
                                                concurso.SociosZurozi, concurso.Paises};
 
-  const EstadoCarpetaConcurso carpetas(concurso.CarpetaConcurso, datos.NombreConcurso);
-
   // 1. Nothing of an earlier run is left.
-  BorraResultadosCruce(carpetas, ventana);
+  edicion.DescartaResultadosCruce();
 
-  ListaVentana& validas = ListaDe(ventana, "ListasValidas");
-  std::vector<std::string> entradas;
-  entradas.reserve(validas.Cuenta());
-  for (std::size_t i = 0; i < validas.Cuenta(); ++i) entradas.push_back(validas.Elemento(i));
-
-  const std::string carpeta_validas = RutaEnConcurso(concurso.CarpetaConcurso, "ListasValidas");
-  const std::string carpeta_anulados = RutaEnConcurso(concurso.CarpetaConcurso, "ListasQsoAnulados");
+  const std::vector<std::string> entradas = edicion.Lista(ListaEdicion::Validas);
+  const std::string carpeta_validas = edicion.Ruta(ListaEdicion::Validas);
+  const std::string carpeta_anulados = edicion.Ruta(ListaEdicion::QsoAnulados);
   const std::string fichero_trabajo = plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
@@ -259,9 +242,9 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
       literal::MarcaQsoDuplicados(lineas, datos);
     else
       MarcaQsoDuplicados(lineas, datos);
-    ventana.PonTexto("LProceso", "Procesando " + entrada);
-    ventana.PonProgreso(0);
-    ventana.Cede();
+    progreso.Paso("Procesando " + entrada);
+    progreso.Porcentaje(0);
+    progreso.Cede();
 
     OpcionesAnulacion vigentes = opciones();
     plataforma::FicheroAnexo nulos;
@@ -272,8 +255,8 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
 
     for (std::size_t i = 0; i < lineas.size(); ++i) {
       if (!EsQsoACruzar(lineas[i])) continue;
-      ventana.PonProgreso(Porcentaje(i, lineas.size()));
-      ventana.Cede();
+      progreso.Porcentaje(Porcentaje(i, lineas.size()));
+      progreso.Cede();
       vigentes = opciones();
       const ResultadoCruce r = metodo == MetodoCruce::Literal
                                    ? literal::CruzaQso(carpeta_validas, entradas, datos, lineas[i], k, vigentes)
@@ -286,14 +269,13 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
       if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
     }
 
-    PonLista(ventana, "FicheroCabrillo", lineas);
-    const bool escrita = GuardaListaCruzada(concurso.CarpetaConcurso, entrada, lineas);
+    if (al_cruzar) al_cruzar(entrada, lineas);
+    const bool escrita = GuardaListaCruzada(edicion.Carpeta(), entrada, lineas);
     nulos.Cerrar();
     if (!escrita) {
       plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
-      throw plataforma::ErrorFichero(
-          plataforma::UneRuta(RutaEnConcurso(concurso.CarpetaConcurso, "ListasCruzadas"), entrada),
-          "No se puede escribir el fichero");
+      throw plataforma::ErrorFichero(plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada),
+                                     "No se puede escribir el fichero");
     }
     if (anulado_en_lista) {
       const std::string destino = plataforma::UneRuta(carpeta_anulados, NombreFicheroNulos(entrada));
@@ -305,24 +287,24 @@ void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
     plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));  // a failure is no error
   }
 
-  // 3. The lists of the whole run, to their files and back into the window.
+  // 3. The lists of the whole run, to their files; the edition read again.
   OrdenaListasNoEnviadasPorNumero(listas);
-  PonLista(ventana, "ListasNoEnviadasPorIndicativo", listas.NoEnviadasPorIndicativo);
-  PonLista(ventana, "ListasNoEnviadasPorNumero", listas.NoEnviadasPorNumero);
-  PonLista(ventana, "ListasDeControl", listas.DeControl);
-  GuardaListasNoEnviadasPorIndicativo(carpetas, ventana);
-  GuardaListasNoEnviadasPorNumero(carpetas, ventana);
-  GuardaListasDeControl(carpetas, ventana);
-
-  CargaListasValidas(carpetas, ventana);
-  CargaListasCruzadas(carpetas, ventana);
-  CargaListasQsoAnulados(carpetas, ventana);
-  CargaListasNoEnviadasPorIndicativo(carpetas, ventana);
-  CargaListasNoEnviadasPorNumero(carpetas, ventana);
-  CargaListasDeControl(carpetas, ventana);
+  ResultadoCruceListas resultado{std::move(listas.NoEnviadasPorIndicativo), std::move(listas.NoEnviadasPorNumero),
+                                 std::move(listas.DeControl)};
+  edicion.Pon(ListaEdicion::NoEnviadasPorIndicativo, resultado.NoEnviadasPorIndicativo);
+  edicion.Pon(ListaEdicion::NoEnviadasPorNumero, resultado.NoEnviadasPorNumero);
+  edicion.Pon(ListaEdicion::DeControl, resultado.DeControl);
+  for (ListaEdicion l :
+       {ListaEdicion::NoEnviadasPorIndicativo, ListaEdicion::NoEnviadasPorNumero, ListaEdicion::DeControl})
+    edicion.Guarda(l);
+  for (ListaEdicion l :
+       {ListaEdicion::Validas, ListaEdicion::Cruzadas, ListaEdicion::QsoAnulados, ListaEdicion::NoEnviadasPorIndicativo,
+        ListaEdicion::NoEnviadasPorNumero, ListaEdicion::DeControl})
+    edicion.Lee(l);
 
   // 4.
-  ventana.PonTexto("LProceso", "FIN PROCESO");
+  progreso.Paso("FIN PROCESO");
+  return resultado;
 }
 
 }  // namespace scoring

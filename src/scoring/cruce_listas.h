@@ -8,11 +8,12 @@
 // and by count, in `ListasNoEnviadas`) and of control logs
 // (`ListasDeControl`).
 //
-// The run needs no window: it writes its step and progress, and reads and
-// refills the result lists, through a `VentanaProceso` (the cross-check
-// window, or a plain one for a run without window). It reads the annulment
-// options through a callback at every QSO, so that what the window shows is
-// what the run applies.
+// The run needs no window: it takes the contest edition (its listing of
+// valid logs is the run's input; its result listings and lists are read
+// again at the end), tells its step and progress through a `ProgresoEtapa`,
+// and gives back the lists it gathered. It reads the annulment options
+// through a callback at every QSO, so that what the window shows is what the
+// run applies.
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -23,8 +24,9 @@
 
 #include "scoring/configuracion_cruce.h"
 
+class EdicionConcurso;
+class ProgresoEtapa;
 class TablasPaises;
-class VentanaProceso;
 
 namespace dao {
 class Database;
@@ -41,7 +43,6 @@ struct ConcursoCruce {
   dao::Database* Base = nullptr;              // the contest database
   std::int32_t NumeroOrden = 0;               // the contest's number
   std::string CarpetaTrabajo;                 // holds the working annulled-QSO file
-  std::string CarpetaConcurso;                // the edition's folder tree
   const TablasPaises* Paises = nullptr;       // for the category keys of some contests
   std::span<const std::string> SociosZurozi;  // members of the "X ANIVERSARIO ZUROZI" club
 };
@@ -116,19 +117,32 @@ std::string NombreFicheroNulos(std::string_view nombre_lista);
 enum class TipoLista { Cruzada, DeControl, NoCruzada };
 TipoLista TipoDeLista(std::string_view clave);
 
-// The run (the window's lists and labels reached by name):
-// 1. discards every earlier result (`BorraResultadosCruce`);
-// 2. for each entry of `ListasValidas`, in list order: reads its header
-//    (category key and callsign); a control log only lists its callsign, an
-//    SWL, "SERVER-OP" or "GRUPO 2012" log is passed over; any other is
-//    marked for duplicates, shown in `LProceso` ("Procesando <entry>") and
-//    crossed QSO line by QSO line (lines that begin "QSO:", letter case
-//    counting) with the progress in `Proceso`, yielding once per step;
-//    its crossed copy is written and, when a QSO was annulled, its
-//    annulled-QSO file is filed; `FicheroCabrillo` shows the crossed log;
+// What the run gives back: the lists it gathered over all logs and wrote to
+// their files (see ListasCruce).
+struct ResultadoCruceListas {
+  std::vector<std::string> NoEnviadasPorIndicativo;
+  std::vector<std::string> NoEnviadasPorNumero;
+  std::vector<std::string> DeControl;
+};
+
+// Told of each crossed log, once it is crossed: its entry and its lines with
+// the marks of the run.
+using AlCruzarLista = std::function<void(const std::string& entrada, const std::vector<std::string>& lineas)>;
+
+// The run over `edicion`:
+// 1. discards every earlier result (`EdicionConcurso::DescartaResultadosCruce`);
+// 2. for each entry of the edition's listing of valid logs, in its order:
+//    reads its header (category key and callsign); a control log only lists
+//    its callsign, an SWL, "SERVER-OP" or "GRUPO 2012" log is passed over;
+//    any other is marked for duplicates, told as the step ("Procesando
+//    <entry>") and crossed QSO line by QSO line (lines that begin "QSO:",
+//    letter case counting) with its progress, yielding once per step; its
+//    crossed copy is written and, when a QSO was annulled, its annulled-QSO
+//    file is filed; `al_cruzar` is told of the crossed log;
 // 3. writes the lists of stations without log and of control logs to their
-//    files and refills the window's lists from the folders;
-// 4. sets `LProceso` to "FIN PROCESO".
+//    files and reads again the edition's listings of valid, crossed and
+//    annulled logs and those lists;
+// 4. tells the step "FIN PROCESO".
 // `opciones` is asked for the annulment options at every QSO. A log that
 // cannot be read, or a result that cannot be written, raises
 // plataforma::ErrorFichero; an unknown contest raises ErrorCruce.
@@ -138,7 +152,8 @@ TipoLista TipoDeLista(std::string_view clave);
 // scoring/cruce_literal.h, the reference the engine must agree with, far
 // too slow for a real contest and meant for tests that compare the two.
 enum class MetodoCruce { Indexado, Literal };
-void CruzaListas(VentanaProceso& ventana, const ConcursoCruce& concurso,
-                 const std::function<OpcionesAnulacion()>& opciones, MetodoCruce metodo = MetodoCruce::Indexado);
+ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progreso, const ConcursoCruce& concurso,
+                                 const std::function<OpcionesAnulacion()>& opciones,
+                                 MetodoCruce metodo = MetodoCruce::Indexado, const AlCruzarLista& al_cruzar = {});
 
 }  // namespace scoring

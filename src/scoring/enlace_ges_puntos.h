@@ -11,8 +11,9 @@
 #include <span>
 #include <string>
 
+class EdicionConcurso;
+class ProgresoEtapa;
 class TablasPaises;
-class VentanaProceso;
 
 namespace dao {
 class Database;
@@ -44,9 +45,10 @@ class EnlaceGesPuntos {
 class AccionesPuntuacion {
  public:
   virtual ~AccionesPuntuacion() = default;
-  // The scoring run over the crossed logs: writes the score files and feeds
-  // the window's step label and progress panel (`ventana`).
-  virtual void CalculaPuntuaciones(VentanaProceso& ventana) = 0;
+  // The scoring run over the window's edition: writes the score files, reads
+  // the edition's score listing again as it goes, and tells its step,
+  // progress and the logs it could not score through `progreso`.
+  virtual void CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtapa& progreso) = 0;
   // Opens the rankings window (the cross-check window has hidden itself);
   // `al_cerrar` is to be called when it closes, and shows the cross-check
   // window again.
@@ -57,7 +59,7 @@ class AccionesPuntuacion {
 // nothing, and the rankings window closes at once.
 class AccionesPuntuacionPendientes : public AccionesPuntuacion {
  public:
-  void CalculaPuntuaciones(VentanaProceso&) override {}
+  void CalculaPuntuaciones(EdicionConcurso&, ProgresoEtapa&) override {}
   void AbreClasificaciones(std::function<void()> al_cerrar) override {
     if (al_cerrar) al_cerrar();
   }

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "common/controles_ventana.h"
-#include "common/listas_carpetas.h"
 #include "common/panel_progreso.h"
 #include "common/ventanas.h"
 #include "database/estado.h"
@@ -47,7 +46,8 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
     : QWidget(padre),
       correo_(std::move(correo)),
       acciones_(acciones ? std::move(acciones) : std::make_unique<AccionesCalculoPuntuaciones>(*correo_)),
-      ui_(std::make_unique<Ui::GesPuntos>()) {
+      ui_(std::make_unique<Ui::GesPuntos>()),
+      edicion_(correo_->CarpetaConcurso(), {}) {
   ui_->setupUi(this);
   ui_->FicheroCabrillo->setFont(FuenteFija());
   ui_->AnularPorModoDistinto->setVisible(false);
@@ -57,6 +57,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
 
   controles_ = std::make_unique<ControlesVentana>(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
+  edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
   connect(ui_->Calcular, &QPushButton::clicked, this, &GesPuntos::Calcular_Click);
@@ -86,16 +87,13 @@ void GesPuntos::Form_Load() {
   resize(tamano);
   ::CentraFormulario(this);
   CargandoOpciones = true;
-  CargaListasValidas(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasCruzadas(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasQsoAnulados(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasNoEnviadasPorIndicativo(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasNoEnviadasPorNumero(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
-  CargaListasDeControl(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  for (ListaEdicion lista :
+       {ListaEdicion::Validas, ListaEdicion::Cruzadas, ListaEdicion::QsoAnulados, ListaEdicion::Puntuaciones,
+        ListaEdicion::NoEnviadasPorIndicativo, ListaEdicion::NoEnviadasPorNumero, ListaEdicion::DeControl})
+    edicion_.Lee(lista);
   CargaOpcionesAnulacion();
   CargandoOpciones = false;
-  if (correo_->HayListasNuevas()) BorraResultadosCruce(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  if (correo_->HayListasNuevas()) edicion_.DescartaResultadosCruce();
   show();
 }
 
@@ -133,7 +131,7 @@ void GesPuntos::Opcion_Click(QCheckBox* casilla, bool valor) {
   const bool propia_de_carga = casilla == u.AnularQSO || casilla == u.AnularQSOSiNoEstaEN;
   // While loading, these two do nothing at all.
   if (CargandoOpciones && propia_de_carga) return;
-  if (!CargandoOpciones) BorraResultadosCruce(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  if (!CargandoOpciones) edicion_.DescartaResultadosCruce();
 
   QCheckBox* const cuentas[] = {u.AnularDos, u.AnularCinco, u.AnularDiez, u.AnularQuince};
   if (std::find(std::begin(cuentas), std::end(cuentas), casilla) != std::end(cuentas)) {
@@ -187,13 +185,17 @@ void GesPuntos::Cruzar_Click() {
   concurso.Base = &correo_->BaseConcursos();
   concurso.NumeroOrden = correo_->NumeroConcurso();
   concurso.CarpetaTrabajo = correo_->CarpetaTrabajo();
-  concurso.CarpetaConcurso = correo_->CarpetaConcurso();
   concurso.Paises = correo_->Paises();
   concurso.SociosZurozi = SociosZurozi();
   bool hecho = false;
-  progreso_->Empieza(Elementos("ListasValidas"));
+  progreso_->Empieza(edicion_.Lista(ListaEdicion::Validas));
   try {
-    CruzaListas(*this, concurso, [this] { return Opciones(); });
+    CruzaListas(
+        edicion_, *this, concurso, [this] { return Opciones(); }, MetodoCruce::Indexado,
+        [this](const std::string&, const std::vector<std::string>& lineas) {
+          ui_->FicheroCabrillo->clear();
+          for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
+        });
     progreso_->Termina();
     hecho = true;
   } catch (const std::exception& error) {
@@ -211,11 +213,11 @@ void GesPuntos::Calcular_Click() {
     plataforma::MsgBox("No se han cruzado las listas de los concursantes", "ERROR", plataforma::Icono::Error);
     return;
   }
-  BorraListasPuntuaciones(EstadoCarpetaConcurso(correo_->CarpetaConcurso(), {}), *this);
+  edicion_.DescartaPuntuaciones();
   DeshabilitaControles();
-  progreso_->Empieza(Elementos("ListasCruzadas"));
+  progreso_->Empieza(edicion_.Lista(ListaEdicion::Cruzadas));
   try {
-    acciones_->CalculaPuntuaciones(*this);
+    acciones_->CalculaPuntuaciones(edicion_, *this);
     progreso_->Termina();
   } catch (const std::exception& error) {
     progreso_->Abandona();
@@ -296,29 +298,57 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
   for (const std::string& l : lineas) u.FicheroCabrillo->addItem(Q(l));
 }
 
-// ------------------------------------------------------------- VentanaProceso
+// ------------------------------------------------------------- the edition
 
-ListaVentana* GesPuntos::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
-
-void GesPuntos::PonTexto(std::string_view nombre, const std::string& texto) {
-  if (EsPanelDeProceso(nombre))
-    progreso_->PonTexto(texto);
-  else
-    controles_->PonTexto(nombre, texto);
+void GesPuntos::MuestraLista(ListaEdicion lista) {
+  Ui::GesPuntos& u = *ui_;
+  // The list boxes of the window and their count labels.
+  const struct {
+    ListaEdicion lista;
+    QListWidget* caja;
+    QLabel* cuenta;
+  } controles[] = {
+      {ListaEdicion::Validas, u.ListasValidas, u.LValidas},
+      {ListaEdicion::Cruzadas, u.ListasCruzadas, u.LCruzadas},
+      {ListaEdicion::QsoAnulados, u.ListasQsoAnulados, u.LAnulados},
+      {ListaEdicion::Puntuaciones, u.ListasPuntuaciones, u.LPuntuaciones},
+      {ListaEdicion::NoEnviadasPorIndicativo, u.ListasNoEnviadasPorIndicativo, u.Label6},
+      {ListaEdicion::NoEnviadasPorNumero, u.ListasNoEnviadasPorNumero, nullptr},
+      {ListaEdicion::DeControl, u.ListasDeControl, u.LDeControl},
+  };
+  for (const auto& c : controles) {
+    if (c.lista != lista) continue;
+    c.caja->clear();
+    for (const std::string& e : edicion_.Lista(lista)) c.caja->addItem(Q(e));
+    if (!c.cuenta) return;
+    // A list read shows its count; discarded results show none ("NO
+    // ENVIADAS" for the stations without log); a list only emptied keeps
+    // the count shown before.
+    if (edicion_.Estado(lista) == EstadoLista::Leida)
+      c.cuenta->setText(Q(edicion_.TextoCuenta(lista)));
+    else if (edicion_.Estado(lista) == EstadoLista::Descartada)
+      c.cuenta->setText(c.cuenta == u.Label6 ? QStringLiteral("NO ENVIADAS") : QString());
+    return;
+  }
 }
 
-std::string GesPuntos::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
+// ------------------------------------------------------------- ProgresoEtapa
 
-void GesPuntos::PonProgreso(int porcentaje) { progreso_->PonProgreso(porcentaje); }
+void GesPuntos::Paso(const std::string& texto) { progreso_->PonTexto(texto); }
+
+void GesPuntos::Porcentaje(int porcentaje) { progreso_->PonProgreso(porcentaje); }
+
+void GesPuntos::Fallo(const std::string& texto, const std::string& titulo) {
+  plataforma::MsgBox(texto, titulo, plataforma::Icono::Error);
+}
+
+bool GesPuntos::Pregunta(const std::string& texto, const std::string& titulo) {
+  return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
+         plataforma::Respuesta::Si;
+}
 
 void GesPuntos::Cede() { progreso_->Cede(); }
 
-std::vector<std::string> GesPuntos::Elementos(std::string_view nombre) {
-  std::vector<std::string> elementos;
-  if (const ListaVentana* lista = controles_->Lista(nombre))
-    for (std::size_t i = 0; i < lista->Cuenta(); ++i) elementos.push_back(lista->Elemento(i));
-  return elementos;
-}
 
 // ------------------------------------------------------------- keys, closing
 

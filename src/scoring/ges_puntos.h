@@ -5,10 +5,13 @@
 // scoring run and the rankings window. Opened by the mail window, which it
 // replaces on the screen while it is shown; built afresh at every opening.
 //
-// The window is the `VentanaProceso` of its runs: they reach its lists and
-// labels by name and feed its step label `LProceso` and progress panel
-// `Proceso` (the label completed with the log in hand and the count, the
-// panel showing the share of the whole run). While a run goes on, the run buttons, the exit button, every
+// The window holds the contest edition (common/edicion_concurso.h) and
+// shows its result listings and lists in its list boxes and count labels
+// whenever they change. It is the `ProgresoEtapa` of the cross-check and
+// the scoring run: its step label `LProceso` (completed with the log in
+// hand and the count), progress panel `Proceso` (the share of the whole
+// run) and message boxes. While a run goes on, the run buttons, the exit
+// button, every
 // option frame and the file lists are disabled, so nothing the run reads or
 // writes can change under it, and the window cannot be closed.
 #include <QWidget>
@@ -17,7 +20,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "scoring/configuracion_cruce.h"
 #include "scoring/enlace_ges_puntos.h"
 
@@ -34,7 +38,7 @@ class GesPuntos;
 
 namespace scoring {
 
-class GesPuntos : public QWidget, public VentanaProceso {
+class GesPuntos : public QWidget, public ProgresoEtapa {
   Q_OBJECT
 
  public:
@@ -52,12 +56,12 @@ class GesPuntos : public QWidget, public VentanaProceso {
   // A run is going on.
   bool Ejecutando() const { return ejecutando_; }
 
-  // VentanaProceso.
-  ListaVentana* Lista(std::string_view nombre) override;
-  void PonTexto(std::string_view nombre, const std::string& texto) override;
-  std::string Texto(std::string_view nombre) const override;
-  void PonProgreso(int porcentaje) override;
+  // ProgresoEtapa.
+  void Paso(const std::string& texto) override;
+  void Porcentaje(int porcentaje) override;
   void Cede() override;
+  void Fallo(const std::string& texto, const std::string& titulo) override;
+  bool Pregunta(const std::string& texto, const std::string& titulo) override;
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
@@ -74,8 +78,6 @@ class GesPuntos : public QWidget, public VentanaProceso {
   void PonControlesDeEjecucion(bool habilitados);
   bool Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores);
   bool FaltaNumeroListas();
-  // The items of a list box of the window, for the count of a run.
-  std::vector<std::string> Elementos(std::string_view lista);
 
   void CargaOpcionesAnulacion();
   void ConectaOpciones();
@@ -83,6 +85,8 @@ class GesPuntos : public QWidget, public VentanaProceso {
   QCheckBox* Casilla(std::string_view nombre) const;
 
   void MuestraFichero(QListWidget* lista);
+  // Shows a list of the edition in its list box and count label.
+  void MuestraLista(ListaEdicion lista);
   void Form_Unload();
 
   std::unique_ptr<EnlaceGesPuntos> correo_;
@@ -90,6 +94,7 @@ class GesPuntos : public QWidget, public VentanaProceso {
   std::unique_ptr<Ui::GesPuntos> ui_;
   std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
   std::unique_ptr<PanelProgreso> progreso_;      // `LProceso` and `Proceso`
+  EdicionConcurso edicion_;
   bool CargandoOpciones = false;
   bool ejecutando_ = false;
   bool descargada_ = false;

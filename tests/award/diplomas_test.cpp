@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "diplomas_prueba.h"
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
@@ -23,17 +23,6 @@ std::vector<std::string> Admitidas(const soporte::CarpetaTemporal& carpeta) {
   return plataforma::ListaFicheros(carpeta.En("ListasAdmitidas"));
 }
 
-// Records what the evaluation shows of its progress.
-struct VentanaRegistro : VentanaProcesoSimple {
-  std::vector<std::string> pasos;
-  int cesiones = 0;
-  void PonTexto(std::string_view nombre, const std::string& texto) override {
-    VentanaProcesoSimple::PonTexto(nombre, texto);
-    pasos.push_back(texto);
-  }
-  void Cede() override { ++cesiones; }
-};
-
 std::vector<std::string> TodasLasListas() {
   std::vector<std::string> nombres;
   for (Nivel n : kNiveles) nombres.push_back(NombreListaPendientes(n));
@@ -45,8 +34,8 @@ TEST(EvaluaDiplomas, ListasDeLosSeisNivelesComoLasEsperadas) {
   soporte::CarpetaTemporal carpeta;
   prueba::CreaEdicion(carpeta);
   ListasDiplomas listas;
-  VentanaRegistro ventana;
-  const auto ilegibles = EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, ventana);
+  ProgresoSimple progreso;
+  const auto ilegibles = EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, progreso);
   EXPECT_TRUE(ilegibles.empty());
   for (const std::string& nombre : TodasLasListas())
     EXPECT_EQ(ListaEnDisco(carpeta, nombre), prueba::LeeDatos("esperado/" + nombre + ".lst")) << nombre;
@@ -54,9 +43,9 @@ TEST(EvaluaDiplomas, ListasDeLosSeisNivelesComoLasEsperadas) {
   const std::vector<std::string> pasos = {"Procesando LISTA de: EA1AAA.LOG", "Procesando LISTA de: EA1BBB.LOG",
                                           "Procesando LISTA de: EA1CCC.LOG", "Procesando LISTA de: EA1DDD.LOG",
                                           "Procesando LISTA de: EA1EEE.LOG", "FIN PROCESO"};
-  EXPECT_EQ(ventana.pasos, pasos);
-  EXPECT_EQ(ventana.progreso, 100);
-  EXPECT_GT(ventana.cesiones, 5 * 30);  // once per line read
+  EXPECT_EQ(progreso.pasos, pasos);
+  EXPECT_EQ(progreso.porcentaje, 100);
+  EXPECT_GT(progreso.cesiones, 5 * 30);  // once per line read
 }
 
 TEST(EvaluaDiplomas, SinListasAdmitidasNoEscribeNadaPeroLeeLosExpedidos) {
@@ -64,9 +53,9 @@ TEST(EvaluaDiplomas, SinListasAdmitidasNoEscribeNadaPeroLeeLosExpedidos) {
   prueba::CreaEdicion(carpeta, /*con_listas=*/false);
   ListasDiplomas listas;
   listas.PendientesDe(Nivel::Oro) = {"RESTO.LOG"};
-  VentanaRegistro ventana;
-  EvaluaDiplomas(carpeta.Ruta(), {}, listas, ventana);
-  EXPECT_TRUE(ventana.pasos.empty());
+  ProgresoSimple progreso;
+  EvaluaDiplomas(carpeta.Ruta(), {}, listas, progreso);
+  EXPECT_TRUE(progreso.pasos.empty());
   EXPECT_TRUE(listas.PendientesDe(Nivel::Oro).empty());
   EXPECT_EQ(listas.ExpedidosDe(Nivel::Bronce), (std::vector<std::string>{"EA1CCC.LOG", "ea1eee.log"}));
   EXPECT_EQ(listas.ExpedidosDe(Nivel::Oro), (std::vector<std::string>{"EA9ZZZ.LOG"}));
@@ -91,8 +80,8 @@ TEST(EvaluaDiplomas, EstacionYaExpedidaEnTodosLosNivelesNoQuedaPendiente) {
   carpeta.EscribeBytes("DiplomasPlataExpedidos/DiplomasPlataExpedidos.lst", "EA1CCC.LOG\r\n");
   carpeta.EscribeBytes("DiplomasOroExpedidos/DiplomasOroExpedidos.lst", "EA1CCC.LOG\r\n");
   ListasDiplomas listas;
-  VentanaRegistro ventana;
-  EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, ventana);
+  ProgresoSimple progreso;
+  EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, progreso);
   EXPECT_EQ(listas.PendientesDe(Nivel::Bronce), (std::vector<std::string>{"EA1BBB.LOG", "EA1EEE.LOG"}));
   EXPECT_EQ(listas.PendientesDe(Nivel::Plata), (std::vector<std::string>{"EA1BBB.LOG"}));
   EXPECT_TRUE(listas.PendientesDe(Nivel::Oro).empty());
@@ -107,8 +96,8 @@ TEST(EvaluaDiplomas, ListaExpedidaIlegibleNoSeSobrescribe) {
   std::filesystem::remove(carpeta.En("DiplomasPlataExpedidos/DiplomasPlataExpedidos.lst"));
   carpeta.CreaCarpeta("DiplomasPlataExpedidos/DiplomasPlataExpedidos.lst");
   ListasDiplomas listas;
-  VentanaRegistro ventana;
-  EXPECT_THROW(EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, ventana), plataforma::ErrorFichero);
+  ProgresoSimple progreso;
+  EXPECT_THROW(EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, progreso), plataforma::ErrorFichero);
   EXPECT_EQ(ListaEnDisco(carpeta, "DiplomasBronceExpedidos"),
             prueba::LeeDatos("expedidos/DiplomasBronceExpedidos.lst"));
   EXPECT_EQ(ListaEnDisco(carpeta, "DiplomasBroncePendientes"), "(sin fichero)");
@@ -120,8 +109,8 @@ TEST(EvaluaDiplomas, ListaAdmitidaIlegibleSeNombraYNoCuenta) {
   std::vector<std::string> admitidas = Admitidas(carpeta);
   admitidas.insert(admitidas.begin(), "EA1ZZZ.LOG");  // gone since it was listed
   ListasDiplomas listas;
-  VentanaRegistro ventana;
-  EXPECT_EQ(EvaluaDiplomas(carpeta.Ruta(), admitidas, listas, ventana), std::vector<std::string>{"EA1ZZZ.LOG"});
+  ProgresoSimple progreso;
+  EXPECT_EQ(EvaluaDiplomas(carpeta.Ruta(), admitidas, listas, progreso), std::vector<std::string>{"EA1ZZZ.LOG"});
   EXPECT_EQ(ListaEnDisco(carpeta, "DiplomasBroncePendientes"),
             prueba::LeeDatos("esperado/DiplomasBroncePendientes.lst"));
 }
@@ -130,8 +119,8 @@ TEST(ExpideDiploma, PasaDePendienteAExpedidoYGuardaConservandoLosAnteriores) {
   soporte::CarpetaTemporal carpeta;
   prueba::CreaEdicion(carpeta);
   ListasDiplomas listas;
-  VentanaRegistro ventana;
-  EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, ventana);
+  ProgresoSimple progreso;
+  EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), listas, progreso);
 
   EXPECT_TRUE(ExpideDiploma(listas, Nivel::Bronce, 1));  // EA1BBB.LOG
   EXPECT_FALSE(ExpideDiploma(listas, Nivel::Oro, 1));    // no such entry
@@ -148,7 +137,7 @@ TEST(ExpideDiploma, PasaDePendienteAExpedidoYGuardaConservandoLosAnteriores) {
   // The next opening reads the issued lists back entry by entry and no
   // longer lists the issued ones as pending.
   ListasDiplomas otra;
-  EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), otra, ventana);
+  EvaluaDiplomas(carpeta.Ruta(), Admitidas(carpeta), otra, progreso);
   EXPECT_EQ(otra.ExpedidosDe(Nivel::Bronce), (std::vector<std::string>{"EA1CCC.LOG", "ea1eee.log", "EA1BBB.LOG"}));
   EXPECT_EQ(otra.PendientesDe(Nivel::Bronce), (std::vector<std::string>{"EA1AAA.LOG", "EA1EEE.LOG"}));
   EXPECT_TRUE(otra.PendientesDe(Nivel::Oro).empty());

@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
+#include "mail/lista_admitida.h"
 #include "mail/recepcion.h"
 #include "plataforma/texto.h"
 #include "soporte/carpeta_temporal.h"
@@ -28,19 +31,22 @@ std::vector<std::string> Log(std::vector<std::string> qsos, const std::string& f
 class ListaAdmitidaTest : public testing::Test {
  protected:
   void SetUp() override { carpeta_.CreaCarpeta("ListasAdmitidas"); }
-  // Merges one accepted sending; gives the merged log's lines.
+  // Merges one accepted sending; gives the merged log's lines as written,
+  // which are those the merge gives back.
   std::vector<std::string> Envia(const std::vector<std::string>& log) {
-    auto& lista = ventana_.ListaPorNombre("FicheroCabrillo");
-    lista.elementos = log;
-    GeneraListaAdmitida(ventana_, carpeta_.Ruta(), "QQ2DIP.LOG");
-    EXPECT_EQ(ventana_.Texto("LProceso"), "FIN PROCESO");
-    EXPECT_EQ(ventana_.progreso, 100);
+    progreso_ = ProgresoSimple();
+    const ResultadoListaAdmitida r = FusionaListaAdmitida(edicion_, progreso_, "QQ2DIP.LOG", log);
+    EXPECT_EQ(progreso_.pasos,
+              (std::vector<std::string>{"Generando LISTA VALIDA", "Generando LISTA VALIDA", "FIN PROCESO"}));
+    EXPECT_EQ(progreso_.porcentaje, 100);
     const std::string bytes = carpeta_.LeeBytes("ListasAdmitidas/QQ2DIP.LOG");
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    return plataforma::PartirLineas(bytes);
+    EXPECT_EQ(plataforma::PartirLineas(bytes), r.Lineas);
+    return r.Lineas;
   }
   soporte::CarpetaTemporal carpeta_;
-  VentanaProcesoSimple ventana_;
+  EdicionConcurso edicion_{carpeta_.Ruta(), std::string(kConcursoDiploma)};
+  ProgresoSimple progreso_;
 };
 
 TEST_F(ListaAdmitidaTest, FirstSendingWholeThenOnlyNewQsoLines) {
@@ -50,7 +56,7 @@ TEST_F(ListaAdmitidaTest, FirstSendingWholeThenOnlyNewQsoLines) {
   std::vector<std::string> segundo = Log({kQ1, kQ3, kQ2});
   segundo[1] = "CALLSIGN: QQ2DIP/P";
   EXPECT_EQ(Envia(segundo), Log({kQ1, kQ2, kQ3}));
-  EXPECT_EQ(ventana_.ListaPorNombre("ListasAdmitidas").elementos, std::vector<std::string>{"QQ2DIP.LOG"});
+  EXPECT_EQ(edicion_.Lista(ListaEdicion::Admitidas), std::vector<std::string>{"QQ2DIP.LOG"});
   // The same log again adds nothing.
   EXPECT_EQ(Envia(segundo), Log({kQ1, kQ2, kQ3}));
 }
@@ -66,6 +72,24 @@ TEST_F(ListaAdmitidaTest, NewLinesAreComparedWithTheMergedLogAsRead) {
 TEST_F(ListaAdmitidaTest, AMergedLogWithNothingBeforeItsEndTakesTheNextSendingWhole) {
   carpeta_.EscribeBytes("ListasAdmitidas/QQ2DIP.LOG", "END-OF-LOG:\r\n");
   EXPECT_EQ(Envia(Log({kQ1}, "END-OF-LOG:  ")), Log({kQ1}, "END-OF-LOG:  "));
+}
+
+// The intake still hands the accepted log over in its window's list and
+// reads the merge back from the window's lists.
+TEST(GeneraListaAdmitida, LaVentanaDaElLogAceptadoYMuestraLaFusion) {
+  soporte::CarpetaTemporal carpeta;
+  carpeta.CreaCarpeta("ListasAdmitidas");
+  carpeta.EscribeBytes("ListasAdmitidas/QQ1OTRO.LOG", "x\r\n");
+  VentanaProcesoSimple v;
+  v.ListaPorNombre("FicheroCabrillo").elementos = Log({kQ1});
+  v.ListaPorNombre("FicheroAdmitidas").elementos = {"viejo"};
+  GeneraListaAdmitida(v, carpeta.Ruta(), "QQ2DIP.LOG");
+  EXPECT_EQ(v.ListaPorNombre("FicheroAdmitidas").elementos, Log({kQ1}));
+  EXPECT_EQ(v.ListaPorNombre("ListasAdmitidas").elementos, (std::vector<std::string>{"QQ1OTRO.LOG", "QQ2DIP.LOG"}));
+  EXPECT_EQ(v.Texto("LAdmitidas"), "2 Listas");
+  EXPECT_EQ(v.Texto("LProceso"), "FIN PROCESO");
+  EXPECT_EQ(v.progreso, 100);
+  EXPECT_EQ(plataforma::PartirLineas(carpeta.LeeBytes("ListasAdmitidas/QQ2DIP.LOG")), Log({kQ1}));
 }
 
 TEST(ListaSwl, KeptInOrderOncePerStationAndLeftByALaterContestLog) {

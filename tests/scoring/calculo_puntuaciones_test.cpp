@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/edicion_concurso.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "plataforma/dao.h"
@@ -68,20 +69,20 @@ class CalculoPuntuaciones : public ::testing::Test {
                                {"PuntosRef", "*"}});
   }
 
-  // Copies the case's crossed logs and lists them in the window.
+  // Copies the case's crossed logs and lists them in the edition.
   void Logs(const std::string& caso) {
     std::vector<std::string> nombres = plataforma::ListaFicheros(kDatos + "/" + caso + "/ListasCruzadas");
     std::sort(nombres.begin(), nombres.end());
     for (const std::string& n : nombres) {
       plataforma::CopiaFichero(kDatos + "/" + caso + "/ListasCruzadas/" + n, carpeta + "/ListasCruzadas/" + n);
-      ventana.ListaPorNombre("ListasCruzadas").Agrega(n);
+      edicion.Agrega(ListaEdicion::Cruzadas, n);
     }
   }
 
-  // Writes a crossed log and lists it in the window.
+  // Writes a crossed log and lists it in the edition.
   void Log(const std::string& nombre, const std::vector<std::string>& lineas) {
     plataforma::EscribirLineas(carpeta + "/ListasCruzadas/" + nombre, lineas);
-    ventana.ListaPorNombre("ListasCruzadas").Agrega(nombre);
+    edicion.Agrega(ListaEdicion::Cruzadas, nombre);
   }
   std::vector<std::string> Puntuacion(const std::string& fichero) {
     std::vector<std::string> l;
@@ -100,10 +101,9 @@ class CalculoPuntuaciones : public ::testing::Test {
     ConcursoPuntuacion c;
     c.Base = &base;
     c.NumeroOrden = kNumero;
-    c.CarpetaConcurso = carpeta;
     c.Paises = paises.get();
     c.Distancia = distancia;
-    return CalculaPuntuaciones(ventana, c);
+    return CalculaPuntuaciones(edicion, progreso, c).NoPuntuadas;
   }
 
   // Every expected score file, byte for byte, and no other file.
@@ -132,7 +132,8 @@ class CalculoPuntuaciones : public ::testing::Test {
   std::unique_ptr<TablasPaises> paises;
   dao::Database base;
   std::string carpeta;
-  prueba::VentanaRegistro ventana;
+  EdicionConcurso edicion{tmp.En("CONCURSO"), {}};
+  prueba::ProgresoRegistro progreso;
   DistanciaLocators distancia = DistanciaEntreLocators;
 };
 
@@ -155,14 +156,15 @@ TEST_F(CalculoPuntuaciones, CamposPorBanda) {
   ComparaConEsperado("bandas");
 
   // The step of each log, one yield per log, the end.
-  EXPECT_EQ(ventana.pasos,
+  EXPECT_EQ(progreso.pasos,
             (std::vector<std::string>{"Calculando EA8BB.LOG", "Calculando QQ1ABC.LOG", "FIN DE CÁLCULOS"}));
-  EXPECT_EQ(ventana.cesiones, 2);
+  EXPECT_EQ(progreso.cesiones, 2);
   // The log without valid QSOs leaves the panel alone; the other has six.
-  EXPECT_EQ(ventana.progresos, (std::vector<int>{0, 17, 33, 50, 67, 83, 100}));
-  EXPECT_EQ(ventana.ListaPorNombre("ListasPuntuaciones").elementos,
-            (std::vector<std::string>{"EA8BB.PTS", "QQ1ABC.PTS"}));
-  EXPECT_EQ(ventana.Texto("LPuntuaciones"), "2 Listas");
+  EXPECT_EQ(progreso.progresos, (std::vector<int>{0, 17, 33, 50, 67, 83, 100}));
+  // The edition's score listing read again from the folder.
+  EXPECT_EQ(edicion.Lista(ListaEdicion::Puntuaciones), (std::vector<std::string>{"EA8BB.PTS", "QQ1ABC.PTS"}));
+  EXPECT_EQ(edicion.Estado(ListaEdicion::Puntuaciones), EstadoLista::Leida);
+  EXPECT_TRUE(progreso.fallos.empty());
 
   // ListaQso keeps the rows of the last log, numbered without the marked lines.
   dao::Recordset rs = base.OpenRecordset("Select * From ListaQso Order By NumeroQso");
@@ -218,9 +220,9 @@ TEST_F(CalculoPuntuaciones, ListaConUnDatoErroneoSeInformaYSeSalta) {
   };
   plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA1BAD.LOG", plataforma::PartirLineas(malas[0]));
   plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA2BIG.LOG", plataforma::PartirLineas(malas[1]));
-  ventana.ListaPorNombre("ListasCruzadas")
-      .elementos.insert(ventana.ListaPorNombre("ListasCruzadas").elementos.begin(),
-                        {"AA1BAD.LOG", "AA2BIG.LOG", "AA3NADA.LOG"});
+  std::vector<std::string> cruzadas{"AA1BAD.LOG", "AA2BIG.LOG", "AA3NADA.LOG"};
+  for (const std::string& n : edicion.Lista(ListaEdicion::Cruzadas)) cruzadas.push_back(n);
+  edicion.Pon(ListaEdicion::Cruzadas, cruzadas);
   const std::vector<ListaNoPuntuada> no = Calcula();
   ASSERT_EQ(no.size(), 3u);
   EXPECT_EQ(no[0].Lista, "AA1BAD.LOG");
@@ -229,7 +231,7 @@ TEST_F(CalculoPuntuaciones, ListaConUnDatoErroneoSeInformaYSeSalta) {
   EXPECT_EQ(no[2].Lista, "AA3NADA.LOG");
   // The other logs are scored all the same.
   ComparaConEsperado("rtty");
-  EXPECT_EQ(ventana.pasos.back(), "FIN DE CÁLCULOS");
+  EXPECT_EQ(progreso.PasoActual(), "FIN DE CÁLCULOS");
   const std::string texto = TextoListasNoPuntuadas(no);
   EXPECT_NE(texto.find("AA2BIG.LOG: "), std::string::npos);
 }
@@ -253,7 +255,7 @@ TEST_F(CalculoPuntuaciones, SegoviaNombraElFicheroPorLaLista) {
   Log("qq1abc-2.log",
       {"START-OF-LOG: 3.0", "CALLSIGN: QQ1ABC", "QSO: 14000 CW 2024-05-04 1000 QQ1ABC EA1AA", "END-OF-LOG:"});
   EXPECT_TRUE(Calcula().empty());
-  EXPECT_EQ(ventana.ListaPorNombre("ListasPuntuaciones").elementos, std::vector<std::string>{"qq1abc-2.log.PTS"});
+  EXPECT_EQ(edicion.Lista(ListaEdicion::Puntuaciones), std::vector<std::string>{"qq1abc-2.log.PTS"});
   EXPECT_EQ(Puntuacion("qq1abc-2.log.PTS").at(1), "CONCURSANTE: qq1abc-2.log");
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "clasificacion_prueba.h"
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
 #include "plataforma/dao.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -34,8 +34,8 @@ std::vector<std::string> LineasDe(const std::string& bytes) { return plataforma:
 
 TEST(Clasificaciones, FixtureContestMatchesTheGoldenListings) {
   ConcursoClasificacionPrueba f;
-  VentanaProcesoSimple ventana;
-  const std::vector<PuntuacionOmitida> omitidas = GeneraClasificaciones(ventana, f.base, f.carpeta);
+  const ResultadoClasificaciones r = GeneraClasificaciones(f.base, EdicionConcurso(f.carpeta, {}));
+  const std::vector<PuntuacionOmitida>& omitidas = r.Omitidas;
 
   const std::string por_categoria = f.Bytes("ListasClasificacion/ListaPorCategoria.lst");
   const std::string por_puntos = f.Bytes("ListasClasificacion/ListaPorPuntos.lst");
@@ -45,9 +45,9 @@ TEST(Clasificaciones, FixtureContestMatchesTheGoldenListings) {
   EXPECT_EQ(plataforma::ListaFicheros(f.En("ListasClasificacion")),
             (std::vector<std::string>{"ListaPorCategoria.lst", "ListaPorPuntos.lst"}));
 
-  // The window's lists hold the same items as the files, in order.
-  EXPECT_EQ(ventana.ListaPorNombre("ListaPorCategoria").elementos, LineasDe(por_categoria));
-  EXPECT_EQ(ventana.ListaPorNombre("ListaPorPuntos").elementos, LineasDe(por_puntos));
+  // The rankings given back hold the same items as the files, in order.
+  EXPECT_EQ(r.PorCategoria, LineasDe(por_categoria));
+  EXPECT_EQ(r.PorPuntos, LineasDe(por_puntos));
 
   // The file without its final score is left out, named, and takes no value
   // of the file before it.
@@ -78,23 +78,25 @@ TEST(Clasificaciones, FixtureContestMatchesTheGoldenListings) {
 
 TEST(Clasificaciones, ARebuildKeepsNothingOfTheEarlierRanking) {
   ConcursoClasificacionPrueba f;
-  VentanaProcesoSimple ventana;
-  GeneraClasificaciones(ventana, f.base, f.carpeta);
+  const EdicionConcurso edicion(f.carpeta, {});
+  GeneraClasificaciones(f.base, edicion);
   for (const std::string& pts : plataforma::ListaFicheros(f.En("ListasPuntuaciones")))
     if (pts != "EA3CCC.PTS") plataforma::BorraFichero(f.En("ListasPuntuaciones/" + pts));
 
-  EXPECT_TRUE(GeneraClasificaciones(ventana, f.base, f.carpeta).empty());
+  ResultadoClasificaciones r = GeneraClasificaciones(f.base, edicion);
+  EXPECT_TRUE(r.Omitidas.empty());
   EXPECT_EQ(Filas(f.base), std::vector<std::string>{"EA3CCC|MULTI-OP|1500"});
-  EXPECT_EQ(ventana.ListaPorNombre("ListaPorCategoria").elementos.size(), 1u);
+  EXPECT_EQ(r.PorCategoria.size(), 1u);
   EXPECT_EQ(LineasDe(f.Bytes("ListasClasificacion/ListaPorPuntos.lst")).size(), 1u);
 
   // No score file at all: empty table, empty lists, two empty files.
   plataforma::BorraFichero(f.En("ListasPuntuaciones/EA3CCC.PTS"));
   f.tmp.EscribeBytes("CONCURSO PRUEBA/ListasClasificacion/otro.lst", "x\r\n");
-  EXPECT_TRUE(GeneraClasificaciones(ventana, f.base, f.carpeta).empty());
+  r = GeneraClasificaciones(f.base, edicion);
+  EXPECT_TRUE(r.Omitidas.empty());
   EXPECT_TRUE(Filas(f.base).empty());
-  EXPECT_TRUE(ventana.ListaPorNombre("ListaPorCategoria").elementos.empty());
-  EXPECT_TRUE(ventana.ListaPorNombre("ListaPorPuntos").elementos.empty());
+  EXPECT_TRUE(r.PorCategoria.empty());
+  EXPECT_TRUE(r.PorPuntos.empty());
   EXPECT_EQ(plataforma::ListaFicheros(f.En("ListasClasificacion")),
             (std::vector<std::string>{"ListaPorCategoria.lst", "ListaPorPuntos.lst"}));
   EXPECT_TRUE(plataforma::ExisteFichero(f.En("ListasClasificacion/ListaPorCategoria.lst")));
@@ -117,16 +119,14 @@ TEST(Clasificaciones, TiesFollowTheOrderOfEachList) {
   puntuacion("EB2B", "ALFA");
   puntuacion("ea1a", "ALFA");
   puntuacion("EC3C", "BRAVO");
-  VentanaProcesoSimple ventana;
-  GeneraClasificaciones(ventana, f.base, f.carpeta);
-  const auto concursantes = [&](std::string_view lista, std::size_t desde) {
+  const ResultadoClasificaciones r = GeneraClasificaciones(f.base, EdicionConcurso(f.carpeta, {}));
+  const auto concursantes = [&](const std::vector<std::string>& lista, std::size_t desde) {
     std::vector<std::string> v;
-    for (const std::string& e : ventana.ListaPorNombre(lista).elementos)
-      v.push_back(plataforma::Recorta(plataforma::Medio(e, desde + 1, 11)));
+    for (const std::string& e : lista) v.push_back(plataforma::Recorta(plataforma::Medio(e, desde + 1, 11)));
     return v;
   };
-  EXPECT_EQ(concursantes("ListaPorCategoria", 49), (std::vector<std::string>{"ea1a", "EB2B", "EC3C"}));
-  EXPECT_EQ(concursantes("ListaPorPuntos", 12), (std::vector<std::string>{"EC3C", "ea1a", "EB2B"}));
+  EXPECT_EQ(concursantes(r.PorCategoria, 49), (std::vector<std::string>{"ea1a", "EB2B", "EC3C"}));
+  EXPECT_EQ(concursantes(r.PorPuntos, 12), (std::vector<std::string>{"EC3C", "ea1a", "EB2B"}));
 }
 
 TEST(Clasificaciones, EveryScoreFileIsReadOnItsOwn) {

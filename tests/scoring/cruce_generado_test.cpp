@@ -1,7 +1,7 @@
 // The cross-check run over a generated contest of 200 logs (real calls,
-// some the left part of others, faults of every kind): the indexed engine and the line-by-line reference
-// must leave the same files, byte for byte, and the same window lists,
-// under each set of annulment options. The generator itself is checked
+// some the left part of others, faults of every kind): the indexed engine
+// and the line-by-line reference must leave the same files, byte for byte,
+// and the same lists of the edition, under each set of annulment options. The generator itself is checked
 // too: one seed gives one contest, and the validation refuses only the logs
 // it meant to be refused.
 #include <gtest/gtest.h>
@@ -19,7 +19,8 @@
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/verificacion_fichero.h"
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
@@ -72,27 +73,37 @@ std::map<std::string, std::string> Ficheros(const std::string& raiz) {
 }
 
 // What one run leaves: the files of the edition and of the working folder,
-// and the window's lists.
+// the edition's lists and the last crossed log as the run told it.
 struct Resultado {
   std::map<std::string, std::string> ficheros;
   std::map<std::string, std::vector<std::string>> listas;
 };
 
 Resultado Cruza(generador::ConcursoSintetico& c, MetodoCruce metodo, const OpcionesAnulacion& op) {
-  VentanaProcesoSimple ventana;
-  CargaListasValidas(EstadoCarpetaConcurso(c.Carpeta(), std::string(generador::kNombreConcurso)), ventana);
+  EdicionConcurso edicion(c.Carpeta(), std::string(generador::kNombreConcurso));
+  edicion.Lee(ListaEdicion::Validas);
+  ProgresoSimple progreso;
   ConcursoCruce concurso;
   concurso.Base = &c.Base();
   concurso.NumeroOrden = generador::kNumeroConcurso;
   concurso.CarpetaTrabajo = c.Trabajo();
-  concurso.CarpetaConcurso = c.Carpeta();
   concurso.Paises = c.Paises();
-  CruzaListas(
-      ventana, concurso, [&] { return op; }, metodo);
   Resultado r;
+  CruzaListas(
+      edicion, progreso, concurso, [&] { return op; }, metodo,
+      [&r](const std::string&, const std::vector<std::string>& lineas) { r.listas["UltimaCruzada"] = lineas; });
   r.ficheros = Ficheros(c.Carpeta());
   for (const auto& [nombre, bytes] : Ficheros(c.Trabajo())) r.ficheros["trabajo/" + nombre] = bytes;
-  for (const auto& [nombre, lista] : ventana.listas) r.listas[nombre] = lista.elementos;
+  const std::pair<const char*, ListaEdicion> listas[] = {
+      {"Validas", ListaEdicion::Validas},
+      {"Cruzadas", ListaEdicion::Cruzadas},
+      {"QsoAnulados", ListaEdicion::QsoAnulados},
+      {"Puntuaciones", ListaEdicion::Puntuaciones},
+      {"NoEnviadasPorIndicativo", ListaEdicion::NoEnviadasPorIndicativo},
+      {"NoEnviadasPorNumero", ListaEdicion::NoEnviadasPorNumero},
+      {"DeControl", ListaEdicion::DeControl},
+  };
+  for (const auto& [nombre, lista] : listas) r.listas[nombre] = edicion.Lista(lista);
   return r;
 }
 
@@ -170,7 +181,7 @@ TEST_P(CruceGenerado, ElMotorIndexadoDejaLosMismosFicherosQueLaLecturaLiteral) {
   EXPECT_GE(contenidos, 5u);
   const std::set<std::string> marcas = Marcas(indexado);
   for (const std::string& m : caso.marcas) EXPECT_TRUE(marcas.count(m)) << "ninguna línea " << m;
-  EXPECT_GT(indexado.listas.at("LISTASCRUZADAS").size(), 150u);
+  EXPECT_GT(indexado.listas.at("Cruzadas").size(), 150u);
 
   ASSERT_EQ(indexado.ficheros.size(), literal.ficheros.size());
   for (const auto& [nombre, bytes] : indexado.ficheros) {

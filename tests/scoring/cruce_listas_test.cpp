@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "common/listas_carpetas.h"
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
+#include "concurso_cruce_prueba.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "database/estado.h"
@@ -18,7 +19,6 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "soporte/carpeta_temporal.h"
-#include "concurso_cruce_prueba.h"
 
 namespace scoring {
 namespace {
@@ -35,12 +35,15 @@ class CruzaListasTest : public ::testing::Test {
     concurso_.Base = &f_.base;
     concurso_.NumeroOrden = prueba::ConcursoCrucePrueba::kNumero;
     concurso_.CarpetaTrabajo = trabajo_;
-    concurso_.CarpetaConcurso = carpeta_;
   }
 
-  void Cruza(VentanaProcesoSimple& v, const OpcionesAnulacion& o = OpcionesFixture()) {
-    CargaListasValidas(EstadoCarpetaConcurso(concurso_.CarpetaConcurso, {}), v);
-    CruzaListas(v, concurso_, [o] { return o; });
+  // The run over the valid logs as the folder lists them now; the last
+  // crossed log it told of in `ultima_`.
+  ResultadoCruceListas Cruza(const OpcionesAnulacion& o = OpcionesFixture()) {
+    edicion_.Lee(ListaEdicion::Validas);
+    return CruzaListas(
+        edicion_, progreso_, concurso_, [o] { return o; }, MetodoCruce::Indexado,
+        [this](const std::string&, const std::vector<std::string>& l) { ultima_ = l; });
   }
 
   // Every file of a result folder, byte for byte, and no other.
@@ -63,11 +66,13 @@ class CruzaListasTest : public ::testing::Test {
   prueba::ConcursoCrucePrueba f_;
   std::string carpeta_, trabajo_;
   ConcursoCruce concurso_;
+  EdicionConcurso edicion_{f_.carpeta, {}};
+  ProgresoSimple progreso_;
+  std::vector<std::string> ultima_;
 };
 
 TEST_F(CruzaListasTest, ConcursoDeUnaDocenaDeListasDaLosFicherosEsperados) {
-  VentanaProcesoSimple v;
-  Cruza(v);
+  const ResultadoCruceListas r = Cruza();
   ComparaResultados();
   // The log whose only marks are duplicates has its crossed copy and no
   // annulled-QSO file; control, SWL, SERVER-OP and GRUPO 2012 logs have no
@@ -79,33 +84,43 @@ TEST_F(CruzaListasTest, ConcursoDeUnaDocenaDeListasDaLosFicherosEsperados) {
   // The working file is gone.
   EXPECT_FALSE(plataforma::ExisteFichero(plataforma::UneRuta(trabajo_, kFicheroNulosTrabajo)));
 
-  // The window's lists and labels come back from the folders and files.
-  EXPECT_EQ(v.ListaPorNombre("ListasCruzadas").Cuenta(), 8u);
-  EXPECT_EQ(v.ListaPorNombre("ListasQsoAnulados").Cuenta(), 7u);
-  EXPECT_EQ(v.ListaPorNombre("ListasValidas").Cuenta(), 13u);
-  EXPECT_EQ(v.ListaPorNombre("ListasNoEnviadasPorNumero").elementos,
-            (std::vector<std::string>{"QQ9AA en 005 listas", "QQ9CC en 005 listas", "QQ9BB en 002 listas",
-                                      "QQ9C en 001 listas"}));
-  EXPECT_EQ(v.ListaPorNombre("ListasDeControl").elementos, (std::vector<std::string>{"QQ2CK", "QQ2CT"}));
-  EXPECT_EQ(v.Texto("LCruzadas"), "8 Listas");
-  EXPECT_EQ(v.Texto("LAnulados"), "7 Listas");
-  EXPECT_EQ(v.Texto("Label6"), "4 NO ENVIADAS");
-  EXPECT_EQ(v.Texto("LDeControl"), "2 Listas");
-  EXPECT_EQ(v.Texto("LProceso"), "FIN PROCESO");
-  EXPECT_EQ(v.progreso, 100);
-  // The viewer list ends holding the last crossed log.
+  // The run's lists, as it gives them back and as the edition reads them
+  // again from their files; the result listings read again from the folders.
+  const std::vector<std::string> por_numero{"QQ9AA en 005 listas", "QQ9CC en 005 listas", "QQ9BB en 002 listas",
+                                            "QQ9C en 001 listas"};
+  EXPECT_EQ(r.NoEnviadasPorNumero, por_numero);
+  EXPECT_EQ(r.DeControl, (std::vector<std::string>{"QQ2CK", "QQ2CT"}));
+  EXPECT_EQ(r.NoEnviadasPorIndicativo.size(), 4u);
+  EXPECT_EQ(edicion_.Lista(ListaEdicion::NoEnviadasPorIndicativo), r.NoEnviadasPorIndicativo);
+  EXPECT_EQ(edicion_.Lista(ListaEdicion::NoEnviadasPorNumero), por_numero);
+  EXPECT_EQ(edicion_.Lista(ListaEdicion::DeControl), r.DeControl);
+  EXPECT_EQ(edicion_.Cuenta(ListaEdicion::Cruzadas), 8u);
+  EXPECT_EQ(edicion_.Cuenta(ListaEdicion::QsoAnulados), 7u);
+  EXPECT_EQ(edicion_.Cuenta(ListaEdicion::Validas), 13u);
+  for (ListaEdicion l : {ListaEdicion::Cruzadas, ListaEdicion::QsoAnulados, ListaEdicion::NoEnviadasPorIndicativo,
+                         ListaEdicion::DeControl})
+    EXPECT_EQ(edicion_.Estado(l), EstadoLista::Leida);
+  // The score listing was discarded and not read again.
+  EXPECT_EQ(edicion_.Estado(ListaEdicion::Puntuaciones), EstadoLista::Descartada);
+  EXPECT_EQ(edicion_.TextoCuenta(ListaEdicion::NoEnviadasPorIndicativo), "4 NO ENVIADAS");
+  EXPECT_EQ(edicion_.TextoCuenta(ListaEdicion::DeControl), "2 Listas");
+  EXPECT_EQ(progreso_.PasoActual(), "FIN PROCESO");
+  EXPECT_EQ(progreso_.porcentaje, 100);
+  // One step per crossed log, in the listing's order.
+  ASSERT_EQ(progreso_.pasos.size(), 9u);
+  EXPECT_EQ(progreso_.pasos.front(), "Procesando QQ1AA.LOG");
+  // The last crossed log told is QQ1HH's, as filed.
   std::vector<std::string> ultima;
   plataforma::LeerLineas(kDatos + "/esperado/ListasCruzadas/QQ1HH.LOG", ultima);
-  EXPECT_EQ(v.ListaPorNombre("FicheroCabrillo").elementos, ultima);
+  EXPECT_EQ(ultima_, ultima);
 }
 
 TEST_F(CruzaListasTest, UnSegundoCruceDescartaElPrimeroYDaLosMismosFicheros) {
-  VentanaProcesoSimple v;
-  Cruza(v);
+  Cruza();
   // Results that a second run must not keep.
   plataforma::EscribirLineas(carpeta_ + "/ListasQsoAnulados/QQ1HH.NUL", {"viejo"});
   plataforma::EscribirLineas(carpeta_ + "/ListasPuntuaciones/QQ1AA.PTS", {"viejo"});
-  Cruza(v);
+  Cruza();
   ComparaResultados();
   EXPECT_TRUE(plataforma::ListaFicheros(carpeta_ + "/ListasPuntuaciones").empty());
 }
@@ -113,8 +128,7 @@ TEST_F(CruzaListasTest, UnSegundoCruceDescartaElPrimeroYDaLosMismosFicheros) {
 TEST_F(CruzaListasTest, LaLeyendaLlevaElNumeroDeListasDeLaVentana) {
   OpcionesAnulacion o = OpcionesFixture();
   o.NumeroListas = "3";
-  VentanaProcesoSimple v;
-  Cruza(v, o);
+  Cruza(o);
   std::vector<std::string> lineas;
   ASSERT_TRUE(plataforma::LeerLineas(carpeta_ + "/ListasQsoAnulados/QQ1AA.NUL", lineas));
   ASSERT_GT(lineas.size(), 18u);
@@ -124,14 +138,15 @@ TEST_F(CruzaListasTest, LaLeyendaLlevaElNumeroDeListasDeLaVentana) {
 TEST_F(CruzaListasTest, SoloListasDeControlYNoCruzadas) {
   for (const char* log : {"QQ1AA", "QQ1BB", "QQ1CC", "QQ1DD", "QQ1EE", "QQ1FF", "QQ1GG", "QQ1HH"})
     plataforma::BorraFichero(carpeta_ + "/ListasValidas/" + std::string(log) + ".LOG");
-  VentanaProcesoSimple v;
-  Cruza(v);
+  const ResultadoCruceListas r = Cruza();
   EXPECT_TRUE(plataforma::ListaFicheros(carpeta_ + "/ListasCruzadas").empty());
   EXPECT_TRUE(plataforma::ListaFicheros(carpeta_ + "/ListasQsoAnulados").empty());
   EXPECT_EQ(Bytes(carpeta_ + "/ListasNoEnviadas/ListasNoEnviadasPorIndicativo.txt"), "");
   EXPECT_EQ(Bytes(carpeta_ + "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt"), "");
   EXPECT_EQ(Bytes(carpeta_ + "/ListasDeControl/ListasDeControl.txt"), "QQ2CK\r\nQQ2CT\r\n");
-  EXPECT_EQ(v.Texto("Label6"), "0 NO ENVIADAS");
+  EXPECT_TRUE(r.NoEnviadasPorIndicativo.empty());
+  EXPECT_EQ(edicion_.TextoCuenta(ListaEdicion::NoEnviadasPorIndicativo), "0 NO ENVIADAS");
+  EXPECT_TRUE(ultima_.empty());
 }
 
 TEST_F(CruzaListasTest, ListaDeControlSinIndicativoPorSuNombre) {
@@ -139,8 +154,7 @@ TEST_F(CruzaListasTest, ListaDeControlSinIndicativoPorSuNombre) {
   // under the callsign of the log read before it.
   plataforma::EscribirLineas(carpeta_ + "/ListasValidas/QQ2SN.LOG",
                              {"START-OF-LOG: 3.0", "CATEGORY-OPERATOR: CHECKLOG", "END-OF-LOG:"});
-  VentanaProcesoSimple v;
-  Cruza(v);
+  Cruza();
   EXPECT_EQ(Bytes(carpeta_ + "/ListasDeControl/ListasDeControl.txt"), "QQ2CK\r\nQQ2CT\r\nQQ2SN\r\n");
 }
 
@@ -148,11 +162,10 @@ TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
   // Options switched off after the first log has been crossed apply to the
   // logs crossed afterwards.
   int llamadas = 0;
-  VentanaProcesoSimple v;
-  CargaListasValidas(EstadoCarpetaConcurso(concurso_.CarpetaConcurso, {}), v);
-  CruzaListas(v, concurso_, [&] {
+  edicion_.Lee(ListaEdicion::Validas);
+  CruzaListas(edicion_, progreso_, concurso_, [&] {
     OpcionesAnulacion o = OpcionesFixture();
-    if (v.Texto("LProceso") != "Procesando QQ1AA.LOG") o = OpcionesAnulacion{};
+    if (progreso_.PasoActual() != "Procesando QQ1AA.LOG") o = OpcionesAnulacion{};
     ++llamadas;
     return o;
   });
@@ -168,9 +181,8 @@ TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
 
 TEST_F(CruzaListasTest, ContestDesconocido) {
   concurso_.NumeroOrden = 99;
-  VentanaProcesoSimple v;
-  CargaListasValidas(EstadoCarpetaConcurso(concurso_.CarpetaConcurso, {}), v);
-  EXPECT_THROW(CruzaListas(v, concurso_, [] { return OpcionesAnulacion{}; }), ErrorCruce);
+  edicion_.Lee(ListaEdicion::Validas);
+  EXPECT_THROW(CruzaListas(edicion_, progreso_, concurso_, [] { return OpcionesAnulacion{}; }), ErrorCruce);
 }
 
 // ------------------------------------------------------------- pieces
@@ -190,8 +202,8 @@ TEST(ListasCruce, EstacionSinListaCuentaUnaVezPorLista) {
 
 TEST(ListasCruce, OrdenPorNumeroYDentroPorIndicativo) {
   ListasCruce l;
-  l.NoEnviadasPorIndicativo = {"EA1A en 005 Listas", "EA2B en 002 Listas", "EA0Z en 005 Listas",
-                               "EA3C en 001 Lista", "EA4D en 1000 Listas"};
+  l.NoEnviadasPorIndicativo = {"EA1A en 005 Listas", "EA2B en 002 Listas", "EA0Z en 005 Listas", "EA3C en 001 Lista",
+                               "EA4D en 1000 Listas"};
   OrdenaListasNoEnviadasPorNumero(l);
   EXPECT_EQ(l.NoEnviadasPorNumero,
             (std::vector<std::string>{"EA4D en 1000 listas", "EA0Z en 005 listas", "EA1A en 005 listas",
@@ -206,11 +218,10 @@ TEST(ListasCruce, ListaDeControlUnaVezYOrdenada) {
 
 TEST(ListasCruce, TipoDeListaPorLaClaveEntera) {
   const std::pair<const char*, TipoLista> casos[] = {
-      {"CHECKLOG", TipoLista::DeControl},     {"CONTROL", TipoLista::DeControl},
-      {"SERVER-OP", TipoLista::NoCruzada},    {"GRUPO 2012", TipoLista::NoCruzada},
-      {"SWL", TipoLista::NoCruzada},          {"SERVER-OP 20M", TipoLista::Cruzada},
-      {"SWL LOW", TipoLista::Cruzada},        {"SINGLE-OP", TipoLista::Cruzada},
-      {"", TipoLista::Cruzada},               {"checklog", TipoLista::Cruzada},
+      {"CHECKLOG", TipoLista::DeControl},   {"CONTROL", TipoLista::DeControl}, {"SERVER-OP", TipoLista::NoCruzada},
+      {"GRUPO 2012", TipoLista::NoCruzada}, {"SWL", TipoLista::NoCruzada},     {"SERVER-OP 20M", TipoLista::Cruzada},
+      {"SWL LOW", TipoLista::Cruzada},      {"SINGLE-OP", TipoLista::Cruzada}, {"", TipoLista::Cruzada},
+      {"checklog", TipoLista::Cruzada},
   };
   for (const auto& [clave, tipo] : casos) EXPECT_EQ(TipoDeLista(clave), tipo) << clave;
 }

@@ -2,6 +2,7 @@
 // the crossed logs of the contest its opener gives, lists the score files,
 // and names in one message a crossed log it could not score.
 #include <gtest/gtest.h>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -59,9 +60,13 @@ TEST_F(VentanaGesPuntosCalculo, PuntuaLasListasCruzadas) {
   ventana->findChild<QPushButton*>("Cruzar")->click();
   const int cruzadas = Lista("ListasCruzadas")->count();
   ASSERT_GT(cruzadas, 0);
+  // The cross-check discarded the scores: no count shown.
+  EXPECT_EQ(ventana->findChild<QLabel*>("LPuntuaciones")->text(), "");
   ventana->findChild<QPushButton*>("Calcular")->click();
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   EXPECT_EQ(Lista("ListasPuntuaciones")->count(), cruzadas);
+  EXPECT_EQ(ventana->findChild<QLabel*>("LPuntuaciones")->text(), QString::number(cruzadas) + " Listas");
+  EXPECT_EQ(ventana->findChild<QLabel*>("LProceso")->text(), "FIN DE CÁLCULOS");
   EXPECT_EQ(static_cast<int>(plataforma::ListaFicheros(f.En("ListasPuntuaciones")).size()), cruzadas);
   EXPECT_TRUE(ventana->findChild<QPushButton*>("Calcular")->isEnabled());
 }

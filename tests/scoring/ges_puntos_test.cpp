@@ -61,11 +61,11 @@ struct EnlacePrueba : EnlaceGesPuntos {
 // A scoring run that records what the window lets the operator touch while
 // it runs, and a rankings window that closes when told.
 struct AccionesPrueba : AccionesPuntuacion {
-  std::function<void(VentanaProceso&)> calcula;
+  std::function<void(EdicionConcurso&, ProgresoEtapa&)> calcula;
   std::function<void()>* cierra = nullptr;
   int clasificaciones = 0;
-  void CalculaPuntuaciones(VentanaProceso& v) override {
-    if (calcula) calcula(v);
+  void CalculaPuntuaciones(EdicionConcurso& e, ProgresoEtapa& p) override {
+    if (calcula) calcula(e, p);
   }
   void AbreClasificaciones(std::function<void()> al_cerrar) override {
     ++clasificaciones;
@@ -458,13 +458,13 @@ TEST_F(VentanaGesPuntos, CalcularYClasificacionesPorSuInterfaz) {
   std::function<void()> cierra;
   acc->cierra = &cierra;
   bool durante = true;
-  acc->calcula = [&](VentanaProceso& v) {
+  acc->calcula = [&](EdicionConcurso& e, ProgresoEtapa&) {
     durante = Control("SSFrame2")->isEnabled() || Control("ListasValidas")->isEnabled() ||
               Control("Calcular")->isEnabled();
     // The earlier score files are gone before the run.
     EXPECT_TRUE(plataforma::ListaFicheros(f.En("ListasPuntuaciones")).empty());
     plataforma::EscribirLineas(f.En("ListasPuntuaciones/QQ1AA.PTS"), {"PUNTOS"});
-    v.Lista("ListasPuntuaciones")->Agrega("QQ1AA.PTS");
+    e.Lee(ListaEdicion::Puntuaciones);
   };
   Abre(std::move(acciones));
   Control<QPushButton>("Cruzar")->click();
@@ -509,9 +509,9 @@ struct VistaProgreso : QObject {
 class GesPuntosVista : public GesPuntos {
  public:
   using GesPuntos::GesPuntos;
-  void PonTexto(std::string_view nombre, const std::string& texto) override {
-    GesPuntos::PonTexto(nombre, texto);
-    if (vista && nombre == "LProceso") vista->Anota();
+  void Paso(const std::string& texto) override {
+    GesPuntos::Paso(texto);
+    if (vista) vista->Anota();
   }
   VistaProgreso* vista = nullptr;
 };
@@ -561,20 +561,20 @@ TEST_F(VentanaGesPuntos, ElCalculoCuentaLasListasYNoRepintaLaBarraEnCadaQso) {
   GuardaOpciones({"AnularQSO"});
   auto acciones = std::make_unique<AccionesPrueba>();
   VistaProgreso* observada = nullptr;
-  acciones->calcula = [&observada](VentanaProceso& v) {
-    ListaVentana& cruzadas = *v.Lista("ListasCruzadas");
-    for (std::size_t i = 0; i < cruzadas.Cuenta(); ++i) {
-      v.PonTexto("LProceso", "Calculando " + cruzadas.Elemento(i));
+  acciones->calcula = [&observada](EdicionConcurso& e, ProgresoEtapa& p) {
+    const std::vector<std::string> cruzadas = e.Lista(ListaEdicion::Cruzadas);
+    for (const std::string& c : cruzadas) {
+      p.Paso("Calculando " + c);
       observada->Anota();
-      v.Cede();
-      v.PonProgreso(0);
+      p.Cede();
+      p.Porcentaje(0);
       constexpr int kQso = 20000;
       for (int k = 1; k <= kQso; ++k) {
-        v.PonProgreso(static_cast<int>(100LL * k / kQso));
-        if (k % 100 == 0) v.Cede();
+        p.Porcentaje(static_cast<int>(100LL * k / kQso));
+        if (k % 100 == 0) p.Cede();
       }
     }
-    v.PonTexto("LProceso", "FIN DE CÁLCULOS");
+    p.Paso("FIN DE CÁLCULOS");
   };
   Abre(std::move(acciones));
   ventana->show();

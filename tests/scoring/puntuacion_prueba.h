@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the scoring tests: a countries database with the stations the
-// point rules tell apart, and a window that keeps every step it was shown.
+// point rules tell apart, and a progress that keeps every step it was told.
 #include <sqlite3.h>
 
 #include <memory>
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "common/paises.h"
+#include "common/progreso_etapa.h"
 #include "common/terravia.h"
-#include "common/ventana_proceso.h"
 #include "plataforma/texto.h"
 
 namespace scoring::prueba {
@@ -32,21 +32,14 @@ inline std::unique_ptr<TablasPaises> PaisesPuntos() {
   return t;
 }
 
-// Keeps every caption set on `LProceso` and every progress value.
-class VentanaRegistro : public VentanaProcesoSimple {
+// Keeps every step and every progress value a run told.
+class ProgresoRegistro : public ProgresoSimple {
  public:
-  void PonTexto(std::string_view nombre, const std::string& texto) override {
-    if (plataforma::IgualesSinCaso(nombre, "LProceso")) pasos.push_back(texto);
-    VentanaProcesoSimple::PonTexto(nombre, texto);
-  }
-  void PonProgreso(int porcentaje) override {
+  void Porcentaje(int porcentaje) override {
     progresos.push_back(porcentaje);
-    VentanaProcesoSimple::PonProgreso(porcentaje);
+    ProgresoSimple::Porcentaje(porcentaje);
   }
-  void Cede() override { ++cesiones; }
-  std::vector<std::string> pasos;
   std::vector<int> progresos;
-  int cesiones = 0;
 };
 
 }  // namespace scoring::prueba
