@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "mainwindow/campos_editor.h"
-#include "mainwindow/comprobacion_concurso.h"
 #include "mainwindow/concurso_en_edicion.h"
 #include "mainwindow/editor_principal.h"
 #include "mainwindow/servicios_principal.h"

@@ -13,6 +13,7 @@
 #include "database/conexiones.h"
 #include "database/listas_ocultas.h"
 #include "database/repositorio_concursos.h"
+#include "mainwindow/comprobacion_concurso.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/listas_no_enviadas.h"
 #include "mainwindow/servicios_programa.h"

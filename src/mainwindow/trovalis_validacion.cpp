@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "database/conexiones.h"
+#include "mainwindow/comprobacion_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "ui_trovalis.h"
 
