@@ -8,13 +8,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/ventanas.h"
@@ -70,7 +67,6 @@ void Trovalis::ConstruyeControles() {
              f.Banda_7, f.Banda_8, f.Banda_9, f.Banda_10, f.Banda_11, f.Banda_12, f.Banda_13};
   modos_ = {f.Modo_0, f.Modo_1, f.Modo_2, f.Modo_3, f.Modo_4,  f.Modo_5,
             f.Modo_6, f.Modo_7, f.Modo_8, f.Modo_9, f.Modo_10, f.Modo_11};
-  impresoras_.push_back(f.Impresora_0);
   listaConcursos_ = std::make_unique<ComboConcursos>(f.Combo1);
 
   // The option boxes in the order of their options (each box is named after
@@ -121,7 +117,6 @@ void Trovalis::ConectaSenales() {
     connect(casilla, &QCheckBox::toggled, this, [this, casilla](bool v) { OpcionCambiada(casilla, v); });
   }
   connect(ui_->VerificaNombre, &QCheckBox::clicked, this, [this] { VerificaNombre_Click(); });
-  connect(impresoras_[0], &QRadioButton::toggled, this, [this](bool v) { Impresora_Click(0, v); });
 
   connect(ui_->AltaReg, &QPushButton::clicked, this, &Trovalis::AltaReg_Click);
   connect(ui_->ConsultaReg, &QPushButton::clicked, this, &Trovalis::ConsultaReg_Click);
@@ -133,7 +128,7 @@ void Trovalis::ConectaSenales() {
   connect(ui_->Bases, &QPushButton::clicked, this, &Trovalis::Bases_Click);
   connect(ui_->FinClientes, &QPushButton::clicked, this, &Trovalis::FinClientes_Click);
   connect(ui_->SeleccionarImpresora, &QPushButton::clicked, this, &Trovalis::SeleccionarImpresora_Click);
-  connect(ui_->AceptarImpresora, &QPushButton::clicked, this, &Trovalis::AceptarImpresora_Click);
+  connect(ui_->PanelImpresora->Aceptar(), &QPushButton::clicked, this, &Trovalis::AceptarImpresora_Click);
   // The list buttons open their editors.
   const std::pair<QPushButton*, VentanaSecundaria> listas[] = {
       {ui_->ConfDistritosValidos, VentanaSecundaria::ListasProvincias},
@@ -329,53 +324,16 @@ void Trovalis::Form_Resize() {
 // ---------------------------------------------------------------- printers
 
 void Trovalis::CargaImpresoras() {
-  std::vector<std::string> nombres = servicios_->Impresoras();
-  std::string actual = servicios_->ImpresoraActual();
-  QVBoxLayout* capa = ui_->ListaImpresoras;
-  if (nombres.empty()) {
-    // No printer installed: the panel says so instead of showing no option.
-    impresoras_[0]->setText(QString());
-    impresoras_[0]->hide();
-    if (!sinImpresoras_) {
-      sinImpresoras_ = new QLabel("No hay ninguna impresora instalada", ui_->PanelImpresora);
-      sinImpresoras_->setObjectName("SinImpresoras");
-      capa->addWidget(sinImpresoras_);
-    }
-    return;
-  }
-  impresoras_[0]->setText(QString::fromStdString(nombres[0]));
-  impresoras_[0]->show();
-  for (std::size_t i = 1; i < nombres.size(); ++i) {
-    auto* opcion = new QRadioButton(QString::fromStdString(nombres[i]), ui_->PanelImpresora);
-    opcion->setObjectName(QString("Impresora_%1").arg(i));
-    capa->addWidget(opcion);
-    opcion->installEventFilter(this);
-    int indice = static_cast<int>(i);
-    connect(opcion, &QRadioButton::toggled, this, [this, indice](bool v) { Impresora_Click(indice, v); });
-    impresoras_.push_back(opcion);
-  }
-  for (QRadioButton* opcion : impresoras_)
-    if (opcion->text().toStdString() == actual) opcion->setChecked(true);
-}
-
-void Trovalis::Impresora_Click(int indice, bool valor) {
-  if (valor) MiImpresora = static_cast<std::int16_t>(indice);
+  ui_->PanelImpresora->Carga(servicios_->Impresoras(), servicios_->ImpresoraActual(), this);
 }
 
 void Trovalis::SeleccionarImpresora_Click() {
   DesactivarBotones();
-  ui_->PanelImpresora->show();
-  if (!impresoras_.empty() && impresoras_[0]->isVisibleTo(this))
-    impresoras_[static_cast<std::size_t>(MiImpresora)]->setFocus();
+  ui_->PanelImpresora->Abre();
 }
 
 void Trovalis::AceptarImpresora_Click() {
-  for (QRadioButton* opcion : impresoras_) {
-    if (opcion->isVisibleTo(this) && opcion->isChecked()) {
-      servicios_->EstableceImpresora(impresoras_[static_cast<std::size_t>(MiImpresora)]->text().toStdString());
-      break;
-    }
-  }
+  if (auto impresora = ui_->PanelImpresora->Elegida()) servicios_->EstableceImpresora(*impresora);
   ui_->PanelImpresora->hide();
   ActualizaBotones();
 }

@@ -17,10 +17,8 @@
 #include "mainwindow/servicios_principal.h"
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace Ui {
 class Trovalis;
@@ -158,7 +156,6 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal, priv
   void FinClientes_Click();
   void SeleccionarImpresora_Click();
   void AceptarImpresora_Click();
-  void Impresora_Click(int indice, bool valor);
   void VerificaNombre_Click();
 
   // ---- Options. OpcionCambiada runs on every change of a box's value
@@ -175,17 +172,15 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal, priv
 
   std::unique_ptr<Ui::Trovalis> ui_;
   std::unique_ptr<principal::ServiciosPrincipal> servicios_;
-  // The text boxes, bands, modes, printers and option boxes of the form,
+  // The text boxes, bands, modes and option boxes of the form,
   // by index; the list buttons and the period boxes in the model's order.
   std::array<QLineEdit*, principal::kNumeroCamposTexto> textos_{};
   std::array<QCheckBox*, principal::kNumeroBandas> bandas_{};
   std::array<QCheckBox*, principal::kNumeroModos> modos_{};
-  std::vector<QRadioButton*> impresoras_;
   std::array<QCheckBox*, principal::kNumeroOpciones> casillas_{};
   std::array<QPushButton*, principal::kNumeroBotonesLista> botonesLista_{};
   std::array<QCheckBox*, 3> leyendasPeriodo_{};
   std::unique_ptr<::ListaConcursos> listaConcursos_;
-  QLabel* sinImpresoras_ = nullptr;  // the notice of a machine without printers
 
   // ---- State of the editor.
   principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
@@ -194,7 +189,6 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal, priv
   principal::ConcursoEnEdicion concurso_;
   std::array<bool, principal::kNumeroCamposTexto> bloqueo_{};
   std::int16_t CampoActual = 0;
-  std::int16_t MiImpresora = 0;
   bool PrimeraActivacion = false;
   int AlturaNormal = 0, AnchuraNormal = 0;
   int UltimoEstadoVentana = 0;
