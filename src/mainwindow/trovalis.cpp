@@ -1,10 +1,8 @@
 // The main window: controls, start-up, keys, navigation and printer choice.
 #include "mainwindow/trovalis.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -23,30 +21,6 @@
 #include "ui_trovalis.h"
 
 using principal::VentanaSecundaria;
-
-namespace {
-
-// Combo1 as the contest list: entries sorted by text without regard to case.
-class ComboConcursos : public ::ListaConcursos {
- public:
-  explicit ComboConcursos(QComboBox* combo) : combo_(combo) {}
-  void Limpia() override { combo_->clear(); }
-  int Agrega(const std::string& texto, std::int32_t numero) override {
-    const int i = PosicionOrdenada(*this, texto);
-    combo_->insertItem(i, QString::fromStdString(texto), QVariant(static_cast<int>(numero)));
-    return i;
-  }
-  int Cuenta() const override { return combo_->count(); }
-  std::string Texto(int i) const override { return combo_->itemText(i).toStdString(); }
-  std::int32_t Numero(int i) const override { return combo_->itemData(i).toInt(); }
-  void Selecciona(int i) override { combo_->setCurrentIndex(i); }
-  int Seleccionado() const override { return combo_->currentIndex(); }
-
- private:
-  QComboBox* combo_;
-};
-
-}  // namespace
 
 Trovalis::Trovalis(std::unique_ptr<principal::ServiciosPrincipal> servicios, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::Trovalis>()), servicios_(std::move(servicios)) {
@@ -67,7 +41,6 @@ void Trovalis::ConstruyeControles() {
              f.Banda_7, f.Banda_8, f.Banda_9, f.Banda_10, f.Banda_11, f.Banda_12, f.Banda_13};
   modos_ = {f.Modo_0, f.Modo_1, f.Modo_2, f.Modo_3, f.Modo_4,  f.Modo_5,
             f.Modo_6, f.Modo_7, f.Modo_8, f.Modo_9, f.Modo_10, f.Modo_11};
-  listaConcursos_ = std::make_unique<ComboConcursos>(f.Combo1);
 
   // The option boxes in the order of their options (each box is named after
   // its option), and the list buttons and period boxes in the order of theirs.
@@ -92,20 +65,6 @@ void Trovalis::AjustaAnchosDeTexto() {
   const QString muestra = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ 0");
   QLineEdit* nombre = textos_[1];
   nombre->setMinimumWidth(nombre->fontMetrics().horizontalAdvance(muestra.left(64)) + 12);
-
-  // The contest list opens wide enough for the longest entry, edition
-  // included; the closed list shows the whole selected entry as its tip.
-  auto ajustaLista = [this] {
-    int ancho = 0;
-    const QFontMetrics metricas = ui_->Combo1->view()->fontMetrics();
-    for (int i = 0; i < ui_->Combo1->count(); ++i)
-      ancho = std::max(ancho, metricas.horizontalAdvance(ui_->Combo1->itemText(i)));
-    ui_->Combo1->view()->setMinimumWidth(ancho + 2 * ui_->Combo1->view()->frameWidth() + 40);
-    ui_->Combo1->setToolTip(ui_->Combo1->currentText());
-  };
-  connect(ui_->Combo1->model(), &QAbstractItemModel::rowsInserted, this, ajustaLista);
-  connect(ui_->Combo1->model(), &QAbstractItemModel::dataChanged, this, ajustaLista);
-  connect(ui_->Combo1, &QComboBox::currentIndexChanged, this, ajustaLista);
 }
 
 void Trovalis::ConectaSenales() {
@@ -176,7 +135,7 @@ bool Trovalis::Form_Load() {
 
     servicios_->AbrirBasesDeDatos();
     servicios_->AbrirControlConcursos();
-    Contexto().HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
+    Contexto().HayConcursoCargado = servicios_->CargarComboConcursos(*ui_->SeleccionConcurso);
     ui_->Bases->setEnabled(Contexto().HayConcursoCargado);
   } catch (const principal::ErrorArranque& e) {
     PrimeraActivacion = false;

@@ -180,7 +180,6 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal, priv
   std::array<QCheckBox*, principal::kNumeroOpciones> casillas_{};
   std::array<QPushButton*, principal::kNumeroBotonesLista> botonesLista_{};
   std::array<QCheckBox*, 3> leyendasPeriodo_{};
-  std::unique_ptr<::ListaConcursos> listaConcursos_;
 
   // ---- State of the editor.
   principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;

@@ -3,7 +3,6 @@
 // reports of logs not sent.
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,9 +61,9 @@ void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t nume
 
 bool Trovalis::CargaConcursoSeleccionado() {
   ui_->SeleccionConcurso->hide();
-  int seleccionado = listaConcursos_->Seleccionado();
+  int seleccionado = ui_->SeleccionConcurso->Seleccionado();
   if (seleccionado < 0) return false;
-  std::int32_t numero = listaConcursos_->Numero(seleccionado);
+  std::int32_t numero = ui_->SeleccionConcurso->Numero(seleccionado);
   if (!servicios_->BuscaConcurso(numero)) {
     Contexto().NombreConcurso.clear();
     Contexto().EdicionConcurso.clear();
@@ -179,7 +178,7 @@ void Trovalis::ConsultaReg_Click() {
   ui_->SeleccionConcurso->show();
   ui_->Aceptar->setEnabled(true);
   ui_->Cancelar->setEnabled(true);
-  ui_->Combo1->setFocus();
+  ui_->SeleccionConcurso->Enfoca();
 }
 
 void Trovalis::ModificarReg_Click() {
@@ -303,8 +302,9 @@ void Trovalis::AltaConcurso() {
   const std::string edicionGuardada = textos_[2]->text().toStdString();
   listas::ListasOcultas l = concurso_.Listas;
   const listas::OpcionesListas opciones = LeeModelo().OpcionesDeListas();
-  const std::int32_t anterior =
-      listaConcursos_->Seleccionado() >= 0 ? listaConcursos_->Numero(listaConcursos_->Seleccionado()) : 0;
+  const std::int32_t anterior = ui_->SeleccionConcurso->Seleccionado() >= 0
+                                    ? ui_->SeleccionConcurso->Numero(ui_->SeleccionConcurso->Seleccionado())
+                                    : 0;
 
   bool hecho = EnTransaccion(
       Contexto().BaseConcursos,
@@ -334,10 +334,10 @@ void Trovalis::AltaConcurso() {
   Contexto().NumeroConcursoActual = numero;
   servicios_->CrearCarpetasConcurso(nombreGuardado, edicionGuardada);
 
-  listaConcursos_->Agrega(TextoEntradaConcurso(nombreGuardado, edicionGuardada), numero);
-  for (int i = 0; i < listaConcursos_->Cuenta(); ++i)
-    if (listaConcursos_->Numero(i) == numero) {
-      listaConcursos_->Selecciona(i);
+  ui_->SeleccionConcurso->Agrega(TextoEntradaConcurso(nombreGuardado, edicionGuardada), numero);
+  for (int i = 0; i < ui_->SeleccionConcurso->Cuenta(); ++i)
+    if (ui_->SeleccionConcurso->Numero(i) == numero) {
+      ui_->SeleccionConcurso->Selecciona(i);
       break;
     }
   NumeroPropuesto = 0;
@@ -392,11 +392,7 @@ void Trovalis::ModificaConcurso() {
 
   // The entry of this contest in the list shows the new name and edition.
   const std::string texto = TextoEntradaConcurso(textos_[1]->text().toStdString(), textos_[2]->text().toStdString());
-  for (int i = 0; i < ui_->Combo1->count(); ++i)
-    if (ui_->Combo1->itemData(i).toInt() == numero) {
-      ui_->Combo1->setItemText(i, QString::fromStdString(texto));
-      break;
-    }
+  ui_->SeleccionConcurso->CambiaTexto(numero, texto);
   Contexto().NombreConcurso = nombre;
   Contexto().EdicionConcurso = edicion;
   servicios_->CrearCarpetasConcurso(nombre, edicion);
@@ -421,11 +417,7 @@ void Trovalis::BorraConcurso() {
       return;
     }
     ReabreConjuntos(*servicios_, 0);
-    for (int i = 0; i < ui_->Combo1->count(); ++i)
-      if (ui_->Combo1->itemData(i).toInt() == numero) {
-        ui_->Combo1->removeItem(i);
-        break;
-      }
+    ui_->SeleccionConcurso->Quita(numero);
     Contexto().NombreConcurso.clear();
     Contexto().EdicionConcurso.clear();
     Contexto().NumeroConcursoActual = 0;
