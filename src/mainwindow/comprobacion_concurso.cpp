@@ -85,7 +85,7 @@ class Comprobacion {
         case TipoColumna::Entero32:
         case TipoColumna::Doble:
           if (EnBlanco(texto)) {
-            texto = "0";
+            texto.assign(1, '0');
           } else if (texto != "-" && !plataforma::EsNumerico(texto)) {
             return FallaNumero(i);
           }

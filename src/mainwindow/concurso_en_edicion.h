@@ -29,25 +29,30 @@ enum class OperacionEditor { Ninguna, Alta, Consulta, Modificar, Borrar };
 
 // The option columns of a contest, in the order a load sets them: each
 // name is the option, its column in the contest table and its box in the
-// editor's form. The one list the enum, the column names and the window's
-// boxes are all made from.
+// editor's forms. The one list the enum, the column names and the window's
+// boxes are all made from: first the exchange and repeat options (boxes of
+// the main form), then the multiplier options (boxes of the multipliers
+// panel).
 // clang-format off
-#define TROVALIS_OPCIONES(X) \
+#define TROVALIS_OPCIONES_INTERCAMBIO(X) \
   X(EnviarNumeral) X(EnviarLocator) X(EnviarSiglas) X(RecibirNumeral) \
   X(RecibirLocator) X(RecibirSiglas) X(RecibirPuntos) X(RecibirPuntosPorKm) \
   X(SiglasONumeral) X(NoRepetir) X(RepetirEstacion) X(RepetirEnCadaBanda) \
-  X(RepetirEnCadaModo) X(RepetirCadaHoras) X(Multiplicadores) X(CadaModo) \
-  X(CadaDia) X(CadaBanda) X(CadaCuadricula) X(CadaEstacion) \
-  X(CadaPais) X(CadaPrefijo) X(CadaSufijo) X(CadaProv) \
-  X(CadaDistrito) X(CadaCq) X(Otros) X(CuadriculaPorBanda) \
-  X(EstacionPorBanda) X(PaisPorBanda) X(PrefijoPorBanda) X(SufijoPorBanda) \
-  X(ProvPorBanda) X(DistritoPorBanda) X(OtrosPorBanda) X(CqPorBanda) \
-  X(CuadriculaPorDia) X(EstacionPorDia) X(PaisPorDia) X(PrefijoPorDia) \
-  X(SufijoPorDia) X(ProvPorDia) X(DistritoPorDia) X(OtrosPorDia) \
-  X(CqPorDia) X(CuadriculaPorModo) X(EstacionPorModo) X(PaisPorModo) \
-  X(PrefijoPorModo) X(SufijoPorModo) X(ProvPorModo) X(DistritoPorModo) \
-  X(OtrosPorModo) X(CqPorModo) X(ExcluirPais) X(ExcluirPrefijo) \
-  X(ExcluirProv) X(ExcluirDistrito) X(ExcluirCq)
+  X(RepetirEnCadaModo) X(RepetirCadaHoras)
+#define TROVALIS_OPCIONES_MULTIPLICADORES(X) \
+  X(Multiplicadores) X(CadaModo) X(CadaDia) X(CadaBanda) \
+  X(CadaCuadricula) X(CadaEstacion) X(CadaPais) X(CadaPrefijo) \
+  X(CadaSufijo) X(CadaProv) X(CadaDistrito) X(CadaCq) \
+  X(Otros) X(CuadriculaPorBanda) X(EstacionPorBanda) X(PaisPorBanda) \
+  X(PrefijoPorBanda) X(SufijoPorBanda) X(ProvPorBanda) X(DistritoPorBanda) \
+  X(OtrosPorBanda) X(CqPorBanda) X(CuadriculaPorDia) X(EstacionPorDia) \
+  X(PaisPorDia) X(PrefijoPorDia) X(SufijoPorDia) X(ProvPorDia) \
+  X(DistritoPorDia) X(OtrosPorDia) X(CqPorDia) X(CuadriculaPorModo) \
+  X(EstacionPorModo) X(PaisPorModo) X(PrefijoPorModo) X(SufijoPorModo) \
+  X(ProvPorModo) X(DistritoPorModo) X(OtrosPorModo) X(CqPorModo) \
+  X(ExcluirPais) X(ExcluirPrefijo) X(ExcluirProv) X(ExcluirDistrito) \
+  X(ExcluirCq)
+#define TROVALIS_OPCIONES(X) TROVALIS_OPCIONES_INTERCAMBIO(X) TROVALIS_OPCIONES_MULTIPLICADORES(X)
 // clang-format on
 
 #define TROVALIS_OPCION_ENUM(nombre) nombre,

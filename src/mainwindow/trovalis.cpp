@@ -13,11 +13,12 @@
 #include <algorithm>
 
 #include "common/ventanas.h"
-#include "mainwindow/enlace_correo_trovalis.h"
 #include "mainwindow/enlace_bases_trovalis.h"
+#include "mainwindow/enlace_correo_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/enlace_listas_trovalis.h"
 #include "mainwindow/estado_principal.h"
+#include "ui_panel_multiplicadores.h"
 #include "ui_trovalis.h"
 
 using principal::VentanaSecundaria;
@@ -44,12 +45,16 @@ void Trovalis::ConstruyeControles() {
 
   // The option boxes in the order of their options (each box is named after
   // its option), and the list buttons and period boxes in the order of theirs.
+  const Ui::PanelMultiplicadores& m = f.MarcoMultiplicadores->Formulario();
 #define TROVALIS_CASILLA(nombre) f.nombre,
-  casillas_ = {TROVALIS_OPCIONES(TROVALIS_CASILLA)};
+#define TROVALIS_CASILLA_MULTIPLICADOR(nombre) m.nombre,
+  casillas_ = {TROVALIS_OPCIONES_INTERCAMBIO(TROVALIS_CASILLA)
+                   TROVALIS_OPCIONES_MULTIPLICADORES(TROVALIS_CASILLA_MULTIPLICADOR)};
+#undef TROVALIS_CASILLA_MULTIPLICADOR
 #undef TROVALIS_CASILLA
-  botonesLista_ = {f.ConfPaisesExc,    f.ConfPrefijos, f.ConfSiglasValidas, f.ConfDistritosValidos,
-                   f.ConfZonaExcluida, f.ConfSufijo,   f.ConfEstEsp};
-  leyendasPeriodo_ = {f.CadaBanda, f.CadaDia, f.CadaModo};
+  botonesLista_ = {m.ConfPaisesExc,    m.ConfPrefijos, m.ConfSiglasValidas, m.ConfDistritosValidos,
+                   m.ConfZonaExcluida, m.ConfSufijo,   m.ConfEstEsp};
+  leyendasPeriodo_ = {m.CadaBanda, m.CadaDia, m.CadaModo};
 
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) {
     textos_[static_cast<std::size_t>(i)]->setAutoFillBackground(true);
@@ -88,20 +93,16 @@ void Trovalis::ConectaSenales() {
   connect(ui_->FinClientes, &QPushButton::clicked, this, &Trovalis::FinClientes_Click);
   connect(ui_->SeleccionarImpresora, &QPushButton::clicked, this, &Trovalis::SeleccionarImpresora_Click);
   connect(ui_->PanelImpresora->Aceptar(), &QPushButton::clicked, this, &Trovalis::AceptarImpresora_Click);
-  // The list buttons open their editors.
-  const std::pair<QPushButton*, VentanaSecundaria> listas[] = {
-      {ui_->ConfDistritosValidos, VentanaSecundaria::ListasProvincias},
-      {ui_->ConfEstEsp, VentanaSecundaria::ListasProvincias},
-      {ui_->ConfPaisesExc, VentanaSecundaria::ListasProvincias},
-      {ui_->ConfPrefijos, VentanaSecundaria::ListasProvincias},
-      {ui_->ConfSiglasValidas, VentanaSecundaria::ListasProvincias},
-      {ui_->ConfSufijo, VentanaSecundaria::ListasProvincias},
-      {ui_->ConfZonaExcluida, VentanaSecundaria::ListasProvincias},
+  // The list buttons open their editors: those of the multiplier types
+  // the reference lists, the three others their own windows.
+  for (QPushButton* boton : botonesLista_)
+    connect(boton, &QPushButton::clicked, this, [this] { AbreVentanaListas(VentanaSecundaria::ListasProvincias); });
+  const std::pair<QPushButton*, VentanaSecundaria> otras[] = {
       {ui_->ConfMultEstacionesEspeciales, VentanaSecundaria::MultEspeciales},
       {ui_->Especiales, VentanaSecundaria::EstacionesEspeciales},
       {ui_->ConfigurarCabrillo, VentanaSecundaria::FormatoCabrillo},
   };
-  for (const auto& [boton, ventana] : listas)
+  for (const auto& [boton, ventana] : otras)
     connect(boton, &QPushButton::clicked, this, [this, v = ventana] { AbreVentanaListas(v); });
 }
 

@@ -118,7 +118,7 @@ void Trovalis::DeshabilitaOpciones() {
   HabilitaBandas(false);
   HabilitaModos(false);
   ui_->RecibirPuntosPorKm->setEnabled(false);
-  ui_->Multiplicadores->setEnabled(false);
+  Casilla(principal::Opcion::Multiplicadores)->setEnabled(false);
 }
 
 // The end of a create or a save that went well: nothing is being edited.
@@ -150,8 +150,8 @@ void Trovalis::AltaReg_Click() {
   HabilitaIntercambio(true);
   HabilitaRepeticiones(true);
   ui_->RecibirPuntosPorKm->setEnabled(true);
-  ui_->Multiplicadores->setEnabled(true);
-  ui_->Multiplicadores->setChecked(false);
+  Casilla(principal::Opcion::Multiplicadores)->setEnabled(true);
+  Casilla(principal::Opcion::Multiplicadores)->setChecked(false);
 
   // The contest gets the proposed number: the box stays closed.
   NumeroPropuesto = servicios_->Concursos().ProximoNumero();
@@ -194,7 +194,7 @@ void Trovalis::ModificarReg_Click() {
   HabilitaMultiplicadores(1);
   HabilitaRepeticiones(true);
   ui_->RecibirPuntosPorKm->setEnabled(true);
-  ui_->Multiplicadores->setEnabled(true);
+  Casilla(principal::Opcion::Multiplicadores)->setEnabled(true);
   // The number of a stored contest is not edited.
   PonBloqueo(0, true);
   ui_->Aceptar->setEnabled(true);
@@ -289,8 +289,8 @@ void Trovalis::AltaConcurso() {
     textos_[1]->setFocus();
     return;
   }
-  if (ui_->CadaProv->isChecked() || ui_->Otros->isChecked()) {
-    ui_->Multiplicadores->setChecked(true);
+  if (Casilla(principal::Opcion::CadaProv)->isChecked() || Casilla(principal::Opcion::Otros)->isChecked()) {
+    Casilla(principal::Opcion::Multiplicadores)->setChecked(true);
     ui_->RecibirSiglas->setChecked(true);
   }
   Contexto().NombreConcurso = nombre;
@@ -363,8 +363,8 @@ void Trovalis::ModificaConcurso() {
     textos_[1]->setFocus();
     return;
   }
-  if (ui_->CadaProv->isChecked() || ui_->Otros->isChecked()) {
-    ui_->Multiplicadores->setChecked(true);
+  if (Casilla(principal::Opcion::CadaProv)->isChecked() || Casilla(principal::Opcion::Otros)->isChecked()) {
+    Casilla(principal::Opcion::Multiplicadores)->setChecked(true);
     ui_->RecibirSiglas->setChecked(true);
   }
   if (!VerificaEditor()) return;

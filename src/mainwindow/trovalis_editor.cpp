@@ -73,7 +73,7 @@ void Trovalis::CargaFormatoSufijo() {
 
 void Trovalis::GrabaCamposConcurso(principal::RegistroConcurso& fila) {
   // Without suffix multipliers the contest keeps no suffix format.
-  if (!ui_->CadaSufijo->isChecked()) concurso_.Sufijo = {};
+  if (!Casilla(principal::Opcion::CadaSufijo)->isChecked()) concurso_.Sufijo = {};
   const ContextoConcurso& c = Contexto();
   LeeModelo().GrabaCampos(
       fila, {c.OpcionExcluirMismaProv, c.OpcionExcluirMismoDist, c.OpcionExcluirMismoPais, c.OpcionExcluirMismoPrefijo,

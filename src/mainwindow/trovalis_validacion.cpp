@@ -82,7 +82,7 @@ bool Trovalis::VerificaEditor() {
     PonBloqueo(principal::kCampoHoras, false);
   }
   if (r.Foco == principal::kFocoMultiplicadores)
-    ui_->Multiplicadores->setFocus();
+    Casilla(principal::Opcion::Multiplicadores)->setFocus();
   else if (r.Foco >= 0)
     textos_[static_cast<std::size_t>(r.Foco)]->setFocus();
   return false;

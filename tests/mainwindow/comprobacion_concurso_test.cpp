@@ -209,7 +209,9 @@ TEST_F(Comprobacion, CadaPasoFallidoDaSuAvisoYSuCaja) {
     ASSERT_EQ(r.Aviso.has_value(), f.titulo != nullptr);
     if (r.Aviso) {
       EXPECT_EQ(r.Aviso->Titulo, f.titulo);
-      if (f.texto) EXPECT_EQ(r.Aviso->Texto, f.texto);
+      if (f.texto) {
+        EXPECT_EQ(r.Aviso->Texto, f.texto);
+      }
       EXPECT_EQ(r.Aviso->Icono, f.icono);
       EXPECT_EQ(r.Aviso->Pitido, f.pitido);
     }
