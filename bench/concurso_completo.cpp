@@ -128,9 +128,10 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
       cabecera.Limpia();
       if (!informe.Crea(c.Trabajo(), "07-03-2026", "")) std::abort();
       const cabrillo::EntornoValidacion entorno{datos, categorias, informe, cabecera, c.Paises()};
-      const bool aceptado = cabrillo::VerificaFicheroCabrillo(ventana, c.Carpeta(), nombre, entorno);
+      const cabrillo::ResultadoVerificacion r = cabrillo::VerificaFicheroCabrillo(progreso, c.Carpeta(), nombre, entorno);
+      const bool aceptado = r.Aceptada;
       informe.Cierra();
-      if (aceptado && !cabrillo::GeneraListaValida(ventana, c.Carpeta(), nombre)) std::abort();
+      if (aceptado && !cabrillo::GeneraListaValida(progreso, c.Carpeta(), nombre, r.Lineas)) std::abort();
       ++(aceptado ? aceptados : rechazados);
     }
     return std::to_string(aceptados) + " aceptados, " + std::to_string(rechazados) + " rechazados";
