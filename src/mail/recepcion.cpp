@@ -346,7 +346,8 @@ ResultadoRecepcion RecepcionListas::ProcesaCorreo(int indice) {
   }
   motivoAutomatico_ = MotivoSinRespuesta(*sesion_, concurso_);
   try {
-    if (!informe_.Crea(concurso_.carpetaTrabajo, FechaCorreo(), AsuntoCorreo()))
+    if (!cabrillo::CreaFicheroErrores(cabrillo::DatosCorreoEnCurso{FechaCorreo(), AsuntoCorreo()}, informe_,
+                                      concurso_.carpetaTrabajo))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
                                      "No se puede crear el informe de errores");
     if (rechazado_) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 
+#include "common/listas_carpetas.h"
 #include "mail/buzon_prueba.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
@@ -244,6 +245,18 @@ TEST_P(RecepcionFallosTest, ManualPassFilesTheLogsAndSendsNothing) {
   EXPECT_TRUE(Arbol(carpeta_ + "/ListasEmail").empty());
   // The manual files of a contest stay for a later pass.
   EXPECT_EQ(Arbol(carpeta_ + "/FicherosManuales").size(), 4u);
+}
+
+// A ".cbr" manual log whose ".LOG" name is taken: the end of the pass tells
+// it once.
+TEST_P(RecepcionFallosTest, AManualCbrThatCannotBeRenamedIsToldOnceAtTheEndOfThePass) {
+  if (GetParam() != Tipo::kMaildir) GTEST_SKIP() << "no mail store is used";
+  ventana_.automatica = false;
+  for (const char* n : {"QQ6STU.LOG", "qq6stu.cbr"})
+    std::ofstream(carpeta_ + "/FicherosManuales/" + n, std::ios::binary) << Log("QQ6STU.LOG");
+  PasadaManual();
+  EXPECT_EQ(ventana_.avisos, std::vector<std::string>{TextoCbrNoRenombrados({"qq6stu.cbr"})});
+  EXPECT_EQ(edicion_->Lista(ListaEdicion::Manuales), (std::vector<std::string>{"qq6stu.cbr", "QQ6STU.LOG"}));
 }
 
 // The attachment and subject checks, one small inbox per case, each into a
