@@ -405,7 +405,9 @@ void GesAutomatica::CruzarListas_Click() {
   }
   try {
     auto enlace = std::make_unique<EnlaceCruce>(this, enlace_->Contexto());
-    std::unique_ptr<scoring::AccionesPuntuacion> acciones = CreaAccionesPuntuacion(*enlace);
+    // A mail of the rankings' mailings that cannot go out is shown as is.
+    std::unique_ptr<scoring::AccionesPuntuacion> acciones =
+        CreaAccionesPuntuacion(*enlace, [](const std::string& texto) { plataforma::MsgBox(texto); });
     scoring::AbreGesPuntos(std::move(enlace), std::move(acciones));
   } catch (const std::exception& e) {
     vuelve();
