@@ -35,7 +35,6 @@
 #include "common/edicion_concurso.h"
 #include "common/listas_carpetas.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
 #include "scoring/calculo_puntuaciones.h"
@@ -108,7 +107,6 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   const EstadoCarpetaConcurso carpetas(c.Carpeta(), std::string(generador::kNombreConcurso));
   EdicionConcurso edicion(carpetas);
   ProgresoSimple progreso;
-  VentanaProcesoSimple ventana;
   std::vector<Etapa> etapas;
   std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
               generacion);

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
 
 namespace cabrillo {
 namespace {
