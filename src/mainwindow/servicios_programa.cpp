@@ -11,7 +11,7 @@
 #include "database/creacion.h"
 #include "listeditors/list_esp.h"
 #include "listeditors/lista_mult_esp.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "plataforma/impresion.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"

@@ -15,7 +15,7 @@
 
 #include "database/listas_ocultas.h"
 #include "fixture_principal.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
