@@ -55,7 +55,6 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   ui_->NumeroListas->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
-  controles_ = std::make_unique<ControlesVentana>(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
   edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
@@ -246,7 +245,7 @@ void GesPuntos::FinClientes_Click() {
 }
 
 void GesPuntos::Imprimir_Click() {
-  ::ImprimeLista(*controles_->Lista("FicheroCabrillo"), ui_->Lista->title().toStdString());
+  ::ImprimeLista(*ui_->FicheroCabrillo, ui_->Lista->title().toStdString());
 }
 
 void GesPuntos::DeshabilitaControles() { PonControlesDeEjecucion(false); }
