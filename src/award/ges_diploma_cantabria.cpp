@@ -15,6 +15,7 @@
 
 #include "common/controles_ventana.h"
 #include "common/ventanas.h"
+#include "common/vista_edicion.h"
 #include "database/estado.h"
 #include "plataforma/fuente_fija.h"
 #include "plataforma/mensajes.h"
@@ -232,10 +233,7 @@ void GesDiplomaCantabria::ListaComarcas_Click() {
 // ------------------------------------------------------------- the edition
 
 void GesDiplomaCantabria::MuestraLista(ListaEdicion lista) {
-  if (lista != ListaEdicion::Admitidas) return;
-  ui_->ListasAdmitidas->clear();
-  for (const std::string& e : edicion_.Lista(lista)) ui_->ListasAdmitidas->addItem(Q(e));
-  ui_->LAdmitidas->setText(Q(edicion_.TextoCuenta(lista)));
+  if (lista == ListaEdicion::Admitidas) MuestraListaEdicion(edicion_, lista, ui_->ListasAdmitidas, ui_->LAdmitidas);
 }
 
 // ------------------------------------------------------------- ProgresoEtapa
