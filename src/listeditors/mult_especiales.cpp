@@ -75,8 +75,7 @@ bool EditorMultEspeciales::VerificaMultiplicador() {
     return false;
   }
   if (EsNumeroPositivo(puntos)) return true;
-  Mensaje("El valor del MULTIPLICADOR debe ser númerico y mayor de 0", kTituloMult,
-                     plataforma::Icono::Error);
+  Mensaje("El valor del MULTIPLICADOR debe ser númerico y mayor de 0", kTituloMult, plataforma::Icono::Error);
   PonFoco(Foco::EnCelda(fila, Puntos));
   return false;
 }

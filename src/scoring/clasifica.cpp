@@ -146,13 +146,9 @@ void Clasifica::AjustaAPantalla() {
 
 // ------------------------------------------------------------- printing
 
-void Clasifica::ImprimirPuntos_Click() {
-  ::ImprimeLista(*ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS");
-}
+void Clasifica::ImprimirPuntos_Click() { ::ImprimeLista(*ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS"); }
 
-void Clasifica::ImprimirCategoria_Click() {
-  ::ImprimeLista(*ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA");
-}
+void Clasifica::ImprimirCategoria_Click() { ::ImprimeLista(*ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA"); }
 
 // ------------------------------------------------------------- mailings
 
