@@ -12,12 +12,12 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "cabrillo/contexto_concurso.h"
 #include "common/ventanas.h"
 #include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_correo_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/enlace_listas_trovalis.h"
-#include "mainwindow/estado_principal.h"
 #include "ui_panel_multiplicadores.h"
 #include "ui_trovalis.h"
 

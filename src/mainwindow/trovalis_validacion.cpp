@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "cabrillo/contexto_concurso.h"
 #include "database/conexiones.h"
 #include "mainwindow/comprobacion_concurso.h"
 #include "mainwindow/trovalis.h"
