@@ -18,7 +18,10 @@ constexpr std::string_view kConcursoLocatorSinDistancia = "COMARCAS CATALANAS";
 using O = Opcion;
 
 #define TROVALIS_OPCION_COLUMNA(nombre) #nombre,
-constexpr std::array<std::string_view, kNumeroOpciones> kColumnas = {TROVALIS_OPCIONES(TROVALIS_OPCION_COLUMNA)};
+#define TROVALIS_OPCION_COLUMNA_D(columna, casilla) #columna,
+constexpr std::array<std::string_view, kNumeroOpciones> kColumnas = {
+    TROVALIS_OPCIONES(TROVALIS_OPCION_COLUMNA, TROVALIS_OPCION_COLUMNA_D)};
+#undef TROVALIS_OPCION_COLUMNA_D
 #undef TROVALIS_OPCION_COLUMNA
 
 // One type of multiplier with its period variants, its list button and its

@@ -29,17 +29,18 @@ enum class OperacionEditor { Ninguna, Alta, Consulta, Modificar, Borrar };
 
 // The option columns of a contest, in the order a load sets them: each
 // name is the option, its column in the contest table and its box in the
-// editor's forms. The one list the enum, the column names and the window's
-// boxes are all made from: first the exchange and repeat options (boxes of
-// the main form), then the multiplier options (boxes of the multipliers
-// panel).
+// editor's forms, except two boxes spelled otherwise than their columns,
+// given as D(column, box). The one list the enum, the column names and the
+// window's boxes are all made from: first the exchange and repeat options
+// (boxes of the main form), then the multiplier options (boxes of the
+// multipliers panel).
 // clang-format off
-#define TROVALIS_OPCIONES_INTERCAMBIO(X) \
+#define TROVALIS_OPCIONES_INTERCAMBIO(X, D) \
   X(EnviarNumeral) X(EnviarLocator) X(EnviarSiglas) X(RecibirNumeral) \
-  X(RecibirLocator) X(RecibirSiglas) X(RecibirPuntos) X(RecibirPuntosPorKm) \
+  X(RecibirLocator) X(RecibirSiglas) X(RecibirPuntos) D(RecibirPuntosPorKm, RecibirPuntosPorKM) \
   X(SiglasONumeral) X(NoRepetir) X(RepetirEstacion) X(RepetirEnCadaBanda) \
   X(RepetirEnCadaModo) X(RepetirCadaHoras)
-#define TROVALIS_OPCIONES_MULTIPLICADORES(X) \
+#define TROVALIS_OPCIONES_MULTIPLICADORES(X, D) \
   X(Multiplicadores) X(CadaModo) X(CadaDia) X(CadaBanda) \
   X(CadaCuadricula) X(CadaEstacion) X(CadaPais) X(CadaPrefijo) \
   X(CadaSufijo) X(CadaProv) X(CadaDistrito) X(CadaCq) \
@@ -47,19 +48,23 @@ enum class OperacionEditor { Ninguna, Alta, Consulta, Modificar, Borrar };
   X(PrefijoPorBanda) X(SufijoPorBanda) X(ProvPorBanda) X(DistritoPorBanda) \
   X(OtrosPorBanda) X(CqPorBanda) X(CuadriculaPorDia) X(EstacionPorDia) \
   X(PaisPorDia) X(PrefijoPorDia) X(SufijoPorDia) X(ProvPorDia) \
-  X(DistritoPorDia) X(OtrosPorDia) X(CqPorDia) X(CuadriculaPorModo) \
+  X(DistritoPorDia) X(OtrosPorDia) D(CqPorDia, CQPorDia) X(CuadriculaPorModo) \
   X(EstacionPorModo) X(PaisPorModo) X(PrefijoPorModo) X(SufijoPorModo) \
   X(ProvPorModo) X(DistritoPorModo) X(OtrosPorModo) X(CqPorModo) \
   X(ExcluirPais) X(ExcluirPrefijo) X(ExcluirProv) X(ExcluirDistrito) \
   X(ExcluirCq)
-#define TROVALIS_OPCIONES(X) TROVALIS_OPCIONES_INTERCAMBIO(X) TROVALIS_OPCIONES_MULTIPLICADORES(X)
+#define TROVALIS_OPCIONES(X, D) TROVALIS_OPCIONES_INTERCAMBIO(X, D) TROVALIS_OPCIONES_MULTIPLICADORES(X, D)
 // clang-format on
 
 #define TROVALIS_OPCION_ENUM(nombre) nombre,
-enum class Opcion : int { TROVALIS_OPCIONES(TROVALIS_OPCION_ENUM) };
+#define TROVALIS_OPCION_ENUM_D(columna, casilla) columna,
+enum class Opcion : int { TROVALIS_OPCIONES(TROVALIS_OPCION_ENUM, TROVALIS_OPCION_ENUM_D) };
+#undef TROVALIS_OPCION_ENUM_D
 #undef TROVALIS_OPCION_ENUM
 #define TROVALIS_OPCION_CUENTA(nombre) +1
-inline constexpr int kNumeroOpciones = 0 TROVALIS_OPCIONES(TROVALIS_OPCION_CUENTA);
+#define TROVALIS_OPCION_CUENTA_D(columna, casilla) +1
+inline constexpr int kNumeroOpciones = 0 TROVALIS_OPCIONES(TROVALIS_OPCION_CUENTA, TROVALIS_OPCION_CUENTA_D);
+#undef TROVALIS_OPCION_CUENTA_D
 #undef TROVALIS_OPCION_CUENTA
 static_assert(kNumeroOpciones == 59);
 

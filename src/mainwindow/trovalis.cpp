@@ -44,13 +44,18 @@ void Trovalis::ConstruyeControles() {
             f.Modo_6, f.Modo_7, f.Modo_8, f.Modo_9, f.Modo_10, f.Modo_11};
 
   // The option boxes in the order of their options (each box is named after
-  // its option), and the list buttons and period boxes in the order of theirs.
+  // its option, two after another spelling of it), and the list buttons and
+  // period boxes in the order of theirs.
   const Ui::PanelMultiplicadores& m = f.MarcoMultiplicadores->Formulario();
 #define TROVALIS_CASILLA(nombre) f.nombre,
+#define TROVALIS_CASILLA_D(columna, casilla) f.casilla,
 #define TROVALIS_CASILLA_MULTIPLICADOR(nombre) m.nombre,
-  casillas_ = {TROVALIS_OPCIONES_INTERCAMBIO(TROVALIS_CASILLA)
-                   TROVALIS_OPCIONES_MULTIPLICADORES(TROVALIS_CASILLA_MULTIPLICADOR)};
+#define TROVALIS_CASILLA_MULTIPLICADOR_D(columna, casilla) m.casilla,
+  casillas_ = {TROVALIS_OPCIONES_INTERCAMBIO(TROVALIS_CASILLA, TROVALIS_CASILLA_D)
+                   TROVALIS_OPCIONES_MULTIPLICADORES(TROVALIS_CASILLA_MULTIPLICADOR, TROVALIS_CASILLA_MULTIPLICADOR_D)};
+#undef TROVALIS_CASILLA_MULTIPLICADOR_D
 #undef TROVALIS_CASILLA_MULTIPLICADOR
+#undef TROVALIS_CASILLA_D
 #undef TROVALIS_CASILLA
   botonesLista_ = {m.ConfPaisesExc,    m.ConfPrefijos, m.ConfSiglasValidas, m.ConfDistritosValidos,
                    m.ConfZonaExcluida, m.ConfSufijo,   m.ConfEstEsp};

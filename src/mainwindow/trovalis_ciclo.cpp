@@ -117,7 +117,7 @@ void Trovalis::DeshabilitaOpciones() {
   HabilitaMultiplicadores(0);
   HabilitaBandas(false);
   HabilitaModos(false);
-  ui_->RecibirPuntosPorKm->setEnabled(false);
+  ui_->RecibirPuntosPorKM->setEnabled(false);
   Casilla(principal::Opcion::Multiplicadores)->setEnabled(false);
 }
 
@@ -149,7 +149,7 @@ void Trovalis::AltaReg_Click() {
   HabilitaModos(true);
   HabilitaIntercambio(true);
   HabilitaRepeticiones(true);
-  ui_->RecibirPuntosPorKm->setEnabled(true);
+  ui_->RecibirPuntosPorKM->setEnabled(true);
   Casilla(principal::Opcion::Multiplicadores)->setEnabled(true);
   Casilla(principal::Opcion::Multiplicadores)->setChecked(false);
 
@@ -193,7 +193,7 @@ void Trovalis::ModificarReg_Click() {
   HabilitaIntercambio(true);
   HabilitaMultiplicadores(1);
   HabilitaRepeticiones(true);
-  ui_->RecibirPuntosPorKm->setEnabled(true);
+  ui_->RecibirPuntosPorKM->setEnabled(true);
   Casilla(principal::Opcion::Multiplicadores)->setEnabled(true);
   // The number of a stored contest is not edited.
   PonBloqueo(0, true);

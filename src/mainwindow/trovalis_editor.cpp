@@ -207,7 +207,7 @@ void Trovalis::LimpiaFormulario() {
   LimpiaRepeticiones();
   DesmarcarMultiplicadores();
   LimpiaListas();
-  ui_->RecibirPuntosPorKm->setChecked(false);
+  ui_->RecibirPuntosPorKM->setChecked(false);
 }
 
 void Trovalis::LimpiaListas() { concurso_.LimpiaListas(); }

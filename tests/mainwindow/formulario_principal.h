@@ -44,8 +44,24 @@ struct FormularioPrincipal {
     return c;
   }
 
+  // The name of an option's box: its column's, but for the two boxes spelled
+  // otherwise.
+  static std::string NombreCasilla(principal::Opcion o) {
+    switch (o) {
+#define NOMBRE(n)     \
+  case principal::Opcion::n: \
+    return #n;
+#define NOMBRE_D(columna, casilla)  \
+  case principal::Opcion::columna: \
+    return #casilla;
+      TROVALIS_OPCIONES(NOMBRE, NOMBRE_D)
+#undef NOMBRE_D
+#undef NOMBRE
+    }
+    return {};
+  }
   // The box of an option.
-  QCheckBox* Casilla(principal::Opcion o) const { return Busca<QCheckBox>(std::string(principal::ColumnaOpcion(o))); }
+  QCheckBox* Casilla(principal::Opcion o) const { return Busca<QCheckBox>(NombreCasilla(o)); }
   // An input lock as the operator meets it: the box refuses typing.
   bool Bloqueado(int i) const { return Text3[static_cast<std::size_t>(i)]->isReadOnly(); }
 
@@ -72,7 +88,9 @@ struct FormularioPrincipal {
   QRadioButton* GestionManual = Busca<QRadioButton>("GestionManual");
   QCheckBox* VerificaNombre = Busca<QCheckBox>("VerificaNombre");
 #define CASILLA(n) QCheckBox* n = Busca<QCheckBox>(#n);
-  TROVALIS_OPCIONES(CASILLA)
+#define CASILLA_D(columna, n) QCheckBox* n = Busca<QCheckBox>(#n);
+  TROVALIS_OPCIONES(CASILLA, CASILLA_D)
+#undef CASILLA_D
 #undef CASILLA
 };
 

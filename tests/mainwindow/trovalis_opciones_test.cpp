@@ -76,7 +76,7 @@ TEST_F(Interbloqueos, UnLocatorEnciendeLosMultiplicadores) {
   EXPECT_TRUE(Formulario(*ventana).Multiplicadores->isChecked());
   EXPECT_TRUE(Formulario(*ventana).CadaCuadricula->isChecked());
   EXPECT_TRUE(Formulario(*ventana).CadaCuadricula->isEnabled());
-  EXPECT_TRUE(Formulario(*ventana).RecibirPuntosPorKm->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).RecibirPuntosPorKM->isChecked());
 }
 
 TEST_F(Interbloqueos, LosBotonesDeListaSiguenASuTipo) {

@@ -190,7 +190,7 @@ TEST_F(VentanaPrincipal, RotulosYEstadoDeDiseno) {
       {"EnviarSiglas", "SIGLAS/LETRAS"},
       {"RecibirSiglas", "SIGLAS/LETRAS"},
       {"RecibirPuntos", "PUNTOS por QSO"},
-      {"RecibirPuntosPorKm", "1 PUNTO por KM"},
+      {"RecibirPuntosPorKM", "1 PUNTO por KM"},
       {"SiglasONumeral", "Recibir/Enviar SIGLAS o NUMERAL"},
       {"NoRepetir", "No repetir"},
       {"RepetirEstacion", "Puede Repetir"},
@@ -211,7 +211,7 @@ TEST_F(VentanaPrincipal, RotulosYEstadoDeDiseno) {
       {"Otros", "Otras Letras"},
       {"CadaCuadricula", "Cuadrícula"},
       {"PaisPorBanda", "x Banda"},
-      {"CqPorDia", "x Día"},
+      {"CQPorDia", "x Día"},
       {"CuadriculaPorModo", "x Modo"},
       {"ExcluirPais", "Excluir alguno"},
       {"ExcluirPrefijo", "Excluir alguno"},
@@ -762,12 +762,12 @@ TEST_F(VentanaPrincipal, GruposDeCamposYBotones) {
   Formulario(*ventana).Multiplicadores->click();
   EXPECT_TRUE(Formulario(*ventana).ExcluirCq->isEnabled());
   Formulario(*ventana).CadaCq->click();
-  Formulario(*ventana).CqPorDia->click();
-  ASSERT_TRUE(Formulario(*ventana).CqPorDia->isChecked());
+  Formulario(*ventana).CQPorDia->click();
+  ASSERT_TRUE(Formulario(*ventana).CQPorDia->isChecked());
   Formulario(*ventana).Multiplicadores->click();
   EXPECT_FALSE(Formulario(*ventana).Multiplicadores->isChecked());
-  EXPECT_FALSE(Formulario(*ventana).CqPorDia->isChecked());
-  EXPECT_FALSE(Formulario(*ventana).CqPorDia->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).CQPorDia->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).CQPorDia->isEnabled());
   // A cancelled create clears the form and the working lists.
   ventana->EnlaceListas()->PonLista("ListaProv", {"CANTABRIA"});
   PonTexto(26, "12:00");
