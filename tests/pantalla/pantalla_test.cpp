@@ -43,6 +43,8 @@
 #include "rules/formato_cabrillo.h"
 #include "soporte/base64.h"
 
+using prueba::Formulario;
+
 namespace {
 
 // Waits, serving events, until `listo` holds or the time runs out.
@@ -214,9 +216,9 @@ TEST_P(EnPantalla, LasCajasDeMensajesPintanSuCuerpoYSuTexto) {
 
   // Create with every field empty, accepted with the mouse and with F12:
   // both boxes have the main window as parent.
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   QTest::qWait(200);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   QTest::qWait(200);
   QWidget* foco = QApplication::focusWidget() ? QApplication::focusWidget() : ventana.get();
   QTest::keyClick(foco, Qt::Key_F12);
@@ -233,7 +235,8 @@ TEST_P(EnPantalla, LaVentanaPrincipalCabeConSusBotonesAlAlcance) {
   EsperaDentroDeLaPantalla(*ventana);
   EsperaBotonesAlAlcance(*ventana);
   // The command buttons are outside the scrolling part: always in sight.
-  for (QPushButton* b : {ventana->AltaReg, ventana->Aceptar, ventana->Cancelar, ventana->FinClientes}) {
+  for (QPushButton* b : {Formulario(*ventana).AltaReg, Formulario(*ventana).Aceptar, Formulario(*ventana).Cancelar,
+                         Formulario(*ventana).FinClientes}) {
     bool enArea = false;
     for (QWidget* p = b->parentWidget(); p; p = p->parentWidget()) enArea |= qobject_cast<QScrollArea*>(p) != nullptr;
     EXPECT_FALSE(enArea) << b->objectName().toStdString();
@@ -242,11 +245,11 @@ TEST_P(EnPantalla, LaVentanaPrincipalCabeConSusBotonesAlAlcance) {
 
 TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
   ASSERT_NO_FATAL_FAILURE(Arranca());
-  ventana->AltaReg->click();
-  ventana->Text3[1]->setText("PRUEBA");
-  ventana->Text3[2]->setText("2025");
-  ventana->Text3[1]->setFocus();
-  ventana->Text3[2]->setFocus();  // the name is known once its box is left
+  Formulario(*ventana).AltaReg->click();
+  Formulario(*ventana).Text3[1]->setText("PRUEBA");
+  Formulario(*ventana).Text3[2]->setText("2025");
+  Formulario(*ventana).Text3[1]->setFocus();
+  Formulario(*ventana).Text3[2]->setFocus();  // the name is known once its box is left
   QApplication::processEvents();
   bool abierta = false;
   QTimer::singleShot(0, [&] {
@@ -266,7 +269,7 @@ TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
     EXPECT_EQ(vigia.Vistas().size(), antes + 1);
     w->findChild<QPushButton*>("CancelarCabrillo")->click();
   });
-  ventana->ConfigurarCabrillo->click();
+  Formulario(*ventana).ConfigurarCabrillo->click();
   ASSERT_TRUE(abierta);
   ASSERT_GE(vigia.Vistas().size(), 2u);
   EXPECT_EQ(vigia.Vistas().back().texto,
@@ -276,14 +279,14 @@ TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
 
 TEST_P(EnPantalla, LaVentanaDeListasCabeConSusBotonesAlAlcance) {
   ASSERT_NO_FATAL_FAILURE(Arranca());
-  ventana->AltaReg->click();
-  ventana->Text3[1]->setText("PRUEBA");
-  ventana->Text3[2]->setText("2025");
-  ventana->Text3[1]->setFocus();
-  ventana->Text3[2]->setFocus();  // the name is known once its box is left
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CadaProv->setChecked(true);
-  ventana->CadaDistrito->setChecked(true);
+  Formulario(*ventana).AltaReg->click();
+  Formulario(*ventana).Text3[1]->setText("PRUEBA");
+  Formulario(*ventana).Text3[2]->setText("2025");
+  Formulario(*ventana).Text3[1]->setFocus();
+  Formulario(*ventana).Text3[2]->setFocus();  // the name is known once its box is left
+  Formulario(*ventana).Multiplicadores->setChecked(true);
+  Formulario(*ventana).CadaProv->setChecked(true);
+  Formulario(*ventana).CadaDistrito->setChecked(true);
   QApplication::processEvents();
   bool abierta = false;
   QTimer::singleShot(0, [&] {
@@ -306,7 +309,7 @@ TEST_P(EnPantalla, LaVentanaDeListasCabeConSusBotonesAlAlcance) {
     EsperaBotonesAlAlcance(*w);
     w->findChild<QPushButton*>("Cancelar")->click();
   });
-  ventana->ConfSiglasValidas->click();
+  Formulario(*ventana).ConfSiglasValidas->click();
   ASSERT_TRUE(abierta);
 }
 
@@ -384,9 +387,9 @@ TEST_P(EnPantalla, LaVentanaDeCorreoCabeYMuestraLaSesion) {
   ventana->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get(), 5000));
   ventana->Form_Activate();
-  ventana->GestionAutomatica->setChecked(true);
+  Formulario(*ventana).GestionAutomatica->setChecked(true);
   CreaArbolCarpetasConcurso(ventana->Contexto(), "CONCURSO PRUEBA", "2026");
-  ventana->GestionListas->click();
+  Formulario(*ventana).GestionListas->click();
   mail::GesAutomatica* correo = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* g = qobject_cast<mail::GesAutomatica*>(w); g && g->isVisible()) correo = g;
@@ -429,11 +432,15 @@ class MaximizarEnPantalla : public EnPantalla {};
 TEST_P(MaximizarEnPantalla, MaximizarYRestaurarDevuelveLaMismaGeometria) {
   ASSERT_NO_FATAL_FAILURE(Arranca());
   const QRect antes = ventana->geometry();
+  // The rescale of the controls notes the maximised size it scaled to, and
+  // restoring gives the buttons their letter back.
+  auto letra = [this] { return Formulario(*ventana).AltaReg->font().pointSizeF(); };
+  const double letraNormal = letra();
   ventana->showMaximized();
   ASSERT_TRUE(EsperaA([&] { return ventana->isMaximized() && ventana->geometry() != antes; }, 15000));
   QTest::qWait(500);
   GuardaCaptura(Pantalla(), "principal-maximizada");
-  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  EXPECT_TRUE(EsperaA([&] { return ventana->property("AnchuraMaximizada").isValid(); }, 5000));
   // The window manager may push the border of a maximised window just off
   // the screen; the window itself is on it.
   EXPECT_TRUE(ventana->screen()->availableGeometry().contains(ventana->geometry()));
@@ -444,10 +451,10 @@ TEST_P(MaximizarEnPantalla, MaximizarYRestaurarDevuelveLaMismaGeometria) {
                    ventana->findChild<QGroupBox*>("MarcoListas")->height(),
                ventana->findChild<QGroupBox*>("MarcoRepetir")->mapTo(ventana.get(), QPoint(0, 0)).y() +
                    ventana->findChild<QGroupBox*>("MarcoRepetir")->height());
-  EXPECT_LT(ventana->AltaReg->mapTo(ventana.get(), QPoint(0, 0)).y() - pieMarcos, 40);
+  EXPECT_LT(Formulario(*ventana).AltaReg->mapTo(ventana.get(), QPoint(0, 0)).y() - pieMarcos, 40);
 
   ventana->showNormal();
-  ASSERT_TRUE(EsperaA([this] { return !ventana->isMaximized() && ventana->UltimoEstadoVentana == 0; }, 15000));
+  ASSERT_TRUE(EsperaA([&] { return !ventana->isMaximized() && letra() == letraNormal; }, 15000));
   // The size is the program's; where the window manager puts it back is its own.
   EXPECT_TRUE(EsperaA([&] { return ventana->size() == antes.size(); }, 5000))
       << ventana->width() << "x" << ventana->height() << " en vez de " << antes.width() << "x" << antes.height();
