@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -42,13 +43,15 @@ namespace {
 constexpr int kMargenMarco = 24;
 
 // Runs a call of the mail session on a thread of its own and keeps the
-// window system answering until it has ended.
+// window system answering until it has ended. A call that ends within the
+// time of one repaint of the progress panel (a local inbox) is simply
+// waited for: the window answers at the intake's next yield.
 void EsperaEnOtroHilo(const std::function<void()>& llamada) {
   QEventLoop bucle;
   std::unique_ptr<QThread> hilo(QThread::create(llamada));
   QObject::connect(hilo.get(), &QThread::finished, &bucle, &QEventLoop::quit, Qt::QueuedConnection);
   hilo->start();
-  bucle.exec();
+  if (!hilo->wait(QDeadlineTimer(PanelProgreso::kIntervaloMs))) bucle.exec();
   hilo->wait();
 }
 
