@@ -41,10 +41,8 @@
 
 #include "cabrillo/contexto_concurso.h"
 #include "common/edicion_concurso.h"
-#include "common/listas_carpetas.h"
 #include "common/paises.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "database/estado.h"
@@ -101,20 +99,17 @@ class MensajeroBanco : public plataforma::Mensajero {
   std::vector<std::string> cajas;
 };
 
-// The intake without a window: lists in memory.
-class VentanaSinPantalla : public mail::VentanaCorreo {
+// The caller of the intake without a window: failures counted.
+class VentanaSinPantalla : public mail::VentanaCorreo, public ProgresoEtapa {
  public:
   explicit VentanaSinPantalla(bool automatica) : automatica_(automatica) {}
-  ListaVentana* Lista(std::string_view nombre) override { return simple.Lista(nombre); }
-  void PonTexto(std::string_view nombre, const std::string& texto) override { simple.PonTexto(nombre, texto); }
-  std::string Texto(std::string_view nombre) const override { return simple.Texto(nombre); }
-  void PonProgreso(int p) override { simple.PonProgreso(p); }
   bool GestionAutomatica() const override { return automatica_; }
   bool NoEnviarNotificaciones() const override { return false; }
-  void Aviso(const std::string& texto) override { avisos.push_back(texto); }
-  void InformaFallo(const std::string& texto) override { avisos.push_back(texto); }
+  void Paso(const std::string&) override {}
+  void Porcentaje(int) override {}
+  void Fallo(const std::string& texto, const std::string&) override { avisos.push_back(texto); }
+  bool Pregunta(const std::string&, const std::string&) override { return false; }
 
-  VentanaProcesoSimple simple;
   std::vector<std::string> avisos;
 
  private:
@@ -239,15 +234,12 @@ SinVentana SinPantalla(const Carpeta& c, const std::string& terravia, bool por_c
   SinVentana r;
   ContextoConcurso contexto;
   LlenaContexto(contexto, c, terravia);
-  const EstadoCarpetaConcurso carpetas(c.carpeta, kNombre);
   VentanaSinPantalla ventana(por_correo);
   // What the mail window lists when it opens.
-  CargaListasValidas(carpetas, ventana);
-  CargaListasDeSWL(carpetas, ventana);
-  CargaFicherosRecibidos(carpetas, ventana);
-  CargaFicherosErrores(carpetas, ventana);
-  CargaFicherosConfirmacion(carpetas, ventana);
-  CargaFicherosManuales(carpetas, ventana);
+  EdicionConcurso recibida(c.carpeta, kNombre);
+  for (ListaEdicion lista : {ListaEdicion::Validas, ListaEdicion::Oyentes, ListaEdicion::Recibidos,
+                             ListaEdicion::Errores, ListaEdicion::Confirmaciones, ListaEdicion::Manuales})
+    recibida.Lee(lista);
   r.recepcion = Mide([&] {
     mail::ConcursoRecepcion concurso;
     if (!mail::CargaConcursoRecepcion(contexto.BaseConcursos, contexto.NumeroConcursoActual, {}, c.carpeta, c.trabajo,
@@ -257,11 +249,11 @@ SinVentana SinPantalla(const Carpeta& c, const std::string& terravia, bool por_c
     if (por_correo) {
       plataforma::correo::SesionCorreo sesion(c.trabajo);
       if (!sesion.IniciarSesion()) std::abort();
-      mail::RecepcionListas recepcion(concurso, ventana, &sesion);
+      mail::RecepcionListas recepcion(concurso, recibida, ventana, ventana, &sesion);
       recepcion.ProcesaSesion();
       sesion.CerrarSesion();
     } else {
-      mail::RecepcionListas recepcion(concurso, ventana, nullptr);
+      mail::RecepcionListas recepcion(concurso, recibida, ventana, ventana, nullptr);
       recepcion.LeeFicherosManuales();
     }
   });
