@@ -283,7 +283,14 @@ bool GesAutomatica::CargaConfiguracionCorreo() {
 void GesAutomatica::ConectaCorreo() {
   ContextoConcurso& contexto = enlace_->Contexto();
   plataforma::correo::OpcionesCorreo opciones;
-  opciones.ejecuta = EsperaEnOtroHilo;
+  // A session with its inbox and its outbox on the disk (a Maildir, and the
+  // answers left in the outbox) waits on no server: its calls run in place
+  // and the window answers at each step of the intake.
+  plataforma::correo::PerfilCorreo perfil;
+  plataforma::correo::ErrorCorreo error_perfil;
+  const bool local = plataforma::correo::LeePerfilCorreo(contexto.CarpetaTrabajo, perfil, error_perfil) &&
+                     perfil.entrada.find("://") == std::string::npos && perfil.smtp.empty();
+  if (!local) opciones.ejecuta = EsperaEnOtroHilo;
   plataforma::correo::SesionCorreo sesion(contexto.CarpetaTrabajo, opciones);
 
   // While the sign-on waits on the server nothing else may start; a failed
