@@ -17,9 +17,9 @@
 // asks a window to repaint with one UpdateRequest event at a time and asks no
 // more until it has been served; the event held back here is delivered again
 // later. A list box lays out all its items again after every item added, at
-// the next timer event it gets; during the panel's own yields its timer
-// events are let through at most that often, and the timers held back fire
-// again at a later turn. (In an event loop that waits, as on a mail
+// the next timer event it gets or when it is painted; during the panel's own
+// yields its timer events pass only with the repaints, and the timers held
+// back fire again at a later turn. (In an event loop that waits, as on a mail
 // server, they pass: a timer held back there would fire again at once and
 // keep the loop spinning.)
 class PanelProgreso::LimitadorRepintado : public QObject {
@@ -35,7 +35,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     ventana_->installEventFilter(this);
     for (QAbstractItemView* vista : ventana_->findChildren<QAbstractItemView*>()) {
       vista->installEventFilter(this);
-      vistas_.push_back({vista, {}});
+      vistas_.push_back(vista);
     }
     activo_ = true;
   }
@@ -45,7 +45,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     if (!activo_) return;
     activo_ = false;
     reloj_.stop();
-    for (auto& [vista, dispuesta] : vistas_)
+    for (QAbstractItemView* vista : vistas_)
       if (vista) vista->removeEventFilter(this);
     vistas_.clear();
     if (!ventana_) return;
@@ -60,32 +60,30 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   bool cediendo = false;
 
   bool eventFilter(QObject* objeto, QEvent* evento) override {
-    if (evento->type() == QEvent::Timer && objeto != ventana_) return cediendo && RetieneTemporizador(objeto);
+    if (evento->type() == QEvent::Timer && objeto != ventana_) return cediendo && !Abierto();
     if (objeto != ventana_ || evento->type() != QEvent::UpdateRequest || soltando_) return false;
-    if (!pintado_.isValid() || pintado_.elapsed() >= kIntervaloMs) {
-      pintado_.start();
+    if (Abierto() && !pintadoEnVuelta_) {
+      pintadoEnVuelta_ = true;
       retenido_ = false;
       return false;
     }
     retenido_ = true;
     if (!reloj_.isActive())
-      reloj_.start(static_cast<int>(std::max<qint64>(1, kIntervaloMs - pintado_.elapsed())));
+      reloj_.start(static_cast<int>(std::max<qint64>(1, kIntervaloMs - abierto_.elapsed())));
     return true;
   }
 
  private:
-  // A list box's timers pass together (those of one turn of the event loop)
-  // once every kIntervaloMs.
-  bool RetieneTemporizador(QObject* objeto) {
-    for (auto& [vista, dispuesta] : vistas_) {
-      if (vista != objeto) continue;
-      if (!dispuesta.isValid() || dispuesta.elapsed() >= kIntervaloMs) {
-        dispuesta.start();
-        return false;
-      }
-      return dispuesta.elapsed() >= kMismaVuelta;
+  // Whether the window may be laid out and repainted now: once every
+  // kIntervaloMs a turn of the event loop opens, and what comes in it (the
+  // repaint, the list boxes' timers) passes together.
+  bool Abierto() {
+    if (!abierto_.isValid() || abierto_.elapsed() >= kIntervaloMs) {
+      abierto_.start();
+      pintadoEnVuelta_ = false;
+      return true;
     }
-    return false;
+    return abierto_.elapsed() < kMismaVuelta;
   }
 
   static constexpr qint64 kMismaVuelta = 2;
@@ -93,7 +91,8 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   void Suelta() {
     if (!retenido_ || !ventana_) return;
     retenido_ = false;
-    pintado_.start();
+    abierto_.start();
+    pintadoEnVuelta_ = true;
     soltando_ = true;
     QEvent repinta(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(ventana_, &repinta);
@@ -101,11 +100,12 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   }
 
   QPointer<QWidget> ventana_;
-  std::vector<std::pair<QPointer<QAbstractItemView>, QElapsedTimer>> vistas_;
+  std::vector<QPointer<QAbstractItemView>> vistas_;
   QTimer reloj_;
-  QElapsedTimer pintado_;  // since the last repaint let through
+  QElapsedTimer abierto_;  // since the last turn that could lay out and repaint
   bool activo_ = false;
-  bool retenido_ = false;  // a repaint is held back
+  bool retenido_ = false;         // a repaint is held back
+  bool pintadoEnVuelta_ = false;  // the open turn has repainted
   bool soltando_ = false;
 };
 
