@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include "common/ventanas.h"
 #include "plataforma/texto.h"
 
 namespace {
@@ -124,6 +125,13 @@ std::string ControlesVentana::Texto(std::string_view nombre) const {
   if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
   if (auto* g = qobject_cast<QGroupBox*>(it->second)) return g->title().toStdString();
   return {};
+}
+
+void ImprimeLista(const ListaVentana& lista, const std::string& titulo) {
+  std::vector<std::string> lineas;
+  lineas.reserve(lista.Cuenta());
+  for (std::size_t i = 0; i < lista.Cuenta(); ++i) lineas.push_back(lista.Elemento(i));
+  ImprimeLista(lineas, titulo);
 }
 
 bool PulsaBotonDeTecla(int tecla, Qt::KeyboardModifiers modificadores,
