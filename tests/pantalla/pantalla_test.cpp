@@ -47,27 +47,9 @@ using prueba::Formulario;
 
 namespace {
 
-// Waits, serving events, until `listo` holds or the time runs out.
-bool EsperaA(const std::function<bool()>& listo, int ms = 5000) {
-  QElapsedTimer reloj;
-  reloj.start();
-  while (!listo()) {
-    if (reloj.elapsed() > ms) return false;
-    QTest::qWait(20);
-  }
-  return true;
-}
-
-QImage Pantalla() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
-
-// Saves a grab when TROVALIS_CAPTURAS names a folder (to look at them).
-void GuardaCaptura(const QImage& imagen, const std::string& nombre) {
-  const char* carpeta = std::getenv("TROVALIS_CAPTURAS");
-  if (!carpeta || !*carpeta) return;
-  const QSize s = QGuiApplication::primaryScreen()->size();
-  imagen.save(
-      QString("%1/%2-%3x%4.png").arg(carpeta).arg(QString::fromStdString(nombre)).arg(s.width()).arg(s.height()));
-}
+using pantalla::CapturaPantalla;
+using pantalla::EsperaA;
+using pantalla::GuardaCaptura;
 
 // What a grab shows of a message box: the share of pure black pixels in its
 // body, the share of the window colour, and whether its text left any mark.
@@ -125,7 +107,7 @@ class VigiaCajas {
     reloj_.stop();
     (void)QTest::qWaitForWindowExposed(caja, 3000);
     QTest::qWait(300);
-    const QImage imagen = Pantalla();
+    const QImage imagen = CapturaPantalla();
     GuardaCaptura(imagen, "caja-" + std::to_string(vistas_.size()));
     vistas_.push_back({caja->text().toStdString(), caja->parentWidget() != nullptr, MiraCaja(imagen, *caja)});
     if (QAbstractButton* b = caja->defaultButton() ? caja->defaultButton() : caja->buttons().value(0)) b->click();
@@ -231,7 +213,7 @@ TEST_P(EnPantalla, LasCajasDeMensajesPintanSuCuerpoYSuTexto) {
 
 TEST_P(EnPantalla, LaVentanaPrincipalCabeConSusBotonesAlAlcance) {
   ASSERT_NO_FATAL_FAILURE(Arranca());
-  GuardaCaptura(Pantalla(), "principal" + Sufijo());
+  GuardaCaptura(CapturaPantalla(), "principal" + Sufijo());
   EsperaDentroDeLaPantalla(*ventana);
   EsperaBotonesAlAlcance(*ventana);
   // The command buttons are outside the scrolling part: always in sight.
@@ -259,7 +241,7 @@ TEST_P(EnPantalla, LaVentanaDeFormatoCabeYSusMensajesPintan) {
     (void)QTest::qWaitForWindowExposed(w, 5000);
     if (GetParam()) EsperaA([w] { return w->frameGeometry() != w->geometry(); });
     QTest::qWait(300);
-    GuardaCaptura(Pantalla(), "formato" + Sufijo());
+    GuardaCaptura(CapturaPantalla(), "formato" + Sufijo());
     EsperaDentroDeLaPantalla(*w);
     EsperaBotonesAlAlcance(*w);
     // Accepting with no mailbox: its message, drawn.
@@ -296,7 +278,7 @@ TEST_P(EnPantalla, LaVentanaDeListasCabeConSusBotonesAlAlcance) {
     (void)QTest::qWaitForWindowExposed(w, 5000);
     if (GetParam()) EsperaA([w] { return w->frameGeometry() != w->geometry(); });
     QTest::qWait(300);
-    GuardaCaptura(Pantalla(), "listas" + Sufijo());
+    GuardaCaptura(CapturaPantalla(), "listas" + Sufijo());
     EsperaDentroDeLaPantalla(*w);
     // The list and exit buttons are outside the scrolling part.
     for (const char* nombre : {"Modificar", "Anadir", "Borra", "Anular", "Finalizar", "Aceptar", "Cancelar"}) {
@@ -325,7 +307,7 @@ TEST_P(EnPantalla, LaVentanaDelDiplomaCabeConSusBotonesAlAlcance) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w, 5000));
   if (GetParam()) EsperaA([&] { return w->frameGeometry() != w->geometry(); });
   QTest::qWait(300);
-  GuardaCaptura(Pantalla(), "diploma" + Sufijo());
+  GuardaCaptura(CapturaPantalla(), "diploma" + Sufijo());
   EsperaDentroDeLaPantalla(*w);
   EsperaBotonesAlAlcance(*w);
   // The statistics lists show the first station whole: its ten districts
@@ -408,14 +390,14 @@ TEST_P(EnPantalla, LaVentanaDeCorreoCabeYMuestraLaSesion) {
   QObject::connect(&pulso, &QTimer::timeout, [&] {
     if (durante || !correo->Ocupada() || entrantes->count() < 3 || ++vistas < 3) return;
     durante = true;
-    GuardaCaptura(Pantalla(), "correo-durante" + Sufijo());
+    GuardaCaptura(CapturaPantalla(), "correo-durante" + Sufijo());
   });
   pulso.start(0);
   correo->findChild<QPushButton*>("Conectar")->click();
   pulso.stop();
   EXPECT_TRUE(durante);
   QTest::qWait(300);
-  GuardaCaptura(Pantalla(), "correo-despues" + Sufijo());
+  GuardaCaptura(CapturaPantalla(), "correo-despues" + Sufijo());
   EXPECT_EQ(correo->findChild<QLabel*>("LEntrada")->text().toStdString(), "6 Correos");
   EXPECT_EQ(correo->findChild<QListWidget*>("FicherosRecibidos")->count(), 6);
   correo->findChild<QPushButton*>("Cancelar")->click();
@@ -439,7 +421,7 @@ TEST_P(MaximizarEnPantalla, MaximizarYRestaurarDevuelveLaMismaGeometria) {
   ventana->showMaximized();
   ASSERT_TRUE(EsperaA([&] { return ventana->isMaximized() && ventana->geometry() != antes; }, 15000));
   QTest::qWait(500);
-  GuardaCaptura(Pantalla(), "principal-maximizada");
+  GuardaCaptura(CapturaPantalla(), "principal-maximizada");
   EXPECT_TRUE(EsperaA([&] { return ventana->property("AnchuraMaximizada").isValid(); }, 5000));
   // The window manager may push the border of a maximised window just off
   // the screen; the window itself is on it.
