@@ -16,6 +16,7 @@
 #include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
 #include "common/ventanas.h"
+#include "database/concursos_especiales.h"
 #include "database/estado.h"
 #include "plataforma/fuente_fija.h"
 #include "plataforma/mensajes.h"
@@ -96,7 +97,8 @@ void GesDiplomaCantabria::Form_Load() {
   ::CentraFormulario(this);
   show();
   SalirPulsado = false;
-  CargaListasAdmitidasDiploma(EstadoCarpetaConcurso(carpeta_concurso_, NombreConcursoDiploma), *this);
+  CargaListasAdmitidasDiploma(EstadoCarpetaConcurso(carpeta_concurso_, std::string(concursos::NombreDiploma())),
+                              *this);
   EvaluaDiplomas();
 }
 
