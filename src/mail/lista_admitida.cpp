@@ -7,6 +7,7 @@
 #include "common/listas_carpetas.h"
 #include "common/progreso_etapa.h"
 #include "common/ventana_proceso.h"
+#include "database/concursos_especiales.h"
 #include "mail/recepcion.h"
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
@@ -80,7 +81,7 @@ ResultadoListaAdmitida FusionaListaAdmitida(EdicionConcurso& edicion, ProgresoEt
 void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre) {
   ListaVentana* admitidas = ventana.Lista("FicheroAdmitidas");
   if (admitidas) admitidas->Limpia();
-  EdicionConcurso edicion(carpeta_concurso, std::string(kConcursoDiploma));
+  EdicionConcurso edicion(carpeta_concurso, std::string(concursos::NombreDiploma()));
   ProgresoEnVentana progreso(ventana);
   const ResultadoListaAdmitida resultado =
       FusionaListaAdmitida(edicion, progreso, nombre, Elementos(ventana.Lista("FicheroCabrillo")));
