@@ -379,7 +379,7 @@ void Trovalis::Form_Activate() {
   if (!PrimeraActivacion) return;
   OperacionRegistro = principal::OperacionEditor::Ninguna;
   if (!CargaConcursoSeleccionado()) LimpiaFormulario();
-  if (Contexto().NombreConcurso == NombreConcursoDiploma) {
+  if (Contexto().EsConcursoDiploma()) {
     servicios_->CargaTablaMunicipios();
     GestionAutomatica->setChecked(false);
     GestionManual->setChecked(true);
