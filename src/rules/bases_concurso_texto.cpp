@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/reglas_qso.h"
 #include "database/concursos_especiales.h"
-#include "database/reglas.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -117,7 +117,7 @@ int MitadRedondeada(int valor) {
   return q;
 }
 
-std::string AsuntoEjemplo(std::string_view patron) { return database::SustituyeIndicativo(patron, "Indicativo"); }
+std::string AsuntoEjemplo(std::string_view patron) { return reglas::SustituyeIndicativo(patron, "Indicativo"); }
 
 std::string ReglaColumnas(const DatosBasesConcurso& d) {
   const bool diploma = concursos::EsDiploma(d.NombreConcurso);

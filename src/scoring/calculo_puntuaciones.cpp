@@ -73,10 +73,10 @@ class BuscadorPaises {
 // then, for a station of a country like "EA*", letters and locator;
 // otherwise one token t ("-": letters "-" and the next token is the
 // locator; anything else is the locator, letters "-").
-database::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
-                                          Pais& trabajado) {
-  using T = database::TokenQso;
-  database::TokensQso t;
+reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
+                                        Pais& trabajado) {
+  using T = reglas::TokenQso;
+  reglas::TokensQso t;
   std::int64_t posicion = 5;
   auto lee = [&](T token) { cabrillo::ObtieneSiguienteCampo(linea, posicion, t[token]); };
   auto lado = [&](bool ea, T rst, T letras, T locator) {
@@ -117,12 +117,12 @@ struct LecturaLog {
 // first). A token its column cannot hold throws, naming the line.
 LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& lineas, const DatosCruce& datos,
                          const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
-  using T = database::TokenQso;
+  using T = reglas::TokenQso;
   const std::string& nombre = datos.NombreConcurso;
   const bool comarcas = concursos::DisposicionDe(nombre) == concursos::Disposicion::PorPais;
   const bool expedicion = concursos::Tiene(nombre, &concursos::PerfilConcurso::expedicion_recibe_uno) &&
                           clave.find("EXPEDITION") != std::string_view::npos;
-  const database::PerfilIntercambio& flags = datos.Intercambio;
+  const reglas::PerfilIntercambio& flags = datos.Intercambio;
 
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
@@ -139,7 +139,7 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
       ++numero;
       try {
         Pais trabajado;
-        database::TokensQso t;
+        reglas::TokensQso t;
         if (comarcas) {
           t = DesglosaLineaComarcas(linea, concursante.Dxcc.starts_with("EA"), paises, trabajado);
         } else {

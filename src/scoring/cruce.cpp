@@ -17,7 +17,7 @@
 
 namespace scoring {
 
-using T = database::TokenQso;
+using T = reglas::TokenQso;
 
 // ------------------------------------------------------------- one log
 
@@ -72,7 +72,7 @@ struct ListasValidasCruce::LogValido {
     return {desde, hasta};
   }
 
-  void LeeQsos(const std::vector<std::string>& lineas, const database::PerfilIntercambio& flags) {
+  void LeeQsos(const std::vector<std::string>& lineas, const reglas::PerfilIntercambio& flags) {
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
