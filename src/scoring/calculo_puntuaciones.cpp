@@ -14,6 +14,7 @@
 #include "common/edicion_concurso.h"
 #include "common/paises.h"
 #include "common/progreso_etapa.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/dao.h"
 #include "plataforma/errores.h"
 #include "plataforma/lenguaje.h"
@@ -26,9 +27,6 @@ namespace scoring {
 
 namespace {
 
-inline constexpr std::string_view kConcursoSegovia = "SEGOVIA-QQ1TLM";
-inline constexpr std::string_view kConcursoXyl = "XYL TEST";
-inline constexpr std::string_view kConcursoAndalucia = "SPRINT ANDALUCIA";
 
 // The number a points or multiplier text is stored as: empty and texts that
 // are no number give 0; a fraction is rounded half to even.
@@ -40,8 +38,9 @@ std::int64_t NumeroAlmacenado(std::string_view texto) {
   return static_cast<std::int64_t>(v);
 }
 
-// A country lookup of the run: the countries database, or for "AT WW PSK
-// TEST" the leading digits of the call (zone and continent left empty).
+// A country lookup of the run: the countries database, or for a contest
+// with `pais_por_prefijo` the leading digits of the call (zone and
+// continent left empty).
 // A call's answer never changes during the run, and a contest's logs name
 // the same stations over and over: each call is looked up once.
 struct Pais {
@@ -70,7 +69,7 @@ class BuscadorPaises {
   std::unordered_map<std::string, Pais> hallados_;
 };
 
-// The tokens of one QSO line of "COMARCAS CATALANAS": each side is RST and
+// The tokens of one QSO line of `Disposicion::PorPais`: each side is RST and
 // then, for a station of a country like "EA*", letters and locator;
 // otherwise one token t ("-": letters "-" and the next token is the
 // locator; anything else is the locator, letters "-").
@@ -120,8 +119,9 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
                          const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
   using T = reglas::TokenQso;
   const std::string& nombre = datos.NombreConcurso;
-  const bool comarcas = nombre == kConcursoComarcas;
-  const bool expedicion = nombre == kConcursoDce && clave.find("EXPEDITION") != std::string_view::npos;
+  const bool comarcas = concursos::DisposicionDe(nombre) == concursos::Disposicion::PorPais;
+  const bool expedicion = concursos::Tiene(nombre, &concursos::PerfilConcurso::expedicion_recibe_uno) &&
+                          clave.find("EXPEDITION") != std::string_view::npos;
   const reglas::PerfilIntercambio& flags = datos.Intercambio;
 
   LecturaLog lectura;
@@ -268,7 +268,7 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
   const EstacionesEspeciales especiales = EstacionesEspeciales::Lee(base, concurso.NumeroOrden);
   const ContextoPuntos contexto{config, especiales, paises, concurso.SociosZurozi, concurso.Distancia};
   const std::string& nombre_concurso = datos.NombreConcurso;
-  BuscadorPaises buscador(paises, nombre_concurso == kConcursoPsk);
+  BuscadorPaises buscador(paises, concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::pais_por_prefijo));
 
   const std::vector<std::string> entradas = edicion.Lista(ListaEdicion::Cruzadas);
   const std::string carpeta_cruzadas = edicion.Ruta(ListaEdicion::Cruzadas);
@@ -307,13 +307,13 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
       const LecturaLog lectura = LlenaListaQso(base, lineas, datos, concursante, clave, buscador);
       std::string nombre = lectura.Nombre;
       // 3.7 Category rules that need the QSO lines.
-      if (nombre_concurso == kConcursoRtty) {
+      if (concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::clave_ea_o_dx)) {
         if (clave == "SINGLE-OP")
           clave = "SINGLE-OP ALL";
         else if (clave.starts_with("MULTI-OP"))
           clave = "MULTI-OP ALL";
         clave += nombre.starts_with("EA") ? " (EA)" : " (DX)";
-      } else if (nombre_concurso == kConcursoAndalucia) {
+      } else if (concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::clave_seccion_o_club)) {
         if (especiales.TieneEstacionConPuntos(nombre, 10))
           clave += " (Sección o Club)";
         else
@@ -322,8 +322,9 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
       // 3.8 The per-QSO pass.
       const std::vector<FilaPuntuada> filas = CalculaPuntosListaQso(progreso, base, motor, contexto, concursante);
       // 3.9
-      if (nombre_concurso == kConcursoSegovia) nombre = entrada;
-      if (nombre_concurso == kConcursoXyl) clave += " " + lectura.UltimasLetras;
+      if (concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::log_por_banda)) nombre = entrada;
+      if (concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::clave_con_siglas))
+        clave += " " + lectura.UltimasLetras;
       // 3.10 The score file.
       FicheroPuntuacion fichero =
           EscribeFicheroPuntuacion(edicion.Carpeta(), clave, nombre, filas, config.BandasPermitidas);

@@ -9,6 +9,7 @@
 
 #include "cabrillo/clave_categoria.h"
 #include "common/paises.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -238,7 +239,8 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   const std::string nuestro = IndicativoComparable(q.tokens[T::MiIndicativo], portable);
   const std::string& trabajado_escrito = q.tokens[T::SuIndicativo];
   std::string trabajado = IndicativoComparable(trabajado_escrito, false);
-  if (datos_.NombreConcurso == kConcursoSegovia && indice_propia < entradas_.size())
+  if (concursos::Tiene(datos_.NombreConcurso, &concursos::PerfilConcurso::log_por_banda) &&
+      indice_propia < entradas_.size())
     trabajado += SufijoSegovia(entradas_[indice_propia]);
 
   const ReglaCuenta cuenta = ReglaDeCuenta(op);

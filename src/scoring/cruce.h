@@ -55,8 +55,8 @@ struct ResultadoCruce {
   // Empty when the QSO stands; otherwise "NUL01" to "NUL19".
   std::string Codigo;
   // No log of the worked station was found (whatever the options), and the
-  // call as searched for (the base call; in "SEGOVIA-QQ1TLM" extended with
-  // the part of the log's name from its "-").
+  // call as searched for (the base call; in a contest with `log_por_banda`
+  // extended with the part of the log's name from its "-").
   bool EstacionSinLista = false;
   std::string IndicativoSinLista;
 

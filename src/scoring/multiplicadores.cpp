@@ -56,7 +56,7 @@ std::size_t NumeroCaracteres(std::string_view texto) {
 // or the band under the per-band option); else, under the per-day option,
 // new on the date within the base scope; else, under the per-mode option,
 // new in the mode within the base scope. `primera` is the kind the first
-// question looks at (the A1A CLUB district rule asks it of other QSOs).
+// question looks at (the `ReglaMultiplicadores::Distrito` rule asks it of other QSOs).
 bool EsNuevo(const QsosAnteriores& a, Familia familia, const OpcionesFamilia& o, std::string_view valor,
              std::string_view banda, std::string_view fecha, std::string_view modo, Familia primera) {
   if (o.PorBanda) {
@@ -101,7 +101,7 @@ AmbitoQso AmbitoDe(const DatosQso& qso) {
 
 bool EsCw(std::string_view modo) { return PliegaTexto(modo) == "cw"; }
 
-// The province the SPRINT DCE 1.0 rule asks about: for a literal that
+// The province the `ReglaMultiplicadores::Dce` rule asks about: for a literal that
 // begins with "C", the text between that "C" and the first "-" (empty
 // without a "-"); any other literal as it is.
 std::string ProvinciaDce(const std::string& literal) {
@@ -423,11 +423,13 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
   qso.Multiplicador.clear();
   if (!op.Multiplicadores) return;
 
-  const bool die = nombre == kConcursoDie;
-  const bool vge = nombre == kConcursoVge;
-  const bool dce = nombre == kConcursoDce;
-  const bool comarcas = nombre == kConcursoComarcas;
-  const bool a1a = nombre.find(kConcursoA1a) != std::string_view::npos;
+  using R = concursos::ReglaMultiplicadores;
+  const R regla = concursos::MultiplicadoresDe(nombre);
+  const bool die = regla == R::Die;
+  const bool vge = regla == R::Vge;
+  const bool dce = regla == R::Dce;
+  const bool comarcas = regla == R::Club;
+  const bool a1a = regla == R::Distrito;
 
   std::int64_t cuenta = 0;
   EsNuevaEstacionEspecial(qso, anteriores, c, cuenta);
