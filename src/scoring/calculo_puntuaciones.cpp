@@ -1,5 +1,6 @@
 #include "scoring/calculo_puntuaciones.h"
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "common/paises.h"
 #include "common/progreso_etapa.h"
 #include "plataforma/dao.h"
+#include "plataforma/dao_guardado.h"
 #include "plataforma/errores.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/rutas.h"
@@ -103,10 +105,127 @@ database::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea
   return t;
 }
 
-// Stores a text column: an empty text leaves it with no value.
-void Pon(dao::Recordset& rs, const char* columna, const std::string& texto) {
-  if (!texto.empty()) rs[columna].SetValue(dao::Variant(texto));
-}
+// The columns of `ListaQso` the reading of a log sets, in the order it sets
+// them (the first value a column refuses is the one reported).
+enum class Col {
+  NumeroQso, FechaQso, Banda, Modo, Concursante, RsEnviado, NumeralEnviado, LiteralEnviado,
+  QraLocatorEnviado, Indicativo, Dxcc, Waz, Continente, RsRecibido, NumeralRecibido, LiteralRecibido,
+  QraLocatorRecibido, PuntosRecibidos, DxccEstacionBase, WazEstacionBase, ContinenteEstacionBase, Cuantas
+};
+
+struct ColumnaFila {
+  const char* nombre;
+  std::string DatosQso::*campo;  // the record's field the column fills; nullptr: not carried
+};
+
+constexpr ColumnaFila kColumnasFila[] = {
+    {"NumeroQso", nullptr},
+    {"FechaQso", &DatosQso::FechaQso},
+    {"Banda", &DatosQso::Banda},
+    {"Modo", &DatosQso::Modo},
+    {"Concursante", &DatosQso::Concursante},
+    {"RsEnviado", &DatosQso::RsEnviado},
+    {"NumeralEnviado", nullptr},
+    {"LiteralEnviado", &DatosQso::LiteralEnviado},
+    {"QraLocatorEnviado", &DatosQso::QraLocatorEnviado},
+    {"Indicativo", &DatosQso::Indicativo},
+    {"Dxcc", &DatosQso::Dxcc},
+    {"Waz", &DatosQso::Waz},
+    {"Continente", &DatosQso::Continente},
+    {"RsRecibido", &DatosQso::RsRecibido},
+    {"NumeralRecibido", nullptr},
+    {"LiteralRecibido", &DatosQso::LiteralRecibido},
+    {"QraLocatorRecibido", &DatosQso::QraLocatorRecibido},
+    {"PuntosRecibidos", &DatosQso::PuntosRecibidos},
+    {"DxccEstacionBase", &DatosQso::DxccEstacionBase},
+    {"WazEstacionBase", &DatosQso::WazEstacionBase},
+    {"ContinenteEstacionBase", &DatosQso::ContinenteEstacionBase},
+};
+static_assert(std::size(kColumnasFila) == static_cast<std::size_t>(Col::Cuantas));
+
+// The rows of a log into the table `ListaQso` itself.
+class FilasEnTabla {
+ public:
+  explicit FilasEnTabla(dao::Recordset& rs) : rs_(rs) {}
+  void Nueva() { rs_.AddNew(); }
+  void Pon(Col c, const dao::Variant& v) { rs_[kColumnasFila[static_cast<int>(c)].nombre].SetValue(v); }
+  void Fin() { rs_.Update(); }
+
+ private:
+  dao::Recordset& rs_;
+};
+
+// The rows of a log as the records the per-QSO pass reads from `ListaQso`,
+// kept in memory: each value converted (and refused) as its column would,
+// and taken back as the column would give it.
+class FilasEnMemoria {
+ public:
+  // The columns as the table `ListaQso` of `base` defines them.
+  explicit FilasEnMemoria(dao::Database& base) : base_(base) {
+    dao::Recordset rs;
+    try {
+      rs = base.OpenRecordset("ListaQso");
+    } catch (const dao::Error&) {
+      return;  // no table: each log is refused when it gives its first row
+    }
+    tabla_ = true;
+    const dao::Fields campos = rs.Fields();
+    for (std::size_t i = 0; i < std::size(kColumnasFila); ++i) {
+      try {
+        columnas_[i].emplace(campos[kColumnasFila[i].nombre]);
+      } catch (const dao::Error&) {
+        // A column the table lacks: refused when a row sets it, as the table does.
+      }
+    }
+    for (const char* nombre : {"Multiplicador", "PuntosRecibidos"}) {
+      try {
+        (nombre[0] == 'M' ? multiplicador_ : puntos_).emplace(campos[nombre]);
+      } catch (const dao::Error&) {
+      }
+    }
+    rs.Close();
+  }
+  void Empieza(std::vector<DatosQso>& filas) {
+    filas_ = &filas;
+    filas_->clear();
+  }
+  void Nueva() {
+    if (!tabla_) base_.OpenRecordset("ListaQso");  // throws as filling the table does
+    fila_ = DatosQso{};
+  }
+  void Pon(Col c, const dao::Variant& v) {
+    const auto i = static_cast<std::size_t>(c);
+    if (!columnas_[i]) Falta(kColumnasFila[i].nombre);
+    const dao::Variant guardado = columnas_[i]->Guarda(v);
+    if (kColumnasFila[i].campo) fila_.*kColumnasFila[i].campo = TextoDeColumna(guardado);
+  }
+  void Fin() {
+    if (!fila_.Waz.empty()) fila_.Waz = FormateaZonaCq(fila_.Waz);
+    if (!fila_.WazEstacionBase.empty()) fila_.WazEstacionBase = FormateaZonaCq(fila_.WazEstacionBase);
+    filas_->push_back(std::move(fila_));
+  }
+  // The stored number of a result column, refused as the table refuses it.
+  void CompruebaMultiplicador(std::int64_t n) const { Comprueba(multiplicador_, "Multiplicador", n); }
+  void CompruebaPuntos(std::int64_t n) const { Comprueba(puntos_, "PuntosRecibidos", n); }
+
+ private:
+  // A column the table lacks: refused as the table refuses it.
+  [[noreturn]] void Falta(const char* nombre) const {
+    base_.OpenRecordset("ListaQso").Fields()[nombre];
+    throw dao::Error(0, std::string("Elemento no encontrado en esta colección: ") + nombre);
+  }
+  void Comprueba(const std::optional<dao::ColumnaGuardada>& c, const char* nombre, std::int64_t n) const {
+    if (!c) Falta(nombre);
+    c->Guarda(dao::Variant(static_cast<long long>(n)));
+  }
+
+  dao::Database& base_;
+  bool tabla_ = false;
+  std::array<std::optional<dao::ColumnaGuardada>, std::size(kColumnasFila)> columnas_;
+  std::optional<dao::ColumnaGuardada> multiplicador_, puntos_;
+  std::vector<DatosQso>* filas_ = nullptr;
+  DatosQso fila_;
+};
 
 // What the reading of one crossed log gives beside the rows.
 struct LecturaLog {
@@ -114,83 +233,169 @@ struct LecturaLog {
   std::string UltimasLetras;  // the sent letters of the last valid line
 };
 
-// Fills `ListaQso` with the valid QSO lines of the log (the table emptied
-// first). A token its column cannot hold throws, naming the line.
-LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& lineas, const DatosCruce& datos,
-                         const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
+// The rows of the valid QSO lines of the log, into `destino`. A token its
+// column cannot hold throws, naming the line.
+template <typename Destino>
+LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas, const DatosCruce& datos,
+                       const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
   using T = database::TokenQso;
   const std::string& nombre = datos.NombreConcurso;
   const bool comarcas = nombre == kConcursoComarcas;
   const bool expedicion = nombre == kConcursoDce && clave.find("EXPEDITION") != std::string_view::npos;
   const database::PerfilIntercambio& flags = datos.Intercambio;
+  // An empty text leaves its column with no value.
+  auto pon = [&](Col c, const std::string& texto) {
+    if (!texto.empty()) destino.Pon(c, dao::Variant(texto));
+  };
 
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
-  // Emptying and filling the table is one commit: a commit waits for the
-  // disk, and a large contest has thousands of logs.
+  std::int32_t numero = 0;
+  for (const std::string& linea : lineas) {
+    if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
+    if (!linea.starts_with("QSO:")) continue;
+    ++numero;
+    try {
+      Pais trabajado;
+      database::TokensQso t;
+      if (comarcas) {
+        t = DesglosaLineaComarcas(linea, concursante.Dxcc.starts_with("EA"), paises, trabajado);
+      } else {
+        t = DesglosaLineaQso(linea, flags);
+        trabajado = paises.De(t[T::SuIndicativo]);
+      }
+      const std::optional<plataforma::Fecha> fecha = FechaQso(t[T::Fecha]);
+      if (!fecha) throw ErrorPuntuacion("fecha no válida \"" + t[T::Fecha] + "\"");
+
+      destino.Nueva();
+      destino.Pon(Col::NumeroQso, dao::Variant(numero));
+      destino.Pon(Col::FechaQso, dao::Variant(dao::Fecha{fecha->anio, fecha->mes, fecha->dia}));
+      pon(Col::Banda, ObtieneBanda(t[T::Frecuencia]));
+      pon(Col::Modo, t[T::Modo]);
+      pon(Col::Concursante, t[T::MiIndicativo]);
+      pon(Col::RsEnviado, t[T::MiRst]);
+      pon(Col::NumeralEnviado, t[T::MiNumero]);
+      pon(Col::LiteralEnviado, flags.enviado.puntos && !comarcas ? t[T::MisPuntos] : t[T::MisLetras]);
+      pon(Col::QraLocatorEnviado, t[T::MiLocator]);
+      pon(Col::Indicativo, t[T::SuIndicativo]);
+      pon(Col::Dxcc, trabajado.Dxcc);
+      pon(Col::Waz, trabajado.Waz);
+      pon(Col::Continente, trabajado.Continente);
+      pon(Col::RsRecibido, t[T::SuRst]);
+      pon(Col::NumeralRecibido, t[T::SuNumero]);
+      pon(Col::LiteralRecibido, t[T::SusLetras]);
+      pon(Col::QraLocatorRecibido, t[T::SuLocator]);
+      if (!comarcas && flags.recibido.puntos) {
+        pon(Col::PuntosRecibidos, t[T::SusPuntos]);
+        if (expedicion) destino.Pon(Col::PuntosRecibidos, dao::Variant(1));
+      }
+      pon(Col::DxccEstacionBase, concursante.Dxcc);
+      pon(Col::WazEstacionBase, concursante.Waz);
+      pon(Col::ContinenteEstacionBase, concursante.Continente);
+      destino.Fin();
+
+      lectura.Nombre = t[T::MiIndicativo];
+      lectura.UltimasLetras = comarcas || flags.enviado.letras ? t[T::MisLetras] : std::string();
+    } catch (const std::exception& e) {
+      throw ErrorPuntuacion("QSO " + std::to_string(numero) + ": " + e.what());
+    }
+  }
+  return lectura;
+}
+
+// Fills `ListaQso` with the valid QSO lines of the log (the table emptied
+// first), in one commit. A token its column cannot hold throws, naming the
+// line, and leaves the table empty.
+LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& lineas, const DatosCruce& datos,
+                         const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
+  LecturaLog lectura;
   base.BeginTrans();
   try {
     base.Execute("Delete From ListaQso");
     dao::Recordset rs = base.OpenRecordset("ListaQso");
-    std::int32_t numero = 0;
-    for (const std::string& linea : lineas) {
-      if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
-      if (!linea.starts_with("QSO:")) continue;
-      ++numero;
-      try {
-        Pais trabajado;
-        database::TokensQso t;
-        if (comarcas) {
-          t = DesglosaLineaComarcas(linea, concursante.Dxcc.starts_with("EA"), paises, trabajado);
-        } else {
-          t = DesglosaLineaQso(linea, flags);
-          trabajado = paises.De(t[T::SuIndicativo]);
-        }
-        const std::optional<plataforma::Fecha> fecha = FechaQso(t[T::Fecha]);
-        if (!fecha) throw ErrorPuntuacion("fecha no válida \"" + t[T::Fecha] + "\"");
-
-        rs.AddNew();
-        rs["NumeroQso"].SetValue(dao::Variant(numero));
-        rs["FechaQso"].SetValue(dao::Variant(dao::Fecha{fecha->anio, fecha->mes, fecha->dia}));
-        Pon(rs, "Banda", ObtieneBanda(t[T::Frecuencia]));
-        Pon(rs, "Modo", t[T::Modo]);
-        Pon(rs, "Concursante", t[T::MiIndicativo]);
-        Pon(rs, "RsEnviado", t[T::MiRst]);
-        Pon(rs, "NumeralEnviado", t[T::MiNumero]);
-        Pon(rs, "LiteralEnviado", flags.enviado.puntos && !comarcas ? t[T::MisPuntos] : t[T::MisLetras]);
-        Pon(rs, "QraLocatorEnviado", t[T::MiLocator]);
-        Pon(rs, "Indicativo", t[T::SuIndicativo]);
-        Pon(rs, "Dxcc", trabajado.Dxcc);
-        Pon(rs, "Waz", trabajado.Waz);
-        Pon(rs, "Continente", trabajado.Continente);
-        Pon(rs, "RsRecibido", t[T::SuRst]);
-        Pon(rs, "NumeralRecibido", t[T::SuNumero]);
-        Pon(rs, "LiteralRecibido", t[T::SusLetras]);
-        Pon(rs, "QraLocatorRecibido", t[T::SuLocator]);
-        if (!comarcas && flags.recibido.puntos) {
-          Pon(rs, "PuntosRecibidos", t[T::SusPuntos]);
-          if (expedicion) rs["PuntosRecibidos"].SetValue(dao::Variant(1));
-        }
-        Pon(rs, "DxccEstacionBase", concursante.Dxcc);
-        Pon(rs, "WazEstacionBase", concursante.Waz);
-        Pon(rs, "ContinenteEstacionBase", concursante.Continente);
-        rs.Update();
-
-        lectura.Nombre = t[T::MiIndicativo];
-        lectura.UltimasLetras = comarcas || flags.enviado.letras ? t[T::MisLetras] : std::string();
-      } catch (const std::exception& e) {
-        throw ErrorPuntuacion("QSO " + std::to_string(numero) + ": " + e.what());
-      }
-    }
+    FilasEnTabla destino(rs);
+    lectura = LeeFilasQso(destino, lineas, datos, concursante, clave, paises);
     rs.Close();
     base.CommitTrans();
   } catch (...) {
-    // A log that cannot be filled leaves the table empty.
     base.Rollback();
     base.Execute("Delete From ListaQso");
     throw;
   }
   return lectura;
+}
+
+// The per-QSO pass over the records of one log, in order (see
+// CalculaPuntosListaQso); `comprueba` refuses a result its column cannot
+// hold.
+template <typename Comprueba>
+std::vector<FilaPuntuada> PuntuaQsos(ProgresoEtapa& progreso, std::vector<DatosQso>& qsos,
+                                     MotorMultiplicadores& motor, const ContextoPuntos& puntos,
+                                     const DatosConcursante& concursante, const Comprueba& comprueba) {
+  std::vector<FilaPuntuada> filas;
+  motor.EmpiezaLog();
+  if (qsos.empty()) return filas;
+  const std::size_t total = qsos.size();
+  progreso.Porcentaje(0);
+  filas.reserve(total);
+  std::size_t k = 0;
+  for (DatosQso& qso : qsos) {
+    if (!qso.Dxcc.empty()) motor.CalculaMultiplicadores(qso);
+    const std::int64_t multiplicador = NumeroAlmacenado(qso.Multiplicador);
+    comprueba.CompruebaMultiplicador(multiplicador);
+    if (!qso.Dxcc.empty()) CalculaPuntosQso(qso, concursante, motor.Anteriores(), puntos);
+    const std::int64_t valor = NumeroAlmacenado(qso.PuntosRecibidos);
+    comprueba.CompruebaPuntos(valor);
+    motor.AnotaQso(qso);
+    filas.push_back({qso.Banda, multiplicador, valor});
+    ++k;
+    progreso.Porcentaje(static_cast<int>(std::lround(100.0 * static_cast<double>(k) / static_cast<double>(total))));
+  }
+  return filas;
+}
+
+// What the table `ListaQso` holds after the run: the rows of the last log
+// whose QSO lines were read, with the results of its pass when the pass
+// went through; none when that log's lines could not be read.
+struct UltimaTabla {
+  bool leida = false;       // some log's lines were read
+  bool rellena = false;     // ... and made rows
+  std::vector<std::string> lineas;
+  DatosConcursante concursante;
+  std::string clave;
+  std::optional<std::vector<FilaPuntuada>> puntuadas;
+};
+
+// Leaves `ListaQso` as the run, row by row, would have left it: one commit
+// for the rows, one for the results.
+void GuardaUltimaTabla(dao::Database& base, const UltimaTabla& ultima, const DatosCruce& datos,
+                       BuscadorPaises& paises) {
+  if (!ultima.leida) return;
+  if (!ultima.rellena) {
+    base.Execute("Delete From ListaQso");
+    return;
+  }
+  LlenaListaQso(base, ultima.lineas, datos, ultima.concursante, ultima.clave, paises);
+  if (!ultima.puntuadas || ultima.puntuadas->empty()) return;
+  dao::Recordset rs = base.OpenRecordset("Select * From ListaQso Order By NumeroQso");
+  dao::Field campo_multiplicador = rs.Fields()["Multiplicador"];
+  dao::Field campo_puntos = rs.Fields()["PuntosRecibidos"];
+  base.BeginTrans();
+  try {
+    for (const FilaPuntuada& f : *ultima.puntuadas) {
+      if (rs.Eof()) break;
+      rs.Edit();
+      campo_multiplicador.SetValue(dao::Variant(static_cast<long long>(f.Multiplicador)));
+      campo_puntos.SetValue(dao::Variant(static_cast<long long>(f.Puntos)));
+      rs.Update();
+      rs.MoveNext();
+    }
+    rs.Close();
+    base.CommitTrans();
+  } catch (...) {
+    base.Rollback();
+    throw;
+  }
 }
 
 }  // namespace
@@ -251,6 +456,9 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
   if (!concurso.Base) throw ErrorPuntuacion("No hay base de datos de concursos");
   dao::Database& base = *concurso.Base;
   const TablasPaises& paises = PaisesRequeridos(concurso.Paises);
+  // The score folder is listed once and kept up to date as the run writes
+  // into it (each new name is found without regard to case).
+  const plataforma::ListadosEnMemoria listados;
 
   // 1. What the run reads of the contest, once.
   DatosCruce datos;
@@ -282,11 +490,18 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
   using Reloj = std::chrono::steady_clock;
   constexpr auto kRefresco = std::chrono::seconds(1);
   Reloj::time_point refrescada = Reloj::now() - kRefresco;
+  // Each log's rows are worked in memory; the table `ListaQso` is written
+  // once, at the end, with the rows of the last log (what a row-by-row run
+  // leaves in it).
+  FilasEnMemoria filas_memoria(base);
+  std::vector<DatosQso> qsos;
+  UltimaTabla ultima;
+  std::vector<std::string> lineas;
   for (const std::string& entrada : entradas) {
+    bool lineas_ultima = false;  // the log's lines are the rows the table is left with
     try {
       // 3.1 - 3.2 The crossed log and its header.
       const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_cruzadas, entrada));
-      std::vector<std::string> lineas;
       if (!plataforma::LeerLineas(ruta, lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
       std::string clave, indicativo;
       {
@@ -303,8 +518,17 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
       concursante.Dxcc = propio.Dxcc;
       concursante.Waz = propio.Waz;
       concursante.Continente = propio.Continente;
-      // 3.3, 3.6 The valid QSO lines into ListaQso.
-      const LecturaLog lectura = LlenaListaQso(base, lineas, datos, concursante, clave, buscador);
+      // 3.3, 3.6 The valid QSO lines as the rows of ListaQso, kept in
+      // memory: only the last log's rows are left in the table, at the end.
+      ultima.leida = true;
+      ultima.rellena = false;
+      ultima.puntuadas.reset();
+      filas_memoria.Empieza(qsos);
+      const LecturaLog lectura = LeeFilasQso(filas_memoria, lineas, datos, concursante, clave, buscador);
+      ultima.rellena = true;
+      ultima.concursante = concursante;
+      ultima.clave = clave;
+      lineas_ultima = true;
       std::string nombre = lectura.Nombre;
       // 3.7 Category rules that need the QSO lines.
       if (nombre_concurso == kConcursoRtty) {
@@ -320,7 +544,8 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
           clave += nombre.starts_with("EA7") ? " (EA7)" : " (EA)";
       }
       // 3.8 The per-QSO pass.
-      const std::vector<FilaPuntuada> filas = CalculaPuntosListaQso(progreso, base, motor, contexto, concursante);
+      const std::vector<FilaPuntuada>& filas =
+          ultima.puntuadas.emplace(PuntuaQsos(progreso, qsos, motor, contexto, concursante, filas_memoria));
       // 3.9
       if (nombre_concurso == kConcursoSegovia) nombre = entrada;
       if (nombre_concurso == kConcursoXyl) clave += " " + lectura.UltimasLetras;
@@ -331,12 +556,14 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
     } catch (const std::exception& e) {
       no_puntuadas.push_back({entrada, e.what()});
     }
+    if (lineas_ultima) ultima.lineas.swap(lineas);
     // 3.11
     if (&entrada == &entradas.back() || Reloj::now() - refrescada >= kRefresco) {
       edicion.Lee(ListaEdicion::Puntuaciones);
       refrescada = Reloj::now();
     }
   }
+  GuardaUltimaTabla(base, ultima, datos, buscador);
   // 4.
   progreso.Paso("FIN DE CÁLCULOS");
   return resultado;

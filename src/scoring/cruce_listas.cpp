@@ -207,6 +207,11 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   const cabrillo::ConcursoClave clave_concurso{datos.NombreConcurso, resumen ? &*resumen : nullptr,
                                                concurso.SociosZurozi, concurso.Paises};
 
+  // The folders the run writes into are listed once and kept up to date as
+  // it creates and removes files: finding each new name without regard to
+  // case must not read a folder of thousands of logs again.
+  const plataforma::ListadosEnMemoria listados;
+
   // 1. Nothing of an earlier run is left.
   edicion.DescartaResultadosCruce();
 
