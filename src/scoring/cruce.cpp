@@ -20,6 +20,25 @@ using T = database::TokenQso;
 
 // ------------------------------------------------------------- one log
 
+// The calls the run's logs name, each with its number (in the order they
+// were first seen): the indexes keep numbers, not texts.
+struct ListasValidasCruce::Indicativos {
+  std::unordered_map<std::string, std::uint32_t> numeros;
+  std::vector<const std::string*> textos;  // by number
+
+  std::uint32_t Numero(const std::string& indicativo) {
+    const auto [it, nuevo] = numeros.try_emplace(indicativo, static_cast<std::uint32_t>(textos.size()));
+    if (nuevo) textos.push_back(&it->first);
+    return it->second;
+  }
+  // kNinguno when no log names the call.
+  static constexpr std::uint32_t kNinguno = UINT32_MAX;
+  std::uint32_t Busca(const std::string& indicativo) const {
+    const auto it = numeros.find(indicativo);
+    return it == numeros.end() ? kNinguno : it->second;
+  }
+};
+
 // The lines of the file are not kept: only what the crossing compares.
 // The crossed copies of the logs are written from the files themselves.
 struct ListasValidasCruce::LogValido {
@@ -51,10 +70,12 @@ struct ListasValidasCruce::LogValido {
   }
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
-  // empty call). Sorted by call and, within one call, in line order; a flat
-  // table, since a large contest keeps millions of QSOs in memory.
+  // empty call), each call by its number in the run's `Indicativos`.
+  // Sorted by call and, within one call, in line order; a flat table of
+  // fixed-size entries, since a large contest keeps millions of QSOs in
+  // memory.
   struct Posicion {
-    std::string indicativo;
+    std::uint32_t indicativo;
     std::uint32_t posicion;
     bool operator<(const Posicion& o) const {
       return indicativo != o.indicativo ? indicativo < o.indicativo : posicion < o.posicion;
@@ -63,15 +84,16 @@ struct ListasValidasCruce::LogValido {
   std::vector<Posicion> por_base, por_completo;
 
   // The positions filed under one call, in line order.
-  static std::span<const Posicion> Con(const std::vector<Posicion>& indice, std::string_view indicativo) {
+  static std::span<const Posicion> Con(const std::vector<Posicion>& indice, std::uint32_t indicativo) {
     const auto desde = std::lower_bound(indice.begin(), indice.end(), indicativo,
-                                        [](const Posicion& p, std::string_view i) { return p.indicativo < i; });
+                                        [](const Posicion& p, std::uint32_t i) { return p.indicativo < i; });
     auto hasta = desde;
     while (hasta != indice.end() && hasta->indicativo == indicativo) ++hasta;
     return {desde, hasta};
   }
 
-  void LeeQsos(const std::vector<std::string>& lineas, const database::PerfilIntercambio& flags) {
+  void LeeQsos(const std::vector<std::string>& lineas, const database::PerfilIntercambio& flags,
+               Indicativos& indicativos) {
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
@@ -80,8 +102,9 @@ struct ListasValidasCruce::LogValido {
       std::string portable;
       SeparaPortable(base, portable);
       const auto posicion = static_cast<std::uint32_t>(qsos.size());
-      por_completo.push_back({base + portable, posicion});
-      por_base.push_back({std::move(base), posicion});
+      const std::uint32_t numero_base = indicativos.Numero(base);
+      por_completo.push_back({portable.empty() ? numero_base : indicativos.Numero(base + portable), posicion});
+      por_base.push_back({numero_base, posicion});
       const IntercambioEnviado enviado = EnviadoDe(o.tokens);
       Qso qso;
       qso.desde = textos.size();
@@ -108,13 +131,17 @@ struct ListasValidasCruce::LogValido {
 // ------------------------------------------------- presence of a call
 
 // The entries whose QSO lines with a date name each call (as own or worked
-// call, base calls), ascending.
+// call, base calls), ascending; by the call's number.
 struct ListasValidasCruce::IndicePresencia {
-  std::unordered_map<std::string, std::vector<std::uint32_t>> entradas;
+  std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> entradas;
 };
 
 ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::string> entradas, DatosCruce datos)
-    : carpeta_(std::move(carpeta)), entradas_(std::move(entradas)), datos_(std::move(datos)) {
+    : carpeta_(std::move(carpeta)),
+      entradas_(std::move(entradas)),
+      datos_(std::move(datos)),
+      indicativos_(std::make_unique<Indicativos>()),
+      por_entrada_(entradas_.size(), nullptr) {
   for (std::size_t i = 0; i < entradas_.size(); ++i) por_nombre_[plataforma::Mayusculas(entradas_[i])].push_back(i);
 }
 
@@ -126,12 +153,18 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
     log = std::make_unique<LogValido>();
     std::vector<std::string> lineas;
     plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
-    log->LeeQsos(lineas, datos_.Intercambio);
+    log->LeeQsos(lineas, datos_.Intercambio, *indicativos_);
     cabrillo::LectorLog lector(std::move(lineas));
     std::string categoria;
     cabrillo::LeeCategoria(lector, categoria);
     log->server_op = plataforma::Like(plataforma::Mayusculas(categoria), "SERVER-OP*");
   }
+  return *log;
+}
+
+ListasValidasCruce::LogValido& ListasValidasCruce::LogDeEntrada(std::size_t entrada) {
+  LogValido*& log = por_entrada_[entrada];
+  if (!log) log = &Log(entradas_[entrada]);
   return *log;
 }
 
@@ -161,9 +194,10 @@ bool ListasValidasCruce::EsServerOp(const std::string& indicativo) {
 
 void ListasValidasCruce::ConstruyePresencia() {
   auto indice = std::make_unique<IndicePresencia>();
-  std::vector<std::string> nombrados;
+  std::vector<std::uint32_t> nombrados;
+  const std::uint32_t vacio = indicativos_->Numero(std::string());
   for (std::size_t e = 0; e < entradas_.size(); ++e) {
-    LogValido& log = Log(entradas_[e]);
+    LogValido& log = LogDeEntrada(e);
     // The worked calls (a line whose date is no date is filed under the
     // empty call) and the own calls of the lines with a date.
     nombrados.clear();
@@ -174,15 +208,15 @@ void ListasValidasCruce::ConstruyePresencia() {
     for (const LogValido::Qso& q : log.qsos) {
       const std::string_view propio = log.Texto(q, LogValido::kPropio);
       if (!q.fecha || (hay_anterior && propio == propio_anterior)) continue;
-      nombrados.push_back(IndicativoComparable(propio, false));
+      nombrados.push_back(indicativos_->Numero(IndicativoComparable(propio, false)));
       propio_anterior = propio;
       hay_anterior = true;
     }
     std::sort(nombrados.begin(), nombrados.end());
     nombrados.erase(std::unique(nombrados.begin(), nombrados.end()), nombrados.end());
     const auto entrada = static_cast<std::uint32_t>(e);
-    for (const std::string& indicativo : nombrados) {
-      if (indicativo.empty()) continue;
+    for (const std::uint32_t indicativo : nombrados) {
+      if (indicativo == vacio) continue;
       std::vector<std::uint32_t>& lista = indice->entradas[indicativo];
       if (lista.empty() || lista.back() != entrada) lista.push_back(entrada);
     }
@@ -198,7 +232,7 @@ int ListasValidasCruce::CuentaPresencia(std::string_view buscado) {
   int cuenta = 0;
   if (!buscado.empty()) {
     if (!indice_) ConstruyePresencia();
-    const auto it = indice_->entradas.find(clave);
+    const auto it = indice_->entradas.find(indicativos_->Busca(clave));
     if (it != indice_->entradas.end())
       for (std::uint32_t e : it->second) cuenta += !EsListaDeLaEstacion(entradas_[e], buscado);
   }
@@ -260,9 +294,12 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
     return r;
   }
 
-  LogValido& otro = Log(entradas_[static_cast<std::size_t>(k)]);
+  LogValido& otro = LogDeEntrada(static_cast<std::size_t>(k));
   std::string_view pendiente = op.AnularPorNoExistir ? kNul10 : std::string_view();
-  const auto candidatos = LogValido::Con(portable ? otro.por_completo : otro.por_base, nuestro);
+  const std::uint32_t numero_nuestro = indicativos_->Busca(nuestro);
+  const auto candidatos = numero_nuestro == Indicativos::kNinguno
+                              ? std::span<const LogValido::Posicion>()
+                              : LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
   bool ultimo_con_nosotros = false;
   std::string_view motivo_ultimo;
   bool alguno = false;

@@ -120,11 +120,13 @@ class ListasValidasCruce {
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, const OpcionesAnulacion& opciones);
 
   struct LogValido;  // a valid log read into memory (internal)
+  struct Indicativos;
 
  private:
   struct IndicePresencia;
 
   LogValido& Log(const std::string& nombre);
+  LogValido& LogDeEntrada(std::size_t entrada);
   const std::string* FicheroEnCarpeta(const std::string& nombre);
   bool EsServerOp(const std::string& indicativo);
   int CuentaPresencia(std::string_view buscado);
@@ -140,8 +142,11 @@ class ListasValidasCruce {
   // The folder's file names by upper-cased name, listed on first need.
   bool carpeta_listada_ = false;
   std::unordered_map<std::string, std::vector<std::string>> ficheros_;
-  // Logs read so far, by file name.
+  // The calls the logs name, numbered.
+  std::unique_ptr<Indicativos> indicativos_;
+  // Logs read so far, by file name, and by entry.
   std::unordered_map<std::string, std::unique_ptr<LogValido>> logs_;
+  std::vector<LogValido*> por_entrada_;
   // Answers kept per call.
   std::unordered_map<std::string, bool> server_op_;
   std::unordered_map<std::string, int> presencia_;
