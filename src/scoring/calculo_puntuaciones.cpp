@@ -1,8 +1,16 @@
 #include "scoring/calculo_puntuaciones.h"
 
+#include <sched.h>
+
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -161,27 +169,34 @@ class FilasEnTabla {
 class FilasEnMemoria {
  public:
   // The columns as the table `ListaQso` of `base` defines them.
-  explicit FilasEnMemoria(dao::Database& base) : base_(base) {
+  // The database is read here only: the object may then be used in any
+  // thread (one object per thread).
+  explicit FilasEnMemoria(dao::Database& base) {
     dao::Recordset rs;
     try {
       rs = base.OpenRecordset("ListaQso");
-    } catch (const dao::Error&) {
-      return;  // no table: each log is refused when it gives its first row
+    } catch (const dao::Error& e) {
+      sin_tabla_ = e;  // no table: each log is refused when it gives its first row
+      return;
     }
-    tabla_ = true;
     const dao::Fields campos = rs.Fields();
     for (std::size_t i = 0; i < std::size(kColumnasFila); ++i) {
       try {
         columnas_[i].emplace(campos[kColumnasFila[i].nombre]);
-      } catch (const dao::Error&) {
+      } catch (const dao::Error& e) {
         // A column the table lacks: refused when a row sets it, as the table does.
+        faltas_[i] = e;
       }
     }
-    for (const char* nombre : {"Multiplicador", "PuntosRecibidos"}) {
-      try {
-        (nombre[0] == 'M' ? multiplicador_ : puntos_).emplace(campos[nombre]);
-      } catch (const dao::Error&) {
-      }
+    try {
+      multiplicador_.emplace(campos["Multiplicador"]);
+    } catch (const dao::Error& e) {
+      falta_multiplicador_ = e;
+    }
+    try {
+      puntos_.emplace(campos["PuntosRecibidos"]);
+    } catch (const dao::Error& e) {
+      falta_puntos_ = e;
     }
     rs.Close();
   }
@@ -190,12 +205,12 @@ class FilasEnMemoria {
     filas_->clear();
   }
   void Nueva() {
-    if (!tabla_) base_.OpenRecordset("ListaQso");  // throws as filling the table does
+    if (sin_tabla_) throw *sin_tabla_;  // as filling the table does
     fila_ = DatosQso{};
   }
   void Pon(Col c, const dao::Variant& v) {
     const auto i = static_cast<std::size_t>(c);
-    if (!columnas_[i]) Falta(kColumnasFila[i].nombre);
+    if (!columnas_[i]) throw *faltas_[i];
     const dao::Variant guardado = columnas_[i]->Guarda(v);
     if (kColumnasFila[i].campo) fila_.*kColumnasFila[i].campo = TextoDeColumna(guardado);
   }
@@ -205,22 +220,19 @@ class FilasEnMemoria {
     filas_->push_back(std::move(fila_));
   }
   // The stored number of a result column, refused as the table refuses it.
-  void CompruebaMultiplicador(std::int64_t n) const { Comprueba(multiplicador_, "Multiplicador", n); }
-  void CompruebaPuntos(std::int64_t n) const { Comprueba(puntos_, "PuntosRecibidos", n); }
+  void CompruebaMultiplicador(std::int64_t n) const { Comprueba(multiplicador_, falta_multiplicador_, n); }
+  void CompruebaPuntos(std::int64_t n) const { Comprueba(puntos_, falta_puntos_, n); }
 
  private:
-  // A column the table lacks: refused as the table refuses it.
-  [[noreturn]] void Falta(const char* nombre) const {
-    base_.OpenRecordset("ListaQso").Fields()[nombre];
-    throw dao::Error(0, std::string("Elemento no encontrado en esta colección: ") + nombre);
-  }
-  void Comprueba(const std::optional<dao::ColumnaGuardada>& c, const char* nombre, std::int64_t n) const {
-    if (!c) Falta(nombre);
+  static void Comprueba(const std::optional<dao::ColumnaGuardada>& c, const std::optional<dao::Error>& falta,
+                        std::int64_t n) {
+    if (!c) throw *falta;
     c->Guarda(dao::Variant(static_cast<long long>(n)));
   }
 
-  dao::Database& base_;
-  bool tabla_ = false;
+  std::optional<dao::Error> sin_tabla_;
+  std::array<std::optional<dao::Error>, std::size(kColumnasFila)> faltas_;
+  std::optional<dao::Error> falta_multiplicador_, falta_puntos_;
   std::array<std::optional<dao::ColumnaGuardada>, std::size(kColumnasFila)> columnas_;
   std::optional<dao::ColumnaGuardada> multiplicador_, puntos_;
   std::vector<DatosQso>* filas_ = nullptr;
@@ -328,17 +340,16 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
 // The per-QSO pass over the records of one log, in order (see
 // CalculaPuntosListaQso); `comprueba` refuses a result its column cannot
 // hold.
+// `hechos` counts the QSOs passed (for the progress told afterwards).
 template <typename Comprueba>
-std::vector<FilaPuntuada> PuntuaQsos(ProgresoEtapa& progreso, std::vector<DatosQso>& qsos,
-                                     MotorMultiplicadores& motor, const ContextoPuntos& puntos,
-                                     const DatosConcursante& concursante, const Comprueba& comprueba) {
+std::vector<FilaPuntuada> PuntuaQsos(std::size_t& hechos, std::vector<DatosQso>& qsos, MotorMultiplicadores& motor,
+                                     const ContextoPuntos& puntos, const DatosConcursante& concursante,
+                                     const Comprueba& comprueba) {
   std::vector<FilaPuntuada> filas;
   motor.EmpiezaLog();
+  hechos = 0;
   if (qsos.empty()) return filas;
-  const std::size_t total = qsos.size();
-  progreso.Porcentaje(0);
-  filas.reserve(total);
-  std::size_t k = 0;
+  filas.reserve(qsos.size());
   for (DatosQso& qso : qsos) {
     if (!qso.Dxcc.empty()) motor.CalculaMultiplicadores(qso);
     const std::int64_t multiplicador = NumeroAlmacenado(qso.Multiplicador);
@@ -348,8 +359,7 @@ std::vector<FilaPuntuada> PuntuaQsos(ProgresoEtapa& progreso, std::vector<DatosQ
     comprueba.CompruebaPuntos(valor);
     motor.AnotaQso(qso);
     filas.push_back({qso.Banda, multiplicador, valor});
-    ++k;
-    progreso.Porcentaje(static_cast<int>(std::lround(100.0 * static_cast<double>(k) / static_cast<double>(total))));
+    ++hechos;
   }
   return filas;
 }
@@ -396,6 +406,91 @@ void GuardaUltimaTabla(dao::Database& base, const UltimaTabla& ultima, const Dat
     base.Rollback();
     throw;
   }
+}
+
+// One worker's own means: nothing of it is shared with another thread.
+struct Trabajador {
+  Trabajador(const TablasPaises& paises, bool psk, const FilasEnMemoria& columnas)
+      : buscador(paises, psk), filas(columnas) {}
+  BuscadorPaises buscador;
+  FilasEnMemoria filas;
+  std::vector<DatosQso> qsos;
+  std::unique_ptr<MotorMultiplicadores> motor;
+};
+
+// What working out one log gave, for the thread that tells and writes.
+struct ResultadoLog {
+  bool paso = false;     // its header was read: its step is told
+  bool leida = false;    // its QSO lines were read into rows...
+  bool rellena = false;  // ... and every one made a row
+  DatosConcursante concursante;
+  std::string clave;  // the category key as the header gave it
+  std::vector<std::string> lineas;
+  std::size_t qsos = 0, hechos = 0;  // rows the pass had, and passed
+  std::optional<std::vector<FilaPuntuada>> puntuadas;
+  std::optional<FicheroPuntuacion> fichero;  // composed, to be written
+  std::optional<std::string> fallo;          // why the log is left unscored
+  std::exception_ptr excepcion;              // anything else, to be thrown again
+};
+
+// The logs handed out to the workers in list order, and their outcomes
+// taken back in the same order. A worker runs at most kAdelanto logs ahead
+// of the taker, so that the outcomes waiting hold little memory.
+class Reparto {
+ public:
+  explicit Reparto(std::size_t total) : hechos_(total) {}
+  // The next log to work out; false when there are no more (or the run stops).
+  bool Toma(std::size_t& indice) {
+    std::unique_lock<std::mutex> cierre(cerrojo_);
+    hay_sitio_.wait(cierre, [&] { return parar_ || siguiente_ >= hechos_.size() || siguiente_ < tomados_ + kAdelanto; });
+    if (parar_ || siguiente_ >= hechos_.size()) return false;
+    indice = siguiente_++;
+    return true;
+  }
+  void Entrega(std::size_t indice, std::unique_ptr<ResultadoLog> resultado) {
+    {
+      std::lock_guard<std::mutex> cierre(cerrojo_);
+      hechos_[indice] = std::move(resultado);
+    }
+    hecho_.notify_all();
+  }
+  // The outcome of log `indice`, once it is worked out (in order).
+  std::unique_ptr<ResultadoLog> Espera(std::size_t indice) {
+    std::unique_ptr<ResultadoLog> r;
+    {
+      std::unique_lock<std::mutex> cierre(cerrojo_);
+      hecho_.wait(cierre, [&] { return hechos_[indice] != nullptr; });
+      r = std::move(hechos_[indice]);
+      tomados_ = indice + 1;
+    }
+    hay_sitio_.notify_all();
+    return r;
+  }
+  void Para() {
+    {
+      std::lock_guard<std::mutex> cierre(cerrojo_);
+      parar_ = true;
+    }
+    hay_sitio_.notify_all();
+  }
+
+ private:
+  static constexpr std::size_t kAdelanto = 16;
+  std::mutex cerrojo_;
+  std::condition_variable hay_sitio_, hecho_;
+  std::vector<std::unique_ptr<ResultadoLog>> hechos_;
+  std::size_t siguiente_ = 0, tomados_ = 0;
+  bool parar_ = false;
+};
+
+// The workers of a run: one per processor the program may run on, at most 4.
+std::size_t HilosDeTrabajo() {
+  cpu_set_t cpus;
+  CPU_ZERO(&cpus);
+  std::size_t n = 0;
+  if (sched_getaffinity(0, sizeof cpus, &cpus) == 0) n = static_cast<std::size_t>(CPU_COUNT(&cpus));
+  if (n == 0) n = std::thread::hardware_concurrency();
+  return std::clamp<std::size_t>(n, 1, 4);
 }
 
 }  // namespace
@@ -471,8 +566,6 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
                                                concurso.SociosZurozi, &paises};
   OpcionesMultiplicadores opciones;
   LeeOpcionesMultiplicadores(base, concurso.NumeroOrden, opciones);
-  MotorMultiplicadores motor(paises, opciones, ListasMultiplicadores::Lee(base, concurso.NumeroOrden),
-                             datos.NombreConcurso);
   const EstacionesEspeciales especiales = EstacionesEspeciales::Lee(base, concurso.NumeroOrden);
   const ContextoPuntos contexto{config, especiales, paises, concurso.SociosZurozi, concurso.Distancia};
   const std::string& nombre_concurso = datos.NombreConcurso;
@@ -480,6 +573,102 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
 
   const std::vector<std::string> entradas = edicion.Lista(ListaEdicion::Cruzadas);
   const std::string carpeta_cruzadas = edicion.Ruta(ListaEdicion::Cruzadas);
+  const std::string carpeta_concurso = edicion.Carpeta();
+
+  // 3. Each log is worked out by one of the workers (its rows in memory, its
+  // pass, its score file composed); this thread takes the logs' outcomes
+  // in list order, tells their progress and writes their files, so that
+  // what the operator sees and every file are as a run of one log after
+  // another leaves them.
+  auto trabaja = [&](const std::string& entrada, Trabajador& t, ResultadoLog& r) {
+    // 3.1 - 3.2 The crossed log and its header.
+    const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_cruzadas, entrada));
+    std::vector<std::string>& lineas = r.lineas;
+    if (!plataforma::LeerLineas(ruta, lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
+    std::string clave, indicativo;
+    {
+      cabrillo::LectorLog cabecera(lineas);
+      cabrillo::LeeCabeceraCabrillo(cabecera, clave_concurso, clave, indicativo);
+    }
+    // 3.4
+    r.paso = true;
+    // 3.5 The participant.
+    DatosConcursante concursante;
+    concursante.Indicativo = indicativo;
+    const Pais propio = t.buscador.De(indicativo);
+    concursante.Dxcc = propio.Dxcc;
+    concursante.Waz = propio.Waz;
+    concursante.Continente = propio.Continente;
+    // 3.3, 3.6 The valid QSO lines as the rows of ListaQso, kept in memory:
+    // only the last log's rows are left in the table, at the end.
+    r.leida = true;
+    t.filas.Empieza(t.qsos);
+    const LecturaLog lectura = LeeFilasQso(t.filas, lineas, datos, concursante, clave, t.buscador);
+    r.rellena = true;
+    r.concursante = concursante;
+    r.clave = clave;
+    std::string nombre = lectura.Nombre;
+    // 3.7 Category rules that need the QSO lines.
+    if (nombre_concurso == kConcursoRtty) {
+      if (clave == "SINGLE-OP")
+        clave = "SINGLE-OP ALL";
+      else if (clave.starts_with("MULTI-OP"))
+        clave = "MULTI-OP ALL";
+      clave += nombre.starts_with("EA") ? " (EA)" : " (DX)";
+    } else if (nombre_concurso == kConcursoAndalucia) {
+      if (especiales.TieneEstacionConPuntos(nombre, 10))
+        clave += " (Sección o Club)";
+      else
+        clave += nombre.starts_with("EA7") ? " (EA7)" : " (EA)";
+    }
+    // 3.8 The per-QSO pass.
+    r.qsos = t.qsos.size();
+    r.puntuadas.emplace(PuntuaQsos(r.hechos, t.qsos, *t.motor, contexto, concursante, t.filas));
+    const std::vector<FilaPuntuada>& filas = *r.puntuadas;
+    // 3.9
+    if (nombre_concurso == kConcursoSegovia) nombre = entrada;
+    if (nombre_concurso == kConcursoXyl) clave += " " + lectura.UltimasLetras;
+    // 3.10 The score file, composed.
+    r.fichero = ComponeFicheroPuntuacion(carpeta_concurso, clave, nombre, filas, config.BandasPermitidas);
+    AnadeQsoPuntuacion(*r.fichero, lineas, filas);
+  };
+
+  // One engine per worker, each with its own copy of the contest's lists.
+  const ListasMultiplicadores listas = ListasMultiplicadores::Lee(base, concurso.NumeroOrden);
+  const FilasEnMemoria columnas(base);
+  auto nuevo_trabajador = [&] {
+    auto t = std::make_unique<Trabajador>(paises, nombre_concurso == kConcursoPsk, columnas);
+    t->motor = std::make_unique<MotorMultiplicadores>(paises, opciones, listas, datos.NombreConcurso);
+    return t;
+  };
+  Reparto reparto(entradas.size());
+  std::vector<std::thread> hilos;
+  const std::size_t n_hilos = std::min<std::size_t>(HilosDeTrabajo(), std::max<std::size_t>(entradas.size(), 1));
+  std::vector<std::unique_ptr<Trabajador>> trabajadores;
+  for (std::size_t h = 0; h < n_hilos; ++h) trabajadores.push_back(nuevo_trabajador());
+  struct Fin {
+    Reparto& reparto;
+    std::vector<std::thread>& hilos;
+    ~Fin() {
+      reparto.Para();
+      for (std::thread& h : hilos) h.join();
+    }
+  } fin{reparto, hilos};
+  for (std::size_t h = 0; h < n_hilos; ++h)
+    hilos.emplace_back([&, t = trabajadores[h].get()] {
+      std::size_t i = 0;
+      while (reparto.Toma(i)) {
+        auto r = std::make_unique<ResultadoLog>();
+        try {
+          trabaja(entradas[i], *t, *r);
+        } catch (const std::exception& e) {
+          r->fallo = e.what();
+        } catch (...) {
+          r->excepcion = std::current_exception();
+        }
+        reparto.Entrega(i, std::move(r));
+      }
+    });
 
   ResultadoPuntuaciones resultado;
   std::vector<ListaNoPuntuada>& no_puntuadas = resultado.NoPuntuadas;
@@ -490,75 +679,44 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
   using Reloj = std::chrono::steady_clock;
   constexpr auto kRefresco = std::chrono::seconds(1);
   Reloj::time_point refrescada = Reloj::now() - kRefresco;
-  // Each log's rows are worked in memory; the table `ListaQso` is written
-  // once, at the end, with the rows of the last log (what a row-by-row run
-  // leaves in it).
-  FilasEnMemoria filas_memoria(base);
-  std::vector<DatosQso> qsos;
   UltimaTabla ultima;
-  std::vector<std::string> lineas;
-  for (const std::string& entrada : entradas) {
-    bool lineas_ultima = false;  // the log's lines are the rows the table is left with
-    try {
-      // 3.1 - 3.2 The crossed log and its header.
-      const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_cruzadas, entrada));
-      if (!plataforma::LeerLineas(ruta, lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
-      std::string clave, indicativo;
-      {
-        cabrillo::LectorLog cabecera(lineas);
-        cabrillo::LeeCabeceraCabrillo(cabecera, clave_concurso, clave, indicativo);
-      }
-      // 3.4
+  for (std::size_t i = 0; i < entradas.size(); ++i) {
+    const std::string& entrada = entradas[i];
+    const std::unique_ptr<ResultadoLog> r = reparto.Espera(i);
+    if (r->excepcion) std::rethrow_exception(r->excepcion);
+    std::optional<std::string> fallo = r->fallo;
+    if (r->paso) {
       progreso.Paso("Calculando " + entrada);
       progreso.Cede();
-      // 3.5 The participant.
-      DatosConcursante concursante;
-      concursante.Indicativo = indicativo;
-      const Pais propio = buscador.De(indicativo);
-      concursante.Dxcc = propio.Dxcc;
-      concursante.Waz = propio.Waz;
-      concursante.Continente = propio.Continente;
-      // 3.3, 3.6 The valid QSO lines as the rows of ListaQso, kept in
-      // memory: only the last log's rows are left in the table, at the end.
-      ultima.leida = true;
-      ultima.rellena = false;
-      ultima.puntuadas.reset();
-      filas_memoria.Empieza(qsos);
-      const LecturaLog lectura = LeeFilasQso(filas_memoria, lineas, datos, concursante, clave, buscador);
-      ultima.rellena = true;
-      ultima.concursante = concursante;
-      ultima.clave = clave;
-      lineas_ultima = true;
-      std::string nombre = lectura.Nombre;
-      // 3.7 Category rules that need the QSO lines.
-      if (nombre_concurso == kConcursoRtty) {
-        if (clave == "SINGLE-OP")
-          clave = "SINGLE-OP ALL";
-        else if (clave.starts_with("MULTI-OP"))
-          clave = "MULTI-OP ALL";
-        clave += nombre.starts_with("EA") ? " (EA)" : " (DX)";
-      } else if (nombre_concurso == kConcursoAndalucia) {
-        if (especiales.TieneEstacionConPuntos(nombre, 10))
-          clave += " (Sección o Club)";
-        else
-          clave += nombre.starts_with("EA7") ? " (EA7)" : " (EA)";
-      }
-      // 3.8 The per-QSO pass.
-      const std::vector<FilaPuntuada>& filas =
-          ultima.puntuadas.emplace(PuntuaQsos(progreso, qsos, motor, contexto, concursante, filas_memoria));
-      // 3.9
-      if (nombre_concurso == kConcursoSegovia) nombre = entrada;
-      if (nombre_concurso == kConcursoXyl) clave += " " + lectura.UltimasLetras;
-      // 3.10 The score file.
-      FicheroPuntuacion fichero =
-          EscribeFicheroPuntuacion(edicion.Carpeta(), clave, nombre, filas, config.BandasPermitidas);
-      EscribeQsoPuntuacion(fichero, lineas, filas);
-    } catch (const std::exception& e) {
-      no_puntuadas.push_back({entrada, e.what()});
     }
-    if (lineas_ultima) ultima.lineas.swap(lineas);
+    if (r->leida) {
+      ultima.leida = true;
+      ultima.rellena = r->rellena;
+      ultima.puntuadas.reset();
+      if (r->rellena) {
+        ultima.concursante = std::move(r->concursante);
+        ultima.clave = std::move(r->clave);
+        ultima.puntuadas = std::move(r->puntuadas);
+      }
+    }
+    // The pass's progress, as it went.
+    if (r->qsos > 0) {
+      progreso.Porcentaje(0);
+      for (std::size_t k = 1; k <= r->hechos; ++k)
+        progreso.Porcentaje(
+            static_cast<int>(std::lround(100.0 * static_cast<double>(k) / static_cast<double>(r->qsos))));
+    }
+    if (r->fichero) {
+      // The file replaces an earlier one of its name (found without regard
+      // to case) in the order of the list.
+      plataforma::BorraFichero(plataforma::ResuelveRuta(r->fichero->Ruta));  // a failure is no error
+      if (!plataforma::EscribirLineas(r->fichero->Ruta, r->fichero->Lineas))
+        fallo = plataforma::ErrorFichero(r->fichero->Ruta, "No se puede escribir el fichero").what();
+    }
+    if (r->rellena) ultima.lineas = std::move(r->lineas);
+    if (fallo) no_puntuadas.push_back({entrada, *fallo});
     // 3.11
-    if (&entrada == &entradas.back() || Reloj::now() - refrescada >= kRefresco) {
+    if (i + 1 == entradas.size() || Reloj::now() - refrescada >= kRefresco) {
       edicion.Lee(ListaEdicion::Puntuaciones);
       refrescada = Reloj::now();
     }
