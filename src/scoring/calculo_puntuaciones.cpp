@@ -1,7 +1,5 @@
 #include "scoring/calculo_puntuaciones.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -31,6 +29,7 @@
 #include "plataforma/texto.h"
 #include "scoring/configuracion_cruce.h"
 #include "scoring/lectura_qso.h"
+#include "scoring/reparto_logs.h"
 
 namespace scoring {
 
@@ -433,66 +432,6 @@ struct ResultadoLog {
   std::exception_ptr excepcion;              // anything else, to be thrown again
 };
 
-// The logs handed out to the workers in list order, and their outcomes
-// taken back in the same order. A worker runs at most kAdelanto logs ahead
-// of the taker, so that the outcomes waiting hold little memory.
-class Reparto {
- public:
-  explicit Reparto(std::size_t total) : hechos_(total) {}
-  // The next log to work out; false when there are no more (or the run stops).
-  bool Toma(std::size_t& indice) {
-    std::unique_lock<std::mutex> cierre(cerrojo_);
-    hay_sitio_.wait(cierre, [&] { return parar_ || siguiente_ >= hechos_.size() || siguiente_ < tomados_ + kAdelanto; });
-    if (parar_ || siguiente_ >= hechos_.size()) return false;
-    indice = siguiente_++;
-    return true;
-  }
-  void Entrega(std::size_t indice, std::unique_ptr<ResultadoLog> resultado) {
-    {
-      std::lock_guard<std::mutex> cierre(cerrojo_);
-      hechos_[indice] = std::move(resultado);
-    }
-    hecho_.notify_all();
-  }
-  // The outcome of log `indice`, once it is worked out (in order).
-  std::unique_ptr<ResultadoLog> Espera(std::size_t indice) {
-    std::unique_ptr<ResultadoLog> r;
-    {
-      std::unique_lock<std::mutex> cierre(cerrojo_);
-      hecho_.wait(cierre, [&] { return hechos_[indice] != nullptr; });
-      r = std::move(hechos_[indice]);
-      tomados_ = indice + 1;
-    }
-    hay_sitio_.notify_all();
-    return r;
-  }
-  void Para() {
-    {
-      std::lock_guard<std::mutex> cierre(cerrojo_);
-      parar_ = true;
-    }
-    hay_sitio_.notify_all();
-  }
-
- private:
-  static constexpr std::size_t kAdelanto = 16;
-  std::mutex cerrojo_;
-  std::condition_variable hay_sitio_, hecho_;
-  std::vector<std::unique_ptr<ResultadoLog>> hechos_;
-  std::size_t siguiente_ = 0, tomados_ = 0;
-  bool parar_ = false;
-};
-
-// The workers of a run: one per processor the program may run on, at most 4.
-std::size_t HilosDeTrabajo() {
-  cpu_set_t cpus;
-  CPU_ZERO(&cpus);
-  std::size_t n = 0;
-  if (sched_getaffinity(0, sizeof cpus, &cpus) == 0) n = static_cast<std::size_t>(CPU_COUNT(&cpus));
-  if (n == 0) n = std::thread::hardware_concurrency();
-  return std::clamp<std::size_t>(n, 1, 4);
-}
-
 }  // namespace
 
 std::vector<FilaPuntuada> CalculaPuntosListaQso(ProgresoEtapa& progreso, dao::Database& base,
@@ -641,13 +580,13 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
     t->motor = std::make_unique<MotorMultiplicadores>(paises, opciones, listas, datos.NombreConcurso);
     return t;
   };
-  Reparto reparto(entradas.size());
+  RepartoLogs<ResultadoLog> reparto(entradas.size());
   std::vector<std::thread> hilos;
   const std::size_t n_hilos = std::min<std::size_t>(HilosDeTrabajo(), std::max<std::size_t>(entradas.size(), 1));
   std::vector<std::unique_ptr<Trabajador>> trabajadores;
   for (std::size_t h = 0; h < n_hilos; ++h) trabajadores.push_back(nuevo_trabajador());
   struct Fin {
-    Reparto& reparto;
+    RepartoLogs<ResultadoLog>& reparto;
     std::vector<std::thread>& hilos;
     ~Fin() {
       reparto.Para();

@@ -147,6 +147,18 @@ ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::str
 
 ListasValidasCruce::~ListasValidasCruce() = default;
 
+namespace {
+
+// Whether the log's category is like "SERVER-OP*".
+bool CategoriaServerOp(std::vector<std::string> lineas) {
+  cabrillo::LectorLog lector(std::move(lineas));
+  std::string categoria;
+  cabrillo::LeeCategoria(lector, categoria);
+  return plataforma::Like(plataforma::Mayusculas(categoria), "SERVER-OP*");
+}
+
+}  // namespace
+
 ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre) {
   std::unique_ptr<LogValido>& log = logs_[nombre];
   if (!log) {
@@ -154,12 +166,16 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
     std::vector<std::string> lineas;
     plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
     log->LeeQsos(lineas, datos_.Intercambio, *indicativos_);
-    cabrillo::LectorLog lector(std::move(lineas));
-    std::string categoria;
-    cabrillo::LeeCategoria(lector, categoria);
-    log->server_op = plataforma::Like(plataforma::Mayusculas(categoria), "SERVER-OP*");
+    log->server_op = CategoriaServerOp(std::move(lineas));
   }
   return *log;
+}
+
+void ListasValidasCruce::Prepara() {
+  for (std::size_t e = 0; e < entradas_.size(); ++e) LogDeEntrada(e);
+  if (!indice_) ConstruyePresencia();
+  FicheroEnCarpeta(std::string());
+  preparado_ = true;
 }
 
 ListasValidasCruce::LogValido& ListasValidasCruce::LogDeEntrada(std::size_t entrada) {
@@ -183,11 +199,26 @@ const std::string* ListasValidasCruce::FicheroEnCarpeta(const std::string& nombr
 }
 
 bool ListasValidasCruce::EsServerOp(const std::string& indicativo) {
+  std::unique_lock<std::mutex> cierre(cerrojo_, std::defer_lock);
+  if (preparado_) cierre.lock();
   const auto hallado = server_op_.find(indicativo);
   if (hallado != server_op_.end()) return hallado->second;
   bool server_op = false;
   if (EsNombreDeLog(indicativo))
-    if (const std::string* fichero = FicheroEnCarpeta(indicativo + ".LOG")) server_op = Log(*fichero).server_op;
+    if (const std::string* fichero = FicheroEnCarpeta(indicativo + ".LOG")) {
+      const auto leido = logs_.find(*fichero);
+      if (leido != logs_.end()) {
+        server_op = leido->second->server_op;
+      } else if (preparado_) {
+        // A file of the folder that is not listed: only its category is
+        // read (the indexes stay as they are for the other threads).
+        std::vector<std::string> lineas;
+        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, *fichero), lineas);
+        server_op = CategoriaServerOp(std::move(lineas));
+      } else {
+        server_op = Log(*fichero).server_op;
+      }
+    }
   server_op_.emplace(indicativo, server_op);
   return server_op;
 }
@@ -225,6 +256,8 @@ void ListasValidasCruce::ConstruyePresencia() {
 }
 
 int ListasValidasCruce::CuentaPresencia(std::string_view buscado) {
+  std::unique_lock<std::mutex> cierre(cerrojo_, std::defer_lock);
+  if (preparado_) cierre.lock();
   const std::string clave(buscado);
   const auto hallado = presencia_.find(clave);
   if (hallado != presencia_.end()) return hallado->second;

@@ -40,6 +40,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -119,6 +120,12 @@ class ListasValidasCruce {
   // on the QSOs crossed afterwards.
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, const OpcionesAnulacion& opciones);
 
+  // Reads every listed log, lists the folder and indexes the presence of
+  // the calls at once, instead of on first need. After it CruzaQso and
+  // FiguraEnListas may be called from several threads at the same time;
+  // the answers stay the same.
+  void Prepara();
+
   struct LogValido;  // a valid log read into memory (internal)
   struct Indicativos;
 
@@ -144,6 +151,10 @@ class ListasValidasCruce {
   std::unordered_map<std::string, std::vector<std::string>> ficheros_;
   // The calls the logs name, numbered.
   std::unique_ptr<Indicativos> indicativos_;
+  // After Prepara, the answers kept per call are the only things that
+  // change; this guards them.
+  bool preparado_ = false;
+  std::mutex cerrojo_;
   // Logs read so far, by file name, and by entry.
   std::unordered_map<std::string, std::unique_ptr<LogValido>> logs_;
   std::vector<LogValido*> por_entrada_;
