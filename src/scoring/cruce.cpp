@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <thread>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -92,19 +94,23 @@ struct ListasValidasCruce::LogValido {
     return {desde, hasta};
   }
 
+  // The worked call of each QSO line read, its base and its portable part,
+  // until they are numbered (Indexa).
+  struct Trabajado {
+    std::string base, portable;
+  };
+
+  // Reads the QSO lines; `trabajados` gets their worked calls in order.
   void LeeQsos(const std::vector<std::string>& lineas, const database::PerfilIntercambio& flags,
-               Indicativos& indicativos) {
+               std::vector<Trabajado>& trabajados) {
+    trabajados.clear();
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
       QsoLeido o = LeeQso(linea, flags);
-      std::string base = o.fecha ? o.tokens[T::SuIndicativo] : std::string();
-      std::string portable;
-      SeparaPortable(base, portable);
-      const auto posicion = static_cast<std::uint32_t>(qsos.size());
-      const std::uint32_t numero_base = indicativos.Numero(base);
-      por_completo.push_back({portable.empty() ? numero_base : indicativos.Numero(base + portable), posicion});
-      por_base.push_back({numero_base, posicion});
+      Trabajado& t = trabajados.emplace_back();
+      if (o.fecha) t.base = o.tokens[T::SuIndicativo];
+      SeparaPortable(t.base, t.portable);
       const IntercambioEnviado enviado = EnviadoDe(o.tokens);
       Qso qso;
       qso.desde = textos.size();
@@ -120,11 +126,28 @@ struct ListasValidasCruce::LogValido {
       qsos.push_back(qso);
     }
     textos.shrink_to_fit();
+    qsos.shrink_to_fit();
+  }
+
+  // The positions by worked call, the calls numbered in `indicativos`.
+  void Indexa(const std::vector<Trabajado>& trabajados, Indicativos& indicativos) {
+    por_base.reserve(trabajados.size());
+    por_completo.reserve(trabajados.size());
+    std::string completo;
+    for (std::size_t i = 0; i < trabajados.size(); ++i) {
+      const Trabajado& t = trabajados[i];
+      const auto posicion = static_cast<std::uint32_t>(i);
+      const std::uint32_t numero_base = indicativos.Numero(t.base);
+      std::uint32_t numero_completo = numero_base;
+      if (!t.portable.empty()) {
+        completo.assign(t.base).append(t.portable);
+        numero_completo = indicativos.Numero(completo);
+      }
+      por_completo.push_back({numero_completo, posicion});
+      por_base.push_back({numero_base, posicion});
+    }
     std::sort(por_base.begin(), por_base.end());
     std::sort(por_completo.begin(), por_completo.end());
-    qsos.shrink_to_fit();
-    por_base.shrink_to_fit();
-    por_completo.shrink_to_fit();
   }
 };
 
@@ -165,13 +188,48 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
     log = std::make_unique<LogValido>();
     std::vector<std::string> lineas;
     plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
-    log->LeeQsos(lineas, datos_.Intercambio, *indicativos_);
+    std::vector<LogValido::Trabajado> trabajados;
+    log->LeeQsos(lineas, datos_.Intercambio, trabajados);
+    log->Indexa(trabajados, *indicativos_);
     log->server_op = CategoriaServerOp(std::move(lineas));
   }
   return *log;
 }
 
-void ListasValidasCruce::Prepara() {
+void ListasValidasCruce::Prepara(std::size_t hilos) {
+  // The logs not read yet, read by `hilos` threads a batch at a time; their
+  // calls are numbered here, in list order.
+  std::vector<std::string> pendientes;
+  {
+    std::unordered_map<std::string, bool> vistos;
+    for (const std::string& e : entradas_)
+      if (!logs_.count(e) && vistos.emplace(e, true).second) pendientes.push_back(e);
+  }
+  constexpr std::size_t kTanda = 64;
+  for (std::size_t desde = 0; desde < pendientes.size(); desde += kTanda) {
+    const std::size_t n = std::min(kTanda, pendientes.size() - desde);
+    std::vector<std::unique_ptr<LogValido>> leidos(n);
+    std::vector<std::vector<LogValido::Trabajado>> trabajados(n);
+    std::atomic<std::size_t> siguiente{0};
+    auto lee = [&] {
+      for (std::size_t i = siguiente++; i < n; i = siguiente++) {
+        auto log = std::make_unique<LogValido>();
+        std::vector<std::string> lineas;
+        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, pendientes[desde + i]), lineas);  // unreadable: empty
+        log->LeeQsos(lineas, datos_.Intercambio, trabajados[i]);
+        log->server_op = CategoriaServerOp(std::move(lineas));
+        leidos[i] = std::move(log);
+      }
+    };
+    std::vector<std::thread> otros;
+    for (std::size_t h = 1; h < std::min(hilos, n); ++h) otros.emplace_back(lee);
+    lee();
+    for (std::thread& t : otros) t.join();
+    for (std::size_t i = 0; i < n; ++i) {
+      leidos[i]->Indexa(trabajados[i], *indicativos_);
+      logs_[pendientes[desde + i]] = std::move(leidos[i]);
+    }
+  }
   for (std::size_t e = 0; e < entradas_.size(); ++e) LogDeEntrada(e);
   if (!indice_) ConstruyePresencia();
   FicheroEnCarpeta(std::string());

@@ -120,11 +120,11 @@ class ListasValidasCruce {
   // on the QSOs crossed afterwards.
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, const OpcionesAnulacion& opciones);
 
-  // Reads every listed log, lists the folder and indexes the presence of
-  // the calls at once, instead of on first need. After it CruzaQso and
-  // FiguraEnListas may be called from several threads at the same time;
-  // the answers stay the same.
-  void Prepara();
+  // Reads every listed log (with `hilos` threads), lists the folder and
+  // indexes the presence of the calls at once, instead of on first need.
+  // After it CruzaQso and FiguraEnListas may be called from several threads
+  // at the same time; the answers stay the same.
+  void Prepara(std::size_t hilos = 1);
 
   struct LogValido;  // a valid log read into memory (internal)
   struct Indicativos;

@@ -276,10 +276,10 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     }
   } fin{reparto, hilos};
   if (metodo == MetodoCruce::Indexado && !entradas.empty()) {
-    cruce.Prepara();
+    const std::size_t n = std::min(HilosDeTrabajo(), entradas.size());
+    cruce.Prepara(n);
     const OpcionesAnulacion previstas = opciones();
     reparto = std::make_unique<RepartoLogs<LogPreparado>>(entradas.size());
-    const std::size_t n = std::min(HilosDeTrabajo(), entradas.size());
     for (std::size_t h = 0; h < n; ++h)
       hilos.emplace_back([&, previstas] {
         std::size_t k = 0;
