@@ -40,7 +40,6 @@
 #include "common/edicion_concurso.h"
 #include "common/listas_carpetas.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
 #include "plataforma/rutas.h"
@@ -148,7 +147,6 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   const EstadoCarpetaConcurso carpetas(c.Carpeta(), std::string(generador::kNombreConcurso));
   EdicionConcurso edicion(carpetas);
   ProgresoSimple progreso;
-  VentanaProcesoSimple ventana;
   std::vector<Etapa> etapas;
   std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
               generacion);
@@ -175,9 +173,10 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
       cabecera.Limpia();
       if (!informe.Crea(c.Trabajo(), "07-03-2026", "")) std::abort();
       const cabrillo::EntornoValidacion entorno{datos, categorias, informe, cabecera, c.Paises()};
-      const bool aceptado = cabrillo::VerificaFicheroCabrillo(ventana, c.Carpeta(), nombre, entorno);
+      const cabrillo::ResultadoVerificacion r = cabrillo::VerificaFicheroCabrillo(progreso, c.Carpeta(), nombre, entorno);
+      const bool aceptado = r.Aceptada;
       informe.Cierra();
-      if (aceptado && !cabrillo::GeneraListaValida(ventana, c.Carpeta(), nombre)) std::abort();
+      if (aceptado && !cabrillo::GeneraListaValida(progreso, c.Carpeta(), nombre, r.Lineas)) std::abort();
       ++(aceptado ? aceptados : rechazados);
     }
     return std::to_string(aceptados) + " aceptados, " + std::to_string(rechazados) + " rechazados";

@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
@@ -29,18 +30,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Ventana : public mail::VentanaCorreo {
+// The caller of the intake: mail intake with answers, failures counted.
+class Ventana : public mail::VentanaCorreo, public ProgresoEtapa {
  public:
-  ListaVentana* Lista(std::string_view nombre) override { return simple.Lista(nombre); }
-  void PonTexto(std::string_view nombre, const std::string& texto) override { simple.PonTexto(nombre, texto); }
-  std::string Texto(std::string_view nombre) const override { return simple.Texto(nombre); }
-  void PonProgreso(int p) override { simple.PonProgreso(p); }
   bool GestionAutomatica() const override { return true; }
   bool NoEnviarNotificaciones() const override { return false; }
-  void Aviso(const std::string& texto) override { ++fallos, ultimo = texto; }
-  void InformaFallo(const std::string& texto) override { ++fallos, ultimo = texto; }
+  void Paso(const std::string&) override {}
+  void Porcentaje(int) override {}
+  void Fallo(const std::string& texto, const std::string&) override { ++fallos, ultimo = texto; }
+  bool Pregunta(const std::string&, const std::string&) override { return false; }
 
-  VentanaProcesoSimple simple;
   int fallos = 0;
   std::string ultimo;
 };
@@ -123,6 +122,7 @@ double Mide(const std::string& raiz, int n) {
   concurso.carpetaTrabajo = trabajo;
 
   Ventana ventana;
+  EdicionConcurso edicion(carpeta, concurso.Nombre());
   plataforma::correo::SesionCorreo sesion(plataforma::correo::CreaAlmacenMaildir(buzon),
                                           plataforma::correo::CreaSalidaMaildir(raiz + "/salida"),
                                           "concurso@example.org");
@@ -131,7 +131,7 @@ double Mide(const std::string& raiz, int n) {
     std::exit(1);
   }
   const auto inicio = std::chrono::steady_clock::now();
-  mail::RecepcionListas recepcion(concurso, ventana, &sesion);
+  mail::RecepcionListas recepcion(concurso, edicion, ventana, ventana, &sesion);
   recepcion.ProcesaSesion();
   const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
   sesion.CerrarSesion();

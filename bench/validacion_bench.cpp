@@ -14,7 +14,7 @@
 
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "concursos_bench.h"
 
 namespace {
@@ -50,7 +50,7 @@ class Entorno {
   cabrillo::FicheroErrores informe;
   cabrillo::CabeceraLog cabecera;
   const TablasPaises* paises = nullptr;
-  VentanaProcesoSimple ventana;
+  ProgresoSimple progreso;
 };
 
 void Contadores(benchmark::State& estado) {
@@ -76,7 +76,7 @@ void BM_VerificaFicheroCabrillo(benchmark::State& estado) {
     e.cabecera.Limpia();
     e.informe.Crea(e.carpeta.string(), "05-03-2026", "");
     const cabrillo::EntornoValidacion entorno{e.datos, e.categorias, e.informe, e.cabecera, e.paises};
-    const bool aceptado = cabrillo::VerificaFicheroCabrillo(e.ventana, e.carpeta.string(), e.nombre, entorno);
+    const bool aceptado = cabrillo::VerificaFicheroCabrillo(e.progreso, e.carpeta.string(), e.nombre, entorno).Aceptada;
     e.informe.Cierra();
     if (!aceptado) {
       estado.SkipWithError("el log sintético no se ha aceptado");
@@ -93,12 +93,13 @@ void BM_VerificaLineasQso(benchmark::State& estado) {
   e.informe.Crea(e.carpeta.string(), "05-03-2026", "");
   const cabrillo::EntornoValidacion entorno{e.datos, e.categorias, e.informe, e.cabecera, e.paises};
   // Fill the header as the header and category checks leave it.
-  if (!cabrillo::VerificaFicheroCabrillo(e.ventana, e.carpeta.string(), e.nombre, entorno)) {
+  const cabrillo::ResultadoVerificacion r =
+      cabrillo::VerificaFicheroCabrillo(e.progreso, e.carpeta.string(), e.nombre, entorno);
+  if (!r.Aceptada) {
     estado.SkipWithError("el log sintético no se ha aceptado");
     return;
   }
-  const std::vector<std::string> lineas = e.ventana.ListaPorNombre("FicheroCabrillo").elementos;
-  for (auto _ : estado) benchmark::DoNotOptimize(cabrillo::VerificaLineasQso(e.ventana, lineas, entorno));
+  for (auto _ : estado) benchmark::DoNotOptimize(cabrillo::VerificaLineasQso(e.progreso, r.Lineas, entorno));
   Contadores(estado);
 }
 

@@ -1,8 +1,7 @@
-// Whole-process benchmark of the validation of logs as the program runs it
-// for the contest in hand: for every log the error report is opened, the
-// log is checked against the contest of the contest database (its rows as
-// the check reads them), the report closed and the accepted log's valid
-// list written. Prints QSO lines per second and the peak memory of the run.
+// Whole-process benchmark of the validation of logs as the intake runs it
+// for the contest in hand: the contest's rows read once from the contest
+// database, then for every log the error report is opened, the log is
+// checked, the report closed and the accepted log's valid list written. Prints QSO lines per second and the peak memory of the run.
 //
 //   bench_validacion_proceso lotes  [concurso] [logs=500] [lineas=200]
 //   bench_validacion_proceso grande [concurso] [lineas=1000000]
@@ -25,7 +24,7 @@
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/verificacion_fichero.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "concursos_bench.h"
 #include "database/creacion.h"
 
@@ -139,25 +138,33 @@ int main(int argc, char** argv) {
                           lineas);
     }
 
-    VentanaProcesoSimple ventana;
-    const cabrillo::AjustesVentanaPrincipal ajustes;
+    ProgresoSimple progreso;
+    cabrillo::FicheroErrores informe;
+    cabrillo::CabeceraLog cabecera;
     const long base_kib = LeeMemoria("VmRSS:");
     ReiniciaPico();
     rusage uso_antes{};
     getrusage(RUSAGE_SELF, &uso_antes);
     int aceptados = 0;
     const auto inicio = std::chrono::steady_clock::now();
+    cabrillo::DatosConcursoLog leidos;
+    if (!cabrillo::LeeDatosConcursoLog(contexto.BaseConcursos, contexto.NumeroConcursoActual, leidos)) {
+      std::fprintf(stderr, "no existe el concurso\n");
+      return 1;
+    }
     for (const std::string& nombre : nombres) {
-      contexto.CabeceraLogEnCurso.Limpia();
-      if (!cabrillo::CreaFicheroErrores(ventana, contexto)) {
+      cabecera.Limpia();
+      if (!cabrillo::CreaFicheroErrores(std::nullopt, informe, contexto.CarpetaTrabajo)) {
         std::fprintf(stderr, "no se puede crear el informe\n");
         return 1;
       }
-      contexto.FicheroErroresEnCurso.EscribeAdjunto(nombre, true);
-      const bool aceptado =
-          cabrillo::VerificaFicheroCabrillo(ventana, contexto, nombre, contexto.BaseConcursos, ajustes);
-      contexto.FicheroErroresEnCurso.Cierra();
-      if (aceptado && cabrillo::GeneraListaValida(ventana, contexto, nombre)) ++aceptados;
+      informe.EscribeAdjunto(nombre, true);
+      const cabrillo::EntornoValidacion entorno{leidos, contexto.CategoriasAdmitidasConcurso, informe, cabecera,
+                                                contexto.Paises.get()};
+      const cabrillo::ResultadoVerificacion r =
+          cabrillo::VerificaFicheroCabrillo(progreso, contexto.CarpetaConcurso, nombre, entorno);
+      informe.Cierra();
+      if (r.Aceptada && cabrillo::GeneraListaValida(progreso, contexto.CarpetaConcurso, nombre, r.Lineas)) ++aceptados;
     }
     const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     const long pico_kib = LeeMemoria("VmHWM:");

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <ctime>
 
-#include "cabrillo/contexto_concurso.h"
-#include "common/ventana_proceso.h"
 #include "plataforma/rutas.h"
 
 namespace cabrillo {
@@ -150,14 +148,10 @@ std::string FechaDeHoy() {
   return Formatea(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
 }
 
-bool CreaFicheroErrores(VentanaProceso& ventana, FicheroErrores& informe, const std::string& carpeta_trabajo) {
-  const std::optional<DatosCorreoEnCurso> correo = ventana.CorreoEnCurso();
+bool CreaFicheroErrores(const std::optional<DatosCorreoEnCurso>& correo, FicheroErrores& informe,
+                        const std::string& carpeta_trabajo) {
   if (correo) return informe.Crea(carpeta_trabajo, FechaInforme(correo->FechaRecepcion), correo->Asunto);
   return informe.Crea(carpeta_trabajo, FechaDeHoy(), "");
-}
-
-bool CreaFicheroErrores(VentanaProceso& ventana, ContextoConcurso& contexto) {
-  return CreaFicheroErrores(ventana, contexto.FicheroErroresEnCurso, contexto.CarpetaTrabajo);
 }
 
 }  // namespace cabrillo

@@ -12,15 +12,12 @@
 // line. The power-category block and the stop block end without the blank
 // line (FinBloque::SinLineaEnBlanco).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "plataforma/texto.h"
-
-class VentanaProceso;
-
-struct ContextoConcurso;
 
 namespace cabrillo {
 
@@ -83,13 +80,18 @@ std::string FechaInforme(std::string_view fecha_recepcion);
 // Today's local date as "dd-mm-yyyy".
 std::string FechaDeHoy();
 
+// Receipt date (as the mail layer gives it) and subject of the mail that
+// brought a log.
+struct DatosCorreoEnCurso {
+  std::string FechaRecepcion;
+  std::string Asunto;
+};
+
 // Opens the report in the working folder and writes its head with the
-// receipt date and subject of the mail in hand. Without a mail in hand (a
-// log from the manual folder) the head shows today's date and an empty
-// subject. False when the report cannot be opened.
-bool CreaFicheroErrores(VentanaProceso& ventana, FicheroErrores& informe, const std::string& carpeta_trabajo);
-// The same for the report of the log in hand, in the working folder
-// `CarpetaTrabajo`.
-bool CreaFicheroErrores(VentanaProceso& ventana, ContextoConcurso& contexto);
+// receipt date and subject of the mail given. Without a mail (a log from the
+// manual folder) the head shows today's date and an empty subject. False
+// when the report cannot be opened.
+bool CreaFicheroErrores(const std::optional<DatosCorreoEnCurso>& correo, FicheroErrores& informe,
+                        const std::string& carpeta_trabajo);
 
 }  // namespace cabrillo

@@ -14,13 +14,7 @@
 
 #include "common/campos_linea.h"
 
-class ListaVentana;
-class VentanaProceso;
-
 namespace cabrillo {
-
-// Name of the list of a work window that holds the lines of the log in hand.
-inline constexpr std::string_view kListaFicheroCabrillo = "FicheroCabrillo";
 
 // Searches the header of the log for the first line that starts with the tag
 // (case-sensitive, from the first character). The header ends at the first
@@ -28,9 +22,6 @@ inline constexpr std::string_view kListaFicheroCabrillo = "FicheroCabrillo";
 // and the line in `linea` when found; otherwise false, and `linea` holds the
 // last line examined.
 bool BuscaParametroCabrillo(const std::vector<std::string>& lineas, std::string_view etiqueta, std::string& linea);
-bool BuscaParametroCabrillo(const ListaVentana& lineas, std::string_view etiqueta, std::string& linea);
-// On the window's list `FicheroCabrillo`; false when the window has none.
-bool BuscaParametroCabrillo(VentanaProceso& ventana, std::string_view etiqueta, std::string& linea);
 
 // Value of a header line: the text after its first ":", blanks around it
 // removed (a TAB is not a blank), in upper case. A line without ":" leaves

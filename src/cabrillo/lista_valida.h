@@ -1,24 +1,21 @@
 #pragma once
-// The accepted copy of a log: the lines of the window's list
-// `FicheroCabrillo` (the log up to and including its "END-OF-LOG:" line),
-// written to `ListasValidas` of the contest folder, each line ended by CR LF.
+// The accepted copy of a log: its lines as the validation loaded them (the
+// log up to and including its "END-OF-LOG:" line), written to
+// `ListasValidas` of the contest folder, each line ended by CR LF.
 #include <string>
 #include <string_view>
+#include <vector>
 
-class VentanaProceso;
-
-struct EstadoConcurso;
+class ProgresoEtapa;
 
 namespace cabrillo {
 
 // Writes `carpeta_concurso`/ListasValidas/`nombre_fichero`, replacing any
-// earlier content, with the progress panel moving line by line
-// ("Generando LISTA VALIDA", then "FIN PROCESO"). The file name is reduced
-// to a plain name (no folder parts). The file is replaced whole: false when
-// it cannot be written, and then no cut-off copy is left.
-bool GeneraListaValida(VentanaProceso& ventana, const std::string& carpeta_concurso,
-                       std::string_view nombre_fichero);
-// The same in the folder of the contest in hand, `CarpetaConcurso`.
-bool GeneraListaValida(VentanaProceso& ventana, const EstadoConcurso& estado, std::string_view nombre_fichero);
+// earlier content, with the progress moving line by line ("Generando LISTA
+// VALIDA", then "FIN PROCESO"). The file name is reduced to a plain name (no
+// folder parts). The file is replaced whole: false when it cannot be
+// written, and then no cut-off copy is left.
+bool GeneraListaValida(ProgresoEtapa& progreso, const std::string& carpeta_concurso, std::string_view nombre_fichero,
+                       const std::vector<std::string>& lineas);
 
 }  // namespace cabrillo

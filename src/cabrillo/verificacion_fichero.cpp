@@ -4,12 +4,10 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/lectura.h"
-#include "cabrillo/lectura_concurso.h"
 #include "cabrillo/linea_qso.h"
 #include "cabrillo/verificacion_cabecera.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -60,17 +58,17 @@ std::vector<std::string> LeeLineasDelLog(const std::string& ruta) {
   return lineas;
 }
 
-bool VerificaLineasQso(VentanaProceso& ventana, const std::vector<std::string>& lineas,
+bool VerificaLineasQso(ProgresoEtapa& progreso, const std::vector<std::string>& lineas,
                        const EntornoValidacion& entorno) {
   if (entorno.cabecera.EsListaSwl()) return true;
   bool correcto = true;
-  ventana.PonProgreso(0);
+  progreso.Porcentaje(0);
   const std::size_t n = lineas.size();
 
   std::size_t primera = 0;
   for (; primera < n; ++primera) {
     if (EmpiezaPor(lineas[primera], "QSO:")) break;
-    ventana.PonProgreso(Porcentaje(primera + 1, n));
+    progreso.Porcentaje(Porcentaje(primera + 1, n));
   }
   if (primera == n) return true;
 
@@ -80,7 +78,7 @@ bool VerificaLineasQso(VentanaProceso& ventana, const std::vector<std::string>& 
   for (std::size_t i = primera; i < n; ++i) {
     const std::string& linea = lineas[i];
     if (EsFinDeLog(linea)) break;
-    ventana.PonProgreso(Porcentaje(i, n));
+    progreso.Porcentaje(Porcentaje(i, n));
     if (comprobador.VerificaLineaQso(linea, memoria)) continue;
     correcto = false;
     if (++erroneas > 5) {
@@ -93,26 +91,10 @@ bool VerificaLineasQso(VentanaProceso& ventana, const std::vector<std::string>& 
   return correcto;
 }
 
-bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta_concurso,
-                             std::string_view nombre_fichero, const EntornoValidacion& entorno) {
-  ListaVentana* lista = ventana.Lista(kListaFicheroCabrillo);
-  if (lista) lista->Limpia();
-  ventana.PonTexto("Lista", "Fichero CABRILLO RECIBIDO de " + std::string(nombre_fichero));
+namespace {
 
-  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
-      plataforma::UneRuta(carpeta_concurso, "FicherosRecibidos"), plataforma::NombreSeguro(nombre_fichero)));
-  std::vector<std::string> propias = LeeLineasDelLog(ruta);
-  // A list that keeps its items as a vector takes the lines, and the checks
-  // read them there: the log is held once.
-  const std::vector<std::string>* compartidas = nullptr;
-  if (lista && lista->Textos()) {
-    lista->Reemplaza(std::move(propias));
-    compartidas = lista->Textos();
-  } else if (lista) {
-    for (const std::string& linea : propias) lista->Agrega(linea);
-  }
-  const std::vector<std::string>& lineas = compartidas ? *compartidas : propias;
-
+bool VerificaLineas(ProgresoEtapa& progreso, const std::vector<std::string>& lineas, std::string_view nombre_fichero,
+                    const EntornoValidacion& entorno) {
   FicheroErrores& informe = entorno.informe;
   if (lineas.empty() || !EsFinDeLog(lineas.back())) {
     informe.EscribeBloqueError(
@@ -134,31 +116,22 @@ bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta
                                          : VerificaCabeceraV3(lineas, nombre_fichero, entorno);
   if (!cabecera) return false;
   if (!VerificaCategorias(version, entorno)) return false;
-  return VerificaLineasQso(ventana, lineas, entorno);
+  return VerificaLineasQso(progreso, lineas, entorno);
 }
 
-bool VerificaFicheroCabrillo(VentanaProceso& ventana, ContextoConcurso& contexto, std::string_view nombre_fichero,
-                             dao::Database& base, const AjustesVentanaPrincipal& ajustes) {
-  ConcursoLeido& leido = contexto.ConcursoLeidoEnCurso;
-  const dao::Database::SelloContenido sello = base.Sello();
-  if (!leido.leido || leido.numero != contexto.NumeroConcursoActual || !(leido.sello == sello)) {
-    leido.Olvida();
-    if (!LeeDatosConcursoLog(base, contexto.NumeroConcursoActual, leido.datos)) {
-      leido.Olvida();
-      throw std::runtime_error("No existe el concurso " + std::to_string(contexto.NumeroConcursoActual));
-    }
-    leido.numero = contexto.NumeroConcursoActual;
-    leido.sello = sello;
-    leido.leido = true;
-  }
-  DatosConcursoLog& datos = leido.datos;
-  datos.SiglasONumeral = ajustes.SiglasONumeral;
-  datos.VerificarNombreExacto = ajustes.VerificarNombreExacto;
-  // Nothing of the previous log's header may carry over to this one.
-  contexto.CabeceraLogEnCurso.Limpia();
-  const EntornoValidacion entorno{datos, contexto.CategoriasAdmitidasConcurso, contexto.FicheroErroresEnCurso,
-                                  contexto.CabeceraLogEnCurso, contexto.Paises.get()};
-  return VerificaFicheroCabrillo(ventana, contexto.CarpetaConcurso, nombre_fichero, entorno);
+}  // namespace
+
+ResultadoVerificacion VerificaFicheroCabrillo(ProgresoEtapa& progreso, const std::string& carpeta_concurso,
+                                              std::string_view nombre_fichero, const EntornoValidacion& entorno) {
+  ResultadoVerificacion resultado;
+  resultado.NombreFichero = std::string(nombre_fichero);
+  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
+      plataforma::UneRuta(carpeta_concurso, "FicherosRecibidos"), plataforma::NombreSeguro(nombre_fichero)));
+  // The checks read the lines where the result keeps them: the log is held
+  // once.
+  resultado.Lineas = LeeLineasDelLog(ruta);
+  resultado.Aceptada = VerificaLineas(progreso, resultado.Lineas, nombre_fichero, entorno);
+  return resultado;
 }
 
 }  // namespace cabrillo

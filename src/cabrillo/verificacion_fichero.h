@@ -1,23 +1,17 @@
 #pragma once
-// Validation of one participant's log: loads the file into the window's
-// list `FicheroCabrillo`, checks its framing and version, then the header,
-// the categories and every QSO line, each stage only when the earlier ones
-// passed, and stops the analysis at the sixth faulty QSO line. Every fault
-// is written to the open error report; the answer is true when the log is
-// accepted. No window is needed: any VentanaProceso will do.
+// Validation of one participant's log: loads its lines, checks its framing
+// and version, then the header, the categories and every QSO line, each
+// stage only when the earlier ones passed, and stops the analysis at the
+// sixth faulty QSO line. Every fault is written to the open error report;
+// the header found is left in the environment; the result says whether the
+// log is accepted and holds its lines.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cabrillo/entorno_validacion.h"
 
-class VentanaProceso;
-
-namespace dao {
-class Database;
-}
-
-struct ContextoConcurso;
+class ProgresoEtapa;
 
 namespace cabrillo {
 
@@ -37,28 +31,25 @@ std::vector<std::string> LineasDelLog(std::string_view bytes);
 // plataforma::ErrorFichero when the file cannot be read.
 std::vector<std::string> LeeLineasDelLog(const std::string& ruta);
 
-// Validates `carpeta_concurso`/FicherosRecibidos/`nombre_fichero`. The
-// error report must be open and the header in the environment empty. Throws
-// plataforma::ErrorFichero when the file cannot be read.
-bool VerificaFicheroCabrillo(VentanaProceso& ventana, const std::string& carpeta_concurso,
-                             std::string_view nombre_fichero, const EntornoValidacion& entorno);
+// What the validation of one log gives back.
+struct ResultadoVerificacion {
+  std::string NombreFichero;        // as given
+  bool Aceptada = false;            // no fault found
+  std::vector<std::string> Lineas;  // the log as loaded (LeeLineasDelLog)
+};
 
-// The same for the contest in hand: its rows are read from the contest
-// database, or taken as the previous log read them when that database has
-// not changed since (ContextoConcurso::ConcursoLeidoEnCurso), with the main
-// window's options as given; the
-// context's report, admitted-category table, `CarpetaConcurso` and
-// countries database are used, and its header starts empty for this log.
-// Throws std::runtime_error when the contest in hand has no row in
-// `Concursos`.
-bool VerificaFicheroCabrillo(VentanaProceso& ventana, ContextoConcurso& contexto, std::string_view nombre_fichero,
-                             dao::Database& base, const AjustesVentanaPrincipal& ajustes);
+// Validates `carpeta_concurso`/FicherosRecibidos/`nombre_fichero`. The
+// error report must be open and the header in the environment empty; the
+// checks fill the header. Throws plataforma::ErrorFichero when the file
+// cannot be read.
+ResultadoVerificacion VerificaFicheroCabrillo(ProgresoEtapa& progreso, const std::string& carpeta_concurso,
+                                              std::string_view nombre_fichero, const EntornoValidacion& entorno);
 
 // The QSO stage: every line from the first one that starts with "QSO:" up
 // to "END-OF-LOG:" is checked; the sixth faulty line writes the stop block
-// and ends the analysis. A listener log passes unchecked. The progress
-// panel follows the lines.
-bool VerificaLineasQso(VentanaProceso& ventana, const std::vector<std::string>& lineas,
+// and ends the analysis. A listener log passes unchecked. The percentage
+// follows the lines.
+bool VerificaLineasQso(ProgresoEtapa& progreso, const std::vector<std::string>& lineas,
                        const EntornoValidacion& entorno);
 
 }  // namespace cabrillo

@@ -1,5 +1,6 @@
 #include "common/edicion_concurso.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -121,6 +122,19 @@ bool EdicionConcurso::Quita(ListaEdicion lista, const std::string& elemento) {
       return true;
     }
   return false;
+}
+
+void EdicionConcurso::Inserta(ListaEdicion lista, std::size_t indice, std::string elemento) {
+  std::vector<std::string>& l = listas_[Indice(lista)];
+  l.insert(l.begin() + static_cast<std::ptrdiff_t>(std::min(indice, l.size())), std::move(elemento));
+  Cambia(lista, EstadoLista::Leida);
+}
+
+void EdicionConcurso::QuitaEn(ListaEdicion lista, std::size_t indice) {
+  std::vector<std::string>& l = listas_[Indice(lista)];
+  if (indice >= l.size()) return;
+  l.erase(l.begin() + static_cast<std::ptrdiff_t>(indice));
+  Cambia(lista, EstadoLista::Leida);
 }
 
 void EdicionConcurso::Vacia(ListaEdicion lista) {

@@ -98,6 +98,11 @@ class EdicionConcurso {
   void Agrega(ListaEdicion lista, std::string elemento);
   // Removes the first entry equal to `elemento`; false when there is none.
   bool Quita(ListaEdicion lista, const std::string& elemento);
+  // Puts `elemento` in place `indice` (at the end past the last entry) /
+  // removes the entry in place `indice` (nothing past the last): one entry of
+  // a list kept up to date, the rest untouched.
+  void Inserta(ListaEdicion lista, std::size_t indice, std::string elemento);
+  void QuitaEn(ListaEdicion lista, std::size_t indice);
   // Empties a list in memory (EstadoLista::Vaciada); no file is touched.
   void Vacia(ListaEdicion lista);
 

@@ -1,7 +1,6 @@
 #pragma once
-// What a work window offers to the shared procedures that run a log or a
-// list for it: list boxes and labels reached by name, the progress panel,
-// and the data of the mail in hand for the head of the error report.
+// What a work window offers to the shared procedures that run a list for
+// it: list boxes and labels reached by name and the progress panel.
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -42,12 +41,6 @@ class ListaVentana {
   }
 };
 
-// Receipt date and subject of the mail in hand.
-struct DatosCorreoEnCurso {
-  std::string FechaRecepcion;
-  std::string Asunto;
-};
-
 class VentanaProceso {
  public:
   virtual ~VentanaProceso() = default;
@@ -63,9 +56,6 @@ class VentanaProceso {
   virtual void PonProgreso(int porcentaje) = 0;
   // Yields once to the window system.
   virtual void Cede() {}
-  // The mail in hand, when the window has a mail control and a mail is in
-  // hand; nullopt otherwise (a log taken from the manual folder).
-  virtual std::optional<DatosCorreoEnCurso> CorreoEnCurso() const { return std::nullopt; }
 };
 
 // Plain implementation for the tests, the benchmarks and the runs without a
@@ -95,14 +85,12 @@ class VentanaProcesoSimple : public VentanaProceso {
   void PonTexto(std::string_view nombre, const std::string& texto) override;
   std::string Texto(std::string_view nombre) const override;
   void PonProgreso(int porcentaje) override { progreso = porcentaje; }
-  std::optional<DatosCorreoEnCurso> CorreoEnCurso() const override { return correo; }
 
   ListaSimple& ListaPorNombre(std::string_view nombre);
 
   std::map<std::string, ListaSimple> listas;  // keys in upper case
   std::map<std::string, std::string> textos;  // keys in upper case
   int progreso = 0;
-  std::optional<DatosCorreoEnCurso> correo;
 };
 
 // The progress of a stage shown on a window that its caller still reaches

@@ -6,14 +6,15 @@
 
 namespace mail {
 
-std::unique_ptr<scoring::AccionesPuntuacion> CreaAccionesPuntuacion(scoring::EnlaceGesPuntos& enlace) {
+std::unique_ptr<scoring::AccionesPuntuacion> CreaAccionesPuntuacion(scoring::EnlaceGesPuntos& enlace,
+                                                                    AvisoFalloEnvio al_fallar_envio) {
   // The mailings read the contest afresh at every opening of the rankings.
-  auto envios = [&enlace]() -> std::shared_ptr<scoring::EnviosClasificacion> {
+  auto envios = [&enlace, al_fallar_envio]() -> std::shared_ptr<scoring::EnviosClasificacion> {
     ConcursoEnvios concurso;
     if (!LeeConcursoEnvios(enlace.BaseConcursos(), enlace.NumeroConcurso(), enlace.CarpetaConcurso(),
                            enlace.CarpetaTrabajo(), concurso))
       return nullptr;
-    return std::make_shared<EnviosResultados>(std::move(concurso));
+    return std::make_shared<EnviosResultados>(std::move(concurso), al_fallar_envio);
   };
   return std::make_unique<scoring::AccionesCalculoPuntuaciones>(
       enlace, std::make_unique<scoring::AccionesClasificacion>(enlace, std::move(envios)));

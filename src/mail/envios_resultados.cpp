@@ -3,7 +3,6 @@
 #include "common/ventana_proceso.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/dao.h"
-#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -55,7 +54,8 @@ void EnviaATodos(ListaVentana& lista, const ConcursoEnvios& concurso, SalidaEnvi
 
 class SalidaSesion : public SalidaEnvios {
  public:
-  explicit SalidaSesion(const std::string& carpeta_trabajo) : sesion_(carpeta_trabajo) {}
+  SalidaSesion(const std::string& carpeta_trabajo, AvisoFalloEnvio al_fallar)
+      : sesion_(carpeta_trabajo), al_fallar_(std::move(al_fallar)) {}
   void Envia(const std::string& direccion, const std::string& asunto, const std::string& texto) override {
     bool enviado = false;
     if (sesion_.IniciarSesion()) {
@@ -69,8 +69,11 @@ class SalidaSesion : public SalidaEnvios {
   }
 
  private:
-  static void Falla(int numero) { plataforma::MsgBox(TextoFalloEnvio(numero)); }
+  void Falla(int numero) const {
+    if (al_fallar_) al_fallar_(TextoFalloEnvio(numero));
+  }
   plataforma::correo::SesionCorreo sesion_;
+  AvisoFalloEnvio al_fallar_;
 };
 
 }  // namespace
@@ -157,8 +160,8 @@ Destinatario LeeDestinatario(const std::string& carpeta_concurso, const std::str
   return d;
 }
 
-std::unique_ptr<SalidaEnvios> SalidaPorSesion(const std::string& carpeta_trabajo) {
-  return std::make_unique<SalidaSesion>(carpeta_trabajo);
+std::unique_ptr<SalidaEnvios> SalidaPorSesion(const std::string& carpeta_trabajo, AvisoFalloEnvio al_fallar) {
+  return std::make_unique<SalidaSesion>(carpeta_trabajo, std::move(al_fallar));
 }
 
 std::string TextoFalloEnvio(int numero) {
@@ -187,8 +190,10 @@ void EnviaComunicadoPorEmail(ListaVentana& lista, const ConcursoEnvios& concurso
   });
 }
 
-EnviosResultados::EnviosResultados(ConcursoEnvios concurso, std::unique_ptr<SalidaEnvios> salida)
-    : concurso_(std::move(concurso)), salida_(salida ? std::move(salida) : SalidaPorSesion(concurso_.CarpetaTrabajo)) {}
+EnviosResultados::EnviosResultados(ConcursoEnvios concurso, AvisoFalloEnvio al_fallar,
+                                   std::unique_ptr<SalidaEnvios> salida)
+    : concurso_(std::move(concurso)),
+      salida_(salida ? std::move(salida) : SalidaPorSesion(concurso_.CarpetaTrabajo, std::move(al_fallar))) {}
 
 void EnviosResultados::EnviaResultadosPorEmail(ListaVentana& lista) {
   mail::EnviaResultadosPorEmail(lista, concurso_, *salida_);

@@ -6,10 +6,12 @@
 // and "Email", holding the address).
 //
 // Every mail goes out through its own mail session, signed on and off
-// around it. A mail that cannot go out (sign-on or send) is shown to the
-// operator with the mail layer's error number, and the mailing goes on with
-// the next participant.
+// around it. A mail that cannot go out (sign-on or send) is reported with
+// the mail layer's error number to whoever started the mailing (the window
+// shows it to the operator), and the mailing goes on with the next
+// participant.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,18 +64,21 @@ struct Destinatario {
 };
 Destinatario LeeDestinatario(const std::string& carpeta_concurso, const std::string& fichero);
 
+// Where a mail that could not go out is reported: its text (TextoFalloEnvio).
+using AvisoFalloEnvio = std::function<void(const std::string& texto)>;
+
 // The way one mail goes out.
 class SalidaEnvios {
  public:
   virtual ~SalidaEnvios() = default;
-  // Sends one mail; a failure is reported to the operator here.
+  // Sends one mail; a failure is reported here.
   virtual void Envia(const std::string& direccion, const std::string& asunto, const std::string& texto) = 0;
 };
 
 // Through the program's mail session of a working folder: signs on, sends
-// and signs off for every mail. A failure shows "Ha ocurrido un error
-// durante el envío: " and the error number.
-std::unique_ptr<SalidaEnvios> SalidaPorSesion(const std::string& carpeta_trabajo);
+// and signs off for every mail. A failure is reported to `al_fallar` as
+// "Ha ocurrido un error durante el envío: " and the error number.
+std::unique_ptr<SalidaEnvios> SalidaPorSesion(const std::string& carpeta_trabajo, AvisoFalloEnvio al_fallar);
 
 // The text of that failure.
 std::string TextoFalloEnvio(int numero);
@@ -89,8 +94,8 @@ void EnviaComunicadoPorEmail(ListaVentana& lista_por_email, const ConcursoEnvios
 class EnviosResultados : public scoring::EnviosClasificacion {
  public:
   // salida: nullptr sends through the mail session of the contest's
-  // working folder.
-  explicit EnviosResultados(ConcursoEnvios concurso, std::unique_ptr<SalidaEnvios> salida = nullptr);
+  // working folder, reporting its failures to `al_fallar`.
+  EnviosResultados(ConcursoEnvios concurso, AvisoFalloEnvio al_fallar, std::unique_ptr<SalidaEnvios> salida = nullptr);
   void EnviaResultadosPorEmail(ListaVentana& lista_por_email) override;
   void EnviaQsoAnuladosPorEmail(ListaVentana& lista_por_email) override;
   void EnviaComunicadoPorEmail(ListaVentana& lista_por_email, const std::string& asunto,

@@ -20,6 +20,7 @@
 
 #include "common/controles_ventana.h"
 #include "common/listas_carpetas.h"
+#include "mail/ventana_correo.h"
 #include "common/panel_progreso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
@@ -50,6 +51,28 @@ void EsperaEnOtroHilo(const std::function<void()>& llamada) {
   hilo->start();
   bucle.exec();
   hilo->wait();
+}
+
+// Brings a list box to the texts given, touching only the items that differ
+// (the intake changes one entry at a time).
+void Sincroniza(QListWidget* caja, const std::vector<std::string>& textos) {
+  const int n = caja->count();
+  const int m = static_cast<int>(textos.size());
+  auto igual = [&](int i, int j) { return caja->item(i)->text() == Q(textos[static_cast<std::size_t>(j)]); };
+  int inicio = 0;
+  while (inicio < n && inicio < m && igual(inicio, inicio)) ++inicio;
+  int fin_caja = n, fin_textos = m;
+  while (fin_caja > inicio && fin_textos > inicio && igual(fin_caja - 1, fin_textos - 1)) {
+    --fin_caja;
+    --fin_textos;
+  }
+  for (int i = fin_caja - 1; i >= inicio; --i) delete caja->takeItem(i);
+  for (int j = inicio; j < fin_textos; ++j) caja->insertItem(j, Q(textos[static_cast<std::size_t>(j)]));
+}
+
+void Llena(QListWidget* caja, const std::vector<std::string>& textos) {
+  caja->clear();
+  for (const std::string& t : textos) caja->addItem(Q(t));
 }
 
 }  // namespace
@@ -145,6 +168,8 @@ void GesAutomatica::Form_Load() {
   }
   ui_->LConcurso->setText(Q(contexto.NombreConcurso + " EDICIÓN " + contexto.EdicionConcurso));
   contexto.CarpetaConcurso = RutaCarpetaConcurso(contexto, contexto.NombreConcurso, contexto.EdicionConcurso);
+  edicion_ = std::make_unique<EdicionConcurso>(contexto);
+  edicion_->AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
   if (contexto.EsConcursoDiploma()) {
     ui_->ListasValidas->setVisible(false);
     ui_->LValidas->setVisible(false);
@@ -159,22 +184,47 @@ void GesAutomatica::Form_Load() {
 
 void GesAutomatica::CargaListas(bool manuales) {
   const ContextoConcurso& contexto = enlace_->Contexto();
-  const EstadoCarpetaConcurso carpetas(contexto.CarpetaConcurso, contexto.NombreConcurso);
+  cargando_ = true;
   try {
-    if (contexto.EsConcursoDiploma())
-      CargaListasAdmitidas(carpetas, *this);
-    else
-      CargaListasValidas(carpetas, *this);
-    CargaListasDeSWL(carpetas, *this);
-    CargaFicherosRecibidos(carpetas, *this);
-    CargaFicherosErrores(carpetas, *this);
-    CargaFicherosConfirmacion(carpetas, *this);
+    edicion_->Lee(contexto.EsConcursoDiploma() ? ListaEdicion::Admitidas : ListaEdicion::Validas);
+    for (ListaEdicion lista : {ListaEdicion::Oyentes, ListaEdicion::Recibidos, ListaEdicion::Errores,
+                               ListaEdicion::Confirmaciones})
+      edicion_->Lee(lista);
     if (manuales) {
-      const std::vector<std::string> sin_renombrar = CargaFicherosManuales(carpetas, *this);
-      if (!sin_renombrar.empty()) Aviso(TextoCbrNoRenombrados(sin_renombrar));
+      const std::vector<std::string> sin_renombrar = edicion_->RenombraCbrManuales();
+      edicion_->Lee(ListaEdicion::Manuales);
+      if (!sin_renombrar.empty()) Fallo(TextoCbrNoRenombrados(sin_renombrar), std::string(kTituloAdvertencia));
     }
   } catch (const std::exception& e) {
     InformaFallo(e.what());
+  }
+  cargando_ = false;
+}
+
+void GesAutomatica::MuestraLista(ListaEdicion lista) {
+  Ui::GesAutomatica& u = *ui_;
+  const struct {
+    ListaEdicion lista;
+    QListWidget* caja;
+    QLabel* cuenta;
+  } controles[] = {
+      {ListaEdicion::Manuales, u.FicherosManuales, u.LManuales},
+      {ListaEdicion::Recibidos, u.FicherosRecibidos, u.LRecibidos},
+      {ListaEdicion::Validas, u.ListasValidas, u.LValidas},
+      {ListaEdicion::Admitidas, u.ListasAdmitidas, u.LAdmitidas},
+      {ListaEdicion::Errores, u.FicherosErrores, u.LErrores},
+      {ListaEdicion::Confirmaciones, u.FicherosConfirmacion, u.LConfirmaciones},
+      {ListaEdicion::Oyentes, u.ListasDeSWL, u.LDESWL},
+      {ListaEdicion::ManualesPorBorrar, u.ListaBorrarManuales, nullptr},
+  };
+  for (const auto& c : controles) {
+    if (c.lista != lista) continue;
+    Sincroniza(c.caja, edicion_->Lista(lista));
+    // The award keeps no listeners' file: its count shows as read.
+    if (!c.cuenta || edicion_->Estado(lista) != EstadoLista::Leida) return;
+    if (lista == ListaEdicion::Oyentes && edicion_->EsDiploma() && !cargando_) return;
+    c.cuenta->setText(Q(edicion_->TextoCuenta(lista)));
+    return;
   }
 }
 
@@ -265,7 +315,7 @@ void GesAutomatica::ConectaCorreo() {
   // The count of the session is taken at its first log (see PonTexto).
   sesion_ = &sesion;
   try {
-    RecepcionListas recepcion(concurso_, *this, &sesion);
+    RecepcionListas recepcion(concurso_, *edicion_, *this, *this, &sesion);
     if (!recepcion.ProcesaSesion())
       InformaFallo("No se han podido leer los E-MAIL no leídos: " + sesion.UltimoError().descripcion);
   } catch (const std::exception& e) {
@@ -298,7 +348,7 @@ void GesAutomatica::LeeFicherosManuales() {
   PonListasQuietas(true);
   progreso_->Empieza(ui_->FicherosManuales->count());
   try {
-    RecepcionListas recepcion(concurso_, *this, nullptr);
+    RecepcionListas recepcion(concurso_, *edicion_, *this, *this, nullptr);
     recepcion.LeeFicherosManuales();
   } catch (const std::exception& e) {
     InformaFallo(e.what());
@@ -355,7 +405,9 @@ void GesAutomatica::CruzarListas_Click() {
   }
   try {
     auto enlace = std::make_unique<EnlaceCruce>(this, enlace_->Contexto());
-    std::unique_ptr<scoring::AccionesPuntuacion> acciones = CreaAccionesPuntuacion(*enlace);
+    // A mail of the rankings' mailings that cannot go out is shown as is.
+    std::unique_ptr<scoring::AccionesPuntuacion> acciones =
+        CreaAccionesPuntuacion(*enlace, [](const std::string& texto) { plataforma::MsgBox(texto); });
     scoring::AbreGesPuntos(std::move(enlace), std::move(acciones));
   } catch (const std::exception& e) {
     vuelve();
@@ -399,15 +451,9 @@ void GesAutomatica::MuestraFichero(QListWidget* lista) {
   for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
 }
 
-// ------------------------------------------------------------- VentanaCorreo
+// ------------------------------------------------------------- VentanaCorreo and ProgresoEtapa
 
-ListaVentana* GesAutomatica::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
-
-void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) {
-  if (!EsPanelDeProceso(nombre)) {
-    controles_->PonTexto(nombre, texto);
-    return;
-  }
+void GesAutomatica::Paso(const std::string& texto) {
   // A mail session counts from its first log: the inbox then still holds
   // every unread mail it found.
   if (sesion_ && !progreso_->Lote().Activo() && texto.starts_with("Procesando "))
@@ -415,11 +461,37 @@ void GesAutomatica::PonTexto(std::string_view nombre, const std::string& texto) 
   progreso_->PonTexto(texto);
 }
 
-std::string GesAutomatica::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
-
-void GesAutomatica::PonProgreso(int porcentaje) { progreso_->PonProgreso(porcentaje); }
+void GesAutomatica::Porcentaje(int porcentaje) { progreso_->PonProgreso(porcentaje); }
 
 void GesAutomatica::Cede() { progreso_->Cede(); }
+
+void GesAutomatica::Fallo(const std::string& texto, const std::string& titulo) {
+  if (titulo.empty())
+    plataforma::MsgBox(texto);
+  else
+    plataforma::MsgBox(texto, titulo, titulo == kTituloFallo ? plataforma::Icono::Error : plataforma::Icono::Informacion);
+}
+
+bool GesAutomatica::Pregunta(const std::string& texto, const std::string& titulo) {
+  return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
+         plataforma::Respuesta::Si;
+}
+
+void GesAutomatica::EmpiezaLog(const std::string& nombre_fichero) {
+  ui_->FicheroCabrillo->clear();
+  ui_->Lista->setTitle(Q("Fichero CABRILLO RECIBIDO de " + nombre_fichero));
+}
+
+void GesAutomatica::MuestraLog(const ResultadoRecepcion& log) {
+  Llena(ui_->FicheroCabrillo, log.Lineas);
+  if (!log.LineasAdmitidas.empty()) Llena(ui_->FicheroAdmitidas, log.LineasAdmitidas);
+}
+
+void GesAutomatica::MuestraCorreos(const std::vector<std::string>& correos) {
+  Sincroniza(ui_->ListaCorreoEntrante, correos);
+  ui_->ListaCorreoEntrante->clearSelection();
+  ui_->LEntrada->setText(Q(std::to_string(correos.size()) + " Correos"));
+}
 
 bool GesAutomatica::GestionAutomatica() const { return enlace_->GestionAutomatica(); }
 
@@ -431,11 +503,9 @@ void GesAutomatica::HabilitaBotones(bool habilitados) {
   ui_->FinClientes->setEnabled(habilitados);
 }
 
-void GesAutomatica::Aviso(const std::string& texto) { plataforma::MsgBox(texto); }
+void GesAutomatica::Aviso(const std::string& texto) { Fallo(texto, std::string(kTituloAviso)); }
 
-void GesAutomatica::InformaFallo(const std::string& texto) {
-  plataforma::MsgBox(texto, "ERROR", plataforma::Icono::Error);
-}
+void GesAutomatica::InformaFallo(const std::string& texto) { Fallo(texto, std::string(kTituloFallo)); }
 
 // ------------------------------------------------------------- keys, size, closing
 

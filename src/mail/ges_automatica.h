@@ -6,11 +6,14 @@
 // window for the award contest. Opened by the main window, which it replaces
 // on the screen while it is open.
 //
-// The window is the `VentanaCorreo` of the intake: the intake reaches its
-// lists and labels by name and feeds its step label `LProceso` and progress
-// panel `Proceso`; the window completes the label with the log in hand and
-// the count, shows the share of the whole session or pass, and, between two
-// mail sessions, says when the next one is due. The calls of a mail session that wait on a server run on
+// The window holds the contest edition and shows it in its list boxes and
+// count labels (MuestraLista, on every change of a list); it is the
+// `VentanaCorreo` of the intake, showing the log in hand and the mails taken
+// in, and its `ProgresoEtapa`, feeding its step label `LProceso` and progress
+// panel `Proceso` and showing failures in message boxes; the window
+// completes the label with the log in hand and the count, shows the share of
+// the whole session or pass, and, between two mail sessions, says when the
+// next one is due. The calls of a mail session that wait on a server run on
 // another thread while the window keeps answering; everything else of the
 // intake runs on the window's own thread, one step at a time. While a
 // session or a pass runs the folder lists are still and the window cannot
@@ -23,6 +26,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 #include "mail/enlace_ges_automatica.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
@@ -48,7 +53,7 @@ class EnlaceGesPuntos;
 
 namespace mail {
 
-class GesAutomatica : public QWidget, public VentanaCorreo {
+class GesAutomatica : public QWidget, public VentanaCorreo, public ProgresoEtapa {
   Q_OBJECT
 
  public:
@@ -68,16 +73,20 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   bool RecepcionActiva() const;
 
   // VentanaCorreo.
-  ListaVentana* Lista(std::string_view nombre) override;
-  void PonTexto(std::string_view nombre, const std::string& texto) override;
-  std::string Texto(std::string_view nombre) const override;
-  void PonProgreso(int porcentaje) override;
-  void Cede() override;
   bool GestionAutomatica() const override;
   bool NoEnviarNotificaciones() const override;
   void HabilitaBotones(bool habilitados) override;
-  void Aviso(const std::string& texto) override;
-  void InformaFallo(const std::string& texto) override;
+  void EmpiezaLog(const std::string& nombre_fichero) override;
+  void MuestraLog(const ResultadoRecepcion& log) override;
+  void MuestraCorreos(const std::vector<std::string>& correos) override;
+
+  // ProgresoEtapa. A failure titled "ERROR" shows with the error icon, an
+  // untitled one as a plain message, any other with the information icon.
+  void Paso(const std::string& texto) override;
+  void Porcentaje(int porcentaje) override;
+  void Cede() override;
+  void Fallo(const std::string& texto, const std::string& titulo) override;
+  bool Pregunta(const std::string& texto, const std::string& titulo) override;
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
@@ -104,6 +113,10 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   // Refills the folder lists from the disk (the manual folder too, with its
   // ".CBR" logs renamed, when `manuales`).
   void CargaListas(bool manuales);
+  // Shows a list of the edition in its list box and count label.
+  void MuestraLista(ListaEdicion lista);
+  void Aviso(const std::string& texto);
+  void InformaFallo(const std::string& texto);
   // The folder lists are still while intake writes to their folders.
   void PonListasQuietas(bool quietas);
   void MuestraFichero(QListWidget* lista);
@@ -111,7 +124,9 @@ class GesAutomatica : public QWidget, public VentanaCorreo {
   std::unique_ptr<EnlaceGesAutomatica> enlace_;
   std::unique_ptr<Ui::GesAutomatica> ui_;
   QTimer* Timer1 = nullptr;
-  std::unique_ptr<ControlesVentana> controles_;               // lists and captions by name
+  std::unique_ptr<ControlesVentana> controles_;               // the viewer's list, for printing
+  std::unique_ptr<EdicionConcurso> edicion_;                  // the contest's, from Form_Load
+  bool cargando_ = false;                                     // CargaListas is reading the edition
   std::unique_ptr<PanelProgreso> progreso_;                   // `LProceso` and `Proceso`
   const plataforma::correo::SesionCorreo* sesion_ = nullptr;  // the mail session in hand
   ConcursoRecepcion concurso_;                                // loaded at each press of `Conectar`

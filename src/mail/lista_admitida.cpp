@@ -4,10 +4,7 @@
 #include <vector>
 
 #include "common/edicion_concurso.h"
-#include "common/listas_carpetas.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
-#include "mail/recepcion.h"
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -24,13 +21,6 @@ bool EmpiezaPor(std::string_view texto, std::string_view inicio) { return texto.
 bool EsFinDeLog(std::string_view linea) {
   while (!linea.empty() && linea.front() == ' ') linea.remove_prefix(1);
   return EmpiezaPor(linea, "END-OF-LOG:");
-}
-
-std::vector<std::string> Elementos(const ListaVentana* lista) {
-  std::vector<std::string> v;
-  if (lista)
-    for (std::size_t i = 0; i < lista->Cuenta(); ++i) v.push_back(lista->Elemento(i));
-  return v;
 }
 
 }  // namespace
@@ -75,21 +65,6 @@ ResultadoListaAdmitida FusionaListaAdmitida(EdicionConcurso& edicion, ProgresoEt
   progreso.Paso("FIN PROCESO");
   edicion.Lee(ListaEdicion::Admitidas);
   return resultado;
-}
-
-void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre) {
-  ListaVentana* admitidas = ventana.Lista("FicheroAdmitidas");
-  if (admitidas) admitidas->Limpia();
-  EdicionConcurso edicion(carpeta_concurso, std::string(kConcursoDiploma));
-  ProgresoEnVentana progreso(ventana);
-  const ResultadoListaAdmitida resultado =
-      FusionaListaAdmitida(edicion, progreso, nombre, Elementos(ventana.Lista("FicheroCabrillo")));
-  if (admitidas)
-    for (const std::string& l : resultado.Lineas) admitidas->Agrega(l);
-  ListaVentana* listadas = ventana.Lista("ListasAdmitidas");
-  if (!listadas) throw ErrorVentana("La ventana no tiene la lista ListasAdmitidas");
-  listadas->Reemplaza(std::vector<std::string>(edicion.Lista(ListaEdicion::Admitidas)));
-  ventana.PonTexto("LAdmitidas", edicion.TextoCuenta(ListaEdicion::Admitidas));
 }
 
 }  // namespace mail

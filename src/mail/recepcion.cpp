@@ -8,10 +8,13 @@
 
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/lista_valida.h"
+#include "common/edicion_concurso.h"
 #include "common/listas_carpetas.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "mail/diario_respuestas.h"
+#include "mail/ges_automatica_textos.h"
 #include "mail/limite_respuestas.h"
+#include "mail/lista_admitida.h"
 #include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/dao.h"
@@ -44,7 +47,7 @@ std::string NombreDeAdjunto(const std::string& nombre) {
 // with room for the names made from it.
 std::string NombreQueCabe(const std::string& nombre) { return plataforma::AcortaNombre(nombre); }
 
-ListaVentana* ListaDe(VentanaProceso& ventana, std::string_view nombre) { return ventana.Lista(nombre); }
+const std::string kTitulo(kTituloFallo);
 
 }  // namespace
 
@@ -135,71 +138,42 @@ std::string BaseNombreLog(std::string_view nombre) {
   return p == std::string_view::npos ? std::string() : std::string(nombre.substr(0, p + 1));
 }
 
-void QuitaListaSWL(VentanaProceso& ventana, const std::string& indicativo) {
-  ListaVentana* lista = ListaDe(ventana, "ListasDeSWL");
-  if (!lista) return;
-  for (std::size_t i = 0; i < lista->Cuenta(); ++i)
-    if (lista->Elemento(i) == indicativo) {
-      lista->Quita(i);
-      return;
-    }
+void QuitaListaSWL(EdicionConcurso& edicion, const std::string& indicativo) {
+  edicion.Quita(ListaEdicion::Oyentes, indicativo);
 }
 
-void AnotaListaSWL(VentanaProceso& ventana, const std::string& indicativo) {
-  ListaVentana* lista = ListaDe(ventana, "ListasDeSWL");
-  if (!lista) return;
-  std::vector<std::string> lineas;
-  for (std::size_t i = 0; i < lista->Cuenta(); ++i) {
-    lineas.push_back(lista->Elemento(i));
-    if (lineas.back() == indicativo) return;
-  }
+void AnotaListaSWL(EdicionConcurso& edicion, const std::string& indicativo) {
+  const std::vector<std::string>& lineas = edicion.Lista(ListaEdicion::Oyentes);
+  if (std::find(lineas.begin(), lineas.end(), indicativo) != lineas.end()) return;
   // The list keeps itself in alphabetical order (letter case ignored, as a
   // sorted list box does).
   auto antes = [](const std::string& a, const std::string& b) { return Mayusculas(a) < Mayusculas(b); };
-  lineas.insert(std::upper_bound(lineas.begin(), lineas.end(), indicativo, antes), indicativo);
-  lista->Limpia();
-  for (const std::string& l : lineas) lista->Agrega(l);
-}
-
-void AnotaFicheroManualBorrar(VentanaProceso& ventana, const std::string& nombre) {
-  if (ListaVentana* cola = ListaDe(ventana, "ListaBorrarManuales")) cola->Agrega(nombre);
-}
-
-void BorraFicherosManuales(VentanaProceso& ventana, const std::string& carpeta_concurso) {
-  ListaVentana* cola = ListaDe(ventana, "ListaBorrarManuales");
-  if (!cola) return;
-  for (std::size_t i = 0; i < cola->Cuenta(); ++i)
-    plataforma::BorraFichero(plataforma::UneRuta(plataforma::UneRuta(carpeta_concurso, "FicherosManuales"),
-                                                 plataforma::NombreSeguro(cola->Elemento(i))));
-  cola->Limpia();
+  const auto sitio = std::upper_bound(lineas.begin(), lineas.end(), indicativo, antes);
+  edicion.Inserta(ListaEdicion::Oyentes, static_cast<std::size_t>(sitio - lineas.begin()), indicativo);
 }
 
 // ---------------------------------------------------------------------------
 
-RecepcionListas::RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana,
-                                 plataforma::correo::SesionCorreo* sesion)
-    : concurso_(concurso), ventana_(ventana), sesion_(sesion) {}
+RecepcionListas::RecepcionListas(const ConcursoRecepcion& concurso, EdicionConcurso& edicion, ProgresoEtapa& progreso,
+                                 VentanaCorreo& ventana, plataforma::correo::SesionCorreo* sesion)
+    : concurso_(concurso), edicion_(edicion), progreso_(progreso), ventana_(ventana), sesion_(sesion) {}
 
 RecepcionListas::~RecepcionListas() = default;
 
-EstadoCarpetaConcurso RecepcionListas::Carpetas() const {
-  return EstadoCarpetaConcurso(concurso_.carpetaConcurso, concurso_.Nombre());
-}
-
-// The folders whose lists the intake keeps up to date, with their count
-// labels, in the order they are refreshed.
-constexpr std::pair<std::string_view, std::string_view> kListasCarpetas[] = {
-    {"FicherosRecibidos", "LRecibidos"},
-    {"ListasValidas", "LValidas"},
-    {"FicherosErrores", "LErrores"},
-    {"FicherosConfirmacion", "LConfirmaciones"},
+// The folders whose listings the intake keeps up to date, in the order they
+// are refreshed.
+constexpr std::pair<std::string_view, ListaEdicion> kListasCarpetas[] = {
+    {"FicherosRecibidos", ListaEdicion::Recibidos},
+    {"ListasValidas", ListaEdicion::Validas},
+    {"FicherosErrores", ListaEdicion::Errores},
+    {"FicherosConfirmacion", ListaEdicion::Confirmaciones},
 };
 
 std::string RecepcionListas::Ruta(std::string_view subcarpeta, std::string_view fichero) const {
   // Every file the intake writes is named here: no name from outside (a
   // sender's address, say) passes the file system's limit.
   const std::string nombre = NombreQueCabe(plataforma::NombreSeguro(fichero));
-  for (const auto& [carpeta, etiqueta] : kListasCarpetas)
+  for (const auto& [carpeta, lista] : kListasCarpetas)
     if (carpeta == subcarpeta) tocados_.emplace(std::string(subcarpeta), nombre);
   return plataforma::ResuelveRuta(
       plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta), nombre));
@@ -213,10 +187,7 @@ void RecepcionListas::ActualizaListasCarpetas() {
   if (todas) {
     // The first log of a pass lists the folders whole; every later one
     // puts right only the names its log touched.
-    CargaFicherosRecibidos(Carpetas(), ventana_);
-    CargaListasValidas(Carpetas(), ventana_);
-    CargaFicherosErrores(Carpetas(), ventana_);
-    CargaFicherosConfirmacion(Carpetas(), ventana_);
+    for (const auto& [carpeta, lista] : kListasCarpetas) edicion_.Lee(lista);
     return;
   }
   // The order of the folder lists: by name without regard to case, names
@@ -225,9 +196,8 @@ void RecepcionListas::ActualizaListasCarpetas() {
     const std::string ma = Mayusculas(a), mb = Mayusculas(b);
     return ma != mb ? ma < mb : a < b;
   };
-  for (const auto& [carpeta, etiqueta] : kListasCarpetas) {
-    ListaVentana* lista = ListaDe(ventana_, carpeta);
-    if (!lista) throw ErrorVentana("La ventana no tiene la lista " + std::string(carpeta));
+  for (const auto& [carpeta, que] : kListasCarpetas) {
+    const std::vector<std::string>& lista = edicion_.Lista(que);
     const std::string ruta_carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, carpeta));
     for (auto t = tocados.lower_bound({std::string(carpeta), std::string()}); t != tocados.end() && t->first == carpeta;
          ++t) {
@@ -235,36 +205,33 @@ void RecepcionListas::ActualizaListasCarpetas() {
       const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
       const bool existe = plataforma::ExisteFichero(ruta) && !nombre.empty() && nombre.front() != '.';
       // The first item not before the name, by binary search.
-      std::size_t bajo = 0, alto = lista->Cuenta();
+      std::size_t bajo = 0, alto = lista.size();
       const std::string clave = existe ? nombre : Mayusculas(t->second);
       while (bajo < alto) {
         const std::size_t medio = bajo + (alto - bajo) / 2;
-        if (existe ? antes(lista->Elemento(medio), clave) : Mayusculas(lista->Elemento(medio)) < clave)
+        if (existe ? antes(lista[medio], clave) : Mayusculas(lista[medio]) < clave)
           bajo = medio + 1;
         else
           alto = medio;
       }
       if (existe) {
-        if (bajo >= lista->Cuenta() || lista->Elemento(bajo) != nombre) lista->Inserta(bajo, nombre);
+        if (bajo >= lista.size() || lista[bajo] != nombre) edicion_.Inserta(que, bajo, nombre);
         continue;
       }
       // Gone: the items under its name (in any case) that are no longer on
       // disk leave the list.
-      while (bajo < lista->Cuenta() && Mayusculas(lista->Elemento(bajo)) == clave) {
-        if (plataforma::ExisteFichero(plataforma::UneRuta(ruta_carpeta, lista->Elemento(bajo))))
+      while (bajo < lista.size() && Mayusculas(lista[bajo]) == clave) {
+        if (plataforma::ExisteFichero(plataforma::UneRuta(ruta_carpeta, lista[bajo])))
           ++bajo;
         else
-          lista->Quita(bajo);
+          edicion_.QuitaEn(que, bajo);
       }
     }
-    ventana_.PonTexto(etiqueta, TextoCuentaListas(lista->Cuenta()));
   }
 }
 
 void RecepcionListas::EmpiezaLog() {
-  nombreFicheroErrores_.clear();
-  nombreFicheroLog_.clear();
-  cabecera_.Limpia();
+  log_ = ResultadoRecepcion{};
   informe_.Cierra();
   indiceAdjunto_ = 0;
   deCorreo_ = false;
@@ -272,7 +239,14 @@ void RecepcionListas::EmpiezaLog() {
   rechazado_ = false;
   identidad_.clear();
   motivoAutomatico_.clear();
-  sinRespuesta_.clear();
+}
+
+void RecepcionListas::GuardaOyentes() {
+  try {
+    edicion_.Guarda(ListaEdicion::Oyentes);
+  } catch (const std::exception& e) {
+    progreso_.Fallo(e.what(), kTitulo);
+  }
 }
 
 std::string RecepcionListas::FechaCorreo() const {
@@ -291,7 +265,7 @@ bool RecepcionListas::ProcesaSesion() {
   if (!sesion_) return false;
   // The folders of the contest are listed once for the session.
   const plataforma::ListadosEnMemoria listados;
-  cabecera_.Limpia();
+  log_.Cabecera.Limpia();
   if (!sesion_->LeerNoLeidos()) return false;
   vistos_.clear();
   lecturaFallida_ = false;
@@ -300,21 +274,16 @@ bool RecepcionListas::ProcesaSesion() {
   // walk read every mail still there); with a mail that could not be read,
   // nothing is (it may be one of them).
   if (!lecturaFallida_) Diario().ConservaSolo(vistos_);
-  try {
-    GuardaListasDeSWL(Carpetas(), ventana_);
-  } catch (const std::exception& e) {
-    // Each listener log already went to the file before its mail was
-    // deleted; the list stays in the window for the next session.
-    ventana_.InformaFallo(e.what());
-  }
+  // Each listener log already went to the file before its mail was deleted;
+  // on a failure the list stays in the edition for the next session.
+  GuardaOyentes();
   return true;
 }
 
 void RecepcionListas::LeeCorreoEntrante() {
-  ListaVentana* entrantes = ListaDe(ventana_, "ListaCorreoEntrante");
-  if (entrantes) entrantes->Limpia();
+  correos_.clear();
+  ventana_.MuestraCorreos(correos_);
   if (!sesion_) return;
-  const std::string buzon = Mayusculas(concurso_.correo.EMailConcurso);
   // Mails of the snapshot already taken in (or unreadable) in this walk.
   std::vector<bool> hecho(static_cast<std::size_t>(std::max(0, sesion_->NumeroCorreos())), false);
   bool procesado = true;
@@ -328,21 +297,20 @@ void RecepcionListas::LeeCorreoEntrante() {
       if (!sesion_->SeleccionarCorreo(i)) {
         hecho[k] = true;
         lecturaFallida_ = true;
-        ventana_.InformaFallo("No se ha podido leer un E-MAIL: " + sesion_->UltimoError().descripcion);
+        progreso_.Fallo("No se ha podido leer un E-MAIL: " + sesion_->UltimoError().descripcion, kTitulo);
         continue;
       }
       vistos_.insert(sesion_->IdentidadCorreo());
       if (!EsDelConcurso()) continue;
       const std::string asunto = sesion_->Asunto();
       const std::string listado = asunto.empty() ? "\u00BB " + sesion_->NombreRemitente() : asunto;
-      if (entrantes) entrantes->Agrega(Mayusculas(listado));
-      ProcesaCorreo(i);
+      correos_.push_back(Mayusculas(listado));
+      ventana_.MuestraCorreos(correos_);
+      const ResultadoRecepcion log = ProcesaCorreo(i);
       // A mail taken in but not answered says why.
-      if (!sinRespuesta_.empty() && entrantes && entrantes->Cuenta()) {
-        const std::size_t ultimo = entrantes->Cuenta() - 1;
-        const std::string linea = entrantes->Elemento(ultimo) + "  (SIN RESPUESTA: " + sinRespuesta_ + ")";
-        entrantes->Quita(ultimo);
-        entrantes->Agrega(linea);
+      if (!log.SinRespuesta.empty()) {
+        correos_.back() += "  (SIN RESPUESTA: " + log.SinRespuesta + ")";
+        ventana_.MuestraCorreos(correos_);
       }
       if (sesion_->NumeroCorreos() < n)
         hecho.erase(hecho.begin() + i);
@@ -352,8 +320,6 @@ void RecepcionListas::LeeCorreoEntrante() {
       break;
     }
   }
-  ventana_.PonTexto("LEntrada", std::to_string(entrantes ? entrantes->Cuenta() : 0) + " Correos");
-  if (entrantes) entrantes->QuitaSeleccion();
 }
 
 bool RecepcionListas::EsDelConcurso() const {
@@ -364,23 +330,24 @@ bool RecepcionListas::EsDelConcurso() const {
   return destinatario.empty() && !sesion_->MotivoRechazo().empty();
 }
 
-void RecepcionListas::ProcesaCorreo(int indice) {
+ResultadoRecepcion RecepcionListas::ProcesaCorreo(int indice) {
   EmpiezaLog();
-  if (!sesion_ || !sesion_->SeleccionarCorreo(indice)) return;
-  if (!EsDelConcurso()) return;
+  if (!sesion_ || !sesion_->SeleccionarCorreo(indice)) return std::move(log_);
+  if (!EsDelConcurso()) return std::move(log_);
   deCorreo_ = true;
-  direccionRemitente_ = sesion_->DireccionRemitente();
+  log_.DireccionRemitente = sesion_->DireccionRemitente();
   identidad_ = sesion_->IdentidadCorreo();
   rechazado_ = !sesion_->MotivoRechazo().empty();
   if (Diario().Contiene(identidad_)) {
     // Answered by a session that stopped before deleting it: its log is
     // filed already and its sender has had the answer.
     BorraCorreoEnCurso();
-    return;
+    return std::move(log_);
   }
   motivoAutomatico_ = MotivoSinRespuesta(*sesion_, concurso_);
   try {
-    if (!informe_.Crea(concurso_.carpetaTrabajo, FechaCorreo(), AsuntoCorreo()))
+    if (!cabrillo::CreaFicheroErrores(cabrillo::DatosCorreoEnCurso{FechaCorreo(), AsuntoCorreo()}, informe_,
+                                      concurso_.carpetaTrabajo))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
                                      "No se puede crear el informe de errores");
     if (rechazado_) {
@@ -388,32 +355,34 @@ void RecepcionListas::ProcesaCorreo(int indice) {
     } else if (!VerificaAdjuntoYAsunto()) {
       EnviaCorreoErrores();
     } else {
-      if (TerminaEn(nombreFicheroLog_, ".CBR")) {
-        const std::size_t p = nombreFicheroLog_.find(".CBR");
-        nombreFicheroLog_.replace(p, 4, ".LOG");
-      }
-      const std::string destino = Ruta("FicherosRecibidos", nombreFicheroLog_);
+      std::string& nombre = log_.NombreFichero;
+      if (TerminaEn(nombre, ".CBR")) nombre.replace(nombre.find(".CBR"), 4, ".LOG");
+      const std::string destino = Ruta("FicherosRecibidos", nombre);
       if (!sesion_->GuardarAdjunto(indiceAdjunto_, destino))
         throw plataforma::ErrorFichero(destino, sesion_->UltimoError().descripcion);
-      BorraFicherosAnteriores(nombreFicheroLog_);
+      BorraFicherosAnteriores(nombre);
       ValidaYArchiva(false);
     }
   } catch (const std::exception& e) {
     informe_.Cierra();
-    ventana_.InformaFallo("No se ha podido procesar el E-MAIL de " + direccionRemitente_ +
-                          (nombreFicheroLog_.empty() ? std::string() : " (" + nombreFicheroLog_ + ")") + ": " +
-                          e.what() + (correoBorrado_ ? "" : ". El E-MAIL queda sin leer."));
+    log_.Veredicto = VeredictoRecepcion::SinProcesar;
+    progreso_.Fallo("No se ha podido procesar el E-MAIL de " + log_.DireccionRemitente +
+                        (log_.NombreFichero.empty() ? std::string() : " (" + log_.NombreFichero + ")") + ": " +
+                        e.what() + (correoBorrado_ ? "" : ". El E-MAIL queda sin leer."),
+                    kTitulo);
   }
   ActualizaListasCarpetas();
+  return std::move(log_);
 }
 
 void RecepcionListas::RechazaCorreo() {
   const std::string motivo = sesion_->MotivoRechazo();
-  ventana_.InformaFallo("El E-MAIL de " +
-                        (direccionRemitente_.empty() ? "remitente desconocido" : direccionRemitente_) +
-                        " no se puede procesar porque " + motivo + ": se guarda sin leer en la carpeta " +
-                        plataforma::correo::kCarpetaRechazados + " del buzón.");
-  if (!plataforma::correo::DireccionValida(direccionRemitente_)) {
+  const std::string& remitente = log_.DireccionRemitente;
+  progreso_.Fallo("El E-MAIL de " + (remitente.empty() ? "remitente desconocido" : remitente) +
+                      " no se puede procesar porque " + motivo + ": se guarda sin leer en la carpeta " +
+                      plataforma::correo::kCarpetaRechazados + " del buzón.",
+                  kTitulo);
+  if (!plataforma::correo::DireccionValida(remitente)) {
     // Nobody to answer: out of the inbox all the same.
     informe_.Cierra();
     plataforma::BorraFichero(informe_.Ruta());
@@ -428,31 +397,39 @@ void RecepcionListas::RechazaCorreo() {
 }
 
 void RecepcionListas::ValidaYArchiva(bool manual) {
-  ventana_.PonTexto("LProceso", "Procesando " + nombreFicheroLog_);
-  ventana_.Cede();
-  const cabrillo::EntornoValidacion entorno{concurso_.datos, concurso_.categorias, informe_, cabecera_,
+  const std::string nombre = log_.NombreFichero;
+  progreso_.Paso("Procesando " + nombre);
+  progreso_.Cede();
+  ventana_.EmpiezaLog(nombre);
+  const cabrillo::EntornoValidacion entorno{concurso_.datos, concurso_.categorias, informe_, log_.Cabecera,
                                             concurso_.paises};
-  if (cabrillo::VerificaFicheroCabrillo(ventana_, concurso_.carpetaConcurso, nombreFicheroLog_, entorno)) {
-    informe_.Cierra();
-    QuitaListaSWL(ventana_, cabecera_.IndicativoParticipante);
-    const bool swl = !cabecera_.MarcaSwl.empty();
-    if (swl) AnotaListaSWL(ventana_, cabecera_.IndicativoParticipante);
-    // Once its mail is deleted, a listener log lives only in this list: the
-    // list is on disk before that.
-    if (deCorreo_) GuardaListasDeSWL(Carpetas(), ventana_);
-    if (swl) {
-      // Filed in the list alone.
-    } else if (!concurso_.EsDiploma()) {
-      if (!cabrillo::GeneraListaValida(ventana_, concurso_.carpetaConcurso, nombreFicheroLog_))
-        throw plataforma::ErrorFichero(Ruta("ListasValidas", nombreFicheroLog_), "No se puede escribir la lista");
-    } else {
-      GeneraListaAdmitida(ventana_, concurso_.carpetaConcurso, nombreFicheroLog_);
-      if (manual) AnotaFicheroManualBorrar(ventana_, nombreFicheroLog_);
-    }
-    EnviaCorreoConfirmacion();
-  } else {
+  cabrillo::ResultadoVerificacion validado =
+      cabrillo::VerificaFicheroCabrillo(progreso_, concurso_.carpetaConcurso, nombre, entorno);
+  log_.Lineas = std::move(validado.Lineas);
+  ventana_.MuestraLog(log_);
+  if (!validado.Aceptada) {
+    log_.Veredicto = VeredictoRecepcion::Rechazada;
     EnviaCorreoErrores();
+    return;
   }
+  informe_.Cierra();
+  QuitaListaSWL(edicion_, log_.Cabecera.IndicativoParticipante);
+  if (log_.EsOyente()) AnotaListaSWL(edicion_, log_.Cabecera.IndicativoParticipante);
+  // Once its mail is deleted, a listener log lives only in this list: the
+  // list is on disk before that.
+  if (deCorreo_) GuardaOyentes();
+  if (log_.EsOyente()) {
+    // Filed in the list alone.
+  } else if (!concurso_.EsDiploma()) {
+    if (!cabrillo::GeneraListaValida(progreso_, concurso_.carpetaConcurso, nombre, log_.Lineas))
+      throw plataforma::ErrorFichero(Ruta("ListasValidas", nombre), "No se puede escribir la lista");
+  } else {
+    log_.LineasAdmitidas = FusionaListaAdmitida(edicion_, progreso_, nombre, log_.Lineas).Lineas;
+    ventana_.MuestraLog(log_);
+    if (manual) edicion_.Agrega(ListaEdicion::ManualesPorBorrar, nombre);
+  }
+  log_.Veredicto = VeredictoRecepcion::Aceptada;
+  EnviaCorreoConfirmacion();
 }
 
 bool RecepcionListas::VerificaAdjuntoYAsunto() {
@@ -465,32 +442,32 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
     informe_.EscribeLinea();
     return false;
   }
-  nombreFicheroLog_ = NombreDeAdjunto(nombre);
+  log_.NombreFichero = NombreDeAdjunto(nombre);
   int actual = indiceAdjunto_;
-  for (int siguiente = actual + 1; !EsNombreDeLog(nombreFicheroLog_) && siguiente < adjuntos; ++siguiente) {
+  for (int siguiente = actual + 1; !EsNombreDeLog(log_.NombreFichero) && siguiente < adjuntos; ++siguiente) {
     const std::string otro = sesion_->NombreAdjunto(siguiente);
     if (otro.empty()) continue;
-    nombreFicheroLog_ = NombreDeAdjunto(otro);
+    log_.NombreFichero = NombreDeAdjunto(otro);
     actual = siguiente;
   }
   indiceAdjunto_ = actual;
 
   // "QQ1ABC (2).LOG", as a mail client names a second copy, is "QQ1ABC.LOG".
-  const std::size_t parentesis = nombreFicheroLog_.find('(');
+  const std::size_t parentesis = log_.NombreFichero.find('(');
   if (parentesis != std::string::npos) {
-    const std::size_t log = nombreFicheroLog_.find(".LOG");
+    const std::size_t log = log_.NombreFichero.find(".LOG");
     if (log != std::string::npos)
-      nombreFicheroLog_ =
-          Recorta(std::string_view(nombreFicheroLog_).substr(0, parentesis)) + nombreFicheroLog_.substr(log);
+      log_.NombreFichero =
+          Recorta(std::string_view(log_.NombreFichero).substr(0, parentesis)) + log_.NombreFichero.substr(log);
   }
-  const std::string enviado = nombreFicheroLog_;
-  nombreFicheroLog_ = NombreQueCabe(nombreFicheroLog_);
-  informe_.EscribeLinea("ADJUNTO:" + Eco(nombreFicheroLog_));
-  if (nombreFicheroLog_ != enviado)
+  const std::string enviado = log_.NombreFichero;
+  log_.NombreFichero = NombreQueCabe(log_.NombreFichero);
+  informe_.EscribeLinea("ADJUNTO:" + Eco(log_.NombreFichero));
+  if (log_.NombreFichero != enviado)
     informe_.EscribeLinea(".- El nombre del fichero adjunto es demasiado largo: se ha guardado como " +
-                          Eco(nombreFicheroLog_) + ".");
+                          Eco(log_.NombreFichero) + ".");
 
-  if (!EsNombreDeLog(nombreFicheroLog_)) {
+  if (!EsNombreDeLog(log_.NombreFichero)) {
     informe_.EscribeLinea(".- ERROR 0: El fichero adjunto no es con extensión .LOG o .CBR.");
     informe_.EscribeLinea(".- El fichero adjunto con la LISTA debe llamarse su INDICATIVO.LOG o INDICATIVO.CBR");
     informe_.EscribeLinea(".- Debe adjuntar UNICAMENTE su lista como INDICATIVO.LOG sin otros adjuntos (fotos,etc.)");
@@ -499,7 +476,7 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
   }
 
   const std::string indicativo_fichero =
-      Recorta(std::string_view(nombreFicheroLog_).substr(0, nombreFicheroLog_.size() - 4));
+      Recorta(std::string_view(log_.NombreFichero).substr(0, log_.NombreFichero.size() - 4));
   const std::string asunto = Recorta(sesion_->Asunto());
   const std::string& patron = concurso_.correo.AsuntoConcurso;
   std::string esperado = patron;
@@ -554,51 +531,52 @@ void RecepcionListas::LeeFicherosManuales() {
   const plataforma::ListadosEnMemoria listados;
   ventana_.HabilitaBotones(false);
   EmpiezaLog();
-  if (ListaVentana* cola = ListaDe(ventana_, "ListaBorrarManuales")) cola->Limpia();
-  ListaVentana* manuales = ListaDe(ventana_, "FicherosManuales");
-  const std::size_t n = manuales ? manuales->Cuenta() : 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    ProcesaFicheroManual(i);
-    ventana_.PonProgreso(0);
+  edicion_.Vacia(ListaEdicion::ManualesPorBorrar);
+  // The listing as read before the pass: the pass does not change it.
+  const std::vector<std::string> manuales = edicion_.Lista(ListaEdicion::Manuales);
+  for (const std::string& listado : manuales) {
+    ProcesaFicheroManual(listado);
+    progreso_.Porcentaje(0);
   }
-  if (concurso_.EsDiploma()) BorraFicherosManuales(ventana_, concurso_.carpetaConcurso);
+  if (concurso_.EsDiploma()) edicion_.BorraManualesPorBorrar();
   try {
-    const std::vector<std::string> sin_renombrar = CargaFicherosManuales(Carpetas(), ventana_);
-    if (!sin_renombrar.empty()) ventana_.Aviso(TextoCbrNoRenombrados(sin_renombrar));
-    GuardaListasDeSWL(Carpetas(), ventana_);
+    const std::vector<std::string> sin_renombrar = edicion_.RenombraCbrManuales();
+    edicion_.Lee(ListaEdicion::Manuales);
+    if (!sin_renombrar.empty()) progreso_.Fallo(TextoCbrNoRenombrados(sin_renombrar), std::string(kTituloAdvertencia));
+    edicion_.Guarda(ListaEdicion::Oyentes);
   } catch (const std::exception& e) {
-    ventana_.InformaFallo(e.what());
+    progreso_.Fallo(e.what(), kTitulo);
   }
   ventana_.HabilitaBotones(true);
 }
 
-void RecepcionListas::ProcesaFicheroManual(std::size_t indice) {
+ResultadoRecepcion RecepcionListas::ProcesaFicheroManual(const std::string& listado) {
   EmpiezaLog();
-  ListaVentana* manuales = ListaDe(ventana_, "FicherosManuales");
-  if (!manuales || indice >= manuales->Cuenta()) return;
-  const std::string listado = manuales->Elemento(indice);
-  nombreFicheroLog_ = NombreQueCabe(Mayusculas(plataforma::NombreSeguro(listado)));
+  std::string& nombre = log_.NombreFichero;
+  nombre = NombreQueCabe(Mayusculas(plataforma::NombreSeguro(listado)));
   try {
     // The listed file, found whatever the case of its name on disk.
     const std::string origen = Ruta("FicherosManuales", listado);
-    const std::string destino = Ruta("FicherosRecibidos", nombreFicheroLog_);
+    const std::string destino = Ruta("FicherosRecibidos", nombre);
     if (!plataforma::CopiaFichero(origen, destino))
       throw plataforma::ErrorFichero(origen, "No se puede copiar a FicherosRecibidos");
-    BorraFicherosAnteriores(nombreFicheroLog_);
-    if (!informe_.Crea(concurso_.carpetaTrabajo, cabrillo::FechaDeHoy(), ""))
+    BorraFicherosAnteriores(nombre);
+    if (!cabrillo::CreaFicheroErrores(std::nullopt, informe_, concurso_.carpetaTrabajo))
       throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, cabrillo::kNombreFicheroErrores),
                                      "No se puede crear el informe de errores");
-    informe_.EscribeAdjunto(nombreFicheroLog_, true);
+    informe_.EscribeAdjunto(nombre, true);
     ValidaYArchiva(true);
   } catch (const std::exception& e) {
     informe_.Cierra();
-    ventana_.InformaFallo("No se ha podido procesar " + nombreFicheroLog_ + ": " + e.what());
+    log_.Veredicto = VeredictoRecepcion::SinProcesar;
+    progreso_.Fallo("No se ha podido procesar " + nombre + ": " + e.what(), kTitulo);
   }
   ActualizaListasCarpetas();
+  return std::move(log_);
 }
 
 void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {
-  const std::string base = BaseNombreLog(nombreFicheroLog_);
+  const std::string base = BaseNombreLog(log_.NombreFichero);
   plataforma::BorraFichero(Ruta("ListasValidas", Mayusculas(nombre)));
   plataforma::BorraFichero(Ruta("FicherosErrores", base + "ERR"));
   plataforma::BorraFichero(Ruta("FicherosConfirmacion", base + "OK"));

@@ -6,10 +6,13 @@
 // list) and the answer (error report or confirmation). Also the inbox walk
 // of one mail session.
 //
-// Everything runs without a window: the mail window, or a test, implements
-// VentanaCorreo. A log that cannot be read, copied or written is reported to
-// the window for that log only; its mail stays unread for a later session
-// and the intake goes on with the next one.
+// Everything runs without a window: the intake takes the contest edition
+// (whose folder listings, listeners' list and queue of merged manual files it
+// keeps up to date), a ProgresoEtapa and the caller's VentanaCorreo, and
+// returns for each log a ResultadoRecepcion. A log that cannot be read,
+// copied or written is reported as a failure (ProgresoEtapa::Fallo, titled
+// "ERROR") for that log only; its mail stays unread for a later session and
+// the intake goes on with the next one.
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
@@ -27,8 +30,9 @@
 #include "cabrillo/verificacion_fichero.h"
 #include "database/estado.h"
 
+class EdicionConcurso;
+class ProgresoEtapa;
 class TablasPaises;
-class VentanaProceso;
 
 namespace dao {
 class Database;
@@ -88,24 +92,43 @@ bool CargaConcursoRecepcion(dao::Database& base, std::int32_t numero_orden,
 // ".LOG" (case-sensitive); empty when the name holds no ".LOG".
 std::string BaseNombreLog(std::string_view nombre_fichero_log);
 
-// The listener (SWL) list of the window, `ListasDeSWL`, compared exactly:
+// The edition's listeners' list (ListaEdicion::Oyentes), compared exactly:
 // removes the first line equal to the call / adds the call in its
-// alphabetical place unless it is listed already.
-void QuitaListaSWL(VentanaProceso& ventana, const std::string& indicativo);
-void AnotaListaSWL(VentanaProceso& ventana, const std::string& indicativo);
+// alphabetical place (letter case ignored) unless it is listed already.
+void QuitaListaSWL(EdicionConcurso& edicion, const std::string& indicativo);
+void AnotaListaSWL(EdicionConcurso& edicion, const std::string& indicativo);
 
-// The award's queue of merged manual files (`ListaBorrarManuales`).
-void AnotaFicheroManualBorrar(VentanaProceso& ventana, const std::string& nombre);
-// Deletes `FicherosManuales` + each queued name, then empties the queue.
-void BorraFicherosManuales(VentanaProceso& ventana, const std::string& carpeta_concurso);
+// Titles of the failures the intake reports (ProgresoEtapa::Fallo): a log
+// or a mail that could not be handled, and a plain notice (a failed send).
+// Manual logs that could not be renamed are reported under
+// kTituloAdvertencia (mail/ges_automatica_textos.h).
+inline constexpr std::string_view kTituloFallo = "ERROR";
+inline constexpr std::string_view kTituloAviso = "";
 
-// The award's merged log of a station (FusionaListaAdmitida,
-// mail/lista_admitida.h) for the intake, which still holds the accepted log
-// in the window's list `FicheroCabrillo`: the merged lines go to the hidden
-// list `FicheroAdmitidas`, the steps to `LProceso` and `Proceso`, and the
-// edition's admitted logs to `ListasAdmitidas` / `LAdmitidas`. Throws
-// plataforma::ErrorFichero when the merged log cannot be read or written.
-void GeneraListaAdmitida(VentanaProceso& ventana, const std::string& carpeta_concurso, const std::string& nombre);
+// What the intake of one log gives back.
+enum class VeredictoRecepcion {
+  SinProcesar,  // not taken in: a mail for nobody, already answered, or a failure
+  Aceptada,     // validated and filed (valid log, merged log or listener)
+  Rechazada,    // answered with its error report
+};
+
+struct ResultadoRecepcion {
+  std::string NombreFichero;  // the log as filed ("QQ1ABC.LOG"); empty when the mail held none
+  VeredictoRecepcion Veredicto = VeredictoRecepcion::SinProcesar;
+  std::vector<std::string> Lineas;  // the log as validated
+  cabrillo::CabeceraLog Cabecera;   // its header as the checks found it
+  // The filed error report (FicherosErrores) of a refused log or mail;
+  // empty otherwise.
+  std::string NombreFicheroErrores;
+  // Award: the station's merged log as written (ListasAdmitidas).
+  std::vector<std::string> LineasAdmitidas;
+  // The answer: to whom, and why it was held back (empty when it went out
+  // or none was due).
+  std::string DireccionRemitente;
+  std::string SinRespuesta;
+
+  bool EsOyente() const { return !Cabecera.MarcaSwl.empty(); }
+};
 
 // At most this many characters of what a sender wrote (subject, names,
 // addresses, header values) go into a report or an answer at a time.
@@ -132,8 +155,10 @@ std::vector<std::string> TextoConfirmacion(std::string_view nombre_concurso, std
 class RecepcionListas {
  public:
   // sesion: the signed-on mail session of the intake in progress; nullptr
-  // for a pass over the manual folder.
-  RecepcionListas(const ConcursoRecepcion& concurso, VentanaCorreo& ventana, plataforma::correo::SesionCorreo* sesion);
+  // for a pass over the manual folder. The edition is the contest's, its
+  // listings and listeners' list read by the caller.
+  RecepcionListas(const ConcursoRecepcion& concurso, EdicionConcurso& edicion, ProgresoEtapa& progreso,
+                  VentanaCorreo& ventana, plataforma::correo::SesionCorreo* sesion);
   ~RecepcionListas();
 
   // One mail session over a session already signed on: clears the header,
@@ -152,35 +177,31 @@ class RecepcionListas {
   // mail that stays in the inbox (not deleted, or not taken in) is not taken
   // again in the same walk.
   void LeeCorreoEntrante();
+  // The mails of the last walk as listed (VentanaCorreo::MuestraCorreos).
+  const std::vector<std::string>& Correos() const { return correos_; }
 
   // The intake of mail i of the session's snapshot.
-  void ProcesaCorreo(int indice);
+  ResultadoRecepcion ProcesaCorreo(int indice);
+  // One pass over the manual folder (the edition's listing of manual logs,
+  // as read before the pass); the listing is read again at its end.
+  void LeeFicherosManuales();
+  ResultadoRecepcion ProcesaFicheroManual(const std::string& nombre_listado);
+
+ private:
+  void EmpiezaLog();
   // Attachment and subject checks of the mail in hand.
   bool VerificaAdjuntoYAsunto();
-  // One pass over the manual folder (`FicherosManuales` of the window).
-  void LeeFicherosManuales();
-  void ProcesaFicheroManual(std::size_t indice);
   // Deletes the earlier results of a log (each failure ignored).
   void BorraFicherosAnteriores(const std::string& nombre);
-
   // The answers: the error report (closes the open report, files it, and in
   // mail intake deletes the mail and sends the report) and the confirmation
   // (files it, and in mail intake sends it, keeps the sender's address in
   // `ListasEmail` and deletes the mail).
   void EnviaCorreoErrores();
   void EnviaCorreoConfirmacion();
-  // Sends one mail through the session; a failure is shown to the operator
+  // Sends one mail through the session; a failure is reported (kTituloAviso)
   // and false returned.
   bool EnviaMensajeCorreo(const std::string& direccion, const std::string& asunto, const std::string& texto);
-
-  // The log in hand.
-  const std::string& NombreFicheroLog() const { return nombreFicheroLog_; }
-  const std::string& DireccionRemitente() const { return direccionRemitente_; }
-  const std::string& NombreFicheroErrores() const { return nombreFicheroErrores_; }
-  const cabrillo::CabeceraLog& Cabecera() const { return cabecera_; }
-
- private:
-  void EmpiezaLog();
   // The mail in hand is for the contest: its first recipient is the
   // contest's mailbox.
   bool EsDelConcurso() const;
@@ -194,20 +215,20 @@ class RecepcionListas {
   // answer was handed to the way out, then deletes it.
   void TerminaCorreo(bool respondido);
   std::string Ruta(std::string_view subcarpeta, std::string_view fichero) const;
-  // What the folder lists of the window are loaded from.
-  EstadoCarpetaConcurso Carpetas() const;
   std::string FechaCorreo() const;
   std::string AsuntoCorreo() const;
-  // Brings the window's lists of `FicherosRecibidos`, `ListasValidas`,
-  // `FicherosErrores` and `FicherosConfirmacion` and their counts up to date
-  // after a log: whole the first time, then the names the log touched.
+  // Writes the listeners' list to its file; a failure is reported.
+  void GuardaOyentes();
+  // Brings the edition's listings of `FicherosRecibidos`, `ListasValidas`,
+  // `FicherosErrores` and `FicherosConfirmacion` up to date after a log:
+  // whole the first time, then the names the log touched.
   void ActualizaListasCarpetas();
   // The note of answered mails, read on first use.
   DiarioRespuestas& Diario();
   // Whether the answer to the mail in hand goes out (an error answer when
   // `error`): not with notifications off, to an automatic mail or past the
   // bound on error answers (LimiteRespuestas, noted here before the send).
-  // Sets sinRespuesta_ when the answer is held back.
+  // Sets the result's SinRespuesta when the answer is held back.
   bool Responde(bool error);
   // The name of the report of a mail with no attachment: the sender's
   // address, or for a sender without "@" (never a participant's name)
@@ -216,34 +237,33 @@ class RecepcionListas {
   LimiteRespuestas& Limite();
 
   const ConcursoRecepcion& concurso_;
+  EdicionConcurso& edicion_;
+  ProgresoEtapa& progreso_;
   VentanaCorreo& ventana_;
   plataforma::correo::SesionCorreo* sesion_;
 
-  // State of the log in hand, one log at a time.
-  std::string nombreFicheroLog_;
-  std::string direccionRemitente_;
-  std::string nombreFicheroErrores_;
+  // The log in hand, one log at a time.
+  ResultadoRecepcion log_;
   int indiceAdjunto_ = 0;
   bool deCorreo_ = false;       // the log in hand came by mail
   bool correoBorrado_ = false;  // its mail has left the inbox
   bool rechazado_ = false;      // its mail can never be taken in: kept apart
   std::string identidad_;       // of its mail
-  // The mails of the inbox walk still in the inbox, and whether every mail
-  // could be read.
+  // The mails of the inbox walk as listed, those still in the inbox, and
+  // whether every mail could be read.
+  std::vector<std::string> correos_;
   std::set<std::string> vistos_;
   bool lecturaFallida_ = false;
   std::unique_ptr<DiarioRespuestas> diario_;
   std::unique_ptr<LimiteRespuestas> limite_;
-  // Why the mail in hand is not to be answered (MotivoSinRespuesta), and
-  // why it was not when its answer was held back; empty otherwise.
+  // Why the mail in hand is not to be answered (MotivoSinRespuesta); empty
+  // when it may be.
   std::string motivoAutomatico_;
-  std::string sinRespuesta_;
-  // Whether the folder lists of the window have been loaded in this pass,
-  // and the names of those folders the log in hand touched.
+  // Whether the folder listings have been read in this pass, and the names
+  // of those folders the log in hand touched.
   bool listasCargadas_ = false;
   mutable std::set<std::pair<std::string, std::string>> tocados_;
   cabrillo::FicheroErrores informe_;
-  cabrillo::CabeceraLog cabecera_;
 };
 
 }  // namespace mail

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "mail/diario_respuestas.h"
 #include "mail/limite_respuestas.h"
 #include "mail/recepcion.h"
@@ -97,8 +97,8 @@ void RecepcionListas::BorraCorreoEnCurso() {
     correoBorrado_ = true;
     vistos_.erase(identidad_);  // its note is dropped at the end of the session
   } else {
-    ventana_.InformaFallo("No se ha podido " + std::string(rechazado_ ? "apartar" : "borrar") + " el E-MAIL de " +
-                          direccionRemitente_ + ": " + sesion_->UltimoError().descripcion);
+    progreso_.Fallo("No se ha podido " + std::string(rechazado_ ? "apartar" : "borrar") + " el E-MAIL de " +
+                          log_.DireccionRemitente + ": " + sesion_->UltimoError().descripcion, std::string(kTituloFallo));
   }
 }
 
@@ -108,8 +108,8 @@ void RecepcionListas::TerminaCorreo(bool respondido) {
   // the mail in and answer it again. A note that cannot be written leaves
   // only that window open; the mail is deleted all the same.
   if (respondido && !Diario().Anota(identidad_))
-    ventana_.InformaFallo("No se ha podido anotar la respuesta al E-MAIL de " + direccionRemitente_ + " en " +
-                          kNombreDiarioRespuestas);
+    progreso_.Fallo("No se ha podido anotar la respuesta al E-MAIL de " + log_.DireccionRemitente + " en " +
+                          kNombreDiarioRespuestas, std::string(kTituloFallo));
   BorraCorreoEnCurso();
 }
 
@@ -123,32 +123,32 @@ void RecepcionListas::EnviaCorreoErrores() {
     throw plataforma::ErrorFichero(trabajo, "No se puede leer el informe de errores");
   const std::string texto = Une(lineas);
 
-  if (!nombreFicheroLog_.empty() && nombreFicheroLog_.find(".LOG") != std::string::npos)
-    nombreFicheroErrores_ = BaseNombreLog(nombreFicheroLog_) + "ERR";
-  else if (!nombreFicheroLog_.empty())
-    nombreFicheroErrores_ = nombreFicheroLog_ + ".ERR";
+  if (!log_.NombreFichero.empty() && log_.NombreFichero.find(".LOG") != std::string::npos)
+    log_.NombreFicheroErrores = BaseNombreLog(log_.NombreFichero) + "ERR";
+  else if (!log_.NombreFichero.empty())
+    log_.NombreFicheroErrores = log_.NombreFichero + ".ERR";
   else
-    nombreFicheroErrores_ = NombreInformeRemitente();
-  nombreFicheroErrores_ = plataforma::NombreSeguro(nombreFicheroErrores_);
-  const std::string archivado = Ruta("FicherosErrores", nombreFicheroErrores_);
+    log_.NombreFicheroErrores = NombreInformeRemitente();
+  log_.NombreFicheroErrores = plataforma::NombreSeguro(log_.NombreFicheroErrores);
+  const std::string archivado = Ruta("FicherosErrores", log_.NombreFicheroErrores);
   if (!plataforma::CopiaFichero(trabajo, archivado))
     throw plataforma::ErrorFichero(archivado, "No se puede archivar el informe de errores");
   plataforma::BorraFichero(trabajo);
 
   if (!ventana_.GestionAutomatica()) return;
   const bool responde = Responde(true);
-  if (responde) EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoErrores), texto);
+  if (responde) EnviaMensajeCorreo(log_.DireccionRemitente, std::string(kAsuntoErrores), texto);
   TerminaCorreo(responde);
 }
 
 void RecepcionListas::EnviaCorreoConfirmacion() {
-  const std::string base = BaseNombreLog(nombreFicheroLog_);
+  const std::string base = BaseNombreLog(log_.NombreFichero);
   const std::vector<std::string> lineas =
-      TextoConfirmacion(concurso_.Nombre(), FechaCorreo(), nombreFicheroLog_, AsuntoCorreo());
+      TextoConfirmacion(concurso_.Nombre(), FechaCorreo(), log_.NombreFichero, AsuntoCorreo());
   const std::string confirmacion = Ruta("FicherosConfirmacion", base + "OK");
   if (!plataforma::EscribirLineas(confirmacion, lineas))
     throw plataforma::ErrorFichero(confirmacion, "No se puede escribir la confirmación");
-  // The window's list of confirmations shows it once the log is done
+  // The edition's listing of confirmations takes it once the log is done
   // (ActualizaListasCarpetas).
 
   if (!ventana_.GestionAutomatica()) return;
@@ -158,9 +158,9 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
     // Written before the send: a file that cannot be written leaves the mail
     // unanswered in the inbox for the next session, never answered twice.
     const std::string email = Ruta("ListasEmail", base + "Email");
-    if (!EscribeTextoSolo(email, direccionRemitente_))
+    if (!EscribeTextoSolo(email, log_.DireccionRemitente))
       throw plataforma::ErrorFichero(email, "No se puede escribir la dirección del remitente");
-    EnviaMensajeCorreo(direccionRemitente_, std::string(kAsuntoConfirmacion) + concurso_.Nombre(), Une(lineas));
+    EnviaMensajeCorreo(log_.DireccionRemitente, std::string(kAsuntoConfirmacion) + concurso_.Nombre(), Une(lineas));
   }
   TerminaCorreo(responde);
 }
@@ -168,8 +168,8 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
 std::string RecepcionListas::NombreInformeRemitente() const {
   // A participant's report is named after a log; a sender's address with
   // no "@" could be one ("QQ1ABC"), and is kept apart by a leading "@".
-  if (direccionRemitente_.find('@') != std::string::npos) return direccionRemitente_ + ".ERR";
-  return "@" + plataforma::Izquierda(direccionRemitente_, 200) + ".ERR";
+  if (log_.DireccionRemitente.find('@') != std::string::npos) return log_.DireccionRemitente + ".ERR";
+  return "@" + plataforma::Izquierda(log_.DireccionRemitente, 200) + ".ERR";
 }
 
 LimiteRespuestas& RecepcionListas::Limite() {
@@ -180,18 +180,18 @@ LimiteRespuestas& RecepcionListas::Limite() {
 bool RecepcionListas::Responde(bool error) {
   if (ventana_.NoEnviarNotificaciones() || !deCorreo_) return false;
   if (!motivoAutomatico_.empty()) {
-    sinRespuesta_ = motivoAutomatico_;
+    log_.SinRespuesta = motivoAutomatico_;
     return false;
   }
   if (!error) return true;
   const std::time_t ahora = std::time(nullptr);
-  if (!Limite().Permite(direccionRemitente_, ahora)) {
-    sinRespuesta_ = std::string(kMotivoLimite);
+  if (!Limite().Permite(log_.DireccionRemitente, ahora)) {
+    log_.SinRespuesta = std::string(kMotivoLimite);
     return false;
   }
   // Noted before the send: a stop in between counts an answer too many,
   // never one too few.
-  if (!Limite().Anota(direccionRemitente_, ahora))
+  if (!Limite().Anota(log_.DireccionRemitente, ahora))
     throw plataforma::ErrorFichero(plataforma::UneRuta(concurso_.carpetaTrabajo, kNombreLimiteRespuestas),
                                    "No se puede anotar la respuesta");
   return true;
@@ -217,8 +217,8 @@ bool RecepcionListas::EnviaMensajeCorreo(const std::string& direccion, const std
     }
   if (sesion_ && sesion_->EnviarMensaje(direccion, asunto, texto, cabeceras)) return true;
   const int numero = sesion_ ? sesion_->UltimoError().numero : plataforma::correo::kCorreoSinSesion;
-  ventana_.Aviso("Ha ocurrido un error durante el envío: " + std::string(numero >= 0 ? " " : "") +
-                 std::to_string(numero));
+  progreso_.Fallo("Ha ocurrido un error durante el envío: " + std::string(numero >= 0 ? " " : "") +
+                 std::to_string(numero), std::string(kTituloAviso));
   return false;
 }
 

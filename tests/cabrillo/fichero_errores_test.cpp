@@ -7,10 +7,8 @@
 #include <iterator>
 #include <string>
 
-#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/lista_valida.h"
-#include "common/ventana_proceso.h"
-#include "database/estado.h"
+#include "common/progreso_etapa.h"
 
 namespace cabrillo {
 namespace {
@@ -35,12 +33,12 @@ class CarpetaTemporal : public ::testing::Test {
     carpeta_ = plantilla;
   }
   void TearDown() override {
-    contexto_.FicheroErroresEnCurso.Cierra();
+    informe_.Cierra();
     std::error_code ec;
     fs::remove_all(carpeta_, ec);
   }
   fs::path carpeta_;
-  ContextoConcurso contexto_;
+  FicheroErrores informe_;
 };
 
 using FicheroErroresTest = CarpetaTemporal;
@@ -49,10 +47,9 @@ TEST_F(FicheroErroresTest, InformeDeUnCorreoIgualAlFicheroDeReferencia) {
   // An earlier report, longer than the new one, is replaced whole.
   EscribeBytes(carpeta_ / "FicheroErrores.ERR", std::string(5000, 'x'));
 
-  VentanaProcesoSimple ventana;
-  ventana.correo = DatosCorreoEnCurso{"2018/03/05 10:22", "Lista de qq1abc para el concurso"};
-  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto_.FicheroErroresEnCurso, carpeta_.string()));
-  FicheroErrores& informe = contexto_.FicheroErroresEnCurso;
+  const DatosCorreoEnCurso correo{"2018/03/05 10:22", "Lista de qq1abc para el concurso"};
+  ASSERT_TRUE(CreaFicheroErrores(correo, informe_, carpeta_.string()));
+  FicheroErrores& informe = informe_;
   ASSERT_TRUE(informe.EstaAbierto());
   informe.EscribeAdjunto("QQ9XYZ.LOG");
   informe.EscribeBloqueError({"CALLSIGN: QQ1ABC", "FICHERO ADJUNTO : QQ9XYZ.LOG"}, 34,
@@ -77,13 +74,11 @@ TEST_F(FicheroErroresTest, InformeDeUnCorreoIgualAlFicheroDeReferencia) {
 }
 
 TEST_F(FicheroErroresTest, FicheroManualSinCorreoLlevaLaFechaDeHoyYAsuntoVacio) {
-  VentanaProcesoSimple ventana;  // no mail in hand
-  contexto_.CarpetaTrabajo = carpeta_.string();
   const std::string antes = FechaDeHoy();
-  ASSERT_TRUE(CreaFicheroErrores(ventana, contexto_));
+  ASSERT_TRUE(CreaFicheroErrores(std::nullopt, informe_, carpeta_.string()));  // no mail
   const std::string despues = FechaDeHoy();
-  contexto_.FicheroErroresEnCurso.EscribeAdjunto("QQ1ABC.LOG", true);
-  contexto_.FicheroErroresEnCurso.Cierra();
+  informe_.EscribeAdjunto("QQ1ABC.LOG", true);
+  informe_.Cierra();
 
   const std::string bytes = LeeBytes(carpeta_ / "FicheroErrores.ERR");
   const std::string cola = "\r\nASUNTO:\r\nADJUNTO:QQ1ABC.LOG\r\n\r\n";
@@ -132,35 +127,28 @@ TEST_F(ListaValidaTest, EscribeLasLineasConCrLfYSustituyeElContenidoAnterior) {
   fs::create_directories(carpeta_ / "listasvalidas");
   EscribeBytes(carpeta_ / "listasvalidas" / "QQ1ABC.LOG", std::string(4000, 'z'));
 
-  VentanaProcesoSimple ventana;
-  auto& lista = ventana.ListaPorNombre("FicheroCabrillo");
-  for (const char* l : {"START-OF-LOG: 3.0", "CALLSIGN: QQ1ABC", "CLUB: Peña", "QSO: 7050 PH 2018-03-05 1200 QQ1ABC 59 QQ2DEF 59",
-                        "END-OF-LOG:"})
-    lista.Agrega(l);
-
-  ASSERT_TRUE(GeneraListaValida(ventana, carpeta_.string(), "QQ1ABC.LOG"));
+  const std::vector<std::string> lineas = {"START-OF-LOG: 3.0", "CALLSIGN: QQ1ABC", "CLUB: Peña",
+                                           "QSO: 7050 PH 2018-03-05 1200 QQ1ABC 59 QQ2DEF 59", "END-OF-LOG:"};
+  ProgresoSimple progreso;
+  ASSERT_TRUE(GeneraListaValida(progreso, carpeta_.string(), "QQ1ABC.LOG", lineas));
   EXPECT_EQ(LeeBytes(carpeta_ / "listasvalidas" / "QQ1ABC.LOG"),
             "START-OF-LOG: 3.0\r\nCALLSIGN: QQ1ABC\r\nCLUB: Pe\xF1" "a\r\n"
             "QSO: 7050 PH 2018-03-05 1200 QQ1ABC 59 QQ2DEF 59\r\nEND-OF-LOG:\r\n");
-  EXPECT_EQ(ventana.progreso, 100);
-  EXPECT_EQ(ventana.Texto("LProceso"), "FIN PROCESO");
-  EXPECT_EQ(lista.Cuenta(), 5u);  // the log stays in the list
+  EXPECT_EQ(progreso.porcentaje, 100);
+  EXPECT_EQ(progreso.pasos, (std::vector<std::string>{"Generando LISTA VALIDA", "FIN PROCESO"}));
 }
 
 TEST_F(ListaValidaTest, NombreConRutaNoSaleDeLaCarpeta) {
   fs::create_directories(carpeta_ / "ListasValidas");
-  VentanaProcesoSimple ventana;
-  ventana.ListaPorNombre("FicheroCabrillo").Agrega("END-OF-LOG:");
-  contexto_.CarpetaConcurso = carpeta_.string() + "/";
-  ASSERT_TRUE(GeneraListaValida(ventana, contexto_, "../FUERA.LOG"));
+  ProgresoSimple progreso;
+  ASSERT_TRUE(GeneraListaValida(progreso, carpeta_.string() + "/", "../FUERA.LOG", {"END-OF-LOG:"}));
   EXPECT_FALSE(fs::exists(carpeta_ / "FUERA.LOG"));
   EXPECT_TRUE(fs::exists(carpeta_ / "ListasValidas" / "FUERA.LOG"));
 }
 
 TEST_F(ListaValidaTest, SinCarpetaDevuelveFalso) {
-  VentanaProcesoSimple ventana;
-  ventana.ListaPorNombre("FicheroCabrillo").Agrega("END-OF-LOG:");
-  EXPECT_FALSE(GeneraListaValida(ventana, carpeta_.string(), "QQ1ABC.LOG"));
+  ProgresoSimple progreso;
+  EXPECT_FALSE(GeneraListaValida(progreso, carpeta_.string(), "QQ1ABC.LOG", {"END-OF-LOG:"}));
 }
 
 }  // namespace

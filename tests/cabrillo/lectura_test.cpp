@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
 
 namespace cabrillo {
 namespace {
@@ -124,13 +123,6 @@ TEST(BuscaParametroCabrillo, CabeceraHastaLaPrimeraLineaQso) {
   // The tag is tested before the QSO test.
   EXPECT_TRUE(BuscaParametroCabrillo(log, "QSO:", linea));
   EXPECT_EQ(linea, log[5]);
-
-  // The same through the window's list.
-  VentanaProcesoSimple ventana;
-  for (const std::string& l : log) ventana.ListaPorNombre("FicheroCabrillo").Agrega(l);
-  EXPECT_TRUE(BuscaParametroCabrillo(ventana, "CONTEST:", linea));
-  EXPECT_EQ(linea, "CONTEST: PRIMERO");
-  EXPECT_FALSE(BuscaParametroCabrillo(ventana, "CALLSIGN:", linea));
 }
 
 TEST(QuitaSufijoNombre, Casos) {

@@ -16,7 +16,7 @@
 #include "cabrillo/verificacion_fichero.h"
 #include "common/paises.h"
 #include "common/terravia.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/texto.h"
 #include "soporte/carpeta_temporal.h"
 #include "soporte/concurso_prueba.h"
@@ -572,10 +572,10 @@ TEST_F(ReglasConcurso, DiplomaMunicipioRecibido) {
 // starts afresh with every log.
 TEST_F(ReglasConcurso, CadaLogEmpiezaSinSiglasNiReferenciaNiPuntos) {
   auto valida = [&](const std::vector<std::string>& lineas) {
-    VentanaProcesoSimple ventana;
+    ProgresoSimple progreso;
     EXPECT_TRUE(informe_.Crea(carpeta_.Ruta(), "05-03-2026", ""));
     const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, paises_.get()};
-    const bool aceptado = VerificaLineasQso(ventana, lineas, entorno);
+    const bool aceptado = VerificaLineasQso(progreso, lineas, entorno);
     informe_.Cierra();
     return aceptado;
   };

@@ -16,7 +16,7 @@
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/prueba_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
 #include "plataforma/errores.h"
 #include "soporte/carpeta_temporal.h"
 #include "soporte/concurso_prueba.h"
@@ -39,22 +39,23 @@ class ValidacionHostil {
     std::error_code ec;
     std::filesystem::remove(concurso + "/ListasValidas/" + kAdjunto, ec);
 
-    VentanaProcesoSimple ventana;
-    ventana.correo = DatosCorreoEnCurso{"2026/03/05 10:22", "Lista qq1abc"};
+    ProgresoSimple progreso;
     CabeceraLog cabecera;
     FicheroErrores informe;
-    if (!CreaFicheroErrores(ventana, informe, carpeta_.Ruta())) return "no se abre el informe";
+    if (!CreaFicheroErrores(DatosCorreoEnCurso{"2026/03/05 10:22", "Lista qq1abc"}, informe, carpeta_.Ruta()))
+      return "no se abre el informe";
     informe.EscribeAdjunto(kAdjunto);
     const EntornoValidacion entorno{datos_, categorias_, informe, cabecera, paises_.get()};
-    bool aceptado = false;
+    ResultadoVerificacion resultado;
     try {
-      aceptado = VerificaFicheroCabrillo(ventana, concurso, kAdjunto, entorno);
+      resultado = VerificaFicheroCabrillo(progreso, concurso, kAdjunto, entorno);
     } catch (const plataforma::ErrorFichero& e) {
       informe.Cierra();
       return std::string("el log no se lee: ") + e.what();
     }
     informe.Cierra();
-    if (aceptado && !GeneraListaValida(ventana, concurso, kAdjunto)) return "log aceptado sin copia";
+    const bool aceptado = resultado.Aceptada;
+    if (aceptado && !GeneraListaValida(progreso, concurso, kAdjunto, resultado.Lineas)) return "log aceptado sin copia";
     // A refused log says why in the report.
     if (!aceptado && informe.BloquesEscritos() == 0) return "log rechazado sin error en el informe";
     return {};

@@ -13,7 +13,8 @@
 
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/prueba_validacion.h"
-#include "common/ventana_proceso.h"
+#include "common/progreso_etapa.h"
+#include "plataforma/texto.h"
 #include "plataforma/errores.h"
 #include "soporte/carpeta_temporal.h"
 #include "soporte/concurso_prueba.h"
@@ -41,7 +42,6 @@ class Validacion : public ::testing::Test {
   void SetUp() override {
     carpeta_.CreaCarpeta("CONCURSO PRUEBA_2026/FicherosRecibidos");
     carpeta_.CreaCarpeta("CONCURSO PRUEBA_2026/ListasValidas");
-    ventana_.correo = DatosCorreoEnCurso{"2026/03/05 10:22", "Lista qq1abc"};
     cabecera_.Limpia();
   }
   void TearDown() override { informe_.Cierra(); }
@@ -52,19 +52,21 @@ class Validacion : public ::testing::Test {
   // and its bytes are left in `informe`.
   bool Valida(const std::string& nombre, const std::string& bytes) {
     carpeta_.EscribeBytes("CONCURSO PRUEBA_2026/FicherosRecibidos/" + nombre, bytes);
-    EXPECT_TRUE(CreaFicheroErrores(ventana_, informe_, carpeta_.Ruta()));
+    EXPECT_TRUE(CreaFicheroErrores(correo_, informe_, carpeta_.Ruta()));
     informe_.EscribeAdjunto(nombre);
     const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, nullptr};
-    const bool aceptado = VerificaFicheroCabrillo(ventana_, Concurso(), nombre, entorno);
+    resultado_ = VerificaFicheroCabrillo(progreso_, Concurso(), nombre, entorno);
     informe_.Cierra();
     informe = carpeta_.LeeBytes("FicheroErrores.ERR");
-    return aceptado;
+    return resultado_.Aceptada;
   }
 
-  std::vector<std::string> Lista() { return ventana_.ListaPorNombre("FicheroCabrillo").elementos; }
+  const std::vector<std::string>& Lista() const { return resultado_.Lineas; }
 
   soporte::CarpetaTemporal carpeta_;
-  VentanaProcesoSimple ventana_;
+  const DatosCorreoEnCurso correo_{"2026/03/05 10:22", "Lista qq1abc"};
+  ProgresoSimple progreso_;
+  ResultadoVerificacion resultado_;
   DatosConcursoLog datos_ = soporte::ConcursoPrueba();
   CategoriasAdmitidas categorias_ = soporte::CategoriasPrueba(datos_);
   FicheroErrores informe_;
@@ -89,13 +91,13 @@ TEST_P(InformesDorados, InformeYCopiaAceptadaIgualesALosFicherosDeReferencia) {
   EXPECT_EQ(aceptado, c.aceptado);
   EXPECT_EQ(informe, LeeDato(std::string(c.caso) + ".ERR"));
   if (aceptado) {
-    ASSERT_TRUE(GeneraListaValida(ventana_, Concurso(), c.adjunto));
+    ASSERT_TRUE(GeneraListaValida(progreso_, Concurso(), c.adjunto, Lista()));
     if (c.copia_valida) {
       EXPECT_EQ(carpeta_.LeeBytes(std::string("CONCURSO PRUEBA_2026/ListasValidas/") + c.adjunto),
                 LeeDato(std::string(c.caso) + ".VAL"));
     }
   }
-  EXPECT_EQ(ventana_.Texto("Lista"), std::string("Fichero CABRILLO RECIBIDO de ") + c.adjunto);
+  EXPECT_EQ(resultado_.NombreFichero, c.adjunto);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cabrillo, InformesDorados,
@@ -192,7 +194,7 @@ TEST_F(Etapas, LineasQsoErroneasHastaLaSexta) {
   EXPECT_EQ(informe.substr(informe.size() - fin.size()), fin);
   // Lines before the first QSO line are never QSO lines.
   EXPECT_EQ(Errores(std::string(kCabecera) + "; comentario\r\n\r\n" + Qso(1) + "END-OF-LOG:\r\n", true), V{});
-  EXPECT_EQ(ventana_.progreso, 100 * 9 / 11);
+  EXPECT_EQ(progreso_.porcentaje, 100 * 9 / 11);
 }
 
 // Hostile files: each ends in a report or an acceptance.
@@ -248,57 +250,33 @@ TEST_F(Etapas, FicherosHostiles) {
   EXPECT_EQ(Errores(mala + "END-OF-LOG:\r\n", false), seis);
 }
 
-// A window whose list keeps its items its own way (no vector to lend):
-// the list gets a copy of every line, and the answer, the report and the
-// accepted copy are those of a list that takes the lines whole.
-class ListaDeCopias : public ListaVentana {
- public:
-  void Limpia() override { items.clear(); }
-  void Agrega(const std::string& texto) override { items.push_back(texto); }
-  std::size_t Cuenta() const override { return items.size(); }
-  std::string Elemento(std::size_t i) const override { return i < items.size() ? items[i] : std::string(); }
-  void Quita(std::size_t i) override { items.erase(items.begin() + static_cast<std::ptrdiff_t>(i)); }
-  std::vector<std::string> items;
-};
-
-class VentanaDeCopias : public VentanaProcesoSimple {
- public:
-  ListaVentana* Lista(std::string_view nombre) override {
-    return nombre == "FicheroCabrillo" ? &lista : VentanaProcesoSimple::Lista(nombre);
-  }
-  ListaDeCopias lista;
-};
-
-TEST_F(Etapas, UnaListaSinVectorPropioRecibeCopiaDeCadaLinea) {
+// The lines of the result end at "END-OF-LOG:", whatever follows it in the
+// file; validated again, the same log gives the same answer, report and
+// lines, and its accepted copy is those lines.
+TEST_F(Etapas, LasLineasDelResultadoLleganHastaElFinYSonLaCopiaAceptada) {
   for (const char* caso : {"v3_correcto", "siete_erroneas", "fin_lf"}) {
     const std::string bytes = LeeDato(std::string(caso) + ".LOG") + "QSO: tras el fin\r\n";
-    const bool compartida = Valida("QQ1ABC.LOG", bytes);
-    const std::string informe_compartida = informe;
+    const bool primera = Valida("QQ1ABC.LOG", bytes);
+    const std::string informe_primera = informe;
     const std::vector<std::string> lineas = Lista();
-    ASSERT_TRUE(GeneraListaValida(ventana_, Concurso(), "QQ1ABC.LOG"));
-    const std::string copia_compartida = carpeta_.LeeBytes("CONCURSO PRUEBA_2026/ListasValidas/QQ1ABC.LOG");
-
-    VentanaDeCopias otra;
-    otra.correo = ventana_.correo;
-    cabecera_.Limpia();
-    ASSERT_TRUE(CreaFicheroErrores(otra, informe_, carpeta_.Ruta()));
-    informe_.EscribeAdjunto("QQ1ABC.LOG");
-    const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, nullptr};
-    EXPECT_EQ(VerificaFicheroCabrillo(otra, Concurso(), "QQ1ABC.LOG", entorno), compartida) << caso;
-    informe_.Cierra();
-    EXPECT_EQ(carpeta_.LeeBytes("FicheroErrores.ERR"), informe_compartida) << caso;
-    EXPECT_EQ(otra.lista.items, lineas) << caso;
     EXPECT_EQ(lineas.back(), "END-OF-LOG:") << caso;  // nothing after the end is taken
-    ASSERT_TRUE(GeneraListaValida(otra, Concurso(), "QQ1ABC.LOG"));
-    EXPECT_EQ(carpeta_.LeeBytes("CONCURSO PRUEBA_2026/ListasValidas/QQ1ABC.LOG"), copia_compartida) << caso;
+    ASSERT_TRUE(GeneraListaValida(progreso_, Concurso(), "QQ1ABC.LOG", Lista()));
+    std::string esperada;
+    for (const std::string& l : lineas) esperada += plataforma::AWindows1252(l) + "\r\n";
+    EXPECT_EQ(carpeta_.LeeBytes("CONCURSO PRUEBA_2026/ListasValidas/QQ1ABC.LOG"), esperada) << caso;
+
+    cabecera_.Limpia();
+    EXPECT_EQ(Valida("QQ1ABC.LOG", bytes), primera) << caso;
+    EXPECT_EQ(informe, informe_primera) << caso;
+    EXPECT_EQ(Lista(), lineas) << caso;
     cabecera_.Limpia();
   }
 }
 
 TEST_F(Etapas, FicheroQueNoSePuedeLeer) {
-  ASSERT_TRUE(CreaFicheroErrores(ventana_, informe_, carpeta_.Ruta()));
+  ASSERT_TRUE(CreaFicheroErrores(correo_, informe_, carpeta_.Ruta()));
   const EntornoValidacion entorno{datos_, categorias_, informe_, cabecera_, nullptr};
-  EXPECT_THROW(VerificaFicheroCabrillo(ventana_, Concurso(), "NOEXISTE.LOG", entorno), plataforma::ErrorFichero);
+  EXPECT_THROW(VerificaFicheroCabrillo(progreso_, Concurso(), "NOEXISTE.LOG", entorno), plataforma::ErrorFichero);
 }
 
 }  // namespace

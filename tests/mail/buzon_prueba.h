@@ -1,22 +1,31 @@
 #pragma once
-// What the intake tests share: a mail window that records what it is told,
-// mails composed with attachments, the fixture inbox of the contest, the
-// files of a folder and the answers a Maildir holds.
+// What the intake tests share: a caller of the intake that records what it
+// is told, mails composed with attachments, the fixture inbox of the contest,
+// the files of a folder, the answers a Maildir holds, and the base fixture of
+// the intake over a Maildir or a real IMAP server.
 #include <gmime/gmime.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
+#include "mail/recepcion.h"
 #include "mail/ventana_correo.h"
+#include "plataforma/correo/correo.h"
 #include "plataforma/correo/servidores.h"
 #include "plataforma/texto.h"
 #include "soporte/base64.h"
+#include "soporte/concurso_prueba.h"
 #include "soporte/entregados.h"
 
 namespace mail::prueba {
@@ -32,23 +41,32 @@ inline const char* const kCarpetas[] = {"FicherosManuales",     "FicherosRecibid
                                         "FicherosConfirmacion", "ListasEmail",       "ListasValidas",
                                         "ListasDeSWL",          "ListasAdmitidas"};
 
-class VentanaPrueba : public VentanaCorreo {
+// The caller of the intake: the mail window's part and the progress. The
+// failures titled "ERROR" go to `fallos`, any other to `avisos`.
+class VentanaPrueba : public VentanaCorreo, public ProgresoEtapa {
  public:
-  ListaVentana* Lista(std::string_view nombre) override { return simple.Lista(nombre); }
-  void PonTexto(std::string_view nombre, const std::string& texto) override { simple.PonTexto(nombre, texto); }
-  std::string Texto(std::string_view nombre) const override { return simple.Texto(nombre); }
-  void PonProgreso(int p) override { simple.PonProgreso(p); }
   bool GestionAutomatica() const override { return automatica; }
   bool NoEnviarNotificaciones() const override { return sinNotificaciones; }
   void HabilitaBotones(bool h) override { botones.push_back(h); }
-  void Aviso(const std::string& texto) override { avisos.push_back(texto); }
-  void InformaFallo(const std::string& texto) override { fallos.push_back(texto); }
+  void EmpiezaLog(const std::string& nombre) override { logs.push_back(nombre); }
+  void MuestraLog(const ResultadoRecepcion& log) override { ultimo = log; }
+  void MuestraCorreos(const std::vector<std::string>& c) override { correos = c; }
+  void Paso(const std::string& texto) override { paso = texto; }
+  void Porcentaje(int p) override { porcentaje = p; }
+  void Fallo(const std::string& texto, const std::string& titulo) override {
+    (titulo == kTituloFallo ? fallos : avisos).push_back(texto);
+  }
+  bool Pregunta(const std::string&, const std::string&) override { return false; }
 
-  VentanaProcesoSimple simple;
   bool automatica = true;
   bool sinNotificaciones = false;
   std::vector<bool> botones;
   std::vector<std::string> avisos, fallos;
+  std::vector<std::string> logs;     // the logs whose validation started
+  ResultadoRecepcion ultimo;         // the last log shown
+  std::vector<std::string> correos;  // the mails of the walk as listed
+  std::string paso;
+  int porcentaje = 0;
 };
 
 using soporte::Base64;
@@ -119,5 +137,116 @@ inline Entregado Respuesta(const std::string& para, const std::string& asunto, c
   for (std::size_t p; (p = texto.find("\r\n")) != std::string::npos;) texto.erase(p, 1);
   return {para, asunto, texto};
 }
+
+enum class Tipo { kMaildir, kImap };
+
+// A working folder, a contest folder with its stage folders, the test
+// contest and its edition, and the contest's inbox from a Maildir or from a
+// real IMAP server (the parameter); the answers go to an SMTP sink once
+// ArrancaSmtp has started it, else to the outbox Maildir of the working
+// folder.
+class BuzonPrueba : public testing::TestWithParam<Tipo> {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    trabajo_ = tmp_.Ruta() + "/trabajo";
+    carpeta_ = tmp_.Ruta() + "/concurso";
+    fs::create_directories(trabajo_);
+    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
+    Concurso("CONCURSO PRUEBA");
+  }
+
+  void ArrancaSmtp() {
+    smtp_ = std::make_unique<pruebas_correo::ServidorSmtp>(tmp_.Ruta());
+    ASSERT_TRUE(smtp_->Arranca());
+  }
+
+  // The contest in hand and a fresh edition of it.
+  void Concurso(const std::string& nombre) {
+    concurso_ = ConcursoRecepcion{};
+    concurso_.datos = soporte::ConcursoPrueba();
+    concurso_.datos.Concurso = nombre;
+    concurso_.categorias = soporte::CategoriasPrueba(concurso_.datos);
+    concurso_.correo = {"Concurso@Example.org", "LISTA $"};
+    concurso_.carpetaConcurso = carpeta_;
+    concurso_.carpetaTrabajo = trabajo_;
+    edicion_ = std::make_unique<EdicionConcurso>(carpeta_, nombre);
+  }
+
+  // The inbox holding these mails, arrived a minute apart: the Maildir
+  // `Correo` of the working folder (or, `aparte`, a Maildir beside it named
+  // by its whole path), or a real IMAP server over it.
+  void Buzon(const std::vector<std::string>& correos, bool aparte = false) {
+    std::vector<pruebas_correo::CorreoFixture> fixture;
+    long long t = kLlegada;
+    fs::create_directories(tmp_.Ruta() + "/eml");
+    for (const std::string& c : correos) {
+      const std::string f = tmp_.Ruta() + "/eml/" + std::to_string(fixture.size() + 1) + ".eml";
+      std::ofstream(f, std::ios::binary) << c;
+      fixture.push_back({f, false, t});
+      t += 60;
+    }
+    std::string entrada;
+    if (GetParam() == Tipo::kMaildir) {
+      buzon_ = aparte ? tmp_.Ruta() + "/buzon" : trabajo_ + "/Correo";
+      pruebas_correo::LlenaMaildir(buzon_, fixture);
+      entrada = aparte ? buzon_ : "Correo";
+    } else {
+      imap_ = std::make_unique<pruebas_correo::ServidorImap>(tmp_.Ruta(), "concurso", "clave-secreta", true);
+      buzon_ = imap_->Buzon();
+      pruebas_correo::LlenaMaildir(buzon_, fixture);
+      ASSERT_TRUE(imap_->Arranca()) << imap_->Registro();
+      pruebas_correo::PreparaNetrc(tmp_.Ruta(), "concurso", "clave-secreta");
+      entrada = "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX";
+    }
+    fs::remove_all(tmp_.Ruta() + "/eml");
+    std::ofstream perfil(trabajo_ + "/PerfilCorreo.txt");
+    perfil << "Entrada=" << entrada << "\r\n";
+    if (smtp_) perfil << "Smtp=smtp://127.0.0.1:" << smtp_->Puerto() << "\r\n";
+    perfil << "Remitente=concurso@example.org\r\n";
+  }
+  void Buzon(const std::vector<Correo>& correos) {
+    std::vector<std::string> compuestos;
+    for (const Correo& c : correos) compuestos.push_back(Compone(c));
+    Buzon(compuestos);
+  }
+
+  // What the mail window reads of the edition before a session or a pass:
+  // the listeners' list, and the manual folder with its ".CBR" logs renamed.
+  void LeeEdicion() {
+    edicion_->Lee(ListaEdicion::Oyentes);
+    edicion_->RenombraCbrManuales();
+    edicion_->Lee(ListaEdicion::Manuales);
+  }
+
+  // One mail session, as the mail window runs it.
+  void Sesion() {
+    plataforma::correo::SesionCorreo sesion(trabajo_);
+    ASSERT_TRUE(sesion.IniciarSesion()) << sesion.UltimoError().descripcion;
+    Sesion(sesion);
+    sesion.CerrarSesion();
+  }
+  void Sesion(plataforma::correo::SesionCorreo& sesion) {
+    LeeEdicion();
+    RecepcionListas recepcion(concurso_, *edicion_, ventana_, ventana_, &sesion);
+    ASSERT_TRUE(recepcion.ProcesaSesion()) << sesion.UltimoError().descripcion;
+  }
+
+  // One pass over the manual folder, as the mail window runs it.
+  void PasadaManual() {
+    LeeEdicion();
+    RecepcionListas recepcion(concurso_, *edicion_, ventana_, ventana_, nullptr);
+    recepcion.LeeFicherosManuales();
+  }
+
+  pruebas_correo::CarpetaTemporal tmp_;
+  std::string trabajo_, carpeta_, buzon_;
+  std::unique_ptr<pruebas_correo::ServidorImap> imap_;
+  std::unique_ptr<pruebas_correo::ServidorSmtp> smtp_;
+  ConcursoRecepcion concurso_;
+  std::unique_ptr<EdicionConcurso> edicion_;
+  VentanaPrueba ventana_;
+};
 
 }  // namespace mail::prueba

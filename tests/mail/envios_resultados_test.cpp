@@ -112,12 +112,18 @@ class EnviosResultadosTest : public ::testing::Test {
     return Entregados(smtp->Buzon());
   }
 
+  // Keeps the mails that could not go out.
+  AvisoFalloEnvio Anota() {
+    return [this](const std::string& texto) { fallos.push_back(texto); };
+  }
+  std::vector<std::string> fallos;
+
   ConcursoClasificacionPrueba f;
   std::unique_ptr<pruebas_correo::ServidorSmtp> smtp;
 };
 
 TEST_F(EnviosResultadosTest, ThreeMailingsReachEveryParticipantWithTheirExactTexts) {
-  EnviosResultados envios(Concurso());
+  EnviosResultados envios(Concurso(), Anota());
   ListaSimple lista;
   envios.EnviaResultadosPorEmail(lista);
   EXPECT_EQ(lista.elementos, (std::vector<std::string>{"EA1AAA.Email", "EA3CCC.Email", "EA9ZZZ.Email"}));
@@ -185,30 +191,27 @@ TEST_F(EnviosResultadosTest, ContactLinesFollowTheContest) {
 
 TEST_F(EnviosResultadosTest, AMailThatCannotGoOutIsReportedAndTheOthersStillGo) {
   f.tmp.EscribeBytes("CONCURSO PRUEBA/ListasEmail/EA2BBB.Email", "no es una dirección");
-  soporte::Mensajes().Espera(Respuesta::Aceptar, "Ha ocurrido un error durante el envío:  32014");
-  EnviosResultados envios(Concurso());
+  EnviosResultados envios(Concurso(), Anota());
   ListaSimple lista;
   envios.EnviaComunicadoPorEmail(lista, "AVISO", "texto");
   EXPECT_EQ(lista.elementos.size(), 4u);
   const std::vector<Entregado> recibidos = Recibidos();
   EXPECT_EQ(recibidos.size(), 3u);
-  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
-  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "");
+  EXPECT_EQ(fallos, std::vector<std::string>{"Ha ocurrido un error durante el envío:  32014"});
 }
 
 TEST_F(EnviosResultadosTest, AFailedSignOnIsReportedForEveryMail) {
   plataforma::BorraFichero(f.trabajo + "/PerfilCorreo.txt");
-  for (int i = 0; i < 3; ++i)
-    soporte::Mensajes().Espera(Respuesta::Aceptar, "Ha ocurrido un error durante el envío:  32003");
-  EnviosResultados envios(Concurso());
+  EnviosResultados envios(Concurso(), Anota());
   ListaSimple lista;
   envios.EnviaQsoAnuladosPorEmail(lista);
   EXPECT_TRUE(Recibidos().empty());
+  EXPECT_EQ(fallos, std::vector<std::string>(3, "Ha ocurrido un error durante el envío:  32003"));
 }
 
 TEST_F(EnviosResultadosTest, WithoutSmtpServerTheMailsWaitInTheOutbox) {
   Perfil("");
-  EnviosResultados envios(Concurso());
+  EnviosResultados envios(Concurso(), Anota());
   ListaSimple lista;
   envios.EnviaResultadosPorEmail(lista);
   EXPECT_TRUE(Recibidos().empty());
@@ -218,13 +221,13 @@ TEST_F(EnviosResultadosTest, WithoutSmtpServerTheMailsWaitInTheOutbox) {
 TEST_F(EnviosResultadosTest, AnEmptyAddressFolderSendsNothing) {
   for (const std::string& e : plataforma::ListaFicheros(f.En("ListasEmail")))
     plataforma::BorraFichero(f.En("ListasEmail/" + e));
-  EnviosResultados envios(Concurso());
+  EnviosResultados envios(Concurso(), Anota());
   ListaSimple lista;
   envios.EnviaResultadosPorEmail(lista);
   envios.EnviaComunicadoPorEmail(lista, "AVISO", "texto");
   EXPECT_TRUE(lista.elementos.empty());
   EXPECT_TRUE(Recibidos().empty());
-  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  EXPECT_TRUE(fallos.empty());
 }
 
 // What the mail window gives the cross-check window.
@@ -242,7 +245,7 @@ struct EnlaceCorreo : scoring::EnlaceGesPuntos {
 TEST_F(EnviosResultadosTest, CrossCheckWindowReachesTheMailingsThroughTheMailWindowsActions) {
   auto enlace = std::make_unique<EnlaceCorreo>();
   enlace->f = &f;
-  auto acciones = CreaAccionesPuntuacion(*enlace);
+  auto acciones = CreaAccionesPuntuacion(*enlace, Anota());
   QPointer<scoring::GesPuntos> cruce = scoring::AbreGesPuntos(std::move(enlace), std::move(acciones));
   cruce->findChild<QPushButton*>("Clasificaciones")->click();
   QWidget* ventana = nullptr;
@@ -259,6 +262,7 @@ TEST_F(EnviosResultadosTest, CrossCheckWindowReachesTheMailingsThroughTheMailWin
   ASSERT_EQ(recibidos.size(), 3u);
   EXPECT_EQ(recibidos[0],
             (Entregado{"ea1aaa@example.org", kAsunto, kPuntuacionEA1AAA + kAnuladosEA1AAA + kAgradecimiento}));
+  EXPECT_TRUE(fallos.empty());
 }
 
 }  // namespace

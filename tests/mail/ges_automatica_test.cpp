@@ -27,6 +27,7 @@
 #include <regex>
 #include <set>
 
+#include "common/listas_carpetas.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "mail/ges_automatica_textos.h"
@@ -304,6 +305,21 @@ TEST_F(GesAutomaticaTest, LoadsTheFolderColumnsWithTheirCounts) {
   EXPECT_EQ(Boton("Cancelar")->text().toStdString(), "CANCELAR Correo");
   EXPECT_EQ(Estado(), kInactiva);
   EXPECT_EQ(C<QTimer>("Timer1")->interval(), 60000);
+}
+
+// A ".cbr" manual log whose ".LOG" name is taken keeps its name, and the
+// operator is told once, with the information icon.
+TEST_F(GesAutomaticaTest, AManualCbrThatCannotBeRenamedIsToldOnce) {
+  Concurso();
+  fs::copy_file(kLogs + "/QQ6STU.LOG", carpeta_ + "/FicherosManuales/QQ6STU.LOG");
+  fs::copy_file(kLogs + "/QQ6STU.LOG", carpeta_ + "/FicherosManuales/qq6stu.cbr");
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, TextoCbrNoRenombrados({"qq6stu.cbr"}));
+  Abre();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ADVERTENCIA");
+  EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Informacion);
+  EXPECT_EQ(Elementos("FicherosManuales"), (std::vector<std::string>{"qq6stu.cbr", "QQ6STU.LOG"}));
+  EXPECT_EQ(Rotulo("LManuales"), "2 Listas");
 }
 
 TEST_F(GesAutomaticaTest, LeerCorreoRunsASessionAtOnceAndTheTimerRunsTheNext) {

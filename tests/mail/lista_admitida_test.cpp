@@ -6,8 +6,6 @@
 
 #include "common/edicion_concurso.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
-#include "database/estado.h"
 #include "mail/lista_admitida.h"
 #include "mail/recepcion.h"
 #include "plataforma/texto.h"
@@ -74,33 +72,28 @@ TEST_F(ListaAdmitidaTest, AMergedLogWithNothingBeforeItsEndTakesTheNextSendingWh
   EXPECT_EQ(Envia(Log({kQ1}, "END-OF-LOG:  ")), Log({kQ1}, "END-OF-LOG:  "));
 }
 
-// The intake still hands the accepted log over in its window's list and
-// reads the merge back from the window's lists.
-TEST(GeneraListaAdmitida, LaVentanaDaElLogAceptadoYMuestraLaFusion) {
-  soporte::CarpetaTemporal carpeta;
-  carpeta.CreaCarpeta("ListasAdmitidas");
-  carpeta.EscribeBytes("ListasAdmitidas/QQ1OTRO.LOG", "x\r\n");
-  VentanaProcesoSimple v;
-  v.ListaPorNombre("FicheroCabrillo").elementos = Log({kQ1});
-  v.ListaPorNombre("FicheroAdmitidas").elementos = {"viejo"};
-  GeneraListaAdmitida(v, carpeta.Ruta(), "QQ2DIP.LOG");
-  EXPECT_EQ(v.ListaPorNombre("FicheroAdmitidas").elementos, Log({kQ1}));
-  EXPECT_EQ(v.ListaPorNombre("ListasAdmitidas").elementos, (std::vector<std::string>{"QQ1OTRO.LOG", "QQ2DIP.LOG"}));
-  EXPECT_EQ(v.Texto("LAdmitidas"), "2 Listas");
-  EXPECT_EQ(v.Texto("LProceso"), "FIN PROCESO");
-  EXPECT_EQ(v.progreso, 100);
-  EXPECT_EQ(plataforma::PartirLineas(carpeta.LeeBytes("ListasAdmitidas/QQ2DIP.LOG")), Log({kQ1}));
+// The edition's listing of admitted logs is read again after the merge,
+// with the other stations' logs, and the change is told to whoever shows it.
+TEST_F(ListaAdmitidaTest, ReadsTheEditionsListingOfAdmittedLogsAgain) {
+  carpeta_.EscribeBytes("ListasAdmitidas/QQ1OTRO.LOG", "x\r\n");
+  std::vector<ListaEdicion> cambios;
+  edicion_.AlCambiar = [&](ListaEdicion l) { cambios.push_back(l); };
+  EXPECT_EQ(Envia(Log({kQ1})), Log({kQ1}));
+  EXPECT_EQ(edicion_.Lista(ListaEdicion::Admitidas), (std::vector<std::string>{"QQ1OTRO.LOG", "QQ2DIP.LOG"}));
+  EXPECT_EQ(edicion_.TextoCuenta(ListaEdicion::Admitidas), "2 Listas");
+  EXPECT_EQ(cambios, std::vector<ListaEdicion>{ListaEdicion::Admitidas});
 }
 
 TEST(ListaSwl, KeptInOrderOncePerStationAndLeftByALaterContestLog) {
-  VentanaProcesoSimple v;
-  auto& swl = v.ListaPorNombre("ListasDeSWL").elementos;
-  for (const char* c : {"QQ5B", "QQ1A", "QQ9C", "QQ1A", "QQ3Z"}) AnotaListaSWL(v, c);
-  EXPECT_EQ(swl, (std::vector<std::string>{"QQ1A", "QQ3Z", "QQ5B", "QQ9C"}));
-  QuitaListaSWL(v, "QQ3Z");
-  QuitaListaSWL(v, "qq1a");  // exact comparison
-  QuitaListaSWL(v, "QQ0X");
-  EXPECT_EQ(swl, (std::vector<std::string>{"QQ1A", "QQ5B", "QQ9C"}));
+  soporte::CarpetaTemporal carpeta;
+  EdicionConcurso edicion(carpeta.Ruta(), "CONCURSO PRUEBA");
+  const std::vector<std::string>& swl = edicion.Lista(ListaEdicion::Oyentes);
+  for (const char* c : {"QQ5B", "QQ1A", "QQ9C", "QQ1A", "QQ3Z", "qq4m"}) AnotaListaSWL(edicion, c);
+  EXPECT_EQ(swl, (std::vector<std::string>{"QQ1A", "QQ3Z", "qq4m", "QQ5B", "QQ9C"}));
+  QuitaListaSWL(edicion, "QQ3Z");
+  QuitaListaSWL(edicion, "qq1a");  // exact comparison
+  QuitaListaSWL(edicion, "QQ0X");
+  EXPECT_EQ(swl, (std::vector<std::string>{"QQ1A", "qq4m", "QQ5B", "QQ9C"}));
 }
 
 TEST(BaseNombreLog, UpToTheDotOfTheFirstLog) {

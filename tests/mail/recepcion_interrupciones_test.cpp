@@ -22,7 +22,7 @@
 #include <memory>
 #include <set>
 
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
 #include "database/creacion.h"
 #include "database/estado.h"
 #include "mail/buzon_prueba.h"
@@ -114,14 +114,31 @@ class SalidaVigilada : public pc::SalidaCorreo {
 class VentanaVigilada : public VentanaPrueba {
  public:
   explicit VentanaVigilada(Pasos& pasos) : pasos_(pasos) {}
-  void PonTexto(std::string_view nombre, const std::string& texto) override {
-    pasos_.Marca("PonTexto " + std::string(nombre) + " " + texto);
-    VentanaPrueba::PonTexto(nombre, texto);
+  void Paso(const std::string& texto) override {
+    pasos_.Marca("Paso " + texto);
+    VentanaPrueba::Paso(texto);
   }
 
  private:
   Pasos& pasos_;
 };
+
+// The step of a change of the edition's list: a folder listing the intake
+// keeps up to date is named, any other list is "Lista".
+std::string PasoDeLista(ListaEdicion lista) {
+  switch (lista) {
+    case ListaEdicion::Recibidos:
+      return "Listado FicherosRecibidos";
+    case ListaEdicion::Validas:
+      return "Listado ListasValidas";
+    case ListaEdicion::Errores:
+      return "Listado FicherosErrores";
+    case ListaEdicion::Confirmaciones:
+      return "Listado FicherosConfirmacion";
+    default:
+      return "Lista";
+  }
+}
 
 const std::string kBuzon = "concurso@example.org";
 
@@ -196,18 +213,20 @@ class InterrupcionTest : public testing::Test {
     return pc::CreaSalidaMaildir(salida_);
   }
 
-  // One mail session of a program just started: the window loads the
+  // One mail session of a program just started: the window reads the
   // listener list from its file. `ajusta` sets the store's faults.
   std::vector<std::string> Sesion(Pasos& pasos, const std::function<void(AlmacenVigilado&)>& ajusta = {},
                                   std::unique_ptr<pc::AlmacenCorreo> almacen = {}) {
     VentanaVigilada ventana(pasos);
-    CargaListasDeSWL(EstadoCarpetaConcurso(carpeta_, concurso_.Nombre()), ventana);
+    EdicionConcurso edicion(carpeta_, concurso_.Nombre());
+    edicion.Lee(ListaEdicion::Oyentes);
+    edicion.AlCambiar = [&pasos](ListaEdicion lista) { pasos.Marca(PasoDeLista(lista)); };
     auto vigilado =
         std::make_unique<AlmacenVigilado>(almacen ? std::move(almacen) : pc::CreaAlmacenMaildir(buzon_), pasos);
     if (ajusta) ajusta(*vigilado);
     pc::SesionCorreo sesion(std::move(vigilado), std::make_unique<SalidaVigilada>(CreaSalida(), pasos), kBuzon);
     EXPECT_TRUE(sesion.IniciarSesion()) << sesion.UltimoError().descripcion;
-    RecepcionListas recepcion(concurso_, ventana, &sesion);
+    RecepcionListas recepcion(concurso_, edicion, ventana, ventana, &sesion);
     EXPECT_TRUE(recepcion.ProcesaSesion()) << sesion.UltimoError().descripcion;
     sesion.CerrarSesion();
     std::vector<std::string> fallos = ventana.fallos;
@@ -298,15 +317,12 @@ class InterrupcionTest : public testing::Test {
   }
 
   // The steps before which a stop may find something new: the refresh of a
-  // folder count that follows another reads folders only.
+  // folder listing that follows another reads folders only.
   std::vector<std::size_t> PuntosDeParada() const {
     std::vector<std::size_t> v;
-    for (std::size_t k = 0; k < pasos_.size(); ++k) {
-      const bool recuento = pasos_[k].rfind("PonTexto LValidas", 0) == 0 ||
-                            pasos_[k].rfind("PonTexto LErrores", 0) == 0 ||
-                            pasos_[k].rfind("PonTexto LConfirmaciones", 0) == 0;
-      if (!recuento) v.push_back(k);
-    }
+    auto listado = [&](std::size_t k) { return pasos_[k].rfind("Listado ", 0) == 0; };
+    for (std::size_t k = 0; k < pasos_.size(); ++k)
+      if (!(k > 0 && listado(k) && listado(k - 1))) v.push_back(k);
     return v;
   }
 
@@ -462,12 +478,13 @@ TEST_F(InterrupcionTest, AnSmtpServerThatRefusesOrVanishesMidAnswer) {
     Prepara();
     SmtpGuion smtp(guion);
     VentanaPrueba ventana;
+    EdicionConcurso edicion(carpeta_, concurso_.Nombre());
     pc::SesionCorreo sesion(pc::CreaAlmacenMaildir(buzon_),
                             pc::CreaSalidaSmtp("smtp://127.0.0.1:" + std::to_string(smtp.Puerto()),
                                                {std::chrono::milliseconds(1000), std::chrono::milliseconds(1500)}),
                             kBuzon);
     ASSERT_TRUE(sesion.IniciarSesion());
-    RecepcionListas recepcion(concurso_, ventana, &sesion);
+    RecepcionListas recepcion(concurso_, edicion, ventana, ventana, &sesion);
     ASSERT_TRUE(recepcion.ProcesaSesion());
     sesion.CerrarSesion();
     ASSERT_EQ(ventana.avisos.size(), 1u) << caso;

@@ -29,8 +29,6 @@ using namespace prueba;
 using namespace pruebas_correo;
 namespace pc = plataforma::correo;
 
-enum class Tipo { kMaildir, kImap };
-
 const std::string kBuzon = "concurso@example.org";
 
 std::string Cabecera(const std::string& de, const std::string& para, const std::string& asunto) {
@@ -67,62 +65,11 @@ std::string Enorme(const std::string& de) {
   return m + "--xx--\r\n";
 }
 
-class RechazosTest : public testing::TestWithParam<Tipo> {
+class RechazosTest : public BuzonPrueba {
  protected:
   void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    trabajo_ = tmp_.Ruta() + "/trabajo";
-    carpeta_ = tmp_.Ruta() + "/concurso";
-    fs::create_directories(trabajo_);
-    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
-    smtp_ = std::make_unique<ServidorSmtp>(tmp_.Ruta());
-    ASSERT_TRUE(smtp_->Arranca());
-    concurso_.datos = soporte::ConcursoPrueba();
-    concurso_.datos.Concurso = "CONCURSO PRUEBA";
-    concurso_.categorias = soporte::CategoriasPrueba(concurso_.datos);
-    concurso_.correo = {"Concurso@Example.org", "LISTA $"};
-    concurso_.carpetaConcurso = carpeta_;
-    concurso_.carpetaTrabajo = trabajo_;
-  }
-
-  // The inbox: mails as they arrive, in order.
-  void Buzon(const std::vector<std::string>& correos) {
-    std::vector<CorreoFixture> fixture;
-    long long t = kLlegada;
-    fs::create_directories(tmp_.Ruta() + "/eml");
-    for (const std::string& c : correos) {
-      const std::string f = tmp_.Ruta() + "/eml/" + std::to_string(fixture.size() + 1) + ".eml";
-      std::ofstream(f, std::ios::binary) << c;
-      fixture.push_back({f, false, t});
-      t += 60;
-    }
-    std::string entrada;
-    if (GetParam() == Tipo::kMaildir) {
-      buzon_ = trabajo_ + "/Correo";
-      LlenaMaildir(buzon_, fixture);
-      entrada = "Correo";
-    } else {
-      imap_ = std::make_unique<ServidorImap>(tmp_.Ruta(), "concurso", "clave-secreta", true);
-      buzon_ = imap_->Buzon();
-      LlenaMaildir(buzon_, fixture);
-      ASSERT_TRUE(imap_->Arranca()) << imap_->Registro();
-      PreparaNetrc(tmp_.Ruta(), "concurso", "clave-secreta");
-      entrada = "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX";
-    }
-    fs::remove_all(tmp_.Ruta() + "/eml");
-    std::ofstream(trabajo_ + "/PerfilCorreo.txt")
-        << "Entrada=" << entrada << "\r\nSmtp=smtp://127.0.0.1:" << smtp_->Puerto()
-        << "\r\nRemitente=concurso@example.org\r\n";
-  }
-
-  // One mail session, as the mail window runs it; the store may be wrapped.
-  void Sesion() {
-    pc::SesionCorreo sesion(trabajo_);
-    ASSERT_TRUE(sesion.IniciarSesion()) << sesion.UltimoError().descripcion;
-    RecepcionListas recepcion(concurso_, ventana_, &sesion);
-    ASSERT_TRUE(recepcion.ProcesaSesion()) << sesion.UltimoError().descripcion;
-    sesion.CerrarSesion();
+    BuzonPrueba::SetUp();
+    ArrancaSmtp();
   }
 
   // Mails of a Maildir folder (new/ and cur/), and whether any is marked seen.
@@ -136,13 +83,6 @@ class RechazosTest : public testing::TestWithParam<Tipo> {
       }
     return n;
   }
-
-  CarpetaTemporal tmp_;
-  std::string trabajo_, carpeta_, buzon_;
-  std::unique_ptr<ServidorImap> imap_;
-  std::unique_ptr<ServidorSmtp> smtp_;
-  ConcursoRecepcion concurso_;
-  VentanaPrueba ventana_;
 };
 
 TEST_P(RechazosTest, APoisonMailIsAnsweredOnceAndKeptApartUnread) {
@@ -239,8 +179,7 @@ TEST_P(RechazosTest, ARefusedMailThatCannotBeMovedIsNeverAnsweredTwiceAndTheNote
     pc::SesionCorreo s(std::move(a), pc::CreaSalidaSmtp("smtp://127.0.0.1:" + std::to_string(smtp_->Puerto()), {}),
                        kBuzon);
     ASSERT_TRUE(s.IniciarSesion()) << s.UltimoError().descripcion;
-    RecepcionListas recepcion(concurso_, ventana_, &s);
-    ASSERT_TRUE(recepcion.ProcesaSesion());
+    Sesion(s);
     s.CerrarSesion();
   };
   sesion(std::make_unique<AlmacenSinApartar>(almacen()));

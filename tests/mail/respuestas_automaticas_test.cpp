@@ -37,7 +37,6 @@ namespace {
 
 using namespace prueba;
 
-enum class Tipo { kMaildir, kImap };
 
 const std::string kBuzon = "concurso@example.org";
 
@@ -47,40 +46,18 @@ struct Salida {
   Entregado e;
 };
 
-class RespuestasAutomaticasTest : public testing::TestWithParam<Tipo> {
+class RespuestasAutomaticasTest : public BuzonPrueba {
  protected:
   void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    trabajo_ = tmp_.Ruta() + "/trabajo";
-    carpeta_ = tmp_.Ruta() + "/concurso";
-    fs::create_directories(trabajo_);
-    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
-    std::string entrada;
-    if (GetParam() == Tipo::kMaildir) {
-      buzon_ = tmp_.Ruta() + "/buzon";
-      LlenaMaildir(buzon_, {});
-      entrada = buzon_;
-    } else {
-      imap_ = std::make_unique<ServidorImap>(tmp_.Ruta(), "concurso", "clave-secreta", true);
-      buzon_ = imap_->Buzon();
-      LlenaMaildir(buzon_, {});
-      ASSERT_TRUE(imap_->Arranca()) << imap_->Registro();
-      PreparaNetrc(tmp_.Ruta(), "concurso", "clave-secreta");
-      entrada = "imap://concurso@127.0.0.1:" + std::to_string(imap_->Puerto()) + "/INBOX";
-    }
-    // No SMTP server: the answers wait in the outbox Maildir.
-    std::ofstream(trabajo_ + "/PerfilCorreo.txt") << "Entrada=" << entrada << "\r\nRemitente=" << kBuzon << "\r\n";
+    BuzonPrueba::SetUp();
+    // An empty inbox beside the working folder; no SMTP server: the answers
+    // wait in the outbox Maildir.
+    Buzon(std::vector<std::string>{}, /*aparte=*/true);
     Concurso("CONCURSO PRUEBA");
   }
 
   void Concurso(const std::string& nombre) {
-    concurso_.datos = soporte::ConcursoPrueba();
-    concurso_.datos.Concurso = nombre;
-    concurso_.categorias = soporte::CategoriasPrueba(concurso_.datos);
-    concurso_.correo = {"Concurso@Example.org", "LISTA $"};
-    concurso_.carpetaConcurso = carpeta_;
-    concurso_.carpetaTrabajo = trabajo_;
+    BuzonPrueba::Concurso(nombre);
     concurso_.buzonesConcursos = {"CONCURSO@EXAMPLE.ORG", "OTRO-CONCURSO@EXAMPLE.ORG"};
   }
 
@@ -96,11 +73,7 @@ class RespuestasAutomaticasTest : public testing::TestWithParam<Tipo> {
   // One mail session, as the mail window runs it, with a fresh window.
   void Sesion() {
     ventana_ = VentanaPrueba();
-    SesionCorreo sesion(trabajo_);
-    ASSERT_TRUE(sesion.IniciarSesion()) << sesion.UltimoError().descripcion;
-    RecepcionListas recepcion(concurso_, ventana_, &sesion);
-    ASSERT_TRUE(recepcion.ProcesaSesion()) << sesion.UltimoError().descripcion;
-    sesion.CerrarSesion();
+    BuzonPrueba::Sesion();
   }
 
   // Every answer in the outbox, in the order they left.
@@ -127,23 +100,21 @@ class RespuestasAutomaticasTest : public testing::TestWithParam<Tipo> {
 
   std::size_t NoLeidos() const { return Ficheros(buzon_ + "/new").size() + Ficheros(buzon_ + "/cur").size(); }
 
-  // The window's folder lists, kept up to date log by log, are what the
+  // The edition's folder listings, kept up to date log by log, are what the
   // folders hold.
   void ListasComoCarpetas() {
-    for (const char* c : {"FicherosRecibidos", "ListasValidas", "FicherosErrores", "FicherosConfirmacion"}) {
+    const std::pair<const char*, ListaEdicion> listas[] = {{"FicherosRecibidos", ListaEdicion::Recibidos},
+                                                           {"ListasValidas", ListaEdicion::Validas},
+                                                           {"FicherosErrores", ListaEdicion::Errores},
+                                                           {"FicherosConfirmacion", ListaEdicion::Confirmaciones}};
+    for (const auto& [c, lista] : listas) {
       SCOPED_TRACE(c);
-      EXPECT_EQ(ventana_.simple.listas[plataforma::Mayusculas(c)].elementos,
-                plataforma::ListaFicheros(carpeta_ + "/" + c));
+      EXPECT_EQ(edicion_->Lista(lista), plataforma::ListaFicheros(carpeta_ + "/" + c));
     }
   }
 
-  const std::vector<std::string>& Listados() { return ventana_.simple.listas["LISTACORREOENTRANTE"].elementos; }
+  const std::vector<std::string>& Listados() { return ventana_.correos; }
 
-  CarpetaTemporal tmp_;
-  std::string trabajo_, carpeta_, buzon_;
-  std::unique_ptr<ServidorImap> imap_;
-  ConcursoRecepcion concurso_;
-  VentanaPrueba ventana_;
   int llegados_ = 0;
 };
 

@@ -26,6 +26,7 @@
 #include "cabrillo/prueba_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
 #include "common/listas_carpetas.h"
+#include "common/progreso_etapa.h"
 #include "common/terravia.h"
 #include "common/ventana_proceso.h"
 #include "database/carpetas.h"
@@ -34,6 +35,7 @@
 #include "database/estado.h"
 #include "mainwindow/estado_principal.h"
 #include "mainwindow/servicios_principal.h"
+#include "mail/recepcion.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -108,21 +110,29 @@ class ExtremoAExtremo : public ::testing::Test {
                                          ventana->Contexto().CarpetaConcurso + "/FicherosRecibidos/" + nombre));
     plataforma::BorraFichero(manuales + nombre);
     plataforma::BorraFichero(ventana->Contexto().CarpetaConcurso + "/ListasValidas/" + nombre);
-    ventana->Contexto().CabeceraLogEnCurso.Limpia();
-    EXPECT_TRUE(cabrillo::CreaFicheroErrores(proceso, ventana->Contexto()));
-    ventana->Contexto().FicheroErroresEnCurso.EscribeAdjunto(nombre, true);
     const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(),
                                                     ventana->Contexto().VerificarNombreExacto};
-    const bool aceptado = cabrillo::VerificaFicheroCabrillo(proceso, ventana->Contexto(), nombre,
-                                                            ventana->Contexto().BaseConcursos, ajustes);
-    ventana->Contexto().FicheroErroresEnCurso.Cierra();
-    if (aceptado) {
-      EXPECT_TRUE(cabrillo::GeneraListaValida(proceso, ventana->Contexto(), nombre));
+    mail::ConcursoRecepcion concurso;
+    EXPECT_TRUE(mail::CargaConcursoRecepcion(ventana->Contexto().BaseConcursos, ventana->Contexto().NumeroConcursoActual,
+                                             ajustes, ventana->Contexto().CarpetaConcurso,
+                                             ventana->Contexto().CarpetaTrabajo, concurso));
+    concurso.paises = ventana->Contexto().Paises.get();
+    cabrillo::FicheroErrores fichero;
+    cabrillo::CabeceraLog cabecera;
+    EXPECT_TRUE(cabrillo::CreaFicheroErrores(std::nullopt, fichero, concurso.carpetaTrabajo));
+    fichero.EscribeAdjunto(nombre, true);
+    const cabrillo::EntornoValidacion entorno{concurso.datos, concurso.categorias, fichero, cabecera, concurso.paises};
+    ProgresoSimple progreso;
+    const cabrillo::ResultadoVerificacion resultado =
+        cabrillo::VerificaFicheroCabrillo(progreso, concurso.carpetaConcurso, nombre, entorno);
+    fichero.Cierra();
+    if (resultado.Aceptada) {
+      EXPECT_TRUE(cabrillo::GeneraListaValida(progreso, concurso.carpetaConcurso, nombre, resultado.Lineas));
     }
-    informe = LeeBytes(ventana->Contexto().FicheroErroresEnCurso.Ruta());
+    informe = LeeBytes(fichero.Ruta());
     CargaListasValidas(ventana->Contexto(), proceso);
     CargaFicherosRecibidos(ventana->Contexto(), proceso);
-    return aceptado;
+    return resultado.Aceptada;
   }
 
   QTemporaryDir dir;

@@ -219,7 +219,7 @@ TEST(GeneradorConcurso, LaValidacionSoloRechazaLosLogsConFechaInvalida) {
   ASSERT_TRUE(cabrillo::LeeDatosConcursoLog(c.Base(), generador::kNumeroConcurso, datos));
   const cabrillo::CategoriasAdmitidas categorias =
       cabrillo::GeneraCategoriasAdmitidas(c.Base(), generador::kNombreConcurso, generador::kNumeroConcurso);
-  VentanaProcesoSimple ventana;
+  ProgresoSimple progreso;
   cabrillo::FicheroErrores informe;
   cabrillo::CabeceraLog cabecera;
   int rechazados = 0;
@@ -230,7 +230,7 @@ TEST(GeneradorConcurso, LaValidacionSoloRechazaLosLogsConFechaInvalida) {
     cabecera.Limpia();
     ASSERT_TRUE(informe.Crea(c.Trabajo(), "07-03-2026", ""));
     const cabrillo::EntornoValidacion entorno{datos, categorias, informe, cabecera, c.Paises()};
-    EXPECT_EQ(cabrillo::VerificaFicheroCabrillo(ventana, c.Carpeta(), nombre, entorno), !fecha_invalida) << nombre;
+    EXPECT_EQ(cabrillo::VerificaFicheroCabrillo(progreso, c.Carpeta(), nombre, entorno).Aceptada, !fecha_invalida) << nombre;
     informe.Cierra();
     rechazados += fecha_invalida;
   }
