@@ -14,8 +14,8 @@
 #include <exception>
 
 #include "common/controles_ventana.h"
-#include "common/listas_carpetas.h"
 #include "common/ventanas.h"
+#include "common/vista_edicion.h"
 #include "database/estado.h"
 #include "plataforma/fuente_fija.h"
 #include "plataforma/mensajes.h"
@@ -50,7 +50,8 @@ GesDiplomaCantabria::GesDiplomaCantabria(std::string carpeta_concurso, std::stri
       carpeta_concurso_(std::move(carpeta_concurso)),
       carpeta_trabajo_(std::move(carpeta_trabajo)),
       al_cerrar_(std::move(al_cerrar)),
-      ui_(std::make_unique<Ui::GesDiplomaCantabria>()) {
+      ui_(std::make_unique<Ui::GesDiplomaCantabria>()),
+      edicion_(carpeta_concurso_, NombreConcursoDiploma) {
   ui_->setupUi(this);
   ui_->FicheroCabrillo->setVisible(false);
 
@@ -70,7 +71,7 @@ GesDiplomaCantabria::GesDiplomaCantabria(std::string carpeta_concurso, std::stri
   ui_->ListaComarcas->setMinimumHeight(medidas.lineSpacing() * 11 + 2 * ui_->ListaComarcas->frameWidth());
   for (QListWidget* l : findChildren<QListWidget*>()) l->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  controles_ = std::make_unique<ControlesVentana>(this);
+  edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
   connect(ui_->ExpedirDiploma, &QPushButton::clicked, this, &GesDiplomaCantabria::ExpedirDiploma_Click);
   connect(ui_->Salir, &QPushButton::clicked, this, &GesDiplomaCantabria::Salir_Click);
@@ -96,14 +97,13 @@ void GesDiplomaCantabria::Form_Load() {
   ::CentraFormulario(this);
   show();
   SalirPulsado = false;
-  CargaListasAdmitidasDiploma(EstadoCarpetaConcurso(carpeta_concurso_, NombreConcursoDiploma), *this);
+  edicion_.Lee(ListaEdicion::Admitidas);
+  ui_->ListasAdmitidas->clearSelection();
   EvaluaDiplomas();
 }
 
 void GesDiplomaCantabria::EvaluaDiplomas() {
-  std::vector<std::string> admitidas;
-  for (int i = 0; i < ui_->ListasAdmitidas->count(); ++i)
-    admitidas.push_back(ui_->ListasAdmitidas->item(i)->text().toStdString());
+  const std::vector<std::string> admitidas = edicion_.Lista(ListaEdicion::Admitidas);
 
   PonControlesDeEvaluacion(false);
   std::vector<std::string> ilegibles;
@@ -114,8 +114,7 @@ void GesDiplomaCantabria::EvaluaDiplomas() {
     // the issued lists in hand, and issuing can go on over them.
     CargaDiplomasExpedidos(carpeta_concurso_, listas_);
     listas_leidas_ = true;
-    ProgresoEnVentana progreso(*this);
-    ilegibles = award::EvaluaDiplomas(carpeta_concurso_, admitidas, listas_, progreso);
+    ilegibles = award::EvaluaDiplomas(carpeta_concurso_, admitidas, listas_, *this);
   } catch (const std::exception& e) {
     error = e.what();
   }
@@ -231,17 +230,26 @@ void GesDiplomaCantabria::ListaComarcas_Click() {
   Llena(ui_->ListaMunicipios, EntradasMunicipiosComarca(recuento_, fila + 1, k));
 }
 
-// ------------------------------------------------------------- VentanaProceso
+// ------------------------------------------------------------- the edition
 
-ListaVentana* GesDiplomaCantabria::Lista(std::string_view nombre) { return controles_->Lista(nombre); }
-
-void GesDiplomaCantabria::PonTexto(std::string_view nombre, const std::string& texto) {
-  controles_->PonTexto(nombre, texto);
+void GesDiplomaCantabria::MuestraLista(ListaEdicion lista) {
+  if (lista == ListaEdicion::Admitidas) MuestraListaEdicion(edicion_, lista, ui_->ListasAdmitidas, ui_->LAdmitidas);
 }
 
-std::string GesDiplomaCantabria::Texto(std::string_view nombre) const { return controles_->Texto(nombre); }
+// ------------------------------------------------------------- ProgresoEtapa
 
-void GesDiplomaCantabria::PonProgreso(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+void GesDiplomaCantabria::Paso(const std::string& texto) { ui_->LProceso->setText(Q(texto)); }
+
+void GesDiplomaCantabria::Porcentaje(int porcentaje) { ui_->Proceso->setValue(porcentaje); }
+
+void GesDiplomaCantabria::Fallo(const std::string& texto, const std::string& titulo) {
+  plataforma::MsgBox(texto, titulo, plataforma::Icono::Error);
+}
+
+bool GesDiplomaCantabria::Pregunta(const std::string& texto, const std::string& titulo) {
+  return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
+         plataforma::Respuesta::Si;
+}
 
 void GesDiplomaCantabria::Cede() {
   // Often enough to keep the window painted, not after every one of many

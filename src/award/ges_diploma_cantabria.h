@@ -10,8 +10,11 @@
 // the mail window's place while it is shown, closes only through `Salir`,
 // and calls back its opener when it closes. Built afresh at every opening.
 //
-// The evaluation works on its own data; while it runs the buttons and the
-// lists take no input. The issued lists are read from their files before
+// The window holds the edition (common/edicion_concurso.h) and shows its
+// listing of merged logs in `ListasAdmitidas` and `LAdmitidas`; it is the
+// `ProgresoEtapa` of the evaluation: its step label `LProceso` and progress
+// panel `Proceso`. The evaluation works on its own data; while it runs the
+// buttons and the lists take no input. The issued lists are read from their files before
 // anything is written, so no opening and no issuing loses a diploma issued
 // earlier; when they cannot be read the window writes nothing and cannot
 // issue.
@@ -21,15 +24,13 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "award/diplomas.h"
 #include "award/recuento_municipios.h"
-#include "common/ventana_proceso.h"
+#include "common/edicion_concurso.h"
+#include "common/progreso_etapa.h"
 
 class QListWidget;
-
-class ControlesVentana;
 
 namespace Ui {
 class GesDiplomaCantabria;
@@ -37,7 +38,7 @@ class GesDiplomaCantabria;
 
 namespace award {
 
-class GesDiplomaCantabria : public QWidget, public VentanaProceso {
+class GesDiplomaCantabria : public QWidget, public ProgresoEtapa {
   Q_OBJECT
 
  public:
@@ -59,18 +60,21 @@ class GesDiplomaCantabria : public QWidget, public VentanaProceso {
   // The evaluation is running.
   bool Evaluando() const { return evaluando_; }
 
-  // VentanaProceso.
-  ListaVentana* Lista(std::string_view nombre) override;
-  void PonTexto(std::string_view nombre, const std::string& texto) override;
-  std::string Texto(std::string_view nombre) const override;
-  void PonProgreso(int porcentaje) override;
+  // ProgresoEtapa.
+  void Paso(const std::string& texto) override;
+  void Porcentaje(int porcentaje) override;
   void Cede() override;
+  void Fallo(const std::string& texto, const std::string& titulo) override;
+  bool Pregunta(const std::string& texto, const std::string& titulo) override;
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
 
  private:
   void EvaluaDiplomas();
+  // Shows a list of the edition: the merged logs in their list box and
+  // count label.
+  void MuestraLista(ListaEdicion lista);
   void MuestraListasDiplomas();
   void PonControlesDeEvaluacion(bool habilitados);
   void Salir_Click();
@@ -84,7 +88,7 @@ class GesDiplomaCantabria : public QWidget, public VentanaProceso {
   std::string carpeta_trabajo_;
   std::function<void()> al_cerrar_;
   std::unique_ptr<Ui::GesDiplomaCantabria> ui_;
-  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
+  EdicionConcurso edicion_;
   ListasDiplomas listas_;
   RecuentoMunicipios recuento_;  // of the station shown
   bool SalirPulsado = false;

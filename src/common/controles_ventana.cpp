@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "common/ventanas.h"
 #include "plataforma/texto.h"
 
 QString Q(std::string_view texto) { return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())); }
@@ -73,6 +74,13 @@ std::string ControlesVentana::Texto(std::string_view nombre) const {
   if (auto* l = qobject_cast<QLabel*>(it->second)) return l->text().toStdString();
   if (auto* g = qobject_cast<QGroupBox*>(it->second)) return g->title().toStdString();
   return {};
+}
+
+void ImprimeLista(const ListaVentana& lista, const std::string& titulo) {
+  std::vector<std::string> lineas;
+  lineas.reserve(lista.Cuenta());
+  for (std::size_t i = 0; i < lista.Cuenta(); ++i) lineas.push_back(lista.Elemento(i));
+  ImprimeLista(lineas, titulo);
 }
 
 bool PulsaBotonDeTecla(int tecla, Qt::KeyboardModifiers modificadores,

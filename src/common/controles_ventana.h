@@ -61,6 +61,10 @@ class ControlesVentana {
   std::map<std::string, QWidget*, std::less<>> rotulos_;
 };
 
+// Prints the items of a list box reached by name, as ImprimeLista of
+// common/ventanas.h prints a list box.
+void ImprimeLista(const ListaVentana& lista, const std::string& titulo);
+
 // A window's command keys: with no Shift, Ctrl or Alt held, a key of the
 // table takes the focus to its button and clicks it if it is enabled; the key
 // is used up either way. False for any other key.

@@ -4,7 +4,6 @@
 
 #include "common/ventana_proceso.h"
 #include "database/estado.h"
-#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -95,8 +94,6 @@ std::vector<std::string> CargaFicherosManuales(const EstadoConcurso& e, VentanaP
   std::vector<std::string> sinRenombrar = edicion.RenombraCbrManuales();
   LlenaLista(lista, edicion.Lee(ListaEdicion::Manuales));
   v.PonTexto("LManuales", TextoCuentaListas(lista.Cuenta()));
-  if (!sinRenombrar.empty())
-    plataforma::MsgBox(TextoCbrNoRenombrados(sinRenombrar), "ADVERTENCIA", plataforma::Icono::Informacion);
   return sinRenombrar;
 }
 

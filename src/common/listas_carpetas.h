@@ -43,11 +43,11 @@ void CargaFicherosErrores(const EstadoConcurso& estado, VentanaProceso& ventana)
 // FicherosManuales / LManuales. First renames every log whose extension (from
 // the first ".") is ".CBR" in any letter case to the same name with "LOG"
 // ("QQ1ABC.cbr" becomes "QQ1ABC.LOG"); a log whose new name is taken already
-// keeps its name, so the earlier file is never overwritten; those logs are
-// reported to the operator in one message. Then lists the folder. Returns the
-// names that could not be renamed.
+// keeps its name, so the earlier file is never overwritten. Then lists the
+// folder. Returns the names that could not be renamed, which the window
+// reports to the operator in one message (TextoCbrNoRenombrados).
 std::vector<std::string> CargaFicherosManuales(const EstadoConcurso& estado, VentanaProceso& ventana);
-// Text of that message.
+// Text of that message: the names, one a line.
 std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres);
 
 // List-file loaders: clear the list box and add every line of the file when

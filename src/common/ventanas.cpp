@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFont>
 #include <QLayout>
+#include <QListWidget>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
 
-#include "common/ventana_proceso.h"
 #include "plataforma/errores.h"
 #include "plataforma/impresion.h"
 #include "plataforma/lenguaje.h"
@@ -209,9 +209,9 @@ std::string TextoImpresoraNoDisponible(const std::string& motivo) {
          "Impresora\" en la ventana principal.";
 }
 
-void ImprimeLista(const ListaVentana& lista, const std::string& titulo) {
+void ImprimeLista(const QListWidget& lista, const std::string& titulo) {
   std::vector<std::string> lineas;
-  lineas.reserve(lista.Cuenta());
-  for (std::size_t i = 0; i < lista.Cuenta(); ++i) lineas.push_back(lista.Elemento(i));
+  lineas.reserve(static_cast<std::size_t>(lista.count()));
+  for (int i = 0; i < lista.count(); ++i) lineas.push_back(lista.item(i)->text().toStdString());
   ImprimeLista(lineas, titulo);
 }

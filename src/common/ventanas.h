@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+class QListWidget;
 class QScrollArea;
 class QWidget;
-class ListaVentana;
 
 // Blank text becomes "0" and passes; a lone "-" passes; a number passes;
 // anything else shows ".- ERROR en FORMATO NUMERICO" and fails (the text
@@ -46,4 +46,5 @@ void ImprimeLista(const std::vector<std::string>& lineas, const std::string& tit
 std::string RutaPdfSinImpresora(const std::string& titulo);
 std::string TextoImpresoEnPdf(const std::string& ruta);
 std::string TextoImpresoraNoDisponible(const std::string& motivo);
-void ImprimeLista(const ListaVentana& lista, const std::string& titulo);
+// The items of a list box, as above.
+void ImprimeLista(const QListWidget& lista, const std::string& titulo);

@@ -1,7 +1,6 @@
 #include "database/carpetas.h"
 
 #include "database/estado.h"
-#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -72,10 +71,8 @@ std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::
   return fallidas;
 }
 
-void CrearCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre, std::string_view edicion) {
-  auto fallidas = CreaArbolCarpetasConcurso(estado, nombre, edicion);
-  if (fallidas.empty()) return;
+std::string TextoCarpetasNoCreadas(const std::vector<std::string>& fallidas) {
   std::string texto = "No se han podido crear estas carpetas del concurso:\n";
   for (const auto& ruta : fallidas) texto += "\n" + ruta;
-  plataforma::MsgBox(texto, "ERROR", plataforma::Icono::Error);
+  return texto;
 }

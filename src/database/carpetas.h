@@ -42,6 +42,6 @@ std::string RutaCarpetaConcurso(const EstadoConcurso& estado, std::string_view n
 std::vector<std::string> CreaArbolCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre,
                                                    std::string_view edicion);
 
-// As CreaArbolCarpetasConcurso (name and edition as typed in the editor),
-// and reports to the operator every folder that could not be created.
-void CrearCarpetasConcurso(EstadoConcurso& estado, std::string_view nombre, std::string_view edicion);
+// The text that tells the operator of the folders CreaArbolCarpetasConcurso
+// could not create, one a line.
+std::string TextoCarpetasNoCreadas(const std::vector<std::string>& fallidas);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -83,11 +82,7 @@ void AbrirControlConcursos(EstadoConcurso& estado) {
 
 bool CargarComboConcursos(EstadoConcurso& estado, ListaConcursos& Combo1) {
   estado.ConcursoActual = estado.BaseConcursos.OpenRecordset("Select * From Concursos");
-  if (estado.ConcursoActual.Eof()) {
-    plataforma::MsgBox("No hay Concursos CONFIGURADOS", "DEFINA ALGUN CONCURSO", plataforma::Icono::Informacion,
-                       plataforma::Botones::Aceptar);
-    return false;
-  }
+  if (estado.ConcursoActual.Eof()) return false;
   estado.HayConcursoCargado = true;
   for (estado.ConcursoActual.MoveFirst(); !estado.ConcursoActual.Eof(); estado.ConcursoActual.MoveNext()) {
     // Name and edition are the columns at positions 1 and 2.

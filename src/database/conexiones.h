@@ -64,8 +64,10 @@ void AbrirBasesDeDatos(EstadoConcurso& estado);
 void AbrirControlConcursos(EstadoConcurso& estado);
 // Opens `ConcursoActual`, fills the contest list and positions the record on
 // the selected contest. Returns true when there is a contest (the rules
-// button is then enabled); with none it shows "No hay Concursos
-// CONFIGURADOS".
+// button is then enabled); false when there is none, which the main window
+// tells the operator (kTextoSinConcursos, titled kTituloSinConcursos).
 bool CargarComboConcursos(EstadoConcurso& estado, ListaConcursos& Combo1);
+inline constexpr const char* kTextoSinConcursos = "No hay Concursos CONFIGURADOS";
+inline constexpr const char* kTituloSinConcursos = "DEFINA ALGUN CONCURSO";
 // Closes every shared object (end of run, tests).
 void CierraBasesDeDatos(EstadoConcurso& estado);

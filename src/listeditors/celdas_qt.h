@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "plataforma/mensajes.h"
+
 class QGridLayout;
 class QLineEdit;
 
@@ -14,6 +16,17 @@ namespace listeditors {
 
 inline const QColor kCian(0, 255, 255);
 inline const QColor kAmarillo(255, 255, 0);
+
+// The message boxes of an editor window, which its editor's messages to the
+// operator go to (EditorCuadricula::PonMensajero): the program's boxes,
+// plataforma::MsgBox.
+class CajasMensajeVentana : public plataforma::Mensajero {
+ public:
+  plataforma::Respuesta Muestra(const std::string& texto, const std::string& titulo, plataforma::Icono icono,
+                                plataforma::Botones botones) override {
+    return plataforma::MsgBox(texto, titulo, icono, botones);
+  }
+};
 
 // Paints a cell's background (nothing happens when it already has the colour).
 void PonFondo(QLineEdit* celda, const QColor& color);

@@ -419,10 +419,16 @@ void EditorCuadricula::Anular_Click() {
   FocoSerie();
 }
 
+plataforma::Respuesta EditorCuadricula::Mensaje(const std::string& texto, const std::string& titulo,
+                                                plataforma::Icono icono, plataforma::Botones botones) const {
+  if (!mensajero_) return plataforma::RespuestaPorDefecto(botones);
+  return mensajero_->Muestra(texto, titulo, icono, botones);
+}
+
 void EditorCuadricula::Borra_Click() {
   if (ElementoActual < 1 || ElementoActual > NumeroElementos) return;
-  if (plataforma::MsgBox("¿ De Verdad quiere ELIMINAR este dato ?", "", plataforma::Icono::Pregunta,
-                         plataforma::Botones::SiNo) == plataforma::Respuesta::Si)
+  if (Mensaje("¿ De Verdad quiere ELIMINAR este dato ?", "", plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
+      plataforma::Respuesta::Si)
     EliminaElemento();
   PonFoco(Foco::EnSerie(NumeroElementos > 0 && LineaActual > 0 ? LineaActual - 1 : 0));
 }

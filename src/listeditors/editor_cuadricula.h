@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "listeditors/enlace_listas.h"
+#include "plataforma/mensajes.h"
 
 namespace listeditors {
 
@@ -148,6 +149,12 @@ class EditorCuadricula {
   // The window must close: after Aceptar (lists copied back) or Cancelar.
   bool Cerrada() const { return cerrada_; }
 
+  // Where the editor's messages to the operator go (a refused row, the
+  // question before a deletion): its window's message boxes. Not owned.
+  // With none, a message is shown nowhere and gets its default answer (No
+  // to the question).
+  void PonMensajero(plataforma::Mensajero* mensajero) { mensajero_ = mensajero; }
+
   // Maximum length for a field type (`Longitud` unchanged for a type not
   // listed).
   static void VerLongitudTipoCampo(const DefinicionCampo& campo, int& Longitud);
@@ -160,6 +167,9 @@ class EditorCuadricula {
   virtual void ReglasSalida(int fila, int columna) = 0;
 
   std::string& CeldaEditable(int fila, int columna) { return celdas_.at(fila).at(columna); }
+  // Shows a message box through the editor's Mensajero.
+  plataforma::Respuesta Mensaje(const std::string& texto, const std::string& titulo, plataforma::Icono icono,
+                                plataforma::Botones botones = plataforma::Botones::Aceptar) const;
   void Pita() { ++pitidos_; }
   EnlaceListas& principal_;
 
@@ -199,6 +209,7 @@ class EditorCuadricula {
   Foco foco_;
   std::string informacion_;
   int pitidos_ = 0;
+  plataforma::Mensajero* mensajero_ = nullptr;
   bool listaAbierta_ = false;
   bool cerrada_ = false;
 };

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "listeditors/numeros.h"
-#include "plataforma/mensajes.h"
 
 namespace listeditors {
 namespace {
@@ -67,7 +66,7 @@ void EditorEstacionesEspeciales::CompletaComodines(int Linea) {
 bool EditorEstacionesEspeciales::VerificaEstacionEspecial() {
   const int fila = LineaActual - 1;
   auto error = [&](const char* texto, int columna) {
-    plataforma::MsgBox(texto, kTituloEsp, plataforma::Icono::Error);
+    Mensaje(texto, kTituloEsp, plataforma::Icono::Error);
     PonFoco(Foco::EnCelda(fila, columna));
     return false;
   };
@@ -98,7 +97,7 @@ bool EditorEstacionesEspeciales::VerificaBanda(int Linea) {
   if (banda == "*") return true;
   for (int i = 0; i < kNumeroBandas; ++i)
     if (principal_.TituloBanda(i) == banda && principal_.BandaMarcada(i)) return true;
-  plataforma::MsgBox("Banda no permitida o no existente", ".- ERROR EN BANDA", plataforma::Icono::Error);
+  Mensaje("Banda no permitida o no existente", ".- ERROR EN BANDA", plataforma::Icono::Error);
   return false;
 }
 
@@ -126,7 +125,7 @@ bool EditorEstacionesEspeciales::VerificaModo(int Linea) {
     correcto = marcado(1);
   else if (modo == "PS")
     correcto = marcado(6) || marcado(7);
-  if (!correcto) plataforma::MsgBox(TextoErrorModo(), "ERROR EN MODO", plataforma::Icono::Ninguno);
+  if (!correcto) Mensaje(TextoErrorModo(), "ERROR EN MODO", plataforma::Icono::Ninguno);
   return correcto;
 }
 

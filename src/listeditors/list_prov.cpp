@@ -24,6 +24,7 @@ using FocoProv = EditorListProv::FocoProv;
 
 ListProv::ListProv(EnlaceListProv& principal, QWidget* padre)
     : QDialog(padre), modelo_(principal), ui_(std::make_unique<Ui::ListProv>()) {
+  modelo_.PonMensajero(&cajas_);
   ui_->setupUi(this);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   Ui::ListProv& u = *ui_;

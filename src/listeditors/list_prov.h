@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "listeditors/celdas_qt.h"
 #include "listeditors/listas_referencia.h"
 
 class QCheckBox;
@@ -58,6 +59,7 @@ class ListProv : public QDialog {
   QWidget* WidgetDe(const EditorListProv::FocoProv& f) const;
   bool FocoDe(QObject* objeto, EditorListProv::FocoProv& f) const;
 
+  CajasMensajeVentana cajas_;
   EditorListProv modelo_;
   std::unique_ptr<Ui::ListProv> ui_;
   std::array<Rejilla, kNumeroListasProv> rejillas_;

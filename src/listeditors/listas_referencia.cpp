@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "plataforma/mensajes.h"
 #include "plataforma/texto.h"
 
 namespace listeditors {
@@ -128,12 +127,12 @@ bool EditorListaReferencia::VerificaElemento() {
   const TextosLista& t = kTextos[modo_];
   const std::string valor = Celda(fila, 0);
   if (valor.empty()) {
-    plataforma::MsgBox(t.falta, t.tituloFalta, plataforma::Icono::Error);
+    Mensaje(t.falta, t.tituloFalta, plataforma::Icono::Error);
     return false;
   }
   if (!VerificaDuplicado(valor, Lista(Definicion().listas[0]))) {
     PonFoco(Foco::EnCelda(fila, 0));
-    plataforma::MsgBox(t.repetido, t.tituloRepetido, plataforma::Icono::Error);
+    Mensaje(t.repetido, t.tituloRepetido, plataforma::Icono::Error);
     return false;
   }
   if (!ConExclusion()) return true;
@@ -142,7 +141,7 @@ bool EditorListaReferencia::VerificaElemento() {
   std::string& marca = CeldaEditable(fila, 1);
   marca = plataforma::Recorta(marca);
   if (marca.empty() || marca == "SI") return true;
-  plataforma::MsgBox("Solo se admite SI o nada", "VERIFICAR ESCLUIR", plataforma::Icono::Error);
+  Mensaje("Solo se admite SI o nada", "VERIFICAR ESCLUIR", plataforma::Icono::Error);
   PonFoco(Foco::EnCelda(fila, 1));
   return false;
 }
@@ -186,6 +185,10 @@ EditorListProv::EditorListProv(EnlaceListProv& principal) : principal_(principal
 }
 
 EditorListProv::~EditorListProv() = default;
+
+void EditorListProv::PonMensajero(plataforma::Mensajero* mensajero) {
+  for (auto& lista : listas_) lista->PonMensajero(mensajero);
+}
 
 const std::vector<std::string>& EditorListProv::MatriculasEA() {
   static const std::vector<std::string> kCodigos = {

@@ -71,6 +71,10 @@ class EditorListProv {
   EditorListProv(const EditorListProv&) = delete;
   EditorListProv& operator=(const EditorListProv&) = delete;
 
+  // Where the six lists' messages to the operator go
+  // (EditorCuadricula::PonMensajero).
+  void PonMensajero(plataforma::Mensajero* mensajero);
+
   // ------------------------------------------------------- life cycle
   void Form_Load();
   void Form_Activate();

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "listeditors/numeros.h"
-#include "plataforma/mensajes.h"
 
 namespace listeditors {
 namespace {
@@ -65,19 +64,18 @@ bool EditorMultEspeciales::VerificaMultiplicador() {
   bool todas = true;
   for (int c = 0; c < kClaves; ++c) todas = todas && Celda(fila, c) == "*";
   if (todas) {
-    plataforma::MsgBox("La configuración no es correcta ", kTituloMult, plataforma::Icono::Error);
+    Mensaje("La configuración no es correcta ", kTituloMult, plataforma::Icono::Error);
     PonFoco(Foco::EnCelda(fila, Estacion));
     return false;
   }
   const std::string& puntos = Celda(fila, Puntos);
   if (puntos.empty()) {
-    plataforma::MsgBox("Faltan los MULTIPLICADORES", kTituloMult, plataforma::Icono::Error);
+    Mensaje("Faltan los MULTIPLICADORES", kTituloMult, plataforma::Icono::Error);
     PonFoco(Foco::EnCelda(fila, Puntos));
     return false;
   }
   if (EsNumeroPositivo(puntos)) return true;
-  plataforma::MsgBox("El valor del MULTIPLICADOR debe ser númerico y mayor de 0", kTituloMult,
-                     plataforma::Icono::Error);
+  Mensaje("El valor del MULTIPLICADOR debe ser númerico y mayor de 0", kTituloMult, plataforma::Icono::Error);
   PonFoco(Foco::EnCelda(fila, Puntos));
   return false;
 }

@@ -20,6 +20,7 @@ VentanaCuadricula::VentanaCuadricula(EditorCuadricula& editor, QWidget* padre) :
 void VentanaCuadricula::Monta(const Controles& c) {
   c_ = c;
   botones_ = c.botones;
+  editor_.PonMensajero(&cajas_);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   editor_.Form_Load();
 

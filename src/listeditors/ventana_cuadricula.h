@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+#include "listeditors/celdas_qt.h"
 #include "listeditors/editor_cuadricula.h"
 
 class QGridLayout;
@@ -60,6 +61,7 @@ class VentanaCuadricula : public QDialog {
   void AjustaCabeceras();
 
   EditorCuadricula& editor_;
+  CajasMensajeVentana cajas_;
   Controles c_;
   std::vector<QLineEdit*> series_;
   std::vector<std::vector<QLineEdit*>> celdas_;  // [fila][columna]

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 
 namespace principal {

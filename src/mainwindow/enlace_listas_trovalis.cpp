@@ -4,7 +4,7 @@
 #include <QListWidget>
 
 #include "database/conexiones.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 
 namespace principal {

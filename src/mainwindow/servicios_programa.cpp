@@ -11,7 +11,7 @@
 #include "database/creacion.h"
 #include "listeditors/list_esp.h"
 #include "listeditors/lista_mult_esp.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "plataforma/impresion.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
@@ -139,6 +139,9 @@ void ServiciosPrograma::AbrirControlConcursos() { ::AbrirControlConcursos(contex
 bool ServiciosPrograma::CargarComboConcursos(::ListaConcursos& lista) {
   lista.Limpia();
   posicionado_ = ::CargarComboConcursos(contexto_, lista);
+  if (!posicionado_)
+    plataforma::MsgBox(kTextoSinConcursos, kTituloSinConcursos, plataforma::Icono::Informacion,
+                       plataforma::Botones::Aceptar);
   return posicionado_;
 }
 
@@ -188,7 +191,8 @@ void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& tit
 }
 
 void ServiciosPrograma::CrearCarpetasConcurso(const std::string& nombre, const std::string& edicion) {
-  ::CrearCarpetasConcurso(contexto_, nombre, edicion);
+  const std::vector<std::string> fallidas = CreaArbolCarpetasConcurso(contexto_, nombre, edicion);
+  if (!fallidas.empty()) plataforma::MsgBox(TextoCarpetasNoCreadas(fallidas), "ERROR", plataforma::Icono::Error);
 }
 
 void ServiciosPrograma::GeneraCategoriasAdmitidas() {

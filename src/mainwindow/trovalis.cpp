@@ -23,7 +23,7 @@
 #include "mainwindow/enlace_bases_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/enlace_listas_trovalis.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "ui_trovalis.h"
 
 using principal::VentanaSecundaria;

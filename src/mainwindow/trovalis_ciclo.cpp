@@ -14,7 +14,7 @@
 #include "database/conexiones.h"
 #include "database/listas_ocultas.h"
 #include "database/repositorio_concursos.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/listas_no_enviadas.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 
 using principal::ConcursoEnEdicion;

@@ -11,7 +11,7 @@
 #include "common/reglas_qso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "mainwindow/validacion_concurso.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
@@ -125,7 +125,7 @@ int MitadRedondeada(int valor) {
   return q;
 }
 
-std::string AsuntoEjemplo(std::string_view patron) { return database::SustituyeIndicativo(patron, "Indicativo"); }
+std::string AsuntoEjemplo(std::string_view patron) { return reglas::SustituyeIndicativo(patron, "Indicativo"); }
 
 std::string ReglaColumnas(const DatosBasesConcurso& d) {
   const bool diploma = d.NombreConcurso == kDiploma;

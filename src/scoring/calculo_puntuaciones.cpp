@@ -83,10 +83,10 @@ class BuscadorPaises {
 // then, for a station of a country like "EA*", letters and locator;
 // otherwise one token t ("-": letters "-" and the next token is the
 // locator; anything else is the locator, letters "-").
-database::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
-                                          Pais& trabajado) {
-  using T = database::TokenQso;
-  database::TokensQso t;
+reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
+                                        Pais& trabajado) {
+  using T = reglas::TokenQso;
+  reglas::TokensQso t;
   std::int64_t posicion = 5;
   auto lee = [&](T token) { cabrillo::ObtieneSiguienteCampo(linea, posicion, t[token]); };
   auto lado = [&](bool ea, T rst, T letras, T locator) {
@@ -249,11 +249,11 @@ struct LecturaLog {
 template <typename Destino>
 LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas, const DatosCruce& datos,
                        const DatosConcursante& concursante, std::string_view clave, BuscadorPaises& paises) {
-  using T = database::TokenQso;
+  using T = reglas::TokenQso;
   const std::string& nombre = datos.NombreConcurso;
   const bool comarcas = nombre == kConcursoComarcas;
   const bool expedicion = nombre == kConcursoDce && clave.find("EXPEDITION") != std::string_view::npos;
-  const database::PerfilIntercambio& flags = datos.Intercambio;
+  const reglas::PerfilIntercambio& flags = datos.Intercambio;
   // An empty text leaves its column with no value.
   auto pon = [&](Col c, const std::string& texto) {
     if (!texto.empty()) destino.Pon(c, dao::Variant(texto));
@@ -268,7 +268,7 @@ LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas,
     ++numero;
     try {
       Pais trabajado;
-      database::TokensQso t;
+      reglas::TokensQso t;
       if (comarcas) {
         t = DesglosaLineaComarcas(linea, concursante.Dxcc.starts_with("EA"), paises, trabajado);
       } else {

@@ -65,7 +65,6 @@ Clasifica::Clasifica(DatosClasifica datos, std::shared_ptr<EnviosClasificacion> 
   const QFont fija = plataforma::FuenteDePasoFijo(10, false);
   ui_->ListaPorPuntos->setFont(fija);
   ui_->ListaPorCategoria->setFont(fija);
-  controles_ = std::make_unique<ControlesVentana>(this);
 
   // Browsing: the panel hidden, its buttons disabled.
   ui_->PanelComunicado->setVisible(false);
@@ -147,13 +146,9 @@ void Clasifica::AjustaAPantalla() {
 
 // ------------------------------------------------------------- printing
 
-void Clasifica::ImprimirPuntos_Click() {
-  ::ImprimeLista(*controles_->Lista("ListaPorPuntos"), "CLASIFICACIÓN POR PUNTOS");
-}
+void Clasifica::ImprimirPuntos_Click() { ::ImprimeLista(*ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS"); }
 
-void Clasifica::ImprimirCategoria_Click() {
-  ::ImprimeLista(*controles_->Lista("ListaPorCategoria"), "CLASIFICACIÓN POR CATEGORÍA");
-}
+void Clasifica::ImprimirCategoria_Click() { ::ImprimeLista(*ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA"); }
 
 // ------------------------------------------------------------- mailings
 
@@ -163,7 +158,7 @@ void Clasifica::Envia(Envio envio) {
                                                        ui_->EnviarComunicado, ui_->EnviarNulos};
   for (QPushButton* b : botones) b->setEnabled(false);
   enviando_ = true;
-  ListaVentana& lista = *controles_->Lista("ListaPorEmail");
+  ListaQt lista(ui_->ListaPorEmail);
   lista.Limpia();
   try {
     if (envio == Envio::Resultados)
@@ -199,7 +194,7 @@ void Clasifica::Aceptar_Click() {
     ui_->TextoComunicado->setFocus();
     return;
   }
-  ListaVentana& lista = *controles_->Lista("ListaPorEmail");
+  ListaQt lista(ui_->ListaPorEmail);
   lista.Limpia();
   enviando_ = true;
   try {

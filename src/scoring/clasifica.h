@@ -17,7 +17,6 @@
 #include <string>
 #include <string_view>
 
-#include "common/ventana_proceso.h"
 #include "scoring/enlace_ges_puntos.h"
 #include "scoring/envios_clasificacion.h"
 
@@ -27,8 +26,6 @@ class QPushButton;
 namespace dao {
 class Database;
 }
-
-class ControlesVentana;
 
 namespace Ui {
 class Clasifica;
@@ -92,7 +89,6 @@ class Clasifica : public QWidget {
   std::shared_ptr<EnviosClasificacion> envios_;
   std::function<void()> al_cerrar_;
   std::unique_ptr<Ui::Clasifica> ui_;
-  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
   bool enviando_ = false;
   bool descargada_ = false;
 };

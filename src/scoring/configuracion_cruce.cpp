@@ -67,7 +67,7 @@ bool LeeDatosCruce(dao::Database& base, std::int32_t numero_orden, DatosCruce& d
   datos.HayResumen = fila.has_value();
   if (fila) {
     using cabrillo::EsCierto;
-    database::PerfilIntercambio& p = datos.Intercambio;
+    reglas::PerfilIntercambio& p = datos.Intercambio;
     p.enviado = {EsCierto(fila->RstEnviado), EsCierto(fila->NumeralEnviado), EsCierto(fila->LetrasEnviadas),
                  EsCierto(fila->PuntosEnviados), EsCierto(fila->LocatorEnviado)};
     p.recibido = {EsCierto(fila->RstRecibido), EsCierto(fila->NumeralRecibido), EsCierto(fila->LetrasRecibidas),

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <utility>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/lenguaje.h"
 
 namespace dao {
@@ -90,7 +90,7 @@ struct PeriodoConcurso {
 // The contest in hand as the cross-check reads it; fixed for a run.
 struct DatosCruce {
   std::string NombreConcurso;               // `Concurso`, compared whole and with case
-  database::PerfilIntercambio Intercambio;  // the ten exchange flags of `ResumenCabrillo`
+  reglas::PerfilIntercambio Intercambio;    // the ten exchange flags of `ResumenCabrillo`
   bool HayResumen = false;                  // false: the contest has no `ResumenCabrillo` row (no flag set)
   ReglasRepeticion Repeticion;
   PeriodoConcurso Periodo;

@@ -18,7 +18,7 @@
 
 namespace scoring {
 
-using T = database::TokenQso;
+using T = reglas::TokenQso;
 
 // ------------------------------------------------------------- one log
 
@@ -101,7 +101,7 @@ struct ListasValidasCruce::LogValido {
   };
 
   // Reads the QSO lines; `trabajados` gets their worked calls in order.
-  void LeeQsos(const std::vector<std::string>& lineas, const database::PerfilIntercambio& flags,
+  void LeeQsos(const std::vector<std::string>& lineas, const reglas::PerfilIntercambio& flags,
                std::vector<Trabajado>& trabajados) {
     trabajados.clear();
     for (const std::string& linea : lineas) {

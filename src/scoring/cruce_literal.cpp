@@ -10,7 +10,7 @@
 
 namespace scoring::literal {
 
-using T = database::TokenQso;
+using T = reglas::TokenQso;
 
 namespace {
 
@@ -67,7 +67,7 @@ bool FiguraEnListas(const std::string& carpeta, const std::vector<std::string>& 
     for (const std::string& linea : Lineas(plataforma::UneRuta(carpeta, entrada))) {
       if (EsFin(linea)) break;
       if (!EsQso(linea)) continue;
-      const database::TokensQso tokens = DesglosaLineaQso(linea, datos.Intercambio);
+      const reglas::TokensQso tokens = DesglosaLineaQso(linea, datos.Intercambio);
       if (!FechaQso(tokens[T::Fecha])) continue;
       if (IndicativoComparable(tokens[T::SuIndicativo], false) == buscado ||
           IndicativoComparable(tokens[T::MiIndicativo], false) == buscado) {
@@ -84,7 +84,7 @@ ResultadoCruce CruzaQso(const std::string& carpeta, const std::vector<std::strin
                         const DatosCruce& datos, std::string_view linea, std::size_t indice_propia,
                         const OpcionesAnulacion& op) {
   ResultadoCruce r;
-  const database::PerfilIntercambio& flags = datos.Intercambio;
+  const reglas::PerfilIntercambio& flags = datos.Intercambio;
   const QsoLeido q = LeeQso(linea, flags);
   if (!q.fecha) {
     r.Codigo = kNul08;

@@ -19,6 +19,7 @@
 #include "common/controles_ventana.h"
 #include "common/panel_progreso.h"
 #include "common/ventanas.h"
+#include "common/vista_edicion.h"
 #include "database/estado.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
@@ -55,7 +56,6 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   ui_->NumeroListas->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
-  controles_ = std::make_unique<ControlesVentana>(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
   edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
@@ -245,9 +245,7 @@ void GesPuntos::FinClientes_Click() {
   close();
 }
 
-void GesPuntos::Imprimir_Click() {
-  ::ImprimeLista(*controles_->Lista("FicheroCabrillo"), ui_->Lista->title().toStdString());
-}
+void GesPuntos::Imprimir_Click() { ::ImprimeLista(*ui_->FicheroCabrillo, ui_->Lista->title().toStdString()); }
 
 void GesPuntos::DeshabilitaControles() { PonControlesDeEjecucion(false); }
 void GesPuntos::HabilitaControles() { PonControlesDeEjecucion(true); }
@@ -318,16 +316,10 @@ void GesPuntos::MuestraLista(ListaEdicion lista) {
   };
   for (const auto& c : controles) {
     if (c.lista != lista) continue;
-    c.caja->clear();
-    for (const std::string& e : edicion_.Lista(lista)) c.caja->addItem(Q(e));
-    if (!c.cuenta) return;
-    // A list read shows its count; discarded results show none ("NO
-    // ENVIADAS" for the stations without log); a list only emptied keeps
-    // the count shown before.
-    if (edicion_.Estado(lista) == EstadoLista::Leida)
-      c.cuenta->setText(Q(edicion_.TextoCuenta(lista)));
-    else if (edicion_.Estado(lista) == EstadoLista::Descartada)
-      c.cuenta->setText(c.cuenta == u.Label6 ? QStringLiteral("NO ENVIADAS") : QString());
+    // Discarded results show no count; "NO ENVIADAS" for the stations
+    // without log.
+    MuestraListaEdicion(edicion_, lista, c.caja, c.cuenta,
+                        c.cuenta == u.Label6 ? QStringLiteral("NO ENVIADAS") : QString());
     return;
   }
 }

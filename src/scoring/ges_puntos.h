@@ -29,7 +29,6 @@ class QCheckBox;
 class QListWidget;
 class QPushButton;
 
-class ControlesVentana;
 class PanelProgreso;
 
 namespace Ui {
@@ -92,7 +91,6 @@ class GesPuntos : public QWidget, public ProgresoEtapa {
   std::unique_ptr<EnlaceGesPuntos> correo_;
   std::unique_ptr<AccionesPuntuacion> acciones_;
   std::unique_ptr<Ui::GesPuntos> ui_;
-  std::unique_ptr<ControlesVentana> controles_;  // lists and captions by name
   std::unique_ptr<PanelProgreso> progreso_;      // `LProceso` and `Proceso`
   EdicionConcurso edicion_;
   bool CargandoOpciones = false;

@@ -37,12 +37,12 @@ bool EsFinDeLog(std::string_view linea) { return EmpiezaSinCaso(linea, "END-OF-L
 
 std::string ObtieneBanda(std::string_view frecuencia) { return cabrillo::BandaDeFrecuencia(frecuencia); }
 
-database::TokensQso DesglosaLineaQso(std::string_view linea, const database::PerfilIntercambio& flags) {
-  using T = database::TokenQso;
-  database::TokensQso t;
+reglas::TokensQso DesglosaLineaQso(std::string_view linea, const reglas::PerfilIntercambio& flags) {
+  using T = reglas::TokenQso;
+  reglas::TokensQso t;
   std::int64_t posicion = 5;
   auto lee = [&](T token) { cabrillo::ObtieneSiguienteCampo(linea, posicion, t[token]); };
-  auto lado = [&](const database::ElementosIntercambio& e, T rst, T numero, T letras, T puntos, T locator) {
+  auto lado = [&](const reglas::ElementosIntercambio& e, T rst, T numero, T letras, T puntos, T locator) {
     if (e.rst) lee(rst);
     if (e.numeral) lee(numero);
     if (e.letras) lee(letras);

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/lenguaje.h"
 
 namespace scoring {
@@ -40,7 +40,7 @@ std::string ObtieneBanda(std::string_view frecuencia);
 // The sixteen tokens of a QSO line under the contest's exchange flags, read
 // from position 5 (just after "QSO:"). A token whose flag is false, or that
 // the line lacks, is empty.
-database::TokensQso DesglosaLineaQso(std::string_view linea, const database::PerfilIntercambio& flags);
+reglas::TokensQso DesglosaLineaQso(std::string_view linea, const reglas::PerfilIntercambio& flags);
 
 // Mode as the cross-check compares it: "RY" counts as "PS".
 std::string ModoCruce(std::string_view modo);

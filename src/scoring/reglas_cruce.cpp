@@ -8,7 +8,7 @@
 
 namespace scoring {
 
-using T = database::TokenQso;
+using T = reglas::TokenQso;
 
 std::string LineaMarcada(std::string_view codigo, std::string_view linea) {
   std::string r;
@@ -19,7 +19,7 @@ std::string LineaMarcada(std::string_view codigo, std::string_view linea) {
   return r;
 }
 
-QsoLeido LeeQso(std::string_view linea, const database::PerfilIntercambio& flags) {
+QsoLeido LeeQso(std::string_view linea, const reglas::PerfilIntercambio& flags) {
   QsoLeido q;
   q.tokens = DesglosaLineaQso(linea, flags);
   q.banda = ObtieneBanda(q.tokens[T::Frecuencia]);
@@ -83,7 +83,7 @@ ReglaCuenta ReglaDeCuenta(const OpcionesAnulacion& o) {
   return {};
 }
 
-IntercambioEnviado EnviadoDe(const database::TokensQso& t) {
+IntercambioEnviado EnviadoDe(const reglas::TokensQso& t) {
   return {t[T::MiRst], t[T::MiNumero], t[T::MisLetras], t[T::MisPuntos], t[T::MiLocator]};
 }
 
@@ -97,8 +97,8 @@ bool MismosNumeros(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string_view CodigoIntercambio(const database::TokensQso& nuestro, const IntercambioEnviado& suyo,
-                                   const database::PerfilIntercambio& f, const OpcionesAnulacion& o) {
+std::string_view CodigoIntercambio(const reglas::TokensQso& nuestro, const IntercambioEnviado& suyo,
+                                   const reglas::PerfilIntercambio& f, const OpcionesAnulacion& o) {
   if (o.AnularPorRstDistinto && f.recibido.rst && f.enviado.rst && nuestro[T::SuRst] != suyo.rst) return kNul16;
   if (!o.AnularPorControlesDistintos) return {};
   if (f.recibido.numeral && f.enviado.numeral && !MismosNumeros(nuestro[T::SuNumero], suyo.numeral)) return kNul14;
@@ -110,8 +110,8 @@ std::string_view CodigoIntercambio(const database::TokensQso& nuestro, const Int
   return {};
 }
 
-QsoRepeticion LeeQsoRepeticion(std::string_view linea, const database::PerfilIntercambio& flags) {
-  database::TokensQso t = DesglosaLineaQso(linea, flags);
+QsoRepeticion LeeQsoRepeticion(std::string_view linea, const reglas::PerfilIntercambio& flags) {
+  reglas::TokensQso t = DesglosaLineaQso(linea, flags);
   QsoRepeticion q;
   q.trabajado = std::move(t[T::SuIndicativo]);
   q.banda = ObtieneBanda(t[T::Frecuencia]);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/reglas.h"
+#include "common/reglas_qso.h"
 #include "plataforma/lenguaje.h"
 #include "scoring/configuracion_cruce.h"
 
@@ -32,13 +32,13 @@ std::string LineaMarcada(std::string_view codigo, std::string_view linea);
 
 // A QSO line with the values the cross-check compares.
 struct QsoLeido {
-  database::TokensQso tokens;
+  reglas::TokensQso tokens;
   std::string banda;                        // ObtieneBanda of the frequency
   std::string modo;                         // ModoCruce of the mode token
   std::optional<plataforma::Fecha> fecha;   // no value: not a valid date
   std::optional<int> minutos;               // time of day; no value: not a time
 };
-QsoLeido LeeQso(std::string_view linea, const database::PerfilIntercambio& flags);
+QsoLeido LeeQso(std::string_view linea, const reglas::PerfilIntercambio& flags);
 
 // The base call of a callsign (its portable part split off) and, with
 // `con_portable`, the base call followed by the portable part.
@@ -76,7 +76,7 @@ ReglaCuenta ReglaDeCuenta(const OpcionesAnulacion& opciones);
 struct IntercambioEnviado {
   std::string rst, numeral, letras, puntos, locator;
 };
-IntercambioEnviado EnviadoDe(const database::TokensQso& tokens);
+IntercambioEnviado EnviadoDe(const reglas::TokensQso& tokens);
 
 // The exchange test of a QSO whose counterpart was found: what we received
 // against what the other station sent. The first rule that holds gives its
@@ -86,8 +86,8 @@ IntercambioEnviado EnviadoDe(const database::TokensQso& tokens);
 // as numbers) and locator ("NUL13"), each only when both of its flags are
 // set. A serial or points value that is not a number disagrees. Empty: the
 // QSO stands.
-std::string_view CodigoIntercambio(const database::TokensQso& nuestro, const IntercambioEnviado& suyo,
-                                   const database::PerfilIntercambio& flags, const OpcionesAnulacion& opciones);
+std::string_view CodigoIntercambio(const reglas::TokensQso& nuestro, const IntercambioEnviado& suyo,
+                                   const reglas::PerfilIntercambio& flags, const OpcionesAnulacion& opciones);
 
 // ----------------------------------------------------------- duplicates
 
@@ -99,7 +99,7 @@ struct QsoRepeticion {
   std::string fecha;      // the date token as written
   std::string letras;     // the received letters token
 };
-QsoRepeticion LeeQsoRepeticion(std::string_view linea, const database::PerfilIntercambio& flags);
+QsoRepeticion LeeQsoRepeticion(std::string_view linea, const reglas::PerfilIntercambio& flags);
 
 inline constexpr std::string_view kConcursoLaPalma = "LA PALMA ISLA BONITA HF";
 inline constexpr std::string_view kEstacionLaPalma = "QQ8KPW";

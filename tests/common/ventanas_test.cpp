@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <cstdio>
 #include <memory>
 
-#include "common/ventana_proceso.h"
 #include "plataforma/impresion.h"
 #include "soporte/carpeta_temporal.h"
 #include "soporte/mensajes_guion.h"
@@ -130,9 +130,10 @@ class ImprimeListaPdf : public ::testing::Test {
 };
 
 TEST_F(ImprimeListaPdf, TituloEnMayusculasYLineas) {
-  ListaSimple lista;
-  lista.Agrega("EA4ABC   1234");
-  lista.Agrega("QQ1ÑAB   99");
+  // The items of a list box, as a window prints them.
+  QListWidget lista;
+  lista.addItem(QString::fromUtf8("EA4ABC   1234"));
+  lista.addItem(QString::fromUtf8("QQ1ÑAB   99"));
   ImprimeLista(lista, "Clasificación por puntos");
   const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
   EXPECT_NE(std::string::npos, texto.find("CLASIFICACIÓN POR PUNTOS")) << texto;

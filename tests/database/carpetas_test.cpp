@@ -178,22 +178,19 @@ TEST_F(CarpetasConcursoTest, OneBlockedSubfolderIsReturnedAndTheOthersAreCreated
 }
 
 TEST_F(CarpetasConcursoTest, OperatorIsToldOfFoldersThatCannotBeCreated) {
-  // Nothing to report when every folder stands (an unexpected box fails).
-  CrearCarpetasConcurso(contexto_, "PRUEBA", "2024");
-  CrearCarpetasConcurso(contexto_, "PRUEBA", "2024");
-  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  // Nothing to report when every folder stands; no box from here.
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
+  EXPECT_TRUE(CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024").empty());
 
   std::ofstream(trabajo_ / "PRUEBA_2024" / "ListasValidas" / "x");
   fs::remove_all(trabajo_ / "PRUEBA_2024" / "ListasCruzadas");
   std::ofstream(trabajo_ / "PRUEBA_2024" / "ListasCruzadas") << "x";
-  soporte::Mensajes().Espera();
-  CrearCarpetasConcurso(contexto_, "PRUEBA", "2024");
-  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
-  const auto& caja = soporte::Mensajes().Cajas()[0];
-  EXPECT_EQ(caja.titulo, "ERROR");
-  EXPECT_EQ(caja.icono, plataforma::Icono::Error);
-  EXPECT_NE(caja.texto.find((trabajo_ / "PRUEBA_2024" / "ListasCruzadas").string()), std::string::npos);
-  EXPECT_EQ(caja.texto.find("ListasValidas"), std::string::npos);
+  const auto fallidas = CreaArbolCarpetasConcurso(contexto_, "PRUEBA", "2024");
+  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+  const std::string texto = TextoCarpetasNoCreadas(fallidas);
+  EXPECT_EQ(texto.rfind("No se han podido crear estas carpetas del concurso:\n", 0), 0u);
+  EXPECT_NE(texto.find("\n" + (trabajo_ / "PRUEBA_2024" / "ListasCruzadas").string()), std::string::npos);
+  EXPECT_EQ(texto.find("ListasValidas"), std::string::npos);
 }
 
 TEST(TextoValidoParaCarpeta, RefusesSeparatorsParentAndControlCharacters) {

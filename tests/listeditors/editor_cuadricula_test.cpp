@@ -26,6 +26,7 @@ class Paginas : public ::testing::Test {
     }
     antes = enlace.listas;
     e = std::make_unique<EditorMultEspeciales>(enlace);
+    e->PonMensajero(&soporte::Mensajes());
     e->Form_Load();
     e->Form_Activate();
   }
@@ -382,6 +383,7 @@ TEST(LongitudCampos, DeLaTablaYFijasParaLosPuntos) {
   prueba::EnlacePrueba enlace;
   enlace.campos["MultEspeciales.Pais"] = {dao::Tipo::Text, 3};
   EditorMultEspeciales e(enlace);
+  e.PonMensajero(&soporte::Mensajes());
   e.Form_Load();
   EXPECT_EQ(e.Longitud(EditorMultEspeciales::Estacion), 10);
   EXPECT_EQ(e.Longitud(EditorMultEspeciales::Pais), 3);

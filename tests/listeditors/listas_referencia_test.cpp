@@ -34,6 +34,7 @@ class ListasReferencia : public ::testing::Test {
   }
   EditorListProv& Abre() {
     e = std::make_unique<EditorListProv>(enlace);
+    e->PonMensajero(&soporte::Mensajes());
     e->Form_Load();
     e->Form_Activate();
     return *e;

@@ -17,6 +17,7 @@ namespace {
 template <typename Editor>
 std::unique_ptr<Editor> NuevaFila(prueba::EnlacePrueba& enlace) {
   auto e = std::make_unique<Editor>(enlace);
+  e->PonMensajero(&soporte::Mensajes());
   e->Form_Load();
   e->Form_Activate();
   e->Pulsa(Boton::ConfProv);
@@ -210,6 +211,7 @@ TEST_F(Estaciones, ModificarUnaReglaConEstacionYPrefijoGuardados) {
                    {"ListaBandaEsp", {"*", "*"}},    {"ListaModoEsp", {"*", "*"}},
                    {"ListaPuntosEsp", {"2", "3"}},   {"ListaPuntosRefEsp", {"*", "*"}}};
   e = std::make_unique<EditorEstacionesEspeciales>(enlace);
+  e->PonMensajero(&soporte::Mensajes());
   e->Form_Load();
   e->Form_Activate();
   e->Pulsa(Boton::ConfProv);

@@ -15,7 +15,7 @@
 
 #include "database/listas_ocultas.h"
 #include "fixture_principal.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -717,6 +717,26 @@ TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("listas no enviadas"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(entrada));
+}
+
+// A folder of the contest that cannot be created is told to the operator
+// when the contest is loaded; the other folders are created.
+TEST_F(CicloConcurso, UnaCarpetaDelConcursoQueNoSePuedeCrearSeAvisa) {
+  carpeta.CreaBases(1);
+  AgregaConcursoValido(1, "PRUEBA", "2025");
+  const std::string concurso = carpeta.Ruta() + "/PRUEBA_2025";
+  std::filesystem::create_directories(concurso);
+  std::ofstream(concurso + "/ListasCruzadas") << "x";
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
+  Arranca();
+  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+  const auto& caja = soporte::Mensajes().Cajas()[0];
+  EXPECT_EQ(caja.titulo, "ERROR");
+  EXPECT_EQ(caja.icono, plataforma::Icono::Error);
+  EXPECT_EQ(caja.texto.rfind("No se han podido crear estas carpetas del concurso:\n\n", 0), 0u) << caja.texto;
+  EXPECT_NE(caja.texto.find("/PRUEBA_2025/ListasCruzadas"), std::string::npos) << caja.texto;
+  EXPECT_EQ(caja.texto.find("ListasValidas"), std::string::npos) << caja.texto;
+  EXPECT_TRUE(std::filesystem::is_directory(concurso + "/ListasValidas"));
 }
 
 TEST_F(CicloConcurso, UnNombreCortadoEnUnBlancoNoLlevaElBlancoALaCarpeta) {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fixture_principal.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 
 namespace prueba {

@@ -33,7 +33,7 @@
 #include "database/conexiones.h"
 #include "database/creacion.h"
 #include "database/estado.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/servicios_principal.h"
 #include "mail/recepcion.h"
 #include "mainwindow/trovalis.h"

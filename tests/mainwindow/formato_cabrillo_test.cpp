@@ -14,7 +14,7 @@
 #include "cabrillo/lectura_concurso.h"
 #include "database/conexiones.h"
 #include "fixture_principal.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/dao.h"
 #include "rules/formato_cabrillo.h"

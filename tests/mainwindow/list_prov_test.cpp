@@ -15,7 +15,7 @@
 #include "database/conexiones.h"
 #include "fixture_principal.h"
 #include "listeditors/list_prov.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "rules/formato_cabrillo.h"
 #include "soporte/mensajes_guion.h"

@@ -17,7 +17,7 @@
 #include "fixture_principal.h"
 #include "listeditors/list_esp.h"
 #include "listeditors/lista_mult_esp.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "soporte/mensajes_guion.h"
 

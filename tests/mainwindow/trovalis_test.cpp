@@ -21,7 +21,7 @@
 
 #include "fixture_principal.h"
 #include "mail/ges_automatica.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "soporte/mensajes_guion.h"
 

@@ -33,7 +33,7 @@
 #include "database/conexiones.h"
 #include "listeditors/list_prov.h"
 #include "mail/ges_automatica.h"
-#include "mainwindow/estado_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "mainwindow/fixture_principal.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"

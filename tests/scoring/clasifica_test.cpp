@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "clasificacion_prueba.h"
+#include "common/ventana_proceso.h"
 #include "plataforma/impresion.h"
 #include "plataforma/texto.h"
 #include "scoring/calculo_puntuaciones.h"

@@ -660,7 +660,7 @@ TEST(CruzaQso, IndexadoYLiteralCoincidenEnEscenariosAleatorios) {
   for (int vuelta = 0; vuelta < 150; ++vuelta) {
     Escenario e;
     e.datos.NombreConcurso = elige(concursos);
-    database::PerfilIntercambio& f = e.datos.Intercambio;
+    reglas::PerfilIntercambio& f = e.datos.Intercambio;
     f.enviado = {a_veces(2), a_veces(2), a_veces(3), a_veces(2), a_veces(3)};
     f.recibido = {a_veces(2), a_veces(2), a_veces(3), a_veces(2), a_veces(3)};
     const int n_env = f.enviado.rst + f.enviado.numeral + f.enviado.letras + f.enviado.puntos + f.enviado.locator;

@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "common/ventana_proceso.h"
 #include "plataforma/dao.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"

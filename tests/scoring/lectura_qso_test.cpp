@@ -10,10 +10,10 @@
 namespace scoring {
 namespace {
 
-using T = database::TokenQso;
+using T = reglas::TokenQso;
 
-database::PerfilIntercambio RstYNumero() {
-  database::PerfilIntercambio p;
+reglas::PerfilIntercambio RstYNumero() {
+  reglas::PerfilIntercambio p;
   p.enviado.rst = p.enviado.numeral = true;
   p.recibido.rst = p.recibido.numeral = true;
   return p;
@@ -21,7 +21,7 @@ database::PerfilIntercambio RstYNumero() {
 
 TEST(DesglosaLineaQso, LosFlagsDecidenQueTokenEsCadaCosa) {
   const std::string linea = "QSO: 14025 CW 2009-12-30 1648 QQ1ABC 599 001 QQ2XYZ 599 012";
-  const database::TokensQso t = DesglosaLineaQso(linea, RstYNumero());
+  const reglas::TokensQso t = DesglosaLineaQso(linea, RstYNumero());
   EXPECT_EQ(t[T::Frecuencia], "14025");
   EXPECT_EQ(t[T::Modo], "CW");
   EXPECT_EQ(t[T::Fecha], "2009-12-30");
@@ -37,9 +37,9 @@ TEST(DesglosaLineaQso, LosFlagsDecidenQueTokenEsCadaCosa) {
 
   // With sent letters as well, the second call is read as the letters and
   // the number after it as the worked call.
-  database::PerfilIntercambio con_letras = RstYNumero();
+  reglas::PerfilIntercambio con_letras = RstYNumero();
   con_letras.enviado.letras = true;
-  const database::TokensQso u = DesglosaLineaQso(linea, con_letras);
+  const reglas::TokensQso u = DesglosaLineaQso(linea, con_letras);
   EXPECT_EQ(u[T::MisLetras], "QQ2XYZ");
   EXPECT_EQ(u[T::SuIndicativo], "599");
   EXPECT_EQ(u[T::SuRst], "012");
@@ -66,7 +66,7 @@ TEST(DesglosaLineaQso, SeparadoresYLineasCortas) {
       {"QSO: 14025 CW 2009-12-30 1648 QQ1ABC 599 001 QQ2XYZ 599 012 EXTRA MAS", "QQ1ABC", "QQ2XYZ", "012"},
   };
   for (const Caso& c : casos) {
-    const database::TokensQso t = DesglosaLineaQso(c.linea, RstYNumero());
+    const reglas::TokensQso t = DesglosaLineaQso(c.linea, RstYNumero());
     EXPECT_EQ(t[T::MiIndicativo], c.propio) << c.linea;
     EXPECT_EQ(t[T::SuIndicativo], c.trabajado) << c.linea;
     EXPECT_EQ(t[T::SuNumero], c.su_numero) << c.linea;
@@ -74,10 +74,10 @@ TEST(DesglosaLineaQso, SeparadoresYLineasCortas) {
 }
 
 TEST(DesglosaLineaQso, ElOrdenDelIntercambioEsFijoConLosPuntosAntesDelLocator) {
-  database::PerfilIntercambio p;
+  reglas::PerfilIntercambio p;
   p.enviado = {true, true, true, true, true};
   p.recibido = {true, true, true, true, true};
-  const database::TokensQso t =
+  const reglas::TokensQso t =
       DesglosaLineaQso("QSO: 144000 PH 2009-12-30 1648 QQ1ABC 59 001 M 10 IN80 QQ2XYZ 57 002 B 20 IN81", p);
   EXPECT_EQ(t[T::MiRst], "59");
   EXPECT_EQ(t[T::MiNumero], "001");
