@@ -178,6 +178,19 @@ std::uint8_t QsosAnteriores::AmbitosGuardados(const OpcionesMultiplicadores& op,
   return m;
 }
 
+void QsosAnteriores::PrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
+                                      std::string& distrito) const {
+  auto hallado = prefijos_.find(indicativo);
+  if (hallado == prefijos_.end()) {
+    if (prefijos_.size() >= (1u << 16)) prefijos_.clear();
+    std::pair<std::string, std::string> respuesta;
+    ObtienePrefijoYDistrito(paises_, indicativo, respuesta.first, respuesta.second);
+    hallado = prefijos_.emplace(indicativo, std::move(respuesta)).first;
+  }
+  prefijo = hallado->second.first;
+  distrito = hallado->second.second;
+}
+
 void QsosAnteriores::Vacia() {
   for (Familia f : {Familia::Banda, Familia::Fecha, Familia::Modo, Familia::Estacion, Familia::Pais, Familia::Zona,
                     Familia::Prefijo, Familia::Sufijo, Familia::Distrito, Familia::DistritoNoNumerico, Familia::Literal,
@@ -290,7 +303,7 @@ void QsosAnteriores::Anade(const DatosQso& qso) {
 
   if (Ambitos(Familia::Prefijo) != 0 || Ambitos(Familia::Distrito) != 0 || Ambitos(Familia::DistritoNoNumerico) != 0) {
     std::string prefijo, distrito;
-    ObtienePrefijoYDistrito(paises_, qso.Indicativo, prefijo, distrito);
+    PrefijoYDistrito(qso.Indicativo, prefijo, distrito);
     exacta(Familia::Prefijo, prefijo);
     exacta(Familia::Distrito, distrito);
     if (Ambitos(Familia::DistritoNoNumerico) != 0 && !plataforma::EsNumerico(qso.LiteralRecibido))
@@ -398,7 +411,7 @@ void EsNuevaReferenciaDie(const DatosQso& qso, const QsosAnteriores& anteriores,
 void EsNuevoPrefijoEA(const DatosQso& qso, const QsosAnteriores& anteriores, std::int64_t& cuenta) {
   if (!plataforma::Like(qso.Dxcc, "EA*")) return;
   std::string prefijo, distrito;
-  ObtienePrefijoYDistrito(anteriores.Paises(), qso.Indicativo, prefijo, distrito);
+  anteriores.PrefijoYDistrito(qso.Indicativo, prefijo, distrito);
   if (!anteriores.Tiene(Familia::Prefijo, Ambito::Banda, prefijo, plataforma::Recorta(qso.Banda))) cuenta += 1;
 }
 
@@ -471,8 +484,13 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
     cuenta += Peso(listas, "ZonaCq", qso.Waz);
 
   std::string prefijo, distrito, prefijoPropio, distritoPropio;
-  ObtienePrefijoYDistrito(c.paises, qso.Indicativo, prefijo, distrito);
-  ObtienePrefijoYDistrito(c.paises, qso.Concursante, prefijoPropio, distritoPropio);
+  if (&c.paises == &anteriores.Paises()) {
+    anteriores.PrefijoYDistrito(qso.Indicativo, prefijo, distrito);
+    anteriores.PrefijoYDistrito(qso.Concursante, prefijoPropio, distritoPropio);
+  } else {
+    ObtienePrefijoYDistrito(c.paises, qso.Indicativo, prefijo, distrito);
+    ObtienePrefijoYDistrito(c.paises, qso.Concursante, prefijoPropio, distritoPropio);
+  }
 
   // Prefix.
   if (op.Prefijo.Cada) {

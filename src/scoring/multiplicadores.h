@@ -130,6 +130,9 @@ class QsosAnteriores {
 
   const TablasPaises& Paises() const { return paises_; }
   const OpcionesMultiplicadores& Opciones() const { return opciones_; }
+  // ObtienePrefijoYDistrito over Paises(), each call worked out once: a
+  // contest's logs name the same stations over and over.
+  void PrefijoYDistrito(const std::string& indicativo, std::string& prefijo, std::string& distrito) const;
 
  private:
   // Each distinct text seen gets a number from 1 on; 0 is no text.
@@ -174,6 +177,8 @@ class QsosAnteriores {
   std::string fecha_cruda_, banda_cruda_, modo_crudo_;
   std::uint32_t fecha_ = 0, banda_ = 0, banda_plegada_ = 0, modo_ = 0, modo_plegado_ = 0;
   bool es_cw_ = false;
+  // Answers of PrefijoYDistrito, kept from one log to the next (up to a bound).
+  mutable std::unordered_map<std::string, std::pair<std::string, std::string>> prefijos_;
   std::int32_t cuantos_ = 0;
 };
 
