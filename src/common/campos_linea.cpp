@@ -2,34 +2,22 @@
 
 #include <algorithm>
 
-namespace {
-
-// Character at a 1-based position; 0 stands for "no character".
-char Caracter(std::string_view linea, std::int64_t posicion) {
-  if (posicion < 1 || posicion > static_cast<std::int64_t>(linea.size())) return '\0';
-  return linea[static_cast<std::size_t>(posicion - 1)];
-}
-
-}  // namespace
-
 void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::string& campo) {
+  // Positions are 1-based: the character at k is p[k - 1], for k up to
+  // `longitud`; past the end there is no character.
   const auto longitud = static_cast<std::int64_t>(linea.size());
+  const char* const p = linea.data();
   std::int64_t a = posicion < 1 ? 1 : posicion;
-  while (Caracter(linea, a) == ' ') ++a;
+  while (a <= longitud && p[a - 1] == ' ') ++a;
 
-  // The character at `a` itself is never taken as a separator.
+  // The character at `a` itself is never taken as a separator. Starting
+  // past the end, the end is one further on.
   std::int64_t j = a + 1;
-  bool acabo_en_tab = false;
-  for (;;) {
-    const char c = Caracter(linea, j);
-    if (c == ' ') break;
-    if (c == '\t') {
-      acabo_en_tab = true;
-      break;
-    }
+  if (j > longitud)
     ++j;
-    if (j - 1 >= longitud) break;
-  }
+  else
+    while (j <= longitud && p[j - 1] != ' ' && p[j - 1] != '\t') ++j;
+  const bool acabo_en_tab = j <= longitud && p[j - 1] == '\t';
 
   std::string_view trozo;
   if (a <= longitud) {
@@ -45,6 +33,6 @@ void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::
   campo.assign(trozo);
 
   if (acabo_en_tab) ++j;
-  while (Caracter(linea, j) == ' ') ++j;
+  while (j <= longitud && p[j - 1] == ' ') ++j;
   posicion = j;
 }
