@@ -78,6 +78,8 @@ class Clasifica : public QWidget {
   // Shows the two rankings in ListaPorCategoria and ListaPorPuntos.
   void MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones);
   void Envia(Envio envio);
+  // The mailings' recipients, added to ListaPorEmail.
+  std::vector<std::string> MuestraDestinatarios();
   void EnviarComunicado_Click();
   void Aceptar_Click();
   void Cancelar_Click();
