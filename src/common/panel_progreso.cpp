@@ -4,11 +4,6 @@
 #include <QLabel>
 #include <QProgressBar>
 
-bool EsPanelDeProceso(std::string_view nombre) {
-  return QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size()))
-             .compare(QStringLiteral("LProceso"), Qt::CaseInsensitive) == 0;
-}
-
 PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
     : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {}
 

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/progreso_lote.h"
@@ -59,7 +58,3 @@ class PanelProgreso {
   bool texto_nuevo_ = false;  // the label changed since the last yield
   int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
 };
-
-// Whether a control name given to VentanaProceso::PonTexto is the step label
-// `LProceso` (letter case ignored).
-bool EsPanelDeProceso(std::string_view nombre);

@@ -27,7 +27,7 @@
 #include <regex>
 #include <set>
 
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "mail/ges_automatica_textos.h"
