@@ -85,6 +85,7 @@ class GesAutomatica::EnlaceCruce : public scoring::EnlaceGesPuntos {
   std::string CarpetaTrabajo() const override { return contexto_.CarpetaTrabajo; }
   std::string CarpetaConcurso() const override { return contexto_.CarpetaConcurso; }
   const TablasPaises* Paises() const override { return contexto_.Paises.get(); }
+  const plataforma::EleccionImpresora& Impresora() const override { return contexto_.Impresora; }
   bool HayListasNuevas() const override { return contexto_.HayListasNuevas; }
   void PonHayListasNuevas(bool valor) override { contexto_.HayListasNuevas = valor; }
   void MuestraVentanaCorreo() override {
@@ -415,7 +416,7 @@ void GesAutomatica::CruzarListas_Click() {
 
 void GesAutomatica::FinClientes_Click() { close(); }
 
-void GesAutomatica::Imprimir_Click() { ::ImprimeLista(*ui_->FicheroCabrillo, ui_->Lista->title().toStdString()); }
+void GesAutomatica::Imprimir_Click() { ::ImprimeLista(enlace_->Contexto().Impresora, *ui_->FicheroCabrillo, ui_->Lista->title().toStdString()); }
 
 // ------------------------------------------------------------- viewer
 

@@ -43,6 +43,7 @@ DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace) {
   DatosClasifica datos;
   datos.Base = &enlace.BaseConcursos();
   datos.CarpetaConcurso = enlace.CarpetaConcurso();
+  datos.Impresora = &enlace.Impresora();
   dao::Recordset rs = datos.Base->OpenRecordset("Select * From Concursos Where NumeroOrden = ?",
                                                 dao::TipoRecordset::Snapshot, {dao::Variant(enlace.NumeroConcurso())});
   if (!rs.Eof()) {
@@ -146,9 +147,17 @@ void Clasifica::AjustaAPantalla() {
 
 // ------------------------------------------------------------- printing
 
-void Clasifica::ImprimirPuntos_Click() { ::ImprimeLista(*ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS"); }
+void Clasifica::ImprimirPuntos_Click() {
+  ::ImprimeLista(Impresora(), *ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS");
+}
 
-void Clasifica::ImprimirCategoria_Click() { ::ImprimeLista(*ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA"); }
+void Clasifica::ImprimirCategoria_Click() {
+  ::ImprimeLista(Impresora(), *ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA");
+}
+
+const plataforma::EleccionImpresora& Clasifica::Impresora() const {
+  return datos_.Impresora ? *datos_.Impresora : predeterminada_;
+}
 
 // ------------------------------------------------------------- mailings
 

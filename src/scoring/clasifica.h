@@ -41,6 +41,8 @@ struct DatosClasifica {
   std::string CarpetaConcurso;
   std::string NombreConcurso;
   std::string EdicionConcurso;
+  // The printer chosen for the run; nullptr: the default one.
+  const plataforma::EleccionImpresora* Impresora = nullptr;
 };
 
 // Reads the contest's name and edition from its row of `Concursos`.
@@ -74,6 +76,7 @@ class Clasifica : public QWidget {
   void AjustaAPantalla();
 
   void ImprimirPuntos_Click();
+  const plataforma::EleccionImpresora& Impresora() const;
   void ImprimirCategoria_Click();
   // Shows the two rankings in ListaPorCategoria and ListaPorPuntos.
   void MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones);
@@ -93,6 +96,7 @@ class Clasifica : public QWidget {
   std::unique_ptr<Ui::Clasifica> ui_;
   bool enviando_ = false;
   bool descargada_ = false;
+  const plataforma::EleccionImpresora predeterminada_;  // when none is given
 };
 
 // Opens the window (deleted when it closes) and loads it.

@@ -232,6 +232,8 @@ struct EnlaceCorreo : scoring::EnlaceGesPuntos {
   std::string CarpetaTrabajo() const override { return f->trabajo; }
   std::string CarpetaConcurso() const override { return f->carpeta; }
   bool HayListasNuevas() const override { return false; }
+  plataforma::EleccionImpresora impresora;
+  const plataforma::EleccionImpresora& Impresora() const override { return impresora; }
   void PonHayListasNuevas(bool) override {}
   void MuestraVentanaCorreo() override {}
 };

@@ -80,6 +80,7 @@ class VentanaClasifica : public ::testing::Test {
     datos.CarpetaConcurso = f.carpeta;
     datos.NombreConcurso = "CONCURSO PRUEBA";
     datos.EdicionConcurso = "2026";
+    datos.Impresora = &impresora;
     ventana = AbreClasifica(datos, envios, [this] { ++cerrada; });
     if (envios) envios->lista = Lista("ListaPorEmail");
     return *ventana;
@@ -104,6 +105,7 @@ class VentanaClasifica : public ::testing::Test {
 
   ConcursoClasificacionPrueba f;
   std::shared_ptr<EnviosPrueba> envios = std::make_shared<EnviosPrueba>();
+  plataforma::EleccionImpresora impresora;
   QPointer<Clasifica> ventana;
   int cerrada = 0;
 };
@@ -152,9 +154,8 @@ TEST_F(VentanaClasifica, PrintsEitherRankingWithItsTitle) {
                         Caso{"ImprimirCategoria", "CLASIFICACIÓN POR CATEGORÍA", "ListaPorCategoria"}}) {
     SCOPED_TRACE(c.boton);
     const std::string pdf = dir.En(std::string(c.boton) + ".pdf");
-    plataforma::EligeSalidaPdf(pdf);
+    plataforma::EligeSalidaPdf(impresora, pdf);
     Control(c.boton)->click();
-    plataforma::UsaImpresoraPredeterminada();
     const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
     const std::size_t titulo = texto.find(c.titulo);
     ASSERT_NE(titulo, std::string::npos) << texto;
@@ -272,6 +273,8 @@ struct EnlaceClasificacion : EnlaceGesPuntos {
   std::string CarpetaTrabajo() const override { return f->trabajo; }
   std::string CarpetaConcurso() const override { return f->carpeta; }
   bool HayListasNuevas() const override { return false; }
+  plataforma::EleccionImpresora impresora;
+  const plataforma::EleccionImpresora& Impresora() const override { return impresora; }
   void PonHayListasNuevas(bool) override {}
   void MuestraVentanaCorreo() override {}
 };
