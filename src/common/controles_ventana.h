@@ -10,6 +10,7 @@
 #include <utility>
 
 class QPushButton;
+class QWidget;
 
 // A control's text from a UTF-8 string.
 QString Q(std::string_view texto);
@@ -17,6 +18,11 @@ QString Q(std::string_view texto);
 // The platform's fixed-pitch face, for lists and texts whose characters
 // must line up in columns.
 QFont FuenteFija();
+
+// Gives every list box below a window an item delegate that measures the
+// size of each plain text once (see DelegadoTexto): a list box measures all
+// its items again each time it lays them out, and measuring is what costs.
+void MideTextosUnaVez(QWidget* ventana);
 
 // A window's command keys: with no Shift, Ctrl or Alt held, a key of the
 // table takes the focus to its button and clicks it if it is enabled; the key

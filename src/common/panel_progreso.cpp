@@ -1,30 +1,144 @@
 #include "common/panel_progreso.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
+#include <QTimer>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+// Holds back the repaints of a window and the layouts of its list boxes: a
+// repaint asked for less than kIntervaloMs after the last one is done when
+// that time is up, with everything that changed meanwhile. The window system
+// asks a window to repaint with one UpdateRequest event at a time and asks no
+// more until it has been served; the event held back here is delivered again
+// later. A list box lays out all its items again after every item added, at
+// the next timer event it gets or when it is painted; during the panel's own
+// yields its timer events pass only with the repaints, and the timers held
+// back fire again at a later turn. (In an event loop that waits, as on a mail
+// server, they pass: a timer held back there would fire again at once and
+// keep the loop spinning.)
+class PanelProgreso::LimitadorRepintado : public QObject {
+ public:
+  explicit LimitadorRepintado(QWidget* ventana) : ventana_(ventana) {
+    reloj_.setSingleShot(true);
+    connect(&reloj_, &QTimer::timeout, this, [this] { Suelta(); });
+  }
+  ~LimitadorRepintado() override { Desactiva(); }
+
+  void Activa() {
+    if (activo_ || !ventana_) return;
+    ventana_->installEventFilter(this);
+    for (QAbstractItemView* vista : ventana_->findChildren<QAbstractItemView*>()) {
+      vista->installEventFilter(this);
+      vistas_.push_back(vista);
+    }
+    activo_ = true;
+  }
+
+  // The repaint held back, if any, comes at the next turn of the event loop.
+  void Desactiva() {
+    if (!activo_) return;
+    activo_ = false;
+    reloj_.stop();
+    for (QAbstractItemView* vista : vistas_)
+      if (vista) vista->removeEventFilter(this);
+    vistas_.clear();
+    if (!ventana_) return;
+    ventana_->removeEventFilter(this);
+    if (retenido_) {
+      retenido_ = false;
+      QCoreApplication::postEvent(ventana_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    }
+  }
+
+  // Set while the panel yields.
+  bool cediendo = false;
+
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::Timer && objeto != ventana_) return cediendo && !Abierto();
+    if (objeto != ventana_ || evento->type() != QEvent::UpdateRequest || soltando_) return false;
+    if (Abierto() && !pintadoEnVuelta_) {
+      pintadoEnVuelta_ = true;
+      retenido_ = false;
+      return false;
+    }
+    retenido_ = true;
+    if (!reloj_.isActive())
+      reloj_.start(static_cast<int>(std::max<qint64>(1, kIntervaloMs - abierto_.elapsed())));
+    return true;
+  }
+
+ private:
+  // Whether the window may be laid out and repainted now: once every
+  // kIntervaloMs a turn of the event loop opens, and what comes in it (the
+  // repaint, the list boxes' timers) passes together.
+  bool Abierto() {
+    if (!abierto_.isValid() || abierto_.elapsed() >= kIntervaloMs) {
+      abierto_.start();
+      pintadoEnVuelta_ = false;
+      return true;
+    }
+    return abierto_.elapsed() < kMismaVuelta;
+  }
+
+  static constexpr qint64 kMismaVuelta = 2;
+
+  void Suelta() {
+    if (!retenido_ || !ventana_) return;
+    retenido_ = false;
+    abierto_.start();
+    pintadoEnVuelta_ = true;
+    soltando_ = true;
+    QEvent repinta(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(ventana_, &repinta);
+    soltando_ = false;
+  }
+
+  QPointer<QWidget> ventana_;
+  std::vector<QPointer<QAbstractItemView>> vistas_;
+  QTimer reloj_;
+  QElapsedTimer abierto_;  // since the last turn that could lay out and repaint
+  bool activo_ = false;
+  bool retenido_ = false;         // a repaint is held back
+  bool pintadoEnVuelta_ = false;  // the open turn has repainted
+  bool soltando_ = false;
+};
 
 PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
-    : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {}
+    : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {
+  QWidget* control = etiqueta_ ? static_cast<QWidget*>(etiqueta_) : barra_;
+  if (control) limitador_ = std::make_unique<LimitadorRepintado>(control->window());
+}
+
+PanelProgreso::~PanelProgreso() = default;
 
 void PanelProgreso::Empieza(const std::vector<std::string>& entradas) {
   lote_.Empieza(entradas);
+  if (limitador_) limitador_->Activa();
   Muestra(0);
 }
 
 void PanelProgreso::Empieza(std::size_t total) {
   lote_.Empieza(total);
+  if (limitador_) limitador_->Activa();
   Muestra(0);
 }
 
 void PanelProgreso::Termina(const std::string& texto) {
   lote_.Termina();
+  if (limitador_) limitador_->Desactiva();
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(texto.empty() ? crudo_ : texto));
   Muestra(100);
 }
 
 void PanelProgreso::Abandona() {
   lote_.Termina();
+  if (limitador_) limitador_->Desactiva();
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(crudo_));
   if (pendiente_ >= 0) Muestra(pendiente_);
 }
@@ -57,7 +171,9 @@ void PanelProgreso::Muestra(int valor) {
 
 void PanelProgreso::Cede() {
   if (!texto_nuevo_ && cedido_.isValid() && cedido_.elapsed() < kIntervaloMs) return;
+  if (limitador_) limitador_->cediendo = true;
   QCoreApplication::processEvents();
+  if (limitador_) limitador_->cediendo = false;
   cedido_.start();
   texto_nuevo_ = false;
 }

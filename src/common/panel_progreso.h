@@ -4,8 +4,12 @@
 // a run goes on, and the bar shows the share of the whole run. The runs set
 // the bar once per QSO; the bar is repainted, and the window yields to the
 // window system, at most about 30 times a second, whatever the runs ask.
+// While a run goes on the whole window is repainted at most that often too:
+// what changed meanwhile (the label, the bar, the lists the run fills) is
+// painted together when the time is up.
 #include <QElapsedTimer>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,9 @@ class PanelProgreso {
   // seeing); without it yields are spaced like the repaints (the
   // cross-check and the scoring, thousands of logs).
   PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso);
+  ~PanelProgreso();
+  PanelProgreso(const PanelProgreso&) = delete;
+  PanelProgreso& operator=(const PanelProgreso&) = delete;
 
   // A run over the logs of that list, or over `total` logs taken as they
   // come (see ProgresoLote).
@@ -46,6 +53,8 @@ class PanelProgreso {
   static constexpr int kIntervaloMs = 33;
 
  private:
+  class LimitadorRepintado;
+
   void Muestra(int valor);
 
   QLabel* etiqueta_;
@@ -57,4 +66,5 @@ class PanelProgreso {
   std::string crudo_;         // the run's last step text, as it gave it
   bool texto_nuevo_ = false;  // the label changed since the last yield
   int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
+  std::unique_ptr<LimitadorRepintado> limitador_;  // the window's repaints while a run goes on
 };

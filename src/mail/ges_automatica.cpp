@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -42,13 +43,15 @@ namespace {
 constexpr int kMargenMarco = 24;
 
 // Runs a call of the mail session on a thread of its own and keeps the
-// window system answering until it has ended.
+// window system answering until it has ended. A call that ends within the
+// time of one repaint of the progress panel (a local inbox) is simply
+// waited for: the window answers at the intake's next yield.
 void EsperaEnOtroHilo(const std::function<void()>& llamada) {
   QEventLoop bucle;
   std::unique_ptr<QThread> hilo(QThread::create(llamada));
   QObject::connect(hilo.get(), &QThread::finished, &bucle, &QEventLoop::quit, Qt::QueuedConnection);
   hilo->start();
-  bucle.exec();
+  if (!hilo->wait(QDeadlineTimer(PanelProgreso::kIntervaloMs))) bucle.exec();
   hilo->wait();
 }
 
@@ -110,6 +113,7 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
   Timer1->setInterval(kIntervaloSesiones);
   connect(Timer1, &QTimer::timeout, this, &GesAutomatica::Timer1_Timer);
 
+  MideTextosUnaVez(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, true);
 
   connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
@@ -278,7 +282,14 @@ bool GesAutomatica::CargaConfiguracionCorreo() {
 void GesAutomatica::ConectaCorreo() {
   ContextoConcurso& contexto = enlace_->Contexto();
   plataforma::correo::OpcionesCorreo opciones;
-  opciones.ejecuta = EsperaEnOtroHilo;
+  // A session with its inbox and its outbox on the disk (a Maildir, and the
+  // answers left in the outbox) waits on no server: its calls run in place
+  // and the window answers at each step of the intake.
+  plataforma::correo::PerfilCorreo perfil;
+  plataforma::correo::ErrorCorreo error_perfil;
+  const bool local = plataforma::correo::LeePerfilCorreo(contexto.CarpetaTrabajo, perfil, error_perfil) &&
+                     perfil.entrada.find("://") == std::string::npos && perfil.smtp.empty();
+  if (!local) opciones.ejecuta = EsperaEnOtroHilo;
   plataforma::correo::SesionCorreo sesion(contexto.CarpetaTrabajo, opciones);
 
   // While the sign-on waits on the server nothing else may start; a failed

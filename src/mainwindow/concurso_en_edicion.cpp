@@ -1,5 +1,6 @@
 #include "mainwindow/concurso_en_edicion.h"
 
+#include <cctype>
 #include <optional>
 
 #include "mainwindow/registro_concurso.h"
@@ -16,67 +17,12 @@ constexpr std::string_view kConcursoLocatorSinDistancia = "COMARCAS CATALANAS";
 
 using O = Opcion;
 
+#define TROVALIS_OPCION_COLUMNA(nombre) #nombre,
+#define TROVALIS_OPCION_COLUMNA_D(columna, casilla) #columna,
 constexpr std::array<std::string_view, kNumeroOpciones> kColumnas = {
-    "EnviarNumeral",
-    "EnviarLocator",
-    "EnviarSiglas",
-    "RecibirNumeral",
-    "RecibirLocator",
-    "RecibirSiglas",
-    "RecibirPuntos",
-    "RecibirPuntosPorKm",
-    "SiglasONumeral",
-    "NoRepetir",
-    "RepetirEstacion",
-    "RepetirEnCadaBanda",
-    "RepetirEnCadaModo",
-    "RepetirCadaHoras",
-    "Multiplicadores",
-    "CadaModo",
-    "CadaDia",
-    "CadaBanda",
-    "CadaCuadricula",
-    "CadaEstacion",
-    "CadaPais",
-    "CadaPrefijo",
-    "CadaSufijo",
-    "CadaProv",
-    "CadaDistrito",
-    "CadaCq",
-    "Otros",
-    "CuadriculaPorBanda",
-    "EstacionPorBanda",
-    "PaisPorBanda",
-    "PrefijoPorBanda",
-    "SufijoPorBanda",
-    "ProvPorBanda",
-    "DistritoPorBanda",
-    "OtrosPorBanda",
-    "CqPorBanda",
-    "CuadriculaPorDia",
-    "EstacionPorDia",
-    "PaisPorDia",
-    "PrefijoPorDia",
-    "SufijoPorDia",
-    "ProvPorDia",
-    "DistritoPorDia",
-    "OtrosPorDia",
-    "CqPorDia",
-    "CuadriculaPorModo",
-    "EstacionPorModo",
-    "PaisPorModo",
-    "PrefijoPorModo",
-    "SufijoPorModo",
-    "ProvPorModo",
-    "DistritoPorModo",
-    "OtrosPorModo",
-    "CqPorModo",
-    "ExcluirPais",
-    "ExcluirPrefijo",
-    "ExcluirProv",
-    "ExcluirDistrito",
-    "ExcluirCq",
-};
+    TROVALIS_OPCIONES(TROVALIS_OPCION_COLUMNA, TROVALIS_OPCION_COLUMNA_D)};
+#undef TROVALIS_OPCION_COLUMNA_D
+#undef TROVALIS_OPCION_COLUMNA
 
 // One type of multiplier with its period variants, its list button and its
 // exclude option.
@@ -457,6 +403,25 @@ void ConcursoEnEdicion::GrabaOpciones(RegistroConcurso& fila) const {
   for (Opcion o : OpcionesEnOrdenDeGrabacion()) fila.EscribeBooleano(ColumnaOpcion(o), Valor(o));
 }
 
+void ConcursoEnEdicion::GrabaCampos(RegistroConcurso& fila, const ValoresCompartidos& v) const {
+  for (int i = 0; i < kNumeroCamposTexto; ++i) fila.EscribeTexto(i, Textos[static_cast<std::size_t>(i)]);
+  for (int j = 0; j < kNumeroBandas; ++j) fila.EscribeBooleano(27 + j, Bandas[static_cast<std::size_t>(j)]);
+  for (int k = 0; k < kNumeroModos; ++k) fila.EscribeBooleano(41 + k, Modos[static_cast<std::size_t>(k)]);
+  fila.EscribeBooleano("ExcluirMismaProv", v.ExcluirMismaProv);
+  fila.EscribeBooleano("ExcluirMismoDist", v.ExcluirMismoDist);
+  fila.EscribeBooleano("ExcluirMismoPais", v.ExcluirMismoPais);
+  fila.EscribeBooleano("ExcluirMismoPrefijo", v.ExcluirMismoPrefijo);
+  fila.EscribeBooleano("ExcluirMismaZonaCQ", v.ExcluirMismaZonaCQ);
+  const FormatoSufijoConcurso f = Valor(O::CadaSufijo) ? Sufijo : FormatoSufijoConcurso{};
+  fila.EscribeBooleano("PrimerNumero", f.PrimerNumero);
+  fila.EscribeBooleano("PrimeraLetra", f.PrimeraLetra);
+  fila.EscribeBooleano("SegundaLetra", f.SegundaLetra);
+  fila.EscribeBooleano("TerceraLetra", f.TerceraLetra);
+  fila.EscribeBooleano("UltimaLetra", f.UltimaLetra);
+  fila.EscribeTexto("EMailReclamaciones", v.CorreoReclamaciones);
+  fila.EscribeTexto("WEBConcurso", v.DireccionWebConcurso);
+}
+
 bool ConcursoEnEdicion::HayBanda() const {
   for (bool b : Bandas)
     if (b) return true;
@@ -484,6 +449,73 @@ void ConcursoEnEdicion::PonOpcionesEn(EstadoListasConcurso& e) const {
   e.ExcluirCq = Valor(O::ExcluirCq);
   e.CadaSufijo = Valor(O::CadaSufijo);
   e.FormatoSufijo = Sufijo.Alguno();
+  auto cuenta = [this](std::string_view nombre) { return static_cast<int>(Lista(nombre).size()); };
+  e.ListaProv = cuenta("ListaProv");
+  e.ListaExProv = cuenta("ListaExProv");
+  e.ListaDistritos = cuenta("ListaDistritos");
+  e.ListaExDistritos = cuenta("ListaExDistritos");
+  e.ListaMultEstEsp = cuenta("ListaMultEstEsp");
+  e.ListaExPaises = cuenta("ListaExPaises");
+  e.ListaExPrefijos = cuenta("ListaExPrefijos");
+  e.ListaExZonasCq = cuenta("ListaExZonasCq");
+}
+
+listas::OpcionesListas ConcursoEnEdicion::OpcionesDeListas() const {
+  listas::OpcionesListas o;
+  o.CadaProv = Valor(O::CadaProv);
+  o.ProvPorBanda = Valor(O::ProvPorBanda);
+  o.ExcluirProv = Valor(O::ExcluirProv);
+  o.CadaDistrito = Valor(O::CadaDistrito);
+  o.DistritoPorBanda = Valor(O::DistritoPorBanda);
+  o.ExcluirDistrito = Valor(O::ExcluirDistrito);
+  o.CadaEstacion = Valor(O::CadaEstacion);
+  o.EstacionPorBanda = Valor(O::EstacionPorBanda);
+  o.CadaPais = Valor(O::CadaPais);
+  o.PaisPorBanda = Valor(O::PaisPorBanda);
+  o.ExcluirPais = Valor(O::ExcluirPais);
+  o.CadaPrefijo = Valor(O::CadaPrefijo);
+  o.PrefijoPorBanda = Valor(O::PrefijoPorBanda);
+  o.ExcluirPrefijo = Valor(O::ExcluirPrefijo);
+  o.CadaCq = Valor(O::CadaCq);
+  o.CqPorBanda = Valor(O::CqPorBanda);
+  o.ExcluirCq = Valor(O::ExcluirCq);
+  o.RecibirPuntos = Valor(O::RecibirPuntos);
+  o.Multiplicadores = Valor(O::Multiplicadores);
+  return o;
+}
+
+namespace {
+
+bool IgualSinCaso(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (std::tolower(x) != std::tolower(y)) return false;
+  }
+  return true;
+}
+
+template <typename Listas>
+auto BuscaLista(Listas& l, std::string_view nombre) -> decltype(&l.begin()->second) {
+  if (auto i = l.find(nombre); i != l.end()) return &i->second;
+  for (auto& [clave, items] : l)
+    if (IgualSinCaso(clave, nombre)) return &items;
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> ConcursoEnEdicion::Lista(std::string_view nombre) const {
+  const auto* items = BuscaLista(Listas, nombre);
+  return items ? *items : std::vector<std::string>{};
+}
+
+void ConcursoEnEdicion::PonLista(std::string_view nombre, std::vector<std::string> items) {
+  if (auto* l = BuscaLista(Listas, nombre)) *l = std::move(items);
+}
+
+void ConcursoEnEdicion::LimpiaListas() {
+  for (auto& [nombre, items] : Listas) items.clear();
 }
 
 }  // namespace principal

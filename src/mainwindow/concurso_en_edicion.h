@@ -14,7 +14,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "database/listas_ocultas.h"
 #include "mainwindow/campos_editor.h"
 
 namespace principal {
@@ -25,69 +27,46 @@ struct EstadoListasConcurso;
 // What the contest editor is doing.
 enum class OperacionEditor { Ninguna, Alta, Consulta, Modificar, Borrar };
 
-// The option columns of a contest, in the order a load sets them.
-enum class Opcion : int {
-  EnviarNumeral,
-  EnviarLocator,
-  EnviarSiglas,
-  RecibirNumeral,
-  RecibirLocator,
-  RecibirSiglas,
-  RecibirPuntos,
-  RecibirPuntosPorKm,
-  SiglasONumeral,
-  NoRepetir,
-  RepetirEstacion,
-  RepetirEnCadaBanda,
-  RepetirEnCadaModo,
-  RepetirCadaHoras,
-  Multiplicadores,
-  CadaModo,
-  CadaDia,
-  CadaBanda,
-  CadaCuadricula,
-  CadaEstacion,
-  CadaPais,
-  CadaPrefijo,
-  CadaSufijo,
-  CadaProv,
-  CadaDistrito,
-  CadaCq,
-  Otros,
-  CuadriculaPorBanda,
-  EstacionPorBanda,
-  PaisPorBanda,
-  PrefijoPorBanda,
-  SufijoPorBanda,
-  ProvPorBanda,
-  DistritoPorBanda,
-  OtrosPorBanda,
-  CqPorBanda,
-  CuadriculaPorDia,
-  EstacionPorDia,
-  PaisPorDia,
-  PrefijoPorDia,
-  SufijoPorDia,
-  ProvPorDia,
-  DistritoPorDia,
-  OtrosPorDia,
-  CqPorDia,
-  CuadriculaPorModo,
-  EstacionPorModo,
-  PaisPorModo,
-  PrefijoPorModo,
-  SufijoPorModo,
-  ProvPorModo,
-  DistritoPorModo,
-  OtrosPorModo,
-  CqPorModo,
-  ExcluirPais,
-  ExcluirPrefijo,
-  ExcluirProv,
-  ExcluirDistrito,
-  ExcluirCq,
-};
-inline constexpr int kNumeroOpciones = 59;
+// The option columns of a contest, in the order a load sets them: each
+// name is the option, its column in the contest table and its box in the
+// editor's forms, except two boxes spelled otherwise than their columns,
+// given as D(column, box). The one list the enum, the column names and the
+// window's boxes are all made from: first the exchange and repeat options
+// (boxes of the main form), then the multiplier options (boxes of the
+// multipliers panel).
+// clang-format off
+#define TROVALIS_OPCIONES_INTERCAMBIO(X, D) \
+  X(EnviarNumeral) X(EnviarLocator) X(EnviarSiglas) X(RecibirNumeral) \
+  X(RecibirLocator) X(RecibirSiglas) X(RecibirPuntos) D(RecibirPuntosPorKm, RecibirPuntosPorKM) \
+  X(SiglasONumeral) X(NoRepetir) X(RepetirEstacion) X(RepetirEnCadaBanda) \
+  X(RepetirEnCadaModo) X(RepetirCadaHoras)
+#define TROVALIS_OPCIONES_MULTIPLICADORES(X, D) \
+  X(Multiplicadores) X(CadaModo) X(CadaDia) X(CadaBanda) \
+  X(CadaCuadricula) X(CadaEstacion) X(CadaPais) X(CadaPrefijo) \
+  X(CadaSufijo) X(CadaProv) X(CadaDistrito) X(CadaCq) \
+  X(Otros) X(CuadriculaPorBanda) X(EstacionPorBanda) X(PaisPorBanda) \
+  X(PrefijoPorBanda) X(SufijoPorBanda) X(ProvPorBanda) X(DistritoPorBanda) \
+  X(OtrosPorBanda) X(CqPorBanda) X(CuadriculaPorDia) X(EstacionPorDia) \
+  X(PaisPorDia) X(PrefijoPorDia) X(SufijoPorDia) X(ProvPorDia) \
+  X(DistritoPorDia) X(OtrosPorDia) D(CqPorDia, CQPorDia) X(CuadriculaPorModo) \
+  X(EstacionPorModo) X(PaisPorModo) X(PrefijoPorModo) X(SufijoPorModo) \
+  X(ProvPorModo) X(DistritoPorModo) X(OtrosPorModo) X(CqPorModo) \
+  X(ExcluirPais) X(ExcluirPrefijo) X(ExcluirProv) X(ExcluirDistrito) \
+  X(ExcluirCq)
+#define TROVALIS_OPCIONES(X, D) TROVALIS_OPCIONES_INTERCAMBIO(X, D) TROVALIS_OPCIONES_MULTIPLICADORES(X, D)
+// clang-format on
+
+#define TROVALIS_OPCION_ENUM(nombre) nombre,
+#define TROVALIS_OPCION_ENUM_D(columna, casilla) columna,
+enum class Opcion : int { TROVALIS_OPCIONES(TROVALIS_OPCION_ENUM, TROVALIS_OPCION_ENUM_D) };
+#undef TROVALIS_OPCION_ENUM_D
+#undef TROVALIS_OPCION_ENUM
+#define TROVALIS_OPCION_CUENTA(nombre) +1
+#define TROVALIS_OPCION_CUENTA_D(columna, casilla) +1
+inline constexpr int kNumeroOpciones = 0 TROVALIS_OPCIONES(TROVALIS_OPCION_CUENTA, TROVALIS_OPCION_CUENTA_D);
+#undef TROVALIS_OPCION_CUENTA_D
+#undef TROVALIS_OPCION_CUENTA
+static_assert(kNumeroOpciones == 59);
 
 // The column of an option, as the contest table names it.
 std::string_view ColumnaOpcion(Opcion o);
@@ -111,6 +90,15 @@ struct FormatoSufijoConcurso {
   friend bool operator==(const FormatoSufijoConcurso&, const FormatoSufijoConcurso&) = default;
 };
 
+// The values of the contest in hand that its row holds beside the editor's:
+// the exclude-own options and the claims and web texts (the run's context
+// keeps them; the list and format windows change them).
+struct ValoresCompartidos {
+  bool ExcluirMismaProv = false, ExcluirMismoDist = false, ExcluirMismoPais = false, ExcluirMismoPrefijo = false,
+       ExcluirMismaZonaCQ = false;
+  std::string CorreoReclamaciones, DireccionWebConcurso;
+};
+
 class ConcursoEnEdicion {
  public:
   ConcursoEnEdicion();
@@ -132,6 +120,9 @@ class ConcursoEnEdicion {
   std::array<bool, kNumeroBandas> Bandas{};
   std::array<bool, kNumeroModos> Modos{};
   FormatoSufijoConcurso Sufijo;
+  // The 24 working lists of the contest (listas::Grupos), as the list
+  // editors leave them and as a create or a save stores them.
+  listas::ListasOcultas Listas = listas::ListasVacias();
 
   bool Valor(Opcion o) const { return valores_[Indice(o)]; }
   bool Habilitada(Opcion o) const { return habilitadas_[Indice(o)]; }
@@ -170,13 +161,28 @@ class ConcursoEnEdicion {
   void CargaOpciones(const RegistroConcurso& fila);
   // Writes every option into the row, in save order.
   void GrabaOpciones(RegistroConcurso& fila) const;
+  // Writes the text boxes, bands, modes, the shared values and the suffix
+  // format (all unset without suffix multipliers) into the row; a create or
+  // a save then writes the options (GrabaOpciones).
+  void GrabaCampos(RegistroConcurso& fila, const ValoresCompartidos& compartidos) const;
 
   // ---- Checks before a save.
   bool HayBanda() const;
   bool HayModo() const;
-  // The options part of what the reference-list check needs (the list
-  // counts, the exclude-own option and the categories are the caller's).
+  // What the reference-list check needs of the contest: its options, the
+  // item count of each list and the suffix format (the exclude-own option
+  // and the categories are the caller's).
   void PonOpcionesEn(EstadoListasConcurso& estado) const;
+  // The options that decide which working lists a create or a save stores.
+  listas::OpcionesListas OpcionesDeListas() const;
+  // Items of a working list by name, without regard to case; empty when
+  // there is no such list.
+  std::vector<std::string> Lista(std::string_view nombre) const;
+  // Replaces a working list (by name, without regard to case); a name that
+  // is no working list changes nothing.
+  void PonLista(std::string_view nombre, std::vector<std::string> items);
+  // Empties every working list.
+  void LimpiaListas();
 
  private:
   static std::size_t Indice(Opcion o) { return static_cast<std::size_t>(o); }

@@ -1,31 +1,28 @@
 #include "mainwindow/enlace_correo_trovalis.h"
 
-#include <QCheckBox>
-#include <QRadioButton>
-
 #include "award/ges_diploma_cantabria.h"
-#include "mainwindow/trovalis.h"
+#include "mainwindow/editor_principal.h"
 
 namespace principal {
 
-EnlaceCorreoTrovalis::EnlaceCorreoTrovalis(Trovalis* ventana) : ventana_(ventana), contexto_(ventana->Contexto()) {}
+EnlaceCorreoTrovalis::EnlaceCorreoTrovalis(QWidget* ventana, EditorPrincipal& editor)
+    : ventana_(ventana), editor_(editor), contexto_(editor.Contexto()) {}
 
-bool EnlaceCorreoTrovalis::GestionAutomatica() const { return ventana_ && ventana_->GestionAutomatica->isChecked(); }
+bool EnlaceCorreoTrovalis::GestionAutomatica() const { return ventana_ && editor_.GestionAutomatica(); }
 
-bool EnlaceCorreoTrovalis::GestionManual() const { return ventana_ && ventana_->GestionManual->isChecked(); }
+bool EnlaceCorreoTrovalis::GestionManual() const { return ventana_ && editor_.GestionManual(); }
 
 cabrillo::AjustesVentanaPrincipal EnlaceCorreoTrovalis::Ajustes() const {
   cabrillo::AjustesVentanaPrincipal a;
   if (!ventana_) return a;
-  a.SiglasONumeral = ventana_->SiglasONumeral->isChecked();
-  a.VerificarNombreExacto = ventana_->VerificaNombre->isChecked();
+  a.SiglasONumeral = editor_.OpcionMarcada(Opcion::SiglasONumeral);
+  a.VerificarNombreExacto = editor_.VerificaNombreExacto();
   return a;
 }
 
 void EnlaceCorreoTrovalis::MuestraVentanaPrincipal() {
   if (!ventana_) return;
-  ventana_->show();
-  ventana_->activateWindow();
+  editor_.MuestraDeNuevo();
 }
 
 void EnlaceCorreoTrovalis::AbreGesDiploma(std::function<void()> al_cerrar) {

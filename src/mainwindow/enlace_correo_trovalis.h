@@ -4,16 +4,17 @@
 // main window shown again when the mail window closes; the award window,
 // opened for the award contest.
 #include <QPointer>
+#include <QWidget>
 
 #include "mail/enlace_ges_automatica.h"
 
-class Trovalis;
-
 namespace principal {
+
+class EditorPrincipal;
 
 class EnlaceCorreoTrovalis : public mail::EnlaceGesAutomatica {
  public:
-  explicit EnlaceCorreoTrovalis(Trovalis* ventana);
+  EnlaceCorreoTrovalis(QWidget* ventana, EditorPrincipal& editor);
 
   ContextoConcurso& Contexto() override { return contexto_; }
   bool GestionAutomatica() const override;
@@ -23,7 +24,9 @@ class EnlaceCorreoTrovalis : public mail::EnlaceGesAutomatica {
   void AbreGesDiploma(std::function<void()> al_cerrar) override;
 
  private:
-  QPointer<Trovalis> ventana_;
+  // The main window, while it lives, and its editor.
+  QPointer<QWidget> ventana_;
+  EditorPrincipal& editor_;
   // The run's context, which lives as long as the program.
   ContextoConcurso& contexto_;
 };

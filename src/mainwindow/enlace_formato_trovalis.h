@@ -1,16 +1,16 @@
 #pragma once
 // What the Cabrillo format window reads and writes of the main window: the
-// contest in hand, the view-only flag, the exchange boxes of the editor and
+// contest in hand, the view-only flag, the exchange options of the editor and
 // the claims and web texts of the contest in hand.
 #include "rules/enlace_formato_cabrillo.h"
 
-class Trovalis;
-
 namespace principal {
+
+class EditorPrincipal;
 
 class EnlaceFormatoTrovalis : public rules::EnlaceFormatoCabrillo {
  public:
-  explicit EnlaceFormatoTrovalis(Trovalis& ventana) : ventana_(ventana) {}
+  explicit EnlaceFormatoTrovalis(EditorPrincipal& editor) : editor_(editor) {}
 
   int ListasSoloConsulta() const override;
   std::int32_t NumeroConcursoActual() const override;
@@ -24,7 +24,7 @@ class EnlaceFormatoTrovalis : public rules::EnlaceFormatoCabrillo {
   void PonDireccionWebConcurso(const std::string& texto) override;
 
  private:
-  Trovalis& ventana_;
+  EditorPrincipal& editor_;
 };
 
 }  // namespace principal

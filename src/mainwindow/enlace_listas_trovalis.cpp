@@ -1,78 +1,73 @@
 #include "mainwindow/enlace_listas_trovalis.h"
 
-#include <QCheckBox>
-#include <QListWidget>
+#include <cctype>
 
 #include "database/conexiones.h"
-#include "cabrillo/contexto_concurso.h"
-#include "mainwindow/trovalis.h"
+#include "mainwindow/editor_principal.h"
 
 namespace principal {
 
-int EnlaceListasTrovalis::ListasSoloConsulta() const { return ventana_.Contexto().ListasSoloConsulta; }
+namespace {
+
+bool IgualSinCaso(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+}  // namespace
+
+int EnlaceListasTrovalis::ListasSoloConsulta() const { return editor_.Contexto().ListasSoloConsulta; }
 
 std::vector<std::string> EnlaceListasTrovalis::Lista(std::string_view nombre) const {
-  std::vector<std::string> items;
-  if (QListWidget* lista = ventana_.ListaOculta(nombre)) {
-    items.reserve(static_cast<std::size_t>(lista->count()));
-    for (int i = 0; i < lista->count(); ++i) items.push_back(lista->item(i)->text().toStdString());
-  }
-  return items;
+  return editor_.Concurso().Lista(nombre);
 }
 
 void EnlaceListasTrovalis::PonLista(std::string_view nombre, const std::vector<std::string>& items) {
-  QListWidget* lista = ventana_.ListaOculta(nombre);
-  if (!lista) return;
-  lista->clear();
-  for (const std::string& t : items) lista->addItem(QString::fromStdString(t));
+  editor_.PonLista(nombre, items);
 }
 
 listeditors::DefinicionCampo EnlaceListasTrovalis::Campo(std::string_view tabla, std::string_view campo) const {
-  dao::Field f = ventana_.Contexto().BaseConcursos.TableDefs()[tabla].Fields()[campo];
+  dao::Field f = editor_.Contexto().BaseConcursos.TableDefs()[tabla].Fields()[campo];
   return {f.Type(), f.Size()};
 }
 
-std::string EnlaceListasTrovalis::TituloBanda(int indice) const {
-  if (indice < 0 || indice >= static_cast<int>(ventana_.Banda.size())) return {};
-  return ventana_.Banda[static_cast<std::size_t>(indice)]->text().toStdString();
-}
+std::string EnlaceListasTrovalis::TituloBanda(int indice) const { return editor_.TituloBanda(indice); }
 
 bool EnlaceListasTrovalis::BandaMarcada(int indice) const {
-  if (indice < 0 || indice >= static_cast<int>(ventana_.Banda.size())) return false;
-  return ventana_.Banda[static_cast<std::size_t>(indice)]->isChecked();
+  if (indice < 0 || indice >= kNumeroBandas) return false;
+  return editor_.Concurso().Bandas[static_cast<std::size_t>(indice)];
 }
 
 bool EnlaceListasTrovalis::ModoMarcado(int indice) const {
-  if (indice < 0 || indice >= static_cast<int>(ventana_.Modo.size())) return false;
-  return ventana_.Modo[static_cast<std::size_t>(indice)]->isChecked();
+  if (indice < 0 || indice >= kNumeroModos) return false;
+  return editor_.Concurso().Modos[static_cast<std::size_t>(indice)];
 }
 
 bool EnlaceListasTrovalis::OpcionMarcada(std::string_view nombre) const {
-  QCheckBox* casilla = ventana_.CasillaOpcion(nombre);
-  return casilla && casilla->isChecked();
+  for (Opcion o : OpcionesEnOrdenDeCarga())
+    if (IgualSinCaso(ColumnaOpcion(o), nombre)) return editor_.OpcionMarcada(o);
+  return false;
 }
 
 listeditors::FormatoSufijo EnlaceListasTrovalis::Sufijo() const {
-  return {ventana_.PrimerNumero, ventana_.PrimeraLetra, ventana_.SegundaLetra, ventana_.TerceraLetra,
-          ventana_.UltimaLetra};
+  const FormatoSufijoConcurso f = editor_.Concurso().Sufijo;
+  return {f.PrimerNumero, f.PrimeraLetra, f.SegundaLetra, f.TerceraLetra, f.UltimaLetra};
 }
 
 void EnlaceListasTrovalis::PonSufijo(const listeditors::FormatoSufijo& f) {
-  ventana_.PrimerNumero = f[0];
-  ventana_.PrimeraLetra = f[1];
-  ventana_.SegundaLetra = f[2];
-  ventana_.TerceraLetra = f[3];
-  ventana_.UltimaLetra = f[4];
+  editor_.PonSufijo({f[0], f[1], f[2], f[3], f[4]});
 }
 
 listeditors::ExcluirPropios EnlaceListasTrovalis::Exclusiones() const {
-  const ContextoConcurso& c = ventana_.Contexto();
+  const ContextoConcurso& c = editor_.Contexto();
   return {c.OpcionExcluirMismaProv, c.OpcionExcluirMismoDist, c.OpcionExcluirMismoPais, c.OpcionExcluirMismoPrefijo,
           c.OpcionExcluirMismaZonaCQ};
 }
 
 void EnlaceListasTrovalis::PonExclusiones(const listeditors::ExcluirPropios& o) {
-  ContextoConcurso& c = ventana_.Contexto();
+  ContextoConcurso& c = editor_.Contexto();
   c.OpcionExcluirMismaProv = o[0];
   c.OpcionExcluirMismoDist = o[1];
   c.OpcionExcluirMismoPais = o[2];

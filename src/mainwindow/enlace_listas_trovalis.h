@@ -1,16 +1,17 @@
 #pragma once
 // What the list editors read and write of the main window: the view-only
-// flag, its working lists, the field definitions of the shared contest
-// database connection and the band and mode boxes of the editor.
+// flag, the working lists of the contest in the editor, the field
+// definitions of the shared contest database connection and the bands,
+// modes, options, suffix format and exclude-own options of the editor.
 #include "listeditors/enlace_list_prov.h"
-
-class Trovalis;
 
 namespace principal {
 
+class EditorPrincipal;
+
 class EnlaceListasTrovalis : public listeditors::EnlaceListProv {
  public:
-  explicit EnlaceListasTrovalis(Trovalis& ventana) : ventana_(ventana) {}
+  explicit EnlaceListasTrovalis(EditorPrincipal& editor) : editor_(editor) {}
 
   int ListasSoloConsulta() const override;
   std::vector<std::string> Lista(std::string_view nombre) const override;
@@ -26,7 +27,7 @@ class EnlaceListasTrovalis : public listeditors::EnlaceListProv {
   void PonExclusiones(const listeditors::ExcluirPropios& opciones) override;
 
  private:
-  Trovalis& ventana_;
+  EditorPrincipal& editor_;
 };
 
 }  // namespace principal

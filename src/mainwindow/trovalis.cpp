@@ -1,70 +1,27 @@
 // The main window: controls, start-up, keys, navigation and printer choice.
 #include "mainwindow/trovalis.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <algorithm>
 
+#include "cabrillo/contexto_concurso.h"
 #include "common/ventanas.h"
-#include "mainwindow/enlace_correo_trovalis.h"
 #include "mainwindow/enlace_bases_trovalis.h"
+#include "mainwindow/enlace_correo_trovalis.h"
 #include "mainwindow/enlace_formato_trovalis.h"
 #include "mainwindow/enlace_listas_trovalis.h"
-#include "cabrillo/contexto_concurso.h"
+#include "ui_panel_multiplicadores.h"
 #include "ui_trovalis.h"
 
 using principal::VentanaSecundaria;
-
-namespace {
-
-// Combo1 as the contest list: entries sorted by text without regard to case.
-class ComboConcursos : public ::ListaConcursos {
- public:
-  explicit ComboConcursos(QComboBox* combo) : combo_(combo) {}
-  void Limpia() override { combo_->clear(); }
-  int Agrega(const std::string& texto, std::int32_t numero) override {
-    const int i = PosicionOrdenada(*this, texto);
-    combo_->insertItem(i, QString::fromStdString(texto), QVariant(static_cast<int>(numero)));
-    return i;
-  }
-  int Cuenta() const override { return combo_->count(); }
-  std::string Texto(int i) const override { return combo_->itemText(i).toStdString(); }
-  std::int32_t Numero(int i) const override { return combo_->itemData(i).toInt(); }
-  void Selecciona(int i) override { combo_->setCurrentIndex(i); }
-  int Seleccionado() const override { return combo_->currentIndex(); }
-
- private:
-  QComboBox* combo_;
-};
-
-const char* const kListasOcultas[] = {
-    "ListaProv",        "ListaExProv",         "ListaDistritos",       "ListaExDistritos",
-    "ListaMultEstEsp",  "ListaExPaises",       "ListaExPrefijos",      "ListaExZonasCq",
-    "ListaEstEsp",      "ListaPreEsp",         "ListaDistEsp",         "ListaProvEsp",
-    "ListaBandaEsp",    "ListaModoEsp",        "ListaPuntosEsp",       "ListaPuntosRefEsp",
-    "ListaEstMultEsp",  "ListaPaisMultEsp",    "ListaDistritoMultEsp", "ListaPrefijoMultEsp",
-    "ListaProvinciasMultEsp", "ListaZonaCqMultEsp", "ListaOtrosMultEsp", "ListaPuntosMultEsp",
-};
-
-bool IgualSinCaso(std::string_view a, std::string_view b) {
-  return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) == 0;
-}
-
-}  // namespace
 
 Trovalis::Trovalis(std::unique_ptr<principal::ServiciosPrincipal> servicios, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::Trovalis>()), servicios_(std::move(servicios)) {
@@ -77,180 +34,35 @@ Trovalis::~Trovalis() = default;
 
 void Trovalis::ConstruyeControles() {
   Ui::Trovalis& f = *ui_;
-  Text3 = {f.Text3_0,  f.Text3_1,  f.Text3_2,  f.Text3_3,  f.Text3_4,  f.Text3_5,  f.Text3_6,  f.Text3_7,  f.Text3_8,
-           f.Text3_9,  f.Text3_10, f.Text3_11, f.Text3_12, f.Text3_13, f.Text3_14, f.Text3_15, f.Text3_16, f.Text3_17,
-           f.Text3_18, f.Text3_19, f.Text3_20, f.Text3_21, f.Text3_22, f.Text3_23, f.Text3_24, f.Text3_25, f.Text3_26};
-  Banda = {f.Banda_0, f.Banda_1, f.Banda_2, f.Banda_3,  f.Banda_4,  f.Banda_5,  f.Banda_6,
-           f.Banda_7, f.Banda_8, f.Banda_9, f.Banda_10, f.Banda_11, f.Banda_12, f.Banda_13};
-  Modo = {f.Modo_0, f.Modo_1, f.Modo_2, f.Modo_3, f.Modo_4,  f.Modo_5,
-          f.Modo_6, f.Modo_7, f.Modo_8, f.Modo_9, f.Modo_10, f.Modo_11};
-  Impresora.push_back(f.Impresora_0);
-  Combo1 = f.Combo1;
-  SeleccionConcurso = f.SeleccionConcurso;
-  PanelImpresora = f.PanelImpresora;
-  AltaReg = f.AltaReg;
-  ConsultaReg = f.ConsultaReg;
-  ModificarReg = f.ModificarReg;
-  BorrarReg = f.BorrarReg;
-  Aceptar = f.Aceptar;
-  Cancelar = f.Cancelar;
-  Bases = f.Bases;
-  GestionListas = f.GestionListas;
-  FinClientes = f.FinClientes;
-  SeleccionarImpresora = f.SeleccionarImpresora;
-  AceptarImpresora = f.AceptarImpresora;
-  ConfDistritosValidos = f.ConfDistritosValidos;
-  ConfEstEsp = f.ConfEstEsp;
-  ConfPaisesExc = f.ConfPaisesExc;
-  ConfPrefijos = f.ConfPrefijos;
-  ConfSiglasValidas = f.ConfSiglasValidas;
-  ConfSufijo = f.ConfSufijo;
-  ConfZonaExcluida = f.ConfZonaExcluida;
-  ConfMultEstacionesEspeciales = f.ConfMultEstacionesEspeciales;
-  Especiales = f.Especiales;
-  ConfigurarCabrillo = f.ConfigurarCabrillo;
-  GestionAutomatica = f.GestionAutomatica;
-  GestionManual = f.GestionManual;
-  VerificaNombre = f.VerificaNombre;
-  EnviarNumeral = f.EnviarNumeral;
-  EnviarLocator = f.EnviarLocator;
-  EnviarSiglas = f.EnviarSiglas;
-  RecibirNumeral = f.RecibirNumeral;
-  RecibirLocator = f.RecibirLocator;
-  RecibirSiglas = f.RecibirSiglas;
-  RecibirPuntos = f.RecibirPuntos;
-  RecibirPuntosPorKM = f.RecibirPuntosPorKM;
-  SiglasONumeral = f.SiglasONumeral;
-  NoRepetir = f.NoRepetir;
-  RepetirEstacion = f.RepetirEstacion;
-  RepetirEnCadaBanda = f.RepetirEnCadaBanda;
-  RepetirEnCadaModo = f.RepetirEnCadaModo;
-  RepetirCadaHoras = f.RepetirCadaHoras;
-  Multiplicadores = f.Multiplicadores;
-  CadaModo = f.CadaModo;
-  CadaDia = f.CadaDia;
-  CadaBanda = f.CadaBanda;
-  CadaCuadricula = f.CadaCuadricula;
-  CadaEstacion = f.CadaEstacion;
-  CadaPais = f.CadaPais;
-  CadaPrefijo = f.CadaPrefijo;
-  CadaSufijo = f.CadaSufijo;
-  CadaProv = f.CadaProv;
-  CadaDistrito = f.CadaDistrito;
-  CadaCq = f.CadaCq;
-  Otros = f.Otros;
-  CuadriculaPorBanda = f.CuadriculaPorBanda;
-  EstacionPorBanda = f.EstacionPorBanda;
-  PaisPorBanda = f.PaisPorBanda;
-  PrefijoPorBanda = f.PrefijoPorBanda;
-  SufijoPorBanda = f.SufijoPorBanda;
-  ProvPorBanda = f.ProvPorBanda;
-  DistritoPorBanda = f.DistritoPorBanda;
-  OtrosPorBanda = f.OtrosPorBanda;
-  CqPorBanda = f.CqPorBanda;
-  CuadriculaPorDia = f.CuadriculaPorDia;
-  EstacionPorDia = f.EstacionPorDia;
-  PaisPorDia = f.PaisPorDia;
-  PrefijoPorDia = f.PrefijoPorDia;
-  SufijoPorDia = f.SufijoPorDia;
-  ProvPorDia = f.ProvPorDia;
-  DistritoPorDia = f.DistritoPorDia;
-  OtrosPorDia = f.OtrosPorDia;
-  CQPorDia = f.CQPorDia;
-  CuadriculaPorModo = f.CuadriculaPorModo;
-  EstacionPorModo = f.EstacionPorModo;
-  PaisPorModo = f.PaisPorModo;
-  PrefijoPorModo = f.PrefijoPorModo;
-  SufijoPorModo = f.SufijoPorModo;
-  ProvPorModo = f.ProvPorModo;
-  DistritoPorModo = f.DistritoPorModo;
-  OtrosPorModo = f.OtrosPorModo;
-  CqPorModo = f.CqPorModo;
-  ExcluirPais = f.ExcluirPais;
-  ExcluirPrefijo = f.ExcluirPrefijo;
-  ExcluirProv = f.ExcluirProv;
-  ExcluirDistrito = f.ExcluirDistrito;
-  ExcluirCq = f.ExcluirCq;
+  textos_ = {f.Text3_0,  f.Text3_1,  f.Text3_2,  f.Text3_3,  f.Text3_4,  f.Text3_5,  f.Text3_6,
+             f.Text3_7,  f.Text3_8,  f.Text3_9,  f.Text3_10, f.Text3_11, f.Text3_12, f.Text3_13,
+             f.Text3_14, f.Text3_15, f.Text3_16, f.Text3_17, f.Text3_18, f.Text3_19, f.Text3_20,
+             f.Text3_21, f.Text3_22, f.Text3_23, f.Text3_24, f.Text3_25, f.Text3_26};
+  bandas_ = {f.Banda_0, f.Banda_1, f.Banda_2, f.Banda_3,  f.Banda_4,  f.Banda_5,  f.Banda_6,
+             f.Banda_7, f.Banda_8, f.Banda_9, f.Banda_10, f.Banda_11, f.Banda_12, f.Banda_13};
+  modos_ = {f.Modo_0, f.Modo_1, f.Modo_2, f.Modo_3, f.Modo_4,  f.Modo_5,
+            f.Modo_6, f.Modo_7, f.Modo_8, f.Modo_9, f.Modo_10, f.Modo_11};
 
-  listaConcursos_ = std::make_unique<ComboConcursos>(Combo1);
-
-  // The option boxes in the order of their options (the order a load sets
-  // them), and the list buttons in the order of theirs.
-  casillas_ = {EnviarNumeral,
-               EnviarLocator,
-               EnviarSiglas,
-               RecibirNumeral,
-               RecibirLocator,
-               RecibirSiglas,
-               RecibirPuntos,
-               RecibirPuntosPorKM,
-               SiglasONumeral,
-               NoRepetir,
-               RepetirEstacion,
-               RepetirEnCadaBanda,
-               RepetirEnCadaModo,
-               RepetirCadaHoras,
-               Multiplicadores,
-               CadaModo,
-               CadaDia,
-               CadaBanda,
-               CadaCuadricula,
-               CadaEstacion,
-               CadaPais,
-               CadaPrefijo,
-               CadaSufijo,
-               CadaProv,
-               CadaDistrito,
-               CadaCq,
-               Otros,
-               CuadriculaPorBanda,
-               EstacionPorBanda,
-               PaisPorBanda,
-               PrefijoPorBanda,
-               SufijoPorBanda,
-               ProvPorBanda,
-               DistritoPorBanda,
-               OtrosPorBanda,
-               CqPorBanda,
-               CuadriculaPorDia,
-               EstacionPorDia,
-               PaisPorDia,
-               PrefijoPorDia,
-               SufijoPorDia,
-               ProvPorDia,
-               DistritoPorDia,
-               OtrosPorDia,
-               CQPorDia,
-               CuadriculaPorModo,
-               EstacionPorModo,
-               PaisPorModo,
-               PrefijoPorModo,
-               SufijoPorModo,
-               ProvPorModo,
-               DistritoPorModo,
-               OtrosPorModo,
-               CqPorModo,
-               ExcluirPais,
-               ExcluirPrefijo,
-               ExcluirProv,
-               ExcluirDistrito,
-               ExcluirCq};
-  botonesLista_ = {ConfPaisesExc,    ConfPrefijos, ConfSiglasValidas, ConfDistritosValidos,
-                   ConfZonaExcluida, ConfSufijo,   ConfEstEsp};
-  leyendasPeriodo_ = {CadaBanda, CadaDia, CadaModo};
-  for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga())
-    opciones_.push_back({Casilla(o), principal::ColumnaOpcion(o).data()});
-
-  // The working lists of the contest in hand: never shown.
-  for (const char* nombre : kListasOcultas) {
-    auto* lista = new QListWidget(this);
-    lista->setObjectName(nombre);
-    lista->hide();
-    listasOcultas_.push_back(lista);
-  }
+  // The option boxes in the order of their options (each box is named after
+  // its option, two after another spelling of it), and the list buttons and
+  // period boxes in the order of theirs.
+  const Ui::PanelMultiplicadores& m = f.MarcoMultiplicadores->Formulario();
+#define TROVALIS_CASILLA(nombre) f.nombre,
+#define TROVALIS_CASILLA_D(columna, casilla) f.casilla,
+#define TROVALIS_CASILLA_MULTIPLICADOR(nombre) m.nombre,
+#define TROVALIS_CASILLA_MULTIPLICADOR_D(columna, casilla) m.casilla,
+  casillas_ = {TROVALIS_OPCIONES_INTERCAMBIO(TROVALIS_CASILLA, TROVALIS_CASILLA_D)
+                   TROVALIS_OPCIONES_MULTIPLICADORES(TROVALIS_CASILLA_MULTIPLICADOR, TROVALIS_CASILLA_MULTIPLICADOR_D)};
+#undef TROVALIS_CASILLA_MULTIPLICADOR_D
+#undef TROVALIS_CASILLA_MULTIPLICADOR
+#undef TROVALIS_CASILLA_D
+#undef TROVALIS_CASILLA
+  botonesLista_ = {m.ConfPaisesExc,    m.ConfPrefijos, m.ConfSiglasValidas, m.ConfDistritosValidos,
+                   m.ConfZonaExcluida, m.ConfSufijo,   m.ConfEstEsp};
+  leyendasPeriodo_ = {m.CadaBanda, m.CadaDia, m.CadaModo};
 
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) {
-    Text3[static_cast<std::size_t>(i)]->setAutoFillBackground(true);
+    textos_[static_cast<std::size_t>(i)]->setAutoFillBackground(true);
     PintaCampo(i, false);
   }
   setWindowTitle("Trovalis");
@@ -261,21 +73,8 @@ void Trovalis::AjustaAnchosDeTexto() {
   // The name box shows the 64 characters of its column: typed text is upper
   // case, so the width is that of 64 capitals and digits.
   const QString muestra = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ 0");
-  QLineEdit* nombre = Text3[1];
+  QLineEdit* nombre = textos_[1];
   nombre->setMinimumWidth(nombre->fontMetrics().horizontalAdvance(muestra.left(64)) + 12);
-
-  // The contest list opens wide enough for the longest entry, edition
-  // included; the closed list shows the whole selected entry as its tip.
-  auto ajustaLista = [this] {
-    int ancho = 0;
-    const QFontMetrics metricas = Combo1->view()->fontMetrics();
-    for (int i = 0; i < Combo1->count(); ++i) ancho = std::max(ancho, metricas.horizontalAdvance(Combo1->itemText(i)));
-    Combo1->view()->setMinimumWidth(ancho + 2 * Combo1->view()->frameWidth() + 40);
-    Combo1->setToolTip(Combo1->currentText());
-  };
-  connect(Combo1->model(), &QAbstractItemModel::rowsInserted, this, ajustaLista);
-  connect(Combo1->model(), &QAbstractItemModel::dataChanged, this, ajustaLista);
-  connect(Combo1, &QComboBox::currentIndexChanged, this, ajustaLista);
 }
 
 void Trovalis::ConectaSenales() {
@@ -283,51 +82,38 @@ void Trovalis::ConectaSenales() {
   installEventFilter(this);
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 
-  for (const OpcionEnlazada& o : opciones_) {
-    QCheckBox* casilla = o.Casilla;
+  for (QCheckBox* casilla : casillas_) {
     connect(casilla, &QCheckBox::toggled, this, [this, casilla](bool v) { OpcionCambiada(casilla, v); });
   }
-  connect(VerificaNombre, &QCheckBox::clicked, this, [this] { VerificaNombre_Click(); });
-  connect(Impresora[0], &QRadioButton::toggled, this, [this](bool v) { Impresora_Click(0, v); });
+  connect(ui_->VerificaNombre, &QCheckBox::clicked, this, [this] { VerificaNombre_Click(); });
 
-  connect(AltaReg, &QPushButton::clicked, this, &Trovalis::AltaReg_Click);
-  connect(ConsultaReg, &QPushButton::clicked, this, &Trovalis::ConsultaReg_Click);
-  connect(ModificarReg, &QPushButton::clicked, this, &Trovalis::ModificarReg_Click);
-  connect(BorrarReg, &QPushButton::clicked, this, &Trovalis::BorrarReg_Click);
-  connect(Aceptar, &QPushButton::clicked, this, &Trovalis::Aceptar_Click);
-  connect(Cancelar, &QPushButton::clicked, this, &Trovalis::Cancelar_Click);
-  connect(GestionListas, &QPushButton::clicked, this, &Trovalis::GestionListas_Click);
-  connect(Bases, &QPushButton::clicked, this, &Trovalis::Bases_Click);
-  connect(FinClientes, &QPushButton::clicked, this, &Trovalis::FinClientes_Click);
-  connect(SeleccionarImpresora, &QPushButton::clicked, this, &Trovalis::SeleccionarImpresora_Click);
-  connect(AceptarImpresora, &QPushButton::clicked, this, &Trovalis::AceptarImpresora_Click);
-  connect(ConfDistritosValidos, &QPushButton::clicked, this, &Trovalis::ConfDistritosValidos_Click);
-  connect(ConfEstEsp, &QPushButton::clicked, this, &Trovalis::ConfEstEsp_Click);
-  connect(ConfPaisesExc, &QPushButton::clicked, this, &Trovalis::ConfPaisesExc_Click);
-  connect(ConfPrefijos, &QPushButton::clicked, this, &Trovalis::ConfPrefijos_Click);
-  connect(ConfSiglasValidas, &QPushButton::clicked, this, &Trovalis::ConfSiglasValidas_Click);
-  connect(ConfSufijo, &QPushButton::clicked, this, &Trovalis::ConfSufijo_Click);
-  connect(ConfZonaExcluida, &QPushButton::clicked, this, &Trovalis::ConfZonaExcluida_Click);
-  connect(ConfMultEstacionesEspeciales, &QPushButton::clicked, this, &Trovalis::ConfMultEstacionesEspeciales_Click);
-  connect(Especiales, &QPushButton::clicked, this, &Trovalis::Especiales_Click);
-  connect(ConfigurarCabrillo, &QPushButton::clicked, this, &Trovalis::ConfigurarCabrillo_Click);
-}
-
-QCheckBox* Trovalis::CasillaOpcion(std::string_view columna) const {
-  for (const OpcionEnlazada& o : opciones_)
-    if (IgualSinCaso(o.Columna, columna)) return o.Casilla;
-  return nullptr;
-}
-
-QListWidget* Trovalis::ListaOculta(std::string_view nombre) const {
-  for (QListWidget* l : listasOcultas_)
-    if (IgualSinCaso(l->objectName().toStdString(), nombre)) return l;
-  return nullptr;
+  connect(ui_->AltaReg, &QPushButton::clicked, this, &Trovalis::AltaReg_Click);
+  connect(ui_->ConsultaReg, &QPushButton::clicked, this, &Trovalis::ConsultaReg_Click);
+  connect(ui_->ModificarReg, &QPushButton::clicked, this, &Trovalis::ModificarReg_Click);
+  connect(ui_->BorrarReg, &QPushButton::clicked, this, &Trovalis::BorrarReg_Click);
+  connect(ui_->Aceptar, &QPushButton::clicked, this, &Trovalis::Aceptar_Click);
+  connect(ui_->Cancelar, &QPushButton::clicked, this, &Trovalis::Cancelar_Click);
+  connect(ui_->GestionListas, &QPushButton::clicked, this, &Trovalis::GestionListas_Click);
+  connect(ui_->Bases, &QPushButton::clicked, this, &Trovalis::Bases_Click);
+  connect(ui_->FinClientes, &QPushButton::clicked, this, &Trovalis::FinClientes_Click);
+  connect(ui_->SeleccionarImpresora, &QPushButton::clicked, this, &Trovalis::SeleccionarImpresora_Click);
+  connect(ui_->PanelImpresora->Aceptar(), &QPushButton::clicked, this, &Trovalis::AceptarImpresora_Click);
+  // The list buttons open their editors: those of the multiplier types
+  // the reference lists, the three others their own windows.
+  for (QPushButton* boton : botonesLista_)
+    connect(boton, &QPushButton::clicked, this, [this] { AbreVentanaListas(VentanaSecundaria::ListasProvincias); });
+  const std::pair<QPushButton*, VentanaSecundaria> otras[] = {
+      {ui_->ConfMultEstacionesEspeciales, VentanaSecundaria::MultEspeciales},
+      {ui_->Especiales, VentanaSecundaria::EstacionesEspeciales},
+      {ui_->ConfigurarCabrillo, VentanaSecundaria::FormatoCabrillo},
+  };
+  for (const auto& [boton, ventana] : otras)
+    connect(boton, &QPushButton::clicked, this, [this, v = ventana] { AbreVentanaListas(v); });
 }
 
 int Trovalis::IndiceTexto(QObject* objeto) const {
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    if (Text3[static_cast<std::size_t>(i)] == objeto) return i;
+    if (textos_[static_cast<std::size_t>(i)] == objeto) return i;
   return -1;
 }
 
@@ -355,8 +141,8 @@ bool Trovalis::Form_Load() {
 
     servicios_->AbrirBasesDeDatos();
     servicios_->AbrirControlConcursos();
-    Contexto().HayConcursoCargado = servicios_->CargarComboConcursos(*listaConcursos_);
-    Bases->setEnabled(Contexto().HayConcursoCargado);
+    Contexto().HayConcursoCargado = servicios_->CargarComboConcursos(*ui_->SeleccionConcurso);
+    ui_->Bases->setEnabled(Contexto().HayConcursoCargado);
   } catch (const principal::ErrorArranque& e) {
     PrimeraActivacion = false;
     servicios_->Mensaje(std::string(e.what()) + ":\n" + e.Fichero() + "\n\nEl programa no puede continuar.",
@@ -366,7 +152,7 @@ bool Trovalis::Form_Load() {
   CargaImpresoras();
   AjustaLongitudCampos(0);
   // Deleting needs a contest in hand.
-  BorrarReg->setEnabled(Contexto().HayConcursoCargado);
+  ui_->BorrarReg->setEnabled(Contexto().HayConcursoCargado);
   return true;
 }
 
@@ -381,12 +167,12 @@ void Trovalis::Form_Activate() {
   if (!CargaConcursoSeleccionado()) LimpiaFormulario();
   if (Contexto().NombreConcurso == NombreConcursoDiploma) {
     servicios_->CargaTablaMunicipios();
-    GestionAutomatica->setChecked(false);
-    GestionManual->setChecked(true);
+    ui_->GestionAutomatica->setChecked(false);
+    ui_->GestionManual->setChecked(true);
   }
   ActualizaFicherosListasNoEnviadas();
   ActualizaBotones();
-  AltaReg->setFocus();
+  ui_->AltaReg->setFocus();
   PrimeraActivacion = false;
 }
 
@@ -436,14 +222,14 @@ bool Trovalis::Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
   if (modificadores & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return MueveFoco(tecla);
   QPushButton* boton = nullptr;
   switch (tecla) {
-    case Qt::Key_F2: boton = AltaReg; break;
-    case Qt::Key_F3: boton = ConsultaReg; break;
-    case Qt::Key_F4: boton = ModificarReg; break;
-    case Qt::Key_F5: boton = BorrarReg; break;
-    case Qt::Key_F6: boton = Bases; break;
-    case Qt::Key_F7: boton = GestionListas; break;
-    case Qt::Key_F12: boton = Aceptar; break;
-    case Qt::Key_Escape: boton = Cancelar; break;
+    case Qt::Key_F2: boton = ui_->AltaReg; break;
+    case Qt::Key_F3: boton = ui_->ConsultaReg; break;
+    case Qt::Key_F4: boton = ui_->ModificarReg; break;
+    case Qt::Key_F5: boton = ui_->BorrarReg; break;
+    case Qt::Key_F6: boton = ui_->Bases; break;
+    case Qt::Key_F7: boton = ui_->GestionListas; break;
+    case Qt::Key_F12: boton = ui_->Aceptar; break;
+    case Qt::Key_Escape: boton = ui_->Cancelar; break;
     default: return MueveFoco(tecla);
   }
   if (boton->isEnabled() && boton->isVisibleTo(this)) {
@@ -470,10 +256,10 @@ bool Trovalis::MueveFoco(int tecla) {
 
 void Trovalis::MueveFocoA(int desde, const std::function<int(int)>& paso) {
   int destino = principal::PrimerCampoDisponible(desde, paso, [this](int i) {
-    QLineEdit* t = Text3[static_cast<std::size_t>(i)];
+    QLineEdit* t = textos_[static_cast<std::size_t>(i)];
     return t->isEnabled() && t->isVisibleTo(this);
   });
-  if (destino >= 0) Text3[static_cast<std::size_t>(destino)]->setFocus(Qt::OtherFocusReason);
+  if (destino >= 0) textos_[static_cast<std::size_t>(destino)]->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------- resize
@@ -503,61 +289,25 @@ void Trovalis::Form_Resize() {
 // ---------------------------------------------------------------- printers
 
 void Trovalis::CargaImpresoras() {
-  std::vector<std::string> nombres = servicios_->Impresoras();
-  std::string actual = servicios_->ImpresoraActual();
-  QVBoxLayout* capa = ui_->ListaImpresoras;
-  if (nombres.empty()) {
-    // No printer installed: the panel says so instead of showing no option.
-    Impresora[0]->setText(QString());
-    Impresora[0]->hide();
-    if (!sinImpresoras_) {
-      sinImpresoras_ = new QLabel("No hay ninguna impresora instalada", PanelImpresora);
-      sinImpresoras_->setObjectName("SinImpresoras");
-      capa->addWidget(sinImpresoras_);
-    }
-    return;
-  }
-  Impresora[0]->setText(QString::fromStdString(nombres[0]));
-  Impresora[0]->show();
-  for (std::size_t i = 1; i < nombres.size(); ++i) {
-    auto* opcion = new QRadioButton(QString::fromStdString(nombres[i]), PanelImpresora);
-    opcion->setObjectName(QString("Impresora_%1").arg(i));
-    capa->addWidget(opcion);
-    opcion->installEventFilter(this);
-    int indice = static_cast<int>(i);
-    connect(opcion, &QRadioButton::toggled, this, [this, indice](bool v) { Impresora_Click(indice, v); });
-    Impresora.push_back(opcion);
-  }
-  for (QRadioButton* opcion : Impresora)
-    if (opcion->text().toStdString() == actual) opcion->setChecked(true);
-}
-
-void Trovalis::Impresora_Click(int indice, bool valor) {
-  if (valor) MiImpresora = static_cast<std::int16_t>(indice);
+  ui_->PanelImpresora->Carga(servicios_->Impresoras(), servicios_->ImpresoraActual(), this);
 }
 
 void Trovalis::SeleccionarImpresora_Click() {
   DesactivarBotones();
-  PanelImpresora->show();
-  if (!Impresora.empty() && Impresora[0]->isVisibleTo(this)) Impresora[static_cast<std::size_t>(MiImpresora)]->setFocus();
+  ui_->PanelImpresora->Abre();
 }
 
 void Trovalis::AceptarImpresora_Click() {
-  for (QRadioButton* opcion : Impresora) {
-    if (opcion->isVisibleTo(this) && opcion->isChecked()) {
-      servicios_->EstableceImpresora(Impresora[static_cast<std::size_t>(MiImpresora)]->text().toStdString());
-      break;
-    }
-  }
-  PanelImpresora->hide();
+  if (auto impresora = ui_->PanelImpresora->Elegida()) servicios_->EstableceImpresora(*impresora);
+  ui_->PanelImpresora->hide();
   ActualizaBotones();
 }
 
 // ---------------------------------------------------------------- other windows
 
 void Trovalis::GestionListas_Click() {
-  Contexto().NombreConcurso = Text3[1]->text().toStdString();
-  Contexto().EdicionConcurso = Text3[2]->text().toStdString();
+  Contexto().NombreConcurso = textos_[1]->text().toStdString();
+  Contexto().EdicionConcurso = textos_[2]->text().toStdString();
   if (servicios_->AbreVentana(VentanaSecundaria::GestionCorreo, *this)) hide();
   QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));
 }
@@ -569,7 +319,7 @@ void Trovalis::Bases_Click() {
 }
 
 std::unique_ptr<rules::EnlaceFormatoCabrillo> Trovalis::EnlaceFormato() {
-  return std::make_unique<principal::EnlaceFormatoTrovalis>(*this);
+  return std::make_unique<principal::EnlaceFormatoTrovalis>(static_cast<principal::EditorPrincipal&>(*this));
 }
 
 std::unique_ptr<rules::EnlaceBasesConcurso> Trovalis::EnlaceBases() {
@@ -577,11 +327,33 @@ std::unique_ptr<rules::EnlaceBasesConcurso> Trovalis::EnlaceBases() {
 }
 
 std::unique_ptr<listeditors::EnlaceListProv> Trovalis::EnlaceListas() {
-  return std::make_unique<principal::EnlaceListasTrovalis>(*this);
+  return std::make_unique<principal::EnlaceListasTrovalis>(static_cast<principal::EditorPrincipal&>(*this));
 }
 
 std::unique_ptr<mail::EnlaceGesAutomatica> Trovalis::EnlaceCorreo() {
-  return std::make_unique<principal::EnlaceCorreoTrovalis>(this);
+  return std::make_unique<principal::EnlaceCorreoTrovalis>(this, static_cast<principal::EditorPrincipal&>(*this));
+}
+
+// ---------------------------------------------------------------- the editor for the links
+
+bool Trovalis::OpcionMarcada(principal::Opcion o) const { return Casilla(o)->isChecked(); }
+
+void Trovalis::PonLista(std::string_view nombre, const std::vector<std::string>& items) {
+  concurso_.PonLista(nombre, items);
+}
+
+std::string Trovalis::TituloBanda(int indice) const {
+  if (indice < 0 || indice >= static_cast<int>(bandas_.size())) return {};
+  return bandas_[static_cast<std::size_t>(indice)]->text().toStdString();
+}
+
+bool Trovalis::GestionAutomatica() const { return ui_->GestionAutomatica->isChecked(); }
+bool Trovalis::GestionManual() const { return ui_->GestionManual->isChecked(); }
+bool Trovalis::VerificaNombreExacto() const { return ui_->VerificaNombre->isChecked(); }
+
+void Trovalis::MuestraDeNuevo() {
+  show();
+  activateWindow();
 }
 
 void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
@@ -594,21 +366,10 @@ void Trovalis::AbreVentanaListas(VentanaSecundaria ventana) {
   show();
   activateWindow();
   if (editable)
-    Text3[1]->setFocus();
+    textos_[1]->setFocus();
   else
-    AltaReg->setFocus();
+    ui_->AltaReg->setFocus();
 }
-
-void Trovalis::ConfDistritosValidos_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfEstEsp_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfPaisesExc_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfPrefijos_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfSiglasValidas_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfSufijo_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfZonaExcluida_Click() { AbreVentanaListas(VentanaSecundaria::ListasProvincias); }
-void Trovalis::ConfMultEstacionesEspeciales_Click() { AbreVentanaListas(VentanaSecundaria::MultEspeciales); }
-void Trovalis::Especiales_Click() { AbreVentanaListas(VentanaSecundaria::EstacionesEspeciales); }
-void Trovalis::ConfigurarCabrillo_Click() { AbreVentanaListas(VentanaSecundaria::FormatoCabrillo); }
 
 void Trovalis::FinClientes_Click() {
   QDir::setCurrent(QString::fromStdString(Contexto().CarpetaTrabajo));

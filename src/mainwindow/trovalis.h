@@ -1,32 +1,30 @@
 #pragma once
 // The main window: the program's entry point, the contest editor and the
-// buttons that open every other window.
+// buttons that open every other window. It shows the contest in the editor
+// (principal::ConcursoEnEdicion) in the controls of its generated form; what
+// the other windows read and write of it goes through its links.
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "mainwindow/campos_editor.h"
 #include "mainwindow/concurso_en_edicion.h"
+#include "mainwindow/editor_principal.h"
 #include "mainwindow/servicios_principal.h"
 
 class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
-class QRadioButton;
 
 namespace Ui {
 class Trovalis;
 }
 
-class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
+class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal, private principal::EditorPrincipal {
   Q_OBJECT
 
  public:
@@ -37,13 +35,16 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   // list, printers, field lengths. False when a database file could not be
   // opened (the operator has been told which one); the program then ends.
   bool Form_Load();
-  // The first activation loads the contest selected in the list. Runs once;
+  // The first activation shows the contest selected in the list. Runs once;
   // later calls do nothing.
   void Form_Activate();
 
-  principal::ServiciosPrincipal& Servicios() { return *servicios_; }
   // The context of the run, held by the services.
-  ContextoConcurso& Contexto() { return servicios_->Contexto(); }
+  ContextoConcurso& Contexto() override { return servicios_->Contexto(); }
+  // What the editor is doing; the buttons change it.
+  principal::OperacionEditor Operacion() const { return OperacionRegistro; }
+  // The contest in the editor as the window shows it now.
+  principal::ConcursoEnEdicion Concurso() const override { return LeeModelo(); }
 
   // The links of the windows it opens.
   QWidget* Widget() override { return this; }
@@ -51,73 +52,35 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   std::unique_ptr<rules::EnlaceBasesConcurso> EnlaceBases() override;
   std::unique_ptr<listeditors::EnlaceListProv> EnlaceListas() override;
   std::unique_ptr<mail::EnlaceGesAutomatica> EnlaceCorreo() override;
-  // Combo1 as the contest list that the start-up fills.
-  ::ListaConcursos& ListaDeConcursos() { return *listaConcursos_; }
 
-  // ---- Controls, under their own names.
-  std::array<QLineEdit*, principal::kNumeroCamposTexto> Text3{};
-  std::array<QCheckBox*, principal::kNumeroBandas> Banda{};
-  std::array<QCheckBox*, principal::kNumeroModos> Modo{};
-  std::vector<QRadioButton*> Impresora;
-  QComboBox* Combo1 = nullptr;
-  QGroupBox* SeleccionConcurso = nullptr;
-  QGroupBox* PanelImpresora = nullptr;
-  QPushButton *AltaReg, *ConsultaReg, *ModificarReg, *BorrarReg, *Aceptar, *Cancelar, *Bases, *GestionListas,
-      *FinClientes, *SeleccionarImpresora, *AceptarImpresora;
-  QPushButton *ConfDistritosValidos, *ConfEstEsp, *ConfPaisesExc, *ConfPrefijos, *ConfSiglasValidas, *ConfSufijo,
-      *ConfZonaExcluida, *ConfMultEstacionesEspeciales, *Especiales, *ConfigurarCabrillo;
-  QRadioButton *GestionAutomatica, *GestionManual;
-  QCheckBox* VerificaNombre;
-  // Option boxes, named after their columns.
-  QCheckBox *EnviarNumeral, *EnviarLocator, *EnviarSiglas, *RecibirNumeral, *RecibirLocator, *RecibirSiglas,
-      *RecibirPuntos, *RecibirPuntosPorKM, *SiglasONumeral;
-  QCheckBox *NoRepetir, *RepetirEstacion, *RepetirEnCadaBanda, *RepetirEnCadaModo, *RepetirCadaHoras;
-  QCheckBox *Multiplicadores, *CadaModo, *CadaDia, *CadaBanda, *CadaCuadricula, *CadaEstacion, *CadaPais,
-      *CadaPrefijo, *CadaSufijo, *CadaProv, *CadaDistrito, *CadaCq, *Otros;
-  QCheckBox *CuadriculaPorBanda, *EstacionPorBanda, *PaisPorBanda, *PrefijoPorBanda, *SufijoPorBanda,
-      *ProvPorBanda, *DistritoPorBanda, *OtrosPorBanda, *CqPorBanda;
-  QCheckBox *CuadriculaPorDia, *EstacionPorDia, *PaisPorDia, *PrefijoPorDia, *SufijoPorDia, *ProvPorDia,
-      *DistritoPorDia, *OtrosPorDia, *CQPorDia;
-  QCheckBox *CuadriculaPorModo, *EstacionPorModo, *PaisPorModo, *PrefijoPorModo, *SufijoPorModo, *ProvPorModo,
-      *DistritoPorModo, *OtrosPorModo, *CqPorModo;
-  QCheckBox *ExcluirPais, *ExcluirPrefijo, *ExcluirProv, *ExcluirDistrito, *ExcluirCq;
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void changeEvent(QEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
 
-  // The option boxes bound by name: box and column, in the order the load
-  // sets them.
-  struct OpcionEnlazada {
-    QCheckBox* Casilla;
-    const char* Columna;
-  };
-  const std::vector<OpcionEnlazada>& OpcionesConcurso() const { return opciones_; }
-  // Box of an option column by name, without regard to case; nullptr if none.
-  QCheckBox* CasillaOpcion(std::string_view columna) const;
+ private:
+  // ---- The editor as its links see it.
+  bool OpcionMarcada(principal::Opcion o) const override;
+  void PonLista(std::string_view nombre, const std::vector<std::string>& items) override;
+  void PonSufijo(const principal::FormatoSufijoConcurso& formato) override { concurso_.Sufijo = formato; }
+  std::string TituloBanda(int indice) const override;
+  bool GestionAutomatica() const override;
+  bool GestionManual() const override;
+  bool VerificaNombreExacto() const override;
+  void MuestraDeNuevo() override;
 
-  // Hidden working lists of the contest in hand, by name.
-  QListWidget* ListaOculta(std::string_view nombre) const;
-  const std::vector<QListWidget*>& ListasOcultas() const { return listasOcultas_; }
-
-  // ---- State of the editor.
-  // What the editor is doing; the buttons change it.
-  principal::OperacionEditor Operacion() const { return OperacionRegistro; }
-  std::int16_t CampoActual = 0;
-  std::int16_t MiImpresora = 0;
-  bool PrimeraActivacion = false;
-  int AlturaNormal = 0, AnchuraNormal = 0;
-  int UltimoEstadoVentana = 0;
-  // Suffix format of the contest in hand.
-  bool PrimerNumero = false, PrimeraLetra = false, SegundaLetra = false, TerceraLetra = false,
-       UltimaLetra = false;
-
-  // Input lock of a text box: a closed box refuses typing and shows the
-  // read-only look, but takes the focus so that it can be browsed.
-  void PonBloqueo(int indice, bool cerrado);
-  bool Bloqueado(int indice) const;
+  // ---- Controls.
+  void ConstruyeControles();
+  void AjustaAnchosDeTexto();
+  void ConectaSenales();
+  int IndiceTexto(QObject* objeto) const;
+  // The box of an option.
+  QCheckBox* Casilla(principal::Opcion o) const { return casillas_[static_cast<std::size_t>(o)]; }
 
   // ---- Record binding.
   void CargaCamposConcurso();
   void CargaOpcionesConcurso();
   void CargaFormatoSufijo();
-  void LimpiaFormatoSufijo();
   // Writes the text boxes, bands, modes, exclude-own options, suffix format
   // and the claims and web texts into the row (the caller adds or edits it
   // before and stores it after, with GrabaOpcionesConcurso last).
@@ -126,6 +89,12 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   void AjustaLongitudCampos(int extra);
 
   // ---- Field and button states.
+  // Input lock of a text box: a closed box refuses typing and shows the
+  // read-only look, but takes the focus so that it can be browsed.
+  void PonBloqueo(int indice, bool cerrado);
+  bool Bloqueado(int indice) const;
+  // Background of a text box for its focus and its input lock.
+  void PintaCampo(int indice, bool enfocado);
   void DesactivarBotones();
   void ActualizaBotones();
   void BloqueaCampos(int bloqueo);
@@ -135,12 +104,14 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   void HabilitaIntercambio(bool habilitar);
   void HabilitaRepeticiones(bool habilitar);
   void HabilitaMultiplicadores(int habilitar);
+  void DeshabilitaOpciones();
   void LimpiaBandas();
   void LimpiaModos();
   void LimpiaIntercambio();
   void LimpiaRepeticiones();
   void DesmarcarMultiplicadores();
   void LimpiaFormulario();
+  void LimpiaListas();
   void Text3_GotFocus(int indice);
   void Text3_LostFocus(int indice);
   // A typed character: Enter moves the focus and comes back 0; any other
@@ -152,47 +123,28 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   bool Form_KeyDown(int tecla, Qt::KeyboardModifiers modificadores);
   // Up and Down between the text boxes; true when taken.
   bool MueveFoco(int tecla);
+  void MueveFocoA(int destino, const std::function<int(int)>& paso);
   void CargaImpresoras();
   void Form_Resize();
 
-  // ---- Contest life cycle: the loading of the selected contest is used by
-  // the first activation; the rest is wired to its buttons.
+  // ---- Contest life cycle.
   bool CargaConcursoSeleccionado();
   void ActualizaFicherosListasNoEnviadas();
-  void LimpiaListas();
   void CargaListasConcurso();
   void AltaConcurso();
   void ModificaConcurso();
   void BorraConcurso();
-  // The number that the create in progress proposed (and will store).
-  std::int32_t NumeroPropuesto = 0;
-
-  // ---- Contest validation before a create or a save. CamposConcurso holds
-  // the 27 editor texts (copied from Text3 by the create and the save),
-  // checked and normalised in place.
-  std::vector<std::string> CamposConcurso = std::vector<std::string>(81);
-  bool VerificarCampoVacio(std::string& Valor);
-  bool VerificaFormatoFecha(std::string& Campo);
-  bool VerificaFormatoHora(std::string& Hora);
-  bool VerificaFormatoCampos(const dao::TableDef& Tdef, std::vector<std::string>& Texto, std::int16_t& I);
-  bool VerificaDatosConcurso(std::vector<std::string>& Campos);
-  bool VerificaBandas();
-  bool VerificaModos();
-  bool VerificaListasMultiplicadores();
+  // Drops the trailing blanks of the name and edition boxes before a create
+  // or a save: they would end up in the contest's folder name.
+  void QuitaBlancosFinalesNombre();
+  // The checks before a create or a save (principal::CompruebaConcurso),
+  // shown: the normalised texts, the notice, the focus.
+  bool VerificaEditor();
   bool ExisteConcurso(const std::string& Nombre, const std::string& Edicion);
+  void TerminaEdicion();
+  void AbreVentanaListas(principal::VentanaSecundaria ventana);
 
-  // Option handlers: OpcionCambiada runs on every change of a box's value
-  // (Qt's toggled), with the box and its new value. The interlocks are the
-  // editor model's (ConcursoEnEdicion): the window reads its boxes into the
-  // model, runs the rule and shows the model again.
-  void OpcionCambiada(QCheckBox* casilla, bool valor);
-  void ActualizaExclusiones();
-  void ActualizaBotonesConfiguracion();
-  // The box of an option.
-  QCheckBox* Casilla(principal::Opcion o) const { return casillas_[static_cast<std::size_t>(o)]; }
-  void VerificaNombre_Click();
-
- public slots:
+  // ---- Buttons.
   void AltaReg_Click();
   void ConsultaReg_Click();
   void ModificarReg_Click();
@@ -204,55 +156,42 @@ class Trovalis : public QWidget, public principal::EnlacesVentanaPrincipal {
   void FinClientes_Click();
   void SeleccionarImpresora_Click();
   void AceptarImpresora_Click();
-  void Impresora_Click(int indice, bool valor);
-  void ConfDistritosValidos_Click();
-  void ConfEstEsp_Click();
-  void ConfPaisesExc_Click();
-  void ConfPrefijos_Click();
-  void ConfSiglasValidas_Click();
-  void ConfSufijo_Click();
-  void ConfZonaExcluida_Click();
-  void ConfMultEstacionesEspeciales_Click();
-  void Especiales_Click();
-  void ConfigurarCabrillo_Click();
+  void VerificaNombre_Click();
 
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-  void changeEvent(QEvent* evento) override;
-  void showEvent(QShowEvent* evento) override;
-
- private:
-  void ConstruyeControles();
-  void AjustaAnchosDeTexto();
-  void DeshabilitaOpciones();
-  // Drops the trailing blanks of the name and edition boxes before a create
-  // or a save: they would end up in the contest's folder name.
-  void QuitaBlancosFinalesNombre();
-  bool VerificaEditor();
-  void TerminaEdicion();
-  void ConectaSenales();
-  int IndiceTexto(QObject* objeto) const;
-  // Background of a text box for its focus and its input lock.
-  void PintaCampo(int indice, bool enfocado);
-  void MueveFocoA(int destino, const std::function<int(int)>& paso);
-  void AbreVentanaListas(principal::VentanaSecundaria ventana);
+  // ---- Options. OpcionCambiada runs on every change of a box's value
+  // (Qt's toggled), with the box and its new value. The interlocks are the
+  // editor model's (ConcursoEnEdicion): the window reads its boxes into the
+  // model, runs the rule and shows the model again.
+  void OpcionCambiada(QCheckBox* casilla, bool valor);
   // The editor's state as the model sees it, and back: only what differs
   // from `antes` is written, with the boxes' signals held.
-  principal::ConcursoEnEdicion LeeModelo();
+  principal::ConcursoEnEdicion LeeModelo() const;
   void MuestraModelo(const principal::ConcursoEnEdicion& antes, const principal::ConcursoEnEdicion& modelo);
   // Reads the model, runs `reglas` on it and shows the result.
   void AplicaReglas(const std::function<void(principal::ConcursoEnEdicion&)>& reglas);
 
-  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
   std::unique_ptr<Ui::Trovalis> ui_;
   std::unique_ptr<principal::ServiciosPrincipal> servicios_;
-  std::vector<OpcionEnlazada> opciones_;
+  // The text boxes, bands, modes and option boxes of the form,
+  // by index; the list buttons and the period boxes in the model's order.
+  std::array<QLineEdit*, principal::kNumeroCamposTexto> textos_{};
+  std::array<QCheckBox*, principal::kNumeroBandas> bandas_{};
+  std::array<QCheckBox*, principal::kNumeroModos> modos_{};
   std::array<QCheckBox*, principal::kNumeroOpciones> casillas_{};
   std::array<QPushButton*, principal::kNumeroBotonesLista> botonesLista_{};
   std::array<QCheckBox*, 3> leyendasPeriodo_{};
-  std::unique_ptr<::ListaConcursos> listaConcursos_;
-  std::vector<QListWidget*> listasOcultas_;
+
+  // ---- State of the editor.
+  principal::OperacionEditor OperacionRegistro = principal::OperacionEditor::Ninguna;
+  // What the editor keeps of the contest besides its controls: the suffix
+  // format and the working lists.
+  principal::ConcursoEnEdicion concurso_;
   std::array<bool, principal::kNumeroCamposTexto> bloqueo_{};
+  std::int16_t CampoActual = 0;
+  bool PrimeraActivacion = false;
+  int AlturaNormal = 0, AnchuraNormal = 0;
+  int UltimoEstadoVentana = 0;
+  // The number that the create in progress proposed (and will store).
+  std::int32_t NumeroPropuesto = 0;
   bool reenviando_ = false;
-  QLabel* sinImpresoras_ = nullptr;  // the notice of a machine without printers
 };

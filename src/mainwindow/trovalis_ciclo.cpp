@@ -3,10 +3,8 @@
 // reports of logs not sent.
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
 #include <optional>
@@ -15,11 +13,13 @@
 #include "database/listas_ocultas.h"
 #include "database/repositorio_concursos.h"
 #include "cabrillo/contexto_concurso.h"
+#include "mainwindow/comprobacion_concurso.h"
 #include "mainwindow/listas_no_enviadas.h"
 #include "mainwindow/servicios_programa.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
+#include "ui_trovalis.h"
 
 namespace {
 
@@ -31,50 +31,6 @@ class RelojDeArena {
   RelojDeArena(const RelojDeArena&) = delete;
   RelojDeArena& operator=(const RelojDeArena&) = delete;
 };
-
-// The working lists of the window as plain lists, and back.
-listas::ListasOcultas ListasDeVentana(const Trovalis& v) {
-  listas::ListasOcultas l = listas::ListasVacias();
-  for (auto& [nombre, items] : l) {
-    QListWidget* lista = v.ListaOculta(nombre);
-    if (!lista) continue;
-    for (int i = 0; i < lista->count(); ++i) items.push_back(lista->item(i)->text().toStdString());
-  }
-  return l;
-}
-
-void PonListasEnVentana(Trovalis& v, const listas::ListasOcultas& l) {
-  for (const auto& [nombre, items] : l) {
-    QListWidget* lista = v.ListaOculta(nombre);
-    if (!lista) continue;
-    lista->clear();
-    for (const std::string& t : items) lista->addItem(QString::fromStdString(t));
-  }
-}
-
-listas::OpcionesListas OpcionesDeListas(const Trovalis& v) {
-  listas::OpcionesListas o;
-  o.CadaProv = v.CadaProv->isChecked();
-  o.ProvPorBanda = v.ProvPorBanda->isChecked();
-  o.ExcluirProv = v.ExcluirProv->isChecked();
-  o.CadaDistrito = v.CadaDistrito->isChecked();
-  o.DistritoPorBanda = v.DistritoPorBanda->isChecked();
-  o.ExcluirDistrito = v.ExcluirDistrito->isChecked();
-  o.CadaEstacion = v.CadaEstacion->isChecked();
-  o.EstacionPorBanda = v.EstacionPorBanda->isChecked();
-  o.CadaPais = v.CadaPais->isChecked();
-  o.PaisPorBanda = v.PaisPorBanda->isChecked();
-  o.ExcluirPais = v.ExcluirPais->isChecked();
-  o.CadaPrefijo = v.CadaPrefijo->isChecked();
-  o.PrefijoPorBanda = v.PrefijoPorBanda->isChecked();
-  o.ExcluirPrefijo = v.ExcluirPrefijo->isChecked();
-  o.CadaCq = v.CadaCq->isChecked();
-  o.CqPorBanda = v.CqPorBanda->isChecked();
-  o.ExcluirCq = v.ExcluirCq->isChecked();
-  o.RecibirPuntos = v.RecibirPuntos->isChecked();
-  o.Multiplicadores = v.Multiplicadores->isChecked();
-  return o;
-}
 
 // Runs the writes of one operation as a whole: either all of them are kept
 // or the database stays as it was. The shared recordsets are opened again
@@ -94,11 +50,6 @@ bool EnTransaccion(dao::Database& base, Escrituras&& escrituras, const std::stri
   return true;
 }
 
-// The number in the editor's number box.
-std::int32_t NumeroEditor(const Trovalis& v) {
-  return static_cast<std::int32_t>(v.Text3[0]->text().trimmed().toLong());
-}
-
 // Opens the shared recordsets again and stands the contest record on the
 // contest `numero` (none when 0).
 void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t numero) {
@@ -109,10 +60,10 @@ void ReabreConjuntos(principal::ServiciosPrincipal& servicios, std::int32_t nume
 }  // namespace
 
 bool Trovalis::CargaConcursoSeleccionado() {
-  SeleccionConcurso->hide();
-  int seleccionado = listaConcursos_->Seleccionado();
+  ui_->SeleccionConcurso->hide();
+  int seleccionado = ui_->SeleccionConcurso->Seleccionado();
   if (seleccionado < 0) return false;
-  std::int32_t numero = listaConcursos_->Numero(seleccionado);
+  std::int32_t numero = ui_->SeleccionConcurso->Numero(seleccionado);
   if (!servicios_->BuscaConcurso(numero)) {
     Contexto().NombreConcurso.clear();
     Contexto().EdicionConcurso.clear();
@@ -123,29 +74,29 @@ bool Trovalis::CargaConcursoSeleccionado() {
   CargaCamposConcurso();
   servicios_->GeneraCategoriasAdmitidas();
   DeshabilitaOpciones();
-  servicios_->FijaConcursoActivo(static_cast<std::int32_t>(Text3[0]->text().toLong()));
+  servicios_->FijaConcursoActivo(static_cast<std::int32_t>(textos_[0]->text().toLong()));
   CargaListasConcurso();
-  servicios_->CrearCarpetasConcurso(Text3[1]->text().toStdString(), Text3[2]->text().toStdString());
+  servicios_->CrearCarpetasConcurso(textos_[1]->text().toStdString(), textos_[2]->text().toStdString());
   ActualizaFicherosListasNoEnviadas();
   OperacionRegistro = principal::OperacionEditor::Ninguna;
   // The option boxes set by the load may have opened the points grid or the
   // hours box: nothing is being edited now.
   BloqueaCampos(1);
   ActualizaBotones();
-  AltaReg->setFocus();
+  ui_->AltaReg->setFocus();
   return true;
 }
 
 // The working lists of the contest in hand, from its reference tables; the
 // suffix format is read in its place among them.
 void Trovalis::CargaListasConcurso() {
-  listas::ListasOcultas l = ListasDeVentana(*this);
+  listas::ListasOcultas l = concurso_.Listas;
   const std::int32_t numero = Contexto().NumeroConcursoActual;
   for (listas::Grupo g : listas::kOrdenCarga) {
     servicios_->Concursos().CargaListas(g, numero, l);
     if (g == listas::Grupo::Prefijos) CargaFormatoSufijo();
   }
-  PonListasEnVentana(*this, l);
+  concurso_.Listas = std::move(l);
 }
 
 // Rebuilds the reports of logs not sent from the contest folder. A report
@@ -158,28 +109,6 @@ void Trovalis::ActualizaFicherosListasNoEnviadas() {
                        "ERROR", plataforma::Icono::Error);
 }
 
-// The checks of the editor before a create or a save, in their order: the
-// typed fields by their column types (normalised back into the boxes), the
-// contest data, then the reference lists and categories. A failing check has
-// told the operator and put the focus where the correction goes.
-bool Trovalis::VerificaEditor() {
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    CamposConcurso[static_cast<std::size_t>(i)] = Text3[static_cast<std::size_t>(i)]->text().toStdString();
-  std::int16_t I = 0;
-  if (!VerificaFormatoCampos(Contexto().DefinicionConcursos, CamposConcurso, I)) {
-    Text3[static_cast<std::size_t>(std::clamp<int>(I, 0, principal::kNumeroCamposTexto - 1))]->setFocus();
-    return false;
-  }
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(CamposConcurso[static_cast<std::size_t>(i)]));
-  if (!VerificaDatosConcurso(CamposConcurso)) return false;
-  if (!VerificaListasMultiplicadores()) {
-    Text3[1]->setFocus();
-    return false;
-  }
-  return true;
-}
-
 // Disables the option boxes of the editor (exchange, repeat rules,
 // multipliers, bands, modes, points per km and the multiplier switch).
 void Trovalis::DeshabilitaOpciones() {
@@ -188,8 +117,8 @@ void Trovalis::DeshabilitaOpciones() {
   HabilitaMultiplicadores(0);
   HabilitaBandas(false);
   HabilitaModos(false);
-  RecibirPuntosPorKM->setEnabled(false);
-  Multiplicadores->setEnabled(false);
+  ui_->RecibirPuntosPorKM->setEnabled(false);
+  Casilla(principal::Opcion::Multiplicadores)->setEnabled(false);
 }
 
 // The end of a create or a save that went well: nothing is being edited.
@@ -199,7 +128,7 @@ void Trovalis::TerminaEdicion() {
   DeshabilitaOpciones();
   servicios_->GeneraCategoriasAdmitidas();
   ActualizaBotones();
-  AltaReg->setFocus();
+  ui_->AltaReg->setFocus();
 }
 
 // ---------------------------------------------------------------- buttons
@@ -212,7 +141,7 @@ void Trovalis::AltaReg_Click() {
   Contexto().DireccionWebConcurso.clear();
   Contexto().OpcionExcluirMismaProv = Contexto().OpcionExcluirMismoDist = Contexto().OpcionExcluirMismoPais =
       Contexto().OpcionExcluirMismoPrefijo = Contexto().OpcionExcluirMismaZonaCQ = false;
-  PrimerNumero = PrimeraLetra = SegundaLetra = TerceraLetra = UltimaLetra = false;
+  concurso_.Sufijo = {};
 
   BloqueaCampos(0);
   BloqueaPuntos(1);
@@ -220,13 +149,13 @@ void Trovalis::AltaReg_Click() {
   HabilitaModos(true);
   HabilitaIntercambio(true);
   HabilitaRepeticiones(true);
-  RecibirPuntosPorKM->setEnabled(true);
-  Multiplicadores->setEnabled(true);
-  Multiplicadores->setChecked(false);
+  ui_->RecibirPuntosPorKM->setEnabled(true);
+  Casilla(principal::Opcion::Multiplicadores)->setEnabled(true);
+  Casilla(principal::Opcion::Multiplicadores)->setChecked(false);
 
   // The contest gets the proposed number: the box stays closed.
   NumeroPropuesto = servicios_->Concursos().ProximoNumero();
-  Text3[0]->setText(QString::number(NumeroPropuesto));
+  textos_[0]->setText(QString::number(NumeroPropuesto));
   PonBloqueo(0, true);
   Contexto().NumeroConcursoActual = NumeroPropuesto;
   // No contest carries the proposed number, so a Cabrillo format stored
@@ -237,26 +166,26 @@ void Trovalis::AltaReg_Click() {
       "borrar el formato Cabrillo de un alta sin terminar");
 
   DesactivarBotones();
-  Aceptar->setEnabled(true);
-  Cancelar->setEnabled(true);
-  Text3[1]->setFocus();
+  ui_->Aceptar->setEnabled(true);
+  ui_->Cancelar->setEnabled(true);
+  textos_[1]->setFocus();
   Contexto().HayConcursoCargado = false;
 }
 
 void Trovalis::ConsultaReg_Click() {
   OperacionRegistro = principal::OperacionEditor::Consulta;
   DesactivarBotones();
-  SeleccionConcurso->show();
-  Aceptar->setEnabled(true);
-  Cancelar->setEnabled(true);
-  Combo1->setFocus();
+  ui_->SeleccionConcurso->show();
+  ui_->Aceptar->setEnabled(true);
+  ui_->Cancelar->setEnabled(true);
+  ui_->SeleccionConcurso->Enfoca();
 }
 
 void Trovalis::ModificarReg_Click() {
   OperacionRegistro = principal::OperacionEditor::Modificar;
   DesactivarBotones();
-  Contexto().NombreConcurso = Text3[1]->text().toStdString();
-  Contexto().EdicionConcurso = Text3[2]->text().toStdString();
+  Contexto().NombreConcurso = textos_[1]->text().toStdString();
+  Contexto().EdicionConcurso = textos_[2]->text().toStdString();
   BloqueaCampos(0);
   BloqueaPuntos(0);
   HabilitaBandas(true);
@@ -264,21 +193,21 @@ void Trovalis::ModificarReg_Click() {
   HabilitaIntercambio(true);
   HabilitaMultiplicadores(1);
   HabilitaRepeticiones(true);
-  RecibirPuntosPorKM->setEnabled(true);
-  Multiplicadores->setEnabled(true);
+  ui_->RecibirPuntosPorKM->setEnabled(true);
+  Casilla(principal::Opcion::Multiplicadores)->setEnabled(true);
   // The number of a stored contest is not edited.
   PonBloqueo(0, true);
-  Aceptar->setEnabled(true);
-  Cancelar->setEnabled(true);
-  Text3[1]->setFocus();
+  ui_->Aceptar->setEnabled(true);
+  ui_->Cancelar->setEnabled(true);
+  textos_[1]->setFocus();
 }
 
 void Trovalis::BorrarReg_Click() {
   OperacionRegistro = principal::OperacionEditor::Borrar;
   DesactivarBotones();
-  Aceptar->setEnabled(true);
-  Cancelar->setEnabled(true);
-  Cancelar->setFocus();
+  ui_->Aceptar->setEnabled(true);
+  ui_->Cancelar->setEnabled(true);
+  ui_->Cancelar->setFocus();
 }
 
 void Trovalis::Aceptar_Click() {
@@ -293,7 +222,7 @@ void Trovalis::Aceptar_Click() {
       servicios_->Mensaje("No se han encontrado CONCURSOS con estas condiciones", "CONSULTA",
                           principal::IconoMensaje::Informacion);
       ActualizaBotones();
-      AltaReg->setFocus();
+      ui_->AltaReg->setFocus();
     }
   } else if (OperacionRegistro == principal::OperacionEditor::Modificar) {
     ModificaConcurso();
@@ -302,7 +231,7 @@ void Trovalis::Aceptar_Click() {
 
 void Trovalis::Cancelar_Click() {
   DeshabilitaOpciones();
-  SiglasONumeral->setEnabled(false);
+  ui_->SiglasONumeral->setEnabled(false);
 
   if (OperacionRegistro == principal::OperacionEditor::Alta) {
     OperacionRegistro = principal::OperacionEditor::Ninguna;
@@ -315,11 +244,11 @@ void Trovalis::Cancelar_Click() {
     LimpiaFormulario();
     BloqueaCampos(1);
     ActualizaBotones();
-    AltaReg->setFocus();
+    ui_->AltaReg->setFocus();
   } else if (OperacionRegistro == principal::OperacionEditor::Consulta) {
-    SeleccionConcurso->hide();
+    ui_->SeleccionConcurso->hide();
     ActualizaBotones();
-    AltaReg->setFocus();
+    ui_->AltaReg->setFocus();
   } else if (OperacionRegistro == principal::OperacionEditor::Modificar) {
     OperacionRegistro = principal::OperacionEditor::Ninguna;
     CargaCamposConcurso();
@@ -329,11 +258,11 @@ void Trovalis::Cancelar_Click() {
     servicios_->GeneraCategoriasAdmitidas();
     BloqueaCampos(1);
     ActualizaBotones();
-    AltaReg->setFocus();
+    ui_->AltaReg->setFocus();
   } else if (OperacionRegistro == principal::OperacionEditor::Borrar) {
     OperacionRegistro = principal::OperacionEditor::Ninguna;
     ActualizaBotones();
-    AltaReg->setFocus();
+    ui_->AltaReg->setFocus();
   }
   // Reloading the stored contest ticks its boxes again, and the handler of
   // "Multiplicadores Por" enables the multiplier boxes: nothing is being
@@ -345,7 +274,7 @@ void Trovalis::Cancelar_Click() {
 
 void Trovalis::QuitaBlancosFinalesNombre() {
   for (int i : {1, 2}) {
-    QLineEdit* t = Text3[static_cast<std::size_t>(i)];
+    QLineEdit* t = textos_[static_cast<std::size_t>(i)];
     const std::string limpio = principal::SinBlancosFinales(t->text().toStdString());
     if (limpio != t->text().toStdString()) t->setText(QString::fromStdString(limpio));
   }
@@ -353,28 +282,29 @@ void Trovalis::QuitaBlancosFinalesNombre() {
 
 void Trovalis::AltaConcurso() {
   QuitaBlancosFinalesNombre();
-  const std::string nombre = Text3[1]->text().toStdString();
-  const std::string edicion = Text3[2]->text().toStdString();
+  const std::string nombre = textos_[1]->text().toStdString();
+  const std::string edicion = textos_[2]->text().toStdString();
   if (ExisteConcurso(nombre, edicion)) {
     servicios_->Mensaje("Ya hay un concurso con el MISMO NOMBRE y EDICIÓN", "CONCURSO", principal::IconoMensaje::Error);
-    Text3[1]->setFocus();
+    textos_[1]->setFocus();
     return;
   }
-  if (CadaProv->isChecked() || Otros->isChecked()) {
-    Multiplicadores->setChecked(true);
-    RecibirSiglas->setChecked(true);
+  if (Casilla(principal::Opcion::CadaProv)->isChecked() || Casilla(principal::Opcion::Otros)->isChecked()) {
+    Casilla(principal::Opcion::Multiplicadores)->setChecked(true);
+    ui_->RecibirSiglas->setChecked(true);
   }
   Contexto().NombreConcurso = nombre;
   Contexto().EdicionConcurso = edicion;
   if (!VerificaEditor()) return;
 
-  const std::int32_t numero = NumeroEditor(*this);
-  const std::string nombreGuardado = Text3[1]->text().toStdString();
-  const std::string edicionGuardada = Text3[2]->text().toStdString();
-  listas::ListasOcultas l = ListasDeVentana(*this);
-  const listas::OpcionesListas opciones = OpcionesDeListas(*this);
-  const std::int32_t anterior =
-      listaConcursos_->Seleccionado() >= 0 ? listaConcursos_->Numero(listaConcursos_->Seleccionado()) : 0;
+  const std::int32_t numero = principal::NumeroDeCaja(textos_[0]->text().toStdString());
+  const std::string nombreGuardado = textos_[1]->text().toStdString();
+  const std::string edicionGuardada = textos_[2]->text().toStdString();
+  listas::ListasOcultas l = concurso_.Listas;
+  const listas::OpcionesListas opciones = LeeModelo().OpcionesDeListas();
+  const std::int32_t anterior = ui_->SeleccionConcurso->Seleccionado() >= 0
+                                    ? ui_->SeleccionConcurso->Numero(ui_->SeleccionConcurso->Seleccionado())
+                                    : 0;
 
   bool hecho = EnTransaccion(
       Contexto().BaseConcursos,
@@ -398,16 +328,16 @@ void Trovalis::AltaConcurso() {
     return;
   }
   ReabreConjuntos(*servicios_, numero);
-  PonListasEnVentana(*this, l);
+  concurso_.Listas = l;
   Contexto().NombreConcurso = nombreGuardado;
   Contexto().EdicionConcurso = edicionGuardada;
   Contexto().NumeroConcursoActual = numero;
   servicios_->CrearCarpetasConcurso(nombreGuardado, edicionGuardada);
 
-  listaConcursos_->Agrega(TextoEntradaConcurso(nombreGuardado, edicionGuardada), numero);
-  for (int i = 0; i < listaConcursos_->Cuenta(); ++i)
-    if (listaConcursos_->Numero(i) == numero) {
-      listaConcursos_->Selecciona(i);
+  ui_->SeleccionConcurso->Agrega(TextoEntradaConcurso(nombreGuardado, edicionGuardada), numero);
+  for (int i = 0; i < ui_->SeleccionConcurso->Cuenta(); ++i)
+    if (ui_->SeleccionConcurso->Numero(i) == numero) {
+      ui_->SeleccionConcurso->Selecciona(i);
       break;
     }
   NumeroPropuesto = 0;
@@ -419,9 +349,9 @@ void Trovalis::AltaConcurso() {
 
 void Trovalis::ModificaConcurso() {
   QuitaBlancosFinalesNombre();
-  const std::int32_t numero = NumeroEditor(*this);
-  const std::string nombre = Text3[1]->text().toStdString();
-  const std::string edicion = Text3[2]->text().toStdString();
+  const std::int32_t numero = principal::NumeroDeCaja(textos_[0]->text().toStdString());
+  const std::string nombre = textos_[1]->text().toStdString();
+  const std::string edicion = textos_[2]->text().toStdString();
   servicios_->BuscaConcurso(numero);
   principal::RegistroConcurso* guardado = servicios_->ConcursoActual();
   // A new name or a new edition must not be those of another contest: the
@@ -430,17 +360,17 @@ void Trovalis::ModificaConcurso() {
                   guardado->LeeTexto("Edicion").value_or("") != edicion;
   if (cambiado && servicios_->Concursos().ExisteOtro(nombre, edicion, numero)) {
     servicios_->Mensaje("Ya hay un concurso con el MISMO NOMBRE y EDICIÓN", "CONCURSO", principal::IconoMensaje::Error);
-    Text3[1]->setFocus();
+    textos_[1]->setFocus();
     return;
   }
-  if (CadaProv->isChecked() || Otros->isChecked()) {
-    Multiplicadores->setChecked(true);
-    RecibirSiglas->setChecked(true);
+  if (Casilla(principal::Opcion::CadaProv)->isChecked() || Casilla(principal::Opcion::Otros)->isChecked()) {
+    Casilla(principal::Opcion::Multiplicadores)->setChecked(true);
+    ui_->RecibirSiglas->setChecked(true);
   }
   if (!VerificaEditor()) return;
 
-  listas::ListasOcultas l = ListasDeVentana(*this);
-  const listas::OpcionesListas opciones = OpcionesDeListas(*this);
+  listas::ListasOcultas l = concurso_.Listas;
+  const listas::OpcionesListas opciones = LeeModelo().OpcionesDeListas();
   bool hecho = EnTransaccion(
       Contexto().BaseConcursos,
       [&] {
@@ -458,15 +388,11 @@ void Trovalis::ModificaConcurso() {
       "modificar el Concurso");
   ReabreConjuntos(*servicios_, numero);
   if (!hecho) return;
-  PonListasEnVentana(*this, l);
+  concurso_.Listas = l;
 
   // The entry of this contest in the list shows the new name and edition.
-  const std::string texto = TextoEntradaConcurso(CamposConcurso[1], Text3[2]->text().toStdString());
-  for (int i = 0; i < Combo1->count(); ++i)
-    if (Combo1->itemData(i).toInt() == numero) {
-      Combo1->setItemText(i, QString::fromStdString(texto));
-      break;
-    }
+  const std::string texto = TextoEntradaConcurso(textos_[1]->text().toStdString(), textos_[2]->text().toStdString());
+  ui_->SeleccionConcurso->CambiaTexto(numero, texto);
   Contexto().NombreConcurso = nombre;
   Contexto().EdicionConcurso = edicion;
   servicios_->CrearCarpetasConcurso(nombre, edicion);
@@ -483,7 +409,7 @@ void Trovalis::BorraConcurso() {
   if (r != plataforma::Respuesta::Si) {
     OperacionRegistro = principal::OperacionEditor::Consulta;
   } else {
-    const std::int32_t numero = NumeroEditor(*this);
+    const std::int32_t numero = principal::NumeroDeCaja(textos_[0]->text().toStdString());
     bool hecho = EnTransaccion(
         Contexto().BaseConcursos, [&] { servicios_->Concursos().Borra(numero); }, "borrar el Concurso");
     if (!hecho) {
@@ -491,11 +417,7 @@ void Trovalis::BorraConcurso() {
       return;
     }
     ReabreConjuntos(*servicios_, 0);
-    for (int i = 0; i < Combo1->count(); ++i)
-      if (Combo1->itemData(i).toInt() == numero) {
-        Combo1->removeItem(i);
-        break;
-      }
+    ui_->SeleccionConcurso->Quita(numero);
     Contexto().NombreConcurso.clear();
     Contexto().EdicionConcurso.clear();
     Contexto().NumeroConcursoActual = 0;
@@ -504,5 +426,5 @@ void Trovalis::BorraConcurso() {
     Contexto().HayConcursoCargado = false;
   }
   ActualizaBotones();
-  AltaReg->setFocus();
+  ui_->AltaReg->setFocus();
 }

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 #include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
+#include "ui_trovalis.h"
 
 namespace {
 
@@ -37,12 +37,14 @@ void Trovalis::CargaCamposConcurso() {
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) {
     std::string valor = fila->LeeTexto(i).value_or("");
     if (i == 3 || i == 5) valor = principal::FechaComoDiaMesAnio(valor);
-    Text3[static_cast<std::size_t>(i)]->setText(QTexto(valor));
+    textos_[static_cast<std::size_t>(i)]->setText(QTexto(valor));
   }
   Contexto().CorreoReclamaciones = fila->LeeTexto("EMailReclamaciones").value_or("");
   Contexto().DireccionWebConcurso = fila->LeeTexto("WEBConcurso").value_or("");
-  for (int j = 0; j < principal::kNumeroBandas; ++j) Banda[static_cast<std::size_t>(j)]->setChecked(fila->LeeBooleano(27 + j));
-  for (int k = 0; k < principal::kNumeroModos; ++k) Modo[static_cast<std::size_t>(k)]->setChecked(fila->LeeBooleano(41 + k));
+  for (int j = 0; j < principal::kNumeroBandas; ++j)
+    bandas_[static_cast<std::size_t>(j)]->setChecked(fila->LeeBooleano(27 + j));
+  for (int k = 0; k < principal::kNumeroModos; ++k)
+    modos_[static_cast<std::size_t>(k)]->setChecked(fila->LeeBooleano(41 + k));
   Contexto().OpcionExcluirMismaProv = fila->LeeBooleano(kExcluirPropios[0]);
   Contexto().OpcionExcluirMismoDist = fila->LeeBooleano(kExcluirPropios[1]);
   Contexto().OpcionExcluirMismoPais = fila->LeeBooleano(kExcluirPropios[2]);
@@ -61,35 +63,21 @@ void Trovalis::CargaOpcionesConcurso() {
 void Trovalis::CargaFormatoSufijo() {
   principal::RegistroConcurso* fila = servicios_->ConcursoActual();
   if (!fila) return;
-  PrimerNumero = fila->LeeBooleano(kFormatoSufijo[0]);
-  PrimeraLetra = fila->LeeBooleano(kFormatoSufijo[1]);
-  SegundaLetra = fila->LeeBooleano(kFormatoSufijo[2]);
-  TerceraLetra = fila->LeeBooleano(kFormatoSufijo[3]);
-  UltimaLetra = fila->LeeBooleano(kFormatoSufijo[4]);
-}
-
-void Trovalis::LimpiaFormatoSufijo() {
-  if (!CadaSufijo->isChecked()) PrimerNumero = PrimeraLetra = SegundaLetra = TerceraLetra = UltimaLetra = false;
+  principal::FormatoSufijoConcurso& f = concurso_.Sufijo;
+  f.PrimerNumero = fila->LeeBooleano(kFormatoSufijo[0]);
+  f.PrimeraLetra = fila->LeeBooleano(kFormatoSufijo[1]);
+  f.SegundaLetra = fila->LeeBooleano(kFormatoSufijo[2]);
+  f.TerceraLetra = fila->LeeBooleano(kFormatoSufijo[3]);
+  f.UltimaLetra = fila->LeeBooleano(kFormatoSufijo[4]);
 }
 
 void Trovalis::GrabaCamposConcurso(principal::RegistroConcurso& fila) {
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    fila.EscribeTexto(i, Text3[static_cast<std::size_t>(i)]->text().toStdString());
-  for (int j = 0; j < principal::kNumeroBandas; ++j) fila.EscribeBooleano(27 + j, Banda[static_cast<std::size_t>(j)]->isChecked());
-  for (int k = 0; k < principal::kNumeroModos; ++k) fila.EscribeBooleano(41 + k, Modo[static_cast<std::size_t>(k)]->isChecked());
-  fila.EscribeBooleano(kExcluirPropios[0], Contexto().OpcionExcluirMismaProv);
-  fila.EscribeBooleano(kExcluirPropios[1], Contexto().OpcionExcluirMismoDist);
-  fila.EscribeBooleano(kExcluirPropios[2], Contexto().OpcionExcluirMismoPais);
-  fila.EscribeBooleano(kExcluirPropios[3], Contexto().OpcionExcluirMismoPrefijo);
-  fila.EscribeBooleano(kExcluirPropios[4], Contexto().OpcionExcluirMismaZonaCQ);
-  LimpiaFormatoSufijo();
-  fila.EscribeBooleano(kFormatoSufijo[0], PrimerNumero);
-  fila.EscribeBooleano(kFormatoSufijo[1], PrimeraLetra);
-  fila.EscribeBooleano(kFormatoSufijo[2], SegundaLetra);
-  fila.EscribeBooleano(kFormatoSufijo[3], TerceraLetra);
-  fila.EscribeBooleano(kFormatoSufijo[4], UltimaLetra);
-  fila.EscribeTexto("EMailReclamaciones", Contexto().CorreoReclamaciones);
-  fila.EscribeTexto("WEBConcurso", Contexto().DireccionWebConcurso);
+  // Without suffix multipliers the contest keeps no suffix format.
+  if (!Casilla(principal::Opcion::CadaSufijo)->isChecked()) concurso_.Sufijo = {};
+  const ContextoConcurso& c = Contexto();
+  LeeModelo().GrabaCampos(
+      fila, {c.OpcionExcluirMismaProv, c.OpcionExcluirMismoDist, c.OpcionExcluirMismoPais, c.OpcionExcluirMismoPrefijo,
+             c.OpcionExcluirMismaZonaCQ, c.CorreoReclamaciones, c.DireccionWebConcurso});
 }
 
 void Trovalis::GrabaOpcionesConcurso(principal::RegistroConcurso& fila) { LeeModelo().GrabaOpciones(fila); }
@@ -97,7 +85,7 @@ void Trovalis::GrabaOpcionesConcurso(principal::RegistroConcurso& fila) { LeeMod
 void Trovalis::AjustaLongitudCampos(int extra) {
   std::vector<principal::ColumnaConcurso> definicion = servicios_->DefinicionConcursos();
   for (int i = 0; i < principal::kNumeroCamposTexto && i < static_cast<int>(definicion.size()); ++i) {
-    QLineEdit* t = Text3[static_cast<std::size_t>(i)];
+    QLineEdit* t = textos_[static_cast<std::size_t>(i)];
     const principal::ColumnaConcurso& c = definicion[static_cast<std::size_t>(i)];
     t->setMaxLength(principal::LongitudMaxima(c.Tipo, c.Tamano, extra, t->maxLength()));
   }
@@ -106,26 +94,27 @@ void Trovalis::AjustaLongitudCampos(int extra) {
 // ---------------------------------------------------------------- buttons
 
 void Trovalis::DesactivarBotones() {
-  for (QPushButton* b : {AltaReg, ConsultaReg, SeleccionarImpresora, GestionListas, ModificarReg, BorrarReg,
-                         FinClientes, Bases})
+  for (QPushButton* b : {ui_->AltaReg, ui_->ConsultaReg, ui_->SeleccionarImpresora, ui_->GestionListas,
+                         ui_->ModificarReg, ui_->BorrarReg, ui_->FinClientes, ui_->Bases})
     b->setEnabled(false);
 }
 
 void Trovalis::ActualizaBotones() {
-  AltaReg->setEnabled(true);
-  ConsultaReg->setEnabled(true);
-  SeleccionarImpresora->setEnabled(true);
+  ui_->AltaReg->setEnabled(true);
+  ui_->ConsultaReg->setEnabled(true);
+  ui_->SeleccionarImpresora->setEnabled(true);
   // The buttons that work on the contest in hand only while there is one.
-  for (QPushButton* b : {GestionListas, ModificarReg, BorrarReg, Bases}) b->setEnabled(Contexto().HayConcursoCargado);
-  FinClientes->setEnabled(true);
-  Aceptar->setEnabled(false);
-  Cancelar->setEnabled(false);
+  for (QPushButton* b : {ui_->GestionListas, ui_->ModificarReg, ui_->BorrarReg, ui_->Bases})
+    b->setEnabled(Contexto().HayConcursoCargado);
+  ui_->FinClientes->setEnabled(true);
+  ui_->Aceptar->setEnabled(false);
+  ui_->Cancelar->setEnabled(false);
 }
 
 // ---------------------------------------------------------------- fields
 
 void Trovalis::PonBloqueo(int indice, bool cerrado) {
-  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  QLineEdit* t = textos_[static_cast<std::size_t>(indice)];
   bloqueo_[static_cast<std::size_t>(indice)] = cerrado;
   // A closed box refuses typing but still takes the focus, from a click as
   // from Enter, Tab or the arrow keys: a viewed contest can be browsed by
@@ -137,7 +126,7 @@ void Trovalis::PonBloqueo(int indice, bool cerrado) {
 }
 
 void Trovalis::PintaCampo(int indice, bool enfocado) {
-  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  QLineEdit* t = textos_[static_cast<std::size_t>(indice)];
   // The platform's palette for a text box: its disabled look stays as it is
   // (only the hours box is ever disabled); a closed box takes the
   // platform's read-only look, the window's background behind normal text;
@@ -163,21 +152,22 @@ void Trovalis::BloqueaPuntos(int bloqueo) {
 }
 
 void Trovalis::HabilitaBandas(bool habilitar) {
-  for (QCheckBox* c : Banda) c->setEnabled(habilitar);
+  for (QCheckBox* c : bandas_) c->setEnabled(habilitar);
 }
 
 void Trovalis::HabilitaModos(bool habilitar) {
-  for (QCheckBox* c : Modo) c->setEnabled(habilitar);
+  for (QCheckBox* c : modos_) c->setEnabled(habilitar);
 }
 
 void Trovalis::HabilitaIntercambio(bool habilitar) {
-  for (QCheckBox* c : {EnviarNumeral, RecibirNumeral, EnviarLocator, RecibirLocator, EnviarSiglas, RecibirSiglas,
-                       RecibirPuntos, SiglasONumeral})
+  for (QCheckBox* c : {ui_->EnviarNumeral, ui_->RecibirNumeral, ui_->EnviarLocator, ui_->RecibirLocator,
+                       ui_->EnviarSiglas, ui_->RecibirSiglas, ui_->RecibirPuntos, ui_->SiglasONumeral})
     c->setEnabled(habilitar);
 }
 
 void Trovalis::HabilitaRepeticiones(bool habilitar) {
-  for (QCheckBox* c : {NoRepetir, RepetirEstacion, RepetirEnCadaBanda, RepetirEnCadaModo, RepetirCadaHoras})
+  for (QCheckBox* c :
+       {ui_->NoRepetir, ui_->RepetirEstacion, ui_->RepetirEnCadaBanda, ui_->RepetirEnCadaModo, ui_->RepetirCadaHoras})
     c->setEnabled(habilitar);
 }
 
@@ -186,21 +176,22 @@ void Trovalis::HabilitaMultiplicadores(int habilitar) {
 }
 
 void Trovalis::LimpiaBandas() {
-  for (QCheckBox* c : Banda) c->setChecked(false);
+  for (QCheckBox* c : bandas_) c->setChecked(false);
 }
 
 void Trovalis::LimpiaModos() {
-  for (QCheckBox* c : Modo) c->setChecked(false);
+  for (QCheckBox* c : modos_) c->setChecked(false);
 }
 
 void Trovalis::LimpiaIntercambio() {
-  for (QCheckBox* c : {EnviarNumeral, RecibirNumeral, EnviarLocator, RecibirLocator, EnviarSiglas, RecibirSiglas,
-                       RecibirPuntos, SiglasONumeral})
+  for (QCheckBox* c : {ui_->EnviarNumeral, ui_->RecibirNumeral, ui_->EnviarLocator, ui_->RecibirLocator,
+                       ui_->EnviarSiglas, ui_->RecibirSiglas, ui_->RecibirPuntos, ui_->SiglasONumeral})
     c->setChecked(false);
 }
 
 void Trovalis::LimpiaRepeticiones() {
-  for (QCheckBox* c : {NoRepetir, RepetirEstacion, RepetirEnCadaBanda, RepetirEnCadaModo, RepetirCadaHoras})
+  for (QCheckBox* c :
+       {ui_->NoRepetir, ui_->RepetirEstacion, ui_->RepetirEnCadaBanda, ui_->RepetirEnCadaModo, ui_->RepetirCadaHoras})
     c->setChecked(false);
 }
 
@@ -209,19 +200,17 @@ void Trovalis::DesmarcarMultiplicadores() {
 }
 
 void Trovalis::LimpiaFormulario() {
-  for (QLineEdit* t : Text3) t->clear();
+  for (QLineEdit* t : textos_) t->clear();
   LimpiaBandas();
   LimpiaModos();
   LimpiaIntercambio();
   LimpiaRepeticiones();
   DesmarcarMultiplicadores();
   LimpiaListas();
-  RecibirPuntosPorKM->setChecked(false);
+  ui_->RecibirPuntosPorKM->setChecked(false);
 }
 
-void Trovalis::LimpiaListas() {
-  for (QListWidget* l : listasOcultas_) l->clear();
-}
+void Trovalis::LimpiaListas() { concurso_.LimpiaListas(); }
 
 void Trovalis::Text3_GotFocus(int indice) {
   CampoActual = static_cast<std::int16_t>(indice);
@@ -229,7 +218,7 @@ void Trovalis::Text3_GotFocus(int indice) {
 }
 
 void Trovalis::Text3_LostFocus(int indice) {
-  QLineEdit* t = Text3[static_cast<std::size_t>(indice)];
+  QLineEdit* t = textos_[static_cast<std::size_t>(indice)];
   PintaCampo(indice, false);
   if (indice == 1) Contexto().NombreConcurso = t->text().toStdString();
   if (indice == 2) Contexto().EdicionConcurso = t->text().toStdString();

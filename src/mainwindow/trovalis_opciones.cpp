@@ -14,6 +14,7 @@
 
 #include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
+#include "ui_trovalis.h"
 
 using principal::ConcursoEnEdicion;
 using principal::Opcion;
@@ -25,18 +26,21 @@ bool HabilitadoPropio(const QWidget* w) { return !w->testAttribute(Qt::WA_Disabl
 
 }  // namespace
 
-ConcursoEnEdicion Trovalis::LeeModelo() {
+ConcursoEnEdicion Trovalis::LeeModelo() const {
+  // The suffix format and the working lists are kept by the editor; the
+  // rest is read from the controls.
   ConcursoEnEdicion m;
+  m.Sufijo = concurso_.Sufijo;
+  m.Listas = concurso_.Listas;
   m.Operacion = OperacionRegistro;
-  m.NombreConcurso = Contexto().NombreConcurso;
-  for (std::size_t i = 0; i < Text3.size(); ++i) {
-    m.Textos[i] = Text3[i]->text().toStdString();
+  m.NombreConcurso = servicios_->Contexto().NombreConcurso;
+  for (std::size_t i = 0; i < textos_.size(); ++i) {
+    m.Textos[i] = textos_[i]->text().toStdString();
     m.Cerrado[i] = bloqueo_[i];
   }
-  m.HorasHabilitado = HabilitadoPropio(Text3[principal::kCampoHoras]);
-  for (std::size_t j = 0; j < Banda.size(); ++j) m.Bandas[j] = Banda[j]->isChecked();
-  for (std::size_t k = 0; k < Modo.size(); ++k) m.Modos[k] = Modo[k]->isChecked();
-  m.Sufijo = {PrimerNumero, PrimeraLetra, SegundaLetra, TerceraLetra, UltimaLetra};
+  m.HorasHabilitado = HabilitadoPropio(textos_[principal::kCampoHoras]);
+  for (std::size_t j = 0; j < bandas_.size(); ++j) m.Bandas[j] = bandas_[j]->isChecked();
+  for (std::size_t k = 0; k < modos_.size(); ++k) m.Modos[k] = modos_[k]->isChecked();
   for (Opcion o : principal::OpcionesEnOrdenDeCarga()) {
     m.PonValor(o, Casilla(o)->isChecked());
     m.PonHabilitada(o, HabilitadoPropio(Casilla(o)));
@@ -67,12 +71,12 @@ void Trovalis::MuestraModelo(const ConcursoEnEdicion& antes, const ConcursoEnEdi
     if (m.Leyenda(periodo) != antes.Leyenda(periodo))
       leyendasPeriodo_[p]->setText(QString::fromStdString(m.Leyenda(periodo)));
   }
-  for (std::size_t i = 0; i < Text3.size(); ++i) {
-    if (m.Textos[i] != antes.Textos[i]) Text3[i]->setText(QString::fromStdString(m.Textos[i]));
+  for (std::size_t i = 0; i < textos_.size(); ++i) {
+    if (m.Textos[i] != antes.Textos[i]) textos_[i]->setText(QString::fromStdString(m.Textos[i]));
     if (m.Cerrado[i] != antes.Cerrado[i]) PonBloqueo(static_cast<int>(i), m.Cerrado[i]);
   }
-  if (m.HorasHabilitado != antes.HorasHabilitado) Text3[principal::kCampoHoras]->setEnabled(m.HorasHabilitado);
-  if (m.Foco >= 0) Text3[static_cast<std::size_t>(m.Foco)]->setFocus();
+  if (m.HorasHabilitado != antes.HorasHabilitado) textos_[principal::kCampoHoras]->setEnabled(m.HorasHabilitado);
+  if (m.Foco >= 0) textos_[static_cast<std::size_t>(m.Foco)]->setFocus();
 }
 
 void Trovalis::AplicaReglas(const std::function<void(ConcursoEnEdicion&)>& reglas) {
@@ -93,12 +97,4 @@ void Trovalis::OpcionCambiada(QCheckBox* casilla, bool valor) {
   }
 }
 
-void Trovalis::ActualizaExclusiones() {
-  AplicaReglas([](ConcursoEnEdicion& m) { m.ActualizaExclusiones(); });
-}
-
-void Trovalis::ActualizaBotonesConfiguracion() {
-  AplicaReglas([](ConcursoEnEdicion& m) { m.ActualizaBotonesConfiguracion(); });
-}
-
-void Trovalis::VerificaNombre_Click() { Contexto().VerificarNombreExacto = VerificaNombre->isChecked(); }
+void Trovalis::VerificaNombre_Click() { Contexto().VerificarNombreExacto = ui_->VerificaNombre->isChecked(); }

@@ -70,6 +70,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   for (QListWidget* lectura :
        {ui_->ListasDeControl, ui_->ListasNoEnviadasPorIndicativo, ui_->ListasNoEnviadasPorNumero})
     connect(lectura, &QListWidget::itemClicked, lectura, [lectura] { lectura->clearSelection(); });
+  for (std::size_t i = 0; i < kColumnasAnulacion.size(); ++i) casillas_[i] = Casilla(kColumnasAnulacion[i].first);
   ConectaOpciones();
 
   installEventFilter(this);
@@ -100,13 +101,14 @@ void GesPuntos::Form_Load() {
 void GesPuntos::CargaOpcionesAnulacion() {
   OpcionesAnulacion guardadas;
   scoring::CargaOpcionesAnulacion(correo_->BaseConcursos(), correo_->NumeroConcurso(), guardadas);
-  for (const auto& [nombre, miembro] : kColumnasAnulacion) Casilla(nombre)->setChecked(guardadas.*miembro);
+  for (std::size_t i = 0; i < kColumnasAnulacion.size(); ++i)
+    casillas_[i]->setChecked(guardadas.*kColumnasAnulacion[i].second);
   ui_->NumeroListas->setText(Q(guardadas.NumeroListas));
 }
 
 OpcionesAnulacion GesPuntos::Opciones() const {
   OpcionesAnulacion o;
-  for (const auto& [nombre, miembro] : kColumnasAnulacion) o.*miembro = Casilla(nombre)->isChecked();
+  for (std::size_t i = 0; i < kColumnasAnulacion.size(); ++i) o.*kColumnasAnulacion[i].second = casillas_[i]->isChecked();
   o.NumeroListas = ui_->NumeroListas->text().toStdString();
   return o;
 }

@@ -15,6 +15,7 @@
 // option frame and the file lists are disabled, so nothing the run reads or
 // writes can change under it, and the window cannot be closed.
 #include <QWidget>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -92,6 +93,9 @@ class GesPuntos : public QWidget, public ProgresoEtapa {
   std::unique_ptr<AccionesPuntuacion> acciones_;
   std::unique_ptr<Ui::GesPuntos> ui_;
   std::unique_ptr<PanelProgreso> progreso_;      // `LProceso` and `Proceso`
+  // The box of each column of kColumnasAnulacion, in its order: a run reads
+  // the options once per QSO.
+  std::array<QCheckBox*, kColumnasAnulacion.size()> casillas_{};
   EdicionConcurso edicion_;
   bool CargandoOpciones = false;
   bool ejecutando_ = false;

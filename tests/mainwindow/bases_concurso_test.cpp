@@ -20,6 +20,8 @@
 #include "soporte/mensajes_guion.h"
 #include "soporte/texto_pdf.h"
 
+using prueba::Formulario;
+
 using principal::VentanaSecundaria;
 
 namespace {
@@ -83,7 +85,7 @@ class BasesDesdePrincipal : public ::testing::Test {
 }  // namespace
 
 TEST_F(BasesDesdePrincipal, F6AbreLasBasesYAlCerrarVuelveLaPrincipal) {
-  ASSERT_TRUE(ventana->Bases->isEnabled());
+  ASSERT_TRUE(Formulario(*ventana).Bases->isEnabled());
   PulsaF6();
   rules::BasesConcurso* bases = VentanaBases();
   ASSERT_NE(bases, nullptr);
@@ -106,7 +108,7 @@ TEST_F(BasesDesdePrincipal, F6AbreLasBasesYAlCerrarVuelveLaPrincipal) {
   EXPECT_EQ(VentanaBases(), nullptr);
 
   // The button does the same, again with a freshly generated window.
-  ventana->Bases->click();
+  Formulario(*ventana).Bases->click();
   bases = VentanaBases();
   ASSERT_NE(bases, nullptr);
   EXPECT_FALSE(ventana->isVisible());
@@ -118,7 +120,7 @@ TEST_F(BasesDesdePrincipal, F6AbreLasBasesYAlCerrarVuelveLaPrincipal) {
 }
 
 TEST_F(BasesDesdePrincipal, SinConcursoLaTeclaNoHaceNada) {
-  ventana->Bases->setEnabled(false);
+  Formulario(*ventana).Bases->setEnabled(false);
   PulsaF6();
   EXPECT_EQ(VentanaBases(), nullptr);
   EXPECT_TRUE(ventana->isVisible());
@@ -130,7 +132,7 @@ TEST_F(BasesDesdePrincipal, SinConcursoLaTeclaNoHaceNada) {
 TEST_F(BasesDesdePrincipal, SinImpresoraImprimirDejaUnPdfEnLaCarpetaDeTrabajo) {
   if (plataforma::HayImpresoras()) GTEST_SKIP() << "esta máquina tiene impresoras instaladas";
   plataforma::UsaImpresoraPredeterminada(ventana->Contexto().Impresora);
-  ventana->Bases->click();
+  Formulario(*ventana).Bases->click();
   rules::BasesConcurso* bases = VentanaBases();
   ASSERT_NE(bases, nullptr);
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);

@@ -21,6 +21,8 @@
 #include "plataforma/texto.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,27 +66,22 @@ class CicloConcurso : public ::testing::Test {
     return r;
   }
 
+  // A working list as the list editors give it back, and as they read it.
   void PonLista(const char* nombre, const std::vector<const char*>& items) {
-    QListWidget* l = ventana->ListaOculta(nombre);
-    ASSERT_NE(l, nullptr) << nombre;
-    l->clear();
-    for (const char* i : items) l->addItem(i);
+    ASSERT_EQ(listas::ListasVacias().count(nombre), 1u) << nombre;
+    ventana->EnlaceListas()->PonLista(nombre, std::vector<std::string>(items.begin(), items.end()));
   }
-  std::vector<std::string> Items(const char* nombre) {
-    std::vector<std::string> r;
-    QListWidget* l = ventana->ListaOculta(nombre);
-    for (int i = 0; i < l->count(); ++i) r.push_back(l->item(i)->text().toStdString());
-    return r;
-  }
-  std::string Texto(int i) { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
+  std::vector<std::string> Items(const char* nombre) { return ventana->EnlaceListas()->Lista(nombre); }
+  bool PrimerNumero() { return ventana->EnlaceListas()->Sufijo()[0]; }
+  std::string Texto(int i) { return Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
 
   // A contest that passes every check of the editor: name, edition, period,
   // one band, one mode.
   void LlenaEditor(const char* nombre, const char* edicion) {
     const char* textos[] = {nullptr, nombre, edicion, "01-03-2025", "08:00", "02-03-2025", "20:00"};
-    for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
-    ventana->Banda[4]->setChecked(true);
-    ventana->Modo[1]->setChecked(true);
+    for (int i = 1; i <= 6; ++i) Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+    Formulario(*ventana).Banda[4]->setChecked(true);
+    Formulario(*ventana).Modo[1]->setChecked(true);
   }
   // The Cabrillo format window saves the contest's row meanwhile.
   void GuardaFormatoCabrillo(int numero) {
@@ -101,8 +98,10 @@ class CicloConcurso : public ::testing::Test {
     carpeta.AgregaConcurso(numero, nombre, edicion, columnas);
     GuardaFormatoCabrillo(numero);
   }
-  int NumeroSeleccionado() { return ventana->Combo1->currentData().toInt(); }
-  void Selecciona(int numero) { ventana->Combo1->setCurrentIndex(ventana->Combo1->findData(numero)); }
+  int NumeroSeleccionado() { return Formulario(*ventana).Combo1->currentData().toInt(); }
+  void Selecciona(int numero) {
+    Formulario(*ventana).Combo1->setCurrentIndex(Formulario(*ventana).Combo1->findData(numero));
+  }
 
   prueba::CarpetaPrueba carpeta;
   std::unique_ptr<Trovalis> ventana;
@@ -115,23 +114,23 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
 
   // ---- Create: the first contest gets number 1, which the operator
   // cannot change.
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   EXPECT_EQ(Texto(0), "1");
-  EXPECT_TRUE(ventana->Bloqueado(0));
-  EXPECT_FALSE(ventana->Bloqueado(1));
-  EXPECT_TRUE(ventana->Bloqueado(7));
-  EXPECT_TRUE(ventana->Aceptar->isEnabled());
-  EXPECT_FALSE(ventana->ConsultaReg->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(0));
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(1));
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(7));
+  EXPECT_TRUE(Formulario(*ventana).Aceptar->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).ConsultaReg->isEnabled());
   EXPECT_TRUE(Control().empty());
 
   LlenaEditor("PRUEBA", "2025");
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CadaProv->setChecked(true);
-  ventana->ExcluirProv->setChecked(true);
-  ventana->CadaCq->setChecked(true);
-  ventana->ExcluirCq->setChecked(true);
-  ventana->RecibirPuntos->setChecked(true);
+  Formulario(*ventana).Multiplicadores->setChecked(true);
+  Formulario(*ventana).CadaProv->setChecked(true);
+  Formulario(*ventana).ExcluirProv->setChecked(true);
+  Formulario(*ventana).CadaCq->setChecked(true);
+  Formulario(*ventana).ExcluirCq->setChecked(true);
+  Formulario(*ventana).RecibirPuntos->setChecked(true);
   PonLista("ListaProv", {"M", "B"});
   PonLista("ListaExProv", {"", "SI"});
   PonLista("ListaExZonasCq", {"14"});
@@ -140,7 +139,7 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   PonLista("ListaPuntosEsp", {"5"});
   GuardaFormatoCabrillo(1);
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[1].titulo, "ALTA");
   EXPECT_EQ(soporte::Mensajes().Cajas()[1].icono, plataforma::Icono::Informacion);
@@ -158,51 +157,51 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
   EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2025/ListasValidas"));
-  ASSERT_EQ(ventana->Combo1->count(), 1);
-  EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
+  ASSERT_EQ(Formulario(*ventana).Combo1->count(), 1);
+  EXPECT_EQ(Formulario(*ventana).Combo1->currentText().toStdString(), "PRUEBA .- Edición: 2025");
   EXPECT_EQ(NumeroSeleccionado(), 1);
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
-  EXPECT_TRUE(ventana->ModificarReg->isEnabled());
-  EXPECT_FALSE(ventana->Aceptar->isEnabled());
-  EXPECT_TRUE(ventana->Bloqueado(1));
-  EXPECT_FALSE(ventana->Banda[4]->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).ModificarReg->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).Aceptar->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(1));
+  EXPECT_FALSE(Formulario(*ventana).Banda[4]->isEnabled());
 
   // ---- Modify: a new edition and another zone list; the control row stays.
-  ventana->ModificarReg->click();
+  Formulario(*ventana).ModificarReg->click();
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
-  EXPECT_TRUE(ventana->Bloqueado(0));
-  EXPECT_FALSE(ventana->Bloqueado(2));
-  ventana->Text3[2]->setText("2026");
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(0));
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(2));
+  Formulario(*ventana).Text3[2]->setText("2026");
   PonLista("ListaExZonasCq", {"15"});
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT Edicion, AnularQSO FROM Concursos WHERE NumeroOrden = 1"), (Filas{{"2026", "-1"}}));
   EXPECT_EQ(Lee("SELECT CqExcluido FROM ListaCq WHERE NumeroOrden = 1"), (Filas{{"15"}}));
   EXPECT_EQ(Control(), (Filas{{"1", "1"}}));
-  EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "PRUEBA .- Edición: 2026");
+  EXPECT_EQ(Formulario(*ventana).Combo1->itemText(0).toStdString(), "PRUEBA .- Edición: 2026");
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026/ListasValidas"));
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
 
   // ---- A second contest becomes the active one.
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(Texto(0), "2");
   EXPECT_TRUE(Items("ListaProv").empty());
   LlenaEditor("OTRO", "2025");
   GuardaFormatoCabrillo(2);
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Control(), (Filas{{"2", "2"}}));
-  EXPECT_EQ(ventana->Combo1->count(), 2);
+  EXPECT_EQ(Formulario(*ventana).Combo1->count(), 2);
 
   // ---- Pick the first one: it is loaded with its lists and made active.
-  ventana->ConsultaReg->click();
+  Formulario(*ventana).ConsultaReg->click();
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
-  EXPECT_TRUE(ventana->SeleccionConcurso->isVisible());
+  EXPECT_TRUE(Formulario(*ventana).SeleccionConcurso->isVisible());
   Selecciona(1);
-  ventana->Aceptar->click();
-  EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
+  Formulario(*ventana).Aceptar->click();
+  EXPECT_FALSE(Formulario(*ventana).SeleccionConcurso->isVisible());
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_EQ(Texto(2), "2026");
   EXPECT_EQ(Items("ListaProv"), (std::vector<std::string>{"M", "B"}));
@@ -213,10 +212,10 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
 
   // ---- Delete, answering No first: nothing changes.
-  ventana->BorrarReg->click();
-  EXPECT_TRUE(ventana->Cancelar->hasFocus());
+  Formulario(*ventana).BorrarReg->click();
+  EXPECT_TRUE(Formulario(*ventana).Cancelar->hasFocus());
   soporte::Mensajes().Espera(Respuesta::No, "De verdad quiere BORRAR este CONCURSO");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   const auto& pregunta = soporte::Mensajes().Cajas().back();
   EXPECT_EQ(pregunta.titulo, "VERIFICAR BORRADO DE QSO");
   EXPECT_EQ(pregunta.icono, plataforma::Icono::Error);
@@ -224,37 +223,37 @@ TEST_F(CicloConcurso, AltaConsultaModificacionYBorrado) {
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
   EXPECT_EQ(Texto(1), "PRUEBA");
-  EXPECT_FALSE(ventana->Aceptar->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).Aceptar->isEnabled());
 
   // ---- Yes: every row of the contest goes; its folder stays.
-  ventana->BorrarReg->click();
+  Formulario(*ventana).BorrarReg->click();
   soporte::Mensajes().Espera(Respuesta::Si, "De verdad quiere BORRAR este CONCURSO");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   for (const char* t : {"Concursos", "ListaProv", "ListaCq", "ListaEspeciales", "ResumenCabrillo"})
     EXPECT_EQ(Cuenta(t, 1), 0u) << t;
   EXPECT_EQ(Cuenta("Concursos", 2), 1u);
   EXPECT_EQ(Cuenta("ResumenCabrillo", 2), 1u);
   EXPECT_EQ(Control(), (Filas{{"2", "0"}}));
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/PRUEBA_2026"));
-  ASSERT_EQ(ventana->Combo1->count(), 1);
+  ASSERT_EQ(Formulario(*ventana).Combo1->count(), 1);
   EXPECT_EQ(NumeroSeleccionado(), 2);
   EXPECT_EQ(Texto(1), "");
   EXPECT_TRUE(Items("ListaProv").empty());
   EXPECT_EQ(ventana->Contexto().NombreConcurso, "");
   EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 0);
   EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
-  EXPECT_FALSE(ventana->ModificarReg->isEnabled());
-  EXPECT_TRUE(ventana->AltaReg->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).ModificarReg->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).AltaReg->isEnabled());
 
   // ---- Delete the last one created: its number is not handed out again.
-  ventana->ConsultaReg->click();
+  Formulario(*ventana).ConsultaReg->click();
   Selecciona(2);
-  ventana->Aceptar->click();
-  ventana->BorrarReg->click();
+  Formulario(*ventana).Aceptar->click();
+  Formulario(*ventana).BorrarReg->click();
   soporte::Mensajes().Espera(Respuesta::Si, "De verdad quiere BORRAR este CONCURSO");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Control(), (Filas{{"2", "0"}}));
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(Texto(0), "3");
 }
 
@@ -269,11 +268,11 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   // The database refuses the third write of the save: the contest row and
   // the deletion of zone 20 are written before it.
   carpeta.Ejecuta("CREATE TRIGGER falla BEFORE INSERT ON ListaCq BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
-  ventana->ModificarReg->click();
-  ventana->Text3[2]->setText("2026");
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).Text3[2]->setText("2026");
   PonLista("ListaExZonasCq", {"14", "16"});
   soporte::Mensajes().Espera(Respuesta::Aceptar);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("queda como estaba"), std::string::npos);
@@ -286,23 +285,23 @@ TEST_F(CicloConcurso, UnFalloAMitadDeGuardarDejaLaBaseComoEstaba) {
   // Once the database takes writes again, the same save goes through.
   carpeta.Ejecuta("DROP TRIGGER falla");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT Edicion FROM Concursos"), (Filas{{"2026"}}));
   EXPECT_EQ(Lee("SELECT CqExcluido FROM ListaCq ORDER BY rowid"), (Filas{{"14"}, {"16"}}));
 
   // A failed delete leaves everything too.
   const std::string guardado = Volcado();
   carpeta.Ejecuta("CREATE TRIGGER falla BEFORE DELETE ON ListaCq BEGIN SELECT RAISE(ABORT, 'bloqueada'); END");
-  ventana->BorrarReg->click();
+  Formulario(*ventana).BorrarReg->click();
   soporte::Mensajes().Espera(Respuesta::Si, "De verdad quiere BORRAR este CONCURSO");
   soporte::Mensajes().Espera(Respuesta::Aceptar);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
   EXPECT_EQ(Volcado(), guardado);
-  EXPECT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(Formulario(*ventana).Combo1->count(), 1);
   EXPECT_EQ(Texto(1), "PRUEBA");
   // Cancelling shows the stored contest.
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
 }
@@ -312,25 +311,25 @@ TEST_F(CicloConcurso, UnAltaFallidaNoDejaNadaYPuedeRepetirse) {
   AgregaConcursoValido(1, "PRUEBA", "2025");
   Arranca();
   const std::string antes = Volcado();
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(Texto(0), "10");  // the control row says 9 was the last one
   LlenaEditor("NUEVO", "2025");
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CadaProv->setChecked(true);
+  Formulario(*ventana).Multiplicadores->setChecked(true);
+  Formulario(*ventana).CadaProv->setChecked(true);
   PonLista("ListaProv", {"M"});
   GuardaFormatoCabrillo(10);
   const std::string conFormato = Volcado();
   carpeta.Ejecuta("CREATE TRIGGER falla BEFORE INSERT ON ListaProv BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
   soporte::Mensajes().Espera(Respuesta::Aceptar);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "ERROR");
   EXPECT_EQ(Volcado(), conFormato);
-  EXPECT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(Formulario(*ventana).Combo1->count(), 1);
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
 
   carpeta.Ejecuta("DROP TRIGGER falla");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso FROM Concursos ORDER BY NumeroOrden"),
             (Filas{{"1", "PRUEBA"}, {"10", "NUEVO"}}));
   EXPECT_EQ(Lee("SELECT CodigoProv FROM ListaProv WHERE NumeroOrden = 10"), (Filas{{"M"}}));
@@ -346,23 +345,23 @@ TEST_F(CicloConcurso, GuardarConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   const std::string antes = Volcado();
 
   // Only the edition changes, to that of the other contest.
-  ventana->ModificarReg->click();
-  ventana->Text3[2]->setText("2025");
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).Text3[2]->setText("2025");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Ya hay un concurso con el MISMO NOMBRE y EDICIÓN");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
-  EXPECT_TRUE(ventana->Aceptar->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).Aceptar->isEnabled());
   EXPECT_EQ(Volcado(), antes);
 
   // An edition of its own is accepted, and so is saving without a change.
-  ventana->Text3[2]->setText("2023");
+  Formulario(*ventana).Text3[2]->setText("2023");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
-  ventana->ModificarReg->click();
+  Formulario(*ventana).Aceptar->click();
+  Formulario(*ventana).ModificarReg->click();
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT NumeroOrden, Edicion FROM Concursos ORDER BY NumeroOrden"),
             (Filas{{"1", "2023"}, {"2", "2025"}}));
 }
@@ -375,31 +374,31 @@ TEST_F(CicloConcurso, UnAltaCanceladaNoHeredaNadaDelConcursoAnterior) {
   carpeta.Ejecuta("INSERT INTO ListaProv (NumeroOrden, CodigoProv, ProvExcluida) VALUES (1, 'M', 0)");
   Arranca();
   ASSERT_EQ(ventana->Contexto().CorreoReclamaciones, "quejas@example.org");
-  ASSERT_TRUE(ventana->PrimerNumero);
+  ASSERT_TRUE(PrimerNumero());
 
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(Texto(0), "10");
   EXPECT_EQ(Texto(1), "");
   EXPECT_TRUE(Items("ListaProv").empty());
   EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "");
   EXPECT_EQ(ventana->Contexto().DireccionWebConcurso, "");
   EXPECT_FALSE(ventana->Contexto().OpcionExcluirMismoPais);
-  EXPECT_FALSE(ventana->PrimerNumero);
+  EXPECT_FALSE(PrimerNumero());
   EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
 
   // The Cabrillo format saved for it meanwhile goes with the cancel.
   GuardaFormatoCabrillo(10);
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
   EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  EXPECT_TRUE(ventana->Bloqueado(1));
-  EXPECT_FALSE(ventana->Banda[0]->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(1));
+  EXPECT_FALSE(Formulario(*ventana).Banda[0]->isEnabled());
   // The next create proposes the same number again.
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(Texto(0), "10");
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
 }
 
 // A working list missing from the window would be stored and loaded as
@@ -409,9 +408,12 @@ TEST_F(CicloConcurso, LaVentanaTieneCadaListaDeTrabajo) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
   int cuantas = 0;
+  auto enlace = ventana->EnlaceListas();
   for (const listas::DefinicionGrupo& g : listas::Grupos())
     for (std::string_view nombre : g.listas) {
-      EXPECT_NE(ventana->ListaOculta(nombre), nullptr) << nombre;
+      const std::vector<std::string> items = {std::string(nombre)};
+      enlace->PonLista(nombre, items);
+      EXPECT_EQ(enlace->Lista(nombre), items) << nombre;
       ++cuantas;
     }
   EXPECT_EQ(cuantas, 24);
@@ -424,12 +426,12 @@ TEST_F(CicloConcurso, UnAltaNoHeredaElFormatoDeUnAltaSinTerminar) {
   // before the create ended.
   GuardaFormatoCabrillo(10);
   Arranca();
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   EXPECT_EQ(Texto(0), "10");
   EXPECT_EQ(Cuenta("ResumenCabrillo", 10), 0u);
   EXPECT_EQ(Cuenta("ResumenCabrillo", 1), 1u);
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
 }
 
 TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
@@ -437,46 +439,47 @@ TEST_F(CicloConcurso, CancelarUnaModificacionVuelveAMostrarLoGuardado) {
   AgregaConcursoValido(1, "PRUEBA", "2025", {{"Multiplicadores", "1"}, {"CadaCq", "1"}, {"ExcluirCq", "1"}});
   carpeta.Ejecuta("INSERT INTO ListaCq (NumeroOrden, CqExcluido) VALUES (1, '14')");
   Arranca();
-  ventana->ModificarReg->click();
-  ventana->Text3[1]->setText("OTRO NOMBRE");
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).Text3[1]->setText("OTRO NOMBRE");
   PonLista("ListaExZonasCq", {"1", "2", "3"});
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(Texto(1), "PRUEBA");
   EXPECT_EQ(Items("ListaExZonasCq"), (std::vector<std::string>{"14"}));
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  EXPECT_TRUE(ventana->Bloqueado(1));
-  EXPECT_TRUE(ventana->ModificarReg->isEnabled());
-  EXPECT_FALSE(ventana->Cancelar->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(1));
+  EXPECT_TRUE(Formulario(*ventana).ModificarReg->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).Cancelar->isEnabled());
 
   // Cancelling a delete and a pick.
-  ventana->BorrarReg->click();
-  ventana->Cancelar->click();
+  Formulario(*ventana).BorrarReg->click();
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_EQ(Cuenta("Concursos", 1), 1u);
-  ventana->ConsultaReg->click();
-  ventana->Cancelar->click();
+  Formulario(*ventana).ConsultaReg->click();
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
-  EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
-  EXPECT_TRUE(ventana->AltaReg->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).SeleccionConcurso->isVisible());
+  EXPECT_TRUE(Formulario(*ventana).AltaReg->isEnabled());
 
   // A pick with nothing selected finds nothing.
-  ventana->ConsultaReg->click();
-  ventana->Combo1->setCurrentIndex(-1);
+  Formulario(*ventana).ConsultaReg->click();
+  Formulario(*ventana).Combo1->setCurrentIndex(-1);
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No se han encontrado CONCURSOS con estas condiciones");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "CONSULTA");
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Consulta);
-  EXPECT_FALSE(ventana->Aceptar->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).Aceptar->isEnabled());
 }
 
 // The option boxes that can be clicked while nothing is being edited.
-std::vector<std::string> CasillasAbiertas(const Trovalis& v) {
+std::vector<std::string> CasillasAbiertas(Trovalis& v) {
   std::vector<std::string> r;
-  for (const auto& o : v.OpcionesConcurso())
-    if (o.Casilla->isEnabled()) r.push_back(o.Columna);
-  for (QCheckBox* c : v.Banda)
+  const prueba::FormularioPrincipal f = Formulario(v);
+  for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga())
+    if (f.Casilla(o)->isEnabled()) r.push_back(std::string(principal::ColumnaOpcion(o)));
+  for (QCheckBox* c : f.Banda)
     if (c->isEnabled()) r.push_back(c->objectName().toStdString());
-  for (QCheckBox* c : v.Modo)
+  for (QCheckBox* c : f.Modo)
     if (c->isEnabled()) r.push_back(c->objectName().toStdString());
   return r;
 }
@@ -493,29 +496,29 @@ TEST_F(CicloConcurso, TrasCancelarUnaModificacionLasOpcionesQuedanCerradas) {
   Arranca();
   EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
 
-  ventana->ModificarReg->click();
-  ASSERT_TRUE(ventana->Multiplicadores->isEnabled());
-  ventana->Multiplicadores->click();
-  ASSERT_FALSE(ventana->Multiplicadores->isChecked());
-  ventana->Cancelar->click();
-  ASSERT_TRUE(ventana->Multiplicadores->isChecked());
+  Formulario(*ventana).ModificarReg->click();
+  ASSERT_TRUE(Formulario(*ventana).Multiplicadores->isEnabled());
+  Formulario(*ventana).Multiplicadores->click();
+  ASSERT_FALSE(Formulario(*ventana).Multiplicadores->isChecked());
+  Formulario(*ventana).Cancelar->click();
+  ASSERT_TRUE(Formulario(*ventana).Multiplicadores->isChecked());
   EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
 
   // The same after cancelling a create, a delete and a pick.
-  ventana->AltaReg->click();
-  ventana->Multiplicadores->click();
-  ASSERT_TRUE(ventana->CadaPais->isEnabled());
-  ventana->Cancelar->click();
+  Formulario(*ventana).AltaReg->click();
+  Formulario(*ventana).Multiplicadores->click();
+  ASSERT_TRUE(Formulario(*ventana).CadaPais->isEnabled());
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
-  ventana->ConsultaReg->click();
+  Formulario(*ventana).ConsultaReg->click();
   Selecciona(1);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
   EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
-  ventana->BorrarReg->click();
-  ventana->Cancelar->click();
-  ventana->ConsultaReg->click();
-  ventana->Cancelar->click();
+  Formulario(*ventana).BorrarReg->click();
+  Formulario(*ventana).Cancelar->click();
+  Formulario(*ventana).ConsultaReg->click();
+  Formulario(*ventana).Cancelar->click();
   EXPECT_EQ(CasillasAbiertas(*ventana), std::vector<std::string>{});
 }
 
@@ -531,31 +534,31 @@ TEST_F(CicloConcurso, TrasCargarUnConcursoElEditorQuedaCerrado) {
   AgregaConcursoValido(3, "SIN OPCIONES", "2025");
   Arranca();
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 1);
-  ASSERT_TRUE(ventana->RecibirPuntos->isChecked());
-  ASSERT_TRUE(ventana->RepetirCadaHoras->isChecked());
+  ASSERT_TRUE(Formulario(*ventana).RecibirPuntos->isChecked());
+  ASSERT_TRUE(Formulario(*ventana).RepetirCadaHoras->isChecked());
   EXPECT_EQ(Texto(principal::kCampoHoras), "2");
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
 
   // An accepted pick of another contest, after one that clears the boxes.
-  ventana->ConsultaReg->click();
+  Formulario(*ventana).ConsultaReg->click();
   Selecciona(3);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 3);
-  ASSERT_FALSE(ventana->RecibirPuntos->isChecked());
-  ventana->ConsultaReg->click();
+  ASSERT_FALSE(Formulario(*ventana).RecibirPuntos->isChecked());
+  Formulario(*ventana).ConsultaReg->click();
   Selecciona(2);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
-  EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).AltaReg);
 
   // A modify opens them again.
-  ventana->ModificarReg->click();
-  EXPECT_FALSE(ventana->Bloqueado(principal::kPrimerPunto));
-  EXPECT_FALSE(ventana->Bloqueado(principal::kCampoHoras));
-  ventana->Cancelar->click();
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+  Formulario(*ventana).ModificarReg->click();
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(principal::kPrimerPunto));
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(principal::kCampoHoras));
+  Formulario(*ventana).Cancelar->click();
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
 }
 
 TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
@@ -564,26 +567,26 @@ TEST_F(CicloConcurso, UnAltaConElNombreYLaEdicionDeOtroConcursoSeRechaza) {
   Arranca();
   const std::string antes = Volcado();
 
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   LlenaEditor("PRUEBA", "2025");
   GuardaFormatoCabrillo(10);
-  ventana->Text3[3]->setFocus();
+  Formulario(*ventana).Text3[3]->setFocus();
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Ya hay un concurso con el MISMO NOMBRE y EDICIÓN");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "CONCURSO");
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
-  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).Text3[1]);
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
-  EXPECT_TRUE(ventana->Aceptar->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).Aceptar->isEnabled());
   EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
   EXPECT_EQ(Control(), (Filas{{"9", "1"}}));
-  EXPECT_EQ(ventana->Combo1->count(), 1);
+  EXPECT_EQ(Formulario(*ventana).Combo1->count(), 1);
 
   // Another edition of the same contest is a new contest.
-  ventana->Text3[2]->setText("2026");
+  Formulario(*ventana).Text3[2]->setText("2026");
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion FROM Concursos ORDER BY NumeroOrden"),
             (Filas{{"1", "PRUEBA", "2025"}, {"10", "PRUEBA", "2026"}}));
   EXPECT_NE(Volcado(), antes);
@@ -619,46 +622,46 @@ TEST_F(CicloConcurso, UnNombreYEdicionConLaCarpetaDeOtroConcursoSeRechazan) {
   for (const auto& c : casos) {
     SCOPED_TRACE(c.nombre + " / " + c.edicion);
     if (!c.alta) {
-      ventana->ConsultaReg->click();
+      Formulario(*ventana).ConsultaReg->click();
       Selecciona(2);
-      ventana->Aceptar->click();
+      Formulario(*ventana).Aceptar->click();
       ASSERT_EQ(Texto(1), "OTRO");
     }
     const std::string antes = Volcado();
     const auto carpetasAntes = carpetas();
     if (c.alta) {
-      ventana->AltaReg->click();
+      Formulario(*ventana).AltaReg->click();
       LlenaEditor(c.nombre.c_str(), c.edicion.c_str());
     } else {
-      ventana->ModificarReg->click();
-      ventana->Text3[1]->setText(QString::fromStdString(c.nombre));
-      ventana->Text3[2]->setText(QString::fromStdString(c.edicion));
+      Formulario(*ventana).ModificarReg->click();
+      Formulario(*ventana).Text3[1]->setText(QString::fromStdString(c.nombre));
+      Formulario(*ventana).Text3[2]->setText(QString::fromStdString(c.edicion));
     }
     ASSERT_EQ(Texto(1), c.nombre);
     ASSERT_EQ(Texto(2), c.edicion);
-    ventana->Text3[3]->setFocus();
+    Formulario(*ventana).Text3[3]->setFocus();
     soporte::Mensajes().Espera(Respuesta::Aceptar, ".- La carpeta de este concurso, \"" + c.carpeta +
                                                        "\", es la misma que la del concurso " + c.otro +
                                                        ": sus listas y resultados se mezclarían.\n\n.- Cambie el "
                                                        "nombre o la edición del concurso.");
-    ventana->Aceptar->click();
+    Formulario(*ventana).Aceptar->click();
     ASSERT_FALSE(soporte::Mensajes().Cajas().empty());
     EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, "VERIFICAR NOMBRE DEL CONCURSO");
     EXPECT_EQ(soporte::Mensajes().Cajas().back().icono, plataforma::Icono::Error);
-    EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+    EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).Text3[1]);
     EXPECT_EQ(ventana->Operacion(), c.alta ? principal::OperacionEditor::Alta : principal::OperacionEditor::Modificar);
-    EXPECT_TRUE(ventana->Aceptar->isEnabled());
+    EXPECT_TRUE(Formulario(*ventana).Aceptar->isEnabled());
     EXPECT_EQ(Volcado(), antes);
     EXPECT_EQ(carpetas(), carpetasAntes);
-    ventana->Cancelar->click();
+    Formulario(*ventana).Cancelar->click();
   }
 
   // A name of its own is taken.
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   LlenaEditor("CQ E", "25");
   GuardaFormatoCabrillo(10);
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso FROM Concursos ORDER BY NumeroOrden"),
             (Filas{{"1", "CQ_E"}, {"2", "OTRO"}, {"10", "CQ E"}}));
 }
@@ -670,14 +673,14 @@ TEST_F(CicloConcurso, UnNombreConUnCaracterDeControlSeRechaza) {
   AgregaConcursoValido(1, "CQTEST", "2025");
   Arranca();
   for (const char* nombre : {"CQ\x01TEST", "CQ\xC2\x85TEST"}) {
-    ventana->AltaReg->click();
+    Formulario(*ventana).AltaReg->click();
     LlenaEditor(nombre, "2025");
     soporte::Mensajes().Espera(Respuesta::Aceptar,
                                ".- El nombre del concurso no puede contener \"/\", \"\\\", \"..\" ni caracteres de "
                                "control, porque da nombre a la carpeta del concurso");
-    ventana->Aceptar->click();
+    Formulario(*ventana).Aceptar->click();
     EXPECT_EQ(Lee("SELECT NumeroOrden FROM Concursos"), (Filas{{"1"}}));
-    ventana->Cancelar->click();
+    Formulario(*ventana).Cancelar->click();
   }
 }
 
@@ -710,8 +713,10 @@ TEST_F(CicloConcurso, UnInformeDeNoEnviadasQueNoSeEscribeSeAvisa) {
   ASSERT_TRUE(plataforma::EscribirLineas(entrada, {"QQ1ABC en 7 listas"}));
   std::filesystem::create_directories(ventana->Contexto().CarpetaConcurso +
                                       "/ListasNoEnviadas/ListasNoEnviadasPorNumero.txt/dentro");
+  // A query of the contest rebuilds the reports.
+  Formulario(*ventana).ConsultaReg->click();
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
-  ventana->ActualizaFicherosListasNoEnviadas();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].icono, plataforma::Icono::Error);
@@ -743,25 +748,25 @@ TEST_F(CicloConcurso, UnNombreCortadoEnUnBlancoNoLlevaElBlancoALaCarpeta) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   // 63 letters, a blank and more: the box keeps the first 64 characters.
   const std::string largo = std::string(63, 'A') + " CONCURSO";
   LlenaEditor(largo.c_str(), "2025 ");
   ASSERT_EQ(Texto(1), std::string(63, 'A') + " ");
   GuardaFormatoCabrillo(1);
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
 
   EXPECT_EQ(Lee("SELECT Concurso, Edicion FROM Concursos"), (Filas{{std::string(63, 'A'), "2025"}}));
   EXPECT_EQ(Texto(1), std::string(63, 'A'));
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/" + std::string(63, 'A') + "_2025/ListasValidas"));
-  EXPECT_EQ(ventana->Combo1->currentText().toStdString(), std::string(63, 'A') + " .- Edición: 2025");
+  EXPECT_EQ(Formulario(*ventana).Combo1->currentText().toStdString(), std::string(63, 'A') + " .- Edición: 2025");
 
   // A save trims the same way.
-  ventana->ModificarReg->click();
-  ventana->Text3[1]->setText(QString::fromStdString(std::string(60, 'B') + "    "));
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).Text3[1]->setText(QString::fromStdString(std::string(60, 'B') + "    "));
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT Concurso FROM Concursos"), (Filas{{std::string(60, 'B')}}));
   EXPECT_TRUE(fs::is_directory(carpeta.Ruta() + "/" + std::string(60, 'B') + "_2025"));
 }

@@ -46,6 +46,8 @@
 #include "soporte/entregados.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -195,18 +197,18 @@ class ConcursoCompleto : public ::testing::Test {
     principal_->show();
     QApplication::setActiveWindow(principal_.get());
     QApplication::processEvents();
-    principal_->AltaReg->click();
+    Formulario(*principal_).AltaReg->click();
     const std::string textos[] = {"", nombre, "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
     for (int i = 1; i <= 6; ++i)
-      principal_->Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(textos[i]));
-    principal_->Banda[4]->setChecked(true);  // 14 MHz
-    principal_->Modo[1]->setChecked(true);   // CW
-    principal_->EnviarNumeral->setChecked(true);
-    principal_->RecibirNumeral->setChecked(true);
+      Formulario(*principal_).Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(textos[i]));
+    Formulario(*principal_).Banda[4]->setChecked(true);  // 14 MHz
+    Formulario(*principal_).Modo[1]->setChecked(true);   // CW
+    Formulario(*principal_).EnviarNumeral->setChecked(true);
+    Formulario(*principal_).RecibirNumeral->setChecked(true);
     // Points by the table: 2 for a QSO within one's own country.
-    principal_->RecibirPuntos->setChecked(true);
-    principal_->Text3[25]->setText("2");
-    principal_->Text3[2]->setFocus();  // the name is left
+    Formulario(*principal_).RecibirPuntos->setChecked(true);
+    Formulario(*principal_).Text3[25]->setText("2");
+    Formulario(*principal_).Text3[2]->setFocus();  // the name is left
     EXPECT_TRUE(prueba::AbreFormatoCabrillo(*principal_, [](rules::FormatoCabrillo& w) {
       for (const char* casilla :
            {"CabrilloRstEnv", "CabrilloNumSerieEnv", "CabrilloRstRec", "CabrilloNumSerieRec", "M20", "CW"})
@@ -216,7 +218,7 @@ class ConcursoCompleto : public ::testing::Test {
       Control<QPushButton>(w, "AceptarCabrillo")->click();
     }));
     soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-    principal_->Aceptar->click();
+    Formulario(*principal_).Aceptar->click();
     ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
     ASSERT_EQ(principal_->Contexto().NombreConcurso, nombre);
     carpeta_ = trabajo_ + "/" + nombre + "_2026";

@@ -274,3 +274,65 @@ TEST(ConcursoEnEdicion, CadaOpcionTieneSuColumna) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConcursoEnEdicion, LasListasDeTrabajoSonLasVeinticuatroPorNombreSinCaso) {
+  ConcursoEnEdicion m;
+  EXPECT_EQ(m.Listas.size(), 24u);
+  m.PonLista("listaprov", {"S", "M"});
+  m.PonLista("ListaExPaises", {"EA8"});
+  m.PonLista("NoEsUnaLista", {"X"});
+  EXPECT_EQ(m.Listas.size(), 24u);
+  EXPECT_EQ(m.Lista("ListaProv"), (std::vector<std::string>{"S", "M"}));
+  EXPECT_EQ(m.Lista("LISTAEXPAISES"), (std::vector<std::string>{"EA8"}));
+  EXPECT_TRUE(m.Lista("NoEsUnaLista").empty());
+
+  // The reference-list check counts the items of each list.
+  principal::EstadoListasConcurso e;
+  m.PonOpcionesEn(e);
+  EXPECT_EQ(e.ListaProv, 2);
+  EXPECT_EQ(e.ListaExPaises, 1);
+  EXPECT_EQ(e.ListaDistritos, 0);
+
+  m.LimpiaListas();
+  EXPECT_EQ(m.Listas.size(), 24u);
+  for (const auto& [nombre, items] : m.Listas) EXPECT_TRUE(items.empty()) << nombre;
+}
+
+TEST(ConcursoEnEdicion, LasOpcionesDeListasSonLasDeSusCasillas) {
+  ConcursoEnEdicion m;
+  EXPECT_FALSE(m.OpcionesDeListas().CadaProv);
+  const std::pair<Opcion, bool listas::OpcionesListas::*> casos[] = {
+      {Opcion::CadaProv, &listas::OpcionesListas::CadaProv},
+      {Opcion::ProvPorBanda, &listas::OpcionesListas::ProvPorBanda},
+      {Opcion::ExcluirProv, &listas::OpcionesListas::ExcluirProv},
+      {Opcion::CadaDistrito, &listas::OpcionesListas::CadaDistrito},
+      {Opcion::DistritoPorBanda, &listas::OpcionesListas::DistritoPorBanda},
+      {Opcion::ExcluirDistrito, &listas::OpcionesListas::ExcluirDistrito},
+      {Opcion::CadaEstacion, &listas::OpcionesListas::CadaEstacion},
+      {Opcion::EstacionPorBanda, &listas::OpcionesListas::EstacionPorBanda},
+      {Opcion::CadaPais, &listas::OpcionesListas::CadaPais},
+      {Opcion::PaisPorBanda, &listas::OpcionesListas::PaisPorBanda},
+      {Opcion::ExcluirPais, &listas::OpcionesListas::ExcluirPais},
+      {Opcion::CadaPrefijo, &listas::OpcionesListas::CadaPrefijo},
+      {Opcion::PrefijoPorBanda, &listas::OpcionesListas::PrefijoPorBanda},
+      {Opcion::ExcluirPrefijo, &listas::OpcionesListas::ExcluirPrefijo},
+      {Opcion::CadaCq, &listas::OpcionesListas::CadaCq},
+      {Opcion::CqPorBanda, &listas::OpcionesListas::CqPorBanda},
+      {Opcion::ExcluirCq, &listas::OpcionesListas::ExcluirCq},
+      {Opcion::RecibirPuntos, &listas::OpcionesListas::RecibirPuntos},
+      {Opcion::Multiplicadores, &listas::OpcionesListas::Multiplicadores},
+  };
+  for (const auto& [opcion, campo] : casos) {
+    ConcursoEnEdicion c;
+    c.PonValor(opcion, true);
+    const listas::OpcionesListas o = c.OpcionesDeListas();
+    EXPECT_TRUE(o.*campo) << principal::ColumnaOpcion(opcion);
+    int marcadas = 0;
+    for (const auto& [otra, otroCampo] : casos) marcadas += (o.*otroCampo) ? 1 : 0;
+    EXPECT_EQ(marcadas, 1) << principal::ColumnaOpcion(opcion);
+  }
+}
+
+}  // namespace

@@ -45,10 +45,10 @@ class EditorConcurso : public ::testing::Test {
   // grid closed), option boxes enabled; the master multiplier box ticked
   // when asked (which enables the 44 multiplier boxes).
   void EmpiezaEdicion(bool conMultiplicadores = true) {
-    ASSERT_TRUE(ventana->AltaReg->isEnabled());
-    ventana->AltaReg->click();
+    ASSERT_TRUE(Formulario(*ventana).AltaReg->isEnabled());
+    Formulario(*ventana).AltaReg->click();
     ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
-    if (conMultiplicadores) ventana->Multiplicadores->click();
+    if (conMultiplicadores) Formulario(*ventana).Multiplicadores->click();
   }
 
   QCheckBox* Casilla(const std::string& nombre) const {
@@ -56,9 +56,11 @@ class EditorConcurso : public ::testing::Test {
     if (!c) ADD_FAILURE() << "No hay casilla " << nombre;
     return c;
   }
-  std::string Texto(int i) const { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
+  std::string Texto(int i) const {
+    return Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->text().toStdString();
+  }
   void PonTexto(int i, const std::string& t) {
-    ventana->Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(t));
+    Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(t));
   }
   QWidget* Foco() const { return QApplication::focusWidget(); }
 

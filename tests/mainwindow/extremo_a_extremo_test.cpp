@@ -42,6 +42,8 @@
 #include "rules/formato_cabrillo.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -111,7 +113,7 @@ class ExtremoAExtremo : public ::testing::Test {
                                          ventana->Contexto().CarpetaConcurso + "/FicherosRecibidos/" + nombre));
     plataforma::BorraFichero(manuales + nombre);
     plataforma::BorraFichero(ventana->Contexto().CarpetaConcurso + "/ListasValidas/" + nombre);
-    const cabrillo::AjustesVentanaPrincipal ajustes{ventana->SiglasONumeral->isChecked(),
+    const cabrillo::AjustesVentanaPrincipal ajustes{Formulario(*ventana).SiglasONumeral->isChecked(),
                                                     ventana->Contexto().VerificarNombreExacto};
     mail::ConcursoRecepcion concurso;
     EXPECT_TRUE(mail::CargaConcursoRecepcion(ventana->Contexto().BaseConcursos, ventana->Contexto().NumeroConcursoActual,
@@ -159,21 +161,21 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_TRUE(Lee("SELECT * FROM ControlConcursos").empty());
 
   // ---- Create a contest through the editor.
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
-  EXPECT_EQ(ventana->Text3[0]->text(), "1");
+  EXPECT_EQ(Formulario(*ventana).Text3[0]->text(), "1");
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
-  for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
-  ventana->Banda[4]->setChecked(true);  // 14 MHz
-  ventana->Modo[1]->setChecked(true);   // CW
-  ventana->EnviarNumeral->setChecked(true);
-  ventana->RecibirSiglas->setChecked(true);
-  ventana->SiglasONumeral->setChecked(true);
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CadaProv->setChecked(true);
+  for (int i = 1; i <= 6; ++i) Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+  Formulario(*ventana).Banda[4]->setChecked(true);  // 14 MHz
+  Formulario(*ventana).Modo[1]->setChecked(true);   // CW
+  Formulario(*ventana).EnviarNumeral->setChecked(true);
+  Formulario(*ventana).RecibirSiglas->setChecked(true);
+  Formulario(*ventana).SiglasONumeral->setChecked(true);
+  Formulario(*ventana).Multiplicadores->setChecked(true);
+  Formulario(*ventana).CadaProv->setChecked(true);
   // The province editor fills the working list of the contest in hand.
-  for (const char* p : {"M", "B", "SG"}) ventana->ListaOculta("ListaProv")->addItem(p);
-  ventana->ListaOculta("ListaExProv")->addItems({"", "", ""});
+  ventana->EnlaceListas()->PonLista("ListaProv", {"M", "B", "SG"});
+  ventana->EnlaceListas()->PonLista("ListaExProv", {"", "", ""});
 
   AbreFormato([](rules::FormatoCabrillo& w) {
     ASSERT_TRUE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
@@ -193,7 +195,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
     Control<QPushButton>(w, "AceptarCabrillo")->click();
   });
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
 
   EXPECT_EQ(Lee("SELECT NumeroOrden, Concurso, Edicion, DesdeDia, DesdeHora, HastaDia, HastaHora, Banda14, Banda7, "
@@ -219,22 +221,22 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_TRUE(ventana->Contexto().HayConcursoCargado);
   EXPECT_EQ(ventana->Contexto().NombreConcurso, "SPRINT NAVIDAD");
   EXPECT_EQ(ventana->Contexto().EdicionConcurso, "2026");
-  EXPECT_EQ(ventana->Combo1->currentText().toStdString(), "SPRINT NAVIDAD .- Edición: 2026");
-  EXPECT_EQ(ventana->Text3[1]->text(), "SPRINT NAVIDAD");
-  EXPECT_EQ(ventana->Text3[3]->text(), "24-12-2026");
-  EXPECT_TRUE(ventana->Banda[4]->isChecked());
-  EXPECT_TRUE(ventana->Modo[1]->isChecked());
-  EXPECT_TRUE(ventana->EnviarNumeral->isChecked());
-  EXPECT_TRUE(ventana->RecibirSiglas->isChecked());
-  EXPECT_TRUE(ventana->SiglasONumeral->isChecked());
-  EXPECT_EQ(ventana->ListaOculta("ListaProv")->count(), 3);
+  EXPECT_EQ(Formulario(*ventana).Combo1->currentText().toStdString(), "SPRINT NAVIDAD .- Edición: 2026");
+  EXPECT_EQ(Formulario(*ventana).Text3[1]->text(), "SPRINT NAVIDAD");
+  EXPECT_EQ(Formulario(*ventana).Text3[3]->text(), "24-12-2026");
+  EXPECT_TRUE(Formulario(*ventana).Banda[4]->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).Modo[1]->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).EnviarNumeral->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).RecibirSiglas->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).SiglasONumeral->isChecked());
+  EXPECT_EQ(ventana->EnlaceListas()->Lista("ListaProv").size(), 3u);
   EXPECT_EQ(fs::path(ventana->Contexto().CarpetaConcurso), fs::path(carpetaConcurso));
   EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
   EXPECT_EQ(Lee("SELECT UltimoConcurso, ConcursoActivo FROM ControlConcursos"), (Filas{{"1", "1"}}));
 
   // ---- Two logs, checked with the contest name required exactly.
-  ventana->VerificaNombre->click();
+  Formulario(*ventana).VerificaNombre->click();
   ASSERT_TRUE(ventana->Contexto().VerificarNombreExacto);
 
   const std::string bueno =
@@ -248,10 +250,10 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_EQ(edicion->Lista(ListaEdicion::Recibidos), std::vector<std::string>{"EA1ABC.LOG"});
 
   // The numeric letters pass because the box is ticked as shown.
-  ventana->SiglasONumeral->setChecked(false);
+  Formulario(*ventana).SiglasONumeral->setChecked(false);
   EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", bueno));
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{26});
-  ventana->SiglasONumeral->setChecked(true);
+  Formulario(*ventana).SiglasONumeral->setChecked(true);
 
   // The countries of the run come from the country file.
   EXPECT_EQ(cabrillo::PaisDeIndicativo(ventana->Contexto().Paises.get(), "EA8ZZ"), "EA8");
@@ -288,7 +290,7 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
 
   // A participant who copies the sample header of the rules text (window
   // "Bases Concurso") passes the same check.
-  ventana->Bases->click();
+  Formulario(*ventana).Bases->click();
   rules::BasesConcurso* bases = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* b = qobject_cast<rules::BasesConcurso*>(w); b && b->isVisible()) bases = b;
@@ -307,9 +309,9 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_EQ(ventana->findChild<QLabel*>("NotaVerificaNombre")->text().toStdString(),
             "(no se guarda: márquelo tras cada arranque)");
   Arranca();
-  EXPECT_FALSE(ventana->VerificaNombre->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).VerificaNombre->isChecked());
   EXPECT_FALSE(ventana->Contexto().VerificarNombreExacto);
-  ventana->VerificaNombre->click();
+  Formulario(*ventana).VerificaNombre->click();
 
   // The mail window keeps the contest folder with a final separator.
   ventana->Contexto().CarpetaConcurso += "/";
@@ -326,28 +328,28 @@ namespace {
 TEST_F(ExtremoAExtremo, ConcursoConEñesYAcentos) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   const char* textos[] = {nullptr, "CONCURSO ÑANDÚ", "2026", "01-03-2026", "00:00", "01-03-2026", "23:59"};
-  for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
-  ventana->Banda[4]->setChecked(true);
-  ventana->Modo[1]->setChecked(true);
-  ventana->EnviarNumeral->setChecked(true);
-  ventana->RecibirNumeral->setChecked(true);
-  ventana->Text3[2]->setFocus();  // the name is left
+  for (int i = 1; i <= 6; ++i) Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+  Formulario(*ventana).Banda[4]->setChecked(true);
+  Formulario(*ventana).Modo[1]->setChecked(true);
+  Formulario(*ventana).EnviarNumeral->setChecked(true);
+  Formulario(*ventana).RecibirNumeral->setChecked(true);
+  Formulario(*ventana).Text3[2]->setFocus();  // the name is left
   AbreFormato([](rules::FormatoCabrillo& w) {
     Control<QLineEdit>(w, "EMailConcurso")->setText("nandu@concurso.es");
     Control<QLineEdit>(w, "AsuntoConcurso")->setText("$");
     Control<QPushButton>(w, "AceptarCabrillo")->click();
   });
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 2u);
   EXPECT_EQ(Lee("SELECT Concurso FROM Concursos"), (Filas{{"CONCURSO ÑANDÚ"}}));
   EXPECT_TRUE(fs::is_directory(Ruta() + "/CONCURSO ÑANDÚ_2026/ListasValidas"));
 
   Arranca();
   ASSERT_EQ(ventana->Contexto().NombreConcurso, "CONCURSO ÑANDÚ");
-  ventana->VerificaNombre->click();
+  Formulario(*ventana).VerificaNombre->click();
   const std::string log =
       "START-OF-LOG: 3.0\r\nCALLSIGN: EA1ABC\r\nCONTEST: Concurso \xF1" "and\xFA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
       "QSO: 14025 CW 2026-03-01 0815 EA1ABC 599 001 EA4XYZ 599 007\r\nEND-OF-LOG:\r\n";

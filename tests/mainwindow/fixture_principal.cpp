@@ -30,7 +30,7 @@ bool AbreFormatoCabrillo(Trovalis& principal, const std::function<void(rules::Fo
     enVentana(*w);
     if (w->isVisible()) w->findChild<QPushButton*>("CancelarCabrillo")->click();
   });
-  principal.ConfigurarCabrillo->click();
+  Formulario(principal).ConfigurarCabrillo->click();
   return abierta;
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "formulario_principal.h"
+#include "listeditors/enlace_list_prov.h"
 #include "mainwindow/servicios_programa.h"
 
 class Trovalis;

@@ -20,6 +20,8 @@
 #include "rules/formato_cabrillo.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 using principal::VentanaSecundaria;
 using prueba::Control;
 
@@ -93,9 +95,9 @@ class FormatoDesdePrincipal : public ::testing::Test {
 
 TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   ASSERT_EQ(ventana->Contexto().NumeroConcursoActual, 4);
-  ventana->ModificarReg->click();
-  ventana->EnviarNumeral->setChecked(true);
-  ventana->RecibirSiglas->setChecked(true);
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).EnviarNumeral->setChecked(true);
+  Formulario(*ventana).RecibirSiglas->setChecked(true);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_EQ(Control<QLineEdit>(w, "CMiNumero")->text(), "49");
     EXPECT_EQ(Control<QLineEdit>(w, "CSusLetras")->text(), "72");
@@ -107,7 +109,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   });
   EXPECT_TRUE(principalOculta);
   EXPECT_TRUE(ventana->isVisible());
-  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).Text3[1]);
   EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "info@concurso.es");
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
 
@@ -127,9 +129,9 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
   // Outside a creation or modification (this one cancelled: the format's
   // row is stored already, the claims address goes with the contest's row,
   // which was not saved) the window opens view-only.
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  ventana->EnviarNumeral->setChecked(false);
+  Formulario(*ventana).EnviarNumeral->setChecked(false);
   AbreFormato([](rules::FormatoCabrillo& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "AceptarCabrillo")->isEnabled());
     EXPECT_TRUE(Control<QCheckBox>(w, "M40")->isChecked());
@@ -138,7 +140,7 @@ TEST_F(FormatoDesdePrincipal, SeGrabaEnLaModificacionYSeConsultaDespues) {
     EXPECT_EQ(Control<QLineEdit>(w, "AsuntoConcurso")->text(), "$");
     EXPECT_EQ(Control<QLineEdit>(w, "EMailReclamaciones")->text(), "");
   });
-  EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).AltaReg);
 }
 
 TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
@@ -146,8 +148,8 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
                                              "RTTY", "High", "Qrp", "NonAssisted", "Assisted", "One", "Unlimited",
                                              "Mobile", "HillTopper", "School", "Hours6", "Hours12", "NoviceTech",
                                              "Over50"};
-  ventana->ModificarReg->click();
-  ventana->EnviarLocator->setChecked(true);
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).EnviarLocator->setChecked(true);
   AbreFormato([&](rules::FormatoCabrillo& w) {
     Control<QCheckBox>(w, "SingleOp")->setChecked(false);
     for (const char* c : marcadas) Control<QCheckBox>(w, c)->setChecked(true);
@@ -185,18 +187,18 @@ TEST_F(FormatoDesdePrincipal, TrasReiniciarSeVeTodoComoSeIntrodujo) {
 }
 
 TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
-  const int numero = std::stoi(ventana->Text3[0]->text().toStdString());
+  const int numero = std::stoi(Formulario(*ventana).Text3[0]->text().toStdString());
   const char* textos[] = {nullptr, "SPRINT NAVIDAD", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
-  for (int i = 1; i <= 6; ++i) ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
-  ventana->Banda[4]->setChecked(true);
-  ventana->Modo[1]->setChecked(true);
-  ventana->RecibirSiglas->setChecked(true);
+  for (int i = 1; i <= 6; ++i) Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+  Formulario(*ventana).Banda[4]->setChecked(true);
+  Formulario(*ventana).Modo[1]->setChecked(true);
+  Formulario(*ventana).RecibirSiglas->setChecked(true);
 
   // Without its Cabrillo format the contest is not saved.
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("categorías"), std::string::npos);
   EXPECT_EQ(Consulta("SELECT NumeroOrden FROM Concursos WHERE NumeroOrden = " + std::to_string(numero)), "");
@@ -218,7 +220,7 @@ TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
             std::to_string(numero) + "|-1|-1|-1|67|sprint@navidad.es|\n");
 
   soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Consulta("SELECT Concurso, EMailReclamaciones, WEBConcurso FROM Concursos WHERE NumeroOrden = " +
                      std::to_string(numero)),
             "SPRINT NAVIDAD|info@navidad.es|https://navidad.es|\n");
@@ -243,7 +245,7 @@ TEST_F(FormatoDesdePrincipal, AltaDeUnConcursoConSuFormatoCabrillo) {
 }
 
 TEST_F(FormatoDesdePrincipal, AlCancelarLaModificacionLasCategoriasSonLasDelFormatoGuardado) {
-  ventana->ModificarReg->click();
+  Formulario(*ventana).ModificarReg->click();
   AbreFormato([](rules::FormatoCabrillo& w) {
     Control<QCheckBox>(w, "M40")->setChecked(true);
     Control<QLineEdit>(w, "EMailConcurso")->setText("navidad@concurso.es");
@@ -251,7 +253,7 @@ TEST_F(FormatoDesdePrincipal, AlCancelarLaModificacionLasCategoriasSonLasDelForm
     Control<QPushButton>(w, "AceptarCabrillo")->click();
   });
   ASSERT_TRUE(soporte::Mensajes().Cajas().empty());
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   // The format window stored its row at once: the error reports and the
   // contest rules print the categories it admits now.
   const cabrillo::CategoriasAdmitidas guardadas =

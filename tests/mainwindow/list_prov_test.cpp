@@ -20,6 +20,8 @@
 #include "rules/formato_cabrillo.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 using plataforma::Respuesta;
 using prueba::Control;
 using prueba::Filas;
@@ -79,8 +81,7 @@ class ListProvDesdePrincipal : public ::testing::Test {
   }
   Lista Items(const char* nombre) {
     Lista r;
-    QListWidget* l = ventana->ListaOculta(nombre);
-    for (int i = 0; i < l->count(); ++i) r.push_back(l->item(i)->text().toStdString());
+    for (const std::string& t : ventana->EnlaceListas()->Lista(nombre)) r.push_back(t);
     return r;
   }
   // Every element of a list as its grid shows it, page by page (End, then
@@ -108,27 +109,27 @@ class ListProvDesdePrincipal : public ::testing::Test {
 TEST_F(ListProvDesdePrincipal, AltaConProvinciasGrabadaYRecargada) {
   soporte::Mensajes().Espera(Respuesta::Aceptar, "No hay Concursos CONFIGURADOS");
   Arranca();
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
   const char* textos[] = {nullptr, "PROVINCIAS EA", "2026", "24-12-2026", "08:00", "24-12-2026", "20:00"};
   for (int i = 1; i <= 6; ++i) {
-    ventana->Text3[static_cast<std::size_t>(i)]->setFocus();
-    ventana->Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
+    Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setFocus();
+    Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(textos[i]);
   }
-  ventana->Text3[1]->setFocus();
-  ventana->Text3[2]->setFocus();
-  ventana->Banda[4]->setChecked(true);
-  ventana->Modo[1]->setChecked(true);
-  ventana->EnviarNumeral->setChecked(true);
-  ventana->RecibirSiglas->setChecked(true);
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CadaProv->setChecked(true);
-  ventana->CadaDistrito->setChecked(true);
-  ventana->ExcluirProv->setChecked(true);
-  ASSERT_TRUE(ventana->ConfSiglasValidas->isEnabled());
+  Formulario(*ventana).Text3[1]->setFocus();
+  Formulario(*ventana).Text3[2]->setFocus();
+  Formulario(*ventana).Banda[4]->setChecked(true);
+  Formulario(*ventana).Modo[1]->setChecked(true);
+  Formulario(*ventana).EnviarNumeral->setChecked(true);
+  Formulario(*ventana).RecibirSiglas->setChecked(true);
+  Formulario(*ventana).Multiplicadores->setChecked(true);
+  Formulario(*ventana).CadaProv->setChecked(true);
+  Formulario(*ventana).CadaDistrito->setChecked(true);
+  Formulario(*ventana).ExcluirProv->setChecked(true);
+  ASSERT_TRUE(Formulario(*ventana).ConfSiglasValidas->isEnabled());
 
   Lista provincias, marcas, distritos;
-  EXPECT_TRUE(Abre(ventana->ConfSiglasValidas, [&](listeditors::ListProv& w) {
+  EXPECT_TRUE(Abre(Formulario(*ventana).ConfSiglasValidas, [&](listeditors::ListProv& w) {
     ASSERT_TRUE(Control<QPushButton>(w, "Aceptar")->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(w, "ConfPaises")->isEnabled());
     Control<QPushButton>(w, "ConfProv")->click();
@@ -172,7 +173,7 @@ TEST_F(ListProvDesdePrincipal, AltaConProvinciasGrabadaYRecargada) {
     Control<QPushButton>(w, "AceptarCabrillo")->click();
   }));
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Alta del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   ASSERT_EQ(soporte::Mensajes().Pendientes(), 0u);
 
   Filas filasProv;
@@ -190,7 +191,7 @@ TEST_F(ListProvDesdePrincipal, AltaConProvinciasGrabadaYRecargada) {
   EXPECT_EQ(Items("ListaProv"), provincias);
   EXPECT_EQ(Items("ListaExProv"), marcas);
   EXPECT_EQ(Items("ListaDistritos"), distritos);
-  EXPECT_TRUE(Abre(ventana->ConfSiglasValidas, [&](listeditors::ListProv& w) {
+  EXPECT_TRUE(Abre(Formulario(*ventana).ConfSiglasValidas, [&](listeditors::ListProv& w) {
     EXPECT_FALSE(Control<QPushButton>(w, "Aceptar")->isEnabled());
     EXPECT_EQ(Control<QPushButton>(w, "ConfProv")->text(), "Ver Provincias");
     Control<QPushButton>(w, "ConfProv")->click();

@@ -14,12 +14,15 @@
 #include <gtest/gtest.h>
 
 #include "database/conexiones.h"
+#include "database/listas_ocultas.h"
 #include "fixture_principal.h"
 #include "listeditors/list_esp.h"
 #include "listeditors/lista_mult_esp.h"
 #include "cabrillo/contexto_concurso.h"
 #include "mainwindow/trovalis.h"
 #include "soporte/mensajes_guion.h"
+
+using prueba::Formulario;
 
 using principal::VentanaSecundaria;
 using plataforma::Respuesta;
@@ -101,17 +104,15 @@ class ListasEspecialesDesdePrincipal : public ::testing::Test {
 
   std::vector<std::string> Items(const char* nombre) {
     std::vector<std::string> r;
-    QListWidget* l = ventana->ListaOculta(nombre);
-    for (int i = 0; i < l->count(); ++i) r.push_back(l->item(i)->text().toStdString());
+    for (const std::string& t : ventana->EnlaceListas()->Lista(nombre)) r.push_back(t);
     return r;
   }
   // Every working list of the main window.
   std::vector<std::vector<std::string>> Todas() {
     std::vector<std::vector<std::string>> r;
-    for (QListWidget* l : ventana->ListasOcultas()) {
-      r.emplace_back();
-      for (int i = 0; i < l->count(); ++i) r.back().push_back(l->item(i)->text().toStdString());
-    }
+    auto enlace = ventana->EnlaceListas();
+    for (const listas::DefinicionGrupo& g : listas::Grupos())
+      for (std::string_view nombre : g.listas) r.push_back(enlace->Lista(nombre));
     return r;
   }
   prueba::Filas Lee(const std::string& sql) { return prueba::LeeFilas(carpeta.Ruta() + "/Ledrima", sql); }
@@ -124,9 +125,9 @@ class ListasEspecialesDesdePrincipal : public ::testing::Test {
 
 TEST_F(ListasEspecialesDesdePrincipal, MultiplicadoresAceptarYGrabarElConcurso) {
   ASSERT_EQ(Items("ListaEstMultEsp"), std::vector<std::string>{"EA4URE"});
-  ventana->ModificarReg->click();
+  Formulario(*ventana).ModificarReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
-  EXPECT_TRUE(Abre<listeditors::ListaMultEsp>(ventana->ConfMultEstacionesEspeciales, [&](QWidget& w) {
+  EXPECT_TRUE(Abre<listeditors::ListaMultEsp>(Formulario(*ventana).ConfMultEstacionesEspeciales, [&](QWidget& w) {
     EXPECT_TRUE(w.findChild<QPushButton*>("Aceptar")->isEnabled());
     Boton(w, "ConfProv");
     Tecla(QApplication::focusWidget(), Qt::Key_Down);
@@ -138,21 +139,21 @@ TEST_F(ListasEspecialesDesdePrincipal, MultiplicadoresAceptarYGrabarElConcurso) 
   }));
   EXPECT_TRUE(principalOculta);
   EXPECT_TRUE(ventana->isVisible());
-  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).Text3[1]);
   EXPECT_EQ(Items("ListaEstMultEsp"), (std::vector<std::string>{"EA4URE", "*"}));
   EXPECT_EQ(Items("ListaZonaCqMultEsp"), (std::vector<std::string>{"*", "14"}));
   EXPECT_EQ(Items("ListaPuntosMultEsp"), (std::vector<std::string>{"2", "3"}));
 
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT Estacion, ZonaCQ, Puntos FROM MultEspeciales WHERE NumeroOrden = 4 ORDER BY rowid"),
             (prueba::Filas{{"EA4URE", "*", "2"}, {"*", "14", "3"}}));
 }
 
 TEST_F(ListasEspecialesDesdePrincipal, EstacionesConLasBandasYModosDelEditor) {
-  ventana->ModificarReg->click();
-  ventana->Banda[2]->setChecked(false);  // 7 MHz not permitted
-  EXPECT_TRUE(Abre<listeditors::ListEsp>(ventana->Especiales, [&](QWidget& w) {
+  Formulario(*ventana).ModificarReg->click();
+  Formulario(*ventana).Banda[2]->setChecked(false);  // 7 MHz not permitted
+  EXPECT_TRUE(Abre<listeditors::ListEsp>(Formulario(*ventana).Especiales, [&](QWidget& w) {
     Boton(w, "ConfProv");
     Tecla(QApplication::focusWidget(), Qt::Key_Down);
     Escribe(w, "Prefijo_1", "EA8");
@@ -177,16 +178,16 @@ TEST_F(ListasEspecialesDesdePrincipal, EstacionesConLasBandasYModosDelEditor) {
   EXPECT_EQ(Items("ListaModoEsp"), (std::vector<std::string>{"*", "CW"}));
 
   soporte::Mensajes().Espera(Respuesta::Aceptar, "Modificación del Concurso efectuada");
-  ventana->Aceptar->click();
+  Formulario(*ventana).Aceptar->click();
   EXPECT_EQ(Lee("SELECT Estacion, Prefijo, Banda, Modo, Puntos FROM ListaEspeciales WHERE NumeroOrden = 4 "
                 "ORDER BY rowid"),
             (prueba::Filas{{"EA1AA", "*", "*", "*", "5"}, {"*", "EA8", "14", "CW", "4"}}));
 }
 
 TEST_F(ListasEspecialesDesdePrincipal, CancelarNoCambiaNada) {
-  ventana->ModificarReg->click();
+  Formulario(*ventana).ModificarReg->click();
   const auto antes = Todas();
-  for (QPushButton* boton : {ventana->ConfMultEstacionesEspeciales, ventana->Especiales}) {
+  for (QPushButton* boton : {Formulario(*ventana).ConfMultEstacionesEspeciales, Formulario(*ventana).Especiales}) {
     EXPECT_TRUE(Abre<listeditors::VentanaCuadricula>(boton, [&](QWidget& w) {
       Boton(w, "ConfProv");
       soporte::Mensajes().Espera(Respuesta::Si);
@@ -200,12 +201,12 @@ TEST_F(ListasEspecialesDesdePrincipal, CancelarNoCambiaNada) {
 
 TEST_F(ListasEspecialesDesdePrincipal, SoloConsultaFueraDeAltaOModificacion) {
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  for (QPushButton* boton : {ventana->ConfMultEstacionesEspeciales, ventana->Especiales}) {
+  for (QPushButton* boton : {Formulario(*ventana).ConfMultEstacionesEspeciales, Formulario(*ventana).Especiales}) {
     EXPECT_TRUE(Abre<listeditors::VentanaCuadricula>(boton, [&](QWidget& w) {
       EXPECT_FALSE(w.findChild<QPushButton*>("Aceptar")->isEnabled());
       EXPECT_EQ(w.findChild<QPushButton*>("ConfProv")->text(), "Explorar Lista");
     }));
-    EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
+    EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).AltaReg);
   }
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
 }

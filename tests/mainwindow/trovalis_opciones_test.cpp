@@ -6,6 +6,8 @@
 #include "editor_prueba.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 namespace {
 
 using prueba::EditorConcurso;
@@ -21,12 +23,17 @@ class Interbloqueos : public EditorConcurso {
 
   std::map<std::string, bool> Valores() const {
     std::map<std::string, bool> r;
-    for (const auto& o : ventana->OpcionesConcurso()) r[o.Casilla->objectName().toStdString()] = o.Casilla->isChecked();
+    const prueba::FormularioPrincipal f = Formulario(*ventana);
+    for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga()) {
+      QCheckBox* casilla = f.Casilla(o);
+      r[casilla->objectName().toStdString()] = casilla->isChecked();
+    }
     return r;
   }
   std::string Leyendas() const {
-    return ventana->CadaBanda->text().toStdString() + "|" + ventana->CadaDia->text().toStdString() + "|" +
-           ventana->CadaModo->text().toStdString();
+    return Formulario(*ventana).CadaBanda->text().toStdString() + "|" +
+           Formulario(*ventana).CadaDia->text().toStdString() + "|" +
+           Formulario(*ventana).CadaModo->text().toStdString();
   }
 };
 
@@ -36,13 +43,11 @@ using prueba::Casos;
 TEST_F(Interbloqueos, CadaPulsacionCambiaExactamenteLasCasillasDeSuCadena) {
   for (const Caso& c : Casos()) {
     SCOPED_TRACE(c.descripcion);
+    // Each case on a fresh create: Esc, then F2 and the master multiplier box.
+    prueba::PulsaTecla(ventana.get(), Qt::Key_Escape);
+    ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
     ventana->Contexto().NombreConcurso.clear();
-    ventana->LimpiaIntercambio();
-    ventana->LimpiaRepeticiones();
-    ventana->DesmarcarMultiplicadores();
-    ventana->RecibirPuntosPorKM->setChecked(false);
-    ventana->Multiplicadores->setChecked(true);
-    ventana->ActualizaBotonesConfiguracion();
+    EmpiezaEdicion();
     // The name box: leaving it sets the name of the contest in hand.
     PonTexto(1, c.concurso);
     ventana->Contexto().NombreConcurso = c.concurso;
@@ -65,21 +70,24 @@ TEST_F(Interbloqueos, CadaPulsacionCambiaExactamenteLasCasillasDeSuCadena) {
 }
 
 TEST_F(Interbloqueos, UnLocatorEnciendeLosMultiplicadores) {
-  ventana->Multiplicadores->click();
-  ASSERT_FALSE(ventana->CadaCuadricula->isEnabled());
-  ventana->EnviarLocator->click();
-  EXPECT_TRUE(ventana->Multiplicadores->isChecked());
-  EXPECT_TRUE(ventana->CadaCuadricula->isChecked());
-  EXPECT_TRUE(ventana->CadaCuadricula->isEnabled());
-  EXPECT_TRUE(ventana->RecibirPuntosPorKM->isChecked());
+  Formulario(*ventana).Multiplicadores->click();
+  ASSERT_FALSE(Formulario(*ventana).CadaCuadricula->isEnabled());
+  Formulario(*ventana).EnviarLocator->click();
+  EXPECT_TRUE(Formulario(*ventana).Multiplicadores->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).CadaCuadricula->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).CadaCuadricula->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).RecibirPuntosPorKM->isChecked());
 }
 
 TEST_F(Interbloqueos, LosBotonesDeListaSiguenASuTipo) {
   std::map<QCheckBox*, QPushButton*> botones = {
-      {ventana->CadaEstacion, ventana->ConfEstEsp},      {ventana->CadaPais, ventana->ConfPaisesExc},
-      {ventana->CadaPrefijo, ventana->ConfPrefijos},     {ventana->CadaProv, ventana->ConfSiglasValidas},
-      {ventana->CadaDistrito, ventana->ConfDistritosValidos}, {ventana->CadaSufijo, ventana->ConfSufijo},
-      {ventana->CadaCq, ventana->ConfZonaExcluida}};
+      {Formulario(*ventana).CadaEstacion, Formulario(*ventana).ConfEstEsp},
+      {Formulario(*ventana).CadaPais, Formulario(*ventana).ConfPaisesExc},
+      {Formulario(*ventana).CadaPrefijo, Formulario(*ventana).ConfPrefijos},
+      {Formulario(*ventana).CadaProv, Formulario(*ventana).ConfSiglasValidas},
+      {Formulario(*ventana).CadaDistrito, Formulario(*ventana).ConfDistritosValidos},
+      {Formulario(*ventana).CadaSufijo, Formulario(*ventana).ConfSufijo},
+      {Formulario(*ventana).CadaCq, Formulario(*ventana).ConfZonaExcluida}};
   for (auto [tipo, boton] : botones) {
     SCOPED_TRACE(tipo->objectName().toStdString());
     EXPECT_FALSE(boton->isEnabled());
@@ -89,115 +97,119 @@ TEST_F(Interbloqueos, LosBotonesDeListaSiguenASuTipo) {
     EXPECT_FALSE(boton->isEnabled());
   }
   // The grid square keeps the multiplier stations' button only.
-  ventana->CadaPais->click();
-  ventana->CadaEstacion->click();
-  ventana->CadaCuadricula->click();
-  EXPECT_FALSE(ventana->ConfPaisesExc->isEnabled());
-  EXPECT_TRUE(ventana->ConfEstEsp->isEnabled());
+  Formulario(*ventana).CadaPais->click();
+  Formulario(*ventana).CadaEstacion->click();
+  Formulario(*ventana).CadaCuadricula->click();
+  EXPECT_FALSE(Formulario(*ventana).ConfPaisesExc->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).ConfEstEsp->isEnabled());
   // The buttons no option governs stay as designed.
-  for (QPushButton* b : {ventana->ConfMultEstacionesEspeciales, ventana->Especiales, ventana->ConfigurarCabrillo})
+  for (QPushButton* b : {Formulario(*ventana).ConfMultEstacionesEspeciales, Formulario(*ventana).Especiales,
+                         Formulario(*ventana).ConfigurarCabrillo})
     EXPECT_TRUE(b->isEnabled());
 }
 
 TEST_F(Interbloqueos, LasExclusionesSoloSeAbrenAlEditarYConSuTipo) {
   // Ticking the master box opens every exclude box.
-  EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
-  ventana->CadaPais->click();
-  ventana->CadaPais->click();
-  EXPECT_FALSE(ventana->ExcluirPais->isChecked());
-  EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).ExcluirPais->isEnabled());
+  Formulario(*ventana).CadaPais->click();
+  Formulario(*ventana).CadaPais->click();
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPais->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPais->isEnabled());
   // The band variant alone keeps it open (the day variant does not).
-  ventana->CadaPais->click();
-  ventana->PaisPorDia->click();
-  ventana->ExcluirPais->click();
-  EXPECT_TRUE(ventana->ExcluirPais->isChecked());
-  EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
-  EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
+  Formulario(*ventana).CadaPais->click();
+  Formulario(*ventana).PaisPorDia->click();
+  Formulario(*ventana).ExcluirPais->click();
+  EXPECT_TRUE(Formulario(*ventana).ExcluirPais->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).ExcluirPais->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPrefijo->isEnabled());
 }
 
 TEST_F(Interbloqueos, ElConcursoCargadoMuestraLaExclusionMarcadaPeroCerrada) {
   TearDown();
   carpeta.Ejecuta("UPDATE Concursos SET Multiplicadores = -1, CadaPais = -1, ExcluirPais = -1, CadaBanda = -1");
   Arranca();
-  EXPECT_TRUE(ventana->CadaPais->isChecked());
-  EXPECT_TRUE(ventana->ExcluirPais->isChecked());
-  EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
-  EXPECT_TRUE(ventana->CadaBanda->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).CadaPais->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).ExcluirPais->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPais->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).CadaBanda->isChecked());
   EXPECT_EQ(Leyendas(), "+ Banda|+ Dia|+ Modo");
   // A modify (F4) opens it; unticking the type closes it; ticking again
   // opens it unticked, and the exclude box of a type not ticked stays closed.
-  ventana->ModificarReg->click();
+  Formulario(*ventana).ModificarReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
-  EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
-  ventana->CadaPais->click();
-  EXPECT_FALSE(ventana->ExcluirPais->isChecked());
-  EXPECT_FALSE(ventana->ExcluirPais->isEnabled());
-  ventana->CadaPais->click();
-  EXPECT_TRUE(ventana->ExcluirPais->isEnabled());
-  EXPECT_FALSE(ventana->ExcluirPais->isChecked());
-  EXPECT_FALSE(ventana->ExcluirPrefijo->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).ExcluirPais->isEnabled());
+  Formulario(*ventana).CadaPais->click();
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPais->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPais->isEnabled());
+  Formulario(*ventana).CadaPais->click();
+  EXPECT_TRUE(Formulario(*ventana).ExcluirPais->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPais->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).ExcluirPrefijo->isEnabled());
 }
 
 TEST_F(Interbloqueos, LosPuntosPorQsoLlenanYAbrenLaRejilla) {
   PonTexto(9, "5");
-  ventana->RecibirPuntos->click();
+  Formulario(*ventana).RecibirPuntos->click();
   for (int i = principal::kPrimerPunto; i <= principal::kUltimoPunto; ++i) {
     EXPECT_EQ(Texto(i), "1") << i;
-    EXPECT_FALSE(ventana->Bloqueado(i)) << i;
+    EXPECT_FALSE(Formulario(*ventana).Bloqueado(i)) << i;
   }
-  EXPECT_EQ(Foco(), ventana->Text3[7]);
-  ventana->RecibirPuntos->click();
+  EXPECT_EQ(Foco(), Formulario(*ventana).Text3[7]);
+  Formulario(*ventana).RecibirPuntos->click();
   for (int i = principal::kPrimerPunto; i <= principal::kUltimoPunto; ++i) {
     EXPECT_EQ(Texto(i), "") << i;
-    EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+    EXPECT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
   }
-  EXPECT_EQ(Foco(), ventana->Text3[1]);
+  EXPECT_EQ(Foco(), Formulario(*ventana).Text3[1]);
   // Through a chain: a locator closes the grid, taking it away opens it.
-  ventana->RecibirPuntos->click();
-  ventana->EnviarLocator->click();
+  Formulario(*ventana).RecibirPuntos->click();
+  Formulario(*ventana).EnviarLocator->click();
   EXPECT_EQ(Texto(12), "");
-  EXPECT_TRUE(ventana->Bloqueado(12));
-  ventana->EnviarLocator->click();
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(12));
+  Formulario(*ventana).EnviarLocator->click();
   EXPECT_EQ(Texto(12), "1");
-  EXPECT_FALSE(ventana->Bloqueado(12));
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(12));
 }
 
 TEST_F(Interbloqueos, ElCampoDeHorasSigueALasReglasDeRepeticion) {
-  QLineEdit* horas = ventana->Text3[26];
-  ventana->RepetirCadaHoras->click();
+  QLineEdit* horas = Formulario(*ventana).Text3[26];
+  Formulario(*ventana).RepetirCadaHoras->click();
   EXPECT_TRUE(horas->isEnabled());
-  EXPECT_FALSE(ventana->Bloqueado(26));
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(26));
   EXPECT_EQ(Foco(), horas);
   PonTexto(26, "12:00");
   // "Distinta Banda" keeps "Repetir cada" but empties and closes the hours.
-  ventana->RepetirEnCadaBanda->click();
-  EXPECT_TRUE(ventana->RepetirCadaHoras->isChecked());
+  Formulario(*ventana).RepetirEnCadaBanda->click();
+  EXPECT_TRUE(Formulario(*ventana).RepetirCadaHoras->isChecked());
   EXPECT_EQ(Texto(26), "");
   EXPECT_FALSE(horas->isEnabled());
-  EXPECT_TRUE(ventana->Bloqueado(26));
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(26));
   // Unticking "Repetir cada" empties the box and closes it, enabled.
-  ventana->RepetirCadaHoras->click();
-  ventana->RepetirCadaHoras->click();
+  Formulario(*ventana).RepetirCadaHoras->click();
+  Formulario(*ventana).RepetirCadaHoras->click();
   PonTexto(26, "06:00");
-  ventana->RepetirCadaHoras->click();
+  Formulario(*ventana).RepetirCadaHoras->click();
   EXPECT_EQ(Texto(26), "");
   EXPECT_TRUE(horas->isEnabled());
-  EXPECT_TRUE(ventana->Bloqueado(26));
-  EXPECT_EQ(Foco(), ventana->Text3[1]);
-  ventana->NoRepetir->click();
+  EXPECT_TRUE(Formulario(*ventana).Bloqueado(26));
+  EXPECT_EQ(Foco(), Formulario(*ventana).Text3[1]);
+  Formulario(*ventana).NoRepetir->click();
   EXPECT_FALSE(horas->isEnabled());
 }
 
 TEST_F(Interbloqueos, LaVerificacionDelNombreSigueALaCasillaYNoSeGuarda) {
   ventana->Contexto().VerificarNombreExacto = false;
-  ventana->VerificaNombre->setEnabled(true);
-  ventana->VerificaNombre->click();
+  Formulario(*ventana).VerificaNombre->setEnabled(true);
+  Formulario(*ventana).VerificaNombre->click();
   EXPECT_TRUE(ventana->Contexto().VerificarNombreExacto);
-  ventana->VerificaNombre->click();
+  Formulario(*ventana).VerificaNombre->click();
   EXPECT_FALSE(ventana->Contexto().VerificarNombreExacto);
-  ventana->VerificaNombre->click();
-  // Loading a contest leaves it alone.
-  ventana->CargaCamposConcurso();
+  Formulario(*ventana).VerificaNombre->click();
+  // Loading a contest (a query of the one selected) leaves it alone.
+  Formulario(*ventana).Cancelar->click();
+  Formulario(*ventana).ConsultaReg->click();
+  Formulario(*ventana).Aceptar->click();
+  ASSERT_EQ(ventana->Contexto().NombreConcurso, "PRUEBA");
   EXPECT_TRUE(ventana->Contexto().VerificarNombreExacto);
   ventana->Contexto().VerificarNombreExacto = false;
 }
@@ -222,7 +234,7 @@ TEST_F(CargaConOpciones, LosManejadoresNoCambianElNombreDelConcursoCargado) {
   EXPECT_EQ(Texto(9), "3");
   EXPECT_EQ(Texto(10), "");
   EXPECT_EQ(Texto(26), "02:00");
-  EXPECT_EQ(Foco(), ventana->AltaReg);
+  EXPECT_EQ(Foco(), Formulario(*ventana).AltaReg);
 }
 
 }  // namespace

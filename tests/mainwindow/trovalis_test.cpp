@@ -25,6 +25,8 @@
 #include "mainwindow/trovalis.h"
 #include "soporte/mensajes_guion.h"
 
+using prueba::Formulario;
+
 using principal::VentanaSecundaria;
 
 namespace {
@@ -63,28 +65,41 @@ class VentanaPrincipal : public ::testing::Test {
   }
   int Enfocado() const {
     for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-      if (ventana->Text3[static_cast<std::size_t>(i)]->hasFocus()) return i;
+      if (Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->hasFocus()) return i;
     return -1;
   }
   void Enfoca(int i) {
-    ventana->Text3[static_cast<std::size_t>(i)]->setFocus();
+    Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setFocus();
     QApplication::processEvents();
   }
-  std::string Texto(int i) const { return ventana->Text3[static_cast<std::size_t>(i)]->text().toStdString(); }
+  std::string Texto(int i) const {
+    return Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->text().toStdString();
+  }
+  void PonTexto(int i, const std::string& t) {
+    Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->setText(QString::fromStdString(t));
+  }
+  // The record's fields as a create or a save writes them: the contest in
+  // the editor with the shared values of the run's context.
+  void GrabaConcurso(principal::RegistroConcurso& fila) {
+    const ContextoConcurso& c = ventana->Contexto();
+    ventana->Concurso().GrabaCampos(
+        fila, {c.OpcionExcluirMismaProv, c.OpcionExcluirMismoDist, c.OpcionExcluirMismoPais,
+               c.OpcionExcluirMismoPrefijo, c.OpcionExcluirMismaZonaCQ, c.CorreoReclamaciones, c.DireccionWebConcurso});
+  }
   // Background colour of a box as the active window paints it.
   QColor Fondo(int i) const {
-    return ventana->Text3[static_cast<std::size_t>(i)]->palette().color(QPalette::Active, QPalette::Base);
+    return Formulario(*ventana).Text3[static_cast<std::size_t>(i)]->palette().color(QPalette::Active, QPalette::Base);
   }
   // The colour actually drawn in the middle of an empty stretch of the box.
   QColor Pintado(int i) const {
-    QLineEdit* t = ventana->Text3[static_cast<std::size_t>(i)];
+    QLineEdit* t = Formulario(*ventana).Text3[static_cast<std::size_t>(i)];
     const QImage imagen = t->grab().toImage();
     return imagen.pixelColor(imagen.width() - 6, imagen.height() / 2);
   }
   // A click of the left button on a box, delivered to the window as the
   // windowing system delivers it (the window finds the box under it).
   void Pincha(int i) {
-    QLineEdit* t = ventana->Text3[static_cast<std::size_t>(i)];
+    QLineEdit* t = Formulario(*ventana).Text3[static_cast<std::size_t>(i)];
     QWindow* w = ventana->window()->windowHandle();
     ASSERT_NE(w, nullptr);
     const QPointF punto = t->mapTo(ventana->window(), QPointF(t->width() - 4, t->height() / 2));
@@ -117,45 +132,101 @@ TEST_F(VentanaPrincipal, RotulosYEstadoDeDiseno) {
   Trovalis v(std::make_unique<prueba::ServiciosGrabados>(std::vector<std::string>{}));
   const std::vector<std::pair<const char*, const char*>> rotulos = {
       // frames
-      {"MarcoBandas", "Bandas MHZ"}, {"MarcoModos", "Modos"}, {"MarcoPuntos", "PUNTOS  por banda y continente"},
-      {"MarcoControles", "Controles"}, {"MarcoRepetir", "REPETIR ESTACIÓN"},
-      {"MarcoMultiplicadores", "MULTIPLICADORES"}, {"PanelImpresora", "SELECCIONE UNA IMPRESORA"},
+      {"MarcoBandas", "Bandas MHZ"},
+      {"MarcoModos", "Modos"},
+      {"MarcoPuntos", "PUNTOS  por banda y continente"},
+      {"MarcoControles", "Controles"},
+      {"MarcoRepetir", "REPETIR ESTACIÓN"},
+      {"MarcoMultiplicadores", "MULTIPLICADORES"},
+      {"PanelImpresora", "SELECCIONE UNA IMPRESORA"},
       {"SeleccionConcurso", "SELECCIONE UN CONCURSO"},
       // labels of the text boxes
-      {"LNumero", "Número"}, {"LConcurso", "Concurso"}, {"LEdicion", "Edición"}, {"LDesdeDia", "Desde día"},
-      {"LDesdeHora", "Hora"}, {"LHastaDia", "Hasta día"}, {"LHastaHora", "Hora"}, {"LPuntos_0", "1,8"},
-      {"LPuntos_1", "3.5"}, {"LPuntos_8", "28"}, {"LMismoContinente", "Mismo Continente"},
-      {"LDistintoContinente", "Distinto"}, {"LPuntosMismoPais", "PUNTOS con mismo País"}, {"LHoras", "Horas"},
-      {"LEnviar", "A ENVIAR"}, {"LRecibir", "A RECIBIR"},
+      {"LNumero", "Número"},
+      {"LConcurso", "Concurso"},
+      {"LEdicion", "Edición"},
+      {"LDesdeDia", "Desde día"},
+      {"LDesdeHora", "Hora"},
+      {"LHastaDia", "Hasta día"},
+      {"LHastaHora", "Hora"},
+      {"LPuntos_0", "1,8"},
+      {"LPuntos_1", "3.5"},
+      {"LPuntos_8", "28"},
+      {"LMismoContinente", "Mismo Continente"},
+      {"LDistintoContinente", "Distinto"},
+      {"LPuntosMismoPais", "PUNTOS con mismo País"},
+      {"LHoras", "Horas"},
+      {"LEnviar", "A ENVIAR"},
+      {"LRecibir", "A RECIBIR"},
       // command buttons
-      {"AltaReg", "&Altas"}, {"ConsultaReg", "&Consultar "}, {"ModificarReg", "&Modificar "},
-      {"BorrarReg", "&Borrar"}, {"Bases", "&Obtener Bases "}, {"GestionListas", "Gestión de LISTAS"},
-      {"Aceptar", "&Aceptar"}, {"Cancelar", "&Cancelar"}, {"FinClientes", "SALIR"},
-      {"SeleccionarImpresora", "Selección Impresora"}, {"AceptarImpresora", "Aceptar"},
-      {"ConfDistritosValidos", "Configurar Distritos Válidos"}, {"ConfSiglasValidas", "Configurar Siglas Válidas"},
-      {"ConfPaisesExc", "Configurar Países Excluidos"}, {"ConfPrefijos", "Configurar Prefijos Excluidos"},
-      {"ConfZonaExcluida", "Configurar Zonas Excluidas"}, {"ConfSufijo", "Configurar Formato Sufijo"},
+      {"AltaReg", "&Altas"},
+      {"ConsultaReg", "&Consultar "},
+      {"ModificarReg", "&Modificar "},
+      {"BorrarReg", "&Borrar"},
+      {"Bases", "&Obtener Bases "},
+      {"GestionListas", "Gestión de LISTAS"},
+      {"Aceptar", "&Aceptar"},
+      {"Cancelar", "&Cancelar"},
+      {"FinClientes", "SALIR"},
+      {"SeleccionarImpresora", "Selección Impresora"},
+      {"AceptarImpresora", "Aceptar"},
+      {"ConfDistritosValidos", "Configurar Distritos Válidos"},
+      {"ConfSiglasValidas", "Configurar Siglas Válidas"},
+      {"ConfPaisesExc", "Configurar Países Excluidos"},
+      {"ConfPrefijos", "Configurar Prefijos Excluidos"},
+      {"ConfZonaExcluida", "Configurar Zonas Excluidas"},
+      {"ConfSufijo", "Configurar Formato Sufijo"},
       {"ConfEstEsp", "Configurar Estaciones"},
       {"ConfMultEstacionesEspeciales", "Configurar Multiplicadores Estaciones Especiales"},
-      {"Especiales", "Puntos por Banda,Modo y Especiales"}, {"ConfigurarCabrillo", "Configurar CATEGORÍAS concurso"},
+      {"Especiales", "Puntos por Banda,Modo y Especiales"},
+      {"ConfigurarCabrillo", "Configurar CATEGORÍAS concurso"},
       // option buttons and check boxes
-      {"GestionAutomatica", "Gestión CORREO"}, {"GestionManual", "Gestión MANUAL"},
+      {"GestionAutomatica", "Gestión CORREO"},
+      {"GestionManual", "Gestión MANUAL"},
       {"VerificaNombre", "Verificar nombre EXACTO del concurso"},
-      {"EnviarNumeral", "NUMERAL"}, {"RecibirNumeral", "NUMERAL"}, {"EnviarLocator", "LOCATOR"},
-      {"RecibirLocator", "LOCATOR"}, {"EnviarSiglas", "SIGLAS/LETRAS"}, {"RecibirSiglas", "SIGLAS/LETRAS"},
-      {"RecibirPuntos", "PUNTOS por QSO"}, {"RecibirPuntosPorKM", "1 PUNTO por KM"},
+      {"EnviarNumeral", "NUMERAL"},
+      {"RecibirNumeral", "NUMERAL"},
+      {"EnviarLocator", "LOCATOR"},
+      {"RecibirLocator", "LOCATOR"},
+      {"EnviarSiglas", "SIGLAS/LETRAS"},
+      {"RecibirSiglas", "SIGLAS/LETRAS"},
+      {"RecibirPuntos", "PUNTOS por QSO"},
+      {"RecibirPuntosPorKM", "1 PUNTO por KM"},
       {"SiglasONumeral", "Recibir/Enviar SIGLAS o NUMERAL"},
-      {"NoRepetir", "No repetir"}, {"RepetirEstacion", "Puede Repetir"}, {"RepetirEnCadaBanda", "Distinta Banda"},
-      {"RepetirEnCadaModo", "Distinto Modo"}, {"RepetirCadaHoras", "Repetir cada"},
-      {"Multiplicadores", "Multiplicadores Por"}, {"CadaBanda", "x Banda"}, {"CadaDia", "x Día"},
-      {"CadaModo", "x Modo"}, {"CadaPais", "País"}, {"CadaPrefijo", "Prefijo"},
-      {"CadaProv", "Prov./Estados/Letras"}, {"CadaDistrito", "Distrito"}, {"CadaCq", "Por Zona CQ"},
-      {"CadaSufijo", "Sufijo"}, {"CadaEstacion", "Estaciones Multiplicadoras"}, {"Otros", "Otras Letras"},
-      {"CadaCuadricula", "Cuadrícula"}, {"PaisPorBanda", "x Banda"}, {"CQPorDia", "x Día"},
-      {"CuadriculaPorModo", "x Modo"}, {"ExcluirPais", "Excluir alguno"}, {"ExcluirPrefijo", "Excluir alguno"},
-      {"ExcluirProv", "Excluir alguna"}, {"ExcluirDistrito", "Excluir alguno"}, {"ExcluirCq", "Excluir alguna"},
-      {"Banda_0", "1.8"}, {"Banda_1", "3.5"}, {"Banda_12", "1296"}, {"Banda_13", "27"},
-      {"Modo_0", "AM"}, {"Modo_1", "CW"}, {"Modo_6", "RY"}, {"Modo_7", "PS"}, {"Modo_11", "USER4"},
+      {"NoRepetir", "No repetir"},
+      {"RepetirEstacion", "Puede Repetir"},
+      {"RepetirEnCadaBanda", "Distinta Banda"},
+      {"RepetirEnCadaModo", "Distinto Modo"},
+      {"RepetirCadaHoras", "Repetir cada"},
+      {"Multiplicadores", "Multiplicadores Por"},
+      {"CadaBanda", "x Banda"},
+      {"CadaDia", "x Día"},
+      {"CadaModo", "x Modo"},
+      {"CadaPais", "País"},
+      {"CadaPrefijo", "Prefijo"},
+      {"CadaProv", "Prov./Estados/Letras"},
+      {"CadaDistrito", "Distrito"},
+      {"CadaCq", "Por Zona CQ"},
+      {"CadaSufijo", "Sufijo"},
+      {"CadaEstacion", "Estaciones Multiplicadoras"},
+      {"Otros", "Otras Letras"},
+      {"CadaCuadricula", "Cuadrícula"},
+      {"PaisPorBanda", "x Banda"},
+      {"CQPorDia", "x Día"},
+      {"CuadriculaPorModo", "x Modo"},
+      {"ExcluirPais", "Excluir alguno"},
+      {"ExcluirPrefijo", "Excluir alguno"},
+      {"ExcluirProv", "Excluir alguna"},
+      {"ExcluirDistrito", "Excluir alguno"},
+      {"ExcluirCq", "Excluir alguna"},
+      {"Banda_0", "1.8"},
+      {"Banda_1", "3.5"},
+      {"Banda_12", "1296"},
+      {"Banda_13", "27"},
+      {"Modo_0", "AM"},
+      {"Modo_1", "CW"},
+      {"Modo_6", "RY"},
+      {"Modo_7", "PS"},
+      {"Modo_11", "USER4"},
   };
   for (const auto& [nombre, rotulo] : rotulos) {
     SCOPED_TRACE(nombre);
@@ -173,14 +244,15 @@ TEST_F(VentanaPrincipal, RotulosYEstadoDeDiseno) {
 
   // Enabled as designed: the seven list buttons of the option types wait for
   // their type; the three others are always there.
-  for (QPushButton* b : {v.AltaReg, v.Bases, v.FinClientes, v.SeleccionarImpresora, v.AceptarImpresora,
-                         v.ConfMultEstacionesEspeciales, v.Especiales, v.ConfigurarCabrillo})
+  const prueba::FormularioPrincipal f = Formulario(v);
+  for (QPushButton* b : {f.AltaReg, f.Bases, f.FinClientes, f.SeleccionarImpresora, f.AceptarImpresora,
+                         f.ConfMultEstacionesEspeciales, f.Especiales, f.ConfigurarCabrillo})
     EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-  for (QPushButton* b : {v.ConsultaReg, v.ModificarReg, v.BorrarReg, v.GestionListas, v.Aceptar, v.Cancelar,
-                         v.ConfDistritosValidos, v.ConfSiglasValidas, v.ConfPaisesExc, v.ConfPrefijos,
-                         v.ConfZonaExcluida, v.ConfSufijo, v.ConfEstEsp})
+  for (QPushButton* b :
+       {f.ConsultaReg, f.ModificarReg, f.BorrarReg, f.GestionListas, f.Aceptar, f.Cancelar, f.ConfDistritosValidos,
+        f.ConfSiglasValidas, f.ConfPaisesExc, f.ConfPrefijos, f.ConfZonaExcluida, f.ConfSufijo, f.ConfEstEsp})
     EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-  EXPECT_FALSE(v.Text3[26]->isEnabled());
+  EXPECT_FALSE(f.Text3[26]->isEnabled());
 }
 
 TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
@@ -194,43 +266,44 @@ TEST_F(VentanaPrincipal, ArrancaConLaListaDeConcursosYElActivoEnElEditor) {
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   EXPECT_EQ(ventana->windowTitle().toStdString(), "Trovalis - Versión 1.0.0.0");
   EXPECT_EQ(ventana->Contexto().CarpetaTrabajo, QDir::currentPath().toStdString());
-  ASSERT_EQ(ventana->Combo1->count(), 3);
-  EXPECT_EQ(ventana->Combo1->itemText(0).toStdString(), "Antena .- Edición: 2022");
-  EXPECT_EQ(ventana->Combo1->itemText(1).toStdString(), "COMARCAS .- Edición: 2024");
-  EXPECT_EQ(ventana->Combo1->itemText(2).toStdString(), "zeta concurso .- Edición: 2023");
-  EXPECT_EQ(ventana->Combo1->currentData().toInt(), 2);
+  ASSERT_EQ(Formulario(*ventana).Combo1->count(), 3);
+  EXPECT_EQ(Formulario(*ventana).Combo1->itemText(0).toStdString(), "Antena .- Edición: 2022");
+  EXPECT_EQ(Formulario(*ventana).Combo1->itemText(1).toStdString(), "COMARCAS .- Edición: 2024");
+  EXPECT_EQ(Formulario(*ventana).Combo1->itemText(2).toStdString(), "zeta concurso .- Edición: 2023");
+  EXPECT_EQ(Formulario(*ventana).Combo1->currentData().toInt(), 2);
 
   EXPECT_EQ(Texto(0), "2");
   EXPECT_EQ(Texto(1), "COMARCAS");
   EXPECT_EQ(Texto(3), "09-03-2024");
   EXPECT_EQ(Texto(25), "2");
-  EXPECT_TRUE(ventana->CadaPais->isChecked());
-  EXPECT_FALSE(ventana->CadaPais->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).CadaPais->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).CadaPais->isEnabled());
   EXPECT_EQ(ventana->Contexto().NombreConcurso, "COMARCAS");
   EXPECT_EQ(ventana->Contexto().NumeroConcursoActual, 2);
   EXPECT_TRUE(std::filesystem::is_directory(carpeta.Ruta() + "/COMARCAS_2024/ListasValidas"));
   EXPECT_EQ(ConcursoActivoGuardado(), 2);
 
-  for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora,
-                         ventana->FinClientes, ventana->GestionListas, ventana->ModificarReg, ventana->BorrarReg,
-                         ventana->Bases})
+  for (QPushButton* b :
+       {Formulario(*ventana).AltaReg, Formulario(*ventana).ConsultaReg, Formulario(*ventana).SeleccionarImpresora,
+        Formulario(*ventana).FinClientes, Formulario(*ventana).GestionListas, Formulario(*ventana).ModificarReg,
+        Formulario(*ventana).BorrarReg, Formulario(*ventana).Bases})
     EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-  EXPECT_FALSE(ventana->Aceptar->isEnabled());
-  EXPECT_FALSE(ventana->Cancelar->isEnabled());
-  EXPECT_TRUE(ventana->AltaReg->hasFocus());
-  EXPECT_FALSE(ventana->SeleccionConcurso->isVisible());
-  EXPECT_FALSE(ventana->PanelImpresora->isVisible());
+  EXPECT_FALSE(Formulario(*ventana).Aceptar->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).Cancelar->isEnabled());
+  EXPECT_TRUE(Formulario(*ventana).AltaReg->hasFocus());
+  EXPECT_FALSE(Formulario(*ventana).SeleccionConcurso->isVisible());
+  EXPECT_FALSE(Formulario(*ventana).PanelImpresora->isVisible());
 
   // Maximum lengths from the table definition.
-  EXPECT_EQ(ventana->Text3[0]->maxLength(), 11);
-  EXPECT_EQ(ventana->Text3[1]->maxLength(), 64);
-  EXPECT_EQ(ventana->Text3[2]->maxLength(), 4);
-  EXPECT_EQ(ventana->Text3[3]->maxLength(), 10);
-  EXPECT_EQ(ventana->Text3[4]->maxLength(), 5);
-  EXPECT_EQ(ventana->Text3[12]->maxLength(), 2);
-  EXPECT_EQ(ventana->Text3[26]->maxLength(), 5);
+  EXPECT_EQ(Formulario(*ventana).Text3[0]->maxLength(), 11);
+  EXPECT_EQ(Formulario(*ventana).Text3[1]->maxLength(), 64);
+  EXPECT_EQ(Formulario(*ventana).Text3[2]->maxLength(), 4);
+  EXPECT_EQ(Formulario(*ventana).Text3[3]->maxLength(), 10);
+  EXPECT_EQ(Formulario(*ventana).Text3[4]->maxLength(), 5);
+  EXPECT_EQ(Formulario(*ventana).Text3[12]->maxLength(), 2);
+  EXPECT_EQ(Formulario(*ventana).Text3[26]->maxLength(), 5);
   // Every box starts closed.
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(ventana->Bloqueado(i)) << i;
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
 }
 
 TEST_F(VentanaPrincipal, SinConcursoActivoSeCargaElPrimeroDeLaLista) {
@@ -238,7 +311,7 @@ TEST_F(VentanaPrincipal, SinConcursoActivoSeCargaElPrimeroDeLaLista) {
   carpeta.AgregaConcurso(5, "BETA", "1");
   carpeta.AgregaConcurso(4, "alfa", "1");
   Arranca();
-  EXPECT_EQ(ventana->Combo1->currentIndex(), 0);
+  EXPECT_EQ(Formulario(*ventana).Combo1->currentIndex(), 0);
   EXPECT_EQ(ventana->Contexto().NombreConcurso, "alfa");
   EXPECT_EQ(ConcursoActivoGuardado(), 4);
 }
@@ -251,18 +324,20 @@ TEST_F(VentanaPrincipal, SinConcursosAvisaYDejaSoloLoQueNoLosNecesita) {
   ASSERT_EQ(cajas.size(), 1u);
   EXPECT_EQ(cajas[0].titulo, "DEFINA ALGUN CONCURSO");
   EXPECT_EQ(cajas[0].icono, plataforma::Icono::Informacion);
-  EXPECT_EQ(ventana->Combo1->count(), 0);
+  EXPECT_EQ(Formulario(*ventana).Combo1->count(), 0);
   EXPECT_FALSE(ventana->Contexto().HayConcursoCargado);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i) EXPECT_EQ(Texto(i), "") << i;
-  for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora, ventana->FinClientes})
+  for (QPushButton* b : {Formulario(*ventana).AltaReg, Formulario(*ventana).ConsultaReg,
+                         Formulario(*ventana).SeleccionarImpresora, Formulario(*ventana).FinClientes})
     EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-  for (QPushButton* b : {ventana->Bases, ventana->BorrarReg, ventana->ModificarReg, ventana->GestionListas,
-                         ventana->Aceptar, ventana->Cancelar})
+  for (QPushButton* b :
+       {Formulario(*ventana).Bases, Formulario(*ventana).BorrarReg, Formulario(*ventana).ModificarReg,
+        Formulario(*ventana).GestionListas, Formulario(*ventana).Aceptar, Formulario(*ventana).Cancelar})
     EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-  EXPECT_TRUE(ventana->AltaReg->hasFocus());
+  EXPECT_TRUE(Formulario(*ventana).AltaReg->hasFocus());
   // The list buttons do nothing while no contest is known.
-  ventana->ConfigurarCabrillo->click();
-  ventana->Especiales->click();
+  Formulario(*ventana).ConfigurarCabrillo->click();
+  Formulario(*ventana).Especiales->click();
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
 }
 
@@ -344,27 +419,26 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
     EXPECT_EQ(Texto(i), esperado) << i;
   }
   for (int j = 0; j < principal::kNumeroBandas; ++j)
-    EXPECT_EQ(ventana->Banda[static_cast<std::size_t>(j)]->isChecked(), fila->LeeBooleano(27 + j)) << j;
+    EXPECT_EQ(Formulario(*ventana).Banda[static_cast<std::size_t>(j)]->isChecked(), fila->LeeBooleano(27 + j)) << j;
   for (int k = 0; k < principal::kNumeroModos; ++k)
-    EXPECT_EQ(ventana->Modo[static_cast<std::size_t>(k)]->isChecked(), fila->LeeBooleano(41 + k)) << k;
+    EXPECT_EQ(Formulario(*ventana).Modo[static_cast<std::size_t>(k)]->isChecked(), fila->LeeBooleano(41 + k)) << k;
   // The interlocks reconcile these arbitrary option values as the editor
   // model does: each option's box (the one named after its column) shows
   // what the model makes of the row.
   principal::ConcursoEnEdicion modelo;
   modelo.CargaOpciones(*fila);
-  ASSERT_EQ(ventana->OpcionesConcurso().size(), 59u);
+  ASSERT_EQ(principal::OpcionesEnOrdenDeCarga().size(), 59u);
+  const prueba::FormularioPrincipal f = Formulario(*ventana);
   for (principal::Opcion o : principal::OpcionesEnOrdenDeCarga()) {
     const std::string columna(principal::ColumnaOpcion(o));
-    QCheckBox* casilla = ventana->CasillaOpcion(columna);
+    QCheckBox* casilla = f.Casilla(o);
     ASSERT_NE(casilla, nullptr) << columna;
-    EXPECT_EQ(casilla->objectName().toLower(), QString::fromStdString(columna).toLower());
     EXPECT_EQ(casilla->isChecked(), modelo.Valor(o)) << columna;
+    EXPECT_EQ(ventana->Concurso().Valor(o), modelo.Valor(o)) << columna;
   }
-  EXPECT_EQ(ventana->CasillaOpcion("RecibirPuntosPorKm"), ventana->RecibirPuntosPorKM);
-  EXPECT_EQ(ventana->CasillaOpcion("CqPorDia"), ventana->CQPorDia);
   EXPECT_EQ(ventana->Contexto().OpcionExcluirMismaProv, fila->LeeBooleano("ExcluirMismaProv"));
   EXPECT_EQ(ventana->Contexto().OpcionExcluirMismaZonaCQ, fila->LeeBooleano("ExcluirMismaZonaCQ"));
-  EXPECT_EQ(ventana->UltimaLetra, fila->LeeBooleano("UltimaLetra"));
+  EXPECT_EQ(ventana->Concurso().Sufijo.UltimaLetra, fila->LeeBooleano("UltimaLetra"));
   EXPECT_EQ(ventana->Contexto().CorreoReclamaciones, "");
   EXPECT_EQ(ventana->Contexto().DireccionWebConcurso, "");
 
@@ -372,8 +446,8 @@ TEST_F(VentanaPrincipal, CargarUnConcursoPoneCadaCajaDesdeSuColumna) {
   // the options as the interlocks left them); the annulment options,
   // ExcluirSufijo and NumeroListas are not the editor's and are left alone.
   principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
-  ventana->GrabaCamposConcurso(copia);
-  ventana->GrabaOpcionesConcurso(copia);
+  GrabaConcurso(copia);
+  ventana->Concurso().GrabaOpciones(copia);
   for (std::size_t i = 0; i < definicion.size(); ++i) {
     const auto& c = definicion[i];
     if (c.Nombre.starts_with("Anular") || c.Nombre == "ExcluirSufijo" || c.Nombre == "NumeroListas") {
@@ -398,13 +472,13 @@ TEST_F(VentanaPrincipal, SinSufijoSeGuardaElFormatoDeSufijoVacio) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "S", "1", {{"PrimerNumero", "1"}, {"UltimaLetra", "1"}});
   Arranca();
-  ASSERT_TRUE(ventana->PrimerNumero);
+  ASSERT_TRUE(ventana->Concurso().Sufijo.PrimerNumero);
   principal::RegistroConcursoMemoria copia(prueba::ColumnasConcursos());
-  ventana->CadaSufijo->setChecked(true);
-  ventana->GrabaCamposConcurso(copia);
+  Formulario(*ventana).CadaSufijo->setChecked(true);
+  GrabaConcurso(copia);
   EXPECT_TRUE(copia.LeeBooleano("PrimerNumero"));
-  ventana->CadaSufijo->setChecked(false);
-  ventana->GrabaCamposConcurso(copia);
+  Formulario(*ventana).CadaSufijo->setChecked(false);
+  GrabaConcurso(copia);
   EXPECT_FALSE(copia.LeeBooleano("PrimerNumero"));
   EXPECT_FALSE(copia.LeeBooleano("UltimaLetra"));
 }
@@ -413,8 +487,8 @@ TEST_F(VentanaPrincipal, ElConcursoDelDiplomaEmpiezaEnGestionManual) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "ZEDAZIV OZIRUDUZ UV ERAZUDOZO", "2024");
   Arranca();
-  EXPECT_TRUE(ventana->GestionManual->isChecked());
-  EXPECT_FALSE(ventana->GestionAutomatica->isChecked());
+  EXPECT_TRUE(Formulario(*ventana).GestionManual->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).GestionAutomatica->isChecked());
   EXPECT_EQ(servicios->municipiosCargados, 1);
   EXPECT_TRUE(std::filesystem::is_directory(carpeta.Ruta() + "/ZEDAZIV OZIRUDUZ UV ERAZUDOZO_2024/ListasAdmitidas"));
 }
@@ -424,8 +498,8 @@ TEST_F(VentanaPrincipal, LasTeclasDeFuncionSoloSinMayusculasYConElBotonActivo) {
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
   int altas = 0, listas = 0;
-  QObject::connect(ventana->AltaReg, &QPushButton::clicked, [&] { ++altas; });
-  QObject::connect(ventana->GestionListas, &QPushButton::clicked, [&] { ++listas; });
+  QObject::connect(Formulario(*ventana).AltaReg, &QPushButton::clicked, [&] { ++altas; });
+  QObject::connect(Formulario(*ventana).GestionListas, &QPushButton::clicked, [&] { ++listas; });
   Enfoca(1);
   Pulsa(Qt::Key_F2, Qt::ShiftModifier);
   Pulsa(Qt::Key_F2, Qt::ControlModifier);
@@ -436,12 +510,12 @@ TEST_F(VentanaPrincipal, LasTeclasDeFuncionSoloSinMayusculasYConElBotonActivo) {
   // The create puts the focus on the name; Esc, with Cancelar enabled, ends it.
   EXPECT_EQ(Enfocado(), 1);
   Pulsa(Qt::Key_Escape);
-  EXPECT_TRUE(ventana->AltaReg->hasFocus());
+  EXPECT_TRUE(Formulario(*ventana).AltaReg->hasFocus());
 
-  ventana->GestionListas->setEnabled(false);
+  Formulario(*ventana).GestionListas->setEnabled(false);
   Pulsa(Qt::Key_F7);
   EXPECT_EQ(listas, 0);
-  ventana->GestionListas->setEnabled(true);
+  Formulario(*ventana).GestionListas->setEnabled(true);
   Pulsa(Qt::Key_F7);
   EXPECT_EQ(listas, 1);
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
@@ -449,15 +523,19 @@ TEST_F(VentanaPrincipal, LasTeclasDeFuncionSoloSinMayusculasYConElBotonActivo) {
   // The mail window is not there yet: the main window stays.
   EXPECT_TRUE(ventana->isVisible());
 
-  EXPECT_FALSE(ventana->Cancelar->isEnabled());
-  EXPECT_FALSE(ventana->Form_KeyDown(Qt::Key_Escape, Qt::NoModifier));
+  // A key whose button is disabled is not taken: it goes on as any other.
+  EXPECT_FALSE(Formulario(*ventana).Cancelar->isEnabled());
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(ventana.get(), &escape);
+  EXPECT_FALSE(escape.isAccepted());
 }
 
 TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   Arranca();
-  ventana->BloqueaCampos(0);
+  // A create (F2) opens the boxes; the points grid stays closed.
+  Pulsa(Qt::Key_F2);
   Enfoca(1);
   Teclea("añb");
   EXPECT_EQ(Texto(1), "AÑB");
@@ -470,18 +548,17 @@ TEST_F(VentanaPrincipal, LoTecleadoSaleEnMayusculasYUnaCajaCerradaNoLoAdmite) {
   Enfoca(3);
   EXPECT_EQ(ventana->Contexto().EdicionConcurso, "É1");
 
-  ventana->PonBloqueo(4, true);
-  Enfoca(4);
+  Enfoca(7);
   Teclea("xy");
-  EXPECT_EQ(Texto(4), "");
-  EXPECT_TRUE(ventana->Text3[4]->isReadOnly());
+  EXPECT_EQ(Texto(7), "");
+  EXPECT_TRUE(Formulario(*ventana).Text3[7]->isReadOnly());
 }
 
 TEST_F(VentanaPrincipal, EnterRecorreElAnilloFijoSaltandoLaCajaDesactivada) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   Arranca();
-  ventana->Text3[26]->setEnabled(true);
+  Formulario(*ventana).Text3[26]->setEnabled(true);
   Enfoca(0);
   std::vector<int> visto;
   for (int n = 0; n < 8; ++n) {
@@ -507,7 +584,7 @@ TEST_F(VentanaPrincipal, EnterRecorreElAnilloFijoSaltandoLaCajaDesactivada) {
   // Enter is never typed into the box.
   EXPECT_EQ(Texto(26), "");
 
-  ventana->Text3[26]->setEnabled(false);
+  Formulario(*ventana).Text3[26]->setEnabled(false);
   Enfoca(25);
   Pulsa(Qt::Key_Return);
   EXPECT_EQ(Enfocado(), 1);
@@ -526,40 +603,43 @@ TEST_F(VentanaPrincipal, LasFlechasMuevenElFocoSegunLaOperacion) {
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 1);
   // A query (F3) takes the number box into the ring.
-  ventana->ConsultaReg->click();
+  Formulario(*ventana).ConsultaReg->click();
   Enfoca(1);
   Pulsa(Qt::Key_Up);
   EXPECT_EQ(Enfocado(), 0);
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   Enfoca(24);
   Pulsa(Qt::Key_Down);
   EXPECT_EQ(Enfocado(), 7);
   Pulsa(Qt::Key_Up);
   EXPECT_EQ(Enfocado(), 24);
   // Outside the text boxes the arrows are left alone.
-  ventana->AltaReg->setFocus();
-  EXPECT_FALSE(ventana->MueveFoco(Qt::Key_Down));
+  Formulario(*ventana).AltaReg->setFocus();
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(Enfocado(), -1);
 }
 
 TEST_F(VentanaPrincipal, ElColorDeFocoSigueAlFoco) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   Arranca();
-  ventana->BloqueaCampos(0);
+  Pulsa(Qt::Key_F2);
   Enfoca(1);
   EXPECT_EQ(Fondo(1), QColor(Qt::yellow));
-  EXPECT_EQ(ventana->CampoActual, 1);
   Enfoca(2);
   EXPECT_EQ(Fondo(1), QColor(Qt::white));
   EXPECT_EQ(Fondo(2), QColor(Qt::yellow));
-  EXPECT_EQ(ventana->CampoActual, 2);
-  ventana->AltaReg->setFocus();
+  // The arrows start from the box with the focus.
+  Pulsa(Qt::Key_Up);
+  EXPECT_EQ(Enfocado(), principal::CampoArriba(2, false));
+  Enfoca(2);
+  Formulario(*ventana).Aceptar->setFocus();
   QApplication::processEvents();
   EXPECT_EQ(Fondo(2), QColor(Qt::white));
   // A closed box with the focus is yellow too: the operator sees where it is.
-  ventana->PonBloqueo(3, true);
-  Enfoca(3);
-  EXPECT_EQ(Fondo(3), QColor(Qt::yellow));
+  ASSERT_TRUE(Formulario(*ventana).Bloqueado(7));
+  Enfoca(7);
+  EXPECT_EQ(Fondo(7), QColor(Qt::yellow));
 }
 
 // A box that cannot be edited looks so, as drawn on the screen: a closed box
@@ -570,15 +650,15 @@ TEST_F(VentanaPrincipal, UnaCajaCerradaOInactivaNoPareceEditable) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  QLineEdit* nombre = ventana->Text3[1];
-  QLineEdit* horas = ventana->Text3[principal::kCampoHoras];
+  QLineEdit* nombre = Formulario(*ventana).Text3[1];
+  QLineEdit* horas = Formulario(*ventana).Text3[principal::kCampoHoras];
   const QPalette plataforma = QApplication::palette(nombre);
   const QColor soloLectura = plataforma.color(QPalette::Active, QPalette::Window);
   const QColor inactiva = QApplication::palette(horas).color(QPalette::Disabled, QPalette::Base);
   ASSERT_NE(soloLectura, QColor(Qt::white));
   ASSERT_NE(inactiva, QColor(Qt::white));
 
-  ASSERT_TRUE(ventana->Bloqueado(1));
+  ASSERT_TRUE(Formulario(*ventana).Bloqueado(1));
   EXPECT_TRUE(nombre->isReadOnly());
   EXPECT_EQ(Pintado(1), soloLectura);
   EXPECT_EQ(nombre->palette().color(QPalette::Active, QPalette::Text),
@@ -586,13 +666,13 @@ TEST_F(VentanaPrincipal, UnaCajaCerradaOInactivaNoPareceEditable) {
   ASSERT_FALSE(horas->isEnabled());
   EXPECT_EQ(Pintado(principal::kCampoHoras), inactiva);
 
-  ventana->ModificarReg->click();
+  Formulario(*ventana).ModificarReg->click();
   QApplication::processEvents();
   EXPECT_FALSE(nombre->isReadOnly());
   EXPECT_EQ(Pintado(2), QColor(Qt::white));
   EXPECT_EQ(Pintado(1), QColor(Qt::yellow));
   EXPECT_EQ(Pintado(principal::kCampoHoras), inactiva);
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   QApplication::processEvents();
   EXPECT_EQ(Pintado(1), soloLectura);
   EXPECT_EQ(Pintado(2), soloLectura);
@@ -605,11 +685,11 @@ TEST_F(VentanaPrincipal, UnClicEnUnaCajaCerradaSeLlevaElFoco) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   Arranca();
-  ventana->AltaReg->click();
+  Formulario(*ventana).AltaReg->click();
   QApplication::processEvents();
   ASSERT_EQ(Enfocado(), 1);
   Teclea("ab");
-  ASSERT_TRUE(ventana->Bloqueado(principal::kPrimerPunto));
+  ASSERT_TRUE(Formulario(*ventana).Bloqueado(principal::kPrimerPunto));
   Pincha(principal::kPrimerPunto);
   EXPECT_EQ(Enfocado(), principal::kPrimerPunto);
   Teclea("57");
@@ -629,7 +709,7 @@ TEST_F(VentanaPrincipal, UnConcursoVistoSeRecorreConLasFlechas) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "VISTO", "2025");
   Arranca();
-  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) ASSERT_TRUE(ventana->Bloqueado(i)) << i;
+  for (int i = 0; i < principal::kNumeroCamposTexto; ++i) ASSERT_TRUE(Formulario(*ventana).Bloqueado(i)) << i;
   Pincha(1);
   ASSERT_EQ(Enfocado(), 1);
   std::vector<int> visto;
@@ -651,7 +731,7 @@ TEST_F(VentanaPrincipal, UnConcursoVistoSeRecorreConLasFlechas) {
   EXPECT_EQ(Enfocado(), principal::kPrimerPunto);
 
   // During a query the number box is reached from the name and the period.
-  ventana->ConsultaReg->click();
+  Formulario(*ventana).ConsultaReg->click();
   QApplication::processEvents();
   Pincha(1);
   Pulsa(Qt::Key_Up);
@@ -666,65 +746,71 @@ TEST_F(VentanaPrincipal, GruposDeCamposYBotones) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1", {{"RepetirHoras", "12:00"}});
   Arranca();
-  ventana->BloqueaCampos(0);
-  ventana->BloqueaPuntos(1);
+  // A create (F2): the text boxes open but the number and the points grid,
+  // and the buttons of the contest in hand close.
+  Pulsa(Qt::Key_F2);
   for (int i = 0; i < principal::kNumeroCamposTexto; ++i)
-    EXPECT_EQ(ventana->Bloqueado(i), i >= 7 && i <= 25) << i;
-  ventana->ModificarReg->setEnabled(true);
-  ventana->DesactivarBotones();
-  for (QPushButton* b : {ventana->AltaReg, ventana->ConsultaReg, ventana->SeleccionarImpresora,
-                         ventana->GestionListas, ventana->ModificarReg, ventana->BorrarReg, ventana->FinClientes,
-                         ventana->Bases})
+    EXPECT_EQ(Formulario(*ventana).Bloqueado(i), i == 0 || (i >= 7 && i <= 25)) << i;
+  for (QPushButton* b :
+       {Formulario(*ventana).AltaReg, Formulario(*ventana).ConsultaReg, Formulario(*ventana).SeleccionarImpresora,
+        Formulario(*ventana).GestionListas, Formulario(*ventana).ModificarReg, Formulario(*ventana).BorrarReg,
+        Formulario(*ventana).FinClientes, Formulario(*ventana).Bases})
     EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-  ventana->HabilitaMultiplicadores(1);
-  EXPECT_TRUE(ventana->ExcluirCq->isEnabled());
-  EXPECT_FALSE(ventana->Multiplicadores->isEnabled());
-  ventana->Multiplicadores->setEnabled(true);
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CQPorDia->setChecked(true);
-  ventana->DesmarcarMultiplicadores();
-  EXPECT_FALSE(ventana->Multiplicadores->isChecked());
-  EXPECT_FALSE(ventana->CQPorDia->isChecked());
-  ventana->ListaOculta("ListaProv")->addItem("CANTABRIA");
-  ventana->Text3[26]->setEnabled(true);
-  ventana->LimpiaFormulario();
+  // The master multiplier box opens the multiplier boxes; unticking it
+  // unticks and closes them.
+  EXPECT_FALSE(Formulario(*ventana).ExcluirCq->isEnabled());
+  Formulario(*ventana).Multiplicadores->click();
+  EXPECT_TRUE(Formulario(*ventana).ExcluirCq->isEnabled());
+  Formulario(*ventana).CadaCq->click();
+  Formulario(*ventana).CQPorDia->click();
+  ASSERT_TRUE(Formulario(*ventana).CQPorDia->isChecked());
+  Formulario(*ventana).Multiplicadores->click();
+  EXPECT_FALSE(Formulario(*ventana).Multiplicadores->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).CQPorDia->isChecked());
+  EXPECT_FALSE(Formulario(*ventana).CQPorDia->isEnabled());
+  // A cancelled create clears the form and the working lists.
+  ventana->EnlaceListas()->PonLista("ListaProv", {"CANTABRIA"});
+  PonTexto(26, "12:00");
+  Formulario(*ventana).Text3[26]->setEnabled(true);
+  Pulsa(Qt::Key_Escape);
   EXPECT_EQ(Texto(26), "");
-  EXPECT_TRUE(ventana->Text3[26]->isEnabled());
-  EXPECT_EQ(ventana->ListaOculta("listaprov")->count(), 0);
-  EXPECT_EQ(ventana->ListasOcultas().size(), 24u);
+  EXPECT_TRUE(Formulario(*ventana).Text3[26]->isEnabled());
+  EXPECT_TRUE(ventana->EnlaceListas()->Lista("listaprov").empty());
+  EXPECT_EQ(ventana->Concurso().Listas.size(), 24u);
 }
 
 TEST_F(VentanaPrincipal, EleccionDeImpresora) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   Arranca();
-  ASSERT_EQ(ventana->Impresora.size(), 2u);
-  EXPECT_EQ(ventana->Impresora[0]->text().toStdString(), "PDF");
-  EXPECT_EQ(ventana->Impresora[1]->text().toStdString(), "Laser");
-  EXPECT_TRUE(ventana->Impresora[1]->isChecked());
-  EXPECT_EQ(ventana->MiImpresora, 1);
-  ventana->SeleccionarImpresora->click();
-  EXPECT_TRUE(ventana->PanelImpresora->isVisible());
-  EXPECT_FALSE(ventana->AltaReg->isEnabled());
-  ventana->Impresora[0]->click();
-  ventana->AceptarImpresora->click();
+  ASSERT_EQ(Formulario(*ventana).Impresora.size(), 2u);
+  EXPECT_EQ(Formulario(*ventana).Impresora[0]->text().toStdString(), "PDF");
+  EXPECT_EQ(Formulario(*ventana).Impresora[1]->text().toStdString(), "Laser");
+  EXPECT_TRUE(Formulario(*ventana).Impresora[1]->isChecked());
+  Formulario(*ventana).SeleccionarImpresora->click();
+  EXPECT_TRUE(Formulario(*ventana).PanelImpresora->isVisible());
+  // The panel opens on the current printer.
+  EXPECT_TRUE(Formulario(*ventana).Impresora[1]->hasFocus());
+  EXPECT_FALSE(Formulario(*ventana).AltaReg->isEnabled());
+  Formulario(*ventana).Impresora[0]->click();
+  Formulario(*ventana).AceptarImpresora->click();
   EXPECT_EQ(servicios->establecida, "PDF");
-  EXPECT_FALSE(ventana->PanelImpresora->isVisible());
-  EXPECT_TRUE(ventana->AltaReg->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).PanelImpresora->isVisible());
+  EXPECT_TRUE(Formulario(*ventana).AltaReg->isEnabled());
 }
 
 TEST_F(VentanaPrincipal, SinImpresorasElArranqueSigue) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   ASSERT_TRUE(Carga({}));
-  EXPECT_FALSE(ventana->Impresora[0]->isVisibleTo(ventana.get()));
-  ventana->SeleccionarImpresora_Click();
+  EXPECT_FALSE(Formulario(*ventana).Impresora[0]->isVisibleTo(ventana.get()));
+  Formulario(*ventana).SeleccionarImpresora->click();
   // The open panel says why it offers no printer.
-  auto* aviso = ventana->PanelImpresora->findChild<QLabel*>("SinImpresoras");
+  auto* aviso = Formulario(*ventana).PanelImpresora->findChild<QLabel*>("SinImpresoras");
   ASSERT_NE(aviso, nullptr);
   EXPECT_TRUE(aviso->isVisibleTo(ventana.get()));
   EXPECT_EQ(aviso->text().toStdString(), "No hay ninguna impresora instalada");
-  ventana->AceptarImpresora_Click();
+  Formulario(*ventana).AceptarImpresora->click();
   EXPECT_EQ(servicios->establecida, "");
 }
 
@@ -732,7 +818,7 @@ TEST_F(VentanaPrincipal, ConImpresorasNoHayAvisoDeQueFaltan) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   ASSERT_TRUE(Carga({"PDF"}));
-  EXPECT_EQ(ventana->PanelImpresora->findChild<QLabel*>("SinImpresoras"), nullptr);
+  EXPECT_EQ(Formulario(*ventana).PanelImpresora->findChild<QLabel*>("SinImpresoras"), nullptr);
 }
 
 TEST_F(VentanaPrincipal, ElNombreYLaListaDeConcursosMuestranTextosLargos) {
@@ -741,33 +827,36 @@ TEST_F(VentanaPrincipal, ElNombreYLaListaDeConcursosMuestranTextosLargos) {
   carpeta.AgregaConcurso(1, nombre, "2025");
   ASSERT_TRUE(Carga());
   // The name box is wide enough for 64 capitals.
-  QLineEdit* caja = ventana->Text3[1];
+  QLineEdit* caja = Formulario(*ventana).Text3[1];
   caja->setText(QString::fromStdString(std::string(64, 'N')));
   EXPECT_GE(caja->minimumWidth(), caja->fontMetrics().horizontalAdvance(QString(64, 'N')) * 8 / 10);
   // The open list is as wide as its longest entry, edition included.
-  const QString entrada = ventana->Combo1->itemText(0);
+  const QString entrada = Formulario(*ventana).Combo1->itemText(0);
   ASSERT_TRUE(entrada.endsWith(" .- Edición: 2025")) << entrada.toStdString();
-  EXPECT_GE(ventana->Combo1->view()->minimumWidth(), ventana->Combo1->view()->fontMetrics().horizontalAdvance(entrada));
-  EXPECT_EQ(ventana->Combo1->toolTip(), entrada);
+  EXPECT_GE(Formulario(*ventana).Combo1->view()->minimumWidth(),
+            Formulario(*ventana).Combo1->view()->fontMetrics().horizontalAdvance(entrada));
+  EXPECT_EQ(Formulario(*ventana).Combo1->toolTip(), entrada);
 }
 
 TEST_F(VentanaPrincipal, ConUnaSolaImpresora) {
   carpeta.CreaBases(-1);
   soporte::Mensajes().Espera();
   ASSERT_TRUE(Carga({"Laser"}));
-  ASSERT_EQ(ventana->Impresora.size(), 1u);
-  EXPECT_EQ(ventana->Impresora[0]->text().toStdString(), "Laser");
-  EXPECT_TRUE(ventana->Impresora[0]->isChecked());
-  EXPECT_EQ(ventana->MiImpresora, 0);
+  ASSERT_EQ(Formulario(*ventana).Impresora.size(), 1u);
+  EXPECT_EQ(Formulario(*ventana).Impresora[0]->text().toStdString(), "Laser");
+  EXPECT_TRUE(Formulario(*ventana).Impresora[0]->isChecked());
+  Formulario(*ventana).SeleccionarImpresora->click();
+  Formulario(*ventana).AceptarImpresora->click();
+  EXPECT_EQ(servicios->establecida, "Laser");
   TearDown();
   // The only printer is not the current one: nothing is selected, and
   // accepting keeps the current printer.
   soporte::Mensajes().Espera();
   ASSERT_TRUE(Carga({"PDF"}));
-  ASSERT_EQ(ventana->Impresora.size(), 1u);
-  EXPECT_FALSE(ventana->Impresora[0]->isChecked());
-  ventana->SeleccionarImpresora_Click();
-  ventana->AceptarImpresora_Click();
+  ASSERT_EQ(Formulario(*ventana).Impresora.size(), 1u);
+  EXPECT_FALSE(Formulario(*ventana).Impresora[0]->isChecked());
+  Formulario(*ventana).SeleccionarImpresora->click();
+  Formulario(*ventana).AceptarImpresora->click();
   EXPECT_EQ(servicios->establecida, "");
 }
 
@@ -790,9 +879,9 @@ TEST_F(VentanaPrincipal, AbrirElCorreoDejaLaCarpetaDeTrabajo) {
   ASSERT_TRUE(ventana->Form_Load());
   ventana->show();
   ventana->Form_Activate();
-  ventana->Text3[1]->setText("OTRO");
-  ventana->Text3[2]->setText("2030");
-  ventana->GestionListas->click();
+  Formulario(*ventana).Text3[1]->setText("OTRO");
+  Formulario(*ventana).Text3[2]->setText("2030");
+  Formulario(*ventana).GestionListas->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(QDir::currentPath().toStdString(), ventana->Contexto().CarpetaTrabajo);
   EXPECT_EQ(ventana->Contexto().CarpetaTrabajo,
@@ -830,7 +919,7 @@ TEST_F(VentanaPrincipal, F7AbreLaVentanaDeCorreoYAlCerrarlaVuelveLaPrincipal) {
   EXPECT_EQ(correo->findChild<QLabel*>("LConcurso")->text().toStdString(), "A EDICIÓN 1");
   // The main window's intake mode is the mail window's.
   EXPECT_EQ(correo->findChild<QPushButton*>("Conectar")->text().toStdString(),
-            ventana->GestionManual->isChecked() ? "LEER Fich. Manuales" : "LEER Correo");
+            Formulario(*ventana).GestionManual->isChecked() ? "LEER Fich. Manuales" : "LEER Correo");
   QPointer<mail::GesAutomatica> vigilada(correo);
   correo->findChild<QPushButton*>("FinClientes")->click();
   EXPECT_TRUE(ventana->isVisible());
@@ -842,30 +931,30 @@ TEST_F(VentanaPrincipal, BotonesDeListasSegunLaOperacion) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  ventana->ConsultaReg->click();
-  ventana->ConfigurarCabrillo->click();
+  Formulario(*ventana).ConsultaReg->click();
+  Formulario(*ventana).ConfigurarCabrillo->click();
   EXPECT_TRUE(servicios->ventanasAbiertas.empty());
-  ventana->Cancelar->click();
-  ventana->BorrarReg->click();
+  Formulario(*ventana).Cancelar->click();
+  Formulario(*ventana).BorrarReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Borrar);
-  ventana->ConfigurarCabrillo->click();
+  Formulario(*ventana).ConfigurarCabrillo->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 1u);
   EXPECT_EQ(servicios->ventanasAbiertas[0], VentanaSecundaria::FormatoCabrillo);
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
   // With nothing in hand the window opens view-only and the focus goes back
   // to the command buttons.
-  ventana->Cancelar->click();
+  Formulario(*ventana).Cancelar->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
-  ventana->ConfigurarCabrillo->click();
+  Formulario(*ventana).ConfigurarCabrillo->click();
   ASSERT_EQ(servicios->ventanasAbiertas.size(), 2u);
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 1);
-  EXPECT_EQ(ventana->focusWidget(), ventana->AltaReg);
-  ventana->AltaReg->click();
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).AltaReg);
+  Formulario(*ventana).AltaReg->click();
   ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Alta);
-  ventana->Especiales->click();
+  Formulario(*ventana).Especiales->click();
   EXPECT_EQ(ventana->Contexto().ListasSoloConsulta, 0);
   EXPECT_EQ(servicios->ventanasAbiertas.back(), VentanaSecundaria::EstacionesEspeciales);
-  EXPECT_EQ(ventana->focusWidget(), ventana->Text3[1]);
+  EXPECT_EQ(ventana->focusWidget(), Formulario(*ventana).Text3[1]);
   EXPECT_TRUE(ventana->isVisible());
 }
 
@@ -873,25 +962,25 @@ TEST_F(VentanaPrincipal, MaximizarYRestaurarReescalanUnaVezCadaVez) {
   carpeta.CreaBases(1);
   carpeta.AgregaConcurso(1, "A", "1");
   Arranca();
-  auto letra = [&] { return ventana->AltaReg->font().pointSizeF(); };
+  auto letra = [&] { return Formulario(*ventana).AltaReg->font().pointSizeF(); };
   double normal = letra();
   auto espera = [] {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
   };
   ventana->setWindowState(Qt::WindowMaximized);
   espera();
-  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  // The rescale ran (it notes the maximised size).
+  EXPECT_TRUE(ventana->property("AnchuraMaximizada").isValid());
   double maximizada = letra();
   // Minimised and maximised again: no second rescale.
   ventana->setWindowState(Qt::WindowMinimized);
   espera();
-  EXPECT_EQ(ventana->UltimoEstadoVentana, 2);
+  EXPECT_DOUBLE_EQ(letra(), maximizada);
   ventana->setWindowState(Qt::WindowMaximized);
   espera();
   EXPECT_DOUBLE_EQ(letra(), maximizada);
   ventana->setWindowState(Qt::WindowNoState);
   espera();
-  EXPECT_EQ(ventana->UltimoEstadoVentana, 0);
   EXPECT_DOUBLE_EQ(letra(), normal);
   // Resizing the normal window scales nothing.
   ventana->resize(ventana->width() + 40, ventana->height() + 20);
@@ -914,11 +1003,11 @@ TEST_F(VentanaPrincipal, Captura) {
   carpeta.AgregaConcurso(2, "OTRO CONCURSO", "2024");
   Arranca();
   if (std::getenv("TROVALIS_CAPTURA_CONSULTA")) {
-    ventana->SeleccionConcurso->show();
-    ventana->PanelImpresora->show();
+    Formulario(*ventana).SeleccionConcurso->show();
+    Formulario(*ventana).PanelImpresora->show();
   }
   QApplication::processEvents();
-  ventana->Text3[1]->setFocus();
+  Formulario(*ventana).Text3[1]->setFocus();
   QApplication::processEvents();
   ASSERT_TRUE(ventana->grab().save(destino));
 }

@@ -1,8 +1,14 @@
-#include <QListWidget>
+// The checks before a save as the main window shows them: the operator
+// presses F12 on a modified contest and gets the box of the first check that
+// fails, the focus on the control to correct and the texts as the checks
+// left them. The checks themselves are tested headless in
+// comprobacion_concurso_test.cpp.
 #include <functional>
 
 #include "editor_prueba.h"
 #include "soporte/mensajes_guion.h"
+
+using prueba::Formulario;
 
 namespace {
 
@@ -18,42 +24,22 @@ class Validacion : public prueba::EditorConcurso {
     Prepara();
   }
 
-  // The window started again on the same folder, with the valid contest in
-  // the editor.
+  // The window started again on the same folder, modifying contest 1 with
+  // valid values typed in the forms the checks normalise.
   void Prepara() {
     Arranca();
-    EmpiezaEdicion(false);
-    // A valid contest, typed in the forms the checks normalise.
-    PonTexto(0, "1");
-    PonTexto(1, "PRUEBA");
-    PonTexto(2, "2025");
+    Formulario(*ventana).ModificarReg->click();
+    ASSERT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
     PonTexto(3, "05/03/2018");
     PonTexto(4, "1230");
     PonTexto(5, "06032018");
     PonTexto(6, "12:30");
-    ventana->Banda[4]->setChecked(true);
-    ventana->Modo[1]->setChecked(true);
-    ventana->Contexto().NombreConcurso = "PRUEBA";
+    Formulario(*ventana).Banda[4]->click();
+    Formulario(*ventana).Modo[1]->click();
   }
 
-  // The checks as a create or a save runs them; the focus moves of the
-  // caller included.
-  bool Guarda() {
-    auto& campos = ventana->CamposConcurso;
-    for (int i = 0; i < principal::kNumeroCamposTexto; ++i) campos[static_cast<std::size_t>(i)] = Texto(i);
-    std::int16_t indice = 0;
-    if (!ventana->VerificaFormatoCampos(ventana->Contexto().DefinicionConcursos, campos, indice)) {
-      ventana->Text3[static_cast<std::size_t>(indice)]->setFocus();
-      return false;
-    }
-    for (int i = 0; i < principal::kNumeroCamposTexto; ++i) PonTexto(i, campos[static_cast<std::size_t>(i)]);
-    if (!ventana->VerificaDatosConcurso(campos)) return false;
-    if (!ventana->VerificaListasMultiplicadores()) {
-      ventana->Text3[1]->setFocus();
-      return false;
-    }
-    return true;
-  }
+  // The operator's F12.
+  void PulsaF12() { prueba::PulsaTecla(ventana.get(), Qt::Key_F12); }
 };
 
 constexpr int kFocoMultiplicadores = -1;
@@ -61,257 +47,156 @@ constexpr int kFocoMultiplicadores = -1;
 struct Fallo {
   const char* descripcion;
   std::function<void(Validacion&)> prepara;
-  const char* texto;   // nullptr: no box
-  const char* titulo;
+  const char* titulo;  // nullptr: no box
   Icono icono;
   int foco;  // text box, or kFocoMultiplicadores
 };
 
-const char* const kBlanco = "Este dato no se puede dejar en blanco";
-const char* const kFecha = ".- ERROR en FORMATO fecha";
-const char* const kHora =
-    ".- ERROR en formato de la hora.- Formato admitido: hh:mm. Hora igual o menor que 23 y minutos igual o menor "
-    "que 59";
-const char* const kFechas = "Fecha y Hora de comienzo del CONCURSO mayor o igual que la fecha final";
-
 std::vector<Fallo> Fallos() {
   auto texto = [](int i, const char* t) { return [i, t](Validacion& v) { v.PonTexto(i, t); }; };
   return {
-      {"nombre de blancos", texto(1, "   "), kBlanco, "Concurso", Icono::Pregunta, 1},
-      {"nombre con barra", texto(1, "A/B"), nullptr, "VERIFICAR NOMBRE DEL CONCURSO", Icono::Error, 1},
-      {"nombre con barra invertida", texto(1, "A\\B"), nullptr, "VERIFICAR NOMBRE DEL CONCURSO", Icono::Error, 1},
-      {"nombre con dos puntos seguidos", texto(1, ".."), nullptr, "VERIFICAR NOMBRE DEL CONCURSO", Icono::Error, 1},
-      {"edición vacía", texto(2, ""), kBlanco, "Edicion", Icono::Pregunta, 2},
-      {"edición con dos puntos", texto(2, "1..2"), nullptr, "VERIFICAR EDICION DEL CONCURSO", Icono::Error, 2},
-      {"otro concurso con la misma edición",
-       [](Validacion& v) { v.PonTexto(1, "OTRO"); },
-       "Ya existe otro Concurso con la misma Edición", ".- ERROR EN NUEVA EDICIÖN)", Icono::Error, 2},
-      {"un nombre con apóstrofo se busca como cualquier otro",
-       [](Validacion& v) {
-         v.PonTexto(1, "O'DONNELL");
-         v.PonTexto(2, "2024");
-       },
-       "Ya existe otro Concurso con la misma Edición", ".- ERROR EN NUEVA EDICIÖN)", Icono::Error, 2},
-      {"fecha de comienzo vacía", texto(3, ""), kBlanco, "FECHA DEL CONCURSO", Icono::Pregunta, 3},
-      {"fecha imposible", texto(3, "31-02-2018"), kFecha, "VERIFICAR FORMATO FECHA ", Icono::Pregunta, 3},
-      {"fecha sin ceros", texto(3, "5/3/2018"), kFecha, "VERIFICAR FORMATO FECHA ", Icono::Pregunta, 3},
-      {"hora de comienzo vacía", texto(4, ""), kBlanco, "HORA DEL COMIENZO CONCURSO", Icono::Pregunta, 4},
-      {"hora 24", texto(4, "24:00"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
-      {"minuto 60", texto(4, "1260"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
-      {"hora de tres cifras", texto(4, "123"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
-      {"hora de cinco sin dos puntos, sin aviso", texto(4, "12.30"), nullptr, nullptr, Icono::Ninguno, 4},
-      {"minuto 60 con dos puntos", texto(4, "12:60"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
-      {"una letra por hora", texto(4, "A"), kHora, "VERIFICAR HORA", Icono::Informacion, 4},
-      {"fecha final vacía", texto(5, ""), kBlanco, "FECHA DEL CONCURSO", Icono::Pregunta, 5},
-      {"hora final vacía", texto(6, " "), kBlanco, "HORA DEL FINAL CONCURSO", Icono::Pregunta, 6},
-      {"hora final imposible", texto(6, "25:00"), kHora, "VERIFICAR HORA", Icono::Informacion, 6},
-      {"comienzo igual al final",
-       [](Validacion& v) {
-         v.PonTexto(5, "05-03-2018");
-         v.PonTexto(6, "12:30");
-       },
-       kFechas, ".- ERROR EN FECHAS", Icono::Pregunta, 5},
-      {"comienzo después del final", texto(5, "04-03-2018"), kFechas, ".- ERROR EN FECHAS", Icono::Pregunta, 5},
-      {"sin banda", [](Validacion& v) { v.ventana->Banda[4]->setChecked(false); },
-       "No hay ninguna BANDA configurada", "VERIFICAR BANDA", Icono::Error, 1},
-      {"sin banda y con fecha mala: solo la fecha",
-       [](Validacion& v) {
-         v.ventana->Banda[4]->setChecked(false);
-         v.PonTexto(5, "32-01-2018");
-       },
-       kFecha, "VERIFICAR FORMATO FECHA ", Icono::Pregunta, 5},
-      {"sin modo", [](Validacion& v) { v.ventana->Modo[1]->setChecked(false); }, "No hay ningún MODO configurado",
-       "VERIFICAR MODO", Icono::Error, 1},
-      {"repetir cada sin horas", [](Validacion& v) { v.ventana->RepetirCadaHoras->setChecked(true); },
-       "Falta el número de horas en que se puede REPETIR ESTACIÓN (Poner 24 para repetir contacto por dia )",
-       "VERIFICAR HORAS DE REPETICION", Icono::Error, 26},
-      {"repetir cada con hora mala",
-       [](Validacion& v) {
-         v.ventana->RepetirCadaHoras->setChecked(true);
-         v.PonTexto(26, "25:00");
-       },
-       kHora, "VERIFICAR HORA", Icono::Informacion, 26},
+      {"nombre de blancos", texto(1, "   "), "Concurso", Icono::Pregunta, 1},
+      {"fecha imposible", texto(3, "31-02-2018"), "VERIFICAR FORMATO FECHA ", Icono::Pregunta, 3},
+      {"hora de cinco sin dos puntos, sin aviso", texto(4, "12.30"), nullptr, Icono::Ninguno, 4},
+      {"comienzo después del final", texto(5, "04-03-2018"), ".- ERROR EN FECHAS", Icono::Pregunta, 5},
+      {"sin modo", [](Validacion& v) { Formulario(*v.ventana).Modo[1]->click(); }, "VERIFICAR MODO", Icono::Error, 1},
       {"multiplicadores solo por banda",
        [](Validacion& v) {
-         v.ventana->Multiplicadores->setChecked(true);
-         v.ventana->CadaBanda->setChecked(true);
+         Formulario(*v.ventana).Multiplicadores->click();
+         Formulario(*v.ventana).CadaBanda->click();
        },
-       "Se ha configurado 'Multiplicadores Por' y no se ha definido ningún tipo de multiplicador",
        "VERIFICAR MULTIPLICADORES", Icono::Error, kFocoMultiplicadores},
-      {"puntos que no son un número entero",
-       [](Validacion& v) {
-         v.ventana->RecibirPuntos->setChecked(true);
-         v.PonTexto(12, "1.");
-       },
-       ".- ERROR en FORMATO NUMERICO", "VERIFICAR NUMERO ", Icono::Pregunta, 12},
       {"puntos con letras",
        [](Validacion& v) {
-         v.ventana->RecibirPuntos->setChecked(true);
+         Formulario(*v.ventana).RecibirPuntos->click();
          v.PonTexto(25, "X");
        },
-       ".- ERROR en FORMATO NUMERICO", "VERIFICAR NUMERO ", Icono::Pregunta, 25},
+       "VERIFICAR NUMERO ", Icono::Pregunta, 25},
       {"provincias sin lista",
        [](Validacion& v) {
-         v.ventana->Multiplicadores->setChecked(true);
-         v.ventana->CadaProv->setChecked(true);
+         Formulario(*v.ventana).Multiplicadores->click();
+         Formulario(*v.ventana).CadaProv->click();
        },
-       ".- Se ha activado 'multiplicador por Provincia' y no se ha configurado la Lista de códigos de Provincias "
-       "válidas.\n\n.- Pulse el botón 'Configuración Avanzada' del panel de multiplicadores y configure los códigos",
        ".- ERROR MULTIPLICADORES POR PROVINCIAS", Icono::Error, 1},
   };
 }
 
-TEST_F(Validacion, UnConcursoValidoPasaNormalizado) {
-  EXPECT_TRUE(Guarda());
-  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
+TEST_F(Validacion, UnConcursoValidoSeGuardaNormalizado) {
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  PulsaF12();
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
   EXPECT_EQ(Texto(3), "05-03-2018");
   EXPECT_EQ(Texto(4), "12:30");
   EXPECT_EQ(Texto(5), "06-03-2018");
   EXPECT_EQ(Texto(6), "12:30");
   // A blank points box stays blank (the scoring reads it as no points).
   EXPECT_EQ(Texto(7), "");
+  const prueba::Filas filas =
+      prueba::LeeFilas(carpeta.Ruta() + "/Ledrima", "SELECT DesdeDia, DesdeHora FROM Concursos WHERE NumeroOrden = 1");
+  ASSERT_EQ(filas.size(), 1u);
+  EXPECT_EQ(filas[0][1], "12:30");
 }
 
-TEST_F(Validacion, CadaPasoFallidoDaSuMensajeYPoneElFoco) {
+TEST_F(Validacion, CadaPasoFallidoDaSuCajaYPoneElFoco) {
   for (const Fallo& f : Fallos()) {
     SCOPED_TRACE(f.descripcion);
     TearDown();
     soporte::Mensajes().Reinicia();
     Prepara();
     f.prepara(*this);
-    if (f.titulo)
-      soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar,
-                                 f.texto ? std::optional<std::string>(f.texto) : std::nullopt);
-    EXPECT_FALSE(Guarda());
+    if (f.titulo) soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
+    PulsaF12();
     const auto& cajas = soporte::Mensajes().Cajas();
     EXPECT_EQ(cajas.size(), f.titulo ? 1u : 0u);
     if (f.titulo && cajas.size() == 1) {
       EXPECT_EQ(cajas[0].titulo, f.titulo);
       EXPECT_EQ(cajas[0].icono, f.icono);
     }
-    QWidget* foco = f.foco == kFocoMultiplicadores ? static_cast<QWidget*>(ventana->Multiplicadores)
-                                                   : ventana->Text3[static_cast<std::size_t>(f.foco)];
+    // Still editing, with the focus where the correction goes.
+    EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Modificar);
+    QWidget* foco = f.foco == kFocoMultiplicadores ? static_cast<QWidget*>(Formulario(*ventana).Multiplicadores)
+                                                   : Formulario(*ventana).Text3[static_cast<std::size_t>(f.foco)];
     EXPECT_EQ(Foco(), foco) << (Foco() ? Foco()->objectName().toStdString() : "ninguno");
   }
 }
 
-TEST_F(Validacion, LasFechasSeCompruebanTambienEnLosDatosDelConcurso) {
-  // Straight to the editor checks, without the typed-field pass before them.
-  for (int indice : {3, 5}) {
-    SCOPED_TRACE(indice);
-    soporte::Mensajes().Reinicia();
-    auto& campos = ventana->CamposConcurso;
-    for (int i = 0; i < principal::kNumeroCamposTexto; ++i) campos[static_cast<std::size_t>(i)] = Texto(i);
-    campos[static_cast<std::size_t>(indice)] = "30-02-2018";
-    soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, ".- ERROR en FORMATO fecha");
-    EXPECT_FALSE(ventana->VerificaDatosConcurso(campos));
-    EXPECT_EQ(Foco(), ventana->Text3[static_cast<std::size_t>(indice)]);
-    // Nothing is written back before the whole period has passed.
-    EXPECT_EQ(Texto(3), "05/03/2018");
-  }
-}
-
-TEST_F(Validacion, LasFechasYHorasSeGuardanNormalizadas) {
-  PonTexto(3, "0503201812");  // two digits too many
-  PonTexto(4, "0");
-  PonTexto(5, "07-03-18");    // two-digit year
-  PonTexto(6, "0930");
-  ASSERT_TRUE(Guarda());
+TEST_F(Validacion, LasFechasSoloSeMuestranNormalizadasCuandoPasaElPeriodo) {
+  // The typed fields pass (the start date is normalised), the period does
+  // not: the boxes show the typed-field pass only.
+  PonTexto(6, "25:00");
+  soporte::Mensajes().Espera();
+  PulsaF12();
   EXPECT_EQ(Texto(3), "05-03-2018");
-  EXPECT_EQ(Texto(4), "00:00");
-  EXPECT_EQ(Texto(5), "07-03-2018");
-  EXPECT_EQ(Texto(6), "09:30");
-}
-
-TEST_F(Validacion, LaRepeticionDe24HorasEsUnDiaYSinRepetirCadaNoSeMira) {
-  PonTexto(26, "XX");
-  EXPECT_TRUE(Guarda());
-  ventana->RepetirCadaHoras->setChecked(true);
-  PonTexto(26, "24");
-  EXPECT_TRUE(Guarda());
-  EXPECT_EQ(Texto(26), "23:59");
+  EXPECT_EQ(Texto(4), "1230");
+  EXPECT_EQ(Foco(), Formulario(*ventana).Text3[6]);
 }
 
 TEST_F(Validacion, ElCampoDeHorasCerradoSeAbreParaCorregirlo) {
-  ventana->RepetirCadaHoras->setChecked(true);
-  ventana->RepetirEnCadaBanda->setChecked(true);
-  ASSERT_FALSE(ventana->Text3[26]->isEnabled());
+  Formulario(*ventana).RepetirCadaHoras->click();
+  Formulario(*ventana).RepetirEnCadaBanda->click();
+  ASSERT_FALSE(Formulario(*ventana).Text3[26]->isEnabled());
   soporte::Mensajes().Espera();
-  EXPECT_FALSE(Guarda());
-  EXPECT_TRUE(ventana->Text3[26]->isEnabled());
-  EXPECT_FALSE(ventana->Bloqueado(26));
-  EXPECT_EQ(Foco(), ventana->Text3[26]);
+  PulsaF12();
+  EXPECT_TRUE(Formulario(*ventana).Text3[26]->isEnabled());
+  EXPECT_FALSE(Formulario(*ventana).Bloqueado(26));
+  EXPECT_EQ(Foco(), Formulario(*ventana).Text3[26]);
+  // The hours typed there are taken.
+  PonTexto(26, "24");
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  PulsaF12();
+  EXPECT_EQ(Texto(26), "23:59");
 }
 
-// The name as loaded is not looked up again with the edition; a name and
-// edition that are another contest's are still refused, for the folder they
-// would share.
-TEST_F(Validacion, SinCambiarElNombreNoSeBuscaOtraEdicion) {
-  PonTexto(1, "OTRO");
-  PonTexto(2, "2024");
-  ventana->Contexto().NombreConcurso = "OTRO";
-  EXPECT_TRUE(Guarda());
-  PonTexto(2, "2025");
-  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar);
-  EXPECT_FALSE(Guarda());
-  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
-  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "VERIFICAR NOMBRE DEL CONCURSO");
-}
-
-TEST_F(Validacion, ListasQueFaltanYCategorias) {
-  // Exclude-own-country covers an empty excluded-country list.
-  ventana->Multiplicadores->setChecked(true);
-  ventana->CadaPais->setChecked(true);
-  ventana->ExcluirPais->setChecked(true);
-  ventana->Contexto().OpcionExcluirMismoPais = true;
-  EXPECT_TRUE(Guarda());
+TEST_F(Validacion, LaListaQueDaElEditorDeListasCuentaAlGuardar) {
+  Formulario(*ventana).Multiplicadores->click();
+  Formulario(*ventana).CadaPais->click();
+  Formulario(*ventana).ExcluirPais->click();
   ventana->Contexto().OpcionExcluirMismoPais = false;
   soporte::Mensajes().Espera();
-  EXPECT_FALSE(Guarda());
+  PulsaF12();
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, ".- ERROR PAÍSES EXCLUIDOS");
-  ventana->ListaOculta("ListaExPaises")->addItem("EA8");
-  EXPECT_TRUE(Guarda());
+  EXPECT_EQ(Foco(), Formulario(*ventana).Text3[1]);
 
-  // A contest whose categories were never configured.
-  PonTexto(0, "2");
-  PonTexto(1, "OTRO");
-  ventana->Contexto().NombreConcurso = "OTRO";
-  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar,
-                             ".- No se han configurado las categorías válidas para el concurso\n\n.- Pulse el "
-                             "botón 'Configurar CATEGORÍAS concurso' y configure las categorías");
-  EXPECT_FALSE(Guarda());
-  EXPECT_EQ(soporte::Mensajes().Cajas().back().titulo, ".- ERROR MULTIPLICADORES POR SUFIJOS");
-  EXPECT_EQ(Foco(), ventana->Text3[1]);
+  ventana->EnlaceListas()->PonLista("ListaExPaises", {"EA8"});
+  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, "Modificación del Concurso efectuada");
+  PulsaF12();
+  EXPECT_EQ(ventana->Operacion(), principal::OperacionEditor::Ninguna);
+  EXPECT_EQ(ventana->EnlaceListas()->Lista("ListaExPaises"), std::vector<std::string>{"EA8"});
 }
 
-TEST_F(Validacion, ExisteConcursoBuscaNombreYEdicionComoValores) {
-  EXPECT_TRUE(ventana->ExisteConcurso("PRUEBA", "2025"));
-  EXPECT_FALSE(ventana->ExisteConcurso("PRUEBA", "2024"));
-  EXPECT_TRUE(ventana->ExisteConcurso("O'DONNELL", "2024"));
-  EXPECT_FALSE(ventana->ExisteConcurso("X' OR '1'='1", "2025"));
-}
-
-TEST_F(Validacion, ComprobacionesPublicasDeCampos) {
-  std::string v = "   ";
-  EXPECT_TRUE(ventana->VerificarCampoVacio(v));
-  EXPECT_EQ(v, "");
-  v = " \tA";
-  EXPECT_FALSE(ventana->VerificarCampoVacio(v));
-  v = "  ";
-  EXPECT_TRUE(ventana->VerificaFormatoFecha(v));
-  EXPECT_EQ(v, "");
-  v = "";
-  EXPECT_TRUE(ventana->VerificaFormatoHora(v));
-  v = "12:30";
-  EXPECT_TRUE(ventana->VerificaFormatoHora(v));
-  EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
-  // Longer than the box takes, as another caller may pass it.
-  v = "12:300";
-  soporte::Mensajes().Espera(plataforma::Respuesta::Aceptar, kHora);
-  EXPECT_FALSE(ventana->VerificaFormatoHora(v));
-  ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
-  EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "VERIFICAR HORA");
+// A create with the name and edition of a stored contest is refused before
+// any other check; the name and edition are looked up as values.
+TEST_F(Validacion, ElAltaNoRepiteNombreYEdicion) {
+  struct Caso {
+    const char* nombre;
+    const char* edicion;
+    bool existe;
+  };
+  const Caso casos[] = {{"PRUEBA", "2025", true},
+                        {"PRUEBA", "2024", false},
+                        {"O'DONNELL", "2024", true},
+                        {"X' OR '1'='1", "2025", false}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    TearDown();
+    soporte::Mensajes().Reinicia();
+    Arranca();
+    EmpiezaEdicion(false);
+    PonTexto(1, c.nombre);
+    PonTexto(2, c.edicion);
+    soporte::Mensajes().Espera();
+    PulsaF12();
+    ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
+    const soporte::CajaMostrada& caja = soporte::Mensajes().Cajas()[0];
+    if (c.existe) {
+      EXPECT_EQ(caja.texto, "Ya hay un concurso con el MISMO NOMBRE y EDICIÓN");
+      EXPECT_EQ(Foco(), Formulario(*ventana).Text3[1]);
+    } else {
+      // On to the period, which is blank.
+      EXPECT_EQ(caja.titulo, "FECHA DEL CONCURSO");
+    }
+  }
 }
 
 }  // namespace

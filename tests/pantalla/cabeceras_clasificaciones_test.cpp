@@ -28,24 +28,8 @@
 
 namespace {
 
-bool EsperaHasta(const std::function<bool()>& listo, int ms = 5000) {
-  QElapsedTimer reloj;
-  reloj.start();
-  while (!listo()) {
-    if (reloj.elapsed() > ms) return false;
-    QTest::qWait(20);
-  }
-  return true;
-}
-
 // Saves a grab of the screen when TROVALIS_CAPTURAS names a folder.
-void Captura(const std::string& nombre) {
-  const char* carpeta = std::getenv("TROVALIS_CAPTURAS");
-  if (!carpeta || !*carpeta) return;
-  const QSize s = QGuiApplication::primaryScreen()->size();
-  QGuiApplication::primaryScreen()->grabWindow(0).toImage().save(
-      QString("%1/%2-%3x%4.png").arg(carpeta).arg(QString::fromStdString(nombre)).arg(s.width()).arg(s.height()));
-}
+void Captura(const std::string& nombre) { pantalla::GuardaCaptura(pantalla::CapturaPantalla(), nombre); }
 
 class EnPantallaReal : public ::testing::Test {
  protected:
@@ -142,7 +126,7 @@ TEST_F(EnPantallaReal, LaVentanaDeClasificacionesOcupaElAltoYMuestraTodasLasColu
     EXPECT_GE(lista->viewport()->height() / lista->sizeHintForRow(0), 15);
   }
   ventana->close();
-  EsperaHasta([&] { return ventana.isNull() || !ventana->isVisible(); });
+  pantalla::EsperaA([&] { return ventana.isNull() || !ventana->isVisible(); });
   delete ventana.data();
 }
 

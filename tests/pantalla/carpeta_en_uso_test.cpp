@@ -86,13 +86,7 @@ class Programa {
   pid_t pid_ = -1;
 };
 
-bool EsperaA(const std::function<bool()>& listo, int ms) {
-  for (int t = 0; t < ms; t += 20) {
-    if (listo()) return true;
-    QTest::qWait(20);
-  }
-  return listo();
-}
+using pantalla::EsperaA;
 
 // Whether the process holds a lock of the file, as the system lists it.
 bool TieneBloqueo(pid_t pid, const std::string& fichero) {

@@ -4,13 +4,8 @@
 // keys and clicks through XTEST, as a keyboard and a mouse would). Each
 // window it opens is then read back from the server with one GetImage of the
 // root window, the pixels the screen shows, and must show its body in the
-// window colour and some text.
-//
-// The grab is one request on the root window on purpose: where top-level
-// windows have colormaps of their own (every Qt window has one), xwd reads
-// them one at a time and pastes the reads together, and its dump of a
-// message box lying over another window of the program comes out black
-// although the screen, read whole from the root window, shows it painted.
+// window colour and some text (pantalla::CapturaPantalla says why one
+// request on the root window).
 #include <xcb/xcb.h>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -115,8 +110,7 @@ struct VentanaX {
   QRect Geometria;
 };
 
-// The test's own connection to the server: the windows it shows, and what
-// the screen shows.
+// The test's own connection to the server: the windows it shows.
 class Servidor {
  public:
   Servidor() {
@@ -124,7 +118,6 @@ class Servidor {
     if (xcb_connection_has_error(conexion_)) return;
     const xcb_screen_t* pantalla = xcb_setup_roots_iterator(xcb_get_setup(conexion_)).data;
     raiz_ = pantalla->root;
-    pantalla_ = QRect(0, 0, pantalla->width_in_pixels, pantalla->height_in_pixels);
     nombreUtf8_ = Atomo("_NET_WM_NAME");
     utf8_ = Atomo("UTF8_STRING");
   }
@@ -132,32 +125,12 @@ class Servidor {
   Servidor(const Servidor&) = delete;
   Servidor& operator=(const Servidor&) = delete;
   bool Conectado() const { return raiz_ != 0; }
-  const QRect& Pantalla() const { return pantalla_; }
 
   // Every viewable window that has a title, top of the stack first.
   std::vector<VentanaX> Ventanas() {
     std::vector<VentanaX> lista;
     Recorre(raiz_, lista);
     return {lista.rbegin(), lista.rend()};
-  }
-
-  // The pixels of that part of the screen, as the server holds them.
-  QImage Captura(const QRect& zona) {
-    const QRect r = zona.intersected(pantalla_);
-    if (r.isEmpty()) return {};
-    xcb_get_image_reply_t* img =
-        xcb_get_image_reply(conexion_,
-                            xcb_get_image(conexion_, XCB_IMAGE_FORMAT_Z_PIXMAP, raiz_, static_cast<int16_t>(r.x()),
-                                          static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()),
-                                          static_cast<uint16_t>(r.height()), ~0u),
-                            nullptr);
-    if (!img) return {};
-    QImage imagen;
-    // A 24-bit screen keeps each pixel in 32 bits, the order of Format_RGB32.
-    if (img->depth == 24 && xcb_get_image_data_length(img) == r.width() * r.height() * 4)
-      imagen = QImage(xcb_get_image_data(img), r.width(), r.height(), r.width() * 4, QImage::Format_RGB32).copy();
-    free(img);
-    return imagen;
   }
 
  private:
@@ -212,7 +185,6 @@ class Servidor {
 
   xcb_connection_t* conexion_ = nullptr;
   xcb_window_t raiz_ = 0;
-  QRect pantalla_;
   xcb_atom_t nombreUtf8_ = 0;
   xcb_atom_t utf8_ = 0;
 };
@@ -251,9 +223,7 @@ Vista Mira(const QImage& imagen) {
 
 // Saves a grab when TROVALIS_CAPTURAS names a folder (to look at them).
 void GuardaCaptura(const QImage& imagen, const std::string& nombre) {
-  const char* carpeta = std::getenv("TROVALIS_CAPTURAS");
-  if (!carpeta || !*carpeta || imagen.isNull()) return;
-  imagen.save(QString("%1/programa-%2.png").arg(carpeta, QString::fromStdString(nombre)));
+  pantalla::GuardaCaptura(imagen, "programa-" + nombre);
 }
 
 class ProgramaEnPantalla : public ::testing::TestWithParam<bool> {
@@ -279,15 +249,7 @@ class ProgramaEnPantalla : public ::testing::TestWithParam<bool> {
 
   // Waits, polling, until `listo` holds or the time runs out (generous: a
   // loaded machine starts the program slowly).
-  static bool Espera(const std::function<bool()>& listo, int ms = 20000) {
-    QElapsedTimer reloj;
-    reloj.start();
-    while (!listo()) {
-      if (reloj.elapsed() > ms) return false;
-      QTest::qWait(50);
-    }
-    return true;
-  }
+  static bool Espera(const std::function<bool()>& listo, int ms = 20000) { return pantalla::EsperaA(listo, ms, 50); }
 
   // Prepares the folder as ./run does and starts the program in it.
   void Arranca(const std::string& carpeta) {
@@ -306,7 +268,7 @@ class ProgramaEnPantalla : public ::testing::TestWithParam<bool> {
         }
       return !programa_->Vivo();
     });
-    if (!hallada) GuardaCaptura(x_.Captura(x_.Pantalla()), "sin-" + titulo + Sufijo());
+    if (!hallada) GuardaCaptura(pantalla::CapturaPantalla(), "sin-" + titulo + Sufijo());
     return hallada;
   }
 
@@ -341,12 +303,12 @@ class ProgramaEnPantalla : public ::testing::TestWithParam<bool> {
     QImage imagen;
     const bool pintada = Espera(
         [&] {
-          imagen = x_.Captura(v.Geometria);
+          imagen = pantalla::CapturaPantalla(v.Geometria);
           vista = Mira(imagen);
           return vista.Negro < 0.02 && vista.Fondo > fondoMinimo && vista.Oscuros >= oscurosMinimos;
         },
         10000);
-    GuardaCaptura(x_.Captura(x_.Pantalla()), nombre + Sufijo());
+    GuardaCaptura(pantalla::CapturaPantalla(), nombre + Sufijo());
     EXPECT_TRUE(pintada);
     EXPECT_LT(vista.Negro, 0.02) << "cuerpo negro";
     EXPECT_GT(vista.Fondo, fondoMinimo) << "cuerpo sin el color de ventana";

@@ -1,6 +1,9 @@
 #include "pantalla/servidor_x.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QScreen>
+#include <QtTest/QTest>
 #include <xcb/xcb.h>
 
 #include <cerrno>
@@ -109,9 +112,58 @@ ServidorX::ServidorX(int anchura, int altura) {
 
 ServidorX::~ServidorX() { Termina(pid_); }
 
-bool HayGestorDeVentanas() {
+namespace {
+
+// The application's own connection to the X server, or nullptr.
+xcb_connection_t* ConexionX() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+bool EsperaA(const std::function<bool()>& listo, int ms, int paso) {
+  QElapsedTimer reloj;
+  reloj.start();
+  while (!listo()) {
+    if (reloj.elapsed() > ms) return listo();
+    QTest::qWait(paso);
+  }
+  return true;
+}
+
+QImage CapturaPantalla(const QRect& zona) {
+  xcb_connection_t* c = ConexionX();
+  if (!c) return {};
+  const xcb_screen_t* pantalla = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  const QRect entera(0, 0, pantalla->width_in_pixels, pantalla->height_in_pixels);
+  const QRect r = zona.isEmpty() ? entera : zona.intersected(entera);
+  if (r.isEmpty()) return {};
+  xcb_get_image_reply_t* img = xcb_get_image_reply(
+      c,
+      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pantalla->root, static_cast<int16_t>(r.x()),
+                    static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()), static_cast<uint16_t>(r.height()),
+                    ~0u),
+      nullptr);
+  if (!img) return {};
+  QImage imagen;
+  // A 24-bit screen keeps each pixel in 32 bits, the order of Format_RGB32.
+  if (img->depth == 24 && xcb_get_image_data_length(img) == r.width() * r.height() * 4)
+    imagen = QImage(xcb_get_image_data(img), r.width(), r.height(), r.width() * 4, QImage::Format_RGB32).copy();
+  free(img);
+  return imagen;
+}
+
+void GuardaCaptura(const QImage& imagen, const std::string& nombre) {
+  const char* carpeta = std::getenv("TROVALIS_CAPTURAS");
+  if (!carpeta || !*carpeta || imagen.isNull()) return;
+  const QSize s = QGuiApplication::primaryScreen()->size();
+  imagen.save(
+      QString("%1/%2-%3x%4.png").arg(carpeta).arg(QString::fromStdString(nombre)).arg(s.width()).arg(s.height()));
+}
+
+bool HayGestorDeVentanas() {
+  xcb_connection_t* c = ConexionX();
   if (!c) return false;
   // A window manager is the one client that redirects the root window's
   // substructure; the server reports the union of every client's events.

@@ -1,0 +1,124 @@
+#include "common/panel_progreso.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <QtTest/QTest>
+#include <string>
+
+#include "common/controles_ventana.h"
+
+namespace {
+
+// Counts the paintings of a widget.
+class Pintados : public QObject {
+ public:
+  explicit Pintados(QWidget* w) { w->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++veces;
+    return false;
+  }
+  int veces = 0;
+};
+
+// A work window: its step label, its bar and a list the run fills.
+struct VentanaTrabajo {
+  VentanaTrabajo() {
+    auto* capas = new QVBoxLayout(&ventana);
+    etiqueta = new QLabel(QStringLiteral("Procesando"));
+    barra = new QProgressBar;
+    lista = new QListWidget;
+    capas->addWidget(etiqueta);
+    capas->addWidget(barra);
+    capas->addWidget(lista);
+    ventana.resize(400, 300);
+    ventana.show();
+  }
+  QWidget ventana;
+  QLabel* etiqueta;
+  QProgressBar* barra;
+  QListWidget* lista;
+};
+
+// A run that yields at every new step, as fast as it can: the window is
+// repainted about 30 times a second at most, the list laid out no more
+// often, and what the run left is painted once it is over.
+TEST(PanelProgreso, DuranteUnaEjecucionLaVentanaSeRepintaComoMuchoTreintaVecesPorSegundo) {
+  VentanaTrabajo v;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.ventana));
+  QTest::qWait(50);
+  PanelProgreso panel(v.etiqueta, v.barra, true);
+  Pintados etiqueta(v.etiqueta), lista(v.lista->viewport());
+
+  panel.Empieza(100000);
+  QElapsedTimer reloj;
+  reloj.start();
+  int pasos = 0;
+  while (reloj.elapsed() < 400) {
+    ++pasos;
+    panel.PonTexto("Procesando Q" + std::to_string(pasos) + ".LOG");
+    v.lista->addItem(QStringLiteral("Q%1.LOG").arg(pasos));
+    panel.PonProgreso(pasos % 100);
+    panel.Cede();
+  }
+  const qint64 duracion = reloj.elapsed();
+  const int tope = static_cast<int>(duracion / PanelProgreso::kIntervaloMs) + 2;
+  ASSERT_GT(pasos, 2 * tope) << "a run too slow to tell";
+  EXPECT_LE(etiqueta.veces, tope);
+  EXPECT_LE(lista.veces, tope);
+  EXPECT_GE(etiqueta.veces, 1);
+
+  const int antes = etiqueta.veces;
+  panel.Termina("FIN PROCESO");
+  QTest::qWait(100);
+  EXPECT_GT(etiqueta.veces, antes) << "the end of the run was not painted";
+  EXPECT_EQ(v.etiqueta->text().toStdString(), "FIN PROCESO");
+  EXPECT_EQ(v.barra->value(), 100);
+  // Every item laid out in its place.
+  EXPECT_EQ(v.lista->visualItemRect(v.lista->item(pasos - 1)).top(),
+            v.lista->visualItemRect(v.lista->item(0)).top() + (pasos - 1) * v.lista->sizeHintForRow(0));
+}
+
+// The list boxes of a window measure their texts as any list box does:
+// every item in the same place and of the same size as in a plain list, and
+// again after a change of font.
+TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
+  QWidget ventana;
+  auto* capas = new QVBoxLayout(&ventana);
+  auto* propia = new QListWidget;
+  capas->addWidget(propia);
+  // Only the window's list box so far gets the delegate.
+  MideTextosUnaVez(&ventana);
+  auto* llana = new QListWidget;
+  capas->addWidget(llana);
+  const char* textos[] = {"EA1ABC.LOG", "W", "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 001",
+                          "\xC3\x91and\xC3\xBA", "", "EA1ABC.LOG", "MMMMMMMMMMMMMMMMMMMM"};
+  for (int vuelta = 0; vuelta < 2; ++vuelta) {
+    for (const char* t : textos) {
+      propia->addItem(Q(t));
+      llana->addItem(Q(t));
+    }
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    QApplication::processEvents();
+    ASSERT_EQ(propia->count(), llana->count());
+    for (int i = 0; i < propia->count(); ++i) {
+      SCOPED_TRACE(propia->item(i)->text().toStdString());
+      EXPECT_EQ(propia->visualItemRect(propia->item(i)), llana->visualItemRect(llana->item(i)));
+    }
+    QFont grande = propia->font();
+    grande.setPointSize(grande.pointSize() * 2);
+    propia->setFont(grande);
+    llana->setFont(grande);
+  }
+}
+
+}  // namespace
