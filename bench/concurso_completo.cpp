@@ -1,8 +1,12 @@
 // A whole contest without any window: the logs of a generated contest
 // (generador/concurso_sintetico.h) are validated as the intake does it, the
-// valid ones crossed, the crossed ones scored. Per stage it prints the
-// wall time, the peak resident memory while the stage ran and the QSO lines
-// per second; then the whole run.
+// valid ones crossed, the crossed ones scored, the rankings built. Per stage
+// it prints the wall time, the CPU time of all the process's threads, the
+// peak resident memory while the stage ran, the QSO lines per second and
+// the ratio of its wall time to a plain read of the same logs (every file
+// read whole and cut into lines, measured in the same run: the machine's
+// speed of the day cancels out); then the whole run, with its time per QSO
+// line.
 //
 //   bench_concurso_completo [LOGS...] [--qsos N] [--semilla S]
 //
@@ -15,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +41,8 @@
 #include "common/progreso_etapa.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
+#include "plataforma/rutas.h"
+#include "plataforma/texto.h"
 #include "scoring/calculo_puntuaciones.h"
 #include "scoring/clasificaciones.h"
 #include "scoring/cruce_listas.h"
@@ -61,26 +68,59 @@ void ReiniciaPico() {
   std::ofstream("/proc/self/clear_refs") << "5";
 }
 
+// CPU seconds of the whole process (every thread, user and system).
+double SegundosCpu() {
+  struct rusage uso {};
+  getrusage(RUSAGE_SELF, &uso);
+  return static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+         static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+}
+
 struct Etapa {
   std::string nombre;
   double segundos = 0;
+  double cpu = 0;
   double pico_mib = 0;
   std::string nota;
 };
 
 // Runs one stage and prints its line at once (a large contest takes minutes).
-Etapa Mide(const std::string& nombre, double lineas, const std::function<std::string()>& trabajo) {
+// `referencia`: the plain read's wall time (0 while it is being measured).
+Etapa Mide(const std::string& nombre, double lineas, double referencia, const std::function<std::string()>& trabajo) {
   ReiniciaPico();
+  const double cpu = SegundosCpu();
   const auto inicio = Reloj::now();
   Etapa e;
   e.nombre = nombre;
   e.nota = trabajo();
   e.segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
+  e.cpu = SegundosCpu() - cpu;
   e.pico_mib = PicoMemoria();
-  std::printf("  %-12s %10.2f %12.0f %14.0f   %s\n", e.nombre.c_str(), e.segundos, e.pico_mib, lineas / e.segundos,
-              e.nota.c_str());
+  std::printf("  %-14s %9.2f %9.2f %9.0f %12.0f %9.1f   %s\n", e.nombre.c_str(), e.segundos, e.cpu, e.pico_mib,
+              lineas / e.segundos, referencia > 0 ? e.segundos / referencia : 1.0, e.nota.c_str());
   std::fflush(stdout);
   return e;
+}
+
+// The plain read the stages are compared with: every log read whole and cut
+// into lines, the QSO lines counted.
+std::string LecturaSimple(const std::string& carpeta, const std::vector<std::string>& ficheros) {
+  std::size_t qso = 0, bytes = 0;
+  std::string contenido;
+  std::vector<std::string_view> lineas;
+  for (const std::string& nombre : ficheros) {
+    if (!plataforma::LeerBytes(plataforma::UneRuta(carpeta, nombre), contenido)) std::abort();
+    bytes += contenido.size();
+    lineas.clear();
+    std::size_t i = 0;
+    while (i < contenido.size()) {
+      const std::size_t fin = std::min(contenido.find('\n', i), contenido.size());
+      lineas.emplace_back(contenido.data() + i, fin - i);
+      i = fin + 1;
+    }
+    for (std::string_view l : lineas) qso += l.starts_with("QSO:");
+  }
+  return std::to_string(qso) + " líneas QSO, " + std::to_string(bytes / (1024 * 1024)) + " MiB";
 }
 
 // The cross-check options of a careful organiser: every mismatch annuls, a
@@ -109,11 +149,18 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   std::vector<Etapa> etapas;
   std::printf("\n%d logs, %.0f líneas QSO, %zu estaciones (generación %.1f s)\n", logs, lineas, c.Resumen().Estaciones,
               generacion);
-  std::printf("  %-12s %10s %12s %14s\n", "etapa", "s", "pico MiB", "QSO/s");
+  std::printf("  %-14s %9s %9s %9s %12s %9s\n", "etapa", "s", "CPU s", "pico MiB", "QSO/s", "x lectura");
   std::fflush(stdout);
 
-  // 1. Validation, as the intake runs it for each log of the manual folder.
-  etapas.push_back(Mide("validación", lineas, [&] {
+  // 0. The plain read of the received logs, the yardstick of the stages.
+  const std::string recibidos = plataforma::ResuelveRuta(plataforma::UneRuta(c.Carpeta(), "FicherosRecibidos"));
+  const Etapa lectura = Mide("lectura simple", lineas, 0, [&] { return LecturaSimple(recibidos, c.Resumen().Ficheros); });
+  const double ref = lectura.segundos;
+
+  // 1. Validation, as the intake runs it for each log of the manual folder
+  // (the intake keeps the listings of the contest's folders for its run).
+  etapas.push_back(Mide("validación", lineas, ref, [&] {
+    const plataforma::ListadosEnMemoria listados;
     cabrillo::DatosConcursoLog datos;
     if (!cabrillo::LeeDatosConcursoLog(c.Base(), generador::kNumeroConcurso, datos)) std::abort();
     const cabrillo::CategoriasAdmitidas categorias =
@@ -135,7 +182,7 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   }));
 
   // 2. Cross-check.
-  etapas.push_back(Mide("cruce", lineas, [&] {
+  etapas.push_back(Mide("cruce", lineas, ref, [&] {
     edicion.Lee(ListaEdicion::Validas);
     scoring::ConcursoCruce concurso;
     concurso.Base = &c.Base();
@@ -149,7 +196,7 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   }));
 
   // 3. Scoring.
-  etapas.push_back(Mide("puntuación", lineas, [&] {
+  etapas.push_back(Mide("puntuación", lineas, ref, [&] {
     scoring::ConcursoPuntuacion concurso;
     concurso.Base = &c.Base();
     concurso.NumeroOrden = generador::kNumeroConcurso;
@@ -159,21 +206,22 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
   }));
 
   // 4. Rankings, as the rankings window rebuilds them when it opens.
-  etapas.push_back(Mide("clasificación", lineas, [&] {
+  etapas.push_back(Mide("clasificación", lineas, ref, [&] {
     const auto clasificaciones = scoring::GeneraClasificaciones(c.Base(), edicion);
     return std::to_string(clasificaciones.PorPuntos.size()) + " clasificados, " +
            std::to_string(clasificaciones.Omitidas.size()) + " omitidos";
   }));
 
-  double total = 0, pico = 0;
+  double total = 0, cpu = 0, pico = 0;
   for (const Etapa& e : etapas) {
     total += e.segundos;
+    cpu += e.cpu;
     pico = std::max(pico, e.pico_mib);
   }
   struct rusage uso {};
   getrusage(RUSAGE_SELF, &uso);
-  std::printf("  %-12s %10.2f %12.0f %14.0f   (ru_maxrss del proceso %ld MiB)\n", "total", total, pico, lineas / total,
-              uso.ru_maxrss / 1024);
+  std::printf("  %-14s %9.2f %9.2f %9.0f %12.0f %9.1f   (%.2f µs por línea QSO; ru_maxrss del proceso %ld MiB)\n",
+              "total", total, cpu, pico, lineas / total, total / ref, 1e6 * total / lineas, uso.ru_maxrss / 1024);
   std::fflush(stdout);
   return 0;
 }

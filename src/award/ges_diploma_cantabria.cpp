@@ -16,6 +16,7 @@
 #include "common/controles_ventana.h"
 #include "common/ventanas.h"
 #include "common/vista_edicion.h"
+#include "database/concursos_especiales.h"
 #include "database/estado.h"
 #include "plataforma/fuente_fija.h"
 #include "plataforma/mensajes.h"
@@ -51,7 +52,7 @@ GesDiplomaCantabria::GesDiplomaCantabria(std::string carpeta_concurso, std::stri
       carpeta_trabajo_(std::move(carpeta_trabajo)),
       al_cerrar_(std::move(al_cerrar)),
       ui_(std::make_unique<Ui::GesDiplomaCantabria>()),
-      edicion_(carpeta_concurso_, NombreConcursoDiploma) {
+      edicion_(carpeta_concurso_, std::string(concursos::NombreDiploma())) {
   ui_->setupUi(this);
   ui_->FicheroCabrillo->setVisible(false);
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "database/concursos_especiales.h"
+
 namespace cabrillo {
 
 namespace {
@@ -75,7 +77,7 @@ void Une(std::string& entrada, std::string_view palabra) {
   entrada += palabra;
 }
 
-void TablaFija(CategoriasAdmitidas& tabla, std::initializer_list<std::string_view> entradas) {
+void TablaFija(CategoriasAdmitidas& tabla, std::span<const std::string_view> entradas) {
   for (std::string_view e : entradas) tabla.Agrega(std::string(e));
 }
 
@@ -117,21 +119,8 @@ bool CategoriasAdmitidas::Agrega(std::string entrada) {
 
 CategoriasAdmitidas GeneraCategoriasAdmitidas(std::string_view nombre_concurso, const FilaResumenCabrillo* fila) {
   CategoriasAdmitidas tabla;
-  if (nombre_concurso == "CONCURSO DIE") {
-    TablaFija(tabla, {"ISLA-RESIDENTE", "ISLA-EXPEDICION", "FARO", "GENERAL-PENINSULAR", "GENERAL-NO-EA", "SWL",
-                      "CHECKLOG"});
-    return tabla;
-  }
-  if (nombre_concurso == "VGE SPRINT") {
-    TablaFija(tabla, {"VG-MONO-LP", "VG-MONO-LP-PH", "VG-MONO-QRP", "VG-MONO-QRP-PH", "VG-MULTI-LP", "VG-MULTI-QRP",
-                      "GENERAL", "CHECKLOG"});
-    return tabla;
-  }
-  if (nombre_concurso == "SPRINT DCE 1.0") {
-    // Printed in the spelling the station check accepts ("EXPEDITION"), so
-    // a participant who copies the table is not refused.
-    TablaFija(tabla, {"SINGLE-OP 40M SSB FIXED", "SINGLE-OP 40M SSB EXPEDITION", "MULTI-OP 40M SSB EXPEDITION",
-                      "CHECKLOG"});
+  if (const auto fija = concursos::CategoriasDe(nombre_concurso); !fija.empty()) {
+    TablaFija(tabla, fija);
     return tabla;
   }
   if (!fila) return tabla;
@@ -216,14 +205,15 @@ CategoriasAdmitidas GeneraCategoriasAdmitidas(std::string_view nombre_concurso, 
 std::vector<std::string> LineasCategoriasAdmitidas(const CategoriasAdmitidas& tabla,
                                                    std::string_view nombre_concurso,
                                                    std::string_view linea_categoria) {
-  const bool die = nombre_concurso == "CONCURSO DIE";
+  const bool con_guion = concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::categorias_con_guion);
+  const concursos::NotaCategoria nota = concursos::NotaCategoriaDe(nombre_concurso);
   std::vector<std::string> lineas;
   lineas.reserve(tabla.Numero() + 4);
   lineas.emplace_back("\tCATEGORÍAS ADMITIDAS:");
   for (std::size_t i = 1; i <= tabla.Numero(); ++i) {
-    std::string linea = die ? ".- " : "";
+    std::string linea = con_guion ? ".- " : "";
     linea += tabla.Entrada(i);
-    if (die && i == 4) linea += " (De tierra firme EA, CT y C3)";
+    if (i == nota.entrada) linea += nota.nota;
     lineas.push_back(std::move(linea));
   }
   lineas.emplace_back();

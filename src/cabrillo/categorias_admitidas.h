@@ -71,13 +71,14 @@ class CategoriasAdmitidas {
 };
 
 // Builds the table of a contest from its name and its `ResumenCabrillo` row
-// (nullptr when it has none: the table is then empty). "CONCURSO DIE",
-// "VGE SPRINT" and "SPRINT DCE 1.0" have fixed tables whatever their row.
+// (nullptr when it has none: the table is then empty). A contest whose
+// profile has a fixed table (`concursos::CategoriasDe`) takes it whatever
+// its row.
 CategoriasAdmitidas GeneraCategoriasAdmitidas(std::string_view nombre_concurso, const FilaResumenCabrillo* fila);
 
 // The lines that head a category error block: TAB "CATEGORÍAS ADMITIDAS:",
-// the entries (for "CONCURSO DIE" each behind ".- ", entry 4 followed by its
-// remark), a blank line, TAB "SUS DATOS:" and the log's category line.
+// the entries (each behind ".- " and one followed by its remark where the
+// contest's profile says so), a blank line, TAB "SUS DATOS:" and the log's category line.
 std::vector<std::string> LineasCategoriasAdmitidas(const CategoriasAdmitidas& tabla,
                                                    std::string_view nombre_concurso,
                                                    std::string_view linea_categoria);

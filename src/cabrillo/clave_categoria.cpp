@@ -10,6 +10,7 @@
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/verificacion_cabecera.h"
 #include "common/paises.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -29,7 +30,7 @@ std::string TrasDosPuntos(std::string_view linea) {
 
 struct Valores {
   std::string operador, banda, potencia, modo, asistido, transmisor, estacion, tiempo, overlay;
-  std::string septimo;  // "LA PALMA ISLA BONITA HF": token 7 of the first QSO line
+  std::string septimo;  // `ReglaClave::Insular`: token 7 of the first QSO line
 };
 
 // Old operator words, by exact comparison.
@@ -105,6 +106,7 @@ void LeeCategoria(LectorLog& log, std::string& valor) {
 void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::string& clave,
                          std::string& indicativo) {
   const std::string_view nombre = concurso.nombre;
+  const concursos::ReglaClave regla = concursos::ClaveDe(nombre);
   Valores v;
   std::string linea;
   std::string version;
@@ -117,7 +119,7 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
       const std::string recortada = Recorta(linea);
       if (Like(recortada, "END-OF-LOG:*")) break;
       if (Like(recortada, "QSO:*")) {
-        if (nombre == "LA PALMA ISLA BONITA HF") {
+        if (regla == concursos::ReglaClave::Insular) {
           std::int64_t posicion = 5;
           for (int i = 1; i <= 5; ++i) ObtieneSiguienteCampo(linea, posicion, indicativo);
           for (int i = 6; i <= 7; ++i) ObtieneSiguienteCampo(linea, posicion, v.septimo);
@@ -133,7 +135,7 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
         }
       } else if (Like(linea, "CATEGORY-OPERATOR:*")) {
         v.operador = TrasDosPuntos(linea);
-        if (nombre == "VGE SPRINT") {
+        if (regla == concursos::ReglaClave::OperadorEscrito) {
           // The key of this contest is the operator value as written.
           clave = v.operador;
           return;
@@ -176,29 +178,30 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
       if (EsFalso(r->*interruptor) && !valor->empty()) clave += " " + plataforma::Mayusculas(*valor);
   }
 
-  if (nombre == "SEGOVIA-QQ1TLM" && clave == "SINGLE-OP") clave = "SINGLE-OP FIXED";
+  if (concursos::Tiene(nombre, &concursos::PerfilConcurso::estacion_fija) && clave == "SINGLE-OP")
+    clave = "SINGLE-OP FIXED";
 
   if (Like(clave, "CHECKLOG*")) {
     clave = "CHECKLOG";
     return;
   }
 
-  if (nombre == "LA PALMA ISLA BONITA HF") {
+  if (regla == concursos::ReglaClave::Insular) {
     const std::string pais = PaisDe(concurso.paises, indicativo);
     if (pais == "EA6" || pais == "EA" || pais == "EA9")
       clave = " 3.- Nacional Distrito " + DistritoDe(concurso.paises, indicativo);
     else if (pais == "EA8" && v.septimo == "LP")
       clave = " 5.- Regional Estaciones LP ";
-    else if (pais == "EA8" && indicativo == "QQ8KPW")
+    else if (pais == "EA8" && indicativo == concursos::EstacionEspecialDe(nombre))
       clave = " 1.- Estación Especial ";
     else if (pais == "EA8")
       clave = " 2.- Regional Distrito " + pais;
     else
       clave = " 4.- Internacional";
-  } else if (nombre == "COMARCAS CATALANAS") {
+  } else if (regla == concursos::ReglaClave::Ea3) {
     clave = Like(indicativo, "??3*") && PaisDe(concurso.paises, indicativo) == "EA" ? "ESTACIÓN EA3"
                                                                                     : "ESTACIÓN NO EA3";
-  } else if (nombre == "X ANIVERSARIO ZUROZI") {
+  } else if (regla == concursos::ReglaClave::SociosDelClub) {
     for (const std::string& socio : concurso.socios_zurozi) {
       if (socio == indicativo) {
         clave = " SOCIO ZUROZI";
@@ -206,8 +209,9 @@ void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::str
       }
     }
     if (Like(PaisDe(concurso.paises, indicativo), "EA*"))
-      clave = indicativo == "QQ5MZT" ? " ESTACIÓN ESPECIAL"
-                                     : " EA Distrito " + DistritoDe(concurso.paises, indicativo);
+      clave = indicativo == concursos::EstacionEspecialDe(nombre)
+                  ? " ESTACIÓN ESPECIAL"
+                  : " EA Distrito " + DistritoDe(concurso.paises, indicativo);
     else
       clave = " ESTACIÓN DX";
   }

@@ -9,8 +9,8 @@
 // time and overlay values, each only when the contest has that group
 // applicable and the log gives a value; older operator words are mapped
 // onto the current ones; a key that begins with "CHECKLOG" is "CHECKLOG";
-// five contests have keys of their own ("VGE SPRINT", "SEGOVIA-QQ1TLM",
-// "LA PALMA ISLA BONITA HF", "COMARCAS CATALANAS", "X ANIVERSARIO ZUROZI").
+// the special contests have keys of their own, as their profiles' key rule
+// (`concursos::ReglaClave`) and `estacion_fija` say.
 // Neither reader writes anything.
 #include <cstddef>
 #include <span>
@@ -61,15 +61,15 @@ void LeeCategoria(LectorLog& log, std::string& valor);
 struct ConcursoClave {
   std::string_view nombre;                        // `Concurso`, compared whole and with case
   const FilaResumenCabrillo* resumen = nullptr;   // its `ResumenCabrillo` row; nullptr: it has none
-  std::span<const std::string> socios_zurozi;     // member callsigns of the "X ANIVERSARIO ZUROZI" club
+  std::span<const std::string> socios_zurozi;     // member callsigns of the club (`ReglaClave::SociosDelClub`)
   const TablasPaises* paises = nullptr;           // nullptr: none open (a lookup throws ErrorPaises)
 };
 
 // Reads the header of a log from its start, up to the first line that,
 // trimmed, starts with "QSO:" or "END-OF-LOG:" (or the end of the log), and
 // sets `clave` always. `indicativo` is set only when the log gives a
-// callsign (a "CALLSIGN:" line before the first QSO line, or, for "LA PALMA
-// ISLA BONITA HF", the own call of the first QSO line); otherwise it keeps
+// callsign (a "CALLSIGN:" line before the first QSO line, or, for the
+// `ReglaClave::Insular` key, the own call of the first QSO line); otherwise it keeps
 // what the caller put in it. A contest without a `ResumenCabrillo` row has
 // no group applicable: its keys hold the operator value only.
 void LeeCabeceraCabrillo(LectorLog& log, const ConcursoClave& concurso, std::string& clave,

@@ -8,6 +8,7 @@
 #include "cabrillo/lectura.h"
 #include "cabrillo/verificacion_cabecera.h"
 #include "common/reglas_qso.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -122,11 +123,12 @@ ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : e
   recibido_ = {EsCierto(r.RstRecibido), EsCierto(r.NumeralRecibido), EsCierto(r.LetrasRecibidas),
                EsCierto(r.PuntosRecibidos), EsCierto(r.LocatorRecibido)};
 
-  if (plataforma::Like(cabecera.LineaContest, "*CAMINO DE SANTIAGO*")) {
+  const concursos::Disposicion disposicion = concursos::DisposicionDeLog(c.Concurso, cabecera.LineaContest);
+  if (disposicion == concursos::Disposicion::CaminoSantiago) {
     disposicion_ = Disposicion::CaminoSantiago;
     camino_server_op_ = plataforma::Like(cabecera.LineaCategoryOperator, "*SERVER-OP*") ||
                         plataforma::Like(cabecera.LineaCategory, "*SERVER-OP*");
-  } else if (c.Concurso == "COMARCAS CATALANAS") {
+  } else if (disposicion == concursos::Disposicion::PorPais) {
     disposicion_ = Disposicion::ComarcasCatalanas;
   }
 

@@ -15,6 +15,7 @@ namespace cabrillo {
 
 namespace {
 
+using concursos::ReglaLetras;
 using plataforma::EsNumerico;
 using plataforma::Like;
 
@@ -58,9 +59,9 @@ std::optional<std::int16_t> Puntos(std::string_view token) {
 
 bool EsPaisIberico(std::string_view pais) { return Like(pais, "CT*") || Like(pais, "EA*") || pais == "C3"; }
 
-// Contests "*NARANJA*": both stations of Spain, Portugal or Andorra.
+// Both stations of Spain, Portugal or Andorra.
 ResultadoReglaConcurso PaisConcursante(LineaQsoEnCurso& l) {
-  if (!l.patrones.naranja) return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.solo_ibericos) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   const std::string& pais = l.pais_propio.Valor();
   if (!EsPaisIberico(pais))
@@ -69,7 +70,7 @@ ResultadoReglaConcurso PaisConcursante(LineaQsoEnCurso& l) {
 }
 
 ResultadoReglaConcurso PaisContacto(LineaQsoEnCurso& l) {
-  if (!l.patrones.naranja) return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.solo_ibericos) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   const std::string& pais = l.pais_trabajado.Valor();
   if (!EsPaisIberico(pais))
@@ -77,9 +78,9 @@ ResultadoReglaConcurso PaisContacto(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// "VGE SPRINT": a phone category works phone only.
+// A phone category works phone only.
 ResultadoReglaConcurso Modo(LineaQsoEnCurso& l) {
-  if (l.concurso.Concurso != "VGE SPRINT") return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.modo_por_categoria) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   if (Like(l.categoria_operador, "*-PH") && l.modo != "PH")
     r.Bloque({"MODO: " + S(l.modo) + " - CATEGORIA: " + S(l.categoria_operador)}, 36,
@@ -87,17 +88,17 @@ ResultadoReglaConcurso Modo(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// The sent letters, by the first contest of the list that matches.
+// The sent letters, by the letters rule of the contest.
 ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
   const DatosConcursoLog& c = l.concurso;
-  const std::string& nombre = c.Concurso;
+  const ReglaLetras regla = l.patrones.letras;
   const std::string L(l.letras_enviadas);
   const std::string_view O = l.categoria_operador;
   Regla r(l);
 
-  if (l.patrones.a1a || nombre == "URS RTTY") {
+  if (regla == ReglaLetras::SiglasONumero || regla == ReglaLetras::UrsRtty) {
     if (!EsNumerico(L) && !VerificaSiglasEnviadas(c, L)) r.Bloque({"SIGLAS: " + L}, 26, kSiglasEnviadas);
-  } else if (nombre == "XYL TEST") {
+  } else if (regla == ReglaLetras::OmYl) {
     if (L != "OM" && L != "YL") {
       r.Bloque({"SIGLAS: " + L}, 26, "Las SIGLAS enviadas no están permitidas, se permite YL o OM ");
     } else if (l.memoria.SiglasEnviadasLog.empty()) {
@@ -105,14 +106,14 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
     } else if (L != l.memoria.SiglasEnviadasLog) {
       r.Bloque({"SIGLAS: " + L}, 26, "Hay que enviar las mismas SIGLAS en todos los contactos ");
     }
-  } else if (nombre == "SPRINT ANDALUCIA") {
+  } else if (regla == ReglaLetras::Andalucia) {
     if (Like(l.indicativo_propio_base, "*7*") && !Like(l.indicativo_propio, "*/*")) {
       if (!VerificaSiglasEnviadasEspeciales(c, L, l.indicativo_propio_base))
         r.Bloque({"SIGLAS: " + L}, 26, kSiglasEnviadas);
     } else if (!EsNumerico(L)) {
       r.Bloque({"Número Serie: " + L}, 25, "El NÚMERO SERIE enviado del QSO no es numérico.");
     }
-  } else if (nombre == "VGE SPRINT") {
+  } else if (regla == ReglaLetras::ReferenciaVg) {
     auto numero_serie = [&] {
       if (!EsNumerico(L)) r.Bloque({"CONTROL ENVIADO: " + L}, 30, "Falta el número serie enviado o no es correcto");
     };
@@ -131,7 +132,7 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
         r.Bloque({"CONTROL ENVIADO: " + L}, 30, kFaltaReferencia);
       }
     }
-  } else if (nombre == "CONCURSO DIE") {
+  } else if (regla == ReglaLetras::Die) {
     const std::string& pais = l.pais_propio.Valor();
     const bool pais_iberico = pais == "EA" || pais == "CT" || pais == "C3";
     if (Like(O, "ISLA*") || O == "FARO") {
@@ -144,10 +145,10 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
         r.Bloque({"PAÍS CONCURSANTE: " + pais, "CATEGORÍA: " + S(O)}, 40,
                  "El QSO no se corresponde con la categoría del concursante");
     }
-  } else if (nombre == "COMARCAS CATALANAS") {
+  } else if (regla == ReglaLetras::SiglasOGuion) {
     if (L != "-" && !VerificaSiglasEnviadas(c, L))
       r.Bloque({"SIGLAS: " + L}, 30, "Las SIGLAS enviadas no son permitidas.");
-  } else if (nombre == "SPRINT DCE 1.0") {
+  } else if (regla == ReglaLetras::Dce) {
     const std::string S_ = S(l.categoria_estacion);
     auto referencia = [&] {
       r.Bloque({"CONTROL ENVIADO: " + L, "Tipo Estación: " + S_}, 30, "La REFERENCIA enviada no es correcta.");
@@ -165,7 +166,7 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
     else if (L != l.memoria.ReferenciaEnviadaLog)
       r.Bloque({"CONTROL ENVIADO: " + L, "Tipo Estación: " + S_}, 35,
                "NO se envía la misma REFERENCIA en TODOS los CONTACTOS.");
-  } else if (l.patrones.naranja) {
+  } else if (regla == ReglaLetras::Iberica) {
     const std::string& pais = l.pais_propio.Valor();
     if (Like(pais, "EA*")) {
       if (!VerificaSiglasEnviadas(c, L)) r.Bloque({"SIGLAS: " + L}, 26, kSiglasEnviadas);
@@ -181,9 +182,10 @@ ResultadoReglaConcurso LetrasEnviadas(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// "SPRINT DCE 1.0": the sent points, by station type and the same in every QSO.
+// Points in the exchange: the sent points, by station type and the same in
+// every QSO.
 ResultadoReglaConcurso PuntosEnviados(LineaQsoEnCurso& l) {
-  if (l.concurso.Concurso != "SPRINT DCE 1.0") return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.puntos_en_intercambio) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   const std::string P(l.puntos_enviados);
   const std::string S_ = S(l.categoria_estacion);
@@ -206,31 +208,31 @@ ResultadoReglaConcurso PuntosEnviados(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// The received letters, by the first contest of the list that matches.
+// The received letters, by the letters rule of the contest.
 ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
   const DatosConcursoLog& c = l.concurso;
-  const std::string& nombre = c.Concurso;
+  const ReglaLetras regla = l.patrones.letras;
   const std::string R(l.letras_recibidas);
   Regla r(l);
 
-  if (l.patrones.a1a) {
+  if (regla == ReglaLetras::SiglasONumero) {
     if (!EsNumerico(R) && !VerificaSiglasRecibidas(c, R))
       r.Bloque({"SIGLAS: " + R}, 30, "Las SIGLAS recibidas no son permitidas.");
-  } else if (nombre == "SPRINT ANDALUCIA") {
+  } else if (regla == ReglaLetras::Andalucia) {
     if (Like(l.indicativo_trabajado, "*7*") && !Like(l.indicativo_trabajado, "*/*")) {
       if (!VerificaSiglasRecibidasEspeciales(c, R, l.indicativo_trabajado))
         r.Bloque({"SIGLAS: " + R}, 26, kSiglasRecibidas);
     } else if (!EsNumerico(R)) {
       r.Bloque({"Número Serie: " + R}, 29, "El NÚMERO SERIE recibido del QSO no es numérico.");
     }
-  } else if (nombre == "XYL TEST") {
+  } else if (regla == ReglaLetras::OmYl) {
     if (R != "OM" && R != "YL")
       r.Bloque({"SIGLAS: " + R}, 30, "Las SIGLAS recibidas no son permitidas, se permite YL o OM");
-  } else if (nombre == "URS RTTY") {
+  } else if (regla == ReglaLetras::UrsRtty) {
     if (!EsNumerico(R) && !VerificaSiglasRecibidas(c, R))
       r.Bloque({"SIGLAS: " + R}, 30,
                "Las SIGLAS recibidas no son permitidas o el NÚMERO SERIE recibido no es númerico.");
-  } else if (nombre == "VGE SPRINT") {
+  } else if (regla == ReglaLetras::ReferenciaVg) {
     if (Like(R, "VG*")) {
       auto referencia = [&] { r.Bloque({"CONTROL RECIBIDO: " + R}, 30, "La REFERENCIA recibida no es correcta."); };
       std::string letras, digitos;
@@ -240,12 +242,12 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
     } else if (!EsNumerico(R)) {
       r.Bloque({"CONTROL RECIBIDO: " + R}, 30, "Falta el NÚMERO SERIE recibido o no es correcto");
     }
-  } else if (nombre == "COMARCAS CATALANAS") {
+  } else if (regla == ReglaLetras::SiglasOGuion) {
     if (R != "-" && !VerificaSiglasRecibidas(c, R))
       r.Bloque({"SIGLAS: " + R}, 30, "Las SIGLAS recibidas no son permitidas.");
-  } else if (nombre == "ZEDAZIV OZIRUDUZ UV ERAZUDOZO") {
+  } else if (regla == ReglaLetras::Dme) {
     if (R != "-" && !award::EsDmeValido(R)) r.Bloque({"DME: " + R}, 30, "El DME recibido no es válido.");
-  } else if (nombre == "SPRINT DCE 1.0") {
+  } else if (regla == ReglaLetras::Dce) {
     if (R != "-") {
       auto referencia = [&] {
         r.Bloque({"CONTROL RECIBIDO: " + R, "Tipo Estación: " + S(l.categoria_estacion)}, 30,
@@ -256,7 +258,7 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
       if (!EsNumerico(resto) || plataforma::Longitud(resto) != 3) referencia();
       if (!VerificaSiglasRecibidas(c, provincia)) referencia();
     }
-  } else if (l.patrones.naranja) {
+  } else if (regla == ReglaLetras::Iberica) {
     const std::string& pais = l.pais_trabajado.Valor();
     if (Like(pais, "EA*")) {
       if (!VerificaSiglasRecibidas(c, R)) r.Bloque({"SIGLAS: " + R}, 26, kSiglasRecibidas);
@@ -272,9 +274,9 @@ ResultadoReglaConcurso LetrasRecibidas(LineaQsoEnCurso& l) {
   return r.Resultado();
 }
 
-// "SPRINT DCE 1.0": the received points, by the received reference.
+// Points in the exchange: the received points, by the received reference.
 ResultadoReglaConcurso PuntosRecibidos(LineaQsoEnCurso& l) {
-  if (l.concurso.Concurso != "SPRINT DCE 1.0") return ResultadoReglaConcurso::SinReglaEspecifica;
+  if (!l.patrones.puntos_en_intercambio) return ResultadoReglaConcurso::SinReglaEspecifica;
   Regla r(l);
   const std::optional<std::int16_t> v = Puntos(l.puntos_recibidos);
   const bool bien = v && (l.letras_recibidas == "-" ? *v == 1 : (*v == 5 || *v == 10));
@@ -287,7 +289,11 @@ ResultadoReglaConcurso PuntosRecibidos(LineaQsoEnCurso& l) {
 }  // namespace
 
 PatronesNombreConcurso PatronesDelNombre(std::string_view nombre_concurso) {
-  return {Like(nombre_concurso, "*NARANJA*"), Like(nombre_concurso, "*A1A CLUB*")};
+  using concursos::PerfilConcurso;
+  return {concursos::Tiene(nombre_concurso, &PerfilConcurso::solo_ibericos),
+          concursos::Tiene(nombre_concurso, &PerfilConcurso::modo_por_categoria),
+          concursos::Tiene(nombre_concurso, &PerfilConcurso::puntos_en_intercambio),
+          concursos::LetrasDe(nombre_concurso)};
 }
 
 ResultadoReglaConcurso AplicaReglaConcurso(PuntoReglaConcurso punto, LineaQsoEnCurso& linea) {

@@ -10,6 +10,7 @@
 #include "cabrillo/datos_concurso.h"
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/fichero_errores.h"
+#include "database/concursos_especiales.h"
 
 namespace cabrillo {
 
@@ -39,11 +40,13 @@ enum class ResultadoReglaConcurso {
   NoCumple,            // the rule wrote one or more error blocks
 };
 
-// What the contest's name tells the rules by pattern, worked out once per
-// log rather than on every line.
+// What the contest's profile (database/concursos_especiales.h) tells the
+// rules of a QSO line, worked out once per log rather than on every line.
 struct PatronesNombreConcurso {
-  bool naranja = false;  // "*NARANJA*"
-  bool a1a = false;      // "*A1A CLUB*"
+  bool solo_ibericos = false;
+  bool modo_por_categoria = false;
+  bool puntos_en_intercambio = false;
+  concursos::ReglaLetras letras = concursos::ReglaLetras::Ninguna;
 };
 PatronesNombreConcurso PatronesDelNombre(std::string_view nombre_concurso);
 

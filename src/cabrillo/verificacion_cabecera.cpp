@@ -4,6 +4,7 @@
 
 #include "cabrillo/indicativo_base.h"
 #include "cabrillo/lectura.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 
@@ -62,7 +63,8 @@ bool VerificaIndicativo(const std::vector<std::string>& lineas, std::string_view
   const std::string base = IndicativoBase(indicativo);
 
   std::string nombre(nombre_fichero);
-  if (e.concurso.Concurso == "SEGOVIA-QQ1TLM") QuitaSufijoNombre(nombre_fichero, nombre);
+  if (concursos::Tiene(e.concurso.Concurso, &concursos::PerfilConcurso::log_por_banda))
+    QuitaSufijoNombre(nombre_fichero, nombre);
   if (plataforma::Mayusculas(nombre) != plataforma::Mayusculas(base) + ".LOG") {
     e.informe.EscribeBloqueError({linea, "FICHERO ADJUNTO : " + std::string(nombre_fichero)}, 34, kError34);
     correcto = false;
@@ -71,17 +73,18 @@ bool VerificaIndicativo(const std::vector<std::string>& lineas, std::string_view
   return correcto;
 }
 
-// The operator category of two contests is rewritten: "CAMINO DE SANTIAGO"
-// maps "GENERAL" and "GRUPO 2012"; "LA PALMA ISLA BONITA HF" keeps only
-// "CHECKLOG" apart from "SINGLE-OP".
+// The operator category of some contests is rewritten, as their profile's
+// `ReescrituraOperador` says: "GENERAL" and "GRUPO 2012" mapped, or only
+// "CHECKLOG" kept apart from "SINGLE-OP".
 void ReescribeOperador(std::string_view concurso, std::string_view etiqueta, std::string& linea) {
   const std::string tag(etiqueta);
-  if (concurso == "CAMINO DE SANTIAGO") {
+  const concursos::ReescrituraOperador regla = concursos::ReescrituraOperadorDe(concurso);
+  if (regla == concursos::ReescrituraOperador::GeneralYGrupo) {
     if (Contiene(linea, "GENERAL"))
       linea = tag + " SINGLE-OP";
     else if (Contiene(linea, "GRUPO 2012"))
       linea = tag + " SERVER-OP";
-  } else if (concurso == "LA PALMA ISLA BONITA HF") {
+  } else if (regla == concursos::ReescrituraOperador::SoloChecklog) {
     linea = tag + (Contiene(linea, "CHECKLOG") ? " CHECKLOG" : " SINGLE-OP");
   }
 }
@@ -120,7 +123,7 @@ struct ValorOperador {
   std::string_view valor;
   Logico F::*campo;
   std::string_view estacion;  // empty: leaves the station value
-  bool solo_segovia = false;  // the station value is set only for that contest
+  bool solo_segovia = false;  // the station value is set only for a contest with `estacion_fija`
 };
 
 constexpr std::array<ValorOperador, 14> kOperadores = {{
@@ -146,7 +149,7 @@ bool EsEntradaAdmitida(const CategoriasAdmitidas& tabla, std::string_view valor)
   return false;
 }
 
-// The country rule of "CONCURSO DIE" for an operator value of its table.
+// The country rule of `ReglaOperador::TablaYPais` for an operator value of its table.
 bool CumpleReglaPais(std::string_view operador, std::string_view pais) {
   const bool ea = pais.substr(0, 2) == "EA";
   const bool ct_c3 = pais == "CT" || pais == "C3";
@@ -313,12 +316,13 @@ bool VerificaCategorias(std::string_view version, const EntornoValidacion& e) {
   const std::vector<std::string> tabla =
       LineasCategoriasAdmitidas(e.categorias, nombre, v2 ? c.LineaCategory : c.LineaCategoryOperator);
 
-  if (nombre == "VGE SPRINT") {
+  const concursos::ReglaOperador regla_operador = concursos::OperadorDe(nombre);
+  if (regla_operador == concursos::ReglaOperador::SoloTabla) {
     if (EsEntradaAdmitida(e.categorias, operador)) return true;
     EscribeBloqueConTabla(e, tabla, {}, 10, kError10);
     return false;
   }
-  if (nombre == "CONCURSO DIE") {
+  if (regla_operador == concursos::ReglaOperador::TablaYPais) {
     const std::string pais = PaisDeIndicativo(e.paises, c.IndicativoParticipante);
     if (!EsEntradaAdmitida(e.categorias, operador)) {
       EscribeBloqueConTabla(e, tabla, {}, 10, kError10);
@@ -343,9 +347,9 @@ bool VerificaCategorias(std::string_view version, const EntornoValidacion& e) {
   for (const ValorOperador& v : kOperadores)
     if (v.valor == operador_may) hallado = &v;
   const bool operador_admitido = hallado && !EsFalso(fila.*(hallado->campo));
-  if (operador_admitido && !hallado->estacion.empty() && (!hallado->solo_segovia || nombre == "SEGOVIA-QQ1TLM"))
+  if (operador_admitido && !hallado->estacion.empty() && (!hallado->solo_segovia || concursos::Tiene(nombre, &concursos::PerfilConcurso::estacion_fija)))
     estacion = std::string(hallado->estacion);
-  if (!operador_admitido && nombre != "COMARCAS CATALANAS") {
+  if (!operador_admitido && regla_operador != concursos::ReglaOperador::SinOperador) {
     EscribeBloqueConTabla(e, tabla, {"OPERADOR: " + operador}, 10, kError10);
     correcto = false;
   }
@@ -368,7 +372,8 @@ bool VerificaCategorias(std::string_view version, const EntornoValidacion& e) {
     if (!EsFalso(fila.*(grupo.interruptor))) continue;
     const std::string valor = plataforma::Mayusculas(*valores[g]);
     if (g == 0 && valor.empty()) continue;  // an empty band passes
-    if (g == 2 && nombre == "SPRINT ZUROZI RTTY" && operador == "MULTI-OP") continue;
+    if (g == 2 && concursos::Tiene(nombre, &concursos::PerfilConcurso::multi_sin_potencia) && operador == "MULTI-OP")
+      continue;
     const PalabraCategoria* palabra = grupo.Busca(valor);
     if (palabra && !EsFalso(fila.*(palabra->campo))) continue;
     escribe({*lineas_contexto[g], std::string(grupo.nombre) + ": " + valor}, comprobado.error, comprobado.texto,

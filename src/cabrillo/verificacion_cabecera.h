@@ -33,7 +33,7 @@ bool EsNombreDelConcurso(std::string_view valor, const DatosConcursoLog& concurs
 // Categories of the log ("2.0" or "3.0") against the contest: the contest
 // name (ERROR 38, when `VerificarNombreExacto` and EsNombreDelConcurso
 // fails), the listener mark, the
-// operator (10, or 39 for "CONCURSO DIE") and the eight other groups (11 to
+// operator (10, or 39 for the country rule of `ReglaOperador::TablaYPais`) and the eight other groups (11 to
 // 18). Sets `IndicativoParticipante` and `MarcaSwl`.
 bool VerificaCategorias(std::string_view version, const EntornoValidacion& entorno);
 

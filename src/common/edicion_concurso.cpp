@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "database/concursos_especiales.h"
 #include "database/estado.h"
 #include "plataforma/errores.h"
 #include "plataforma/rutas.h"
@@ -66,7 +67,7 @@ EdicionConcurso::EdicionConcurso(std::string carpeta, std::string nombre)
 EdicionConcurso::EdicionConcurso(const EstadoConcurso& estado)
     : EdicionConcurso(estado.CarpetaConcurso, estado.NombreConcurso) {}
 
-bool EdicionConcurso::EsDiploma() const { return nombre_ == NombreConcursoDiploma; }
+bool EdicionConcurso::EsDiploma() const { return concursos::EsDiploma(nombre_); }
 
 std::string EdicionConcurso::Ruta(ListaEdicion lista) const {
   const SitioLista& s = Sitio(lista);

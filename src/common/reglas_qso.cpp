@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "database/concursos_especiales.h"
+
 namespace reglas {
 namespace {
 
@@ -306,14 +308,9 @@ PosicionesQso CalculaPosiciones(const PerfilIntercambio& perfil) {
 }
 
 bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones) {
-  int indicativo = 0, rst = 0, letras = 0;
-  if (concurso == "VGE SPRINT") {
-    indicativo = 57, rst = 71, letras = 75;
-  } else if (concurso == "CONCURSO DIE") {
-    indicativo = 58, rst = 72, letras = 76;
-  } else {
-    return false;
-  }
+  const concursos::ColumnasFijas fijas = concursos::ColumnasFijasDe(concurso);
+  const int indicativo = fijas.indicativo, rst = fijas.rst, letras = fijas.letras;
+  if (indicativo == 0) return false;
   perfil.enviado.numeral = false;
   perfil.recibido.numeral = false;
   PosicionesQso p = CalculaPosiciones(perfil);
@@ -327,7 +324,7 @@ bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil,
 }
 
 bool AplicaDisposicionPuntos(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones) {
-  if (!concurso.starts_with("SPRINT DCE 1.0")) return false;
+  if (!concursos::PuntosEnIntercambioAlGuardar(concurso)) return false;
   perfil.enviado.puntos = true;
   perfil.recibido.puntos = true;
   posiciones.misLetras = 49;

@@ -130,8 +130,8 @@ inline constexpr int kNumTokensQso = 16;
 // sent elements present in the order RST, serial, letters, points,
 // locator, the worked call, then the received elements in the same order.
 std::vector<TokenQso> OrdenTokensQso(const PerfilIntercambio& perfil);
-// Layout of the pilgrimage-route contest (log's CONTEST line like
-// "*CAMINO DE SANTIAGO*"): with a SERVER-OP category the sent exchange is
+// Layout `concursos::Disposicion::CaminoSantiago` (told by the log's
+// CONTEST line): with a SERVER-OP category the sent exchange is
 // RST and letters and the received one RST; otherwise no exchange tokens.
 std::vector<TokenQso> OrdenTokensCaminoSantiago(bool serverOp);
 
@@ -146,7 +146,7 @@ std::vector<std::string> PartesLineaQso(std::string_view lineaTrasQso);
 // Assigns the parts in the given token order; missing parts stay empty and
 // extra parts are ignored.
 TokensQso AsignaTokens(const std::vector<std::string>& partes, const std::vector<TokenQso>& orden);
-// Layout of "COMARCAS CATALANAS": each side is RST, then, for a station of
+// Layout `concursos::Disposicion::PorPais`: each side is RST, then, for a station of
 // a country like "EA*", letters and locator; otherwise one token t: "-"
 // gives letters "-" and the next token is the locator; anything else is
 // the locator, letters "-". esEaPropio is asked about the own-call token,
@@ -172,14 +172,15 @@ struct PosicionesQso {
 // element (7 after a locator) and the received side repeats the chain from
 // it. The points elements play no part.
 PosicionesQso CalculaPosiciones(const PerfilIntercambio& perfil);
-// Fixed layouts by contest name (exact): "VGE SPRINT" and "CONCURSO DIE"
-// drop both serial-number elements and put the worked call, received RST
-// and received letters at 57/71/75 and 58/72/76. Returns false (nothing
-// changed) for any other name.
+// Fixed layouts, by the contest's profile (`ColumnasFijas`,
+// database/concursos_especiales.h): both serial-number elements dropped and
+// the worked call, received RST and received letters at the profile's
+// columns. Returns false (nothing changed) for a contest without them.
 bool AplicaDisposicionFija(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones);
-// Saving a profile of a contest named like "SPRINT DCE 1.0*": both points
-// flags become true and the layout is letters 49, points 57, worked call
-// 60, received RST 74, letters 78, points 86. False for other names.
+// Saving a profile of a contest whose exchange carries points
+// (`concursos::PuntosEnIntercambioAlGuardar`): both points flags become true
+// and the layout is letters 49, points 57, worked call 60, received RST 74,
+// letters 78, points 86. False for other names.
 bool AplicaDisposicionPuntos(std::string_view concurso, PerfilIntercambio& perfil, PosicionesQso& posiciones);
 
 // ------------------------------------------------------- mail subject

@@ -8,10 +8,11 @@
 #include <string>
 #include <utility>
 
+#include "database/concursos_especiales.h"
 #include "plataforma/dao.h"
 
-// Name of the one contest that is the municipality award.
-inline constexpr const char* NombreConcursoDiploma = "ZEDAZIV OZIRUDUZ UV ERAZUDOZO";
+// Name of the one contest that is the municipality award (its profile's).
+inline constexpr const char* NombreConcursoDiploma = concursos::kDiplomaMunicipios.nombre.data();
 
 struct EstadoConcurso {
   EstadoConcurso() = default;
@@ -64,7 +65,7 @@ struct EstadoConcurso {
 
   // True when the contest in hand is the award (exact name, case and blanks
   // significant).
-  bool EsConcursoDiploma() const { return NombreConcurso == NombreConcursoDiploma; }
+  bool EsConcursoDiploma() const { return concursos::EsDiploma(NombreConcurso); }
 };
 
 // The state of a run that is given a contest's folder and name and works on

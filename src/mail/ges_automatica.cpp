@@ -427,7 +427,9 @@ void GesAutomatica::CruzarListas_Click() {
 
 void GesAutomatica::FinClientes_Click() { close(); }
 
-void GesAutomatica::Imprimir_Click() { ::ImprimeLista(enlace_->Contexto().Impresora, *ui_->FicheroCabrillo, ui_->Lista->title().toStdString()); }
+void GesAutomatica::Imprimir_Click() {
+  ::ImprimeLista(enlace_->Contexto().Impresora, *ui_->FicheroCabrillo, ui_->Lista->title().toStdString());
+}
 
 // ------------------------------------------------------------- viewer
 

@@ -10,6 +10,7 @@
 #include "cabrillo/lista_valida.h"
 #include "common/edicion_concurso.h"
 #include "common/progreso_etapa.h"
+#include "database/concursos_especiales.h"
 #include "mail/diario_respuestas.h"
 #include "mail/ges_automatica_textos.h"
 #include "mail/limite_respuestas.h"
@@ -503,7 +504,7 @@ bool RecepcionListas::VerificaAdjuntoYAsunto() {
     informe_.EscribeLinea();
     return false;
   }
-  if (concurso_.Nombre() == "VGE SPRINT") return true;
+  if (concursos::Tiene(concurso_.Nombre(), &concursos::PerfilConcurso::asunto_libre)) return true;
   if (Mayusculas(asunto) != esperado_may) {
     informe_.EscribeLinea(".- ERROR 2: El ASUNTO del E-MAIL no se corresponde con el exigido por las bases.");
     informe_.EscribeLinea(pide + ".");

@@ -28,6 +28,7 @@
 #include "cabrillo/datos_concurso.h"
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/verificacion_fichero.h"
+#include "database/concursos_especiales.h"
 #include "database/estado.h"
 
 class EdicionConcurso;
@@ -47,8 +48,9 @@ class DiarioRespuestas;
 class LimiteRespuestas;
 class VentanaCorreo;
 
-// The award contest: its logs are merged per station, never listed as valid.
-inline constexpr std::string_view kConcursoDiploma = "ZEDAZIV OZIRUDUZ UV ERAZUDOZO";
+// The award contest: its logs are merged per station, never listed as valid
+// (its profile's name).
+inline constexpr std::string_view kConcursoDiploma = concursos::kDiplomaMunicipios.nombre;
 
 // Subjects of the answer mails.
 inline constexpr std::string_view kAsuntoErrores = "Errores en el E-MAIL enviado";
@@ -75,7 +77,7 @@ struct ConcursoRecepcion {
   const TablasPaises* paises = nullptr;  // nullptr: the countries database of the run
 
   const std::string& Nombre() const { return datos.Concurso; }
-  bool EsDiploma() const { return datos.Concurso == kConcursoDiploma; }
+  bool EsDiploma() const { return concursos::EsDiploma(datos.Concurso); }
 };
 
 // Reads the mailbox and subject pattern of a contest. False when the

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/progreso_etapa.h"
+#include "database/concursos_especiales.h"
 #include "mail/diario_respuestas.h"
 #include "mail/limite_respuestas.h"
 #include "mail/recepcion.h"
@@ -51,7 +52,7 @@ std::vector<std::string> PieInformeErrores(std::string_view nombre_concurso) {
       "La Organización del " + std::string(nombre_concurso) + " agradece su colaboración.",
       "",
   };
-  if (nombre_concurso == "SPRINT DCE 1.0") {
+  if (concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::ayuda_cabrillo)) {
     v.push_back(
         "Si tiene dificultades para generar un cabrillo correcto póngase en contacto con la Organización del "
         "concurso.");

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <optional>
 
+#include "database/concursos_especiales.h"
 #include "mainwindow/registro_concurso.h"
 #include "mainwindow/validacion_concurso.h"
 
@@ -11,9 +12,13 @@ namespace principal {
 namespace {
 
 // Contests whose rules keep options that the interlocks would otherwise
-// change.
-constexpr std::string_view kConcursoProvinciasYOtros = "VGE SPRINT";
-constexpr std::string_view kConcursoLocatorSinDistancia = "COMARCAS CATALANAS";
+// change: their profiles say which.
+bool LocatorSinDistancia(std::string_view nombre) {
+  return concursos::Tiene(nombre, &concursos::PerfilConcurso::locator_sin_distancia);
+}
+bool ProvinciasYOtros(std::string_view nombre) {
+  return concursos::Tiene(nombre, &concursos::PerfilConcurso::provincias_y_otros);
+}
 
 using O = Opcion;
 
@@ -193,7 +198,7 @@ void ConcursoEnEdicion::OpcionCambiada(Opcion c) {
     focoNombre();
     if (valor) {
       // A locator in the exchange: points per kilometre and grid squares.
-      if (NombreConcurso == kConcursoLocatorSinDistancia) return;
+      if (LocatorSinDistancia(NombreConcurso)) return;
       Marca(O::Multiplicadores);
       Desmarca(O::RecibirPuntos);
       Desmarca(O::RecibirSiglas);
@@ -210,7 +215,7 @@ void ConcursoEnEdicion::OpcionCambiada(Opcion c) {
     focoNombre();
     if (valor) {
       // Letters in the exchange: grid points, no locators.
-      if (NombreConcurso == kConcursoLocatorSinDistancia) return;
+      if (LocatorSinDistancia(NombreConcurso)) return;
       Marca(O::RecibirPuntos);
       Desmarca(O::RecibirLocator);
       Desmarca(O::EnviarLocator);
@@ -324,7 +329,7 @@ void ConcursoEnEdicion::OpcionCambiada(Opcion c) {
     focoNombre();
   } else if (c == O::Otros) {
     // That contest counts provinces and other letters together.
-    if (valor && NombreConcurso != kConcursoProvinciasYOtros) {
+    if (valor && !ProvinciasYOtros(NombreConcurso)) {
       Desmarca(O::CadaProv);
       Marca(O::RecibirSiglas);
     }

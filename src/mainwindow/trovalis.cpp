@@ -165,7 +165,7 @@ void Trovalis::Form_Activate() {
   if (!PrimeraActivacion) return;
   OperacionRegistro = principal::OperacionEditor::Ninguna;
   if (!CargaConcursoSeleccionado()) LimpiaFormulario();
-  if (Contexto().NombreConcurso == NombreConcursoDiploma) {
+  if (Contexto().EsConcursoDiploma()) {
     servicios_->CargaTablaMunicipios();
     ui_->GestionAutomatica->setChecked(false);
     ui_->GestionManual->setChecked(true);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "plataforma/dao_interno.h"
+#include "plataforma/dao_guardado.h"
 
 namespace dao::detalle {
 
@@ -393,6 +394,35 @@ Variant ConvierteParaColumna(const Variant& v, const Columna& col) {
   }
   return v;
 }
+
+}  // namespace dao::detalle
+
+namespace dao {
+
+ColumnaGuardada::ColumnaGuardada(const Field& columna) {
+  auto col = std::make_shared<detalle::Columna>();
+  col->nombre = columna.Name();
+  col->tipo = columna.Type();
+  col->tamano = col->tipo == Tipo::Text ? columna.Size() : 0;
+  col->permiteVacio = columna.AllowZeroLength();
+  col_ = std::move(col);
+}
+
+Variant ColumnaGuardada::Guarda(const Variant& valor) const {
+  const detalle::Columna& col = *col_;
+  Variant v = detalle::ConvierteParaColumna(valor, col);
+  // As the value comes back from its column (LeeValor): a date is kept as
+  // its text and read as a date; a Boolean as a number read as a Boolean.
+  if (v.IsNull()) return col.tipo == Tipo::Boolean ? Variant(false) : v;
+  if (col.tipo == Tipo::Date)
+    if (auto f = Fecha::Desde(v.Str())) return Variant(*f);
+  if (col.tipo == Tipo::Boolean) return Variant(v.CDbl() != 0);
+  return v;
+}
+
+}  // namespace dao
+
+namespace dao::detalle {
 
 // ----------------------------------------------------------------- opening
 

@@ -3,23 +3,14 @@
 #include <algorithm>
 
 #include "common/reglas_qso.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 
 namespace rules {
 namespace {
 
-constexpr std::string_view kSegovia = "SEGOVIA-QQ1TLM";
-constexpr std::string_view kUrsRtty = "URS RTTY";
-constexpr std::string_view kComarcas = "COMARCAS CATALANAS";
-constexpr std::string_view kDie = "CONCURSO DIE";
-constexpr std::string_view kVge = "VGE SPRINT";
-constexpr std::string_view kDce = "SPRINT DCE 1.0";
-constexpr std::string_view kDiploma = "ZEDAZIV OZIRUDUZ UV ERAZUDOZO";
-
 constexpr int kColumnaIndicativoPropio = 31;
-
-bool Contiene(std::string_view nombre, std::string_view texto) { return nombre.find(texto) != std::string_view::npos; }
 
 // A line of the sample or the ruler: a fixed width of blanks on which texts
 // are written at columns counted from 1. A text that starts outside the
@@ -67,19 +58,19 @@ void Agrega(std::vector<std::string>& lineas, const std::vector<std::string>& ot
   lineas.insert(lineas.end(), otras.begin(), otras.end());
 }
 
+void AgregaCategorias(std::vector<std::string>& lineas, std::span<const std::string_view> categorias) {
+  for (std::string_view c : categorias) lineas.push_back(".- " + std::string(c));
+}
+
 void LineasCategorias(const DatosBasesConcurso& d, std::vector<std::string>& l) {
   const std::string& nombre = d.NombreConcurso;
-  if (nombre == kSegovia) {
-    Agrega(l, {".- SINGLE-OP FIXED", ".- SINGLE-OP PORTABLE", ".- MULTI-OP PORTABLE", ".- CHECKLOG"});
-  } else if (nombre == kUrsRtty) {
-    Agrega(l, {".- SINGLE-OP ALL", ".- SINGLE-OP 80M", ".- SINGLE-OP 40M", ".- SINGLE-OP 20M", ".- SINGLE-OP 15M",
-               ".- SINGLE-OP 10M", ".- MULTI-OP ALL", ".- CHECKLOG"});
-  } else if (nombre == kComarcas) {
-    Agrega(l, {".- ESTACION NO EA3", ".- ESTACION EA3"});
+  if (const auto fijas = concursos::CategoriasBasesDe(nombre); !fijas.empty()) {
+    AgregaCategorias(l, fijas);
   } else {
+    const concursos::NotaCategoria nota = concursos::NotaCategoriaDe(nombre);
     for (std::size_t i = 1; i <= d.categoriasAdmitidas.size(); ++i) {
       std::string linea = ".- " + Entrada(d, i);
-      if (nombre == kDie && i == 4) linea += " (De tierra firme EA, CT y C3)";
+      if (i == nota.entrada) linea += nota.nota;
       l.push_back(std::move(linea));
     }
   }
@@ -93,7 +84,8 @@ void CabeceraVersion3(const DatosBasesConcurso& d, std::vector<std::string>& l) 
   };
   linea("CATEGORY-ASSISTED: ", ValorCategoriaAsistido(fila));
   linea("CATEGORY-OPERATOR: ",
-        nombre == kDie || nombre == kVge ? Entrada(d, 1) : ValorCategoriaOperador(fila));
+        concursos::Tiene(nombre, &concursos::PerfilConcurso::operador_de_tabla) ? Entrada(d, 1)
+                                                                                 : ValorCategoriaOperador(fila));
   linea("CATEGORY-BAND: ", ValorCategoriaBanda(fila));
   linea("CATEGORY-MODE: ", ValorCategoriaModo(fila));
   linea("CATEGORY-POWER: ", ValorCategoriaPotencia(fila));
@@ -104,7 +96,7 @@ void CabeceraVersion3(const DatosBasesConcurso& d, std::vector<std::string>& l) 
 }
 
 std::vector<std::string> ParrafoFinal(const DatosBasesConcurso& d) {
-  const bool diploma = d.NombreConcurso == kDiploma;
+  const bool diploma = concursos::EsDiploma(d.NombreConcurso);
   return {
       "La configuración de " + std::string(diploma ? "este diploma" : "este concurso") +
           " está disponible en la página web del autor del programa ",
@@ -128,7 +120,7 @@ int MitadRedondeada(int valor) {
 std::string AsuntoEjemplo(std::string_view patron) { return reglas::SustituyeIndicativo(patron, "Indicativo"); }
 
 std::string ReglaColumnas(const DatosBasesConcurso& d) {
-  const bool diploma = d.NombreConcurso == kDiploma;
+  const bool diploma = concursos::EsDiploma(d.NombreConcurso);
   const std::string enviada = diploma ? "Info. DME enviado" : "Info. enviada";
   const std::string recibida = diploma ? "Info. DME recibido" : "Info. recibida";
   const int suIndicativo = ColumnaDe(d, kSuIndicativo);
@@ -159,9 +151,10 @@ std::string ReglaColumnas(const DatosBasesConcurso& d) {
   }
   const int k = std::max(0, MitadRedondeada(m - suIndicativo - largoRecibida + 6));
   regla.Guiones(suIndicativo, suIndicativo + k - 1);
-  // "SPRINT DCE 1.0" carries its points after the received letters: the
-  // label's hyphens reach them.
-  regla.Escribe(suIndicativo + k, d.NombreConcurso == kDce ? recibida + "---------" : recibida);
+  // A contest whose exchange carries points after the received letters:
+  // the label's hyphens reach them.
+  const bool puntos = concursos::Tiene(d.NombreConcurso, &concursos::PerfilConcurso::puntos_en_intercambio);
+  regla.Escribe(suIndicativo + k, puntos ? recibida + "---------" : recibida);
   regla.Guiones(suIndicativo + k + largoRecibida, m + 5);
 
   return plataforma::Recorta(regla.Texto());
@@ -177,23 +170,17 @@ std::string LineaQsoEjemplo(const DatosBasesConcurso& d) {
   if (Modo(d, "RTTY")) modo = "PS";
   if (Modo(d, "CW")) modo = "CW";
   if (Modo(d, "MIXED")) modo = "PH";
-  if (Contiene(nombre, "NARANJA PSK63")) modo = "PS";
-  if (Contiene(nombre, "NARANJA CW")) modo = "CW";
+  if (const std::string_view propio = concursos::ModoEjemploDe(nombre); !propio.empty()) modo = propio;
+  const concursos::EjemploQso ejemplo = concursos::EjemploDe(nombre);
   linea.Escribe(1, "QSO:  3500 " + std::string(modo) + " 2009-12-30 1648 QQ0QQ         ");
 
   // Sent exchange.
   if (Marcado(d, kRstEnviado)) linea.Escribe(ColumnaDe(d, kMiRst), "59x");
   if (Marcado(d, kNumeralEnviado)) linea.Escribe(ColumnaDe(d, kMiNumero), "0001");
   if (Marcado(d, kLetrasEnviadas)) {
-    if (nombre == kDie) {
-      linea.Escribe(ColumnaDe(d, kMisLetras), "M-XXX");
-    } else if (nombre == kVge) {
-      linea.Escribe(ColumnaDe(d, kMisLetras), "VGMAxxx");
-    } else if (nombre == kDiploma) {
-      linea.Escribe(ColumnaDe(d, kMisLetras), "28131");
-    } else if (nombre == kDce) {
-      linea.Escribe(ColumnaDe(d, kMisLetras), "-     ");
-      linea.Escribe(d.perfil.MisPuntos.value_or(0), "01");
+    if (!ejemplo.letras_enviadas.empty()) {
+      linea.Escribe(ColumnaDe(d, kMisLetras), ejemplo.letras_enviadas);
+      if (!ejemplo.puntos.empty()) linea.Escribe(d.perfil.MisPuntos.value_or(0), ejemplo.puntos);
     } else {
       linea.Escribe(ColumnaDe(d, kMisLetras), "M     ");
     }
@@ -201,23 +188,16 @@ std::string LineaQsoEjemplo(const DatosBasesConcurso& d) {
   if (Marcado(d, kLocatorEnviado)) linea.Escribe(ColumnaDe(d, kMiLocator), "IN70WO");
 
   // Worked call.
-  linea.Escribe(ColumnaDe(d, kSuIndicativo), Contiene(nombre, "NARANJA") ? "CT1xxx" : "QQ5WBX");
+  linea.Escribe(ColumnaDe(d, kSuIndicativo),
+                ejemplo.indicativo_trabajado.empty() ? "QQ5WBX" : ejemplo.indicativo_trabajado);
 
   // Received exchange.
   if (Marcado(d, kRstRecibido)) linea.Escribe(ColumnaDe(d, kSuRst), "59x");
   if (Marcado(d, kNumeralRecibido)) linea.Escribe(ColumnaDe(d, kSuNumero), "0001");
   if (Marcado(d, kLetrasRecibidas)) {
-    if (nombre == kDie) {
-      linea.Escribe(ColumnaDe(d, kSusLetras), "023");
-    } else if (nombre == kVge) {
-      linea.Escribe(ColumnaDe(d, kSusLetras), "0223");
-    } else if (nombre == kDce) {
-      linea.Escribe(ColumnaDe(d, kSusLetras), "CA-001 ");
-      linea.Escribe(d.perfil.SusPuntos.value_or(0), "01");
-    } else if (nombre == kDiploma) {
-      linea.Escribe(ColumnaDe(d, kSusLetras), "39020");
-    } else if (Contiene(nombre, "NARANJA")) {
-      linea.Escribe(ColumnaDe(d, kSusLetras), "CT1   ");
+    if (!ejemplo.letras_recibidas.empty()) {
+      linea.Escribe(ColumnaDe(d, kSusLetras), ejemplo.letras_recibidas);
+      if (!ejemplo.puntos.empty()) linea.Escribe(d.perfil.SusPuntos.value_or(0), ejemplo.puntos);
     } else {
       linea.Escribe(ColumnaDe(d, kSusLetras), "MA    ");
     }
@@ -254,7 +234,7 @@ std::vector<std::string> GeneraBasesConcurso(const DatosBasesConcurso& d) {
              "El E-MAIL enviando la lista debe responder a las siguientes especificaciones:",
              ""});
 
-  if (nombre == kSegovia) {
+  if (concursos::Tiene(nombre, &concursos::PerfilConcurso::log_por_banda)) {
     l.push_back(".- Nombre del fichero adjunto:");
     for (const char* banda : {"50", "144", "432", "1296"}) {
       l.push_back(std::string("      Indicativo-") + banda +
@@ -269,8 +249,8 @@ std::vector<std::string> GeneraBasesConcurso(const DatosBasesConcurso& d) {
   l.push_back(".- Asunto: " + AsuntoEjemplo(d.perfil.AsuntoConcurso) +
               " (Esclusivamente  el INDICATIVO de la estación sin comentarios de ningún tipo)");
   l.push_back("");
-  l.push_back(nombre == kUrsRtty ? "Categorías en FICHERO CABRILLO (Para estaciones EA y estaciones DX) :"
-                                 : "Categorías en FICHERO CABRILLO:");
+  const std::string_view titulo = concursos::TituloCategoriasDe(nombre);
+  l.push_back(std::string(titulo.empty() ? "Categorías en FICHERO CABRILLO:" : titulo));
   l.push_back("");
   LineasCategorias(d, l);
   l.push_back("");

@@ -66,8 +66,9 @@ struct ResumenCabrillo {
   std::array<int, 10> columnas{};
   std::string EMailConcurso;
   std::string AsuntoConcurso;
-  // Points layout: written only for the contests named like
-  // "SPRINT DCE 1.0*"; nullopt means "not written" (keeps what is stored).
+  // Points layout: written only for the contests whose exchange carries
+  // points (concursos::PuntosEnIntercambioAlGuardar); nullopt means "not
+  // written" (keeps what is stored).
   std::optional<bool> PuntosEnviados;
   std::optional<bool> PuntosRecibidos;
   std::optional<int> MisPuntos;

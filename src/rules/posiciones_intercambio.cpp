@@ -30,9 +30,9 @@ Columna ColumnaDeElemento(Elemento e) {
 void CalculaPosiciones(EstadoIntercambio& estado, std::string_view nombreConcurso) {
   reglas::PerfilIntercambio perfil = PerfilDe(estado);
   reglas::PosicionesQso p = reglas::CalculaPosiciones(perfil);
-  // "VGE SPRINT" and "CONCURSO DIE": both serial numbers are unticked (their
-  // change rule computes everything again without them) and the received
-  // call, RST and letters take the fixed columns.
+  // A contest with fixed received columns: both serial numbers are unticked
+  // (their change rule computes everything again without them) and the
+  // received call, RST and letters take the profile's columns.
   if (reglas::AplicaDisposicionFija(nombreConcurso, perfil, p)) {
     estado.marcado[kNumeralEnviado] = perfil.enviado.numeral;
     estado.marcado[kNumeralRecibido] = perfil.recibido.numeral;

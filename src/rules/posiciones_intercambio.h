@@ -25,9 +25,9 @@ Columna ColumnaDeElemento(Elemento e);
 
 // Rewrites every column of both sides from the ticked elements (own call at
 // 31; steps of 14 after a call, 4 after an RST, 5 after a serial number, 7
-// after letters or a locator). For the contests "VGE SPRINT" and
-// "CONCURSO DIE" (exact names) both serial numbers are unticked and the
-// received call, RST and letters take fixed columns.
+// after letters or a locator). For a contest whose profile fixes the
+// received columns (`concursos::ColumnasFijas`) both serial numbers are
+// unticked and the received call, RST and letters take those columns.
 void CalculaPosiciones(EstadoIntercambio& estado, std::string_view nombreConcurso);
 
 // Change rule of an element box: the box takes the value, an unticked

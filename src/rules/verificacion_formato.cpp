@@ -135,7 +135,8 @@ ResumenCabrillo ResumenDesdeFormulario(const FormularioCabrillo& f, std::string_
   }
   fila.EMailConcurso = f.EMailConcurso;
   fila.AsuntoConcurso = f.AsuntoConcurso;
-  // Contests named like "SPRINT DCE 1.0*": points both ways and a fixed
+  // Contests whose exchange carries points
+  // (concursos::PuntosEnIntercambioAlGuardar): points both ways and a fixed
   // layout over the window's columns.
   reglas::PerfilIntercambio perfil;
   reglas::PosicionesQso p;

@@ -49,7 +49,8 @@ bool EsTextoNumerico(std::string& texto);
 std::optional<FalloVerificacion> VerificaFormatoCabrillo(FormularioCabrillo& formulario);
 
 // The row to write from a window that passed the checks. For the contests
-// named like "SPRINT DCE 1.0*" the points layout is set over the columns.
+// whose exchange carries points (concursos::PuntosEnIntercambioAlGuardar)
+// the points layout is set over the columns.
 ResumenCabrillo ResumenDesdeFormulario(const FormularioCabrillo& formulario, std::string_view nombreConcurso);
 
 // Control names of the element boxes and column fields, in Elemento and

@@ -55,6 +55,8 @@ struct OpcionesAnulacion {
 
   // The number of other logs that `NumeroListas` asks for (0 when empty).
   int NumeroListasRequerido() const;
+
+  bool operator==(const OpcionesAnulacion&) const = default;
 };
 
 // The 14 Boolean columns of the options in `Concursos`, in the order the

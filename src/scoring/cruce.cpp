@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <thread>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -9,6 +11,7 @@
 
 #include "cabrillo/clave_categoria.h"
 #include "common/paises.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -19,6 +22,25 @@ namespace scoring {
 using T = reglas::TokenQso;
 
 // ------------------------------------------------------------- one log
+
+// The calls the run's logs name, each with its number (in the order they
+// were first seen): the indexes keep numbers, not texts.
+struct ListasValidasCruce::Indicativos {
+  std::unordered_map<std::string, std::uint32_t> numeros;
+  std::vector<const std::string*> textos;  // by number
+
+  std::uint32_t Numero(const std::string& indicativo) {
+    const auto [it, nuevo] = numeros.try_emplace(indicativo, static_cast<std::uint32_t>(textos.size()));
+    if (nuevo) textos.push_back(&it->first);
+    return it->second;
+  }
+  // kNinguno when no log names the call.
+  static constexpr std::uint32_t kNinguno = UINT32_MAX;
+  std::uint32_t Busca(const std::string& indicativo) const {
+    const auto it = numeros.find(indicativo);
+    return it == numeros.end() ? kNinguno : it->second;
+  }
+};
 
 // The lines of the file are not kept: only what the crossing compares.
 // The crossed copies of the logs are written from the files themselves.
@@ -51,10 +73,12 @@ struct ListasValidasCruce::LogValido {
   }
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
-  // empty call). Sorted by call and, within one call, in line order; a flat
-  // table, since a large contest keeps millions of QSOs in memory.
+  // empty call), each call by its number in the run's `Indicativos`.
+  // Sorted by call and, within one call, in line order; a flat table of
+  // fixed-size entries, since a large contest keeps millions of QSOs in
+  // memory.
   struct Posicion {
-    std::string indicativo;
+    std::uint32_t indicativo;
     std::uint32_t posicion;
     bool operator<(const Posicion& o) const {
       return indicativo != o.indicativo ? indicativo < o.indicativo : posicion < o.posicion;
@@ -63,25 +87,31 @@ struct ListasValidasCruce::LogValido {
   std::vector<Posicion> por_base, por_completo;
 
   // The positions filed under one call, in line order.
-  static std::span<const Posicion> Con(const std::vector<Posicion>& indice, std::string_view indicativo) {
+  static std::span<const Posicion> Con(const std::vector<Posicion>& indice, std::uint32_t indicativo) {
     const auto desde = std::lower_bound(indice.begin(), indice.end(), indicativo,
-                                        [](const Posicion& p, std::string_view i) { return p.indicativo < i; });
+                                        [](const Posicion& p, std::uint32_t i) { return p.indicativo < i; });
     auto hasta = desde;
     while (hasta != indice.end() && hasta->indicativo == indicativo) ++hasta;
     return {desde, hasta};
   }
 
-  void LeeQsos(const std::vector<std::string>& lineas, const reglas::PerfilIntercambio& flags) {
+  // The worked call of each QSO line read, its base and its portable part,
+  // until they are numbered (Indexa).
+  struct Trabajado {
+    std::string base, portable;
+  };
+
+  // Reads the QSO lines; `trabajados` gets their worked calls in order.
+  void LeeQsos(const std::vector<std::string>& lineas, const reglas::PerfilIntercambio& flags,
+               std::vector<Trabajado>& trabajados) {
+    trabajados.clear();
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
       QsoLeido o = LeeQso(linea, flags);
-      std::string base = o.fecha ? o.tokens[T::SuIndicativo] : std::string();
-      std::string portable;
-      SeparaPortable(base, portable);
-      const auto posicion = static_cast<std::uint32_t>(qsos.size());
-      por_completo.push_back({base + portable, posicion});
-      por_base.push_back({std::move(base), posicion});
+      Trabajado& t = trabajados.emplace_back();
+      if (o.fecha) t.base = o.tokens[T::SuIndicativo];
+      SeparaPortable(t.base, t.portable);
       const IntercambioEnviado enviado = EnviadoDe(o.tokens);
       Qso qso;
       qso.desde = textos.size();
@@ -97,28 +127,61 @@ struct ListasValidasCruce::LogValido {
       qsos.push_back(qso);
     }
     textos.shrink_to_fit();
+    qsos.shrink_to_fit();
+  }
+
+  // The positions by worked call, the calls numbered in `indicativos`.
+  void Indexa(const std::vector<Trabajado>& trabajados, Indicativos& indicativos) {
+    por_base.reserve(trabajados.size());
+    por_completo.reserve(trabajados.size());
+    std::string completo;
+    for (std::size_t i = 0; i < trabajados.size(); ++i) {
+      const Trabajado& t = trabajados[i];
+      const auto posicion = static_cast<std::uint32_t>(i);
+      const std::uint32_t numero_base = indicativos.Numero(t.base);
+      std::uint32_t numero_completo = numero_base;
+      if (!t.portable.empty()) {
+        completo.assign(t.base).append(t.portable);
+        numero_completo = indicativos.Numero(completo);
+      }
+      por_completo.push_back({numero_completo, posicion});
+      por_base.push_back({numero_base, posicion});
+    }
     std::sort(por_base.begin(), por_base.end());
     std::sort(por_completo.begin(), por_completo.end());
-    qsos.shrink_to_fit();
-    por_base.shrink_to_fit();
-    por_completo.shrink_to_fit();
   }
 };
 
 // ------------------------------------------------- presence of a call
 
 // The entries whose QSO lines with a date name each call (as own or worked
-// call, base calls), ascending.
+// call, base calls), ascending; by the call's number.
 struct ListasValidasCruce::IndicePresencia {
-  std::unordered_map<std::string, std::vector<std::uint32_t>> entradas;
+  std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> entradas;
 };
 
 ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::string> entradas, DatosCruce datos)
-    : carpeta_(std::move(carpeta)), entradas_(std::move(entradas)), datos_(std::move(datos)) {
+    : carpeta_(std::move(carpeta)),
+      entradas_(std::move(entradas)),
+      datos_(std::move(datos)),
+      indicativos_(std::make_unique<Indicativos>()),
+      por_entrada_(entradas_.size(), nullptr) {
   for (std::size_t i = 0; i < entradas_.size(); ++i) por_nombre_[plataforma::Mayusculas(entradas_[i])].push_back(i);
 }
 
 ListasValidasCruce::~ListasValidasCruce() = default;
+
+namespace {
+
+// Whether the log's category is like "SERVER-OP*".
+bool CategoriaServerOp(std::vector<std::string> lineas) {
+  cabrillo::LectorLog lector(std::move(lineas));
+  std::string categoria;
+  cabrillo::LeeCategoria(lector, categoria);
+  return plataforma::Like(plataforma::Mayusculas(categoria), "SERVER-OP*");
+}
+
+}  // namespace
 
 ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre) {
   std::unique_ptr<LogValido>& log = logs_[nombre];
@@ -126,12 +189,57 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
     log = std::make_unique<LogValido>();
     std::vector<std::string> lineas;
     plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
-    log->LeeQsos(lineas, datos_.Intercambio);
-    cabrillo::LectorLog lector(std::move(lineas));
-    std::string categoria;
-    cabrillo::LeeCategoria(lector, categoria);
-    log->server_op = plataforma::Like(plataforma::Mayusculas(categoria), "SERVER-OP*");
+    std::vector<LogValido::Trabajado> trabajados;
+    log->LeeQsos(lineas, datos_.Intercambio, trabajados);
+    log->Indexa(trabajados, *indicativos_);
+    log->server_op = CategoriaServerOp(std::move(lineas));
   }
+  return *log;
+}
+
+void ListasValidasCruce::Prepara(std::size_t hilos) {
+  // The logs not read yet, read by `hilos` threads a batch at a time; their
+  // calls are numbered here, in list order.
+  std::vector<std::string> pendientes;
+  {
+    std::unordered_map<std::string, bool> vistos;
+    for (const std::string& e : entradas_)
+      if (!logs_.count(e) && vistos.emplace(e, true).second) pendientes.push_back(e);
+  }
+  constexpr std::size_t kTanda = 64;
+  for (std::size_t desde = 0; desde < pendientes.size(); desde += kTanda) {
+    const std::size_t n = std::min(kTanda, pendientes.size() - desde);
+    std::vector<std::unique_ptr<LogValido>> leidos(n);
+    std::vector<std::vector<LogValido::Trabajado>> trabajados(n);
+    std::atomic<std::size_t> siguiente{0};
+    auto lee = [&] {
+      for (std::size_t i = siguiente++; i < n; i = siguiente++) {
+        auto log = std::make_unique<LogValido>();
+        std::vector<std::string> lineas;
+        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, pendientes[desde + i]), lineas);  // unreadable: empty
+        log->LeeQsos(lineas, datos_.Intercambio, trabajados[i]);
+        log->server_op = CategoriaServerOp(std::move(lineas));
+        leidos[i] = std::move(log);
+      }
+    };
+    std::vector<std::thread> otros;
+    for (std::size_t h = 1; h < std::min(hilos, n); ++h) otros.emplace_back(lee);
+    lee();
+    for (std::thread& t : otros) t.join();
+    for (std::size_t i = 0; i < n; ++i) {
+      leidos[i]->Indexa(trabajados[i], *indicativos_);
+      logs_[pendientes[desde + i]] = std::move(leidos[i]);
+    }
+  }
+  for (std::size_t e = 0; e < entradas_.size(); ++e) LogDeEntrada(e);
+  if (!indice_) ConstruyePresencia();
+  FicheroEnCarpeta(std::string());
+  preparado_ = true;
+}
+
+ListasValidasCruce::LogValido& ListasValidasCruce::LogDeEntrada(std::size_t entrada) {
+  LogValido*& log = por_entrada_[entrada];
+  if (!log) log = &Log(entradas_[entrada]);
   return *log;
 }
 
@@ -150,20 +258,36 @@ const std::string* ListasValidasCruce::FicheroEnCarpeta(const std::string& nombr
 }
 
 bool ListasValidasCruce::EsServerOp(const std::string& indicativo) {
+  std::unique_lock<std::mutex> cierre(cerrojo_, std::defer_lock);
+  if (preparado_) cierre.lock();
   const auto hallado = server_op_.find(indicativo);
   if (hallado != server_op_.end()) return hallado->second;
   bool server_op = false;
   if (EsNombreDeLog(indicativo))
-    if (const std::string* fichero = FicheroEnCarpeta(indicativo + ".LOG")) server_op = Log(*fichero).server_op;
+    if (const std::string* fichero = FicheroEnCarpeta(indicativo + ".LOG")) {
+      const auto leido = logs_.find(*fichero);
+      if (leido != logs_.end()) {
+        server_op = leido->second->server_op;
+      } else if (preparado_) {
+        // A file of the folder that is not listed: only its category is
+        // read (the indexes stay as they are for the other threads).
+        std::vector<std::string> lineas;
+        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, *fichero), lineas);
+        server_op = CategoriaServerOp(std::move(lineas));
+      } else {
+        server_op = Log(*fichero).server_op;
+      }
+    }
   server_op_.emplace(indicativo, server_op);
   return server_op;
 }
 
 void ListasValidasCruce::ConstruyePresencia() {
   auto indice = std::make_unique<IndicePresencia>();
-  std::vector<std::string> nombrados;
+  std::vector<std::uint32_t> nombrados;
+  const std::uint32_t vacio = indicativos_->Numero(std::string());
   for (std::size_t e = 0; e < entradas_.size(); ++e) {
-    LogValido& log = Log(entradas_[e]);
+    LogValido& log = LogDeEntrada(e);
     // The worked calls (a line whose date is no date is filed under the
     // empty call) and the own calls of the lines with a date.
     nombrados.clear();
@@ -174,15 +298,15 @@ void ListasValidasCruce::ConstruyePresencia() {
     for (const LogValido::Qso& q : log.qsos) {
       const std::string_view propio = log.Texto(q, LogValido::kPropio);
       if (!q.fecha || (hay_anterior && propio == propio_anterior)) continue;
-      nombrados.push_back(IndicativoComparable(propio, false));
+      nombrados.push_back(indicativos_->Numero(IndicativoComparable(propio, false)));
       propio_anterior = propio;
       hay_anterior = true;
     }
     std::sort(nombrados.begin(), nombrados.end());
     nombrados.erase(std::unique(nombrados.begin(), nombrados.end()), nombrados.end());
     const auto entrada = static_cast<std::uint32_t>(e);
-    for (const std::string& indicativo : nombrados) {
-      if (indicativo.empty()) continue;
+    for (const std::uint32_t indicativo : nombrados) {
+      if (indicativo == vacio) continue;
       std::vector<std::uint32_t>& lista = indice->entradas[indicativo];
       if (lista.empty() || lista.back() != entrada) lista.push_back(entrada);
     }
@@ -191,6 +315,8 @@ void ListasValidasCruce::ConstruyePresencia() {
 }
 
 int ListasValidasCruce::CuentaPresencia(std::string_view buscado) {
+  std::unique_lock<std::mutex> cierre(cerrojo_, std::defer_lock);
+  if (preparado_) cierre.lock();
   const std::string clave(buscado);
   const auto hallado = presencia_.find(clave);
   if (hallado != presencia_.end()) return hallado->second;
@@ -198,7 +324,7 @@ int ListasValidasCruce::CuentaPresencia(std::string_view buscado) {
   int cuenta = 0;
   if (!buscado.empty()) {
     if (!indice_) ConstruyePresencia();
-    const auto it = indice_->entradas.find(clave);
+    const auto it = indice_->entradas.find(indicativos_->Busca(clave));
     if (it != indice_->entradas.end())
       for (std::uint32_t e : it->second) cuenta += !EsListaDeLaEstacion(entradas_[e], buscado);
   }
@@ -238,7 +364,8 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   const std::string nuestro = IndicativoComparable(q.tokens[T::MiIndicativo], portable);
   const std::string& trabajado_escrito = q.tokens[T::SuIndicativo];
   std::string trabajado = IndicativoComparable(trabajado_escrito, false);
-  if (datos_.NombreConcurso == kConcursoSegovia && indice_propia < entradas_.size())
+  if (concursos::Tiene(datos_.NombreConcurso, &concursos::PerfilConcurso::log_por_banda) &&
+      indice_propia < entradas_.size())
     trabajado += SufijoSegovia(entradas_[indice_propia]);
 
   const ReglaCuenta cuenta = ReglaDeCuenta(op);
@@ -260,9 +387,12 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
     return r;
   }
 
-  LogValido& otro = Log(entradas_[static_cast<std::size_t>(k)]);
+  LogValido& otro = LogDeEntrada(static_cast<std::size_t>(k));
   std::string_view pendiente = op.AnularPorNoExistir ? kNul10 : std::string_view();
-  const auto candidatos = LogValido::Con(portable ? otro.por_completo : otro.por_base, nuestro);
+  const std::uint32_t numero_nuestro = indicativos_->Busca(nuestro);
+  const auto candidatos = numero_nuestro == Indicativos::kNinguno
+                              ? std::span<const LogValido::Posicion>()
+                              : LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
   bool ultimo_con_nosotros = false;
   std::string_view motivo_ultimo;
   bool alguno = false;

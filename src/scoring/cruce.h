@@ -40,6 +40,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,8 +56,8 @@ struct ResultadoCruce {
   // Empty when the QSO stands; otherwise "NUL01" to "NUL19".
   std::string Codigo;
   // No log of the worked station was found (whatever the options), and the
-  // call as searched for (the base call; in "SEGOVIA-QQ1TLM" extended with
-  // the part of the log's name from its "-").
+  // call as searched for (the base call; in a contest with `log_por_banda`
+  // extended with the part of the log's name from its "-").
   bool EstacionSinLista = false;
   std::string IndicativoSinLista;
 
@@ -119,12 +120,20 @@ class ListasValidasCruce {
   // on the QSOs crossed afterwards.
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, const OpcionesAnulacion& opciones);
 
+  // Reads every listed log (with `hilos` threads), lists the folder and
+  // indexes the presence of the calls at once, instead of on first need.
+  // After it CruzaQso and FiguraEnListas may be called from several threads
+  // at the same time; the answers stay the same.
+  void Prepara(std::size_t hilos = 1);
+
   struct LogValido;  // a valid log read into memory (internal)
+  struct Indicativos;
 
  private:
   struct IndicePresencia;
 
   LogValido& Log(const std::string& nombre);
+  LogValido& LogDeEntrada(std::size_t entrada);
   const std::string* FicheroEnCarpeta(const std::string& nombre);
   bool EsServerOp(const std::string& indicativo);
   int CuentaPresencia(std::string_view buscado);
@@ -140,8 +149,15 @@ class ListasValidasCruce {
   // The folder's file names by upper-cased name, listed on first need.
   bool carpeta_listada_ = false;
   std::unordered_map<std::string, std::vector<std::string>> ficheros_;
-  // Logs read so far, by file name.
+  // The calls the logs name, numbered.
+  std::unique_ptr<Indicativos> indicativos_;
+  // After Prepara, the answers kept per call are the only things that
+  // change; this guards them.
+  bool preparado_ = false;
+  std::mutex cerrojo_;
+  // Logs read so far, by file name, and by entry.
   std::unordered_map<std::string, std::unique_ptr<LogValido>> logs_;
+  std::vector<LogValido*> por_entrada_;
   // Answers kept per call.
   std::unordered_map<std::string, bool> server_op_;
   std::unordered_map<std::string, int> presencia_;

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <exception>
+#include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "cabrillo/clave_categoria.h"
@@ -16,6 +19,7 @@
 #include "scoring/cruce.h"
 #include "scoring/cruce_literal.h"
 #include "scoring/duplicados.h"
+#include "scoring/reparto_logs.h"
 #include "scoring/reglas_cruce.h"
 
 namespace scoring {
@@ -63,6 +67,16 @@ int Porcentaje(std::size_t posicion, std::size_t lineas) {
 
 // A line the run crosses: it begins "QSO:" exactly (marked lines do not).
 bool EsQsoACruzar(std::string_view linea) { return linea.starts_with("QSO:"); }
+
+// A valid log read and worked out ahead of its turn.
+struct LogPreparado {
+  std::vector<std::string> lineas;
+  std::string indicativo;
+  TipoLista tipo = TipoLista::NoCruzada;
+  OpcionesAnulacion previstas;                // the options the answers were given under
+  std::vector<ResultadoCruce> resultados;     // by line; empty: none worked out
+  std::exception_ptr excepcion;               // reading it failed: thrown in its turn
+};
 
 }  // namespace
 
@@ -207,6 +221,11 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   const cabrillo::ConcursoClave clave_concurso{datos.NombreConcurso, resumen ? &*resumen : nullptr,
                                                concurso.SociosZurozi, concurso.Paises};
 
+  // The folders the run writes into are listed once and kept up to date as
+  // it creates and removes files: finding each new name without regard to
+  // case must not read a folder of thousands of logs again.
+  const plataforma::ListadosEnMemoria listados;
+
   // 1. Nothing of an earlier run is left.
   edicion.DescartaResultadosCruce();
 
@@ -217,19 +236,79 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
 
+  // What a valid log gives before its QSOs are told and written: its lines
+  // (duplicates marked), its kind and, with the indexed engine, the answer
+  // of each QSO line under the options in hand when the run began.
+  auto prepara = [&](std::size_t k, LogPreparado& p, const OpcionesAnulacion* opciones_previstas) {
+    const std::string& entrada = entradas[k];
+    const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_validas, entrada));
+    if (!plataforma::LeerLineas(ruta, p.lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
+    std::string clave;
+    {
+      cabrillo::LectorLog cabecera(p.lineas);
+      cabrillo::LeeCabeceraCabrillo(cabecera, clave_concurso, clave, p.indicativo);
+    }
+    p.tipo = TipoDeLista(clave);
+    if (p.tipo != TipoLista::Cruzada) return;
+    if (metodo == MetodoCruce::Literal)
+      literal::MarcaQsoDuplicados(p.lineas, datos);
+    else
+      MarcaQsoDuplicados(p.lineas, datos);
+    if (!opciones_previstas) return;
+    p.previstas = *opciones_previstas;
+    p.resultados.resize(p.lineas.size());
+    for (std::size_t i = 0; i < p.lineas.size(); ++i)
+      if (EsQsoACruzar(p.lineas[i])) p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, p.previstas);
+  };
+
+  // With the indexed engine the logs are worked out ahead by the workers
+  // (one per processor the program may use); this thread takes them in
+  // list order, reads the options at every QSO as always and crosses again
+  // any QSO whose options changed meanwhile.
+  std::unique_ptr<RepartoLogs<LogPreparado>> reparto;
+  std::vector<std::thread> hilos;
+  struct Fin {
+    std::unique_ptr<RepartoLogs<LogPreparado>>& reparto;
+    std::vector<std::thread>& hilos;
+    ~Fin() {
+      if (reparto) reparto->Para();
+      for (std::thread& h : hilos) h.join();
+    }
+  } fin{reparto, hilos};
+  if (metodo == MetodoCruce::Indexado && !entradas.empty()) {
+    const std::size_t n = std::min(HilosDeTrabajo(), entradas.size());
+    cruce.Prepara(n);
+    const OpcionesAnulacion previstas = opciones();
+    reparto = std::make_unique<RepartoLogs<LogPreparado>>(entradas.size());
+    for (std::size_t h = 0; h < n; ++h)
+      hilos.emplace_back([&, previstas] {
+        std::size_t k = 0;
+        while (reparto->Toma(k)) {
+          auto p = std::make_unique<LogPreparado>();
+          try {
+            prepara(k, *p, &previstas);
+          } catch (...) {
+            p->excepcion = std::current_exception();
+          }
+          reparto->Entrega(k, std::move(p));
+        }
+      });
+  }
+
   // 2. Each valid log in list order.
   for (std::size_t k = 0; k < entradas.size(); ++k) {
     const std::string& entrada = entradas[k];
-    const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_validas, entrada));
-    std::vector<std::string> lineas;
-    if (!plataforma::LeerLineas(ruta, lineas)) throw plataforma::ErrorFichero(ruta, "No se puede leer el fichero");
-
-    std::string clave, indicativo;
-    {
-      cabrillo::LectorLog cabecera(lineas);
-      cabrillo::LeeCabeceraCabrillo(cabecera, clave_concurso, clave, indicativo);
+    std::unique_ptr<LogPreparado> preparado;
+    if (reparto) {
+      preparado = reparto->Espera(k);
+      if (preparado->excepcion) std::rethrow_exception(preparado->excepcion);
+    } else {
+      preparado = std::make_unique<LogPreparado>();
+      prepara(k, *preparado, nullptr);
     }
-    const TipoLista tipo = TipoDeLista(clave);
+    std::vector<std::string>& lineas = preparado->lineas;
+    std::string& indicativo = preparado->indicativo;
+    const TipoLista tipo = preparado->tipo;
     if (tipo == TipoLista::DeControl) {
       // A control log that gives no callsign is listed by its file name.
       if (indicativo.empty()) indicativo = entrada.substr(0, entrada.rfind('.'));
@@ -238,10 +317,6 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     }
     if (tipo == TipoLista::NoCruzada) continue;
 
-    if (metodo == MetodoCruce::Literal)
-      literal::MarcaQsoDuplicados(lineas, datos);
-    else
-      MarcaQsoDuplicados(lineas, datos);
     progreso.Paso("Procesando " + entrada);
     progreso.Porcentaje(0);
     progreso.Cede();
@@ -258,7 +333,9 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
       progreso.Porcentaje(Porcentaje(i, lineas.size()));
       progreso.Cede();
       vigentes = opciones();
-      const ResultadoCruce r = metodo == MetodoCruce::Literal
+      const ResultadoCruce r = !preparado->resultados.empty() && vigentes == preparado->previstas
+                                   ? std::move(preparado->resultados[i])
+                               : metodo == MetodoCruce::Literal
                                    ? literal::CruzaQso(carpeta_validas, entradas, datos, lineas[i], k, vigentes)
                                    : cruce.CruzaQso(lineas[i], k, vigentes);
       if (r.Anulado()) {

@@ -100,7 +100,8 @@ ResultadoCruce CruzaQso(const std::string& carpeta, const std::vector<std::strin
   const std::string& trabajado_escrito = q.tokens[T::SuIndicativo];
   std::string trabajado = trabajado_escrito, trabajado_portable;
   SeparaPortable(trabajado, trabajado_portable);
-  if (datos.NombreConcurso == kConcursoSegovia && indice_propia < entradas.size())
+  if (concursos::Tiene(datos.NombreConcurso, &concursos::PerfilConcurso::log_por_banda) &&
+      indice_propia < entradas.size())
     trabajado += SufijoSegovia(entradas[indice_propia]);
 
   // The worked station's log among the other entries.

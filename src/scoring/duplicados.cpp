@@ -41,7 +41,8 @@ void MarcaQsoDuplicados(std::vector<std::string>& lineas, const DatosCruce& dato
 
   std::size_t primera = 0;
   while (primera < lineas.size() && !EmpiezaPor(lineas[primera], "QSO:")) ++primera;
-  const bool la_palma = datos.NombreConcurso == kConcursoLaPalma;
+  const bool la_palma =
+      concursos::Tiene(datos.NombreConcurso, &concursos::PerfilConcurso::repeticion_estacion_especial);
   const bool por_campos = r.RepetirEnCadaBanda || r.RepetirEnCadaModo || r.RepetirCadaHoras;
   if (!la_palma && !por_campos && !r.NoRepetir) return;  // no repeat can be a duplicate
 

@@ -20,8 +20,9 @@ namespace scoring {
 //   a repeat on another band, in another mode or on another date is allowed
 //   by `RepetirEnCadaBanda`, `RepetirEnCadaModo` and `RepetirCadaHoras`;
 //   with none of the three set every repeat is a duplicate exactly when
-//   `NoRepetir` is set; in "LA PALMA ISLA BONITA HF" a repeat of QQ8KPW is
-//   a duplicate when band, received letters and date are all equal.
+//   `NoRepetir` is set; in a contest with `repeticion_estacion_especial` a
+//   repeat of its special station is a duplicate when band, received
+//   letters and date are all equal.
 // The first QSO with each station always stays unmarked. The work is
 // linear in the lines of the log: the unmarked QSOs are kept by worked call
 // and by the values the rules compare.

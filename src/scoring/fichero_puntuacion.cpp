@@ -76,7 +76,7 @@ void SumaPuntosBanda(const std::vector<FilaPuntuada>& filas, std::string_view ba
   total_multiplicadores += multiplicadores;
 }
 
-FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, std::string_view categoria,
+FicheroPuntuacion ComponeFicheroPuntuacion(const std::string& carpeta_concurso, std::string_view categoria,
                                            std::string& nombre, const std::vector<FilaPuntuada>& filas,
                                            const std::array<bool, 14>& bandas_permitidas) {
   const auto& bandas = BandasPuntuacion();
@@ -99,7 +99,6 @@ FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, 
   FicheroPuntuacion fichero;
   const std::string carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_concurso, "ListasPuntuaciones"));
   fichero.Ruta = plataforma::UneRuta(carpeta, plataforma::NombreSeguro(nombre + ".PTS"));
-  plataforma::BorraFichero(plataforma::ResuelveRuta(fichero.Ruta));  // a failure is no error
 
   std::vector<std::string>& l = fichero.Lineas;
   l = {"", "CONCURSANTE: " + nombre, "", "CATEGORÍA: " + std::string(categoria), ""};
@@ -109,6 +108,14 @@ FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, 
   l.push_back("");
   l.push_back("TOTAL PUNTOS: " + std::to_string(total_puntos * total_multiplicadores));
   l.push_back("");
+  return fichero;
+}
+
+FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, std::string_view categoria,
+                                           std::string& nombre, const std::vector<FilaPuntuada>& filas,
+                                           const std::array<bool, 14>& bandas_permitidas) {
+  FicheroPuntuacion fichero = ComponeFicheroPuntuacion(carpeta_concurso, categoria, nombre, filas, bandas_permitidas);
+  plataforma::BorraFichero(plataforma::ResuelveRuta(fichero.Ruta));  // a failure is no error
   return fichero;
 }
 
@@ -125,8 +132,8 @@ std::string_view MotivoMarca(std::string_view linea) {
   return {};
 }
 
-void EscribeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
-                          const std::vector<FilaPuntuada>& filas) {
+void AnadeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
+                        const std::vector<FilaPuntuada>& filas) {
   std::size_t fila = 0;
   for (const std::string& linea : lineas_cruzada) {
     if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
@@ -141,6 +148,11 @@ void EscribeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::str
       fichero.Lineas.push_back(CampoQsoPuntuado(f.Multiplicador, f.Puntos) + linea.substr(4));
     }
   }
+}
+
+void EscribeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
+                          const std::vector<FilaPuntuada>& filas) {
+  AnadeQsoPuntuacion(fichero, lineas_cruzada, filas);
   if (!plataforma::EscribirLineas(fichero.Ruta, fichero.Lineas))
     throw plataforma::ErrorFichero(fichero.Ruta, "No se puede escribir el fichero");
 }

@@ -61,6 +61,12 @@ FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, 
                                            std::string& nombre, const std::vector<FilaPuntuada>& filas,
                                            const std::array<bool, 14>& bandas_permitidas);
 
+// The same head and name, touching no file: what a run that writes its
+// files in order elsewhere composes (it deletes the earlier file itself).
+FicheroPuntuacion ComponeFicheroPuntuacion(const std::string& carpeta_concurso, std::string_view categoria,
+                                           std::string& nombre, const std::vector<FilaPuntuada>& filas,
+                                           const std::array<bool, 14>& bandas_permitidas);
+
 // The 15-character field of a valid QSO line.
 std::string CampoQsoPuntuado(std::int64_t multiplicador, std::int64_t puntos);
 // The reason line of a marked QSO line; empty when it holds no mark.
@@ -71,5 +77,8 @@ std::string_view MotivoMarca(std::string_view linea);
 // Throws plataforma::ErrorFichero when it cannot be written.
 void EscribeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
                           const std::vector<FilaPuntuada>& filas);
+// The QSO part alone, appended; nothing written.
+void AnadeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
+                        const std::vector<FilaPuntuada>& filas);
 
 }  // namespace scoring

@@ -56,7 +56,7 @@ std::size_t NumeroCaracteres(std::string_view texto) {
 // or the band under the per-band option); else, under the per-day option,
 // new on the date within the base scope; else, under the per-mode option,
 // new in the mode within the base scope. `primera` is the kind the first
-// question looks at (the A1A CLUB district rule asks it of other QSOs).
+// question looks at (the `ReglaMultiplicadores::Distrito` rule asks it of other QSOs).
 bool EsNuevo(const QsosAnteriores& a, Familia familia, const OpcionesFamilia& o, std::string_view valor,
              std::string_view banda, std::string_view fecha, std::string_view modo, Familia primera) {
   if (o.PorBanda) {
@@ -101,7 +101,7 @@ AmbitoQso AmbitoDe(const DatosQso& qso) {
 
 bool EsCw(std::string_view modo) { return PliegaTexto(modo) == "cw"; }
 
-// The province the SPRINT DCE 1.0 rule asks about: for a literal that
+// The province the `ReglaMultiplicadores::Dce` rule asks about: for a literal that
 // begins with "C", the text between that "C" and the first "-" (empty
 // without a "-"); any other literal as it is.
 std::string ProvinciaDce(const std::string& literal) {
@@ -176,6 +176,19 @@ std::uint8_t QsosAnteriores::AmbitosGuardados(const OpcionesMultiplicadores& op,
     case Familia::ProvinciaVg: return op.Prov.Cada && !op.Prov.PorBanda ? concurso : 0;
   }
   return m;
+}
+
+void QsosAnteriores::PrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
+                                      std::string& distrito) const {
+  auto hallado = prefijos_.find(indicativo);
+  if (hallado == prefijos_.end()) {
+    if (prefijos_.size() >= (1u << 16)) prefijos_.clear();
+    std::pair<std::string, std::string> respuesta;
+    ObtienePrefijoYDistrito(paises_, indicativo, respuesta.first, respuesta.second);
+    hallado = prefijos_.emplace(indicativo, std::move(respuesta)).first;
+  }
+  prefijo = hallado->second.first;
+  distrito = hallado->second.second;
 }
 
 void QsosAnteriores::Vacia() {
@@ -290,7 +303,7 @@ void QsosAnteriores::Anade(const DatosQso& qso) {
 
   if (Ambitos(Familia::Prefijo) != 0 || Ambitos(Familia::Distrito) != 0 || Ambitos(Familia::DistritoNoNumerico) != 0) {
     std::string prefijo, distrito;
-    ObtienePrefijoYDistrito(paises_, qso.Indicativo, prefijo, distrito);
+    PrefijoYDistrito(qso.Indicativo, prefijo, distrito);
     exacta(Familia::Prefijo, prefijo);
     exacta(Familia::Distrito, distrito);
     if (Ambitos(Familia::DistritoNoNumerico) != 0 && !plataforma::EsNumerico(qso.LiteralRecibido))
@@ -398,7 +411,7 @@ void EsNuevaReferenciaDie(const DatosQso& qso, const QsosAnteriores& anteriores,
 void EsNuevoPrefijoEA(const DatosQso& qso, const QsosAnteriores& anteriores, std::int64_t& cuenta) {
   if (!plataforma::Like(qso.Dxcc, "EA*")) return;
   std::string prefijo, distrito;
-  ObtienePrefijoYDistrito(anteriores.Paises(), qso.Indicativo, prefijo, distrito);
+  anteriores.PrefijoYDistrito(qso.Indicativo, prefijo, distrito);
   if (!anteriores.Tiene(Familia::Prefijo, Ambito::Banda, prefijo, plataforma::Recorta(qso.Banda))) cuenta += 1;
 }
 
@@ -423,11 +436,13 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
   qso.Multiplicador.clear();
   if (!op.Multiplicadores) return;
 
-  const bool die = nombre == kConcursoDie;
-  const bool vge = nombre == kConcursoVge;
-  const bool dce = nombre == kConcursoDce;
-  const bool comarcas = nombre == kConcursoComarcas;
-  const bool a1a = nombre.find(kConcursoA1a) != std::string_view::npos;
+  using R = concursos::ReglaMultiplicadores;
+  const R regla = concursos::MultiplicadoresDe(nombre);
+  const bool die = regla == R::Die;
+  const bool vge = regla == R::Vge;
+  const bool dce = regla == R::Dce;
+  const bool comarcas = regla == R::Club;
+  const bool a1a = regla == R::Distrito;
 
   std::int64_t cuenta = 0;
   EsNuevaEstacionEspecial(qso, anteriores, c, cuenta);
@@ -469,8 +484,13 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
     cuenta += Peso(listas, "ZonaCq", qso.Waz);
 
   std::string prefijo, distrito, prefijoPropio, distritoPropio;
-  ObtienePrefijoYDistrito(c.paises, qso.Indicativo, prefijo, distrito);
-  ObtienePrefijoYDistrito(c.paises, qso.Concursante, prefijoPropio, distritoPropio);
+  if (&c.paises == &anteriores.Paises()) {
+    anteriores.PrefijoYDistrito(qso.Indicativo, prefijo, distrito);
+    anteriores.PrefijoYDistrito(qso.Concursante, prefijoPropio, distritoPropio);
+  } else {
+    ObtienePrefijoYDistrito(c.paises, qso.Indicativo, prefijo, distrito);
+    ObtienePrefijoYDistrito(c.paises, qso.Concursante, prefijoPropio, distritoPropio);
+  }
 
   // Prefix.
   if (op.Prefijo.Cada) {

@@ -46,6 +46,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "database/concursos_especiales.h"
 #include "scoring/multiplicadores_listas.h"
 #include "scoring/puntuacion_datos.h"
 
@@ -53,13 +54,8 @@ class TablasPaises;
 
 namespace scoring {
 
-// The contests with rules of their own, known by name.
-inline constexpr std::string_view kConcursoDie = "CONCURSO DIE";
-inline constexpr std::string_view kConcursoVge = "VGE SPRINT";
-inline constexpr std::string_view kConcursoDce = "SPRINT DCE 1.0";
-inline constexpr std::string_view kConcursoComarcas = "COMARCAS CATALANAS";
-inline constexpr std::string_view kConcursoA1a = "A1A CLUB";  // anywhere in the name
-inline constexpr std::string_view kEstacionClubComarcas = "QQ3VNL";
+// The club station whose QSOs count once per day (`ReglaMultiplicadores::Club`).
+inline constexpr std::string_view kEstacionClubComarcas = concursos::kComarcasCatalanas.estacion_especial;
 
 // The scopes a value can be asked about. Within the band, the day and the
 // mode questions keep the band.
@@ -87,7 +83,7 @@ enum class Familia : char {
   Literal = 'l',             // LiteralRecibido: provinces and other letters
   Cuadricula = 'g',          // every beginning of the received locator, up to four characters
   ReferenciaDie = 'q',       // letters and number of LiteralRecibido (exact)
-  ProvinciaC = 'c',          // province of a literal as the SPRINT DCE 1.0 rule takes it (exact)
+  ProvinciaC = 'c',          // province of a literal as the `ReglaMultiplicadores::Dce` rule takes it (exact)
   ProvinciaVg = 'v',         // letters of a "VG" reference (exact)
 };
 
@@ -134,6 +130,9 @@ class QsosAnteriores {
 
   const TablasPaises& Paises() const { return paises_; }
   const OpcionesMultiplicadores& Opciones() const { return opciones_; }
+  // ObtienePrefijoYDistrito over Paises(), each call worked out once: a
+  // contest's logs name the same stations over and over.
+  void PrefijoYDistrito(const std::string& indicativo, std::string& prefijo, std::string& distrito) const;
 
  private:
   // Each distinct text seen gets a number from 1 on; 0 is no text.
@@ -178,6 +177,8 @@ class QsosAnteriores {
   std::string fecha_cruda_, banda_cruda_, modo_crudo_;
   std::uint32_t fecha_ = 0, banda_ = 0, banda_plegada_ = 0, modo_ = 0, modo_plegado_ = 0;
   bool es_cw_ = false;
+  // Answers of PrefijoYDistrito, kept from one log to the next (up to a bound).
+  mutable std::unordered_map<std::string, std::pair<std::string, std::string>> prefijos_;
   std::int32_t cuantos_ = 0;
 };
 

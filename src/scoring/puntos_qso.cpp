@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "common/paises.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/dao.h"
 #include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
@@ -14,8 +15,6 @@
 namespace scoring {
 
 namespace {
-
-bool Contiene(std::string_view nombre, std::string_view texto) { return nombre.find(texto) != std::string_view::npos; }
 
 bool EsEspanola(std::string_view dxcc) { return plataforma::Like(dxcc, "EA*"); }
 
@@ -100,7 +99,7 @@ void CalculaPuntosCamino(DatosQso& qso, const QsosAnteriores& anteriores, const 
 }
 
 bool CalculaPuntosRtty(DatosQso& qso, std::string_view nombre_concurso) {
-  if (!Contiene(nombre_concurso, kConcursoRtty)) return false;
+  if (!concursos::AplicaPuntos(nombre_concurso, concursos::ReglaPuntos::EspanolasRtty)) return false;
   const bool propio = EsEspanola(qso.DxccEstacionBase);
   const bool trabajado = EsEspanola(qso.Dxcc);
   if (propio)
@@ -111,7 +110,7 @@ bool CalculaPuntosRtty(DatosQso& qso, std::string_view nombre_concurso) {
 }
 
 bool CalculaPuntosAniversario(DatosQso& qso, std::string_view nombre_concurso, std::span<const std::string> socios) {
-  if (!Contiene(nombre_concurso, kConcursoZurozi)) return false;
+  if (!concursos::AplicaPuntos(nombre_concurso, concursos::ReglaPuntos::SociosDelClub)) return false;
   if (qso.Indicativo == kEstacionZurozi) {
     qso.PuntosRecibidos = "10";
     return true;
@@ -150,33 +149,35 @@ void CalculaPuntosReferencia(DatosQso& qso, const QsosAnteriores& anteriores) {
 void CalculaPuntosQso(DatosQso& qso, const DatosConcursante& concursante, const QsosAnteriores& anteriores,
                       const ContextoPuntos& c) {
   const std::string& nombre = c.config.NombreConcurso;
-  if (nombre == kConcursoPsk) {
+  using R = concursos::ReglaPuntos;
+  const R regla = concursos::PuntosDe(nombre);
+  if (regla == R::Psk) {
     CalculaPuntosPskTest(qso);
     return;
   }
   if (c.config.RecibirPuntosPorKM) {
     float km = c.distancia ? c.distancia(qso.QraLocatorEnviado, qso.QraLocatorRecibido) : 0.0f;
-    if (nombre == kConcursoComarcas && qso.Modo == "CW") km = 2 * km;
+    if (qso.Modo == "CW" && concursos::Tiene(nombre, &concursos::PerfilConcurso::km_doble_en_cw)) km = 2 * km;
     qso.PuntosRecibidos = TextoPuntos(km);
     return;
   }
-  if (nombre == kConcursoDce) return;
-  if (nombre == kConcursoVge) {
+  if (regla == R::DelLog) return;
+  if (regla == R::CwTriple) {
     qso.PuntosRecibidos = qso.Modo == "CW" ? "3" : "1";
     return;
   }
-  if (Contiene(nombre, kConcursoCamino)) {
+  if (regla == R::Referencias) {
     CalculaPuntosCamino(qso, anteriores, c.especiales);
     return;
   }
-  if (Contiene(nombre, kConcursoA1a)) {
+  if (regla == R::NumeroCinco) {
     qso.PuntosRecibidos = plataforma::EsNumerico(qso.LiteralRecibido) ? "5" : "1";
     return;
   }
   if (CalculaPuntosRtty(qso, nombre)) return;
   if (CalculaPuntosAniversario(qso, nombre, c.socios_zurozi)) return;
   if (!c.config.RecibirPuntos) return;
-  if (nombre == kConcursoDie) {
+  if (regla == R::Die) {
     CalculaPuntosEstacionesEspeciales(qso, c.especiales, c.paises);
     CalculaPuntosReferencia(qso, anteriores);
     return;

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "database/concursos_especiales.h"
 #include "scoring/multiplicadores.h"
 #include "scoring/puntos_especiales.h"
 #include "scoring/puntuacion_datos.h"
@@ -27,11 +28,8 @@ class Database;
 
 namespace scoring {
 
-inline constexpr std::string_view kConcursoPsk = "AT WW PSK TEST";
-inline constexpr std::string_view kConcursoCamino = "CAMINO DE SANTIAGO";  // anywhere in the name
-inline constexpr std::string_view kConcursoRtty = "URS RTTY";              // anywhere in the name
-inline constexpr std::string_view kConcursoZurozi = "ANIVERSARIO ZUROZI";  // anywhere in the name
-inline constexpr std::string_view kEstacionZurozi = "QQ5MZT";
+// The club station of `ReglaPuntos::SociosDelClub`.
+inline constexpr std::string_view kEstacionZurozi = concursos::kAniversarioZurozi.estacion_especial;
 
 // The nine HF bands that have point fields, in the order of the fields.
 inline constexpr std::array<std::string_view, 9> kBandasConPuntos = {"1800",  "3500",  "7000",  "10000", "14000",
@@ -81,35 +79,38 @@ std::string TextoPuntos(double valor);
 double ValorPuntos(std::string_view texto);
 
 // The contest rules. Each writes the points into qso.PuntosRecibidos.
-// "AT WW PSK TEST": the entry value (empty is 0) plus 1, 2 for a worked
+// `ReglaPuntos::Psk`: the entry value (empty is 0) plus 1, 2 for a worked
 // "AT" call, 3 for an "AT" call numbered 30, 34, 49 or 106; plus nothing
 // from an own "AT" call so numbered.
 void CalculaPuntosPskTest(DatosQso& qso);
-// "CAMINO DE SANTIAGO": "1" for the first QSO with a listed reference (the
+// `ReglaPuntos::Referencias`: "1" for the first QSO with a listed reference (the
 // received letters without their first "-"), otherwise "0".
 void CalculaPuntosCamino(DatosQso& qso, const QsosAnteriores& anteriores, const EstacionesEspeciales& especiales);
-// "URS RTTY" in the name: 2 (Spanish both), 1 (Spanish working foreign, or
-// foreign both), 3 (foreign working Spanish); False for another contest.
+// `ReglaPuntos::EspanolasRtty` (a profile with it recognises the name for
+// its points): 2 (Spanish both), 1 (Spanish working foreign, or foreign
+// both), 3 (foreign working Spanish); False for another contest.
 bool CalculaPuntosRtty(DatosQso& qso, std::string_view nombre_concurso);
-// "ANIVERSARIO ZUROZI" in the name: 10 the club station, 5 a member, 4
-// another Spanish station, 3 any other; False for another contest.
+// `ReglaPuntos::SociosDelClub` (a profile with it recognises the name for
+// its points): 10 the club station, 5 a member, 4 another Spanish station,
+// 3 any other; False for another contest.
 bool CalculaPuntosAniversario(DatosQso& qso, std::string_view nombre_concurso, std::span<const std::string> socios);
-// "CONCURSO DIE": adds 3 for a Spanish prefix new on the band, 5 for a "D"
+// `ReglaPuntos::Die`: adds 3 for a Spanish prefix new on the band, 5 for a "D"
 // or "E" reference with a number of four or more characters, otherwise 8
 // for letters with a three-character number; 0 becomes 1.
 void CalculaPuntosReferencia(DatosQso& qso, const QsosAnteriores& anteriores);
 
-// The points of the QSO: the first of these that applies decides.
-//  1. "AT WW PSK TEST": its rule.
-//  2. `RecibirPuntosPorKM`: the distance (twice it for a CW QSO of
-//     "COMARCAS CATALANAS").
-//  3. "SPRINT DCE 1.0": the entry value stays.
-//  4. "VGE SPRINT": 3 in CW, otherwise 1.
-//  5. "CAMINO DE SANTIAGO" in the name: its rule.
-//  6. "A1A CLUB" in the name: 5 for numeric received letters, otherwise 1.
-//  7. "URS RTTY", 8. "ANIVERSARIO ZUROZI" in the name: their rules.
+// The points of the QSO: the first of these that applies decides (the
+// rules by the contest's profile, `concursos::PuntosDe`).
+//  1. `Psk`: its rule.
+//  2. `RecibirPuntosPorKM`: the distance (twice it for a CW QSO of a
+//     contest with `km_doble_en_cw`).
+//  3. `DelLog`: the entry value stays.
+//  4. `CwTriple`: 3 in CW, otherwise 1.
+//  5. `Referencias`: its rule.
+//  6. `NumeroCinco`: 5 for numeric received letters, otherwise 1.
+//  7. `EspanolasRtty`, 8. `SociosDelClub`: their rules.
 //  9. `RecibirPuntos` off: the entry value stays.
-// 10. "CONCURSO DIE": the special stations, then its reference rule.
+// 10. `Die`: the special stations, then its reference rule.
 // 11. The special stations, when they give points.
 // 12. The participant's own country: `PuntosMismoPais`, or the entry value
 //     when that is empty.

@@ -15,7 +15,9 @@ namespace {
 
 bool EsDigito(char c) { return c >= '0' && c <= '9'; }
 
-std::string Texto(const dao::Variant& v) {
+}  // namespace
+
+std::string TextoDeColumna(const dao::Variant& v) {
   if (v.IsNull()) return {};
   if (v.clase() == dao::Variant::Clase::Date) {
     const dao::Fecha f = v.CDate();
@@ -25,8 +27,6 @@ std::string Texto(const dao::Variant& v) {
   }
   return v.CStr();
 }
-
-}  // namespace
 
 std::string FormateaZonaCq(std::string_view waz) {
   std::string zona(waz.substr(0, waz.find('-')));
@@ -75,7 +75,7 @@ ColumnasListaQso::ColumnasListaQso(const dao::Recordset& seleccion) {
 void ColumnasListaQso::Lee(const dao::Recordset& fila, DatosQso& qso) const {
   qso = DatosQso{};
   const dao::Fields campos = fila.Fields();
-  for (const auto& [indice, miembro] : columnas_) qso.*miembro = Texto(campos[indice].Value());
+  for (const auto& [indice, miembro] : columnas_) qso.*miembro = TextoDeColumna(campos[indice].Value());
   if (!qso.Waz.empty()) qso.Waz = FormateaZonaCq(qso.Waz);
   if (!qso.WazEstacionBase.empty()) qso.WazEstacionBase = FormateaZonaCq(qso.WazEstacionBase);
 }

@@ -14,6 +14,7 @@
 
 namespace dao {
 class Recordset;
+class Variant;
 }
 
 namespace scoring {
@@ -58,6 +59,10 @@ struct DatosQso {
 // ("5" gives "05", "14" stays "14"); a text that is not a number stays as it
 // is. An empty text stays empty.
 std::string FormateaZonaCq(std::string_view waz);
+
+// A column's value as the record's field takes it: Null gives "", a date
+// "dd-mm-yyyy", anything else its text.
+std::string TextoDeColumna(const dao::Variant& v);
 
 // Fills the record from the current row of a `ListaQso` selection: every
 // field emptied first, then each column copied as text (`FechaQso` written

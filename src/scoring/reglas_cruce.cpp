@@ -123,7 +123,8 @@ QsoRepeticion LeeQsoRepeticion(std::string_view linea, const reglas::PerfilInter
 
 bool EsRepeticion(const QsoRepeticion& i, const QsoRepeticion& j, const ReglasRepeticion& r,
                   std::string_view nombre_concurso) {
-  if (nombre_concurso == kConcursoLaPalma && i.trabajado == kEstacionLaPalma)
+  if (i.trabajado == kEstacionLaPalma &&
+      concursos::Tiene(nombre_concurso, &concursos::PerfilConcurso::repeticion_estacion_especial))
     return i.banda == j.banda && i.letras == j.letras && i.fecha == j.fecha;
   if (r.RepetirEnCadaBanda && i.banda != j.banda) return false;
   if (r.RepetirEnCadaModo && i.modo != j.modo) return false;

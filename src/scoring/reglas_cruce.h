@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/reglas_qso.h"
+#include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
 #include "scoring/configuracion_cruce.h"
 
@@ -57,10 +58,9 @@ bool CoincidenFechaYHora(bool anular_por_fecha_distinta, const std::optional<pla
                          const std::optional<plataforma::Fecha>& fecha_otra, std::optional<int> hora_propia,
                          std::optional<int> hora_otra);
 
-// Contest "SEGOVIA-QQ1TLM": the part of a log's file name that the worked
-// call is extended with: upper-cased, from its first "-" on, at most 10
+// A contest of one log per band (`log_por_banda` of its profile): the part
+// of a log's file name that the worked call is extended with: upper-cased, from its first "-" on, at most 10
 // characters (the whole name when it holds no "-"), cut before its first ".".
-inline constexpr std::string_view kConcursoSegovia = "SEGOVIA-QQ1TLM";
 std::string SufijoSegovia(std::string_view entrada);
 
 // The count rule: the first of `AnularDos`, `AnularCinco`, `AnularDiez`,
@@ -101,8 +101,8 @@ struct QsoRepeticion {
 };
 QsoRepeticion LeeQsoRepeticion(std::string_view linea, const reglas::PerfilIntercambio& flags);
 
-inline constexpr std::string_view kConcursoLaPalma = "LA PALMA ISLA BONITA HF";
-inline constexpr std::string_view kEstacionLaPalma = "QQ8KPW";
+// The special station of `repeticion_estacion_especial`.
+inline constexpr std::string_view kEstacionLaPalma = concursos::kLaPalma.estacion_especial;
 
 // Whether the later line `j` repeats the earlier line `i` (their worked
 // calls being equal without regard to case) against the rules for repeated
@@ -120,7 +120,7 @@ bool EsRepeticion(const QsoRepeticion& i, const QsoRepeticion& j, const ReglasRe
 // call (its portable part split off: QQ1AB/P and QQ8/QQ1AB are QQ1AB),
 // letter case included. A line whose date token is not a valid date names
 // no station, as it is never a QSO with anyone when a QSO is crossed. The call searched for is the call up to its first
-// "-" (in "SEGOVIA-QQ1TLM" the worked call carries the part of the log's
+// "-" (with `log_por_banda` the worked call carries the part of the log's
 // name). The station's own logs never count.
 
 // The call a presence count searches for: the call up to its first "-".

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "plataforma/dao.h"
+#include "plataforma/dao_guardado.h"
 #include "plataforma/dao_prueba.h"
 
 namespace {
@@ -614,3 +615,60 @@ TEST_F(BaseTemporal, SeekConvertsKeysAndSeeksOnLeadingColumns) {
 }
 
 }  // namespace
+
+// A value worked out of the table gives back what storing it and reading it
+// again gives, and is refused with the same error where SetValue refuses it.
+TEST_F(BaseTemporal, StoredValueWithoutTheTableIsWhatTheTableGivesBack) {
+  CreaTabla(db_, "Filas",
+            {{"Largo", Tipo::Long},
+             {"Corto", Tipo::Integer},
+             {"Real", Tipo::Double},
+             {"Dia", Tipo::Date},
+             {"Si", Tipo::Boolean},
+             {"Texto5", Tipo::Text, 5},
+             {"Lleno", Tipo::Text, 6, false}});
+  struct Caso {
+    const char* columna;
+    Variant valor;
+  };
+  const Caso casos[] = {
+      {"Largo", Variant("12.5")},         {"Largo", Variant("13.5")},        {"Largo", Variant(" 7 ")},
+      {"Largo", Variant("abc")},          {"Largo", Variant(3e9)},           {"Largo", Variant(-5)},
+      {"Largo", Variant(std::int64_t{1} << 40)}, {"Corto", Variant(40000)}, {"Corto", Variant("-12")},
+      {"Real", Variant("2.25")},          {"Real", Variant("x")},            {"Dia", Variant(Fecha{2024, 5, 4})},
+      {"Dia", Variant("04-05-2024")},     {"Dia", Variant("30-02-2024")},    {"Dia", Variant(3)},
+      {"Si", Variant("True")},            {"Si", Variant(0)},                {"Si", Variant("quizá")},
+      {"Texto5", Variant("14000")},       {"Texto5", Variant("140000")},     {"Texto5", Variant("ÑÑÑÑÑ")},
+      {"Texto5", Variant(12345)},         {"Texto5", Variant(true)},         {"Lleno", Variant("")},
+      {"Lleno", Variant("JN01AA")},       {"Largo", Variant()},              {"Si", Variant()},
+  };
+  const dao::Fields campos = db_.OpenRecordset("Filas").Fields();
+  for (const Caso& c : casos) {
+    const std::string que = std::string(c.columna) + " <- '" + c.valor.CStr() + "'";
+    std::string error_tabla, error_memoria;
+    Variant tabla, memoria;
+    try {
+      db_.Execute("Delete From Filas");
+      dao::Recordset rs = db_.OpenRecordset("Filas");
+      rs.AddNew();
+      rs[c.columna].SetValue(c.valor);
+      rs.Update();
+      rs.Close();
+      tabla = db_.OpenRecordset("Select * From Filas")[c.columna].Value();
+    } catch (const dao::Error& e) {
+      error_tabla = std::to_string(e.Number()) + " " + e.what();
+    }
+    try {
+      memoria = dao::ColumnaGuardada(campos[c.columna]).Guarda(c.valor);
+    } catch (const dao::Error& e) {
+      error_memoria = std::to_string(e.Number()) + " " + e.what();
+    }
+    EXPECT_EQ(error_memoria, error_tabla) << que;
+    if (!error_tabla.empty()) continue;
+    EXPECT_EQ(memoria.clase(), tabla.clase()) << que;
+    EXPECT_EQ(memoria.IsNull(), tabla.IsNull()) << que;
+    if (!tabla.IsNull()) {
+      EXPECT_EQ(memoria.CStr(), tabla.CStr()) << que;
+    }
+  }
+}

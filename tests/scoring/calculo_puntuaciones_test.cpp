@@ -236,6 +236,46 @@ TEST_F(CalculoPuntuaciones, ListaConUnDatoErroneoSeInformaYSeSalta) {
   EXPECT_NE(texto.find("AA2BIG.LOG: "), std::string::npos);
 }
 
+// After the run ListaQso holds what the last log that got as far as its QSO
+// lines left there: its rows with their results, no rows when one of its
+// lines could not be stored, and the earlier log's rows when the last log
+// could not even be read.
+TEST_F(CalculoPuntuaciones, ListaQsoQuedaComoLaDejaLaUltimaListaLeida) {
+  Concurso("URS RTTY", {{"Banda14", true}});
+  Log("AA1OK.LOG", {"START-OF-LOG: 3.0", "CALLSIGN: EA1OK", "QSO: 14080 RY 2024-05-04 1000 EA1OK EA6AA",
+                    "QSO: 14080 RY 2024-05-04 1001 EA1OK EA6BB", "QSO: 14080 RY 2024-05-04 1002 EA1OK EA6AA",
+                    "END-OF-LOG:"});
+  plataforma::EscribirLineas(carpeta + "/ListasCruzadas/AA2BAD.LOG",
+                             {"START-OF-LOG: 3.0", "CALLSIGN: EA2BAD", "QSO: 14080 RY 2024-05-04 1000 EA2BAD EA6AA",
+                              "QSO: 1408000 RY 2024-05-04 1001 EA2BAD EA6BB", "END-OF-LOG:"});
+  auto tabla = [&] {
+    std::vector<std::string> filas;
+    const char* columnas[] = {"NumeroQso", "FechaQso",      "Banda",           "Modo", "Concursante",
+                              "Indicativo", "Multiplicador", "PuntosRecibidos", "Dxcc", "DxccEstacionBase"};
+    for (const char* c : columnas)
+      for (const std::string& v : Columna(c)) filas.push_back(std::string(c) + "=" + v);
+    return filas;
+  };
+  ASSERT_TRUE(Calcula().empty());
+  const std::vector<std::string> buena = tabla();
+  ASSERT_EQ(Columna("NumeroQso"), (std::vector<std::string>{"1", "2", "3"}));
+  for (const std::string& v : Columna("Multiplicador")) EXPECT_NE(v, "<nulo>");
+
+  edicion.Pon(ListaEdicion::Cruzadas, {"AA1OK.LOG", "AA9FALTA.LOG"});
+  ASSERT_EQ(Calcula().size(), 1u);
+  EXPECT_EQ(tabla(), buena);
+
+  edicion.Pon(ListaEdicion::Cruzadas, {"AA1OK.LOG", "AA2BAD.LOG"});
+  const std::vector<ListaNoPuntuada> no = Calcula();
+  ASSERT_EQ(no.size(), 1u);
+  EXPECT_NE(no[0].Motivo.find("QSO 2"), std::string::npos) << no[0].Motivo;
+  EXPECT_TRUE(tabla().empty());
+
+  edicion.Pon(ListaEdicion::Cruzadas, {"AA2BAD.LOG", "AA1OK.LOG"});
+  ASSERT_EQ(Calcula().size(), 1u);
+  EXPECT_EQ(tabla(), buena);
+}
+
 TEST_F(CalculoPuntuaciones, CategoriasDeSprintAndalucia) {
   Concurso("SPRINT ANDALUCIA", {{"Banda14", true}});
   Especial("EA7CLB", "*", 10);

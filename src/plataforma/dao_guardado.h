@@ -1,0 +1,28 @@
+#pragma once
+// What a column keeps of a value, without a database: for work that needs
+// the values a table would give back but not the rows themselves.
+#include <memory>
+
+#include "plataforma/dao.h"
+
+namespace dao {
+
+namespace detalle {
+struct Columna;
+}
+
+// One column (a field of a table or of a recordset on it), taken once.
+class ColumnaGuardada {
+ public:
+  explicit ColumnaGuardada(const Field& columna);
+  // The value the column gives back once `valor` has been stored in it with
+  // SetValue and read again: converted to the column's type as SetValue
+  // converts it, and refused with the same Error where SetValue refuses it.
+  // Nothing is stored.
+  Variant Guarda(const Variant& valor) const;
+
+ private:
+  std::shared_ptr<const detalle::Columna> col_;
+};
+
+}  // namespace dao
