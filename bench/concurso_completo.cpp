@@ -38,7 +38,6 @@
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/verificacion_fichero.h"
 #include "common/edicion_concurso.h"
-#include "common/listas_carpetas.h"
 #include "common/progreso_etapa.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"

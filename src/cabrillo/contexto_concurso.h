@@ -2,7 +2,7 @@
 // The one context of the run: the contest in hand as the database layer
 // knows it (EstadoConcurso: folders, connections, the contest's row and
 // number, the options other subsystems read), the admitted categories of
-// the contest and the countries database. The program makes one at start-up
+// the contest, the countries database and the printer chosen for the run. The program makes one at start-up
 // and passes it down; tests make their own. Procedures below this folder take
 // only the EstadoConcurso part.
 #include <memory>
@@ -10,6 +10,7 @@
 #include "cabrillo/categorias_admitidas.h"
 #include "common/paises.h"
 #include "database/estado.h"
+#include "plataforma/eleccion_impresora.h"
 
 struct ContextoConcurso : EstadoConcurso {
   // The admitted-category table of the contest in hand, shared by the error
@@ -19,4 +20,7 @@ struct ContextoConcurso : EstadoConcurso {
   // The countries database of the run, read into memory once at start-up
   // (nullptr until then).
   std::unique_ptr<TablasPaises> Paises;
+  // The printer the windows print on ("Selección Impresora" of the main
+  // window); the default one until the operator chooses.
+  plataforma::EleccionImpresora Impresora;
 };

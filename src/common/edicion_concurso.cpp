@@ -195,3 +195,11 @@ void EdicionConcurso::BorraManualesPorBorrar() {
     plataforma::BorraFichero(plataforma::UneRuta(carpeta, plataforma::NombreSeguro(nombre)));
   Vacia(ListaEdicion::ManualesPorBorrar);
 }
+
+std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres) {
+  std::string texto =
+      "Estos ficheros no se han renombrado a .LOG porque ya existe en FicherosManuales un fichero "
+      "con el nuevo nombre:\n";
+  for (const auto& n : nombres) texto += "\n" + n;
+  return texto;
+}

@@ -138,3 +138,7 @@ class EdicionConcurso {
   std::array<std::vector<std::string>, kListasEdicion> listas_;
   std::array<EstadoLista, kListasEdicion> estados_{};
 };
+
+// The warning about the manual logs RenombraCbrManuales could not rename:
+// the names, one a line.
+std::string TextoCbrNoRenombrados(const std::vector<std::string>& nombres);

@@ -109,11 +109,6 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   bool soltando_ = false;
 };
 
-bool EsPanelDeProceso(std::string_view nombre) {
-  return QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size()))
-             .compare(QStringLiteral("LProceso"), Qt::CaseInsensitive) == 0;
-}
-
 PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
     : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {
   QWidget* control = etiqueta_ ? static_cast<QWidget*>(etiqueta_) : barra_;

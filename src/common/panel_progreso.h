@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/progreso_lote.h"
@@ -69,7 +68,3 @@ class PanelProgreso {
   int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
   std::unique_ptr<LimitadorRepintado> limitador_;  // the window's repaints while a run goes on
 };
-
-// Whether a control name given to VentanaProceso::PonTexto is the step label
-// `LProceso` (letter case ignored).
-bool EsPanelDeProceso(std::string_view nombre);

@@ -149,10 +149,10 @@ void RedimensionaControles(QWidget* ventana, int alturaNormal, int anchuraNormal
   ventana->show();
 }
 
-void EstableceImpresora(const std::string& nombreImpresora) {
+void EstableceImpresora(plataforma::EleccionImpresora& eleccion, const std::string& nombreImpresora) {
   for (const auto& nombre : plataforma::Impresoras()) {
     if (nombre == nombreImpresora) {
-      plataforma::EligeImpresora(nombre);
+      plataforma::EligeImpresora(eleccion, nombre);
       return;
     }
   }
@@ -166,12 +166,14 @@ std::string RutaPdfSinImpresora(const std::string& titulo) {
   return QDir::current().absoluteFilePath(QString::fromStdString(nombre)).toStdString();
 }
 
-void ImprimeLista(const std::vector<std::string>& lineas, const std::string& titulo) {
+void ImprimeLista(const plataforma::EleccionImpresora& eleccion, const std::vector<std::string>& lineas,
+                  const std::string& titulo) {
   // A machine without printers writes the pages into the working folder.
-  const std::string pdf = plataforma::HayImpresoraDisponible() ? std::string() : RutaPdfSinImpresora(titulo);
+  const std::string pdf = plataforma::HayImpresoraDisponible(eleccion) ? std::string() : RutaPdfSinImpresora(titulo);
   std::unique_ptr<plataforma::DocumentoImpreso> documento;
   try {
-    documento = std::make_unique<plataforma::DocumentoImpreso>(pdf);
+    documento = pdf.empty() ? std::make_unique<plataforma::DocumentoImpreso>(eleccion)
+                            : std::make_unique<plataforma::DocumentoImpreso>(pdf);
     auto& doc = *documento;
     // Courier New 10 in the lists' own fixed-pitch face, the same on every
     // machine, with a fixed line pitch: the page break after the 60th item
@@ -209,9 +211,9 @@ std::string TextoImpresoraNoDisponible(const std::string& motivo) {
          "Impresora\" en la ventana principal.";
 }
 
-void ImprimeLista(const QListWidget& lista, const std::string& titulo) {
+void ImprimeLista(const plataforma::EleccionImpresora& eleccion, const QListWidget& lista, const std::string& titulo) {
   std::vector<std::string> lineas;
   lineas.reserve(static_cast<std::size_t>(lista.count()));
   for (int i = 0; i < lista.count(); ++i) lineas.push_back(lista.item(i)->text().toStdString());
-  ImprimeLista(lineas, titulo);
+  ImprimeLista(eleccion, lineas, titulo);
 }

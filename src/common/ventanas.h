@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "plataforma/eleccion_impresora.h"
+
 class QListWidget;
 class QScrollArea;
 class QWidget;
@@ -31,20 +33,21 @@ void CentraFormulario(QWidget* ventana);
 // places also scale their geometry. Each window keeps its own maximised
 // size, so restoring one window never uses another window's size.
 void RedimensionaControles(QWidget* ventana, int alturaNormal, int anchuraNormal, bool maximizar);
-// Makes current the first installed printer whose name equals the caption of
-// the chosen printer option; none matching leaves the current one.
-void EstableceImpresora(const std::string& nombreImpresora);
-// Prints the title in upper case (bold), an empty line, then every item in a
+// Chooses the first installed printer whose name equals the caption of the
+// chosen printer option; none matching leaves the choice as it was.
+void EstableceImpresora(plataforma::EleccionImpresora& eleccion, const std::string& nombreImpresora);
+// Prints on the chosen printer the title in upper case (bold), an empty line, then every item in a
 // fixed-pitch 10-point font, with a forced page break after the 60th item.
 // On a machine with no printer installed the same pages go to a PDF file in
 // the working folder (RutaPdfSinImpresora) and a message says where and
 // how to print on paper (TextoImpresoEnPdf). A printing failure cancels the
 // document and shows TextoImpresoraNoDisponible with what failed.
-void ImprimeLista(const std::vector<std::string>& lineas, const std::string& titulo);
+void ImprimeLista(const plataforma::EleccionImpresora& eleccion, const std::vector<std::string>& lineas,
+                  const std::string& titulo);
 // The PDF file that stands in for the printer: "Impresion <title> <date
 // time>.pdf" in the working folder (the current folder).
 std::string RutaPdfSinImpresora(const std::string& titulo);
 std::string TextoImpresoEnPdf(const std::string& ruta);
 std::string TextoImpresoraNoDisponible(const std::string& motivo);
 // The items of a list box, as above.
-void ImprimeLista(const QListWidget& lista, const std::string& titulo);
+void ImprimeLista(const plataforma::EleccionImpresora& eleccion, const QListWidget& lista, const std::string& titulo);

@@ -1,6 +1,5 @@
 #include "mail/envios_resultados.h"
 
-#include "common/ventana_proceso.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/dao.h"
 #include "plataforma/rutas.h"
@@ -39,13 +38,12 @@ std::string Columna(dao::Recordset& rs, const char* nombre) {
   }
 }
 
-// The shared loop: the recipients into the list, then one mail each.
+// The shared loop: one mail to each recipient.
 template <typename Mensaje>
-void EnviaATodos(ListaVentana& lista, const ConcursoEnvios& concurso, SalidaEnvios& salida, Mensaje mensaje) {
-  const std::string carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(concurso.CarpetaConcurso, "ListasEmail"));
-  for (const std::string& f : plataforma::ListaFicheros(carpeta)) lista.Agrega(f);
-  for (std::size_t i = 0; i < lista.Cuenta(); ++i) {
-    const Destinatario d = LeeDestinatario(concurso.CarpetaConcurso, lista.Elemento(i));
+void EnviaATodos(const std::vector<std::string>& destinatarios, const ConcursoEnvios& concurso, SalidaEnvios& salida,
+                 Mensaje mensaje) {
+  for (const std::string& fichero : destinatarios) {
+    const Destinatario d = LeeDestinatario(concurso.CarpetaConcurso, fichero);
     std::string asunto, texto;
     mensaje(d, asunto, texto);
     salida.Envia(d.Direccion, asunto, texto);
@@ -168,22 +166,29 @@ std::string TextoFalloEnvio(int numero) {
   return "Ha ocurrido un error durante el envío: " + std::string(numero >= 0 ? " " : "") + std::to_string(numero);
 }
 
-void EnviaResultadosPorEmail(ListaVentana& lista, const ConcursoEnvios& concurso, SalidaEnvios& salida) {
+std::vector<std::string> ListaDestinatarios(const ConcursoEnvios& concurso) {
+  return plataforma::ListaFicheros(
+      plataforma::ResuelveRuta(plataforma::UneRuta(concurso.CarpetaConcurso, "ListasEmail")));
+}
+
+void EnviaResultadosPorEmail(const std::vector<std::string>& lista, const ConcursoEnvios& concurso,
+                             SalidaEnvios& salida) {
   EnviaATodos(lista, concurso, salida, [&](const Destinatario& d, std::string& asunto, std::string& texto) {
     asunto = std::string(kAsuntoResultados) + concurso.NombreConcurso;
     texto = TextoResultados(concurso, d.Indicativo, true);
   });
 }
 
-void EnviaQsoAnuladosPorEmail(ListaVentana& lista, const ConcursoEnvios& concurso, SalidaEnvios& salida) {
+void EnviaQsoAnuladosPorEmail(const std::vector<std::string>& lista, const ConcursoEnvios& concurso,
+                              SalidaEnvios& salida) {
   EnviaATodos(lista, concurso, salida, [&](const Destinatario& d, std::string& asunto, std::string& texto) {
     asunto = std::string(kAsuntoResultados) + concurso.NombreConcurso;
     texto = TextoResultados(concurso, d.Indicativo, false);
   });
 }
 
-void EnviaComunicadoPorEmail(ListaVentana& lista, const ConcursoEnvios& concurso, const std::string& asunto,
-                             const std::string& texto, SalidaEnvios& salida) {
+void EnviaComunicadoPorEmail(const std::vector<std::string>& lista, const ConcursoEnvios& concurso,
+                             const std::string& asunto, const std::string& texto, SalidaEnvios& salida) {
   EnviaATodos(lista, concurso, salida, [&](const Destinatario&, std::string& a, std::string& t) {
     a = asunto;
     t = texto;
@@ -195,15 +200,17 @@ EnviosResultados::EnviosResultados(ConcursoEnvios concurso, AvisoFalloEnvio al_f
     : concurso_(std::move(concurso)),
       salida_(salida ? std::move(salida) : SalidaPorSesion(concurso_.CarpetaTrabajo, std::move(al_fallar))) {}
 
-void EnviosResultados::EnviaResultadosPorEmail(ListaVentana& lista) {
+std::vector<std::string> EnviosResultados::Destinatarios() { return ListaDestinatarios(concurso_); }
+
+void EnviosResultados::EnviaResultadosPorEmail(const std::vector<std::string>& lista) {
   mail::EnviaResultadosPorEmail(lista, concurso_, *salida_);
 }
 
-void EnviosResultados::EnviaQsoAnuladosPorEmail(ListaVentana& lista) {
+void EnviosResultados::EnviaQsoAnuladosPorEmail(const std::vector<std::string>& lista) {
   mail::EnviaQsoAnuladosPorEmail(lista, concurso_, *salida_);
 }
 
-void EnviosResultados::EnviaComunicadoPorEmail(ListaVentana& lista, const std::string& asunto,
+void EnviosResultados::EnviaComunicadoPorEmail(const std::vector<std::string>& lista, const std::string& asunto,
                                                const std::string& texto) {
   mail::EnviaComunicadoPorEmail(lista, concurso_, asunto, texto, *salida_);
 }

@@ -3,7 +3,7 @@
 // QSOs with a closing text), the annulled QSOs alone, or a communiqué, one
 // mail to every participant whose address the answer mails kept in
 // `ListasEmail` (one file per participant, named after the callsign, a dot
-// and "Email", holding the address).
+// and "Email", holding the address): the recipients are those files' names.
 //
 // Every mail goes out through its own mail session, signed on and off
 // around it. A mail that cannot go out (sign-on or send) is reported with
@@ -18,8 +18,6 @@
 #include <vector>
 
 #include "scoring/envios_clasificacion.h"
-
-class ListaVentana;
 
 namespace dao {
 class Database;
@@ -83,12 +81,18 @@ std::unique_ptr<SalidaEnvios> SalidaPorSesion(const std::string& carpeta_trabajo
 // The text of that failure.
 std::string TextoFalloEnvio(int numero);
 
-// The three mailings. Each adds every file of `ListasEmail` to the list
-// (the caller has emptied it) and sends one mail per item, in list order.
-void EnviaResultadosPorEmail(ListaVentana& lista_por_email, const ConcursoEnvios& concurso, SalidaEnvios& salida);
-void EnviaQsoAnuladosPorEmail(ListaVentana& lista_por_email, const ConcursoEnvios& concurso, SalidaEnvios& salida);
-void EnviaComunicadoPorEmail(ListaVentana& lista_por_email, const ConcursoEnvios& concurso, const std::string& asunto,
-                             const std::string& texto, SalidaEnvios& salida);
+// The names of every file of `ListasEmail`, in folder order (none when the
+// folder is missing).
+std::vector<std::string> ListaDestinatarios(const ConcursoEnvios& concurso);
+
+// The three mailings: one mail per name of `destinatarios` (files of
+// `ListasEmail`), in that order.
+void EnviaResultadosPorEmail(const std::vector<std::string>& destinatarios, const ConcursoEnvios& concurso,
+                             SalidaEnvios& salida);
+void EnviaQsoAnuladosPorEmail(const std::vector<std::string>& destinatarios, const ConcursoEnvios& concurso,
+                              SalidaEnvios& salida);
+void EnviaComunicadoPorEmail(const std::vector<std::string>& destinatarios, const ConcursoEnvios& concurso,
+                             const std::string& asunto, const std::string& texto, SalidaEnvios& salida);
 
 // The mailings as the rankings window reaches them.
 class EnviosResultados : public scoring::EnviosClasificacion {
@@ -96,9 +100,10 @@ class EnviosResultados : public scoring::EnviosClasificacion {
   // salida: nullptr sends through the mail session of the contest's
   // working folder, reporting its failures to `al_fallar`.
   EnviosResultados(ConcursoEnvios concurso, AvisoFalloEnvio al_fallar, std::unique_ptr<SalidaEnvios> salida = nullptr);
-  void EnviaResultadosPorEmail(ListaVentana& lista_por_email) override;
-  void EnviaQsoAnuladosPorEmail(ListaVentana& lista_por_email) override;
-  void EnviaComunicadoPorEmail(ListaVentana& lista_por_email, const std::string& asunto,
+  std::vector<std::string> Destinatarios() override;
+  void EnviaResultadosPorEmail(const std::vector<std::string>& destinatarios) override;
+  void EnviaQsoAnuladosPorEmail(const std::vector<std::string>& destinatarios) override;
+  void EnviaComunicadoPorEmail(const std::vector<std::string>& destinatarios, const std::string& asunto,
                                const std::string& texto) override;
 
  private:

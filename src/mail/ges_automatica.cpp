@@ -20,13 +20,12 @@
 #include <vector>
 
 #include "common/controles_ventana.h"
-#include "common/listas_carpetas.h"
-#include "mail/ventana_correo.h"
 #include "common/panel_progreso.h"
 #include "common/ventanas.h"
 #include "database/carpetas.h"
 #include "mail/acciones_clasificacion.h"
 #include "mail/ges_automatica_textos.h"
+#include "mail/ventana_correo.h"
 #include "plataforma/correo/correo.h"
 #include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
@@ -89,6 +88,7 @@ class GesAutomatica::EnlaceCruce : public scoring::EnlaceGesPuntos {
   std::string CarpetaTrabajo() const override { return contexto_.CarpetaTrabajo; }
   std::string CarpetaConcurso() const override { return contexto_.CarpetaConcurso; }
   const TablasPaises* Paises() const override { return contexto_.Paises.get(); }
+  const plataforma::EleccionImpresora& Impresora() const override { return contexto_.Impresora; }
   bool HayListasNuevas() const override { return contexto_.HayListasNuevas; }
   void PonHayListasNuevas(bool valor) override { contexto_.HayListasNuevas = valor; }
   void MuestraVentanaCorreo() override {
@@ -113,8 +113,7 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
   Timer1->setInterval(kIntervaloSesiones);
   connect(Timer1, &QTimer::timeout, this, &GesAutomatica::Timer1_Timer);
 
-  // Clearing a selection must not reload the viewer.
-  controles_ = std::make_unique<ControlesVentana>(this, true);
+  MideTextosUnaVez(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, true);
 
   connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
@@ -429,7 +428,7 @@ void GesAutomatica::CruzarListas_Click() {
 void GesAutomatica::FinClientes_Click() { close(); }
 
 void GesAutomatica::Imprimir_Click() {
-  ::ImprimeLista(*controles_->Lista("FicheroCabrillo"), ui_->Lista->title().toStdString());
+  ::ImprimeLista(enlace_->Contexto().Impresora, *ui_->FicheroCabrillo, ui_->Lista->title().toStdString());
 }
 
 // ------------------------------------------------------------- viewer

@@ -39,7 +39,6 @@ class SesionCorreo;
 class QListWidget;
 class QTimer;
 
-class ControlesVentana;
 class PanelProgreso;
 
 namespace Ui {
@@ -124,7 +123,6 @@ class GesAutomatica : public QWidget, public VentanaCorreo, public ProgresoEtapa
   std::unique_ptr<EnlaceGesAutomatica> enlace_;
   std::unique_ptr<Ui::GesAutomatica> ui_;
   QTimer* Timer1 = nullptr;
-  std::unique_ptr<ControlesVentana> controles_;               // the viewer's list, for printing
   std::unique_ptr<EdicionConcurso> edicion_;                  // the contest's, from Form_Load
   bool cargando_ = false;                                     // CargaListas is reading the edition
   std::unique_ptr<PanelProgreso> progreso_;                   // `LProceso` and `Proceso`

@@ -9,7 +9,6 @@
 #include "cabrillo/lectura_concurso.h"
 #include "cabrillo/lista_valida.h"
 #include "common/edicion_concurso.h"
-#include "common/listas_carpetas.h"
 #include "common/progreso_etapa.h"
 #include "database/concursos_especiales.h"
 #include "mail/diario_respuestas.h"

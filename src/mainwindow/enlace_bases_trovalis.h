@@ -20,6 +20,7 @@ class EnlaceBasesTrovalis : public rules::EnlaceBasesConcurso {
   std::string CarpetaTrabajo() const override;
   std::string CarpetaConcurso() const override;
   std::vector<std::string> CategoriasAdmitidas() const override;
+  const plataforma::EleccionImpresora& Impresora() const override { return contexto_.Impresora; }
   void MuestraVentanaPrincipal() override;
 
  private:

@@ -178,9 +178,11 @@ void ServiciosPrograma::FijaConcursoActivo(std::int32_t numero) {
 
 std::vector<std::string> ServiciosPrograma::Impresoras() { return plataforma::Impresoras(); }
 
-std::string ServiciosPrograma::ImpresoraActual() { return plataforma::ImpresoraActual(); }
+std::string ServiciosPrograma::ImpresoraActual() { return plataforma::ImpresoraActual(contexto_.Impresora); }
 
-void ServiciosPrograma::EstableceImpresora(const std::string& nombre) { ::EstableceImpresora(nombre); }
+void ServiciosPrograma::EstableceImpresora(const std::string& nombre) {
+  ::EstableceImpresora(contexto_.Impresora, nombre);
+}
 
 void ServiciosPrograma::Mensaje(const std::string& texto, const std::string& titulo, IconoMensaje icono) {
   plataforma::Icono i = icono == IconoMensaje::Error         ? plataforma::Icono::Error

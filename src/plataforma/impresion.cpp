@@ -15,16 +15,6 @@
 namespace plataforma {
 namespace {
 
-struct Eleccion {
-  std::string impresora;  // device name chosen; empty: the default one
-  std::string pdf;        // PDF output when not empty
-};
-
-Eleccion& Actual() {
-  static Eleccion e;
-  return e;
-}
-
 // Where fonts-dejavu-core installs the face.
 const char* const kFicherosPasoFijo[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
@@ -61,29 +51,27 @@ std::string ImpresoraPredeterminada() { return QPrinterInfo::defaultPrinterName(
 
 bool HayImpresoras() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
-bool EligeImpresora(const std::string& nombre) {
+bool EligeImpresora(EleccionImpresora& eleccion, const std::string& nombre) {
   for (const auto& n : Impresoras()) {
     if (n == nombre) {
-      Actual() = {nombre, {}};
+      eleccion = {nombre, {}};
       return true;
     }
   }
   return false;
 }
 
-void UsaImpresoraPredeterminada() { Actual() = {}; }
+void UsaImpresoraPredeterminada(EleccionImpresora& eleccion) { eleccion = {}; }
 
-void EligeSalidaPdf(const std::string& ruta) { Actual() = {{}, ruta}; }
+void EligeSalidaPdf(EleccionImpresora& eleccion, const std::string& ruta) { eleccion = {{}, ruta}; }
 
-std::string ImpresoraActual() {
-  const Eleccion& e = Actual();
+std::string ImpresoraActual(const EleccionImpresora& e) {
   if (!e.pdf.empty()) return e.pdf;
   if (!e.impresora.empty()) return e.impresora;
   return ImpresoraPredeterminada();
 }
 
-bool HayImpresoraDisponible() {
-  const Eleccion& e = Actual();
+bool HayImpresoraDisponible(const EleccionImpresora& e) {
   if (!e.pdf.empty()) return true;
   const std::string nombre = e.impresora.empty() ? ImpresoraPredeterminada() : e.impresora;
   if (nombre.empty()) return false;
@@ -103,11 +91,16 @@ struct DocumentoImpreso::Impl {
   double AltoPagina() const { return impresora->pageLayout().paintRectPixels(impresora->resolution()).height(); }
 };
 
-DocumentoImpreso::DocumentoImpreso() : DocumentoImpreso(std::string()) {}
+DocumentoImpreso::DocumentoImpreso(const EleccionImpresora& eleccion) : impl_(std::make_unique<Impl>()) {
+  Empieza(eleccion);
+}
 
 DocumentoImpreso::DocumentoImpreso(const std::string& ruta_pdf) : impl_(std::make_unique<Impl>()) {
-  const Eleccion& e = Actual();
-  const std::string& pdf = ruta_pdf.empty() ? e.pdf : ruta_pdf;
+  Empieza({{}, ruta_pdf});
+}
+
+void DocumentoImpreso::Empieza(const EleccionImpresora& e) {
+  const std::string& pdf = e.pdf;
   if (!pdf.empty()) {
     impl_->impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
     impl_->impresora->setOutputFormat(QPrinter::PdfFormat);

@@ -1,12 +1,13 @@
 #pragma once
 // Printing. The installed printers are known by device name; one of them,
-// or a PDF file, is the current printer for the rest of the run. A machine
-// without printers is normal: the lists are empty and a document reports
-// ErrorImpresora when it starts.
+// or a PDF file, is the printer chosen for the run (EleccionImpresora, held
+// by the run's context). A machine without printers is normal: the lists are
+// empty and a document reports ErrorImpresora when it starts.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "plataforma/eleccion_impresora.h"
 #include "plataforma/errores.h"
 
 namespace plataforma {
@@ -16,22 +17,22 @@ std::vector<std::string> Impresoras();
 // The default printer's name; empty when there is none.
 std::string ImpresoraPredeterminada();
 bool HayImpresoras();
-// Makes the printer with exactly that device name current. With no such
-// printer the current one stays as it was and the answer is false.
-bool EligeImpresora(const std::string& nombre);
-// Makes the default printer current again (undoes EligeImpresora and
+// Chooses the printer with exactly that device name. With no such printer
+// the choice stays as it was and the answer is false.
+bool EligeImpresora(EleccionImpresora& eleccion, const std::string& nombre);
+// Chooses the default printer again (undoes EligeImpresora and
 // EligeSalidaPdf).
-void UsaImpresoraPredeterminada();
-// Makes a PDF file the current printer: every later document is written to
-// that file, replacing it.
-void EligeSalidaPdf(const std::string& ruta);
-// Name of the current printer: the chosen one, else the default one; for a
-// PDF output its path. Empty when there is none.
-std::string ImpresoraActual();
+void UsaImpresoraPredeterminada(EleccionImpresora& eleccion);
+// Chooses a PDF file as the printer: every later document on that choice
+// is written to that file, replacing it.
+void EligeSalidaPdf(EleccionImpresora& eleccion, const std::string& ruta);
+// Name of the chosen printer, else the default one; for a PDF output its
+// path. Empty when there is none.
+std::string ImpresoraActual(const EleccionImpresora& eleccion);
 // Whether a document would find its printer: a PDF output is chosen, or the
 // chosen (else the default) printer is installed. False on a machine with no
 // printer at all.
-bool HayImpresoraDisponible();
+bool HayImpresoraDisponible(const EleccionImpresora& eleccion);
 
 // The fixed-pitch face that lists print in: DejaVu Sans Mono, which the
 // install step guarantees (package fonts-dejavu-core). It is taken by its
@@ -41,14 +42,14 @@ inline constexpr const char* kFamiliaPasoFijo = "DejaVu Sans Mono";
 // Line pitch of the printed lists: 1.2 times the point size.
 inline constexpr double kPasoLineaPorPunto = 1.2;
 
-// One printed document on the current printer. Lines go down the page in
+// One printed document on the chosen printer. Lines go down the page in
 // the current font; a page that is full continues on a new page. Any
 // failure throws ErrorImpresora; the document is then to be cancelled.
 class DocumentoImpreso {
  public:
-  // Starts the document; throws ErrorImpresora when there is no printer or
-  // it refuses the document.
-  DocumentoImpreso();
+  // Starts the document on the chosen printer; throws ErrorImpresora when
+  // there is no printer or it refuses the document.
+  explicit DocumentoImpreso(const EleccionImpresora& eleccion);
   // Starts the document as a PDF file at that path, whatever the current
   // printer (the stand-in of a machine without printers).
   explicit DocumentoImpreso(const std::string& ruta_pdf);
@@ -74,6 +75,7 @@ class DocumentoImpreso {
   int Pagina() const;
 
  private:
+  void Empieza(const EleccionImpresora& eleccion);
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -55,7 +55,7 @@ std::vector<std::string> BasesConcurso::Lineas() const {
   return lineas;
 }
 
-void BasesConcurso::Cruzar_Click() { ::ImprimeLista(Lineas(), "BASES CONCURSO"); }
+void BasesConcurso::Cruzar_Click() { ::ImprimeLista(principal_->Impresora(), Lineas(), "BASES CONCURSO"); }
 
 void BasesConcurso::FinClientes_Click() { close(); }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "plataforma/eleccion_impresora.h"
+
 namespace rules {
 
 class EnlaceBasesConcurso {
@@ -23,6 +25,8 @@ class EnlaceBasesConcurso {
   virtual std::string CarpetaConcurso() const = 0;
   // Entries 1..n of the contest's admitted categories, in order.
   virtual std::vector<std::string> CategoriasAdmitidas() const = 0;
+  // The printer chosen for the run, which the rules text prints on.
+  virtual const plataforma::EleccionImpresora& Impresora() const = 0;
   // Shows the main window again (the rules window has closed).
   virtual void MuestraVentanaPrincipal() = 0;
 };

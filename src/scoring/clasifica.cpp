@@ -43,6 +43,7 @@ DatosClasifica LeeDatosClasifica(EnlaceGesPuntos& enlace) {
   DatosClasifica datos;
   datos.Base = &enlace.BaseConcursos();
   datos.CarpetaConcurso = enlace.CarpetaConcurso();
+  datos.Impresora = &enlace.Impresora();
   dao::Recordset rs = datos.Base->OpenRecordset("Select * From Concursos Where NumeroOrden = ?",
                                                 dao::TipoRecordset::Snapshot, {dao::Variant(enlace.NumeroConcurso())});
   if (!rs.Eof()) {
@@ -146,9 +147,17 @@ void Clasifica::AjustaAPantalla() {
 
 // ------------------------------------------------------------- printing
 
-void Clasifica::ImprimirPuntos_Click() { ::ImprimeLista(*ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS"); }
+void Clasifica::ImprimirPuntos_Click() {
+  ::ImprimeLista(Impresora(), *ui_->ListaPorPuntos, "CLASIFICACIÓN POR PUNTOS");
+}
 
-void Clasifica::ImprimirCategoria_Click() { ::ImprimeLista(*ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA"); }
+void Clasifica::ImprimirCategoria_Click() {
+  ::ImprimeLista(Impresora(), *ui_->ListaPorCategoria, "CLASIFICACIÓN POR CATEGORÍA");
+}
+
+const plataforma::EleccionImpresora& Clasifica::Impresora() const {
+  return datos_.Impresora ? *datos_.Impresora : predeterminada_;
+}
 
 // ------------------------------------------------------------- mailings
 
@@ -158,19 +167,25 @@ void Clasifica::Envia(Envio envio) {
                                                        ui_->EnviarComunicado, ui_->EnviarNulos};
   for (QPushButton* b : botones) b->setEnabled(false);
   enviando_ = true;
-  ListaQt lista(ui_->ListaPorEmail);
-  lista.Limpia();
+  ui_->ListaPorEmail->clear();
   try {
+    const std::vector<std::string> destinatarios = MuestraDestinatarios();
     if (envio == Envio::Resultados)
-      envios_->EnviaResultadosPorEmail(lista);
+      envios_->EnviaResultadosPorEmail(destinatarios);
     else
-      envios_->EnviaQsoAnuladosPorEmail(lista);
+      envios_->EnviaQsoAnuladosPorEmail(destinatarios);
   } catch (const std::exception& error) {
     plataforma::MsgBox(std::string("No se ha podido completar el envío: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);
   }
   enviando_ = false;
   for (QPushButton* b : botones) b->setEnabled(true);
+}
+
+std::vector<std::string> Clasifica::MuestraDestinatarios() {
+  std::vector<std::string> destinatarios = envios_->Destinatarios();
+  for (const std::string& d : destinatarios) ui_->ListaPorEmail->addItem(Q(d));
+  return destinatarios;
 }
 
 void Clasifica::EnviarComunicado_Click() {
@@ -194,11 +209,10 @@ void Clasifica::Aceptar_Click() {
     ui_->TextoComunicado->setFocus();
     return;
   }
-  ListaQt lista(ui_->ListaPorEmail);
-  lista.Limpia();
+  ui_->ListaPorEmail->clear();
   enviando_ = true;
   try {
-    envios_->EnviaComunicadoPorEmail(lista, asunto, texto);
+    envios_->EnviaComunicadoPorEmail(MuestraDestinatarios(), asunto, texto);
   } catch (const std::exception& error) {
     plataforma::MsgBox(std::string("No se ha podido completar el envío: ") + error.what(), "ERROR",
                        plataforma::Icono::Error);

@@ -41,6 +41,8 @@ struct DatosClasifica {
   std::string CarpetaConcurso;
   std::string NombreConcurso;
   std::string EdicionConcurso;
+  // The printer chosen for the run; nullptr: the default one.
+  const plataforma::EleccionImpresora* Impresora = nullptr;
 };
 
 // Reads the contest's name and edition from its row of `Concursos`.
@@ -74,10 +76,13 @@ class Clasifica : public QWidget {
   void AjustaAPantalla();
 
   void ImprimirPuntos_Click();
+  const plataforma::EleccionImpresora& Impresora() const;
   void ImprimirCategoria_Click();
   // Shows the two rankings in ListaPorCategoria and ListaPorPuntos.
   void MuestraClasificaciones(const ResultadoClasificaciones& clasificaciones);
   void Envia(Envio envio);
+  // The mailings' recipients, added to ListaPorEmail.
+  std::vector<std::string> MuestraDestinatarios();
   void EnviarComunicado_Click();
   void Aceptar_Click();
   void Cancelar_Click();
@@ -91,6 +96,7 @@ class Clasifica : public QWidget {
   std::unique_ptr<Ui::Clasifica> ui_;
   bool enviando_ = false;
   bool descargada_ = false;
+  const plataforma::EleccionImpresora predeterminada_;  // when none is given
 };
 
 // Opens the window (deleted when it closes) and loads it.

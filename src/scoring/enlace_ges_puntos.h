@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 
+#include "plataforma/eleccion_impresora.h"
+
 class EdicionConcurso;
 class ProgresoEtapa;
 class TablasPaises;
@@ -33,6 +35,9 @@ class EnlaceGesPuntos {
   // The countries database of the run (the category keys of a few contests
   // need it); nullptr: the one the lookups use by default.
   virtual const TablasPaises* Paises() const { return nullptr; }
+  // The printer chosen for the run, which the window and the rankings
+  // window print on.
+  virtual const plataforma::EleccionImpresora& Impresora() const = 0;
   // `HayListasNuevas`: intake has been started since the last cross-check.
   // The window reads it when it opens and clears it after a cross-check.
   virtual bool HayListasNuevas() const = 0;

@@ -3,22 +3,24 @@
 // communiqué). The mail subsystem implements them over its session; the
 // window knows only this interface, so scoring never depends on mail.
 //
-// Each mailing adds the name of every sender-address file of the contest
-// to `lista_por_email` (the window's list `ListaPorEmail`, emptied by the
-// window before) and sends one mail per item, in list order. A failed mail
-// is reported to the operator by the mailing, which goes on with the next.
+// The recipients of a mailing are the names of the contest's sender-address
+// files (`Destinatarios`), which the window shows in its list `ListaPorEmail`
+// and then hands to the mailing; it sends one mail per name, in that order.
+// A failed mail is reported to whoever made the mailings (the window shows
+// it to the operator), and the mailing goes on with the next.
 #include <string>
-
-class ListaVentana;
+#include <vector>
 
 namespace scoring {
 
 class EnviosClasificacion {
  public:
   virtual ~EnviosClasificacion() = default;
-  virtual void EnviaResultadosPorEmail(ListaVentana& lista_por_email) = 0;
-  virtual void EnviaQsoAnuladosPorEmail(ListaVentana& lista_por_email) = 0;
-  virtual void EnviaComunicadoPorEmail(ListaVentana& lista_por_email, const std::string& asunto,
+  // The names of every sender-address file of the contest, in folder order.
+  virtual std::vector<std::string> Destinatarios() = 0;
+  virtual void EnviaResultadosPorEmail(const std::vector<std::string>& destinatarios) = 0;
+  virtual void EnviaQsoAnuladosPorEmail(const std::vector<std::string>& destinatarios) = 0;
+  virtual void EnviaComunicadoPorEmail(const std::vector<std::string>& destinatarios, const std::string& asunto,
                                        const std::string& texto) = 0;
 };
 

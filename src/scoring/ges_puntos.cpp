@@ -247,7 +247,9 @@ void GesPuntos::FinClientes_Click() {
   close();
 }
 
-void GesPuntos::Imprimir_Click() { ::ImprimeLista(*ui_->FicheroCabrillo, ui_->Lista->title().toStdString()); }
+void GesPuntos::Imprimir_Click() {
+  ::ImprimeLista(correo_->Impresora(), *ui_->FicheroCabrillo, ui_->Lista->title().toStdString());
+}
 
 void GesPuntos::DeshabilitaControles() { PonControlesDeEjecucion(false); }
 void GesPuntos::HabilitaControles() { PonControlesDeEjecucion(true); }

@@ -90,22 +90,20 @@ TEST(PanelProgreso, DuranteUnaEjecucionLaVentanaSeRepintaComoMuchoTreintaVecesPo
 // The list boxes of a window measure their texts as any list box does:
 // every item in the same place and of the same size as in a plain list, and
 // again after a change of font.
-TEST(ControlesVentana, LasListasMidenSusTextosComoLaListaSinMas) {
+TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
   QWidget ventana;
   auto* capas = new QVBoxLayout(&ventana);
   auto* propia = new QListWidget;
-  propia->setObjectName(QStringLiteral("Propia"));
-  auto* llana = new QListWidget;
   capas->addWidget(propia);
+  // Only the window's list box so far gets the delegate.
+  MideTextosUnaVez(&ventana);
+  auto* llana = new QListWidget;
   capas->addWidget(llana);
-  ControlesVentana controles(&ventana);
-  ListaVentana* lista = controles.Lista("PROPIA");
-  ASSERT_NE(lista, nullptr);
   const char* textos[] = {"EA1ABC.LOG", "W", "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 001",
                           "\xC3\x91and\xC3\xBA", "", "EA1ABC.LOG", "MMMMMMMMMMMMMMMMMMMM"};
   for (int vuelta = 0; vuelta < 2; ++vuelta) {
     for (const char* t : textos) {
-      lista->Agrega(t);
+      propia->addItem(Q(t));
       llana->addItem(Q(t));
     }
     ventana.show();

@@ -116,15 +116,16 @@ TEST(Redimensiona, ControlesEnLayoutSoloCambianLaFuente) {
 }
 
 TEST(Impresora, NombreDesconocidoNoCambiaLaActual) {
-  const std::string antes = plataforma::ImpresoraActual();
-  EstableceImpresora("NO EXISTE NINGUNA IMPRESORA ASI");
-  EXPECT_EQ(antes, plataforma::ImpresoraActual());
+  plataforma::EleccionImpresora eleccion;
+  const std::string antes = plataforma::ImpresoraActual(eleccion);
+  EstableceImpresora(eleccion, "NO EXISTE NINGUNA IMPRESORA ASI");
+  EXPECT_EQ(antes, plataforma::ImpresoraActual(eleccion));
 }
 
 class ImprimeListaPdf : public ::testing::Test {
  protected:
-  void SetUp() override { plataforma::EligeSalidaPdf(pdf); }
-  void TearDown() override { plataforma::UsaImpresoraPredeterminada(); }
+  void SetUp() override { plataforma::EligeSalidaPdf(eleccion, pdf); }
+  plataforma::EleccionImpresora eleccion;
   soporte::CarpetaTemporal dir;
   std::string pdf = dir.En("lista.pdf");
 };
@@ -134,7 +135,7 @@ TEST_F(ImprimeListaPdf, TituloEnMayusculasYLineas) {
   QListWidget lista;
   lista.addItem(QString::fromUtf8("EA4ABC   1234"));
   lista.addItem(QString::fromUtf8("QQ1ÑAB   99"));
-  ImprimeLista(lista, "Clasificación por puntos");
+  ImprimeLista(eleccion, lista, "Clasificación por puntos");
   const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
   EXPECT_NE(std::string::npos, texto.find("CLASIFICACIÓN POR PUNTOS")) << texto;
   EXPECT_NE(std::string::npos, texto.find("EA4ABC 1234"));
@@ -145,7 +146,7 @@ TEST_F(ImprimeListaPdf, TituloEnMayusculasYLineas) {
 TEST_F(ImprimeListaPdf, SaltoForzadoTrasLaLinea60) {
   std::vector<std::string> lineas;
   for (int i = 1; i <= 61; ++i) lineas.push_back("LINEA" + std::to_string(i));
-  ImprimeLista(lineas, "t");
+  ImprimeLista(eleccion, lineas, "t");
   const std::string texto = soporte::TextoDePdf(pdf);
   ASSERT_EQ(2u, soporte::Paginas(texto));
   EXPECT_NE(std::string::npos, soporte::Pagina(texto, 1).find("LINEA60"));
@@ -153,7 +154,7 @@ TEST_F(ImprimeListaPdf, SaltoForzadoTrasLaLinea60) {
 }
 
 TEST_F(ImprimeListaPdf, ListaVaciaSoloTituloYLineaEnBlanco) {
-  ImprimeLista(std::vector<std::string>{}, "Bases concurso");
+  ImprimeLista(eleccion, std::vector<std::string>{}, "Bases concurso");
   const std::string texto = soporte::TextoDePdf(pdf);
   ASSERT_EQ(1u, soporte::Paginas(texto));
   std::string sinBlancos;
@@ -167,7 +168,7 @@ TEST_F(ImprimeListaPdf, ListaVaciaSoloTituloYLineaEnBlanco) {
 TEST_F(ImprimeListaPdf, UnSoloSaltoForzadoConDoscientasLineas) {
   std::vector<std::string> lineas;
   for (int i = 1; i <= 200; ++i) lineas.push_back("LINEA" + std::to_string(i) + "FIN");
-  ImprimeLista(lineas, "t");
+  ImprimeLista(eleccion, lineas, "t");
   const std::string texto = soporte::TextoDePdf(pdf);
   const std::size_t paginas = soporte::Paginas(texto);
   ASSERT_GE(paginas, 3u);
@@ -188,7 +189,7 @@ TEST_F(ImprimeListaPdf, UnSoloSaltoForzadoConDoscientasLineas) {
 TEST_F(ImprimeListaPdf, PasoFijoMedidoEnLaHojaImpresa) {
   const std::vector<std::string> items = {"IIIIIIIIII", "MMMMMMMMMM", "..........", "WWWWWWWWWW", "iiiiiiiiii",
                                           "1111111111"};
-  ImprimeLista(items, "llllllllll mmmmmmmmmm");
+  ImprimeLista(eleccion, items, "llllllllll mmmmmmmmmm");
   const std::vector<soporte::PalabraPdf> palabras = soporte::PalabrasDePdf(pdf);
   ASSERT_EQ(items.size() + 2, palabras.size());
   const double ancho = palabras[0].Ancho();
@@ -210,7 +211,7 @@ TEST_F(ImprimeListaPdf, PasoFijoMedidoEnLaHojaImpresa) {
 TEST_F(ImprimeListaPdf, LasSesentaPrimerasCabenEnLaPrimeraHoja) {
   std::vector<std::string> lineas;
   for (int i = 1; i <= 70; ++i) lineas.push_back("L" + std::to_string(i));
-  ImprimeLista(lineas, "t");
+  ImprimeLista(eleccion, lineas, "t");
   const std::vector<soporte::PalabraPdf> palabras = soporte::PalabrasDePdf(pdf);
   ASSERT_EQ(71u, palabras.size());
   for (std::size_t i = 0; i < palabras.size(); ++i) EXPECT_EQ(i <= 60 ? 1u : 2u, palabras[i].pagina) << i;
@@ -219,16 +220,16 @@ TEST_F(ImprimeListaPdf, LasSesentaPrimerasCabenEnLaPrimeraHoja) {
 
 TEST(ImprimeListaSinImpresora, AvisaYNoImprime) {
   soporte::CarpetaTemporal dir;
-  plataforma::EligeSalidaPdf(dir.En("no/hay/carpeta.pdf"));
+  plataforma::EleccionImpresora eleccion;
+  plataforma::EligeSalidaPdf(eleccion, dir.En("no/hay/carpeta.pdf"));
   soporte::Mensajes().Espera(Respuesta::Aceptar);
-  ImprimeLista(std::vector<std::string>{"A"}, "t");
+  ImprimeLista(eleccion, std::vector<std::string>{"A"}, "t");
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   const std::string& texto = soporte::Mensajes().Cajas()[0].texto;
   EXPECT_TRUE(texto.starts_with("La Impresora no está disponible (")) << texto;
   EXPECT_EQ(texto.find("REINICIAR"), std::string::npos) << texto;
   EXPECT_NE(texto.find("Selección Impresora"), std::string::npos) << texto;
   EXPECT_EQ("", soporte::Mensajes().Cajas().at(0).titulo);
-  plataforma::UsaImpresoraPredeterminada();
 }
 
 }  // namespace

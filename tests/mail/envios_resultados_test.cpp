@@ -19,7 +19,6 @@
 #include <tuple>
 #include <vector>
 
-#include "common/ventana_proceso.h"
 #include "mail/acciones_clasificacion.h"
 #include "plataforma/correo/servidores.h"
 #include "plataforma/dao.h"
@@ -124,14 +123,11 @@ class EnviosResultadosTest : public ::testing::Test {
 
 TEST_F(EnviosResultadosTest, ThreeMailingsReachEveryParticipantWithTheirExactTexts) {
   EnviosResultados envios(Concurso(), Anota());
-  ListaSimple lista;
+  const std::vector<std::string> lista = envios.Destinatarios();
+  EXPECT_EQ(lista, (std::vector<std::string>{"EA1AAA.Email", "EA3CCC.Email", "EA9ZZZ.Email"}));
   envios.EnviaResultadosPorEmail(lista);
-  EXPECT_EQ(lista.elementos, (std::vector<std::string>{"EA1AAA.Email", "EA3CCC.Email", "EA9ZZZ.Email"}));
-  lista.Limpia();
   envios.EnviaQsoAnuladosPorEmail(lista);
-  lista.Limpia();
-  envios.EnviaComunicadoPorEmail(lista, "AVISO IMPORTANTE", "Línea 1\r\nLínea 2");
-  EXPECT_EQ(lista.elementos.size(), 3u);
+  envios.EnviaComunicadoPorEmail(envios.Destinatarios(), "AVISO IMPORTANTE", "Línea 1\r\nLínea 2");
 
   std::vector<Entregado> esperado = {
       {"ea1aaa@example.org", kAsunto, kPuntuacionEA1AAA + kAnuladosEA1AAA + kAgradecimiento},
@@ -192,9 +188,9 @@ TEST_F(EnviosResultadosTest, ContactLinesFollowTheContest) {
 TEST_F(EnviosResultadosTest, AMailThatCannotGoOutIsReportedAndTheOthersStillGo) {
   f.tmp.EscribeBytes("CONCURSO PRUEBA/ListasEmail/EA2BBB.Email", "no es una dirección");
   EnviosResultados envios(Concurso(), Anota());
-  ListaSimple lista;
+  const std::vector<std::string> lista = envios.Destinatarios();
+  EXPECT_EQ(lista.size(), 4u);
   envios.EnviaComunicadoPorEmail(lista, "AVISO", "texto");
-  EXPECT_EQ(lista.elementos.size(), 4u);
   const std::vector<Entregado> recibidos = Recibidos();
   EXPECT_EQ(recibidos.size(), 3u);
   EXPECT_EQ(fallos, std::vector<std::string>{"Ha ocurrido un error durante el envío:  32014"});
@@ -203,8 +199,7 @@ TEST_F(EnviosResultadosTest, AMailThatCannotGoOutIsReportedAndTheOthersStillGo) 
 TEST_F(EnviosResultadosTest, AFailedSignOnIsReportedForEveryMail) {
   plataforma::BorraFichero(f.trabajo + "/PerfilCorreo.txt");
   EnviosResultados envios(Concurso(), Anota());
-  ListaSimple lista;
-  envios.EnviaQsoAnuladosPorEmail(lista);
+  envios.EnviaQsoAnuladosPorEmail(envios.Destinatarios());
   EXPECT_TRUE(Recibidos().empty());
   EXPECT_EQ(fallos, std::vector<std::string>(3, "Ha ocurrido un error durante el envío:  32003"));
 }
@@ -212,8 +207,7 @@ TEST_F(EnviosResultadosTest, AFailedSignOnIsReportedForEveryMail) {
 TEST_F(EnviosResultadosTest, WithoutSmtpServerTheMailsWaitInTheOutbox) {
   Perfil("");
   EnviosResultados envios(Concurso(), Anota());
-  ListaSimple lista;
-  envios.EnviaResultadosPorEmail(lista);
+  envios.EnviaResultadosPorEmail(envios.Destinatarios());
   EXPECT_TRUE(Recibidos().empty());
   EXPECT_EQ(pruebas_correo::Ficheros(f.trabajo + "/Correo/Salida/new").size(), 3u);
 }
@@ -222,10 +216,10 @@ TEST_F(EnviosResultadosTest, AnEmptyAddressFolderSendsNothing) {
   for (const std::string& e : plataforma::ListaFicheros(f.En("ListasEmail")))
     plataforma::BorraFichero(f.En("ListasEmail/" + e));
   EnviosResultados envios(Concurso(), Anota());
-  ListaSimple lista;
+  const std::vector<std::string> lista = envios.Destinatarios();
+  EXPECT_TRUE(lista.empty());
   envios.EnviaResultadosPorEmail(lista);
   envios.EnviaComunicadoPorEmail(lista, "AVISO", "texto");
-  EXPECT_TRUE(lista.elementos.empty());
   EXPECT_TRUE(Recibidos().empty());
   EXPECT_TRUE(fallos.empty());
 }
@@ -238,6 +232,8 @@ struct EnlaceCorreo : scoring::EnlaceGesPuntos {
   std::string CarpetaTrabajo() const override { return f->trabajo; }
   std::string CarpetaConcurso() const override { return f->carpeta; }
   bool HayListasNuevas() const override { return false; }
+  plataforma::EleccionImpresora impresora;
+  const plataforma::EleccionImpresora& Impresora() const override { return impresora; }
   void PonHayListasNuevas(bool) override {}
   void MuestraVentanaCorreo() override {}
 };

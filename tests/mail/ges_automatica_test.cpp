@@ -27,7 +27,7 @@
 #include <regex>
 #include <set>
 
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
 #include "database/carpetas.h"
 #include "database/creacion.h"
 #include "mail/ges_automatica_textos.h"
@@ -543,9 +543,8 @@ TEST_F(GesAutomaticaTest, PrintsWhatTheViewerShowsUnderItsCaption) {
   Abre();
   C<QListWidget>("FicherosRecibidos")->setCurrentRow(0);
   const std::string pdf = trabajo_ + "/visor.pdf";
-  plataforma::EligeSalidaPdf(pdf);
+  plataforma::EligeSalidaPdf(contexto_.Impresora, pdf);
   Boton("Imprimir")->click();
-  plataforma::UsaImpresoraPredeterminada();
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
   EXPECT_NE(texto.find("FICHERO CABRILLO RECIBIDO DE QQ6STU"), std::string::npos) << texto;

@@ -12,7 +12,7 @@
 #include <memory>
 #include <set>
 
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
 #include "mail/buzon_prueba.h"
 #include "mail/recepcion.h"
 #include "mail/ventana_correo.h"

@@ -131,7 +131,7 @@ TEST_F(BasesDesdePrincipal, SinConcursoLaTeclaNoHaceNada) {
 // file into the working folder and says where, and how to print on paper.
 TEST_F(BasesDesdePrincipal, SinImpresoraImprimirDejaUnPdfEnLaCarpetaDeTrabajo) {
   if (plataforma::HayImpresoras()) GTEST_SKIP() << "esta máquina tiene impresoras instaladas";
-  plataforma::UsaImpresoraPredeterminada();
+  plataforma::UsaImpresoraPredeterminada(ventana->Contexto().Impresora);
   Formulario(*ventana).Bases->click();
   rules::BasesConcurso* bases = VentanaBases();
   ASSERT_NE(bases, nullptr);

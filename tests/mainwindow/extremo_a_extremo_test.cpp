@@ -19,23 +19,22 @@
 #include <sqlite3.h>
 
 #include "cabrillo/cabecera_log.h"
-#include "fixture_principal.h"
+#include "cabrillo/contexto_concurso.h"
 #include "cabrillo/entorno_validacion.h"
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/lista_valida.h"
 #include "cabrillo/prueba_validacion.h"
 #include "cabrillo/verificacion_fichero.h"
-#include "common/listas_carpetas.h"
+#include "common/edicion_concurso.h"
 #include "common/progreso_etapa.h"
 #include "common/terravia.h"
-#include "common/ventana_proceso.h"
 #include "database/carpetas.h"
 #include "database/conexiones.h"
 #include "database/creacion.h"
 #include "database/estado.h"
-#include "cabrillo/contexto_concurso.h"
-#include "mainwindow/servicios_principal.h"
+#include "fixture_principal.h"
 #include "mail/recepcion.h"
+#include "mainwindow/servicios_principal.h"
 #include "mainwindow/trovalis.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
@@ -105,9 +104,11 @@ class ExtremoAExtremo : public ::testing::Test {
   bool ProcesaLog(const std::string& nombreManual, const std::string& bytes) {
     const std::string manuales = ventana->Contexto().CarpetaConcurso + "/FicherosManuales/";
     std::ofstream(manuales + nombreManual, std::ios::binary) << bytes;
-    EXPECT_TRUE(CargaFicherosManuales(ventana->Contexto(), proceso).empty());
-    EXPECT_EQ(proceso.ListaPorNombre("FicherosManuales").elementos.size(), 1u);
-    const std::string nombre = plataforma::Mayusculas(proceso.ListaPorNombre("FicherosManuales").Elemento(0));
+    edicion = std::make_unique<EdicionConcurso>(ventana->Contexto());
+    EXPECT_TRUE(edicion->RenombraCbrManuales().empty());
+    const std::vector<std::string>& listados = edicion->Lee(ListaEdicion::Manuales);
+    EXPECT_EQ(listados.size(), 1u);
+    const std::string nombre = plataforma::Mayusculas(listados.empty() ? std::string() : listados.front());
     EXPECT_TRUE(plataforma::CopiaFichero(manuales + nombre,
                                          ventana->Contexto().CarpetaConcurso + "/FicherosRecibidos/" + nombre));
     plataforma::BorraFichero(manuales + nombre);
@@ -132,15 +133,15 @@ class ExtremoAExtremo : public ::testing::Test {
       EXPECT_TRUE(cabrillo::GeneraListaValida(progreso, concurso.carpetaConcurso, nombre, resultado.Lineas));
     }
     informe = LeeBytes(fichero.Ruta());
-    CargaListasValidas(ventana->Contexto(), proceso);
-    CargaFicherosRecibidos(ventana->Contexto(), proceso);
+    edicion->Lee(ListaEdicion::Validas);
+    edicion->Lee(ListaEdicion::Recibidos);
     return resultado.Aceptada;
   }
 
   QTemporaryDir dir;
   QString anterior;
   std::unique_ptr<Trovalis> ventana;
-  VentanaProcesoSimple proceso;
+  std::unique_ptr<EdicionConcurso> edicion;
   std::string informe;
 };
 
@@ -244,9 +245,9 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
   EXPECT_TRUE(ProcesaLog("ea1abc.cbr", bueno)) << informe;
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), std::vector<int>{});
   EXPECT_EQ(LeeBytes(carpetaConcurso + "/ListasValidas/EA1ABC.LOG"), bueno);
-  EXPECT_EQ(proceso.ListaPorNombre("ListasValidas").elementos, std::vector<std::string>{"EA1ABC.LOG"});
-  EXPECT_EQ(proceso.Texto("LValidas"), "1 Listas");
-  EXPECT_EQ(proceso.ListaPorNombre("FicherosRecibidos").elementos, std::vector<std::string>{"EA1ABC.LOG"});
+  EXPECT_EQ(edicion->Lista(ListaEdicion::Validas), std::vector<std::string>{"EA1ABC.LOG"});
+  EXPECT_EQ(edicion->TextoCuenta(ListaEdicion::Validas), "1 Listas");
+  EXPECT_EQ(edicion->Lista(ListaEdicion::Recibidos), std::vector<std::string>{"EA1ABC.LOG"});
 
   // The numeric letters pass because the box is ticked as shown.
   Formulario(*ventana).SiglasONumeral->setChecked(false);
@@ -264,8 +265,8 @@ TEST_F(ExtremoAExtremo, AltaReinicioYValidacionDeDosListas) {
                              "QSO: 14030 CW 2026-12-24 2415 EA1ABC 599 003 EA3AAA 599 B"});
   EXPECT_FALSE(ProcesaLog("EA1ABC.LOG", malo));
   EXPECT_EQ(cabrillo::prueba::NumerosDeError(informe), (std::vector<int>{26, 19, 37, 22}));
-  EXPECT_TRUE(proceso.ListaPorNombre("ListasValidas").elementos.empty());
-  EXPECT_EQ(proceso.Texto("LValidas"), "0 Listas");
+  EXPECT_TRUE(edicion->Lista(ListaEdicion::Validas).empty());
+  EXPECT_EQ(edicion->TextoCuenta(ListaEdicion::Validas), "0 Listas");
   EXPECT_NE(informe.find("ADJUNTO:"), std::string::npos);
   EXPECT_NE(informe.find(".- ERROR 26: Las SIGLAS recibidas no est\xE1n permitidas\r\n"), std::string::npos);
   EXPECT_NE(informe.find(".- ERROR 19: En el QSO se ha utilizado una BANDA no permitida\r\n"), std::string::npos);

@@ -29,9 +29,9 @@ class ImpresionPdf : public ::testing::Test {
  protected:
   void SetUp() override {
     pdf = dir.En("lista.pdf");
-    EligeSalidaPdf(pdf);
+    EligeSalidaPdf(eleccion, pdf);
   }
-  void TearDown() override { UsaImpresoraPredeterminada(); }
+  EleccionImpresora eleccion;
   soporte::CarpetaTemporal dir;
   std::string pdf;
 };
@@ -39,9 +39,9 @@ class ImpresionPdf : public ::testing::Test {
 }  // namespace
 
 TEST_F(ImpresionPdf, UnaListaSeLeeDeVueltaDelPdf) {
-  EXPECT_EQ(pdf, ImpresoraActual());
+  EXPECT_EQ(pdf, ImpresoraActual(eleccion));
   {
-    DocumentoImpreso d;
+    DocumentoImpreso d(eleccion);
     d.FuenteFija(10, true);
     d.Linea("LISTAS VALIDAS");
     d.Linea("");
@@ -66,7 +66,7 @@ TEST_F(ImpresionPdf, UnaListaSeLeeDeVueltaDelPdf) {
 
 TEST_F(ImpresionPdf, UnaPaginaLlenaSigueEnLaSiguienteSinPerderLineas) {
   {
-    DocumentoImpreso d;
+    DocumentoImpreso d(eleccion);
     d.FuenteFija(10, false);
     for (int i = 1; i <= 200; ++i) d.Linea("LINEA " + ConCeros(i, 3));
     d.Fin();
@@ -84,7 +84,7 @@ TEST_F(ImpresionPdf, UnaPaginaLlenaSigueEnLaSiguienteSinPerderLineas) {
 }
 
 TEST_F(ImpresionPdf, CancelarAbandonaElDocumento) {
-  DocumentoImpreso d;
+  DocumentoImpreso d(eleccion);
   d.Linea("x");
   d.Cancela();
   EXPECT_THROW(d.Linea("y"), ErrorImpresora);
@@ -94,16 +94,16 @@ TEST_F(ImpresionPdf, CancelarAbandonaElDocumento) {
 }
 
 TEST_F(ImpresionPdf, UnDocumentoSinTerminarSeCancelaSinRomperNada) {
-  { DocumentoImpreso d; d.Linea("x"); }
-  DocumentoImpreso otro;
+  { DocumentoImpreso d(eleccion); d.Linea("x"); }
+  DocumentoImpreso otro(eleccion);
   otro.Linea("otro");
   otro.Fin();
   EXPECT_NE(std::string::npos, TextoDePdf(pdf).find("otro"));
 }
 
 TEST_F(ImpresionPdf, UnPdfImposibleEsUnErrorDeImpresora) {
-  EligeSalidaPdf(dir.En("no/hay/carpeta.pdf"));
-  EXPECT_THROW(DocumentoImpreso d, ErrorImpresora);
+  EligeSalidaPdf(eleccion, dir.En("no/hay/carpeta.pdf"));
+  EXPECT_THROW(DocumentoImpreso d(eleccion), ErrorImpresora);
 }
 
 // Measured, not taken from the face's name: every character advances by the
@@ -125,25 +125,26 @@ TEST(FuenteDePasoFijo, TodasLasLetrasAvanzanIgual) {
 }
 
 TEST(Impresoras, ElegirUnaQueNoExisteNoCambiaLaActual) {
-  UsaImpresoraPredeterminada();
-  const std::string antes = ImpresoraActual();
-  EXPECT_FALSE(EligeImpresora("Impresora que no existe"));
-  EXPECT_EQ(antes, ImpresoraActual());
+  EleccionImpresora eleccion;
+  const std::string antes = ImpresoraActual(eleccion);
+  EXPECT_FALSE(EligeImpresora(eleccion, "Impresora que no existe"));
+  EXPECT_EQ(antes, ImpresoraActual(eleccion));
   const auto lista = Impresoras();
   EXPECT_EQ(!lista.empty(), HayImpresoras());
   if (!lista.empty()) {
-    EXPECT_TRUE(EligeImpresora(lista.back()));
-    EXPECT_EQ(lista.back(), ImpresoraActual());
-    UsaImpresoraPredeterminada();
+    EXPECT_TRUE(EligeImpresora(eleccion, lista.back()));
+    EXPECT_EQ(lista.back(), ImpresoraActual(eleccion));
+    UsaImpresoraPredeterminada(eleccion);
+    EXPECT_EQ(antes, ImpresoraActual(eleccion));
   }
 }
 
 TEST(Impresoras, SinImpresoraSeDiceYNoSeRompeNada) {
-  UsaImpresoraPredeterminada();
+  EleccionImpresora eleccion;
   if (!ImpresoraPredeterminada().empty()) GTEST_SKIP() << "esta máquina tiene impresora";
-  EXPECT_EQ("", ImpresoraActual());
+  EXPECT_EQ("", ImpresoraActual(eleccion));
   try {
-    DocumentoImpreso d;
+    DocumentoImpreso d(eleccion);
     ADD_FAILURE() << "un documento sin impresora no debe empezar";
   } catch (const ErrorImpresora& e) {
     EXPECT_STRNE("", e.what());

@@ -38,6 +38,8 @@ struct EnlaceBasesPrueba : EnlaceBasesConcurso {
   std::string CarpetaTrabajo() const override { return carpetaTrabajo; }
   std::string CarpetaConcurso() const override { return carpetaConcurso; }
   std::vector<std::string> CategoriasAdmitidas() const override { return categorias; }
+  plataforma::EleccionImpresora impresora;
+  const plataforma::EleccionImpresora& Impresora() const override { return impresora; }
   void MuestraVentanaPrincipal() override { ++*mostrada; }
 };
 
@@ -224,10 +226,10 @@ TEST_F(VentanaBases, BuzonYAsuntoSinValorSeLeenVacios) {
 TEST_F(VentanaBases, ImprimeElTituloYCadaLinea) {
   Graba();
   const std::string pdf = plataforma::UneRuta(carpeta.Ruta(), "bases.pdf");
-  plataforma::EligeSalidaPdf(pdf);
-  BasesConcurso& w = Abre();
+  std::unique_ptr<EnlaceBasesPrueba> e = Enlace();
+  plataforma::EligeSalidaPdf(e->impresora, pdf);
+  BasesConcurso& w = Abre(std::move(e));
   Boton(w, "Cruzar")->click();
-  plataforma::UsaImpresoraPredeterminada();
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
   EXPECT_NE(texto.find("BASES CONCURSO"), std::string::npos);

@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "clasificacion_prueba.h"
-#include "common/ventana_proceso.h"
 #include "plataforma/impresion.h"
 #include "plataforma/texto.h"
 #include "scoring/calculo_puntuaciones.h"
@@ -36,29 +35,34 @@ namespace {
 using plataforma::Respuesta;
 using prueba::ConcursoClasificacionPrueba;
 
-// Records every mailing and what the window looked like meanwhile.
-struct EnviosPrueba : EnviosClasificacion {
-  void EnviaResultadosPorEmail(ListaVentana& lista) override { Registra("resultados", lista); }
-  void EnviaQsoAnuladosPorEmail(ListaVentana& lista) override { Registra("nulos", lista); }
-  void EnviaComunicadoPorEmail(ListaVentana& lista, const std::string& asunto, const std::string& texto) override {
-    Registra("comunicado|" + asunto + "|" + texto, lista);
-  }
-  void Registra(const std::string& envio, ListaVentana& lista) {
-    envios.push_back(envio);
-    lista_al_empezar.push_back(lista.Cuenta());
-    lista.Agrega("EA1AAA.Email");
-    if (durante) durante();
-  }
-  std::vector<std::string> envios;
-  std::vector<std::size_t> lista_al_empezar;
-  std::function<void()> durante;
-};
-
 std::vector<std::string> Elementos(QListWidget* l) {
   std::vector<std::string> v;
   for (int i = 0; i < l->count(); ++i) v.push_back(l->item(i)->text().toStdString());
   return v;
 }
+
+// Records every mailing, the recipients it was given and what the window
+// showed meanwhile.
+struct EnviosPrueba : EnviosClasificacion {
+  std::vector<std::string> Destinatarios() override { return {"EA1AAA.Email"}; }
+  void EnviaResultadosPorEmail(const std::vector<std::string>& d) override { Registra("resultados", d); }
+  void EnviaQsoAnuladosPorEmail(const std::vector<std::string>& d) override { Registra("nulos", d); }
+  void EnviaComunicadoPorEmail(const std::vector<std::string>& d, const std::string& asunto,
+                               const std::string& texto) override {
+    Registra("comunicado|" + asunto + "|" + texto, d);
+  }
+  void Registra(const std::string& envio, const std::vector<std::string>& d) {
+    envios.push_back(envio);
+    destinatarios.push_back(d);
+    if (lista) lista_al_enviar.push_back(Elementos(lista));
+    if (durante) durante();
+  }
+  std::vector<std::string> envios;
+  std::vector<std::vector<std::string>> destinatarios;
+  QListWidget* lista = nullptr;  // the window's ListaPorEmail
+  std::vector<std::vector<std::string>> lista_al_enviar;
+  std::function<void()> durante;
+};
 
 class VentanaClasifica : public ::testing::Test {
  protected:
@@ -76,7 +80,9 @@ class VentanaClasifica : public ::testing::Test {
     datos.CarpetaConcurso = f.carpeta;
     datos.NombreConcurso = "CONCURSO PRUEBA";
     datos.EdicionConcurso = "2026";
+    datos.Impresora = &impresora;
     ventana = AbreClasifica(datos, envios, [this] { ++cerrada; });
+    if (envios) envios->lista = Lista("ListaPorEmail");
     return *ventana;
   }
   template <typename T = QPushButton>
@@ -99,6 +105,7 @@ class VentanaClasifica : public ::testing::Test {
 
   ConcursoClasificacionPrueba f;
   std::shared_ptr<EnviosPrueba> envios = std::make_shared<EnviosPrueba>();
+  plataforma::EleccionImpresora impresora;
   QPointer<Clasifica> ventana;
   int cerrada = 0;
 };
@@ -147,9 +154,8 @@ TEST_F(VentanaClasifica, PrintsEitherRankingWithItsTitle) {
                         Caso{"ImprimirCategoria", "CLASIFICACIÓN POR CATEGORÍA", "ListaPorCategoria"}}) {
     SCOPED_TRACE(c.boton);
     const std::string pdf = dir.En(std::string(c.boton) + ".pdf");
-    plataforma::EligeSalidaPdf(pdf);
+    plataforma::EligeSalidaPdf(impresora, pdf);
     Control(c.boton)->click();
-    plataforma::UsaImpresoraPredeterminada();
     const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
     const std::size_t titulo = texto.find(c.titulo);
     ASSERT_NE(titulo, std::string::npos) << texto;
@@ -177,9 +183,12 @@ TEST_F(VentanaClasifica, ResultAndAnnulledMailingsHoldTheWindowWhileTheyRun) {
   Tecla(Qt::Key_F2, Qt::ShiftModifier);  // nothing
   Tecla(Qt::Key_F2);
   EXPECT_EQ(envios->envios, (std::vector<std::string>{"resultados", "nulos", "resultados"}));
-  // Only the category's print stays usable; the list is emptied every time.
+  // Only the category's print stays usable; the list is emptied every time
+  // and shows the recipients each mailing is given.
   EXPECT_EQ(estados, (std::vector<std::string>{"01000000", "abierta", "01000000", "abierta", "01000000", "abierta"}));
-  EXPECT_EQ(envios->lista_al_empezar, (std::vector<std::size_t>{0, 0, 0}));
+  const std::vector<std::vector<std::string>> uno(3, std::vector<std::string>{"EA1AAA.Email"});
+  EXPECT_EQ(envios->destinatarios, uno);
+  EXPECT_EQ(envios->lista_al_enviar, uno);
   EXPECT_EQ(Elementos(Lista("ListaPorEmail")), std::vector<std::string>{"EA1AAA.Email"});
   EXPECT_EQ(cerrada, 0);
 }
@@ -222,7 +231,9 @@ TEST_F(VentanaClasifica, CommuniquePanelAsksForWhatIsMissingAndKeepsItsTexts) {
   Control("EnviarComunicado")->click();
   Control("Aceptar")->click();
   EXPECT_EQ(envios->envios, (std::vector<std::string>{"resultados", "comunicado|AVISO|Línea 1\nLínea 2"}));
-  EXPECT_EQ(envios->lista_al_empezar, (std::vector<std::size_t>{0, 0}));
+  const std::vector<std::vector<std::string>> uno(2, std::vector<std::string>{"EA1AAA.Email"});
+  EXPECT_EQ(envios->destinatarios, uno);
+  EXPECT_EQ(envios->lista_al_enviar, uno);
   EXPECT_EQ(Estado(), "11111100");
 
   // Both empty, both answered Yes: it goes out empty.
@@ -262,6 +273,8 @@ struct EnlaceClasificacion : EnlaceGesPuntos {
   std::string CarpetaTrabajo() const override { return f->trabajo; }
   std::string CarpetaConcurso() const override { return f->carpeta; }
   bool HayListasNuevas() const override { return false; }
+  plataforma::EleccionImpresora impresora;
+  const plataforma::EleccionImpresora& Impresora() const override { return impresora; }
   void PonHayListasNuevas(bool) override {}
   void MuestraVentanaCorreo() override {}
 };

@@ -21,7 +21,6 @@
 #include "cabrillo/verificacion_fichero.h"
 #include "common/edicion_concurso.h"
 #include "common/progreso_etapa.h"
-#include "common/ventana_proceso.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
 #include "plataforma/texto.h"

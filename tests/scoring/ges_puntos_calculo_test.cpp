@@ -29,6 +29,8 @@ struct EnlaceCalculo : EnlaceGesPuntos {
   std::string CarpetaConcurso() const override { return f->carpeta; }
   const TablasPaises* Paises() const override { return paises; }
   bool HayListasNuevas() const override { return false; }
+  plataforma::EleccionImpresora impresora;
+  const plataforma::EleccionImpresora& Impresora() const override { return impresora; }
   void PonHayListasNuevas(bool) override {}
   void MuestraVentanaCorreo() override {}
 };

@@ -48,7 +48,9 @@ struct Aperturas {
 struct EnlacePrueba : EnlaceGesPuntos {
   prueba::ConcursoCrucePrueba* f = nullptr;
   Aperturas* a = nullptr;
+  const plataforma::EleccionImpresora* impresora = nullptr;
   dao::Database& BaseConcursos() override { return f->base; }
+  const plataforma::EleccionImpresora& Impresora() const override { return *impresora; }
   std::int32_t NumeroConcurso() const override { return prueba::ConcursoCrucePrueba::kNumero; }
   std::string CarpetaTrabajo() const override { return f->trabajo; }
   std::string CarpetaConcurso() const override { return f->carpeta; }
@@ -103,6 +105,7 @@ class VentanaGesPuntos : public ::testing::Test {
     auto e = std::make_unique<EnlacePrueba>();
     e->f = &f;
     e->a = &a;
+    e->impresora = &impresora;
     ventana = AbreGesPuntos(std::move(e), std::move(acciones));
     return *ventana;
   }
@@ -134,6 +137,7 @@ class VentanaGesPuntos : public ::testing::Test {
   bool HayResultado() { return plataforma::ExisteFichero(f.En("ListasCruzadas/QQ1AA.LOG")); }
 
   prueba::ConcursoCrucePrueba f;
+  plataforma::EleccionImpresora impresora;
   Aperturas a;
   QPointer<GesPuntos> ventana;
 };
@@ -412,9 +416,8 @@ TEST_F(VentanaGesPuntos, ImprimeLoQueMuestraElVisorBajoSuTitulo) {
   Abre();
   Control<QListWidget>("ListasValidas")->setCurrentRow(0);
   const std::string pdf = plataforma::UneRuta(f.trabajo, "visor.pdf");
-  plataforma::EligeSalidaPdf(pdf);
+  plataforma::EligeSalidaPdf(impresora, pdf);
   Control<QPushButton>("Imprimir")->click();
-  plataforma::UsaImpresoraPredeterminada();
   EXPECT_TRUE(soporte::Mensajes().Cajas().empty());
   const std::string texto = soporte::UnBlanco(soporte::TextoDePdf(pdf));
   EXPECT_NE(texto.find("LISTA VÁLIDA DE QQ1AA"), std::string::npos) << texto;
