@@ -2,22 +2,34 @@
 
 #include <algorithm>
 
-void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::string& campo) {
-  // Positions are 1-based: the character at k is p[k - 1], for k up to
-  // `longitud`; past the end there is no character.
-  const auto longitud = static_cast<std::int64_t>(linea.size());
-  const char* const p = linea.data();
-  std::int64_t a = posicion < 1 ? 1 : posicion;
-  while (a <= longitud && p[a - 1] == ' ') ++a;
+namespace {
 
-  // The character at `a` itself is never taken as a separator. Starting
-  // past the end, the end is one further on.
+// Character at a 1-based position; 0 stands for "no character".
+char Caracter(std::string_view linea, std::int64_t posicion) {
+  if (posicion < 1 || posicion > static_cast<std::int64_t>(linea.size())) return '\0';
+  return linea[static_cast<std::size_t>(posicion - 1)];
+}
+
+}  // namespace
+
+void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::string& campo) {
+  const auto longitud = static_cast<std::int64_t>(linea.size());
+  std::int64_t a = posicion < 1 ? 1 : posicion;
+  while (Caracter(linea, a) == ' ') ++a;
+
+  // The character at `a` itself is never taken as a separator.
   std::int64_t j = a + 1;
-  if (j > longitud)
+  bool acabo_en_tab = false;
+  for (;;) {
+    const char c = Caracter(linea, j);
+    if (c == ' ') break;
+    if (c == '\t') {
+      acabo_en_tab = true;
+      break;
+    }
     ++j;
-  else
-    while (j <= longitud && p[j - 1] != ' ' && p[j - 1] != '\t') ++j;
-  const bool acabo_en_tab = j <= longitud && p[j - 1] == '\t';
+    if (j - 1 >= longitud) break;
+  }
 
   std::string_view trozo;
   if (a <= longitud) {
@@ -33,6 +45,6 @@ void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::
   campo.assign(trozo);
 
   if (acabo_en_tab) ++j;
-  while (j <= longitud && p[j - 1] == ' ') ++j;
+  while (Caracter(linea, j) == ' ') ++j;
   posicion = j;
 }
