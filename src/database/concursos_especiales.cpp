@@ -138,6 +138,18 @@ Disposicion DisposicionDeLog(std::string_view nombre, std::string_view linea_con
   return DisposicionDe(nombre);
 }
 
+ReglasQso ReglasQsoDe(std::string_view nombre) {
+  ReglasQso r;
+  r.puntos = PuntosDe(nombre);
+  r.puntos_espanolas_rtty = AplicaPuntos(nombre, ReglaPuntos::EspanolasRtty);
+  r.puntos_socios_del_club = AplicaPuntos(nombre, ReglaPuntos::SociosDelClub);
+  r.km_doble_en_cw = Tiene(nombre, &PerfilConcurso::km_doble_en_cw);
+  r.multiplicadores = MultiplicadoresDe(nombre);
+  r.log_por_banda = Tiene(nombre, &PerfilConcurso::log_por_banda);
+  r.repeticion_estacion_especial = Tiene(nombre, &PerfilConcurso::repeticion_estacion_especial);
+  return r;
+}
+
 bool EsDiploma(std::string_view nombre) { return Tiene(nombre, &PerfilConcurso::diploma); }
 
 std::string_view NombreDiploma() {

@@ -444,6 +444,20 @@ bool PuntosEnIntercambioAlGuardar(std::string_view nombre);
 Disposicion DisposicionDe(std::string_view nombre);
 Disposicion DisposicionDeLog(std::string_view nombre, std::string_view linea_contest);
 
+// The rules the work of each QSO reads (its points, its multipliers, its
+// cross-check), taken from the profiles once for a run: the per-QSO code
+// reads these fields and never searches the profiles by the name.
+struct ReglasQso {
+  ReglaPuntos puntos = ReglaPuntos::Ninguna;  // PuntosDe
+  bool puntos_espanolas_rtty = false;         // AplicaPuntos(nombre, EspanolasRtty)
+  bool puntos_socios_del_club = false;        // AplicaPuntos(nombre, SociosDelClub)
+  bool km_doble_en_cw = false;
+  ReglaMultiplicadores multiplicadores = ReglaMultiplicadores::Ninguna;
+  bool log_por_banda = false;
+  bool repeticion_estacion_especial = false;
+};
+ReglasQso ReglasQsoDe(std::string_view nombre);
+
 // The award: whether the contest named `nombre` is it, and its name.
 bool EsDiploma(std::string_view nombre);
 std::string_view NombreDiploma();

@@ -181,9 +181,14 @@ char32_t MinusculaDe(char32_t c) {
 
 template <typename F>
 std::string MapeaCodigos(std::string_view s, F f) {
-  std::string r;
+  // The ASCII characters map to ASCII ones, byte for byte: the first part
+  // of the text that is ASCII (most often all of it) is mapped in place.
+  const std::size_t ascii = PrefijoAscii(reinterpret_cast<const unsigned char*>(s.data()), s.size());
+  std::string r(s.substr(0, ascii));
+  for (char& c : r) c = static_cast<char>(f(static_cast<unsigned char>(c)));
+  if (ascii == s.size()) return r;
   r.reserve(s.size());
-  std::size_t i = 0;
+  std::size_t i = ascii;
   while (i < s.size()) {
     const std::size_t inicio = i;
     const char32_t c = SiguienteCodigo(s, i);
@@ -461,8 +466,12 @@ std::string RecortaDer(std::string_view s) {
 
 std::string Recorta(std::string_view s) { return RecortaIzq(RecortaDer(s)); }
 
-std::string Mayusculas(std::string_view s) { return MapeaCodigos(s, MayusculaDe); }
-std::string Minusculas(std::string_view s) { return MapeaCodigos(s, MinusculaDe); }
+std::string Mayusculas(std::string_view s) {
+  return MapeaCodigos(s, [](char32_t c) { return MayusculaDe(c); });
+}
+std::string Minusculas(std::string_view s) {
+  return MapeaCodigos(s, [](char32_t c) { return MinusculaDe(c); });
+}
 
 bool IgualesSinCaso(std::string_view a, std::string_view b) {
   // Case pairs of the repertoire have UTF-8 forms of the same length.

@@ -164,6 +164,7 @@ ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::str
     : carpeta_(std::move(carpeta)),
       entradas_(std::move(entradas)),
       datos_(std::move(datos)),
+      log_por_banda_(concursos::Tiene(datos_.NombreConcurso, &concursos::PerfilConcurso::log_por_banda)),
       indicativos_(std::make_unique<Indicativos>()),
       por_entrada_(entradas_.size(), nullptr) {
   for (std::size_t i = 0; i < entradas_.size(); ++i) por_nombre_[plataforma::Mayusculas(entradas_[i])].push_back(i);
@@ -364,8 +365,7 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   const std::string nuestro = IndicativoComparable(q.tokens[T::MiIndicativo], portable);
   const std::string& trabajado_escrito = q.tokens[T::SuIndicativo];
   std::string trabajado = IndicativoComparable(trabajado_escrito, false);
-  if (concursos::Tiene(datos_.NombreConcurso, &concursos::PerfilConcurso::log_por_banda) &&
-      indice_propia < entradas_.size())
+  if (log_por_banda_ && indice_propia < entradas_.size())
     trabajado += SufijoSegovia(entradas_[indice_propia]);
 
   const ReglaCuenta cuenta = ReglaDeCuenta(op);

@@ -143,6 +143,8 @@ class ListasValidasCruce {
   std::string carpeta_;
   std::vector<std::string> entradas_;
   DatosCruce datos_;
+  // The contest's one log per band (its profile), taken once.
+  bool log_por_banda_ = false;
 
   // Entries by their upper-cased name, each with its positions in order.
   std::unordered_map<std::string, std::vector<std::size_t>> por_nombre_;

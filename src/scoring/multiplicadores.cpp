@@ -430,14 +430,13 @@ void EsNuevaProvincia(std::string_view letras, const QsosAnteriores& anteriores,
 // ----------------------------------------------------------------- the engine
 
 void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
-                            std::string_view nombre) {
+                            concursos::ReglaMultiplicadores regla) {
   const OpcionesMultiplicadores& op = c.opciones;
   const ListasMultiplicadores& listas = c.listas;
   qso.Multiplicador.clear();
   if (!op.Multiplicadores) return;
 
   using R = concursos::ReglaMultiplicadores;
-  const R regla = concursos::MultiplicadoresDe(nombre);
   const bool die = regla == R::Die;
   const bool vge = regla == R::Vge;
   const bool dce = regla == R::Dce;
@@ -571,10 +570,11 @@ MotorMultiplicadores::MotorMultiplicadores(const TablasPaises& paises, OpcionesM
       opciones_(std::move(opciones)),
       listas_(std::move(listas)),
       nombre_(std::move(nombre_concurso)),
+      regla_(concursos::MultiplicadoresDe(nombre_)),
       anteriores_(paises_, opciones_) {}
 
 void MotorMultiplicadores::CalculaMultiplicadores(DatosQso& qso) const {
-  scoring::CalculaMultiplicadores(qso, anteriores_, Contexto(), nombre_);
+  scoring::CalculaMultiplicadores(qso, anteriores_, Contexto(), regla_);
 }
 
 }  // namespace scoring

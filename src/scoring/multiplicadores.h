@@ -228,8 +228,10 @@ void EsNuevaProvincia(std::string_view letras, const QsosAnteriores& anteriores,
 // contests known by name. The count is a 64-bit number: weights never wrap
 // it. Writes it into qso.Multiplicador as decimal text, or empty for 0 (and
 // always empty when the contest has no multipliers).
+// `regla`: the contest's rule (concursos::MultiplicadoresDe), taken once
+// for a run.
 void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, const ContextoMultiplicadores& c,
-                            std::string_view nombre_concurso);
+                            concursos::ReglaMultiplicadores regla);
 
 // The engine for one run: the contest's options, lists and name, and the
 // earlier QSOs of the log in hand.
@@ -256,6 +258,7 @@ class MotorMultiplicadores {
   OpcionesMultiplicadores opciones_;
   ListasMultiplicadores listas_;
   std::string nombre_;
+  concursos::ReglaMultiplicadores regla_;  // of nombre_
   QsosAnteriores anteriores_;
 };
 

@@ -99,7 +99,11 @@ void CalculaPuntosCamino(DatosQso& qso, const QsosAnteriores& anteriores, const 
 }
 
 bool CalculaPuntosRtty(DatosQso& qso, std::string_view nombre_concurso) {
-  if (!concursos::AplicaPuntos(nombre_concurso, concursos::ReglaPuntos::EspanolasRtty)) return false;
+  return CalculaPuntosRtty(qso, concursos::ReglasQsoDe(nombre_concurso));
+}
+
+bool CalculaPuntosRtty(DatosQso& qso, const concursos::ReglasQso& reglas) {
+  if (!reglas.puntos_espanolas_rtty) return false;
   const bool propio = EsEspanola(qso.DxccEstacionBase);
   const bool trabajado = EsEspanola(qso.Dxcc);
   if (propio)
@@ -110,7 +114,12 @@ bool CalculaPuntosRtty(DatosQso& qso, std::string_view nombre_concurso) {
 }
 
 bool CalculaPuntosAniversario(DatosQso& qso, std::string_view nombre_concurso, std::span<const std::string> socios) {
-  if (!concursos::AplicaPuntos(nombre_concurso, concursos::ReglaPuntos::SociosDelClub)) return false;
+  return CalculaPuntosAniversario(qso, concursos::ReglasQsoDe(nombre_concurso), socios);
+}
+
+bool CalculaPuntosAniversario(DatosQso& qso, const concursos::ReglasQso& reglas,
+                              std::span<const std::string> socios) {
+  if (!reglas.puntos_socios_del_club) return false;
   if (qso.Indicativo == kEstacionZurozi) {
     qso.PuntosRecibidos = "10";
     return true;
@@ -148,16 +157,15 @@ void CalculaPuntosReferencia(DatosQso& qso, const QsosAnteriores& anteriores) {
 
 void CalculaPuntosQso(DatosQso& qso, const DatosConcursante& concursante, const QsosAnteriores& anteriores,
                       const ContextoPuntos& c) {
-  const std::string& nombre = c.config.NombreConcurso;
   using R = concursos::ReglaPuntos;
-  const R regla = concursos::PuntosDe(nombre);
+  const R regla = c.reglas.puntos;
   if (regla == R::Psk) {
     CalculaPuntosPskTest(qso);
     return;
   }
   if (c.config.RecibirPuntosPorKM) {
     float km = c.distancia ? c.distancia(qso.QraLocatorEnviado, qso.QraLocatorRecibido) : 0.0f;
-    if (qso.Modo == "CW" && concursos::Tiene(nombre, &concursos::PerfilConcurso::km_doble_en_cw)) km = 2 * km;
+    if (qso.Modo == "CW" && c.reglas.km_doble_en_cw) km = 2 * km;
     qso.PuntosRecibidos = TextoPuntos(km);
     return;
   }
@@ -174,8 +182,8 @@ void CalculaPuntosQso(DatosQso& qso, const DatosConcursante& concursante, const 
     qso.PuntosRecibidos = plataforma::EsNumerico(qso.LiteralRecibido) ? "5" : "1";
     return;
   }
-  if (CalculaPuntosRtty(qso, nombre)) return;
-  if (CalculaPuntosAniversario(qso, nombre, c.socios_zurozi)) return;
+  if (CalculaPuntosRtty(qso, c.reglas)) return;
+  if (CalculaPuntosAniversario(qso, c.reglas, c.socios_zurozi)) return;
   if (!c.config.RecibirPuntos) return;
   if (regla == R::Die) {
     CalculaPuntosEstacionesEspeciales(qso, c.especiales, c.paises);

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "database/concursos_especiales.h"
 #include "scoring/multiplicadores.h"
@@ -63,12 +64,24 @@ using DistanciaLocators = std::function<float(const std::string& enviado, const 
 float DistanciaEntreLocators(const std::string& enviado, const std::string& recibido);
 
 // What the points need beside the QSO, the participant and the earlier QSOs.
+// The contest's rules are taken from its profile when the context is made.
 struct ContextoPuntos {
+  ContextoPuntos(const ConfiguracionPuntos& config_, const EstacionesEspeciales& especiales_,
+                 const TablasPaises& paises_, std::span<const std::string> socios_zurozi_,
+                 DistanciaLocators distancia_ = DistanciaEntreLocators)
+      : config(config_),
+        especiales(especiales_),
+        paises(paises_),
+        socios_zurozi(socios_zurozi_),
+        distancia(std::move(distancia_)),
+        reglas(concursos::ReglasQsoDe(config_.NombreConcurso)) {}
+
   const ConfiguracionPuntos& config;
   const EstacionesEspeciales& especiales;
   const TablasPaises& paises;
   std::span<const std::string> socios_zurozi;  // members of the ZUROZI club
   DistanciaLocators distancia = DistanciaEntreLocators;
+  concursos::ReglasQso reglas;  // of config.NombreConcurso
 };
 
 // A number written as the points are written: a whole number without
@@ -90,10 +103,13 @@ void CalculaPuntosCamino(DatosQso& qso, const QsosAnteriores& anteriores, const 
 // its points): 2 (Spanish both), 1 (Spanish working foreign, or foreign
 // both), 3 (foreign working Spanish); False for another contest.
 bool CalculaPuntosRtty(DatosQso& qso, std::string_view nombre_concurso);
+bool CalculaPuntosRtty(DatosQso& qso, const concursos::ReglasQso& reglas);
 // `ReglaPuntos::SociosDelClub` (a profile with it recognises the name for
 // its points): 10 the club station, 5 a member, 4 another Spanish station,
 // 3 any other; False for another contest.
 bool CalculaPuntosAniversario(DatosQso& qso, std::string_view nombre_concurso, std::span<const std::string> socios);
+bool CalculaPuntosAniversario(DatosQso& qso, const concursos::ReglasQso& reglas,
+                              std::span<const std::string> socios);
 // `ReglaPuntos::Die`: adds 3 for a Spanish prefix new on the band, 5 for a "D"
 // or "E" reference with a number of four or more characters, otherwise 8
 // for letters with a three-character number; 0 becomes 1.
