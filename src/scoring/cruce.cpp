@@ -52,7 +52,25 @@ struct ListasValidasCruce::LogValido {
   // the other in the log's `textos`, in the order of `Campo`: a large
   // contest keeps millions of QSOs in memory, most of their texts a few
   // characters long.
-  enum Campo { kBanda, kModo, kPropio, kRst, kNumeral, kLetras, kPuntos, kLocator, kCampos };
+  // The texts after kLocator are the line's worked call as written and its
+  // received exchange: what crossing the line itself compares.
+  enum Campo {
+    kBanda,
+    kModo,
+    kPropio,
+    kRst,
+    kNumeral,
+    kLetras,
+    kPuntos,
+    kLocator,
+    kTrabajado,
+    kSuRst,
+    kSuNumero,
+    kSusLetras,
+    kSusPuntos,
+    kSuLocator,
+    kCampos
+  };
   struct Qso {
     std::size_t desde = 0;                        // its first text in `textos`
     std::array<std::uint32_t, kCampos> largos{};  // the length of each text
@@ -70,6 +88,23 @@ struct ListasValidasCruce::LogValido {
   IntercambioEnviado Enviado(const Qso& q) const {
     return {std::string(Texto(q, kRst)), std::string(Texto(q, kNumeral)), std::string(Texto(q, kLetras)),
             std::string(Texto(q, kPuntos)), std::string(Texto(q, kLocator))};
+  }
+  // The line as the crossing of it reads it: what LeeQso gives for the
+  // tokens and values the crossing compares.
+  QsoLeido Leido(const Qso& q) const {
+    QsoLeido o;
+    o.banda = Texto(q, kBanda);
+    o.modo = Texto(q, kModo);
+    o.fecha = q.fecha;
+    o.minutos = q.minutos;
+    o.tokens[T::MiIndicativo] = Texto(q, kPropio);
+    o.tokens[T::SuIndicativo] = Texto(q, kTrabajado);
+    o.tokens[T::SuRst] = Texto(q, kSuRst);
+    o.tokens[T::SuNumero] = Texto(q, kSuNumero);
+    o.tokens[T::SusLetras] = Texto(q, kSusLetras);
+    o.tokens[T::SusPuntos] = Texto(q, kSusPuntos);
+    o.tokens[T::SuLocator] = Texto(q, kSuLocator);
+    return o;
   }
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
@@ -117,9 +152,11 @@ struct ListasValidasCruce::LogValido {
       qso.desde = textos.size();
       qso.fecha = o.fecha;
       qso.minutos = o.minutos;
-      const std::string* campos[kCampos] = {&o.banda,        &o.modo,          &o.tokens[T::MiIndicativo],
-                                            &enviado.rst,    &enviado.numeral, &enviado.letras,
-                                            &enviado.puntos, &enviado.locator};
+      const std::string* campos[kCampos] = {
+          &o.banda,           &o.modo,          &o.tokens[T::MiIndicativo], &enviado.rst,
+          &enviado.numeral,   &enviado.letras,  &enviado.puntos,            &enviado.locator,
+          &o.tokens[T::SuIndicativo], &o.tokens[T::SuRst], &o.tokens[T::SuNumero], &o.tokens[T::SusLetras],
+          &o.tokens[T::SusPuntos],    &o.tokens[T::SuLocator]};
       for (int k = 0; k < kCampos; ++k) {
         qso.largos[k] = static_cast<std::uint32_t>(campos[k]->size());
         textos += *campos[k];
@@ -351,8 +388,20 @@ std::ptrdiff_t ListasValidasCruce::BuscaLista(const std::string& indicativo, std
 
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia,
                                             const OpcionesAnulacion& op) {
+  return Cruza(LeeQso(linea, datos_.Intercambio), indice_propia, op);
+}
+
+ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
+                                            const OpcionesAnulacion& op) {
+  if (preparado_ && indice_propia < por_entrada_.size() && por_entrada_[indice_propia]) {
+    const LogValido& propio = *por_entrada_[indice_propia];
+    if (numero_qso < propio.qsos.size()) return Cruza(propio.Leido(propio.qsos[numero_qso]), indice_propia, op);
+  }
+  return CruzaQso(linea, indice_propia, op);
+}
+
+ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_propia, const OpcionesAnulacion& op) {
   ResultadoCruce r;
-  const QsoLeido q = LeeQso(linea, datos_.Intercambio);
   if (!q.fecha) {
     r.Codigo = kNul08;
     return r;
