@@ -122,7 +122,8 @@ class ListasValidasCruce {
   // The same answer, after Prepara, from the log's QSO read then: `linea` is
   // the QSO line counted `numero_qso` (from 0) among the QSO lines
   // (`EsLineaQso`) before the first "END-OF-LOG" line of the listed file,
-  // as the file was read. A number beyond them reads `linea` itself.
+  // as the file was read. A number beyond them reads `linea` itself, as
+  // does a line with a received token longer than 255 characters.
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
                           const OpcionesAnulacion& opciones);
 

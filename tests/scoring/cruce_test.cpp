@@ -660,13 +660,18 @@ TEST(CruzaQso, LosQsoLeidosSeCuentanComoLasLineasQso) {
   const std::string otro_rst = Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB", "599 001 579 001");
   const std::string otra_banda = Q("7025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB");
   e.Log("QQ2BBB.LOG", "QQ2BBB", {Q("14025", "CW", "2009-12-30", "1300", "QQ2BBB", "QQ1AAA")});
+  const std::string serie_larga =
+      Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB", "599 001 599 " + std::string(300, '1'));
   e.Fichero("QQ1AAA.LOG", {"START-OF-LOG: 3.0", "CALLSIGN: QQ1AAA", "qso:" + bueno.substr(4), "DUP00:" + otra_banda,
-                           otro_rst, "END-OF-LOG:", otra_banda});
+                           otro_rst, serie_larga, "END-OF-LOG:", otra_banda});
   OpcionesAnulacion op;
   op.AnularPorRstDistinto = true;
   EXPECT_EQ(e.CruzaLeido(bueno, 0, op).Codigo, "");
   EXPECT_EQ(e.CruzaLeido(otro_rst, 1, op).Codigo, kNul16);
-  EXPECT_EQ(e.CruzaLeido(otra_banda, 2, op).Codigo, kNul06);
+  EXPECT_EQ(e.CruzaLeido(serie_larga, 2, op).Codigo, "");
+  op.AnularPorControlesDistintos = true;
+  EXPECT_EQ(e.CruzaLeido(serie_larga, 2, op).Codigo, kNul14);
+  EXPECT_EQ(e.CruzaLeido(otra_banda, 3, op).Codigo, kNul06);
   EXPECT_EQ(e.CruzaLeido(otra_banda, SIZE_MAX, op).Codigo, kNul06);
 }
 
