@@ -41,6 +41,7 @@
 #include "common/progreso_etapa.h"
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
+#include "medida_proceso.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/calculo_puntuaciones.h"
@@ -51,30 +52,9 @@ namespace {
 
 using Reloj = std::chrono::steady_clock;
 
-// Peak resident memory of this process since the last reset, in MiB.
-double PicoMemoria() {
-  std::ifstream f("/proc/self/status");
-  std::string linea;
-  while (std::getline(f, linea))
-    if (linea.rfind("VmHWM:", 0) == 0) return std::strtod(linea.c_str() + 6, nullptr) / 1024.0;
-  struct rusage uso {};
-  getrusage(RUSAGE_SELF, &uso);
-  return static_cast<double>(uso.ru_maxrss) / 1024.0;
-}
-
-// Starts a new peak at the present resident memory.
-void ReiniciaPico() {
-  malloc_trim(0);
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-// CPU seconds of the whole process (every thread, user and system).
-double SegundosCpu() {
-  struct rusage uso {};
-  getrusage(RUSAGE_SELF, &uso);
-  return static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-         static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-}
+using bancos::PicoMemoria;
+using bancos::ReiniciaPico;
+using bancos::SegundosCpu;
 
 struct Etapa {
   std::string nombre;

@@ -60,6 +60,7 @@
 #include "scoring/ges_puntos.h"
 #include "scoring/opciones_anulacion.h"
 #include "soporte/base64.h"
+#include "medida_proceso.h"
 
 namespace {
 
@@ -69,23 +70,16 @@ using Reloj = std::chrono::steady_clock;
 const std::string kNombre(generador::kNombreConcurso);
 const char* const kEdicion = "2026";
 
-double CpuSegundos() {
-  struct rusage uso {};
-  getrusage(RUSAGE_SELF, &uso);
-  return static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-         static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-}
-
 struct Tiempo {
   double pared = 0;
   double cpu = 0;
 };
 
 Tiempo Mide(const std::function<void()>& trabajo) {
-  const double cpu = CpuSegundos();
+  const double cpu = bancos::SegundosCpu();
   const auto inicio = Reloj::now();
   trabajo();
-  return {std::chrono::duration<double>(Reloj::now() - inicio).count(), CpuSegundos() - cpu};
+  return {std::chrono::duration<double>(Reloj::now() - inicio).count(), bancos::SegundosCpu() - cpu};
 }
 
 // Every message box is answered with its default button and counted.
