@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
+#include <iterator>
 #include <thread>
 #include <optional>
 #include <span>
@@ -53,9 +55,16 @@ struct ListasValidasCruce::LogValido {
   // contest keeps millions of QSOs in memory, most of their texts a few
   // characters long.
   enum Campo { kBanda, kModo, kPropio, kRst, kNumeral, kLetras, kPuntos, kLocator, kCampos };
+  // The line's worked call as written and its received exchange: what the
+  // crossing of the line itself compares. Their texts follow the others
+  // when each is at most 255 characters long (nearly always); otherwise
+  // the line is read again for its own crossing.
+  enum CampoRecibido { kTrabajado, kSuRst, kSuNumero, kSusLetras, kSusPuntos, kSuLocator, kCamposRecibidos };
   struct Qso {
     std::size_t desde = 0;                        // its first text in `textos`
     std::array<std::uint32_t, kCampos> largos{};  // the length of each text
+    std::array<std::uint8_t, kCamposRecibidos> largos_recibidos{};
+    bool recibidos = false;  // whether those texts are kept
     std::optional<plataforma::Fecha> fecha;
     std::optional<int> minutos;
   };
@@ -70,6 +79,29 @@ struct ListasValidasCruce::LogValido {
   IntercambioEnviado Enviado(const Qso& q) const {
     return {std::string(Texto(q, kRst)), std::string(Texto(q, kNumeral)), std::string(Texto(q, kLetras)),
             std::string(Texto(q, kPuntos)), std::string(Texto(q, kLocator))};
+  }
+  std::string_view Texto(const Qso& q, CampoRecibido campo) const {
+    std::size_t desde = q.desde;
+    for (int k = 0; k < kCampos; ++k) desde += q.largos[k];
+    for (int k = 0; k < campo; ++k) desde += q.largos_recibidos[k];
+    return std::string_view(textos).substr(desde, q.largos_recibidos[campo]);
+  }
+  // The line as the crossing of it reads it (when its received texts are
+  // kept): what LeeQso gives for the tokens and values the crossing compares.
+  QsoLeido Leido(const Qso& q) const {
+    QsoLeido o;
+    o.banda = Texto(q, kBanda);
+    o.modo = Texto(q, kModo);
+    o.fecha = q.fecha;
+    o.minutos = q.minutos;
+    o.tokens[T::MiIndicativo] = Texto(q, kPropio);
+    o.tokens[T::SuIndicativo] = Texto(q, kTrabajado);
+    o.tokens[T::SuRst] = Texto(q, kSuRst);
+    o.tokens[T::SuNumero] = Texto(q, kSuNumero);
+    o.tokens[T::SusLetras] = Texto(q, kSusLetras);
+    o.tokens[T::SusPuntos] = Texto(q, kSusPuntos);
+    o.tokens[T::SuLocator] = Texto(q, kSuLocator);
+    return o;
   }
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
@@ -124,6 +156,16 @@ struct ListasValidasCruce::LogValido {
         qso.largos[k] = static_cast<std::uint32_t>(campos[k]->size());
         textos += *campos[k];
       }
+      const std::string* recibidos[kCamposRecibidos] = {&o.tokens[T::SuIndicativo], &o.tokens[T::SuRst],
+                                                        &o.tokens[T::SuNumero],     &o.tokens[T::SusLetras],
+                                                        &o.tokens[T::SusPuntos],    &o.tokens[T::SuLocator]};
+      qso.recibidos = std::all_of(std::begin(recibidos), std::end(recibidos),
+                                  [](const std::string* t) { return t->size() <= UINT8_MAX; });
+      if (qso.recibidos)
+        for (int k = 0; k < kCamposRecibidos; ++k) {
+          qso.largos_recibidos[k] = static_cast<std::uint8_t>(recibidos[k]->size());
+          textos += *recibidos[k];
+        }
       qsos.push_back(qso);
     }
     textos.shrink_to_fit();
@@ -351,8 +393,21 @@ std::ptrdiff_t ListasValidasCruce::BuscaLista(const std::string& indicativo, std
 
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia,
                                             const OpcionesAnulacion& op) {
+  return Cruza(LeeQso(linea, datos_.Intercambio), indice_propia, op);
+}
+
+ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
+                                            const OpcionesAnulacion& op) {
+  if (preparado_ && indice_propia < por_entrada_.size() && por_entrada_[indice_propia]) {
+    const LogValido& propio = *por_entrada_[indice_propia];
+    if (numero_qso < propio.qsos.size() && propio.qsos[numero_qso].recibidos)
+      return Cruza(propio.Leido(propio.qsos[numero_qso]), indice_propia, op);
+  }
+  return CruzaQso(linea, indice_propia, op);
+}
+
+ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_propia, const OpcionesAnulacion& op) {
   ResultadoCruce r;
-  const QsoLeido q = LeeQso(linea, datos_.Intercambio);
   if (!q.fecha) {
     r.Codigo = kNul08;
     return r;

@@ -119,6 +119,13 @@ class ListasValidasCruce {
   // The options are read at every call, so a box changed during a run acts
   // on the QSOs crossed afterwards.
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, const OpcionesAnulacion& opciones);
+  // The same answer, after Prepara, from the log's QSO read then: `linea` is
+  // the QSO line counted `numero_qso` (from 0) among the QSO lines
+  // (`EsLineaQso`) before the first "END-OF-LOG" line of the listed file,
+  // as the file was read. A number beyond them reads `linea` itself, as
+  // does a line with a received token longer than 255 characters.
+  ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
+                          const OpcionesAnulacion& opciones);
 
   // Reads every listed log (with `hilos` threads), lists the folder and
   // indexes the presence of the calls at once, instead of on first need.
@@ -138,6 +145,7 @@ class ListasValidasCruce {
   bool EsServerOp(const std::string& indicativo);
   int CuentaPresencia(std::string_view buscado);
   void ConstruyePresencia();
+  ResultadoCruce Cruza(const QsoLeido& qso, std::size_t indice_propia, const OpcionesAnulacion& opciones);
   std::ptrdiff_t BuscaLista(const std::string& indicativo, std::size_t indice_propia) const;
 
   std::string carpeta_;

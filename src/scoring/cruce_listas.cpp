@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "scoring/cruce.h"
 #include "scoring/cruce_literal.h"
 #include "scoring/duplicados.h"
+#include "scoring/lectura_qso.h"
 #include "scoring/reparto_logs.h"
 #include "scoring/reglas_cruce.h"
 
@@ -250,6 +252,19 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     }
     p.tipo = TipoDeLista(clave);
     if (p.tipo != TipoLista::Cruzada) return;
+    // Each line's number among the QSO lines the index read from the file,
+    // taken before the duplicates are marked (marking changes no other
+    // line): a line crossed with its number is not read again.
+    constexpr std::size_t kSinNumero = SIZE_MAX;
+    std::vector<std::size_t> numeros;
+    if (opciones_previstas) {
+      numeros.assign(p.lineas.size(), kSinNumero);
+      std::size_t n = 0;
+      for (std::size_t i = 0; i < p.lineas.size(); ++i) {
+        if (EsFinDeLog(p.lineas[i])) break;
+        if (EsLineaQso(p.lineas[i])) numeros[i] = n++;
+      }
+    }
     if (metodo == MetodoCruce::Literal)
       literal::MarcaQsoDuplicados(p.lineas, datos);
     else
@@ -258,7 +273,7 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     p.previstas = *opciones_previstas;
     p.resultados.resize(p.lineas.size());
     for (std::size_t i = 0; i < p.lineas.size(); ++i)
-      if (EsQsoACruzar(p.lineas[i])) p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, p.previstas);
+      if (EsQsoACruzar(p.lineas[i])) p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, numeros[i], p.previstas);
   };
 
   // With the indexed engine the logs are worked out ahead by the workers

@@ -21,7 +21,17 @@ std::string TextoDeColumna(const dao::Variant& v) {
   if (v.IsNull()) return {};
   if (v.clase() == dao::Variant::Clase::Date) {
     const dao::Fecha f = v.CDate();
-    char b[32];
+    // "dd-mm-yyyy" ("%02d-%02d-%04d"): every QSO's date is written so, by
+    // hand when each part fits its digits.
+    if (f.dia >= 0 && f.dia <= 99 && f.mes >= 0 && f.mes <= 99 && f.anio >= 0 && f.anio <= 9999) {
+      const auto cifra = [](int n) { return static_cast<char>('0' + n); };
+      const char b[10] = {cifra(f.dia / 10),         cifra(f.dia % 10),        '-',
+                          cifra(f.mes / 10),         cifra(f.mes % 10),        '-',
+                          cifra(f.anio / 1000),      cifra(f.anio / 100 % 10), cifra(f.anio / 10 % 10),
+                          cifra(f.anio % 10)};
+      return std::string(b, sizeof b);
+    }
+    char b[48];
     std::snprintf(b, sizeof b, "%02d-%02d-%04d", f.dia, f.mes, f.anio);
     return b;
   }

@@ -101,6 +101,19 @@ class Escenario {
     EXPECT_EQ(r.IndicativoSinLista, l.IndicativoSinLista) << linea;
     return r;
   }
+  // Crosses QSO number `numero` of the log `propio` from what the prepared
+  // engine read of it; the same answer as crossing its line.
+  ResultadoCruce CruzaLeido(const std::string& linea, std::size_t numero, const OpcionesAnulacion& op,
+                            const std::string& propio = "QQ1AAA.LOG") const {
+    ListasValidasCruce cruce(Carpeta(), Entradas(), datos);
+    cruce.Prepara(2);
+    const ResultadoCruce r = cruce.CruzaQso(linea, Indice(propio), numero, op);
+    const ResultadoCruce l = cruce.CruzaQso(linea, Indice(propio), op);
+    EXPECT_EQ(r.Codigo, l.Codigo) << linea;
+    EXPECT_EQ(r.EstacionSinLista, l.EstacionSinLista) << linea;
+    EXPECT_EQ(r.IndicativoSinLista, l.IndicativoSinLista) << linea;
+    return r;
+  }
   bool Figura(const std::string& llamada, int cuantas) const {
     ListasValidasCruce cruce(Carpeta(), Entradas(), datos);
     const bool r = cruce.FiguraEnListas(llamada, cuantas);
@@ -135,6 +148,7 @@ void Ejecuta(const std::vector<Caso>& casos) {
     OpcionesAnulacion op;
     c.opciones(op);
     EXPECT_EQ(e.Cruza(c.linea, op).Codigo, c.esperado);
+    EXPECT_EQ(e.CruzaLeido(c.linea, 0, op).Codigo, c.esperado);
   }
 }
 
@@ -635,6 +649,30 @@ TEST(CruzaQso, LogsConBasura) {
   EXPECT_FALSE(e.Figura(std::string(150, 'Q'), 1));
   EXPECT_TRUE(e.Figura("QQ1AAA", 1));
   EXPECT_FALSE(e.Figura(std::string("\x01\xfe\x80\x00QQ", 6), 1));
+}
+
+// A QSO crossed from what the prepared engine read of its log: the numbers
+// count the QSO lines of any letter case up to "END-OF-LOG", not marked
+// lines; a number beyond them reads the line given.
+TEST(CruzaQso, LosQsoLeidosSeCuentanComoLasLineasQso) {
+  Escenario e;
+  const std::string bueno = Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB");
+  const std::string otro_rst = Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB", "599 001 579 001");
+  const std::string otra_banda = Q("7025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB");
+  e.Log("QQ2BBB.LOG", "QQ2BBB", {Q("14025", "CW", "2009-12-30", "1300", "QQ2BBB", "QQ1AAA")});
+  const std::string serie_larga =
+      Q("14025", "CW", "2009-12-30", "1300", "QQ1AAA", "QQ2BBB", "599 001 599 " + std::string(300, '1'));
+  e.Fichero("QQ1AAA.LOG", {"START-OF-LOG: 3.0", "CALLSIGN: QQ1AAA", "qso:" + bueno.substr(4), "DUP00:" + otra_banda,
+                           otro_rst, serie_larga, "END-OF-LOG:", otra_banda});
+  OpcionesAnulacion op;
+  op.AnularPorRstDistinto = true;
+  EXPECT_EQ(e.CruzaLeido(bueno, 0, op).Codigo, "");
+  EXPECT_EQ(e.CruzaLeido(otro_rst, 1, op).Codigo, kNul16);
+  EXPECT_EQ(e.CruzaLeido(serie_larga, 2, op).Codigo, "");
+  op.AnularPorControlesDistintos = true;
+  EXPECT_EQ(e.CruzaLeido(serie_larga, 2, op).Codigo, kNul14);
+  EXPECT_EQ(e.CruzaLeido(otra_banda, 3, op).Codigo, kNul06);
+  EXPECT_EQ(e.CruzaLeido(otra_banda, SIZE_MAX, op).Codigo, kNul06);
 }
 
 // Random folders, logs and options: the indexed engine and the reference

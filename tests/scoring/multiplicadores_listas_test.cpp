@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -27,6 +28,21 @@ TEST(FormateaZonaCq, CortaYFormatea) {
       {"", ""},        {"AB", "AB"}, {"3A", "3A"}, {"-", ""},  {"40", "40"},
   };
   for (const auto& [waz, esperado] : casos) EXPECT_EQ(FormateaZonaCq(waz), esperado) << waz;
+}
+
+// A date column is written "dd-mm-yyyy" exactly as printf's
+// "%02d-%02d-%04d", parts out of their digits included.
+TEST(TextoDeColumna, FechaComoPrintf) {
+  const std::vector<dao::Fecha> fechas = {
+      {2009, 12, 30},  {1899, 12, 30}, {2024, 1, 1},  {1, 1, 1},      {0, 0, 0},       {9999, 99, 99},
+      {10000, 12, 31}, {123, 5, 7},    {2009, 100, 5}, {2009, 5, 100}, {-1, 5, 7},      {2009, -3, 7},
+      {2009, 5, -7},   {99999, 0, 0},  {2147483647, 1, 1}};
+  for (const dao::Fecha& f : fechas) {
+    char b[64];
+    std::snprintf(b, sizeof b, "%02d-%02d-%04d", f.dia, f.mes, f.anio);
+    EXPECT_EQ(TextoDeColumna(dao::Variant(f)), b) << b;
+  }
+  EXPECT_EQ(TextoDeColumna(dao::Variant(dao::Fecha{2009, 12, 30})), "30-12-2009");
 }
 
 TEST(SeparaIndicativo, PartesCerradasPorElRecorrido) {
