@@ -42,6 +42,7 @@
 #include "database/estado.h"
 #include "generador/concurso_sintetico.h"
 #include "medida_proceso.h"
+#include "opciones_cruce.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/calculo_puntuaciones.h"
@@ -103,16 +104,6 @@ std::string LecturaSimple(const std::string& carpeta, const std::vector<std::str
   return std::to_string(qso) + " líneas QSO, " + std::to_string(bytes / (1024 * 1024)) + " MiB";
 }
 
-// The cross-check options of a careful organiser: every mismatch annuls, a
-// station without log must figure in 3 other logs.
-scoring::OpcionesAnulacion Opciones() {
-  scoring::OpcionesAnulacion o;
-  o.AnularQSOSiNoEstaEN = true;
-  o.NumeroListas = "3";
-  o.AnularPorBandaDistinta = o.AnularPorModoDistinto = o.AnularPorNoExistir = true;
-  o.AnularPorControlesDistintos = o.AnularPorFecha = o.AnularPorFechaDistinta = o.AnularPorRstDistinto = true;
-  return o;
-}
 
 int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::string>& indicativos) {
   generador::ParametrosConcurso p;
@@ -169,7 +160,7 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
     concurso.NumeroOrden = generador::kNumeroConcurso;
     concurso.CarpetaTrabajo = c.Trabajo();
     concurso.Paises = c.Paises();
-    const scoring::OpcionesAnulacion op = Opciones();
+    const scoring::OpcionesAnulacion op = bancos::OpcionesCuidadosas();
     scoring::CruzaListas(edicion, progreso, concurso, [&] { return op; });
     return std::to_string(edicion.Cuenta(ListaEdicion::Cruzadas)) + " cruzadas, " +
            std::to_string(edicion.Cuenta(ListaEdicion::QsoAnulados)) + " con anulados";

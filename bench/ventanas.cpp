@@ -61,6 +61,7 @@
 #include "scoring/opciones_anulacion.h"
 #include "soporte/base64.h"
 #include "medida_proceso.h"
+#include "opciones_cruce.h"
 
 namespace {
 
@@ -122,15 +123,6 @@ struct EnlaceBanco : mail::EnlaceGesAutomatica {
   bool automatica;
 };
 
-// The cross-check options of a careful organiser (as bench_concurso_completo).
-scoring::OpcionesAnulacion Opciones() {
-  scoring::OpcionesAnulacion o;
-  o.AnularQSOSiNoEstaEN = true;
-  o.NumeroListas = "3";
-  o.AnularPorBandaDistinta = o.AnularPorModoDistinto = o.AnularPorNoExistir = true;
-  o.AnularPorControlesDistintos = o.AnularPorFecha = o.AnularPorFechaDistinta = o.AnularPorRstDistinto = true;
-  return o;
-}
 
 // Counts the paintings of a widget.
 class ContadorPintado : public QObject {
@@ -167,7 +159,7 @@ Carpeta Prepara(const std::string& raiz, const std::string& logs, const std::vec
     dao::Database base = dao::OpenDatabase(c.trabajo + "/Ledrima");
     generador::AgregaConcurso(base);
     base.Execute("UPDATE ResumenCabrillo SET EMailConcurso = 'concurso@example.org', AsuntoConcurso = 'LISTA $'");
-    scoring::GuardaOpcionesAnulacion(base, generador::kNumeroConcurso, Opciones());
+    scoring::GuardaOpcionesAnulacion(base, generador::kNumeroConcurso, bancos::OpcionesCuidadosas());
     base.Close();
   }
   EstadoConcurso estado;
