@@ -43,6 +43,8 @@ const SitioLista& Sitio(ListaEdicion l) { return kSitios[static_cast<std::size_t
 
 bool EsCarpetaDeEtapa(ListaEdicion lista) { return Sitio(lista).carpeta && !Sitio(lista).fichero; }
 
+const char* CarpetaDeLista(ListaEdicion lista) { return Sitio(lista).carpeta; }
+
 std::string TextoCuentaListas(std::size_t cuantas) { return std::to_string(cuantas) + " Listas"; }
 
 std::string TextoCuentaNoEnviadas(std::size_t cuantas) { return std::to_string(cuantas) + " NO ENVIADAS"; }

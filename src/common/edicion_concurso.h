@@ -48,6 +48,10 @@ enum class EstadoLista { SinLeer, Leida, Descartada, Vaciada };
 
 // True for the stage folders, false for the run's lists.
 bool EsCarpetaDeEtapa(ListaEdicion lista);
+// The folder of a list as the code names it, inside the edition's folder
+// (resolved without regard to letter case); nullptr for the queue of manual
+// files to delete.
+const char* CarpetaDeLista(ListaEdicion lista);
 
 // Count texts: "12 Listas", "12 NO ENVIADAS".
 std::string TextoCuentaListas(std::size_t cuantas);

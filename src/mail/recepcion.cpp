@@ -162,32 +162,37 @@ RecepcionListas::~RecepcionListas() = default;
 
 // The folders whose listings the intake keeps up to date, in the order they
 // are refreshed.
-constexpr std::pair<std::string_view, ListaEdicion> kListasCarpetas[] = {
-    {"FicherosRecibidos", ListaEdicion::Recibidos},
-    {"ListasValidas", ListaEdicion::Validas},
-    {"FicherosErrores", ListaEdicion::Errores},
-    {"FicherosConfirmacion", ListaEdicion::Confirmaciones},
+constexpr ListaEdicion kListasCarpetas[] = {
+    ListaEdicion::Recibidos,
+    ListaEdicion::Validas,
+    ListaEdicion::Errores,
+    ListaEdicion::Confirmaciones,
 };
 
 std::string RecepcionListas::Ruta(std::string_view subcarpeta, std::string_view fichero) const {
   // Every file the intake writes is named here: no name from outside (a
   // sender's address, say) passes the file system's limit.
+  return plataforma::ResuelveRuta(plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta),
+                                                      NombreQueCabe(plataforma::NombreSeguro(fichero))));
+}
+
+std::string RecepcionListas::Ruta(ListaEdicion carpeta, std::string_view fichero) const {
   const std::string nombre = NombreQueCabe(plataforma::NombreSeguro(fichero));
-  for (const auto& [carpeta, lista] : kListasCarpetas)
-    if (carpeta == subcarpeta) tocados_.emplace(std::string(subcarpeta), nombre);
+  for (ListaEdicion lista : kListasCarpetas)
+    if (lista == carpeta) tocados_.emplace(carpeta, nombre);
   return plataforma::ResuelveRuta(
-      plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, subcarpeta), nombre));
+      plataforma::UneRuta(plataforma::UneRuta(concurso_.carpetaConcurso, CarpetaDeLista(carpeta)), nombre));
 }
 
 void RecepcionListas::ActualizaListasCarpetas() {
   const bool todas = !listasCargadas_;
   listasCargadas_ = true;
-  std::set<std::pair<std::string, std::string>> tocados;
+  std::set<std::pair<ListaEdicion, std::string>> tocados;
   tocados.swap(tocados_);
   if (todas) {
     // The first log of a pass lists the folders whole; every later one
     // puts right only the names its log touched.
-    for (const auto& [carpeta, lista] : kListasCarpetas) edicion_.Lee(lista);
+    for (ListaEdicion lista : kListasCarpetas) edicion_.Lee(lista);
     return;
   }
   // The order of the folder lists: by name without regard to case, names
@@ -196,11 +201,11 @@ void RecepcionListas::ActualizaListasCarpetas() {
     const std::string ma = Mayusculas(a), mb = Mayusculas(b);
     return ma != mb ? ma < mb : a < b;
   };
-  for (const auto& [carpeta, que] : kListasCarpetas) {
+  for (ListaEdicion que : kListasCarpetas) {
     const std::vector<std::string>& lista = edicion_.Lista(que);
-    const std::string ruta_carpeta = plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, carpeta));
-    for (auto t = tocados.lower_bound({std::string(carpeta), std::string()}); t != tocados.end() && t->first == carpeta;
-         ++t) {
+    const std::string ruta_carpeta =
+        plataforma::ResuelveRuta(plataforma::UneRuta(concurso_.carpetaConcurso, CarpetaDeLista(que)));
+    for (auto t = tocados.lower_bound({que, std::string()}); t != tocados.end() && t->first == que; ++t) {
       const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(ruta_carpeta, t->second));
       const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
       const bool existe = plataforma::ExisteFichero(ruta) && !nombre.empty() && nombre.front() != '.';
@@ -357,7 +362,7 @@ ResultadoRecepcion RecepcionListas::ProcesaCorreo(int indice) {
     } else {
       std::string& nombre = log_.NombreFichero;
       if (TerminaEn(nombre, ".CBR")) nombre.replace(nombre.find(".CBR"), 4, ".LOG");
-      const std::string destino = Ruta("FicherosRecibidos", nombre);
+      const std::string destino = Ruta(ListaEdicion::Recibidos, nombre);
       if (!sesion_->GuardarAdjunto(indiceAdjunto_, destino))
         throw plataforma::ErrorFichero(destino, sesion_->UltimoError().descripcion);
       BorraFicherosAnteriores(nombre);
@@ -422,7 +427,7 @@ void RecepcionListas::ValidaYArchiva(bool manual) {
     // Filed in the list alone.
   } else if (!concurso_.EsDiploma()) {
     if (!cabrillo::GeneraListaValida(progreso_, concurso_.carpetaConcurso, nombre, log_.Lineas))
-      throw plataforma::ErrorFichero(Ruta("ListasValidas", nombre), "No se puede escribir la lista");
+      throw plataforma::ErrorFichero(Ruta(ListaEdicion::Validas, nombre), "No se puede escribir la lista");
   } else {
     log_.LineasAdmitidas = FusionaListaAdmitida(edicion_, progreso_, nombre, log_.Lineas).Lineas;
     ventana_.MuestraLog(log_);
@@ -556,8 +561,8 @@ ResultadoRecepcion RecepcionListas::ProcesaFicheroManual(const std::string& list
   nombre = NombreQueCabe(Mayusculas(plataforma::NombreSeguro(listado)));
   try {
     // The listed file, found whatever the case of its name on disk.
-    const std::string origen = Ruta("FicherosManuales", listado);
-    const std::string destino = Ruta("FicherosRecibidos", nombre);
+    const std::string origen = Ruta(ListaEdicion::Manuales, listado);
+    const std::string destino = Ruta(ListaEdicion::Recibidos, nombre);
     if (!plataforma::CopiaFichero(origen, destino))
       throw plataforma::ErrorFichero(origen, "No se puede copiar a FicherosRecibidos");
     BorraFicherosAnteriores(nombre);
@@ -577,11 +582,11 @@ ResultadoRecepcion RecepcionListas::ProcesaFicheroManual(const std::string& list
 
 void RecepcionListas::BorraFicherosAnteriores(const std::string& nombre) {
   const std::string base = BaseNombreLog(log_.NombreFichero);
-  plataforma::BorraFichero(Ruta("ListasValidas", Mayusculas(nombre)));
-  plataforma::BorraFichero(Ruta("FicherosErrores", base + "ERR"));
-  plataforma::BorraFichero(Ruta("FicherosConfirmacion", base + "OK"));
-  plataforma::BorraFichero(Ruta("ListasValidas", base + "LOG"));
-  if (deCorreo_) plataforma::BorraFichero(Ruta("FicherosErrores", NombreInformeRemitente()));
+  plataforma::BorraFichero(Ruta(ListaEdicion::Validas, Mayusculas(nombre)));
+  plataforma::BorraFichero(Ruta(ListaEdicion::Errores, base + "ERR"));
+  plataforma::BorraFichero(Ruta(ListaEdicion::Confirmaciones, base + "OK"));
+  plataforma::BorraFichero(Ruta(ListaEdicion::Validas, base + "LOG"));
+  if (deCorreo_) plataforma::BorraFichero(Ruta(ListaEdicion::Errores, NombreInformeRemitente()));
 }
 
 }  // namespace mail

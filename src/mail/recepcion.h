@@ -28,6 +28,7 @@
 #include "cabrillo/datos_concurso.h"
 #include "cabrillo/fichero_errores.h"
 #include "cabrillo/verificacion_fichero.h"
+#include "common/edicion_concurso.h"
 #include "database/concursos_especiales.h"
 #include "database/estado.h"
 
@@ -216,7 +217,10 @@ class RecepcionListas {
   // The end of the answer to the mail in hand: notes it as answered when an
   // answer was handed to the way out, then deletes it.
   void TerminaCorreo(bool respondido);
+  // A file of a folder of the edition's tree, by its name as written; the
+  // names in a folder whose listing the intake keeps are noted as touched.
   std::string Ruta(std::string_view subcarpeta, std::string_view fichero) const;
+  std::string Ruta(ListaEdicion carpeta, std::string_view fichero) const;
   std::string FechaCorreo() const;
   std::string AsuntoCorreo() const;
   // Writes the listeners' list to its file; a failure is reported.
@@ -264,7 +268,7 @@ class RecepcionListas {
   // Whether the folder listings have been read in this pass, and the names
   // of those folders the log in hand touched.
   bool listasCargadas_ = false;
-  mutable std::set<std::pair<std::string, std::string>> tocados_;
+  mutable std::set<std::pair<ListaEdicion, std::string>> tocados_;
   cabrillo::FicheroErrores informe_;
 };
 

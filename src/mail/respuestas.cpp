@@ -131,7 +131,7 @@ void RecepcionListas::EnviaCorreoErrores() {
   else
     log_.NombreFicheroErrores = NombreInformeRemitente();
   log_.NombreFicheroErrores = plataforma::NombreSeguro(log_.NombreFicheroErrores);
-  const std::string archivado = Ruta("FicherosErrores", log_.NombreFicheroErrores);
+  const std::string archivado = Ruta(ListaEdicion::Errores, log_.NombreFicheroErrores);
   if (!plataforma::CopiaFichero(trabajo, archivado))
     throw plataforma::ErrorFichero(archivado, "No se puede archivar el informe de errores");
   plataforma::BorraFichero(trabajo);
@@ -146,7 +146,7 @@ void RecepcionListas::EnviaCorreoConfirmacion() {
   const std::string base = BaseNombreLog(log_.NombreFichero);
   const std::vector<std::string> lineas =
       TextoConfirmacion(concurso_.Nombre(), FechaCorreo(), log_.NombreFichero, AsuntoCorreo());
-  const std::string confirmacion = Ruta("FicherosConfirmacion", base + "OK");
+  const std::string confirmacion = Ruta(ListaEdicion::Confirmaciones, base + "OK");
   if (!plataforma::EscribirLineas(confirmacion, lineas))
     throw plataforma::ErrorFichero(confirmacion, "No se puede escribir la confirmación");
   // The edition's listing of confirmations takes it once the log is done
