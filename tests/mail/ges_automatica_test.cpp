@@ -256,6 +256,17 @@ class GesAutomaticaTest : public testing::Test {
     QKeyEvent pulsada(QEvent::KeyPress, tecla, Qt::NoModifier);
     QApplication::sendEvent(destino, &pulsada);
   }
+  // Runs `hacer` at every turn of the event loop while the window is busy
+  // with a run, from now until the timer returned is stopped or destroyed.
+  std::unique_ptr<QTimer> MientrasOcupada(std::function<void()> hacer) {
+    auto pulso = std::make_unique<QTimer>();
+    pulso->setInterval(0);
+    QObject::connect(pulso.get(), &QTimer::timeout, [this, hacer = std::move(hacer)] {
+      if (ventana->Ocupada()) hacer();
+    });
+    pulso->start();
+    return pulso;
+  }
 
   // The state of the buttons: Conectar, CruzarListas, FinClientes, Cancelar,
   // NoEnviarNotificaciones enabled, and the timer running.
@@ -632,10 +643,7 @@ TEST_F(GesAutomaticaTest, AnImapSessionKeepsTheWindowAnswering) {
   int durante = 0;
   bool listasQuietas = true, cerrada = false;
   std::set<std::string> pasos;  // what the step label showed meanwhile
-  QTimer pulso;
-  pulso.setInterval(0);
-  QObject::connect(&pulso, &QTimer::timeout, [&] {
-    if (!ventana->Ocupada()) return;
+  const auto pulso = MientrasOcupada([&] {
     ++durante;
     listasQuietas = listasQuietas && !C<QListWidget>("FicherosRecibidos")->isEnabled();
     pasos.insert(Rotulo("LProceso"));
@@ -644,9 +652,8 @@ TEST_F(GesAutomaticaTest, AnImapSessionKeepsTheWindowAnswering) {
       ventana->close();
     }
   });
-  pulso.start();
   Boton("Conectar")->click();
-  pulso.stop();
+  pulso->stop();
   EXPECT_GT(durante, 0);
   EXPECT_TRUE(listasQuietas);
   EXPECT_TRUE(std::any_of(pasos.begin(), pasos.end(), [](const std::string& p) {
@@ -671,19 +678,16 @@ TEST_F(GesAutomaticaTest, CancelDuringASessionStopsIntakeWhenItEnds) {
   ASSERT_EQ(Estado(), kEsperando);
   Llegan({Correo("qq1abc@example.org", "LISTA QQ1ABC", "QQ1ABC.LOG")});
   bool pulsado = false;
-  QTimer pulso;
-  pulso.setInterval(0);
-  QObject::connect(&pulso, &QTimer::timeout, [&] {
-    if (ventana->Ocupada() && !pulsado) {
+  const auto pulso = MientrasOcupada([&] {
+    if (!pulsado) {
       pulsado = true;
       Pulsa(Qt::Key_Escape);
     }
   });
-  pulso.start();
   ventana->PonIntervaloSesiones(10);
   C<QTimer>("Timer1")->start();
   ASSERT_TRUE(Espera([&] { return pulsado && !ventana->Ocupada(); }));
-  pulso.stop();
+  pulso->stop();
   EXPECT_EQ(Rotulo("LEntrada"), "1 Correos");
   EXPECT_EQ(Rotulo("LValidas"), "2 Listas");
   EXPECT_EQ(Estado(), kInactiva);
@@ -730,14 +734,11 @@ TEST_F(GesAutomaticaTest, ASessionCountsItsLogsEndsAt100AndSaysWhenTheNextIsDue)
           Correo("qq5pqr@example.org", "LISTA QQ5PQR", "QQ5PQR.LOG")});
   Abre();
   std::set<std::string> pasos;
-  QTimer pulso;
-  pulso.setInterval(0);
-  QObject::connect(&pulso, &QTimer::timeout, [&] {
-    if (ventana->Ocupada()) pasos.insert(Rotulo("LProceso"));
+  const auto pulso = MientrasOcupada([&] {
+    pasos.insert(Rotulo("LProceso"));
   });
-  pulso.start();
   Boton("Conectar")->click();
-  pulso.stop();
+  pulso->stop();
   for (const char* log : {"QQ6STU.LOG", "QQ1ABC.LOG", "QQ5PQR.LOG"}) {
     int veces = 0;
     for (const std::string& p : pasos)
@@ -773,17 +774,14 @@ TEST_F(GesAutomaticaTest, EscDuringTheFirstSessionStopsIntakeWhenItEnds) {
   Abre();
   ASSERT_FALSE(Boton("Cancelar")->isEnabled());
   bool pulsado = false;
-  QTimer pulso;
-  pulso.setInterval(0);
-  QObject::connect(&pulso, &QTimer::timeout, [&] {
-    if (ventana->Ocupada() && !pulsado) {
+  const auto pulso = MientrasOcupada([&] {
+    if (!pulsado) {
       pulsado = true;
       Pulsa(Qt::Key_Escape);
     }
   });
-  pulso.start();
   Boton("Conectar")->click();
-  pulso.stop();
+  pulso->stop();
   ASSERT_TRUE(pulsado);
   // Both logs were taken in; then nothing more is due.
   EXPECT_EQ(Rotulo("LEntrada"), "2 Correos");
@@ -801,14 +799,11 @@ TEST_F(GesAutomaticaTest, AManualPassCountsItsLogsAndEndsAt100) {
   fs::copy_file(kLogs + "/QQ1ABC.LOG", carpeta_ + "/FicherosManuales/QQ1ABC.LOG");
   Abre();
   std::set<std::string> pasos;
-  QTimer pulso;
-  pulso.setInterval(0);
-  QObject::connect(&pulso, &QTimer::timeout, [&] {
-    if (ventana->Ocupada()) pasos.insert(Rotulo("LProceso"));
+  const auto pulso = MientrasOcupada([&] {
+    pasos.insert(Rotulo("LProceso"));
   });
-  pulso.start();
   Pulsa(Qt::Key_F2);
-  pulso.stop();
+  pulso->stop();
   EXPECT_TRUE(pasos.count("Procesando QQ1ABC.LOG (1 de 2)")) << pasos.size();
   EXPECT_TRUE(pasos.count("Procesando QQ6STU.LOG (2 de 2)")) << pasos.size();
   EXPECT_EQ(Rotulo("LProceso"), "FIN PROCESO");
