@@ -145,15 +145,39 @@ enum class Tipo { kMaildir, kImap };
 // real IMAP server (the parameter); the answers go to an SMTP sink once
 // ArrancaSmtp has started it, else to the outbox Maildir of the working
 // folder.
+// The test contest under this name, with its contest folder and working
+// folder, as the mail window hands it to the intake.
+inline ConcursoRecepcion ConcursoDePrueba(const std::string& nombre, const std::string& carpeta,
+                                          const std::string& trabajo) {
+  ConcursoRecepcion concurso;
+  concurso.datos = soporte::ConcursoPrueba();
+  concurso.datos.Concurso = nombre;
+  concurso.categorias = soporte::CategoriasPrueba(concurso.datos);
+  concurso.correo = {"Concurso@Example.org", "LISTA $"};
+  concurso.carpetaConcurso = carpeta;
+  concurso.carpetaTrabajo = trabajo;
+  return concurso;
+}
+
+// An empty working folder and a contest folder with its stage folders.
+inline void CreaCarpetas(const std::string& trabajo, const std::string& carpeta) {
+  fs::create_directories(trabajo);
+  for (const char* c : kCarpetas) fs::create_directories(carpeta + "/" + c);
+}
+
+// The intake's dates are read and written in UTC.
+inline void HoraUtc() {
+  setenv("TZ", "UTC", 1);
+  tzset();
+}
+
 class BuzonPrueba : public testing::TestWithParam<Tipo> {
  protected:
   void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    HoraUtc();
     trabajo_ = tmp_.Ruta() + "/trabajo";
     carpeta_ = tmp_.Ruta() + "/concurso";
-    fs::create_directories(trabajo_);
-    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
+    CreaCarpetas(trabajo_, carpeta_);
     Concurso("CONCURSO PRUEBA");
   }
 
@@ -164,13 +188,7 @@ class BuzonPrueba : public testing::TestWithParam<Tipo> {
 
   // The contest in hand and a fresh edition of it.
   void Concurso(const std::string& nombre) {
-    concurso_ = ConcursoRecepcion{};
-    concurso_.datos = soporte::ConcursoPrueba();
-    concurso_.datos.Concurso = nombre;
-    concurso_.categorias = soporte::CategoriasPrueba(concurso_.datos);
-    concurso_.correo = {"Concurso@Example.org", "LISTA $"};
-    concurso_.carpetaConcurso = carpeta_;
-    concurso_.carpetaTrabajo = trabajo_;
+    concurso_ = ConcursoDePrueba(nombre, carpeta_, trabajo_);
     edicion_ = std::make_unique<EdicionConcurso>(carpeta_, nombre);
   }
 

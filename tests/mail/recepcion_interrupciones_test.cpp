@@ -164,8 +164,7 @@ std::multiset<Entregado> Respuestas(const std::string& maildir) {
 class InterrupcionTest : public testing::Test {
  protected:
   void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    HoraUtc();
     trabajo_ = tmp_.Ruta() + "/trabajo";
     carpeta_ = tmp_.Ruta() + "/concurso";
     buzon_ = tmp_.Ruta() + "/buzon";
@@ -188,19 +187,13 @@ class InterrupcionTest : public testing::Test {
       t += 60;
       if (c.destinatario == kBuzon) remitentes_.push_back(c.remitente);
     }
-    concurso_.datos = soporte::ConcursoPrueba();
-    concurso_.datos.Concurso = nombre;
-    concurso_.categorias = soporte::CategoriasPrueba(concurso_.datos);
-    concurso_.correo = {"Concurso@Example.org", "LISTA $"};
-    concurso_.carpetaConcurso = carpeta_;
-    concurso_.carpetaTrabajo = trabajo_;
+    concurso_ = ConcursoDePrueba(nombre, carpeta_, trabajo_);
   }
 
   // A fresh contest folder, a full inbox and an empty way out.
   void Prepara() {
     for (const std::string& c : {carpeta_, trabajo_, buzon_, salida_}) fs::remove_all(c);
-    fs::create_directories(trabajo_);
-    for (const char* c : kCarpetas) fs::create_directories(carpeta_ + "/" + c);
+    CreaCarpetas(trabajo_, carpeta_);
     LlenaMaildir(buzon_, correos_);
     if (smtp_)
       for (const std::string& f : Ficheros(smtp_->Buzon() + "/new")) fs::remove(smtp_->Buzon() + "/new/" + f);
