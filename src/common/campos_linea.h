@@ -11,3 +11,8 @@
 // starts the next token and is dropped from it. At or past the end of the
 // line the token is empty and the position moves on by 2.
 void ObtieneSiguienteCampo(std::string_view linea, std::int64_t& posicion, std::string& campo);
+
+// The same token and the same move of `posicion`, as a view into `linea`
+// (valid while the line is): for the checks that read every QSO line and
+// keep no field.
+std::string_view SiguienteCampo(std::string_view linea, std::int64_t& posicion);
