@@ -388,15 +388,17 @@ bool ReemplazaCon(const std::string& ruta, Escritura&& escribe) {
 bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas) {
   // Line by line into the file: a large log is never held a second time,
   // encoded, in memory.
+  // The file is this call's own: its stream is written without taking its
+  // lock line after line.
   return ReemplazaCon(ruta, [&](std::FILE* f) {
     for (const std::string& l : lineas) {
       if (PrefijoAscii(reinterpret_cast<const unsigned char*>(l.data()), l.size()) == l.size()) {
-        if (std::fwrite(l.data(), 1, l.size(), f) != l.size()) return false;
+        if (fwrite_unlocked(l.data(), 1, l.size(), f) != l.size()) return false;
       } else {
         const std::string bytes = AWindows1252(l);
-        if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) return false;
+        if (fwrite_unlocked(bytes.data(), 1, bytes.size(), f) != bytes.size()) return false;
       }
-      if (std::fwrite("\r\n", 1, 2, f) != 2) return false;
+      if (fwrite_unlocked("\r\n", 1, 2, f) != 2) return false;
     }
     return true;
   });
