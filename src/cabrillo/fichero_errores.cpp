@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <ctime>
 
-#include <sys/stat.h>
-
 #include "plataforma/rutas.h"
 
 namespace cabrillo {
@@ -24,17 +22,8 @@ bool FicheroErrores::Crea(const std::string& carpeta_trabajo, std::string_view f
   bloques_ = 0;
   incompleto_ = false;
   ruta_ = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_trabajo, kNombreFicheroErrores));
-  // The report of the last log is an ordinary file of its own: it is
-  // emptied in place (the intake makes one report per log, and a new file
-  // each time costs the file system far more). Anything else there (a
-  // link, a file with other names, one that cannot be opened for writing)
-  // is deleted and the report made anew, as always.
-  struct stat datos {};
-  const bool propio = ::lstat(ruta_.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && datos.st_nlink == 1;
-  if (!propio || !fichero_.AbrirResuelta(ruta_, true)) {
-    plataforma::BorraFichero(ruta_);  // there may be none
-    if (!fichero_.AbrirResuelta(ruta_, true)) return false;
-  }
+  plataforma::BorraFichero(ruta_);  // there may be none
+  if (!fichero_.Abrir(ruta_, true)) return false;
   std::string cabecera = "\tSU ENVÍO:\r\nFECHA:";
   cabecera += fecha;
   cabecera += "\r\nASUNTO:";

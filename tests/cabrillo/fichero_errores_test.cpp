@@ -88,9 +88,9 @@ TEST_F(FicheroErroresTest, FicheroManualSinCorreoLlevaLaFechaDeHoyYAsuntoVacio) 
 }
 
 TEST_F(FicheroErroresTest, UnEnlaceEnLugarDelInformeNoSeSigue) {
-  // A report of its own is emptied in place log after log; a link where the
-  // report goes (symbolic, or a second name of another file) is replaced by
-  // a report of its own, and what it pointed to stays as it was.
+  // A link where the report goes (symbolic, or a second name of another
+  // file) is replaced by a report of its own, and what it pointed to stays
+  // as it was.
   EscribeBytes(carpeta_ / "otro.txt", "no se toca");
   fs::create_symlink(carpeta_ / "otro.txt", carpeta_ / "FicheroErrores.ERR");
   ASSERT_TRUE(informe_.Crea(carpeta_.string(), "05-03-2018", "uno"));
@@ -106,7 +106,7 @@ TEST_F(FicheroErroresTest, UnEnlaceEnLugarDelInformeNoSeSigue) {
   EXPECT_EQ(LeeBytes(carpeta_ / "otro.txt"), "no se toca");
   EXPECT_EQ(fs::hard_link_count(carpeta_ / "FicheroErrores.ERR"), 1u);
 
-  // Its own report again: emptied, only the new one in it.
+  // Its own report again: only the new one in it.
   ASSERT_TRUE(informe_.Crea(carpeta_.string(), "06-03-2018", "tres"));
   informe_.Cierra();
   EXPECT_EQ(LeeBytes(carpeta_ / "FicheroErrores.ERR"), "\tSU ENV\xCDO:\r\nFECHA:06-03-2018\r\nASUNTO:TRES\r\n");
