@@ -1,6 +1,7 @@
 #include "plataforma/texto.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -413,7 +414,8 @@ std::string NombreTemporal(const std::string& ruta) { return ruta + ".~tmp"; }
 
 struct FicheroAnexo::Impl {
   std::FILE* f = nullptr;
-  bool fallo = false;  // a write since Abrir did not reach the file
+  bool fallo = false;     // a write since Abrir did not reach the file
+  bool recortar = false;  // the old content past what is written goes at Cerrar
 };
 
 FicheroAnexo::FicheroAnexo() : impl_(std::make_unique<Impl>()) {}
@@ -427,6 +429,24 @@ bool FicheroAnexo::AbrirResuelta(const std::string& ruta, bool truncar) {
   impl_->fallo = false;
   if (impl_->f) AnotaFicheroCreado(ruta);
   return impl_->f != nullptr;
+}
+
+bool FicheroAnexo::ReescribeResuelta(const std::string& ruta) {
+  Cerrar();
+  impl_->fallo = false;
+  struct stat datos {};
+  if (::lstat(ruta.c_str(), &datos) != 0 || !S_ISREG(datos.st_mode) || datos.st_nlink != 1) return false;
+  std::FILE* f = std::fopen(ruta.c_str(), "r+b");
+  if (!f) return false;
+  // Cut to its first byte, which the first write replaces: a stop half-way
+  // leaves (as a file made anew would) only new text, never the old one.
+  if (datos.st_size > 1 && ::ftruncate(fileno(f), 1) != 0) {
+    std::fclose(f);
+    return false;
+  }
+  impl_->f = f;
+  impl_->recortar = true;
+  return true;
 }
 
 bool FicheroAnexo::EstaAbierto() const { return impl_->f != nullptr; }
@@ -449,6 +469,12 @@ void FicheroAnexo::EscribirLinea(std::string_view texto) {
 
 bool FicheroAnexo::Cerrar() {
   if (impl_->f) {
+    if (impl_->recortar) {
+      // The file ends where the text written ends.
+      impl_->recortar = false;
+      const long fin = std::fflush(impl_->f) == 0 ? std::ftell(impl_->f) : -1;
+      if (fin < 0 || ::ftruncate(fileno(impl_->f), fin) != 0) impl_->fallo = true;
+    }
     const bool error = std::ferror(impl_->f) != 0;
     if (std::fclose(impl_->f) != 0 || error) impl_->fallo = true;
     impl_->f = nullptr;
