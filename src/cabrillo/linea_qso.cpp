@@ -291,7 +291,13 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   // Band against the contest and against the log's band category.
   const std::string_view banda = BandaDeFrecuenciaVista(frecuencia);
   const std::string_view mostrada = frecuencia == "1.2G" ? std::string_view("1.2") : std::string_view(frecuencia);
-  const int b = plataforma::EsNumerico(mostrada) ? IndiceBanda(banda) : -1;
+  // Lines in a row mostly keep their band: the last one is tried first.
+  int b = -1;
+  if (plataforma::EsNumerico(mostrada)) {
+    if (ultima_banda_ < 0 || kBandas[static_cast<std::size_t>(ultima_banda_)].banda != banda)
+      ultima_banda_ = IndiceBanda(banda);
+    b = ultima_banda_;
+  }
   if (b < 0 || !banda_permitida_[static_cast<std::size_t>(b)])
     bloque({Rotulo("BANDA: ", mostrada)}, 19, "En el QSO se ha utilizado una BANDA no permitida");
   if (!categoria_banda_.empty()) {
@@ -339,9 +345,12 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
     const std::string_view lado = enviado ? "enviado" : "recibido";
     if (r != "5NN" && !plataforma::EsNumerico(r)) {
       bloque({Rotulo("RST: ", r)}, enviado ? 24 : 28, Rotulo("RST ", lado) + " del QSO no es numérico.");
-    } else if (plataforma::Longitud(r) > 3) {
+      return;
+    }
+    const std::size_t longitud = plataforma::Longitud(r);
+    if (longitud > 3) {
       bloque({Rotulo("RST: ", r)}, 24, Rotulo("RST ", lado) + " del QSO no es del tipo 59x.");
-    } else if (fila_modo && fila_modo->longitud_rst != 0 && plataforma::Longitud(r) != fila_modo->longitud_rst) {
+    } else if (fila_modo && fila_modo->longitud_rst != 0 && longitud != fila_modo->longitud_rst) {
       bloque({Rotulo("RST: ", r)}, enviado ? 41 : 42,
              Rotulo("RST ", lado) + " del QSO no se corresponde con el Modo " + std::string(fila_modo->nombre_rst) +
                  ".");

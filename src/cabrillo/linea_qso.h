@@ -53,6 +53,7 @@ class ComprobadorLineasQso {
   std::array<bool, 5> modo_permitido_{};
   PatronesNombreConcurso patrones_;
   mutable MemoriaPaises paises_vistos_;
+  mutable int ultima_banda_ = -1;  // index in the band table of the last line's band
 };
 
 // One line checked on its own (the same answer as through a
