@@ -21,7 +21,8 @@ std::string MemoriaPaises::Pais(const TablasPaises* paises, const std::string& i
 
 const std::string& PaisPerezoso::Valor() const {
   if (!hallado_) {
-    valor_ = memoria_ ? memoria_->Pais(paises_, indicativo_) : PaisDeIndicativo(paises_, indicativo_);
+    const std::string indicativo(indicativo_);
+    valor_ = memoria_ ? memoria_->Pais(paises_, indicativo) : PaisDeIndicativo(paises_, indicativo);
     hallado_ = true;
   }
   return valor_;

@@ -52,7 +52,8 @@ class MemoriaPaises {
 
 // A station's country, looked up the first time it is asked for: a check
 // that never needs it costs no lookup, and the answer is the same. With a
-// memory, a call looked up before in the log is not looked up again.
+// memory, a call looked up before in the log is not looked up again. The
+// call is not copied: it must outlive the object (the QSO line in hand).
 class PaisPerezoso {
  public:
   PaisPerezoso(const TablasPaises* paises, std::string_view indicativo, MemoriaPaises* memoria = nullptr)
@@ -62,7 +63,7 @@ class PaisPerezoso {
  private:
   const TablasPaises* paises_;
   MemoriaPaises* memoria_;
-  std::string indicativo_;
+  std::string_view indicativo_;
   mutable bool hallado_ = false;
   mutable std::string valor_;
 };

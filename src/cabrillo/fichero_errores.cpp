@@ -22,8 +22,12 @@ bool FicheroErrores::Crea(const std::string& carpeta_trabajo, std::string_view f
   bloques_ = 0;
   incompleto_ = false;
   ruta_ = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_trabajo, kNombreFicheroErrores));
-  plataforma::BorraFichero(ruta_);  // there may be none
-  if (!fichero_.Abrir(ruta_, true)) return false;
+  // The report of the last log, a file of its own, is written over; anything
+  // else there is deleted and the report made anew.
+  if (!fichero_.ReescribeResuelta(ruta_)) {
+    plataforma::BorraFichero(ruta_);  // there may be none
+    if (!fichero_.Abrir(ruta_, true)) return false;
+  }
   std::string cabecera = "\tSU ENVÍO:\r\nFECHA:";
   cabecera += fecha;
   cabecera += "\r\nASUNTO:";

@@ -1,5 +1,6 @@
 #include "cabrillo/linea_qso.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "cabrillo/indicativo_base.h"
 #include "cabrillo/lectura.h"
 #include "cabrillo/verificacion_cabecera.h"
+#include "common/campos_linea.h"
 #include "common/reglas_qso.h"
 #include "database/concursos_especiales.h"
 #include "plataforma/lenguaje.h"
@@ -95,6 +97,27 @@ double Valor(std::string_view texto) {
 
 bool EmpiezaPor(std::string_view texto, std::string_view prefijo) { return texto.substr(0, prefijo.size()) == prefijo; }
 
+// A context line of an error block: a caption and what the log wrote.
+std::string Rotulo(std::string_view rotulo, std::string_view valor) {
+  std::string texto;
+  texto.reserve(rotulo.size() + valor.size());
+  texto.append(rotulo).append(valor);
+  return texto;
+}
+
+// Characters [inicio, inicio + 2) of a field, 1-based, as plataforma::Medio
+// counts them; an ASCII head (the usual time) is cut in place, anything
+// else through Medio into `copia`.
+std::string_view DosCaracteres(std::string_view texto, std::size_t inicio, std::string& copia) {
+  const std::size_t hasta = std::min(texto.size(), inicio + 1);
+  bool ascii = true;
+  for (std::size_t i = 0; i < hasta; ++i)
+    if (static_cast<unsigned char>(texto[i]) >= 0x80) ascii = false;
+  if (ascii) return inicio - 1 >= texto.size() ? std::string_view() : texto.substr(inicio - 1, 2);
+  copia = plataforma::Medio(texto, inicio, 2);
+  return copia;
+}
+
 std::string ValorDe(std::string_view linea) {
   std::string valor;
   ObtieneValorParametro(linea, valor);
@@ -103,16 +126,18 @@ std::string ValorDe(std::string_view linea) {
 
 }  // namespace
 
-std::string BandaDeFrecuencia(std::string_view frecuencia) {
+std::string_view BandaDeFrecuenciaVista(std::string_view frecuencia) {
   if (frecuencia == "1.2G") return "1.2";
-  if (!plataforma::EsNumerico(frecuencia)) return std::string(frecuencia);
+  if (!plataforma::EsNumerico(frecuencia)) return frecuencia;
   // A leading "+" reads as the same number.
   if (!frecuencia.empty() && frecuencia.front() == '+') {
-    const std::string plegada = reglas::PliegaBanda(frecuencia.substr(1));
-    return plegada == frecuencia.substr(1) ? std::string(frecuencia) : plegada;
+    const std::string_view plegada = reglas::PliegaBandaVista(frecuencia.substr(1));
+    return plegada == frecuencia.substr(1) ? frecuencia : plegada;
   }
-  return reglas::PliegaBanda(frecuencia);
+  return reglas::PliegaBandaVista(frecuencia);
 }
+
+std::string BandaDeFrecuencia(std::string_view frecuencia) { return std::string(BandaDeFrecuenciaVista(frecuencia)); }
 
 ComprobadorLineasQso::ComprobadorLineasQso(const EntornoValidacion& entorno) : entorno_(entorno) {
   const DatosConcursoLog& c = entorno.concurso;
@@ -177,32 +202,31 @@ void ComprobadorLineasQso::LeeIntercambio(std::string_view linea, std::int64_t& 
                                           const PaisPerezoso& pais, Intercambio& x) const {
   switch (disposicion_) {
     case Disposicion::Normal:
-      if (lado.rst) ObtieneSiguienteCampo(linea, posicion, x.rst);
-      if (lado.numeral) ObtieneSiguienteCampo(linea, posicion, x.numeral);
-      if (lado.letras) ObtieneSiguienteCampo(linea, posicion, x.letras);
-      if (lado.puntos) ObtieneSiguienteCampo(linea, posicion, x.puntos);
-      if (lado.locator) ObtieneSiguienteCampo(linea, posicion, x.locator);
+      if (lado.rst) x.rst = SiguienteCampo(linea, posicion);
+      if (lado.numeral) x.numeral = SiguienteCampo(linea, posicion);
+      if (lado.letras) x.letras = SiguienteCampo(linea, posicion);
+      if (lado.puntos) x.puntos = SiguienteCampo(linea, posicion);
+      if (lado.locator) x.locator = SiguienteCampo(linea, posicion);
       break;
     case Disposicion::CaminoSantiago:
       if (camino_server_op_) {
-        ObtieneSiguienteCampo(linea, posicion, x.rst);
-        if (&lado == &enviado_) ObtieneSiguienteCampo(linea, posicion, x.letras);
+        x.rst = SiguienteCampo(linea, posicion);
+        if (&lado == &enviado_) x.letras = SiguienteCampo(linea, posicion);
       }
       break;
     case Disposicion::ComarcasCatalanas: {
-      ObtieneSiguienteCampo(linea, posicion, x.rst);
+      x.rst = SiguienteCampo(linea, posicion);
       if (plataforma::Like(pais.Valor(), "EA*")) {
-        ObtieneSiguienteCampo(linea, posicion, x.letras);
-        ObtieneSiguienteCampo(linea, posicion, x.locator);
+        x.letras = SiguienteCampo(linea, posicion);
+        x.locator = SiguienteCampo(linea, posicion);
         break;
       }
-      std::string t;
-      ObtieneSiguienteCampo(linea, posicion, t);
+      const std::string_view t = SiguienteCampo(linea, posicion);
       x.letras = "-";
       if (t == "-")
-        ObtieneSiguienteCampo(linea, posicion, x.locator);
+        x.locator = SiguienteCampo(linea, posicion);
       else
-        x.locator = std::move(t);
+        x.locator = t;
       break;
     }
   }
@@ -226,15 +250,19 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
     return false;
   }
 
+  // The fields are views into the line: a line costs no copy of them.
   std::int64_t posicion = 5;
-  std::string frecuencia, modo, fecha, hora, propio, trabajado;
-  ObtieneSiguienteCampo(linea, posicion, frecuencia);
-  ObtieneSiguienteCampo(linea, posicion, modo);
-  ObtieneSiguienteCampo(linea, posicion, fecha);
-  ObtieneSiguienteCampo(linea, posicion, hora);
-  ObtieneSiguienteCampo(linea, posicion, propio);
+  const std::string_view frecuencia = SiguienteCampo(linea, posicion);
+  const std::string_view modo = SiguienteCampo(linea, posicion);
+  const std::string_view fecha = SiguienteCampo(linea, posicion);
+  const std::string_view hora = SiguienteCampo(linea, posicion);
+  const std::string_view propio = SiguienteCampo(linea, posicion);
   const PaisPerezoso pais_propio(entorno_.paises, propio, &paises_vistos_);
-  const std::string propio_base = IndicativoBase(propio);
+  // A call without a portable part is its own base call.
+  std::string propio_base_copia;
+  const std::string_view propio_base =
+      propio.find('/') == std::string_view::npos ? propio : (propio_base_copia = IndicativoBase(propio));
+  std::string_view trabajado;
 
   Intercambio env, rec;
   PaisPerezoso pais_trabajado(entorno_.paises, {});
@@ -252,7 +280,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   LeeIntercambio(linea, posicion, enviado_, pais_propio, env);
   en_curso.letras_enviadas = env.letras;
   en_curso.puntos_enviados = env.puntos;
-  ObtieneSiguienteCampo(linea, posicion, trabajado);
+  trabajado = SiguienteCampo(linea, posicion);
   en_curso.indicativo_trabajado = trabajado;
   pais_trabajado = PaisPerezoso(entorno_.paises, trabajado, &paises_vistos_);
   regla(PuntoReglaConcurso::PaisContacto);
@@ -261,76 +289,87 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   en_curso.puntos_recibidos = rec.puntos;
 
   // Band against the contest and against the log's band category.
-  const std::string banda = BandaDeFrecuencia(frecuencia);
+  const std::string_view banda = BandaDeFrecuenciaVista(frecuencia);
   const std::string_view mostrada = frecuencia == "1.2G" ? std::string_view("1.2") : std::string_view(frecuencia);
-  const int b = plataforma::EsNumerico(mostrada) ? IndiceBanda(banda) : -1;
+  // Lines in a row mostly keep their band: the last one is tried first.
+  int b = -1;
+  if (plataforma::EsNumerico(mostrada)) {
+    if (ultima_banda_ < 0 || kBandas[static_cast<std::size_t>(ultima_banda_)].banda != banda)
+      ultima_banda_ = IndiceBanda(banda);
+    b = ultima_banda_;
+  }
   if (b < 0 || !banda_permitida_[static_cast<std::size_t>(b)])
-    bloque({"BANDA: " + std::string(mostrada)}, 19, "En el QSO se ha utilizado una BANDA no permitida");
+    bloque({Rotulo("BANDA: ", mostrada)}, 19, "En el QSO se ha utilizado una BANDA no permitida");
   if (!categoria_banda_.empty()) {
     const std::string_view palabra = b < 0 ? std::string_view() : kBandas[static_cast<std::size_t>(b)].categoria;
     if (palabra.empty() || (categoria_banda_ != palabra && categoria_banda_ != "ALL"))
-      bloque({"BANDA: " + banda + " - CATEGORÍA: " + categoria_banda_}, 37,
+      bloque({Rotulo("BANDA: ", banda) + " - CATEGORÍA: " + categoria_banda_}, 37,
              "La Banda del QSO no se corresponde con la categoria del concursante");
   }
 
   // Mode against the contest and against the log's mode category.
   const int m = IndiceModo(modo);
   if (m < 0 || !modo_permitido_[static_cast<std::size_t>(m)])
-    bloque({"MODO: " + modo}, 20, "En el QSO se ha utilizado un MODO no permitido");
+    bloque({Rotulo("MODO: ", modo)}, 20, "En el QSO se ha utilizado un MODO no permitido");
   if (!categoria_modo_.empty()) {
     const bool encaja = m >= 0 && !kModos[static_cast<std::size_t>(m)].categoria1.empty() &&
                         (categoria_modo_ == kModos[static_cast<std::size_t>(m)].categoria1 ||
                          categoria_modo_ == kModos[static_cast<std::size_t>(m)].categoria2);
     if (!encaja)
-      bloque({"MODO: " + modo + " - CATEGORIA: " + categoria_modo_}, 36,
+      bloque({Rotulo("MODO: ", modo) + " - CATEGORIA: " + categoria_modo_}, 36,
              "El modo del QSO no se corresponde con la categoría del concursante");
   }
   regla(PuntoReglaConcurso::Modo);
 
   // Date: a fault ends the check of the line.
   if (!plataforma::EsFechaValida(fecha, plataforma::FormatoFecha::AnioMesDia)) {
-    bloque({"FECHA: " + fecha}, 21, "El formato de FECHA no es correcto. Formato válido: yyyy-mm-dd");
+    bloque({Rotulo("FECHA: ", fecha)}, 21, "El formato de FECHA no es correcto. Formato válido: yyyy-mm-dd");
     return false;
   }
 
   // Time: hours and minutes each give their own block.
-  const std::string horas = plataforma::Medio(hora, 1, 2);
-  const std::string minutos = plataforma::Medio(hora, 3, 2);
+  std::string copia_horas, copia_minutos;
+  const std::string_view horas = DosCaracteres(hora, 1, copia_horas);
+  const std::string_view minutos = DosCaracteres(hora, 3, copia_minutos);
   constexpr std::string_view kErrorHora = "El formato de HORA no es correcto. Formato válido: hhmm";
-  if (!plataforma::EsNumerico(horas) || Valor(horas) > 23) bloque({"HORA: " + hora}, 22, kErrorHora);
-  if (!plataforma::EsNumerico(minutos) || Valor(minutos) > 59) bloque({"HORA: " + hora}, 22, kErrorHora);
+  if (!plataforma::EsNumerico(horas) || Valor(horas) > 23) bloque({Rotulo("HORA: ", hora)}, 22, kErrorHora);
+  if (!plataforma::EsNumerico(minutos) || Valor(minutos) > 59) bloque({Rotulo("HORA: ", hora)}, 22, kErrorHora);
 
   // Own call, base calls compared exactly.
   if (propio_base != participante_base_)
-    bloque({entorno_.cabecera.LineaCallsign, "CONCURSANTE: " + propio_base}, 23,
+    bloque({entorno_.cabecera.LineaCallsign, Rotulo("CONCURSANTE: ", propio_base)}, 23,
            "El indicativo del CALLSIGN no coincide con la estación concursante en el QSO.");
 
   const FilaModo* fila_modo = m < 0 ? nullptr : &kModos[static_cast<std::size_t>(m)];
-  auto rst = [&](const std::string& r, bool enviado) {
-    const std::string lado = enviado ? "enviado" : "recibido";
+  auto rst = [&](std::string_view r, bool enviado) {
+    const std::string_view lado = enviado ? "enviado" : "recibido";
     if (r != "5NN" && !plataforma::EsNumerico(r)) {
-      bloque({"RST: " + r}, enviado ? 24 : 28, "RST " + lado + " del QSO no es numérico.");
-    } else if (plataforma::Longitud(r) > 3) {
-      bloque({"RST: " + r}, 24, "RST " + lado + " del QSO no es del tipo 59x.");
-    } else if (fila_modo && fila_modo->longitud_rst != 0 && plataforma::Longitud(r) != fila_modo->longitud_rst) {
-      bloque({"RST: " + r}, enviado ? 41 : 42,
-             "RST " + lado + " del QSO no se corresponde con el Modo " + std::string(fila_modo->nombre_rst) + ".");
+      bloque({Rotulo("RST: ", r)}, enviado ? 24 : 28, Rotulo("RST ", lado) + " del QSO no es numérico.");
+      return;
+    }
+    const std::size_t longitud = plataforma::Longitud(r);
+    if (longitud > 3) {
+      bloque({Rotulo("RST: ", r)}, 24, Rotulo("RST ", lado) + " del QSO no es del tipo 59x.");
+    } else if (fila_modo && fila_modo->longitud_rst != 0 && longitud != fila_modo->longitud_rst) {
+      bloque({Rotulo("RST: ", r)}, enviado ? 41 : 42,
+             Rotulo("RST ", lado) + " del QSO no se corresponde con el Modo " + std::string(fila_modo->nombre_rst) +
+                 ".");
     }
   };
-  auto numeral = [&](const std::string& n, bool enviado) {
+  auto numeral = [&](std::string_view n, bool enviado) {
     if (!plataforma::EsNumerico(n))
-      bloque({"NÚMERO SERIE: " + n}, enviado ? 25 : 29,
+      bloque({Rotulo("NÚMERO SERIE: ", n)}, enviado ? 25 : 29,
              enviado ? "El NÚMERO SERIE enviado del QSO no es numérico."
                      : "El NÚMERO SERIE recibido del QSO no es numérico.");
     else if (plataforma::Longitud(n) > 4)
       bloque(
-          {"Numeral: " + n}, enviado ? 25 : 29,
+          {Rotulo("Numeral: ", n)}, enviado ? 25 : 29,
           enviado ? "El Numeral enviado del QSO es mayor de 9999." : "El Numeral Recibido del QSO es mayor de 9999.");
   };
-  auto letras = [&](const std::string& l, bool enviado) {
+  auto letras = [&](std::string_view l, bool enviado) {
     if (c.SiglasONumeral && plataforma::EsNumerico(l)) return;
     if (enviado ? VerificaSiglasEnviadas(c, l) : VerificaSiglasRecibidas(c, l)) return;
-    bloque({"SIGLAS: " + l}, 26,
+    bloque({Rotulo("SIGLAS: ", l)}, 26,
            enviado ? "Las SIGLAS enviadas no están permitidas" : "Las SIGLAS recibidas no están permitidas");
   };
 
@@ -339,7 +378,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   if (enviado_.letras && regla(PuntoReglaConcurso::LetrasEnviadas) == ResultadoReglaConcurso::SinReglaEspecifica)
     letras(env.letras, true);
   if (enviado_.locator && !VerificaLocator(env.locator))
-    bloque({"LOCATOR: " + env.locator}, 27, "El LOCATOR enviado no es correcto.");
+    bloque({Rotulo("LOCATOR: ", env.locator)}, 27, "El LOCATOR enviado no es correcto.");
   if (enviado_.puntos) regla(PuntoReglaConcurso::PuntosEnviados);
 
   if (recibido_.rst) rst(rec.rst, false);
@@ -347,7 +386,7 @@ bool ComprobadorLineasQso::VerificaLineaQso(std::string_view linea, MemoriaLog& 
   if (recibido_.letras && regla(PuntoReglaConcurso::LetrasRecibidas) == ResultadoReglaConcurso::SinReglaEspecifica)
     letras(rec.letras, false);
   if (recibido_.locator && !VerificaLocator(rec.locator))
-    bloque({"LOCATOR: " + rec.locator}, 31, "El LOCATOR recibido no es correcto.");
+    bloque({Rotulo("LOCATOR: ", rec.locator)}, 31, "El LOCATOR recibido no es correcto.");
   if (recibido_.puntos) regla(PuntoReglaConcurso::PuntosRecibidos);
   return correcto;
 }

@@ -18,6 +18,8 @@ namespace cabrillo {
 // in kHz inside a range is folded ("14349" gives "14000", the 20 m range
 // ending below 14500); anything else stays as written.
 std::string BandaDeFrecuencia(std::string_view frecuencia);
+// The same band as a view: into a static table or into `frecuencia`.
+std::string_view BandaDeFrecuenciaVista(std::string_view frecuencia);
 
 // The QSO-line check of one log. What depends only on the log's header and
 // on the contest (the log's categories, the token layout, the band and mode
@@ -36,7 +38,7 @@ class ComprobadorLineasQso {
     bool rst = false, numeral = false, letras = false, puntos = false, locator = false;
   };
   struct Intercambio {
-    std::string rst, numeral, letras, puntos, locator;
+    std::string_view rst, numeral, letras, puntos, locator;  // into the line
   };
   void LeeIntercambio(std::string_view linea, std::int64_t& posicion, const Lado& lado, const PaisPerezoso& pais,
                       Intercambio& intercambio) const;
@@ -51,6 +53,7 @@ class ComprobadorLineasQso {
   std::array<bool, 5> modo_permitido_{};
   PatronesNombreConcurso patrones_;
   mutable MemoriaPaises paises_vistos_;
+  mutable int ultima_banda_ = -1;  // index in the band table of the last line's band
 };
 
 // One line checked on its own (the same answer as through a

@@ -13,8 +13,9 @@ bool GeneraListaValida(ProgresoEtapa& progreso, const std::string& carpeta_concu
   progreso.Porcentaje(0);
   progreso.Paso("Generando LISTA VALIDA");
   const std::size_t n = lineas.size();
-  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
-      plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero)));
+  // Resolved (without regard to letter case) where it is written.
+  const std::string ruta =
+      plataforma::UneRuta(plataforma::UneRuta(carpeta_concurso, "ListasValidas"), plataforma::NombreSeguro(nombre_fichero));
   int mostrado = -1;
   for (std::size_t i = 0; i < n; ++i) {
     // The progress and the caller's window are served when the figure moves.

@@ -141,15 +141,17 @@ std::string_view RecortaBlancos(std::string_view s) {
 
 // ------------------------------------------------------------------ bands
 
-std::string PliegaBanda(std::string_view frecuencia) {
+std::string_view PliegaBandaVista(std::string_view frecuencia) {
   if (frecuencia == "1.2G") return "1.2";
   double khz = 0;
   if (LeeNumero(frecuencia, khz)) {
     for (const Rango& r : kRangos)
-      if (khz >= r.desde && khz < r.hasta) return std::string(r.valor);
+      if (khz >= r.desde && khz < r.hasta) return r.valor;
   }
-  return std::string(frecuencia);
+  return frecuencia;
 }
+
+std::string PliegaBanda(std::string_view frecuencia) { return std::string(PliegaBandaVista(frecuencia)); }
 
 PermisoBanda ColumnaDeBanda(std::string_view banda) {
   if (banda == "1.2G") banda = "1.2";

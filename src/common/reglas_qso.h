@@ -21,6 +21,9 @@ namespace reglas {
 // "14000", "18000", "21000", "24000", "27500", "28000"); any other text is
 // kept as written ("50", "144", "432", "1.2", "14500", ...).
 std::string PliegaBanda(std::string_view frecuencia);
+// The same value as a view, for a check that reads every QSO line: into a
+// static table, or into `frecuencia` itself when it is kept as written.
+std::string_view PliegaBandaVista(std::string_view frecuencia);
 
 // Which column admits a band value (already folded; "1.2G" is accepted as
 // well).

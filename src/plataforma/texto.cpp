@@ -1,6 +1,7 @@
 #include "plataforma/texto.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -388,15 +389,17 @@ bool ReemplazaCon(const std::string& ruta, Escritura&& escribe) {
 bool EscribirLineas(const std::string& ruta, const std::vector<std::string>& lineas) {
   // Line by line into the file: a large log is never held a second time,
   // encoded, in memory.
+  // The file is this call's own: its stream is written without taking its
+  // lock line after line.
   return ReemplazaCon(ruta, [&](std::FILE* f) {
     for (const std::string& l : lineas) {
       if (PrefijoAscii(reinterpret_cast<const unsigned char*>(l.data()), l.size()) == l.size()) {
-        if (std::fwrite(l.data(), 1, l.size(), f) != l.size()) return false;
+        if (fwrite_unlocked(l.data(), 1, l.size(), f) != l.size()) return false;
       } else {
         const std::string bytes = AWindows1252(l);
-        if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) return false;
+        if (fwrite_unlocked(bytes.data(), 1, bytes.size(), f) != bytes.size()) return false;
       }
-      if (std::fwrite("\r\n", 1, 2, f) != 2) return false;
+      if (fwrite_unlocked("\r\n", 1, 2, f) != 2) return false;
     }
     return true;
   });
@@ -411,7 +414,8 @@ std::string NombreTemporal(const std::string& ruta) { return ruta + ".~tmp"; }
 
 struct FicheroAnexo::Impl {
   std::FILE* f = nullptr;
-  bool fallo = false;  // a write since Abrir did not reach the file
+  bool fallo = false;     // a write since Abrir did not reach the file
+  bool recortar = false;  // the old content past what is written goes at Cerrar
 };
 
 FicheroAnexo::FicheroAnexo() : impl_(std::make_unique<Impl>()) {}
@@ -425,6 +429,24 @@ bool FicheroAnexo::AbrirResuelta(const std::string& ruta, bool truncar) {
   impl_->fallo = false;
   if (impl_->f) AnotaFicheroCreado(ruta);
   return impl_->f != nullptr;
+}
+
+bool FicheroAnexo::ReescribeResuelta(const std::string& ruta) {
+  Cerrar();
+  impl_->fallo = false;
+  struct stat datos {};
+  if (::lstat(ruta.c_str(), &datos) != 0 || !S_ISREG(datos.st_mode) || datos.st_nlink != 1) return false;
+  std::FILE* f = std::fopen(ruta.c_str(), "r+b");
+  if (!f) return false;
+  // Cut to its first byte, which the first write replaces: a stop half-way
+  // leaves (as a file made anew would) only new text, never the old one.
+  if (datos.st_size > 1 && ::ftruncate(fileno(f), 1) != 0) {
+    std::fclose(f);
+    return false;
+  }
+  impl_->f = f;
+  impl_->recortar = true;
+  return true;
 }
 
 bool FicheroAnexo::EstaAbierto() const { return impl_->f != nullptr; }
@@ -447,6 +469,12 @@ void FicheroAnexo::EscribirLinea(std::string_view texto) {
 
 bool FicheroAnexo::Cerrar() {
   if (impl_->f) {
+    if (impl_->recortar) {
+      // The file ends where the text written ends.
+      impl_->recortar = false;
+      const long fin = std::fflush(impl_->f) == 0 ? std::ftell(impl_->f) : -1;
+      if (fin < 0 || ::ftruncate(fileno(impl_->f), fin) != 0) impl_->fallo = true;
+    }
     const bool error = std::ferror(impl_->f) != 0;
     if (std::fclose(impl_->f) != 0 || error) impl_->fallo = true;
     impl_->f = nullptr;

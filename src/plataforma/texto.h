@@ -87,6 +87,16 @@ class FicheroAnexo {
   bool Abrir(const std::string& ruta, bool truncar = false);
   // The same for a path resolved already (ResuelveRuta), taken as it is.
   bool AbrirResuelta(const std::string& ruta, bool truncar = false);
+  // Opens an existing ordinary file of one name only (a path resolved
+  // already) to be written anew from its start, keeping the file itself:
+  // what is written replaces the old content, and Cerrar drops whatever is
+  // left of it. After Cerrar it holds what AbrirResuelta(ruta, true) would
+  // have made. False, with nothing opened, when there is no such file there
+  // (a link, a file with other names) or it cannot be opened so. For a
+  // report made again and again under the same name: a new file, or one cut
+  // to nothing, each time costs the file system far more (a new inode; some
+  // write a file cut to nothing to disk when it is closed).
+  bool ReescribeResuelta(const std::string& ruta);
   bool EstaAbierto() const;
   // Writes text as is (no line end added).
   void Escribir(std::string_view texto);

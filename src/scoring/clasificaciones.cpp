@@ -1,6 +1,11 @@
 #include "scoring/clasificaciones.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <limits>
 #include <map>
 
@@ -102,10 +107,21 @@ std::optional<FilaClasificacion> LeeFilaClasificacion(const std::vector<std::str
 
 CuentasListaCruzada CuentaLineasCruzadas(std::string_view bytes) {
   CuentasListaCruzada c;
-  for (std::size_t inicio = 0; inicio < bytes.size();) {
-    std::size_t fin = bytes.find_first_of("\r\n", inicio);
-    if (fin == std::string_view::npos) fin = bytes.size();
-    const std::string_view l = bytes.substr(inicio, fin - inicio);
+  const char* const datos = bytes.data();
+  const std::size_t n = bytes.size();
+  // The next CR and the next LF are each sought once and kept until the
+  // scan passes them: a file of lone CRs (or lone LFs) is read once, not
+  // once per line.
+  const auto siguiente = [&](char fin, std::size_t desde) {
+    const void* p = desde < n ? std::memchr(datos + desde, fin, n - desde) : nullptr;
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - datos) : n;
+  };
+  std::size_t cr = siguiente('\r', 0), lf = siguiente('\n', 0);
+  for (std::size_t inicio = 0; inicio < n;) {
+    if (cr < inicio) cr = siguiente('\r', inicio);
+    if (lf < inicio) lf = siguiente('\n', inicio);
+    const std::size_t fin = std::min(cr, lf);
+    const std::string_view l(datos + inicio, fin - inicio);
     if (EmpiezaPor(l, "QSO:"))
       ++c.Qsos;
     else if (EmpiezaPor(l, "DUP"))
@@ -117,17 +133,78 @@ CuentasListaCruzada CuentaLineasCruzadas(std::string_view bytes) {
   return c;
 }
 
-CuentasListaCruzada CuentaListaCruzada(const std::string& carpeta_concurso, const std::string& concursante) {
+namespace {
+
+// The bytes of an ordinary file at a path resolved already, into `bytes`
+// (whose room is kept from file to file). false when there is no ordinary
+// file there or it cannot be read.
+bool LeeFicheroResuelto(const std::string& ruta, std::string& bytes) {
+  bytes.clear();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(ruta, ec)) return false;
+  std::FILE* f = std::fopen(ruta.c_str(), "rb");
+  if (!f) return false;
+  char trozo[65536];
+  std::size_t leidos;
+  while ((leidos = std::fread(trozo, 1, sizeof trozo, f)) > 0) bytes.append(trozo, leidos);
+  const bool bien = !std::ferror(f);
+  std::fclose(f);
+  return bien;
+}
+
+// The lines of a score file (its Windows-1252 bytes) that LeeFilaClasificacion
+// reads, in order and as LeerLineas gives them: those holding one of its
+// marks. Only they are converted; the marks hold no line end, so each is
+// found in the bytes as a whole and its line cut around it.
+std::vector<std::string> LineasConMarca(std::string_view bytes) {
+  // "CATEGORÍA: " as Windows-1252 bytes (Í is 0xCD).
+  static constexpr std::string_view kMarcas[] = {"CATEGOR\xCD" "A: ", "CONCURSANTE: ", "TOTAL PUNTOS:"};
+  const char* const datos = bytes.data();
+  const std::size_t n = bytes.size();
+  const auto busca = [&](std::string_view marca, std::size_t desde) -> std::size_t {
+    if (desde >= n) return n;
+    const void* p = memmem(datos + desde, n - desde, marca.data(), marca.size());
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - datos) : n;
+  };
+  std::size_t siguiente[std::size(kMarcas)];
+  for (std::size_t m = 0; m < std::size(kMarcas); ++m) siguiente[m] = busca(kMarcas[m], 0);
+  std::vector<std::string> lineas;
+  for (std::size_t desde = 0;;) {
+    std::size_t marca = n;
+    for (std::size_t m = 0; m < std::size(kMarcas); ++m) {
+      if (siguiente[m] < desde) siguiente[m] = busca(kMarcas[m], desde);
+      marca = std::min(marca, siguiente[m]);
+    }
+    if (marca >= n) break;
+    std::size_t inicio = marca;
+    while (inicio > 0 && datos[inicio - 1] != '\r' && datos[inicio - 1] != '\n') --inicio;
+    std::size_t fin = marca;
+    while (fin < n && datos[fin] != '\r' && datos[fin] != '\n') ++fin;
+    lineas.push_back(plataforma::DesdeWindows1252(bytes.substr(inicio, fin - inicio)));
+    desde = fin;
+  }
+  return lineas;
+}
+
+// CuentaListaCruzada in the crossed-logs folder resolved already, reading
+// through `bytes`.
+CuentasListaCruzada CuentaEnCarpeta(const std::string& carpeta_cruzadas, const std::string& concursante,
+                                    std::string& bytes) {
   // The name comes from a score file; one that would leave the folder names
   // no crossed log.
   if (concursante.empty() || concursante.find_first_of("/\\") != std::string::npos || concursante == "." ||
       concursante == "..")
     return {};
-  const std::string ruta = plataforma::ResuelveRuta(
-      plataforma::UneRuta(RutaCarpeta(carpeta_concurso, "ListasCruzadas"), concursante + ".LOG"));
-  std::string bytes;
-  if (!plataforma::ExisteFichero(ruta) || !plataforma::LeerBytes(ruta, bytes)) return {};
+  const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_cruzadas, concursante + ".LOG"));
+  if (!LeeFicheroResuelto(ruta, bytes)) return {};
   return CuentaLineasCruzadas(bytes);
+}
+
+}  // namespace
+
+CuentasListaCruzada CuentaListaCruzada(const std::string& carpeta_concurso, const std::string& concursante) {
+  std::string bytes;
+  return CuentaEnCarpeta(RutaCarpeta(carpeta_concurso, "ListasCruzadas"), concursante, bytes);
 }
 
 std::string ElementoPorCategoria(const FilaClasificacion& fila, const CuentasListaCruzada& c) {
@@ -153,12 +230,15 @@ ResultadoClasificaciones CalculaClasificaciones(dao::Database& base, const Edici
     base.Execute("DELETE FROM Clasificaciones");
     dao::Recordset tabla = base.OpenRecordset("Clasificaciones");
     const std::string carpeta = edicion.Ruta(ListaEdicion::Puntuaciones);
+    std::string bytes;  // one buffer for every score file
     for (const std::string& nombre : plataforma::ListaFicheros(carpeta)) {
-      std::vector<std::string> lineas;
-      if (!plataforma::LeerLineas(plataforma::UneRuta(carpeta, nombre), lineas)) {
+      const std::string ruta = plataforma::UneRuta(carpeta, nombre);
+      if (!plataforma::ExisteFichero(ruta) || !plataforma::LeerBytes(ruta, bytes)) {
         omitidas.push_back({nombre, "no se puede leer"});
         continue;
       }
+      // Only the lines that give the row are made text.
+      const std::vector<std::string> lineas = LineasConMarca(bytes);
       std::string motivo;
       const std::optional<FilaClasificacion> fila = LeeFilaClasificacion(lineas, motivo);
       if (!fila) {
@@ -190,11 +270,15 @@ ResultadoClasificaciones CalculaClasificaciones(dao::Database& base, const Edici
       {"Select * From Clasificaciones Order By Puntos Desc,Categoria Desc, Concursante Asc", &resultado.PorPuntos,
        ElementoPorPuntos},
   };
-  // Each crossed log is counted once per rebuild, for both lists.
+  // Each crossed log is counted once per rebuild, for both lists; the
+  // folder is resolved once, and one buffer serves every log.
   std::map<std::string, CuentasListaCruzada> cuentas;
+  const std::string carpeta_cruzadas = RutaCarpeta(carpeta_concurso, "ListasCruzadas");
+  std::string bytes;
   const auto cuenta = [&](const std::string& concursante) -> const CuentasListaCruzada& {
     auto it = cuentas.find(concursante);
-    if (it == cuentas.end()) it = cuentas.emplace(concursante, CuentaListaCruzada(carpeta_concurso, concursante)).first;
+    if (it == cuentas.end())
+      it = cuentas.emplace(concursante, CuentaEnCarpeta(carpeta_cruzadas, concursante, bytes)).first;
     return it->second;
   };
   for (const Orden& orden : ordenes) {

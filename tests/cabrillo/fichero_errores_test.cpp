@@ -87,6 +87,31 @@ TEST_F(FicheroErroresTest, FicheroManualSinCorreoLlevaLaFechaDeHoyYAsuntoVacio) 
       << bytes;
 }
 
+TEST_F(FicheroErroresTest, UnEnlaceEnLugarDelInformeNoSeSigue) {
+  // A link where the report goes (symbolic, or a second name of another
+  // file) is replaced by a report of its own, and what it pointed to stays
+  // as it was.
+  EscribeBytes(carpeta_ / "otro.txt", "no se toca");
+  fs::create_symlink(carpeta_ / "otro.txt", carpeta_ / "FicheroErrores.ERR");
+  ASSERT_TRUE(informe_.Crea(carpeta_.string(), "05-03-2018", "uno"));
+  informe_.EscribeLinea("primero");
+  informe_.Cierra();
+  EXPECT_EQ(LeeBytes(carpeta_ / "otro.txt"), "no se toca");
+  EXPECT_FALSE(fs::is_symlink(carpeta_ / "FicheroErrores.ERR"));
+
+  fs::remove(carpeta_ / "FicheroErrores.ERR");
+  fs::create_hard_link(carpeta_ / "otro.txt", carpeta_ / "FicheroErrores.ERR");
+  ASSERT_TRUE(informe_.Crea(carpeta_.string(), "05-03-2018", "dos"));
+  informe_.Cierra();
+  EXPECT_EQ(LeeBytes(carpeta_ / "otro.txt"), "no se toca");
+  EXPECT_EQ(fs::hard_link_count(carpeta_ / "FicheroErrores.ERR"), 1u);
+
+  // Its own report again: only the new one in it.
+  ASSERT_TRUE(informe_.Crea(carpeta_.string(), "06-03-2018", "tres"));
+  informe_.Cierra();
+  EXPECT_EQ(LeeBytes(carpeta_ / "FicheroErrores.ERR"), "\tSU ENV\xCDO:\r\nFECHA:06-03-2018\r\nASUNTO:TRES\r\n");
+}
+
 TEST_F(FicheroErroresTest, SinCarpetaNoSeAbreYNoSeEscribe) {
   FicheroErrores informe;
   EXPECT_FALSE(informe.Crea((carpeta_ / "no-existe").string(), "05-03-2018", ""));

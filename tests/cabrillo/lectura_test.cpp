@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 
@@ -78,6 +81,92 @@ TEST(ObtieneSiguienteCampo, LineaMuyLargaSinDesbordar) {
   EXPECT_GT(pos, 40000);
   ObtieneSiguienteCampo(linea, pos, campo);
   EXPECT_EQ(campo, "");
+}
+
+// The tokenizer as it was first written, character by character through
+// bounds-checked reads: the answers the faster one must keep.
+void CampoDeReferencia(std::string_view linea, std::int64_t& posicion, std::string& campo) {
+  const auto caracter = [&](std::int64_t p) {
+    if (p < 1 || p > static_cast<std::int64_t>(linea.size())) return '\0';
+    return linea[static_cast<std::size_t>(p - 1)];
+  };
+  const auto longitud = static_cast<std::int64_t>(linea.size());
+  std::int64_t a = posicion < 1 ? 1 : posicion;
+  while (caracter(a) == ' ') ++a;
+  std::int64_t j = a + 1;
+  bool acabo_en_tab = false;
+  for (;;) {
+    const char c = caracter(j);
+    if (c == ' ') break;
+    if (c == '\t') {
+      acabo_en_tab = true;
+      break;
+    }
+    ++j;
+    if (j - 1 >= longitud) break;
+  }
+  std::string_view trozo;
+  if (a <= longitud) {
+    const auto inicio = static_cast<std::size_t>(a - 1);
+    const auto fin = static_cast<std::size_t>(std::min(j - 1, longitud));
+    trozo = linea.substr(inicio, fin - inicio);
+  }
+  while (!trozo.empty() && trozo.front() == ' ') trozo.remove_prefix(1);
+  while (!trozo.empty() && trozo.back() == ' ') trozo.remove_suffix(1);
+  if (!trozo.empty() && trozo.front() == '\t') trozo.remove_prefix(1);
+  campo.assign(trozo);
+  if (acabo_en_tab) ++j;
+  while (caracter(j) == ' ') ++j;
+  posicion = j;
+}
+
+// Both forms against the reference, call after call from one start: the
+// same tokens and the same positions, the view pointing into the line.
+void ComparaConReferencia(const std::string& linea, std::int64_t desde, int llamadas) {
+  std::int64_t ref = desde, pos = desde, vista_pos = desde;
+  for (int i = 0; i < llamadas; ++i) {
+    std::string esperado = "x", campo = "y";
+    CampoDeReferencia(linea, ref, esperado);
+    ObtieneSiguienteCampo(linea, pos, campo);
+    const std::string_view vista = SiguienteCampo(linea, vista_pos);
+    ASSERT_EQ(campo, esperado) << "linea [" << linea << "] desde " << desde << " llamada " << i;
+    ASSERT_EQ(vista, esperado) << "linea [" << linea << "] desde " << desde << " llamada " << i;
+    ASSERT_EQ(pos, ref) << "linea [" << linea << "] desde " << desde << " llamada " << i;
+    ASSERT_EQ(vista_pos, ref) << "linea [" << linea << "] desde " << desde << " llamada " << i;
+    if (!vista.empty()) {
+      ASSERT_GE(vista.data(), linea.data());
+      ASSERT_LE(vista.data() + vista.size(), linea.data() + linea.size());
+    }
+  }
+}
+
+TEST(ObtieneSiguienteCampo, IgualQueLaReferencia) {
+  // Every line of up to six pieces of blank, TAB, a letter, a Windows-1252
+  // letter as UTF-8 ("Ñ", two bytes) and a NUL byte, from every position
+  // around it (before the start, inside, at and past the end).
+  const std::vector<std::string> piezas = {" ", "\t", "A", "\xC3\x91", std::string(1, '\0')};
+  std::vector<std::string> lineas = {""};
+  for (std::size_t desde = 0, largo = 0; largo < 6; ++largo) {
+    const std::size_t hasta = lineas.size();
+    for (std::size_t i = desde; i < hasta; ++i)
+      for (const std::string& p : piezas) lineas.push_back(lineas[i] + p);
+    desde = hasta;
+  }
+  for (const std::string& linea : lineas)
+    for (std::int64_t desde = -2; desde <= static_cast<std::int64_t>(linea.size()) + 3; ++desde)
+      ComparaConReferencia(linea, desde, 5);
+
+  // Lines as logs write them, and longer ones.
+  const std::vector<std::string> reales = {
+      "QSO: 14025 CW 2018-03-05 1200 QQ1ABC 599 001 QQ2DEF 599 002",
+      "QSO:  7000\tPH\t 2018-03-05 \t1200   QQ1ABC  59 \t\t001 QQ2DEF 59 002   ",
+      "QSO: 1.2G PH 2018-03-05 1200 QQ1ABC 59 001 QQ2DEF 59 \xC3\x91" "AND\xC3\x9A " "\xE2\x82\xAC",
+      std::string(300, ' ') + "X" + std::string(300, '\t') + "Y",
+      "QSO: " + std::string(5000, 'Z') + " FIN",
+  };
+  for (const std::string& linea : reales)
+    for (std::int64_t desde : {std::int64_t{1}, std::int64_t{5}, std::int64_t{6}})
+      ComparaConReferencia(linea, desde, 16);
 }
 
 TEST(ObtieneValorParametro, ValoresDeCabecera) {

@@ -257,7 +257,10 @@ TEST(BandaDeFrecuencia, PliegueDeKilohercios) {
       {"18100", "18000"}, {"21000", "21000"}, {"24900", "24000"}, {"27200", "27500"}, {"28000", "28000"},
       {"30999", "28000"}, {"31000", "31000"}, {"50", "50"},       {"144", "144"},     {"1.2G", "1.2"},
       {"7.050", "7.050"}, {"+14025", "14000"}, {"abc", "abc"},    {"", ""}};
-  for (const auto& [frecuencia, banda] : casos) EXPECT_EQ(BandaDeFrecuencia(frecuencia), banda) << frecuencia;
+  for (const auto& [frecuencia, banda] : casos) {
+    EXPECT_EQ(BandaDeFrecuencia(frecuencia), banda) << frecuencia;
+    EXPECT_EQ(BandaDeFrecuenciaVista(frecuencia), banda) << frecuencia;
+  }
 }
 
 }  // namespace

@@ -21,7 +21,10 @@ TEST(Bandas, PliegueDeFrecuencias) {
       {"432", "432"},     {"1.2", "1.2"},       {"1.2G", "1.2"},    {"222", "222"},     {"ABC", "ABC"},
       {"", ""},           {"14025.5", "14000"}, {"50000", "50000"},
   };
-  for (const Caso& c : casos) EXPECT_EQ(PliegaBanda(c.frecuencia), c.banda) << c.frecuencia;
+  for (const Caso& c : casos) {
+    EXPECT_EQ(PliegaBanda(c.frecuencia), c.banda) << c.frecuencia;
+    EXPECT_EQ(PliegaBandaVista(c.frecuencia), c.banda) << c.frecuencia;
+  }
 }
 
 TEST(Bandas, ColumnaQuePermiteCadaBanda) {

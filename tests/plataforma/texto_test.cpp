@@ -217,6 +217,36 @@ TEST_F(FicherosTexto, FicheroAnexoAgregaYTrunca) {
   EXPECT_FALSE(f.Abrir(dir.En("no/hay/f.err")));
 }
 
+TEST_F(FicherosTexto, FicheroAnexoReescritoQuedaComoUnoNuevo) {
+  // Written over, the file ends with what was written: a longer old content
+  // leaves nothing behind, and nothing written leaves it empty.
+  FicheroAnexo f;
+  dir.EscribeBytes("informe.err", "un informe anterior mucho m\xE1s largo\r\nque el nuevo\r\n");
+  ASSERT_TRUE(f.ReescribeResuelta(dir.En("informe.err")));
+  f.EscribirLinea("Año");
+  ASSERT_TRUE(f.Cerrar());
+  EXPECT_EQ(dir.LeeBytes("informe.err"), "A\xF1o\r\n");
+  ASSERT_TRUE(f.ReescribeResuelta(dir.En("informe.err")));
+  f.Escribir("largo, m\xC3\xA1s que antes");
+  ASSERT_TRUE(f.Cerrar());
+  EXPECT_EQ(dir.LeeBytes("informe.err"), "largo, m\xE1s que antes");
+  ASSERT_TRUE(f.ReescribeResuelta(dir.En("informe.err")));
+  ASSERT_TRUE(f.Cerrar());
+  EXPECT_EQ(dir.LeeBytes("informe.err"), "");
+
+  // Only an ordinary file of one name is written over; a link, a second
+  // name, a folder or nothing at all is left alone.
+  dir.EscribeBytes("otro.txt", "ajeno");
+  std::filesystem::create_symlink(dir.En("otro.txt"), dir.En("enlace.err"));
+  std::filesystem::create_hard_link(dir.En("otro.txt"), dir.En("segundo.err"));
+  std::filesystem::create_directory(dir.En("carpeta.err"));
+  for (const char* nombre : {"enlace.err", "segundo.err", "carpeta.err", "no-existe.err"}) {
+    EXPECT_FALSE(f.ReescribeResuelta(dir.En(nombre))) << nombre;
+    EXPECT_FALSE(f.EstaAbierto()) << nombre;
+  }
+  EXPECT_EQ(dir.LeeBytes("otro.txt"), "ajeno");
+}
+
 // A disk that fills while a file is written, which a child process with a
 // file-size limit stands for: every writer says it failed, a replaced file
 // keeps its old bytes whole, and nothing cut off or temporary stays behind.
@@ -239,6 +269,14 @@ TEST_F(FicherosTexto, UnDiscoLlenoNoDejaNadaCortado) {
        [&](const std::string& r) {
          FicheroAnexo f;
          if (!f.Abrir(r, true)) return false;
+         for (const std::string& l : muchas) f.EscribirLinea(l);
+         return f.Cerrar();
+       },
+       false},
+      {"FicheroAnexo reescrito",
+       [&](const std::string& r) {
+         FicheroAnexo f;
+         if (!f.ReescribeResuelta(r)) return false;
          for (const std::string& l : muchas) f.EscribirLinea(l);
          return f.Cerrar();
        },

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "clasificacion_prueba.h"
@@ -202,6 +203,79 @@ TEST(Clasificaciones, ItemsAndCountsOfTheTwoLists) {
   const FilaClasificacion larga{"EA1AAA/QRP/P", "SINGLE-OP", 12345678};
   const std::string item = ElementoPorPuntos(larga, {});
   EXPECT_EQ(item.substr(0, 40), "CONCURSANTE:EA1AAA/QRP/P PUNTOS:12345678");
+}
+
+TEST(Clasificaciones, CountsAsALineByLineSplitDoes) {
+  // The lines cut one by one at the first CR or LF, as the counts were
+  // first taken: the scan must agree on every mix of line ends and marks,
+  // a mark cut short by the end of the file or by a line end included.
+  const auto referencia = [](std::string_view bytes) {
+    CuentasListaCruzada c;
+    for (std::size_t inicio = 0; inicio < bytes.size();) {
+      std::size_t fin = bytes.find_first_of("\r\n", inicio);
+      if (fin == std::string_view::npos) fin = bytes.size();
+      const std::string_view l = bytes.substr(inicio, fin - inicio);
+      c.Qsos += l.substr(0, 4) == "QSO:";
+      c.Duplicados += l.substr(0, 4) != "QSO:" && l.substr(0, 3) == "DUP";
+      c.Nulos += l.substr(0, 4) != "QSO:" && l.substr(0, 3) != "DUP" && l.substr(0, 3) == "NUL";
+      inicio = fin + 1;
+    }
+    return c;
+  };
+  const std::vector<std::string> piezas = {"QSO:", "DUP", "NUL", "QS", "x", "\r", "\n", "\r\n"};
+  std::vector<std::string> textos = {""};
+  for (std::size_t desde = 0, largo = 0; largo < 5; ++largo) {
+    const std::size_t hasta = textos.size();
+    for (std::size_t i = desde; i < hasta; ++i)
+      for (const std::string& p : piezas) textos.push_back(textos[i] + p);
+    desde = hasta;
+  }
+  for (const std::string& t : textos) {
+    const CuentasListaCruzada esperado = referencia(t), c = CuentaLineasCruzadas(t);
+    ASSERT_EQ(c.Qsos, esperado.Qsos) << t;
+    ASSERT_EQ(c.Duplicados, esperado.Duplicados) << t;
+    ASSERT_EQ(c.Nulos, esperado.Nulos) << t;
+  }
+}
+
+TEST(Clasificaciones, AScoreFileGivesTheRowItsLinesGive) {
+  // The rebuild reads each score file's bytes for its marks only: the row
+  // (or the reason to leave the file out) must be the one its whole lines
+  // give, whatever ends the lines, wherever the marks stand.
+  const std::vector<std::string> ficheros = {
+      "\r\nCONCURSANTE: EA1A\r\n\r\nCATEGOR\xCD" "A: ALFA\r\n\r\nTOTAL PUNTOS: 10\r\n",
+      "CONCURSANTE: EA1A\rCATEGOR\xCD" "A: ALFA\nTOTAL PUNTOS: 10",
+      "x CONCURSANTE:  EA1A  \n\rTOTAL PUNTOS: 7\r\r\nCATEGOR\xCD" "A: \xD1" "A\xD1U: B\r\n",
+      "CONCURSANTE: EA1A CATEGOR\xCD" "A: X TOTAL PUNTOS: 5\r\nTOTAL PUNTOS: 6\r\n",
+      "CONCURSANTE: EA1A\r\nCONCURSANTE: EB2B\r\nTOTAL PUNTOS: 1\r\nTOTAL PUNTOS: 2\r\n",
+      "CONCURSANTE:\r\n EA1A\r\nTOTAL PUNTOS: 3\r\n",
+      "concursante: EA1A\r\nTOTAL PUNTOS: 3\r\n",
+      "CONCURSANTE: EA1A\r\nCATEGORIA: SIN ACENTO\r\nTOTAL PUNTOS:\r\n",
+      "CONCURSANTE: EA1A\r\nTOTAL PUNTOS: 99999999999\r\n",
+      "CONCURSANTE: EA1A\r\nQSO: 14000 CW TOTAL PUNTOS: 4 \xCD\r\nTOTAL PUNTOS",
+      "TOTAL PUNTOS: 8\nCONCURSANTE: " + std::string(30, 'X') + "\n",
+      "",
+  };
+  ConcursoClasificacionPrueba f;
+  const EdicionConcurso edicion(f.carpeta, {});
+  for (const std::string& bytes : ficheros) {
+    SCOPED_TRACE(bytes);
+    for (const std::string& pts : plataforma::ListaFicheros(f.En("ListasPuntuaciones")))
+      plataforma::BorraFichero(f.En("ListasPuntuaciones/" + pts));
+    f.tmp.EscribeBytes("CONCURSO PRUEBA/ListasPuntuaciones/UNO.PTS", bytes);
+    std::string motivo;
+    const std::optional<FilaClasificacion> esperada = LeeFilaClasificacion(plataforma::PartirLineas(bytes), motivo);
+    const ResultadoClasificaciones r = CalculaClasificaciones(f.base, edicion);
+    if (esperada) {
+      EXPECT_TRUE(r.Omitidas.empty());
+      EXPECT_EQ(Filas(f.base), std::vector<std::string>{esperada->Concursante + "|" + esperada->Categoria + "|" +
+                                                        std::to_string(esperada->Puntos)});
+    } else {
+      ASSERT_EQ(r.Omitidas.size(), 1u);
+      EXPECT_EQ(r.Omitidas[0].Motivo, motivo);
+      EXPECT_TRUE(Filas(f.base).empty());
+    }
+  }
 }
 
 TEST(Clasificaciones, AParticipantNameNeverLeavesTheCrossedLogsFolder) {
