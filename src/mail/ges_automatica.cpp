@@ -72,9 +72,14 @@ void Sincroniza(QListWidget* caja, const std::vector<std::string>& textos) {
   for (int j = inicio; j < fin_textos; ++j) caja->insertItem(j, Q(textos[static_cast<std::size_t>(j)]));
 }
 
+// The items are put in at once: the box takes in one insertion, not one
+// per line of a log.
 void Llena(QListWidget* caja, const std::vector<std::string>& textos) {
   caja->clear();
-  for (const std::string& t : textos) caja->addItem(Q(t));
+  QStringList lista;
+  lista.reserve(static_cast<qsizetype>(textos.size()));
+  for (const std::string& t : textos) lista.append(Q(t));
+  caja->addItems(lista);
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   ui_->NumeroListas->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
+  MideTextosUnaVez(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
   edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 

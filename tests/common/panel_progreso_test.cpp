@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest/QTest>
@@ -89,7 +90,8 @@ TEST(PanelProgreso, DuranteUnaEjecucionLaVentanaSeRepintaComoMuchoTreintaVecesPo
 
 // The list boxes of a window measure their texts as any list box does:
 // every item in the same place and of the same size as in a plain list, and
-// again after a change of font.
+// again after a change of font, also in the fixed-pitch face, where texts
+// of one length (and as many spaces at their end) are measured once.
 TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
   QWidget ventana;
   auto* capas = new QVBoxLayout(&ventana);
@@ -100,8 +102,11 @@ TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
   auto* llana = new QListWidget;
   capas->addWidget(llana);
   const char* textos[] = {"EA1ABC.LOG", "W", "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 001",
-                          "\xC3\x91and\xC3\xBA", "", "EA1ABC.LOG", "MMMMMMMMMMMMMMMMMMMM"};
-  for (int vuelta = 0; vuelta < 2; ++vuelta) {
+                          "\xC3\x91" "and\xC3\xBA", "", "EA1ABC.LOG", "MMMMMMMMMMMMMMMMMMMM",
+                          "iiiiiiiiii", "W.W.W.W.W.", "EA1ABC.LO\xC3\x91", "ab  ", "abcd", "  ab", "a\tbc",
+                          "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 001    ",
+                          "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 00123456"};
+  for (int vuelta = 0; vuelta < 3; ++vuelta) {
     for (const char* t : textos) {
       propia->addItem(Q(t));
       llana->addItem(Q(t));
@@ -114,10 +119,16 @@ TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
       SCOPED_TRACE(propia->item(i)->text().toStdString());
       EXPECT_EQ(propia->visualItemRect(propia->item(i)), llana->visualItemRect(llana->item(i)));
     }
-    QFont grande = propia->font();
-    grande.setPointSize(grande.pointSize() * 2);
-    propia->setFont(grande);
-    llana->setFont(grande);
+    EXPECT_EQ(propia->horizontalScrollBar()->maximum(), llana->horizontalScrollBar()->maximum());
+    QFont otra = propia->font();
+    if (vuelta == 0) {
+      otra.setPointSize(otra.pointSize() * 2);
+    } else {
+      otra = FuenteFija();
+      ventana.resize(120, ventana.height());  // the longest line beyond the box
+    }
+    propia->setFont(otra);
+    llana->setFont(otra);
   }
 }
 
