@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest/QTest>
@@ -86,6 +87,56 @@ TEST(PanelProgreso, DuranteUnaEjecucionLaVentanaSeRepintaComoMuchoTreintaVecesPo
   // Every item laid out in its place.
   EXPECT_EQ(v.lista->visualItemRect(v.lista->item(pasos - 1)).top(),
             v.lista->visualItemRect(v.lista->item(0)).top() + (pasos - 1) * v.lista->sizeHintForRow(0));
+}
+
+// A label whose width follows its text, its text changed at every step of a
+// run: whenever it is painted it has been laid out to the text it shows
+// (the layouts held back between repaints are done before them), and after
+// the run it is laid out to the last text.
+TEST(PanelProgreso, UnaEtiquetaSePintaDispuestaParaSuTexto) {
+  QWidget ventana;
+  auto* capas = new QHBoxLayout(&ventana);
+  auto* etiqueta = new QLabel(QStringLiteral("Procesando"));
+  auto* barra = new QProgressBar;
+  capas->addWidget(etiqueta);
+  capas->addStretch(1);
+  capas->addWidget(barra);
+  ventana.resize(900, 60);
+  ventana.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+  QTest::qWait(50);
+  PanelProgreso panel(etiqueta, barra, true);
+
+  struct Comprueba : QObject {
+    QLabel* etiqueta = nullptr;
+    int pintados = 0, desajustes = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() != QEvent::Paint) return false;
+      ++pintados;
+      if (etiqueta->width() != etiqueta->sizeHint().width()) ++desajustes;
+      return false;
+    }
+  } comprueba;
+  comprueba.etiqueta = etiqueta;
+  etiqueta->installEventFilter(&comprueba);
+
+  panel.Empieza(100000);
+  QElapsedTimer reloj;
+  reloj.start();
+  for (int paso = 0; reloj.elapsed() < 400; ++paso) {
+    panel.PonTexto("Procesando " + std::string(static_cast<std::size_t>(paso % 40 + 1), 'W') + ".LOG");
+    QElapsedTimer espera;
+    espera.start();
+    while (espera.elapsed() < 2) {
+    }
+    panel.Cede();
+  }
+  EXPECT_GE(comprueba.pintados, 2);
+  EXPECT_EQ(comprueba.desajustes, 0);
+  panel.Termina("FIN");
+  QTest::qWait(100);
+  EXPECT_EQ(etiqueta->width(), etiqueta->sizeHint().width());
+  etiqueta->removeEventFilter(&comprueba);
 }
 
 // The list boxes of a window measure their texts as any list box does:
