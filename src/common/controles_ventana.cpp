@@ -1,6 +1,7 @@
 #include "common/controles_ventana.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QListWidget>
 #include <QPushButton>
@@ -33,8 +34,19 @@ class DelegadoTexto : public QStyledItemDelegate {
       estilo_ = estilo;
       fuente_ = opcion.font;
       alineacion_ = opcion.displayAlignment;
+      paso_fijo_ = PasoFijo(fuente_);
     }
-    const QPair<int, QString> clave(static_cast<int>(opcion.state), opcion.text);
+    // In a face of fixed pitch a text of printable ASCII measures as any
+    // other of the same length and the same spaces at its end (which a line
+    // may leave out of its width): the lines of a log, new texts each, are
+    // measured once per length.
+    QString forma;
+    if (paso_fijo_ && ConPasoFijo(opcion.text)) {
+      qsizetype finales = 0;
+      while (finales < opcion.text.size() && opcion.text[opcion.text.size() - 1 - finales] == u' ') ++finales;
+      forma = QString(opcion.text.size() - finales, u'x') + QString(finales, u' ');
+    }
+    const QPair<int, QString> clave(static_cast<int>(opcion.state), forma.isEmpty() ? opcion.text : forma);
     auto it = medidas_.constFind(clave);
     if (it != medidas_.constEnd()) return *it;
     const QSize medida = QStyledItemDelegate::sizeHint(option, index);
@@ -43,11 +55,33 @@ class DelegadoTexto : public QStyledItemDelegate {
   }
 
  private:
+  // Whether every printable ASCII character of the face has one advance,
+  // alone and in a row (no kerning, no ligature of another width). The
+  // face's own word for it is not trusted: a monospaced face may not say so.
+  static bool PasoFijo(const QFont& fuente) {
+    const QFontMetricsF medida(fuente);
+    const qreal paso = medida.horizontalAdvance(QLatin1Char('x'));
+    QString todos;
+    for (char c = ' '; c <= '~'; ++c) {
+      if (medida.horizontalAdvance(QLatin1Char(c)) != paso) return false;
+      todos += QLatin1Char(c);
+    }
+    for (char c = '~'; c >= ' '; --c) todos += QLatin1Char(c);
+    return medida.horizontalAdvance(todos) == paso * static_cast<qreal>(todos.size());
+  }
+  static bool ConPasoFijo(const QString& texto) {
+    if (texto.isEmpty()) return false;
+    for (const QChar c : texto)
+      if (c.unicode() < u' ' || c.unicode() > u'~') return false;
+    return true;
+  }
+
   static constexpr qsizetype kMaximoTextos = 20000;
   mutable QHash<QPair<int, QString>, QSize> medidas_;
   mutable const QStyle* estilo_ = nullptr;
   mutable QFont fuente_;
   mutable Qt::Alignment alineacion_;
+  mutable bool paso_fijo_ = false;
 };
 
 }  // namespace

@@ -85,8 +85,9 @@ std::string EdicionConcurso::TextoCuenta(ListaEdicion lista) const {
   return TextoCuentaListas(Cuenta(lista));
 }
 
-void EdicionConcurso::Cambia(ListaEdicion lista, EstadoLista estado) {
+void EdicionConcurso::Cambia(ListaEdicion lista, EstadoLista estado, CambioLista cambio) {
   estados_[Indice(lista)] = estado;
+  ultimo_cambio_ = cambio;
   if (AlCambiar) AlCambiar(lista);
 }
 
@@ -112,16 +113,18 @@ void EdicionConcurso::Pon(ListaEdicion lista, std::vector<std::string> elementos
 }
 
 void EdicionConcurso::Agrega(ListaEdicion lista, std::string elemento) {
-  listas_[Indice(lista)].push_back(std::move(elemento));
-  Cambia(lista, EstadoLista::Leida);
+  std::vector<std::string>& l = listas_[Indice(lista)];
+  l.push_back(std::move(elemento));
+  Cambia(lista, EstadoLista::Leida, {CambioLista::Clase::Insercion, l.size() - 1});
 }
 
 bool EdicionConcurso::Quita(ListaEdicion lista, const std::string& elemento) {
   std::vector<std::string>& l = listas_[Indice(lista)];
   for (auto it = l.begin(); it != l.end(); ++it)
     if (*it == elemento) {
+      const auto indice = static_cast<std::size_t>(it - l.begin());
       l.erase(it);
-      Cambia(lista, EstadoLista::Leida);
+      Cambia(lista, EstadoLista::Leida, {CambioLista::Clase::Retirada, indice});
       return true;
     }
   return false;
@@ -129,15 +132,16 @@ bool EdicionConcurso::Quita(ListaEdicion lista, const std::string& elemento) {
 
 void EdicionConcurso::Inserta(ListaEdicion lista, std::size_t indice, std::string elemento) {
   std::vector<std::string>& l = listas_[Indice(lista)];
-  l.insert(l.begin() + static_cast<std::ptrdiff_t>(std::min(indice, l.size())), std::move(elemento));
-  Cambia(lista, EstadoLista::Leida);
+  const std::size_t sitio = std::min(indice, l.size());
+  l.insert(l.begin() + static_cast<std::ptrdiff_t>(sitio), std::move(elemento));
+  Cambia(lista, EstadoLista::Leida, {CambioLista::Clase::Insercion, sitio});
 }
 
 void EdicionConcurso::QuitaEn(ListaEdicion lista, std::size_t indice) {
   std::vector<std::string>& l = listas_[Indice(lista)];
   if (indice >= l.size()) return;
   l.erase(l.begin() + static_cast<std::ptrdiff_t>(indice));
-  Cambia(lista, EstadoLista::Leida);
+  Cambia(lista, EstadoLista::Leida, {CambioLista::Clase::Retirada, indice});
 }
 
 void EdicionConcurso::Vacia(ListaEdicion lista) {

@@ -46,6 +46,14 @@ inline constexpr std::size_t kListasEdicion = static_cast<std::size_t>(ListaEdic
 // no count; a list only emptied keeps the count shown before.
 enum class EstadoLista { SinLeer, Leida, Descartada, Vaciada };
 
+// What the last change of a list did: one entry put in or taken out at
+// `indice`, or anything else (read again, set, emptied, discarded).
+struct CambioLista {
+  enum class Clase { Entera, Insercion, Retirada };
+  Clase clase = Clase::Entera;
+  std::size_t indice = 0;
+};
+
 // True for the stage folders, false for the run's lists.
 bool EsCarpetaDeEtapa(ListaEdicion lista);
 // The folder of a list as the code names it, inside the edition's folder
@@ -129,18 +137,21 @@ class EdicionConcurso {
   // Deletes the manual logs of the queue and empties it.
   void BorraManualesPorBorrar();
 
-  // Called after each change of a list, with the list that changed.
+  // Called after each change of a list, with the list that changed;
+  // UltimoCambio tells what the change did.
   std::function<void(ListaEdicion)> AlCambiar;
+  const CambioLista& UltimoCambio() const { return ultimo_cambio_; }
 
  private:
   static std::size_t Indice(ListaEdicion l) { return static_cast<std::size_t>(l); }
-  void Cambia(ListaEdicion lista, EstadoLista estado);
+  void Cambia(ListaEdicion lista, EstadoLista estado, CambioLista cambio = {});
   void BorraFicherosDe(const char* subcarpeta) const;
 
   std::string carpeta_;
   std::string nombre_;
   std::array<std::vector<std::string>, kListasEdicion> listas_;
   std::array<EstadoLista, kListasEdicion> estados_{};
+  CambioLista ultimo_cambio_;
 };
 
 // The warning about the manual logs RenombraCbrManuales could not rename:

@@ -21,7 +21,10 @@
 // yields its timer events pass only with the repaints, and the timers held
 // back fire again at a later turn. (In an event loop that waits, as on a mail
 // server, they pass: a timer held back there would fire again at once and
-// keep the loop spinning.)
+// keep the loop spinning.) A label whose text changed asks for the layout of
+// its window once, and no more until it is done: that request is held back
+// too during the yields and done before the next repaint (the new text
+// shows, laid out, when the window is painted), not once per step of a run.
 class PanelProgreso::LimitadorRepintado : public QObject {
  public:
   explicit LimitadorRepintado(QWidget* ventana) : ventana_(ventana) {
@@ -37,6 +40,8 @@ class PanelProgreso::LimitadorRepintado : public QObject {
       vista->installEventFilter(this);
       vistas_.push_back(vista);
     }
+    // A widget's layout sees its requests before the widget's own filters.
+    QCoreApplication::instance()->installEventFilter(&disposicion_);
     activo_ = true;
   }
 
@@ -45,9 +50,13 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     if (!activo_) return;
     activo_ = false;
     reloj_.stop();
-    for (QAbstractItemView* vista : vistas_)
+    for (QWidget* vista : vistas_)
       if (vista) vista->removeEventFilter(this);
     vistas_.clear();
+    QCoreApplication::instance()->removeEventFilter(&disposicion_);
+    for (QWidget* w : disposiciones_)
+      if (w) QCoreApplication::postEvent(w, new QEvent(QEvent::LayoutRequest));
+    disposiciones_.clear();
     if (!ventana_) return;
     ventana_->removeEventFilter(this);
     if (retenido_) {
@@ -60,11 +69,13 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   bool cediendo = false;
 
   bool eventFilter(QObject* objeto, QEvent* evento) override {
-    if (evento->type() == QEvent::Timer && objeto != ventana_) return cediendo && !Abierto();
+    if (evento->type() == QEvent::Timer && objeto != ventana_)
+      return cediendo && qobject_cast<QAbstractItemView*>(objeto) && !Abierto();
     if (objeto != ventana_ || evento->type() != QEvent::UpdateRequest || soltando_) return false;
     if (Abierto() && !pintadoEnVuelta_) {
       pintadoEnVuelta_ = true;
       retenido_ = false;
+      EntregaDisposiciones();
       return false;
     }
     retenido_ = true;
@@ -88,11 +99,48 @@ class PanelProgreso::LimitadorRepintado : public QObject {
 
   static constexpr qint64 kMismaVuelta = 2;
 
+  // A layout request of a widget of the window during a yield, outside the
+  // open turn: held back.
+  bool RetieneDisposicion(QObject* objeto, QEvent* evento) {
+    if (evento->type() != QEvent::LayoutRequest || entregando_ || !cediendo || !objeto->isWidgetType() || !ventana_)
+      return false;
+    QWidget* w = static_cast<QWidget*>(objeto);
+    if (w->window() != ventana_ || Abierto()) return false;
+    if (std::find(disposiciones_.begin(), disposiciones_.end(), w) == disposiciones_.end())
+      disposiciones_.emplace_back(w);
+    return true;
+  }
+
+  // The filter on the application that sees the layout requests.
+  class FiltroDisposicion : public QObject {
+   public:
+    explicit FiltroDisposicion(LimitadorRepintado* l) : l_(l) {}
+    bool eventFilter(QObject* objeto, QEvent* evento) override { return l_->RetieneDisposicion(objeto, evento); }
+
+   private:
+    LimitadorRepintado* l_;
+  };
+
+  // The layouts held back, done now (before a repaint).
+  void EntregaDisposiciones() {
+    if (disposiciones_.empty()) return;
+    std::vector<QPointer<QWidget>> pendientes;
+    pendientes.swap(disposiciones_);
+    entregando_ = true;
+    for (QWidget* w : pendientes) {
+      if (!w) continue;
+      QEvent dispon(QEvent::LayoutRequest);
+      QCoreApplication::sendEvent(w, &dispon);
+    }
+    entregando_ = false;
+  }
+
   void Suelta() {
     if (!retenido_ || !ventana_) return;
     retenido_ = false;
     abierto_.start();
     pintadoEnVuelta_ = true;
+    EntregaDisposiciones();
     soltando_ = true;
     QEvent repinta(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(ventana_, &repinta);
@@ -100,7 +148,10 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   }
 
   QPointer<QWidget> ventana_;
-  std::vector<QPointer<QAbstractItemView>> vistas_;
+  std::vector<QPointer<QWidget>> vistas_;         // the list boxes
+  std::vector<QPointer<QWidget>> disposiciones_;  // their layouts held back, in the order asked
+  bool entregando_ = false;
+  FiltroDisposicion disposicion_{this};
   QTimer reloj_;
   QElapsedTimer abierto_;  // since the last turn that could lay out and repaint
   bool activo_ = false;

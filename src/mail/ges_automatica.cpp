@@ -72,9 +72,31 @@ void Sincroniza(QListWidget* caja, const std::vector<std::string>& textos) {
   for (int j = inicio; j < fin_textos; ++j) caja->insertItem(j, Q(textos[static_cast<std::size_t>(j)]));
 }
 
+// Brings a list box to the texts given after the change `cambio`: one entry
+// put in or taken out is done alone; any other change, or a box that was not
+// in step with the list before it, is brought over by Sincroniza.
+void Aplica(QListWidget* caja, const std::vector<std::string>& textos, const CambioLista& cambio) {
+  const std::size_t n = static_cast<std::size_t>(caja->count());
+  const std::size_t i = cambio.indice;
+  if (cambio.clase == CambioLista::Clase::Insercion && n + 1 == textos.size() && i <= n) {
+    caja->insertItem(static_cast<int>(i), Q(textos[i]));
+    return;
+  }
+  if (cambio.clase == CambioLista::Clase::Retirada && n == textos.size() + 1 && i < n) {
+    delete caja->takeItem(static_cast<int>(i));
+    return;
+  }
+  Sincroniza(caja, textos);
+}
+
+// The items are put in at once: the box takes in one insertion, not one
+// per line of a log.
 void Llena(QListWidget* caja, const std::vector<std::string>& textos) {
   caja->clear();
-  for (const std::string& t : textos) caja->addItem(Q(t));
+  QStringList lista;
+  lista.reserve(static_cast<qsizetype>(textos.size()));
+  for (const std::string& t : textos) lista.append(Q(t));
+  caja->addItems(lista);
 }
 
 }  // namespace
@@ -221,7 +243,7 @@ void GesAutomatica::MuestraLista(ListaEdicion lista) {
   };
   for (const auto& c : controles) {
     if (c.lista != lista) continue;
-    Sincroniza(c.caja, edicion_->Lista(lista));
+    Aplica(c.caja, edicion_->Lista(lista), edicion_->UltimoCambio());
     // The award keeps no listeners' file: its count shows as read.
     if (!c.cuenta || edicion_->Estado(lista) != EstadoLista::Leida) return;
     if (lista == ListaEdicion::Oyentes && edicion_->EsDiploma() && !cargando_) return;

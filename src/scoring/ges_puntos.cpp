@@ -40,6 +40,16 @@ std::string HastaExtension(const std::string& nombre, const std::string& donde, 
   return p == std::string::npos ? nombre : nombre.substr(0, p);
 }
 
+// Shows the lines of a file in the viewer, put in at once: the box takes in
+// one insertion, not one per line.
+void LlenaVisor(QListWidget* visor, const std::vector<std::string>& lineas) {
+  visor->clear();
+  QStringList textos;
+  textos.reserve(static_cast<qsizetype>(lineas.size()));
+  for (const std::string& l : lineas) textos.append(Q(l));
+  visor->addItems(textos);
+}
+
 }  // namespace
 
 GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<AccionesPuntuacion> acciones,
@@ -56,6 +66,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
   ui_->NumeroListas->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), ui_->NumeroListas));
 
+  MideTextosUnaVez(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
   edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
@@ -194,10 +205,7 @@ void GesPuntos::Cruzar_Click() {
   try {
     CruzaListas(
         edicion_, *this, concurso, [this] { return Opciones(); }, MetodoCruce::Indexado,
-        [this](const std::string&, const std::vector<std::string>& lineas) {
-          ui_->FicheroCabrillo->clear();
-          for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
-        });
+        [this](const std::string&, const std::vector<std::string>& lineas) { LlenaVisor(ui_->FicheroCabrillo, lineas); });
     progreso_->Termina();
     hecho = true;
   } catch (const std::exception& error) {
@@ -297,7 +305,7 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
   const std::string ruta = plataforma::ResuelveRuta(
       plataforma::UneRuta(plataforma::UneRuta(correo_->CarpetaConcurso(), carpeta), plataforma::NombreSeguro(nombre)));
   plataforma::LeerLineas(ruta, lineas);  // a file gone meanwhile shows empty
-  for (const std::string& l : lineas) u.FicheroCabrillo->addItem(Q(l));
+  LlenaVisor(u.FicheroCabrillo, lineas);
 }
 
 // ------------------------------------------------------------- the edition

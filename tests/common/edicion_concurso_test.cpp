@@ -426,3 +426,37 @@ TEST_F(DescartaResultadosTest, DescartarPuntuacionesSoloTocaLasPuntuaciones) {
 }
 
 }  // namespace
+
+// A copy kept only from what each change tells (one entry in or out at its
+// place, or the whole list again) stays equal to the list.
+TEST_F(EdicionConcursoTest, CadaCambioDiceQueEntradaEntroOSalio) {
+  Lineas copia;
+  std::vector<CambioLista::Clase> clases;
+  edicion_->AlCambiar = [&](ListaEdicion l) {
+    ASSERT_EQ(l, ListaEdicion::Oyentes);
+    const CambioLista& c = edicion_->UltimoCambio();
+    const Lineas& lista = edicion_->Lista(l);
+    clases.push_back(c.clase);
+    if (c.clase == CambioLista::Clase::Insercion)
+      copia.insert(copia.begin() + static_cast<std::ptrdiff_t>(c.indice), lista.at(c.indice));
+    else if (c.clase == CambioLista::Clase::Retirada)
+      copia.erase(copia.begin() + static_cast<std::ptrdiff_t>(c.indice));
+    else
+      copia = lista;
+    EXPECT_EQ(copia, lista);
+  };
+  const ListaEdicion o = ListaEdicion::Oyentes;
+  edicion_->Pon(o, {"EA1A", "EA2B", "EA3C"});
+  edicion_->Inserta(o, 1, "EA1Z");
+  edicion_->Inserta(o, 99, "EA9Z");  // past the end: at the end
+  edicion_->Agrega(o, "EA3C");
+  EXPECT_TRUE(edicion_->Quita(o, "EA3C"));  // the first of two equal
+  edicion_->QuitaEn(o, 0);
+  edicion_->QuitaEn(o, 99);  // nothing, no change told
+  EXPECT_FALSE(edicion_->Quita(o, "NADA"));
+  edicion_->Vacia(o);
+  using C = CambioLista::Clase;
+  EXPECT_EQ(clases, (std::vector<C>{C::Entera, C::Insercion, C::Insercion, C::Insercion, C::Retirada, C::Retirada,
+                                    C::Entera}));
+  EXPECT_EQ(copia, Lineas{});
+}

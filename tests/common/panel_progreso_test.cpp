@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScrollBar>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest/QTest>
@@ -87,9 +89,60 @@ TEST(PanelProgreso, DuranteUnaEjecucionLaVentanaSeRepintaComoMuchoTreintaVecesPo
             v.lista->visualItemRect(v.lista->item(0)).top() + (pasos - 1) * v.lista->sizeHintForRow(0));
 }
 
+// A label whose width follows its text, its text changed at every step of a
+// run: whenever it is painted it has been laid out to the text it shows
+// (the layouts held back between repaints are done before them), and after
+// the run it is laid out to the last text.
+TEST(PanelProgreso, UnaEtiquetaSePintaDispuestaParaSuTexto) {
+  QWidget ventana;
+  auto* capas = new QHBoxLayout(&ventana);
+  auto* etiqueta = new QLabel(QStringLiteral("Procesando"));
+  auto* barra = new QProgressBar;
+  capas->addWidget(etiqueta);
+  capas->addStretch(1);
+  capas->addWidget(barra);
+  ventana.resize(900, 60);
+  ventana.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+  QTest::qWait(50);
+  PanelProgreso panel(etiqueta, barra, true);
+
+  struct Comprueba : QObject {
+    QLabel* etiqueta = nullptr;
+    int pintados = 0, desajustes = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() != QEvent::Paint) return false;
+      ++pintados;
+      if (etiqueta->width() != etiqueta->sizeHint().width()) ++desajustes;
+      return false;
+    }
+  } comprueba;
+  comprueba.etiqueta = etiqueta;
+  etiqueta->installEventFilter(&comprueba);
+
+  panel.Empieza(100000);
+  QElapsedTimer reloj;
+  reloj.start();
+  for (int paso = 0; reloj.elapsed() < 400; ++paso) {
+    panel.PonTexto("Procesando " + std::string(static_cast<std::size_t>(paso % 40 + 1), 'W') + ".LOG");
+    QElapsedTimer espera;
+    espera.start();
+    while (espera.elapsed() < 2) {
+    }
+    panel.Cede();
+  }
+  EXPECT_GE(comprueba.pintados, 2);
+  EXPECT_EQ(comprueba.desajustes, 0);
+  panel.Termina("FIN");
+  QTest::qWait(100);
+  EXPECT_EQ(etiqueta->width(), etiqueta->sizeHint().width());
+  etiqueta->removeEventFilter(&comprueba);
+}
+
 // The list boxes of a window measure their texts as any list box does:
 // every item in the same place and of the same size as in a plain list, and
-// again after a change of font.
+// again after a change of font, also in the fixed-pitch face, where texts
+// of one length (and as many spaces at their end) are measured once.
 TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
   QWidget ventana;
   auto* capas = new QVBoxLayout(&ventana);
@@ -100,8 +153,11 @@ TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
   auto* llana = new QListWidget;
   capas->addWidget(llana);
   const char* textos[] = {"EA1ABC.LOG", "W", "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 001",
-                          "\xC3\x91and\xC3\xBA", "", "EA1ABC.LOG", "MMMMMMMMMMMMMMMMMMMM"};
-  for (int vuelta = 0; vuelta < 2; ++vuelta) {
+                          "\xC3\x91" "and\xC3\xBA", "", "EA1ABC.LOG", "MMMMMMMMMMMMMMMMMMMM",
+                          "iiiiiiiiii", "W.W.W.W.W.", "EA1ABC.LO\xC3\x91", "ab  ", "abcd", "  ab", "a\tbc",
+                          "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 001    ",
+                          "QSO: 14025 CW 2026-03-07 1200 EA1ABC 599 001 DL1XYZ 599 00123456"};
+  for (int vuelta = 0; vuelta < 3; ++vuelta) {
     for (const char* t : textos) {
       propia->addItem(Q(t));
       llana->addItem(Q(t));
@@ -114,10 +170,16 @@ TEST(MideTextosUnaVez, LasListasMidenSusTextosComoLaListaSinMas) {
       SCOPED_TRACE(propia->item(i)->text().toStdString());
       EXPECT_EQ(propia->visualItemRect(propia->item(i)), llana->visualItemRect(llana->item(i)));
     }
-    QFont grande = propia->font();
-    grande.setPointSize(grande.pointSize() * 2);
-    propia->setFont(grande);
-    llana->setFont(grande);
+    EXPECT_EQ(propia->horizontalScrollBar()->maximum(), llana->horizontalScrollBar()->maximum());
+    QFont otra = propia->font();
+    if (vuelta == 0) {
+      otra.setPointSize(otra.pointSize() * 2);
+    } else {
+      otra = FuenteFija();
+      ventana.resize(120, ventana.height());  // the longest line beyond the box
+    }
+    propia->setFont(otra);
+    llana->setFont(otra);
   }
 }
 
