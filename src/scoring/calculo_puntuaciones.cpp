@@ -11,6 +11,7 @@
 #include <thread>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -111,6 +112,14 @@ reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, 
   return t;
 }
 
+// Whether the text, its leading blanks left out, begins with `inicio` (as
+// plataforma::Recorta(texto).starts_with(inicio) for an `inicio` that does
+// not end in a blank).
+bool EmpiezaTrasBlancos(std::string_view texto, std::string_view inicio) {
+  const std::size_t p = texto.find_first_not_of(' ');
+  return p != std::string_view::npos && texto.substr(p).starts_with(inicio);
+}
+
 // The columns of `ListaQso` the reading of a log sets, in the order it sets
 // them (the first value a column refuses is the one reported).
 enum class Col {
@@ -155,6 +164,7 @@ class FilasEnTabla {
   explicit FilasEnTabla(dao::Recordset& rs) : rs_(rs) {}
   void Nueva() { rs_.AddNew(); }
   void Pon(Col c, const dao::Variant& v) { rs_[kColumnasFila[static_cast<int>(c)].nombre].SetValue(v); }
+  void PonTexto(Col c, std::string_view texto) { Pon(c, dao::Variant(texto)); }
   void Fin() { rs_.Update(); }
 
  private:
@@ -198,25 +208,46 @@ class FilasEnMemoria {
     }
     rs.Close();
   }
-  void Empieza(std::vector<DatosQso>& filas) {
-    filas_ = &filas;
-    filas_->clear();
-  }
+  // The rows of a new log. The records of earlier logs are used again, so
+  // that their texts keep their room.
+  void Empieza() { hechas_ = 0; }
   void Nueva() {
     if (sin_tabla_) throw *sin_tabla_;  // as filling the table does
-    fila_ = DatosQso{};
+    if (hechas_ == filas_.size()) filas_.emplace_back();
+    fila_ = &filas_[hechas_];
+    Vacia(*fila_);
   }
   void Pon(Col c, const dao::Variant& v) {
     const auto i = static_cast<std::size_t>(c);
     if (!columnas_[i]) throw *faltas_[i];
+    // A date comes back the same for the same date: the QSOs of a log
+    // share a few.
+    if (v.clase() == dao::Variant::Clase::Date && fecha_ && *fecha_ == std::pair(i, v.CDate())) {
+      if (kColumnasFila[i].campo) fila_->*kColumnasFila[i].campo = texto_fecha_;
+      return;
+    }
     const dao::Variant guardado = columnas_[i]->Guarda(v);
-    if (kColumnasFila[i].campo) fila_.*kColumnasFila[i].campo = TextoDeColumna(guardado);
+    std::string texto = TextoDeColumna(guardado);
+    if (v.clase() == dao::Variant::Clase::Date) {
+      fecha_.emplace(i, v.CDate());
+      texto_fecha_ = texto;
+    }
+    if (kColumnasFila[i].campo) fila_->*kColumnasFila[i].campo = std::move(texto);
+  }
+  // The same for a text: a text column gives it back as it is.
+  void PonTexto(Col c, std::string_view texto) {
+    const auto i = static_cast<std::size_t>(c);
+    if (!columnas_[i]) throw *faltas_[i];
+    if (!columnas_[i]->GuardaTextoIgual(texto)) return Pon(c, dao::Variant(texto));
+    if (kColumnasFila[i].campo) (fila_->*kColumnasFila[i].campo).assign(texto);
   }
   void Fin() {
-    if (!fila_.Waz.empty()) fila_.Waz = FormateaZonaCq(fila_.Waz);
-    if (!fila_.WazEstacionBase.empty()) fila_.WazEstacionBase = FormateaZonaCq(fila_.WazEstacionBase);
-    filas_->push_back(std::move(fila_));
+    if (!fila_->Waz.empty()) fila_->Waz = FormateaZonaCq(fila_->Waz);
+    if (!fila_->WazEstacionBase.empty()) fila_->WazEstacionBase = FormateaZonaCq(fila_->WazEstacionBase);
+    ++hechas_;
   }
+  // The rows of the log, in order.
+  std::span<DatosQso> Filas() { return std::span<DatosQso>(filas_).first(hechas_); }
   // The stored number of a result column, refused as the table refuses it.
   void CompruebaMultiplicador(std::int64_t n) const { Comprueba(multiplicador_, falta_multiplicador_, n); }
   void CompruebaPuntos(std::int64_t n) const { Comprueba(puntos_, falta_puntos_, n); }
@@ -233,8 +264,20 @@ class FilasEnMemoria {
   std::optional<dao::Error> falta_multiplicador_, falta_puntos_;
   std::array<std::optional<dao::ColumnaGuardada>, std::size(kColumnasFila)> columnas_;
   std::optional<dao::ColumnaGuardada> multiplicador_, puntos_;
-  std::vector<DatosQso>* filas_ = nullptr;
-  DatosQso fila_;
+  // Every field emptied, its room kept.
+  static void Vacia(DatosQso& q) {
+    for (std::string* t : {&q.Banda, &q.Modo, &q.FechaQso, &q.Indicativo, &q.Concursante, &q.LiteralRecibido,
+                           &q.LiteralEnviado, &q.Multiplicador, &q.PuntosRecibidos, &q.QraLocatorRecibido,
+                           &q.QraLocatorEnviado, &q.RsRecibido, &q.RsEnviado, &q.Dxcc, &q.Waz, &q.Continente,
+                           &q.DxccEstacionBase, &q.WazEstacionBase, &q.ContinenteEstacionBase})
+      t->clear();
+  }
+
+  std::vector<DatosQso> filas_;
+  std::size_t hechas_ = 0;
+  DatosQso* fila_ = nullptr;
+  std::optional<std::pair<std::size_t, dao::Fecha>> fecha_;  // the last date given, with its column
+  std::string texto_fecha_;                                  // ... and the text it came back as
 };
 
 // What the reading of one crossed log gives beside the rows.
@@ -255,15 +298,15 @@ LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas,
                           clave.find("EXPEDITION") != std::string_view::npos;
   const reglas::PerfilIntercambio& flags = datos.Intercambio;
   // An empty text leaves its column with no value.
-  auto pon = [&](Col c, const std::string& texto) {
-    if (!texto.empty()) destino.Pon(c, dao::Variant(texto));
+  auto pon = [&](Col c, std::string_view texto) {
+    if (!texto.empty()) destino.PonTexto(c, texto);
   };
 
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
   std::int32_t numero = 0;
   for (const std::string& linea : lineas) {
-    if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
+    if (EmpiezaTrasBlancos(linea, "END-OF-LOG:")) break;
     if (!linea.starts_with("QSO:")) continue;
     ++numero;
     try {
@@ -341,7 +384,7 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
 // hold.
 // `hechos` counts the QSOs passed (for the progress told afterwards).
 template <typename Comprueba>
-std::vector<FilaPuntuada> PuntuaQsos(std::size_t& hechos, std::vector<DatosQso>& qsos, MotorMultiplicadores& motor,
+std::vector<FilaPuntuada> PuntuaQsos(std::size_t& hechos, std::span<DatosQso> qsos, MotorMultiplicadores& motor,
                                      const ContextoPuntos& puntos, const DatosConcursante& concursante,
                                      const Comprueba& comprueba) {
   std::vector<FilaPuntuada> filas;
@@ -413,7 +456,6 @@ struct Trabajador {
       : buscador(paises, psk), filas(columnas) {}
   BuscadorPaises buscador;
   FilasEnMemoria filas;
-  std::vector<DatosQso> qsos;
   std::unique_ptr<MotorMultiplicadores> motor;
 };
 
@@ -546,7 +588,7 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
     // 3.3, 3.6 The valid QSO lines as the rows of ListaQso, kept in memory:
     // only the last log's rows are left in the table, at the end.
     r.leida = true;
-    t.filas.Empieza(t.qsos);
+    t.filas.Empieza();
     const LecturaLog lectura = LeeFilasQso(t.filas, lineas, datos, concursante, clave, t.buscador);
     r.rellena = true;
     r.concursante = concursante;
@@ -566,8 +608,8 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
         clave += nombre.starts_with("EA7") ? " (EA7)" : " (EA)";
     }
     // 3.8 The per-QSO pass.
-    r.qsos = t.qsos.size();
-    r.puntuadas.emplace(PuntuaQsos(r.hechos, t.qsos, *t.motor, contexto, concursante, t.filas));
+    r.qsos = t.filas.Filas().size();
+    r.puntuadas.emplace(PuntuaQsos(r.hechos, t.filas.Filas(), *t.motor, contexto, concursante, t.filas));
     const std::vector<FilaPuntuada>& filas = *r.puntuadas;
     // 3.9
     if (log_por_banda) nombre = entrada;
