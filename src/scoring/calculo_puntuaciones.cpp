@@ -91,7 +91,7 @@ class BuscadorPaises {
 // otherwise one token t ("-": letters "-" and the next token is the
 // locator; anything else is the locator, letters "-").
 reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
-                                        Pais& trabajado) {
+                                        const Pais*& trabajado) {
   using T = reglas::TokenQso;
   reglas::TokensQso t;
   std::int64_t posicion = 5;
@@ -114,8 +114,8 @@ reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, 
   for (T token : {T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo}) lee(token);
   lado(propio_ea, T::MiRst, T::MisLetras, T::MiLocator);
   lee(T::SuIndicativo);
-  trabajado = paises.De(t[T::SuIndicativo]);
-  lado(trabajado.Dxcc.starts_with("EA"), T::SuRst, T::SusLetras, T::SuLocator);
+  trabajado = &paises.De(t[T::SuIndicativo]);
+  lado(trabajado->Dxcc.starts_with("EA"), T::SuRst, T::SusLetras, T::SuLocator);
   return t;
 }
 
@@ -312,26 +312,37 @@ LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas,
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
   std::int32_t numero = 0;
+  std::optional<plataforma::Fecha> fecha;
+  std::optional<std::string> banda;
+  std::string texto_fecha, frecuencia;
   for (const std::string& linea : lineas) {
     if (EmpiezaTrasBlancos(linea, "END-OF-LOG:")) break;
     if (!linea.starts_with("QSO:")) continue;
     ++numero;
     try {
-      Pais trabajado;
+      const Pais* trabajado = nullptr;
       reglas::TokensQso t;
       if (comarcas) {
         t = DesglosaLineaComarcas(linea, concursante.Dxcc.starts_with("EA"), paises, trabajado);
       } else {
         t = DesglosaLineaQso(linea, flags);
-        trabajado = paises.De(t[T::SuIndicativo]);
+        trabajado = &paises.De(t[T::SuIndicativo]);
       }
-      const std::optional<plataforma::Fecha> fecha = FechaQso(t[T::Fecha]);
+      // The QSOs that follow one another mostly share their date and band.
+      if (!fecha || t[T::Fecha] != texto_fecha) {
+        fecha = FechaQso(t[T::Fecha]);
+        texto_fecha = t[T::Fecha];
+      }
       if (!fecha) throw ErrorPuntuacion("fecha no válida \"" + t[T::Fecha] + "\"");
 
       destino.Nueva();
       destino.Pon(Col::NumeroQso, dao::Variant(numero));
       destino.Pon(Col::FechaQso, dao::Variant(dao::Fecha{fecha->anio, fecha->mes, fecha->dia}));
-      pon(Col::Banda, ObtieneBanda(t[T::Frecuencia]));
+      if (!banda || t[T::Frecuencia] != frecuencia) {
+        banda = ObtieneBanda(t[T::Frecuencia]);
+        frecuencia = t[T::Frecuencia];
+      }
+      pon(Col::Banda, *banda);
       pon(Col::Modo, t[T::Modo]);
       pon(Col::Concursante, t[T::MiIndicativo]);
       pon(Col::RsEnviado, t[T::MiRst]);
@@ -339,9 +350,9 @@ LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas,
       pon(Col::LiteralEnviado, flags.enviado.puntos && !comarcas ? t[T::MisPuntos] : t[T::MisLetras]);
       pon(Col::QraLocatorEnviado, t[T::MiLocator]);
       pon(Col::Indicativo, t[T::SuIndicativo]);
-      pon(Col::Dxcc, trabajado.Dxcc);
-      pon(Col::Waz, trabajado.Waz);
-      pon(Col::Continente, trabajado.Continente);
+      pon(Col::Dxcc, trabajado->Dxcc);
+      pon(Col::Waz, trabajado->Waz);
+      pon(Col::Continente, trabajado->Continente);
       pon(Col::RsRecibido, t[T::SuRst]);
       pon(Col::NumeralRecibido, t[T::SuNumero]);
       pon(Col::LiteralRecibido, t[T::SusLetras]);
