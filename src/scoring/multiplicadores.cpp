@@ -89,13 +89,28 @@ struct AmbitoQso {
   std::string fecha;
 };
 
-AmbitoQso AmbitoDe(const DatosQso& qso) {
-  AmbitoQso r;
+// The QSOs that follow one another mostly share their band, mode and date:
+// each thread keeps the last answer, good until the next call with
+// another band, mode or date.
+const AmbitoQso& AmbitoDe(const DatosQso& qso) {
+  thread_local struct {
+    bool hay = false;
+    std::string banda, modo, fecha;  // as the QSO gave them
+    AmbitoQso ambito;
+  } ultimo;
+  if (ultimo.hay && qso.Banda == ultimo.banda && qso.Modo == ultimo.modo && qso.FechaQso == ultimo.fecha)
+    return ultimo.ambito;
+  ultimo.hay = false;
+  AmbitoQso& r = ultimo.ambito;
   r.banda = plataforma::Recorta(qso.Banda);
   r.bandaPlegada = PliegaTexto(r.banda);
   r.modo = qso.Modo;
   r.modoPlegado = PliegaTexto(qso.Modo);
   r.fecha = QsosAnteriores::ClaveFecha(qso.FechaQso);
+  ultimo.banda = qso.Banda;
+  ultimo.modo = qso.Modo;
+  ultimo.fecha = qso.FechaQso;
+  ultimo.hay = true;
   return r;
 }
 
@@ -400,7 +415,8 @@ void QsosAnteriores::Anade(const DatosQso& qso) {
   }
 
   if (es_cw_) ++cw_por_fecha_[fecha_];
-  if (indicativoPlegado == PliegaTexto(kEstacionClubComarcas)) club_por_fecha_.insert(fecha_);
+  static const std::string club = PliegaTexto(kEstacionClubComarcas);
+  if (indicativoPlegado == club) club_por_fecha_.insert(fecha_);
   ++cuantos_;
 }
 
@@ -436,7 +452,7 @@ void EsNuevaEstacionEspecial(const DatosQso& qso, const QsosAnteriores& anterior
   const OpcionesFamilia& o = c.opciones.Estacion;
   if (!o.Cada) return;
   if (!c.listas.EsEstacionMultiplicadora(qso.Indicativo)) return;
-  const AmbitoQso a = AmbitoDe(qso);
+  const AmbitoQso& a = AmbitoDe(qso);
   if (EsNuevo(anteriores, Familia::Estacion, o, PliegaTexto(qso.Indicativo), a.bandaPlegada, a.fecha, a.modoPlegado))
     cuenta += Peso(c.listas, "Estacion", qso.Indicativo);
 }
@@ -447,7 +463,7 @@ void EsNuevoMultiplicadorOtros(const DatosQso& qso, const QsosAnteriores& anteri
   if (literal.empty() || plataforma::EsNumerico(literal)) return;
   OpcionesFamilia o = opciones.Otros;
   o.PorBanda = true;
-  const AmbitoQso a = AmbitoDe(qso);
+  const AmbitoQso& a = AmbitoDe(qso);
   if (EsNuevo(anteriores, Familia::Literal, o, PliegaTexto(literal), a.bandaPlegada, a.fecha, a.modoPlegado))
     cuenta += 1;
 }
@@ -458,7 +474,7 @@ void EsNuevaReferenciaDie(const DatosQso& qso, const QsosAnteriores& anteriores,
   std::string letras, numero;
   SeparaLetrasYNumero(literal, letras, numero);
   if (letras.empty() || numero.empty()) return;
-  const AmbitoQso a = AmbitoDe(qso);
+  const AmbitoQso& a = AmbitoDe(qso);
   if (anteriores.Tiene(Familia::ReferenciaDie, Ambito::Banda, letras + numero, a.banda)) return;
   if (letras == "D")
     cuenta += 1;
@@ -506,7 +522,7 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
   std::int64_t cuenta = 0;
   EsNuevaEstacionEspecial(qso, anteriores, c, cuenta);
 
-  const AmbitoQso a = AmbitoDe(qso);
+  const AmbitoQso& a = AmbitoDe(qso);
 
   // Band, day and mode counters: the band as stored.
   const std::string bandaGuardada = PliegaTexto(qso.Banda);
