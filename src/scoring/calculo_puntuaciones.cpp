@@ -32,6 +32,7 @@
 #include "scoring/configuracion_cruce.h"
 #include "scoring/lectura_qso.h"
 #include "scoring/reparto_logs.h"
+#include "scoring/tabla_textos.h"
 
 namespace scoring {
 
@@ -68,8 +69,7 @@ class BuscadorPaises {
  public:
   BuscadorPaises(const TablasPaises& paises, bool psk) : paises_(paises), psk_(psk) {}
   const Pais& De(const std::string& indicativo) {
-    const auto hallado = hallados_.find(indicativo);
-    if (hallado != hallados_.end()) return hallado->second;
+    if (const auto* hallado = hallados_.Busca(indicativo)) return hallado->second;
     Pais p;
     if (psk_) {
       std::string letras, resto;
@@ -77,13 +77,13 @@ class BuscadorPaises {
     } else {
       ObtienePaisZonaContinente(paises_, indicativo, p.Dxcc, p.Waz, p.Continente);
     }
-    return hallados_.emplace(indicativo, std::move(p)).first->second;
+    return hallados_.Pon(indicativo, std::move(p)).second;
   }
 
  private:
   const TablasPaises& paises_;
   bool psk_;
-  std::unordered_map<std::string, Pais> hallados_;
+  TablaTextos<Pais> hallados_;
 };
 
 // The tokens of one QSO line of `Disposicion::PorPais`: each side is RST and

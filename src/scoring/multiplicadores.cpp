@@ -1,6 +1,7 @@
 #include "scoring/multiplicadores.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "cabrillo/comprobaciones_intercambio.h"
@@ -89,28 +90,24 @@ struct AmbitoQso {
   std::string fecha;
 };
 
-// The QSOs that follow one another mostly share their band, mode and date:
-// each thread keeps the last answer, good until the next call with
-// another band, mode or date.
-const AmbitoQso& AmbitoDe(const DatosQso& qso) {
-  thread_local struct {
-    bool hay = false;
-    std::string banda, modo, fecha;  // as the QSO gave them
-    AmbitoQso ambito;
-  } ultimo;
-  if (ultimo.hay && qso.Banda == ultimo.banda && qso.Modo == ultimo.modo && qso.FechaQso == ultimo.fecha)
-    return ultimo.ambito;
-  ultimo.hay = false;
-  AmbitoQso& r = ultimo.ambito;
+// A contest lasts a day or two: each thread keeps the date key of the last
+// date asked about.
+const std::string& ClaveFechaQso(const std::string& fecha) {
+  thread_local std::optional<std::pair<std::string, std::string>> ultima;  // the date, its key
+  if (!ultima || ultima->first != fecha) {
+    ultima.reset();
+    ultima.emplace(fecha, QsosAnteriores::ClaveFecha(fecha));
+  }
+  return ultima->second;
+}
+
+AmbitoQso AmbitoDe(const DatosQso& qso) {
+  AmbitoQso r;
   r.banda = plataforma::Recorta(qso.Banda);
   r.bandaPlegada = PliegaTexto(r.banda);
   r.modo = qso.Modo;
   r.modoPlegado = PliegaTexto(qso.Modo);
-  r.fecha = QsosAnteriores::ClaveFecha(qso.FechaQso);
-  ultimo.banda = qso.Banda;
-  ultimo.modo = qso.Modo;
-  ultimo.fecha = qso.FechaQso;
-  ultimo.hay = true;
+  r.fecha = ClaveFechaQso(qso.FechaQso);
   return r;
 }
 
@@ -245,24 +242,24 @@ std::uint8_t QsosAnteriores::AmbitosGuardados(const OpcionesMultiplicadores& op,
 
 void QsosAnteriores::PrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
                                       std::string& distrito) const {
-  for (const Prefijos::value_type* r : recientes_) {
+  for (const Prefijos::Entrada* r : recientes_) {
     if (r && r->first == indicativo) {
       prefijo = r->second.first;
       distrito = r->second.second;
       return;
     }
   }
-  auto hallado = prefijos_.find(indicativo);
-  if (hallado == prefijos_.end()) {
-    if (prefijos_.size() >= (1u << 18)) {
-      prefijos_.clear();
+  const Prefijos::Entrada* hallado = prefijos_.Busca(indicativo);
+  if (!hallado) {
+    if (prefijos_.Cuantos() >= (1u << 18)) {
+      prefijos_.Vacia();
       recientes_.fill(nullptr);
     }
     std::pair<std::string, std::string> respuesta;
     ObtienePrefijoYDistrito(paises_, indicativo, respuesta.first, respuesta.second);
-    hallado = prefijos_.emplace(indicativo, std::move(respuesta)).first;
+    hallado = &prefijos_.Pon(indicativo, std::move(respuesta));
   }
-  recientes_[reciente_++ % recientes_.size()] = &*hallado;
+  recientes_[reciente_++ % recientes_.size()] = hallado;
   prefijo = hallado->second.first;
   distrito = hallado->second.second;
 }
@@ -452,7 +449,7 @@ void EsNuevaEstacionEspecial(const DatosQso& qso, const QsosAnteriores& anterior
   const OpcionesFamilia& o = c.opciones.Estacion;
   if (!o.Cada) return;
   if (!c.listas.EsEstacionMultiplicadora(qso.Indicativo)) return;
-  const AmbitoQso& a = AmbitoDe(qso);
+  const AmbitoQso a = AmbitoDe(qso);
   if (EsNuevo(anteriores, Familia::Estacion, o, PliegaTexto(qso.Indicativo), a.bandaPlegada, a.fecha, a.modoPlegado))
     cuenta += Peso(c.listas, "Estacion", qso.Indicativo);
 }
@@ -463,7 +460,7 @@ void EsNuevoMultiplicadorOtros(const DatosQso& qso, const QsosAnteriores& anteri
   if (literal.empty() || plataforma::EsNumerico(literal)) return;
   OpcionesFamilia o = opciones.Otros;
   o.PorBanda = true;
-  const AmbitoQso& a = AmbitoDe(qso);
+  const AmbitoQso a = AmbitoDe(qso);
   if (EsNuevo(anteriores, Familia::Literal, o, PliegaTexto(literal), a.bandaPlegada, a.fecha, a.modoPlegado))
     cuenta += 1;
 }
@@ -474,7 +471,7 @@ void EsNuevaReferenciaDie(const DatosQso& qso, const QsosAnteriores& anteriores,
   std::string letras, numero;
   SeparaLetrasYNumero(literal, letras, numero);
   if (letras.empty() || numero.empty()) return;
-  const AmbitoQso& a = AmbitoDe(qso);
+  const AmbitoQso a = AmbitoDe(qso);
   if (anteriores.Tiene(Familia::ReferenciaDie, Ambito::Banda, letras + numero, a.banda)) return;
   if (letras == "D")
     cuenta += 1;
@@ -522,7 +519,7 @@ void CalculaMultiplicadores(DatosQso& qso, const QsosAnteriores& anteriores, con
   std::int64_t cuenta = 0;
   EsNuevaEstacionEspecial(qso, anteriores, c, cuenta);
 
-  const AmbitoQso& a = AmbitoDe(qso);
+  const AmbitoQso a = AmbitoDe(qso);
 
   // Band, day and mode counters: the band as stored.
   const std::string bandaGuardada = PliegaTexto(qso.Banda);

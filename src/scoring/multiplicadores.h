@@ -49,6 +49,7 @@
 #include "database/concursos_especiales.h"
 #include "scoring/multiplicadores_listas.h"
 #include "scoring/puntuacion_datos.h"
+#include "scoring/tabla_textos.h"
 
 class TablasPaises;
 
@@ -192,9 +193,9 @@ class QsosAnteriores {
   // Answers of PrefijoYDistrito, kept from one log to the next (up to a bound).
   // The calls of a QSO are asked about a few times in a row: the last
   // answers given are looked at before the table.
-  using Prefijos = std::unordered_map<std::string, std::pair<std::string, std::string>>;
+  using Prefijos = TablaTextos<std::pair<std::string, std::string>>;
   mutable Prefijos prefijos_;
-  mutable std::array<const Prefijos::value_type*, 4> recientes_{};
+  mutable std::array<const Prefijos::Entrada*, 4> recientes_{};
   mutable std::size_t reciente_ = 0;
   std::int32_t cuantos_ = 0;
 };
