@@ -63,13 +63,14 @@ std::int64_t NumeroAlmacenado(std::string_view texto) {
 // the same stations over and over: each call is looked up once.
 struct Pais {
   std::string Dxcc, Waz, Continente;
+  auto operator<=>(const Pais&) const = default;
 };
 
 class BuscadorPaises {
  public:
   BuscadorPaises(const TablasPaises& paises, bool psk) : paises_(paises), psk_(psk) {}
   const Pais& De(const std::string& indicativo) {
-    if (const auto* hallado = hallados_.Busca(indicativo)) return hallado->second;
+    if (const Pais* hallado = hallados_.Busca(indicativo)) return *hallado;
     Pais p;
     if (psk_) {
       std::string letras, resto;
@@ -77,7 +78,7 @@ class BuscadorPaises {
     } else {
       ObtienePaisZonaContinente(paises_, indicativo, p.Dxcc, p.Waz, p.Continente);
     }
-    return hallados_.Pon(indicativo, std::move(p)).second;
+    return hallados_.Pon(indicativo, std::move(p));
   }
 
  private:

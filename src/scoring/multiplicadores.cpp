@@ -242,26 +242,28 @@ std::uint8_t QsosAnteriores::AmbitosGuardados(const OpcionesMultiplicadores& op,
 
 void QsosAnteriores::PrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
                                       std::string& distrito) const {
-  for (const Prefijos::Entrada* r : recientes_) {
-    if (r && r->first == indicativo) {
-      prefijo = r->second.first;
-      distrito = r->second.second;
+  for (const Reciente& r : recientes_) {
+    if (r.respuesta && r.indicativo == indicativo) {
+      prefijo = r.respuesta->first;
+      distrito = r.respuesta->second;
       return;
     }
   }
-  const Prefijos::Entrada* hallado = prefijos_.Busca(indicativo);
+  const std::pair<std::string, std::string>* hallado = prefijos_.Busca(indicativo);
   if (!hallado) {
     if (prefijos_.Cuantos() >= (1u << 18)) {
       prefijos_.Vacia();
-      recientes_.fill(nullptr);
+      recientes_.fill({});
     }
     std::pair<std::string, std::string> respuesta;
     ObtienePrefijoYDistrito(paises_, indicativo, respuesta.first, respuesta.second);
     hallado = &prefijos_.Pon(indicativo, std::move(respuesta));
   }
-  recientes_[reciente_++ % recientes_.size()] = hallado;
-  prefijo = hallado->second.first;
-  distrito = hallado->second.second;
+  Reciente& r = recientes_[reciente_++ % recientes_.size()];
+  r.indicativo = indicativo;
+  r.respuesta = hallado;
+  prefijo = hallado->first;
+  distrito = hallado->second;
 }
 
 void QsosAnteriores::Vacia() {

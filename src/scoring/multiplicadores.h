@@ -195,7 +195,11 @@ class QsosAnteriores {
   // answers given are looked at before the table.
   using Prefijos = TablaTextos<std::pair<std::string, std::string>>;
   mutable Prefijos prefijos_;
-  mutable std::array<const Prefijos::Entrada*, 4> recientes_{};
+  struct Reciente {
+    std::string indicativo;
+    const std::pair<std::string, std::string>* respuesta = nullptr;  // nullptr: none kept
+  };
+  mutable std::array<Reciente, 4> recientes_{};
   mutable std::size_t reciente_ = 0;
   std::int32_t cuantos_ = 0;
 };

@@ -20,39 +20,55 @@ namespace {
 // not UTF-8: each is found with its own value, through the table's growth,
 // and a value keeps its place.
 TEST(TablaTextos, CadaTextoConSuValorAunqueLaTablaCrezca) {
-  std::vector<std::string> textos = {"", "EA1", "EA1A", "ea1", "EA1\xD1", std::string(300, 'Q'),
-                                     std::string(300, 'Q') + "X", std::string("A\0B", 3)};
+  std::vector<std::string> textos = {"",
+                                     "EA1",
+                                     "EA1A",
+                                     "ea1",
+                                     "EA1\xD1",
+                                     std::string(21, 'Q'),
+                                     std::string(22, 'Q') + "X",
+                                     std::string(22, 'R'),
+                                     std::string(23, 'Q'),
+                                     std::string(300, 'Q'),
+                                     std::string(300, 'Q') + "X",
+                                     std::string("A\0B", 3)};
   std::mt19937 azar(7);
   for (int i = 0; i < 5000; ++i) {
     std::string t;
     for (std::size_t n = 1 + azar() % 9; n > 0; --n) t += static_cast<char>('0' + azar() % 43);
     textos.push_back(t);
   }
+  // Values repeat, as countries do among calls.
+  auto valor = [](std::size_t i) { return static_cast<int>(i % 37); };
   TablaTextos<int> tabla;
   std::map<std::string, int> referencia;
-  std::vector<const TablaTextos<int>::Entrada*> puestas;
+  std::vector<std::pair<std::string, const int*>> puestos;
   for (std::size_t i = 0; i < textos.size(); ++i) {
     const std::string& t = textos[i];
-    const auto* hallada = tabla.Busca(t);
-    ASSERT_EQ(hallada != nullptr, referencia.count(t) == 1) << i;
-    if (hallada) {
-      EXPECT_EQ(hallada->second, referencia[t]);
+    const int* hallado = tabla.Busca(t);
+    ASSERT_EQ(hallado != nullptr, referencia.count(t) == 1) << i;
+    if (hallado) {
+      EXPECT_EQ(*hallado, referencia[t]);
       continue;
     }
-    puestas.push_back(&tabla.Pon(t, static_cast<int>(i)));
-    referencia[t] = static_cast<int>(i);
+    const int& puesto = tabla.Pon(t, valor(i));
+    EXPECT_EQ(puesto, valor(i));
+    puestos.emplace_back(t, &puesto);
+    referencia[t] = valor(i);
   }
   EXPECT_EQ(tabla.Cuantos(), referencia.size());
-  for (const auto* e : puestas) {
-    ASSERT_EQ(tabla.Busca(e->first), e) << "a value keeps its place as the table grows";
-    EXPECT_EQ(e->second, referencia[e->first]);
+  for (const auto& [t, puesto] : puestos) {
+    ASSERT_EQ(tabla.Busca(t), puesto) << "a value keeps its place as the table grows: " << t;
+    EXPECT_EQ(*puesto, referencia[t]);
   }
   EXPECT_EQ(tabla.Busca("no está"), nullptr);
+  EXPECT_EQ(tabla.Busca(std::string(300, 'Q') + "Y"), nullptr);
+  EXPECT_EQ(tabla.Busca(std::string(22, 'Q')), nullptr);
   tabla.Vacia();
   EXPECT_EQ(tabla.Cuantos(), 0u);
   EXPECT_EQ(tabla.Busca("EA1"), nullptr);
-  EXPECT_EQ(tabla.Pon("EA1", 3).second, 3);
-  EXPECT_EQ(tabla.Busca("EA1")->second, 3);
+  EXPECT_EQ(tabla.Pon("EA1", 3), 3);
+  EXPECT_EQ(*tabla.Busca("EA1"), 3);
 }
 
 // The earlier QSOs of one log: a long log, then a short one, then a long
