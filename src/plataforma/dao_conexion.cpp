@@ -318,12 +318,12 @@ size_t Caracteres(std::string_view t) {
 }
 
 // Refuses a text its column cannot hold.
-void CompruebaTexto(const std::string& t, const Columna& col) {
+void CompruebaTexto(std::string_view t, const Columna& col) {
   if (t.empty() && !col.permiteVacio)
     throw Error(errCadenaVacia, "El campo '" + col.nombre + "' no puede ser una cadena de longitud cero");
   // A text holds no more characters than bytes: only a long one is counted.
   if (col.tamano > 0 && t.size() > static_cast<size_t>(col.tamano) && Caracteres(t) > static_cast<size_t>(col.tamano))
-    throw Error(errCampoDemasiadoPequeno, "El campo '" + col.nombre + "' es demasiado pequeño para el valor '" + t +
+    throw Error(errCampoDemasiadoPequeno, "El campo '" + col.nombre + "' es demasiado pequeño para el valor '" + std::string(t) +
                                               "' (admite " + std::to_string(col.tamano) + " caracteres)");
 }
 
@@ -418,6 +418,13 @@ Variant ColumnaGuardada::Guarda(const Variant& valor) const {
     if (auto f = Fecha::Desde(v.Str())) return Variant(*f);
   if (col.tipo == Tipo::Boolean) return Variant(v.CDbl() != 0);
   return v;
+}
+
+bool ColumnaGuardada::GuardaTextoIgual(std::string_view texto) const {
+  const detalle::Columna& col = *col_;
+  if (col.tipo != Tipo::Text) return false;
+  detalle::CompruebaTexto(texto, col);
+  return true;
 }
 
 }  // namespace dao

@@ -20,6 +20,11 @@ class ColumnaGuardada {
   // converts it, and refused with the same Error where SetValue refuses it.
   // Nothing is stored.
   Variant Guarda(const Variant& valor) const;
+  // The same for a text, without building a Variant: true when the column
+  // gives the text back as it is (a text column that holds it); refused with
+  // the same Error as Guarda. False, with nothing checked, when the column
+  // converts a text: Guarda tells what it gives.
+  bool GuardaTextoIgual(std::string_view texto) const;
 
  private:
   std::shared_ptr<const detalle::Columna> col_;

@@ -11,6 +11,7 @@
 #include <thread>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -31,6 +32,7 @@
 #include "scoring/configuracion_cruce.h"
 #include "scoring/lectura_qso.h"
 #include "scoring/reparto_logs.h"
+#include "scoring/tabla_textos.h"
 
 namespace scoring {
 
@@ -40,6 +42,13 @@ namespace {
 // The number a points or multiplier text is stored as: empty and texts that
 // are no number give 0; a fraction is rounded half to even.
 std::int64_t NumeroAlmacenado(std::string_view texto) {
+  // Digits only, as the points and multipliers mostly are: the number itself.
+  if (!texto.empty() && texto.size() <= 15 &&
+      std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    std::int64_t n = 0;
+    for (char c : texto) n = n * 10 + (c - '0');
+    return n;
+  }
   const std::string t = plataforma::Recorta(texto);
   if (t.empty() || !plataforma::EsNumerico(t)) return 0;
   const double v = std::nearbyint(std::strtod(t.c_str(), nullptr));
@@ -54,14 +63,14 @@ std::int64_t NumeroAlmacenado(std::string_view texto) {
 // the same stations over and over: each call is looked up once.
 struct Pais {
   std::string Dxcc, Waz, Continente;
+  auto operator<=>(const Pais&) const = default;
 };
 
 class BuscadorPaises {
  public:
   BuscadorPaises(const TablasPaises& paises, bool psk) : paises_(paises), psk_(psk) {}
   const Pais& De(const std::string& indicativo) {
-    const auto hallado = hallados_.find(indicativo);
-    if (hallado != hallados_.end()) return hallado->second;
+    if (const Pais* hallado = hallados_.Busca(indicativo)) return *hallado;
     Pais p;
     if (psk_) {
       std::string letras, resto;
@@ -69,13 +78,13 @@ class BuscadorPaises {
     } else {
       ObtienePaisZonaContinente(paises_, indicativo, p.Dxcc, p.Waz, p.Continente);
     }
-    return hallados_.emplace(indicativo, std::move(p)).first->second;
+    return hallados_.Pon(indicativo, std::move(p));
   }
 
  private:
   const TablasPaises& paises_;
   bool psk_;
-  std::unordered_map<std::string, Pais> hallados_;
+  TablaTextos<Pais> hallados_;
 };
 
 // The tokens of one QSO line of `Disposicion::PorPais`: each side is RST and
@@ -83,7 +92,7 @@ class BuscadorPaises {
 // otherwise one token t ("-": letters "-" and the next token is the
 // locator; anything else is the locator, letters "-").
 reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, BuscadorPaises& paises,
-                                        Pais& trabajado) {
+                                        const Pais*& trabajado) {
   using T = reglas::TokenQso;
   reglas::TokensQso t;
   std::int64_t posicion = 5;
@@ -106,9 +115,17 @@ reglas::TokensQso DesglosaLineaComarcas(std::string_view linea, bool propio_ea, 
   for (T token : {T::Frecuencia, T::Modo, T::Fecha, T::Hora, T::MiIndicativo}) lee(token);
   lado(propio_ea, T::MiRst, T::MisLetras, T::MiLocator);
   lee(T::SuIndicativo);
-  trabajado = paises.De(t[T::SuIndicativo]);
-  lado(trabajado.Dxcc.starts_with("EA"), T::SuRst, T::SusLetras, T::SuLocator);
+  trabajado = &paises.De(t[T::SuIndicativo]);
+  lado(trabajado->Dxcc.starts_with("EA"), T::SuRst, T::SusLetras, T::SuLocator);
   return t;
+}
+
+// Whether the text, its leading blanks left out, begins with `inicio` (as
+// plataforma::Recorta(texto).starts_with(inicio) for an `inicio` that does
+// not end in a blank).
+bool EmpiezaTrasBlancos(std::string_view texto, std::string_view inicio) {
+  const std::size_t p = texto.find_first_not_of(' ');
+  return p != std::string_view::npos && texto.substr(p).starts_with(inicio);
 }
 
 // The columns of `ListaQso` the reading of a log sets, in the order it sets
@@ -155,6 +172,7 @@ class FilasEnTabla {
   explicit FilasEnTabla(dao::Recordset& rs) : rs_(rs) {}
   void Nueva() { rs_.AddNew(); }
   void Pon(Col c, const dao::Variant& v) { rs_[kColumnasFila[static_cast<int>(c)].nombre].SetValue(v); }
+  void PonTexto(Col c, std::string_view texto) { Pon(c, dao::Variant(texto)); }
   void Fin() { rs_.Update(); }
 
  private:
@@ -198,25 +216,46 @@ class FilasEnMemoria {
     }
     rs.Close();
   }
-  void Empieza(std::vector<DatosQso>& filas) {
-    filas_ = &filas;
-    filas_->clear();
-  }
+  // The rows of a new log. The records of earlier logs are used again, so
+  // that their texts keep their room.
+  void Empieza() { hechas_ = 0; }
   void Nueva() {
     if (sin_tabla_) throw *sin_tabla_;  // as filling the table does
-    fila_ = DatosQso{};
+    if (hechas_ == filas_.size()) filas_.emplace_back();
+    fila_ = &filas_[hechas_];
+    Vacia(*fila_);
   }
   void Pon(Col c, const dao::Variant& v) {
     const auto i = static_cast<std::size_t>(c);
     if (!columnas_[i]) throw *faltas_[i];
+    // A date comes back the same for the same date: the QSOs of a log
+    // share a few.
+    if (v.clase() == dao::Variant::Clase::Date && fecha_ && *fecha_ == std::pair(i, v.CDate())) {
+      if (kColumnasFila[i].campo) fila_->*kColumnasFila[i].campo = texto_fecha_;
+      return;
+    }
     const dao::Variant guardado = columnas_[i]->Guarda(v);
-    if (kColumnasFila[i].campo) fila_.*kColumnasFila[i].campo = TextoDeColumna(guardado);
+    std::string texto = TextoDeColumna(guardado);
+    if (v.clase() == dao::Variant::Clase::Date) {
+      fecha_.emplace(i, v.CDate());
+      texto_fecha_ = texto;
+    }
+    if (kColumnasFila[i].campo) fila_->*kColumnasFila[i].campo = std::move(texto);
+  }
+  // The same for a text: a text column gives it back as it is.
+  void PonTexto(Col c, std::string_view texto) {
+    const auto i = static_cast<std::size_t>(c);
+    if (!columnas_[i]) throw *faltas_[i];
+    if (!columnas_[i]->GuardaTextoIgual(texto)) return Pon(c, dao::Variant(texto));
+    if (kColumnasFila[i].campo) (fila_->*kColumnasFila[i].campo).assign(texto);
   }
   void Fin() {
-    if (!fila_.Waz.empty()) fila_.Waz = FormateaZonaCq(fila_.Waz);
-    if (!fila_.WazEstacionBase.empty()) fila_.WazEstacionBase = FormateaZonaCq(fila_.WazEstacionBase);
-    filas_->push_back(std::move(fila_));
+    if (!fila_->Waz.empty()) fila_->Waz = FormateaZonaCq(fila_->Waz);
+    if (!fila_->WazEstacionBase.empty()) fila_->WazEstacionBase = FormateaZonaCq(fila_->WazEstacionBase);
+    ++hechas_;
   }
+  // The rows of the log, in order.
+  std::span<DatosQso> Filas() { return std::span<DatosQso>(filas_).first(hechas_); }
   // The stored number of a result column, refused as the table refuses it.
   void CompruebaMultiplicador(std::int64_t n) const { Comprueba(multiplicador_, falta_multiplicador_, n); }
   void CompruebaPuntos(std::int64_t n) const { Comprueba(puntos_, falta_puntos_, n); }
@@ -233,8 +272,20 @@ class FilasEnMemoria {
   std::optional<dao::Error> falta_multiplicador_, falta_puntos_;
   std::array<std::optional<dao::ColumnaGuardada>, std::size(kColumnasFila)> columnas_;
   std::optional<dao::ColumnaGuardada> multiplicador_, puntos_;
-  std::vector<DatosQso>* filas_ = nullptr;
-  DatosQso fila_;
+  // Every field emptied, its room kept.
+  static void Vacia(DatosQso& q) {
+    for (std::string* t : {&q.Banda, &q.Modo, &q.FechaQso, &q.Indicativo, &q.Concursante, &q.LiteralRecibido,
+                           &q.LiteralEnviado, &q.Multiplicador, &q.PuntosRecibidos, &q.QraLocatorRecibido,
+                           &q.QraLocatorEnviado, &q.RsRecibido, &q.RsEnviado, &q.Dxcc, &q.Waz, &q.Continente,
+                           &q.DxccEstacionBase, &q.WazEstacionBase, &q.ContinenteEstacionBase})
+      t->clear();
+  }
+
+  std::vector<DatosQso> filas_;
+  std::size_t hechas_ = 0;
+  DatosQso* fila_ = nullptr;
+  std::optional<std::pair<std::size_t, dao::Fecha>> fecha_;  // the last date given, with its column
+  std::string texto_fecha_;                                  // ... and the text it came back as
 };
 
 // What the reading of one crossed log gives beside the rows.
@@ -255,33 +306,44 @@ LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas,
                           clave.find("EXPEDITION") != std::string_view::npos;
   const reglas::PerfilIntercambio& flags = datos.Intercambio;
   // An empty text leaves its column with no value.
-  auto pon = [&](Col c, const std::string& texto) {
-    if (!texto.empty()) destino.Pon(c, dao::Variant(texto));
+  auto pon = [&](Col c, std::string_view texto) {
+    if (!texto.empty()) destino.PonTexto(c, texto);
   };
 
   LecturaLog lectura;
   lectura.Nombre = concursante.Indicativo;
   std::int32_t numero = 0;
+  std::optional<plataforma::Fecha> fecha;
+  std::optional<std::string> banda;
+  std::string texto_fecha, frecuencia;
   for (const std::string& linea : lineas) {
-    if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
+    if (EmpiezaTrasBlancos(linea, "END-OF-LOG:")) break;
     if (!linea.starts_with("QSO:")) continue;
     ++numero;
     try {
-      Pais trabajado;
+      const Pais* trabajado = nullptr;
       reglas::TokensQso t;
       if (comarcas) {
         t = DesglosaLineaComarcas(linea, concursante.Dxcc.starts_with("EA"), paises, trabajado);
       } else {
         t = DesglosaLineaQso(linea, flags);
-        trabajado = paises.De(t[T::SuIndicativo]);
+        trabajado = &paises.De(t[T::SuIndicativo]);
       }
-      const std::optional<plataforma::Fecha> fecha = FechaQso(t[T::Fecha]);
+      // The QSOs that follow one another mostly share their date and band.
+      if (!fecha || t[T::Fecha] != texto_fecha) {
+        fecha = FechaQso(t[T::Fecha]);
+        texto_fecha = t[T::Fecha];
+      }
       if (!fecha) throw ErrorPuntuacion("fecha no válida \"" + t[T::Fecha] + "\"");
 
       destino.Nueva();
       destino.Pon(Col::NumeroQso, dao::Variant(numero));
       destino.Pon(Col::FechaQso, dao::Variant(dao::Fecha{fecha->anio, fecha->mes, fecha->dia}));
-      pon(Col::Banda, ObtieneBanda(t[T::Frecuencia]));
+      if (!banda || t[T::Frecuencia] != frecuencia) {
+        banda = ObtieneBanda(t[T::Frecuencia]);
+        frecuencia = t[T::Frecuencia];
+      }
+      pon(Col::Banda, *banda);
       pon(Col::Modo, t[T::Modo]);
       pon(Col::Concursante, t[T::MiIndicativo]);
       pon(Col::RsEnviado, t[T::MiRst]);
@@ -289,9 +351,9 @@ LecturaLog LeeFilasQso(Destino& destino, const std::vector<std::string>& lineas,
       pon(Col::LiteralEnviado, flags.enviado.puntos && !comarcas ? t[T::MisPuntos] : t[T::MisLetras]);
       pon(Col::QraLocatorEnviado, t[T::MiLocator]);
       pon(Col::Indicativo, t[T::SuIndicativo]);
-      pon(Col::Dxcc, trabajado.Dxcc);
-      pon(Col::Waz, trabajado.Waz);
-      pon(Col::Continente, trabajado.Continente);
+      pon(Col::Dxcc, trabajado->Dxcc);
+      pon(Col::Waz, trabajado->Waz);
+      pon(Col::Continente, trabajado->Continente);
       pon(Col::RsRecibido, t[T::SuRst]);
       pon(Col::NumeralRecibido, t[T::SuNumero]);
       pon(Col::LiteralRecibido, t[T::SusLetras]);
@@ -341,7 +403,7 @@ LecturaLog LlenaListaQso(dao::Database& base, const std::vector<std::string>& li
 // hold.
 // `hechos` counts the QSOs passed (for the progress told afterwards).
 template <typename Comprueba>
-std::vector<FilaPuntuada> PuntuaQsos(std::size_t& hechos, std::vector<DatosQso>& qsos, MotorMultiplicadores& motor,
+std::vector<FilaPuntuada> PuntuaQsos(std::size_t& hechos, std::span<DatosQso> qsos, MotorMultiplicadores& motor,
                                      const ContextoPuntos& puntos, const DatosConcursante& concursante,
                                      const Comprueba& comprueba) {
   std::vector<FilaPuntuada> filas;
@@ -413,7 +475,6 @@ struct Trabajador {
       : buscador(paises, psk), filas(columnas) {}
   BuscadorPaises buscador;
   FilasEnMemoria filas;
-  std::vector<DatosQso> qsos;
   std::unique_ptr<MotorMultiplicadores> motor;
 };
 
@@ -546,7 +607,7 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
     // 3.3, 3.6 The valid QSO lines as the rows of ListaQso, kept in memory:
     // only the last log's rows are left in the table, at the end.
     r.leida = true;
-    t.filas.Empieza(t.qsos);
+    t.filas.Empieza();
     const LecturaLog lectura = LeeFilasQso(t.filas, lineas, datos, concursante, clave, t.buscador);
     r.rellena = true;
     r.concursante = concursante;
@@ -566,8 +627,8 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
         clave += nombre.starts_with("EA7") ? " (EA7)" : " (EA)";
     }
     // 3.8 The per-QSO pass.
-    r.qsos = t.qsos.size();
-    r.puntuadas.emplace(PuntuaQsos(r.hechos, t.qsos, *t.motor, contexto, concursante, t.filas));
+    r.qsos = t.filas.Filas().size();
+    r.puntuadas.emplace(PuntuaQsos(r.hechos, t.filas.Filas(), *t.motor, contexto, concursante, t.filas));
     const std::vector<FilaPuntuada>& filas = *r.puntuadas;
     // 3.9
     if (log_por_banda) nombre = entrada;

@@ -1,5 +1,8 @@
 #include "scoring/fichero_puntuacion.h"
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <utility>
 
 #include "common/paises.h"
@@ -33,11 +36,6 @@ constexpr std::pair<std::string_view, std::string_view> kMotivos[] = {
     {"NUL19", "No hay QSO con la estación contactada o NO ES PORTABLE"},
     {"DUP00", "Contacto duplicado"},
 };
-
-// Writes `texto` into `campo` from the 0-based column, stopping at its end.
-void Escribe(std::string& campo, std::size_t columna, std::string_view texto) {
-  for (std::size_t i = 0; i < texto.size() && columna + i < campo.size(); ++i) campo[columna + i] = texto[i];
-}
 
 }  // namespace
 
@@ -119,11 +117,28 @@ FicheroPuntuacion EscribeFicheroPuntuacion(const std::string& carpeta_concurso, 
   return fichero;
 }
 
+namespace {
+
+// Writes "Mult:<m>" from column 0 and "Pts:<p>" from column 7 into the 15
+// characters of `campo`, each stopping at the field's end.
+void EscribeCampoQso(char (&campo)[15], std::int64_t multiplicador, std::int64_t puntos) {
+  std::fill(std::begin(campo), std::end(campo), ' ');
+  auto escribe = [&](std::size_t columna, std::string_view marca, std::int64_t n) {
+    char texto[48];
+    std::copy(marca.begin(), marca.end(), texto);
+    const auto fin = std::to_chars(texto + marca.size(), std::end(texto), n).ptr;
+    for (const char* c = texto; c != fin && columna < std::size(campo); ++c) campo[columna++] = *c;
+  };
+  escribe(0, "Mult:", multiplicador);
+  escribe(7, "Pts:", puntos);
+}
+
+}  // namespace
+
 std::string CampoQsoPuntuado(std::int64_t multiplicador, std::int64_t puntos) {
-  std::string campo(15, ' ');
-  Escribe(campo, 0, "Mult:" + std::to_string(multiplicador));
-  Escribe(campo, 7, "Pts:" + std::to_string(puntos));
-  return campo;
+  char campo[15];
+  EscribeCampoQso(campo, multiplicador, puntos);
+  return std::string(campo, sizeof campo);
 }
 
 std::string_view MotivoMarca(std::string_view linea) {
@@ -135,17 +150,25 @@ std::string_view MotivoMarca(std::string_view linea) {
 void AnadeQsoPuntuacion(FicheroPuntuacion& fichero, const std::vector<std::string>& lineas_cruzada,
                         const std::vector<FilaPuntuada>& filas) {
   std::size_t fila = 0;
+  fichero.Lineas.reserve(fichero.Lineas.size() + filas.size());
   for (const std::string& linea : lineas_cruzada) {
-    if (plataforma::Recorta(linea).starts_with("END-OF-LOG:")) break;
+    const std::size_t blancos = linea.find_first_not_of(' ');
+    if (blancos != std::string::npos && std::string_view(linea).substr(blancos).starts_with("END-OF-LOG:")) break;
     if (linea.find(":QSO:") != std::string::npos) {
-      fichero.Lineas.push_back("Mult:0 Pts:0   " + linea);
+      std::string& l = fichero.Lineas.emplace_back();
+      l.reserve(15 + linea.size());
+      l.append("Mult:0 Pts:0   ").append(linea);
       const std::string_view motivo = MotivoMarca(linea);
       if (!motivo.empty()) fichero.Lineas.emplace_back(motivo);
     } else if (linea.starts_with("QSO:")) {
       const FilaPuntuada vacia;
       const FilaPuntuada& f = fila < filas.size() ? filas[fila] : vacia;
       ++fila;
-      fichero.Lineas.push_back(CampoQsoPuntuado(f.Multiplicador, f.Puntos) + linea.substr(4));
+      char campo[15];
+      EscribeCampoQso(campo, f.Multiplicador, f.Puntos);
+      std::string& l = fichero.Lineas.emplace_back();
+      l.reserve(sizeof campo + linea.size() - 4);
+      l.append(campo, sizeof campo).append(linea, 4);
     }
   }
 }

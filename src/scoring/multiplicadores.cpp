@@ -1,6 +1,7 @@
 #include "scoring/multiplicadores.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "cabrillo/comprobaciones_intercambio.h"
@@ -89,13 +90,24 @@ struct AmbitoQso {
   std::string fecha;
 };
 
+// A contest lasts a day or two: each thread keeps the date key of the last
+// date asked about.
+const std::string& ClaveFechaQso(const std::string& fecha) {
+  thread_local std::optional<std::pair<std::string, std::string>> ultima;  // the date, its key
+  if (!ultima || ultima->first != fecha) {
+    ultima.reset();
+    ultima.emplace(fecha, QsosAnteriores::ClaveFecha(fecha));
+  }
+  return ultima->second;
+}
+
 AmbitoQso AmbitoDe(const DatosQso& qso) {
   AmbitoQso r;
   r.banda = plataforma::Recorta(qso.Banda);
   r.bandaPlegada = PliegaTexto(r.banda);
   r.modo = qso.Modo;
   r.modoPlegado = PliegaTexto(qso.Modo);
-  r.fecha = QsosAnteriores::ClaveFecha(qso.FechaQso);
+  r.fecha = ClaveFechaQso(qso.FechaQso);
   return r;
 }
 
@@ -117,16 +129,66 @@ std::string ProvinciaDce(const std::string& literal) {
 
 // ------------------------------------------------------------ QsosAnteriores
 
+std::uint64_t QsosAnteriores::Internador::Hash(std::string_view texto) {
+  // FNV-1a, then mixed: the texts are short (calls, bands, prefixes).
+  std::uint64_t h = 0xCBF29CE484222325ull;
+  for (unsigned char c : texto) h = (h ^ c) * 0x100000001B3ull;
+  h ^= h >> 31;
+  h *= 0x94D049BB133111EBull;
+  return h ^ (h >> 29);
+}
+
+std::size_t QsosAnteriores::Internador::Sitio(std::string_view texto, std::uint64_t hash) const {
+  const std::size_t mascara = huecos_.size() - 1;
+  for (std::size_t i = static_cast<std::size_t>(hash) & mascara;; i = (i + 1) & mascara) {
+    const Hueco& h = huecos_[i];
+    if (h.numero == 0) return i;
+    if (h.hash == hash && std::string_view(letras_).substr(h.inicio, h.largo) == texto) return i;
+  }
+}
+
+void QsosAnteriores::Internador::Crece() {
+  std::vector<Hueco> antes(huecos_.empty() ? 256 : huecos_.size() * 2);
+  antes.swap(huecos_);
+  const std::size_t mascara = huecos_.size() - 1;
+  for (const Hueco& h : antes) {
+    if (h.numero == 0) continue;
+    std::size_t i = static_cast<std::size_t>(h.hash) & mascara;
+    while (huecos_[i].numero != 0) i = (i + 1) & mascara;
+    huecos_[i] = h;
+  }
+}
+
 std::uint32_t QsosAnteriores::Internador::Numero(std::string_view texto) {
-  if (const auto it = numeros_.find(texto); it != numeros_.end()) return it->second;
-  const auto numero = static_cast<std::uint32_t>(numeros_.size() + 1);
-  numeros_.emplace(std::string(texto), numero);
-  return numero;
+  if ((static_cast<std::size_t>(cuantos_) + 1) * 4 > huecos_.size() * 3) Crece();
+  const std::uint64_t hash = Hash(texto);
+  Hueco& h = huecos_[Sitio(texto, hash)];
+  if (h.numero != 0) return h.numero;
+  h.hash = hash;
+  h.inicio = static_cast<std::uint32_t>(letras_.size());
+  h.largo = static_cast<std::uint32_t>(texto.size());
+  h.numero = ++cuantos_;
+  letras_.append(texto);
+  return h.numero;
 }
 
 std::uint32_t QsosAnteriores::Internador::Busca(std::string_view texto) const {
-  const auto it = numeros_.find(texto);
-  return it == numeros_.end() ? 0 : it->second;
+  if (cuantos_ == 0) return 0;
+  return huecos_[Sitio(texto, Hash(texto))].numero;
+}
+
+void QsosAnteriores::Internador::Vacia() {
+  // Room for as many texts as the last log had: a table left large by a
+  // long log is not walked whole for every short log after it.
+  std::size_t largo = 256;
+  while (largo * 3 < static_cast<std::size_t>(cuantos_) * 4) largo *= 2;
+  if (huecos_.size() > 2 * largo)
+    std::vector<Hueco>(largo).swap(huecos_);
+  else if (cuantos_ != 0)
+    std::fill(huecos_.begin(), huecos_.end(), Hueco{});
+  if (letras_.capacity() > (std::size_t{1} << 22)) std::string().swap(letras_);
+  letras_.clear();
+  cuantos_ = 0;
 }
 
 namespace {
@@ -180,15 +242,28 @@ std::uint8_t QsosAnteriores::AmbitosGuardados(const OpcionesMultiplicadores& op,
 
 void QsosAnteriores::PrefijoYDistrito(const std::string& indicativo, std::string& prefijo,
                                       std::string& distrito) const {
-  auto hallado = prefijos_.find(indicativo);
-  if (hallado == prefijos_.end()) {
-    if (prefijos_.size() >= (1u << 16)) prefijos_.clear();
+  for (const Reciente& r : recientes_) {
+    if (r.respuesta && r.indicativo == indicativo) {
+      prefijo = r.respuesta->first;
+      distrito = r.respuesta->second;
+      return;
+    }
+  }
+  const std::pair<std::string, std::string>* hallado = prefijos_.Busca(indicativo);
+  if (!hallado) {
+    if (prefijos_.Cuantos() >= (1u << 18)) {
+      prefijos_.Vacia();
+      recientes_.fill({});
+    }
     std::pair<std::string, std::string> respuesta;
     ObtienePrefijoYDistrito(paises_, indicativo, respuesta.first, respuesta.second);
-    hallado = prefijos_.emplace(indicativo, std::move(respuesta)).first;
+    hallado = &prefijos_.Pon(indicativo, std::move(respuesta));
   }
-  prefijo = hallado->second.first;
-  distrito = hallado->second.second;
+  Reciente& r = recientes_[reciente_++ % recientes_.size()];
+  r.indicativo = indicativo;
+  r.respuesta = hallado;
+  prefijo = hallado->first;
+  distrito = hallado->second;
 }
 
 void QsosAnteriores::Vacia() {
@@ -196,14 +271,13 @@ void QsosAnteriores::Vacia() {
                     Familia::Prefijo, Familia::Sufijo, Familia::Distrito, Familia::DistritoNoNumerico, Familia::Literal,
                     Familia::Cuadricula, Familia::ReferenciaDie, Familia::ProvinciaC, Familia::ProvinciaVg})
     ambitos_[static_cast<unsigned char>(f)] = AmbitosGuardados(opciones_, f);
-  // The texts stay known from one log to the next, up to a bound.
-  if (textos_.Cuantos() > (1u << 20)) {
-    textos_.Vacia();
-    fecha_cruda_.clear();
-    banda_cruda_.clear();
-    modo_crudo_.clear();
-    fecha_ = banda_ = banda_plegada_ = modo_ = modo_plegado_ = 0;
-  }
+  // The texts are numbered again for each log: the numbers only key the
+  // tables below, which are emptied too.
+  textos_.Vacia();
+  fecha_cruda_.clear();
+  banda_cruda_.clear();
+  modo_crudo_.clear();
+  fecha_ = banda_ = banda_plegada_ = modo_ = modo_plegado_ = 0;
   // Room for a log as large as the last one: a table left large by a long
   // log is not walked whole for every short log after it.
   std::size_t largo = 1024;
@@ -340,7 +414,8 @@ void QsosAnteriores::Anade(const DatosQso& qso) {
   }
 
   if (es_cw_) ++cw_por_fecha_[fecha_];
-  if (indicativoPlegado == PliegaTexto(kEstacionClubComarcas)) club_por_fecha_.insert(fecha_);
+  static const std::string club = PliegaTexto(kEstacionClubComarcas);
+  if (indicativoPlegado == club) club_por_fecha_.insert(fecha_);
   ++cuantos_;
 }
 

@@ -49,6 +49,7 @@
 #include "database/concursos_especiales.h"
 #include "scoring/multiplicadores_listas.h"
 #include "scoring/puntuacion_datos.h"
+#include "scoring/tabla_textos.h"
 
 class TablasPaises;
 
@@ -135,20 +136,32 @@ class QsosAnteriores {
   void PrefijoYDistrito(const std::string& indicativo, std::string& prefijo, std::string& distrito) const;
 
  private:
-  // Each distinct text seen gets a number from 1 on; 0 is no text.
+  // Each distinct text seen gets a number from 1 on; 0 is no text. The
+  // texts are kept back to back in one buffer and found through a flat
+  // open-addressing table; both keep their room when emptied, so that a
+  // log's texts are numbered without allocating once an earlier log was as
+  // large.
   class Internador {
    public:
     std::uint32_t Numero(std::string_view texto);
     std::uint32_t Busca(std::string_view texto) const;
-    std::size_t Cuantos() const { return numeros_.size(); }
-    void Vacia() { numeros_.clear(); }
+    std::size_t Cuantos() const { return cuantos_; }
+    void Vacia();
 
    private:
-    struct Hash {
-      using is_transparent = void;
-      std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    struct Hueco {
+      std::uint64_t hash = 0;
+      std::uint32_t inicio = 0, largo = 0;
+      std::uint32_t numero = 0;  // 0: an empty slot
     };
-    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> numeros_;
+    static std::uint64_t Hash(std::string_view texto);
+    // The slot of the text, or the empty slot where it would go.
+    std::size_t Sitio(std::string_view texto, std::uint64_t hash) const;
+    void Crece();
+
+    std::vector<Hueco> huecos_;  // a power of two long
+    std::string letras_;
+    std::uint32_t cuantos_ = 0;
   };
   struct Clave {
     std::uint32_t valor = 0, banda = 0, fecha = 0, modo = 0;
@@ -178,7 +191,16 @@ class QsosAnteriores {
   std::uint32_t fecha_ = 0, banda_ = 0, banda_plegada_ = 0, modo_ = 0, modo_plegado_ = 0;
   bool es_cw_ = false;
   // Answers of PrefijoYDistrito, kept from one log to the next (up to a bound).
-  mutable std::unordered_map<std::string, std::pair<std::string, std::string>> prefijos_;
+  // The calls of a QSO are asked about a few times in a row: the last
+  // answers given are looked at before the table.
+  using Prefijos = TablaTextos<std::pair<std::string, std::string>>;
+  mutable Prefijos prefijos_;
+  struct Reciente {
+    std::string indicativo;
+    const std::pair<std::string, std::string>* respuesta = nullptr;  // nullptr: none kept
+  };
+  mutable std::array<Reciente, 4> recientes_{};
+  mutable std::size_t reciente_ = 0;
   std::int32_t cuantos_ = 0;
 };
 

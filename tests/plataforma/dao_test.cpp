@@ -641,6 +641,8 @@ TEST_F(BaseTemporal, StoredValueWithoutTheTableIsWhatTheTableGivesBack) {
       {"Texto5", Variant("14000")},       {"Texto5", Variant("140000")},     {"Texto5", Variant("ÑÑÑÑÑ")},
       {"Texto5", Variant(12345)},         {"Texto5", Variant(true)},         {"Lleno", Variant("")},
       {"Lleno", Variant("JN01AA")},       {"Largo", Variant()},              {"Si", Variant()},
+      {"Texto5", Variant("ÑÑÑÑÑÑ")},      {"Texto5", Variant("ÑA")},         {"Texto5", Variant("\xe9\xe9\xe9\xe9\xe9\xe9")},
+      {"Texto5", Variant(std::string(40, 'X'))}, {"Lleno", Variant("JN01AAA")}, {"Dia", Variant("")},
   };
   const dao::Fields campos = db_.OpenRecordset("Filas").Fields();
   for (const Caso& c : casos) {
@@ -664,6 +666,26 @@ TEST_F(BaseTemporal, StoredValueWithoutTheTableIsWhatTheTableGivesBack) {
       error_memoria = std::to_string(e.Number()) + " " + e.what();
     }
     EXPECT_EQ(error_memoria, error_tabla) << que;
+    // A text the column gives back as it is, told without a Variant.
+    if (c.valor.clase() == Variant::Clase::Text) {
+      std::string error_texto;
+      bool igual = false;
+      try {
+        igual = dao::ColumnaGuardada(campos[c.columna]).GuardaTextoIgual(c.valor.Str());
+      } catch (const dao::Error& e) {
+        igual = true;
+        error_texto = std::to_string(e.Number()) + " " + e.what();
+      }
+      const bool columna_texto = std::string_view(c.columna).starts_with("Texto") || c.columna == std::string("Lleno");
+      EXPECT_EQ(igual, columna_texto) << que;
+      if (igual) {
+        EXPECT_EQ(error_texto, error_tabla) << que;
+        if (error_tabla.empty()) {
+          EXPECT_EQ(tabla.clase(), Variant::Clase::Text) << que;
+          EXPECT_EQ(tabla.Str(), c.valor.Str()) << que;
+        }
+      }
+    }
     if (!error_tabla.empty()) continue;
     EXPECT_EQ(memoria.clase(), tabla.clase()) << que;
     EXPECT_EQ(memoria.IsNull(), tabla.IsNull()) << que;

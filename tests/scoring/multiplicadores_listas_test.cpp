@@ -26,6 +26,10 @@ TEST(FormateaZonaCq, CortaYFormatea) {
   const std::pair<const char*, const char*> casos[] = {
       {"33-34", "33"}, {"5", "05"}, {"14", "14"}, {"05", "05"}, {"5-6", "05"},
       {"", ""},        {"AB", "AB"}, {"3A", "3A"}, {"-", ""},  {"40", "40"},
+      // Digits only are the number; blanks, a sign or a point go through the
+      // numeric reading; a number too large to round stays as written.
+      {"007", "07"},   {"0", "00"},  {" 5", "05"}, {"+5", "05"}, {"4.5", "05"},
+      {"123456789012345", "123456789012345"}, {"9999999999999999", "9999999999999999"},
   };
   for (const auto& [waz, esperado] : casos) EXPECT_EQ(FormateaZonaCq(waz), esperado) << waz;
 }
