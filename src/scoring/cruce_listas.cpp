@@ -30,8 +30,32 @@ namespace {
 
 // Text order of the window's sorted lists: without regard to letter case;
 // equal texts keep the order they were added in.
-bool AntesEnLista(const std::string& a, const std::string& b) {
-  return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+bool AntesEnLista(std::string_view a, std::string_view b) {
+  // ASCII letters compared upper-cased in place; from the first character
+  // beyond ASCII on, by the upper-cased texts (the same order).
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+// Whether `texto` upper-cased begins with `prefijo` upper-cased; ASCII
+// letters compared in place.
+bool EmpiezaSinCaso(std::string_view texto, std::string_view prefijo) {
+  const std::size_t n = std::min(texto.size(), prefijo.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(texto[i]), y = static_cast<unsigned char>(prefijo[i]);
+    if (x >= 0x80 || y >= 0x80) return plataforma::Mayusculas(texto).starts_with(plataforma::Mayusculas(prefijo));
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return texto.size() >= prefijo.size();
 }
 
 void AgregaOrdenado(std::vector<std::string>& lista, std::string texto) {
@@ -95,12 +119,11 @@ void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) 
   // case aside), found by halving; a contest of thousands of logs lists
   // thousands of stations without log.
   std::vector<std::string>& lista = listas.NoEnviadasPorIndicativo;
-  const std::string prefijo = plataforma::Mayusculas(indicativo + " en ");
-  const auto primero =
-      std::lower_bound(lista.begin(), lista.end(), prefijo,
-                       [](const std::string& e, const std::string& p) { return plataforma::Mayusculas(e) < p; });
+  const std::string prefijo = indicativo + " en ";
+  const auto primero = std::lower_bound(lista.begin(), lista.end(), prefijo,
+                                        [](const std::string& e, const std::string& p) { return AntesEnLista(e, p); });
   for (std::size_t i = static_cast<std::size_t>(primero - lista.begin()); i < lista.size(); ++i) {
-    if (!plataforma::Mayusculas(lista[i]).starts_with(prefijo)) break;
+    if (!EmpiezaSinCaso(lista[i], prefijo)) break;
     const std::size_t en = lista[i].find(" en ");
     if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
     const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
@@ -181,14 +204,18 @@ std::vector<std::string> LeyendaNulos(std::string_view numero_listas) {
   };
 }
 
+std::string TextoLeyendaNulos(std::string_view numero_listas) {
+  std::string texto;
+  for (const std::string& linea : LeyendaNulos(numero_listas)) texto.append(linea).append("\r\n");
+  return texto;
+}
+
 bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carpeta_trabajo,
                       std::string_view numero_listas) {
   const std::string ruta = plataforma::UneRuta(carpeta_trabajo, kFicheroNulosTrabajo);
   plataforma::BorraFichero(plataforma::ResuelveRuta(ruta));  // a failure is no error
   if (!fichero.Abrir(ruta, /*truncar=*/true)) return false;
-  std::string texto;
-  for (const std::string& linea : LeyendaNulos(numero_listas)) texto += linea + "\r\n";
-  fichero.Escribir(texto);
+  fichero.Escribir(TextoLeyendaNulos(numero_listas));
   return true;
 }
 
@@ -234,7 +261,6 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   const std::vector<std::string> entradas = edicion.Lista(ListaEdicion::Validas);
   const std::string carpeta_validas = edicion.Ruta(ListaEdicion::Validas);
   const std::string carpeta_anulados = edicion.Ruta(ListaEdicion::QsoAnulados);
-  const std::string fichero_trabajo = plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
 
@@ -336,10 +362,10 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     progreso.Porcentaje(0);
     progreso.Cede();
 
+    // The annulled-QSO file is gathered in memory and filed whole at the
+    // end of the log, when some QSO was annulled.
     OpcionesAnulacion vigentes = opciones();
-    plataforma::FicheroAnexo nulos;
-    if (!CreaFicheroNulos(nulos, concurso.CarpetaTrabajo, vigentes.NumeroListas))
-      throw plataforma::ErrorFichero(fichero_trabajo, "No se puede escribir el fichero");
+    std::string nulos = TextoLeyendaNulos(vigentes.NumeroListas);
     bool anulado_en_lista = false;
     listas.SinListaYaInluido.clear();
 
@@ -355,28 +381,21 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
                                    : cruce.CruzaQso(lineas[i], k, vigentes);
       if (r.Anulado()) {
         lineas[i] = LineaMarcada(r.Codigo, lineas[i]);
-        nulos.EscribirLinea(lineas[i]);
+        nulos.append(lineas[i]).append("\r\n");
         anulado_en_lista = true;
       }
       if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
     }
 
     if (al_cruzar) al_cruzar(entrada, lineas);
-    const bool escrita = GuardaListaCruzada(edicion.Carpeta(), entrada, lineas);
-    nulos.Cerrar();
-    if (!escrita) {
-      plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
+    if (!GuardaListaCruzada(edicion.Carpeta(), entrada, lineas))
       throw plataforma::ErrorFichero(plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada),
                                      "No se puede escribir el fichero");
-    }
     if (anulado_en_lista) {
       const std::string destino = plataforma::UneRuta(carpeta_anulados, NombreFicheroNulos(entrada));
-      if (!plataforma::CopiaFichero(plataforma::ResuelveRuta(fichero_trabajo), destino)) {
-        plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
+      if (!plataforma::ReemplazaFichero(destino, plataforma::AWindows1252(nulos)))
         throw plataforma::ErrorFichero(destino, "No se puede escribir el fichero");
-      }
     }
-    plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));  // a failure is no error
   }
 
   // 3. The lists of the whole run, to their files; the edition read again.

@@ -42,7 +42,7 @@ namespace scoring {
 struct ConcursoCruce {
   dao::Database* Base = nullptr;              // the contest database
   std::int32_t NumeroOrden = 0;               // the contest's number
-  std::string CarpetaTrabajo;                 // holds the working annulled-QSO file
+  std::string CarpetaTrabajo;                 // the working folder (the run leaves nothing in it)
   const TablasPaises* Paises = nullptr;       // for the category keys of some contests
   std::span<const std::string> SociosZurozi;  // members of the "X ANIVERSARIO ZUROZI" club
 };
@@ -94,6 +94,13 @@ inline constexpr std::string_view kFicheroNulosTrabajo = "FicheroNulos.NUL";
 // legend, the nineteen legend lines (the one of "NUL17" ending in
 // `numero_listas`), and the heading of the annulled QSOs.
 std::vector<std::string> LeyendaNulos(std::string_view numero_listas);
+
+// Lines 1 to 4 of an annulled-QSO file as text, each line followed by
+// CR LF. The run gathers a log's annulled-QSO file in memory from it, one
+// marked QSO line and CR LF after another, and files it whole (written
+// beside and renamed into place) when the log is crossed: no working file
+// is created and deleted per log.
+std::string TextoLeyendaNulos(std::string_view numero_listas);
 
 // Starts the working annulled-QSO file of the log in hand in the working
 // folder: deletes any earlier one, opens it anew and writes its legend. The
