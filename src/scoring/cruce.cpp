@@ -67,6 +67,10 @@ struct ListasValidasCruce::LogValido {
     bool recibidos = false;  // whether those texts are kept
     std::optional<plataforma::Fecha> fecha;
     std::optional<int> minutos;
+    // The numbers in the run's `Indicativos` of its own call (the base
+    // call, and the base call followed by the portable part) and of its
+    // worked base call (the empty call for a line whose date is not valid).
+    std::uint32_t propio_base = 0, propio_completo = 0, trabajado = 0;
   };
   std::vector<Qso> qsos;
   std::string textos;
@@ -76,10 +80,6 @@ struct ListasValidasCruce::LogValido {
     for (int k = 0; k < campo; ++k) desde += q.largos[k];
     return std::string_view(textos).substr(desde, q.largos[campo]);
   }
-  IntercambioEnviado Enviado(const Qso& q) const {
-    return {std::string(Texto(q, kRst)), std::string(Texto(q, kNumeral)), std::string(Texto(q, kLetras)),
-            std::string(Texto(q, kPuntos)), std::string(Texto(q, kLocator))};
-  }
   std::string_view Texto(const Qso& q, CampoRecibido campo) const {
     std::size_t desde = q.desde;
     for (int k = 0; k < kCampos; ++k) desde += q.largos[k];
@@ -87,22 +87,13 @@ struct ListasValidasCruce::LogValido {
     return std::string_view(textos).substr(desde, q.largos_recibidos[campo]);
   }
   // The line as the crossing of it reads it (when its received texts are
-  // kept): what LeeQso gives for the tokens and values the crossing compares.
-  QsoLeido Leido(const Qso& q) const {
-    QsoLeido o;
-    o.banda = Texto(q, kBanda);
-    o.modo = Texto(q, kModo);
-    o.fecha = q.fecha;
-    o.minutos = q.minutos;
-    o.tokens[T::MiIndicativo] = Texto(q, kPropio);
-    o.tokens[T::SuIndicativo] = Texto(q, kTrabajado);
-    o.tokens[T::SuRst] = Texto(q, kSuRst);
-    o.tokens[T::SuNumero] = Texto(q, kSuNumero);
-    o.tokens[T::SusLetras] = Texto(q, kSusLetras);
-    o.tokens[T::SusPuntos] = Texto(q, kSusPuntos);
-    o.tokens[T::SuLocator] = Texto(q, kSuLocator);
-    return o;
+  // kept): what LeeQso gives for the tokens and values the crossing
+  // compares, with the numbers of its calls.
+  QsoVisto Visto(const Qso& q) const;
+  IntercambioVisto EnviadoVisto(const Qso& q) const {
+    return {Texto(q, kRst), Texto(q, kNumeral), Texto(q, kLetras), Texto(q, kPuntos), Texto(q, kLocator)};
   }
+
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
   // empty call), each call by its number in the run's `Indicativos`.
@@ -128,15 +119,17 @@ struct ListasValidasCruce::LogValido {
   }
 
   // The worked call of each QSO line read, its base and its portable part,
-  // until they are numbered (Indexa).
+  // and the same of its own call, until they are numbered (Indexa).
   struct Trabajado {
     std::string base, portable;
+    std::string propio_base, propio_portable;
   };
 
   // Reads the QSO lines; `trabajados` gets their worked calls in order.
   void LeeQsos(const std::vector<std::string>& lineas, const reglas::PerfilIntercambio& flags,
                std::vector<Trabajado>& trabajados) {
     trabajados.clear();
+    std::string propio_anterior;
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
@@ -144,6 +137,17 @@ struct ListasValidasCruce::LogValido {
       Trabajado& t = trabajados.emplace_back();
       if (o.fecha) t.base = o.tokens[T::SuIndicativo];
       SeparaPortable(t.base, t.portable);
+      // A log's own call is mostly the same on every line.
+      const std::string& propio = o.tokens[T::MiIndicativo];
+      if (trabajados.size() > 1 && propio == propio_anterior) {
+        const Trabajado& anterior = trabajados[trabajados.size() - 2];
+        t.propio_base = anterior.propio_base;
+        t.propio_portable = anterior.propio_portable;
+      } else {
+        t.propio_base = propio;
+        SeparaPortable(t.propio_base, t.propio_portable);
+        propio_anterior = propio;
+      }
       const IntercambioEnviado enviado = EnviadoDe(o.tokens);
       Qso qso;
       qso.desde = textos.size();
@@ -177,6 +181,7 @@ struct ListasValidasCruce::LogValido {
     por_base.reserve(trabajados.size());
     por_completo.reserve(trabajados.size());
     std::string completo;
+    const Trabajado* propio_anterior = nullptr;
     for (std::size_t i = 0; i < trabajados.size(); ++i) {
       const Trabajado& t = trabajados[i];
       const auto posicion = static_cast<std::uint32_t>(i);
@@ -188,11 +193,68 @@ struct ListasValidasCruce::LogValido {
       }
       por_completo.push_back({numero_completo, posicion});
       por_base.push_back({numero_base, posicion});
+      Qso& q = qsos[i];
+      q.trabajado = numero_base;
+      if (propio_anterior && propio_anterior->propio_base == t.propio_base &&
+          propio_anterior->propio_portable == t.propio_portable) {
+        q.propio_base = qsos[i - 1].propio_base;
+        q.propio_completo = qsos[i - 1].propio_completo;
+      } else {
+        q.propio_base = q.propio_completo = indicativos.Numero(t.propio_base);
+        if (!t.propio_portable.empty()) {
+          completo.assign(t.propio_base).append(t.propio_portable);
+          q.propio_completo = indicativos.Numero(completo);
+        }
+      }
+      propio_anterior = &t;
     }
     std::sort(por_base.begin(), por_base.end());
     std::sort(por_completo.begin(), por_completo.end());
   }
 };
+
+// A QSO line as the crossing of it compares it: texts of the line read, or
+// of a log kept in memory.
+struct ListasValidasCruce::QsoVisto {
+  std::string_view banda, modo, propio, trabajado;  // the calls as written
+  IntercambioVisto recibido;
+  std::optional<plataforma::Fecha> fecha;
+  std::optional<int> minutos;
+  // Whether the numbers of its calls are known (a QSO of a log kept in
+  // memory): those of LogValido::Qso.
+  bool numerado = false;
+  std::uint32_t propio_base = 0, propio_completo = 0, trabajado_base = 0;
+
+  static QsoVisto De(const QsoLeido& o) {
+    QsoVisto v;
+    v.banda = o.banda;
+    v.modo = o.modo;
+    v.propio = o.tokens[T::MiIndicativo];
+    v.trabajado = o.tokens[T::SuIndicativo];
+    v.recibido = {o.tokens[T::SuRst], o.tokens[T::SuNumero], o.tokens[T::SusLetras], o.tokens[T::SusPuntos],
+                  o.tokens[T::SuLocator]};
+    v.fecha = o.fecha;
+    v.minutos = o.minutos;
+    return v;
+  }
+};
+
+ListasValidasCruce::QsoVisto ListasValidasCruce::LogValido::Visto(const Qso& q) const {
+  QsoVisto v;
+  v.banda = Texto(q, kBanda);
+  v.modo = Texto(q, kModo);
+  v.propio = Texto(q, kPropio);
+  v.trabajado = Texto(q, kTrabajado);
+  v.recibido = {Texto(q, kSuRst), Texto(q, kSuNumero), Texto(q, kSusLetras), Texto(q, kSusPuntos),
+                Texto(q, kSuLocator)};
+  v.fecha = q.fecha;
+  v.minutos = q.minutos;
+  v.numerado = true;
+  v.propio_base = q.propio_base;
+  v.propio_completo = q.propio_completo;
+  v.trabajado_base = q.trabajado;
+  return v;
+}
 
 // ------------------------------------------------- presence of a call
 
@@ -277,7 +339,18 @@ void ListasValidasCruce::Prepara(std::size_t hilos) {
   for (std::size_t e = 0; e < entradas_.size(); ++e) LogDeEntrada(e);
   if (!indice_) ConstruyePresencia();
   FicheroEnCarpeta(std::string());
+  ConstruyeListasPorIndicativo();
   preparado_ = true;
+}
+
+void ListasValidasCruce::ConstruyeListasPorIndicativo() {
+  listas_por_indicativo_.assign(indicativos_->textos.size(), {-1, -1});
+  for (std::size_t n = 0; n < indicativos_->textos.size(); ++n) {
+    const auto it = por_nombre_.find(plataforma::Mayusculas(*indicativos_->textos[n] + ".LOG"));
+    if (it == por_nombre_.end()) continue;
+    for (std::size_t k = 0; k < 2 && k < it->second.size(); ++k)
+      listas_por_indicativo_[n][k] = static_cast<std::int32_t>(it->second[k]);
+  }
 }
 
 ListasValidasCruce::LogValido& ListasValidasCruce::LogDeEntrada(std::size_t entrada) {
@@ -391,9 +464,16 @@ std::ptrdiff_t ListasValidasCruce::BuscaLista(const std::string& indicativo, std
   return -1;
 }
 
+std::ptrdiff_t ListasValidasCruce::BuscaLista(std::uint32_t indicativo, std::size_t indice_propia) const {
+  for (const std::int32_t i : listas_por_indicativo_[indicativo])
+    if (i >= 0 && static_cast<std::size_t>(i) != indice_propia) return i;
+  return -1;
+}
+
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia,
                                             const OpcionesAnulacion& op) {
-  return Cruza(LeeQso(linea, datos_.Intercambio), indice_propia, op);
+  const QsoLeido leido = LeeQso(linea, datos_.Intercambio);
+  return Cruza(QsoVisto::De(leido), indice_propia, op);
 }
 
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
@@ -401,30 +481,39 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   if (preparado_ && indice_propia < por_entrada_.size() && por_entrada_[indice_propia]) {
     const LogValido& propio = *por_entrada_[indice_propia];
     if (numero_qso < propio.qsos.size() && propio.qsos[numero_qso].recibidos)
-      return Cruza(propio.Leido(propio.qsos[numero_qso]), indice_propia, op);
+      return Cruza(propio.Visto(propio.qsos[numero_qso]), indice_propia, op);
   }
   return CruzaQso(linea, indice_propia, op);
 }
 
-ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_propia, const OpcionesAnulacion& op) {
+ResultadoCruce ListasValidasCruce::Cruza(const QsoVisto& q, std::size_t indice_propia, const OpcionesAnulacion& op) {
   ResultadoCruce r;
   if (!q.fecha) {
     r.Codigo = kNul08;
     return r;
   }
-  if (op.AnularPorFecha && FueraDelPeriodo(q, datos_.Periodo)) {
+  if (op.AnularPorFecha && FueraDelPeriodo(q.fecha, q.minutos, datos_.Periodo)) {
     r.Codigo = kNul07;
     return r;
   }
   const bool portable = op.AnularPorPortableDistinto;
-  const std::string nuestro = IndicativoComparable(q.tokens[T::MiIndicativo], portable);
-  const std::string& trabajado_escrito = q.tokens[T::SuIndicativo];
-  std::string trabajado = IndicativoComparable(trabajado_escrito, false);
-  if (log_por_banda_ && indice_propia < entradas_.size())
-    trabajado += SufijoSegovia(entradas_[indice_propia]);
+  const std::string_view trabajado_escrito = q.trabajado;
+  // The worked call as searched for, and its log. A QSO of a log in memory
+  // has its calls numbered, and each number its logs found once.
+  std::string trabajado_texto;
+  std::string_view trabajado;
+  std::ptrdiff_t k = -1;
+  if (q.numerado && !log_por_banda_) {
+    trabajado = *indicativos_->textos[q.trabajado_base];
+    k = BuscaLista(q.trabajado_base, indice_propia);
+  } else {
+    trabajado_texto = IndicativoComparable(trabajado_escrito, false);
+    if (log_por_banda_ && indice_propia < entradas_.size()) trabajado_texto += SufijoSegovia(entradas_[indice_propia]);
+    trabajado = trabajado_texto;
+    k = BuscaLista(trabajado_texto, indice_propia);
+  }
 
   const ReglaCuenta cuenta = ReglaDeCuenta(op);
-  const std::ptrdiff_t k = BuscaLista(trabajado, indice_propia);
   if (k < 0) {
     r.EstacionSinLista = true;
     r.IndicativoSinLista = trabajado;
@@ -444,7 +533,9 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_p
 
   LogValido& otro = LogDeEntrada(static_cast<std::size_t>(k));
   std::string_view pendiente = op.AnularPorNoExistir ? kNul10 : std::string_view();
-  const std::uint32_t numero_nuestro = indicativos_->Busca(nuestro);
+  const std::uint32_t numero_nuestro =
+      q.numerado ? (portable ? q.propio_completo : q.propio_base)
+                 : indicativos_->Busca(IndicativoComparable(q.propio, portable));
   const auto candidatos = numero_nuestro == Indicativos::kNinguno
                               ? std::span<const LogValido::Posicion>()
                               : LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
@@ -462,7 +553,7 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_p
       else if (op.AnularPorFechaDistinta && !CoincidenFechaYHora(true, q.fecha, o.fecha, q.minutos, o.minutos))
         motivo = kNul15;
       else {
-        r.Codigo = CodigoIntercambio(q.tokens, otro.Enviado(o), datos_.Intercambio, op);
+        r.Codigo = CodigoIntercambio(q.recibido, otro.EnviadoVisto(o), datos_.Intercambio, op);
         return r;
       }
       alguno = true;

@@ -37,6 +37,7 @@
 //       ...                         // append lineas[i] to the annulled-QSO file
 //     }
 //   }
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -135,6 +136,7 @@ class ListasValidasCruce {
 
   struct LogValido;  // a valid log read into memory (internal)
   struct Indicativos;
+  struct QsoVisto;
 
  private:
   struct IndicePresencia;
@@ -145,8 +147,10 @@ class ListasValidasCruce {
   bool EsServerOp(const std::string& indicativo);
   int CuentaPresencia(std::string_view buscado);
   void ConstruyePresencia();
-  ResultadoCruce Cruza(const QsoLeido& qso, std::size_t indice_propia, const OpcionesAnulacion& opciones);
+  ResultadoCruce Cruza(const QsoVisto& qso, std::size_t indice_propia, const OpcionesAnulacion& opciones);
   std::ptrdiff_t BuscaLista(const std::string& indicativo, std::size_t indice_propia) const;
+  std::ptrdiff_t BuscaLista(std::uint32_t indicativo, std::size_t indice_propia) const;
+  void ConstruyeListasPorIndicativo();
 
   std::string carpeta_;
   std::vector<std::string> entradas_;
@@ -156,6 +160,10 @@ class ListasValidasCruce {
 
   // Entries by their upper-cased name, each with its positions in order.
   std::unordered_map<std::string, std::vector<std::size_t>> por_nombre_;
+  // After Prepara, by the number of each call the logs name: the first two
+  // entries named after it ("<call>.LOG" without regard to case), -1 for
+  // none.
+  std::vector<std::array<std::int32_t, 2>> listas_por_indicativo_;
   // The folder's file names by upper-cased name, listed on first need.
   bool carpeta_listada_ = false;
   std::unordered_map<std::string, std::vector<std::string>> ficheros_;

@@ -38,9 +38,14 @@ std::string IndicativoComparable(std::string_view indicativo, bool con_portable)
 }
 
 bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo) {
-  if (!qso.fecha) return true;
-  if (!qso.minutos) return true;
-  const long long momento = MinutoAbsoluto(*qso.fecha, *qso.minutos);
+  return FueraDelPeriodo(qso.fecha, qso.minutos, periodo);
+}
+
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const PeriodoConcurso& periodo) {
+  if (!fecha) return true;
+  if (!minutos) return true;
+  const long long momento = MinutoAbsoluto(*fecha, *minutos);
   if (periodo.DesdeDia) {
     if (const std::optional<int> m = MinutosDelDia(periodo.DesdeHora))
       if (momento < MinutoAbsoluto(*periodo.DesdeDia, *m)) return true;
@@ -99,14 +104,20 @@ bool MismosNumeros(std::string_view a, std::string_view b) {
 
 std::string_view CodigoIntercambio(const reglas::TokensQso& nuestro, const IntercambioEnviado& suyo,
                                    const reglas::PerfilIntercambio& f, const OpcionesAnulacion& o) {
-  if (o.AnularPorRstDistinto && f.recibido.rst && f.enviado.rst && nuestro[T::SuRst] != suyo.rst) return kNul16;
+  return CodigoIntercambio(IntercambioVisto{nuestro[T::SuRst], nuestro[T::SuNumero], nuestro[T::SusLetras],
+                                            nuestro[T::SusPuntos], nuestro[T::SuLocator]},
+                           IntercambioVisto{suyo.rst, suyo.numeral, suyo.letras, suyo.puntos, suyo.locator}, f, o);
+}
+
+std::string_view CodigoIntercambio(const IntercambioVisto& nuestro, const IntercambioVisto& suyo,
+                                   const reglas::PerfilIntercambio& f, const OpcionesAnulacion& o) {
+  if (o.AnularPorRstDistinto && f.recibido.rst && f.enviado.rst && nuestro.rst != suyo.rst) return kNul16;
   if (!o.AnularPorControlesDistintos) return {};
-  if (f.recibido.numeral && f.enviado.numeral && !MismosNumeros(nuestro[T::SuNumero], suyo.numeral)) return kNul14;
-  if (f.recibido.letras && f.enviado.letras &&
-      LetrasComparables(nuestro[T::SusLetras]) != LetrasComparables(suyo.letras))
+  if (f.recibido.numeral && f.enviado.numeral && !MismosNumeros(nuestro.numeral, suyo.numeral)) return kNul14;
+  if (f.recibido.letras && f.enviado.letras && LetrasComparables(nuestro.letras) != LetrasComparables(suyo.letras))
     return kNul12;
-  if (f.recibido.puntos && f.enviado.puntos && !MismosNumeros(nuestro[T::SusPuntos], suyo.puntos)) return kNul18;
-  if (f.recibido.locator && f.enviado.locator && nuestro[T::SuLocator] != suyo.locator) return kNul13;
+  if (f.recibido.puntos && f.enviado.puntos && !MismosNumeros(nuestro.puntos, suyo.puntos)) return kNul18;
+  if (f.recibido.locator && f.enviado.locator && nuestro.locator != suyo.locator) return kNul13;
   return {};
 }
 

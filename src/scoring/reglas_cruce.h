@@ -49,6 +49,9 @@ std::string IndicativoComparable(std::string_view indicativo, bool con_portable)
 // and time, or more than 10 minutes after the end day and time. A QSO whose
 // time is not a time of day cannot be placed in the period and lies outside.
 bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo);
+// The same from the QSO's date and time.
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const PeriodoConcurso& periodo);
 
 // Whether two records of one QSO agree in date and time: true when the
 // option `AnularPorFechaDistinta` is clear; otherwise the dates must be the
@@ -87,6 +90,13 @@ IntercambioEnviado EnviadoDe(const reglas::TokensQso& tokens);
 // set. A serial or points value that is not a number disagrees. Empty: the
 // QSO stands.
 std::string_view CodigoIntercambio(const reglas::TokensQso& nuestro, const IntercambioEnviado& suyo,
+                                   const reglas::PerfilIntercambio& flags, const OpcionesAnulacion& opciones);
+// The same test over the texts themselves: what we received (RST, serial,
+// letters, points, locator) and what the other station sent.
+struct IntercambioVisto {
+  std::string_view rst, numeral, letras, puntos, locator;
+};
+std::string_view CodigoIntercambio(const IntercambioVisto& recibido, const IntercambioVisto& enviado,
                                    const reglas::PerfilIntercambio& flags, const OpcionesAnulacion& opciones);
 
 // ----------------------------------------------------------- duplicates
