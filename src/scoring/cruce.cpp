@@ -71,6 +71,8 @@ struct ListasValidasCruce::LogValido {
     // call, and the base call followed by the portable part) and of its
     // worked base call (the empty call for a line whose date is not valid).
     std::uint32_t propio_base = 0, propio_completo = 0, trabajado = 0;
+    // The number of its worked call with the portable part.
+    std::uint32_t trabajado_completo = 0;
   };
   std::vector<Qso> qsos;
   std::string textos;
@@ -176,10 +178,14 @@ struct ListasValidasCruce::LogValido {
     qsos.shrink_to_fit();
   }
 
-  // The positions by worked call, the calls numbered in `indicativos`.
-  void Indexa(const std::vector<Trabajado>& trabajados, Indicativos& indicativos) {
-    por_base.reserve(trabajados.size());
-    por_completo.reserve(trabajados.size());
+  // Numbers the calls of the QSOs in `indicativos` and, with `con_indice`,
+  // files the positions by worked call (a log read before Prepara; after
+  // it the run's index of all logs answers).
+  void Indexa(const std::vector<Trabajado>& trabajados, Indicativos& indicativos, bool con_indice) {
+    if (con_indice) {
+      por_base.reserve(trabajados.size());
+      por_completo.reserve(trabajados.size());
+    }
     std::string completo;
     const Trabajado* propio_anterior = nullptr;
     for (std::size_t i = 0; i < trabajados.size(); ++i) {
@@ -191,10 +197,13 @@ struct ListasValidasCruce::LogValido {
         completo.assign(t.base).append(t.portable);
         numero_completo = indicativos.Numero(completo);
       }
-      por_completo.push_back({numero_completo, posicion});
-      por_base.push_back({numero_base, posicion});
+      if (con_indice) {
+        por_completo.push_back({numero_completo, posicion});
+        por_base.push_back({numero_base, posicion});
+      }
       Qso& q = qsos[i];
       q.trabajado = numero_base;
+      q.trabajado_completo = numero_completo;
       if (propio_anterior && propio_anterior->propio_base == t.propio_base &&
           propio_anterior->propio_portable == t.propio_portable) {
         q.propio_base = qsos[i - 1].propio_base;
@@ -296,7 +305,7 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
     plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
     std::vector<LogValido::Trabajado> trabajados;
     log->LeeQsos(lineas, datos_.Intercambio, trabajados);
-    log->Indexa(trabajados, *indicativos_);
+    log->Indexa(trabajados, *indicativos_, /*con_indice=*/true);
     log->server_op = CategoriaServerOp(std::move(lineas));
   }
   return *log;
@@ -332,7 +341,7 @@ void ListasValidasCruce::Prepara(std::size_t hilos) {
     lee();
     for (std::thread& t : otros) t.join();
     for (std::size_t i = 0; i < n; ++i) {
-      leidos[i]->Indexa(trabajados[i], *indicativos_);
+      leidos[i]->Indexa(trabajados[i], *indicativos_, /*con_indice=*/false);
       logs_[pendientes[desde + i]] = std::move(leidos[i]);
     }
   }
@@ -340,7 +349,58 @@ void ListasValidasCruce::Prepara(std::size_t hilos) {
   if (!indice_) ConstruyePresencia();
   FicheroEnCarpeta(std::string());
   ConstruyeListasPorIndicativo();
+  ConstruyeQsoPorIndicativo();
   preparado_ = true;
+}
+
+// The run's QSO lines by worked call: per call number, its entries and
+// positions in entry order and line order, in one flat table. Crossing the
+// QSOs of one log looks up the same call (the log's own) in every other
+// log, so the part of the table read stays in the processor's cache
+// instead of a search in the other log's own index.
+struct ListasValidasCruce::QsoPorIndicativo {
+  struct Lugar {
+    std::uint32_t entrada;
+    std::uint32_t posicion;
+  };
+  std::vector<std::uint32_t> desde;  // by call number, and one past the last
+  std::vector<Lugar> lugares;
+
+  void Construye(const std::vector<LogValido*>& por_entrada, std::size_t numeros, bool completo) {
+    const auto numero = [completo](const LogValido::Qso& q) { return completo ? q.trabajado_completo : q.trabajado; };
+    desde.assign(numeros + 1, 0);
+    for (const LogValido* log : por_entrada)
+      for (const LogValido::Qso& q : log->qsos) ++desde[numero(q) + 1];
+    for (std::size_t n = 0; n < numeros; ++n) desde[n + 1] += desde[n];
+    lugares.resize(desde[numeros]);
+    std::vector<std::uint32_t> siguiente(desde.begin(), desde.end() - 1);
+    for (std::size_t e = 0; e < por_entrada.size(); ++e) {
+      const std::vector<LogValido::Qso>& qsos = por_entrada[e]->qsos;
+      for (std::size_t i = 0; i < qsos.size(); ++i)
+        lugares[siguiente[numero(qsos[i])]++] = {static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(i)};
+    }
+  }
+  // The positions of the QSO lines of entry `entrada` filed under a call.
+  std::span<const Lugar> Con(std::uint32_t indicativo, std::uint32_t entrada) const {
+    const Lugar* primero = lugares.data() + desde[indicativo];
+    const Lugar* ultimo = lugares.data() + desde[indicativo + 1];
+    const auto [a, b] = std::equal_range(primero, ultimo, Lugar{entrada, 0},
+                                         [](const Lugar& x, const Lugar& y) { return x.entrada < y.entrada; });
+    return {a, b};
+  }
+};
+
+void ListasValidasCruce::ConstruyeQsoPorIndicativo() {
+  const std::size_t numeros = indicativos_->textos.size();
+  por_base_ = std::make_unique<QsoPorIndicativo>();
+  por_base_->Construye(por_entrada_, numeros, false);
+  por_completo_ = std::make_unique<QsoPorIndicativo>();
+  por_completo_->Construye(por_entrada_, numeros, true);
+  // The logs' own indexes (of the logs read before) answer no more.
+  for (auto& [nombre, log] : logs_) {
+    std::vector<LogValido::Posicion>().swap(log->por_base);
+    std::vector<LogValido::Posicion>().swap(log->por_completo);
+  }
 }
 
 void ListasValidasCruce::ConstruyeListasPorIndicativo() {
@@ -407,8 +467,7 @@ void ListasValidasCruce::ConstruyePresencia() {
     // The worked calls (a line whose date is no date is filed under the
     // empty call) and the own calls of the lines with a date.
     nombrados.clear();
-    for (const LogValido::Posicion& p : log.por_base)
-      if (nombrados.empty() || nombrados.back() != p.indicativo) nombrados.push_back(p.indicativo);
+    for (const LogValido::Qso& q : log.qsos) nombrados.push_back(q.trabajado);
     std::string_view propio_anterior;  // a log's own call is mostly the same on every line
     bool hay_anterior = false;
     for (const LogValido::Qso& q : log.qsos) {
@@ -536,15 +595,22 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoVisto& q, std::size_t indice_p
   const std::uint32_t numero_nuestro =
       q.numerado ? (portable ? q.propio_completo : q.propio_base)
                  : indicativos_->Busca(IndicativoComparable(q.propio, portable));
-  const auto candidatos = numero_nuestro == Indicativos::kNinguno
-                              ? std::span<const LogValido::Posicion>()
-                              : LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
+  // The other log's QSO lines filed under our call, in line order.
+  std::span<const LogValido::Posicion> en_log;
+  std::span<const QsoPorIndicativo::Lugar> en_tabla;
+  if (numero_nuestro != Indicativos::kNinguno) {
+    if (preparado_)
+      en_tabla = (portable ? por_completo_ : por_base_)->Con(numero_nuestro, static_cast<std::uint32_t>(k));
+    else
+      en_log = LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
+  }
+  const std::size_t candidatos = preparado_ ? en_tabla.size() : en_log.size();
   bool ultimo_con_nosotros = false;
   std::string_view motivo_ultimo;
   bool alguno = false;
   {
-    for (const LogValido::Posicion& p : candidatos) {
-      const std::uint32_t posicion = p.posicion;
+    for (std::size_t c = 0; c < candidatos; ++c) {
+      const std::uint32_t posicion = preparado_ ? en_tabla[c].posicion : en_log[c].posicion;
       const LogValido::Qso& o = otro.qsos[posicion];
       if (portable && otro.Texto(o, LogValido::kPropio) != trabajado_escrito) continue;
       std::string_view motivo;

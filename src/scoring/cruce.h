@@ -151,6 +151,8 @@ class ListasValidasCruce {
   std::ptrdiff_t BuscaLista(const std::string& indicativo, std::size_t indice_propia) const;
   std::ptrdiff_t BuscaLista(std::uint32_t indicativo, std::size_t indice_propia) const;
   void ConstruyeListasPorIndicativo();
+  struct QsoPorIndicativo;
+  void ConstruyeQsoPorIndicativo();
 
   std::string carpeta_;
   std::vector<std::string> entradas_;
@@ -180,6 +182,9 @@ class ListasValidasCruce {
   std::unordered_map<std::string, bool> server_op_;
   std::unordered_map<std::string, int> presencia_;
   std::unique_ptr<IndicePresencia> indice_;
+  // After Prepara, the QSO lines of all logs by worked call: its base
+  // call, and its base call followed by its portable part.
+  std::unique_ptr<QsoPorIndicativo> por_base_, por_completo_;
 };
 
 }  // namespace scoring
