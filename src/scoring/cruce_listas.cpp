@@ -101,8 +101,23 @@ struct LogPreparado {
   TipoLista tipo = TipoLista::NoCruzada;
   OpcionesAnulacion previstas;                // the options the answers were given under
   std::vector<ResultadoCruce> resultados;     // by line; empty: none worked out
+  // With the answers worked out: the bytes of the crossed copy, and the
+  // marked lines of the annulled QSOs (each with CR LF) that follow the
+  // legend in the annulled-QSO file, as the answers leave them.
+  std::string cruzada;
+  std::string anulados;
   std::exception_ptr excepcion;               // reading it failed: thrown in its turn
 };
+
+// Text in the encoding of the files the run writes (Windows-1252).
+void AgregaCodificado(std::string& destino, std::string_view texto) {
+  bool ascii = true;
+  for (const char c : texto) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii)
+    destino.append(texto);
+  else
+    destino.append(plataforma::AWindows1252(texto));
+}
 
 }  // namespace
 
@@ -219,10 +234,17 @@ bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carp
   return true;
 }
 
+namespace {
+
+std::string RutaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre) {
+  return plataforma::UneRuta(RutaEnConcurso(carpeta_concurso, "ListasCruzadas"), nombre);
+}
+
+}  // namespace
+
 bool GuardaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre,
                         const std::vector<std::string>& lineas) {
-  const std::string carpeta = RutaEnConcurso(carpeta_concurso, "ListasCruzadas");
-  return plataforma::EscribirLineas(plataforma::UneRuta(carpeta, nombre), lineas);
+  return plataforma::EscribirLineas(RutaListaCruzada(carpeta_concurso, nombre), lineas);
 }
 
 std::string NombreFicheroNulos(std::string_view nombre_lista) {
@@ -300,6 +322,24 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     p.resultados.resize(p.lineas.size());
     for (std::size_t i = 0; i < p.lineas.size(); ++i)
       if (EsQsoACruzar(p.lineas[i])) p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, numeros[i], p.previstas);
+    // The files as these answers leave them (the same bytes as
+    // GuardaListaCruzada and the annulled-QSO file of the run's thread).
+    std::size_t largo = 0;
+    for (const std::string& l : p.lineas) largo += l.size() + 8;
+    p.cruzada.reserve(largo);
+    for (std::size_t i = 0; i < p.lineas.size(); ++i) {
+      const ResultadoCruce& r = p.resultados[i];
+      if (r.Anulado()) {
+        const std::size_t desde = p.cruzada.size();
+        p.cruzada.append(r.Codigo).push_back(':');
+        AgregaCodificado(p.cruzada, p.lineas[i]);
+        p.cruzada.append("\r\n");
+        p.anulados.append(p.cruzada, desde);
+      } else {
+        AgregaCodificado(p.cruzada, p.lineas[i]);
+        p.cruzada.append("\r\n");
+      }
+    }
   };
 
   // With the indexed engine the logs are worked out ahead by the workers
@@ -365,35 +405,68 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     // The annulled-QSO file is gathered in memory and filed whole at the
     // end of the log, when some QSO was annulled.
     OpcionesAnulacion vigentes = opciones();
-    std::string nulos = TextoLeyendaNulos(vigentes.NumeroListas);
+    std::string nulos = plataforma::AWindows1252(TextoLeyendaNulos(vigentes.NumeroListas));
     bool anulado_en_lista = false;
     listas.SinListaYaInluido.clear();
 
+    // While every QSO is crossed under the options its answer was worked
+    // out with, the lines stay as read and the files are those the worker
+    // made; at the first QSO crossed under other options the answers taken
+    // so far mark their lines and the run goes on line by line.
+    const std::vector<ResultadoCruce>& previstos = preparado->resultados;
+    bool como_previsto = !previstos.empty();
+    auto marca = [&](std::size_t i, std::string_view codigo) {
+      lineas[i] = LineaMarcada(codigo, lineas[i]);
+      AgregaCodificado(nulos, lineas[i]);
+      nulos.append("\r\n");
+    };
     for (std::size_t i = 0; i < lineas.size(); ++i) {
       if (!EsQsoACruzar(lineas[i])) continue;
       progreso.Porcentaje(Porcentaje(i, lineas.size()));
       progreso.Cede();
       vigentes = opciones();
-      const ResultadoCruce r = !preparado->resultados.empty() && vigentes == preparado->previstas
-                                   ? std::move(preparado->resultados[i])
-                               : metodo == MetodoCruce::Literal
+      if (!previstos.empty() && vigentes == preparado->previstas) {
+        const ResultadoCruce& r = previstos[i];
+        if (r.Anulado()) {
+          if (!como_previsto) marca(i, r.Codigo);
+          anulado_en_lista = true;
+        }
+        if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
+        continue;
+      }
+      if (como_previsto) {
+        como_previsto = false;
+        for (std::size_t j = 0; j < i; ++j)
+          if (EsQsoACruzar(lineas[j]) && previstos[j].Anulado()) marca(j, previstos[j].Codigo);
+      }
+      const ResultadoCruce r = metodo == MetodoCruce::Literal
                                    ? literal::CruzaQso(carpeta_validas, entradas, datos, lineas[i], k, vigentes)
                                    : cruce.CruzaQso(lineas[i], k, vigentes);
       if (r.Anulado()) {
-        lineas[i] = LineaMarcada(r.Codigo, lineas[i]);
-        nulos.append(lineas[i]).append("\r\n");
+        marca(i, r.Codigo);
         anulado_en_lista = true;
       }
       if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
     }
 
-    if (al_cruzar) al_cruzar(entrada, lineas);
-    if (!GuardaListaCruzada(edicion.Carpeta(), entrada, lineas))
-      throw plataforma::ErrorFichero(plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada),
-                                     "No se puede escribir el fichero");
+    const std::string ruta_cruzada = plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada);
+    if (como_previsto) {
+      if (al_cruzar) {
+        for (std::size_t i = 0; i < lineas.size(); ++i)
+          if (EsQsoACruzar(lineas[i]) && previstos[i].Anulado()) lineas[i] = LineaMarcada(previstos[i].Codigo, lineas[i]);
+        al_cruzar(entrada, lineas);
+      }
+      if (!plataforma::ReemplazaFichero(RutaListaCruzada(edicion.Carpeta(), entrada), preparado->cruzada))
+        throw plataforma::ErrorFichero(ruta_cruzada, "No se puede escribir el fichero");
+      nulos.append(preparado->anulados);
+    } else {
+      if (al_cruzar) al_cruzar(entrada, lineas);
+      if (!GuardaListaCruzada(edicion.Carpeta(), entrada, lineas))
+        throw plataforma::ErrorFichero(ruta_cruzada, "No se puede escribir el fichero");
+    }
     if (anulado_en_lista) {
       const std::string destino = plataforma::UneRuta(carpeta_anulados, NombreFicheroNulos(entrada));
-      if (!plataforma::ReemplazaFichero(destino, plataforma::AWindows1252(nulos)))
+      if (!plataforma::ReemplazaFichero(destino, nulos))
         throw plataforma::ErrorFichero(destino, "No se puede escribir el fichero");
     }
   }

@@ -94,7 +94,23 @@ IntercambioEnviado EnviadoDe(const reglas::TokensQso& t) {
 
 namespace {
 
+// The value of a text of one to nine digits, nothing else; no value for
+// any other text.
+std::optional<long> SoloCifras(std::string_view texto) {
+  if (texto.empty() || texto.size() > 9) return std::nullopt;
+  long valor = 0;
+  for (const char c : texto) {
+    if (c < '0' || c > '9') return std::nullopt;
+    valor = valor * 10 + (c - '0');
+  }
+  return valor;
+}
+
 bool MismosNumeros(std::string_view a, std::string_view b) {
+  // Plain digits (nearly always) read as Entero16 reads them, without the
+  // conversion of a general number.
+  const std::optional<long> ca = SoloCifras(a), cb = SoloCifras(b);
+  if (ca && cb) return *ca <= 32767 && *ca == *cb;
   const std::optional<int> x = Entero16(a);
   const std::optional<int> y = Entero16(b);
   return x && y && *x == *y;

@@ -179,6 +179,49 @@ TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
   EXPECT_EQ(Bytes(carpeta_ + "/ListasCruzadas/QQ1DD.LOG"), Bytes(kDatos + "/ListasValidas/QQ1DD.LOG"));
 }
 
+TEST_F(CruzaListasTest, OpcionesCambiadasAMitadDeUnaListaComoLaLecturaLiteral) {
+  // In every log the options are switched off from its third QSO on: the
+  // answers worked out ahead under the first options stand for the QSOs
+  // before, the others are crossed again; the files and the last crossed
+  // log told are those of the line-by-line reference under the same options.
+  std::vector<std::string> ultima;
+  auto ficheros = [&] {
+    std::vector<std::string> f{"ultima:"};
+    f.insert(f.end(), ultima.begin(), ultima.end());
+    for (const char* sub : {"ListasCruzadas", "ListasQsoAnulados", "ListasNoEnviadas"})
+      for (const std::string& n : plataforma::ListaFicheros(carpeta_ + "/" + sub))
+        f.push_back(std::string(sub) + "/" + n + ":" + Bytes(carpeta_ + "/" + sub + "/" + n));
+    return f;
+  };
+  auto cruza = [&](MetodoCruce metodo) {
+    std::string paso;
+    int llamadas = 0;
+    edicion_.Lee(ListaEdicion::Validas);
+    CruzaListas(
+        edicion_, progreso_, concurso_,
+        [&] {
+          if (progreso_.PasoActual() != paso) {
+            paso = progreso_.PasoActual();
+            llamadas = 0;
+          }
+          // The first reading of a log gives the legend, the next ones its QSOs.
+          return ++llamadas <= 3 ? OpcionesFixture() : OpcionesAnulacion{};
+        },
+        metodo, [&](const std::string&, const std::vector<std::string>& l) { ultima = l; });
+    return ficheros();
+  };
+  const std::vector<std::string> indexado = cruza(MetodoCruce::Indexado);
+  EXPECT_EQ(indexado, cruza(MetodoCruce::Literal));
+  EXPECT_FALSE(plataforma::ListaFicheros(carpeta_ + "/ListasQsoAnulados").empty());
+  // The switch changed the outcome: under the first options throughout the
+  // files differ.
+  edicion_.Lee(ListaEdicion::Validas);
+  CruzaListas(
+      edicion_, progreso_, concurso_, [] { return OpcionesFixture(); }, MetodoCruce::Indexado,
+      [&](const std::string&, const std::vector<std::string>& l) { ultima = l; });
+  EXPECT_NE(indexado, ficheros());
+}
+
 TEST_F(CruzaListasTest, ContestDesconocido) {
   concurso_.NumeroOrden = 99;
   edicion_.Lee(ListaEdicion::Validas);
