@@ -123,41 +123,81 @@ void AgregaCodificado(std::string& destino, std::string_view texto) {
 
 // ---------------------------------------------------------------- lists
 
-void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) {
-  if (std::find(listas.SinListaYaInluido.begin(), listas.SinListaYaInluido.end(), indicativo) !=
-      listas.SinListaYaInluido.end())
-    return;
-  AgregaOrdenado(listas.SinListaYaInluido, indicativo);
+namespace {
 
+// The stations without log as the run keeps them (ListaNoEnviadas) and as
+// the window's sorted list keeps them: one way of counting over either.
+using ListaOrdenada = ListaNoEnviadas::Entradas_;
+
+std::vector<std::string>::iterator PrimeroDesde(std::vector<std::string>& lista, const std::string& texto) {
+  return std::lower_bound(lista.begin(), lista.end(), texto,
+                          [](const std::string& e, const std::string& p) { return AntesEnLista(e, p); });
+}
+ListaOrdenada::iterator PrimeroDesde(ListaOrdenada& lista, const std::string& texto) { return lista.lower_bound(texto); }
+
+// A new entry goes after those that sort equal.
+void Inserta(std::vector<std::string>& lista, std::string texto) { AgregaOrdenado(lista, std::move(texto)); }
+void Inserta(ListaOrdenada& lista, std::string texto) { lista.insert(std::move(texto)); }
+
+void Reemplaza(std::vector<std::string>& lista, std::vector<std::string>::iterator sitio, std::string nueva) {
+  // The new entry goes where the old one leaves room when it sorts between
+  // the same neighbours, as it nearly always does: no need to shift the
+  // whole list twice.
+  const auto i = static_cast<std::size_t>(sitio - lista.begin());
+  const bool mismo_sitio =
+      (i == 0 || !AntesEnLista(nueva, lista[i - 1])) && (i + 1 == lista.size() || AntesEnLista(nueva, lista[i + 1]));
+  if (mismo_sitio) {
+    *sitio = std::move(nueva);
+  } else {
+    lista.erase(sitio);
+    AgregaOrdenado(lista, std::move(nueva));
+  }
+}
+void Reemplaza(ListaOrdenada& lista, ListaOrdenada::iterator sitio, std::string nueva) {
+  // Taken out and put back after those that sort equal: where the list's
+  // entry would stand in either case above.
+  lista.erase(sitio);
+  lista.insert(std::move(nueva));
+}
+
+// Counts a station without log in the list by callsign.
+template <typename Lista>
+void CuentaEnLista(Lista& lista, const std::string& indicativo) {
   // The station's entry begins "<call> en ": the list is sorted, so every
   // entry that can be it lies in the run of entries that begin so (letter
-  // case aside), found by halving; a contest of thousands of logs lists
-  // thousands of stations without log.
-  std::vector<std::string>& lista = listas.NoEnviadasPorIndicativo;
+  // case aside), found by halving.
   const std::string prefijo = indicativo + " en ";
-  const auto primero = std::lower_bound(lista.begin(), lista.end(), prefijo,
-                                        [](const std::string& e, const std::string& p) { return AntesEnLista(e, p); });
-  for (std::size_t i = static_cast<std::size_t>(primero - lista.begin()); i < lista.size(); ++i) {
-    if (!EmpiezaSinCaso(lista[i], prefijo)) break;
-    const std::size_t en = lista[i].find(" en ");
-    if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
-    const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
-    std::string nueva = indicativo + " en " + TresCifras(numero) + " Listas";
-    // The new entry goes where the old one leaves room when it sorts between
-    // the same neighbours, as it nearly always does: no need to shift the
-    // whole list twice.
-    const bool mismo_sitio =
-        (i == 0 || !AntesEnLista(nueva, lista[i - 1])) && (i + 1 == lista.size() || AntesEnLista(nueva, lista[i + 1]));
-    if (mismo_sitio) {
-      lista[i] = std::move(nueva);
-    } else {
-      lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
-      AgregaOrdenado(lista, std::move(nueva));
-    }
+  for (auto it = PrimeroDesde(lista, prefijo); it != lista.end(); ++it) {
+    if (!EmpiezaSinCaso(*it, prefijo)) break;
+    const std::size_t en = it->find(" en ");
+    if (en == std::string::npos || std::string_view(*it).substr(0, en) != indicativo) continue;
+    const long numero = NumeroDe(std::string_view(*it).substr(en + 4)) + 1;
+    Reemplaza(lista, it, indicativo + " en " + TresCifras(numero) + " Listas");
     return;
   }
-  AgregaOrdenado(lista, indicativo + " en 001 Lista");
+  Inserta(lista, indicativo + " en 001 Lista");
 }
+
+// Whether the station is not yet counted for the log in hand; it is then.
+bool PrimeraVezEnLaLista(ListasCruce& listas, const std::string& indicativo) {
+  if (std::find(listas.SinListaYaInluido.begin(), listas.SinListaYaInluido.end(), indicativo) !=
+      listas.SinListaYaInluido.end())
+    return false;
+  AgregaOrdenado(listas.SinListaYaInluido, indicativo);
+  return true;
+}
+
+}  // namespace
+
+void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) {
+  if (PrimeraVezEnLaLista(listas, indicativo)) CuentaEnLista(listas.NoEnviadasPorIndicativo, indicativo);
+}
+
+bool ListaNoEnviadas::PorTexto::operator()(const std::string& a, const std::string& b) const {
+  return AntesEnLista(a, b);
+}
+
+void ListaNoEnviadas::Cuenta(const std::string& indicativo) { CuentaEnLista(entradas_, indicativo); }
 
 void AnotaListaDeControl(ListasCruce& listas, const std::string& indicativo) {
   if (std::find(listas.DeControl.begin(), listas.DeControl.end(), indicativo) != listas.DeControl.end()) return;
@@ -285,6 +325,11 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   const std::string carpeta_anulados = edicion.Ruta(ListaEdicion::QsoAnulados);
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
+  // The stations without log counted so far, moved to `listas` at the end.
+  ListaNoEnviadas no_enviadas;
+  auto cuenta_sin_lista = [&](const std::string& indicativo) {
+    if (PrimeraVezEnLaLista(listas, indicativo)) no_enviadas.Cuenta(indicativo);
+  };
 
   // What a valid log gives before its QSOs are told and written: its lines
   // (duplicates marked), its kind and, with the indexed engine, the answer
@@ -431,7 +476,7 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
           if (!como_previsto) marca(i, r.Codigo);
           anulado_en_lista = true;
         }
-        if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
+        if (r.EstacionSinLista) cuenta_sin_lista(r.IndicativoSinLista);
         continue;
       }
       if (como_previsto) {
@@ -446,7 +491,7 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
         marca(i, r.Codigo);
         anulado_en_lista = true;
       }
-      if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
+      if (r.EstacionSinLista) cuenta_sin_lista(r.IndicativoSinLista);
     }
 
     const std::string ruta_cruzada = plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada);
@@ -472,6 +517,7 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   }
 
   // 3. The lists of the whole run, to their files; the edition read again.
+  listas.NoEnviadasPorIndicativo = no_enviadas.Entradas();
   OrdenaListasNoEnviadasPorNumero(listas);
   ResultadoCruceListas resultado{std::move(listas.NoEnviadasPorIndicativo), std::move(listas.NoEnviadasPorNumero),
                                  std::move(listas.DeControl)};

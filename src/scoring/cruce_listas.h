@@ -16,6 +16,7 @@
 // run applies.
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -75,6 +76,26 @@ struct ListasCruce {
 // A new station gets "<call> en 001 Lista"; a station already listed gets
 // its number plus one, with at least three digits, and " Listas".
 void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo);
+
+// `NoEnviadasPorIndicativo` as the run keeps it while it runs: the same
+// entries in the same order as CuentaListasNoEnviadas leaves in the list,
+// each entry found and put in place by halving, where a list of thousands
+// of entries would shift a large part of itself at every new station.
+class ListaNoEnviadas {
+ public:
+  // The station counted once more (as CuentaListasNoEnviadas once it is
+  // not yet counted for the log in hand).
+  void Cuenta(const std::string& indicativo);
+  std::vector<std::string> Entradas() const { return {entradas_.begin(), entradas_.end()}; }
+
+  struct PorTexto {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
+  using Entradas_ = std::multiset<std::string, PorTexto>;
+
+ private:
+  Entradas_ entradas_;
+};
 
 // Lists a control log's callsign once (exact text).
 void AnotaListaDeControl(ListasCruce& listas, const std::string& indicativo);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -241,6 +243,34 @@ TEST(ListasCruce, EstacionSinListaCuentaUnaVezPorLista) {
   EXPECT_EQ(l.NoEnviadasPorIndicativo, (std::vector<std::string>{"QQ9B en 001 Lista", "QQ9BB en 002 Listas"}));
   OrdenaListasNoEnviadasPorNumero(l);
   EXPECT_EQ(l.NoEnviadasPorNumero, (std::vector<std::string>{"QQ9BB en 002 listas", "QQ9B en 001 listas"}));
+}
+
+TEST(ListasCruce, LaListaDelCruceDaLasMismasEntradasEnElMismoOrden) {
+  // Stations counted in many logs: calls that begin others, calls equal but
+  // for letter case (their entries sort equal until their counts differ),
+  // letters beyond ASCII, a call with " en " in it. The run's list and the
+  // window's sorted list end the same after every log.
+  const std::vector<std::string> estaciones{"QQ1AB", "qq1ab", "QQ1A", "QQ1ABC", "Qq1Ab", "EAÑ1X", "eañ1x",
+                                            "EAN1X", "QQ9 en 1", "QQ9", "ÿQQ", "ŸQQ", "", "QQ1AB/P"};
+  ListasCruce ventana;
+  ListaNoEnviadas run;
+  std::uint32_t semilla = 7;
+  for (int log = 0; log < 300; ++log) {
+    ventana.SinListaYaInluido.clear();
+    ListasCruce propia;  // the run's once-per-log check
+    for (int qso = 0; qso < 6; ++qso) {
+      semilla = semilla * 1103515245u + 12345u;
+      const std::string& e = estaciones[(semilla >> 16) % estaciones.size()];
+      CuentaListasNoEnviadas(ventana, e);
+      if (std::find(propia.SinListaYaInluido.begin(), propia.SinListaYaInluido.end(), e) ==
+          propia.SinListaYaInluido.end()) {
+        propia.SinListaYaInluido.push_back(e);
+        run.Cuenta(e);
+      }
+    }
+    ASSERT_EQ(run.Entradas(), ventana.NoEnviadasPorIndicativo) << "tras la lista " << log;
+  }
+  EXPECT_GE(ventana.NoEnviadasPorIndicativo.size(), estaciones.size());
 }
 
 TEST(ListasCruce, OrdenPorNumeroYDentroPorIndicativo) {
