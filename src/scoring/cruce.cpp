@@ -18,6 +18,7 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/lectura_qso.h"
+#include "scoring/reparto_logs.h"
 
 namespace scoring {
 
@@ -320,30 +321,39 @@ void ListasValidasCruce::Prepara(std::size_t hilos) {
     for (const std::string& e : entradas_)
       if (!logs_.count(e) && vistos.emplace(e, true).second) pendientes.push_back(e);
   }
-  constexpr std::size_t kTanda = 64;
-  for (std::size_t desde = 0; desde < pendientes.size(); desde += kTanda) {
-    const std::size_t n = std::min(kTanda, pendientes.size() - desde);
-    std::vector<std::unique_ptr<LogValido>> leidos(n);
-    std::vector<std::vector<LogValido::Trabajado>> trabajados(n);
-    std::atomic<std::size_t> siguiente{0};
-    auto lee = [&] {
-      for (std::size_t i = siguiente++; i < n; i = siguiente++) {
-        auto log = std::make_unique<LogValido>();
-        std::vector<std::string> lineas;
-        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, pendientes[desde + i]), lineas);  // unreadable: empty
-        log->LeeQsos(lineas, datos_.Intercambio, trabajados[i]);
-        log->server_op = CategoriaServerOp(std::move(lineas));
-        leidos[i] = std::move(log);
-      }
-    };
-    std::vector<std::thread> otros;
-    for (std::size_t h = 1; h < std::min(hilos, n); ++h) otros.emplace_back(lee);
-    lee();
-    for (std::thread& t : otros) t.join();
-    for (std::size_t i = 0; i < n; ++i) {
-      leidos[i]->Indexa(trabajados[i], *indicativos_, /*con_indice=*/false);
-      logs_[pendientes[desde + i]] = std::move(leidos[i]);
+  // Read by `hilos` threads in list order, a few logs ahead; this thread
+  // numbers the calls of each as it comes, while the others read on.
+  struct Leido {
+    std::unique_ptr<LogValido> log;
+    std::vector<LogValido::Trabajado> trabajados;
+  };
+  RepartoLogs<Leido> reparto(pendientes.size());
+  std::vector<std::thread> lectores;
+  struct Fin {
+    RepartoLogs<Leido>& reparto;
+    std::vector<std::thread>& lectores;
+    ~Fin() {
+      reparto.Para();
+      for (std::thread& t : lectores) t.join();
     }
+  } fin{reparto, lectores};
+  for (std::size_t h = 0; h < std::min(std::max<std::size_t>(hilos, 1), pendientes.size()); ++h)
+    lectores.emplace_back([&] {
+      std::size_t i = 0;
+      while (reparto.Toma(i)) {
+        auto leido = std::make_unique<Leido>();
+        leido->log = std::make_unique<LogValido>();
+        std::vector<std::string> lineas;
+        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, pendientes[i]), lineas);  // unreadable: empty
+        leido->log->LeeQsos(lineas, datos_.Intercambio, leido->trabajados);
+        leido->log->server_op = CategoriaServerOp(std::move(lineas));
+        reparto.Entrega(i, std::move(leido));
+      }
+    });
+  for (std::size_t i = 0; i < pendientes.size(); ++i) {
+    const std::unique_ptr<Leido> leido = reparto.Espera(i);
+    leido->log->Indexa(leido->trabajados, *indicativos_, /*con_indice=*/false);
+    logs_[pendientes[i]] = std::move(leido->log);
   }
   for (std::size_t e = 0; e < entradas_.size(); ++e) LogDeEntrada(e);
   if (!indice_) ConstruyePresencia();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -392,6 +393,8 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   // list order, reads the options at every QSO as always and crosses again
   // any QSO whose options changed meanwhile.
   std::unique_ptr<RepartoLogs<LogPreparado>> reparto;
+  std::mutex cerrojo_hechos;
+  std::vector<std::unique_ptr<LogPreparado>> hechos;  // written: for the workers to free
   std::vector<std::thread> hilos;
   struct Fin {
     std::unique_ptr<RepartoLogs<LogPreparado>>& reparto;
@@ -410,6 +413,14 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
       hilos.emplace_back([&, previstas] {
         std::size_t k = 0;
         while (reparto->Toma(k)) {
+          // The logs this thread's reading left behind are freed here, not
+          // by the thread that writes the files.
+          std::vector<std::unique_ptr<LogPreparado>> liberar;
+          {
+            std::lock_guard<std::mutex> cierre(cerrojo_hechos);
+            liberar.swap(hechos);
+          }
+          liberar.clear();
           auto p = std::make_unique<LogPreparado>();
           try {
             prepara(k, *p, &previstas);
@@ -425,6 +436,17 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   for (std::size_t k = 0; k < entradas.size(); ++k) {
     const std::string& entrada = entradas[k];
     std::unique_ptr<LogPreparado> preparado;
+    struct Hecho {
+      std::unique_ptr<LogPreparado>& preparado;
+      std::mutex& cerrojo;
+      std::vector<std::unique_ptr<LogPreparado>>& hechos;
+      bool para_los_hilos;
+      ~Hecho() {
+        if (!para_los_hilos || !preparado) return;
+        std::lock_guard<std::mutex> cierre(cerrojo);
+        hechos.push_back(std::move(preparado));
+      }
+    } hecho{preparado, cerrojo_hechos, hechos, reparto != nullptr};
     if (reparto) {
       preparado = reparto->Espera(k);
       if (preparado->excepcion) std::rethrow_exception(preparado->excepcion);
