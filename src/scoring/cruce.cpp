@@ -539,6 +539,32 @@ std::ptrdiff_t ListasValidasCruce::BuscaLista(std::uint32_t indicativo, std::siz
   return -1;
 }
 
+void ListasValidasCruce::Anticipa(std::size_t indice_propia, std::size_t numero_qso, int etapa) const {
+  if (!preparado_ || log_por_banda_ || indice_propia >= por_entrada_.size()) return;
+  const LogValido& propio = *por_entrada_[indice_propia];
+  if (numero_qso >= propio.qsos.size()) return;
+  const LogValido::Qso& q = propio.qsos[numero_qso];
+  const std::ptrdiff_t k = BuscaLista(q.trabajado, indice_propia);
+  if (k < 0) return;
+  const LogValido* otro = por_entrada_[static_cast<std::size_t>(k)];
+  if (etapa >= 2) {
+    __builtin_prefetch(otro);
+    return;
+  }
+  const auto candidatos = por_base_->Con(q.propio_base, static_cast<std::uint32_t>(k));
+  for (std::size_t c = 0; c < candidatos.size() && c < 2; ++c) {
+    const std::uint32_t posicion = candidatos[c].posicion;
+    if (posicion >= otro->qsos.size()) break;
+    const LogValido::Qso& o = otro->qsos[posicion];
+    if (etapa == 1) {
+      __builtin_prefetch(&o);
+      __builtin_prefetch(reinterpret_cast<const char*>(&o) + 64);
+    } else {
+      __builtin_prefetch(otro->textos.data() + o.desde);
+    }
+  }
+}
+
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia,
                                             const OpcionesAnulacion& op) {
   const QsoLeido leido = LeeQso(linea, datos_.Intercambio);

@@ -366,8 +366,21 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     if (!opciones_previstas) return;
     p.previstas = *opciones_previstas;
     p.resultados.resize(p.lineas.size());
+    // The QSOs to cross, and what each will read of another log asked for
+    // a few QSOs ahead.
+    std::vector<std::size_t> a_cruzar;
     for (std::size_t i = 0; i < p.lineas.size(); ++i)
-      if (EsQsoACruzar(p.lineas[i])) p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, numeros[i], p.previstas);
+      if (EsQsoACruzar(p.lineas[i])) a_cruzar.push_back(i);
+    constexpr std::size_t kDistancia = 3;
+    for (std::size_t j = 0; j < a_cruzar.size(); ++j) {
+      for (int etapa = 0; etapa <= 2; ++etapa) {
+        const std::size_t adelante = j + kDistancia * static_cast<std::size_t>(etapa + 1);
+        if (adelante < a_cruzar.size() && numeros[a_cruzar[adelante]] != kSinNumero)
+          cruce.Anticipa(k, numeros[a_cruzar[adelante]], etapa);
+      }
+      const std::size_t i = a_cruzar[j];
+      p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, numeros[i], p.previstas);
+    }
     // The files as these answers leave them (the same bytes as
     // GuardaListaCruzada and the annulled-QSO file of the run's thread).
     std::size_t largo = 0;
