@@ -181,10 +181,14 @@ void CuentaEnLista(Lista& lista, const std::string& indicativo) {
 
 // Whether the station is not yet counted for the log in hand; it is then.
 bool PrimeraVezEnLaLista(ListasCruce& listas, const std::string& indicativo) {
-  if (std::find(listas.SinListaYaInluido.begin(), listas.SinListaYaInluido.end(), indicativo) !=
-      listas.SinListaYaInluido.end())
-    return false;
-  AgregaOrdenado(listas.SinListaYaInluido, indicativo);
+  // The list is sorted: the same text lies among those that sort equal to
+  // it, and a new one goes after them.
+  std::vector<std::string>& lista = listas.SinListaYaInluido;
+  const auto [desde, hasta] =
+      std::equal_range(lista.begin(), lista.end(), indicativo,
+                       [](const std::string& a, const std::string& b) { return AntesEnLista(a, b); });
+  if (std::find(desde, hasta, indicativo) != hasta) return false;
+  lista.insert(hasta, indicativo);
   return true;
 }
 
