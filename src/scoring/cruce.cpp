@@ -414,6 +414,13 @@ void ListasValidasCruce::ConstruyeQsoPorIndicativo() {
 }
 
 void ListasValidasCruce::ConstruyeListasPorIndicativo() {
+  const std::size_t numeros = indicativos_->textos.size();
+  server_op_por_numero_ = std::make_unique<std::atomic<std::int8_t>[]>(numeros);
+  presencia_por_numero_ = std::make_unique<std::atomic<std::int32_t>[]>(numeros);
+  for (std::size_t n = 0; n < numeros; ++n) {
+    server_op_por_numero_[n].store(-1, std::memory_order_relaxed);
+    presencia_por_numero_[n].store(-1, std::memory_order_relaxed);
+  }
   listas_por_indicativo_.assign(indicativos_->textos.size(), {-1, -1});
   for (std::size_t n = 0; n < indicativos_->textos.size(); ++n) {
     const auto it = por_nombre_.find(plataforma::Mayusculas(*indicativos_->textos[n] + ".LOG"));
@@ -523,6 +530,24 @@ bool ListasValidasCruce::FiguraEnListas(std::string_view indicativo, int cuantas
   return CuentaPresencia(IndicativoPresencia(indicativo)) >= cuantas;
 }
 
+// The same answer for a call numbered before Prepara ended (`numero`, of
+// the text `indicativo`).
+bool ListasValidasCruce::FiguraEnListas(std::uint32_t numero, std::string_view indicativo, int cuantas) {
+  std::int8_t server_op = server_op_por_numero_[numero].load(std::memory_order_relaxed);
+  if (server_op < 0) {
+    server_op = EsServerOp(std::string(indicativo)) ? 1 : 0;
+    server_op_por_numero_[numero].store(server_op, std::memory_order_relaxed);
+  }
+  if (server_op) return true;
+  if (cuantas <= 0) return true;
+  std::int32_t cuenta = presencia_por_numero_[numero].load(std::memory_order_relaxed);
+  if (cuenta < 0) {
+    cuenta = CuentaPresencia(IndicativoPresencia(indicativo));
+    presencia_por_numero_[numero].store(cuenta, std::memory_order_relaxed);
+  }
+  return cuenta >= cuantas;
+}
+
 // ------------------------------------------------------ crossing a QSO
 
 std::ptrdiff_t ListasValidasCruce::BuscaLista(const std::string& indicativo, std::size_t indice_propia) const {
@@ -598,7 +623,8 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoVisto& q, std::size_t indice_p
   std::string trabajado_texto;
   std::string_view trabajado;
   std::ptrdiff_t k = -1;
-  if (q.numerado && !log_por_banda_) {
+  const bool trabajado_numerado = q.numerado && !log_por_banda_;
+  if (trabajado_numerado) {
     trabajado = *indicativos_->textos[q.trabajado_base];
     k = BuscaLista(q.trabajado_base, indice_propia);
   } else {
@@ -609,19 +635,23 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoVisto& q, std::size_t indice_p
   }
 
   const ReglaCuenta cuenta = ReglaDeCuenta(op);
+  auto figura = [&](int cuantas) {
+    return trabajado_numerado ? FiguraEnListas(q.trabajado_base, trabajado, cuantas)
+                              : FiguraEnListas(trabajado, cuantas);
+  };
   if (k < 0) {
     r.EstacionSinLista = true;
     r.IndicativoSinLista = trabajado;
     if (op.AnularQSO)
       r.Codigo = kNul01;
     else if (op.AnularQSOSiNoEstaEN) {
-      if (!FiguraEnListas(trabajado, op.NumeroListasRequerido())) r.Codigo = kNul17;
-    } else if (cuenta.requeridas > 0 && !FiguraEnListas(trabajado, cuenta.requeridas)) {
+      if (!figura(op.NumeroListasRequerido())) r.Codigo = kNul17;
+    } else if (cuenta.requeridas > 0 && !figura(cuenta.requeridas)) {
       r.Codigo = cuenta.codigo;
     }
     return r;
   }
-  if (cuenta.requeridas > 0 && !FiguraEnListas(trabajado, cuenta.requeridas)) {
+  if (cuenta.requeridas > 0 && !figura(cuenta.requeridas)) {
     r.Codigo = cuenta.codigo;
     return r;
   }

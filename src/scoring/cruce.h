@@ -38,6 +38,7 @@
 //     }
 //   }
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -159,6 +160,7 @@ class ListasValidasCruce {
   std::ptrdiff_t BuscaLista(const std::string& indicativo, std::size_t indice_propia) const;
   std::ptrdiff_t BuscaLista(std::uint32_t indicativo, std::size_t indice_propia) const;
   void ConstruyeListasPorIndicativo();
+  bool FiguraEnListas(std::uint32_t numero, std::string_view indicativo, int cuantas);
   struct QsoPorIndicativo;
   void ConstruyeQsoPorIndicativo();
 
@@ -174,6 +176,12 @@ class ListasValidasCruce {
   // entries named after it ("<call>.LOG" without regard to case), -1 for
   // none.
   std::vector<std::array<std::int32_t, 2>> listas_por_indicativo_;
+  // After Prepara, by the same numbers: the answers of EsServerOp (-1 not
+  // known yet) and of CuentaPresencia of the call up to its first "-" (-1
+  // not known yet), kept without a lock: every thread that works one out
+  // gets the same.
+  std::unique_ptr<std::atomic<std::int8_t>[]> server_op_por_numero_;
+  std::unique_ptr<std::atomic<std::int32_t>[]> presencia_por_numero_;
   // The folder's file names by upper-cased name, listed on first need.
   bool carpeta_listada_ = false;
   std::unordered_map<std::string, std::vector<std::string>> ficheros_;
