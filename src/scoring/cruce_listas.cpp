@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -112,8 +113,17 @@ struct LogPreparado {
 
 // Text in the encoding of the files the run writes (Windows-1252).
 void AgregaCodificado(std::string& destino, std::string_view texto) {
-  bool ascii = true;
-  for (const char c : texto) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  // ASCII (nearly always) is the same in both encodings; checked eight
+  // bytes at a time.
+  std::uint64_t altos = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= texto.size(); i += 8) {
+    std::uint64_t ocho;
+    std::memcpy(&ocho, texto.data() + i, 8);
+    altos |= ocho;
+  }
+  for (; i < texto.size(); ++i) altos |= static_cast<unsigned char>(texto[i]);
+  const bool ascii = (altos & 0x8080808080808080ULL) == 0;
   if (ascii)
     destino.append(texto);
   else

@@ -224,6 +224,31 @@ TEST_F(CruzaListasTest, OpcionesCambiadasAMitadDeUnaListaComoLaLecturaLiteral) {
   EXPECT_NE(indexado, ficheros());
 }
 
+TEST_F(CruzaListasTest, LetrasFueraDeAsciiEnWindows1252ComoLaLecturaLiteral) {
+  // A log with letters beyond ASCII in its header and in QSO lines, some of
+  // them annulled: its crossed copy and annulled-QSO file keep each such
+  // letter as its one Windows-1252 byte, as the line-by-line reference
+  // writes them.
+  const std::string nombre = carpeta_ + "/ListasValidas/QQ1NN.LOG";
+  plataforma::ReemplazaFichero(nombre,
+                               "START-OF-LOG: 3.0\r\nCONTEST: CONCURSO CRUCE\r\nCALLSIGN: QQ1NN\r\n"
+                               "CATEGORY-OPERATOR: SINGLE-OP\r\nNAME: Jos\xE9 Ib\xE1\xF1\x65z\r\n"
+                               "QSO: 14025 CW 2009-12-30 1300 QQ1NN         599 001  QQ1AA         599 0\xF1\r\n"
+                               "QSO: 14025 CW 2009-12-30 1301 QQ1NN         599 002  QQ9\xD1X         599 002\r\n"
+                               "QSO: 14025 CW 2009-12-30 1302 QQ1NN         599 003  QQ1BB         599 003\r\n"
+                               "END-OF-LOG:\r\n");
+  auto cruza = [&](MetodoCruce metodo) {
+    edicion_.Lee(ListaEdicion::Validas);
+    CruzaListas(
+        edicion_, progreso_, concurso_, [] { return OpcionesFixture(); }, metodo);
+    return std::make_pair(Bytes(carpeta_ + "/ListasCruzadas/QQ1NN.LOG"), Bytes(carpeta_ + "/ListasQsoAnulados/QQ1NN.NUL"));
+  };
+  const auto indexado = cruza(MetodoCruce::Indexado);
+  EXPECT_EQ(indexado, cruza(MetodoCruce::Literal));
+  EXPECT_NE(indexado.first.find("NAME: Jos\xE9 Ib\xE1\xF1\x65z\r\n"), std::string::npos);
+  EXPECT_NE(indexado.second.find(":QSO: 14025 CW 2009-12-30 1301 QQ1NN         599 002  QQ9\xD1X"), std::string::npos);
+}
+
 TEST_F(CruzaListasTest, ContestDesconocido) {
   concurso_.NumeroOrden = 99;
   edicion_.Lee(ListaEdicion::Validas);
