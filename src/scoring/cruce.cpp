@@ -279,6 +279,7 @@ ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::str
       entradas_(std::move(entradas)),
       datos_(std::move(datos)),
       log_por_banda_(concursos::Tiene(datos_.NombreConcurso, &concursos::PerfilConcurso::log_por_banda)),
+      limites_(LimitesDe(datos_.Periodo)),
       indicativos_(std::make_unique<Indicativos>()),
       por_entrada_(entradas_.size(), nullptr) {
   for (std::size_t i = 0; i < entradas_.size(); ++i) por_nombre_[plataforma::Mayusculas(entradas_[i])].push_back(i);
@@ -612,7 +613,7 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoVisto& q, std::size_t indice_p
     r.Codigo = kNul08;
     return r;
   }
-  if (op.AnularPorFecha && FueraDelPeriodo(q.fecha, q.minutos, datos_.Periodo)) {
+  if (op.AnularPorFecha && FueraDelPeriodo(q.fecha, q.minutos, limites_)) {
     r.Codigo = kNul07;
     return r;
   }

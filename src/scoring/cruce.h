@@ -169,6 +169,8 @@ class ListasValidasCruce {
   DatosCruce datos_;
   // The contest's one log per band (its profile), taken once.
   bool log_por_banda_ = false;
+  // The contest period's limits, worked out once.
+  LimitesPeriodo limites_;
 
   // Entries by their upper-cased name, each with its positions in order.
   std::unordered_map<std::string, std::vector<std::size_t>> por_nombre_;

@@ -43,17 +43,25 @@ bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo) {
 
 bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
                      const PeriodoConcurso& periodo) {
+  return FueraDelPeriodo(fecha, minutos, LimitesDe(periodo));
+}
+
+LimitesPeriodo LimitesDe(const PeriodoConcurso& periodo) {
+  LimitesPeriodo l;
+  if (periodo.DesdeDia)
+    if (const std::optional<int> m = MinutosDelDia(periodo.DesdeHora)) l.desde = MinutoAbsoluto(*periodo.DesdeDia, *m);
+  if (periodo.HastaDia)
+    if (const std::optional<int> m = MinutosDelDia(periodo.HastaHora)) l.hasta = MinutoAbsoluto(*periodo.HastaDia, *m);
+  return l;
+}
+
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const LimitesPeriodo& limites) {
   if (!fecha) return true;
   if (!minutos) return true;
   const long long momento = MinutoAbsoluto(*fecha, *minutos);
-  if (periodo.DesdeDia) {
-    if (const std::optional<int> m = MinutosDelDia(periodo.DesdeHora))
-      if (momento < MinutoAbsoluto(*periodo.DesdeDia, *m)) return true;
-  }
-  if (periodo.HastaDia) {
-    if (const std::optional<int> m = MinutosDelDia(periodo.HastaHora))
-      if (momento > MinutoAbsoluto(*periodo.HastaDia, *m) + 10) return true;
-  }
+  if (limites.desde && momento < *limites.desde) return true;
+  if (limites.hasta && momento > *limites.hasta + 10) return true;
   return false;
 }
 

@@ -52,6 +52,15 @@ bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo);
 // The same from the QSO's date and time.
 bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
                      const PeriodoConcurso& periodo);
+// The limits of a period as moments (MinutoAbsoluto), worked out once for
+// many QSOs: no value where the period gives none (a start or end day
+// without a valid time leaves that side open).
+struct LimitesPeriodo {
+  std::optional<long long> desde, hasta;
+};
+LimitesPeriodo LimitesDe(const PeriodoConcurso& periodo);
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const LimitesPeriodo& limites);
 
 // Whether two records of one QSO agree in date and time: true when the
 // option `AnularPorFechaDistinta` is clear; otherwise the dates must be the
