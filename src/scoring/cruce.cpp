@@ -18,6 +18,7 @@
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/lectura_qso.h"
+#include "scoring/reparto_logs.h"
 
 namespace scoring {
 
@@ -67,6 +68,12 @@ struct ListasValidasCruce::LogValido {
     bool recibidos = false;  // whether those texts are kept
     std::optional<plataforma::Fecha> fecha;
     std::optional<int> minutos;
+    // The numbers in the run's `Indicativos` of its own call (the base
+    // call, and the base call followed by the portable part) and of its
+    // worked base call (the empty call for a line whose date is not valid).
+    std::uint32_t propio_base = 0, propio_completo = 0, trabajado = 0;
+    // The number of its worked call with the portable part.
+    std::uint32_t trabajado_completo = 0;
   };
   std::vector<Qso> qsos;
   std::string textos;
@@ -76,10 +83,6 @@ struct ListasValidasCruce::LogValido {
     for (int k = 0; k < campo; ++k) desde += q.largos[k];
     return std::string_view(textos).substr(desde, q.largos[campo]);
   }
-  IntercambioEnviado Enviado(const Qso& q) const {
-    return {std::string(Texto(q, kRst)), std::string(Texto(q, kNumeral)), std::string(Texto(q, kLetras)),
-            std::string(Texto(q, kPuntos)), std::string(Texto(q, kLocator))};
-  }
   std::string_view Texto(const Qso& q, CampoRecibido campo) const {
     std::size_t desde = q.desde;
     for (int k = 0; k < kCampos; ++k) desde += q.largos[k];
@@ -87,22 +90,13 @@ struct ListasValidasCruce::LogValido {
     return std::string_view(textos).substr(desde, q.largos_recibidos[campo]);
   }
   // The line as the crossing of it reads it (when its received texts are
-  // kept): what LeeQso gives for the tokens and values the crossing compares.
-  QsoLeido Leido(const Qso& q) const {
-    QsoLeido o;
-    o.banda = Texto(q, kBanda);
-    o.modo = Texto(q, kModo);
-    o.fecha = q.fecha;
-    o.minutos = q.minutos;
-    o.tokens[T::MiIndicativo] = Texto(q, kPropio);
-    o.tokens[T::SuIndicativo] = Texto(q, kTrabajado);
-    o.tokens[T::SuRst] = Texto(q, kSuRst);
-    o.tokens[T::SuNumero] = Texto(q, kSuNumero);
-    o.tokens[T::SusLetras] = Texto(q, kSusLetras);
-    o.tokens[T::SusPuntos] = Texto(q, kSusPuntos);
-    o.tokens[T::SuLocator] = Texto(q, kSuLocator);
-    return o;
+  // kept): what LeeQso gives for the tokens and values the crossing
+  // compares, with the numbers of its calls.
+  QsoVisto Visto(const Qso& q) const;
+  IntercambioVisto EnviadoVisto(const Qso& q) const {
+    return {Texto(q, kRst), Texto(q, kNumeral), Texto(q, kLetras), Texto(q, kPuntos), Texto(q, kLocator)};
   }
+
   // QSO positions by worked call: its base call, and its base call followed
   // by its portable part (a line whose date is not valid is filed under the
   // empty call), each call by its number in the run's `Indicativos`.
@@ -128,15 +122,17 @@ struct ListasValidasCruce::LogValido {
   }
 
   // The worked call of each QSO line read, its base and its portable part,
-  // until they are numbered (Indexa).
+  // and the same of its own call, until they are numbered (Indexa).
   struct Trabajado {
     std::string base, portable;
+    std::string propio_base, propio_portable;
   };
 
   // Reads the QSO lines; `trabajados` gets their worked calls in order.
   void LeeQsos(const std::vector<std::string>& lineas, const reglas::PerfilIntercambio& flags,
                std::vector<Trabajado>& trabajados) {
     trabajados.clear();
+    std::string propio_anterior;
     for (const std::string& linea : lineas) {
       if (EsFinDeLog(linea)) break;
       if (!EsLineaQso(linea)) continue;
@@ -144,6 +140,17 @@ struct ListasValidasCruce::LogValido {
       Trabajado& t = trabajados.emplace_back();
       if (o.fecha) t.base = o.tokens[T::SuIndicativo];
       SeparaPortable(t.base, t.portable);
+      // A log's own call is mostly the same on every line.
+      const std::string& propio = o.tokens[T::MiIndicativo];
+      if (trabajados.size() > 1 && propio == propio_anterior) {
+        const Trabajado& anterior = trabajados[trabajados.size() - 2];
+        t.propio_base = anterior.propio_base;
+        t.propio_portable = anterior.propio_portable;
+      } else {
+        t.propio_base = propio;
+        SeparaPortable(t.propio_base, t.propio_portable);
+        propio_anterior = propio;
+      }
       const IntercambioEnviado enviado = EnviadoDe(o.tokens);
       Qso qso;
       qso.desde = textos.size();
@@ -172,11 +179,16 @@ struct ListasValidasCruce::LogValido {
     qsos.shrink_to_fit();
   }
 
-  // The positions by worked call, the calls numbered in `indicativos`.
-  void Indexa(const std::vector<Trabajado>& trabajados, Indicativos& indicativos) {
-    por_base.reserve(trabajados.size());
-    por_completo.reserve(trabajados.size());
+  // Numbers the calls of the QSOs in `indicativos` and, with `con_indice`,
+  // files the positions by worked call (a log read before Prepara; after
+  // it the run's index of all logs answers).
+  void Indexa(const std::vector<Trabajado>& trabajados, Indicativos& indicativos, bool con_indice) {
+    if (con_indice) {
+      por_base.reserve(trabajados.size());
+      por_completo.reserve(trabajados.size());
+    }
     std::string completo;
+    const Trabajado* propio_anterior = nullptr;
     for (std::size_t i = 0; i < trabajados.size(); ++i) {
       const Trabajado& t = trabajados[i];
       const auto posicion = static_cast<std::uint32_t>(i);
@@ -186,13 +198,73 @@ struct ListasValidasCruce::LogValido {
         completo.assign(t.base).append(t.portable);
         numero_completo = indicativos.Numero(completo);
       }
-      por_completo.push_back({numero_completo, posicion});
-      por_base.push_back({numero_base, posicion});
+      if (con_indice) {
+        por_completo.push_back({numero_completo, posicion});
+        por_base.push_back({numero_base, posicion});
+      }
+      Qso& q = qsos[i];
+      q.trabajado = numero_base;
+      q.trabajado_completo = numero_completo;
+      if (propio_anterior && propio_anterior->propio_base == t.propio_base &&
+          propio_anterior->propio_portable == t.propio_portable) {
+        q.propio_base = qsos[i - 1].propio_base;
+        q.propio_completo = qsos[i - 1].propio_completo;
+      } else {
+        q.propio_base = q.propio_completo = indicativos.Numero(t.propio_base);
+        if (!t.propio_portable.empty()) {
+          completo.assign(t.propio_base).append(t.propio_portable);
+          q.propio_completo = indicativos.Numero(completo);
+        }
+      }
+      propio_anterior = &t;
     }
     std::sort(por_base.begin(), por_base.end());
     std::sort(por_completo.begin(), por_completo.end());
   }
 };
+
+// A QSO line as the crossing of it compares it: texts of the line read, or
+// of a log kept in memory.
+struct ListasValidasCruce::QsoVisto {
+  std::string_view banda, modo, propio, trabajado;  // the calls as written
+  IntercambioVisto recibido;
+  std::optional<plataforma::Fecha> fecha;
+  std::optional<int> minutos;
+  // Whether the numbers of its calls are known (a QSO of a log kept in
+  // memory): those of LogValido::Qso.
+  bool numerado = false;
+  std::uint32_t propio_base = 0, propio_completo = 0, trabajado_base = 0;
+
+  static QsoVisto De(const QsoLeido& o) {
+    QsoVisto v;
+    v.banda = o.banda;
+    v.modo = o.modo;
+    v.propio = o.tokens[T::MiIndicativo];
+    v.trabajado = o.tokens[T::SuIndicativo];
+    v.recibido = {o.tokens[T::SuRst], o.tokens[T::SuNumero], o.tokens[T::SusLetras], o.tokens[T::SusPuntos],
+                  o.tokens[T::SuLocator]};
+    v.fecha = o.fecha;
+    v.minutos = o.minutos;
+    return v;
+  }
+};
+
+ListasValidasCruce::QsoVisto ListasValidasCruce::LogValido::Visto(const Qso& q) const {
+  QsoVisto v;
+  v.banda = Texto(q, kBanda);
+  v.modo = Texto(q, kModo);
+  v.propio = Texto(q, kPropio);
+  v.trabajado = Texto(q, kTrabajado);
+  v.recibido = {Texto(q, kSuRst), Texto(q, kSuNumero), Texto(q, kSusLetras), Texto(q, kSusPuntos),
+                Texto(q, kSuLocator)};
+  v.fecha = q.fecha;
+  v.minutos = q.minutos;
+  v.numerado = true;
+  v.propio_base = q.propio_base;
+  v.propio_completo = q.propio_completo;
+  v.trabajado_base = q.trabajado;
+  return v;
+}
 
 // ------------------------------------------------- presence of a call
 
@@ -207,6 +279,7 @@ ListasValidasCruce::ListasValidasCruce(std::string carpeta, std::vector<std::str
       entradas_(std::move(entradas)),
       datos_(std::move(datos)),
       log_por_banda_(concursos::Tiene(datos_.NombreConcurso, &concursos::PerfilConcurso::log_por_banda)),
+      limites_(LimitesDe(datos_.Periodo)),
       indicativos_(std::make_unique<Indicativos>()),
       por_entrada_(entradas_.size(), nullptr) {
   for (std::size_t i = 0; i < entradas_.size(); ++i) por_nombre_[plataforma::Mayusculas(entradas_[i])].push_back(i);
@@ -234,7 +307,7 @@ ListasValidasCruce::LogValido& ListasValidasCruce::Log(const std::string& nombre
     plataforma::LeerLineas(plataforma::UneRuta(carpeta_, nombre), lineas);  // unreadable: empty
     std::vector<LogValido::Trabajado> trabajados;
     log->LeeQsos(lineas, datos_.Intercambio, trabajados);
-    log->Indexa(trabajados, *indicativos_);
+    log->Indexa(trabajados, *indicativos_, /*con_indice=*/true);
     log->server_op = CategoriaServerOp(std::move(lineas));
   }
   return *log;
@@ -249,35 +322,113 @@ void ListasValidasCruce::Prepara(std::size_t hilos) {
     for (const std::string& e : entradas_)
       if (!logs_.count(e) && vistos.emplace(e, true).second) pendientes.push_back(e);
   }
-  constexpr std::size_t kTanda = 64;
-  for (std::size_t desde = 0; desde < pendientes.size(); desde += kTanda) {
-    const std::size_t n = std::min(kTanda, pendientes.size() - desde);
-    std::vector<std::unique_ptr<LogValido>> leidos(n);
-    std::vector<std::vector<LogValido::Trabajado>> trabajados(n);
-    std::atomic<std::size_t> siguiente{0};
-    auto lee = [&] {
-      for (std::size_t i = siguiente++; i < n; i = siguiente++) {
-        auto log = std::make_unique<LogValido>();
-        std::vector<std::string> lineas;
-        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, pendientes[desde + i]), lineas);  // unreadable: empty
-        log->LeeQsos(lineas, datos_.Intercambio, trabajados[i]);
-        log->server_op = CategoriaServerOp(std::move(lineas));
-        leidos[i] = std::move(log);
-      }
-    };
-    std::vector<std::thread> otros;
-    for (std::size_t h = 1; h < std::min(hilos, n); ++h) otros.emplace_back(lee);
-    lee();
-    for (std::thread& t : otros) t.join();
-    for (std::size_t i = 0; i < n; ++i) {
-      leidos[i]->Indexa(trabajados[i], *indicativos_);
-      logs_[pendientes[desde + i]] = std::move(leidos[i]);
+  // Read by `hilos` threads in list order, a few logs ahead; this thread
+  // numbers the calls of each as it comes, while the others read on.
+  struct Leido {
+    std::unique_ptr<LogValido> log;
+    std::vector<LogValido::Trabajado> trabajados;
+  };
+  RepartoLogs<Leido> reparto(pendientes.size());
+  std::vector<std::thread> lectores;
+  struct Fin {
+    RepartoLogs<Leido>& reparto;
+    std::vector<std::thread>& lectores;
+    ~Fin() {
+      reparto.Para();
+      for (std::thread& t : lectores) t.join();
     }
+  } fin{reparto, lectores};
+  for (std::size_t h = 0; h < std::min(std::max<std::size_t>(hilos, 1), pendientes.size()); ++h)
+    lectores.emplace_back([&] {
+      std::size_t i = 0;
+      while (reparto.Toma(i)) {
+        auto leido = std::make_unique<Leido>();
+        leido->log = std::make_unique<LogValido>();
+        std::vector<std::string> lineas;
+        plataforma::LeerLineas(plataforma::UneRuta(carpeta_, pendientes[i]), lineas);  // unreadable: empty
+        leido->log->LeeQsos(lineas, datos_.Intercambio, leido->trabajados);
+        leido->log->server_op = CategoriaServerOp(std::move(lineas));
+        reparto.Entrega(i, std::move(leido));
+      }
+    });
+  for (std::size_t i = 0; i < pendientes.size(); ++i) {
+    const std::unique_ptr<Leido> leido = reparto.Espera(i);
+    leido->log->Indexa(leido->trabajados, *indicativos_, /*con_indice=*/false);
+    logs_[pendientes[i]] = std::move(leido->log);
   }
   for (std::size_t e = 0; e < entradas_.size(); ++e) LogDeEntrada(e);
   if (!indice_) ConstruyePresencia();
   FicheroEnCarpeta(std::string());
+  ConstruyeListasPorIndicativo();
+  ConstruyeQsoPorIndicativo();
   preparado_ = true;
+}
+
+// The run's QSO lines by worked call: per call number, its entries and
+// positions in entry order and line order, in one flat table. Crossing the
+// QSOs of one log looks up the same call (the log's own) in every other
+// log, so the part of the table read stays in the processor's cache
+// instead of a search in the other log's own index.
+struct ListasValidasCruce::QsoPorIndicativo {
+  struct Lugar {
+    std::uint32_t entrada;
+    std::uint32_t posicion;
+  };
+  std::vector<std::uint32_t> desde;  // by call number, and one past the last
+  std::vector<Lugar> lugares;
+
+  void Construye(const std::vector<LogValido*>& por_entrada, std::size_t numeros, bool completo) {
+    const auto numero = [completo](const LogValido::Qso& q) { return completo ? q.trabajado_completo : q.trabajado; };
+    desde.assign(numeros + 1, 0);
+    for (const LogValido* log : por_entrada)
+      for (const LogValido::Qso& q : log->qsos) ++desde[numero(q) + 1];
+    for (std::size_t n = 0; n < numeros; ++n) desde[n + 1] += desde[n];
+    lugares.resize(desde[numeros]);
+    std::vector<std::uint32_t> siguiente(desde.begin(), desde.end() - 1);
+    for (std::size_t e = 0; e < por_entrada.size(); ++e) {
+      const std::vector<LogValido::Qso>& qsos = por_entrada[e]->qsos;
+      for (std::size_t i = 0; i < qsos.size(); ++i)
+        lugares[siguiente[numero(qsos[i])]++] = {static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(i)};
+    }
+  }
+  // The positions of the QSO lines of entry `entrada` filed under a call.
+  std::span<const Lugar> Con(std::uint32_t indicativo, std::uint32_t entrada) const {
+    const Lugar* primero = lugares.data() + desde[indicativo];
+    const Lugar* ultimo = lugares.data() + desde[indicativo + 1];
+    const auto [a, b] = std::equal_range(primero, ultimo, Lugar{entrada, 0},
+                                         [](const Lugar& x, const Lugar& y) { return x.entrada < y.entrada; });
+    return {a, b};
+  }
+};
+
+void ListasValidasCruce::ConstruyeQsoPorIndicativo() {
+  const std::size_t numeros = indicativos_->textos.size();
+  por_base_ = std::make_unique<QsoPorIndicativo>();
+  por_base_->Construye(por_entrada_, numeros, false);
+  por_completo_ = std::make_unique<QsoPorIndicativo>();
+  por_completo_->Construye(por_entrada_, numeros, true);
+  // The logs' own indexes (of the logs read before) answer no more.
+  for (auto& [nombre, log] : logs_) {
+    std::vector<LogValido::Posicion>().swap(log->por_base);
+    std::vector<LogValido::Posicion>().swap(log->por_completo);
+  }
+}
+
+void ListasValidasCruce::ConstruyeListasPorIndicativo() {
+  const std::size_t numeros = indicativos_->textos.size();
+  server_op_por_numero_ = std::make_unique<std::atomic<std::int8_t>[]>(numeros);
+  presencia_por_numero_ = std::make_unique<std::atomic<std::int32_t>[]>(numeros);
+  for (std::size_t n = 0; n < numeros; ++n) {
+    server_op_por_numero_[n].store(-1, std::memory_order_relaxed);
+    presencia_por_numero_[n].store(-1, std::memory_order_relaxed);
+  }
+  listas_por_indicativo_.assign(indicativos_->textos.size(), {-1, -1});
+  for (std::size_t n = 0; n < indicativos_->textos.size(); ++n) {
+    const auto it = por_nombre_.find(plataforma::Mayusculas(*indicativos_->textos[n] + ".LOG"));
+    if (it == por_nombre_.end()) continue;
+    for (std::size_t k = 0; k < 2 && k < it->second.size(); ++k)
+      listas_por_indicativo_[n][k] = static_cast<std::int32_t>(it->second[k]);
+  }
 }
 
 ListasValidasCruce::LogValido& ListasValidasCruce::LogDeEntrada(std::size_t entrada) {
@@ -334,8 +485,7 @@ void ListasValidasCruce::ConstruyePresencia() {
     // The worked calls (a line whose date is no date is filed under the
     // empty call) and the own calls of the lines with a date.
     nombrados.clear();
-    for (const LogValido::Posicion& p : log.por_base)
-      if (nombrados.empty() || nombrados.back() != p.indicativo) nombrados.push_back(p.indicativo);
+    for (const LogValido::Qso& q : log.qsos) nombrados.push_back(q.trabajado);
     std::string_view propio_anterior;  // a log's own call is mostly the same on every line
     bool hay_anterior = false;
     for (const LogValido::Qso& q : log.qsos) {
@@ -381,6 +531,24 @@ bool ListasValidasCruce::FiguraEnListas(std::string_view indicativo, int cuantas
   return CuentaPresencia(IndicativoPresencia(indicativo)) >= cuantas;
 }
 
+// The same answer for a call numbered before Prepara ended (`numero`, of
+// the text `indicativo`).
+bool ListasValidasCruce::FiguraEnListas(std::uint32_t numero, std::string_view indicativo, int cuantas) {
+  std::int8_t server_op = server_op_por_numero_[numero].load(std::memory_order_relaxed);
+  if (server_op < 0) {
+    server_op = EsServerOp(std::string(indicativo)) ? 1 : 0;
+    server_op_por_numero_[numero].store(server_op, std::memory_order_relaxed);
+  }
+  if (server_op) return true;
+  if (cuantas <= 0) return true;
+  std::int32_t cuenta = presencia_por_numero_[numero].load(std::memory_order_relaxed);
+  if (cuenta < 0) {
+    cuenta = CuentaPresencia(IndicativoPresencia(indicativo));
+    presencia_por_numero_[numero].store(cuenta, std::memory_order_relaxed);
+  }
+  return cuenta >= cuantas;
+}
+
 // ------------------------------------------------------ crossing a QSO
 
 std::ptrdiff_t ListasValidasCruce::BuscaLista(const std::string& indicativo, std::size_t indice_propia) const {
@@ -391,9 +559,42 @@ std::ptrdiff_t ListasValidasCruce::BuscaLista(const std::string& indicativo, std
   return -1;
 }
 
+std::ptrdiff_t ListasValidasCruce::BuscaLista(std::uint32_t indicativo, std::size_t indice_propia) const {
+  for (const std::int32_t i : listas_por_indicativo_[indicativo])
+    if (i >= 0 && static_cast<std::size_t>(i) != indice_propia) return i;
+  return -1;
+}
+
+void ListasValidasCruce::Anticipa(std::size_t indice_propia, std::size_t numero_qso, int etapa) const {
+  if (!preparado_ || log_por_banda_ || indice_propia >= por_entrada_.size()) return;
+  const LogValido& propio = *por_entrada_[indice_propia];
+  if (numero_qso >= propio.qsos.size()) return;
+  const LogValido::Qso& q = propio.qsos[numero_qso];
+  const std::ptrdiff_t k = BuscaLista(q.trabajado, indice_propia);
+  if (k < 0) return;
+  const LogValido* otro = por_entrada_[static_cast<std::size_t>(k)];
+  if (etapa >= 2) {
+    __builtin_prefetch(otro);
+    return;
+  }
+  const auto candidatos = por_base_->Con(q.propio_base, static_cast<std::uint32_t>(k));
+  for (std::size_t c = 0; c < candidatos.size() && c < 2; ++c) {
+    const std::uint32_t posicion = candidatos[c].posicion;
+    if (posicion >= otro->qsos.size()) break;
+    const LogValido::Qso& o = otro->qsos[posicion];
+    if (etapa == 1) {
+      __builtin_prefetch(&o);
+      __builtin_prefetch(reinterpret_cast<const char*>(&o) + 64);
+    } else {
+      __builtin_prefetch(otro->textos.data() + o.desde);
+    }
+  }
+}
+
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia,
                                             const OpcionesAnulacion& op) {
-  return Cruza(LeeQso(linea, datos_.Intercambio), indice_propia, op);
+  const QsoLeido leido = LeeQso(linea, datos_.Intercambio);
+  return Cruza(QsoVisto::De(leido), indice_propia, op);
 }
 
 ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
@@ -401,59 +602,82 @@ ResultadoCruce ListasValidasCruce::CruzaQso(std::string_view linea, std::size_t 
   if (preparado_ && indice_propia < por_entrada_.size() && por_entrada_[indice_propia]) {
     const LogValido& propio = *por_entrada_[indice_propia];
     if (numero_qso < propio.qsos.size() && propio.qsos[numero_qso].recibidos)
-      return Cruza(propio.Leido(propio.qsos[numero_qso]), indice_propia, op);
+      return Cruza(propio.Visto(propio.qsos[numero_qso]), indice_propia, op);
   }
   return CruzaQso(linea, indice_propia, op);
 }
 
-ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_propia, const OpcionesAnulacion& op) {
+ResultadoCruce ListasValidasCruce::Cruza(const QsoVisto& q, std::size_t indice_propia, const OpcionesAnulacion& op) {
   ResultadoCruce r;
   if (!q.fecha) {
     r.Codigo = kNul08;
     return r;
   }
-  if (op.AnularPorFecha && FueraDelPeriodo(q, datos_.Periodo)) {
+  if (op.AnularPorFecha && FueraDelPeriodo(q.fecha, q.minutos, limites_)) {
     r.Codigo = kNul07;
     return r;
   }
   const bool portable = op.AnularPorPortableDistinto;
-  const std::string nuestro = IndicativoComparable(q.tokens[T::MiIndicativo], portable);
-  const std::string& trabajado_escrito = q.tokens[T::SuIndicativo];
-  std::string trabajado = IndicativoComparable(trabajado_escrito, false);
-  if (log_por_banda_ && indice_propia < entradas_.size())
-    trabajado += SufijoSegovia(entradas_[indice_propia]);
+  const std::string_view trabajado_escrito = q.trabajado;
+  // The worked call as searched for, and its log. A QSO of a log in memory
+  // has its calls numbered, and each number its logs found once.
+  std::string trabajado_texto;
+  std::string_view trabajado;
+  std::ptrdiff_t k = -1;
+  const bool trabajado_numerado = q.numerado && !log_por_banda_;
+  if (trabajado_numerado) {
+    trabajado = *indicativos_->textos[q.trabajado_base];
+    k = BuscaLista(q.trabajado_base, indice_propia);
+  } else {
+    trabajado_texto = IndicativoComparable(trabajado_escrito, false);
+    if (log_por_banda_ && indice_propia < entradas_.size()) trabajado_texto += SufijoSegovia(entradas_[indice_propia]);
+    trabajado = trabajado_texto;
+    k = BuscaLista(trabajado_texto, indice_propia);
+  }
 
   const ReglaCuenta cuenta = ReglaDeCuenta(op);
-  const std::ptrdiff_t k = BuscaLista(trabajado, indice_propia);
+  auto figura = [&](int cuantas) {
+    return trabajado_numerado ? FiguraEnListas(q.trabajado_base, trabajado, cuantas)
+                              : FiguraEnListas(trabajado, cuantas);
+  };
   if (k < 0) {
     r.EstacionSinLista = true;
     r.IndicativoSinLista = trabajado;
     if (op.AnularQSO)
       r.Codigo = kNul01;
     else if (op.AnularQSOSiNoEstaEN) {
-      if (!FiguraEnListas(trabajado, op.NumeroListasRequerido())) r.Codigo = kNul17;
-    } else if (cuenta.requeridas > 0 && !FiguraEnListas(trabajado, cuenta.requeridas)) {
+      if (!figura(op.NumeroListasRequerido())) r.Codigo = kNul17;
+    } else if (cuenta.requeridas > 0 && !figura(cuenta.requeridas)) {
       r.Codigo = cuenta.codigo;
     }
     return r;
   }
-  if (cuenta.requeridas > 0 && !FiguraEnListas(trabajado, cuenta.requeridas)) {
+  if (cuenta.requeridas > 0 && !figura(cuenta.requeridas)) {
     r.Codigo = cuenta.codigo;
     return r;
   }
 
   LogValido& otro = LogDeEntrada(static_cast<std::size_t>(k));
   std::string_view pendiente = op.AnularPorNoExistir ? kNul10 : std::string_view();
-  const std::uint32_t numero_nuestro = indicativos_->Busca(nuestro);
-  const auto candidatos = numero_nuestro == Indicativos::kNinguno
-                              ? std::span<const LogValido::Posicion>()
-                              : LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
+  const std::uint32_t numero_nuestro =
+      q.numerado ? (portable ? q.propio_completo : q.propio_base)
+                 : indicativos_->Busca(IndicativoComparable(q.propio, portable));
+  // The other log's QSO lines filed under our call, in line order.
+  std::span<const LogValido::Posicion> en_log;
+  std::span<const QsoPorIndicativo::Lugar> en_tabla;
+  if (numero_nuestro != Indicativos::kNinguno) {
+    if (preparado_)
+      en_tabla = (portable ? por_completo_ : por_base_)->Con(numero_nuestro, static_cast<std::uint32_t>(k));
+    else
+      en_log = LogValido::Con(portable ? otro.por_completo : otro.por_base, numero_nuestro);
+  }
+  const std::size_t candidatos = preparado_ ? en_tabla.size() : en_log.size();
   bool ultimo_con_nosotros = false;
   std::string_view motivo_ultimo;
   bool alguno = false;
   {
-    for (const LogValido::Posicion& p : candidatos) {
-      const std::uint32_t posicion = p.posicion;
+    for (std::size_t c = 0; c < candidatos; ++c) {
+      const std::uint32_t posicion = preparado_ ? en_tabla[c].posicion : en_log[c].posicion;
       const LogValido::Qso& o = otro.qsos[posicion];
       if (portable && otro.Texto(o, LogValido::kPropio) != trabajado_escrito) continue;
       std::string_view motivo;
@@ -462,7 +686,7 @@ ResultadoCruce ListasValidasCruce::Cruza(const QsoLeido& q, std::size_t indice_p
       else if (op.AnularPorFechaDistinta && !CoincidenFechaYHora(true, q.fecha, o.fecha, q.minutos, o.minutos))
         motivo = kNul15;
       else {
-        r.Codigo = CodigoIntercambio(q.tokens, otro.Enviado(o), datos_.Intercambio, op);
+        r.Codigo = CodigoIntercambio(q.recibido, otro.EnviadoVisto(o), datos_.Intercambio, op);
         return r;
       }
       alguno = true;

@@ -37,6 +37,8 @@
 //       ...                         // append lineas[i] to the annulled-QSO file
 //     }
 //   }
+#include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -127,6 +129,14 @@ class ListasValidasCruce {
   ResultadoCruce CruzaQso(std::string_view linea, std::size_t indice_propia, std::size_t numero_qso,
                           const OpcionesAnulacion& opciones);
 
+  // After Prepara, brings into the processor's cache ahead of time part of
+  // what crossing QSO `numero_qso` of entry `indice_propia` will read of the
+  // log of the station worked: `etapa` 2 its record, 1 its QSO records
+  // with us, 0 their texts, each stage needing the one before done a little
+  // earlier. Changes no answer; a crossing of thousands of logs spends much
+  // of its time waiting for another log's memory.
+  void Anticipa(std::size_t indice_propia, std::size_t numero_qso, int etapa) const;
+
   // Reads every listed log (with `hilos` threads), lists the folder and
   // indexes the presence of the calls at once, instead of on first need.
   // After it CruzaQso and FiguraEnListas may be called from several threads
@@ -135,6 +145,7 @@ class ListasValidasCruce {
 
   struct LogValido;  // a valid log read into memory (internal)
   struct Indicativos;
+  struct QsoVisto;
 
  private:
   struct IndicePresencia;
@@ -145,17 +156,34 @@ class ListasValidasCruce {
   bool EsServerOp(const std::string& indicativo);
   int CuentaPresencia(std::string_view buscado);
   void ConstruyePresencia();
-  ResultadoCruce Cruza(const QsoLeido& qso, std::size_t indice_propia, const OpcionesAnulacion& opciones);
+  ResultadoCruce Cruza(const QsoVisto& qso, std::size_t indice_propia, const OpcionesAnulacion& opciones);
   std::ptrdiff_t BuscaLista(const std::string& indicativo, std::size_t indice_propia) const;
+  std::ptrdiff_t BuscaLista(std::uint32_t indicativo, std::size_t indice_propia) const;
+  void ConstruyeListasPorIndicativo();
+  bool FiguraEnListas(std::uint32_t numero, std::string_view indicativo, int cuantas);
+  struct QsoPorIndicativo;
+  void ConstruyeQsoPorIndicativo();
 
   std::string carpeta_;
   std::vector<std::string> entradas_;
   DatosCruce datos_;
   // The contest's one log per band (its profile), taken once.
   bool log_por_banda_ = false;
+  // The contest period's limits, worked out once.
+  LimitesPeriodo limites_;
 
   // Entries by their upper-cased name, each with its positions in order.
   std::unordered_map<std::string, std::vector<std::size_t>> por_nombre_;
+  // After Prepara, by the number of each call the logs name: the first two
+  // entries named after it ("<call>.LOG" without regard to case), -1 for
+  // none.
+  std::vector<std::array<std::int32_t, 2>> listas_por_indicativo_;
+  // After Prepara, by the same numbers: the answers of EsServerOp (-1 not
+  // known yet) and of CuentaPresencia of the call up to its first "-" (-1
+  // not known yet), kept without a lock: every thread that works one out
+  // gets the same.
+  std::unique_ptr<std::atomic<std::int8_t>[]> server_op_por_numero_;
+  std::unique_ptr<std::atomic<std::int32_t>[]> presencia_por_numero_;
   // The folder's file names by upper-cased name, listed on first need.
   bool carpeta_listada_ = false;
   std::unordered_map<std::string, std::vector<std::string>> ficheros_;
@@ -172,6 +200,9 @@ class ListasValidasCruce {
   std::unordered_map<std::string, bool> server_op_;
   std::unordered_map<std::string, int> presencia_;
   std::unique_ptr<IndicePresencia> indice_;
+  // After Prepara, the QSO lines of all logs by worked call: its base
+  // call, and its base call followed by its portable part.
+  std::unique_ptr<QsoPorIndicativo> por_base_, por_completo_;
 };
 
 }  // namespace scoring

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -30,8 +32,32 @@ namespace {
 
 // Text order of the window's sorted lists: without regard to letter case;
 // equal texts keep the order they were added in.
-bool AntesEnLista(const std::string& a, const std::string& b) {
-  return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+bool AntesEnLista(std::string_view a, std::string_view b) {
+  // ASCII letters compared upper-cased in place; from the first character
+  // beyond ASCII on, by the upper-cased texts (the same order).
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+// Whether `texto` upper-cased begins with `prefijo` upper-cased; ASCII
+// letters compared in place.
+bool EmpiezaSinCaso(std::string_view texto, std::string_view prefijo) {
+  const std::size_t n = std::min(texto.size(), prefijo.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(texto[i]), y = static_cast<unsigned char>(prefijo[i]);
+    if (x >= 0x80 || y >= 0x80) return plataforma::Mayusculas(texto).starts_with(plataforma::Mayusculas(prefijo));
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return texto.size() >= prefijo.size();
 }
 
 void AgregaOrdenado(std::vector<std::string>& lista, std::string texto) {
@@ -77,49 +103,116 @@ struct LogPreparado {
   TipoLista tipo = TipoLista::NoCruzada;
   OpcionesAnulacion previstas;                // the options the answers were given under
   std::vector<ResultadoCruce> resultados;     // by line; empty: none worked out
+  // With the answers worked out: the bytes of the crossed copy, and the
+  // marked lines of the annulled QSOs (each with CR LF) that follow the
+  // legend in the annulled-QSO file, as the answers leave them.
+  std::string cruzada;
+  std::string anulados;
   std::exception_ptr excepcion;               // reading it failed: thrown in its turn
 };
+
+// Text in the encoding of the files the run writes (Windows-1252).
+void AgregaCodificado(std::string& destino, std::string_view texto) {
+  // ASCII (nearly always) is the same in both encodings; checked eight
+  // bytes at a time.
+  std::uint64_t altos = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= texto.size(); i += 8) {
+    std::uint64_t ocho;
+    std::memcpy(&ocho, texto.data() + i, 8);
+    altos |= ocho;
+  }
+  for (; i < texto.size(); ++i) altos |= static_cast<unsigned char>(texto[i]);
+  const bool ascii = (altos & 0x8080808080808080ULL) == 0;
+  if (ascii)
+    destino.append(texto);
+  else
+    destino.append(plataforma::AWindows1252(texto));
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------- lists
 
-void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) {
-  if (std::find(listas.SinListaYaInluido.begin(), listas.SinListaYaInluido.end(), indicativo) !=
-      listas.SinListaYaInluido.end())
-    return;
-  AgregaOrdenado(listas.SinListaYaInluido, indicativo);
+namespace {
 
+// The stations without log as the run keeps them (ListaNoEnviadas) and as
+// the window's sorted list keeps them: one way of counting over either.
+using ListaOrdenada = ListaNoEnviadas::Entradas_;
+
+std::vector<std::string>::iterator PrimeroDesde(std::vector<std::string>& lista, const std::string& texto) {
+  return std::lower_bound(lista.begin(), lista.end(), texto,
+                          [](const std::string& e, const std::string& p) { return AntesEnLista(e, p); });
+}
+ListaOrdenada::iterator PrimeroDesde(ListaOrdenada& lista, const std::string& texto) { return lista.lower_bound(texto); }
+
+// A new entry goes after those that sort equal.
+void Inserta(std::vector<std::string>& lista, std::string texto) { AgregaOrdenado(lista, std::move(texto)); }
+void Inserta(ListaOrdenada& lista, std::string texto) { lista.insert(std::move(texto)); }
+
+void Reemplaza(std::vector<std::string>& lista, std::vector<std::string>::iterator sitio, std::string nueva) {
+  // The new entry goes where the old one leaves room when it sorts between
+  // the same neighbours, as it nearly always does: no need to shift the
+  // whole list twice.
+  const auto i = static_cast<std::size_t>(sitio - lista.begin());
+  const bool mismo_sitio =
+      (i == 0 || !AntesEnLista(nueva, lista[i - 1])) && (i + 1 == lista.size() || AntesEnLista(nueva, lista[i + 1]));
+  if (mismo_sitio) {
+    *sitio = std::move(nueva);
+  } else {
+    lista.erase(sitio);
+    AgregaOrdenado(lista, std::move(nueva));
+  }
+}
+void Reemplaza(ListaOrdenada& lista, ListaOrdenada::iterator sitio, std::string nueva) {
+  // Taken out and put back after those that sort equal: where the list's
+  // entry would stand in either case above.
+  lista.erase(sitio);
+  lista.insert(std::move(nueva));
+}
+
+// Counts a station without log in the list by callsign.
+template <typename Lista>
+void CuentaEnLista(Lista& lista, const std::string& indicativo) {
   // The station's entry begins "<call> en ": the list is sorted, so every
   // entry that can be it lies in the run of entries that begin so (letter
-  // case aside), found by halving; a contest of thousands of logs lists
-  // thousands of stations without log.
-  std::vector<std::string>& lista = listas.NoEnviadasPorIndicativo;
-  const std::string prefijo = plataforma::Mayusculas(indicativo + " en ");
-  const auto primero =
-      std::lower_bound(lista.begin(), lista.end(), prefijo,
-                       [](const std::string& e, const std::string& p) { return plataforma::Mayusculas(e) < p; });
-  for (std::size_t i = static_cast<std::size_t>(primero - lista.begin()); i < lista.size(); ++i) {
-    if (!plataforma::Mayusculas(lista[i]).starts_with(prefijo)) break;
-    const std::size_t en = lista[i].find(" en ");
-    if (en == std::string::npos || std::string_view(lista[i]).substr(0, en) != indicativo) continue;
-    const long numero = NumeroDe(std::string_view(lista[i]).substr(en + 4)) + 1;
-    std::string nueva = indicativo + " en " + TresCifras(numero) + " Listas";
-    // The new entry goes where the old one leaves room when it sorts between
-    // the same neighbours, as it nearly always does: no need to shift the
-    // whole list twice.
-    const bool mismo_sitio =
-        (i == 0 || !AntesEnLista(nueva, lista[i - 1])) && (i + 1 == lista.size() || AntesEnLista(nueva, lista[i + 1]));
-    if (mismo_sitio) {
-      lista[i] = std::move(nueva);
-    } else {
-      lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(i));
-      AgregaOrdenado(lista, std::move(nueva));
-    }
+  // case aside), found by halving.
+  const std::string prefijo = indicativo + " en ";
+  for (auto it = PrimeroDesde(lista, prefijo); it != lista.end(); ++it) {
+    if (!EmpiezaSinCaso(*it, prefijo)) break;
+    const std::size_t en = it->find(" en ");
+    if (en == std::string::npos || std::string_view(*it).substr(0, en) != indicativo) continue;
+    const long numero = NumeroDe(std::string_view(*it).substr(en + 4)) + 1;
+    Reemplaza(lista, it, indicativo + " en " + TresCifras(numero) + " Listas");
     return;
   }
-  AgregaOrdenado(lista, indicativo + " en 001 Lista");
+  Inserta(lista, indicativo + " en 001 Lista");
 }
+
+// Whether the station is not yet counted for the log in hand; it is then.
+bool PrimeraVezEnLaLista(ListasCruce& listas, const std::string& indicativo) {
+  // The list is sorted: the same text lies among those that sort equal to
+  // it, and a new one goes after them.
+  std::vector<std::string>& lista = listas.SinListaYaInluido;
+  const auto [desde, hasta] =
+      std::equal_range(lista.begin(), lista.end(), indicativo,
+                       [](const std::string& a, const std::string& b) { return AntesEnLista(a, b); });
+  if (std::find(desde, hasta, indicativo) != hasta) return false;
+  lista.insert(hasta, indicativo);
+  return true;
+}
+
+}  // namespace
+
+void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo) {
+  if (PrimeraVezEnLaLista(listas, indicativo)) CuentaEnLista(listas.NoEnviadasPorIndicativo, indicativo);
+}
+
+bool ListaNoEnviadas::PorTexto::operator()(const std::string& a, const std::string& b) const {
+  return AntesEnLista(a, b);
+}
+
+void ListaNoEnviadas::Cuenta(const std::string& indicativo) { CuentaEnLista(entradas_, indicativo); }
 
 void AnotaListaDeControl(ListasCruce& listas, const std::string& indicativo) {
   if (std::find(listas.DeControl.begin(), listas.DeControl.end(), indicativo) != listas.DeControl.end()) return;
@@ -181,21 +274,32 @@ std::vector<std::string> LeyendaNulos(std::string_view numero_listas) {
   };
 }
 
+std::string TextoLeyendaNulos(std::string_view numero_listas) {
+  std::string texto;
+  for (const std::string& linea : LeyendaNulos(numero_listas)) texto.append(linea).append("\r\n");
+  return texto;
+}
+
 bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carpeta_trabajo,
                       std::string_view numero_listas) {
   const std::string ruta = plataforma::UneRuta(carpeta_trabajo, kFicheroNulosTrabajo);
   plataforma::BorraFichero(plataforma::ResuelveRuta(ruta));  // a failure is no error
   if (!fichero.Abrir(ruta, /*truncar=*/true)) return false;
-  std::string texto;
-  for (const std::string& linea : LeyendaNulos(numero_listas)) texto += linea + "\r\n";
-  fichero.Escribir(texto);
+  fichero.Escribir(TextoLeyendaNulos(numero_listas));
   return true;
 }
 
+namespace {
+
+std::string RutaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre) {
+  return plataforma::UneRuta(RutaEnConcurso(carpeta_concurso, "ListasCruzadas"), nombre);
+}
+
+}  // namespace
+
 bool GuardaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre,
                         const std::vector<std::string>& lineas) {
-  const std::string carpeta = RutaEnConcurso(carpeta_concurso, "ListasCruzadas");
-  return plataforma::EscribirLineas(plataforma::UneRuta(carpeta, nombre), lineas);
+  return plataforma::EscribirLineas(RutaListaCruzada(carpeta_concurso, nombre), lineas);
 }
 
 std::string NombreFicheroNulos(std::string_view nombre_lista) {
@@ -234,9 +338,13 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   const std::vector<std::string> entradas = edicion.Lista(ListaEdicion::Validas);
   const std::string carpeta_validas = edicion.Ruta(ListaEdicion::Validas);
   const std::string carpeta_anulados = edicion.Ruta(ListaEdicion::QsoAnulados);
-  const std::string fichero_trabajo = plataforma::UneRuta(concurso.CarpetaTrabajo, kFicheroNulosTrabajo);
   ListasValidasCruce cruce(carpeta_validas, entradas, datos);
   ListasCruce listas;
+  // The stations without log counted so far, moved to `listas` at the end.
+  ListaNoEnviadas no_enviadas;
+  auto cuenta_sin_lista = [&](const std::string& indicativo) {
+    if (PrimeraVezEnLaLista(listas, indicativo)) no_enviadas.Cuenta(indicativo);
+  };
 
   // What a valid log gives before its QSOs are told and written: its lines
   // (duplicates marked), its kind and, with the indexed engine, the answer
@@ -272,8 +380,39 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     if (!opciones_previstas) return;
     p.previstas = *opciones_previstas;
     p.resultados.resize(p.lineas.size());
+    // The QSOs to cross, and what each will read of another log asked for
+    // a few QSOs ahead.
+    std::vector<std::size_t> a_cruzar;
     for (std::size_t i = 0; i < p.lineas.size(); ++i)
-      if (EsQsoACruzar(p.lineas[i])) p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, numeros[i], p.previstas);
+      if (EsQsoACruzar(p.lineas[i])) a_cruzar.push_back(i);
+    constexpr std::size_t kDistancia = 3;
+    for (std::size_t j = 0; j < a_cruzar.size(); ++j) {
+      for (int etapa = 0; etapa <= 2; ++etapa) {
+        const std::size_t adelante = j + kDistancia * static_cast<std::size_t>(etapa + 1);
+        if (adelante < a_cruzar.size() && numeros[a_cruzar[adelante]] != kSinNumero)
+          cruce.Anticipa(k, numeros[a_cruzar[adelante]], etapa);
+      }
+      const std::size_t i = a_cruzar[j];
+      p.resultados[i] = cruce.CruzaQso(p.lineas[i], k, numeros[i], p.previstas);
+    }
+    // The files as these answers leave them (the same bytes as
+    // GuardaListaCruzada and the annulled-QSO file of the run's thread).
+    std::size_t largo = 0;
+    for (const std::string& l : p.lineas) largo += l.size() + 8;
+    p.cruzada.reserve(largo);
+    for (std::size_t i = 0; i < p.lineas.size(); ++i) {
+      const ResultadoCruce& r = p.resultados[i];
+      if (r.Anulado()) {
+        const std::size_t desde = p.cruzada.size();
+        p.cruzada.append(r.Codigo).push_back(':');
+        AgregaCodificado(p.cruzada, p.lineas[i]);
+        p.cruzada.append("\r\n");
+        p.anulados.append(p.cruzada, desde);
+      } else {
+        AgregaCodificado(p.cruzada, p.lineas[i]);
+        p.cruzada.append("\r\n");
+      }
+    }
   };
 
   // With the indexed engine the logs are worked out ahead by the workers
@@ -281,6 +420,8 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   // list order, reads the options at every QSO as always and crosses again
   // any QSO whose options changed meanwhile.
   std::unique_ptr<RepartoLogs<LogPreparado>> reparto;
+  std::mutex cerrojo_hechos;
+  std::vector<std::unique_ptr<LogPreparado>> hechos;  // written: for the workers to free
   std::vector<std::thread> hilos;
   struct Fin {
     std::unique_ptr<RepartoLogs<LogPreparado>>& reparto;
@@ -299,6 +440,14 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
       hilos.emplace_back([&, previstas] {
         std::size_t k = 0;
         while (reparto->Toma(k)) {
+          // The logs this thread's reading left behind are freed here, not
+          // by the thread that writes the files.
+          std::vector<std::unique_ptr<LogPreparado>> liberar;
+          {
+            std::lock_guard<std::mutex> cierre(cerrojo_hechos);
+            liberar.swap(hechos);
+          }
+          liberar.clear();
           auto p = std::make_unique<LogPreparado>();
           try {
             prepara(k, *p, &previstas);
@@ -314,6 +463,17 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   for (std::size_t k = 0; k < entradas.size(); ++k) {
     const std::string& entrada = entradas[k];
     std::unique_ptr<LogPreparado> preparado;
+    struct Hecho {
+      std::unique_ptr<LogPreparado>& preparado;
+      std::mutex& cerrojo;
+      std::vector<std::unique_ptr<LogPreparado>>& hechos;
+      bool para_los_hilos;
+      ~Hecho() {
+        if (!para_los_hilos || !preparado) return;
+        std::lock_guard<std::mutex> cierre(cerrojo);
+        hechos.push_back(std::move(preparado));
+      }
+    } hecho{preparado, cerrojo_hechos, hechos, reparto != nullptr};
     if (reparto) {
       preparado = reparto->Espera(k);
       if (preparado->excepcion) std::rethrow_exception(preparado->excepcion);
@@ -336,50 +496,77 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
     progreso.Porcentaje(0);
     progreso.Cede();
 
+    // The annulled-QSO file is gathered in memory and filed whole at the
+    // end of the log, when some QSO was annulled.
     OpcionesAnulacion vigentes = opciones();
-    plataforma::FicheroAnexo nulos;
-    if (!CreaFicheroNulos(nulos, concurso.CarpetaTrabajo, vigentes.NumeroListas))
-      throw plataforma::ErrorFichero(fichero_trabajo, "No se puede escribir el fichero");
+    std::string nulos = plataforma::AWindows1252(TextoLeyendaNulos(vigentes.NumeroListas));
     bool anulado_en_lista = false;
     listas.SinListaYaInluido.clear();
 
+    // While every QSO is crossed under the options its answer was worked
+    // out with, the lines stay as read and the files are those the worker
+    // made; at the first QSO crossed under other options the answers taken
+    // so far mark their lines and the run goes on line by line.
+    const std::vector<ResultadoCruce>& previstos = preparado->resultados;
+    bool como_previsto = !previstos.empty();
+    auto marca = [&](std::size_t i, std::string_view codigo) {
+      lineas[i] = LineaMarcada(codigo, lineas[i]);
+      AgregaCodificado(nulos, lineas[i]);
+      nulos.append("\r\n");
+    };
     for (std::size_t i = 0; i < lineas.size(); ++i) {
       if (!EsQsoACruzar(lineas[i])) continue;
       progreso.Porcentaje(Porcentaje(i, lineas.size()));
       progreso.Cede();
       vigentes = opciones();
-      const ResultadoCruce r = !preparado->resultados.empty() && vigentes == preparado->previstas
-                                   ? std::move(preparado->resultados[i])
-                               : metodo == MetodoCruce::Literal
+      if (!previstos.empty() && vigentes == preparado->previstas) {
+        const ResultadoCruce& r = previstos[i];
+        if (r.Anulado()) {
+          if (!como_previsto) marca(i, r.Codigo);
+          anulado_en_lista = true;
+        }
+        if (r.EstacionSinLista) cuenta_sin_lista(r.IndicativoSinLista);
+        continue;
+      }
+      if (como_previsto) {
+        como_previsto = false;
+        for (std::size_t j = 0; j < i; ++j)
+          if (EsQsoACruzar(lineas[j]) && previstos[j].Anulado()) marca(j, previstos[j].Codigo);
+      }
+      const ResultadoCruce r = metodo == MetodoCruce::Literal
                                    ? literal::CruzaQso(carpeta_validas, entradas, datos, lineas[i], k, vigentes)
                                    : cruce.CruzaQso(lineas[i], k, vigentes);
       if (r.Anulado()) {
-        lineas[i] = LineaMarcada(r.Codigo, lineas[i]);
-        nulos.EscribirLinea(lineas[i]);
+        marca(i, r.Codigo);
         anulado_en_lista = true;
       }
-      if (r.EstacionSinLista) CuentaListasNoEnviadas(listas, r.IndicativoSinLista);
+      if (r.EstacionSinLista) cuenta_sin_lista(r.IndicativoSinLista);
     }
 
-    if (al_cruzar) al_cruzar(entrada, lineas);
-    const bool escrita = GuardaListaCruzada(edicion.Carpeta(), entrada, lineas);
-    nulos.Cerrar();
-    if (!escrita) {
-      plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
-      throw plataforma::ErrorFichero(plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada),
-                                     "No se puede escribir el fichero");
+    const std::string ruta_cruzada = plataforma::UneRuta(edicion.Ruta(ListaEdicion::Cruzadas), entrada);
+    if (como_previsto) {
+      if (al_cruzar) {
+        for (std::size_t i = 0; i < lineas.size(); ++i)
+          if (EsQsoACruzar(lineas[i]) && previstos[i].Anulado()) lineas[i] = LineaMarcada(previstos[i].Codigo, lineas[i]);
+        al_cruzar(entrada, lineas);
+      }
+      if (!plataforma::ReemplazaFichero(RutaListaCruzada(edicion.Carpeta(), entrada), preparado->cruzada))
+        throw plataforma::ErrorFichero(ruta_cruzada, "No se puede escribir el fichero");
+      nulos.append(preparado->anulados);
+    } else {
+      if (al_cruzar) al_cruzar(entrada, lineas);
+      if (!GuardaListaCruzada(edicion.Carpeta(), entrada, lineas))
+        throw plataforma::ErrorFichero(ruta_cruzada, "No se puede escribir el fichero");
     }
     if (anulado_en_lista) {
       const std::string destino = plataforma::UneRuta(carpeta_anulados, NombreFicheroNulos(entrada));
-      if (!plataforma::CopiaFichero(plataforma::ResuelveRuta(fichero_trabajo), destino)) {
-        plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));
+      if (!plataforma::ReemplazaFichero(destino, nulos))
         throw plataforma::ErrorFichero(destino, "No se puede escribir el fichero");
-      }
     }
-    plataforma::BorraFichero(plataforma::ResuelveRuta(fichero_trabajo));  // a failure is no error
   }
 
   // 3. The lists of the whole run, to their files; the edition read again.
+  listas.NoEnviadasPorIndicativo = no_enviadas.Entradas();
   OrdenaListasNoEnviadasPorNumero(listas);
   ResultadoCruceListas resultado{std::move(listas.NoEnviadasPorIndicativo), std::move(listas.NoEnviadasPorNumero),
                                  std::move(listas.DeControl)};

@@ -16,6 +16,7 @@
 // run applies.
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -42,7 +43,7 @@ namespace scoring {
 struct ConcursoCruce {
   dao::Database* Base = nullptr;              // the contest database
   std::int32_t NumeroOrden = 0;               // the contest's number
-  std::string CarpetaTrabajo;                 // holds the working annulled-QSO file
+  std::string CarpetaTrabajo;                 // the working folder (the run leaves nothing in it)
   const TablasPaises* Paises = nullptr;       // for the category keys of some contests
   std::span<const std::string> SociosZurozi;  // members of the "X ANIVERSARIO ZUROZI" club
 };
@@ -76,6 +77,26 @@ struct ListasCruce {
 // its number plus one, with at least three digits, and " Listas".
 void CuentaListasNoEnviadas(ListasCruce& listas, const std::string& indicativo);
 
+// `NoEnviadasPorIndicativo` as the run keeps it while it runs: the same
+// entries in the same order as CuentaListasNoEnviadas leaves in the list,
+// each entry found and put in place by halving, where a list of thousands
+// of entries would shift a large part of itself at every new station.
+class ListaNoEnviadas {
+ public:
+  // The station counted once more (as CuentaListasNoEnviadas once it is
+  // not yet counted for the log in hand).
+  void Cuenta(const std::string& indicativo);
+  std::vector<std::string> Entradas() const { return {entradas_.begin(), entradas_.end()}; }
+
+  struct PorTexto {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
+  using Entradas_ = std::multiset<std::string, PorTexto>;
+
+ private:
+  Entradas_ entradas_;
+};
+
 // Lists a control log's callsign once (exact text).
 void AnotaListaDeControl(ListasCruce& listas, const std::string& indicativo);
 
@@ -94,6 +115,13 @@ inline constexpr std::string_view kFicheroNulosTrabajo = "FicheroNulos.NUL";
 // legend, the nineteen legend lines (the one of "NUL17" ending in
 // `numero_listas`), and the heading of the annulled QSOs.
 std::vector<std::string> LeyendaNulos(std::string_view numero_listas);
+
+// Lines 1 to 4 of an annulled-QSO file as text, each line followed by
+// CR LF. The run gathers a log's annulled-QSO file in memory from it, one
+// marked QSO line and CR LF after another, and files it whole (written
+// beside and renamed into place) when the log is crossed: no working file
+// is created and deleted per log.
+std::string TextoLeyendaNulos(std::string_view numero_listas);
 
 // Starts the working annulled-QSO file of the log in hand in the working
 // folder: deletes any earlier one, opens it anew and writes its legend. The

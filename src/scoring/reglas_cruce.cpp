@@ -38,17 +38,30 @@ std::string IndicativoComparable(std::string_view indicativo, bool con_portable)
 }
 
 bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo) {
-  if (!qso.fecha) return true;
-  if (!qso.minutos) return true;
-  const long long momento = MinutoAbsoluto(*qso.fecha, *qso.minutos);
-  if (periodo.DesdeDia) {
-    if (const std::optional<int> m = MinutosDelDia(periodo.DesdeHora))
-      if (momento < MinutoAbsoluto(*periodo.DesdeDia, *m)) return true;
-  }
-  if (periodo.HastaDia) {
-    if (const std::optional<int> m = MinutosDelDia(periodo.HastaHora))
-      if (momento > MinutoAbsoluto(*periodo.HastaDia, *m) + 10) return true;
-  }
+  return FueraDelPeriodo(qso.fecha, qso.minutos, periodo);
+}
+
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const PeriodoConcurso& periodo) {
+  return FueraDelPeriodo(fecha, minutos, LimitesDe(periodo));
+}
+
+LimitesPeriodo LimitesDe(const PeriodoConcurso& periodo) {
+  LimitesPeriodo l;
+  if (periodo.DesdeDia)
+    if (const std::optional<int> m = MinutosDelDia(periodo.DesdeHora)) l.desde = MinutoAbsoluto(*periodo.DesdeDia, *m);
+  if (periodo.HastaDia)
+    if (const std::optional<int> m = MinutosDelDia(periodo.HastaHora)) l.hasta = MinutoAbsoluto(*periodo.HastaDia, *m);
+  return l;
+}
+
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const LimitesPeriodo& limites) {
+  if (!fecha) return true;
+  if (!minutos) return true;
+  const long long momento = MinutoAbsoluto(*fecha, *minutos);
+  if (limites.desde && momento < *limites.desde) return true;
+  if (limites.hasta && momento > *limites.hasta + 10) return true;
   return false;
 }
 
@@ -89,7 +102,23 @@ IntercambioEnviado EnviadoDe(const reglas::TokensQso& t) {
 
 namespace {
 
+// The value of a text of one to nine digits, nothing else; no value for
+// any other text.
+std::optional<long> SoloCifras(std::string_view texto) {
+  if (texto.empty() || texto.size() > 9) return std::nullopt;
+  long valor = 0;
+  for (const char c : texto) {
+    if (c < '0' || c > '9') return std::nullopt;
+    valor = valor * 10 + (c - '0');
+  }
+  return valor;
+}
+
 bool MismosNumeros(std::string_view a, std::string_view b) {
+  // Plain digits (nearly always) read as Entero16 reads them, without the
+  // conversion of a general number.
+  const std::optional<long> ca = SoloCifras(a), cb = SoloCifras(b);
+  if (ca && cb) return *ca <= 32767 && *ca == *cb;
   const std::optional<int> x = Entero16(a);
   const std::optional<int> y = Entero16(b);
   return x && y && *x == *y;
@@ -99,14 +128,20 @@ bool MismosNumeros(std::string_view a, std::string_view b) {
 
 std::string_view CodigoIntercambio(const reglas::TokensQso& nuestro, const IntercambioEnviado& suyo,
                                    const reglas::PerfilIntercambio& f, const OpcionesAnulacion& o) {
-  if (o.AnularPorRstDistinto && f.recibido.rst && f.enviado.rst && nuestro[T::SuRst] != suyo.rst) return kNul16;
+  return CodigoIntercambio(IntercambioVisto{nuestro[T::SuRst], nuestro[T::SuNumero], nuestro[T::SusLetras],
+                                            nuestro[T::SusPuntos], nuestro[T::SuLocator]},
+                           IntercambioVisto{suyo.rst, suyo.numeral, suyo.letras, suyo.puntos, suyo.locator}, f, o);
+}
+
+std::string_view CodigoIntercambio(const IntercambioVisto& nuestro, const IntercambioVisto& suyo,
+                                   const reglas::PerfilIntercambio& f, const OpcionesAnulacion& o) {
+  if (o.AnularPorRstDistinto && f.recibido.rst && f.enviado.rst && nuestro.rst != suyo.rst) return kNul16;
   if (!o.AnularPorControlesDistintos) return {};
-  if (f.recibido.numeral && f.enviado.numeral && !MismosNumeros(nuestro[T::SuNumero], suyo.numeral)) return kNul14;
-  if (f.recibido.letras && f.enviado.letras &&
-      LetrasComparables(nuestro[T::SusLetras]) != LetrasComparables(suyo.letras))
+  if (f.recibido.numeral && f.enviado.numeral && !MismosNumeros(nuestro.numeral, suyo.numeral)) return kNul14;
+  if (f.recibido.letras && f.enviado.letras && LetrasComparables(nuestro.letras) != LetrasComparables(suyo.letras))
     return kNul12;
-  if (f.recibido.puntos && f.enviado.puntos && !MismosNumeros(nuestro[T::SusPuntos], suyo.puntos)) return kNul18;
-  if (f.recibido.locator && f.enviado.locator && nuestro[T::SuLocator] != suyo.locator) return kNul13;
+  if (f.recibido.puntos && f.enviado.puntos && !MismosNumeros(nuestro.puntos, suyo.puntos)) return kNul18;
+  if (f.recibido.locator && f.enviado.locator && nuestro.locator != suyo.locator) return kNul13;
   return {};
 }
 

@@ -49,6 +49,18 @@ std::string IndicativoComparable(std::string_view indicativo, bool con_portable)
 // and time, or more than 10 minutes after the end day and time. A QSO whose
 // time is not a time of day cannot be placed in the period and lies outside.
 bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo);
+// The same from the QSO's date and time.
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const PeriodoConcurso& periodo);
+// The limits of a period as moments (MinutoAbsoluto), worked out once for
+// many QSOs: no value where the period gives none (a start or end day
+// without a valid time leaves that side open).
+struct LimitesPeriodo {
+  std::optional<long long> desde, hasta;
+};
+LimitesPeriodo LimitesDe(const PeriodoConcurso& periodo);
+bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
+                     const LimitesPeriodo& limites);
 
 // Whether two records of one QSO agree in date and time: true when the
 // option `AnularPorFechaDistinta` is clear; otherwise the dates must be the
@@ -87,6 +99,13 @@ IntercambioEnviado EnviadoDe(const reglas::TokensQso& tokens);
 // set. A serial or points value that is not a number disagrees. Empty: the
 // QSO stands.
 std::string_view CodigoIntercambio(const reglas::TokensQso& nuestro, const IntercambioEnviado& suyo,
+                                   const reglas::PerfilIntercambio& flags, const OpcionesAnulacion& opciones);
+// The same test over the texts themselves: what we received (RST, serial,
+// letters, points, locator) and what the other station sent.
+struct IntercambioVisto {
+  std::string_view rst, numeral, letras, puntos, locator;
+};
+std::string_view CodigoIntercambio(const IntercambioVisto& recibido, const IntercambioVisto& enviado,
                                    const reglas::PerfilIntercambio& flags, const OpcionesAnulacion& opciones);
 
 // ----------------------------------------------------------- duplicates

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -179,6 +181,74 @@ TEST_F(CruzaListasTest, LasOpcionesSeLeenEnCadaQso) {
   EXPECT_EQ(Bytes(carpeta_ + "/ListasCruzadas/QQ1DD.LOG"), Bytes(kDatos + "/ListasValidas/QQ1DD.LOG"));
 }
 
+TEST_F(CruzaListasTest, OpcionesCambiadasAMitadDeUnaListaComoLaLecturaLiteral) {
+  // In every log the options are switched off from its third QSO on: the
+  // answers worked out ahead under the first options stand for the QSOs
+  // before, the others are crossed again; the files and the last crossed
+  // log told are those of the line-by-line reference under the same options.
+  std::vector<std::string> ultima;
+  auto ficheros = [&] {
+    std::vector<std::string> f{"ultima:"};
+    f.insert(f.end(), ultima.begin(), ultima.end());
+    for (const char* sub : {"ListasCruzadas", "ListasQsoAnulados", "ListasNoEnviadas"})
+      for (const std::string& n : plataforma::ListaFicheros(carpeta_ + "/" + sub))
+        f.push_back(std::string(sub) + "/" + n + ":" + Bytes(carpeta_ + "/" + sub + "/" + n));
+    return f;
+  };
+  auto cruza = [&](MetodoCruce metodo) {
+    std::string paso;
+    int llamadas = 0;
+    edicion_.Lee(ListaEdicion::Validas);
+    CruzaListas(
+        edicion_, progreso_, concurso_,
+        [&] {
+          if (progreso_.PasoActual() != paso) {
+            paso = progreso_.PasoActual();
+            llamadas = 0;
+          }
+          // The first reading of a log gives the legend, the next ones its QSOs.
+          return ++llamadas <= 3 ? OpcionesFixture() : OpcionesAnulacion{};
+        },
+        metodo, [&](const std::string&, const std::vector<std::string>& l) { ultima = l; });
+    return ficheros();
+  };
+  const std::vector<std::string> indexado = cruza(MetodoCruce::Indexado);
+  EXPECT_EQ(indexado, cruza(MetodoCruce::Literal));
+  EXPECT_FALSE(plataforma::ListaFicheros(carpeta_ + "/ListasQsoAnulados").empty());
+  // The switch changed the outcome: under the first options throughout the
+  // files differ.
+  edicion_.Lee(ListaEdicion::Validas);
+  CruzaListas(
+      edicion_, progreso_, concurso_, [] { return OpcionesFixture(); }, MetodoCruce::Indexado,
+      [&](const std::string&, const std::vector<std::string>& l) { ultima = l; });
+  EXPECT_NE(indexado, ficheros());
+}
+
+TEST_F(CruzaListasTest, LetrasFueraDeAsciiEnWindows1252ComoLaLecturaLiteral) {
+  // A log with letters beyond ASCII in its header and in QSO lines, some of
+  // them annulled: its crossed copy and annulled-QSO file keep each such
+  // letter as its one Windows-1252 byte, as the line-by-line reference
+  // writes them.
+  const std::string nombre = carpeta_ + "/ListasValidas/QQ1NN.LOG";
+  plataforma::ReemplazaFichero(nombre,
+                               "START-OF-LOG: 3.0\r\nCONTEST: CONCURSO CRUCE\r\nCALLSIGN: QQ1NN\r\n"
+                               "CATEGORY-OPERATOR: SINGLE-OP\r\nNAME: Jos\xE9 Ib\xE1\xF1\x65z\r\n"
+                               "QSO: 14025 CW 2009-12-30 1300 QQ1NN         599 001  QQ1AA         599 0\xF1\r\n"
+                               "QSO: 14025 CW 2009-12-30 1301 QQ1NN         599 002  QQ9\xD1X         599 002\r\n"
+                               "QSO: 14025 CW 2009-12-30 1302 QQ1NN         599 003  QQ1BB         599 003\r\n"
+                               "END-OF-LOG:\r\n");
+  auto cruza = [&](MetodoCruce metodo) {
+    edicion_.Lee(ListaEdicion::Validas);
+    CruzaListas(
+        edicion_, progreso_, concurso_, [] { return OpcionesFixture(); }, metodo);
+    return std::make_pair(Bytes(carpeta_ + "/ListasCruzadas/QQ1NN.LOG"), Bytes(carpeta_ + "/ListasQsoAnulados/QQ1NN.NUL"));
+  };
+  const auto indexado = cruza(MetodoCruce::Indexado);
+  EXPECT_EQ(indexado, cruza(MetodoCruce::Literal));
+  EXPECT_NE(indexado.first.find("NAME: Jos\xE9 Ib\xE1\xF1\x65z\r\n"), std::string::npos);
+  EXPECT_NE(indexado.second.find(":QSO: 14025 CW 2009-12-30 1301 QQ1NN         599 002  QQ9\xD1X"), std::string::npos);
+}
+
 TEST_F(CruzaListasTest, ContestDesconocido) {
   concurso_.NumeroOrden = 99;
   edicion_.Lee(ListaEdicion::Validas);
@@ -198,6 +268,34 @@ TEST(ListasCruce, EstacionSinListaCuentaUnaVezPorLista) {
   EXPECT_EQ(l.NoEnviadasPorIndicativo, (std::vector<std::string>{"QQ9B en 001 Lista", "QQ9BB en 002 Listas"}));
   OrdenaListasNoEnviadasPorNumero(l);
   EXPECT_EQ(l.NoEnviadasPorNumero, (std::vector<std::string>{"QQ9BB en 002 listas", "QQ9B en 001 listas"}));
+}
+
+TEST(ListasCruce, LaListaDelCruceDaLasMismasEntradasEnElMismoOrden) {
+  // Stations counted in many logs: calls that begin others, calls equal but
+  // for letter case (their entries sort equal until their counts differ),
+  // letters beyond ASCII, a call with " en " in it. The run's list and the
+  // window's sorted list end the same after every log.
+  const std::vector<std::string> estaciones{"QQ1AB", "qq1ab", "QQ1A", "QQ1ABC", "Qq1Ab", "EAÑ1X", "eañ1x",
+                                            "EAN1X", "QQ9 en 1", "QQ9", "ÿQQ", "ŸQQ", "", "QQ1AB/P"};
+  ListasCruce ventana;
+  ListaNoEnviadas run;
+  std::uint32_t semilla = 7;
+  for (int log = 0; log < 300; ++log) {
+    ventana.SinListaYaInluido.clear();
+    ListasCruce propia;  // the run's once-per-log check
+    for (int qso = 0; qso < 6; ++qso) {
+      semilla = semilla * 1103515245u + 12345u;
+      const std::string& e = estaciones[(semilla >> 16) % estaciones.size()];
+      CuentaListasNoEnviadas(ventana, e);
+      if (std::find(propia.SinListaYaInluido.begin(), propia.SinListaYaInluido.end(), e) ==
+          propia.SinListaYaInluido.end()) {
+        propia.SinListaYaInluido.push_back(e);
+        run.Cuenta(e);
+      }
+    }
+    ASSERT_EQ(run.Entradas(), ventana.NoEnviadasPorIndicativo) << "tras la lista " << log;
+  }
+  EXPECT_GE(ventana.NoEnviadasPorIndicativo.size(), estaciones.size());
 }
 
 TEST(ListasCruce, OrdenPorNumeroYDentroPorIndicativo) {

@@ -140,6 +140,25 @@ TEST(MarcaQsoDuplicados, ReglaDeLaPalmaParaQQ8KPW) {
 
 // Random logs under random rules: the indexed marking and the reference
 // agree line for line.
+TEST(MarcaQsoDuplicados, LlamadasConLetrasFueraDeAsciiSinDistinguirMayusculas) {
+  // "qqñ1ab" and "QQÑ1AB" are one station; "QQN1AB" another. Under each
+  // rule the marks are those of the line-by-line reference.
+  const std::vector<std::string> lineas{
+      Q("14025", "CW", "2009-12-30", "QQÑ1AB"), Q("14025", "CW", "2009-12-30", "qqñ1ab"),
+      Q("14025", "CW", "2009-12-30", "QQN1AB"), Q("7025", "CW", "2009-12-30", "qqÑ1Ab"),
+      Q("7025", "CW", "2009-12-30", "QQÑ1AB"),  Q("14025", "CW", "2009-12-31", "qqñ1ab")};
+  for (const ReglasRepeticion& reglas :
+       {Reglas(false, false, false, false, true), Reglas(false, true, false, false, false),
+        Reglas(false, true, true, true, false)}) {
+    std::vector<std::string> indexadas = lineas, literales = lineas;
+    MarcaQsoDuplicados(indexadas, Datos(reglas, ""));
+    literal::MarcaQsoDuplicados(literales, Datos(reglas, ""));
+    EXPECT_EQ(indexadas, literales);
+    EXPECT_TRUE(indexadas[1].starts_with("DUP00:"));
+    EXPECT_FALSE(indexadas[2].starts_with("DUP00:"));
+  }
+}
+
 TEST(MarcaQsoDuplicados, IndexadoYLiteralCoincidenEnLogsAleatorios) {
   const std::vector<std::string> llamadas = {"QQ2BBB", "qq2bbb", "QQ8KPW", "qq8kpw", "QQ3CC", "QQ3CC/P", ""};
   const std::vector<std::string> frecuencias = {"14025", "14250", "7025", "1.2G", "1.2", "50", "27555"};
