@@ -269,12 +269,21 @@ std::vector<std::string> PartirLineas(std::string_view bytes) {
   return lineas;
 }
 
-bool LeerBytes(const std::string& ruta, std::string& bytes) {
+namespace {
+
+// The bytes of `ruta` into `bytes`; with `solo_ordinario`, false when it is
+// not an ordinary file (a folder, a pipe).
+bool LeeBytesDe(const std::string& ruta, std::string& bytes, bool solo_ordinario) {
   bytes.clear();
-  std::FILE* f = std::fopen(ResuelveRuta(ruta).c_str(), "rb");
+  std::FILE* f = std::fopen(ruta.c_str(), "rb");
   if (!f) return false;
   struct stat datos {};
-  if (fstat(fileno(f), &datos) == 0 && datos.st_size > 0) bytes.reserve(static_cast<std::size_t>(datos.st_size));
+  const bool conocido = fstat(fileno(f), &datos) == 0;
+  if (solo_ordinario && !(conocido && S_ISREG(datos.st_mode))) {
+    std::fclose(f);
+    return false;
+  }
+  if (conocido && datos.st_size > 0) bytes.reserve(static_cast<std::size_t>(datos.st_size));
   char trozo[65536];
   std::size_t leidos;
   while ((leidos = std::fread(trozo, 1, sizeof trozo, f)) > 0) bytes.append(trozo, leidos);
@@ -282,6 +291,12 @@ bool LeerBytes(const std::string& ruta, std::string& bytes) {
   std::fclose(f);
   return bien;
 }
+
+}  // namespace
+
+bool LeerBytes(const std::string& ruta, std::string& bytes) { return LeeBytesDe(ResuelveRuta(ruta), bytes, false); }
+
+bool LeerBytesResuelta(const std::string& ruta, std::string& bytes) { return LeeBytesDe(ruta, bytes, true); }
 
 LectorLineas::LectorLineas() = default;
 

@@ -23,6 +23,9 @@ std::string AWindows1252(std::string_view utf8);
 std::vector<std::string> PartirLineas(std::string_view bytes);
 // The raw bytes of a file (path resolved without regard to letter case).
 bool LeerBytes(const std::string& ruta, std::string& bytes);
+// The raw bytes of an ordinary file at a path resolved already; false when
+// there is no ordinary file there (a folder, a pipe) or it cannot be read.
+bool LeerBytesResuelta(const std::string& ruta, std::string& bytes);
 
 // Reads a text file line by line, split as PartirLineas splits it, holding
 // only a piece of its bytes at a time: a large file costs the memory of its

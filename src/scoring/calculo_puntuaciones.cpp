@@ -647,20 +647,12 @@ ResultadoPuntuaciones CalculaPuntuaciones(EdicionConcurso& edicion, ProgresoEtap
     return t;
   };
   RepartoLogs<ResultadoLog> reparto(entradas.size());
-  std::vector<std::thread> hilos;
   const std::size_t n_hilos = std::min<std::size_t>(HilosDeTrabajo(), std::max<std::size_t>(entradas.size(), 1));
   std::vector<std::unique_ptr<Trabajador>> trabajadores;
   for (std::size_t h = 0; h < n_hilos; ++h) trabajadores.push_back(nuevo_trabajador());
-  struct Fin {
-    RepartoLogs<ResultadoLog>& reparto;
-    std::vector<std::thread>& hilos;
-    ~Fin() {
-      reparto.Para();
-      for (std::thread& h : hilos) h.join();
-    }
-  } fin{reparto, hilos};
+  GrupoHilos hilos([&] { reparto.Para(); });
   for (std::size_t h = 0; h < n_hilos; ++h)
-    hilos.emplace_back([&, t = trabajadores[h].get()] {
+    hilos.Arranca([&, t = trabajadores[h].get()] {
       std::size_t i = 0;
       while (reparto.Toma(i)) {
         auto r = std::make_unique<ResultadoLog>();

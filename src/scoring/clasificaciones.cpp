@@ -135,23 +135,6 @@ CuentasListaCruzada CuentaLineasCruzadas(std::string_view bytes) {
 
 namespace {
 
-// The bytes of an ordinary file at a path resolved already, into `bytes`
-// (whose room is kept from file to file). false when there is no ordinary
-// file there or it cannot be read.
-bool LeeFicheroResuelto(const std::string& ruta, std::string& bytes) {
-  bytes.clear();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(ruta, ec)) return false;
-  std::FILE* f = std::fopen(ruta.c_str(), "rb");
-  if (!f) return false;
-  char trozo[65536];
-  std::size_t leidos;
-  while ((leidos = std::fread(trozo, 1, sizeof trozo, f)) > 0) bytes.append(trozo, leidos);
-  const bool bien = !std::ferror(f);
-  std::fclose(f);
-  return bien;
-}
-
 // The lines of a score file (its Windows-1252 bytes) that LeeFilaClasificacion
 // reads, in order and as LeerLineas gives them: those holding one of its
 // marks. Only they are converted; the marks hold no line end, so each is
@@ -196,7 +179,7 @@ CuentasListaCruzada CuentaEnCarpeta(const std::string& carpeta_cruzadas, const s
       concursante == "..")
     return {};
   const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(carpeta_cruzadas, concursante + ".LOG"));
-  if (!LeeFicheroResuelto(ruta, bytes)) return {};
+  if (!plataforma::LeerBytesResuelta(ruta, bytes)) return {};
   return CuentaLineasCruzadas(bytes);
 }
 

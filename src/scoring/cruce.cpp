@@ -329,17 +329,9 @@ void ListasValidasCruce::Prepara(std::size_t hilos) {
     std::vector<LogValido::Trabajado> trabajados;
   };
   RepartoLogs<Leido> reparto(pendientes.size());
-  std::vector<std::thread> lectores;
-  struct Fin {
-    RepartoLogs<Leido>& reparto;
-    std::vector<std::thread>& lectores;
-    ~Fin() {
-      reparto.Para();
-      for (std::thread& t : lectores) t.join();
-    }
-  } fin{reparto, lectores};
+  GrupoHilos lectores([&] { reparto.Para(); });
   for (std::size_t h = 0; h < std::min(std::max<std::size_t>(hilos, 1), pendientes.size()); ++h)
-    lectores.emplace_back([&] {
+    lectores.Arranca([&] {
       std::size_t i = 0;
       while (reparto.Toma(i)) {
         auto leido = std::make_unique<Leido>();

@@ -422,22 +422,16 @@ ResultadoCruceListas CruzaListas(EdicionConcurso& edicion, ProgresoEtapa& progre
   std::unique_ptr<RepartoLogs<LogPreparado>> reparto;
   std::mutex cerrojo_hechos;
   std::vector<std::unique_ptr<LogPreparado>> hechos;  // written: for the workers to free
-  std::vector<std::thread> hilos;
-  struct Fin {
-    std::unique_ptr<RepartoLogs<LogPreparado>>& reparto;
-    std::vector<std::thread>& hilos;
-    ~Fin() {
-      if (reparto) reparto->Para();
-      for (std::thread& h : hilos) h.join();
-    }
-  } fin{reparto, hilos};
+  GrupoHilos hilos([&] {
+    if (reparto) reparto->Para();
+  });
   if (metodo == MetodoCruce::Indexado && !entradas.empty()) {
     const std::size_t n = std::min(HilosDeTrabajo(), entradas.size());
     cruce.Prepara(n);
     const OpcionesAnulacion previstas = opciones();
     reparto = std::make_unique<RepartoLogs<LogPreparado>>(entradas.size());
     for (std::size_t h = 0; h < n; ++h)
-      hilos.emplace_back([&, previstas] {
+      hilos.Arranca([&, previstas] {
         std::size_t k = 0;
         while (reparto->Toma(k)) {
           // The logs this thread's reading left behind are freed here, not

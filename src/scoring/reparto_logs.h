@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <memory>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -65,6 +66,28 @@ class RepartoLogs {
   std::vector<std::unique_ptr<Resultado>> hechos_;
   std::size_t siguiente_ = 0, tomados_ = 0;
   bool parar_ = false;
+};
+
+// The worker threads of a run. When the group goes, however the run ends,
+// `para` is called (no more logs are handed out) and every thread is
+// joined: declare it after whatever its threads use.
+class GrupoHilos {
+ public:
+  explicit GrupoHilos(std::function<void()> para) : para_(std::move(para)) {}
+  GrupoHilos(const GrupoHilos&) = delete;
+  GrupoHilos& operator=(const GrupoHilos&) = delete;
+  ~GrupoHilos() {
+    para_();
+    for (std::thread& h : hilos_) h.join();
+  }
+  template <typename Trabajo>
+  void Arranca(Trabajo&& trabajo) {
+    hilos_.emplace_back(std::forward<Trabajo>(trabajo));
+  }
+
+ private:
+  std::function<void()> para_;
+  std::vector<std::thread> hilos_;
 };
 
 // The workers of a run: one per processor the calling thread may run on,

@@ -177,6 +177,24 @@ TEST_F(FicherosTexto, LeerSinDistinguirMayusculasYFicheroAusente) {
   EXPECT_THROW(LeerLineas(dir.En("no-existe.txt")), ErrorFichero);
 }
 
+// Bytes read whole: through the case-blind lookup, or at a path resolved
+// already, which must name an ordinary file as it is spelt.
+TEST_F(FicherosTexto, BytesLeidosConYSinResolverLaRuta) {
+  const std::string bytes = std::string("a\r\n\xD1\0z", 6);
+  dir.EscribeBytes("Datos/Lista.LOG", bytes);
+  std::string leidos = "resto";
+  ASSERT_TRUE(LeerBytes(dir.En("datos/lista.log"), leidos));
+  EXPECT_EQ(bytes, leidos);
+  leidos = "resto";
+  ASSERT_TRUE(LeerBytesResuelta(dir.En("Datos/Lista.LOG"), leidos));
+  EXPECT_EQ(bytes, leidos);
+  for (const char* ruta : {"datos/lista.log", "Datos", "Datos/Otra.LOG"}) {
+    leidos = "resto";
+    EXPECT_FALSE(LeerBytesResuelta(dir.En(ruta), leidos)) << ruta;
+    EXPECT_TRUE(leidos.empty()) << ruta;
+  }
+}
+
 TEST_F(FicherosTexto, EscritoEsWindows1252ConCrLfByteAByte) {
   ASSERT_TRUE(EscribirLineas(dir.En("f.txt"), {"Año 2024 €", "", "ñ", "中"}));
   EXPECT_EQ(std::string("A\xF1o 2024 \x80\r\n\r\n\xF1\r\n?\r\n"), dir.LeeBytes("f.txt"));
