@@ -27,7 +27,7 @@
 // shows, laid out, when the window is painted), not once per step of a run.
 class PanelProgreso::LimitadorRepintado : public QObject {
  public:
-  explicit LimitadorRepintado(QWidget* ventana) : ventana_(ventana) {
+  LimitadorRepintado(QWidget* ventana, PanelProgreso& panel) : ventana_(ventana), panel_(panel) {
     reloj_.setSingleShot(true);
     connect(&reloj_, &QTimer::timeout, this, [this] { Suelta(); });
   }
@@ -75,6 +75,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     if (Abierto() && !pintadoEnVuelta_) {
       pintadoEnVuelta_ = true;
       retenido_ = false;
+      panel_.PonAlDia();
       EntregaDisposiciones();
       return false;
     }
@@ -140,6 +141,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     retenido_ = false;
     abierto_.start();
     pintadoEnVuelta_ = true;
+    panel_.PonAlDia();
     EntregaDisposiciones();
     soltando_ = true;
     QEvent repinta(QEvent::UpdateRequest);
@@ -148,6 +150,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   }
 
   QPointer<QWidget> ventana_;
+  PanelProgreso& panel_;
   std::vector<QPointer<QWidget>> vistas_;         // the list boxes
   std::vector<QPointer<QWidget>> disposiciones_;  // their layouts held back, in the order asked
   bool entregando_ = false;
@@ -163,7 +166,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
 PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
     : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {
   QWidget* control = etiqueta_ ? static_cast<QWidget*>(etiqueta_) : barra_;
-  if (control) limitador_ = std::make_unique<LimitadorRepintado>(control->window());
+  if (control) limitador_ = std::make_unique<LimitadorRepintado>(control->window(), *this);
 }
 
 PanelProgreso::~PanelProgreso() = default;
@@ -180,7 +183,14 @@ void PanelProgreso::Empieza(std::size_t total) {
   Muestra(0);
 }
 
+void PanelProgreso::AntesDeRepintar(std::function<void()> al_dia) { al_dia_ = std::move(al_dia); }
+
+void PanelProgreso::PonAlDia() {
+  if (al_dia_) al_dia_();
+}
+
 void PanelProgreso::Termina(const std::string& texto) {
+  PonAlDia();
   lote_.Termina();
   if (limitador_) limitador_->Desactiva();
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(texto.empty() ? crudo_ : texto));
@@ -188,6 +198,7 @@ void PanelProgreso::Termina(const std::string& texto) {
 }
 
 void PanelProgreso::Abandona() {
+  PonAlDia();
   lote_.Termina();
   if (limitador_) limitador_->Desactiva();
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(crudo_));
