@@ -43,6 +43,11 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     // A widget's layout sees its requests before the widget's own filters.
     QCoreApplication::instance()->installEventFilter(&disposicion_);
     activo_ = true;
+    // The run's first turn opens one interval after it starts: what the
+    // start changed (the controls disabled, the bar back at 0) is painted
+    // then with the run's first steps, not in a repaint of its own.
+    abierto_.start();
+    pintadoEnVuelta_ = true;
   }
 
   // The repaint held back, if any, comes at the next turn of the event loop.
