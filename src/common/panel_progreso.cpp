@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
+#include <ctime>
 #include <utility>
 #include <vector>
 
@@ -168,6 +169,34 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   bool soltando_ = false;
 };
 
+namespace {
+
+// A clock of a few milliseconds' grain that costs a fraction of a precise
+// reading (the runs ask for a yield at every QSO): the precise clock is read
+// only once this one says the interval may be over. Milliseconds; 0, and a
+// grain of the whole interval, where there is no such clock.
+qint64 MsGruesos() {
+#ifdef CLOCK_MONOTONIC_COARSE
+  timespec t;
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &t) == 0) return static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+#endif
+  return 0;
+}
+
+// How far behind the precise clock a reading of MsGruesos may be.
+qint64 GranoGrueso() {
+  static const qint64 grano = [] {
+#ifdef CLOCK_MONOTONIC_COARSE
+    timespec r;
+    if (clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0 && r.tv_sec == 0) return static_cast<qint64>(r.tv_nsec / 1000000 + 2);
+#endif
+    return static_cast<qint64>(PanelProgreso::kIntervaloMs);
+  }();
+  return grano;
+}
+
+}  // namespace
+
 PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
     : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {
   QWidget* control = etiqueta_ ? static_cast<QWidget*>(etiqueta_) : barra_;
@@ -222,6 +251,9 @@ void PanelProgreso::PonProgreso(int porcentaje) {
     pendiente_ = -1;
     return;
   }
+  // A value already waiting is shown at the next yield (or with the next
+  // value): the clock is not read again at every QSO.
+  if (valor == pendiente_) return;
   if (repintado_.isValid() && repintado_.elapsed() < kIntervaloMs) {
     pendiente_ = valor;
     return;
@@ -237,10 +269,14 @@ void PanelProgreso::Muestra(int valor) {
 }
 
 void PanelProgreso::Cede() {
-  if (!texto_nuevo_ && cedido_.isValid() && cedido_.elapsed() < kIntervaloMs) return;
+  if (!texto_nuevo_ && cedido_.isValid() && (MsGruesos() - cedido_grueso_ < kIntervaloMs - GranoGrueso() ||
+                                             cedido_.elapsed() < kIntervaloMs))
+    return;
+  if (pendiente_ >= 0 && (!repintado_.isValid() || repintado_.elapsed() >= kIntervaloMs)) Muestra(pendiente_);
   if (limitador_) limitador_->cediendo = true;
   QCoreApplication::processEvents();
   if (limitador_) limitador_->cediendo = false;
   cedido_.start();
+  cedido_grueso_ = MsGruesos();
   texto_nuevo_ = false;
 }

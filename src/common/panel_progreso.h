@@ -71,6 +71,7 @@ class PanelProgreso {
   ProgresoLote lote_;
   QElapsedTimer repintado_;
   QElapsedTimer cedido_;
+  qint64 cedido_grueso_ = 0;  // the coarse clock at the last yield
   bool cede_en_cada_paso_;
   std::string crudo_;         // the run's last step text, as it gave it
   bool texto_nuevo_ = false;  // the label changed since the last yield
