@@ -14,6 +14,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <exception>
+#include <span>
 #include <vector>
 
 #include "common/controles_ventana.h"
@@ -42,7 +43,7 @@ std::string HastaExtension(const std::string& nombre, const std::string& donde, 
 
 // Shows the lines of a file in the viewer, put in at once: the box takes in
 // one insertion, not one per line.
-void LlenaVisor(QListWidget* visor, const std::vector<std::string>& lineas) {
+void LlenaVisor(QListWidget* visor, std::span<const std::string> lineas) {
   visor->clear();
   QStringList textos;
   textos.reserve(static_cast<qsizetype>(lineas.size()));
@@ -221,7 +222,10 @@ void GesPuntos::Cruzar_Click() {
         },
         MetodoCruce::Indexado,
         [this](const std::string&, const std::vector<std::string>& lineas) {
-          cruzada_ = lineas;
+          // Into the texts kept from the logs before, which only grow.
+          if (cruzada_.size() < lineas.size()) cruzada_.resize(lineas.size());
+          for (std::size_t i = 0; i < lineas.size(); ++i) cruzada_[i].assign(lineas[i]);
+          lineas_cruzada_ = lineas.size();
           if (!cruzada_pendiente_) ui_->FicheroCabrillo->viewport()->update();
           cruzada_pendiente_ = true;
         });
@@ -330,7 +334,7 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
 void GesPuntos::MuestraCruzada() {
   if (!cruzada_pendiente_) return;
   cruzada_pendiente_ = false;
-  LlenaVisor(ui_->FicheroCabrillo, cruzada_);
+  LlenaVisor(ui_->FicheroCabrillo, std::span<const std::string>(cruzada_.data(), lineas_cruzada_));
 }
 
 // ------------------------------------------------------------- the edition

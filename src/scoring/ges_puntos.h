@@ -105,7 +105,8 @@ class GesPuntos : public QWidget, public ProgresoEtapa {
   bool opciones_al_dia_ = false;
   // The lines of the last crossed log, kept until the window is about to be
   // repainted (see PanelProgreso::AntesDeRepintar).
-  std::vector<std::string> cruzada_;
+  std::vector<std::string> cruzada_;  // its first lineas_cruzada_
+  std::size_t lineas_cruzada_ = 0;
   bool cruzada_pendiente_ = false;
   EdicionConcurso edicion_;
   bool CargandoOpciones = false;
