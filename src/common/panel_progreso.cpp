@@ -188,7 +188,8 @@ qint64 GranoGrueso() {
   static const qint64 grano = [] {
 #ifdef CLOCK_MONOTONIC_COARSE
     timespec r;
-    if (clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0 && r.tv_sec == 0) return static_cast<qint64>(r.tv_nsec / 1000000 + 2);
+    if (clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0 && r.tv_sec == 0)
+      return static_cast<qint64>(r.tv_nsec / 1000000 + 2);
 #endif
     return static_cast<qint64>(PanelProgreso::kIntervaloMs);
   }();
