@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
+#include <ctime>
 #include <utility>
 #include <vector>
 
@@ -27,7 +28,7 @@
 // shows, laid out, when the window is painted), not once per step of a run.
 class PanelProgreso::LimitadorRepintado : public QObject {
  public:
-  explicit LimitadorRepintado(QWidget* ventana) : ventana_(ventana) {
+  LimitadorRepintado(QWidget* ventana, PanelProgreso& panel) : ventana_(ventana), panel_(panel) {
     reloj_.setSingleShot(true);
     connect(&reloj_, &QTimer::timeout, this, [this] { Suelta(); });
   }
@@ -43,6 +44,11 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     // A widget's layout sees its requests before the widget's own filters.
     QCoreApplication::instance()->installEventFilter(&disposicion_);
     activo_ = true;
+    // The run's first turn opens one interval after it starts: what the
+    // start changed (the controls disabled, the bar back at 0) is painted
+    // then with the run's first steps, not in a repaint of its own.
+    abierto_.start();
+    pintadoEnVuelta_ = true;
   }
 
   // The repaint held back, if any, comes at the next turn of the event loop.
@@ -75,6 +81,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     if (Abierto() && !pintadoEnVuelta_) {
       pintadoEnVuelta_ = true;
       retenido_ = false;
+      panel_.PonAlDia();
       EntregaDisposiciones();
       return false;
     }
@@ -140,6 +147,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
     retenido_ = false;
     abierto_.start();
     pintadoEnVuelta_ = true;
+    panel_.PonAlDia();
     EntregaDisposiciones();
     soltando_ = true;
     QEvent repinta(QEvent::UpdateRequest);
@@ -148,6 +156,7 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   }
 
   QPointer<QWidget> ventana_;
+  PanelProgreso& panel_;
   std::vector<QPointer<QWidget>> vistas_;         // the list boxes
   std::vector<QPointer<QWidget>> disposiciones_;  // their layouts held back, in the order asked
   bool entregando_ = false;
@@ -160,10 +169,39 @@ class PanelProgreso::LimitadorRepintado : public QObject {
   bool soltando_ = false;
 };
 
+namespace {
+
+// A clock of a few milliseconds' grain that costs a fraction of a precise
+// reading (the runs ask for a yield at every QSO): the precise clock is read
+// only once this one says the interval may be over. Milliseconds; 0, and a
+// grain of the whole interval, where there is no such clock.
+qint64 MsGruesos() {
+#ifdef CLOCK_MONOTONIC_COARSE
+  timespec t;
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &t) == 0) return static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+#endif
+  return 0;
+}
+
+// How far behind the precise clock a reading of MsGruesos may be.
+qint64 GranoGrueso() {
+  static const qint64 grano = [] {
+#ifdef CLOCK_MONOTONIC_COARSE
+    timespec r;
+    if (clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0 && r.tv_sec == 0)
+      return static_cast<qint64>(r.tv_nsec / 1000000 + 2);
+#endif
+    return static_cast<qint64>(PanelProgreso::kIntervaloMs);
+  }();
+  return grano;
+}
+
+}  // namespace
+
 PanelProgreso::PanelProgreso(QLabel* etiqueta, QProgressBar* barra, bool cede_en_cada_paso)
     : etiqueta_(etiqueta), barra_(barra), cede_en_cada_paso_(cede_en_cada_paso) {
   QWidget* control = etiqueta_ ? static_cast<QWidget*>(etiqueta_) : barra_;
-  if (control) limitador_ = std::make_unique<LimitadorRepintado>(control->window());
+  if (control) limitador_ = std::make_unique<LimitadorRepintado>(control->window(), *this);
 }
 
 PanelProgreso::~PanelProgreso() = default;
@@ -180,7 +218,14 @@ void PanelProgreso::Empieza(std::size_t total) {
   Muestra(0);
 }
 
+void PanelProgreso::AntesDeRepintar(std::function<void()> al_dia) { al_dia_ = std::move(al_dia); }
+
+void PanelProgreso::PonAlDia() {
+  if (al_dia_) al_dia_();
+}
+
 void PanelProgreso::Termina(const std::string& texto) {
+  PonAlDia();
   lote_.Termina();
   if (limitador_) limitador_->Desactiva();
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(texto.empty() ? crudo_ : texto));
@@ -188,6 +233,7 @@ void PanelProgreso::Termina(const std::string& texto) {
 }
 
 void PanelProgreso::Abandona() {
+  PonAlDia();
   lote_.Termina();
   if (limitador_) limitador_->Desactiva();
   if (etiqueta_) etiqueta_->setText(QString::fromStdString(crudo_));
@@ -206,6 +252,9 @@ void PanelProgreso::PonProgreso(int porcentaje) {
     pendiente_ = -1;
     return;
   }
+  // A value already waiting is shown at the next yield (or with the next
+  // value): the clock is not read again at every QSO.
+  if (valor == pendiente_) return;
   if (repintado_.isValid() && repintado_.elapsed() < kIntervaloMs) {
     pendiente_ = valor;
     return;
@@ -221,10 +270,14 @@ void PanelProgreso::Muestra(int valor) {
 }
 
 void PanelProgreso::Cede() {
-  if (!texto_nuevo_ && cedido_.isValid() && cedido_.elapsed() < kIntervaloMs) return;
+  if (!texto_nuevo_ && cedido_.isValid() && (MsGruesos() - cedido_grueso_ < kIntervaloMs - GranoGrueso() ||
+                                             cedido_.elapsed() < kIntervaloMs))
+    return;
+  if (pendiente_ >= 0 && (!repintado_.isValid() || repintado_.elapsed() >= kIntervaloMs)) Muestra(pendiente_);
   if (limitador_) limitador_->cediendo = true;
   QCoreApplication::processEvents();
   if (limitador_) limitador_->cediendo = false;
   cedido_.start();
+  cedido_grueso_ = MsGruesos();
   texto_nuevo_ = false;
 }

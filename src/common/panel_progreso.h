@@ -9,6 +9,7 @@
 // painted together when the time is up.
 #include <QElapsedTimer>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,14 @@ class PanelProgreso {
 
   const ProgresoLote& Lote() const { return lote_; }
 
+  // What the window shows of the run that is set only when it is about to
+  // be seen (a viewer of the log in hand, refilled at every log): called
+  // just before each repaint while a run goes on, and when it ends or is
+  // abandoned. The window calls it too before it shows a message box.
+  void AntesDeRepintar(std::function<void()> al_dia);
+  // Calls it now: what is shown is that of the run's last step.
+  void PonAlDia();
+
   // The least time between two repaints of the bar and between two yields.
   static constexpr int kIntervaloMs = 33;
 
@@ -62,9 +71,11 @@ class PanelProgreso {
   ProgresoLote lote_;
   QElapsedTimer repintado_;
   QElapsedTimer cedido_;
+  qint64 cedido_grueso_ = 0;  // the coarse clock at the last yield
   bool cede_en_cada_paso_;
   std::string crudo_;         // the run's last step text, as it gave it
   bool texto_nuevo_ = false;  // the label changed since the last yield
   int pendiente_ = -1;        // a value not shown yet because the last repaint was too recent
+  std::function<void()> al_dia_;
   std::unique_ptr<LimitadorRepintado> limitador_;  // the window's repaints while a run goes on
 };

@@ -14,6 +14,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <exception>
+#include <span>
 #include <vector>
 
 #include "common/controles_ventana.h"
@@ -42,7 +43,7 @@ std::string HastaExtension(const std::string& nombre, const std::string& donde, 
 
 // Shows the lines of a file in the viewer, put in at once: the box takes in
 // one insertion, not one per line.
-void LlenaVisor(QListWidget* visor, const std::vector<std::string>& lineas) {
+void LlenaVisor(QListWidget* visor, std::span<const std::string> lineas) {
   visor->clear();
   QStringList textos;
   textos.reserve(static_cast<qsizetype>(lineas.size()));
@@ -68,6 +69,7 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
 
   MideTextosUnaVez(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, false);
+  progreso_->AntesDeRepintar([this] { MuestraCruzada(); });
   edicion_.AlCambiar = [this](ListaEdicion lista) { MuestraLista(lista); };
 
   connect(ui_->Cruzar, &QPushButton::clicked, this, &GesPuntos::Cruzar_Click);
@@ -83,6 +85,9 @@ GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<Ac
     connect(lectura, &QListWidget::itemClicked, lectura, [lectura] { lectura->clearSelection(); });
   for (std::size_t i = 0; i < kColumnasAnulacion.size(); ++i) casillas_[i] = Casilla(kColumnasAnulacion[i].first);
   ConectaOpciones();
+  for (QCheckBox* casilla : casillas_)
+    connect(casilla, &QCheckBox::toggled, this, [this] { opciones_al_dia_ = false; });
+  connect(ui_->NumeroListas, &QLineEdit::textChanged, this, [this] { opciones_al_dia_ = false; });
 
   installEventFilter(this);
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -203,9 +208,27 @@ void GesPuntos::Cruzar_Click() {
   bool hecho = false;
   progreso_->Empieza(edicion_.Lista(ListaEdicion::Validas));
   try {
+    // The run reads the options at every QSO: they are read from the boxes
+    // only when one has changed. Each crossed log's lines are shown in the
+    // viewer when the window is next repainted (and when the run ends).
     CruzaListas(
-        edicion_, *this, concurso, [this] { return Opciones(); }, MetodoCruce::Indexado,
-        [this](const std::string&, const std::vector<std::string>& lineas) { LlenaVisor(ui_->FicheroCabrillo, lineas); });
+        edicion_, *this, concurso,
+        [this] {
+          if (!opciones_al_dia_) {
+            opciones_ = Opciones();
+            opciones_al_dia_ = true;
+          }
+          return opciones_;
+        },
+        MetodoCruce::Indexado,
+        [this](const std::string&, const std::vector<std::string>& lineas) {
+          // Into the texts kept from the logs before, which only grow.
+          if (cruzada_.size() < lineas.size()) cruzada_.resize(lineas.size());
+          for (std::size_t i = 0; i < lineas.size(); ++i) cruzada_[i].assign(lineas[i]);
+          lineas_cruzada_ = lineas.size();
+          if (!cruzada_pendiente_) ui_->FicheroCabrillo->viewport()->update();
+          cruzada_pendiente_ = true;
+        });
     progreso_->Termina();
     hecho = true;
   } catch (const std::exception& error) {
@@ -308,6 +331,12 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
   LlenaVisor(u.FicheroCabrillo, lineas);
 }
 
+void GesPuntos::MuestraCruzada() {
+  if (!cruzada_pendiente_) return;
+  cruzada_pendiente_ = false;
+  LlenaVisor(ui_->FicheroCabrillo, std::span<const std::string>(cruzada_.data(), lineas_cruzada_));
+}
+
 // ------------------------------------------------------------- the edition
 
 void GesPuntos::MuestraLista(ListaEdicion lista) {
@@ -343,10 +372,12 @@ void GesPuntos::Paso(const std::string& texto) { progreso_->PonTexto(texto); }
 void GesPuntos::Porcentaje(int porcentaje) { progreso_->PonProgreso(porcentaje); }
 
 void GesPuntos::Fallo(const std::string& texto, const std::string& titulo) {
+  progreso_->PonAlDia();
   plataforma::MsgBox(texto, titulo, plataforma::Icono::Error);
 }
 
 bool GesPuntos::Pregunta(const std::string& texto, const std::string& titulo) {
+  progreso_->PonAlDia();
   return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
          plataforma::Respuesta::Si;
 }

@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/edicion_concurso.h"
 #include "common/progreso_etapa.h"
@@ -85,6 +86,8 @@ class GesPuntos : public QWidget, public ProgresoEtapa {
   QCheckBox* Casilla(std::string_view nombre) const;
 
   void MuestraFichero(QListWidget* lista);
+  // The viewer shows the lines of the last crossed log, if it does not yet.
+  void MuestraCruzada();
   // Shows a list of the edition in its list box and count label.
   void MuestraLista(ListaEdicion lista);
   void Form_Unload();
@@ -96,6 +99,15 @@ class GesPuntos : public QWidget, public ProgresoEtapa {
   // The box of each column of kColumnasAnulacion, in its order: a run reads
   // the options once per QSO.
   std::array<QCheckBox*, kColumnasAnulacion.size()> casillas_{};
+  // The options as the boxes show them, read again after any box or the
+  // number of logs changed.
+  OpcionesAnulacion opciones_;
+  bool opciones_al_dia_ = false;
+  // The lines of the last crossed log, kept until the window is about to be
+  // repainted (see PanelProgreso::AntesDeRepintar).
+  std::vector<std::string> cruzada_;  // its first lineas_cruzada_
+  std::size_t lineas_cruzada_ = 0;
+  bool cruzada_pendiente_ = false;
   EdicionConcurso edicion_;
   bool CargandoOpciones = false;
   bool ejecutando_ = false;

@@ -139,6 +139,60 @@ TEST(PanelProgreso, UnaEtiquetaSePintaDispuestaParaSuTexto) {
   etiqueta->removeEventFilter(&comprueba);
 }
 
+// What a window sets only when it is about to be seen: a run that yields as
+// fast as it can has it set before each repaint, not at every step; at every
+// painting it shows the run's last step, and so it does once the run is over
+// and whenever the window asks for it (before a message box).
+TEST(PanelProgreso, LoQueSeMuestraAntesDeRepintarEstaAlDiaEnCadaPintado) {
+  VentanaTrabajo v;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.ventana));
+  QTest::qWait(50);
+  PanelProgreso panel(v.etiqueta, v.barra, false);
+  int ultimo = 0, puestas = 0;
+  panel.AntesDeRepintar([&] {
+    ++puestas;
+    v.lista->clear();
+    v.lista->addItem(QString::number(ultimo));
+  });
+  struct Comprueba : QObject {
+    QListWidget* lista = nullptr;
+    const int* ultimo = nullptr;
+    int pintados = 0, atrasados = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() != QEvent::Paint) return false;
+      ++pintados;
+      if (lista->count() != 1 || lista->item(0)->text() != QString::number(*ultimo)) ++atrasados;
+      return false;
+    }
+  } comprueba;
+  comprueba.lista = v.lista;
+  comprueba.ultimo = &ultimo;
+  v.lista->viewport()->installEventFilter(&comprueba);
+
+  panel.Empieza(100000);
+  QElapsedTimer reloj;
+  reloj.start();
+  while (reloj.elapsed() < 300) {
+    ++ultimo;
+    panel.PonTexto("Procesando Q" + std::to_string(ultimo) + ".LOG");
+    v.lista->viewport()->update();
+    panel.Cede();
+  }
+  ASSERT_GT(ultimo, 4 * puestas) << "a run too slow to tell";
+  EXPECT_GE(comprueba.pintados, 2);
+  EXPECT_EQ(comprueba.atrasados, 0);
+  EXPECT_LE(puestas, reloj.elapsed() / PanelProgreso::kIntervaloMs + 2);
+  ++ultimo;
+  panel.PonAlDia();
+  EXPECT_EQ(v.lista->item(0)->text(), QString::number(ultimo));
+  ++ultimo;
+  panel.Termina("FIN");
+  EXPECT_EQ(v.lista->item(0)->text(), QString::number(ultimo));
+  QTest::qWait(100);
+  EXPECT_EQ(comprueba.atrasados, 0);
+  v.lista->viewport()->removeEventFilter(&comprueba);
+}
+
 // The list boxes of a window measure their texts as any list box does:
 // every item in the same place and of the same size as in a plain list, and
 // again after a change of font, also in the fixed-pitch face, where texts

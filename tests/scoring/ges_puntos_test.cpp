@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "plataforma/dao.h"
+#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
 #include "scoring/opciones_anulacion.h"
@@ -83,6 +84,28 @@ const char* const kCasillas[] = {
 std::string Columna(const std::string& casilla) {
   return casilla == "AnularPorRstDistinto" ? "AnularPorRSTDistinto" : casilla;
 }
+
+// The lines a list box shows.
+std::vector<std::string> TextosDe(const QListWidget& lista) {
+  std::vector<std::string> textos;
+  for (int i = 0; i < lista.count(); ++i) textos.push_back(lista.item(i)->text().toStdString());
+  return textos;
+}
+
+// Notes what a list box shows whenever a message box comes up, and passes
+// the box on to the test's script.
+struct VisorAlAvisar : plataforma::Mensajero {
+  explicit VisorAlAvisar(const QListWidget& l) : lista(l), anterior(plataforma::InstalaMensajero(this)) {}
+  ~VisorAlAvisar() override { plataforma::InstalaMensajero(anterior); }
+  plataforma::Respuesta Muestra(const std::string& texto, const std::string& titulo, plataforma::Icono icono,
+                                plataforma::Botones botones) override {
+    textos.push_back(TextosDe(lista));
+    return anterior->Muestra(texto, titulo, icono, botones);
+  }
+  const QListWidget& lista;
+  plataforma::Mensajero* anterior;
+  std::vector<std::vector<std::string>> textos;
+};
 
 class VentanaGesPuntos : public ::testing::Test {
  protected:
@@ -359,6 +382,12 @@ TEST_F(VentanaGesPuntos, CruzaYMuestraUnaListaCruzada) {
   EXPECT_EQ(Control<QLabel>("LDeControl")->text(), "2 Listas");
   for (const char* b : {"Cruzar", "Calcular", "Clasificaciones", "FinClientes", "SSFrame2", "SSFrame5", "ListasValidas"})
     EXPECT_TRUE(Control(b)->isEnabled()) << b;
+  // The viewer is left with the last log crossed, marked as its file.
+  {
+    std::vector<std::string> ultima;
+    plataforma::LeerLineas(prueba::kDatosCruce + "/esperado/ListasCruzadas/QQ1HH.LOG", ultima);
+    EXPECT_EQ(TextosDe(*Control<QListWidget>("FicheroCabrillo")), ultima);
+  }
 
   // The viewer.
   Control<QListWidget>("ListasValidas")->setCurrentRow(0);
@@ -399,7 +428,15 @@ TEST_F(VentanaGesPuntos, UnCruceQueNoPuedeEscribirLoDiceYDevuelveLosControles) {
   std::filesystem::remove_all(f.En("ListasCruzadas"));
   Abre();
   soporte::Mensajes().Espera(Respuesta::Aceptar);
+  // What the viewer shows while the box is up: the log whose crossed copy
+  // could not be written, the first one.
+  VisorAlAvisar visor(*Control<QListWidget>("FicheroCabrillo"));
   Control<QPushButton>("Cruzar")->click();
+  ASSERT_EQ(visor.textos.size(), 1u);
+  std::vector<std::string> primera;
+  plataforma::LeerLineas(f.En("ListasValidas/QQ1AA.LOG"), primera);
+  ASSERT_EQ(visor.textos[0].size(), primera.size());
+  EXPECT_EQ(visor.textos[0].front(), primera.front());
   ASSERT_EQ(soporte::Mensajes().Cajas().size(), 1u);
   EXPECT_EQ(soporte::Mensajes().Cajas()[0].titulo, "ERROR");
   EXPECT_NE(soporte::Mensajes().Cajas()[0].texto.find("No se ha podido completar el cruce de listas"),
