@@ -137,6 +137,7 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
 
   MideTextosUnaVez(this);
   progreso_ = std::make_unique<PanelProgreso>(ui_->LProceso, ui_->Proceso, true);
+  progreso_->AntesDeRepintar([this] { MuestraLogEnCurso(); });
 
   connect(ui_->Conectar, &QPushButton::clicked, this, &GesAutomatica::Conectar_Click);
   connect(ui_->Cancelar, &QPushButton::clicked, this, &GesAutomatica::Cancelar_Click);
@@ -450,6 +451,7 @@ void GesAutomatica::CruzarListas_Click() {
 void GesAutomatica::FinClientes_Click() { close(); }
 
 void GesAutomatica::Imprimir_Click() {
+  MuestraLogEnCurso();
   ::ImprimeLista(enlace_->Contexto().Impresora, *ui_->FicheroCabrillo, ui_->Lista->title().toStdString());
 }
 
@@ -473,6 +475,7 @@ void GesAutomatica::MuestraFichero(QListWidget* lista) {
       const QSignalBlocker bloqueo(otra);
       otra->clearSelection();
     }
+  log_pendiente_ = admitidas_pendientes_ = false;
   ui_->FicheroCabrillo->clear();
   ui_->Lista->setTitle(Q(visor.titulo));
   std::vector<std::string> lineas;
@@ -497,6 +500,7 @@ void GesAutomatica::Porcentaje(int porcentaje) { progreso_->PonProgreso(porcenta
 void GesAutomatica::Cede() { progreso_->Cede(); }
 
 void GesAutomatica::Fallo(const std::string& texto, const std::string& titulo) {
+  progreso_->PonAlDia();
   if (titulo.empty())
     plataforma::MsgBox(texto);
   else
@@ -504,18 +508,40 @@ void GesAutomatica::Fallo(const std::string& texto, const std::string& titulo) {
 }
 
 bool GesAutomatica::Pregunta(const std::string& texto, const std::string& titulo) {
+  progreso_->PonAlDia();
   return plataforma::MsgBox(texto, titulo, plataforma::Icono::Pregunta, plataforma::Botones::SiNo) ==
          plataforma::Respuesta::Si;
 }
 
+// The log in hand goes into the viewer when the window is next repainted,
+// when the run ends and before a message box: only then is it seen.
 void GesAutomatica::EmpiezaLog(const std::string& nombre_fichero) {
-  ui_->FicheroCabrillo->clear();
-  ui_->Lista->setTitle(Q("Fichero CABRILLO RECIBIDO de " + nombre_fichero));
+  titulo_log_ = "Fichero CABRILLO RECIBIDO de " + nombre_fichero;
+  lineas_log_.clear();
+  if (!log_pendiente_) ui_->FicheroCabrillo->viewport()->update();
+  log_pendiente_ = true;
 }
 
 void GesAutomatica::MuestraLog(const ResultadoRecepcion& log) {
-  Llena(ui_->FicheroCabrillo, log.Lineas);
-  if (!log.LineasAdmitidas.empty()) Llena(ui_->FicheroAdmitidas, log.LineasAdmitidas);
+  lineas_log_ = log.Lineas;
+  if (!log.LineasAdmitidas.empty()) {
+    admitidas_log_ = log.LineasAdmitidas;
+    admitidas_pendientes_ = true;
+  }
+  if (!log_pendiente_) ui_->FicheroCabrillo->viewport()->update();
+  log_pendiente_ = true;
+}
+
+void GesAutomatica::MuestraLogEnCurso() {
+  if (log_pendiente_) {
+    log_pendiente_ = false;
+    ui_->Lista->setTitle(Q(titulo_log_));
+    Llena(ui_->FicheroCabrillo, lineas_log_);
+  }
+  if (admitidas_pendientes_) {
+    admitidas_pendientes_ = false;
+    Llena(ui_->FicheroAdmitidas, admitidas_log_);
+  }
 }
 
 void GesAutomatica::MuestraCorreos(const std::vector<std::string>& correos) {

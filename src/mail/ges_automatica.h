@@ -24,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "common/edicion_concurso.h"
@@ -119,6 +120,9 @@ class GesAutomatica : public QWidget, public VentanaCorreo, public ProgresoEtapa
   // The folder lists are still while intake writes to their folders.
   void PonListasQuietas(bool quietas);
   void MuestraFichero(QListWidget* lista);
+  // The viewer shows the log in hand (its title, its lines and the award's
+  // admitted list), if it does not yet.
+  void MuestraLogEnCurso();
 
   std::unique_ptr<EnlaceGesAutomatica> enlace_;
   std::unique_ptr<Ui::GesAutomatica> ui_;
@@ -135,6 +139,12 @@ class GesAutomatica : public QWidget, public VentanaCorreo, public ProgresoEtapa
   bool cancelada_ = false;       // `Cancelar` pressed while a session ran
   bool avisoNetrcDado_ = false;  // the netrc warning is shown once per window
   bool descargada_ = false;
+  // The log in hand as the viewer is to show it, kept until the window is
+  // about to be repainted (see PanelProgreso::AntesDeRepintar).
+  std::string titulo_log_;
+  std::vector<std::string> lineas_log_, admitidas_log_;
+  bool log_pendiente_ = false;
+  bool admitidas_pendientes_ = false;
 };
 
 // Opens the mail window on behalf of the main window (which hides itself):

@@ -33,7 +33,9 @@
 #include "mail/ges_automatica_textos.h"
 #include "plataforma/correo/servidores.h"
 #include "plataforma/impresion.h"
+#include "plataforma/mensajes.h"
 #include "plataforma/rutas.h"
+#include "plataforma/texto.h"
 #include "scoring/ges_puntos.h"
 #include "soporte/base64.h"
 #include "soporte/mensajes_guion.h"
@@ -808,6 +810,57 @@ TEST_F(GesAutomaticaTest, AManualPassCountsItsLogsAndEndsAt100) {
   EXPECT_TRUE(pasos.count("Procesando QQ6STU.LOG (2 de 2)")) << pasos.size();
   EXPECT_EQ(Rotulo("LProceso"), "FIN PROCESO");
   EXPECT_EQ(C<QProgressBar>("Proceso")->value(), 100);
+}
+
+// The viewer is filled only when it is about to be seen: at the end of a
+// pass it shows the last log taken in, under its caption, and a box shown
+// during the pass comes up over the log it is about.
+struct VisorAlAvisar : plataforma::Mensajero {
+  explicit VisorAlAvisar(const QListWidget& l) : lista(l), anterior(plataforma::InstalaMensajero(this)) {}
+  ~VisorAlAvisar() override { plataforma::InstalaMensajero(anterior); }
+  plataforma::Respuesta Muestra(const std::string& texto, const std::string& titulo, plataforma::Icono icono,
+                                plataforma::Botones botones) override {
+    std::vector<std::string> v;
+    for (int i = 0; i < lista.count(); ++i) v.push_back(lista.item(i)->text().toStdString());
+    textos.push_back(v);
+    return anterior->Muestra(texto, titulo, icono, botones);
+  }
+  const QListWidget& lista;
+  plataforma::Mensajero* anterior;
+  std::vector<std::vector<std::string>> textos;
+};
+
+TEST_F(GesAutomaticaTest, TheViewerEndsOnTheLastLogAndABoxComesUpOverItsLog) {
+  Concurso();
+  automatica_ = false;
+  for (const char* log : {"QQ1ABC.LOG", "QQ6STU.LOG"})
+    fs::copy_file(kLogs + "/" + log, carpeta_ + "/FicherosManuales/" + log);
+  Abre();
+  Pulsa(Qt::Key_F2);
+  EXPECT_EQ(Rotulo("LProceso"), "FIN PROCESO");
+  EXPECT_EQ(C<QGroupBox>("Lista")->title().toStdString(), "Fichero CABRILLO RECIBIDO de QQ6STU.LOG");
+  // The log's lines as validated: up to its end mark.
+  auto Validadas = [](const char* log) {
+    std::vector<std::string> lineas;
+    plataforma::LeerLineas(kLogs + "/" + log, lineas);
+    const auto fin = std::find(lineas.begin(), lineas.end(), "END-OF-LOG:");
+    if (fin != lineas.end()) lineas.erase(fin + 1, lineas.end());
+    return lineas;
+  };
+  EXPECT_EQ(Elementos("FicheroCabrillo"), Validadas("QQ6STU.LOG"));
+
+  // The valid lists cannot be written: each log of the pass says so.
+  for (const char* log : {"QQ1ABC.LOG", "QQ6STU.LOG"})
+    fs::copy_file(kLogs + "/" + log, carpeta_ + "/FicherosManuales/" + log, fs::copy_options::overwrite_existing);
+  fs::remove_all(carpeta_ + "/ListasValidas");
+  std::ofstream(carpeta_ + "/ListasValidas") << "no es una carpeta";
+  ventana.reset();
+  Abre();
+  soporte::Mensajes().Espera();
+  soporte::Mensajes().Espera();
+  VisorAlAvisar visor(*C<QListWidget>("FicheroCabrillo"));
+  Pulsa(Qt::Key_F2);
+  EXPECT_EQ(visor.textos, (std::vector<std::vector<std::string>>{Validadas("QQ1ABC.LOG"), Validadas("QQ6STU.LOG")}));
 }
 
 // The window says where the answers go when the profile names no SMTP
