@@ -430,29 +430,25 @@ int main(int argc, char** argv) {
     // dearer the more were deleted before it (the first run after each
     // deletion, the headless one, paying most).
     const std::string aqui = raiz + "/" + std::to_string(vez + 1);
-    // The manual folder, then the cross-check and the scoring of its logs.
-    const Carpeta a = Prepara(aqui + "/manual-sin", origen, ficheros, false);
-    const Carpeta b = Prepara(aqui + "/manual-con", origen, ficheros, false);
-    // Which of the two runs first alternates: the second finds the disk
-    // as the first left it.
+    // Which of the two runs of a pair goes first alternates: the second
+    // finds the disk as the first left it.
     const bool primero_sin = vez % 2 == 0;
-    SinVentana s;
-    ConVentana v;
-    Asienta(raiz);
-    if (primero_sin) s = SinPantalla(a, terravia, false, true);
-    v = EnPantalla(b, terravia, false, true, mensajero);
-    if (!primero_sin) s = SinPantalla(a, terravia, false, true);
-    difManual = Diferencias(a.carpeta, b.carpeta);
-    // A mail session over the Maildir.
-    const Carpeta c = Prepara(aqui + "/correo-sin", origen, ficheros, true);
-    const Carpeta d = Prepara(aqui + "/correo-con", origen, ficheros, true);
-    SinVentana sc;
-    ConVentana vc;
-    Asienta(raiz);
-    if (primero_sin) sc = SinPantalla(c, terravia, true, false);
-    vc = EnPantalla(d, terravia, true, false, mensajero);
-    if (!primero_sin) sc = SinPantalla(c, terravia, true, false);
-    difCorreo = Diferencias(c.carpeta, d.carpeta);
+    auto par = [&](const char* nombre, bool por_correo, bool etapas, SinVentana& s, ConVentana& v,
+                   std::vector<std::string>& diferencias) {
+      const Carpeta sin = Prepara(aqui + "/" + nombre + "-sin", origen, ficheros, por_correo);
+      const Carpeta con = Prepara(aqui + "/" + nombre + "-con", origen, ficheros, por_correo);
+      Asienta(raiz);
+      if (primero_sin) s = SinPantalla(sin, terravia, por_correo, etapas);
+      v = EnPantalla(con, terravia, por_correo, etapas, mensajero);
+      if (!primero_sin) s = SinPantalla(sin, terravia, por_correo, etapas);
+      diferencias = Diferencias(sin.carpeta, con.carpeta);
+    };
+    SinVentana s, sc;
+    ConVentana v, vc;
+    // The manual folder, then the cross-check and the scoring of its logs;
+    // then a mail session over the Maildir.
+    par("manual", false, true, s, v, difManual);
+    par("correo", true, false, sc, vc, difCorreo);
     std::printf("  %d: razón recepción manual %.2f (%.2f/%.2f s), correo %.2f (%.2f/%.2f), cruce %.2f (%.2f/%.2f), "
                 "puntuación %.2f (%.2f/%.2f)\n",
                 vez + 1, v.recepcion.pared / s.recepcion.pared, v.recepcion.pared, s.recepcion.pared,

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "soporte/combinaciones.h"
+
 
 namespace cabrillo {
 namespace {
@@ -145,14 +147,7 @@ TEST(ObtieneSiguienteCampo, IgualQueLaReferencia) {
   // letter as UTF-8 ("Ñ", two bytes) and a NUL byte, from every position
   // around it (before the start, inside, at and past the end).
   const std::vector<std::string> piezas = {" ", "\t", "A", "\xC3\x91", std::string(1, '\0')};
-  std::vector<std::string> lineas = {""};
-  for (std::size_t desde = 0, largo = 0; largo < 6; ++largo) {
-    const std::size_t hasta = lineas.size();
-    for (std::size_t i = desde; i < hasta; ++i)
-      for (const std::string& p : piezas) lineas.push_back(lineas[i] + p);
-    desde = hasta;
-  }
-  for (const std::string& linea : lineas)
+  for (const std::string& linea : soporte::Combinaciones(piezas, 6))
     for (std::int64_t desde = -2; desde <= static_cast<std::int64_t>(linea.size()) + 3; ++desde)
       ComparaConReferencia(linea, desde, 5);
 

@@ -16,6 +16,7 @@
 #include "plataforma/dao.h"
 #include "plataforma/rutas.h"
 #include "plataforma/texto.h"
+#include "soporte/combinaciones.h"
 
 namespace scoring {
 namespace {
@@ -223,14 +224,7 @@ TEST(Clasificaciones, CountsAsALineByLineSplitDoes) {
     return c;
   };
   const std::vector<std::string> piezas = {"QSO:", "DUP", "NUL", "QS", "x", "\r", "\n", "\r\n"};
-  std::vector<std::string> textos = {""};
-  for (std::size_t desde = 0, largo = 0; largo < 5; ++largo) {
-    const std::size_t hasta = textos.size();
-    for (std::size_t i = desde; i < hasta; ++i)
-      for (const std::string& p : piezas) textos.push_back(textos[i] + p);
-    desde = hasta;
-  }
-  for (const std::string& t : textos) {
+  for (const std::string& t : soporte::Combinaciones(piezas, 5)) {
     const CuentasListaCruzada esperado = referencia(t), c = CuentaLineasCruzadas(t);
     ASSERT_EQ(c.Qsos, esperado.Qsos) << t;
     ASSERT_EQ(c.Duplicados, esperado.Duplicados) << t;
