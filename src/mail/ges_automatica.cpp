@@ -55,12 +55,12 @@ void EsperaEnOtroHilo(const std::function<void()>& llamada) {
   hilo->wait();
 }
 
-// Brings a list box to the texts given, touching only the items that differ
-// (the intake changes one entry at a time).
-void Sincroniza(QListWidget* caja, const std::vector<std::string>& textos) {
-  const int n = caja->count();
+// Brings a list box of `n` items to the texts given, touching only the
+// items that differ (the intake changes one entry at a time); igual(i, j)
+// says whether item i of the box shows textos[j].
+template <typename Igual>
+void Sincroniza(QListWidget* caja, int n, const std::vector<std::string>& textos, Igual igual) {
   const int m = static_cast<int>(textos.size());
-  auto igual = [&](int i, int j) { return caja->item(i)->text() == Q(textos[static_cast<std::size_t>(j)]); };
   int inicio = 0;
   while (inicio < n && inicio < m && igual(inicio, inicio)) ++inicio;
   int fin_caja = n, fin_textos = m;
@@ -70,6 +70,25 @@ void Sincroniza(QListWidget* caja, const std::vector<std::string>& textos) {
   }
   for (int i = fin_caja - 1; i >= inicio; --i) delete caja->takeItem(i);
   for (int j = inicio; j < fin_textos; ++j) caja->insertItem(j, Q(textos[static_cast<std::size_t>(j)]));
+}
+
+// The same, comparing the items' own texts.
+void Sincroniza(QListWidget* caja, const std::vector<std::string>& textos) {
+  Sincroniza(caja, caja->count(), textos,
+             [&](int i, int j) { return caja->item(i)->text() == Q(textos[static_cast<std::size_t>(j)]); });
+}
+
+// The same for a box known to show `antes`: the texts are compared as they
+// are kept, not read back from the box (a mail session shows its list after
+// every mail). `antes` becomes `textos`.
+void Sincroniza(QListWidget* caja, std::vector<std::string>& antes, const std::vector<std::string>& textos) {
+  if (static_cast<std::size_t>(caja->count()) == antes.size())
+    Sincroniza(caja, caja->count(), textos, [&](int i, int j) {
+      return antes[static_cast<std::size_t>(i)] == textos[static_cast<std::size_t>(j)];
+    });
+  else
+    Sincroniza(caja, textos);
+  antes = textos;
 }
 
 // Brings a list box to the texts given after the change `cambio`: one entry
@@ -545,7 +564,7 @@ void GesAutomatica::MuestraLogEnCurso() {
 }
 
 void GesAutomatica::MuestraCorreos(const std::vector<std::string>& correos) {
-  Sincroniza(ui_->ListaCorreoEntrante, correos);
+  Sincroniza(ui_->ListaCorreoEntrante, correos_mostrados_, correos);
   ui_->ListaCorreoEntrante->clearSelection();
   ui_->LEntrada->setText(Q(std::to_string(correos.size()) + " Correos"));
 }

@@ -139,6 +139,7 @@ class GesAutomatica : public QWidget, public VentanaCorreo, public ProgresoEtapa
   bool cancelada_ = false;       // `Cancelar` pressed while a session ran
   bool avisoNetrcDado_ = false;  // the netrc warning is shown once per window
   bool descargada_ = false;
+  std::vector<std::string> correos_mostrados_;  // what ListaCorreoEntrante shows
   // The log in hand as the viewer is to show it, kept until the window is
   // about to be repainted (see PanelProgreso::AntesDeRepintar).
   std::string titulo_log_;
