@@ -51,8 +51,8 @@ struct VentanaTrabajo {
 };
 
 // A run that yields at every new step, as fast as it can: the window is
-// repainted about 30 times a second at most, the list laid out no more
-// often, and what the run left is painted once it is over.
+// repainted once per interval at most (about 20 times a second), the list
+// laid out no more often, and what the run left is painted once it is over.
 TEST(PanelProgreso, DuranteUnaEjecucionLaVentanaSeRepintaComoMuchoTreintaVecesPorSegundo) {
   VentanaTrabajo v;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.ventana));
