@@ -158,7 +158,6 @@ int Ejecuta(int logs, int qsos, std::uint32_t semilla, const std::vector<std::st
     scoring::ConcursoCruce concurso;
     concurso.Base = &c.Base();
     concurso.NumeroOrden = generador::kNumeroConcurso;
-    concurso.CarpetaTrabajo = c.Trabajo();
     concurso.Paises = c.Paises();
     const scoring::OpcionesAnulacion op = bancos::OpcionesCuidadosas();
     scoring::CruzaListas(edicion, progreso, concurso, [&] { return op; });

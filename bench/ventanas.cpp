@@ -264,7 +264,6 @@ SinVentana SinPantalla(const Carpeta& c, const std::string& terravia, bool por_c
     scoring::ConcursoCruce concurso;
     concurso.Base = &contexto.BaseConcursos;
     concurso.NumeroOrden = contexto.NumeroConcursoActual;
-    concurso.CarpetaTrabajo = c.trabajo;
     concurso.Paises = contexto.Paises.get();
     concurso.SociosZurozi = scoring::SociosZurozi();
     scoring::CruzaListas(edicion, progreso, concurso, [&] { return op; });

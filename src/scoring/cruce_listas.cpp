@@ -280,15 +280,6 @@ std::string TextoLeyendaNulos(std::string_view numero_listas) {
   return texto;
 }
 
-bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carpeta_trabajo,
-                      std::string_view numero_listas) {
-  const std::string ruta = plataforma::UneRuta(carpeta_trabajo, kFicheroNulosTrabajo);
-  plataforma::BorraFichero(plataforma::ResuelveRuta(ruta));  // a failure is no error
-  if (!fichero.Abrir(ruta, /*truncar=*/true)) return false;
-  fichero.Escribir(TextoLeyendaNulos(numero_listas));
-  return true;
-}
-
 namespace {
 
 std::string RutaListaCruzada(const std::string& carpeta_concurso, const std::string& nombre) {

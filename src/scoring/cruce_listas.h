@@ -33,17 +33,12 @@ namespace dao {
 class Database;
 }
 
-namespace plataforma {
-class FicheroAnexo;
-}
-
 namespace scoring {
 
 // The contest in hand as the run needs it.
 struct ConcursoCruce {
   dao::Database* Base = nullptr;              // the contest database
   std::int32_t NumeroOrden = 0;               // the contest's number
-  std::string CarpetaTrabajo;                 // the working folder (the run leaves nothing in it)
   const TablasPaises* Paises = nullptr;       // for the category keys of some contests
   std::span<const std::string> SociosZurozi;  // members of the "X ANIVERSARIO ZUROZI" club
 };
@@ -108,9 +103,6 @@ void OrdenaListasNoEnviadasPorNumero(ListasCruce& listas);
 
 // ---------------------------------------------------- the files
 
-// Name of the working annulled-QSO file in the working folder.
-inline constexpr std::string_view kFicheroNulosTrabajo = "FicheroNulos.NUL";
-
 // Lines 1 to 4 of an annulled-QSO file: an empty line, the heading of the
 // legend, the nineteen legend lines (the one of "NUL17" ending in
 // `numero_listas`), and the heading of the annulled QSOs.
@@ -122,13 +114,6 @@ std::vector<std::string> LeyendaNulos(std::string_view numero_listas);
 // beside and renamed into place) when the log is crossed: no working file
 // is created and deleted per log.
 std::string TextoLeyendaNulos(std::string_view numero_listas);
-
-// Starts the working annulled-QSO file of the log in hand in the working
-// folder: deletes any earlier one, opens it anew and writes its legend. The
-// file stays open in `fichero` for the lines of the annulled QSOs. False
-// when it cannot be written.
-bool CreaFicheroNulos(plataforma::FicheroAnexo& fichero, const std::string& carpeta_trabajo,
-                      std::string_view numero_listas);
 
 // Writes the lines of a crossed log (CR LF after each, Windows-1252) to
 // `ListasCruzadas` under `nombre`. False when it cannot be written.

@@ -202,7 +202,6 @@ void GesPuntos::Cruzar_Click() {
   ConcursoCruce concurso;
   concurso.Base = &correo_->BaseConcursos();
   concurso.NumeroOrden = correo_->NumeroConcurso();
-  concurso.CarpetaTrabajo = correo_->CarpetaTrabajo();
   concurso.Paises = correo_->Paises();
   concurso.SociosZurozi = SociosZurozi();
   bool hecho = false;

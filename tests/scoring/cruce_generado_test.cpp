@@ -85,7 +85,6 @@ Resultado Cruza(generador::ConcursoSintetico& c, MetodoCruce metodo, const Opcio
   ConcursoCruce concurso;
   concurso.Base = &c.Base();
   concurso.NumeroOrden = generador::kNumeroConcurso;
-  concurso.CarpetaTrabajo = c.Trabajo();
   concurso.Paises = c.Paises();
   Resultado r;
   CruzaListas(

@@ -36,7 +36,6 @@ class CruzaListasTest : public ::testing::Test {
     trabajo_ = f_.trabajo;
     concurso_.Base = &f_.base;
     concurso_.NumeroOrden = prueba::ConcursoCrucePrueba::kNumero;
-    concurso_.CarpetaTrabajo = trabajo_;
   }
 
   // The run over the valid logs as the folder lists them now; the last
@@ -83,8 +82,8 @@ TEST_F(CruzaListasTest, ConcursoDeUnaDocenaDeListasDaLosFicherosEsperados) {
   EXPECT_FALSE(plataforma::ExisteFichero(carpeta_ + "/ListasQsoAnulados/QQ1HH.NUL"));
   for (const char* no : {"QQ2CK", "QQ2CT", "QQ3SV", "QQ3GR", "QQ3SW"})
     EXPECT_FALSE(plataforma::ExisteFichero(carpeta_ + "/ListasCruzadas/" + std::string(no) + ".LOG")) << no;
-  // The working file is gone.
-  EXPECT_FALSE(plataforma::ExisteFichero(plataforma::UneRuta(trabajo_, kFicheroNulosTrabajo)));
+  // No working annulled-QSO file is left in the working folder.
+  EXPECT_FALSE(plataforma::ExisteFichero(plataforma::UneRuta(trabajo_, "FicheroNulos.NUL")));
 
   // The run's lists, as it gives them back and as the edition reads them
   // again from their files; the result listings read again from the folders.
