@@ -38,12 +38,7 @@ std::string IndicativoComparable(std::string_view indicativo, bool con_portable)
 }
 
 bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo) {
-  return FueraDelPeriodo(qso.fecha, qso.minutos, periodo);
-}
-
-bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
-                     const PeriodoConcurso& periodo) {
-  return FueraDelPeriodo(fecha, minutos, LimitesDe(periodo));
+  return FueraDelPeriodo(qso.fecha, qso.minutos, LimitesDe(periodo));
 }
 
 LimitesPeriodo LimitesDe(const PeriodoConcurso& periodo) {

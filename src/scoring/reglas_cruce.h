@@ -49,9 +49,6 @@ std::string IndicativoComparable(std::string_view indicativo, bool con_portable)
 // and time, or more than 10 minutes after the end day and time. A QSO whose
 // time is not a time of day cannot be placed in the period and lies outside.
 bool FueraDelPeriodo(const QsoLeido& qso, const PeriodoConcurso& periodo);
-// The same from the QSO's date and time.
-bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
-                     const PeriodoConcurso& periodo);
 // The limits of a period as moments (MinutoAbsoluto), worked out once for
 // many QSOs: no value where the period gives none (a start or end day
 // without a valid time leaves that side open).
@@ -59,6 +56,7 @@ struct LimitesPeriodo {
   std::optional<long long> desde, hasta;
 };
 LimitesPeriodo LimitesDe(const PeriodoConcurso& periodo);
+// The same test from a QSO's date and time, against the limits.
 bool FueraDelPeriodo(const std::optional<plataforma::Fecha>& fecha, std::optional<int> minutos,
                      const LimitesPeriodo& limites);
 
