@@ -129,15 +129,6 @@ std::string ProvinciaDce(const std::string& literal) {
 
 // ------------------------------------------------------------ QsosAnteriores
 
-std::uint64_t QsosAnteriores::Internador::Hash(std::string_view texto) {
-  // FNV-1a, then mixed: the texts are short (calls, bands, prefixes).
-  std::uint64_t h = 0xCBF29CE484222325ull;
-  for (unsigned char c : texto) h = (h ^ c) * 0x100000001B3ull;
-  h ^= h >> 31;
-  h *= 0x94D049BB133111EBull;
-  return h ^ (h >> 29);
-}
-
 std::size_t QsosAnteriores::Internador::Sitio(std::string_view texto, std::uint64_t hash) const {
   const std::size_t mascara = huecos_.size() - 1;
   for (std::size_t i = static_cast<std::size_t>(hash) & mascara;; i = (i + 1) & mascara) {
@@ -161,7 +152,7 @@ void QsosAnteriores::Internador::Crece() {
 
 std::uint32_t QsosAnteriores::Internador::Numero(std::string_view texto) {
   if ((static_cast<std::size_t>(cuantos_) + 1) * 4 > huecos_.size() * 3) Crece();
-  const std::uint64_t hash = Hash(texto);
+  const std::uint64_t hash = HashTexto(texto);
   Hueco& h = huecos_[Sitio(texto, hash)];
   if (h.numero != 0) return h.numero;
   h.hash = hash;
@@ -174,7 +165,7 @@ std::uint32_t QsosAnteriores::Internador::Numero(std::string_view texto) {
 
 std::uint32_t QsosAnteriores::Internador::Busca(std::string_view texto) const {
   if (cuantos_ == 0) return 0;
-  return huecos_[Sitio(texto, Hash(texto))].numero;
+  return huecos_[Sitio(texto, HashTexto(texto))].numero;
 }
 
 void QsosAnteriores::Internador::Vacia() {

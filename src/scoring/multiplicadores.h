@@ -154,7 +154,6 @@ class QsosAnteriores {
       std::uint32_t inicio = 0, largo = 0;
       std::uint32_t numero = 0;  // 0: an empty slot
     };
-    static std::uint64_t Hash(std::string_view texto);
     // The slot of the text, or the empty slot where it would go.
     std::size_t Sitio(std::string_view texto, std::uint64_t hash) const;
     void Crece();

@@ -22,6 +22,16 @@
 
 namespace scoring {
 
+// The hash of a short text (a call, a band, a prefix): FNV-1a, then mixed so
+// that its low bits can pick the slot of a table a power of two long.
+inline std::uint64_t HashTexto(std::string_view texto) {
+  std::uint64_t h = 0xCBF29CE484222325ull;
+  for (unsigned char c : texto) h = (h ^ c) * 0x100000001B3ull;
+  h ^= h >> 31;
+  h *= 0x94D049BB133111EBull;
+  return h ^ (h >> 29);
+}
+
 // `V` is ordered (operator<): equal values are kept once.
 template <typename V>
 class TablaTextos {
@@ -29,13 +39,13 @@ class TablaTextos {
   // The value of the text; nullptr when it has none.
   const V* Busca(std::string_view texto) const {
     if (cuantos_ == 0) return nullptr;
-    const Hueco& h = huecos_[Sitio(texto, Hash(texto))];
+    const Hueco& h = huecos_[Sitio(texto, HashTexto(texto))];
     return h.valor == 0 ? nullptr : &valores_[h.valor - 1];
   }
   // Gives the text its value (the text has none yet).
   const V& Pon(std::string_view texto, V valor) {
     if ((cuantos_ + 1) * 4 > huecos_.size() * 3) Crece();
-    const std::uint64_t hash = Hash(texto);
+    const std::uint64_t hash = HashTexto(texto);
     Hueco& h = huecos_[Sitio(texto, hash)];
     auto [it, nuevo] = numeros_.emplace(std::move(valor), static_cast<std::uint32_t>(valores_.size() + 1));
     if (nuevo) valores_.push_back(it->first);
@@ -73,14 +83,6 @@ class TablaTextos {
   };
   static_assert(sizeof(Hueco) == 32);
 
-  static std::uint64_t Hash(std::string_view texto) {
-    std::uint64_t h = 0xCBF29CE484222325ull;
-    for (unsigned char c : texto) h = (h ^ c) * 0x100000001B3ull;
-    h ^= h >> 31;
-    h *= 0x94D049BB133111EBull;
-    return h ^ (h >> 29);
-  }
-
   std::string_view Texto(const Hueco& h) const {
     if (h.largo != kLargo) return std::string_view(h.texto, h.largo);
     std::uint32_t n = 0;
@@ -105,7 +107,7 @@ class TablaTextos {
     const std::size_t mascara = huecos_.size() - 1;
     for (const Hueco& h : antes) {
       if (h.valor == 0) continue;
-      std::size_t i = static_cast<std::size_t>(Hash(Texto(h))) & mascara;
+      std::size_t i = static_cast<std::size_t>(HashTexto(Texto(h))) & mascara;
       while (huecos_[i].valor != 0) i = (i + 1) & mascara;
       huecos_[i] = h;
     }
