@@ -95,6 +95,14 @@ QFont FuenteFija() {
   return fuente;
 }
 
+void LlenaLista(QListWidget* caja, std::span<const std::string> textos) {
+  caja->clear();
+  QStringList lista;
+  lista.reserve(static_cast<qsizetype>(textos.size()));
+  for (const std::string& t : textos) lista.append(Q(t));
+  caja->addItems(lista);
+}
+
 void MideTextosUnaVez(QWidget* ventana) {
   for (QListWidget* l : ventana->findChildren<QListWidget*>()) l->setItemDelegate(new DelegadoTexto(l));
 }

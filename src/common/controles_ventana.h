@@ -5,10 +5,12 @@
 #include <QString>
 #include <Qt>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
+class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -18,6 +20,10 @@ QString Q(std::string_view texto);
 // The platform's fixed-pitch face, for lists and texts whose characters
 // must line up in columns.
 QFont FuenteFija();
+
+// Empties a list box and puts the texts in, in one insertion: the box takes
+// them in at once, not one by one (a viewer gets a whole log).
+void LlenaLista(QListWidget* caja, std::span<const std::string> textos);
 
 // Gives every list box below a window an item delegate that measures the
 // size of each plain text once (see DelegadoTexto): a list box measures all

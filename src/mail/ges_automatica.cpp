@@ -108,16 +108,6 @@ void Aplica(QListWidget* caja, const std::vector<std::string>& textos, const Cam
   Sincroniza(caja, textos);
 }
 
-// The items are put in at once: the box takes in one insertion, not one
-// per line of a log.
-void Llena(QListWidget* caja, const std::vector<std::string>& textos) {
-  caja->clear();
-  QStringList lista;
-  lista.reserve(static_cast<qsizetype>(textos.size()));
-  for (const std::string& t : textos) lista.append(Q(t));
-  caja->addItems(lista);
-}
-
 }  // namespace
 
 // What the cross-check window reads of the mail window and the run.
@@ -495,13 +485,12 @@ void GesAutomatica::MuestraFichero(QListWidget* lista) {
       otra->clearSelection();
     }
   log_pendiente_ = admitidas_pendientes_ = false;
-  ui_->FicheroCabrillo->clear();
   ui_->Lista->setTitle(Q(visor.titulo));
   std::vector<std::string> lineas;
   const std::string ruta = plataforma::ResuelveRuta(plataforma::UneRuta(
       plataforma::UneRuta(enlace_->Contexto().CarpetaConcurso, visor.carpeta), plataforma::NombreSeguro(linea)));
   plataforma::LeerLineas(ruta, lineas);  // a file gone meanwhile shows empty
-  for (const std::string& l : lineas) ui_->FicheroCabrillo->addItem(Q(l));
+  LlenaLista(ui_->FicheroCabrillo, lineas);
 }
 
 // ------------------------------------------------------------- VentanaCorreo and ProgresoEtapa
@@ -555,11 +544,11 @@ void GesAutomatica::MuestraLogEnCurso() {
   if (log_pendiente_) {
     log_pendiente_ = false;
     ui_->Lista->setTitle(Q(titulo_log_));
-    Llena(ui_->FicheroCabrillo, lineas_log_);
+    LlenaLista(ui_->FicheroCabrillo, lineas_log_);
   }
   if (admitidas_pendientes_) {
     admitidas_pendientes_ = false;
-    Llena(ui_->FicheroAdmitidas, admitidas_log_);
+    LlenaLista(ui_->FicheroAdmitidas, admitidas_log_);
   }
 }
 

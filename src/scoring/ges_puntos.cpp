@@ -41,16 +41,6 @@ std::string HastaExtension(const std::string& nombre, const std::string& donde, 
   return p == std::string::npos ? nombre : nombre.substr(0, p);
 }
 
-// Shows the lines of a file in the viewer, put in at once: the box takes in
-// one insertion, not one per line.
-void LlenaVisor(QListWidget* visor, std::span<const std::string> lineas) {
-  visor->clear();
-  QStringList textos;
-  textos.reserve(static_cast<qsizetype>(lineas.size()));
-  for (const std::string& l : lineas) textos.append(Q(l));
-  visor->addItems(textos);
-}
-
 }  // namespace
 
 GesPuntos::GesPuntos(std::unique_ptr<EnlaceGesPuntos> correo, std::unique_ptr<AccionesPuntuacion> acciones,
@@ -327,13 +317,13 @@ void GesPuntos::MuestraFichero(QListWidget* lista) {
   const std::string ruta = plataforma::ResuelveRuta(
       plataforma::UneRuta(plataforma::UneRuta(correo_->CarpetaConcurso(), carpeta), plataforma::NombreSeguro(nombre)));
   plataforma::LeerLineas(ruta, lineas);  // a file gone meanwhile shows empty
-  LlenaVisor(u.FicheroCabrillo, lineas);
+  LlenaLista(u.FicheroCabrillo, lineas);
 }
 
 void GesPuntos::MuestraCruzada() {
   if (!cruzada_pendiente_) return;
   cruzada_pendiente_ = false;
-  LlenaVisor(ui_->FicheroCabrillo, std::span<const std::string>(cruzada_.data(), lineas_cruzada_));
+  LlenaLista(ui_->FicheroCabrillo, std::span<const std::string>(cruzada_.data(), lineas_cruzada_));
 }
 
 // ------------------------------------------------------------- the edition
