@@ -30,34 +30,34 @@ namespace scoring {
 
 namespace {
 
-// Text order of the window's sorted lists: without regard to letter case;
-// equal texts keep the order they were added in.
-bool AntesEnLista(std::string_view a, std::string_view b) {
-  // ASCII letters compared upper-cased in place; from the first character
-  // beyond ASCII on, by the upper-cased texts (the same order).
+// `a` and `b` over the length of the shorter, compared with ASCII letters
+// upper-cased in place: negative, zero or positive; no answer once a
+// character beyond ASCII is met (the upper-cased texts then decide).
+std::optional<int> ComparaAsciiSinCaso(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
     auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 0x80 || y >= 0x80) return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+    if (x >= 0x80 || y >= 0x80) return std::nullopt;
     if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
     if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-    if (x != y) return x < y;
+    if (x != y) return x < y ? -1 : 1;
   }
-  return a.size() < b.size();
+  return 0;
 }
 
-// Whether `texto` upper-cased begins with `prefijo` upper-cased; ASCII
-// letters compared in place.
+// Text order of the window's sorted lists: without regard to letter case;
+// equal texts keep the order they were added in.
+bool AntesEnLista(std::string_view a, std::string_view b) {
+  const std::optional<int> c = ComparaAsciiSinCaso(a, b);
+  if (!c) return plataforma::Mayusculas(a) < plataforma::Mayusculas(b);
+  return *c != 0 ? *c < 0 : a.size() < b.size();
+}
+
+// Whether `texto` upper-cased begins with `prefijo` upper-cased.
 bool EmpiezaSinCaso(std::string_view texto, std::string_view prefijo) {
-  const std::size_t n = std::min(texto.size(), prefijo.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    auto x = static_cast<unsigned char>(texto[i]), y = static_cast<unsigned char>(prefijo[i]);
-    if (x >= 0x80 || y >= 0x80) return plataforma::Mayusculas(texto).starts_with(plataforma::Mayusculas(prefijo));
-    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return texto.size() >= prefijo.size();
+  const std::optional<int> c = ComparaAsciiSinCaso(texto, prefijo);
+  if (!c) return plataforma::Mayusculas(texto).starts_with(plataforma::Mayusculas(prefijo));
+  return *c == 0 && texto.size() >= prefijo.size();
 }
 
 void AgregaOrdenado(std::vector<std::string>& lista, std::string texto) {
