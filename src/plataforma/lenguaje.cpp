@@ -100,6 +100,16 @@ bool Like(std::string_view texto, std::string_view patron) {
   return CoincideCodigos(std::u32string_view(t), std::u32string_view(p));
 }
 
+std::optional<long long> ValorDeCifras(std::string_view texto, std::size_t maximo) {
+  if (texto.empty() || texto.size() > maximo || texto.size() > 18) return std::nullopt;
+  long long valor = 0;
+  for (const char c : texto) {
+    if (c < '0' || c > '9') return std::nullopt;
+    valor = valor * 10 + (c - '0');
+  }
+  return valor;
+}
+
 bool EsNumerico(std::string_view texto) {
   std::string_view s = texto;
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);

@@ -1,6 +1,7 @@
 #pragma once
 // Small text behaviours the whole program relies on: the pattern match,
 // the numeric test, date checks and zero-padded numbers.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ bool Like(std::string_view texto, std::string_view patron);
 // at most one "." and at least one digit ("12", "-7", "+3.5", ".5", "5.").
 // Empty, blanks only, a lone sign, "1,5", "1e3", "0x1F" are not numeric.
 bool EsNumerico(std::string_view texto);
+// The value of a text of one to `maximo` digits (at most 18) and nothing
+// else, as a count or a serial mostly is: no value for any other text.
+std::optional<long long> ValorDeCifras(std::string_view texto, std::size_t maximo);
 
 struct Fecha {
   int anio = 0;

@@ -43,12 +43,7 @@ namespace {
 // are no number give 0; a fraction is rounded half to even.
 std::int64_t NumeroAlmacenado(std::string_view texto) {
   // Digits only, as the points and multipliers mostly are: the number itself.
-  if (!texto.empty() && texto.size() <= 15 &&
-      std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    std::int64_t n = 0;
-    for (char c : texto) n = n * 10 + (c - '0');
-    return n;
-  }
+  if (const std::optional<long long> n = plataforma::ValorDeCifras(texto, 15)) return *n;
   const std::string t = plataforma::Recorta(texto);
   if (t.empty() || !plataforma::EsNumerico(t)) return 0;
   const double v = std::nearbyint(std::strtod(t.c_str(), nullptr));

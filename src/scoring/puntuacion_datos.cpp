@@ -1,6 +1,5 @@
 #include "scoring/puntuacion_datos.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -42,12 +41,7 @@ std::string TextoDeColumna(const dao::Variant& v) {
 std::string FormateaZonaCq(std::string_view waz) {
   std::string zona(waz.substr(0, waz.find('-')));
   // Digits only, as a zone mostly is: the number itself.
-  if (!zona.empty() && zona.size() <= 15 &&
-      std::all_of(zona.begin(), zona.end(), [](char c) { return EsDigito(c); })) {
-    long long n = 0;
-    for (char c : zona) n = n * 10 + (c - '0');
-    return plataforma::ConCeros(n, 2);
-  }
+  if (const std::optional<long long> n = plataforma::ValorDeCifras(zona, 15)) return plataforma::ConCeros(*n, 2);
   if (!plataforma::EsNumerico(zona)) return zona;
   const double valor = std::strtod(plataforma::Recorta(zona).c_str(), nullptr);
   if (!std::isfinite(valor) || std::fabs(valor) > 1e15) return zona;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/paises.h"
+#include "plataforma/lenguaje.h"
 #include "plataforma/texto.h"
 #include "scoring/lectura_qso.h"
 
@@ -97,22 +98,10 @@ IntercambioEnviado EnviadoDe(const reglas::TokensQso& t) {
 
 namespace {
 
-// The value of a text of one to nine digits, nothing else; no value for
-// any other text.
-std::optional<long> SoloCifras(std::string_view texto) {
-  if (texto.empty() || texto.size() > 9) return std::nullopt;
-  long valor = 0;
-  for (const char c : texto) {
-    if (c < '0' || c > '9') return std::nullopt;
-    valor = valor * 10 + (c - '0');
-  }
-  return valor;
-}
-
 bool MismosNumeros(std::string_view a, std::string_view b) {
   // Plain digits (nearly always) read as Entero16 reads them, without the
   // conversion of a general number.
-  const std::optional<long> ca = SoloCifras(a), cb = SoloCifras(b);
+  const std::optional<long long> ca = plataforma::ValorDeCifras(a, 9), cb = plataforma::ValorDeCifras(b, 9);
   if (ca && cb) return *ca <= 32767 && *ca == *cb;
   const std::optional<int> x = Entero16(a);
   const std::optional<int> y = Entero16(b);

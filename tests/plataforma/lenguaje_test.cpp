@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 
 using namespace plataforma;
@@ -88,6 +89,21 @@ TEST(EsNumerico, Tabla) {
       {"1 2", false}, {"--1", false},  {"\t1", false},  {"١", false},
   };
   for (const auto& c : casos) EXPECT_EQ(c.numerico, EsNumerico(c.texto)) << '"' << c.texto << '"';
+}
+
+TEST(ValorDeCifras, SoloCifrasHastaElMaximo) {
+  struct Caso {
+    std::string texto;
+    std::size_t maximo;
+    std::optional<long long> valor;
+  };
+  const Caso casos[] = {
+      {"0", 9, 0},           {"007", 9, 7},       {"123456789", 9, 123456789}, {"1234567890", 9, std::nullopt},
+      {"", 9, std::nullopt}, {" 1", 9, std::nullopt}, {"1 ", 9, std::nullopt},  {"+1", 9, std::nullopt},
+      {"-1", 9, std::nullopt}, {"1.0", 9, std::nullopt}, {"1A", 9, std::nullopt}, {"\xD9\xA1", 9, std::nullopt},
+      {"999999999999999999", 30, 999999999999999999LL}, {"1000000000000000000", 30, std::nullopt},
+  };
+  for (const auto& c : casos) EXPECT_EQ(c.valor, ValorDeCifras(c.texto, c.maximo)) << '"' << c.texto << '"';
 }
 
 TEST(Fechas, ValidezEnLosDosFormatos) {
