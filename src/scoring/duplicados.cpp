@@ -5,7 +5,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "common/campos_linea.h"
 #include "plataforma/texto.h"
 #include "scoring/lectura_qso.h"
 #include "scoring/reglas_cruce.h"
@@ -14,36 +13,9 @@ namespace scoring {
 
 namespace {
 
+using T = reglas::TokenQso;
+
 bool EmpiezaPor(std::string_view texto, std::string_view prefijo) { return texto.substr(0, prefijo.size()) == prefijo; }
-
-// What the rules compare of one QSO line, read as LeeQsoRepeticion reads it
-// (the tokens of DesglosaLineaQso) into texts kept from line to line: the
-// received letters only when asked for.
-struct Lector {
-  const reglas::PerfilIntercambio& flags;
-  std::string frecuencia, modo, fecha, trabajado, letras, descarte;
-
-  void Lee(std::string_view linea, bool con_letras) {
-    std::int64_t posicion = 5;
-    auto lee = [&](std::string& campo) { ::ObtieneSiguienteCampo(linea, posicion, campo); };
-    auto lado = [&](const reglas::ElementosIntercambio& e, std::string* letras_leidas) {
-      if (e.rst) lee(descarte);
-      if (e.numeral) lee(descarte);
-      if (e.letras) lee(letras_leidas ? *letras_leidas : descarte);
-      if (e.puntos) lee(descarte);
-      if (e.locator) lee(descarte);
-    };
-    lee(frecuencia);
-    lee(modo);
-    lee(fecha);
-    lee(descarte);  // time
-    lee(descarte);  // own call
-    lado(flags.enviado, nullptr);
-    lee(trabajado);
-    letras.clear();
-    if (con_letras) lado(flags.recibido, &letras);
-  }
-};
 
 // The worked call upper-cased into `destino` (ASCII letters in place).
 void MayusculasEn(std::string_view texto, std::string& destino) {
@@ -80,34 +52,34 @@ void MarcaQsoDuplicados(std::vector<std::string>& lineas, const DatosCruce& dato
   std::unordered_map<std::string, std::uint32_t> numeros;
   std::vector<char> hay_general;
   std::unordered_set<std::string> vistos;
-  Lector lector{datos.Intercambio, {}, {}, {}, {}, {}, {}};
   std::string llamada, banda, clave_general, clave_la_palma;
-  auto clave = [](std::string& k, std::uint32_t numero, char tipo, std::initializer_list<const std::string*> partes) {
+  // A value a rule does not compare is left empty.
+  auto clave = [](std::string& k, std::uint32_t numero, char tipo, std::initializer_list<std::string_view> partes) {
     k.assign(reinterpret_cast<const char*>(&numero), sizeof numero);
     k.push_back(tipo);
-    for (const std::string* p : partes) {
-      if (p) k += *p;
-      k.push_back('\t');
-    }
+    for (const std::string_view p : partes) k.append(p).push_back('\t');
   };
   for (std::size_t i = primera; i < lineas.size(); ++i) {
     std::string& linea = lineas[i];
     if (EsFinDeLog(linea)) break;
     if (!EsLineaQso(linea)) continue;
-    lector.Lee(linea, la_palma);
-    MayusculasEn(lector.trabajado, llamada);
+    // What the rules compare of the line, as LeeQsoRepeticion reads it.
+    const VistasQso t = DesglosaLineaQsoVistas(linea, datos.Intercambio);
+    const auto token = [&t](T k) { return t[static_cast<std::size_t>(k)]; };
+    MayusculasEn(token(T::SuIndicativo), llamada);
     auto grupo = numeros.find(llamada);
     if (grupo == numeros.end()) {
       grupo = numeros.emplace(llamada, static_cast<std::uint32_t>(hay_general.size())).first;
       hay_general.push_back(0);
     }
     const std::uint32_t g = grupo->second;
-    if (por_campos || la_palma) banda = ObtieneBanda(lector.frecuencia);
+    if (por_campos || la_palma) banda = ObtieneBanda(token(T::Frecuencia));
     if (por_campos)
       clave(clave_general, g, 'G',
-            {r.RepetirEnCadaBanda ? &banda : nullptr, r.RepetirEnCadaModo ? &lector.modo : nullptr,
-             r.RepetirCadaHoras ? &lector.fecha : nullptr});
-    if (la_palma) clave(clave_la_palma, g, 'P', {&banda, &lector.letras, &lector.fecha});
+            {r.RepetirEnCadaBanda ? std::string_view(banda) : std::string_view(),
+             r.RepetirEnCadaModo ? token(T::Modo) : std::string_view(),
+             r.RepetirCadaHoras ? token(T::Fecha) : std::string_view()});
+    if (la_palma) clave(clave_la_palma, g, 'P', {banda, token(T::SusLetras), token(T::Fecha)});
 
     bool duplicado = la_palma && vistos.count(clave_la_palma) > 0;
     if (!duplicado && hay_general[g]) duplicado = por_campos ? vistos.count(clave_general) > 0 : r.NoRepetir;
@@ -115,7 +87,7 @@ void MarcaQsoDuplicados(std::vector<std::string>& lineas, const DatosCruce& dato
       linea = LineaMarcada(kDup00, linea);
       continue;
     }
-    if (la_palma && lector.trabajado == kEstacionLaPalma) {
+    if (la_palma && token(T::SuIndicativo) == kEstacionLaPalma) {
       vistos.insert(clave_la_palma);
     } else {
       hay_general[g] = 1;

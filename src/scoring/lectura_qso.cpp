@@ -6,6 +6,7 @@
 
 #include "cabrillo/lectura.h"
 #include "cabrillo/linea_qso.h"
+#include "common/campos_linea.h"
 #include "plataforma/texto.h"
 
 namespace scoring {
@@ -37,11 +38,11 @@ bool EsFinDeLog(std::string_view linea) { return EmpiezaSinCaso(linea, "END-OF-L
 
 std::string ObtieneBanda(std::string_view frecuencia) { return cabrillo::BandaDeFrecuencia(frecuencia); }
 
-reglas::TokensQso DesglosaLineaQso(std::string_view linea, const reglas::PerfilIntercambio& flags) {
+VistasQso DesglosaLineaQsoVistas(std::string_view linea, const reglas::PerfilIntercambio& flags) {
   using T = reglas::TokenQso;
-  reglas::TokensQso t;
+  VistasQso t;
   std::int64_t posicion = 5;
-  auto lee = [&](T token) { cabrillo::ObtieneSiguienteCampo(linea, posicion, t[token]); };
+  auto lee = [&](T token) { t[static_cast<std::size_t>(token)] = SiguienteCampo(linea, posicion); };
   auto lado = [&](const reglas::ElementosIntercambio& e, T rst, T numero, T letras, T puntos, T locator) {
     if (e.rst) lee(rst);
     if (e.numeral) lee(numero);
@@ -57,6 +58,13 @@ reglas::TokensQso DesglosaLineaQso(std::string_view linea, const reglas::PerfilI
   lado(flags.enviado, T::MiRst, T::MiNumero, T::MisLetras, T::MisPuntos, T::MiLocator);
   lee(T::SuIndicativo);
   lado(flags.recibido, T::SuRst, T::SuNumero, T::SusLetras, T::SusPuntos, T::SuLocator);
+  return t;
+}
+
+reglas::TokensQso DesglosaLineaQso(std::string_view linea, const reglas::PerfilIntercambio& flags) {
+  const VistasQso vistas = DesglosaLineaQsoVistas(linea, flags);
+  reglas::TokensQso t;
+  for (std::size_t i = 0; i < vistas.size(); ++i) t.valor[i].assign(vistas[i]);
   return t;
 }
 

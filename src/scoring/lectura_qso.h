@@ -14,6 +14,7 @@
 // worked out here once, with defensive conversions: a token that does not
 // convert gives "no value" (std::nullopt), never an exception, and the
 // comparisons treat "no value" as a mismatch.
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ std::string ObtieneBanda(std::string_view frecuencia);
 // from position 5 (just after "QSO:"). A token whose flag is false, or that
 // the line lacks, is empty.
 reglas::TokensQso DesglosaLineaQso(std::string_view linea, const reglas::PerfilIntercambio& flags);
+// The same tokens as views into the line (valid while it is), indexed by
+// reglas::TokenQso: for a reader that keeps none of them.
+using VistasQso = std::array<std::string_view, reglas::kNumTokensQso>;
+VistasQso DesglosaLineaQsoVistas(std::string_view linea, const reglas::PerfilIntercambio& flags);
 
 // Mode as the cross-check compares it: "RY" counts as "PS".
 std::string ModoCruce(std::string_view modo);
