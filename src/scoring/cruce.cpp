@@ -414,8 +414,8 @@ void ListasValidasCruce::ConstruyeListasPorIndicativo() {
     server_op_por_numero_[n].store(-1, std::memory_order_relaxed);
     presencia_por_numero_[n].store(-1, std::memory_order_relaxed);
   }
-  listas_por_indicativo_.assign(indicativos_->textos.size(), {-1, -1});
-  for (std::size_t n = 0; n < indicativos_->textos.size(); ++n) {
+  listas_por_indicativo_.assign(numeros, {-1, -1});
+  for (std::size_t n = 0; n < numeros; ++n) {
     const auto it = por_nombre_.find(plataforma::Mayusculas(*indicativos_->textos[n] + ".LOG"));
     if (it == por_nombre_.end()) continue;
     for (std::size_t k = 0; k < 2 && k < it->second.size(); ++k)

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstddef>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
