@@ -154,9 +154,12 @@ GesAutomatica::GesAutomatica(std::unique_ptr<EnlaceGesAutomatica> enlace, QWidge
   connect(ui_->FinClientes, &QPushButton::clicked, this, &GesAutomatica::FinClientes_Click);
   connect(ui_->Imprimir, &QPushButton::clicked, this, &GesAutomatica::Imprimir_Click);
   connect(ui_->NoEnviarNotificaciones, &QCheckBox::toggled, this, &GesAutomatica::NoEnviarNotificaciones_Click);
-  for (QListWidget* visor : {ui_->FicherosManuales, ui_->FicherosRecibidos, ui_->FicherosErrores,
-                             ui_->FicherosConfirmacion, ui_->ListasValidas, ui_->ListasAdmitidas})
-    connect(visor, &QListWidget::itemSelectionChanged, this, [this, visor] { MuestraFichero(visor); });
+  const std::pair<QListWidget*, ListaEdicion> visores[] = {
+      {ui_->FicherosManuales, ListaEdicion::Manuales},     {ui_->FicherosRecibidos, ListaEdicion::Recibidos},
+      {ui_->FicherosErrores, ListaEdicion::Errores},       {ui_->FicherosConfirmacion, ListaEdicion::Confirmaciones},
+      {ui_->ListasValidas, ListaEdicion::Validas},         {ui_->ListasAdmitidas, ListaEdicion::Admitidas}};
+  for (const auto& [visor, lista] : visores)
+    connect(visor, &QListWidget::itemSelectionChanged, this, [this, visor, lista] { MuestraFichero(visor, lista); });
   // The lists for reading only keep no selection.
   for (QListWidget* lectura : {ui_->ListaCorreoEntrante, ui_->ListasDeSWL, ui_->FicheroCabrillo})
     connect(lectura, &QListWidget::itemClicked, lectura, [lectura] { lectura->clearSelection(); });
@@ -472,12 +475,12 @@ void GesAutomatica::PonListasQuietas(bool quietas) {
     l->setEnabled(!quietas);
 }
 
-void GesAutomatica::MuestraFichero(QListWidget* lista) {
+void GesAutomatica::MuestraFichero(QListWidget* lista, ListaEdicion de) {
   const QList<QListWidgetItem*> elegidos = lista->selectedItems();
   if (elegidos.isEmpty()) return;
   const std::string linea = elegidos.front()->text().toStdString();
   VisorFichero visor;
-  if (!VisorDeFichero(lista->objectName().toStdString(), linea, visor)) return;
+  if (!VisorDeFichero(de, linea, visor)) return;
   for (QListWidget* otra : {ui_->FicherosManuales, ui_->FicherosRecibidos, ui_->FicherosErrores,
                             ui_->FicherosConfirmacion, ui_->ListasValidas, ui_->ListasAdmitidas})
     if (otra != lista) {

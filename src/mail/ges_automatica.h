@@ -119,7 +119,8 @@ class GesAutomatica : public QWidget, public VentanaCorreo, public ProgresoEtapa
   void InformaFallo(const std::string& texto);
   // The folder lists are still while intake writes to their folders.
   void PonListasQuietas(bool quietas);
-  void MuestraFichero(QListWidget* lista);
+  // The file of a line chosen in the box of a list of the edition.
+  void MuestraFichero(QListWidget* lista, ListaEdicion de);
   // The viewer shows the log in hand (its title, its lines and the award's
   // admitted list), if it does not yet.
   void MuestraLogEnCurso();

@@ -26,7 +26,7 @@ std::string TextoFalloInicioSesion(const plataforma::correo::ErrorCorreo& error)
 namespace {
 
 struct FilaVisor {
-  std::string_view lista;
+  ListaEdicion lista;
   bool mayusculas;             // the caption is built from the upper-cased line
   std::string_view extension;  // sought at its first occurrence
   std::string_view titulo;
@@ -34,17 +34,17 @@ struct FilaVisor {
 };
 
 constexpr FilaVisor kVisores[] = {
-    {"FicherosManuales", true, ".LOG", "Fichero INSERTADO MANUALMENTE de ", ""},
-    {"FicherosRecibidos", true, ".LOG", "Fichero CABRILLO RECIBIDO de ", "Fichero INSERTADO MANUALMENTE de "},
-    {"FicherosErrores", false, ".ERR", "Fichero de ERRORES de ", ""},
-    {"FicherosConfirmacion", false, ".OK", "Fichero de CONFIRMACIÓN de ", ""},
-    {"ListasValidas", true, ".LOG", "Lista VÁLIDA de ", ""},
-    {"ListasAdmitidas", true, ".LOG", "Lista ADMITIDA de ", ""},
+    {ListaEdicion::Manuales, true, ".LOG", "Fichero INSERTADO MANUALMENTE de ", ""},
+    {ListaEdicion::Recibidos, true, ".LOG", "Fichero CABRILLO RECIBIDO de ", "Fichero INSERTADO MANUALMENTE de "},
+    {ListaEdicion::Errores, false, ".ERR", "Fichero de ERRORES de ", ""},
+    {ListaEdicion::Confirmaciones, false, ".OK", "Fichero de CONFIRMACIÓN de ", ""},
+    {ListaEdicion::Validas, true, ".LOG", "Lista VÁLIDA de ", ""},
+    {ListaEdicion::Admitidas, true, ".LOG", "Lista ADMITIDA de ", ""},
 };
 
 }  // namespace
 
-bool VisorDeFichero(std::string_view lista, const std::string& linea, VisorFichero& visor) {
+bool VisorDeFichero(ListaEdicion lista, const std::string& linea, VisorFichero& visor) {
   for (const FilaVisor& f : kVisores) {
     if (f.lista != lista) continue;
     const std::string texto = f.mayusculas ? plataforma::Mayusculas(linea) : linea;
@@ -53,7 +53,7 @@ bool VisorDeFichero(std::string_view lista, const std::string& linea, VisorFiche
       visor.titulo = std::string(f.titulo) + texto.substr(0, p);
     else
       visor.titulo = std::string(f.tituloSinExtension.empty() ? f.titulo : f.tituloSinExtension) + texto;
-    visor.carpeta = std::string(f.lista);
+    visor.carpeta = CarpetaDeLista(f.lista);
     return true;
   }
   return false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/edicion_concurso.h"
 #include "plataforma/correo/correo.h"
 
 namespace mail {
@@ -37,8 +38,7 @@ struct VisorFichero {
   std::string titulo;
   std::string carpeta;
 };
-// `lista` is the list's name ("FicherosRecibidos", ...); false for a list
-// without viewer.
-bool VisorDeFichero(std::string_view lista, const std::string& linea, VisorFichero& visor);
+// False for a list without viewer.
+bool VisorDeFichero(ListaEdicion lista, const std::string& linea, VisorFichero& visor);
 
 }  // namespace mail

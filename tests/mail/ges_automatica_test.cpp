@@ -53,7 +53,7 @@ constexpr std::int32_t kNumero = 7;
 // ------------------------------------------------------------- viewer captions
 
 struct CasoVisor {
-  const char* lista;
+  ListaEdicion lista;
   const char* linea;
   const char* titulo;
   const char* carpeta;
@@ -61,32 +61,32 @@ struct CasoVisor {
 
 TEST(VisorDeFichero, CaptionFollowsTheListAndTheExtension) {
   const CasoVisor casos[] = {
-      {"FicherosRecibidos", "qq1abc.log", "Fichero CABRILLO RECIBIDO de QQ1ABC", "FicherosRecibidos"},
+      {ListaEdicion::Recibidos, "qq1abc.log", "Fichero CABRILLO RECIBIDO de QQ1ABC", "FicherosRecibidos"},
       // A text file taken in from the manual folder has no ".LOG".
-      {"FicherosRecibidos", "notas.txt", "Fichero INSERTADO MANUALMENTE de NOTAS.TXT", "FicherosRecibidos"},
-      {"FicherosManuales", "qq2xyz.Log", "Fichero INSERTADO MANUALMENTE de QQ2XYZ", "FicherosManuales"},
-      {"FicherosManuales", "suelto", "Fichero INSERTADO MANUALMENTE de SUELTO", "FicherosManuales"},
+      {ListaEdicion::Recibidos, "notas.txt", "Fichero INSERTADO MANUALMENTE de NOTAS.TXT", "FicherosRecibidos"},
+      {ListaEdicion::Manuales, "qq2xyz.Log", "Fichero INSERTADO MANUALMENTE de QQ2XYZ", "FicherosManuales"},
+      {ListaEdicion::Manuales, "suelto", "Fichero INSERTADO MANUALMENTE de SUELTO", "FicherosManuales"},
       // Reports and confirmations are captioned as listed.
-      {"FicherosErrores", "qq3jkl.LOG.ERR", "Fichero de ERRORES de qq3jkl.LOG", "FicherosErrores"},
-      {"FicherosErrores", "qq3jkl.err", "Fichero de ERRORES de qq3jkl.err", "FicherosErrores"},
-      {"FicherosConfirmacion", "QQ4MNO.OK", "Fichero de CONFIRMACIÓN de QQ4MNO", "FicherosConfirmacion"},
-      {"FicherosConfirmacion", "QQ4MNO.ok", "Fichero de CONFIRMACIÓN de QQ4MNO.ok", "FicherosConfirmacion"},
-      {"ListasValidas", "qq5pqr.log", "Lista VÁLIDA de QQ5PQR", "ListasValidas"},
-      {"ListasValidas", "QQ5PQR", "Lista VÁLIDA de QQ5PQR", "ListasValidas"},
-      {"ListasAdmitidas", "qq2dip.LOG", "Lista ADMITIDA de QQ2DIP", "ListasAdmitidas"},
+      {ListaEdicion::Errores, "qq3jkl.LOG.ERR", "Fichero de ERRORES de qq3jkl.LOG", "FicherosErrores"},
+      {ListaEdicion::Errores, "qq3jkl.err", "Fichero de ERRORES de qq3jkl.err", "FicherosErrores"},
+      {ListaEdicion::Confirmaciones, "QQ4MNO.OK", "Fichero de CONFIRMACIÓN de QQ4MNO", "FicherosConfirmacion"},
+      {ListaEdicion::Confirmaciones, "QQ4MNO.ok", "Fichero de CONFIRMACIÓN de QQ4MNO.ok", "FicherosConfirmacion"},
+      {ListaEdicion::Validas, "qq5pqr.log", "Lista VÁLIDA de QQ5PQR", "ListasValidas"},
+      {ListaEdicion::Validas, "QQ5PQR", "Lista VÁLIDA de QQ5PQR", "ListasValidas"},
+      {ListaEdicion::Admitidas, "qq2dip.LOG", "Lista ADMITIDA de QQ2DIP", "ListasAdmitidas"},
       // The first ".LOG" ends the callsign.
-      {"ListasValidas", "A.LOG.LOG", "Lista VÁLIDA de A", "ListasValidas"},
+      {ListaEdicion::Validas, "A.LOG.LOG", "Lista VÁLIDA de A", "ListasValidas"},
   };
   for (const CasoVisor& c : casos) {
-    SCOPED_TRACE(std::string(c.lista) + " " + c.linea);
+    SCOPED_TRACE(std::string(c.carpeta) + " " + c.linea);
     VisorFichero visor;
     ASSERT_TRUE(VisorDeFichero(c.lista, c.linea, visor));
     EXPECT_EQ(visor.titulo, c.titulo);
     EXPECT_EQ(visor.carpeta, c.carpeta);
   }
   VisorFichero visor;
-  EXPECT_FALSE(VisorDeFichero("ListasDeSWL", "QQ7SWL", visor));
-  EXPECT_FALSE(VisorDeFichero("ListaCorreoEntrante", "LISTA QQ1ABC", visor));
+  EXPECT_FALSE(VisorDeFichero(ListaEdicion::Oyentes, "QQ7SWL", visor));
+  EXPECT_FALSE(VisorDeFichero(ListaEdicion::Cruzadas, "QQ1ABC.LOG", visor));
 }
 
 TEST(TextosCorreo, SignOnFailureNamesTheErrorAndItsNumber) {
