@@ -77,16 +77,16 @@ constexpr std::array<ColumnaCategoria, kNumeroColumnasCategoria> kColumnas = {{
 }};
 
 constexpr std::array<GrupoCategorias, kNumeroGrupos> kGrupos = {{
-    {"SSFrame1", "OPERADOR", "", 0, 4, "Deberá seleccionar, al menos, SINGLE-OP, MULTI-OP o SERVER-OP"},
-    {"SSFrame3", "BANDA", "BandaNoAplicable", 5, 16, "Deberá seleccionar, al menos, una categoría de Banda."},
-    {"SSFrame5", "MODO", "ModoNoAplicable", 22, 5, "Deberá seleccionar, al menos, una categoría de Modo."},
-    {"SSFrame4", "POTENCIA", "PotenciaNoAplicable", 28, 3, "Deberá seleccionar, al menos, una categoría de Potencia."},
-    {"SSFrame6", "ASISTIDO", "AsistidoNoAplicable", 32, 2, "Deberá seleccionar, al menos, una categoría de Asistido."},
-    {"SSFrame8", "TRANSMISORES", "TxNoAplicable", 35, 5, "Deberá seleccionar, al menos, una categoría de Transmisor."},
-    {"SSFrame7", "TIPO ESTACIÓN", "TipoEstacionNoAplicable", 41, 8,
+    {"OPERADOR", "", 0, 4, "Deberá seleccionar, al menos, SINGLE-OP, MULTI-OP o SERVER-OP"},
+    {"BANDA", "BandaNoAplicable", 5, 16, "Deberá seleccionar, al menos, una categoría de Banda."},
+    {"MODO", "ModoNoAplicable", 22, 5, "Deberá seleccionar, al menos, una categoría de Modo."},
+    {"POTENCIA", "PotenciaNoAplicable", 28, 3, "Deberá seleccionar, al menos, una categoría de Potencia."},
+    {"ASISTIDO", "AsistidoNoAplicable", 32, 2, "Deberá seleccionar, al menos, una categoría de Asistido."},
+    {"TRANSMISORES", "TxNoAplicable", 35, 5, "Deberá seleccionar, al menos, una categoría de Transmisor."},
+    {"TIPO ESTACIÓN", "TipoEstacionNoAplicable", 41, 8,
      "Deberá seleccionar, al menos, una categoría de Tipo Estación."},
-    {"SSFrame9", "TIME", "TimeNoAplicable", 50, 3, "Deberá seleccionar, al menos, una categoría de Horas activas."},
-    {"SSFrame2", "OVERLAY", "OverlayNoAplicable", 54, 4, "Deberá seleccionar, al menos, una categoría de Overlay."},
+    {"TIME", "TimeNoAplicable", 50, 3, "Deberá seleccionar, al menos, una categoría de Horas activas."},
+    {"OVERLAY", "OverlayNoAplicable", 54, 4, "Deberá seleccionar, al menos, una categoría de Overlay."},
 }};
 
 constexpr std::array<std::string_view, 8> kCamposElemento = {

@@ -21,11 +21,10 @@ struct ColumnaCategoria {
   std::string_view palabra;  // Cabrillo keyword, also the caption of the box
 };
 
-// A category group: its frame, its not-applicable column (none for the
+// A category group: its title, its not-applicable column (none for the
 // operator group) and its value columns in row order, which is also the order
 // in which the keyword of the group is looked for.
 struct GrupoCategorias {
-  std::string_view marco;        // "SSFrame3"
   std::string_view titulo;       // "BANDA"
   std::string_view noAplicable;  // "BandaNoAplicable"; empty for the operator group
   std::size_t primero;           // index in ColumnasCategoria() of its first value
